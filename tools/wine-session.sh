@@ -1,0 +1,46 @@
+# Sourced by tools/test and tools/run: a private X display and a persistent Wine
+# server for a prefix inside the build tree, both stopped again on exit.
+#   wine_session_start <build-dir> [xvfb]   "xvfb" forces a virtual display
+#   wine_session_stop
+
+wine_session_start() {
+  local build=$1 want_xvfb=${2:-}
+  export WINEPREFIX=$build/wineprefix
+  export WINEARCH=win32
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # No install prompts for .NET or an HTML engine.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  _wine_xvfb_pid=
+  if [ -n "$want_xvfb" ] || [ -z "${DISPLAY:-}" ]; then
+    local fdfile
+    fdfile=$(mktemp)
+    # -displayfd lets Xvfb pick a free display itself: several builds can test at once.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    _wine_xvfb_pid=$!
+    local i
+    for i in $(seq 100); do
+      [ -s "$fdfile" ] && break
+      sleep 0.1
+    done
+    [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; rm -f "$fdfile"; return 1; }
+    export DISPLAY=:$(head -n1 "$fdfile")
+    rm -f "$fdfile"
+  fi
+  mkdir -p "$WINEPREFIX"
+  # The long-lived Wine processes must not inherit our pipes, or whoever reads
+  # them (ctest) waits forever.
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot -i </dev/null >/dev/null 2>&1
+  trap wine_session_stop EXIT
+}
+
+wine_session_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+  fi
+  if [ -n "${_wine_xvfb_pid:-}" ]; then
+    kill "$_wine_xvfb_pid" 2>/dev/null || true
+    wait "$_wine_xvfb_pid" 2>/dev/null || true
+    _wine_xvfb_pid=
+  fi
+}
