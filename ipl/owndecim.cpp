@@ -1,0 +1,343 @@
+// Point-sampling, linear and cubic decimation kernels. Positions are held in
+// double precision and advanced by adding the single-precision scale, so a
+// tiled source continues exactly where the previous piece stopped.
+#include "ipl/own_ops.h"
+
+#include <cfloat>
+#include <cstdint>
+
+namespace {
+
+// A start position below the smallest normal float marks the first row or
+// column of the region: it is taken as it stands, with no taps before it.
+inline bool isPositionZero(float p) { return p < FLT_MIN; }
+
+inline int32_t truncToInt(double v) { return static_cast<int32_t>(v); }
+
+template <class T> struct LinearOut;
+template <> struct LinearOut<uint8_t> {
+    static uint8_t put(double v) { return static_cast<uint8_t>(truncToInt(v) & 0xFF); }
+};
+template <> struct LinearOut<uint16_t> {
+    static uint16_t put(double v) { return static_cast<uint16_t>(truncToInt(v) & 0xFFFF); }
+};
+template <> struct LinearOut<float> {
+    static float put(double v) { return static_cast<float>(v); }
+};
+
+// Cubic results overshoot: integer depths are clamped after truncation.
+template <class T> struct CubicOut;
+template <> struct CubicOut<uint8_t> {
+    static uint8_t put(double v)
+    {
+        const int32_t i = truncToInt(v);
+        return static_cast<uint8_t>(i < 0 ? 0 : (i > 255 ? 255 : i));
+    }
+};
+template <> struct CubicOut<uint16_t> {
+    static uint16_t put(double v)
+    {
+        const int32_t i = truncToInt(v);
+        return static_cast<uint16_t>(i < 0 ? 0 : (i > 65535 ? 65535 : i));
+    }
+};
+template <> struct CubicOut<float> {
+    static float put(double v) { return static_cast<float>(v); }
+};
+
+// Everything a kernel needs to know about its two regions, in elements.
+struct Regions {
+    int channels, cols, rows;
+    int dCh, dPix, dLine;
+    int sCh, sPix, sRowExt, sLine, sTotExt;
+};
+
+inline bool makeRegions(Regions& r, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
+                        int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt)
+{
+    if (dCh <= 0 || dPix <= 0 || dLine <= 0)
+        return false;
+    r.channels = dChExt / dCh;
+    r.cols = dRowExt / dPix;
+    r.rows = dTotExt / dLine;
+    r.dCh = dCh; r.dPix = dPix; r.dLine = dLine;
+    r.sCh = sCh; r.sPix = sPix; r.sRowExt = sRowExt; r.sLine = sLine; r.sTotExt = sTotExt;
+    return r.channels > 0 && r.cols > 0 && r.rows > 0;
+}
+
+template <class T>
+int decimNN(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
+            int dTotExt, int sCh, int sPix, int sLine, float xScale, float yScale, float* xPos,
+            float* yPos)
+{
+    Regions g;
+    if (!makeRegions(g, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix, 0, sLine, 0))
+        return 1;
+    const T* src = static_cast<const T*>(srcV);
+    T* dst = static_cast<T*>(dstV);
+    double x = *xPos, y = *yPos;
+    if (sPix == 1 && sCh > 1) {
+        // Plane order: each channel separately.
+        for (int c = 0; c < g.channels; ++c) {
+            y = *yPos;
+            for (int m = 0; m < g.rows; ++m) {
+                const T* sRow = src + c * sCh + truncToInt(y) * sLine;
+                T* dRow = dst + c * dCh + m * dLine;
+                x = *xPos;
+                for (int k = 0; k < g.cols; ++k) {
+                    dRow[k * dPix] = sRow[truncToInt(x) * sPix];
+                    x += xScale;
+                }
+                y += yScale;
+            }
+        }
+    } else {
+        // Pixel order: whole pixels of channel-extent elements.
+        for (int m = 0; m < g.rows; ++m) {
+            const T* sRow = src + truncToInt(y) * sLine;
+            T* dRow = dst + m * dLine;
+            x = *xPos;
+            for (int k = 0; k < g.cols; ++k) {
+                const T* s = sRow + truncToInt(x) * sPix;
+                T* d = dRow + k * dPix;
+                for (int e = 0; e < dChExt; ++e)
+                    d[e] = s[e];
+                x += xScale;
+            }
+            y += yScale;
+        }
+    }
+    *xPos = static_cast<float>(x);
+    *yPos = static_cast<float>(y);
+    return 1;
+}
+
+// One-axis kernels share a shape: the interpolated axis samples two (linear)
+// or four (cubic) taps, the other axis takes the row or column it lands on.
+template <class T, bool Cubic>
+int decimX(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
+           int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
+           float yScale, float* xPos, float* yPos)
+{
+    Regions g;
+    if (!makeRegions(g, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix, sRowExt, sLine,
+                     sTotExt))
+        return 1;
+    const T* src = static_cast<const T*>(srcV);
+    T* dst = static_cast<T*>(dstV);
+    const bool firstCol = isPositionZero(*xPos);
+    double x = *xPos, y = *yPos;
+    for (int c = 0; c < g.channels; ++c) {
+        y = *yPos;
+        for (int m = 0; m < g.rows; ++m) {
+            const T* sRow = src + c * sCh + truncToInt(y) * sLine;
+            T* dRow = dst + c * dCh + m * dLine;
+            int k = 0;
+            x = *xPos;
+            if (firstCol) {
+                dRow[0] = sRow[0];
+                x = xScale;
+                k = 1;
+            }
+            for (; k < g.cols; ++k) {
+                int32_t i = truncToInt(x);
+                double f = x - i;
+                if (Cubic) {
+                    if (static_cast<int64_t>(i) * sPix >= static_cast<int64_t>(sRowExt) - 2 * sPix) {
+                        i -= 1;
+                        f += 1.0;
+                    }
+                    const T* p = sRow + i * sPix;
+                    dRow[k * dPix] = CubicOut<T>::put(
+                        ownDecimCubicValue(p[-sPix], p[0], p[sPix], p[2 * sPix], f));
+                } else {
+                    const T* p = sRow + i * sPix;
+                    dRow[k * dPix] = LinearOut<T>::put(double(p[sPix]) * f + double(p[0]) * (1.0 - f));
+                }
+                x += xScale;
+            }
+            y += yScale;
+        }
+    }
+    *xPos = static_cast<float>(x);
+    *yPos = static_cast<float>(y);
+    return 1;
+}
+
+template <class T, bool Cubic>
+int decimY(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
+           int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
+           float yScale, float* xPos, float* yPos)
+{
+    Regions g;
+    if (!makeRegions(g, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix, sRowExt, sLine,
+                     sTotExt))
+        return 1;
+    const T* src = static_cast<const T*>(srcV);
+    T* dst = static_cast<T*>(dstV);
+    const bool firstRow = isPositionZero(*yPos);
+    double x = *xPos, y = *yPos;
+    for (int c = 0; c < g.channels; ++c) {
+        y = *yPos;
+        int m = 0;
+        if (firstRow) {
+            const T* sRow = src + c * sCh;
+            T* dRow = dst + c * dCh;
+            x = *xPos;
+            for (int k = 0; k < g.cols; ++k) {
+                dRow[k * dPix] = sRow[truncToInt(x) * sPix];
+                x += xScale;
+            }
+            y = yScale;
+            m = 1;
+        }
+        for (; m < g.rows; ++m) {
+            int32_t j = truncToInt(y);
+            double f = y - j;
+            if (Cubic && static_cast<int64_t>(j) * sLine >= static_cast<int64_t>(sTotExt) - 2 * static_cast<int64_t>(sLine)) {
+                j -= 1;
+                f += 1.0;
+            }
+            const T* sRow = src + c * sCh + j * sLine;
+            T* dRow = dst + c * dCh + m * dLine;
+            x = *xPos;
+            for (int k = 0; k < g.cols; ++k) {
+                const T* p = sRow + truncToInt(x) * sPix;
+                if (Cubic)
+                    dRow[k * dPix] = CubicOut<T>::put(
+                        ownDecimCubicValue(p[-sLine], p[0], p[sLine], p[2 * sLine], f));
+                else
+                    dRow[k * dPix] = LinearOut<T>::put(double(p[sLine]) * f + double(p[0]) * (1.0 - f));
+                x += xScale;
+            }
+            y += yScale;
+        }
+    }
+    *xPos = static_cast<float>(x);
+    *yPos = static_cast<float>(y);
+    return 1;
+}
+
+template <class T, bool Cubic>
+int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
+            int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
+            float yScale, float* xPos, float* yPos)
+{
+    T* dst = static_cast<T*>(dstV);
+    if (dLine <= 0 || dPix <= 0)
+        return 1;
+    // The first row and column of the region are made by the one-axis kernels,
+    // which take the edge sample unchanged.
+    if (isPositionZero(*yPos)) {
+        decimX<T, Cubic>(srcV, dst, dCh, dChExt, dPix, dRowExt, dLine, dLine, sCh, sPix, sRowExt,
+                         sLine, sTotExt, xScale, yScale, xPos, yPos);
+        dst += dLine;
+        dTotExt -= dLine;
+        if (dTotExt / dLine <= 0)
+            return 1;
+    }
+    if (isPositionZero(*xPos)) {
+        float yKeep = *yPos;
+        decimY<T, Cubic>(srcV, dst, dCh, dChExt, dPix, dPix, dLine, dTotExt, sCh, sPix, sRowExt,
+                         sLine, sTotExt, xScale, yScale, xPos, &yKeep);
+        dst += dPix;
+        dRowExt -= dPix;
+        if (dRowExt / dPix <= 0)
+            return 1;
+    }
+    Regions g;
+    if (!makeRegions(g, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix, sRowExt, sLine,
+                     sTotExt))
+        return 1;
+    const T* src = static_cast<const T*>(srcV);
+    double x = *xPos, y = *yPos;
+    for (int c = 0; c < g.channels; ++c) {
+        y = *yPos;
+        for (int m = 0; m < g.rows; ++m) {
+            int32_t j = truncToInt(y);
+            double fy = y - j;
+            if (Cubic && static_cast<int64_t>(j) * sLine >= static_cast<int64_t>(sTotExt) - 2 * static_cast<int64_t>(sLine)) {
+                j -= 1;
+                fy += 1.0;
+            }
+            const T* sRow = src + c * sCh + j * sLine;
+            T* dRow = dst + c * dCh + m * dLine;
+            x = *xPos;
+            for (int k = 0; k < g.cols; ++k) {
+                int32_t i = truncToInt(x);
+                double fx = x - i;
+                if (Cubic) {
+                    if (static_cast<int64_t>(i) * sPix >= static_cast<int64_t>(sRowExt) - 2 * sPix) {
+                        i -= 1;
+                        fx += 1.0;
+                    }
+                    double v[4];
+                    for (int r = 0; r < 4; ++r) {
+                        const T* p = sRow + (r - 1) * sLine + i * sPix;
+                        v[r] = ownDecimCubicValue(p[-sPix], p[0], p[sPix], p[2 * sPix], fx);
+                    }
+                    dRow[k * dPix] = CubicOut<T>::put(ownDecimCubicValue(v[0], v[1], v[2], v[3], fy));
+                } else {
+                    const T* p = sRow + i * sPix;
+                    const double lower = double(p[sLine + sPix]) * fx + double(p[sLine]) * (1.0 - fx);
+                    const double upper = double(p[sPix]) * fx + double(p[0]) * (1.0 - fx);
+                    dRow[k * dPix] = LinearOut<T>::put(lower * fy + upper * (1.0 - fy));
+                }
+                x += xScale;
+            }
+            y += yScale;
+        }
+    }
+    *xPos = static_cast<float>(x);
+    *yPos = static_cast<float>(y);
+    return 1;
+}
+
+} // namespace
+
+double ownDecimCubicValue(double a, double b, double c, double d, double t)
+{
+    // k6 is the single-precision value of 1/6, as the arithmetic is fixed to.
+    const double k6 = static_cast<double>(1.0f / 6.0f);
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    return (6.0 * b + t * (-2.0 * a - 3.0 * b + 6.0 * c - d) + t2 * (3.0 * a - 6.0 * b + 3.0 * c) +
+            t3 * (-a + 3.0 * b - 3.0 * c + d)) * k6;
+}
+
+#define OWN_DECIM_FORWARD sCh, sPix, sRowExt, sLine, sTotExt, xScale, yScale, xPos, yPos
+#define OWN_DECIM_DST src, dst, dCh, dChExt, dPix, dRowExt, dLine, dTotExt
+
+int ownDecimNN_8u(OWN_DECIM_KERNEL_ARGS)
+{
+    (void)sRowExt; (void)sTotExt;
+    return decimNN<uint8_t>(OWN_DECIM_DST, sCh, sPix, sLine, xScale, yScale, xPos, yPos);
+}
+int ownDecimNN_16u(OWN_DECIM_KERNEL_ARGS)
+{
+    (void)sRowExt; (void)sTotExt;
+    return decimNN<uint16_t>(OWN_DECIM_DST, sCh, sPix, sLine, xScale, yScale, xPos, yPos);
+}
+int ownDecimNN_32f(OWN_DECIM_KERNEL_ARGS)
+{
+    (void)sRowExt; (void)sTotExt;
+    return decimNN<float>(OWN_DECIM_DST, sCh, sPix, sLine, xScale, yScale, xPos, yPos);
+}
+int ownDecimLinear_8u(OWN_DECIM_KERNEL_ARGS) { return decim2D<uint8_t, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinear_16u(OWN_DECIM_KERNEL_ARGS) { return decim2D<uint16_t, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinear_32f(OWN_DECIM_KERNEL_ARGS) { return decim2D<float, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinearX_8u(OWN_DECIM_KERNEL_ARGS) { return decimX<uint8_t, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinearX_16u(OWN_DECIM_KERNEL_ARGS) { return decimX<uint16_t, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinearX_32f(OWN_DECIM_KERNEL_ARGS) { return decimX<float, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinearY_8u(OWN_DECIM_KERNEL_ARGS) { return decimY<uint8_t, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinearY_16u(OWN_DECIM_KERNEL_ARGS) { return decimY<uint16_t, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimLinearY_32f(OWN_DECIM_KERNEL_ARGS) { return decimY<float, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubic_8u(OWN_DECIM_KERNEL_ARGS) { return decim2D<uint8_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubic_16u(OWN_DECIM_KERNEL_ARGS) { return decim2D<uint16_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubic_32f(OWN_DECIM_KERNEL_ARGS) { return decim2D<float, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubicX_8u(OWN_DECIM_KERNEL_ARGS) { return decimX<uint8_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubicX_16u(OWN_DECIM_KERNEL_ARGS) { return decimX<uint16_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubicX_32f(OWN_DECIM_KERNEL_ARGS) { return decimX<float, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubicY_8u(OWN_DECIM_KERNEL_ARGS) { return decimY<uint8_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubicY_16u(OWN_DECIM_KERNEL_ARGS) { return decimY<uint16_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubicY_32f(OWN_DECIM_KERNEL_ARGS) { return decimY<float, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
