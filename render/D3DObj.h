@@ -1,0 +1,66 @@
+#pragma once
+// Base of every window that draws album pages with Direct3D 9: one device on
+// one window, the render states all page drawing assumes, a projection fitted
+// to the client area and a view made of a zoom and a pan.
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+
+#include "render/ComRef.h"
+
+class CD3DObj {
+public:
+    CD3DObj();
+    virtual ~CD3DObj();
+    CD3DObj(const CD3DObj&) = delete;
+    CD3DObj& operator=(const CD3DObj&) = delete;
+
+    // Draws the surface; the base draws nothing.
+    virtual int Render();
+    virtual void Pan(float dx, float dy);
+    virtual void SetPan(float x, float y);
+    virtual void Zoom(float fx, float fy);
+    virtual void SetZoom(float x, float y);
+
+    void CreateDevice(HWND window, bool reference);
+    bool ResetDevice(bool fitMaxTexture, float aspect);
+    void ReleaseDevice();
+    bool IsDeviceReady() const;
+    bool CanResetDevice() const;
+    void SetRenderStates();
+    void UpdateProjection();
+    void UpdateView();
+
+    IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
+    const D3DCAPS9& GetCaps() const { return m_caps; }
+    const D3DXMATRIX& GetViewTransform() const { return m_view; }
+    const D3DXMATRIX& GetProjectionTransform() const { return m_projection; }
+    float GetPanX() const { return m_panX; }
+    float GetPanY() const { return m_panY; }
+    float GetZoomX() const { return m_zoomX; }
+    float GetZoomY() const { return m_zoomY; }
+    HWND GetWindow() const { return m_window; }
+    // True when the depth buffer has stencil bits, so masks can clip.
+    bool HasStencil() const { return m_depthFormat == D3DFMT_D24S8; }
+
+    static int GetLiveCount();
+    static IDirect3D9* GetDirect3D();
+
+private:
+    D3DPRESENT_PARAMETERS MakePresentParameters(UINT width, UINT height, HWND deviceWindow) const;
+    HRESULT TryCreate(D3DDEVTYPE type);
+
+    D3DCAPS9 m_caps{};
+    ComRef<IDirect3DDevice9> m_device;
+    D3DXMATRIX m_projection;
+    D3DXMATRIX m_view;
+    float m_panX = 0.0f;
+    float m_panY = 0.0f;
+    float m_zoomX = 0.9f;
+    float m_zoomY = 0.9f;
+    HWND m_window = nullptr;
+    D3DFORMAT m_depthFormat = D3DFMT_D24S8;
+    // Whether this instance is in the live count; the count must fall once per
+    // instance however often ReleaseDevice runs.
+    bool m_counted = false;
+};

@@ -1,0 +1,62 @@
+#pragma once
+// A Direct3D surface on a hidden window, for tests that draw and read the
+// back buffer's pixels.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "render/D3DObj.h"
+
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> argb;  // rows top-down
+
+    uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x]; }
+    uint32_t Rgb(int x, int y) const { return At(x, y) & 0x00FFFFFFu; }
+};
+
+// Pixel position of a point in view space (window height 1, y up).
+struct PixelPos {
+    int x;
+    int y;
+};
+
+class HiddenWindow {
+public:
+    HiddenWindow(int clientWidth, int clientHeight);
+    ~HiddenWindow();
+    HiddenWindow(const HiddenWindow&) = delete;
+    HiddenWindow& operator=(const HiddenWindow&) = delete;
+    HWND Get() const { return m_window; }
+    void SetClientSize(int width, int height);
+
+private:
+    HWND m_window = nullptr;
+};
+
+class DeviceTest : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 128;
+    static constexpr int kHeight = 128;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    IDirect3DDevice9* Device() const { return surface->GetDevice(); }
+    void BeginFrame(D3DCOLOR clearColour = 0xFFDCDCDC);
+    void EndFrame();
+    Pixels ReadBack() const;
+    PixelPos ToPixel(float viewX, float viewY) const;
+
+    std::unique_ptr<HiddenWindow> window;
+    std::unique_ptr<CD3DObj> surface;
+};
+
+// Colour channels of a pixel, for tolerant comparisons.
+inline int Red(uint32_t argb) { return (argb >> 16) & 0xFF; }
+inline int Green(uint32_t argb) { return (argb >> 8) & 0xFF; }
+inline int Blue(uint32_t argb) { return argb & 0xFF; }
+bool ColourNear(uint32_t actual, uint32_t expected, int tolerance);
