@@ -78,4 +78,49 @@ void ownMultiplyScaleRow16u(const uint16_t* a, const uint16_t* b, uint16_t* d, i
 void ownMultiplyScaleRowC8u(const uint8_t* s, uint8_t* d, int k, int n);
 void ownMultiplyScaleRowC16u(const uint16_t* s, uint16_t* d, int k, int n);
 
+// ---- Zoom row kernels ---------------------------------------------------------
+
+// Everything a zoom kernel is given. Steps, plane sizes and table entries are
+// in elements (bytes for 1u, where rowTab holds byte offsets and colTab bits).
+struct OwnZoomJob {
+    const void* src = nullptr;
+    void* dst = nullptr;
+    int32_t srcStep = 0, dstStep = 0;
+    int32_t W = 0, H = 0, nch = 1;
+    int32_t srcPlane = 0, dstPlane = 0;  // plane order
+    int32_t srcCh = 1, dstCh = 1;        // pixel order
+    int32_t srcBit0 = 0, dstBit0 = 0;    // 1u
+    const int32_t* rowTab = nullptr;
+    const int32_t* colTab = nullptr;
+    const void* wy = nullptr;  // linear 8u/16u: uint16 per row; otherwise float
+    const void* wx = nullptr;  // linear 8u/16u: uint16 pair per column; otherwise float
+    void* buf[4] = {nullptr, nullptr, nullptr, nullptr};
+    const unsigned char* mask = nullptr;
+    int32_t maskStep = 0, maskBit0 = 0;
+};
+
+void ownZoomNN1u(const OwnZoomJob& job);
+void ownZoomNN8uPixel(const OwnZoomJob& job);
+void ownZoomNN16uPixel(const OwnZoomJob& job);
+void ownZoomNN32fPixel(const OwnZoomJob& job);
+void ownZoomNN8uPlane(const OwnZoomJob& job);
+void ownZoomNN16uPlane(const OwnZoomJob& job);
+void ownZoomNN32fPlane(const OwnZoomJob& job);
+void ownZoomLinear8uPlane(const OwnZoomJob& job);
+void ownZoomLinear16uPlane(const OwnZoomJob& job);
+void ownZoomLinear32fPlane(const OwnZoomJob& job);
+void ownZoomLinear8uPixel(const OwnZoomJob& job);
+void ownZoomLinear16uPixel(const OwnZoomJob& job);
+void ownZoomLinear32fPixel(const OwnZoomJob& job);
+void ownZoomCubic8uPlane(const OwnZoomJob& job);
+void ownZoomCubic16uPlane(const OwnZoomJob& job);
+void ownZoomCubic32fPlane(const OwnZoomJob& job);
+void ownZoomCubic8uPixel(const OwnZoomJob& job);
+void ownZoomCubic16uPixel(const OwnZoomJob& job);
+void ownZoomCubic32fPixel(const OwnZoomJob& job);
+
+// The cubic of the zoom in forward-difference form, single precision.
+float ownZoomCubicH(float a, float b, float c, float d, float t);
+float ownZoomCubicV(float a, float b, float c, float d, float t);
+
 #endif

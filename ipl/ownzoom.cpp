@@ -1,0 +1,416 @@
+// Row kernels of the zoom. Nearest neighbour copies samples; linear and cubic
+// interpolate each needed source row horizontally into a row buffer once and
+// combine two or four buffered rows into each destination row.
+//
+// The arithmetic follows two evaluation styles that differ in their last
+// bits: the four-wide steps (single precision, the first 4*floor(n/4) values
+// of a contiguous run) and the one-at-a-time steps (the rest). Both are kept
+// here so that results do not depend on how a run is cut.
+#include "ipl/own_ops.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+inline bool maskSet(const OwnZoomJob& job, const unsigned char* maskRow, int32_t i)
+{
+    const int32_t k = job.maskBit0 + i;
+    return ((maskRow[k >> 3] >> (7 - (k & 7))) & 1) != 0;
+}
+
+// The cubic steps select rounding to nearest for their duration and give
+// the caller's mode back afterwards.
+class RoundToNearest {
+public:
+    RoundToNearest() : saved_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
+    ~RoundToNearest() { std::fesetround(saved_); }
+    RoundToNearest(const RoundToNearest&) = delete;
+    RoundToNearest& operator=(const RoundToNearest&) = delete;
+
+private:
+    int saved_;
+};
+
+// ---- nearest neighbour ------------------------------------------------------
+
+template <class T>
+void nnPixel(const OwnZoomJob& job)
+{
+    const T* src = static_cast<const T*>(job.src);
+    T* dst = static_cast<T*>(job.dst);
+    const unsigned char* maskRow = job.mask;
+    for (int32_t j = 0; j < job.H; ++j) {
+        const T* sRow = src + job.rowTab[j];
+        T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+        for (int32_t i = 0; i < job.W; ++i) {
+            if (maskRow && !maskSet(job, maskRow, i))
+                continue;
+            const T* s = sRow + job.colTab[i];
+            T* d = dRow + static_cast<int64_t>(i) * job.dstCh;
+            for (int32_t c = 0; c < job.nch; ++c)
+                d[c] = s[c];
+        }
+        if (maskRow)
+            maskRow += job.maskStep;
+    }
+}
+
+template <class T>
+void nnPlane(const OwnZoomJob& job)
+{
+    for (int32_t p = 0; p < job.nch; ++p) {
+        const T* src = static_cast<const T*>(job.src) + static_cast<int64_t>(p) * job.srcPlane;
+        T* dst = static_cast<T*>(job.dst) + static_cast<int64_t>(p) * job.dstPlane;
+        const unsigned char* maskRow = job.mask;
+        for (int32_t j = 0; j < job.H; ++j) {
+            const T* sRow = src + job.rowTab[j];
+            T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+            for (int32_t i = 0; i < job.W; ++i)
+                if (!maskRow || maskSet(job, maskRow, i))
+                    dRow[i] = sRow[job.colTab[i]];
+            if (maskRow)
+                maskRow += job.maskStep;
+        }
+    }
+}
+
+// ---- interpolation policies ---------------------------------------------------
+
+// Where the values of one buffered row come from and go to.
+struct RowShape {
+    bool plane;      // plane order: one channel per buffered value
+    int32_t chans;   // channels per buffered pixel
+    int32_t second;  // element distance of the next source column
+};
+
+inline int32_t roundFourWide(float v, int32_t hi)
+{
+    const float f = v + 0.00001f;
+    if (!(f > 0.0f))
+        return 0;
+    if (f >= static_cast<float>(hi))
+        return hi;
+    return static_cast<int32_t>(ownRoundHalfEven(f));
+}
+
+inline int32_t roundOneAtATime(float v, int32_t hi)
+{
+    const double f = static_cast<double>(v) + 0.00001 - 0.5;
+    if (!(f > 0.0))
+        return 0;
+    if (f >= hi)
+        return hi;
+    return static_cast<int32_t>(ownRoundHalfEven(f));
+}
+
+template <class T>
+struct Linear16;
+
+// Linear 8u: 16-bit fixed point, buffer in units of 1/64.
+template <>
+struct Linear16<uint8_t> {
+    using Buf = uint16_t;
+    static constexpr int kTaps = 2;
+    static constexpr int kFirst = 0;
+    static void horiz(const uint8_t* p, Buf* h, const OwnZoomJob& job, const RowShape& s)
+    {
+        const uint16_t* wx = static_cast<const uint16_t*>(job.wx);
+        for (int32_t i = 0; i < job.W; ++i) {
+            const uint32_t a = wx[2 * i], b = wx[2 * i + 1];
+            const uint8_t* q = p + job.colTab[i];
+            for (int32_t c = 0; c < s.chans; ++c)
+                h[i * s.chans + c] = static_cast<Buf>((a * q[c] + b * q[c + s.second]) >> 8);
+        }
+    }
+    static uint8_t vert(const Buf* const* r, int32_t e, uint32_t wy, bool)
+    {
+        return static_cast<uint8_t>(((16384u - wy) * r[0][e] + wy * r[1][e]) >> 20);
+    }
+};
+
+// Linear 16u: the lowest bit of each sample is dropped so that the sums fit.
+template <>
+struct Linear16<uint16_t> {
+    using Buf = uint16_t;
+    static constexpr int kTaps = 2;
+    static constexpr int kFirst = 0;
+    static void horiz(const uint16_t* p, Buf* h, const OwnZoomJob& job, const RowShape& s)
+    {
+        const uint16_t* wx = static_cast<const uint16_t*>(job.wx);
+        for (int32_t i = 0; i < job.W; ++i) {
+            const uint32_t a = wx[2 * i], b = wx[2 * i + 1];
+            const uint16_t* q = p + job.colTab[i];
+            for (int32_t c = 0; c < s.chans; ++c)
+                h[i * s.chans + c] =
+                    static_cast<Buf>((a * (q[c] >> 1u) + b * (q[c + s.second] >> 1u)) >> 14);
+        }
+    }
+    static uint16_t vert(const Buf* const* r, int32_t e, uint32_t wy, bool)
+    {
+        return static_cast<uint16_t>(((16384u - wy) * r[0][e] + wy * r[1][e]) >> 13);
+    }
+};
+
+struct LinearF {
+    using Buf = float;
+    static constexpr int kTaps = 2;
+    static constexpr int kFirst = 0;
+    static void horiz(const float* p, Buf* h, const OwnZoomJob& job, const RowShape& s)
+    {
+        const float* wx = static_cast<const float*>(job.wx);
+        // Plane order runs four-wide over the first 4*floor(W/4) columns.
+        const int32_t wide = s.plane ? (job.W / 4) * 4 : 0;
+        for (int32_t i = 0; i < job.W; ++i) {
+            const float* q = p + job.colTab[i];
+            for (int32_t c = 0; c < s.chans; ++c) {
+                const float p0 = q[c], p1 = q[c + s.second];
+                if (i < wide)
+                    h[i * s.chans + c] = p0 + (p1 - p0) * wx[i];
+                else
+                    h[i * s.chans + c] = static_cast<float>(
+                        double(p0) + (double(p1) - double(p0)) * double(wx[i]));
+            }
+        }
+    }
+    static float vert(const Buf* const* r, int32_t e, float wy, bool fourWide)
+    {
+        if (fourWide)
+            return r[0][e] * (1.0f - wy) + r[1][e] * wy;
+        return static_cast<float>(double(r[0][e]) * (1.0 - double(wy)) + double(r[1][e]) * double(wy));
+    }
+};
+
+template <class T>
+struct Cubic {
+    using Buf = float;
+    static constexpr int kTaps = 4;
+    static constexpr int kFirst = -1;
+    static void horiz(const T* p, Buf* h, const OwnZoomJob& job, const RowShape& s)
+    {
+        const float* wx = static_cast<const float*>(job.wx);
+        const int32_t d = s.second;
+        for (int32_t i = 0; i < job.W; ++i) {
+            const T* q = p + job.colTab[i];
+            for (int32_t c = 0; c < s.chans; ++c)
+                h[i * s.chans + c] = ownZoomCubicH(static_cast<float>(q[c - d]), static_cast<float>(q[c]),
+                                                   static_cast<float>(q[c + d]),
+                                                   static_cast<float>(q[c + 2 * d]), wx[i]);
+        }
+    }
+    static T vert(const Buf* const* r, int32_t e, float t, bool fourWide);
+};
+
+template <>
+float Cubic<float>::vert(const Buf* const* r, int32_t e, float t, bool)
+{
+    return ownZoomCubicV(r[0][e], r[1][e], r[2][e], r[3][e], t);
+}
+template <>
+uint8_t Cubic<uint8_t>::vert(const Buf* const* r, int32_t e, float t, bool fourWide)
+{
+    const float v = ownZoomCubicV(r[0][e], r[1][e], r[2][e], r[3][e], t);
+    return static_cast<uint8_t>(fourWide ? roundFourWide(v, 255) : roundOneAtATime(v, 255));
+}
+template <>
+uint16_t Cubic<uint16_t>::vert(const Buf* const* r, int32_t e, float t, bool fourWide)
+{
+    const float v = ownZoomCubicV(r[0][e], r[1][e], r[2][e], r[3][e], t);
+    return static_cast<uint16_t>(fourWide ? roundFourWide(v, 65535) : roundOneAtATime(v, 65535));
+}
+
+template <class P> struct RowWeight;
+template <> struct RowWeight<Linear16<uint8_t>> { static uint32_t at(const void* w, int32_t j) { return static_cast<const uint16_t*>(w)[j]; } };
+template <> struct RowWeight<Linear16<uint16_t>> { static uint32_t at(const void* w, int32_t j) { return static_cast<const uint16_t*>(w)[j]; } };
+template <> struct RowWeight<LinearF> { static float at(const void* w, int32_t j) { return static_cast<const float*>(w)[j]; } };
+template <class T> struct RowWeight<Cubic<T>> { static float at(const void* w, int32_t j) { return static_cast<const float*>(w)[j]; } };
+
+// Which elements of a strided (pixel order, dstCh != nch) run count as
+// four-wide: only the 8u cubic takes its strided run four at a time.
+template <class P, class T> struct StridedFourWide { static constexpr bool value = false; };
+template <> struct StridedFourWide<Cubic<uint8_t>, uint8_t> { static constexpr bool value = true; };
+template <> struct StridedFourWide<LinearF, float> { static constexpr bool value = false; };
+
+// The source rows held in the buffers, by element offset from the region's
+// first row; a row still needed stays where it is and only missing rows are
+// computed.
+template <int K>
+struct RowCache {
+    int64_t held[K];
+    RowCache() { reset(); }
+    void reset()
+    {
+        for (int q = 0; q < K; ++q)
+            held[q] = INT64_MIN;
+    }
+};
+
+template <class T, class P>
+void interpDriver(const OwnZoomJob& job, bool plane)
+{
+    using Buf = typename P::Buf;
+    constexpr int K = P::kTaps;
+    const RowShape shape{plane, plane ? 1 : job.nch, plane ? 1 : job.srcCh};
+    const int32_t planes = plane ? job.nch : 1;
+    const int32_t n = job.W * shape.chans;
+    const int32_t dstPix = plane ? 1 : job.dstCh;
+    const bool contiguous = plane || job.dstCh == job.nch;
+    const int32_t wideN = (n / 4) * 4;
+
+    for (int32_t p = 0; p < planes; ++p) {
+        const T* src = static_cast<const T*>(job.src) + static_cast<int64_t>(p) * job.srcPlane;
+        T* dst = static_cast<T*>(job.dst) + static_cast<int64_t>(p) * job.dstPlane;
+        RowCache<K> cache;
+        const unsigned char* maskRow = job.mask;
+        int64_t prev = INT64_MIN;
+        const Buf* rows[K];
+        for (int32_t j = 0; j < job.H; ++j) {
+            const int64_t r = job.rowTab[j];
+            if (r != prev) {
+                // Keep what is still needed, compute the rest into free buffers.
+                int64_t need[K];
+                int slotOf[K];
+                bool busy[K] = {};
+                for (int q = 0; q < K; ++q) {
+                    need[q] = r + static_cast<int64_t>(q + P::kFirst) * job.srcStep;
+                    slotOf[q] = -1;
+                    for (int s = 0; s < K; ++s)
+                        if (cache.held[s] == need[q] && !busy[s]) {
+                            slotOf[q] = s;
+                            busy[s] = true;
+                            break;
+                        }
+                }
+                for (int q = 0; q < K; ++q) {
+                    if (slotOf[q] >= 0)
+                        continue;
+                    int s = 0;
+                    while (busy[s])
+                        ++s;
+                    busy[s] = true;
+                    slotOf[q] = s;
+                    P::horiz(src + need[q], static_cast<Buf*>(job.buf[s]), job, shape);
+                    cache.held[s] = need[q];
+                }
+                for (int q = 0; q < K; ++q)
+                    rows[q] = static_cast<const Buf*>(job.buf[slotOf[q]]);
+                prev = r;
+            }
+            const auto w = RowWeight<P>::at(job.wy, j);
+            T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+            if (maskRow) {
+                for (int32_t i = 0; i < job.W; ++i)
+                    if (maskSet(job, maskRow, i))
+                        for (int32_t c = 0; c < shape.chans; ++c)
+                            dRow[static_cast<int64_t>(i) * dstPix + c] = P::vert(rows, i * shape.chans + c, w, false);
+                maskRow += job.maskStep;
+            } else if (contiguous) {
+                for (int32_t e = 0; e < n; ++e)
+                    dRow[e] = P::vert(rows, e, w, e < wideN);
+            } else {
+                const bool wide = StridedFourWide<P, T>::value;
+                for (int32_t i = 0; i < job.W; ++i)
+                    for (int32_t c = 0; c < shape.chans; ++c) {
+                        const int32_t e = i * shape.chans + c;
+                        dRow[static_cast<int64_t>(i) * dstPix + c] = P::vert(rows, e, w, wide && e < wideN);
+                    }
+            }
+        }
+    }
+}
+
+} // namespace
+
+float ownZoomCubicH(float a, float b, float c, float d, float t)
+{
+    const float K = 0x1.555554p-2f;  // the float just below one third
+    const float s = t + 1.0f;
+    const float c2 = (t * 0.5f) * s;
+    const float c3 = (t - 1.0f) * (c2 * K);
+    const float d1 = b - a;
+    const float d2 = (c - b) - d1;
+    const float d3 = ((d - c) - c) + (b - d2);
+    return (a + d1 * s) + (d2 * c2 + d3 * c3);
+}
+
+float ownZoomCubicV(float a, float b, float c, float d, float t)
+{
+    const float K = 0x1.555554p-2f;
+    const float s = t + 1.0f;
+    const float c2 = (t * 0.5f) * s;
+    const float c3 = ((t - 1.0f) * K) * c2;
+    const float d1 = b - a;
+    const float d2 = (c - b) - d1;
+    const float d3 = (d - d2) + ((b - c) - c);
+    return (a + d1 * s) + (d2 * c2 + d3 * c3);
+}
+
+void ownZoomNN1u(const OwnZoomJob& job)
+{
+    const unsigned char* src = static_cast<const unsigned char*>(job.src);
+    unsigned char* dst = static_cast<unsigned char*>(job.dst);
+    const unsigned char* maskRow = job.mask;
+    for (int32_t j = 0; j < job.H; ++j) {
+        const unsigned char* sRow = src + job.rowTab[j];
+        unsigned char* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+        for (int32_t i = 0; i < job.W; ++i) {
+            if (maskRow && !maskSet(job, maskRow, i))
+                continue;
+            const int64_t b = static_cast<int64_t>(job.colTab[i]) + job.srcBit0;
+            const int64_t d = static_cast<int64_t>(job.dstBit0) + i;
+            const unsigned char bit = static_cast<unsigned char>(0x80u >> (d & 7));
+            if ((sRow[b >> 3] >> (7 - (b & 7))) & 1)
+                dRow[d >> 3] = static_cast<unsigned char>(dRow[d >> 3] | bit);
+            else
+                dRow[d >> 3] = static_cast<unsigned char>(dRow[d >> 3] & ~bit);
+        }
+        if (maskRow)
+            maskRow += job.maskStep;
+    }
+}
+
+void ownZoomNN8uPixel(const OwnZoomJob& job) { nnPixel<uint8_t>(job); }
+void ownZoomNN16uPixel(const OwnZoomJob& job) { nnPixel<uint16_t>(job); }
+void ownZoomNN32fPixel(const OwnZoomJob& job) { nnPixel<float>(job); }
+void ownZoomNN8uPlane(const OwnZoomJob& job) { nnPlane<uint8_t>(job); }
+void ownZoomNN16uPlane(const OwnZoomJob& job) { nnPlane<uint16_t>(job); }
+void ownZoomNN32fPlane(const OwnZoomJob& job) { nnPlane<float>(job); }
+
+void ownZoomLinear8uPlane(const OwnZoomJob& job) { interpDriver<uint8_t, Linear16<uint8_t>>(job, true); }
+void ownZoomLinear16uPlane(const OwnZoomJob& job) { interpDriver<uint16_t, Linear16<uint16_t>>(job, true); }
+void ownZoomLinear32fPlane(const OwnZoomJob& job) { interpDriver<float, LinearF>(job, true); }
+void ownZoomLinear8uPixel(const OwnZoomJob& job) { interpDriver<uint8_t, Linear16<uint8_t>>(job, false); }
+void ownZoomLinear16uPixel(const OwnZoomJob& job) { interpDriver<uint16_t, Linear16<uint16_t>>(job, false); }
+void ownZoomLinear32fPixel(const OwnZoomJob& job) { interpDriver<float, LinearF>(job, false); }
+
+void ownZoomCubic8uPlane(const OwnZoomJob& job)
+{
+    RoundToNearest mode;
+    interpDriver<uint8_t, Cubic<uint8_t>>(job, true);
+}
+void ownZoomCubic16uPlane(const OwnZoomJob& job)
+{
+    RoundToNearest mode;
+    interpDriver<uint16_t, Cubic<uint16_t>>(job, true);
+}
+void ownZoomCubic32fPlane(const OwnZoomJob& job)
+{
+    RoundToNearest mode;
+    interpDriver<float, Cubic<float>>(job, true);
+}
+void ownZoomCubic8uPixel(const OwnZoomJob& job)
+{
+    RoundToNearest mode;
+    interpDriver<uint8_t, Cubic<uint8_t>>(job, false);
+}
+void ownZoomCubic16uPixel(const OwnZoomJob& job)
+{
+    RoundToNearest mode;
+    interpDriver<uint16_t, Cubic<uint16_t>>(job, false);
+}
+void ownZoomCubic32fPixel(const OwnZoomJob& job)
+{
+    RoundToNearest mode;
+    interpDriver<float, Cubic<float>>(job, false);
+}
