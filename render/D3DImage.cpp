@@ -1,0 +1,292 @@
+#include "render/D3DImage.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "render/D3DObj.h"
+#include "render/PlaceholderTexture.h"
+#include "render/QuadVertex.h"
+
+DWORD TextureFactorForAlpha(float alpha)
+{
+    // Clamped: a float outside the byte's range has no defined conversion.
+    const float clamped = std::clamp(alpha, 0.0f, 1.0f);
+    const DWORD byte = static_cast<DWORD>(clamped * 255.0f);
+    return (byte << 24) | 0x00FFFFFFu;
+}
+
+std::string MaskPathFor(const char* picturePath)
+{
+    const std::string path = picturePath ? picturePath : "";
+    const size_t folderEnd = path.find_last_of("\\/:");
+    const size_t nameStart = folderEnd == std::string::npos ? 0 : folderEnd + 1;
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        dot = path.size();
+    return path.substr(0, dot) + ".msk" + path.substr(dot);
+}
+
+D3DXMATRIX EffectTextureMatrix(float rotationDegrees, int32_t mirror)
+{
+    D3DXMATRIX toCentre;
+    D3DXMATRIX rotation;
+    D3DXMATRIX mirrorBack;
+    D3DXMatrixTranslation(&toCentre, -0.5f, -0.5f, 0.0f);
+    D3DXMatrixRotationZ(&rotation, rotationDegrees * 0.017453292f);
+    const float su = (mirror == kMirrorHorizontal || mirror == kMirrorBoth) ? -1.0f : 1.0f;
+    const float sv = (mirror == kMirrorVertical || mirror == kMirrorBoth) ? -1.0f : 1.0f;
+    D3DXMATRIX scaling;
+    D3DXMATRIX back;
+    D3DXMatrixScaling(&scaling, su, sv, 1.0f);
+    D3DXMatrixTranslation(&back, 0.5f, 0.5f, 0.0f);
+    D3DXMatrixMultiply(&mirrorBack, &scaling, &back);
+    D3DXMATRIX m;
+    D3DXMatrixMultiply(&m, &toCentre, &rotation);
+    D3DXMatrixMultiply(&m, &m, &mirrorBack);
+    // Two-component texture coordinates take their translation from row 3.
+    m._31 = m._41;
+    m._32 = m._42;
+    m._41 = m._42 = 0.0f;
+    return m;
+}
+
+CD3DImage::CD3DImage(CD3DObj* owner) : m_owner(owner)
+{
+    UpdateWorld();
+}
+
+CD3DImage::~CD3DImage() = default;
+
+void CD3DImage::UpdateWorld()
+{
+    m_world = BuildWorldMatrix(m_scaleX, m_scaleY, m_rotation, m_posX, m_posY);
+}
+
+void CD3DImage::SetPosition(float x, float y)
+{
+    m_posX = x;
+    m_posY = y;
+    UpdateWorld();
+}
+
+void CD3DImage::SetScale(float sx, float sy)
+{
+    m_scaleX = sx;
+    m_scaleY = sy;
+    UpdateWorld();
+}
+
+void CD3DImage::SetRotation(float radians)
+{
+    m_rotation = radians;
+    UpdateWorld();
+}
+
+void CD3DImage::Move(float dx, float dy)
+{
+    SetPosition(m_posX + dx, m_posY + dy);
+}
+
+void CD3DImage::ScaleBy(float fx, float fy)
+{
+    SetScale(m_scaleX * fx, m_scaleY * fy);
+}
+
+void CD3DImage::RotateBy(float radians)
+{
+    SetRotation(m_rotation + radians);
+}
+
+QuadShape CD3DImage::Shape() const
+{
+    QuadShape shape{m_world, m_owner ? m_owner->GetViewTransform() : D3DXMATRIX(), m_width,
+                    m_height, false};
+    if (!m_owner)
+        D3DXMatrixIdentity(&shape.view);
+    return shape;
+}
+
+bool CD3DImage::HitTest(float x, float y) const
+{
+    return QuadContains(Shape(), m_hitScale, x, y);
+}
+
+bool CD3DImage::IntersectsRect(float x1, float y1, float x2, float y2) const
+{
+    return QuadIntersectsRect(Shape(), m_hitScale, x1, y1, x2, y2);
+}
+
+void CD3DImage::ReleaseTextures()
+{
+    m_tiles.clear();
+    m_number.Reset();
+    m_placeholder = false;
+}
+
+void CD3DImage::ReleaseResources()
+{
+    ReleaseTextures();
+    m_effect.Reset();
+    m_mask.Reset();
+    m_vertices.Reset();
+    m_source.Clear();
+    ReleaseSharedPlaceholderTexture();
+}
+
+bool CD3DImage::CreateVertexBuffer()
+{
+    if (m_vertices)
+        return true;
+    IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
+    if (!device)
+        return false;
+    return SUCCEEDED(device->CreateVertexBuffer(4 * sizeof(QuadVertex), 0, kQuadVertexFormat,
+                                                D3DPOOL_MANAGED, m_vertices.Out(), nullptr));
+}
+
+bool CD3DImage::FillVertices(float uExtent, float vExtent)
+{
+    void* bits = nullptr;
+    if (!m_vertices || FAILED(m_vertices->Lock(0, 0, &bits, 0)))
+        return false;
+    const float w = m_width * 0.5f;
+    const QuadVertex quad[4] = {
+        {-w, 0.5f, 0.0f, 0xFFFFFFFF, 0.0f, 0.0f, 0.0f, 0.0f},
+        {w, 0.5f, 0.0f, 0xFFFFFFFF, uExtent, 0.0f, 1.0f, 0.0f},
+        {-w, -0.5f, 0.0f, 0xFFFFFFFF, 0.0f, vExtent, 0.0f, 1.0f},
+        {w, -0.5f, 0.0f, 0xFFFFFFFF, uExtent, vExtent, 1.0f, 1.0f},
+    };
+    std::memcpy(bits, quad, sizeof(quad));
+    m_vertices->Unlock();
+    return true;
+}
+
+bool CD3DImage::CreateTextures(int32_t width, int32_t height)
+{
+    ReleaseTextures();
+    m_layout = TileLayout{};
+    if (width < 1 || height < 1)
+        return false;
+    // Known from the picture alone, so a quad without textures still has its
+    // place on the page and can be selected.
+    m_width = static_cast<float>(width) / static_cast<float>(height);
+    m_height = 1.0f;
+    UpdateWorld();
+    if (!CreateVertexBuffer())
+        return false;
+    const D3DCAPS9& caps = m_owner->GetCaps();
+    TileLayout layout;
+    if (!ComputeTileLayout(width, height, caps.MaxTextureWidth, caps.MaxTextureHeight, layout))
+        return false;
+    IDirect3DDevice9* device = m_owner->GetDevice();
+    m_tiles.resize(static_cast<size_t>(layout.columns) * layout.rows);
+    for (ComRef<IDirect3DTexture9>& tile : m_tiles) {
+        if (FAILED(device->CreateTexture(layout.tileWidth, layout.tileHeight, 1, 0,
+                                         D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, tile.Out(), nullptr))) {
+            ReleaseTextures();
+            return false;
+        }
+    }
+    m_layout = layout;
+    if (!FillVertices(layout.uExtent, layout.vExtent)) {
+        ReleaseTextures();
+        m_layout = TileLayout{};
+        return false;
+    }
+    return true;
+}
+
+void CD3DImage::SetColorAdjust(float red, float green, float blue, float brightness,
+                               float contrast, float saturation, float alpha, bool apply)
+{
+    m_colour = ColourSettings{red, green, blue, brightness, contrast, saturation, alpha};
+    if (apply)
+        ApplyColorAdjust();
+}
+
+void CD3DImage::RemoveEffect()
+{
+    if (m_effect)
+        m_effect.Reset();
+    else
+        ApplyColorAdjust();
+}
+
+bool CD3DImage::LoadFromResource(UINT bitmapId)
+{
+    ReleaseTextures();
+    m_source.Clear();
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                     MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0,
+                                                     0, LR_CREATEDIBSECTION));
+    if (!bitmap)
+        return false;
+    BITMAP info{};
+    bool ok = GetObjectA(bitmap, sizeof(info), &info) != 0 &&
+              m_source.Create(info.bmWidth, std::abs(info.bmHeight), 0);
+    if (ok) {
+        BITMAPINFO request{};
+        request.bmiHeader.biSize = sizeof(request.bmiHeader);
+        request.bmiHeader.biWidth = m_source.GetWidth();
+        request.bmiHeader.biHeight = -m_source.GetHeight();  // top-down rows
+        request.bmiHeader.biPlanes = 1;
+        request.bmiHeader.biBitCount = 32;
+        request.bmiHeader.biCompression = BI_RGB;
+        HDC screen = GetDC(nullptr);
+        ok = GetDIBits(screen, bitmap, 0, static_cast<UINT>(m_source.GetHeight()), m_source.Data(),
+                       &request, DIB_RGB_COLORS) == m_source.GetHeight();
+        ReleaseDC(nullptr, screen);
+    }
+    DeleteObject(bitmap);
+    if (!ok) {
+        m_source.Clear();
+        return false;
+    }
+    // Bitmaps carry no transparency: every pixel of a handle is opaque.
+    for (int32_t y = 0; y < m_source.GetHeight(); ++y) {
+        uint8_t* row = m_source.Row(y);
+        for (int32_t x = 0; x < m_source.GetWidth(); ++x)
+            row[x * 4 + 3] = 255;
+    }
+    if (!CreateTextures(m_source.GetWidth(), m_source.GetHeight()))
+        return false;
+    ApplyColorAdjust();
+    return true;
+}
+
+bool CD3DImage::CreatePlaceholder(int number, float aspect)
+{
+    IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
+    if (!SharedPlaceholderTexture(device))
+        return false;
+    ReleaseTextures();
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc) {
+        // A 10-point Arial, as a point-size font is made for the screen.
+        LOGFONTA font{};
+        font.lfHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        font.lfCharSet = DEFAULT_CHARSET;
+        std::strcpy(font.lfFaceName, "Arial");
+        HFONT handle = CreateFontIndirectA(&font);
+        HGDIOBJ old = SelectObject(dc, handle);
+        char text[16];
+        std::snprintf(text, sizeof(text), "%d", number);
+        D3DXCreateTextA(device, dc, text, 0.0f, 0.0f, m_number.Out(), nullptr, nullptr);
+        SelectObject(dc, old);
+        DeleteObject(handle);
+        DeleteDC(dc);
+    }
+    if (!CreateVertexBuffer())
+        return false;
+    m_width = aspect;
+    m_height = 1.0f;
+    m_placeholder = true;
+    m_layout = TileLayout{};
+    m_layout.uExtent = 2.0f * aspect;
+    m_layout.vExtent = 2.0f;
+    FillVertices(m_layout.uExtent, m_layout.vExtent);
+    UpdateWorld();
+    return true;
+}

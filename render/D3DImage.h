@@ -1,0 +1,148 @@
+#pragma once
+// One picture of a page drawn as a textured quad: a photo, frame, effect,
+// library image, background or selection handle. The picture is cut into
+// power-of-two tiles, recoloured on the processor when its colour settings
+// change, optionally shaped by a mask (for the stencil passes) and modulated
+// by an effect texture.
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "render/ComRef.h"
+#include "render/PictureBuffer.h"
+#include "render/QuadGeometry.h"
+#include "render/TileLayout.h"
+
+class CD3DObj;
+
+// Drawing passes chosen by the page.
+enum RenderPass : int {
+    kPassNormal = 0,
+    kPassWriteMask = 1,   // the shape into the stencil, no colour
+    kPassInsideMask = 2,  // only where the stencil holds 1
+    kPassClearMask = 3,   // draw and reset the stencil to 0
+};
+
+// Effect mirror modes; any other value mirrors nothing.
+enum EffectMirror : int32_t {
+    kMirrorHorizontal = 0,
+    kMirrorVertical = 1,
+    kMirrorBoth = -1,
+    kMirrorNone = 2,
+};
+
+struct ColourSettings {
+    float red = 1.0f;
+    float green = 1.0f;
+    float blue = 1.0f;
+    float brightness = 1.0f;
+    float contrast = 0.5f;
+    float saturation = 1.0f;
+    float alpha = 1.0f;
+};
+
+// The texture factor carrying a picture's transparency: alpha in the top byte.
+DWORD TextureFactorForAlpha(float alpha);
+
+// "c:\a\b.jpg" -> "c:\a\b.msk.jpg": the mask picture beside a picture.
+std::string MaskPathFor(const char* picturePath);
+
+// The effect's texture-coordinate transform: about the texture centre, rotate
+// by the effect rotation, then mirror. Translation sits in the third row, where
+// Direct3D reads it for two-component coordinates.
+D3DXMATRIX EffectTextureMatrix(float rotationDegrees, int32_t mirror);
+
+class CD3DImage {
+public:
+    explicit CD3DImage(CD3DObj* owner);
+    virtual ~CD3DImage();
+    CD3DImage(const CD3DImage&) = delete;
+    CD3DImage& operator=(const CD3DImage&) = delete;
+
+    void LoadFromFile(const char* path, bool preview);
+    bool LoadFromResource(UINT bitmapId);
+    bool CreatePlaceholder(int number, float aspect);
+    void LoadEffect(const char* path, float rotationDegrees, int mirror);
+    void SetEffectRotation(float degrees) { m_effectRotation = degrees; }
+    void SetEffectMirror(int mode) { m_effectMirror = mode; }
+    void RemoveEffect();
+
+    void SetColorAdjust(float red, float green, float blue, float brightness, float contrast,
+                        float saturation, float alpha, bool apply);
+    void SetAlpha(float alpha) { m_colour.alpha = alpha; }
+    void ApplyColorAdjust();
+
+    void SetPosition(float x, float y);
+    void SetScale(float sx, float sy);
+    void SetRotation(float radians);
+    void Move(float dx, float dy);
+    void ScaleBy(float fx, float fy);
+    void RotateBy(float radians);
+
+    float GetSizeX() const { return m_width; }
+    float GetSizeY() const { return m_height; }
+    void SetHitScale(float factor) { m_hitScale = factor; }
+
+    void Render(int pass);
+    bool HitTest(float x, float y) const;
+    bool IntersectsRect(float x1, float y1, float x2, float y2) const;
+    void ReleaseResources();
+
+    float GetPositionX() const { return m_posX; }
+    float GetPositionY() const { return m_posY; }
+    float GetScaleX() const { return m_scaleX; }
+    float GetScaleY() const { return m_scaleY; }
+    float GetRotation() const { return m_rotation; }
+    const D3DXMATRIX& GetWorldTransform() const { return m_world; }
+    const ColourSettings& GetColourSettings() const { return m_colour; }
+    const TileLayout& GetTileLayout() const { return m_layout; }
+    bool HasTextures() const { return !m_tiles.empty(); }
+    bool HasMask() const { return static_cast<bool>(m_mask); }
+    bool HasEffect() const { return static_cast<bool>(m_effect); }
+    bool IsPlaceholder() const { return m_placeholder; }
+
+private:
+    void UpdateWorld();
+    bool CreateTextures(int32_t width, int32_t height);
+    void ReleaseTextures();
+    bool CreateVertexBuffer();
+    bool FillVertices(float uExtent, float vExtent);
+    bool LoadMask(const char* path);
+    bool LoadSourceFromFile(const char* path, bool preview);
+    void FillTiles();
+    QuadShape Shape() const;
+
+    // Drawing, one helper per step of a pass.
+    void SetupTextureStages();
+    void DrawTiles();
+    void DrawMaskShape();
+    void RenderPlaceholderNumber();
+    void DrawStrip();
+
+    float m_posX = 0.0f;
+    float m_posY = 0.0f;
+    float m_scaleX = 1.0f;
+    float m_scaleY = 1.0f;
+    float m_rotation = 0.0f;
+    D3DXMATRIX m_world;
+    float m_effectRotation = 0.0f;
+    int32_t m_effectMirror = kMirrorNone;
+    CD3DObj* m_owner;
+    ComRef<IDirect3DVertexBuffer9> m_vertices;
+    std::vector<ComRef<IDirect3DTexture9>> m_tiles;  // row by row
+    ComRef<IDirect3DTexture9> m_effect;
+    ComRef<IDirect3DTexture9> m_mask;
+    ComRef<ID3DXMesh> m_number;
+    PictureBuffer m_source;
+    ColourSettings m_colour;
+    float m_width = 0.0f;
+    float m_height = 1.0f;
+    bool m_placeholder = false;
+    TileLayout m_layout;
+    float m_hitScale = 1.0f;
+};

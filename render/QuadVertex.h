@@ -1,0 +1,14 @@
+#pragma once
+// Vertex of a picture quad: position, colour and two texture-coordinate sets
+// (the picture's and the effect's).
+#include <d3d9.h>
+
+struct QuadVertex {
+    float x, y, z;
+    D3DCOLOR diffuse;
+    float u0, v0;
+    float u1, v1;
+};
+static_assert(sizeof(QuadVertex) == 32, "the vertex buffer holds 32-byte vertices");
+
+constexpr DWORD kQuadVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX2;
