@@ -6,6 +6,7 @@
 #include "ipl/ownipl.h"
 
 #include <climits>
+#include <initializer_list>
 #include <cstdint>
 
 namespace {

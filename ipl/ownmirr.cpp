@@ -1,0 +1,233 @@
+// Kernels of the mirror. Values are moved as raw elements of 1, 2 or 4
+// bytes (signed and float depths alike, never converted), or as bits.
+#include "ipl/own_mirror.h"
+#include "ipl/ownipl.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// Where the moved area of one image lies.
+struct View {
+    unsigned char* base;  // first byte of the area (plane of the first moved channel)
+    int64_t rowStep;      // bytes
+    int64_t pixStep;      // bytes
+    int64_t chanStep;     // bytes
+};
+
+View elementView(const IplImage* image, int32_t coi, int32_t elemBytes)
+{
+    const int32_t x = image->roi ? image->roi->xOffset : 0;
+    const int32_t y = image->roi ? image->roi->yOffset : 0;
+    const int32_t first = coi > 0 ? coi - 1 : 0;
+    View v;
+    v.rowStep = image->widthStep;
+    if (image->dataOrder == IPL_DATA_ORDER_PIXEL) {
+        v.pixStep = int64_t(image->nChannels) * elemBytes;
+        v.chanStep = elemBytes;
+    } else {
+        v.pixStep = elemBytes;
+        v.chanStep = int64_t(image->widthStep) * image->height;
+    }
+    v.base = image->imageData + int64_t(y) * v.rowStep + int64_t(x) * v.pixStep + int64_t(first) * v.chanStep;
+    return v;
+}
+
+// A mask's area: its row start, row step and first bit.
+struct MaskView {
+    const unsigned char* base = nullptr;
+    int64_t rowStep = 0;
+    int32_t bit0 = 0;
+    bool at(int32_t c, int32_t r) const
+    {
+        const int64_t b = int64_t(bit0) + c;
+        return ((base[r * rowStep + (b >> 3)] >> (7 - (b & 7))) & 1) != 0;
+    }
+};
+
+MaskView maskView(const IplImage* mask)
+{
+    MaskView m;
+    if (!mask)
+        return m;
+    const int32_t x = mask->roi ? mask->roi->xOffset : 0;
+    const int32_t y = mask->roi ? mask->roi->yOffset : 0;
+    m.base = mask->imageData + int64_t(y) * mask->widthStep + x / 8;
+    m.rowStep = mask->widthStep;
+    m.bit0 = x % 8;
+    return m;
+}
+
+template <class T>
+inline T& at(const View& v, int32_t c, int32_t r, int32_t k)
+{
+    return *reinterpret_cast<T*>(v.base + r * v.rowStep + c * v.pixStep + k * v.chanStep);
+}
+
+template <class T>
+void mirrorElements(IplImage* src, IplImage* dst, int32_t n, int32_t coiSrc, int32_t coiDst, int32_t w, int32_t h,
+                    int32_t flipAxis)
+{
+    const View s = elementView(src, coiSrc, sizeof(T));
+    const View d = elementView(dst, coiDst, sizeof(T));
+    const bool revRows = flipAxis != 1, revCols = flipAxis != 0;
+    if (src != dst) {
+        const MaskView sm = maskView(src->maskROI), dm = maskView(dst->maskROI);
+        for (int32_t r = 0; r < h; ++r) {
+            const int32_t sr = revRows ? h - 1 - r : r;
+            for (int32_t c = 0; c < w; ++c) {
+                const int32_t sc = revCols ? w - 1 - c : c;
+                if ((sm.base && !sm.at(sc, sr)) || (dm.base && !dm.at(c, r)))
+                    continue;
+                if (n == 3) {
+                    // Three channels move as one group.
+                    at<T>(d, c, r, 0) = at<T>(s, sc, sr, 0);
+                    at<T>(d, c, r, 1) = at<T>(s, sc, sr, 1);
+                    at<T>(d, c, r, 2) = at<T>(s, sc, sr, 2);
+                    continue;
+                }
+                for (int32_t k = 0; k < n; ++k)
+                    at<T>(d, c, r, k) = at<T>(s, sc, sr, k);
+            }
+        }
+        return;
+    }
+    // In place: one row buffer of w x n elements.
+    T* buf = static_cast<T*>(iplMalloc(static_cast<int32_t>(int64_t(w) * n * sizeof(T))));
+    if (!buf) {
+        OWN_ERROR(-4, "iplMirror", "No working memory", "iplmirr");
+        return;
+    }
+    auto load = [&](int32_t r, bool reverse) {
+        for (int32_t c = 0; c < w; ++c)
+            for (int32_t k = 0; k < n; ++k)
+                buf[int64_t(reverse ? w - 1 - c : c) * n + k] = at<T>(s, c, r, k);
+    };
+    auto store = [&](int32_t r) {
+        for (int32_t c = 0; c < w; ++c)
+            for (int32_t k = 0; k < n; ++k)
+                at<T>(d, c, r, k) = buf[int64_t(c) * n + k];
+    };
+    if (flipAxis == 1) {
+        for (int32_t r = 0; r < h; ++r) {
+            load(r, true);
+            store(r);
+        }
+    } else {
+        const bool reverse = flipAxis == -1;
+        for (int32_t i = 0; i < (h + 1) / 2; ++i) {
+            const int32_t j = h - 1 - i;
+            load(i, reverse);
+            if (j != i) {
+                for (int32_t c = 0; c < w; ++c)
+                    for (int32_t k = 0; k < n; ++k)
+                        at<T>(d, c, i, k) = at<T>(s, reverse ? w - 1 - c : c, j, k);
+            }
+            store(j);
+        }
+    }
+    iplFree(buf);
+}
+
+inline int32_t getBit(const unsigned char* row, int64_t bit) { return (row[bit >> 3] >> (7 - (bit & 7))) & 1; }
+
+void ownMirror1u(IplImage* src, IplImage* dst, int32_t w, int32_t h, int32_t flipAxis)
+{
+    auto start = [](const IplImage* im, int32_t* bit0) {
+        const int32_t x = im->roi ? im->roi->xOffset : 0, y = im->roi ? im->roi->yOffset : 0;
+        *bit0 = x % 8;
+        return im->imageData + int64_t(y) * im->widthStep + x / 8;
+    };
+    int32_t sb = 0, db = 0;
+    const unsigned char* s = start(src, &sb);
+    unsigned char* d = start(dst, &db);
+    const bool revRows = flipAxis != 1, revCols = flipAxis != 0;
+    if (src != dst) {
+        const MaskView sm = maskView(src->maskROI), dm = maskView(dst->maskROI);
+        for (int32_t r = 0; r < h; ++r) {
+            const unsigned char* sRow = s + int64_t(r) * src->widthStep;
+            const int32_t dr = revRows ? h - 1 - r : r;
+            unsigned char* dRow = d + int64_t(dr) * dst->widthStep;
+            if (!sm.base && !dm.base) {
+                if (revCols)
+                    ownCopyBitsReversed(sRow, sb, dRow, db, w);
+                else
+                    ownCopyBits(sRow, sb, dRow, db, w);
+                continue;
+            }
+            // Masked bits keep the destination's value, as in every other
+            // masked operation.
+            for (int32_t c = 0; c < w; ++c) {
+                const int32_t sc = revCols ? w - 1 - c : c;
+                if ((sm.base && !sm.at(sc, r)) || (dm.base && !dm.at(c, dr)))
+                    continue;
+                ownPutBit(dRow, int64_t(db) + c, getBit(sRow, int64_t(sb) + sc));
+            }
+        }
+        return;
+    }
+    const int32_t bytes = (w + 7) / 8 + 1;
+    unsigned char* buf = static_cast<unsigned char*>(iplMalloc(bytes));
+    if (!buf) {
+        OWN_ERROR(-4, "iplMirror", "No working memory", "iplmirr");
+        return;
+    }
+    const int64_t step = dst->widthStep;
+    if (flipAxis == 1) {
+        for (int32_t r = 0; r < h; ++r) {
+            unsigned char* row = d + r * step;
+            ownCopyBits(row, db, buf, db, w);
+            ownCopyBitsReversed(buf, db, row, db, w);
+        }
+    } else {
+        auto copy = flipAxis == 0 ? ownCopyBits : ownCopyBitsReversed;
+        for (int32_t i = 0; i < (h + 1) / 2; ++i) {
+            unsigned char* rowI = d + i * step;
+            unsigned char* rowJ = d + (h - 1 - i) * step;
+            ownCopyBits(rowI, db, buf, db, w);
+            if (rowI != rowJ)
+                copy(rowJ, db, rowI, db, w);
+            copy(buf, db, rowJ, db, w);
+        }
+    }
+    iplFree(buf);
+}
+
+} // namespace
+
+void ownCopyBits(const unsigned char* A, int32_t a, unsigned char* D, int32_t d, int32_t n)
+{
+    for (int32_t i = 0; i < n; ++i)
+        ownPutBit(D, int64_t(d) + i, getBit(A, int64_t(a) + i));
+}
+
+void ownCopyBitsReversed(const unsigned char* A, int32_t a, unsigned char* D, int32_t d, int32_t n)
+{
+    for (int32_t i = 0; i < n; ++i)
+        ownPutBit(D, int64_t(d) + i, getBit(A, int64_t(a) + n - 1 - i));
+}
+
+void ownMirror(IplImage* src, IplImage* dst, int32_t nChannels, int32_t coiSrc, int32_t coiDst, int32_t width,
+               int32_t height, int32_t flipAxis)
+{
+    switch (src->depth) {
+    case IPL_DEPTH_1U:
+        ownMirror1u(src, dst, width, height, flipAxis);
+        break;
+    case IPL_DEPTH_8U:
+    case IPL_DEPTH_8S:
+        mirrorElements<uint8_t>(src, dst, nChannels, coiSrc, coiDst, width, height, flipAxis);
+        break;
+    case IPL_DEPTH_16U:
+    case IPL_DEPTH_16S:
+        mirrorElements<uint16_t>(src, dst, nChannels, coiSrc, coiDst, width, height, flipAxis);
+        break;
+    case IPL_DEPTH_32S:
+    case IPL_DEPTH_32F:
+        mirrorElements<uint32_t>(src, dst, nChannels, coiSrc, coiDst, width, height, flipAxis);
+        break;
+    default:
+        break;
+    }
+}
