@@ -137,7 +137,7 @@ IplImage* ownCombineMasks(IplImage* maskA, IplImage* maskB, IplImage* maskC, int
 
 // A fresh 1U image of one channel with its pixels (not filled), or null.
 IplImage* ownCreateMaskImage(int32_t dataOrder, int32_t origin, int32_t align, int32_t width,
-                             int32_t height);
+                             int32_t height, const char* channelSeq = "G");
 
 // The mask governing a source/destination pair: none, one of the images' own
 // masks, or the AND of both (owned: freed by the holder). empty is set when
@@ -151,6 +151,12 @@ struct OwnMaskInUse {
 };
 void ownChooseMask(IplImage* srcImage, IplImage* dstImage, const char* funcName,
                    const char* unitName, OwnMaskInUse* out);
+
+// ---- copy and fill with a failure result --------------------------------------
+// iplCopy and iplSet that also say whether they failed, for the library's own
+// callers (the shared status may have been reset by the error handler).
+bool ownCopyImage(IplImage* srcImage, IplImage* dstImage);
+bool ownSetImage(IplImage* image, int32_t fillValue);
 
 // ---- internal mapping (look-up tables applied per channel) ------------------------
 void iplMap(IplImage* srcImage, IplImage* dstImage, const void* tables);
