@@ -1,0 +1,103 @@
+#pragma once
+// The photos an album has imported ("immagini.xml" in the album folder). The list
+// owns the photo files: a working copy in "\img\" and, for photos that did not come
+// from a laboratory CD, a reference copy in "\rif\", both named from counters that
+// only grow, and it counts how many page objects use each photo.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/string_type.h"
+
+namespace spab_imagelist {
+
+class CMImg {
+ public:
+  virtual ~CMImg() = default;
+
+  std::string nome;         // source file name (on the CD, or of the imported file)
+  std::string thumb;        // working copy in \img\; the key of the entry
+  std::string cdkey;        // the CD's key, for tipo 0
+  std::string riferimento;  // reference copy in \rif\, for tipo 1
+  int32_t tipo = 0;         // 0 laboratory CD, 1 imported file or crop
+  int32_t refCount = 0;     // page objects using the photo, never below 0
+  float cropX = 0.0f;       // where a cropped part lies in its photo; 0 when no crop
+  float cropY = 0.0f;
+  float ratioH = 0.0f;
+};
+
+class CMImageList {
+ public:
+  // Writes a cut-out to the path and gives its three crop values; false on failure.
+  using SaveCropFunction = std::function<bool(const CString& path, float& cropX, float& cropY,
+                                              float& ratioH)>;
+
+  CMImageList() = default;
+  CMImageList(const CMImageList& other);
+  CMImageList& operator=(const CMImageList& other);
+  virtual ~CMImageList() = default;
+
+  // Reads the file at path, or "immagini.xml" in the folder path when !isFullPath.
+  // Null when the file cannot be loaded or has no root element. Entries whose file
+  // names would lead out of the album's folders are left out.
+  static std::unique_ptr<CMImageList> Load(const char* path, bool isFullPath);
+
+  // Replaces the file (written beside it first, so a failed write leaves the old
+  // list in place). False when it could not be written.
+  bool Save(const char* path, bool isFullPath) const;
+
+  // Imports one photo of a laboratory CD; the failure is shown in an "Error" box.
+  bool AddFromLabCd(const char* cdKey, const char* albumFolder, const char* cdFolder,
+                    const char* fileName);
+
+  // Imports an image file: its reference copy and a JPEG working copy. Null when the
+  // source is missing or a folder (silently), or when a copy fails (shown).
+  CMImg* AddFromFile(const char* sourcePath, const char* albumFolder);
+
+  // Stores the crop dialog's cut-out as a new photo; the dialog's SaveCrop writes it.
+  template <class CropDialog>
+  bool AddCroppedImage(CropDialog& dialog, const char* albumFolder, CString* pWorkingName = nullptr) {
+    return AddCroppedImageWith(
+        [&dialog](const CString& path, float& x, float& y, float& h) {
+          return dialog.SaveCrop(path, x, y, h) != 0;
+        },
+        albumFolder, pWorkingName);
+  }
+  bool AddCroppedImageWith(const SaveCropFunction& saveCrop, const char* albumFolder,
+                           CString* pWorkingName = nullptr);
+
+  CMImg* Find(const char* thumb) const;
+  int AddRef(const char* thumb);
+  int Release(const char* thumb);
+  void ResetRefs();
+
+  // thumb names (wantThumbs) or riferimento names, in list order.
+  std::vector<CString> GetFileNames(bool wantThumbs) const;
+
+  // Removes a photo, deletes its files in the album folder and saves the list there.
+  void Remove(const char* thumb, const char* albumFolder);
+
+  const std::vector<std::unique_ptr<CMImg>>& GetImages() const { return m_images; }
+  int32_t GetLastThumb() const { return m_lastThumb; }
+  int32_t GetLastRif() const { return m_lastRif; }
+
+  // The photo bar's list window, redrawn when a photo's use count changes.
+  static void SetPhotoBarWindow(HWND hWnd);
+
+ private:
+  static void NewFileName(std::string& out, int32_t number, const char* extension);
+  CMImg* Append(std::unique_ptr<CMImg> image);
+  void RebuildIndex();
+  int ChangeRef(const char* thumb, int delta);
+
+  std::vector<std::unique_ptr<CMImg>> m_images;
+  std::map<std::string, CMImg*> m_index;  // thumb -> entry, not owning
+  int32_t m_lastThumb = 0;
+  int32_t m_lastRif = 0;
+};
+
+}  // namespace spab_imagelist

@@ -1,0 +1,55 @@
+#pragma once
+// Owners of the kernel handles the album services open, so that every return path
+// closes them.
+#include <windows.h>
+
+// A handle from CreateFile, CreateEvent, CreateThread and the like.
+class CScopedHandle {
+ public:
+  CScopedHandle() = default;
+  explicit CScopedHandle(HANDLE h) : m_h(h) {}
+  ~CScopedHandle() { Close(); }
+  CScopedHandle(const CScopedHandle&) = delete;
+  CScopedHandle& operator=(const CScopedHandle&) = delete;
+  CScopedHandle(CScopedHandle&& other) noexcept : m_h(other.Detach()) {}
+  CScopedHandle& operator=(CScopedHandle&& other) noexcept {
+    if (this != &other) Reset(other.Detach());
+    return *this;
+  }
+
+  // CreateFile fails with INVALID_HANDLE_VALUE, most other calls with null.
+  bool IsValid() const { return m_h != nullptr && m_h != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_h; }
+  HANDLE Detach() {
+    HANDLE h = m_h;
+    m_h = nullptr;
+    return h;
+  }
+  void Reset(HANDLE h = nullptr) {
+    Close();
+    m_h = h;
+  }
+
+ private:
+  void Close() {
+    if (IsValid()) ::CloseHandle(m_h);
+    m_h = nullptr;
+  }
+  HANDLE m_h = nullptr;
+};
+
+// A search handle from FindFirstFile.
+class CScopedFind {
+ public:
+  explicit CScopedFind(HANDLE h) : m_h(h) {}
+  ~CScopedFind() {
+    if (IsValid()) ::FindClose(m_h);
+  }
+  CScopedFind(const CScopedFind&) = delete;
+  CScopedFind& operator=(const CScopedFind&) = delete;
+  bool IsValid() const { return m_h != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_h; }
+
+ private:
+  HANDLE m_h;
+};

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "MessageBoxAnswers.h"
+#include "TempFolder.h"
+#include "document/ExternalApp.h"
+
+namespace {
+
+TEST(ExternalAppCmdLine, IsBuiltFromTheUsersText) {
+  const struct {
+    const char* text;
+    const char* cmdLine;
+  } cases[] = {
+      {"  editor.exe  ", "editor.exe \"%s\""},
+      {"editor.exe /open \"%1\"", "editor.exe /open \"%s\""},
+      {"editor.exe %1 %1", "editor.exe %s %s"},
+      {"   ", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_STREQ(BuildExtAppCmdLine(c.text), c.cmdLine) << c.text;
+  EXPECT_FALSE(HasExtAppCmdLine(BuildExtAppCmdLine("  ")));
+  EXPECT_TRUE(HasExtAppCmdLine(BuildExtAppCmdLine("editor.exe")));
+}
+
+TEST(ExternalAppCmdLine, PathIsPutInLiterally) {
+  EXPECT_STREQ(FormatExtAppCmdLine(BuildExtAppCmdLine(" editor.exe "), "C:\\album\\img\\3.jpg"),
+               "editor.exe \"C:\\album\\img\\3.jpg\"");
+  // A "%" of the user's text or of the path is no format directive.
+  EXPECT_STREQ(FormatExtAppCmdLine(BuildExtAppCmdLine("ed.exe %d %n %1"), "C:\\100%s\\a.jpg"),
+               "ed.exe %d %n C:\\100%s\\a.jpg");
+}
+
+std::string ExeFolder() {
+  char path[MAX_PATH];
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.rfind('\\'));
+}
+
+// Waits for the stand-in editor's record; the bound only matters when it never comes.
+std::string WaitForRecord(const std::string& path) {
+  for (int i = 0; i < 500 && !FileExists(path); ++i) ::Sleep(20);
+  return ReadTextFile(path);
+}
+
+TEST(ExternalApp, StartsTheEditorMinimisedOnTheFile) {
+  ::DeleteFileA("record_cmdline.txt");
+  std::string editor = ExeFolder() + "\\record_cmdline.exe";
+  ASSERT_TRUE(FileExists(editor));
+  MessageBoxAnswers answers;
+  CString cmdLine = BuildExtAppCmdLine(("\"" + editor + "\" /edit \"%1\"").c_str());
+  RunExternalApp(cmdLine, "C:\\album 1\\img\\3%d.jpg");
+  std::string record = WaitForRecord("record_cmdline.txt");
+  EXPECT_EQ(record, "\"" + editor + "\" /edit \"C:\\album 1\\img\\3%d.jpg\"\n1 2\n");
+  EXPECT_TRUE(answers.Asked().empty());
+  ::DeleteFileA("record_cmdline.txt");
+}
+
+TEST(ExternalApp, ProgramThatCannotStartIsReported) {
+  TempFolder dir;
+  MessageBoxAnswers answers;
+  RunExternalApp(BuildExtAppCmdLine((dir / "no-such-editor.exe").c_str()), "C:\\a.jpg");
+  ASSERT_EQ(answers.Asked().size(), 1u);
+  EXPECT_EQ(answers.Asked()[0].title, "Errore avvio programma esterno.");
+  EXPECT_EQ(answers.Asked()[0].text.rfind("Errore ", 0), 0u);
+  EXPECT_NE(answers.Asked()[0].text, "Errore 0");
+  EXPECT_EQ(answers.Asked()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "MessageBoxAnswers.h"
+#include "TempFolder.h"
+#include "document/FileOperation.h"
+
+namespace {
+
+TEST(FileOperationCopyName, FollowsTheCopySequence) {
+  const struct {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"C:\\x\\a.jpg", "C:\\x\\Copy of a.jpg"},
+      {"C:\\x\\Copy of a.jpg", "C:\\x\\Copy (1) of a.jpg"},
+      {"C:\\x\\Copy (1) of a.jpg", "C:\\x\\Copy (2) of a.jpg"},
+      {"C:\\x\\Copy (9) of a", "C:\\x\\Copy (10) of a"},
+      {"C:\\x\\Copy (1 of a.jpg", "C:\\x\\Copy of Copy (1 of a.jpg"},
+      {"a.jpg", "Copy of a.jpg"},
+      {"C:\\my.dir\\file", "C:\\my.dir\\Copy of file"},
+  };
+  for (const auto& c : cases) EXPECT_STREQ(CFileOperation::MakeCopyName(c.in), c.out) << c.in;
+}
+
+TEST(FileOperationCopyName, NeverReadsPastTheEndOfShortNames) {
+  // Names that hold the markers without the text around them.
+  EXPECT_STREQ(CFileOperation::MakeCopyName("Copy .x"), "Copy (1) of .x");
+  EXPECT_STREQ(CFileOperation::MakeCopyName("Copy (3)"), "Copy (4) of ");
+  EXPECT_STREQ(CFileOperation::MakeCopyName("Copy )("), "Copy of Copy )(");
+  EXPECT_STREQ(CFileOperation::MakeCopyName(""), "Copy of ");
+}
+
+TEST(FileOperation, StartsWithDefaults) {
+  CFileOperation operation;
+  EXPECT_STREQ(operation.GetErrorString(), "No error");
+  EXPECT_EQ(operation.GetErrorCode(), 0u);
+  EXPECT_TRUE(operation.GetAskIfReadOnly());
+  EXPECT_FALSE(operation.GetOverwriteMode());
+  EXPECT_FALSE(operation.IsAborted());
+}
+
+TEST(FileOperation, TellsFilesFoldersAndMissingPaths) {
+  TempFolder dir;
+  WriteTextFile(dir / "a.txt", "a");
+  CFileOperation operation;
+  EXPECT_EQ(operation.GetPathKind(dir.Path().c_str()), 2);
+  EXPECT_EQ(operation.GetPathKind((dir / "a.txt").c_str()), 1);
+  EXPECT_EQ(operation.GetPathKind((dir / "none.txt").c_str()), 0);
+  EXPECT_EQ(operation.GetPathKind((dir / "none\\none.txt").c_str()), 0);
+  EXPECT_EQ(operation.GetPathKind((dir / "none.txt").c_str(), true), 1);
+}
+
+TEST(FileOperation, CopyOntoAnExistingFileWritesNumberedCopies) {
+  TempFolder dir;
+  WriteTextFile(dir / "src.txt", "new");
+  WriteTextFile(dir / "a.txt", "old");
+  CFileOperation operation;
+  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
+  EXPECT_EQ(ReadTextFile(dir / "a.txt"), "old");
+  EXPECT_EQ(ReadTextFile(dir / "Copy of a.txt"), "new");
+  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
+  EXPECT_EQ(ReadTextFile(dir / "Copy (1) of a.txt"), "new");
+  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
+  EXPECT_EQ(ReadTextFile(dir / "Copy (2) of a.txt"), "new");
+  EXPECT_STREQ(operation.GetErrorString(), "No error");
+}
+
+TEST(FileOperation, CopyWithOverwriteReplacesTheTarget) {
+  TempFolder dir;
+  WriteTextFile(dir / "src.txt", "new");
+  WriteTextFile(dir / "a.txt", "old");
+  CFileOperation operation;
+  operation.SetOverwriteMode(true);
+  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
+  EXPECT_EQ(ReadTextFile(dir / "a.txt"), "new");
+  EXPECT_FALSE(FileExists(dir / "Copy of a.txt"));
+}
+
+TEST(FileOperation, CopyOfAFileIntoAFolderKeepsItsName) {
+  TempFolder dir;
+  WriteTextFile(dir / "src.txt", "data");
+  MakeFolder(dir / "out");
+  CFileOperation operation;
+  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "out").c_str()));
+  EXPECT_EQ(ReadTextFile(dir / "out\\src.txt"), "data");
+}
+
+TEST(FileOperation, CopyOfAMissingSourceReportsNotFound) {
+  TempFolder dir;
+  CFileOperation operation;
+  std::string missing = dir / "missing.txt";
+  EXPECT_FALSE(operation.Copy(missing.c_str(), (dir / "b.txt").c_str()));
+  EXPECT_EQ(std::string(operation.GetErrorString()), missing + " not found");
+  EXPECT_EQ(operation.GetErrorCode(), 0u);
+}
+
+TEST(FileOperation, CopyOfAFolderOntoAFilePathIsAWrongOperation) {
+  TempFolder dir;
+  MakeFolder(dir / "tree");
+  CFileOperation operation;
+  EXPECT_FALSE(operation.Copy((dir / "tree").c_str(), (dir / "file.txt").c_str()));
+  EXPECT_STREQ(operation.GetErrorString(), "Wrong operation");
+}
+
+TEST(FileOperation, CopyIntoAMissingFolderReportsTheSystemError) {
+  TempFolder dir;
+  WriteTextFile(dir / "src.txt", "data");
+  CFileOperation operation;
+  EXPECT_FALSE(operation.Copy((dir / "src.txt").c_str(), (dir / "none\\b.txt").c_str()));
+  EXPECT_EQ(operation.GetErrorCode(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_STRNE(operation.GetErrorString(), "No error");
+  // A later success clears the report.
+  EXPECT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "b.txt").c_str()));
+  EXPECT_STREQ(operation.GetErrorString(), "No error");
+}
+
+TEST(FileOperation, CopiesAWholeTreeIntoAFolder) {
+  TempFolder dir;
+  MakeFolder(dir / "tree");
+  MakeFolder(dir / "tree\\sub");
+  WriteTextFile(dir / "tree\\a.txt", "a");
+  WriteTextFile(dir / "tree\\sub\\b.txt", "b");
+  MakeFolder(dir / "out");
+  CFileOperation operation;
+  ASSERT_TRUE(operation.Copy((dir / "tree").c_str(), (dir / "out").c_str()))
+      << operation.GetErrorString();
+  EXPECT_EQ(ReadTextFile(dir / "out\\tree\\a.txt"), "a");
+  EXPECT_EQ(ReadTextFile(dir / "out\\tree\\sub\\b.txt"), "b");
+}
+
+TEST(FileOperation, CopyOfAFolderIntoItsOwnParentDoesNothing) {
+  TempFolder dir;
+  MakeFolder(dir / "tree");
+  WriteTextFile(dir / "tree\\a.txt", "a");
+  CFileOperation operation;
+  EXPECT_TRUE(operation.Copy((dir / "tree").c_str(), dir.Path().c_str()));
+  EXPECT_FALSE(FolderExists(dir / "tree\\tree"));
+  EXPECT_FALSE(FileExists(dir / "Copy of tree"));
+}
+
+TEST(FileOperation, CopyOfAFolderIntoItsOwnSubfolderEnds) {
+  TempFolder dir;
+  MakeFolder(dir / "tree");
+  MakeFolder(dir / "tree\\sub");
+  WriteTextFile(dir / "tree\\a.txt", "a");
+  CFileOperation operation;
+  ASSERT_TRUE(operation.Copy((dir / "tree").c_str(), (dir / "tree\\sub").c_str()))
+      << operation.GetErrorString();
+  EXPECT_EQ(ReadTextFile(dir / "tree\\sub\\tree\\a.txt"), "a");
+  EXPECT_TRUE(FolderExists(dir / "tree\\sub\\tree\\sub"));
+  EXPECT_FALSE(FolderExists(dir / "tree\\sub\\tree\\sub\\tree"));
+}
+
+TEST(FileOperation, DeletesAFileAndAWholeTree) {
+  TempFolder dir;
+  MakeFolder(dir / "tree");
+  MakeFolder(dir / "tree\\sub");
+  WriteTextFile(dir / "tree\\sub\\b.txt", "b");
+  WriteTextFile(dir / "a.txt", "a");
+  CFileOperation operation;
+  EXPECT_TRUE(operation.Delete((dir / "a.txt").c_str()));
+  EXPECT_FALSE(FileExists(dir / "a.txt"));
+  EXPECT_TRUE(operation.Delete((dir / "tree").c_str()));
+  EXPECT_FALSE(FolderExists(dir / "tree"));
+}
+
+TEST(FileOperation, DeletingAMissingFileFails) {
+  TempFolder dir;
+  CFileOperation operation;
+  EXPECT_FALSE(operation.Delete((dir / "none.txt").c_str()));
+  EXPECT_EQ(operation.GetErrorCode(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(operation.Delete(""));
+}
+
+struct ReadOnlyCase {
+  int answer;
+  bool deleted;
+  bool aborted;
+};
+
+TEST(FileOperation, ReadOnlyFilesAreDeletedOnlyWhenTheUserSaysYes) {
+  const ReadOnlyCase cases[] = {{IDYES, true, false}, {IDNO, false, false}, {IDCANCEL, false, true}};
+  for (const ReadOnlyCase& c : cases) {
+    TempFolder dir;
+    std::string path = dir / "locked.txt";
+    WriteTextFile(path, "x");
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    MessageBoxAnswers answers(c.answer);
+    CFileOperation operation;
+    EXPECT_EQ(operation.Delete(path.c_str()), c.deleted) << c.answer;
+    EXPECT_EQ(FileExists(path), !c.deleted) << c.answer;
+    EXPECT_EQ(operation.IsAborted(), c.aborted) << c.answer;
+    ASSERT_EQ(answers.Asked().size(), 1u);
+    EXPECT_EQ(answers.Asked()[0].text, "locked.txt is read olny. Do you want delete it?");
+    EXPECT_EQ(answers.Asked()[0].title, "Warning");
+    EXPECT_EQ(answers.Asked()[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
+  }
+}
+
+TEST(FileOperation, ReadOnlyFilesInATreeAreAskedFor) {
+  TempFolder dir;
+  MakeFolder(dir / "tree");
+  std::string locked = dir / "tree\\locked.txt";
+  WriteTextFile(locked, "x");
+  ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  MessageBoxAnswers answers(IDNO);
+  CFileOperation operation;
+  EXPECT_FALSE(operation.Delete((dir / "tree").c_str()));
+  EXPECT_TRUE(FileExists(locked));
+  answers.SetAnswer(IDYES);
+  EXPECT_TRUE(operation.Delete((dir / "tree").c_str()));
+  EXPECT_FALSE(FolderExists(dir / "tree"));
+  EXPECT_EQ(answers.Asked().size(), 2u);
+}
+
+TEST(FileOperation, WithoutTheQuestionReadOnlyFilesAreDeletedSilently) {
+  TempFolder dir;
+  std::string path = dir / "locked.txt";
+  WriteTextFile(path, "x");
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  MessageBoxAnswers answers(IDNO);
+  CFileOperation operation;
+  operation.SetAskIfReadOnly(false);
+  EXPECT_TRUE(operation.Delete(path.c_str()));
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_TRUE(answers.Asked().empty());
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "document/PathNames.h"
+
+namespace {
+
+struct NameCase {
+  const char* name;
+  bool single;
+  bool relative;
+};
+
+TEST(PathNames, OnlyNamesInsideTheirFolderAreAccepted) {
+  const NameCase cases[] = {
+      {"12.jpg", true, true},
+      {"IMG_0001.JPG", true, true},
+      {"noext", true, true},
+      {"sub\\a.jpg", false, true},
+      {"sub/a.jpg", false, true},
+      {"", false, false},
+      {".", false, false},
+      {"..", false, false},
+      {"..\\x.jpg", false, false},
+      {"sub\\..\\..\\x.jpg", false, false},
+      {"\\x.jpg", false, false},
+      {"C:\\x.jpg", false, false},
+      {"C:x.jpg", false, false},
+      {"a\\\\b", false, false},
+      {"a?.jpg", false, false},
+      {"a|b", false, false},
+      {"sub\\", false, false},
+  };
+  for (const NameCase& c : cases) {
+    EXPECT_EQ(IsSingleFileName(c.name), c.single) << c.name;
+    EXPECT_EQ(IsRelativeSubPath(c.name), c.relative) << c.name;
+  }
+  EXPECT_FALSE(IsSingleFileName(nullptr));
+  EXPECT_FALSE(IsRelativeSubPath(nullptr));
+}
+
+TEST(PathNames, ExtensionComesFromTheLastComponentOnly) {
+  EXPECT_STREQ(FindExtension("C:\\foto\\a.png.bmp"), ".bmp");
+  EXPECT_STREQ(FindExtension("sub\\a.jpg"), ".jpg");
+  EXPECT_STREQ(FindExtension("my.folder\\file"), "");
+  EXPECT_STREQ(FindExtension("file"), "");
+  EXPECT_STREQ(FindFileName("C:\\foto\\a.png"), "a.png");
+  EXPECT_STREQ(FindFileName("a.png"), "a.png");
+}
+
+TEST(PathNames, JoinAddsOneBackslash) {
+  EXPECT_EQ(JoinPath("C:\\album", "img"), "C:\\album\\img");
+  EXPECT_EQ(JoinPath("C:\\album\\", "img"), "C:\\album\\img");
+  EXPECT_EQ(JoinPath("", "img"), "img");
+}
+
+}  // namespace
