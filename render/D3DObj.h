@@ -46,6 +46,11 @@ public:
     static int GetLiveCount();
     static IDirect3D9* GetDirect3D();
 
+protected:
+    // Derived renderers may hold the device to a smaller texture size than it
+    // reports (its capabilities are read again at every reset).
+    D3DCAPS9& MutableCaps() { return m_caps; }
+
 private:
     D3DPRESENT_PARAMETERS MakePresentParameters(UINT width, UINT height, HWND deviceWindow) const;
     HRESULT TryCreate(D3DDEVTYPE type);

@@ -39,8 +39,8 @@ private:
 
 class DeviceTest : public ::testing::Test {
 protected:
-    static constexpr int kWidth = 128;
-    static constexpr int kHeight = 128;
+    static constexpr int kWidth = 256;
+    static constexpr int kHeight = 256;
 
     void SetUp() override;
     void TearDown() override;
@@ -60,3 +60,21 @@ inline int Red(uint32_t argb) { return (argb >> 16) & 0xFF; }
 inline int Green(uint32_t argb) { return (argb >> 8) & 0xFF; }
 inline int Blue(uint32_t argb) { return argb & 0xFF; }
 bool ColourNear(uint32_t actual, uint32_t expected, int tolerance);
+
+// Whether some pixel within radius of pos satisfies the test.
+template <class Test>
+bool AnyPixelNear(const Pixels& pixels, PixelPos pos, int radius, Test test)
+{
+    for (int y = pos.y - radius; y <= pos.y + radius; ++y) {
+        for (int x = pos.x - radius; x <= pos.x + radius; ++x) {
+            if (x >= 0 && y >= 0 && x < pixels.width && y < pixels.height && test(pixels.At(x, y)))
+                return true;
+        }
+    }
+    return false;
+}
+
+inline bool IsRed(uint32_t argb)
+{
+    return Red(argb) > 200 && Green(argb) < 60 && Blue(argb) < 60;
+}

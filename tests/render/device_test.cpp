@@ -53,10 +53,10 @@ TEST_F(DeviceTest, SetsTheFixedRenderStates)
 
 TEST_F(DeviceTest, ProjectionFollowsTheClientAspect)
 {
-    // 128 x 128 client: one unit high and one unit wide.
+    // square client: one unit high and one unit wide.
     EXPECT_NEAR(surface->GetProjectionTransform()._11, 2.0f, 1e-6f);
     EXPECT_NEAR(surface->GetProjectionTransform()._22, 2.0f, 1e-6f);
-    window->SetClientSize(256, 128);
+    window->SetClientSize(512, 256);
     surface->UpdateProjection();
     EXPECT_NEAR(surface->GetProjectionTransform()._11, 1.0f, 1e-6f);
 }
@@ -95,9 +95,10 @@ TEST(DeviceCreation, FailureShowsTheMessageAndLeavesNoDevice)
     const RenderMessageBoxFn previous = SetRenderMessageBox(RecordMessage);
     g_messages = 0;
     {
-        // Windowed devices need a window: none is given.
+        // No device makes a back buffer larger than its largest surface.
+        HiddenWindow window(30000, 30000);
         CD3DObj view;
-        view.CreateDevice(nullptr, false);
+        view.CreateDevice(window.Get(), false);
         EXPECT_EQ(view.GetDevice(), nullptr);
         EXPECT_FALSE(view.IsDeviceReady());
     }

@@ -1,0 +1,209 @@
+// Picture quads drawn on a real device and read back.
+#include <gtest/gtest.h>
+
+#include "DeviceFixture.h"
+#include "render/ComRef.h"
+#include "render/D3DImage.h"
+#include "render/RenderResources.h"
+
+namespace {
+
+constexpr uint32_t kDark = 0x141414;  // the handle bitmap's border
+
+class ImageTest : public DeviceTest {
+protected:
+    void SetUp() override
+    {
+        DeviceTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        surface->SetZoom(1.0f, 1.0f);
+    }
+    // The resize-handle bitmap: 16 x 16, white inside a dark one-pixel border.
+    std::unique_ptr<CD3DImage> Handle(float scale, float x = 0.0f, float y = 0.0f)
+    {
+        auto quad = std::make_unique<CD3DImage>(surface.get());
+        EXPECT_TRUE(quad->LoadFromResource(IDB_HANDLE_RESIZE));
+        quad->SetScale(scale, scale);
+        quad->SetPosition(x, y);
+        return quad;
+    }
+};
+
+TEST_F(ImageTest, ResourcePictureGetsOneTileAndItsAspect)
+{
+    auto quad = Handle(0.5f);
+    EXPECT_TRUE(quad->HasTextures());
+    EXPECT_EQ(quad->GetTileLayout().columns, 1);
+    EXPECT_EQ(quad->GetTileLayout().tileWidth, 16);
+    EXPECT_FLOAT_EQ(quad->GetSizeX(), 1.0f);
+    EXPECT_FLOAT_EQ(quad->GetSizeY(), 1.0f);
+}
+
+TEST_F(ImageTest, DrawsThePictureWhereItsGeometrySays)
+{
+    auto quad = Handle(0.5f, 0.1f, 0.0f);
+    BeginFrame(0xFF0000FF);
+    quad->Render(kPassNormal);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    const PixelPos centre = ToPixel(0.1f, 0.0f);
+    EXPECT_TRUE(ColourNear(pixels.At(centre.x, centre.y), 0xFFFFFF, 4));
+    // The centre of the border's texel column: linear filtering fades the
+    // half texel outside it into the transparent border.
+    const PixelPos border = ToPixel(0.1f - 0.25f + 0.5f / 32.0f, 0.0f);
+    EXPECT_TRUE(AnyPixelNear(pixels, border, 1, [](uint32_t c) { return ColourNear(c, kDark, 30); }));
+    const PixelPos outside = ToPixel(0.4f, 0.0f);
+    EXPECT_EQ(pixels.Rgb(outside.x, outside.y), 0x0000FFu);
+    // The quad answers hits in the same place.
+    EXPECT_TRUE(quad->HitTest(0.3f, 0.2f));
+    EXPECT_FALSE(quad->HitTest(0.4f, 0.0f));
+}
+
+TEST_F(ImageTest, AlphaBlendsThroughTheTextureFactor)
+{
+    auto quad = Handle(0.5f);
+    quad->SetAlpha(0.5f);
+    BeginFrame(0xFF000000);
+    quad->Render(kPassNormal);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    const PixelPos centre = ToPixel(0.0f, 0.0f);
+    EXPECT_TRUE(ColourNear(pixels.At(centre.x, centre.y), 0x7F7F7F, 3))
+        << std::hex << pixels.At(centre.x, centre.y);
+}
+
+TEST_F(ImageTest, MaskPassesClipThroughTheStencil)
+{
+    ASSERT_TRUE(surface->HasStencil());
+    auto shape = Handle(0.2f, -0.1f, 0.0f);   // covers -0.2 .. 0 across
+    auto picture = Handle(0.6f, 0.0f, 0.0f);  // covers -0.3 .. 0.3
+    BeginFrame(0xFF0000FF);
+    shape->Render(kPassWriteMask);
+    picture->Render(kPassInsideMask);
+    EndFrame();
+    Pixels pixels = ReadBack();
+    const PixelPos inside = ToPixel(-0.05f, 0.05f);
+    const PixelPos outside = ToPixel(0.15f, 0.05f);
+    EXPECT_TRUE(ColourNear(pixels.At(inside.x, inside.y), 0xFFFFFF, 4));
+    EXPECT_EQ(pixels.Rgb(outside.x, outside.y), 0x0000FFu) << "drawn outside the shape";
+
+    // Pass 3 draws the shape and clears it: a later inside pass draws nothing.
+    BeginFrame(0xFF0000FF);
+    shape->Render(kPassWriteMask);
+    shape->Render(kPassClearMask);
+    picture->Render(kPassInsideMask);
+    EndFrame();
+    pixels = ReadBack();
+    EXPECT_EQ(pixels.Rgb(outside.x, outside.y), 0x0000FFu);
+    const PixelPos shapeCentre = ToPixel(-0.1f, 0.0f);
+    EXPECT_TRUE(ColourNear(pixels.At(shapeCentre.x, shapeCentre.y), 0xFFFFFF, 4));
+    DWORD stencil = 0;
+    Device()->GetRenderState(D3DRS_STENCILENABLE, &stencil);
+    EXPECT_EQ(stencil, static_cast<DWORD>(FALSE));
+}
+
+TEST_F(ImageTest, MaskPassWritesNoColour)
+{
+    auto shape = Handle(0.5f);
+    BeginFrame(0xFF0000FF);
+    shape->Render(kPassWriteMask);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    const PixelPos centre = ToPixel(0.0f, 0.0f);
+    EXPECT_EQ(pixels.Rgb(centre.x, centre.y), 0x0000FFu);
+}
+
+TEST_F(ImageTest, UnknownPassDrawsNothing)
+{
+    auto quad = Handle(0.5f);
+    BeginFrame(0xFF0000FF);
+    quad->Render(7);
+    EndFrame();
+    const PixelPos centre = ToPixel(0.0f, 0.0f);
+    EXPECT_EQ(ReadBack().Rgb(centre.x, centre.y), 0x0000FFu);
+}
+
+TEST_F(ImageTest, PlaceholderRepeatsItsPatternAndHasTheGivenAspect)
+{
+    CD3DImage quad(surface.get());
+    ASSERT_TRUE(quad.CreatePlaceholder(7, 1.5f));
+    EXPECT_TRUE(quad.IsPlaceholder());
+    EXPECT_FLOAT_EQ(quad.GetSizeX(), 1.5f);
+    EXPECT_FLOAT_EQ(quad.GetTileLayout().uExtent, 3.0f);
+    quad.SetScale(0.5f, 0.5f);
+    quad.SetPosition(0.0f, 0.0f);
+    BeginFrame(0xFF0000FF);
+    quad.Render(kPassNormal);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    // Grey and near-white checks, no blue, across the whole quad.
+    for (float x : {-0.3f, -0.1f, 0.1f, 0.3f}) {
+        const PixelPos p = ToPixel(x, 0.2f);
+        EXPECT_GE(Red(pixels.At(p.x, p.y)), 190) << x;
+        EXPECT_EQ(Red(pixels.At(p.x, p.y)), Blue(pixels.At(p.x, p.y))) << x;
+    }
+}
+
+// A surface whose textures may be at most 8 pixels wide and high, so a
+// 16 x 16 picture needs 2 x 2 tiles.
+class SmallTextureSurface : public CD3DObj {
+public:
+    void LimitTextures()
+    {
+        MutableCaps().MaxTextureWidth = 8;
+        MutableCaps().MaxTextureHeight = 8;
+    }
+};
+
+TEST(TiledImage, TilesOfALargePictureMeetWithoutSeams)
+{
+    HiddenWindow window(256, 256);
+    SmallTextureSurface surface;
+    surface.CreateDevice(window.Get(), false);
+    ASSERT_NE(surface.GetDevice(), nullptr);
+    surface.LimitTextures();
+    surface.SetZoom(1.0f, 1.0f);
+    CD3DImage quad(&surface);
+    ASSERT_TRUE(quad.LoadFromResource(IDB_HANDLE_RESIZE));
+    EXPECT_EQ(quad.GetTileLayout().columns, 2);
+    EXPECT_EQ(quad.GetTileLayout().rows, 2);
+    quad.SetScale(0.8f, 0.8f);
+    quad.SetPosition(0.0f, 0.0f);
+    IDirect3DDevice9* device = surface.GetDevice();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+    device->BeginScene();
+    quad.Render(kPassNormal);
+    device->EndScene();
+
+    // Along both seams through the middle (and across the whole inside) the
+    // picture is white: no pixel lets the blue background through.
+    ComRef<IDirect3DSurface9> back;
+    ComRef<IDirect3DSurface9> copy;
+    ASSERT_EQ(device->GetRenderTarget(0, back.Out()), D3D_OK);
+    ASSERT_EQ(device->CreateOffscreenPlainSurface(256, 256, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
+                                                  copy.Out(), nullptr),
+              D3D_OK);
+    ASSERT_EQ(device->GetRenderTargetData(back.Get(), copy.Get()), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    auto at = [&](int x, int y) {
+        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) +
+                                                 y * locked.Pitch)[x];
+    };
+    // The quad spans 0.8 view units = 204.8 pixels around the centre; its
+    // one-texel dark border is 12.8 pixels wide.
+    int notWhite = 0;
+    for (int i = 128 - 80; i <= 128 + 80; ++i) {
+        for (int seam : {127, 128}) {
+            if (!ColourNear(at(i, seam), 0xFFFFFF, 4))
+                ++notWhite;
+            if (!ColourNear(at(seam, i), 0xFFFFFF, 4))
+                ++notWhite;
+        }
+    }
+    copy->UnlockRect();
+    EXPECT_EQ(notWhite, 0);
+}
+
+}  // namespace
