@@ -229,8 +229,9 @@ int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
     // The first row and column of the region are made by the one-axis kernels,
     // which take the edge sample unchanged.
     if (isPositionZero(*yPos)) {
+        float xKeep = *xPos;
         decimX<T, Cubic>(srcV, dst, dCh, dChExt, dPix, dRowExt, dLine, dLine, sCh, sPix, sRowExt,
-                         sLine, sTotExt, xScale, yScale, xPos, yPos);
+                         sLine, sTotExt, xScale, yScale, &xKeep, yPos);
         dst += dLine;
         dTotExt -= dLine;
         if (dTotExt / dLine <= 0)

@@ -11,7 +11,7 @@ using namespace opstest;
 namespace {
 
 struct Roi {
-    int32_t coi, x, y, w, h;
+    int32_t coi, x = 0, y = 0, w = 0, h = 0;
 };
 
 IplROI* makeRoi(const Roi& r) { return iplCreateROI(r.coi, r.x, r.y, r.w, r.h); }

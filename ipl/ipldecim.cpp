@@ -1,0 +1,314 @@
+// Decimate: shrinks the source region into the destination region by
+// rational factors, with point sampling, linear, cubic or area averaging.
+// This unit checks the arguments, makes the plan (effective interpolation,
+// kernel, scales and start positions) and walks tiled destinations; the
+// arithmetic lives in the kernels.
+#include "ipl/ipl.h"
+#include "ipl/own_ops.h"
+#include "ipl/ownipl.h"
+
+#include <cstdint>
+
+namespace {
+
+const char kFunc[] = "Decimate";
+const char kDriver[] = "iplDecimate";
+const char kUnit[] = "ipldecim";
+
+int32_t coiOf(const IplImage* im) { return im->roi ? im->roi->coi : 0; }
+int32_t colourChannels(const IplImage* im) { return im->alphaChannel != 0 ? im->nChannels - 1 : im->nChannels; }
+
+// Steps of an image in elements of its depth.
+struct Steps {
+    int32_t channel, pixel, line;
+};
+
+int32_t lineStepElems(const IplImage* im, int32_t widthStep)
+{
+    switch (im->depth) {
+    case IPL_DEPTH_1U: return widthStep * 8;
+    case IPL_DEPTH_16U: return widthStep / 2;
+    case IPL_DEPTH_32F: return widthStep / 4;
+    default: return widthStep;
+    }
+}
+
+Steps imageSteps(const IplImage* im, int32_t widthStep, int32_t planeHeight)
+{
+    Steps s;
+    s.line = lineStepElems(im, widthStep);
+    if (im->dataOrder == IPL_DATA_ORDER_PIXEL) {
+        s.channel = 1;
+        s.pixel = im->nChannels;
+    } else {
+        s.pixel = 1;
+        s.channel = s.line * planeHeight;
+    }
+    return s;
+}
+
+int64_t elemsToBytes(int64_t n, uint32_t depth)
+{
+    switch (depth) {
+    case IPL_DEPTH_1U: return n >> 3;
+    case IPL_DEPTH_8U: return n;
+    case IPL_DEPTH_16U: return 2 * n;
+    case IPL_DEPTH_32F: return 4 * n;
+    default: return 0;
+    }
+}
+
+int32_t roiWidth(const IplImage* im)
+{
+    if (!im->roi) return im->width;
+    return im->roi->xOffset + im->roi->width < im->width ? im->roi->width : im->width - im->roi->xOffset;
+}
+int32_t roiHeight(const IplImage* im)
+{
+    if (!im->roi) return im->height;
+    return im->roi->yOffset + im->roi->height < im->height ? im->roi->height : im->height - im->roi->yOffset;
+}
+
+// min(num * srcSize / den, dstSize), the product taken in 64 bits so that
+// large images cannot overflow it.
+int32_t scaledSize(int32_t srcSize, int32_t dstSize, int32_t num, int32_t den)
+{
+    const int64_t s = int64_t(num) * srcSize / den;
+    return s < dstSize ? static_cast<int32_t>(s) : dstSize;
+}
+
+int32_t procChannels(const IplImage* im) { return coiOf(im) != 0 ? 1 : im->nChannels; }
+
+struct Plan {
+    int32_t interpolation = 0;
+    bool xExact = false, yExact = false;
+    OwnDecimKernel kernel = nullptr;
+    float xScale = 1, yScale = 1, xPos = 0, yPos = 0;
+};
+
+int32_t decimateMode(const IplImage* src, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc, int32_t interpolate,
+                     bool* xExact, bool* yExact)
+{
+    *xExact = xSrc % xDst == 0;
+    *yExact = ySrc % yDst == 0;
+    const int32_t W = src->roi ? src->roi->width : src->width;
+    const int32_t H = src->roi ? src->roi->height : src->height;
+    const bool bigEnough = src->width >= 4 && src->height >= 4;
+    const bool interpolates = interpolate == IPL_INTER_SUPER || !*xExact || !*yExact;
+    const bool nonEmpty = int64_t(xDst) * W / xSrc > 0 && int64_t(yDst) * H / ySrc > 0;
+    int32_t mode = bigEnough && interpolates && nonEmpty ? interpolate : IPL_INTER_NN;
+    if (src->tileInfo && mode == IPL_INTER_SUPER) {
+        // A box larger than a tile falls back to point sampling.
+        const int32_t xBorder = (xDst + xSrc - 1) / xDst, yBorder = (yDst + ySrc - 1) / yDst;
+        if (xBorder > src->tileInfo->width || yBorder > src->tileInfo->height)
+            mode = IPL_INTER_NN;
+    }
+    return mode;
+}
+
+OwnDecimKernel decimateKernel(uint32_t depth, int32_t mode, bool xExact, bool yExact)
+{
+    if (depth == IPL_DEPTH_1U)
+        return mode == IPL_INTER_SUPER ? ownDecimSuper_1u : ownDecimNN_1u;
+    const int d = depth == IPL_DEPTH_8U ? 0 : depth == IPL_DEPTH_16U ? 1 : depth == IPL_DEPTH_32F ? 2 : -1;
+    if (d < 0)
+        return nullptr;
+    static const OwnDecimKernel nn[] = {ownDecimNN_8u, ownDecimNN_16u, ownDecimNN_32f};
+    static const OwnDecimKernel super[] = {ownDecimSuper_8u, ownDecimSuper_16u, ownDecimSuper_32f};
+    static const OwnDecimKernel lin[] = {ownDecimLinear_8u, ownDecimLinear_16u, ownDecimLinear_32f};
+    static const OwnDecimKernel linX[] = {ownDecimLinearX_8u, ownDecimLinearX_16u, ownDecimLinearX_32f};
+    static const OwnDecimKernel linY[] = {ownDecimLinearY_8u, ownDecimLinearY_16u, ownDecimLinearY_32f};
+    static const OwnDecimKernel cub[] = {ownDecimCubic_8u, ownDecimCubic_16u, ownDecimCubic_32f};
+    static const OwnDecimKernel cubX[] = {ownDecimCubicX_8u, ownDecimCubicX_16u, ownDecimCubicX_32f};
+    static const OwnDecimKernel cubY[] = {ownDecimCubicY_8u, ownDecimCubicY_16u, ownDecimCubicY_32f};
+    switch (mode) {
+    case IPL_INTER_NN: return nn[d];
+    case IPL_INTER_SUPER: return super[d];
+    case IPL_INTER_LINEAR: return yExact ? linX[d] : xExact ? linY[d] : lin[d];
+    case IPL_INTER_CUBIC: return yExact ? cubX[d] : xExact ? cubY[d] : cub[d];
+    default: return nullptr;
+    }
+}
+
+// The source as the kernels see it: the region's first element and the
+// distance to the image's right and bottom edges.
+struct SourceRegion {
+    const unsigned char* data = nullptr;
+    int32_t ch = 0, pix = 0, rowExt = 0, line = 0, totExt = 0;
+};
+
+SourceRegion plainSource(const IplImage* src, const unsigned char* pixels, int32_t widthStep, int32_t x, int32_t y,
+                         int32_t width, int32_t height)
+{
+    const Steps s = imageSteps(src, widthStep, height);
+    const int32_t coiIndex = coiOf(src) > 0 ? coiOf(src) - 1 : 0;
+    SourceRegion r;
+    r.data = pixels + elemsToBytes(int64_t(x) * s.pixel, src->depth) + elemsToBytes(int64_t(y) * s.line, src->depth) +
+             elemsToBytes(int64_t(coiIndex) * s.channel, src->depth);
+    r.ch = src->depth == IPL_DEPTH_1U ? x % 8 : s.channel;
+    r.pix = s.pixel;
+    r.line = s.line;
+    r.rowExt = (width - x) * s.pixel;
+    r.totExt = (height - y) * s.line;
+    return r;
+}
+
+struct DestPiece {
+    unsigned char* data;
+    int32_t ch, chExt, pix, rowExt, line, totExt;
+};
+
+int runKernel(const Plan& plan, const SourceRegion& s, const DestPiece& d, float* xPos, float* yPos)
+{
+    return plan.kernel(s.data, d.data, d.ch, d.chExt, d.pix, d.rowExt, d.line, d.totExt, s.ch, s.pix, s.rowExt, s.line,
+                       s.totExt, plan.xScale, plan.yScale, xPos, yPos);
+}
+
+void ownDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc,
+                 int32_t interpolate)
+{
+    Plan plan;
+    plan.interpolation = decimateMode(srcImage, xDst, xSrc, yDst, ySrc, interpolate, &plan.xExact, &plan.yExact);
+    plan.kernel = decimateKernel(srcImage->depth, plan.interpolation, plan.xExact, plan.yExact);
+    if (!plan.kernel)
+        return;
+    plan.xScale = static_cast<float>(double(xSrc) / double(xDst));
+    plan.yScale = static_cast<float>(double(ySrc) / double(yDst));
+    if (plan.interpolation == IPL_INTER_NN) {
+        plan.xPos = plan.xExact ? 0.0f : 0.5f;
+        plan.yPos = plan.yExact ? 0.0f : 0.5f;
+    }
+
+    // The source: a tiled one is read once, from its region's origin to the
+    // image's far edges, so that the kernels see what a plain image gives.
+    const int32_t sx = srcImage->roi ? srcImage->roi->xOffset : 0;
+    const int32_t sy = srcImage->roi ? srcImage->roi->yOffset : 0;
+    SourceRegion source;
+    unsigned char* copy = nullptr;
+    if (srcImage->tileInfo) {
+        int32_t step = 0;
+        copy = ownReadRectWithBorder(srcImage, sx - sx % 8, sy, srcImage->width - (sx - sx % 8), srcImage->height - sy,
+                                     &step);
+        if (!copy) {
+            OWN_ERROR(-3, kDriver, "srcImage->tileInfo->callBack crash", kUnit);
+            return;
+        }
+        source = plainSource(srcImage, copy, step, sx % 8, 0, srcImage->width - (sx - sx % 8), srcImage->height - sy);
+    } else {
+        source = plainSource(srcImage, srcImage->imageData, srcImage->widthStep, sx, sy, srcImage->width,
+                             srcImage->height);
+    }
+
+    const int32_t dCoi = coiOf(dstImage) > 0 ? coiOf(dstImage) - 1 : 0;
+    const int32_t dx = dstImage->roi ? dstImage->roi->xOffset : 0;
+    const int32_t dy = dstImage->roi ? dstImage->roi->yOffset : 0;
+    const int32_t cols = scaledSize(roiWidth(srcImage), roiWidth(dstImage), xDst, xSrc);
+    const int32_t rows = scaledSize(roiHeight(srcImage), roiHeight(dstImage), yDst, ySrc);
+    const int32_t srcCh = procChannels(srcImage), dstCh = procChannels(dstImage);
+    const int32_t channels = srcCh < dstCh ? srcCh : dstCh;
+    const uint32_t depth = dstImage->depth;
+
+    if (cols > 0 && rows > 0) {
+        if (!dstImage->tileInfo) {
+            const Steps s = imageSteps(dstImage, dstImage->widthStep, dstImage->height);
+            DestPiece d;
+            d.data = dstImage->imageData + elemsToBytes(int64_t(dx) * s.pixel, depth) +
+                     elemsToBytes(int64_t(dy) * s.line, depth) + elemsToBytes(int64_t(dCoi) * s.channel, depth);
+            d.ch = depth == IPL_DEPTH_1U ? dx % 8 : s.channel;
+            d.chExt = s.channel * channels;
+            d.pix = s.pixel;
+            d.rowExt = s.pixel * cols;
+            d.line = s.line;
+            d.totExt = s.line * rows;
+            float xPos = plan.xPos, yPos = plan.yPos;
+            runKernel(plan, source, d, &xPos, &yPos);
+        } else {
+            const int32_t Tw = dstImage->tileInfo->width, Th = dstImage->tileInfo->height;
+            const Steps s = imageSteps(dstImage, ownTileWidthStep(dstImage), Th);
+            float yRowStart = plan.yPos;
+            bool failed = false;
+            for (int32_t ty = dy / Th; ty <= (dy + rows - 1) / Th && !failed; ++ty) {
+                float xPos = plan.xPos;
+                float yLeft = yRowStart;
+                const int32_t r0 = ty == dy / Th ? dy % Th : 0;
+                const int32_t r1 = (dy + rows) - ty * Th < Th ? (dy + rows) - ty * Th : Th;
+                for (int32_t tx = dx / Tw; tx <= (dx + cols - 1) / Tw; ++tx) {
+                    dstImage->tileInfo->callBack(dstImage, tx, ty, IPL_GET_TILE_TO_WRITE);
+                    unsigned char* tile = dstImage->tileInfo->tileData;
+                    if (!tile) {
+                        OWN_ERROR(-3, kDriver, "dstImage->tileInfo->callBack crash", kUnit);
+                        failed = true;
+                        break;
+                    }
+                    const int32_t c0 = tx == dx / Tw ? dx % Tw : 0;
+                    const int32_t c1 = (dx + cols) - tx * Tw < Tw ? (dx + cols) - tx * Tw : Tw;
+                    DestPiece d;
+                    d.data = tile + elemsToBytes(int64_t(c0) * s.pixel, depth) +
+                             elemsToBytes(int64_t(r0) * s.line, depth) + elemsToBytes(int64_t(dCoi) * s.channel, depth);
+                    d.ch = depth == IPL_DEPTH_1U ? c0 % 8 : s.channel;
+                    d.chExt = s.channel * channels;
+                    d.pix = s.pixel;
+                    d.rowExt = s.pixel * (c1 - c0);
+                    d.line = s.line;
+                    d.totExt = s.line * (r1 - r0);
+                    float yPos = yRowStart;
+                    runKernel(plan, source, d, &xPos, &yPos);
+                    yLeft = yPos;
+                    dstImage->tileInfo->tileData = tile;
+                    dstImage->tileInfo->callBack(dstImage, tx, ty, IPL_RELEASE_TILE);
+                }
+                yRowStart = yLeft;
+            }
+        }
+    }
+    ownFreeRect(copy);
+}
+
+} // namespace
+
+void iplDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc,
+                 int32_t interpolate)
+{
+    if (ownCheckImage(srcImage) != 0) {
+        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
+        return;
+    }
+    if (ownCheckImage(dstImage) != 0) {
+        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
+        return;
+    }
+    // Every failed check is reported; the call stops on its own failures,
+    // whatever the installed handler did with the stored status.
+    bool failed = false;
+    auto check = [&failed](bool bad, int32_t status, const char* text) {
+        if (bad) {
+            failed = true;
+            OWN_ERROR(status, kFunc, text, kUnit);
+        }
+    };
+    const uint32_t depth = srcImage->depth;
+    check(srcImage == dstImage, -5, "srcImage == dstImage");
+    check(srcImage->depth != dstImage->depth, -17, "srcImage->depth != dstImage->depth");
+    check(depth != IPL_DEPTH_1U && depth != IPL_DEPTH_8U && depth != IPL_DEPTH_16U && depth != IPL_DEPTH_32F, -17,
+          "depth != 1U, 8U, 16U or 32F");
+    check(srcImage->origin != dstImage->origin, -20, "srcImage->origin != dstImage->origin");
+    check(srcImage->dataOrder != dstImage->dataOrder, -19, "srcImage->dataOrder != dstImage->dataOrder");
+    const int32_t sc = coiOf(srcImage), dc = coiOf(dstImage);
+    if (sc > 0)
+        check(dc == 0 && colourChannels(dstImage) != 1, -24, "srcImage->roi->coi > 0 && dstImage->roi->coi == 0");
+    else if (dc > 0)
+        check(colourChannels(srcImage) != 1, -24, "dstImage->roi->coi > 0 && srcImage->roi->coi == 0");
+    else
+        check(colourChannels(srcImage) != colourChannels(dstImage), -15, "srcImage->nChannels != dstImage->nChannels");
+    check(interpolate < IPL_INTER_NN || interpolate > IPL_INTER_SUPER, -5,
+          "interpolate != IPL_INTER_NN, IPL_INTER_LINEAR, IPL_INTER_CUBIC or IPL_INTER_SUPER");
+    check(xDst < 1, -5, "xDst <= 0");
+    check(xSrc < 1, -5, "xSrc <= 0");
+    check(yDst < 1, -5, "yDst <= 0");
+    check(ySrc < 1, -5, "ySrc <= 0");
+    check(xDst > xSrc, -5, "xDst > xSrc");
+    check(yDst > ySrc, -5, "yDst > ySrc");
+    if (failed)
+        return;
+    ownDecimate(srcImage, dstImage, xDst, xSrc, yDst, ySrc, interpolate);
+}
