@@ -1,11 +1,15 @@
 #include "document/WorkingCopy.h"
 
+#include "imagelib/ImgBitmap.h"
+
 namespace {
 WorkingCopyMaker g_maker = nullptr;
 
-bool MakeWithImageLibrary(const char* /*sourcePath*/, const char* /*jpegPath*/) {
-  // The image library's preview loader is not part of the build yet.
-  return false;
+// Alpha kept when the file has it, no embedded thumbnail, fitted into 1024 pixels.
+bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath) {
+  CImgBitmap preview;
+  if (!preview.LoadPreview(sourcePath, 1, false, 1024, true)) return false;
+  return preview.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90) != 0;
 }
 }  // namespace
 

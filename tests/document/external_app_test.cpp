@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "MessageBoxAnswers.h"
 #include "TempFolder.h"
 #include "document/ExternalApp.h"
+#include "framework/scripted_ui.h"
 
 namespace {
 
@@ -49,24 +49,24 @@ TEST(ExternalApp, StartsTheEditorMinimisedOnTheFile) {
   ::DeleteFileA("record_cmdline.txt");
   std::string editor = ExeFolder() + "\\record_cmdline.exe";
   ASSERT_TRUE(FileExists(editor));
-  MessageBoxAnswers answers;
+  CScriptedUi ui;
   CString cmdLine = BuildExtAppCmdLine(("\"" + editor + "\" /edit \"%1\"").c_str());
   RunExternalApp(cmdLine, "C:\\album 1\\img\\3%d.jpg");
   std::string record = WaitForRecord("record_cmdline.txt");
   EXPECT_EQ(record, "\"" + editor + "\" /edit \"C:\\album 1\\img\\3%d.jpg\"\n1 2\n");
-  EXPECT_TRUE(answers.Asked().empty());
+  EXPECT_TRUE(ui.Questions().empty());
   ::DeleteFileA("record_cmdline.txt");
 }
 
 TEST(ExternalApp, ProgramThatCannotStartIsReported) {
   TempFolder dir;
-  MessageBoxAnswers answers;
+  CScriptedUi ui;
   RunExternalApp(BuildExtAppCmdLine((dir / "no-such-editor.exe").c_str()), "C:\\a.jpg");
-  ASSERT_EQ(answers.Asked().size(), 1u);
-  EXPECT_EQ(answers.Asked()[0].title, "Errore avvio programma esterno.");
-  EXPECT_EQ(answers.Asked()[0].text.rfind("Errore ", 0), 0u);
-  EXPECT_NE(answers.Asked()[0].text, "Errore 0");
-  EXPECT_EQ(answers.Asked()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Errore avvio programma esterno.");
+  EXPECT_EQ(ui.Questions()[0].text.str().rfind("Errore ", 0), 0u);
+  EXPECT_STRNE(ui.Questions()[0].text, "Errore 0");
+  EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }
 
 }  // namespace

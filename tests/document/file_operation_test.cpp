@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "MessageBoxAnswers.h"
 #include "TempFolder.h"
 #include "document/FileOperation.h"
+#include "framework/scripted_ui.h"
 
 namespace {
 
@@ -185,15 +185,16 @@ TEST(FileOperation, ReadOnlyFilesAreDeletedOnlyWhenTheUserSaysYes) {
     std::string path = dir / "locked.txt";
     WriteTextFile(path, "x");
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    MessageBoxAnswers answers(c.answer);
+    CScriptedUi ui;
+    ui.AnswerMessage(c.answer);
     CFileOperation operation;
     EXPECT_EQ(operation.Delete(path.c_str()), c.deleted) << c.answer;
     EXPECT_EQ(FileExists(path), !c.deleted) << c.answer;
     EXPECT_EQ(operation.IsAborted(), c.aborted) << c.answer;
-    ASSERT_EQ(answers.Asked().size(), 1u);
-    EXPECT_EQ(answers.Asked()[0].text, "locked.txt is read olny. Do you want delete it?");
-    EXPECT_EQ(answers.Asked()[0].title, "Warning");
-    EXPECT_EQ(answers.Asked()[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
+    ASSERT_EQ(ui.Questions().size(), 1u);
+    EXPECT_STREQ(ui.Questions()[0].text, "locked.txt is read olny. Do you want delete it?");
+    EXPECT_STREQ(ui.Questions()[0].caption, "Warning");
+    EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
   }
 }
 
@@ -203,14 +204,15 @@ TEST(FileOperation, ReadOnlyFilesInATreeAreAskedFor) {
   std::string locked = dir / "tree\\locked.txt";
   WriteTextFile(locked, "x");
   ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
-  MessageBoxAnswers answers(IDNO);
+  CScriptedUi ui;
+  ui.AnswerMessage(IDNO);
+  ui.AnswerMessage(IDYES);
   CFileOperation operation;
   EXPECT_FALSE(operation.Delete((dir / "tree").c_str()));
   EXPECT_TRUE(FileExists(locked));
-  answers.SetAnswer(IDYES);
   EXPECT_TRUE(operation.Delete((dir / "tree").c_str()));
   EXPECT_FALSE(FolderExists(dir / "tree"));
-  EXPECT_EQ(answers.Asked().size(), 2u);
+  EXPECT_EQ(ui.Questions().size(), 2u);
 }
 
 TEST(FileOperation, WithoutTheQuestionReadOnlyFilesAreDeletedSilently) {
@@ -218,12 +220,12 @@ TEST(FileOperation, WithoutTheQuestionReadOnlyFilesAreDeletedSilently) {
   std::string path = dir / "locked.txt";
   WriteTextFile(path, "x");
   ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  MessageBoxAnswers answers(IDNO);
+  CScriptedUi ui;
   CFileOperation operation;
   operation.SetAskIfReadOnly(false);
   EXPECT_TRUE(operation.Delete(path.c_str()));
   EXPECT_FALSE(FileExists(path));
-  EXPECT_TRUE(answers.Asked().empty());
+  EXPECT_TRUE(ui.Questions().empty());
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "MessageBoxAnswers.h"
 #include "TempFolder.h"
 #include "document/CDImageList.h"
 #include "document/MImageList.h"
 #include "document/WorkingCopy.h"
+#include "framework/scripted_ui.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ class ImageListTest : public testing::Test {
   TempFolder album;
   TempFolder sources;
   ScopedWorkingCopyMaker maker;
-  MessageBoxAnswers answers;
+  CScriptedUi ui;  // the "Error" boxes are refused unanswered
 };
 
 TEST_F(ImageListTest, LabCdPhotoGetsTheNextWorkingNumberAndKeepsItsExtension) {
@@ -61,7 +61,7 @@ TEST_F(ImageListTest, LabCdPhotoGetsTheNextWorkingNumberAndKeepsItsExtension) {
 
   ASSERT_TRUE(list.AddFromLabCd("KEY", Album().c_str(), sources.Path().c_str(), "noext"));
   EXPECT_TRUE(list.Find("9"));
-  EXPECT_TRUE(answers.Asked().empty());
+  EXPECT_TRUE(ui.Questions().empty());
 }
 
 TEST_F(ImageListTest, ReadOnlyCdPhotoBecomesWritable) {
@@ -77,10 +77,10 @@ TEST_F(ImageListTest, FailedCdCopyIsShownUsesItsNumberAndAddsNothing) {
   EXPECT_FALSE(list.AddFromLabCd("K", Album().c_str(), sources.Path().c_str(), "missing.jpg"));
   EXPECT_EQ(list.GetLastThumb(), 1);
   EXPECT_TRUE(list.GetImages().empty());
-  ASSERT_EQ(answers.Asked().size(), 1u);
-  EXPECT_EQ(answers.Asked()[0].title, "Error");
-  EXPECT_EQ(answers.Asked()[0].text, (sources / "missing.jpg") + " not found");
-  EXPECT_EQ(answers.Asked()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Error");
+  EXPECT_EQ(ui.Questions()[0].text.str(), (sources / "missing.jpg") + " not found");
+  EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 
   // The number is never used again.
   WriteTextFile(sources / "a.jpg", "photo");
@@ -92,7 +92,7 @@ TEST_F(ImageListTest, CdNameLeadingOutOfTheCdIsRefused) {
   CMImageList list;
   EXPECT_FALSE(list.AddFromLabCd("K", Album().c_str(), sources.Path().c_str(), "..\\a.jpg"));
   EXPECT_TRUE(list.GetImages().empty());
-  EXPECT_EQ(answers.Asked().size(), 1u);
+  EXPECT_EQ(ui.Questions().size(), 1u);
 }
 
 TEST_F(ImageListTest, ImportedFileGetsReferenceAndWorkingCopies) {
@@ -117,7 +117,7 @@ TEST_F(ImageListTest, ImportOfAMissingFileOrAFolderAddsNothingSilently) {
   EXPECT_FALSE(list.AddFromFile((sources / "none.jpg").c_str(), Album().c_str()));
   EXPECT_FALSE(list.AddFromFile(sources.Path().c_str(), Album().c_str()));
   EXPECT_EQ(list.GetLastRif(), 0);
-  EXPECT_TRUE(answers.Asked().empty());
+  EXPECT_TRUE(ui.Questions().empty());
 }
 
 TEST_F(ImageListTest, FailedImportLeavesTheListAsItWasButUsesItsNumbers) {
@@ -129,13 +129,13 @@ TEST_F(ImageListTest, FailedImportLeavesTheListAsItWasButUsesItsNumbers) {
   }
   EXPECT_TRUE(list.GetImages().empty());
   EXPECT_FALSE(FileExists(album / "rif\\1.jpg"));
-  EXPECT_EQ(answers.Asked().size(), 1u);
+  EXPECT_EQ(ui.Questions().size(), 1u);
 
   // Without a "rif" folder the reference copy fails.
   TempFolder broken;
   EXPECT_FALSE(list.AddFromFile((sources / "a.jpg").c_str(), broken.Path().c_str()));
-  EXPECT_EQ(answers.Asked().size(), 2u);
-  EXPECT_EQ(answers.Asked()[1].title, "Error");
+  EXPECT_EQ(ui.Questions().size(), 2u);
+  EXPECT_STREQ(ui.Questions()[1].caption, "Error");
 
   CMImg* image = list.AddFromFile((sources / "a.jpg").c_str(), Album().c_str());
   ASSERT_TRUE(image);
@@ -338,13 +338,67 @@ TEST_F(ImageListTest, WholeCdImportsIntoTheAlbum) {
   ASSERT_TRUE(list.Save(Album().c_str(), false));
 
   EXPECT_EQ(list.GetFileNames(true), (std::vector<CString>{"1.JPG", "3.jpeg", "4.JPG"}));
-  EXPECT_EQ(answers.Asked().size(), 1u);  // the missing photo
+  EXPECT_EQ(ui.Questions().size(), 1u);  // the missing photo
   EXPECT_EQ(ReadTextFile(album / "img\\3.jpeg"), "two");
   EXPECT_EQ(list.Find("3.jpeg")->nome, "sub\\b.jpeg");
   auto saved = CMImageList::Load(Album().c_str(), false);
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->GetImages().size(), 3u);
   EXPECT_EQ(saved->GetImages()[0]->cdkey, "CD-7");
+}
+
+// A 24-bit bitmap file of w x h pixels in one colour.
+std::string BitmapFile(int w, int h) {
+  int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER info = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + stride * h;
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = h;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  std::string row(stride, '\0');
+  for (int x = 0; x < w; ++x) row.replace(x * 3, 3, "\x20\x80\xE0");
+  for (int y = 0; y < h; ++y) bytes += row;
+  return bytes;
+}
+
+TEST(ImageListPreview, ImportedPictureGetsAJpegWorkingCopy) {
+  TempFolder album;
+  MakeFolder(album / "img");
+  MakeFolder(album / "rif");
+  TempFolder sources;
+  WriteTextFile(sources / "a.bmp", BitmapFile(40, 30));
+  CScriptedUi ui;
+  CMImageList list;
+  CMImg* image = list.AddFromFile((sources / "a.bmp").c_str(), album.Path().c_str());
+  ASSERT_TRUE(image);
+  EXPECT_TRUE(ui.Questions().empty());
+  std::string jpeg = ReadTextFile(album / "img\\1.jpg");
+  ASSERT_GE(jpeg.size(), 2u);
+  EXPECT_EQ(jpeg.substr(0, 2), "\xFF\xD8");
+  EXPECT_EQ(ReadTextFile(album / "rif\\1.bmp"), BitmapFile(40, 30));
+}
+
+TEST(ImageListPreview, FileThatIsNoPictureIsNotImported) {
+  TempFolder album;
+  MakeFolder(album / "img");
+  MakeFolder(album / "rif");
+  TempFolder sources;
+  WriteTextFile(sources / "notes.txt", "not a picture");
+  CScriptedUi ui;
+  CMImageList list;
+  EXPECT_FALSE(list.AddFromFile((sources / "notes.txt").c_str(), album.Path().c_str()));
+  EXPECT_TRUE(list.GetImages().empty());
+  EXPECT_FALSE(FileExists(album / "rif\\1.txt"));
+  EXPECT_FALSE(FileExists(album / "img\\1.jpg"));
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Error");
 }
 
 }  // namespace
