@@ -1,0 +1,75 @@
+#pragma once
+// A set of links and their nodes: one input polygon, the merged graph of an
+// operation, or one result polygon.
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "boolengine/dllist.h"
+#include "boolengine/link.h"
+
+class Bool_Engine;
+class GraphList;
+
+class Graph {
+public:
+    explicit Graph(Bool_Engine* engine);
+    Graph(const Graph&) = delete;
+    Graph& operator=(const Graph&) = delete;
+    ~Graph();  // deletes its links (and with them their nodes)
+
+    // Copy by walking the ring from the first link; the source must be one ring.
+    static std::unique_ptr<Graph> CopyRing(const Graph& source);
+
+    Bool_Engine* GetEngine() const { return m_engine; }
+    DL_List<BoolLink*>* GetLinkList() { return &m_links; }
+    BoolLink* AddLink(Node* begin, Node* end);
+    BoolLink* GetFirstLink() const { return m_links.empty() ? nullptr : m_links.headitem(); }
+    int GetNumberOfLinks() const { return m_links.count(); }
+    std::vector<BoolLink*> LinkVector() const { return m_links.items(); }
+    // Puts exactly these links (already owned by this graph) in this order.
+    void SetLinkOrder(const std::vector<BoolLink*>& links);
+    // Deletes every link for which 'doomed' holds; answers how many went.
+    int DeleteLinks(const std::function<bool(BoolLink*)>& doomed);
+    // Moves all links of 'other' to the end of this graph.
+    void TakeLinksFrom(Graph& other);
+
+    void SetGroup(GroupType group);
+    void SetNumber(int graphnum);
+    void ResetBinMark();
+    void Reverse();
+    bool MakeClockWise();
+    // Straightens runs of links that lie within marge of one line and
+    // collapses shorter links; true when anything changed.
+    bool Simplify(int64_t marge);
+    int DeleteZeroLines();
+    int CollapseShortLinks(int64_t marge);
+    void Rotate(bool plus90);
+
+    // The vertices met when walking the ring from the first link's begin node.
+    std::vector<LPoint> RingPoints() const;
+    // Adds one closed ring of fresh nodes; answers its first link.
+    BoolLink* AddRing(const std::vector<LPoint>& points, GroupType group, int graphnum);
+
+    // Pipeline steps.
+    int MergeNodes(int64_t marge);                    // node to node
+    bool CrossingSearch(int64_t marge);               // one full crossing search
+    void Prepare(int passes);                         // crossings, flags, cleaning
+    void SetGroupFlags();                             // side flags by a sweep
+    void Extract(int op, GraphList* result);          // result polygons of op
+    bool Smoothen(int64_t distance);                  // one smoothing round
+
+    // Debug output.
+    void WriteBoundary(std::FILE* file) const;
+    void WriteKeyGraph() const;
+    void WriteToLog(bool detail) const;
+
+private:
+    Bool_Engine* m_engine;
+    DL_List<BoolLink*> m_links;
+
+public:
+    bool m_bin = false;
+};

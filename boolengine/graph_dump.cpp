@@ -1,0 +1,133 @@
+// Key debug files ("keygraphfile.key", "graphkeyfile.key") and graph dumps
+// into the log. The key files are written for people, never read back.
+#include <cinttypes>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "boolengine/booleng.h"
+#include "boolengine/graph.h"
+#include "boolengine/graphlist.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string KeyHeader(const char* units)
+{
+    const char* date = "{2-11-15  15:39:21}";
+    std::string s;
+    s += std::string(6, ' ') + "HEADER 5;";
+    s += std::string(7, ' ') + "BGNLIB;";
+    s += std::string(7, ' ') + "LASTMOD " + date + ";";
+    s += std::string(7, ' ') + "LASTACC " + date + ";";
+    s += std::string(7, ' ') + "LIBNAME trial;";
+    s += std::string(7, ' ') + "UNITS;";
+    s += std::string(7, ' ') + units;
+    s += std::string(10, ' ') + "BGNSTR;";
+    s += std::string(8, ' ') + "CREATION " + date + ";";
+    s += std::string(7, ' ') + "LASTMOD  " + date + ";";
+    s += std::string(7, ' ') + "STRNAME top;";
+    s += std::string(4, ' ');
+    return s;
+}
+
+const char* const kFooter = "      ENDSTR top;       ENDLIB;    ";
+const char* const kEmptyFooter = "         ENDSTR top;          ENDLIB;       ";
+
+double KeyScale(const Bool_Engine* engine)
+{
+    const double grid = static_cast<double>(engine->GetGrid());
+    return 1.0 / grid / grid;
+}
+
+void WritePoint(std::FILE* f, const LPoint& p, double scale)
+{
+    std::fprintf(f, "X %f;\t", static_cast<double>(p.GetX()) * scale);
+    std::fprintf(f, "Y %f; \n", static_cast<double>(p.GetY()) * scale);
+}
+
+}  // namespace
+
+void Graph::WriteBoundary(std::FILE* f) const
+{
+    const BoolLink* first = GetFirstLink();
+    if (!first) return;
+    const double scale = KeyScale(m_engine);
+    std::fprintf(f, "BOUNDARY; LAYER %d;  DATATYPE 0;\n", first->GetGroup() == GROUP_A ? 0 : 1);
+    std::fprintf(f, " XY %d; \n", GetNumberOfLinks() + 1);
+    m_links.foreach_item([&](BoolLink* l) { WritePoint(f, *l->GetBeginNode(), scale); });
+    WritePoint(f, *first->GetBeginNode(), scale);
+    std::fputs("ENDEL;\n", f);
+}
+
+void Graph::WriteKeyGraph() const
+{
+    // The operation goes on without the file when it cannot be written.
+    File f(std::fopen("keygraphfile.key", "w"));
+    if (!f) return;
+    std::fputs(KeyHeader("USERUNITS 1; PHYSUNITS 1e-006;").c_str(), f.get());
+    const double scale = KeyScale(m_engine);
+    m_links.foreach_item([&](BoolLink* l) {
+        std::fprintf(f.get(), "PATH; LAYER %d;\n", l->GetGroup() == GROUP_A ? 0 : 1);
+        std::fprintf(f.get(), " XY %d; \n", 2);
+        WritePoint(f.get(), *l->GetBeginNode(), scale);
+        WritePoint(f.get(), *l->GetEndNode(), scale);
+        std::fputs("ENDEL;\n", f.get());
+    });
+    std::fputs(m_links.empty() ? kEmptyFooter : kFooter, f.get());
+}
+
+void GraphList::WriteGraphs() const
+{
+    File f(std::fopen("graphkeyfile.key", "w"));
+    if (!f) return;
+    std::fputs(KeyHeader("USERUNITS 0.0001; PHYSUNITS 1e-009;").c_str(), f.get());
+    foreach_item([&](Graph* g) { g->WriteBoundary(f.get()); });
+    std::fputs(kFooter, f.get());
+}
+
+namespace {
+
+void LogNodeLinks(Bool_Engine* e, const Node* n)
+{
+    for (const BoolLink* l : n->Links()) {
+        e->LogPrintf(" b %" PRId64 " %" PRId64 " \n", l->GetBeginNode()->GetX(), l->GetBeginNode()->GetY());
+        e->LogPrintf(" e %" PRId64 " %" PRId64 " \n", l->GetEndNode()->GetX(), l->GetEndNode()->GetY());
+    }
+}
+
+}  // namespace
+
+void Graph::WriteToLog(bool detail) const
+{
+    Bool_Engine* e = m_engine;
+    if (!e->LogOpen()) return;
+    e->LogPrintf("# graph\n");
+    m_links.foreach_item([&](BoolLink* l) {
+        const Node* b = l->GetBeginNode();
+        const Node* en = l->GetEndNode();
+        e->LogPrintf(" linkbegin %" PRId64 " %" PRId64 " \n", b->GetX(), b->GetY());
+        if (detail) LogNodeLinks(e, b);
+        e->LogPrintf(" linkend %" PRId64 " %" PRId64 " \n", en->GetX(), en->GetY());
+        if (detail) LogNodeLinks(e, en);
+        if (b == en) e->LogPrintf("     null_link \n");
+        e->LogPrintf("    group %d ", l->GetGroup() == GROUP_A ? 0 : -1);
+        e->LogPrintf("    bin   %d ", l->bin ? 1 : 0);
+        e->LogPrintf("    mark  %d ", l->mark ? 1 : 0);
+        e->LogPrintf("    leftA %d ", l->leftA ? 1 : 0);
+        e->LogPrintf("    rightA %d ", l->rightA ? 1 : 0);
+        e->LogPrintf("    leftB %d ", l->leftB ? 1 : 0);
+        e->LogPrintf("    rightB %d \n", l->rightB ? 1 : 0);
+        e->LogPrintf("    or %d ", l->IsMarked(BOOL_OR) ? 1 : 0);
+        e->LogPrintf("    and %d ", l->IsMarked(BOOL_AND) ? 1 : 0);
+        e->LogPrintf("    exor %d ", l->IsMarked(BOOL_EXOR) ? 1 : 0);
+        e->LogPrintf("    a_sub_b %d ", l->IsMarked(BOOL_A_SUB_B) ? 1 : 0);
+        e->LogPrintf("    b_sub_a %d ", l->IsMarked(BOOL_B_SUB_A) ? 1 : 0);
+        e->LogPrintf("    hole %d ", l->hole ? 1 : 0);
+        e->LogPrintf("    top_hole %d \n", l->top_hole ? 1 : 0);
+    });
+}

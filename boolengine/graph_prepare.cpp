@@ -1,0 +1,227 @@
+// Crossing search and preparation of the merged graph: after these steps no
+// two links cross or touch except in shared nodes, and every link knows which
+// of its sides lies inside group A and group B.
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "boolengine/booleng.h"
+#include "boolengine/boolline.h"
+#include "boolengine/exactmath.h"
+#include "boolengine/graph.h"
+
+namespace {
+
+// Rounds of the crossing search before the flags are set: a crossing at a
+// truncated grid point can create a new near crossing, and the side flags
+// need a graph without any.
+const int kMinCrossingRounds = 10;
+
+struct Span {
+    BoolLink* link;
+    int64_t xmin, xmax, ymin, ymax;
+};
+
+Span MakeSpan(BoolLink* l)
+{
+    const Node* b = l->GetBeginNode();
+    const Node* e = l->GetEndNode();
+    return Span{l, std::min(b->GetX(), e->GetX()), std::max(b->GetX(), e->GetX()),
+                std::min(b->GetY(), e->GetY()), std::max(b->GetY(), e->GetY())};
+}
+
+std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
+{
+    std::vector<Span> spans;
+    spans.reserve(links.size());
+    for (BoolLink* l : links) spans.push_back(MakeSpan(l));
+    std::stable_sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.xmin < b.xmin; });
+    return spans;
+}
+
+std::vector<Node*> DistinctNodes(const std::vector<BoolLink*>& links)
+{
+    std::vector<Node*> nodes;
+    nodes.reserve(links.size() * 2);
+    for (BoolLink* l : links) {
+        nodes.push_back(l->GetBeginNode());
+        nodes.push_back(l->GetEndNode());
+    }
+    std::sort(nodes.begin(), nodes.end());
+    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
+    return nodes;
+}
+
+// The node lies within marge of the link, its foot strictly inside the link.
+bool NodeNearLink(const Node* n, const BoolLink* l, int64_t marge)
+{
+    const Node* a = l->GetBeginNode();
+    const Node* b = l->GetEndNode();
+    const int64_t dx = b->GetX() - a->GetX(), dy = b->GetY() - a->GetY();
+    if (exactmath::DotSign(n->GetX() - a->GetX(), n->GetY() - a->GetY(), dx, dy) <= 0) return false;
+    if (exactmath::DotSign(n->GetX() - b->GetX(), n->GetY() - b->GetY(), -dx, -dy) <= 0) return false;
+    if (marge <= 0)
+        return exactmath::Orientation(a->GetX(), a->GetY(), b->GetX(), b->GetY(), n->GetX(), n->GetY()) == 0;
+    const double fx = static_cast<double>(dx), fy = static_cast<double>(dy);
+    const double px = static_cast<double>(n->GetX() - a->GetX());
+    const double py = static_cast<double>(n->GetY() - a->GetY());
+    const double cross = std::fabs(fx * py - fy * px);
+    return cross <= static_cast<double>(marge) * std::sqrt(fx * fx + fy * fy);
+}
+
+bool ProperCrossing(const BoolLink* p, const BoolLink* q)
+{
+    const Node* a = p->GetBeginNode();
+    const Node* b = p->GetEndNode();
+    const Node* c = q->GetBeginNode();
+    const Node* d = q->GetEndNode();
+    if (a == c || a == d || b == c || b == d) return false;
+    using exactmath::Orientation;
+    const int o1 = Orientation(a->GetX(), a->GetY(), b->GetX(), b->GetY(), c->GetX(), c->GetY());
+    const int o2 = Orientation(a->GetX(), a->GetY(), b->GetX(), b->GetY(), d->GetX(), d->GetY());
+    if (o1 * o2 >= 0) return false;
+    const int o3 = Orientation(c->GetX(), c->GetY(), d->GetX(), d->GetY(), a->GetX(), a->GetY());
+    const int o4 = Orientation(c->GetX(), c->GetY(), d->GetX(), d->GetY(), b->GetX(), b->GetY());
+    return o3 * o4 < 0;
+}
+
+}  // namespace
+
+int Graph::MergeNodes(int64_t marge)
+{
+    ResetBinMark();
+    std::vector<Node*> nodes = DistinctNodes(LinkVector());
+    std::sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) {
+        if (a->GetX() != b->GetX()) return a->GetX() < b->GetX();
+        return a->GetY() > b->GetY();
+    });
+    std::vector<char> gone(nodes.size(), 0);
+    int merges = 0;
+    const double m = static_cast<double>(marge);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (gone[i]) continue;
+        Node* keep = nodes[i];
+        for (size_t j = i + 1; j < nodes.size(); ++j) {
+            if (static_cast<double>(nodes[j]->GetX()) - static_cast<double>(keep->GetX()) > m) break;
+            if (gone[j]) continue;
+            if (std::fabs(static_cast<double>(nodes[j]->GetY()) - static_cast<double>(keep->GetY())) > m) continue;
+            keep->Merge(nodes[j]);
+            gone[j] = 1;
+            ++merges;
+        }
+    }
+    DeleteZeroLines();
+    return merges;
+}
+
+namespace {
+
+// Splits every link that has crossings; answers how many links were split.
+int SplitAll(Graph* graph, std::vector<std::unique_ptr<BoolLine>>& lines)
+{
+    int split = 0;
+    for (auto& line : lines)
+        if (line && line->ProcessCrossings(graph)) ++split;
+    return split;
+}
+
+}  // namespace
+
+// Nodes lying within marge of a link (away from its ends) become its crossings.
+static int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge)
+{
+    std::vector<BoolLink*> links = graph->LinkVector();
+    std::vector<Span> spans = SpansByLeft(links);
+    std::vector<Node*> nodes = DistinctNodes(links);
+    std::sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) { return a->GetX() < b->GetX(); });
+    std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
+    std::vector<size_t> active;
+    size_t next = 0;
+    int added = 0;
+    for (Node* n : nodes) {
+        const int64_t x = n->GetX(), y = n->GetY();
+        while (next < spans.size() && spans[next].xmin - marge <= x) active.push_back(next++);
+        size_t kept = 0;
+        for (size_t k = 0; k < active.size(); ++k) {
+            const Span& s = spans[active[k]];
+            if (s.xmax + marge < x) continue;
+            active[kept++] = active[k];
+            if (y < s.ymin - marge || y > s.ymax + marge) continue;
+            if (n == s.link->GetBeginNode() || n == s.link->GetEndNode()) continue;
+            if (!NodeNearLink(n, s.link, marge)) continue;
+            auto& line = lines[active[kept - 1]];
+            if (!line) line = std::make_unique<BoolLine>(s.link, engine);
+            line->AddCrossing(n);
+            ++added;
+        }
+        active.resize(kept);
+    }
+    SplitAll(graph, lines);
+    return added;
+}
+
+// Every pair of properly crossing links gets a shared node at the crossing.
+static int CrossingPass(Graph* graph, Bool_Engine* engine)
+{
+    std::vector<Span> spans = SpansByLeft(graph->LinkVector());
+    std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
+    std::vector<size_t> active;
+    int found = 0;
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const Span& s = spans[i];
+        size_t kept = 0;
+        for (size_t k = 0; k < active.size(); ++k) {
+            const Span& o = spans[active[k]];
+            if (o.xmax < s.xmin) continue;
+            active[kept++] = active[k];
+            if (o.ymax < s.ymin || o.ymin > s.ymax) continue;
+            if (!ProperCrossing(s.link, o.link)) continue;
+            auto& li = lines[i];
+            auto& lo = lines[active[kept - 1]];
+            if (!li) li = std::make_unique<BoolLine>(s.link, engine);
+            if (!lo) lo = std::make_unique<BoolLine>(o.link, engine);
+            li->Intersect(*lo);
+            ++found;
+        }
+        active.resize(kept);
+        active.push_back(i);
+    }
+    // Crossing nodes are owned by the links made from them.
+    SplitAll(graph, lines);
+    return found;
+}
+
+bool Graph::CrossingSearch(int64_t marge)
+{
+    m_engine->WriteLog("Node to Node");
+    const int merged = MergeNodes(marge);
+    if (GetNumberOfLinks() < 3) return merged > 0;
+    m_engine->WriteLog("Node to BoolLink 0");
+    const int onLink = NodeOnLinkPass(this, m_engine, marge);
+    m_engine->WriteLog("intersect");
+    const int crossings = CrossingPass(this, m_engine);
+    WriteToLog(false);
+    m_engine->WriteLog("Node to Node");
+    m_engine->WriteLog("Node to Node");
+    const int mergedAgain = MergeNodes(marge);
+    return merged > 0 || onLink > 0 || crossings > 0 || mergedAgain > 0;
+}
+
+void Graph::Prepare(int passes)
+{
+    m_engine->WriteLog("Intersection");
+    const int64_t marge = m_engine->GetInternalMarge();
+    const int rounds = std::max(passes, kMinCrossingRounds);
+    for (int i = 0; i < rounds; ++i)
+        if (!CrossingSearch(marge)) break;
+    ResetBinMark();
+    m_engine->WriteLog("Set group A/B Flags");
+    SetGroupFlags();
+    m_engine->WriteLog("Set operation Flags");
+    for (BoolLink* l : LinkVector()) l->SetOperationFlags();
+    m_engine->WriteLog("Remove doubles");
+    DeleteLinks([](BoolLink* l) { return l->mark; });
+    m_engine->WriteLog("Remove inlinks");
+    DeleteLinks([](BoolLink* l) { return !l->HasAnyOperationFlag(); });
+    m_engine->WriteLog("Finished prepare graph");
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The engine's list of graphs and the operations that rework all of them.
+#include <cstdint>
+
+#include "boolengine/dllist.h"
+
+class Bool_Engine;
+class Graph;
+
+class GraphList : public DL_List<Graph*> {
+public:
+    explicit GraphList(Bool_Engine* engine) : m_engine(engine) {}
+    // Deep copy, each graph walked as a ring.
+    GraphList(const GraphList& other);
+    GraphList& operator=(const GraphList&) = delete;
+    ~GraphList();
+
+    Bool_Engine* GetEngine() const { return m_engine; }
+    void DeleteAll();
+    void Append(Graph* graph) { insend(graph); }
+    // Takes the graphs of 'other' over (appended in order).
+    void TakeOver(GraphList& other);
+
+    void Boolean(int op, int attempts);
+    void Correction();
+    void MakeRings();
+    void Smoothen(int64_t distance);
+
+    // Writes every graph to "graphkeyfile.key".
+    void WriteGraphs() const;
+
+private:
+    // Simplify, orient, number and move every graph into 'result' (M1 to M4).
+    void MergeInto(Graph& result);
+    void Simplify(int64_t marge);
+
+    Bool_Engine* m_engine;
+};

@@ -1,0 +1,110 @@
+#include "boolengine/link.h"
+
+#include <utility>
+
+BoolLink::BoolLink(int graphnum, Node* begin, Node* end, Bool_Engine* engine)
+    : m_engine(engine), m_begin(begin), m_end(end), m_graphnum(graphnum)
+{
+    m_begin->AddLink(this);
+    m_end->AddLink(this);
+}
+
+BoolLink::~BoolLink()
+{
+    Node* b = m_begin;
+    Node* e = m_end;
+    if (b) b->RemoveLink(this);
+    if (e) e->RemoveLink(this);
+    if (b && b->GetNumberOfLinks() == 0) delete b;
+    if (e && e != b && e->GetNumberOfLinks() == 0) delete e;
+}
+
+Node* BoolLink::GetLowNode() const
+{
+    return m_begin->GetY() < m_end->GetY() ? m_begin : m_end;
+}
+
+Node* BoolLink::GetHighNode() const
+{
+    return m_begin->GetY() > m_end->GetY() ? m_begin : m_end;
+}
+
+void BoolLink::ReplaceNode(Node* from, Node* to)
+{
+    if (m_begin == from) m_begin = to;
+    if (m_end == from) m_end = to;
+}
+
+void BoolLink::Redirect(Node* node)
+{
+    if (node == m_begin) return;
+    std::swap(m_begin, m_end);
+    std::swap(leftA, rightA);
+    std::swap(leftB, rightB);
+    for (int op = 0; op < 6; ++op) std::swap(m_leftOp[op], m_rightOp[op]);
+}
+
+void BoolLink::Reverse() { std::swap(m_begin, m_end); }
+
+bool BoolLink::IsShort(int64_t marge) const { return m_end->Equal(*m_begin, marge); }
+
+void BoolLink::MergeNodes(Node* kept)
+{
+    Node* other = GetOther(kept);
+    m_begin->RemoveLink(this);
+    m_end->RemoveLink(this);
+    m_begin = m_end = nullptr;
+    if (other != kept) kept->Merge(other);
+}
+
+void BoolLink::ClearFlags()
+{
+    bin = hole = top_hole = direction = false;
+    leftA = rightA = leftB = rightB = false;
+    mark = holelink = false;
+    for (int op = 0; op < 6; ++op) m_leftOp[op] = m_rightOp[op] = false;
+}
+
+void BoolLink::Reset()
+{
+    ClearFlags();
+    m_group = GROUP_A;
+}
+
+void BoolLink::SetOperationFlags()
+{
+    auto derive = [this](bool a, bool b, bool* out) {
+        out[BOOL_OR] = a || b;
+        out[BOOL_AND] = a && b;
+        out[BOOL_EXOR] = a != b;
+        out[BOOL_A_SUB_B] = a && !b;
+        out[BOOL_B_SUB_A] = b && !a;
+    };
+    derive(leftA, leftB, m_leftOp);
+    derive(rightA, rightB, m_rightOp);
+    // Inside on both sides: the link is no boundary of that result.
+    for (int op = BOOL_OR; op <= BOOL_B_SUB_A; ++op)
+        if (m_leftOp[op] && m_rightOp[op]) m_leftOp[op] = m_rightOp[op] = false;
+}
+
+bool BoolLink::HasAnyOperationFlag() const
+{
+    for (int op = BOOL_OR; op <= BOOL_B_SUB_A; ++op)
+        if (m_leftOp[op] || m_rightOp[op]) return true;
+    return false;
+}
+
+bool BoolLink::IsHole(int op) const
+{
+    const bool toRight = m_end->GetX() > m_begin->GetX();
+    const bool a = toRight ? rightA : leftA;
+    const bool b = toRight ? rightB : leftB;
+    switch (op) {
+    case BOOL_OR: return !(a || b);
+    case BOOL_AND: return !(a && b);
+    case BOOL_EXOR: return !(a != b);
+    case BOOL_A_SUB_B: return !(a && !b);
+    case BOOL_B_SUB_A: return !(b && !a);
+    default: return false;
+    }
+}

@@ -1,0 +1,122 @@
+#include "engine_support.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+
+namespace enginetest {
+
+ScopedWorkDir::ScopedWorkDir() : m_previous(std::filesystem::current_path())
+{
+    static std::atomic<int> counter{0};
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "case";
+    for (char& c : name)
+        if (c == '/') c = '_';
+    m_dir = m_previous / ("case_" + name + "_" + std::to_string(counter++));
+    std::filesystem::remove_all(m_dir);
+    std::filesystem::create_directories(m_dir);
+    std::filesystem::current_path(m_dir);
+}
+
+ScopedWorkDir::~ScopedWorkDir()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+    std::filesystem::remove_all(m_dir, ignored);
+}
+
+void ArmLikeCropTool(Bool_Engine& engine)
+{
+    engine.SetMarge(0.001);
+    engine.SetGrid(10000);
+    engine.SetDGrid(1000.0);
+    engine.SetCorrectionFactor(500.0);
+    engine.SetCorrectionAber(1.0);
+    engine.SetSmoothAber(10.0);
+    engine.SetMaxlinemerge(1000.0);
+    engine.SetRoundfactor(1.5);
+}
+
+void AddPolygon(Bool_Engine& engine, int group, const Polygon& polygon)
+{
+    ASSERT_TRUE(engine.StartPolygonAdd(group));
+    for (const Point& p : polygon) ASSERT_TRUE(engine.AddPt(p.first, p.second));
+    ASSERT_TRUE(engine.EndPolygonAdd());
+}
+
+std::vector<Polygon> ReadResults(Bool_Engine& engine)
+{
+    std::vector<Polygon> out;
+    while (engine.StartResultPolygon()) {
+        Polygon p;
+        while (engine.NextResultPoint()) p.emplace_back(engine.GetResultPointX(), engine.GetResultPointY());
+        engine.EndResultPolygon();
+        out.push_back(p);
+    }
+    return out;
+}
+
+Polygon Rect(double x0, double y0, double x1, double y1)
+{
+    return {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}};
+}
+
+double SignedArea(const Polygon& p)
+{
+    double sum = 0.0;
+    for (size_t i = 0; i < p.size(); ++i) {
+        const Point& a = p[i];
+        const Point& b = p[(i + 1) % p.size()];
+        sum += a.first * b.second - a.second * b.first;
+    }
+    return sum / 2.0;
+}
+
+double TotalArea(const std::vector<Polygon>& polygons)
+{
+    double total = 0.0;
+    for (const Polygon& p : polygons) total += std::fabs(SignedArea(p));
+    return total;
+}
+
+bool Inside(const std::vector<Polygon>& polygons, double x, double y)
+{
+    bool in = false;
+    for (const Polygon& p : polygons) {
+        for (size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
+            const double xi = p[i].first, yi = p[i].second, xj = p[j].first, yj = p[j].second;
+            if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) in = !in;
+        }
+    }
+    return in;
+}
+
+std::vector<Polygon> RunOperation(int op, const std::vector<Polygon>& a, const std::vector<Polygon>& b)
+{
+    Bool_Engine engine;
+    ArmLikeCropTool(engine);
+    for (const Polygon& p : a) AddPolygon(engine, 0, p);
+    for (const Polygon& p : b) AddPolygon(engine, 1, p);
+    engine.Do(op);
+    return ReadResults(engine);
+}
+
+std::vector<std::string> ReadLines(const std::string& file)
+{
+    std::ifstream in(file);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) lines.push_back(line);
+    return lines;
+}
+
+std::string ReadFile(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+}  // namespace enginetest
