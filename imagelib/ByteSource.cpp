@@ -70,6 +70,11 @@ size_t SubSource::ReadAt(uint64_t offset, void* dst, size_t n) {
     return base_.ReadAt(offset_ + offset, dst, count);
 }
 
+size_t OffsetSource::ReadAt(uint64_t offset, void* dst, size_t n) {
+    if (offset < offset_) return 0;
+    return MemorySource(bytes_).ReadAt(offset - offset_, dst, n);
+}
+
 bool Reader::Read(void* dst, size_t n) {
     auto* out = static_cast<uint8_t*>(dst);
     while (n > 0) {

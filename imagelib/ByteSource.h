@@ -66,6 +66,19 @@ private:
     uint64_t length_;
 };
 
+// Bytes held in memory that stand at `offset` of a larger file whose first
+// part is elsewhere; reads below the offset find nothing.
+class OffsetSource : public ByteSource {
+public:
+    OffsetSource(const std::vector<uint8_t>& bytes, uint64_t offset) : bytes_(bytes), offset_(offset) {}
+    uint64_t Size() const override { return offset_ + bytes_.size(); }
+    size_t ReadAt(uint64_t offset, void* dst, size_t n) override;
+
+private:
+    const std::vector<uint8_t>& bytes_;
+    uint64_t offset_;
+};
+
 // Sequential buffered reading over a source, for byte-wise decoders.
 class Reader {
 public:

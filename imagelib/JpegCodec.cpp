@@ -268,6 +268,7 @@ struct Encoder {
     jpeg_compress_struct cinfo;
     Destination dest;
     bool created = false;
+    bool grey = false;
     ~Encoder() {
         if (created) jpeg_destroy_compress(&cinfo);
     }
@@ -279,9 +280,9 @@ bool EncodeJpeg(const Raster& source, JpegContent content, int32_t quality, Byte
     if (quality < 1 || quality > 100 || !IsValidSide(source.width) || !IsValidSide(source.height)) return false;
     if (source.channels != 3 && source.channels != 4) return false;
     if (content == JpegContent::Alpha && source.channels != 4) return false;
-    const bool grey = content == JpegContent::Alpha;
     std::unique_ptr<Encoder> e(new Encoder);
-    std::vector<uint8_t> row(static_cast<size_t>(source.width) * (grey ? 1 : 3));
+    e->grey = content == JpegContent::Alpha;
+    std::vector<uint8_t> row(static_cast<size_t>(source.width) * (e->grey ? 1 : 3));
     if (setjmp(e->err.jump)) return false;
 
     InstallErrorManager(e->err);
@@ -296,15 +297,15 @@ bool EncodeJpeg(const Raster& source, JpegContent content, int32_t quality, Byte
     c.dest = &e->dest.base;
     c.image_width = static_cast<JDIMENSION>(source.width);
     c.image_height = static_cast<JDIMENSION>(source.height);
-    c.input_components = grey ? 1 : 3;
-    c.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    c.input_components = e->grey ? 1 : 3;
+    c.in_color_space = e->grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, quality, TRUE);
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         const uint8_t* p = source.Row(static_cast<int32_t>(c.next_scanline));
         for (int32_t x = 0; x < source.width; ++x, p += source.channels) {
-            if (grey) {
+            if (e->grey) {
                 row[static_cast<size_t>(x)] = p[3];
             } else {
                 row[3 * static_cast<size_t>(x)] = p[2];

@@ -1,0 +1,79 @@
+// Small generated pictures and files in every format the image library reads,
+// with the pixels each should decode to.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imagelib/ImageDecoder.h"
+#include "imagelib/Raster.h"
+
+namespace imgtest {
+
+using Bytes = std::vector<uint8_t>;
+
+// Expected pixels: BGRA, top row first.
+struct Picture {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool hasAlpha = false;
+    std::vector<uint8_t> bgra;
+
+    const uint8_t* At(int32_t x, int32_t y) const { return &bgra[(static_cast<size_t>(y) * width + x) * 4]; }
+    uint8_t* At(int32_t x, int32_t y) { return &bgra[(static_cast<size_t>(y) * width + x) * 4]; }
+};
+
+// A picture with a varied colour pattern (and alpha when asked).
+Picture Pattern(int32_t width, int32_t height, bool alpha, uint32_t seed = 1);
+// A picture whose pixels are entries of a palette; indices kept beside.
+struct IndexedPicture {
+    Picture picture;
+    std::vector<uint8_t> indices;     // top row first
+    std::vector<uint32_t> palette;    // 0x00RRGGBB
+};
+IndexedPicture IndexedPattern(int32_t width, int32_t height, int32_t colours);
+
+// The box-averaged picture at 1/reduction, as the decoders reduce.
+Picture Reduce(const Picture& p, int32_t reduction);
+
+// A raster view over a picture's pixels (4 channels).
+img::Raster RasterOf(Picture& p);
+
+// Decodes bytes with the library's probing; false when nothing accepts them
+// or decoding fails. channels 3 or 4.
+bool DecodeBytes(const Bytes& bytes, int32_t reduction, int32_t channels, Picture& out, img::ImageInfo* info = nullptr);
+
+// Largest difference of any channel (alpha only when both have it and
+// compareAlpha).
+int MaxDifference(const Picture& a, const Picture& b, bool compareAlpha = true);
+
+Bytes ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const Bytes& bytes);
+
+// ---- file builders ----
+enum class BmpKind { Rgb24, TopDown24, Core24, Rgb32, Alpha32V5, Bits565, Bits555, Pal8, Pal4, Pal1, Rle8, Rle4 };
+Bytes MakeBmp(BmpKind kind, int32_t width, int32_t height, Picture& expected);
+
+enum class PcxKind { Pal8, Planes24, Planes32, Mono, Ega16 };
+Bytes MakePcx(PcxKind kind, int32_t width, int32_t height, Picture& expected);
+
+struct TgaKind {
+    int type;       // 1, 2, 3, 9, 10, 11
+    int depth;      // 8, 15, 16, 24, 32
+    bool topDown;
+    bool alphaBits; // attribute bits set
+    bool footerNoAlpha = false;  // extension area says "no alpha"
+    bool rightToLeft = false;
+};
+Bytes MakeTga(const TgaKind& kind, int32_t width, int32_t height, Picture& expected);
+
+// A PhotoCD image pack with constant colour differences and varying luma.
+Bytes MakePhotoCd(Picture& expected);
+
+}  // namespace imgtest
+
+namespace imgtest {
+// Mean absolute difference of the colour channels, for lossy formats.
+double MeanDifference(const Picture& a, const Picture& b);
+}  // namespace imgtest

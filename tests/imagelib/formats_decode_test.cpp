@@ -1,0 +1,208 @@
+// Every reader on generated files of every variant, at every reduction and
+// with three and four channels.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "TestPictures.h"
+#include "imagelib/ByteSink.h"
+#include "imagelib/JpegCodec.h"
+#include "imagelib/ProtectedJpeg.h"
+
+using namespace imgtest;
+
+namespace {
+
+struct FormatCase {
+    std::string name;
+    std::function<Bytes(Picture&)> make;
+    int maxDifference;  // per channel, for lossless formats
+};
+
+std::vector<FormatCase> LosslessCases() {
+    std::vector<FormatCase> cases;
+    const struct {
+        const char* name;
+        BmpKind kind;
+    } bmps[] = {{"bmp rgb24", BmpKind::Rgb24},     {"bmp top-down", BmpKind::TopDown24},
+                {"bmp os2 core", BmpKind::Core24}, {"bmp rgb32", BmpKind::Rgb32},
+                {"bmp alpha v5", BmpKind::Alpha32V5}, {"bmp 565", BmpKind::Bits565},
+                {"bmp 555", BmpKind::Bits555},     {"bmp pal8", BmpKind::Pal8},
+                {"bmp pal4", BmpKind::Pal4},       {"bmp pal1", BmpKind::Pal1},
+                {"bmp rle8", BmpKind::Rle8},       {"bmp rle4", BmpKind::Rle4}};
+    for (const auto& b : bmps) {
+        BmpKind kind = b.kind;
+        cases.push_back({b.name, [kind](Picture& e) { return MakeBmp(kind, 37, 23, e); }, 0});
+    }
+    const struct {
+        const char* name;
+        PcxKind kind;
+    } pcxs[] = {{"pcx pal8", PcxKind::Pal8},
+                {"pcx 24-bit planes", PcxKind::Planes24},
+                {"pcx 32-bit planes", PcxKind::Planes32},
+                {"pcx mono", PcxKind::Mono},
+                {"pcx ega16", PcxKind::Ega16}};
+    for (const auto& p : pcxs) {
+        PcxKind kind = p.kind;
+        cases.push_back({p.name, [kind](Picture& e) { return MakePcx(kind, 37, 23, e); }, 0});
+    }
+    const struct {
+        const char* name;
+        TgaKind kind;
+    } tgas[] = {
+        {"tga mapped", {1, 8, false, false}},
+        {"tga mapped rle", {9, 8, true, false}},
+        {"tga rgb24", {2, 24, false, false}},
+        {"tga rgb24 top-down", {2, 24, true, false}},
+        {"tga rgb24 right-to-left", {2, 24, false, false, false, true}},
+        {"tga rgb32 alpha", {2, 32, false, true}},
+        {"tga rgb32 without alpha bits", {2, 32, false, false}},
+        {"tga rgb32 footer denies alpha", {2, 32, false, true, true}},
+        {"tga rgb16 alpha bit", {2, 16, true, true}},
+        {"tga rgb15", {2, 15, false, false}},
+        {"tga rle24", {10, 24, false, false}},
+        {"tga rle32 alpha", {10, 32, true, true}},
+        {"tga grey", {3, 8, false, false}},
+        {"tga grey alpha", {3, 16, false, true}},
+        {"tga grey rle", {11, 8, true, false}},
+    };
+    for (const auto& t : tgas) {
+        TgaKind kind = t.kind;
+        cases.push_back({t.name, [kind](Picture& e) { return MakeTga(kind, 37, 23, e); }, 0});
+    }
+    cases.push_back({"photocd", [](Picture& e) { return MakePhotoCd(e); }, 1});
+    return cases;
+}
+
+}  // namespace
+
+TEST(FormatDecoding, LosslessFormatsDecodeExactlyAtEveryReductionAndChannelCount) {
+    for (const FormatCase& c : LosslessCases()) {
+        Picture expected;
+        Bytes file = c.make(expected);
+        for (int32_t reduction : {1, 2, 4, 8}) {
+            Picture want = Reduce(expected, reduction);
+            for (int32_t channels : {3, 4}) {
+                SCOPED_TRACE(c.name + " reduction " + std::to_string(reduction) + " channels " +
+                             std::to_string(channels));
+                Picture got;
+                img::ImageInfo info;
+                ASSERT_TRUE(DecodeBytes(file, reduction, channels, got, &info));
+                EXPECT_EQ(info.width, expected.width);
+                EXPECT_EQ(info.height, expected.height);
+                EXPECT_EQ(info.hasAlpha, expected.hasAlpha);
+                EXPECT_LE(MaxDifference(got, want, channels == 4), c.maxDifference);
+            }
+        }
+    }
+}
+
+TEST(FormatDecoding, RleBitmapDeltasAndEarlyLineEndsLeavePaletteEntryZero) {
+    // 4 x 3, 8-bit RLE: the bottom row = 1 1 then end of line; in the middle
+    // row a delta moves two right; then 2 and end of bitmap.
+    Bytes b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    auto put16 = [&](uint32_t v) {
+        b.push_back(static_cast<uint8_t>(v));
+        b.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    put32(40);
+    put32(4);
+    put32(3);
+    put16(1);
+    put16(8);
+    put32(1);
+    for (int i = 0; i < 5; ++i) put32(i == 3 ? 3 : 0);
+    put32(0x000000);  // 0 black
+    put32(0xFF0000);  // 1 red
+    put32(0x0000FF);  // 2 blue
+    uint32_t offset = static_cast<uint32_t>(b.size());
+    for (int i = 0; i < 4; ++i) b[10 + i] = static_cast<uint8_t>(offset >> (8 * i));
+    const uint8_t rle[] = {2, 1, 0, 0, 0, 2, 2, 0, 1, 2, 0, 1};
+    b.insert(b.end(), rle, rle + sizeof rle);
+    Picture got;
+    ASSERT_TRUE(DecodeBytes(b, 1, 3, got));
+    auto red = [&](int x, int y) { return got.At(x, y)[2]; };
+    auto blue = [&](int x, int y) { return got.At(x, y)[0]; };
+    // Bottom row (y = 2 from the top): red red black black.
+    EXPECT_EQ(red(0, 2), 255);
+    EXPECT_EQ(red(1, 2), 255);
+    EXPECT_EQ(red(2, 2), 0);
+    // The delta lands at x 2 of the middle row.
+    EXPECT_EQ(blue(2, 1), 255);
+    EXPECT_EQ(blue(1, 1), 0);
+    EXPECT_EQ(blue(3, 1), 0);
+    // The top row was never given: entry 0.
+    EXPECT_EQ(red(0, 0) + blue(0, 0), 0);
+}
+
+TEST(FormatDecoding, JpegDecodesCloseToThePictureAtEveryReduction) {
+    Picture expected = Pattern(90, 61, false);
+    // A smooth picture: the pattern's third channel is noisy, so flatten it.
+    for (int32_t y = 0; y < expected.height; ++y)
+        for (int32_t x = 0; x < expected.width; ++x) expected.At(x, y)[2] = static_cast<uint8_t>((x + y) * 2);
+    img::VectorSink sink;
+    ASSERT_TRUE(img::EncodeJpeg(RasterOf(expected), img::JpegContent::Colour, 95, sink));
+    for (int32_t reduction : {1, 2, 4, 8, 16}) {
+        Picture want = Reduce(expected, reduction);
+        for (int32_t channels : {3, 4}) {
+            SCOPED_TRACE("reduction " + std::to_string(reduction));
+            Picture got;
+            img::ImageInfo info;
+            if (reduction == 16) {
+                // Beyond 1/8 only the JPEG reader itself goes.
+                img::MemorySource source(sink.bytes);
+                img::JpegDecoder decoder(source);
+                ASSERT_TRUE(decoder.ReadInfo(info));
+                img::OwnedRaster r(img::ReducedSide(90, 16), img::ReducedSide(61, 16), channels);
+                ASSERT_TRUE(decoder.Decode(r.View(), 16));
+                EXPECT_EQ(r.View().width, want.width);
+                continue;
+            }
+            ASSERT_TRUE(DecodeBytes(sink.bytes, reduction, channels, got, &info));
+            EXPECT_FALSE(info.hasAlpha);
+            EXPECT_LT(MeanDifference(got, want), 4.0);
+            if (channels == 4) {
+                EXPECT_EQ(got.At(0, 0)[3], 255);
+            }
+        }
+    }
+}
+
+TEST(FormatDecoding, ProtectedJpegRoundTripsAndIsNotAPlainJpeg) {
+    Picture expected = Pattern(40, 30, false);
+    img::VectorSink sink;
+    ASSERT_TRUE(img::EncodeProtectedJpeg(RasterOf(expected), 90, sink));
+    img::MemorySource source(sink.bytes);
+    EXPECT_TRUE(img::ProtectedJpegDecoder::Probe(source));
+    EXPECT_FALSE(img::JpegDecoder::Probe(source));
+    // No JPEG start-of-image marker anywhere near the start.
+    for (size_t i = 0; i + 1 < 64; ++i) EXPECT_FALSE(sink.bytes[i] == 0xFF && sink.bytes[i + 1] == 0xD8);
+    img::VectorSink plain;
+    ASSERT_TRUE(img::EncodeJpeg(RasterOf(expected), img::JpegContent::Colour, 90, plain));
+    Picture fromProtected, fromPlain;
+    for (int32_t reduction : {1, 2, 4, 8}) {
+        ASSERT_TRUE(DecodeBytes(sink.bytes, reduction, 3, fromProtected));
+        ASSERT_TRUE(DecodeBytes(plain.bytes, reduction, 3, fromPlain));
+        EXPECT_EQ(MaxDifference(fromProtected, fromPlain), 0);
+    }
+}
+
+TEST(FormatDecoding, JpegOfAnAlphaPictureHasThreeComponentsAndAlphaStreamIsGrey) {
+    Picture expected = Pattern(33, 17, true);
+    img::VectorSink colour, alpha;
+    ASSERT_TRUE(img::EncodeJpeg(RasterOf(expected), img::JpegContent::Colour, 90, colour));
+    ASSERT_TRUE(img::EncodeJpeg(RasterOf(expected), img::JpegContent::Alpha, 100, alpha));
+    Picture grey;
+    ASSERT_TRUE(DecodeBytes(alpha.bytes, 1, 3, grey));
+    double sum = 0;
+    for (int32_t y = 0; y < 17; ++y)
+        for (int32_t x = 0; x < 33; ++x) {
+            EXPECT_EQ(grey.At(x, y)[0], grey.At(x, y)[2]);
+            sum += std::abs(grey.At(x, y)[0] - expected.At(x, y)[3]);
+        }
+    EXPECT_LT(sum / (33 * 17), 3.0);
+}
