@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "document/DocumentMessageBox.h"
@@ -27,6 +28,10 @@ std::string ImgPath(const char* albumFolder, const std::string& name) {
 
 std::string RifPath(const char* albumFolder, const std::string& name) {
   return JoinPath(JoinPath(albumFolder ? albumFolder : "", "rif"), name);
+}
+
+bool FileExists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void ShowError(const char* text) { DocumentMessageBox(text, "Error", MB_OK | MB_ICONERROR); }
@@ -85,6 +90,32 @@ void CMImageList::SetPhotoBarWindow(HWND hWnd) { g_photoBar = hWnd; }
 void CMImageList::NewFileName(std::string& out, int32_t number, const char* extension) {
   out += std::to_string(number);
   out += extension;
+}
+
+// The counters only grow, and a number whose file is already there (a list file
+// edited by hand, an earlier crash) is passed over: an import never overwrites a
+// photo of the album.
+bool CMImageList::TakeWorkingName(std::string& out, const char* albumFolder, const char* extension) {
+  do {
+    if (m_lastThumb == INT32_MAX) return false;
+    out.clear();
+    NewFileName(out, ++m_lastThumb, extension);
+  } while (Find(out.c_str()) || FileExists(ImgPath(albumFolder, out)));
+  return true;
+}
+
+bool CMImageList::TakeReferenceName(std::string& out, const char* albumFolder, const char* extension) {
+  auto used = [this](const std::string& name) {
+    for (const auto& image : m_images)
+      if (image->tipo != 0 && image->riferimento == name) return true;
+    return false;
+  };
+  do {
+    if (m_lastRif == INT32_MAX) return false;
+    out.clear();
+    NewFileName(out, ++m_lastRif, extension);
+  } while (used(out) || FileExists(RifPath(albumFolder, out)));
+  return true;
 }
 
 CMImg* CMImageList::Append(std::unique_ptr<CMImg> image) {
@@ -168,15 +199,14 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
                                const char* fileName) {
   std::string name = fileName ? fileName : "";
   std::string newName;
-  NewFileName(newName, ++m_lastThumb, FindExtension(name.c_str()));
-  if (!IsRelativeSubPath(name.c_str())) {
+  if (!TakeWorkingName(newName, albumFolder, FindExtension(name.c_str())) ||
+      !IsRelativeSubPath(name.c_str())) {
     ShowError((name + ": invalid file name").c_str());
     return false;
   }
   std::string source = JoinPath(cdFolder ? cdFolder : "", name);
   std::string target = ImgPath(albumFolder, newName);
   CFileOperation operation;
-  operation.SetOverwriteMode(true);
   if (!operation.Copy(source.c_str(), target.c_str())) {
     ShowError(operation.GetErrorString());
     return false;
@@ -200,9 +230,8 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
 
   std::string name = FindFileName(sourcePath);
   std::string referenceName;
-  NewFileName(referenceName, ++m_lastRif, FindExtension(name.c_str()));
+  if (!TakeReferenceName(referenceName, albumFolder, FindExtension(name.c_str()))) return nullptr;
   std::string reference = RifPath(albumFolder, referenceName);
-  operation.SetOverwriteMode(true);
   if (!operation.Copy(sourcePath, reference.c_str())) {
     ShowError(operation.GetErrorString());
     return nullptr;
@@ -210,12 +239,12 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   ::SetFileAttributesA(reference.c_str(), FILE_ATTRIBUTE_NORMAL);
 
   std::string workingName;
-  NewFileName(workingName, ++m_lastThumb, ".jpg");
+  bool named = TakeWorkingName(workingName, albumFolder, ".jpg");
   std::string working = ImgPath(albumFolder, workingName);
   // An entry without its working copy would be a photo the album cannot show.
-  if (!MakeWorkingCopy(sourcePath, working.c_str())) {
+  if (!named || !MakeWorkingCopy(sourcePath, working.c_str())) {
     ::DeleteFileA(reference.c_str());
-    ::DeleteFileA(working.c_str());
+    if (named) ::DeleteFileA(working.c_str());
     ShowError((name + ": the picture cannot be read").c_str());
     return nullptr;
   }
@@ -231,17 +260,17 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
 bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const char* albumFolder,
                                       CString* pWorkingName) {
   std::string referenceName;
-  NewFileName(referenceName, ++m_lastRif, ".tif");
+  if (!TakeReferenceName(referenceName, albumFolder, ".tif")) return false;
   std::string reference = RifPath(albumFolder, referenceName);
   float cropX = 0.0f, cropY = 0.0f, ratioH = 0.0f;
   if (!saveCrop || !saveCrop(CString(reference), cropX, cropY, ratioH)) return false;
 
   std::string workingName;
-  NewFileName(workingName, ++m_lastThumb, ".jpg");
+  bool named = TakeWorkingName(workingName, albumFolder, ".jpg");
   std::string working = ImgPath(albumFolder, workingName);
-  if (!MakeWorkingCopy(reference.c_str(), working.c_str())) {
+  if (!named || !MakeWorkingCopy(reference.c_str(), working.c_str())) {
     ::DeleteFileA(reference.c_str());
-    ::DeleteFileA(working.c_str());
+    if (named) ::DeleteFileA(working.c_str());
     return false;
   }
 
@@ -266,8 +295,10 @@ CMImg* CMImageList::Find(const char* thumb) const {
 int CMImageList::ChangeRef(const char* thumb, int delta) {
   CMImg* image = Find(thumb);
   if (!image) return -1;
-  image->refCount += delta;
-  if (image->refCount < 0) image->refCount = 0;
+  if (delta < 0)
+    image->refCount = image->refCount > 0 ? image->refCount - 1 : 0;
+  else if (image->refCount < INT32_MAX)
+    ++image->refCount;
   if (g_photoBar && ::IsWindow(g_photoBar)) ::InvalidateRect(g_photoBar, nullptr, TRUE);
   return image->refCount;
 }

@@ -90,6 +90,9 @@ class CMImageList {
 
  private:
   static void NewFileName(std::string& out, int32_t number, const char* extension);
+  // False once the counter cannot grow any more.
+  bool TakeWorkingName(std::string& out, const char* albumFolder, const char* extension);
+  bool TakeReferenceName(std::string& out, const char* albumFolder, const char* extension);
   CMImg* Append(std::unique_ptr<CMImg> image);
   void RebuildIndex();
   int ChangeRef(const char* thumb, int delta);

@@ -88,6 +88,21 @@ TEST_F(ImageListTest, FailedCdCopyIsShownUsesItsNumberAndAddsNothing) {
   EXPECT_TRUE(list.Find("2.jpg"));
 }
 
+TEST_F(ImageListTest, NumberWhoseFileIsAlreadyThereIsPassedOver) {
+  WriteTextFile(album / "img\\1.jpg", "older photo");
+  WriteTextFile(album / "rif\\1.jpg", "older reference");
+  WriteTextFile(sources / "a.jpg", "photo");
+  CMImageList list;
+  ASSERT_TRUE(list.AddFromLabCd("K", Album().c_str(), sources.Path().c_str(), "a.jpg"));
+  EXPECT_TRUE(list.Find("2.jpg"));
+  CMImg* image = list.AddFromFile((sources / "a.jpg").c_str(), Album().c_str());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->riferimento, "2.jpg");
+  EXPECT_EQ(image->thumb, "3.jpg");
+  EXPECT_EQ(ReadTextFile(album / "img\\1.jpg"), "older photo");
+  EXPECT_EQ(ReadTextFile(album / "rif\\1.jpg"), "older reference");
+}
+
 TEST_F(ImageListTest, CdNameLeadingOutOfTheCdIsRefused) {
   CMImageList list;
   EXPECT_FALSE(list.AddFromLabCd("K", Album().c_str(), sources.Path().c_str(), "..\\a.jpg"));
