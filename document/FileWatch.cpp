@@ -26,9 +26,12 @@ class CChangeNotification {
   CChangeNotification(const CChangeNotification&) = delete;
   CChangeNotification& operator=(const CChangeNotification&) = delete;
   HANDLE Get() const { return m_h; }
+  bool IsBroken() const { return m_broken; }
+  void SetBroken() { m_broken = true; }
 
  private:
   HANDLE m_h;
+  bool m_broken = false;
 };
 
 class CLock {
@@ -119,7 +122,10 @@ void NotifyFolder(FileWatchState& state, const CString& folder) {
 
 DWORD WINAPI FileWatchThread(LPVOID) {
   FileWatchState& state = State();
+  // The wait list and, parallel to it, the index of each handle's folder (the wake
+  // event has none).
   std::vector<HANDLE> waitList{state.wake.Get()};
+  std::vector<size_t> waitFolder{0};
   for (;;) {
     DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(waitList.size()), waitList.data(),
                                             FALSE, INFINITE);
@@ -128,19 +134,29 @@ DWORD WINAPI FileWatchThread(LPVOID) {
     if (result == WAIT_OBJECT_0) {
       ::ResetEvent(state.wake.Get());
       waitList.assign(1, state.wake.Get());
-      for (const auto& notification : state.notifications) waitList.push_back(notification->Get());
+      waitFolder.assign(1, 0);
+      for (size_t i = 0; i < state.notifications.size(); ++i) {
+        if (state.notifications[i]->IsBroken()) continue;
+        waitList.push_back(state.notifications[i]->Get());
+        waitFolder.push_back(i);
+      }
     } else if (result > WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + waitList.size()) {
       size_t k = result - WAIT_OBJECT_0;
-      HANDLE fired = waitList[k];
-      // The folder arrays only grow while the worker runs, so index k-1 still
-      // names the folder of the handle that fired.
-      if (k - 1 < state.folders.size()) NotifyFolder(state, state.folders[k - 1]);
-      ::FindNextChangeNotification(fired);
+      size_t folder = waitFolder[k];
+      NotifyFolder(state, state.folders[folder]);
+      if (!::FindNextChangeNotification(waitList[k])) {
+        // A folder that went away would signal for ever: stop waiting on it.
+        state.notifications[folder]->SetBroken();
+        waitList.erase(waitList.begin() + k);
+        waitFolder.erase(waitFolder.begin() + k);
+      }
     } else {
       // A failed wait must not spin: wait for the next wake-up only.
       waitList.assign(1, state.wake.Get());
+      waitFolder.assign(1, 0);
     }
   }
+  CHoldLock hold(state.lock);
   state.notifications.clear();
   state.folders.clear();
   state.table.clear();

@@ -167,6 +167,22 @@ TEST_F(WatchTest, NoMoreFoldersThanOneWaitCanHold) {
   EXPECT_NE(AddFileWatch((dir / "f0\\a.jpg").c_str(), window), 0u);
 }
 
+TEST_F(WatchTest, WatchesGoOnWhenAWatchedFolderIsRemoved) {
+  MakeFolder(dir / "gone");
+  WriteTextFile(dir / "gone\\a.jpg", "x");
+  ASSERT_NE(AddFileWatch((dir / "gone\\a.jpg").c_str(), window), 0u);
+  std::string path = dir / "b.jpg";
+  WriteTextFile(path, "photo");
+  UINT id = AddFileWatch(path.c_str(), window);
+  ASSERT_NE(id, 0u);
+  Quiet();
+  ::DeleteFileA((dir / "gone\\a.jpg").c_str());
+  ::RemoveDirectoryA((dir / "gone").c_str());
+  Quiet();
+  Append(path, " edited");
+  EXPECT_EQ(WaitFor(1), std::vector<WPARAM>{id});
+}
+
 TEST_F(WatchTest, FolderThatCannotBeWatchedGivesNoWatch) {
   EXPECT_EQ(AddFileWatch((dir / "none\\").c_str(), window), 0u);
 }
