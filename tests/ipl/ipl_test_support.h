@@ -270,3 +270,67 @@ private:
 }  // namespace ipltest
 
 #endif  // SPAB_TESTS_IPL_TEST_SUPPORT_H
+
+#ifndef SPAB_TESTS_IPL_SCENE
+#define SPAB_TESTS_IPL_SCENE
+namespace ipltest {
+
+// An image with an optional region and mask image, all owned together, for
+// randomised comparisons with a reference model.
+struct SceneImage {
+    ImagePtr image;
+    IplROI roi{};
+    ImagePtr mask;
+    IplROI maskRoi{};
+
+    IplImage* get() const { return image.get(); }
+};
+
+inline int32_t randomIn(std::mt19937& rng, int32_t lo, int32_t hi) {
+    return lo + static_cast<int32_t>(rng() % static_cast<uint32_t>(hi - lo + 1));
+}
+
+// A random image of the given layout; with some chance a region (possibly
+// reaching past the edges), a channel of interest when coi >= 0, and a mask.
+inline void makeSceneImage(SceneImage* out, std::mt19937& rng, uint32_t depth, int32_t nChannels,
+                           int32_t alpha, int32_t order, int32_t coi, bool withMask) {
+    const int32_t w = randomIn(rng, 1, 24);
+    const int32_t h = randomIn(rng, 1, 12);
+    out->image = makeImage(depth, nChannels, alpha, order, w, h, 4 << (rng() % 4));
+    fillRandom(out->image.get(), rng);
+    if (coi > 0 || rng() % 2 == 0) {
+        out->roi = IplROI{std::max(coi, 0), randomIn(rng, 0, w - 1 + (rng() % 8 == 0 ? 3 : 0)),
+                          randomIn(rng, 0, h - 1), randomIn(rng, 1, w + 2), randomIn(rng, 1, h + 2)};
+        out->image->roi = &out->roi;
+    }
+    if (withMask) {
+        out->mask = makeImage(IPL_DEPTH_1U, 1, 0, order, randomIn(rng, 1, 30), randomIn(rng, 1, 14));
+        fillRandom(out->mask.get(), rng);
+        if (rng() % 2 == 0) {
+            out->maskRoi = IplROI{0, randomIn(rng, 0, out->mask->width - 1), randomIn(rng, 0, out->mask->height - 1),
+                                  randomIn(rng, 1, 30), randomIn(rng, 1, 14)};
+            out->mask->roi = &out->maskRoi;
+        }
+        out->image->maskROI = out->mask.get();
+    }
+}
+
+// A plain copy of an image's pixels and header fields (no region or mask).
+inline ImagePtr clonePixels(const IplImage* image) {
+    ImagePtr copy = makeImage(image->depth, image->nChannels, image->alphaChannel, image->dataOrder,
+                              image->width, image->height, image->align);
+    std::memcpy(copy->imageData, image->imageData, static_cast<size_t>(image->imageSize));
+    return copy;
+}
+
+// Every pixel value of two images of the same layout is equal.
+inline bool sameValues(const IplImage* a, const IplImage* b) {
+    for (int32_t y = 0; y < a->height; ++y)
+        for (int32_t x = 0; x < a->width; ++x)
+            for (int32_t k = 0; k < a->nChannels; ++k)
+                if (getValue(a, x, y, k) != getValue(b, x, y, k)) return false;
+    return true;
+}
+
+}  // namespace ipltest
+#endif
