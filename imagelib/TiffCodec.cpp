@@ -111,7 +111,7 @@ bool TiffDecoder::ReadInfo(ImageInfo& info) {
                           (alphaKind_ == EXTRASAMPLE_ASSOCALPHA || alphaKind_ == EXTRASAMPLE_UNASSALPHA);
     bool simplePhotometric = photometric_ == PHOTOMETRIC_RGB || photometric_ == PHOTOMETRIC_MINISBLACK ||
                              photometric_ == PHOTOMETRIC_MINISWHITE || photometric_ == PHOTOMETRIC_PALETTE;
-    scanlineLayout_ = !TIFFIsTiled(t) && bits == 8 && planar == PLANARCONFIG_CONTIG && simplePhotometric &&
+    contiguousLayout_ = bits == 8 && planar == PLANARCONFIG_CONTIG && simplePhotometric &&
                       samples_ >= colourSamples && (photometric_ != PHOTOMETRIC_PALETTE || samples_ == 1);
     info_.width = static_cast<int32_t>(width);
     info_.height = static_cast<int32_t>(height);
@@ -123,45 +123,79 @@ bool TiffDecoder::ReadInfo(ImageInfo& info) {
 bool TiffDecoder::Decode(const Raster& target, int32_t reduction) {
     if (!tiff_) return false;
     RowReducer reducer(target, info_.width, info_.height, reduction);
-    bool ok = scanlineLayout_ ? DecodeScanlines(reducer) : DecodeThroughRgba(reducer);
+    bool ok = contiguousLayout_ ? DecodeContiguous(reducer) : DecodeThroughRgba(reducer);
     reducer.Finish();
     return ok;
 }
 
-bool TiffDecoder::DecodeScanlines(RowReducer& reducer) {
-    TIFF* t = AsTiff(tiff_);
-    tmsize_t lineSize = TIFFScanlineSize(t);
-    if (lineSize < static_cast<tmsize_t>(info_.width) * samples_) return false;
-    std::vector<uint8_t> line(static_cast<size_t>(lineSize));
-    std::vector<uint8_t> bgra(static_cast<size_t>(info_.width) * 4);
-    uint16_t *mapR = nullptr, *mapG = nullptr, *mapB = nullptr;
-    if (photometric_ == PHOTOMETRIC_PALETTE && !TIFFGetField(t, TIFFTAG_COLORMAP, &mapR, &mapG, &mapB)) return false;
+void TiffDecoder::ConvertSamples(const uint8_t* line, uint8_t* bgra) const {
     const bool rgb = photometric_ == PHOTOMETRIC_RGB;
     const int alphaIndex = info_.hasAlpha ? (rgb ? 3 : 1) : -1;
-    for (int32_t y = 0; y < info_.height; ++y) {
-        if (TIFFReadScanline(t, line.data(), static_cast<uint32_t>(y), 0) < 0) return false;
-        for (int32_t x = 0; x < info_.width; ++x) {
-            const uint8_t* p = &line[static_cast<size_t>(x) * samples_];
-            uint8_t* out = &bgra[static_cast<size_t>(x) * 4];
-            uint32_t a = alphaIndex >= 0 ? p[alphaIndex] : 255;
-            if (rgb) {
-                out[0] = p[2];
-                out[1] = p[1];
-                out[2] = p[0];
-            } else if (photometric_ == PHOTOMETRIC_PALETTE) {
-                out[0] = static_cast<uint8_t>(mapB[p[0]] >> 8);
-                out[1] = static_cast<uint8_t>(mapG[p[0]] >> 8);
-                out[2] = static_cast<uint8_t>(mapR[p[0]] >> 8);
-            } else {
-                uint8_t v = photometric_ == PHOTOMETRIC_MINISWHITE ? static_cast<uint8_t>(255 - p[0]) : p[0];
-                out[0] = out[1] = out[2] = v;
-            }
-            if (alphaKind_ == EXTRASAMPLE_ASSOCALPHA && info_.hasAlpha) {
-                for (int c = 0; c < 3; ++c) out[c] = Unpremultiply(out[c], a);
-            }
-            out[3] = static_cast<uint8_t>(a);
+    for (int32_t x = 0; x < info_.width; ++x) {
+        const uint8_t* p = &line[static_cast<size_t>(x) * samples_];
+        uint8_t* out = &bgra[static_cast<size_t>(x) * 4];
+        uint32_t a = alphaIndex >= 0 ? p[alphaIndex] : 255;
+        if (rgb) {
+            out[0] = p[2];
+            out[1] = p[1];
+            out[2] = p[0];
+        } else if (photometric_ == PHOTOMETRIC_PALETTE) {
+            out[0] = static_cast<uint8_t>(mapB_[p[0]] >> 8);
+            out[1] = static_cast<uint8_t>(mapG_[p[0]] >> 8);
+            out[2] = static_cast<uint8_t>(mapR_[p[0]] >> 8);
+        } else {
+            uint8_t v = photometric_ == PHOTOMETRIC_MINISWHITE ? static_cast<uint8_t>(255 - p[0]) : p[0];
+            out[0] = out[1] = out[2] = v;
         }
-        reducer.PutRow(y, bgra.data());
+        if (alphaKind_ == EXTRASAMPLE_ASSOCALPHA && info_.hasAlpha) {
+            for (int c = 0; c < 3; ++c) out[c] = Unpremultiply(out[c], a);
+        }
+        out[3] = static_cast<uint8_t>(a);
+    }
+}
+
+// 8-bit contiguous samples, read a strip row or a band of tiles at a time
+// into our own buffers.
+bool TiffDecoder::DecodeContiguous(RowReducer& reducer) {
+    TIFF* t = AsTiff(tiff_);
+    if (photometric_ == PHOTOMETRIC_PALETTE && !TIFFGetField(t, TIFFTAG_COLORMAP, &mapR_, &mapG_, &mapB_)) return false;
+    const size_t lineBytes = static_cast<size_t>(info_.width) * samples_;
+    std::vector<uint8_t> bgra(static_cast<size_t>(info_.width) * 4);
+    if (!TIFFIsTiled(t)) {
+        tmsize_t scanline = TIFFScanlineSize(t);
+        if (scanline < static_cast<tmsize_t>(lineBytes)) return false;
+        std::vector<uint8_t> line(static_cast<size_t>(scanline));
+        for (int32_t y = 0; y < info_.height; ++y) {
+            if (TIFFReadScanline(t, line.data(), static_cast<uint32_t>(y), 0) < 0) return false;
+            ConvertSamples(line.data(), bgra.data());
+            reducer.PutRow(y, bgra.data());
+        }
+        return true;
+    }
+    uint32_t tileW = 0, tileH = 0;
+    TIFFGetField(t, TIFFTAG_TILEWIDTH, &tileW);
+    TIFFGetField(t, TIFFTAG_TILELENGTH, &tileH);
+    const tmsize_t tileSize = TIFFTileSize(t);
+    if (tileW == 0 || tileH == 0 || tileH > static_cast<uint32_t>(kMaxSide) || tileW > static_cast<uint32_t>(kMaxSide) ||
+        tileSize < static_cast<tmsize_t>(tileW) * tileH * samples_)
+        return false;
+    std::vector<uint8_t> tile(static_cast<size_t>(tileSize));
+    std::vector<uint8_t> band(lineBytes * tileH);
+    const auto width = static_cast<uint32_t>(info_.width);
+    for (uint32_t y0 = 0; y0 < static_cast<uint32_t>(info_.height); y0 += tileH) {
+        const uint32_t rows = std::min(tileH, static_cast<uint32_t>(info_.height) - y0);
+        for (uint32_t x0 = 0; x0 < width; x0 += tileW) {
+            if (TIFFReadTile(t, tile.data(), x0, y0, 0, 0) < 0) return false;
+            const size_t columns = std::min(tileW, width - x0);
+            for (uint32_t r = 0; r < rows; ++r) {
+                std::copy_n(&tile[static_cast<size_t>(r) * tileW * samples_], columns * samples_,
+                            &band[r * lineBytes + static_cast<size_t>(x0) * samples_]);
+            }
+        }
+        for (uint32_t r = 0; r < rows; ++r) {
+            ConvertSamples(&band[r * lineBytes], bgra.data());
+            reducer.PutRow(static_cast<int32_t>(y0 + r), bgra.data());
+        }
     }
     return true;
 }

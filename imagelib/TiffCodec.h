@@ -1,7 +1,8 @@
 // TIFF reading and writing through libtiff; its warnings and errors are
-// reported as image library warnings. Strips of 8-bit RGB, grey and palette
-// pictures are read row by row; every other layout (tiles, planes, 16 bits,
-// CMYK, YCbCr ...) goes through libtiff's RGBA reader in bands of rows.
+// reported as image library warnings. 8-bit contiguous RGB, grey and palette
+// pictures (strips or tiles) are read into our own buffers; every other layout
+// (planes, 16 bits, CMYK, YCbCr ...) goes through libtiff's RGBA reader in
+// bands of rows.
 #ifndef SPAB_IMAGELIB_TIFFCODEC_H
 #define SPAB_IMAGELIB_TIFFCODEC_H
 
@@ -30,7 +31,8 @@ public:
     uint64_t position = 0;
 
 private:
-    bool DecodeScanlines(class RowReducer& reducer);
+    bool DecodeContiguous(class RowReducer& reducer);
+    void ConvertSamples(const uint8_t* line, uint8_t* bgra) const;
     bool DecodeThroughRgba(class RowReducer& reducer);
 
     ByteSource& source_;
@@ -39,7 +41,10 @@ private:
     uint16_t photometric_ = 0;
     uint16_t samples_ = 0;
     uint16_t alphaKind_ = 0;  // EXTRASAMPLE_* of the fourth (or second) sample
-    bool scanlineLayout_ = false;
+    bool contiguousLayout_ = false;
+    uint16_t* mapR_ = nullptr;  // palette, owned by libtiff
+    uint16_t* mapG_ = nullptr;
+    uint16_t* mapB_ = nullptr;
 };
 
 // Writes 8-bit RGB, or RGBA with unassociated alpha when the raster has four

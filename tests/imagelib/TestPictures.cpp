@@ -238,6 +238,13 @@ img::Raster RasterOf(Picture& p) {
     return r;
 }
 
+img::OwnedRaster ToRaster(const Picture& p, int32_t channels) {
+    img::OwnedRaster r(p.width, p.height, channels);
+    for (int32_t y = 0; y < p.height; ++y)
+        for (int32_t x = 0; x < p.width; ++x) std::memcpy(r.View().Row(y) + x * channels, p.At(x, y), channels);
+    return r;
+}
+
 bool DecodeBytes(const Bytes& bytes, int32_t reduction, int32_t channels, Picture& out, img::ImageInfo* infoOut) {
     img::MemorySource source(bytes);
     img::ImageInfo info;

@@ -39,6 +39,8 @@ Picture Reduce(const Picture& p, int32_t reduction);
 
 // A raster view over a picture's pixels (4 channels).
 img::Raster RasterOf(Picture& p);
+// A copy of the picture with 3 or 4 channels.
+img::OwnedRaster ToRaster(const Picture& p, int32_t channels);
 
 // Decodes bytes with the library's probing; false when nothing accepts them
 // or decoding fails. channels 3 or 4.

@@ -1,0 +1,121 @@
+// Damaged input: truncated, corrupted, oversized or unknown data gives a clear
+// failure, never a crash or an allocation beyond the limits.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "TestPictures.h"
+#include "imagelib/ByteSink.h"
+#include "imagelib/ImageFile.h"
+#include "imagelib/JpegCodec.h"
+#include "imagelib/ProtectedJpeg.h"
+#include "imagelib/TiffCodec.h"
+
+using namespace imgtest;
+
+namespace {
+
+std::vector<std::pair<std::string, Bytes>> SampleFiles() {
+    std::vector<std::pair<std::string, Bytes>> files;
+    Picture p;
+    files.emplace_back("bmp", MakeBmp(BmpKind::Rgb24, 40, 30, p));
+    files.emplace_back("bmp rle8", MakeBmp(BmpKind::Rle8, 40, 30, p));
+    files.emplace_back("bmp rle4", MakeBmp(BmpKind::Rle4, 40, 30, p));
+    files.emplace_back("pcx", MakePcx(PcxKind::Planes24, 40, 30, p));
+    files.emplace_back("tga rle", MakeTga({10, 32, false, true}, 40, 30, p));
+    files.emplace_back("tga", MakeTga({2, 24, false, false}, 40, 30, p));
+    files.emplace_back("photocd", MakePhotoCd(p));
+    Picture q = Pattern(40, 30, true);
+    img::VectorSink jpeg, protectedJpeg;
+    img::EncodeJpeg(RasterOf(q), img::JpegContent::Colour, 90, jpeg);
+    img::EncodeProtectedJpeg(RasterOf(q), 90, protectedJpeg);
+    files.emplace_back("jpeg", jpeg.bytes);
+    files.emplace_back("protected jpeg", protectedJpeg.bytes);
+    img::EncodeTiff(RasterOf(q), "robust.tif");
+    files.emplace_back("tiff", ReadFile("robust.tif"));
+    return files;
+}
+
+}  // namespace
+
+TEST(Robustness, TruncatedFilesFailCleanly) {
+    for (const auto& [name, file] : SampleFiles()) {
+        for (size_t cut : {size_t{0}, size_t{2}, size_t{20}, file.size() / 2, file.size() * 3 / 4}) {
+            SCOPED_TRACE(name + " cut at " + std::to_string(cut));
+            Bytes truncated(file.begin(), file.begin() + static_cast<ptrdiff_t>(cut));
+            Picture got;
+            EXPECT_FALSE(DecodeBytes(truncated, 1, 4, got));
+        }
+    }
+}
+
+TEST(Robustness, CorruptedBytesNeverCrash) {
+    for (const auto& [name, file] : SampleFiles()) {
+        uint32_t state = 12345;
+        for (int round = 0; round < 40; ++round) {
+            Bytes damaged = file;
+            for (int i = 0; i < 8; ++i) {
+                state = state * 1103515245u + 12345u;
+                size_t at = (state >> 8) % std::min<size_t>(damaged.size(), round < 20 ? 64 : damaged.size());
+                damaged[at] = static_cast<uint8_t>(state >> 24);
+            }
+            Picture got;
+            for (int32_t reduction : {1, 8}) DecodeBytes(damaged, reduction, 4, got);
+        }
+    }
+    SUCCEED();
+}
+
+TEST(Robustness, SidesBeyondTheLimitAreRefusedBeforeDecoding) {
+    Picture p;
+    // BMP: 16385 wide in the header (the rows are not even there).
+    Bytes bmp = MakeBmp(BmpKind::Rgb24, 4, 4, p);
+    bmp[18] = 0x01;
+    bmp[19] = 0x40;  // 16385
+    Picture got;
+    EXPECT_FALSE(DecodeBytes(bmp, 1, 3, got));
+    // TGA: 16385 high.
+    Bytes tga = MakeTga({2, 24, false, false}, 4, 4, p);
+    tga[14] = 0x01;
+    tga[15] = 0x40;
+    EXPECT_FALSE(DecodeBytes(tga, 1, 3, got));
+    // JPEG: the frame header says 16385 wide.
+    Picture small = Pattern(8, 8, false);
+    img::VectorSink jpeg;
+    ASSERT_TRUE(img::EncodeJpeg(RasterOf(small), img::JpegContent::Colour, 90, jpeg));
+    for (size_t i = 0; i + 8 < jpeg.bytes.size(); ++i) {
+        if (jpeg.bytes[i] == 0xFF && jpeg.bytes[i + 1] == 0xC0) {
+            jpeg.bytes[i + 7] = 0x40;
+            jpeg.bytes[i + 8] = 0x01;
+            break;
+        }
+    }
+    EXPECT_FALSE(DecodeBytes(jpeg.bytes, 1, 3, got));
+    // PCX: 16385 wide.
+    Bytes pcx = MakePcx(PcxKind::Planes24, 4, 4, p);
+    pcx[8] = 0x00;
+    pcx[9] = 0x40;
+    EXPECT_FALSE(DecodeBytes(pcx, 1, 3, got));
+}
+
+TEST(Robustness, UnknownDataIsNotAcceptedByAnyFormat) {
+    img::ImageInfo info;
+    Bytes text(2000, 'x');
+    img::MemorySource source(text);
+    EXPECT_EQ(img::OpenDecoder(source, info), nullptr);
+    Bytes empty;
+    img::MemorySource none(empty);
+    EXPECT_EQ(img::OpenDecoder(none, info), nullptr);
+    img::ImageFile missing;
+    EXPECT_FALSE(missing.Open("no such file.jpg"));
+}
+
+TEST(Robustness, EncodersRefuseBadArguments) {
+    Picture p = Pattern(4, 4, false);
+    img::VectorSink sink;
+    EXPECT_FALSE(img::EncodeJpeg(RasterOf(p), img::JpegContent::Colour, 0, sink));
+    EXPECT_FALSE(img::EncodeJpeg(RasterOf(p), img::JpegContent::Colour, 101, sink));
+    img::OwnedRaster three(4, 4, 3);
+    EXPECT_FALSE(img::EncodeJpeg(three.View(), img::JpegContent::Alpha, 90, sink));
+    EXPECT_FALSE(img::EncodeTiff(RasterOf(p), "no such folder/x.tif"));
+}
