@@ -4,6 +4,7 @@
 // per-column tables and the pixel mask, and hands rows to the kernels.
 #include "ipl/ipl.h"
 #include "ipl/own_ops.h"
+#include "ipl/own_plain_copy.h"
 #include "ipl/ownipl.h"
 
 #include <cstdint>
@@ -322,92 +323,6 @@ void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
     chooseKernel(interp, depth, plane)(job);
 }
 
-// A plain copy of an image's pixels (its whole extent), standing in for a
-// tiled image; null when it cannot be read.
-struct PlainCopy {
-    OwnImagePtr header{nullptr, OwnImageDeleter{IPL_IMAGE_HEADER}};
-    unsigned char* pixels = nullptr;
-    PlainCopy() = default;
-    PlainCopy(const PlainCopy&) = delete;
-    PlainCopy& operator=(const PlainCopy&) = delete;
-    ~PlainCopy()
-    {
-        // The region and mask are the image's own: not ours to free.
-        if (header) {
-            header->roi = nullptr;
-            header->maskROI = nullptr;
-        }
-        ownFreeRect(pixels);
-    }
-    bool read(const IplImage* im)
-    {
-        header.reset(iplCreateImageHeader(im->nChannels, im->alphaChannel, im->depth, im->colorModel, im->channelSeq,
-                                          im->dataOrder, im->origin, im->align, im->width, im->height, nullptr,
-                                          nullptr, nullptr, nullptr));
-        if (!header)
-            return false;
-        int32_t step = 0;
-        pixels = ownReadRectWithBorder(im, 0, 0, im->width, im->height, &step);
-        if (!pixels)
-            return false;
-        header->imageData = pixels;
-        header->widthStep = step;
-        header->roi = im->roi;
-        header->maskROI = im->maskROI;
-        return true;
-    }
-};
-
-// Writes the plain copy's pixels back into the tiles that the destination
-// region covers.
-bool writeBackTiles(IplImage* dst, const IplImage* copy)
-{
-    const int32_t tw = dst->tileInfo->width, th = dst->tileInfo->height;
-    int32_t x0 = 0, y0 = 0, w = dst->width, h = dst->height;
-    if (dst->roi) {
-        x0 = dst->roi->xOffset;
-        y0 = dst->roi->yOffset;
-        w = dst->roi->width < dst->width - x0 ? dst->roi->width : dst->width - x0;
-        h = dst->roi->height < dst->height - y0 ? dst->roi->height : dst->height - y0;
-    }
-    if (w < 1 || h < 1)
-        return true;
-    const int32_t tileStep = ownTileWidthStep(dst);
-    const int32_t planes = dst->dataOrder == IPL_DATA_ORDER_PLANE ? dst->nChannels : 1;
-    const int32_t bitsPerPixel = static_cast<int32_t>(dst->depth & 0x7fffffffu) *
-                                 (dst->dataOrder == IPL_DATA_ORDER_PIXEL ? dst->nChannels : 1);
-    for (int32_t ty = y0 / th; ty <= (y0 + h - 1) / th; ++ty)
-        for (int32_t tx = x0 / tw; tx <= (x0 + w - 1) / tw; ++tx) {
-            dst->tileInfo->callBack(dst, tx, ty, IPL_GET_TILE_TO_WRITE);
-            unsigned char* tile = dst->tileInfo->tileData;
-            if (!tile) {
-                OWN_ERROR(-2, kFunc, "Error get tile to write", kUnit);
-                return false;
-            }
-            const int32_t cx0 = tx * tw > x0 ? tx * tw : x0;
-            const int32_t cx1 = (tx + 1) * tw < x0 + w ? (tx + 1) * tw : x0 + w;
-            const int32_t cy0 = ty * th > y0 ? ty * th : y0;
-            const int32_t cy1 = (ty + 1) * th < y0 + h ? (ty + 1) * th : y0 + h;
-            for (int32_t p = 0; p < planes; ++p)
-                for (int32_t y = cy0; y < cy1; ++y) {
-                    const unsigned char* from = copy->imageData + int64_t(p) * copy->widthStep * copy->height +
-                                                int64_t(y) * copy->widthStep;
-                    unsigned char* to = tile + int64_t(p) * tileStep * th + int64_t(y - ty * th) * tileStep;
-                    if (dst->depth == IPL_DEPTH_1U) {
-                        for (int32_t x = cx0; x < cx1; ++x)
-                            ownPutBit(to, x - tx * tw, ownGetBit(from, x));
-                    } else {
-                        const int32_t bpp = bitsPerPixel / 8;
-                        std::memcpy(to + int64_t(cx0 - tx * tw) * bpp, from + int64_t(cx0) * bpp,
-                                    static_cast<size_t>(cx1 - cx0) * bpp);
-                    }
-                }
-            dst->tileInfo->tileData = tile;
-            dst->tileInfo->callBack(dst, tx, ty, IPL_RELEASE_TILE);
-        }
-    return true;
-}
-
 } // namespace
 
 void iplZoom(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc,
@@ -478,7 +393,7 @@ void iplZoom(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc,
 
     // Tiled images are read into plain copies and the destination written
     // back tile by tile, so tiled and plain images give the same pixels.
-    PlainCopy srcCopy, dstCopy;
+    OwnPlainCopy srcCopy, dstCopy;
     IplImage* src = srcImage;
     IplImage* dst = dstImage;
     if (srcImage->tileInfo) {
@@ -486,16 +401,24 @@ void iplZoom(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc,
             OWN_ERROR(-4, kFunc, "No working memory", kUnit);
             return;
         }
-        src = srcCopy.header.get();
+        src = srcCopy.get();
     }
     if (dstImage->tileInfo) {
         if (!dstCopy.read(dstImage)) {
             OWN_ERROR(-4, kFunc, "No working memory", kUnit);
             return;
         }
-        dst = dstCopy.header.get();
+        dst = dstCopy.get();
     }
     ownZoom(src, dst, zp);
-    if (dstImage->tileInfo)
-        writeBackTiles(dstImage, dst);
+    if (dstImage->tileInfo) {
+        int32_t x0 = 0, y0 = 0, w = dstImage->width, h = dstImage->height;
+        if (dstImage->roi) {
+            x0 = dstImage->roi->xOffset;
+            y0 = dstImage->roi->yOffset;
+            w = dstImage->roi->width < dstImage->width - x0 ? dstImage->roi->width : dstImage->width - x0;
+            h = dstImage->roi->height < dstImage->height - y0 ? dstImage->roi->height : dstImage->height - y0;
+        }
+        ownWriteBackTiles(dstImage, dst, x0, y0, w, h, kFunc, kUnit);
+    }
 }

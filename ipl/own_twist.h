@@ -1,0 +1,32 @@
+// Arithmetic of the colour twist (internal).
+#ifndef IPL_OWN_TWIST_H
+#define IPL_OWN_TWIST_H
+
+#include <cstdint>
+
+#include "ipl/ipl.h"
+
+// A twist made ready for one call: the coefficients, the exponent, the
+// offset and the depth's maximum.
+struct OwnTwistCoeffs {
+    int64_t c[12];  // rows 0..2: three weights and the constant
+    int32_t shift;
+    int32_t offset;
+    int32_t maxValue;
+    // Single-precision-free fast form: all sums fit 32 bits.
+    bool fits32;
+};
+
+void ownTwistPrepare(const IplColorTwist* twist, int32_t offset, bool depth16, OwnTwistCoeffs* out);
+
+// out_r = sat(sat(floor(S_r)) + offset), S_r the exact row sum / 2^shift.
+template <class T>
+void ownTwistPixel(const T* x, T* out, const OwnTwistCoeffs& k);
+
+// A run of n pixel-order pixels, srcStep and dstStep values apart.
+void ownTwistRowPixel(const uint8_t* src, uint8_t* dst, int32_t n, int32_t srcStep, int32_t dstStep,
+                      const OwnTwistCoeffs& k);
+void ownTwistRowPixel(const uint16_t* src, uint16_t* dst, int32_t n, int32_t srcStep, int32_t dstStep,
+                      const OwnTwistCoeffs& k);
+
+#endif
