@@ -177,7 +177,7 @@ bool TiffDecoder::DecodeContiguous(RowReducer& reducer) {
     TIFFGetField(t, TIFFTAG_TILELENGTH, &tileH);
     const tmsize_t tileSize = TIFFTileSize(t);
     if (tileW == 0 || tileH == 0 || tileH > static_cast<uint32_t>(kMaxSide) || tileW > static_cast<uint32_t>(kMaxSide) ||
-        tileSize < static_cast<tmsize_t>(tileW) * tileH * samples_)
+        static_cast<uint64_t>(tileSize) < uint64_t{tileW} * tileH * samples_)
         return false;
     std::vector<uint8_t> tile(static_cast<size_t>(tileSize));
     std::vector<uint8_t> band(lineBytes * tileH);
