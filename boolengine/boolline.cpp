@@ -110,7 +110,9 @@ Node* BoolLine::Intersect(BoolLine& other)
     if (!(x <= xhi)) x = xhi;
     if (!(y >= ylo)) y = ylo;
     if (!(y <= yhi)) y = yhi;
-    Node* node = AddCrossing(static_cast<int64_t>(x), static_cast<int64_t>(y));
+    // Nearest grid point: a crossing that lies on the grid stays exact.
+    Node* node = AddCrossing(static_cast<int64_t>(std::llround(static_cast<double>(x))),
+                             static_cast<int64_t>(std::llround(static_cast<double>(y))));
     other.AddCrossing(node);
     return node;
 }
