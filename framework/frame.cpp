@@ -1,0 +1,361 @@
+#include "framework/frame.h"
+
+#include "framework/app.h"
+#include "framework/document.h"
+#include "framework/gdi.h"
+#include "framework/menu.h"
+#include "framework/resources.h"
+#include "framework/view.h"
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_WM_CLOSE()
+  ON_WM_SIZE()
+  ON_WM_SETFOCUS()
+  ON_WM_ERASEBKGND()
+  ON_WM_INITMENUPOPUP()
+  ON_WM_MENUSELECT()
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+END_MESSAGE_MAP()
+
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect) {
+  if (!lpLayout->hDWP) return;  // query mode: only the sizes count
+  CRect rectOld;
+  ::GetWindowRect(hWnd, &rectOld);
+  HWND hParent = ::GetParent(hWnd);
+  ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&rectOld), 2);
+  if (rectOld == *lpRect) return;
+  lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, lpRect->left, lpRect->top,
+                                    lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+                                    SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+CFrameWnd::CFrameWnd() = default;
+
+CFrameWnd::~CFrameWnd() {
+  if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && (!m_hWnd || ::GetMenu(m_hWnd) != m_hMenuDefault))
+    ::DestroyMenu(m_hMenuDefault);
+  if (m_hAccelTable) ::DestroyAcceleratorTable(m_hAccelTable);
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs) {
+  if (!cs.lpszClass) {
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    if (!cs.lpszClass) return FALSE;
+  }
+  if ((cs.style & FWS_ADDTOTITLE) && !(cs.style & WS_CHILD)) cs.style |= FWS_PREFIXTITLE;
+  cs.dwExStyle |= WS_EX_CLIENTEDGE;
+  return TRUE;
+}
+
+BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) {
+  HMENU hMenu = nullptr;
+  if (lpszMenuName) {
+    hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
+    if (!hMenu) {
+      PostNcDestroy();
+      return FALSE;
+    }
+  }
+  m_strTitle = lpszWindowName;
+  HWND hWndParent = SafeHwnd(pParentWnd);
+  if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, hWndParent, hMenu, pContext)) {
+    if (hMenu) ::DestroyMenu(hMenu);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+  m_nIDHelp = nIDResource;
+  CString title;
+  title.LoadString(nIDResource);
+  int newline = title.Find('\n');
+  if (newline >= 0) title = title.Left(newline);
+  if (title.IsEmpty()) {
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pszAppName) title = pApp->m_pszAppName;
+  }
+  HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
+  LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                         reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+  HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
+  m_strTitle = title;
+  if (!CreateEx(0, lpszClass, title, dwDefaultStyle, rectDefault.left, rectDefault.top,
+                rectDefault.right, rectDefault.bottom, SafeHwnd(pParentWnd), hMenu, pContext)) {
+    if (hMenu) ::DestroyMenu(hMenu);
+    return FALSE;
+  }
+  m_hMenuDefault = ::GetMenu(m_hWnd);
+  LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
+  if (!pContext) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+  return TRUE;
+}
+
+BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName) {
+  if (m_hAccelTable) return FALSE;
+  m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), lpszResourceName);
+  return m_hAccelTable != nullptr;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
+  CCreateContext* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
+  return OnCreateHelper(lpcs, pContext) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
+  if (CWnd::OnCreate(lpcs) == -1) return FALSE;
+  if (!OnCreateClient(lpcs, pContext)) return FALSE;
+  RecalcLayout();
+  return TRUE;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
+  if (pContext && pContext->m_pNewViewClass) {
+    if (!CreateView(pContext, AFX_IDW_PANE_FIRST)) return FALSE;
+  }
+  return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
+  CObject* pObject = pContext->m_pNewViewClass->CreateObject();
+  CWnd* pView = DYNAMIC_DOWNCAST(CWnd, pObject);
+  if (!pView) {
+    delete pObject;
+    return nullptr;
+  }
+  // The view deletes itself when its window goes (also when creation fails).
+  if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
+    return nullptr;
+  if (pView->GetExStyle() & WS_EX_CLIENTEDGE) ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+  return pView;
+}
+
+void CFrameWnd::RecalcLayout(BOOL) {
+  m_nIdleFlags &= ~idleLayout;
+  RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+}
+
+void CFrameWnd::DelayRecalcLayout(BOOL) { m_nIdleFlags |= idleLayout; }
+
+void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
+  CWnd::OnSize(nType, cx, cy);
+  if (nType != SIZE_MINIMIZED) RecalcLayout();
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+  if (!(GetStyle() & FWS_ADDTOTITLE)) return;
+  CDocument* pDoc = GetActiveDocument();
+  UpdateFrameTitleForDocument(bAddToTitle && pDoc ? pDoc->GetTitle().GetString() : nullptr);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName) {
+  CString text;
+  if (lpszDocName && *lpszDocName) {
+    if (GetStyle() & FWS_PREFIXTITLE)
+      text = CString(lpszDocName) + " - " + m_strTitle;
+    else
+      text = m_strTitle + " - " + lpszDocName;
+  } else {
+    text = m_strTitle;
+  }
+  CString current;
+  GetWindowText(current);
+  if (current != text) SetWindowText(text);
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow) {
+  if (nCmdShow == -1) nCmdShow = IsWindowVisible() ? (IsIconic() ? SW_RESTORE : SW_SHOW) : SW_SHOW;
+  ShowWindow(nCmdShow);
+  if (IsWindowVisible()) BringWindowToTop();
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
+  if (!m_pViewActive) {
+    CWnd* pPane = GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
+    if (CView* pView = DYNAMIC_DOWNCAST(CView, pPane)) SetActiveView(pView, FALSE);
+  }
+  SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+  if (bMakeVisible) {
+    CWinApp* pApp = AfxGetApp();
+    int nCmdShow = pApp && pApp->m_pMainWnd == this ? pApp->m_nCmdShow : -1;
+    ActivateFrame(nCmdShow);
+    if (m_pViewActive) m_pViewActive->OnActivateView(TRUE, m_pViewActive, m_pViewActive);
+  }
+  (void)pDoc;
+  OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify) {
+  CView* pViewOld = m_pViewActive;
+  if (pViewNew == pViewOld) return;
+  m_pViewActive = nullptr;
+  if (pViewOld && bNotify) pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
+  m_pViewActive = pViewNew;
+  if (pViewNew && bNotify) pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
+}
+
+CDocument* CFrameWnd::GetActiveDocument() {
+  return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // View (and its document) first, then this frame, then the application.
+  if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  CWinApp* pApp = AfxGetApp();
+  return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  return CWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CFrameWnd::InModalState() const { return m_hWnd && !::IsWindowEnabled(m_hWnd); }
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable) {
+    // No accelerators while a modal dialog has disabled this frame, and only
+    // for keys meant for this frame or its children.
+    if (InModalState()) return FALSE;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)) return FALSE;
+    return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
+  }
+  return FALSE;
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {
+  if (bSysMenu || !pMenu) return;
+  CCmdUI state;
+  state.m_pMenu = pMenu;
+  state.m_nIndexMax = pMenu->GetMenuItemCount();
+  for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+    state.m_nID = pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+    if (state.m_nID == 0) continue;  // separator
+    if (state.m_nID == static_cast<UINT>(-1)) {
+      // A popup item follows the state of its first command.
+      CMenu* pSub = pMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
+      if (!pSub) continue;
+      state.m_nID = pSub->GetMenuItemID(0);
+      if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1)) continue;
+      state.m_pSubMenu = pSub;
+      state.DoUpdate(this, FALSE);
+      state.m_pSubMenu = nullptr;
+    } else {
+      // System commands (ids from 0xF000) are Windows' own.
+      state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+    }
+    UINT nCount = pMenu->GetMenuItemCount();
+    if (nCount < state.m_nIndexMax) {
+      // An update handler removed items: stay at this index.
+      state.m_nIndex -= (state.m_nIndexMax - nCount);
+      while (state.m_nIndex < nCount && pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+        ++state.m_nIndex;
+    }
+    state.m_nIndexMax = nCount;
+  }
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+  if (m_nIdleFlags & idleLayout) RecalcLayout(m_nIdleFlags & idleNotify);
+  if (m_nIdleFlags & idleTitle) OnUpdateFrameTitle(TRUE);
+  m_nIdleFlags = 0;
+  return 0;
+}
+
+LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
+  CWnd* pBar = GetMessageBar();
+  if (!pBar) return 0;
+  CString text;
+  if (lParam)
+    text = reinterpret_cast<LPCSTR>(lParam);
+  else if (wParam)
+    GetMessageString(static_cast<UINT>(wParam), text);
+  pBar->SetWindowText(text);
+  return 0;
+}
+
+void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const {
+  rMessage.LoadString(nID);
+  int newline = rMessage.Find('\n');
+  if (newline >= 0) rMessage = rMessage.Left(newline);
+}
+
+CWnd* CFrameWnd::GetMessageBar() { return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE); }
+
+void CFrameWnd::SetMessageText(LPCSTR lpszText) {
+  SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(lpszText));
+}
+
+void CFrameWnd::SetMessageText(UINT nID) { SendMessage(WM_SETMESSAGESTRING, nID); }
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
+  if (nFlags == 0xFFFF && !hSysMenu) {
+    m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+  } else if (!(nFlags & (MF_SEPARATOR | MF_POPUP))) {
+    m_nIDTracking = nItemID;
+  }
+  if (GetMessageBar()) SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
+}
+
+void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
+  if (m_pViewActive && m_pViewActive->m_hWnd)
+    m_pViewActive->SetFocus();
+  else
+    CWnd::OnSetFocus(pOldWnd);
+}
+
+BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
+  // The view covers the client area; erasing under it only flickers.
+  if (m_pViewActive && m_pViewActive->m_hWnd) return TRUE;
+  return CWnd::OnEraseBkgnd(pDC);
+}
+
+void CFrameWnd::OnClose() {
+  CDocument* pDoc = GetActiveDocument();
+  if (pDoc && !pDoc->CanCloseFrame(this)) return;
+  CWinApp* pApp = AfxGetApp();
+  if (pApp && pApp->m_pMainWnd == this) {
+    if (!pDoc && !pApp->SaveAllModified()) return;
+    pApp->CloseAllDocuments(FALSE);
+    // Closing the documents may have destroyed (and deleted) this frame.
+    if (!pApp->m_pMainWnd) return;
+  }
+  if (pDoc && pDoc->m_bAutoDelete) {
+    pDoc->OnCloseDocument();  // destroys the frames of the document, this one too
+    return;
+  }
+  DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy() {
+  if (m_hMenuDefault && ::GetMenu(m_hWnd) == m_hMenuDefault) {
+    ::SetMenu(m_hWnd, nullptr);  // the destructor destroys it
+  }
+  CWnd::OnDestroy();
+}
+
+void CFrameWnd::PostNcDestroy() { delete this; }
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
+  CWnd* pBar = GetDescendantWindow(static_cast<int>(pCmdUI->m_nID), TRUE);
+  pCmdUI->Enable(pBar != nullptr);
+  pCmdUI->SetCheck(pBar && pBar->IsWindowVisible());
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID) {
+  CWnd* pBar = GetDescendantWindow(static_cast<int>(nID), TRUE);
+  if (!pBar) return FALSE;
+  pBar->ShowWindow(pBar->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+  RecalcLayout();
+  return TRUE;
+}

@@ -1,0 +1,13 @@
+#include "framework/resources.h"
+
+namespace {
+HINSTANCE g_resourceHandle = nullptr;
+}
+
+HINSTANCE AfxGetInstanceHandle() { return ::GetModuleHandleA(nullptr); }
+
+HINSTANCE AfxGetResourceHandle() {
+  return g_resourceHandle ? g_resourceHandle : AfxGetInstanceHandle();
+}
+
+void AfxSetResourceHandle(HINSTANCE hInstResource) { g_resourceHandle = hInstResource; }

@@ -1,0 +1,7 @@
+#pragma once
+// The module that holds the program's resources (dialogs, menus, strings).
+#include <windows.h>
+
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hInstResource);
+HINSTANCE AfxGetInstanceHandle();
