@@ -264,7 +264,7 @@ void interpDriver(const OwnZoomJob& job, bool plane)
         RowCache<K> cache;
         const unsigned char* maskRow = job.mask;
         int64_t prev = INT64_MIN;
-        const Buf* rows[K];
+        const Buf* rows[K] = {};
         for (int32_t j = 0; j < job.H; ++j) {
             const int64_t r = job.rowTab[j];
             if (r != prev) {
