@@ -184,6 +184,12 @@ void ownPreMultiplyAlphaT(IplImage* image, int32_t alphaValue, int32_t w, int32_
             }
         return;
     }
+    if (!mask && !coi && !constant && image->dataOrder == IPL_DATA_ORDER_PIXEL) {
+        // Whole pixels: each colour value by its own pixel's alpha.
+        for (int32_t y = 0; y < h; ++y)
+            ownPreMultiplyRowPixel(elem<T>(P, P.start + int64_t(y) * P.rowStep), w, n, alphaIndex);
+        return;
+    }
     for (int32_t y = 0; y < h; ++y) {
         for (int32_t c = 0; c < n; ++c) {
             if (!coi && c == alphaIndex)

@@ -96,3 +96,48 @@ void ownMultiplyScaleRowC16u(const uint16_t* s, uint16_t* d, int k, int n)
     for (; i < n; ++i)
         d[i] = ownScaledProduct16u(s[i], static_cast<uint32_t>(k) & 0xFFFF);
 }
+
+namespace {
+
+template <class T, class Product>
+void preMultiplyScalar(T* row, int32_t w, int32_t nChannels, int32_t alphaIndex, Product product)
+{
+    for (int32_t x = 0; x < w; ++x) {
+        T* p = row + int64_t(x) * nChannels;
+        const uint32_t a = p[alphaIndex];
+        for (int32_t c = 0; c < nChannels; ++c)
+            if (c != alphaIndex)
+                p[c] = product(p[c], a);
+    }
+}
+
+} // namespace
+
+void ownPreMultiplyRowPixel(uint8_t* row, int32_t w, int32_t nChannels, int32_t alphaIndex)
+{
+    int32_t x = 0;
+    if (nChannels == 4 && alphaIndex == 3) {
+        // Four pixels per step: the alpha of each pixel spread over its four
+        // lanes, 255 in the alpha lane itself so that the alpha stays.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i alphaLane = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
+        const __m128i colourMask = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+        for (; x + 4 <= w; x += 4) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * x));
+            __m128i lo = _mm_unpacklo_epi8(v, zero), hi = _mm_unpackhi_epi8(v, zero);
+            __m128i alo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(lo, 0xFF), 0xFF);
+            __m128i ahi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(hi, 0xFF), 0xFF);
+            alo = _mm_or_si128(_mm_and_si128(alo, colourMask), alphaLane);
+            ahi = _mm_or_si128(_mm_and_si128(ahi, colourMask), alphaLane);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 4 * x),
+                             _mm_packus_epi16(scaled8(lo, alo), scaled8(hi, ahi)));
+        }
+    }
+    preMultiplyScalar(row + int64_t(x) * nChannels, w - x, nChannels, alphaIndex,
+                      [](uint32_t v, uint32_t a) { return ownScaledProduct8u(v, a); });
+}
+
+void ownPreMultiplyRowPixel(uint16_t* row, int32_t w, int32_t nChannels, int32_t alphaIndex)
+{
+    preMultiplyScalar(row, w, nChannels, alphaIndex, [](uint32_t v, uint32_t a) { return ownScaledProduct16u(v, a); });
+}

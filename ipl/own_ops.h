@@ -78,6 +78,11 @@ void ownMultiplyScaleRow16u(const uint16_t* a, const uint16_t* b, uint16_t* d, i
 void ownMultiplyScaleRowC8u(const uint8_t* s, uint8_t* d, int k, int n);
 void ownMultiplyScaleRowC16u(const uint16_t* s, uint16_t* d, int k, int n);
 
+// A pixel-order row of w pixels of nChannels values: every value but the
+// alpha one (index alphaIndex) becomes its scaled product with the alpha.
+void ownPreMultiplyRowPixel(uint8_t* row, int32_t w, int32_t nChannels, int32_t alphaIndex);
+void ownPreMultiplyRowPixel(uint16_t* row, int32_t w, int32_t nChannels, int32_t alphaIndex);
+
 // ---- Zoom row kernels ---------------------------------------------------------
 
 // Everything a zoom kernel is given. Steps, plane sizes and table entries are

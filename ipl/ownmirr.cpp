@@ -65,10 +65,94 @@ inline T& at(const View& v, int32_t c, int32_t r, int32_t k)
     return *reinterpret_cast<T*>(v.base + r * v.rowStep + c * v.pixStep + k * v.chanStep);
 }
 
+// Reverses the order of w pixels of P bytes from a row into another row
+// (which must not overlap it).
+template <int P>
+void reversePixels(const unsigned char* from, unsigned char* to, int32_t w)
+{
+    for (int32_t c = 0; c < w; ++c)
+        std::memcpy(to + int64_t(c) * P, from + int64_t(w - 1 - c) * P, P);
+}
+
+void reversePixelsAny(const unsigned char* from, unsigned char* to, int32_t w, int32_t pixelBytes)
+{
+    switch (pixelBytes) {
+    case 1: reversePixels<1>(from, to, w); return;
+    case 2: reversePixels<2>(from, to, w); return;
+    case 3: reversePixels<3>(from, to, w); return;
+    case 4: reversePixels<4>(from, to, w); return;
+    case 6: reversePixels<6>(from, to, w); return;
+    case 8: reversePixels<8>(from, to, w); return;
+    case 16: reversePixels<16>(from, to, w); return;
+    default:
+        for (int32_t c = 0; c < w; ++c)
+            std::memcpy(to + int64_t(c) * pixelBytes, from + int64_t(w - 1 - c) * pixelBytes,
+                        static_cast<size_t>(pixelBytes));
+    }
+}
+
+// Whole pixels move when every channel of both pixel-order images moves and
+// no mask is involved: rows are then runs of bytes.
+bool mirrorWholePixels(IplImage* src, IplImage* dst, int32_t n, int32_t w, int32_t h, int32_t flipAxis,
+                       int32_t elemBytes)
+{
+    if (src->dataOrder != IPL_DATA_ORDER_PIXEL || dst->dataOrder != IPL_DATA_ORDER_PIXEL || src->maskROI ||
+        dst->maskROI || n != src->nChannels || n != dst->nChannels)
+        return false;
+    const View s = elementView(src, 0, elemBytes);
+    const View d = elementView(dst, 0, elemBytes);
+    const int32_t pixelBytes = n * elemBytes;
+    const size_t rowBytes = static_cast<size_t>(w) * pixelBytes;
+    const bool revRows = flipAxis != 1, revCols = flipAxis != 0;
+    if (src != dst) {
+        for (int32_t r = 0; r < h; ++r) {
+            const unsigned char* from = s.base + (revRows ? h - 1 - r : r) * s.rowStep;
+            unsigned char* to = d.base + r * d.rowStep;
+            if (revCols)
+                reversePixelsAny(from, to, w, pixelBytes);
+            else
+                std::memcpy(to, from, rowBytes);
+        }
+        return true;
+    }
+    unsigned char* buf = static_cast<unsigned char*>(iplMalloc(static_cast<int32_t>(rowBytes)));
+    if (!buf) {
+        OWN_ERROR(-4, "iplMirror", "No working memory", "iplmirr");
+        return true;
+    }
+    if (flipAxis == 1) {
+        for (int32_t r = 0; r < h; ++r) {
+            unsigned char* row = d.base + r * d.rowStep;
+            std::memcpy(buf, row, rowBytes);
+            reversePixelsAny(buf, row, w, pixelBytes);
+        }
+    } else {
+        for (int32_t i = 0; i < (h + 1) / 2; ++i) {
+            unsigned char* rowI = d.base + i * d.rowStep;
+            unsigned char* rowJ = d.base + (h - 1 - i) * d.rowStep;
+            if (revCols) {
+                // Both rows reversed into each other's place; the middle row onto itself.
+                std::memcpy(buf, rowI, rowBytes);
+                if (rowI != rowJ)
+                    reversePixelsAny(rowJ, rowI, w, pixelBytes);
+                reversePixelsAny(buf, rowJ, w, pixelBytes);
+            } else if (rowI != rowJ) {
+                std::memcpy(buf, rowI, rowBytes);
+                std::memcpy(rowI, rowJ, rowBytes);
+                std::memcpy(rowJ, buf, rowBytes);
+            }
+        }
+    }
+    iplFree(buf);
+    return true;
+}
+
 template <class T>
 void mirrorElements(IplImage* src, IplImage* dst, int32_t n, int32_t coiSrc, int32_t coiDst, int32_t w, int32_t h,
                     int32_t flipAxis)
 {
+    if (mirrorWholePixels(src, dst, n, w, h, flipAxis, sizeof(T)))
+        return;
     const View s = elementView(src, coiSrc, sizeof(T));
     const View d = elementView(dst, coiDst, sizeof(T));
     const bool revRows = flipAxis != 1, revCols = flipAxis != 0;

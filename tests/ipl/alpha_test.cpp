@@ -242,3 +242,22 @@ TEST(PreMultiplyAlpha, RefusalsIncludeAConstantAboveTheMaximumWithoutAlpha)
     iplPreMultiplyAlpha(alphaOnly.get(), 77);
     EXPECT_EQ(getValue(alphaOnly.get(), 3, 3, 0), 77);
 }
+
+TEST(PreMultiplyAlpha, ByOwnAlphaMatchesEveryValueInBothOrdersAndDepths)
+{
+    for (uint32_t depth : {IPL_DEPTH_8U, IPL_DEPTH_16U})
+        for (int32_t order : {0, 1})
+            for (int32_t ch : {2, 4}) {
+                Image im = makeImage(ch, ch, depth, 37, 5, order);
+                fillRandom(im.get(), 40 + ch);
+                Image before = cloneImage(im.get());
+                iplPreMultiplyAlpha(im.get(), -1);
+                for (int y = 0; y < 5; ++y)
+                    for (int x = 0; x < 37; ++x)
+                        for (int k = 0; k < ch; ++k) {
+                            const double a = getValue(before.get(), x, y, ch - 1);
+                            const double want = k == ch - 1 ? a : scaled(getValue(before.get(), x, y, k), a, depth);
+                            ASSERT_EQ(getValue(im.get(), x, y, k), want) << x << "," << y << "," << k;
+                        }
+            }
+}
