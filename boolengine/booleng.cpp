@@ -27,6 +27,8 @@ Bool_Engine::Bool_Engine()
 
 Bool_Engine::~Bool_Engine()
 {
+    // The first vertex of a polygon left open belongs to no link yet.
+    if (m_firstNodeToAdd && m_firstNodeToAdd->GetNumberOfLinks() == 0) delete m_firstNodeToAdd;
     m_logFile.reset();
     m_graphList->DeleteAll();
 }

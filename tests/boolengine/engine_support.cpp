@@ -113,7 +113,7 @@ std::vector<std::string> ReadLines(const std::string& file)
 
 std::string ReadFile(const std::string& file)
 {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file);  // text mode: the engine writes text files
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
