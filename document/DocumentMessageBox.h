@@ -3,6 +3,6 @@
 // framework's UI seam, so that tests can answer in place of a person.
 #include <windows.h>
 
-// Shows a message box with its own title, owned by the active window, and returns
+// Shows a message box with its own title, owned by the main window, and returns
 // the button pressed (IDYES, IDNO, IDCANCEL, IDOK, ...).
 int DocumentMessageBox(const char* text, const char* title, UINT type);

@@ -6,6 +6,7 @@
 
 #include "document/DocumentMessageBox.h"
 #include "document/Win32Handle.h"
+#include "framework/app.h"
 
 CString BuildExtAppCmdLine(const char* text) {
   CString cmdLine(text ? text : "");
@@ -16,6 +17,12 @@ CString BuildExtAppCmdLine(const char* text) {
   else
     cmdLine += " \"%s\"";
   return cmdLine;
+}
+
+CString GetExtAppCmdLine() {
+  CWinApp* app = AfxGetApp();
+  return BuildExtAppCmdLine(app ? app->GetProfileString("Program Settings", "ExtAppCmdLine", "")
+                                : CString());
 }
 
 bool HasExtAppCmdLine(const char* cmdLine) { return cmdLine && *cmdLine; }

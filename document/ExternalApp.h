@@ -8,6 +8,9 @@
 // the file's place "%s"; any other text gets " \"%s\"" appended.
 CString BuildExtAppCmdLine(const char* text);
 
+// The template from the profile value "ExtAppCmdLine" of "Program Settings".
+CString GetExtAppCmdLine();
+
 // True when an external editor is set.
 bool HasExtAppCmdLine(const char* cmdLine);
 

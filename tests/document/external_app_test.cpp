@@ -4,6 +4,7 @@
 
 #include "TempFolder.h"
 #include "document/ExternalApp.h"
+#include "framework/app.h"
 #include "framework/scripted_ui.h"
 
 namespace {
@@ -67,6 +68,20 @@ TEST(ExternalApp, ProgramThatCannotStartIsReported) {
   EXPECT_EQ(ui.Questions()[0].text.str().rfind("Errore ", 0), 0u);
   EXPECT_STRNE(ui.Questions()[0].text, "Errore 0");
   EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ExternalAppProfile, TemplateIsReadFromProgramSettings) {
+  EXPECT_STREQ(GetExtAppCmdLine(), "");  // no application: no editor
+  CWinApp app("DocumentTests");
+  app.SetRegistryKey("SposalboTests");
+  ASSERT_TRUE(app.WriteProfileString("Program Settings", "ExtAppCmdLine", "  editor.exe /e %1 "));
+  EXPECT_STREQ(GetExtAppCmdLine(), "editor.exe /e %s");
+  app.WriteProfileString("Program Settings", "ExtAppCmdLine", nullptr);
+  EXPECT_STREQ(GetExtAppCmdLine(), "");
 }
 
 }  // namespace
