@@ -12,6 +12,31 @@ constexpr const char* kUnit = "iplsce";
 constexpr const char* kChannelsText =
     "Number of processed channels of srcImage != Number of processed channels of dstImage";
 
+// Value by value, for channel strides, alpha channels and masks; the value
+// size is fixed per instance so each move is a single load and store.
+template <int Bytes>
+void copyRow(const OwnValues& s, const OwnValues& d, unsigned char* sr, unsigned char* dr,
+             const unsigned char* mr, const OwnMaskBits* mask, int32_t width) {
+    for (int32_t i = 0; i < width; ++i) {
+        if (mr != nullptr && !ownGetBit(mr, mask->bitOffset + static_cast<int64_t>(i))) continue;
+        for (int32_t k = 0; k < s.channels; ++k) std::memcpy(d.value(dr, i, k), s.value(sr, i, k), Bytes);
+    }
+}
+
+template <int Bytes>
+void fillRow(const OwnValues& d, unsigned char* dr, const unsigned char* mr, const OwnMaskBits* mask,
+             int32_t width, const unsigned char* value) {
+    if (mr == nullptr && d.runs() && !d.planeOrder) {
+        const int64_t count = static_cast<int64_t>(width) * d.channels;
+        for (int64_t e = 0; e < count; ++e) std::memcpy(dr + e * Bytes, value, Bytes);
+        return;
+    }
+    for (int32_t i = 0; i < width; ++i) {
+        if (mr != nullptr && !ownGetBit(mr, mask->bitOffset + static_cast<int64_t>(i))) continue;
+        for (int32_t k = 0; k < d.channels; ++k) std::memcpy(d.value(dr, i, k), value, Bytes);
+    }
+}
+
 void copyValues(const OwnValues& s, const OwnValues& d, const OwnMaskBits* mask, int32_t width,
                 int32_t height) {
     const bool oneBit = s.bytes == 0;
@@ -40,10 +65,10 @@ void copyValues(const OwnValues& s, const OwnValues& d, const OwnMaskBits* mask,
             continue;
         }
         const unsigned char* mr = mask ? mask->row(j) : nullptr;
-        for (int32_t i = 0; i < width; ++i) {
-            if (mr != nullptr && !ownGetBit(mr, mask->bitOffset + static_cast<int64_t>(i))) continue;
-            for (int32_t k = 0; k < s.channels; ++k)
-                std::memcpy(d.value(dr, i, k), s.value(sr, i, k), static_cast<size_t>(s.bytes));
+        switch (s.bytes) {
+        case 1: copyRow<1>(s, d, sr, dr, mr, mask, width); break;
+        case 2: copyRow<2>(s, d, sr, dr, mr, mask, width); break;
+        default: copyRow<4>(s, d, sr, dr, mr, mask, width); break;
         }
     }
 }
@@ -63,10 +88,10 @@ void fillValues(const OwnValues& d, const OwnMaskBits* mask, int32_t width, int3
                     ownPutBit(dr, d.bitOffset + static_cast<int64_t>(i), value[0] & 1);
             continue;
         }
-        for (int32_t i = 0; i < width; ++i) {
-            if (mr != nullptr && !ownGetBit(mr, mask->bitOffset + static_cast<int64_t>(i))) continue;
-            for (int32_t k = 0; k < d.channels; ++k)
-                std::memcpy(d.value(dr, i, k), value, static_cast<size_t>(d.bytes));
+        switch (d.bytes) {
+        case 1: fillRow<1>(d, dr, mr, mask, width, value); break;
+        case 2: fillRow<2>(d, dr, mr, mask, width, value); break;
+        default: fillRow<4>(d, dr, mr, mask, width, value); break;
         }
     }
 }

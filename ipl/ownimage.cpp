@@ -22,7 +22,13 @@ bool ownIsValidAlign(int32_t align) { return align == 4 || align == 8 || align =
 
 namespace {
 
-int32_t firstFailure(const IplImage* image) {
+// Masks may carry masks; a chain this deep is a loop of headers, refused as a
+// bad mask instead of recursing without end.
+constexpr int32_t kMaxMaskDepth = 8;
+
+int32_t checkAt(const IplImage* image, int32_t level);
+
+int32_t firstFailure(const IplImage* image, int32_t level) {
     if (image == nullptr) return -9;
     const bool tiled = image->tileInfo != nullptr;
     if ((image->imageData == nullptr) == !tiled) return -12;
@@ -37,9 +43,9 @@ int32_t firstFailure(const IplImage* image) {
     if (image->origin != IPL_ORIGIN_TL && image->origin != IPL_ORIGIN_BL) return -20;
     if (!ownIsValidAlign(image->align)) return -21;
     if (const IplImage* mask = image->maskROI) {
-        if (mask->depth != IPL_DEPTH_1U) return -117;
+        if (mask->depth != IPL_DEPTH_1U || level >= kMaxMaskDepth) return -117;
         if (mask->tileInfo == nullptr) {
-            const int32_t s = ownCheckImage(mask);
+            const int32_t s = checkAt(mask, level + 1);
             if (s != 0) return s - 100;
         }
         if (mask->tileInfo != nullptr) return -26;
@@ -60,13 +66,15 @@ int32_t firstFailure(const IplImage* image) {
     return 0;
 }
 
-}  // namespace
-
-int32_t ownCheckImage(const IplImage* image) {
-    const int32_t status = firstFailure(image);
+int32_t checkAt(const IplImage* image, int32_t level) {
+    const int32_t status = firstFailure(image, level);
     if (status != 0) iplSetErrStatus(status);
     return status;
 }
+
+}  // namespace
+
+int32_t ownCheckImage(const IplImage* image) { return checkAt(image, 0); }
 
 int32_t ownWidthStep(int32_t dataOrder, uint32_t depth, int32_t align, int32_t nChannels,
                      int32_t width) {

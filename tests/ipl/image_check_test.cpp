@@ -168,3 +168,15 @@ TEST(TileGrid, CoversTheRegionWithBlocksOf128WhenUntiled) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeaderCheck, MaskThatIsItsOwnMaskIsRefusedInsteadOfLooping) {
+    ipltest::ImagePtr mask = ipltest::makeImage(IPL_DEPTH_1U, 1, 0, 0, 8, 8);
+    mask->maskROI = mask.get();
+    EXPECT_LT(ownCheckImage(mask.get()), 0);
+    mask->maskROI = nullptr;
+    iplSetErrStatus(0);
+}
+
+}  // namespace
