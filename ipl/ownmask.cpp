@@ -140,13 +140,24 @@ void ownChooseMask(IplImage* srcImage, IplImage* dstImage, const char* funcName,
         out->empty = true;
         return;
     }
-    IplImage* mask = ownCreateMaskImage(IPL_DATA_ORDER_PLANE, ms->origin, 4, w, h, "G   ");
+    IplImage* mask = iplCreateImageHeader(1, 0, IPL_DEPTH_1U, "GRAY", "G   ", IPL_DATA_ORDER_PLANE,
+                                          ms->origin, 4, w, h, nullptr, nullptr, nullptr, nullptr);
     if (mask == nullptr) {
+        // The header allocation reports nothing itself: the failure must not
+        // pass for success.
+        OWN_ERROR(-4, funcName, "Out of memory", unitName);
         OWN_ERROR(-1, funcName, "", unitName);
         out->failed = true;
         return;
     }
     out->owned.reset(mask);
+    iplAllocateImage(mask, 0, 0);  // reports its own failure
+    if (mask->imageData == nullptr) {
+        OWN_ERROR(-1, funcName, "", unitName);
+        out->failed = true;
+        out->owned.reset();
+        return;
+    }
     out->mask = mask;
     if (!ownLogicOperation(OwnLogicKind::And, ms, md, mask, 0)) {
         OWN_ERROR(-1, funcName, "", unitName);
