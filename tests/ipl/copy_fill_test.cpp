@@ -1,4 +1,4 @@
-// Copy and fill: the Parts' examples, and random images compared with a
+// Copy and fill: worked examples, and random images compared with a
 // per-pixel model across depth, order, channel of interest, alpha, masks and
 // tiles.
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Logical operations: the Parts' examples, and random images compared with a
+// Logical operations: worked examples, and random images compared with a
 // per-pixel model across depth, order, channel of interest, alpha, masks,
 // in-place calls and tiles.
 #include <gtest/gtest.h>
