@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,15 @@ template <> struct SuperOut<uint16_t> {
 };
 template <> struct SuperOut<float> {
     static float put(double v, double norm) { return static_cast<float>(v * norm); }
+};
+
+// One step of the walk along x over the buffer columns.
+struct ColumnStep {
+    enum Kind { kStart, kFinish, kFinishAndStart, kAdd, kAddAndFinish };
+    int32_t column;
+    Kind kind;
+    float weightEnd;    // share of this column in the destination column it ends
+    float weightStart;  // share of this column in the destination column it starts
 };
 
 template <class T>
@@ -61,6 +71,42 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
     std::memset(buf, 0, static_cast<size_t>(bufCount) * 4);
     const double norm = 1.0 / (static_cast<double>(xScale) * static_cast<double>(yScale));
 
+    // The walk along x, shared by every row and channel.
+    std::vector<ColumnStep> steps;
+    {
+        int32_t bx = truncToInt(x0 + 0.0001);
+        double wx = 1.0 - (x0 - bx);
+        double ex = x0;
+        int k = 0;
+        for (int j = 0; j < N && k < W; ++j) {
+            ++bx;
+            if (ex + 0.0001 <= bx) {
+                ColumnStep st{j, ColumnStep::kStart, 0.0f, 0.0f};
+                if (j != 0) {
+                    st.kind = ColumnStep::kFinishAndStart;
+                    st.weightEnd = static_cast<float>(ex - truncToInt(ex));
+                    if (++k >= W) {
+                        st.kind = ColumnStep::kFinish;
+                        steps.push_back(st);
+                        break;
+                    }
+                    wx = 1.0 - (ex - truncToInt(ex));
+                }
+                ex += xScale;
+                st.weightStart = static_cast<float>(wx);
+                steps.push_back(st);
+            } else {
+                ColumnStep st{j, ColumnStep::kAdd, 0.0f, 0.0f};
+                if (ex <= bx) {
+                    st.kind = ColumnStep::kAddAndFinish;
+                    ex += xScale;
+                    ++k;
+                }
+                steps.push_back(st);
+            }
+        }
+    }
+
     for (int c = 0; c < Nc; ++c) {
         float* cb = buf + static_cast<int64_t>(c) * N * H;  // row m at cb + m * N
         const T* sc = src + c * sCh + r0 * sLine + c0 * sPix;
@@ -97,45 +143,44 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
                 }
             }
         }
-        // Buffer columns into destination columns.
+        // Buffer columns into destination columns. The walk along x is the
+        // same for every row, so it is worked out once and then run row by
+        // row over contiguous buffer rows.
         T* dc = dst + c * dCh;
-        int32_t bx = truncToInt(x0 + 0.0001);
-        double wx = 1.0 - (x0 - bx);
-        double ex = x0;
-        int k = 0;
-        for (int j = 0; j < N && k < W; ++j) {
-            ++bx;
-            if (ex + 0.0001 <= bx) {
-                if (j != 0) {
-                    const float wf = static_cast<float>(ex - truncToInt(ex));
-                    for (int mm = 0; mm < H; ++mm) {
-                        const float a = cb[static_cast<int64_t>(mm) * N + j] * wf + acc[mm];
-                        dc[mm * dLine + k * dPix] = SuperOut<T>::put(a, norm);
-                    }
-                    if (++k >= W)
-                        break;
-                    wx = 1.0 - (ex - truncToInt(ex));
-                }
-                ex += xScale;
-                const float wf = static_cast<float>(wx);
-                for (int mm = 0; mm < H; ++mm)
-                    acc[mm] = cb[static_cast<int64_t>(mm) * N + j] * wf;
-            } else {
-                for (int mm = 0; mm < H; ++mm)
-                    acc[mm] += cb[static_cast<int64_t>(mm) * N + j];
-                if (ex <= bx) {
-                    for (int mm = 0; mm < H; ++mm) {
-                        dc[mm * dLine + k * dPix] = SuperOut<T>::put(acc[mm], norm);
-                        acc[mm] = 0.0f;
-                    }
-                    ex += xScale;
+        for (int mm = 0; mm < H; ++mm) {
+            const float* brow = cb + static_cast<int64_t>(mm) * N;
+            T* drow = dc + static_cast<int64_t>(mm) * dLine;
+            float a = 0.0f;
+            int k = 0;
+            for (const ColumnStep& st : steps) {
+                const float v = brow[st.column];
+                switch (st.kind) {
+                case ColumnStep::kFinishAndStart:
+                    drow[k * dPix] = SuperOut<T>::put(v * st.weightEnd + a, norm);
                     ++k;
+                    a = v * st.weightStart;
+                    break;
+                case ColumnStep::kFinish:
+                    drow[k * dPix] = SuperOut<T>::put(v * st.weightEnd + a, norm);
+                    ++k;
+                    break;
+                case ColumnStep::kStart:
+                    a = v * st.weightStart;
+                    break;
+                case ColumnStep::kAdd:
+                    a += v;
+                    break;
+                case ColumnStep::kAddAndFinish:
+                    a += v;
+                    drow[k * dPix] = SuperOut<T>::put(a, norm);
+                    a = 0.0f;
+                    ++k;
+                    break;
                 }
             }
+            if (k < W)
+                drow[k * dPix] = SuperOut<T>::put(a, norm);
         }
-        if (k < W)
-            for (int mm = 0; mm < H; ++mm)
-                dc[mm * dLine + k * dPix] = SuperOut<T>::put(acc[mm], norm);
     }
     *xPos = static_cast<float>(W * static_cast<double>(xScale) + x0);
     *yPos = static_cast<float>(H * static_cast<double>(yScale) + y0);
