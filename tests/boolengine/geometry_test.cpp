@@ -1,0 +1,216 @@
+// Lines, links, nodes and graphs of the engine at the level of single records.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "boolengine/booleng.h"
+#include "boolengine/boolline.h"
+#include "boolengine/exactmath.h"
+#include "boolengine/graph.h"
+#include "engine_support.h"
+
+namespace {
+
+using enginetest::EngineTest;
+
+class GeometryTest : public EngineTest {
+protected:
+    BoolLink* Link(int64_t x0, int64_t y0, int64_t x1, int64_t y1)
+    {
+        return graph.AddLink(new Node(x0, y0, &engine), new Node(x1, y1, &engine));
+    }
+    Bool_Engine engine;
+    Graph graph{&engine};
+};
+
+struct SideCase {
+    int64_t x, y;
+    double tolerance;
+    int side;
+};
+
+TEST_F(GeometryTest, PointInLineGivesSideOfHorizontalLink)
+{
+    BoolLink* link = Link(0, 0, 10, 0);
+    BoolLine line(link, &engine);
+    line.CalculateLineParameters();
+    EXPECT_EQ(line.AA(), 0.0);
+    EXPECT_EQ(line.BB(), -1.0);
+    EXPECT_EQ(line.CC(), 0.0);
+    const SideCase cases[] = {{5, 3, 1, LEFT_SIDE}, {5, -3, 1, RIGHT_SIDE}, {5, 0, 1, ON_AREA}, {5, 4, 5, ON_AREA},
+                              {5, 5, 5, ON_AREA},   {5, 6, 5, LEFT_SIDE}};
+    for (const SideCase& c : cases) {
+        LPoint p(c.x, c.y);
+        double distance = 0;
+        EXPECT_EQ(line.PointInLine(&p, distance, c.tolerance), c.side) << c.x << "," << c.y;
+    }
+    LPoint beyond(20, 0), within(7, 0);
+    double distance = 0;
+    EXPECT_EQ(line.PointOnLine(&beyond, distance, 1), ON_AREA);
+    EXPECT_EQ(line.PointOnLine(&within, distance, 1), IN_AREA);
+    EXPECT_EQ(line.PointOnLine(link->GetEndNode(), distance, 0), IN_AREA);
+}
+
+TEST_F(GeometryTest, CalculateYRoundsToNearest)
+{
+    BoolLine line(Link(0, 0, 10, 5), &engine);
+    EXPECT_EQ(line.Calculate_Y(4), 2);
+    EXPECT_EQ(line.Calculate_Y(5), 3);  // 2.5 + 0.5 truncated
+}
+
+TEST_F(GeometryTest, ZeroLengthLineRaisesEngineError)
+{
+    Node* n = new Node(3, 3, &engine);
+    BoolLine line(graph.AddLink(n, n), &engine);
+    EXPECT_THROW(line.CalculateLineParameters(), Bool_Engine_Error);
+}
+
+TEST_F(GeometryTest, LinkIsSplitIntoChainAtItsCrossings)
+{
+    BoolLink* link = Link(0, 0, 10, 0);
+    link->SetGraphNum(7);
+    link->SetGroup(GROUP_B);
+    BoolLine line(link, &engine);
+    line.AddCrossing(7, 0);
+    line.AddCrossing(3, 0);
+    line.AddCrossing(link->GetEndNode());  // an end node is never a crossing
+    EXPECT_EQ(line.CrossingCount(), 2);
+    EXPECT_TRUE(line.ProcessCrossings(&graph));
+    ASSERT_EQ(graph.GetNumberOfLinks(), 3);
+    std::vector<std::pair<int64_t, int64_t>> pieces;
+    for (BoolLink* l : graph.LinkVector()) {
+        EXPECT_EQ(l->GetGraphNum(), 7);
+        EXPECT_EQ(l->GetGroup(), GROUP_B);
+        pieces.emplace_back(l->GetBeginNode()->GetX(), l->GetEndNode()->GetX());
+    }
+    std::sort(pieces.begin(), pieces.end());
+    EXPECT_EQ(pieces, (std::vector<std::pair<int64_t, int64_t>>{{0, 3}, {3, 7}, {7, 10}}));
+    EXPECT_EQ(link->GetEndNode()->GetX(), 3);
+}
+
+TEST_F(GeometryTest, CrossingOfTwoLinksIsSharedAndOnTheGrid)
+{
+    BoolLink* a = Link(0, 0, 10, 10);
+    BoolLink* b = Link(0, 10, 10, 0);
+    BoolLine la(a, &engine), lb(b, &engine);
+    Node* crossing = la.Intersect(lb);
+    EXPECT_EQ(crossing->GetX(), 5);
+    EXPECT_EQ(crossing->GetY(), 5);
+    EXPECT_EQ(la.CrossingCount(), 1);
+    EXPECT_EQ(lb.CrossingCount(), 1);
+    la.ProcessCrossings(&graph);
+    lb.ProcessCrossings(&graph);
+    EXPECT_EQ(crossing->GetNumberOfLinks(), 4);
+}
+
+TEST_F(GeometryTest, ParallelLinksRaiseEngineError)
+{
+    BoolLine la(Link(0, 0, 10, 0), &engine), lb(Link(0, 5, 10, 5), &engine);
+    LPoint p;
+    EXPECT_FALSE(la.Intersect2(lb, p));
+    EXPECT_THROW(la.Intersect(lb), Bool_Engine_Error);
+}
+
+TEST_F(GeometryTest, RedirectTwiceRestoresTheLink)
+{
+    BoolLink* link = Link(0, 0, 10, 0);
+    link->leftA = true;
+    link->rightB = true;
+    link->SetOperationFlags();
+    Node* begin = link->GetBeginNode();
+    Node* end = link->GetEndNode();
+    link->Redirect(end);
+    EXPECT_EQ(link->GetBeginNode(), end);
+    EXPECT_TRUE(link->rightA);
+    EXPECT_TRUE(link->leftB);
+    link->Redirect(begin);
+    EXPECT_EQ(link->GetBeginNode(), begin);
+    EXPECT_TRUE(link->leftA);
+    EXPECT_TRUE(link->rightB);
+    EXPECT_FALSE(link->rightA);
+    EXPECT_FALSE(link->leftB);
+}
+
+struct FlagCase {
+    bool leftA, rightA, leftB, rightB;
+    bool orLeft, orRight, andMarked, aSubBMarked;
+};
+
+TEST_F(GeometryTest, OperationFlagsFollowTheSideFlags)
+{
+    const FlagCase cases[] = {
+        {true, false, true, false, true, false, true, false},    // boundary of both, result left
+        {true, false, false, true, false, false, false, true},   // inside the union: no boundary
+        {false, false, false, false, false, false, false, false},
+        {true, true, false, true, false, false, true, true},
+    };
+    for (const FlagCase& c : cases) {
+        BoolLink* link = Link(0, 0, 10, 0);
+        link->leftA = c.leftA;
+        link->rightA = c.rightA;
+        link->leftB = c.leftB;
+        link->rightB = c.rightB;
+        link->SetOperationFlags();
+        EXPECT_EQ(link->LeftInResult(BOOL_OR), c.orLeft);
+        EXPECT_EQ(link->RightInResult(BOOL_OR), c.orRight);
+        EXPECT_EQ(link->IsMarked(BOOL_AND), c.andMarked);
+        EXPECT_EQ(link->IsMarked(BOOL_A_SUB_B), c.aSubBMarked);
+    }
+}
+
+TEST_F(GeometryTest, MergingNodesOfOneLinkLeavesZeroLengthLinkThatIsRemoved)
+{
+    BoolLink* link = Link(0, 0, 1, 0);
+    Node* end = link->GetEndNode();
+    link->GetBeginNode()->Merge(end);
+    EXPECT_TRUE(link->IsZeroLength());
+    EXPECT_EQ(graph.DeleteZeroLines(), 1);
+    EXPECT_EQ(graph.GetNumberOfLinks(), 0);
+}
+
+TEST_F(GeometryTest, NullPointCopyRaisesCreationError)
+{
+    try {
+        LPoint copy(static_cast<const LPoint*>(nullptr));
+        FAIL();
+    } catch (const Bool_Engine_Error& e) {
+        EXPECT_EQ(e.header, "Fatal Creation Error");
+        EXPECT_EQ(e.message, "Cannot copy a NULL Point Object.\n\nCould not create a LPoint Object.");
+    }
+}
+
+TEST_F(GeometryTest, MakeClockWiseTurnsCounterClockwiseRing)
+{
+    graph.AddRing({LPoint(0, 0), LPoint(10, 0), LPoint(10, 10), LPoint(0, 10)}, GROUP_A, 1);
+    EXPECT_TRUE(graph.MakeClockWise());
+    EXPECT_FALSE(graph.MakeClockWise());
+}
+
+TEST_F(GeometryTest, CornerTestAndCandidateComparison)
+{
+    BoolLink* in = Link(0, 0, 10, 0);
+    Node* corner = in->GetEndNode();
+    BoolLink* up = graph.AddLink(corner, new Node(10, 10, &engine));
+    BoolLink* down = graph.AddLink(corner, new Node(10, -10, &engine));
+    BoolLink* straight = graph.AddLink(corner, new Node(20, 0, &engine));
+    BoolLine line(in, &engine);
+    EXPECT_EQ(line.PointOnCorner(up, 0.0001), 0);
+    EXPECT_EQ(line.PointOnCorner(straight, 0.0001), 1);
+    EXPECT_EQ(line.PointOnCorner(down, 0.0001), 2);
+    EXPECT_EQ(BoolLine::Compare(&engine, in, straight, up), 0);    // up turns further left
+    EXPECT_EQ(BoolLine::Compare(&engine, in, straight, down), 2);  // down turns further right
+}
+
+TEST(ExactMath, SignsOfLargeProductsAreExact)
+{
+    const int64_t big = int64_t(1) << 53;
+    EXPECT_EQ(exactmath::SignOfDifference(big + 1, big - 1, big, big), -1);
+    EXPECT_EQ(exactmath::SignOfDifference(-big, big, -big, big), 0);
+    EXPECT_EQ(exactmath::Orientation(0, 0, big, 1, 2 * big, 3), 1);
+    EXPECT_EQ(exactmath::Orientation(0, 0, big, 1, 2 * big, 2), 0);
+    EXPECT_EQ(exactmath::CrossSign(3, -4, -6, 8), 0);
+    EXPECT_EQ(exactmath::DotSign(3, -4, -6, 8), -1);
+}
+
+}  // namespace
