@@ -7,6 +7,7 @@
 // of a contiguous run) and the one-at-a-time steps (the rest). Both are kept
 // here so that results do not depend on how a run is cut.
 #include "ipl/own_ops.h"
+#include "ipl/own_zoom_sse.h"
 
 #include <cfenv>
 #include <cmath>
@@ -117,7 +118,8 @@ struct Linear16<uint8_t> {
     static void horiz(const uint8_t* p, Buf* h, const OwnZoomJob& job, const RowShape& s)
     {
         const uint16_t* wx = static_cast<const uint16_t*>(job.wx);
-        for (int32_t i = 0; i < job.W; ++i) {
+        const int32_t done = s.chans == 4 && s.second == 4 ? ownZoomLinearHorizontal8uC4(p, h, job.colTab, wx, job.W) : 0;
+        for (int32_t i = done; i < job.W; ++i) {
             const uint32_t a = wx[2 * i], b = wx[2 * i + 1];
             const uint8_t* q = p + job.colTab[i];
             for (int32_t c = 0; c < s.chans; ++c)
@@ -127,6 +129,10 @@ struct Linear16<uint8_t> {
     static uint8_t vert(const Buf* const* r, int32_t e, uint32_t wy, bool)
     {
         return static_cast<uint8_t>(((16384u - wy) * r[0][e] + wy * r[1][e]) >> 20);
+    }
+    static int32_t vertRun(const Buf* const* r, uint8_t* d, int32_t n, uint32_t wy)
+    {
+        return ownZoomLinearVertical8u(r[0], r[1], d, n, wy);
     }
 };
 
@@ -150,6 +156,10 @@ struct Linear16<uint16_t> {
     static uint16_t vert(const Buf* const* r, int32_t e, uint32_t wy, bool)
     {
         return static_cast<uint16_t>(((16384u - wy) * r[0][e] + wy * r[1][e]) >> 13);
+    }
+    static int32_t vertRun(const Buf* const* r, uint16_t* d, int32_t n, uint32_t wy)
+    {
+        return ownZoomLinearVertical16u(r[0], r[1], d, n, wy);
     }
 };
 
@@ -180,6 +190,10 @@ struct LinearF {
             return r[0][e] * (1.0f - wy) + r[1][e] * wy;
         return static_cast<float>(double(r[0][e]) * (1.0 - double(wy)) + double(r[1][e]) * double(wy));
     }
+    static int32_t vertRun(const Buf* const* r, float* d, int32_t n, float wy)
+    {
+        return ownZoomLinearVertical32f(r[0], r[1], d, n, wy);
+    }
 };
 
 template <class T>
@@ -191,7 +205,11 @@ struct Cubic {
     {
         const float* wx = static_cast<const float*>(job.wx);
         const int32_t d = s.second;
-        for (int32_t i = 0; i < job.W; ++i) {
+        int32_t done = 0;
+        if constexpr (sizeof(T) == 1)
+            if (s.chans == 4 && d == 4)
+                done = ownZoomCubicHorizontal8uC4(p, h, job.colTab, wx, job.W);
+        for (int32_t i = done; i < job.W; ++i) {
             const T* q = p + job.colTab[i];
             for (int32_t c = 0; c < s.chans; ++c)
                 h[i * s.chans + c] = ownZoomCubicH(static_cast<float>(q[c - d]), static_cast<float>(q[c]),
@@ -200,7 +218,24 @@ struct Cubic {
         }
     }
     static T vert(const Buf* const* r, int32_t e, float t, bool fourWide);
+    static int32_t vertRun(const Buf* const* r, T* d, int32_t n, float t);
 };
+
+template <>
+int32_t Cubic<uint8_t>::vertRun(const Buf* const* r, uint8_t* d, int32_t n, float t)
+{
+    return ownZoomCubicVertical8u(r, d, n, t);
+}
+template <>
+int32_t Cubic<uint16_t>::vertRun(const Buf* const* r, uint16_t* d, int32_t n, float t)
+{
+    return ownZoomCubicVertical16u(r, d, n, t);
+}
+template <>
+int32_t Cubic<float>::vertRun(const Buf* const* r, float* d, int32_t n, float t)
+{
+    return ownZoomCubicVertical32f(r, d, n, t);
+}
 
 template <>
 float Cubic<float>::vert(const Buf* const* r, int32_t e, float t, bool)
@@ -306,7 +341,7 @@ void interpDriver(const OwnZoomJob& job, bool plane)
                             dRow[static_cast<int64_t>(i) * dstPix + c] = P::vert(rows, i * shape.chans + c, w, false);
                 maskRow += job.maskStep;
             } else if (contiguous) {
-                for (int32_t e = 0; e < n; ++e)
+                for (int32_t e = P::vertRun(rows, dRow, n, w); e < n; ++e)
                     dRow[e] = P::vert(rows, e, w, e < wideN);
             } else {
                 const bool wide = StridedFourWide<P, T>::value;

@@ -303,3 +303,76 @@ TEST(Zoom, RefusalsAndResizeRouting)
                          getValue(src.get(), 1, 1, 0)) / 4.0;
     EXPECT_EQ(getValue(half.get(), 0, 0, 0), std::trunc(mean + 0.5));
 }
+
+namespace {
+
+struct CubicAxis {
+    std::vector<int> index;
+    std::vector<float> t;
+};
+
+CubicAxis cubicAxis(int n, double step, int size)
+{
+    CubicAxis a;
+    double pos = 0;
+    for (int i = 0; i < n; ++i, pos += step) {
+        int ix = R(pos);
+        float t;
+        if (ix >= size - 1) {
+            ix = size - 3;
+            t = 2.0f;
+        } else {
+            if (ix == 0)
+                ix = 1;
+            else if (ix == size - 2)
+                ix -= 1;
+            t = static_cast<float>(pos - ix);
+        }
+        a.index.push_back(ix);
+        a.t.push_back(t);
+    }
+    return a;
+}
+
+} // namespace
+
+TEST(Zoom, CubicMatchesTheFormulaWithItsRoundingRules)
+{
+    for (uint32_t depth : {IPL_DEPTH_8U, IPL_DEPTH_16U, IPL_DEPTH_32F})
+        for (int32_t order : {0, 1})
+            for (int32_t ch : {1, 3, 4}) {
+                Image src = makeImage(ch, 0, depth, 11, 8, order);
+                fillRandom(src.get(), 31);
+                const int32_t xd = 13, xs = 6, yd = 5, ys = 3;
+                const int W = R(11.0 / (double(xs) / xd)), H = R(8.0 / (double(ys) / yd));
+                Image dst = makeImage(ch, 0, depth, W, H, order);
+                iplZoom(src.get(), dst.get(), xd, xs, yd, ys, IPL_INTER_CUBIC);
+                ASSERT_EQ(iplGetErrStatus(), 0);
+                const double dW = (11.0 / xs) * xd, dH = (8.0 / ys) * yd;
+                const CubicAxis ax = cubicAxis(W, 10.0 / (dW - 1), 11), ay = cubicAxis(H, 7.0 / (dH - 1), 8);
+                const int runLength = order == 0 ? W * ch : W;
+                const int wide = (runLength / 4) * 4;
+                for (int k = 0; k < ch; ++k)
+                    for (int j = 0; j < H; ++j)
+                        for (int i = 0; i < W; ++i) {
+                            float rows[4];
+                            for (int q = 0; q < 4; ++q) {
+                                const int row = ay.index[j] - 1 + q;
+                                auto P = [&](int col) { return static_cast<float>(getValue(src.get(), col, row, k)); };
+                                const int c = ax.index[i];
+                                rows[q] = ownZoomCubicH(P(c - 1), P(c), P(c + 1), P(c + 2), ax.t[i]);
+                            }
+                            const float v = ownZoomCubicV(rows[0], rows[1], rows[2], rows[3], ay.t[j]);
+                            double want = v;
+                            if (depth != IPL_DEPTH_32F) {
+                                const double hi = depth == IPL_DEPTH_8U ? 255 : 65535;
+                                const int e = order == 0 ? i * ch + k : i;
+                                double r = e < wide ? std::nearbyint(static_cast<double>(v + 0.00001f))
+                                                    : std::nearbyint(static_cast<double>(v) + 0.00001 - 0.5);
+                                want = r < 0 ? 0 : r > hi ? hi : r;
+                            }
+                            ASSERT_EQ(getValue(dst.get(), i, j, k), want)
+                                << "depth " << depth << " order " << order << " ch " << ch << " at " << i << "," << j << "," << k;
+                        }
+            }
+}

@@ -1,0 +1,26 @@
+// Vector steps of the zoom's row passes (internal). Each returns how many
+// leading elements (or columns) it produced; the caller finishes the rest.
+#ifndef IPL_OWN_ZOOM_SSE_H
+#define IPL_OWN_ZOOM_SSE_H
+
+#include <cstdint>
+
+// Cubic vertical pass over the four-wide part of a contiguous run: r holds
+// the four buffered rows. The caller selects rounding to nearest.
+int32_t ownZoomCubicVertical8u(const float* const* r, uint8_t* dst, int32_t n, float t);
+int32_t ownZoomCubicVertical16u(const float* const* r, uint16_t* dst, int32_t n, float t);
+int32_t ownZoomCubicVertical32f(const float* const* r, float* dst, int32_t n, float t);
+
+// Linear vertical passes; the integer ones are exact for any cut of the run.
+int32_t ownZoomLinearVertical8u(const uint16_t* upper, const uint16_t* lower, uint8_t* dst, int32_t n, uint32_t wy);
+int32_t ownZoomLinearVertical16u(const uint16_t* upper, const uint16_t* lower, uint16_t* dst, int32_t n, uint32_t wy);
+int32_t ownZoomLinearVertical32f(const float* upper, const float* lower, float* dst, int32_t n, float wy);
+
+// Linear horizontal pass of 8u pixel-order rows of four channels.
+int32_t ownZoomLinearHorizontal8uC4(const uint8_t* p, uint16_t* h, const int32_t* colTab, const uint16_t* wx,
+                                     int32_t W);
+
+// Cubic horizontal pass of 8u pixel-order rows of four channels.
+int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* colTab, const float* wx, int32_t W);
+
+#endif
