@@ -16,11 +16,14 @@ int32_t ownZoomLinearVertical8u(const uint16_t* upper, const uint16_t* lower, ui
 int32_t ownZoomLinearVertical16u(const uint16_t* upper, const uint16_t* lower, uint16_t* dst, int32_t n, uint32_t wy);
 int32_t ownZoomLinearVertical32f(const float* upper, const float* lower, float* dst, int32_t n, float wy);
 
-// Linear horizontal pass of 8u pixel-order rows of four channels.
+// Linear horizontal pass of 8u pixel-order rows of four channels, of which
+// chans (3 or 4) are buffered; the buffer needs room for one value more.
 int32_t ownZoomLinearHorizontal8uC4(const uint8_t* p, uint16_t* h, const int32_t* colTab, const uint16_t* wx,
-                                     int32_t W);
+                                     int32_t W, int32_t chans);
 
-// Cubic horizontal pass of 8u pixel-order rows of four channels.
-int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* colTab, const float* wx, int32_t W);
+// Cubic horizontal pass of 8u pixel-order rows of four channels, chans of
+// them buffered (as above).
+int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* colTab, const float* wx, int32_t W,
+                                   int32_t chans);
 
 #endif

@@ -8,6 +8,7 @@
 // here so that results do not depend on how a run is cut.
 #include "ipl/own_ops.h"
 #include "ipl/own_zoom_sse.h"
+#include "ipl/ipl.h"
 
 #include <cfenv>
 #include <cmath>
@@ -118,7 +119,9 @@ struct Linear16<uint8_t> {
     static void horiz(const uint8_t* p, Buf* h, const OwnZoomJob& job, const RowShape& s)
     {
         const uint16_t* wx = static_cast<const uint16_t*>(job.wx);
-        const int32_t done = s.chans == 4 && s.second == 4 ? ownZoomLinearHorizontal8uC4(p, h, job.colTab, wx, job.W) : 0;
+        const int32_t done = (s.chans == 4 || s.chans == 3) && s.second == 4
+                                 ? ownZoomLinearHorizontal8uC4(p, h, job.colTab, wx, job.W, s.chans)
+                                 : 0;
         for (int32_t i = done; i < job.W; ++i) {
             const uint32_t a = wx[2 * i], b = wx[2 * i + 1];
             const uint8_t* q = p + job.colTab[i];
@@ -207,8 +210,8 @@ struct Cubic {
         const int32_t d = s.second;
         int32_t done = 0;
         if constexpr (sizeof(T) == 1)
-            if (s.chans == 4 && d == 4)
-                done = ownZoomCubicHorizontal8uC4(p, h, job.colTab, wx, job.W);
+            if ((s.chans == 4 || s.chans == 3) && d == 4)
+                done = ownZoomCubicHorizontal8uC4(p, h, job.colTab, wx, job.W, s.chans);
         for (int32_t i = done; i < job.W; ++i) {
             const T* q = p + job.colTab[i];
             for (int32_t c = 0; c < s.chans; ++c)
@@ -267,6 +270,14 @@ template <class P, class T> struct StridedFourWide { static constexpr bool value
 template <> struct StridedFourWide<Cubic<uint8_t>, uint8_t> { static constexpr bool value = true; };
 template <> struct StridedFourWide<LinearF, float> { static constexpr bool value = false; };
 
+// Kernels whose strided pass gives the values of the contiguous run: the
+// exact integer linear ones and the 8u cubic, which rounds its strided run
+// four at a time like a contiguous one.
+template <class P> struct StridedByRun { static constexpr bool value = false; };
+template <> struct StridedByRun<Linear16<uint8_t>> { static constexpr bool value = true; };
+template <> struct StridedByRun<Linear16<uint16_t>> { static constexpr bool value = true; };
+template <> struct StridedByRun<Cubic<uint8_t>> { static constexpr bool value = true; };
+
 // The source rows held in the buffers, by element offset from the region's
 // first row; a row still needed stays where it is and only missing rows are
 // computed.
@@ -292,6 +303,16 @@ void interpDriver(const OwnZoomJob& job, bool plane)
     const int32_t dstPix = plane ? 1 : job.dstCh;
     const bool contiguous = plane || job.dstCh == job.nch;
     const int32_t wideN = (n / 4) * 4;
+    // A whole-run buffer for the strided pass of the kernels whose strided
+    // values equal their contiguous ones.
+    // Without it (no memory) the strided pass goes value by value.
+    struct RunBlock {
+        T* p = nullptr;
+        ~RunBlock() { iplFree(p); }
+    } runBlock;
+    if (StridedByRun<P>::value && !plane && !contiguous && !job.mask)
+        runBlock.p = static_cast<T*>(iplMalloc(static_cast<int32_t>((static_cast<int64_t>(n) + 8) * sizeof(T))));
+    T* run = runBlock.p;
 
     for (int32_t p = 0; p < planes; ++p) {
         const T* src = static_cast<const T*>(job.src) + static_cast<int64_t>(p) * job.srcPlane;
@@ -343,6 +364,13 @@ void interpDriver(const OwnZoomJob& job, bool plane)
             } else if (contiguous) {
                 for (int32_t e = P::vertRun(rows, dRow, n, w); e < n; ++e)
                     dRow[e] = P::vert(rows, e, w, e < wideN);
+            } else if (StridedByRun<P>::value && run) {
+                // The run is made whole first, then spread over the pixels.
+                for (int32_t e = P::vertRun(rows, run, n, w); e < n; ++e)
+                    run[e] = P::vert(rows, e, w, e < wideN);
+                for (int32_t i = 0; i < job.W; ++i)
+                    for (int32_t c = 0; c < shape.chans; ++c)
+                        dRow[static_cast<int64_t>(i) * dstPix + c] = run[i * shape.chans + c];
             } else {
                 const bool wide = StridedFourWide<P, T>::value;
                 for (int32_t i = 0; i < job.W; ++i)

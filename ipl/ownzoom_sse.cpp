@@ -147,8 +147,24 @@ int32_t ownZoomLinearVertical32f(const float* upper, const float* lower, float* 
 }
 
 int32_t ownZoomLinearHorizontal8uC4(const uint8_t* p, uint16_t* h, const int32_t* colTab, const uint16_t* wx,
-                                     int32_t W)
+                                     int32_t W, int32_t chans)
 {
+    if (chans != 4) {
+        // Three of four channels: all four computed, three kept; the extra
+        // value lands where the next pixel's first one goes (the buffers
+        // have room past the end).
+        const __m128i zero = _mm_setzero_si128();
+        for (int32_t i = 0; i < W; ++i) {
+            int32_t l, r;
+            __builtin_memcpy(&l, p + colTab[i], 4);
+            __builtin_memcpy(&r, p + colTab[i] + 4, 4);
+            const __m128i s = _mm_unpacklo_epi8(_mm_unpacklo_epi8(_mm_cvtsi32_si128(l), _mm_cvtsi32_si128(r)), zero);
+            const __m128i w = _mm_set1_epi32(static_cast<int32_t>(uint32_t(wx[2 * i]) | (uint32_t(wx[2 * i + 1]) << 16)));
+            const __m128i v = _mm_srli_epi32(_mm_madd_epi16(s, w), 8);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(h + int64_t(chans) * i), _mm_packs_epi32(v, v));
+        }
+        return W;
+    }
     // Four channels of one pixel: the left and right samples interleaved and
     // multiplied-and-added with the column's weight pair.
     const __m128i zero = _mm_setzero_si128();
@@ -171,7 +187,8 @@ int32_t ownZoomLinearHorizontal8uC4(const uint8_t* p, uint16_t* h, const int32_t
     return i;
 }
 
-int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* colTab, const float* wx, int32_t W)
+int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* colTab, const float* wx, int32_t W,
+                                   int32_t chans)
 {
     const __m128i zero = _mm_setzero_si128();
     auto load4 = [&](const uint8_t* q) {
@@ -191,7 +208,7 @@ int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* co
         const __m128 d3 = _mm_add_ps(_mm_sub_ps(_mm_sub_ps(d, c), c), _mm_sub_ps(b, d2));
         const __m128 v = _mm_add_ps(_mm_add_ps(a, _mm_mul_ps(d1, _mm_set1_ps(s))),
                                     _mm_add_ps(_mm_mul_ps(d2, _mm_set1_ps(c2)), _mm_mul_ps(d3, _mm_set1_ps(c3))));
-        _mm_storeu_ps(h + 4 * i, v);
+        _mm_storeu_ps(h + int64_t(chans) * i, v);
     }
     return W;
 }
