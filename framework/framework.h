@@ -2,6 +2,7 @@
 // The whole layer in one include.
 #include "framework/app.h"
 #include "framework/cmd_target.h"
+#include "framework/common_dialogs.h"
 #include "framework/collections.h"
 #include "framework/controls.h"
 #include "framework/create_context.h"
@@ -16,7 +17,9 @@
 #include "framework/image_list.h"
 #include "framework/menu.h"
 #include "framework/resources.h"
+#include "framework/rect_tracker.h"
 #include "framework/runtime.h"
+#include "framework/splitter.h"
 #include "framework/string_type.h"
 #include "framework/ui_seam.h"
 #include "framework/view.h"
