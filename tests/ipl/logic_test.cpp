@@ -206,6 +206,19 @@ TEST(LogicalOperations, AlphaChannelOfTheDestinationIsKept) {
     }
 }
 
+TEST(LogicalOperations, IdenticalLayoutsAreCombinedAsOneBlockRowTailsIncluded) {
+    ImagePtr a = makeImage(IPL_DEPTH_8U, 3, 0, 0, 5, 3);
+    ImagePtr b = makeImage(IPL_DEPTH_8U, 3, 0, 0, 5, 3);
+    ImagePtr d = makeImage(IPL_DEPTH_8U, 3, 0, 0, 5, 3);
+    std::mt19937 rng(12);
+    fillRandom(a.get(), rng);
+    fillRandom(b.get(), rng);
+    fillRandom(d.get(), rng);
+    iplAnd(a.get(), b.get(), d.get());
+    ASSERT_GT(d->widthStep, 15);  // the row tail exists
+    for (int32_t k = 0; k < d->imageSize; ++k) EXPECT_EQ(d->imageData[k], a->imageData[k] & b->imageData[k]);
+}
+
 struct RefusalCase {
     const char* context;
     uint32_t depthA;
