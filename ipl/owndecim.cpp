@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -63,6 +64,16 @@ inline bool makeRegions(Regions& r, int dCh, int dChExt, int dPix, int dRowExt, 
     r.dCh = dCh; r.dPix = dPix; r.dLine = dLine;
     r.sCh = sCh; r.sPix = sPix; r.sRowExt = sRowExt; r.sLine = sLine; r.sTotExt = sTotExt;
     return r.channels > 0 && r.cols > 0 && r.rows > 0;
+}
+
+// Copies cols pixels of B bytes, advancing the column position by adding.
+template <size_t B, class T>
+void copyPixels(const T* sRow, T* dRow, int32_t cols, int dPix, int sPix, double& x, float xScale)
+{
+    for (int32_t k = 0; k < cols; ++k) {
+        std::memcpy(dRow + k * dPix, sRow + truncToInt(x) * sPix, B);
+        x += xScale;
+    }
 }
 
 template <class T>

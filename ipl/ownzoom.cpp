@@ -13,6 +13,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -37,22 +38,41 @@ private:
 
 // ---- nearest neighbour ------------------------------------------------------
 
+// Copies W pixels of B bytes each from the columns of colTab.
+template <size_t B, class T>
+void nnRow(const T* sRow, T* dRow, const OwnZoomJob& job)
+{
+    for (int32_t i = 0; i < job.W; ++i)
+        std::memcpy(dRow + static_cast<int64_t>(i) * job.dstCh, sRow + job.colTab[i], B);
+}
+
 template <class T>
 void nnPixel(const OwnZoomJob& job)
 {
     const T* src = static_cast<const T*>(job.src);
     T* dst = static_cast<T*>(job.dst);
     const unsigned char* maskRow = job.mask;
+    const size_t pixelBytes = static_cast<size_t>(job.nch) * sizeof(T);
     for (int32_t j = 0; j < job.H; ++j) {
         const T* sRow = src + job.rowTab[j];
         T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+        if (!maskRow) {
+            switch (pixelBytes) {
+            case 1: nnRow<1>(sRow, dRow, job); continue;
+            case 2: nnRow<2>(sRow, dRow, job); continue;
+            case 3: nnRow<3>(sRow, dRow, job); continue;
+            case 4: nnRow<4>(sRow, dRow, job); continue;
+            case 6: nnRow<6>(sRow, dRow, job); continue;
+            case 8: nnRow<8>(sRow, dRow, job); continue;
+            case 12: nnRow<12>(sRow, dRow, job); continue;
+            case 16: nnRow<16>(sRow, dRow, job); continue;
+            default: break;
+            }
+        }
         for (int32_t i = 0; i < job.W; ++i) {
             if (maskRow && !maskSet(job, maskRow, i))
                 continue;
-            const T* s = sRow + job.colTab[i];
-            T* d = dRow + static_cast<int64_t>(i) * job.dstCh;
-            for (int32_t c = 0; c < job.nch; ++c)
-                d[c] = s[c];
+            std::memcpy(dRow + static_cast<int64_t>(i) * job.dstCh, sRow + job.colTab[i], pixelBytes);
         }
         if (maskRow)
             maskRow += job.maskStep;
