@@ -3,6 +3,7 @@
 // range, 64-bit sums otherwise.
 #include "ipl/own_twist.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -46,6 +47,30 @@ inline void twist3(uint32_t x0, uint32_t x1, uint32_t x2, T* o0, T* o1, T* o2, c
     *o2 = static_cast<T>(finish(floorShift(s2, k.shift), k));
 }
 
+// The exact floored sum of one row, limited to -1..256 (beyond which the
+// saturation gives the same output), through the product tables.
+inline int32_t floorLimited8(const OwnTwistCoeffs& k, int r, uint32_t x0, uint32_t x1, uint32_t x2)
+{
+    const int64_t s = k.product[r][0][x0] + k.product[r][1][x1] + k.product[r][2][x2] + k.c[4 * r + 3];
+    // The compiler's right shift of a negative value is arithmetic, which
+    // is the floor of the quotient.
+    const int64_t f = s >> k.shift;
+    return static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(f, -1), 256));
+}
+
+void rowPixel8Tables(const uint8_t* src, uint8_t* dst, int32_t n, int32_t srcStep, int32_t dstStep,
+                     const OwnTwistCoeffs& k)
+{
+    for (int32_t i = 0; i < n; ++i) {
+        const uint8_t* s = src + int64_t(i) * srcStep;
+        uint8_t* d = dst + int64_t(i) * dstStep;
+        const uint32_t x0 = s[0], x1 = s[1], x2 = s[2];
+        d[0] = k.finish8[floorLimited8(k, 0, x0, x1, x2) + 1];
+        d[1] = k.finish8[floorLimited8(k, 1, x0, x1, x2) + 1];
+        d[2] = k.finish8[floorLimited8(k, 2, x0, x1, x2) + 1];
+    }
+}
+
 template <class T>
 void rowPixel(const T* src, T* dst, int32_t n, int32_t srcStep, int32_t dstStep, const OwnTwistCoeffs& k)
 {
@@ -84,6 +109,15 @@ void ownTwistPrepare(const IplColorTwist* twist, int32_t offset, bool depth16, O
             fits = fits && out->c[4 * r + c] >= INT32_MIN + 1 && out->c[4 * r + c] <= INT32_MAX;
     }
     out->fits32 = fits;
+    out->tables = !depth16;
+    if (out->tables) {
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                for (int x = 0; x < 256; ++x)
+                    out->product[r][c][x] = out->c[4 * r + c] * x;
+        for (int f = -1; f <= 256; ++f)
+            out->finish8[f + 1] = static_cast<uint8_t>(finish(f, *out));
+    }
 }
 
 template <class T>
@@ -97,7 +131,10 @@ template void ownTwistPixel<uint16_t>(const uint16_t*, uint16_t*, const OwnTwist
 void ownTwistRowPixel(const uint8_t* src, uint8_t* dst, int32_t n, int32_t srcStep, int32_t dstStep,
                       const OwnTwistCoeffs& k)
 {
-    rowPixel(src, dst, n, srcStep, dstStep, k);
+    if (k.tables && !k.fits32)
+        rowPixel8Tables(src, dst, n, srcStep, dstStep, k);
+    else
+        rowPixel(src, dst, n, srcStep, dstStep, k);
 }
 
 void ownTwistRowPixel(const uint16_t* src, uint16_t* dst, int32_t n, int32_t srcStep, int32_t dstStep,

@@ -13,8 +13,13 @@ struct OwnTwistCoeffs {
     int32_t shift;
     int32_t offset;
     int32_t maxValue;
-    // Single-precision-free fast form: all sums fit 32 bits.
+    // All sums fit 32 bits.
     bool fits32;
+    // 8u: each row's products per channel value, so that a sum is three
+    // look-ups; and the final mapping of a floored sum in -1..256.
+    bool tables;
+    int64_t product[3][3][256];
+    uint8_t finish8[258];
 };
 
 void ownTwistPrepare(const IplColorTwist* twist, int32_t offset, bool depth16, OwnTwistCoeffs* out);

@@ -88,6 +88,33 @@ void reversePixels4(const unsigned char* from, unsigned char* to, int32_t w)
         std::memcpy(to + int64_t(c) * 4, from + int64_t(w - 1 - c) * 4, 4);
 }
 
+// Reverses two rows of w four-byte pixels into each other (A gets B
+// reversed and B gets A reversed), or one row in place when A == B, working
+// inwards from both ends.
+void swapReversed4(unsigned char* A, unsigned char* B, int32_t w)
+{
+    int32_t lo = 0, hi = w;  // pixels [lo, hi) of the walk still to do on A's side
+    const bool same = A == B;
+    const int32_t end = same ? w / 2 : w;
+    while (lo + 4 <= end && (!same || lo + 4 <= hi - 4)) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(A + int64_t(lo) * 4));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + int64_t(hi - 4) * 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(A + int64_t(lo) * 4), _mm_shuffle_epi32(b, 0x1B));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(B + int64_t(hi - 4) * 4), _mm_shuffle_epi32(a, 0x1B));
+        lo += 4;
+        hi -= 4;
+    }
+    while (same ? lo < hi - 1 : lo < end) {
+        uint32_t a, b;
+        std::memcpy(&a, A + int64_t(lo) * 4, 4);
+        std::memcpy(&b, B + int64_t(hi - 1) * 4, 4);
+        std::memcpy(A + int64_t(lo) * 4, &b, 4);
+        std::memcpy(B + int64_t(hi - 1) * 4, &a, 4);
+        ++lo;
+        --hi;
+    }
+}
+
 void reversePixelsAny(const unsigned char* from, unsigned char* to, int32_t w, int32_t pixelBytes)
 {
     switch (pixelBytes) {
@@ -126,6 +153,34 @@ bool mirrorWholePixels(IplImage* src, IplImage* dst, int32_t n, int32_t w, int32
                 reversePixelsAny(from, to, w, pixelBytes);
             else
                 std::memcpy(to, from, rowBytes);
+        }
+        return true;
+    }
+    if (flipAxis == 0) {
+        // Rows are exchanged sixteen bytes at a time, without a buffer.
+        for (int32_t i = 0; i < h / 2; ++i) {
+            unsigned char* a = d.base + i * d.rowStep;
+            unsigned char* b = d.base + (h - 1 - i) * d.rowStep;
+            size_t k = 0;
+            for (; k + 16 <= rowBytes; k += 16) {
+                const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + k));
+                const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + k));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(a + k), vb);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(b + k), va);
+            }
+            for (; k < rowBytes; ++k) {
+                const unsigned char t = a[k];
+                a[k] = b[k];
+                b[k] = t;
+            }
+        }
+        return true;
+    }
+    if (pixelBytes == 4) {
+        // Four-byte pixels are exchanged from both ends without a buffer.
+        for (int32_t i = 0; i < (flipAxis == 1 ? h : (h + 1) / 2); ++i) {
+            unsigned char* rowI = d.base + i * d.rowStep;
+            swapReversed4(rowI, flipAxis == 1 ? rowI : d.base + (h - 1 - i) * d.rowStep, w);
         }
         return true;
     }
