@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "framework/framework.h"
+#include "framework/scripted_ui.h"
+#include "test_ids.h"
+#include "test_support.h"
+
+TEST(UiSeam, MessageBoxesAreAnsweredFromTheQueueAndRecorded) {
+  CScriptedUi ui;
+  ui.AnswerMessage(IDYES);
+  EXPECT_EQ(AfxMessageBox("Save?", MB_YESNOCANCEL), IDYES);
+  EXPECT_EQ(AfxMessageBox(IDS_GREETING), IDOK);  // unanswered OK box: OK
+  EXPECT_EQ(AfxMessageBox("Again?", MB_YESNO), IDNO);  // unanswered: the cautious button
+  EXPECT_EQ(AfxMessageBox("Really?", MB_OKCANCEL), IDCANCEL);
+  ASSERT_EQ(ui.Questions().size(), 4u);
+  EXPECT_STREQ(ui.Questions()[0].text, "Save?");
+  EXPECT_STREQ(ui.Questions()[0].caption, "FrameworkTests");
+  EXPECT_STREQ(ui.Questions()[1].text, "Hello");
+  EXPECT_EQ(ui.PendingAnswers(), 0u);
+}
+
+TEST(UiSeam, SeamIsRestoredWhenTheScriptEnds) {
+  CUiSeam* before = AfxGetUiSeam();
+  {
+    CScriptedUi ui;
+    EXPECT_EQ(AfxGetUiSeam(), &ui);
+  }
+  EXPECT_EQ(AfxGetUiSeam(), before);
+}
+
+TEST(FileDialog, OpenReturnsTheChosenFileAndItsParts) {
+  CScriptedUi ui;
+  ui.AnswerFiles({"C:\\albums\\wedding.spa"});
+  CFileDialog dialog(TRUE, "spa", nullptr, OFN_HIDEREADONLY, "Albums (*.spa)|*.spa|All files|*.*||");
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_STREQ(dialog.GetPathName(), "C:\\albums\\wedding.spa");
+  EXPECT_STREQ(dialog.GetFileName(), "wedding.spa");
+  EXPECT_STREQ(dialog.GetFileExt(), "spa");
+  EXPECT_STREQ(dialog.GetFileTitle(), "wedding");
+  // The filter reached the system in its NUL-separated form.
+  const char* filter = dialog.m_ofn.lpstrFilter;
+  EXPECT_STREQ(filter, "Albums (*.spa)");
+  filter += std::strlen(filter) + 1;
+  EXPECT_STREQ(filter, "*.spa");
+  filter += std::strlen(filter) + 1;
+  EXPECT_STREQ(filter, "All files");
+  filter += std::strlen(filter) + 1;
+  EXPECT_STREQ(filter, "*.*");
+  filter += std::strlen(filter) + 1;
+  EXPECT_STREQ(filter, "");
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].kind, "open");
+}
+
+TEST(FileDialog, MultiSelectionIteratesEveryPath) {
+  CScriptedUi ui;
+  ui.AnswerFiles({"C:\\photos", "a.jpg", "b.jpg", "c.jpg"});
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, "Images|*.jpg||");
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  std::vector<std::string> paths;
+  for (POSITION pos = dialog.GetStartPosition(); pos;) paths.push_back(dialog.GetNextPathName(pos).GetString());
+  EXPECT_EQ(paths, (std::vector<std::string>{"C:\\photos\\a.jpg", "C:\\photos\\b.jpg", "C:\\photos\\c.jpg"}));
+
+  ui.AnswerFiles({"C:\\photos\\single.jpg"});
+  CFileDialog single(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT);
+  ASSERT_EQ(single.DoModal(), IDOK);
+  POSITION pos = single.GetStartPosition();
+  EXPECT_STREQ(single.GetNextPathName(pos), "C:\\photos\\single.jpg");
+  EXPECT_EQ(pos, nullptr);
+}
+
+TEST(FileDialog, CancelAndUnansweredBothCancel) {
+  CScriptedUi ui;
+  ui.AnswerFiles({});
+  CFileDialog save(FALSE);
+  EXPECT_EQ(save.DoModal(), IDCANCEL);
+  EXPECT_EQ(save.DoModal(), IDCANCEL);
+  EXPECT_STREQ(ui.Questions()[0].kind, "save");
+}
+
+TEST(ColorDialog, ReturnsTheAnsweredColour) {
+  CScriptedUi ui;
+  ui.AnswerColor(RGB(12, 34, 56));
+  ui.CancelColor();
+  CColorDialog dialog(RGB(1, 1, 1));
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.GetColor(), RGB(12, 34, 56));
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.GetColor(), RGB(12, 34, 56));
+}
+
+TEST(FontDialog, ReturnsTheAnsweredFontWithATemplate) {
+  CScriptedUi ui;
+  LOGFONTA chosen{};
+  lstrcpyA(chosen.lfFaceName, "Liberation Serif");
+  chosen.lfWeight = FW_BOLD;
+  chosen.lfItalic = TRUE;
+  ui.AnswerFont(chosen);
+  LOGFONTA initial{};
+  lstrcpyA(initial.lfFaceName, "Arial");
+  CFontDialog dialog(&initial);
+  dialog.m_cf.Flags |= CF_TTONLY | CF_INITTOLOGFONTSTRUCT | CF_ENABLETEMPLATE;
+  dialog.m_cf.lpTemplateName = MAKEINTRESOURCEA(IDD_EXCHANGE);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_STREQ(dialog.GetFaceName(), "Liberation Serif");
+  EXPECT_TRUE(dialog.IsBold());
+  EXPECT_TRUE(dialog.IsItalic());
+  LOGFONTA current{};
+  dialog.GetCurrentFont(&current);
+  EXPECT_STREQ(current.lfFaceName, "Liberation Serif");
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+TEST(FolderBrowser, ReturnsTheAnsweredFolderOrNothing) {
+  CScriptedUi ui;
+  ui.AnswerFolder("D:\\cd");
+  ui.AnswerFolder("");
+  CString path("unchanged");
+  EXPECT_TRUE(AfxBrowseForFolder(nullptr, "Choose the CD", 0x245, path));
+  EXPECT_STREQ(path, "D:\\cd");
+  EXPECT_FALSE(AfxBrowseForFolder(nullptr, "Choose the CD", 0x245, path));
+  EXPECT_STREQ(path, "D:\\cd");
+  EXPECT_STREQ(ui.Questions()[0].text, "Choose the CD");
+}
+
+TEST(Profile, ValuesLiveUnderTheRegistryKeyAndProgramName) {
+  CWinApp& app = TestApp();
+  app.SetRegistryKey("FrameworkTestVendor");
+  EXPECT_TRUE(app.WriteProfileString("Program Settings", "Frame Path", "C:\\frames\\"));
+  EXPECT_TRUE(app.WriteProfileInt("Program Settings", "Count", 42));
+  EXPECT_STREQ(app.GetProfileString("Program Settings", "Frame Path"), "C:\\frames\\");
+  EXPECT_EQ(app.GetProfileInt("Program Settings", "Count", 0), 42u);
+  EXPECT_STREQ(app.GetProfileString("Program Settings", "Missing", "fallback"), "fallback");
+  EXPECT_EQ(app.GetProfileInt("Program Settings", "Missing", 7), 7u);
+
+  // Read back directly from the registry at the documented place.
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER,
+                            "Software\\FrameworkTestVendor\\FrameworkTests\\Program Settings", 0,
+                            KEY_READ, &key),
+            ERROR_SUCCESS);
+  char value[64] = "";
+  DWORD size = sizeof value;
+  EXPECT_EQ(::RegQueryValueExA(key, "Frame Path", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(value, "C:\\frames\\");
+  ::RegCloseKey(key);
+
+  EXPECT_TRUE(app.WriteProfileString("Program Settings", "Frame Path", nullptr));
+  EXPECT_STREQ(app.GetProfileString("Program Settings", "Frame Path", "gone"), "gone");
+  EXPECT_TRUE(app.WriteProfileString("Program Settings", nullptr, nullptr));
+  EXPECT_EQ(app.GetProfileInt("Program Settings", "Count", -1), static_cast<UINT>(-1));
+}
