@@ -23,12 +23,15 @@ struct ScopedKey {
   }
 };
 
+// A key blob is a few hundred bytes; a file of a megabyte is no key.
+const LONGLONG kMaxKeyFileSize = 0x100000;
+
 bool ReadWholeFile(const char* path, std::vector<BYTE>& bytes) {
   CScopedHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return false;
   LARGE_INTEGER size;
-  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x100000) return false;
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxKeyFileSize) return false;
   bytes.resize(static_cast<size_t>(size.QuadPart));
   DWORD read = 0;
   if (!bytes.empty() &&
