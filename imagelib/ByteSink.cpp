@@ -23,6 +23,17 @@ bool FileSink::Write(const void* data, size_t n) {
     return !failed_;
 }
 
+int64_t FileSink::Length() {
+    if (!file_) return -1;
+#ifdef _WIN32
+    if (_fseeki64(file_, 0, SEEK_END) != 0) return -1;
+    return _ftelli64(file_);
+#else
+    if (fseeko(file_, 0, SEEK_END) != 0) return -1;
+    return ftello(file_);
+#endif
+}
+
 bool FileSink::Close() {
     if (!file_) return false;
     bool ok = !failed_ && std::fflush(file_) == 0;

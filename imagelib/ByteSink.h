@@ -35,6 +35,8 @@ public:
 
     bool Open(const std::string& path, bool append);
     bool Write(const void* data, size_t n) override;
+    // The file's current length; -1 when unknown.
+    int64_t Length();
     // Flushes and closes; false when anything written did not reach the file.
     bool Close();
 

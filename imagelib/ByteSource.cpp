@@ -28,7 +28,7 @@ int64_t TellEnd(std::FILE* file) {
 }  // namespace
 
 size_t MemorySource::ReadAt(uint64_t offset, void* dst, size_t n) {
-    if (offset >= size_) return 0;
+    if (n == 0 || offset >= size_) return 0;  // dst may be null for an empty read
     size_t count = static_cast<size_t>(std::min<uint64_t>(n, size_ - offset));
     std::memcpy(dst, data_ + offset, count);
     return count;
@@ -54,7 +54,7 @@ bool FileSource::Open(const std::string& path) {
 }
 
 size_t FileSource::ReadAt(uint64_t offset, void* dst, size_t n) {
-    if (!file_ || offset >= size_) return 0;
+    if (n == 0 || !file_ || offset >= size_) return 0;
     if (offset != position_) {
         if (!SeekTo(file_, offset)) return 0;
         position_ = offset;

@@ -162,7 +162,7 @@ int CImgBitmap::LoadPreview(const char* path, int alphaMode, bool useThumbnail, 
     std::vector<uint8_t> trailer;
     if (!img::BuildTrailer(picture->GetRaster(), file.WholeFile(), trailer)) return 0;
     const uint64_t originalLength = file.WholeFile().Size();
-    if (!img::AppendToFile(path, trailer)) {
+    if (!img::AppendToFile(path, trailer, originalLength)) {
         img::ImgWarning(std::string("cannot add the thumbnail to ") + path);
     }
     img::OffsetSource built(trailer, originalLength);

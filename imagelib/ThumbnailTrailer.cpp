@@ -135,9 +135,11 @@ bool DecodeTrailer(ByteSource& trailerFile, const TrailerFooter& footer, const R
     return true;
 }
 
-bool AppendToFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool AppendToFile(const std::string& path, const std::vector<uint8_t>& bytes, uint64_t expectedLength) {
     FileSink sink;
     if (!sink.Open(path, true)) return false;
+    // Two loaders previewing the same file at once must not both append.
+    if (sink.Length() != static_cast<int64_t>(expectedLength)) return false;
     bool written = sink.Write(bytes.data(), bytes.size());
     return sink.Close() && written;
 }

@@ -72,8 +72,9 @@ bool BuildTrailer(const Raster& preview, ByteSource& file, std::vector<uint8_t>&
 // target has 4 channels; 255 without one).
 bool DecodeTrailer(ByteSource& trailerFile, const TrailerFooter& footer, const Raster& target, int32_t reduction);
 
-// Appends bytes to a file; false when it cannot be written (read-only, a CD).
-bool AppendToFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// Appends bytes to a file whose length is still expectedLength; false when it
+// cannot be written (read-only, a CD) or another writer got there first.
+bool AppendToFile(const std::string& path, const std::vector<uint8_t>& bytes, uint64_t expectedLength);
 
 }  // namespace img
 

@@ -119,3 +119,15 @@ TEST(Robustness, EncodersRefuseBadArguments) {
     EXPECT_FALSE(img::EncodeJpeg(three.View(), img::JpegContent::Alpha, 90, sink));
     EXPECT_FALSE(img::EncodeTiff(RasterOf(p), "no such folder/x.tif"));
 }
+
+TEST(Robustness, EmptyColourMapOfATrueColourTgaIsHarmless) {
+    Picture expected;
+    Bytes tga = MakeTga({2, 24, false, false}, 9, 5, expected);
+    tga[1] = 1;   // a colour map present...
+    tga[5] = 0;   // ...with no entries
+    tga[6] = 0;
+    tga[7] = 24;
+    Picture got;
+    ASSERT_TRUE(DecodeBytes(tga, 1, 3, got));
+    EXPECT_EQ(MaxDifference(got, expected, false), 0);
+}
