@@ -1,16 +1,8 @@
-#include <windows.h>
+#include "app/SposalboApp.h"
 
-#include "app/MainWindow.h"
+// The one application object of the process.
+CSposalboApp theApp;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    MainWindow window;
-    if (!window.Create(instance)) return 1;
-    ShowWindow(window.Handle(), show);
-    UpdateWindow(window.Handle());
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
+  return AfxWinMain(instance, previous, commandLine, show);
 }

@@ -67,8 +67,12 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
   }
   m_strTitle = lpszWindowName;
   HWND hWndParent = SafeHwnd(pParentWnd);
-  if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top, hWndParent, hMenu, pContext)) {
+  // rectDefault lets the system choose position and size.
+  bool systemChooses = rect.left == CW_USEDEFAULT;
+  int width = systemChooses ? CW_USEDEFAULT : rect.right - rect.left;
+  int height = systemChooses ? CW_USEDEFAULT : rect.bottom - rect.top;
+  if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, width, height,
+                hWndParent, hMenu, pContext)) {
     if (hMenu) ::DestroyMenu(hMenu);
     return FALSE;
   }
@@ -90,8 +94,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
                                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
   HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
   m_strTitle = title;
-  if (!CreateEx(0, lpszClass, title, dwDefaultStyle, rectDefault.left, rectDefault.top,
-                rectDefault.right, rectDefault.bottom, SafeHwnd(pParentWnd), hMenu, pContext)) {
+  if (!CreateEx(0, lpszClass, title, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                CW_USEDEFAULT, SafeHwnd(pParentWnd), hMenu, pContext)) {
     if (hMenu) ::DestroyMenu(hMenu);
     return FALSE;
   }

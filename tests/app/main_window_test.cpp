@@ -1,12 +1,71 @@
 #include <gtest/gtest.h>
 
-#include "app/MainWindow.h"
+#include "app/ChildView.h"
+#include "app/MainFrm.h"
+#include "app/SposalboApp.h"
+#include "app/resource.h"
+#include "framework/scripted_ui.h"
 
-TEST(MainWindow, CreatesATopLevelWindowTitledWithTheProgramName) {
-    MainWindow window;
-    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
-    char title[64] = {};
-    GetWindowTextA(window.Handle(), title, sizeof title);
-    EXPECT_STREQ(title, "Lumivo");
-    EXPECT_EQ(GetParent(window.Handle()), nullptr);
+namespace {
+// The editor's template builds its frame, view and document; removed at the end.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
+                                        RUNTIME_CLASS(CChildView));
+    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
+    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+  }
+  void TearDown() override {
+    app.m_pMainWnd = nullptr;
+    delete m_template;
+  }
+  CSposalboApp app;
+  CSingleDocTemplate* m_template = nullptr;
+  CMainFrame* frame = nullptr;
+};
+}  // namespace
+
+TEST_F(MainWindowTest, IsATopLevelFrameTitledWithTheProgramName) {
+  CString title;
+  frame->GetWindowText(title);
+  EXPECT_STREQ(title, "Lumivo");
+  EXPECT_EQ(::GetParent(frame->m_hWnd), nullptr);
+  EXPECT_TRUE(frame->IsKindOf(RUNTIME_CLASS(CFrameWnd)));
+  EXPECT_TRUE(frame->GetActiveView()->IsKindOf(RUNTIME_CLASS(CChildView)));
+}
+
+TEST_F(MainWindowTest, MenuComesFromTheResourceScript) {
+  CMenu* menu = frame->GetMenu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->GetMenuItemCount(), 2u);
+  CString text;
+  menu->GetSubMenu(1)->GetMenuString(ID_APP_ABOUT, text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "&Informazioni su Lumivo...");
+}
+
+TEST_F(MainWindowTest, AboutCommandRunsTheAboutBox) {
+  CScriptedUi ui;
+  ui.AnswerModal(IDOK);
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_APP_ABOUT, 0));
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].kind, "modal");
+  EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(IDD_ABOUTBOX));
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheVersion) {
+  CScriptedUi ui;
+  CString caption, version;
+  ui.AnswerModalWith([&](CWnd* pDialog) {
+    pDialog->GetWindowText(caption);
+    HWND child = ::GetWindow(pDialog->m_hWnd, GW_CHILD);
+    char text[64] = "";
+    ::GetWindowTextA(child, text, sizeof text);
+    version = text;
+    pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+  });
+  app.OnAppAbout();
+  EXPECT_STREQ(caption, "Informazioni su Lumivo");
+  EXPECT_STREQ(version, "Lumivo versione 1.1");
 }
