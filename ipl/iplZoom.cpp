@@ -248,7 +248,9 @@ void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
 
     const int32_t interp = depth == IPL_DEPTH_1U ? IPL_INTER_NN : zp.interpolate;
     const bool fixedPoint = interp == IPL_INTER_LINEAR && depth != IPL_DEPTH_32F;
-    const int64_t bufBytes = (fixedPoint ? 2 * int64_t(W) + 8 : 4 * int64_t(W) + 16) * (plane ? 1 : nch);
+    // Three channels of four-channel pixels get room for four per pixel.
+    const int32_t lanes = plane ? 1 : (nch == 3 && src->nChannels == 4 ? 4 : nch);
+    const int64_t bufBytes = (fixedPoint ? 2 * int64_t(W) + 8 : 4 * int64_t(W) + 16) * lanes;
     const int buffers = interp == IPL_INTER_LINEAR ? 2 : interp == IPL_INTER_CUBIC ? 4 : 0;
     Block<unsigned char> bufs[4] = {Block<unsigned char>(buffers > 0 ? bufBytes : 0),
                                     Block<unsigned char>(buffers > 1 ? bufBytes : 0),
@@ -314,6 +316,7 @@ void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
             colTab.p[i] = ix * pixMul;
         }
     }
+    job.bufLanes = lanes;
     job.rowTab = rowTab.p;
     job.colTab = colTab.p;
     job.wy = fixedPoint ? static_cast<const void*>(wy16.p) : wyF.p;

@@ -100,6 +100,7 @@ struct OwnZoomJob {
     const void* wy = nullptr;  // linear 8u/16u: uint16 per row; otherwise float
     const void* wx = nullptr;  // linear 8u/16u: uint16 pair per column; otherwise float
     void* buf[4] = {nullptr, nullptr, nullptr, nullptr};
+    int32_t bufLanes = 0;  // pixel order: values per pixel the row buffers have room for
     const unsigned char* mask = nullptr;
     int32_t maskStep = 0, maskBit0 = 0;
 };

@@ -26,4 +26,8 @@ int32_t ownZoomLinearHorizontal8uC4(const uint8_t* p, uint16_t* h, const int32_t
 int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* colTab, const float* wx, int32_t W,
                                    int32_t chans);
 
+// Stores the first three of each four values of run into W four-byte
+// pixels, keeping each pixel's fourth byte.
+void ownZoomStore3of4(const uint8_t* run, uint8_t* dst, int32_t W);
+
 #endif

@@ -56,6 +56,19 @@ void nnPixel(const OwnZoomJob& job)
     for (int32_t j = 0; j < job.H; ++j) {
         const T* sRow = src + job.rowTab[j];
         T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+        if (!maskRow && sizeof(T) == 1 && job.nch == 3 && job.srcCh == 4 && job.dstCh == 4) {
+            // Three bytes of four-byte pixels: whole words, the fourth byte kept.
+            unsigned char* d = reinterpret_cast<unsigned char*>(dRow);
+            const unsigned char* sb = reinterpret_cast<const unsigned char*>(sRow);
+            for (int32_t i = 0; i < job.W; ++i) {
+                uint32_t sv, dv;
+                std::memcpy(&sv, sb + job.colTab[i], 4);
+                std::memcpy(&dv, d + 4 * static_cast<int64_t>(i), 4);
+                dv = (sv & 0x00FFFFFFu) | (dv & 0xFF000000u);
+                std::memcpy(d + 4 * static_cast<int64_t>(i), &dv, 4);
+            }
+            continue;
+        }
         if (!maskRow) {
             switch (pixelBytes) {
             case 1: nnRow<1>(sRow, dRow, job); continue;
@@ -298,6 +311,10 @@ template <> struct StridedByRun<Linear16<uint8_t>> { static constexpr bool value
 template <> struct StridedByRun<Linear16<uint16_t>> { static constexpr bool value = true; };
 template <> struct StridedByRun<Cubic<uint8_t>> { static constexpr bool value = true; };
 
+template <class P> struct FourLane { static constexpr bool value = false; };
+template <> struct FourLane<Linear16<uint8_t>> { static constexpr bool value = true; };
+template <> struct FourLane<Cubic<uint8_t>> { static constexpr bool value = true; };
+
 // The source rows held in the buffers, by element offset from the region's
 // first row; a row still needed stays where it is and only missing rows are
 // computed.
@@ -317,22 +334,30 @@ void interpDriver(const OwnZoomJob& job, bool plane)
 {
     using Buf = typename P::Buf;
     constexpr int K = P::kTaps;
-    const RowShape shape{plane, plane ? 1 : job.nch, plane ? 1 : job.srcCh};
+    // Three channels of four-channel pixels may be buffered four to a pixel
+    // (when the buffers have room), so that whole pixels go through the
+    // vector passes; the fourth value is computed and then dropped.
+    const bool fourLaneWanted = FourLane<P>::value && !plane && job.nch == 3 && job.srcCh == 4 && job.dstCh == 4 &&
+                                !job.mask && job.bufLanes >= 4;
+    struct RunBlock {
+        T* p = nullptr;
+        ~RunBlock() { iplFree(p); }
+    } runBlock;
+    const int64_t runLength = fourLaneWanted ? 4 * static_cast<int64_t>(job.W) : static_cast<int64_t>(job.W) * job.nch;
+    if ((StridedByRun<P>::value || fourLaneWanted) && !plane && job.dstCh != job.nch && !job.mask)
+        runBlock.p = static_cast<T*>(iplMalloc(static_cast<int32_t>((runLength + 8) * sizeof(T))));
+    T* run = runBlock.p;
+    const bool fourLane = fourLaneWanted && run;
+
+    const RowShape shape{plane, plane ? 1 : (fourLane ? 4 : job.nch), plane ? 1 : job.srcCh};
     const int32_t planes = plane ? job.nch : 1;
     const int32_t n = job.W * shape.chans;
     const int32_t dstPix = plane ? 1 : job.dstCh;
     const bool contiguous = plane || job.dstCh == job.nch;
     const int32_t wideN = (n / 4) * 4;
-    // A whole-run buffer for the strided pass of the kernels whose strided
-    // values equal their contiguous ones.
-    // Without it (no memory) the strided pass goes value by value.
-    struct RunBlock {
-        T* p = nullptr;
-        ~RunBlock() { iplFree(p); }
-    } runBlock;
-    if (StridedByRun<P>::value && !plane && !contiguous && !job.mask)
-        runBlock.p = static_cast<T*>(iplMalloc(static_cast<int32_t>((static_cast<int64_t>(n) + 8) * sizeof(T))));
-    T* run = runBlock.p;
+    // The strided pass of the kernels whose strided values equal their
+    // contiguous ones goes through the run buffer; without it (no memory)
+    // value by value.
 
     for (int32_t p = 0; p < planes; ++p) {
         const T* src = static_cast<const T*>(job.src) + static_cast<int64_t>(p) * job.srcPlane;
@@ -375,7 +400,16 @@ void interpDriver(const OwnZoomJob& job, bool plane)
             }
             const auto w = RowWeight<P>::at(job.wy, j);
             T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
-            if (maskRow) {
+            if (fourLane) {
+                for (int32_t e = P::vertRun(rows, run, n, w); e < n; ++e)
+                    run[e] = P::vert(rows, e, w, true);
+                // The run of three values per pixel ends in values that are
+                // rounded one at a time.
+                const int32_t n3 = job.W * 3;
+                for (int32_t e = (n3 / 4) * 4; e < n3; ++e)
+                    run[(e / 3) * 4 + e % 3] = P::vert(rows, (e / 3) * 4 + e % 3, w, false);
+                ownZoomStore3of4(reinterpret_cast<const uint8_t*>(run), reinterpret_cast<uint8_t*>(dRow), job.W);
+            } else if (maskRow) {
                 for (int32_t i = 0; i < job.W; ++i)
                     if (maskSet(job, maskRow, i))
                         for (int32_t c = 0; c < shape.chans; ++c)

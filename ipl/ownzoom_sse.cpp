@@ -212,3 +212,20 @@ int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* co
     }
     return W;
 }
+
+void ownZoomStore3of4(const uint8_t* run, uint8_t* dst, int32_t W)
+{
+    const __m128i keep = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
+    int32_t i = 0;
+    for (; i + 4 <= W; i += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + 4 * i));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 4 * i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * i),
+                         _mm_or_si128(_mm_andnot_si128(keep, v), _mm_and_si128(keep, d)));
+    }
+    for (; i < W; ++i) {
+        dst[4 * i] = run[4 * i];
+        dst[4 * i + 1] = run[4 * i + 1];
+        dst[4 * i + 2] = run[4 * i + 2];
+    }
+}

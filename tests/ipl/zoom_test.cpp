@@ -382,3 +382,19 @@ TEST(Zoom, CubicMatchesTheFormulaWithItsRoundingRules)
                         }
             }
 }
+
+TEST(Zoom, NearestNeighbourLeavesTheAlphaChannel)
+{
+    Image src = makeImage(4, 4, IPL_DEPTH_8U, 7, 5);
+    Image dst = makeImage(4, 4, IPL_DEPTH_8U, 14, 10);
+    fillRandom(src.get(), 50);
+    fillRandom(dst.get(), 51);
+    Image before = cloneImage(dst.get());
+    iplZoom(src.get(), dst.get(), 2, 1, 2, 1, IPL_INTER_NN);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 14; ++x) {
+            for (int k = 0; k < 3; ++k)
+                ASSERT_EQ(getValue(dst.get(), x, y, k), getValue(src.get(), x / 2, y / 2, k));
+            ASSERT_EQ(getValue(dst.get(), x, y, 3), getValue(before.get(), x, y, 3));
+        }
+}
