@@ -1,0 +1,63 @@
+#pragma once
+// A page's text as one flat Direct3D mesh in one colour: each line made from a
+// GDI font, the lines stacked and merged, the result centred and scaled to a
+// height of 1 so the text node can place it like a picture.
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+
+#include "render/ComRef.h"
+#include "render/QuadGeometry.h"
+
+class CD3DObj;
+
+class CD3DText {
+public:
+    explicit CD3DText(CD3DObj* owner);
+    virtual ~CD3DText();
+    CD3DText(const CD3DText&) = delete;
+    CD3DText& operator=(const CD3DText&) = delete;
+
+    // 1 when built, 0 when the text has no line (or no line could be made),
+    // E_OUTOFMEMORY without a memory device context.
+    int BuildMesh(const char* text, HFONT font, COLORREF colour, float deviation,
+                  float extrusion);
+    void Render(int pass);
+
+    void SetPosition(float x, float y);
+    void SetScale(float sx, float sy);
+    void SetRotation(float radians);
+    void Move(float dx, float dy);
+    void ScaleBy(float fx, float fy);
+    void RotateBy(float radians);
+
+    bool HitTest(float x, float y) const;
+    bool IntersectsRect(float x1, float y1, float x2, float y2) const;
+    void Reset();
+    void ReleaseResources() { Reset(); }
+
+    float GetWidth() const { return m_width; }
+    float GetHeight() const { return m_height; }
+    int GetLineCount() const { return m_lineCount; }
+    COLORREF GetColour() const { return m_colour; }
+    ID3DXMesh* GetMesh() const { return m_mesh.Get(); }
+    const D3DXMATRIX& GetWorldTransform() const { return m_world; }
+
+private:
+    void UpdateWorld();
+    QuadShape Shape() const;
+
+    float m_posX = 0.0f;
+    float m_posY = 0.0f;
+    float m_scaleX = 0.1f;
+    float m_scaleY = 0.1f;
+    float m_rotation = 0.0f;
+    D3DXMATRIX m_world;
+    float m_width = 0.0f;
+    float m_height = 1.0f;
+    CD3DObj* m_owner;
+    ComRef<ID3DXMesh> m_mesh;
+    D3DMATERIAL9 m_material{};
+    int m_lineCount = 0;
+    COLORREF m_colour = 0;
+};

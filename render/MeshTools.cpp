@@ -1,0 +1,168 @@
+#include "render/MeshTools.h"
+
+#include <cstring>
+
+namespace {
+// Vertex data of a mesh locked for the lifetime of the object.
+class VertexLock {
+public:
+    VertexLock(ID3DXMesh* mesh, DWORD flags) : m_mesh(mesh)
+    {
+        if (FAILED(m_mesh->LockVertexBuffer(flags, &m_bits)))
+            m_bits = nullptr;
+    }
+    ~VertexLock()
+    {
+        if (m_bits)
+            m_mesh->UnlockVertexBuffer();
+    }
+    VertexLock(const VertexLock&) = delete;
+    VertexLock& operator=(const VertexLock&) = delete;
+    unsigned char* Bits() const { return static_cast<unsigned char*>(m_bits); }
+
+private:
+    ID3DXMesh* m_mesh;
+    void* m_bits = nullptr;
+};
+
+class IndexLock {
+public:
+    IndexLock(ID3DXMesh* mesh, DWORD flags) : m_mesh(mesh)
+    {
+        if (FAILED(m_mesh->LockIndexBuffer(flags, &m_bits)))
+            m_bits = nullptr;
+    }
+    ~IndexLock()
+    {
+        if (m_bits)
+            m_mesh->UnlockIndexBuffer();
+    }
+    IndexLock(const IndexLock&) = delete;
+    IndexLock& operator=(const IndexLock&) = delete;
+    void* Bits() const { return m_bits; }
+
+private:
+    ID3DXMesh* m_mesh;
+    void* m_bits = nullptr;
+};
+
+class AttributeLock {
+public:
+    AttributeLock(ID3DXMesh* mesh, DWORD flags) : m_mesh(mesh)
+    {
+        if (FAILED(m_mesh->LockAttributeBuffer(flags, &m_bits)))
+            m_bits = nullptr;
+    }
+    ~AttributeLock()
+    {
+        if (m_bits)
+            m_mesh->UnlockAttributeBuffer();
+    }
+    AttributeLock(const AttributeLock&) = delete;
+    AttributeLock& operator=(const AttributeLock&) = delete;
+    DWORD* Bits() const { return m_bits; }
+
+private:
+    ID3DXMesh* m_mesh;
+    DWORD* m_bits = nullptr;
+};
+
+DWORD IndexAt(const void* indices, bool wide, DWORD i)
+{
+    return wide ? static_cast<const DWORD*>(indices)[i] : static_cast<const WORD*>(indices)[i];
+}
+
+HRESULT MergeByHand(const std::vector<ID3DXMesh*>& meshes, const std::vector<D3DXMATRIX>& transforms,
+                    IDirect3DDevice9* device, ComRef<ID3DXMesh>& merged)
+{
+    const DWORD fvf = meshes.front()->GetFVF();
+    DWORD faces = 0;
+    DWORD vertices = 0;
+    for (ID3DXMesh* mesh : meshes) {
+        if (mesh->GetFVF() != fvf)
+            return E_INVALIDARG;
+        faces += mesh->GetNumFaces();
+        vertices += mesh->GetNumVertices();
+    }
+    const bool wide = vertices > 0xFFFF;
+    const DWORD options = D3DXMESH_MANAGED | (wide ? D3DXMESH_32BIT : 0);
+    HRESULT hr = D3DXCreateMeshFVF(faces, vertices, options, fvf, device, merged.Out());
+    if (FAILED(hr))
+        return hr;
+    const DWORD stride = D3DXGetFVFVertexSize(fvf);
+    VertexLock outVertices(merged.Get(), 0);
+    IndexLock outIndices(merged.Get(), 0);
+    AttributeLock outAttributes(merged.Get(), 0);
+    if (!outVertices.Bits() || !outIndices.Bits() || !outAttributes.Bits())
+        return E_FAIL;
+    DWORD vertexBase = 0;
+    DWORD faceBase = 0;
+    for (size_t m = 0; m < meshes.size(); ++m) {
+        ID3DXMesh* mesh = meshes[m];
+        VertexLock inVertices(mesh, D3DLOCK_READONLY);
+        IndexLock inIndices(mesh, D3DLOCK_READONLY);
+        AttributeLock inAttributes(mesh, D3DLOCK_READONLY);
+        if (!inVertices.Bits() || !inIndices.Bits() || !inAttributes.Bits())
+            return E_FAIL;
+        const DWORD count = mesh->GetNumVertices();
+        for (DWORD v = 0; v < count; ++v) {
+            unsigned char* out = outVertices.Bits() + static_cast<size_t>(vertexBase + v) * stride;
+            std::memcpy(out, inVertices.Bits() + static_cast<size_t>(v) * stride, stride);
+            D3DXVECTOR3* position = reinterpret_cast<D3DXVECTOR3*>(out);
+            D3DXVec3TransformCoord(position, position, &transforms[m]);
+            if (fvf & D3DFVF_NORMAL) {
+                D3DXVECTOR3* normal = reinterpret_cast<D3DXVECTOR3*>(out + sizeof(D3DXVECTOR3));
+                D3DXVec3TransformNormal(normal, normal, &transforms[m]);
+            }
+        }
+        const bool inWide = (mesh->GetOptions() & D3DXMESH_32BIT) != 0;
+        const DWORD meshFaces = mesh->GetNumFaces();
+        for (DWORD i = 0; i < meshFaces * 3; ++i) {
+            const DWORD index = IndexAt(inIndices.Bits(), inWide, i) + vertexBase;
+            if (wide)
+                static_cast<DWORD*>(outIndices.Bits())[faceBase * 3 + i] = index;
+            else
+                static_cast<WORD*>(outIndices.Bits())[faceBase * 3 + i] = static_cast<WORD>(index);
+        }
+        std::memcpy(outAttributes.Bits() + faceBase, inAttributes.Bits(), meshFaces * sizeof(DWORD));
+        vertexBase += count;
+        faceBase += meshFaces;
+    }
+    return S_OK;
+}
+}  // namespace
+
+bool MeshBoundingBox(ID3DXMesh* mesh, D3DXVECTOR3& min, D3DXVECTOR3& max)
+{
+    VertexLock lock(mesh, D3DLOCK_READONLY);
+    if (!lock.Bits())
+        return false;
+    return SUCCEEDED(D3DXComputeBoundingBox(reinterpret_cast<const D3DXVECTOR3*>(lock.Bits()),
+                                            mesh->GetNumVertices(), mesh->GetNumBytesPerVertex(),
+                                            &min, &max));
+}
+
+HRESULT MergeMeshes(const std::vector<ID3DXMesh*>& meshes,
+                    const std::vector<D3DXMATRIX>& transforms, IDirect3DDevice9* device,
+                    ComRef<ID3DXMesh>& merged)
+{
+    if (meshes.empty() || meshes.size() != transforms.size() || !device)
+        return E_INVALIDARG;
+    // Merged here rather than by D3DXConcatenateMeshes: some runtimes export
+    // that function only as a stub that aborts the process.
+    return MergeByHand(meshes, transforms, device, merged);
+}
+
+bool NormaliseMesh(ID3DXMesh* mesh, const D3DXVECTOR3& centre, float scale)
+{
+    VertexLock lock(mesh, 0);
+    if (!lock.Bits())
+        return false;
+    const DWORD stride = mesh->GetNumBytesPerVertex();
+    const DWORD count = mesh->GetNumVertices();
+    for (DWORD v = 0; v < count; ++v) {
+        D3DXVECTOR3* p = reinterpret_cast<D3DXVECTOR3*>(lock.Bits() + static_cast<size_t>(v) * stride);
+        *p = (*p - centre) * scale;
+    }
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Small operations on D3DX meshes used by the text mesh.
+#include <d3dx9.h>
+
+#include <vector>
+
+#include "render/ComRef.h"
+
+// Bounding box of a mesh's vertices; false when the vertices cannot be read.
+bool MeshBoundingBox(ID3DXMesh* mesh, D3DXVECTOR3& min, D3DXVECTOR3& max);
+
+// One managed mesh of all the given meshes, each moved by its transform.
+// Attributes (subsets) are kept as each mesh had them.
+HRESULT MergeMeshes(const std::vector<ID3DXMesh*>& meshes,
+                    const std::vector<D3DXMATRIX>& transforms, IDirect3DDevice9* device,
+                    ComRef<ID3DXMesh>& merged);
+
+// Every vertex position p becomes (p - centre) * scale.
+bool NormaliseMesh(ID3DXMesh* mesh, const D3DXVECTOR3& centre, float scale);

@@ -1,0 +1,183 @@
+// Text meshes: line layout without a device, and built, placed and drawn
+// meshes with one.
+#include <gtest/gtest.h>
+
+#include "DeviceFixture.h"
+#include "render/D3DImage.h"
+#include "render/D3DText.h"
+#include "render/MeshTools.h"
+#include "render/RenderResources.h"
+#include "render/TextLines.h"
+
+namespace {
+
+struct SplitCase {
+    const char* text;
+    std::vector<std::string> lines;
+};
+
+TEST(TextLayout, SplitsAtLineBreaksAndKeepsEmptyLinesAsSpaces)
+{
+    const SplitCase cases[] = {
+        {"", {}},
+        {"Anna", {"Anna"}},
+        {"A\n\nB", {"A", " ", "B"}},
+        {"A\n", {"A", " "}},
+        {"\n", {" ", " "}},
+        {"uno\ndue\ntre", {"uno", "due", "tre"}},
+    };
+    for (const SplitCase& c : cases)
+        EXPECT_EQ(SplitTextLines(c.text), c.lines) << '"' << c.text << '"';
+    EXPECT_TRUE(SplitTextLines(nullptr).empty());
+}
+
+TEST(TextLayout, StacksLinesOneAndAHalfHeightsApartAboveTheLast)
+{
+    EXPECT_EQ(LineOffsets(3, 2.0f), (std::vector<float>{6.0f, 3.0f, 0.0f}));
+    EXPECT_EQ(LineOffsets(1, 2.0f), (std::vector<float>{0.0f}));
+    EXPECT_TRUE(LineOffsets(0, 2.0f).empty());
+}
+
+TEST(TextWithoutDevice, BuildsNothingAndIsNeverHit)
+{
+    CD3DObj view;
+    CD3DText text(&view);
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_EQ(text.BuildMesh("Anna", font, RGB(255, 0, 0), 0.01f, 0.0f), 0);
+    EXPECT_EQ(text.BuildMesh("", font, RGB(255, 0, 0), 0.01f, 0.0f), 0);
+    EXPECT_FALSE(text.HitTest(0.0f, 0.0f));
+    text.Render(kPassNormal);
+}
+
+class TextTest : public DeviceTest {
+protected:
+    void SetUp() override
+    {
+        DeviceTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        surface->SetZoom(1.0f, 1.0f);
+        font = CreateFontA(-48, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                           "Liberation Sans");
+        ASSERT_NE(font, nullptr);
+    }
+    void TearDown() override
+    {
+        DeleteObject(font);
+        DeviceTest::TearDown();
+    }
+    HFONT font = nullptr;
+};
+
+TEST_F(TextTest, SingleLineIsCentredWithHeightOneAndItsAspectAsWidth)
+{
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("Ag", font, RGB(10, 20, 30), 0.001f, 0.0f), 1);
+    EXPECT_EQ(text.GetLineCount(), 1);
+    D3DXVECTOR3 min;
+    D3DXVECTOR3 max;
+    ASSERT_TRUE(MeshBoundingBox(text.GetMesh(), min, max));
+    EXPECT_NEAR(min.y, -0.5f, 1e-4f);
+    EXPECT_NEAR(max.y, 0.5f, 1e-4f);
+    EXPECT_NEAR(max.x - min.x, text.GetWidth(), 1e-4f);
+    EXPECT_NEAR(min.x + max.x, 0.0f, 1e-4f);
+    EXPECT_GT(text.GetWidth(), 0.5f);
+    EXPECT_FLOAT_EQ(text.GetHeight(), 1.0f);
+    EXPECT_EQ(text.GetColour(), RGB(10, 20, 30));
+}
+
+TEST_F(TextTest, EmptyMiddleLineIsBuiltFromASpace)
+{
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("A\n\nB", font, RGB(0, 0, 0), 0.001f, 0.0f), 1);
+    EXPECT_EQ(text.GetLineCount(), 3);
+    // Three lines stacked 1.5 heights apart are taller than they are wide.
+    EXPECT_LT(text.GetWidth(), 0.5f);
+    EXPECT_FALSE(text.BuildMesh("", font, RGB(0, 0, 0), 0.001f, 0.0f));
+    EXPECT_EQ(text.GetMesh(), nullptr);
+    EXPECT_FLOAT_EQ(text.GetWidth(), 0.0f);
+}
+
+TEST_F(TextTest, AppearsInItsColourWhereItsGeometrySays)
+{
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("HHH", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    text.SetScale(0.3f, 0.3f);
+    text.SetPosition(0.1f, 0.1f);
+    BeginFrame(0xFF000000);
+    text.Render(kPassNormal);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    const float halfW = text.GetWidth() * 0.3f * 0.5f;
+    int redInside = 0;
+    int redOutside = 0;
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (!IsRed(pixels.At(x, y)))
+                continue;
+            const float vx = (x + 0.5f - pixels.width / 2.0f) / pixels.height;
+            const float vy = (pixels.height / 2.0f - y - 0.5f) / pixels.height;
+            const bool inside = vx > 0.1f - halfW - 0.01f && vx < 0.1f + halfW + 0.01f &&
+                                vy > 0.1f - 0.16f && vy < 0.1f + 0.16f;
+            ++(inside ? redInside : redOutside);
+        }
+    }
+    EXPECT_GT(redInside, 200);
+    EXPECT_EQ(redOutside, 0);
+    // Hit tests agree: the text's box, bottom edge included.
+    EXPECT_TRUE(text.HitTest(0.1f, 0.1f));
+    EXPECT_TRUE(text.HitTest(0.1f, 0.1f - 0.15f));
+    EXPECT_FALSE(text.HitTest(0.1f, 0.1f + 0.151f));
+    EXPECT_FALSE(text.HitTest(0.1f + halfW + 0.01f, 0.1f));
+    EXPECT_TRUE(text.IntersectsRect(-1.0f, 0.0f, 0.0f, 0.05f));
+    EXPECT_FALSE(text.IntersectsRect(-1.0f, 0.3f, 1.0f, 0.4f));
+}
+
+TEST_F(TextTest, InsideMaskPassShowsOnlyWithinTheShape)
+{
+    CD3DImage shape(surface.get());
+    ASSERT_TRUE(shape.LoadFromResource(IDB_HANDLE_RESIZE));
+    shape.SetScale(0.1f, 0.5f);
+    shape.SetPosition(-0.2f, 0.0f);
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("HHHHHHHH", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    text.SetScale(0.2f, 0.2f);
+    BeginFrame(0xFF000000);
+    shape.Render(kPassWriteMask);
+    text.Render(kPassInsideMask);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    int redInside = 0;
+    int redOutside = 0;
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (!IsRed(pixels.At(x, y)))
+                continue;
+            const float vx = (x + 0.5f - pixels.width / 2.0f) / pixels.height;
+            ++(vx > -0.26f && vx < -0.14f ? redInside : redOutside);
+        }
+    }
+    EXPECT_GT(redInside, 20);
+    EXPECT_EQ(redOutside, 0);
+    DWORD stencil = 0;
+    Device()->GetRenderState(D3DRS_STENCILENABLE, &stencil);
+    EXPECT_EQ(stencil, static_cast<DWORD>(FALSE));
+}
+
+TEST_F(TextTest, MovesScalesAndRotatesLikeAPicture)
+{
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("H", font, RGB(0, 0, 0), 0.001f, 0.0f), 1);
+    text.SetPosition(0.1f, 0.0f);
+    text.Move(0.1f, 0.1f);
+    text.SetScale(0.1f, 0.1f);
+    text.ScaleBy(2.0f, 2.0f);
+    text.RotateBy(1.5707963f);
+    // Turned by a quarter, the 0.2-high text now spans 0.2 across.
+    EXPECT_TRUE(text.HitTest(0.2f + 0.09f, 0.1f));
+    EXPECT_FALSE(text.HitTest(0.2f + 0.11f, 0.1f));
+    text.Reset();
+    EXPECT_EQ(text.GetMesh(), nullptr);
+}
+
+}  // namespace
