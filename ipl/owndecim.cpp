@@ -2,6 +2,7 @@
 // double precision and advanced by adding the single-precision scale, so a
 // tiled source continues exactly where the previous piece stopped.
 #include "ipl/own_ops.h"
+#include "ipl/ipl.h"
 
 #include <cfloat>
 #include <cstdint>
@@ -66,14 +67,12 @@ inline bool makeRegions(Regions& r, int dCh, int dChExt, int dPix, int dRowExt, 
     return r.channels > 0 && r.cols > 0 && r.rows > 0;
 }
 
-// Copies cols pixels of B bytes, advancing the column position by adding.
+// Copies cols pixels of B bytes from the given element offsets.
 template <size_t B, class T>
-void copyPixels(const T* sRow, T* dRow, int32_t cols, int dPix, int sPix, double& x, float xScale)
+void copyPixels(const T* sRow, T* dRow, int32_t cols, int dPix, const int32_t* offsets)
 {
-    for (int32_t k = 0; k < cols; ++k) {
-        std::memcpy(dRow + k * dPix, sRow + truncToInt(x) * sPix, B);
-        x += xScale;
-    }
+    for (int32_t k = 0; k < cols; ++k)
+        std::memcpy(dRow + k * dPix, sRow + offsets[k], B);
 }
 
 template <class T>
@@ -103,20 +102,39 @@ int decimNN(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
             }
         }
     } else {
-        // Pixel order: whole pixels of channel-extent elements.
-        for (int m = 0; m < g.rows; ++m) {
+        // Pixel order: whole pixels of channel-extent elements. The column
+        // positions are the same on every row: their offsets are worked out
+        // once (when memory allows).
+        const size_t bytes = static_cast<size_t>(dChExt) * sizeof(T);
+        int32_t* offsets = static_cast<int32_t*>(iplMalloc(static_cast<int32_t>(sizeof(int32_t) * int64_t(g.cols))));
+        double xEnd = *xPos;
+        if (offsets)
+            for (int32_t k = 0; k < g.cols; ++k) {
+                offsets[k] = truncToInt(xEnd) * sPix;
+                xEnd += xScale;
+            }
+        for (int32_t m = 0; m < g.rows; ++m) {
             const T* sRow = src + truncToInt(y) * sLine;
             T* dRow = dst + m * dLine;
             x = *xPos;
-            for (int k = 0; k < g.cols; ++k) {
-                const T* s = sRow + truncToInt(x) * sPix;
-                T* d = dRow + k * dPix;
-                for (int e = 0; e < dChExt; ++e)
-                    d[e] = s[e];
-                x += xScale;
+            if (offsets && bytes == 4) {
+                copyPixels<4>(sRow, dRow, g.cols, dPix, offsets);
+            } else if (offsets && bytes == 3) {
+                copyPixels<3>(sRow, dRow, g.cols, dPix, offsets);
+            } else if (offsets) {
+                for (int32_t k = 0; k < g.cols; ++k)
+                    std::memcpy(dRow + k * dPix, sRow + offsets[k], bytes);
+            } else {
+                for (int32_t k = 0; k < g.cols; ++k) {
+                    std::memcpy(dRow + k * dPix, sRow + truncToInt(x) * sPix, bytes);
+                    x += xScale;
+                }
             }
+            if (offsets)
+                x = xEnd;
             y += yScale;
         }
+        iplFree(offsets);
     }
     *xPos = static_cast<float>(x);
     *yPos = static_cast<float>(y);
