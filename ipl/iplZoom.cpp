@@ -172,8 +172,9 @@ void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
     if (src->maskROI) {
         tmpMask.reset(iplCreateImageHeader(1, 0, IPL_DEPTH_1U, "GRAY", "GRAY", 0, src->maskROI->origin, 4, W, H,
                                            nullptr, nullptr, nullptr, nullptr));
+        // Zero-filled: should the resize below fail, no pixel is written.
         if (tmpMask)
-            iplAllocateImage(tmpMask.get(), 0, 0);
+            iplAllocateImage(tmpMask.get(), 1, 0);
         if (!tmpMask || !tmpMask->imageData) {
             OWN_ERROR(-4, kFunc, "No working memory", kUnit);
             return;
@@ -183,7 +184,15 @@ void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
         if (ys <= 0) ys = ownZoomRound(H / zp.yRatio);
         if (xs < 1) xs = 1;
         if (ys < 1) ys = 1;
+        // The resize's own outcome decides, not a status left from before.
+        const int32_t before = iplGetErrStatus();
+        iplSetErrStatus(0);
         iplResize(src->maskROI, tmpMask.get(), W, xs, H, ys, IPL_INTER_NN);
+        if (iplGetErrStatus() < 0) {
+            OWN_ERROR(-1, kFunc, "", kUnit);
+            return;
+        }
+        iplSetErrStatus(before);
         if (const IplImage* dm = dst->maskROI) {
             const int32_t mx = dm->roi ? dm->roi->xOffset : 0, my = dm->roi ? dm->roi->yOffset : 0;
             for (int32_t j = 0; j < H; ++j) {

@@ -398,3 +398,25 @@ TEST(Zoom, NearestNeighbourLeavesTheAlphaChannel)
             ASSERT_EQ(getValue(dst.get(), x, y, 3), getValue(before.get(), x, y, 3));
         }
 }
+
+TEST(Zoom, SourceMaskIsBroughtToTheDestinationSize)
+{
+    Image src = makeImage(3, 0, IPL_DEPTH_8U, 8, 6);
+    Image dst = makeImage(3, 0, IPL_DEPTH_8U, 16, 12);
+    Image mask = makeImage(1, 0, IPL_DEPTH_1U, 8, 6);
+    fillRandom(src.get(), 60);
+    fillRandom(dst.get(), 61);
+    fillRandom(mask.get(), 62);
+    Image before = cloneImage(dst.get());
+    src->maskROI = mask.get();
+    iplZoom(src.get(), dst.get(), 2, 1, 2, 1, IPL_INTER_NN);
+    src->maskROI = nullptr;
+    EXPECT_EQ(iplGetErrStatus(), 0);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x)
+            for (int k = 0; k < 3; ++k) {
+                const double want = getValue(mask.get(), x / 2, y / 2, 0) ? getValue(src.get(), x / 2, y / 2, k)
+                                                                           : getValue(before.get(), x, y, k);
+                ASSERT_EQ(getValue(dst.get(), x, y, k), want) << x << "," << y;
+            }
+}
