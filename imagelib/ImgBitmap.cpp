@@ -10,16 +10,42 @@
 #include "imagelib/ImageFile.h"
 #include "imagelib/ImgWarning.h"
 #include "imagelib/JpegCodec.h"
+#include "imagelib/PreviewLoader.h"
 #include "imagelib/ProtectedJpeg.h"
 #include "imagelib/ThumbnailTrailer.h"
 #include "imagelib/TiffCodec.h"
 
 namespace {
 
-// The size a preview is built at when it goes into a thumbnail trailer.
-constexpr int kThumbnailTarget = 1024;
+using img::WantsAlpha;
 
-bool WantsAlpha(int alphaMode, bool fileHasAlpha) { return alphaMode == 2 || (alphaMode == 1 && fileHasAlpha); }
+// An image processing library header over a raster's pixels (rows top-down).
+IplImage* HeaderOver(const img::Raster& r) {
+    const bool alpha = r.channels == 4;
+    IplImage* h = iplCreateImageHeader(r.channels, alpha ? 4 : 0, IPL_DEPTH_8U, "RGB", alpha ? "BGRA" : "BGR",
+                                       IPL_DATA_ORDER_PIXEL, IPL_ORIGIN_TL, IPL_ALIGN_DWORD, r.width, r.height,
+                                       nullptr, nullptr, nullptr, nullptr);
+    if (!h) return nullptr;
+    h->imageData = r.top;
+    h->widthStep = static_cast<int32_t>(r.step);
+    h->imageSize = h->widthStep * r.height;
+    return h;
+}
+
+// The fitted preview is decimated with cubic interpolation.
+bool DecimateCubic(const img::Raster& from, const img::Raster& to) {
+    IplImage* src = HeaderOver(from);
+    IplImage* dst = HeaderOver(to);
+    if (src && dst) iplDecimate(src, dst, to.width, from.width, to.height, from.height, IPL_INTER_CUBIC);
+    const bool ok = src && dst;
+    for (IplImage* h : {src, dst}) {
+        if (h) {
+            h->imageData = nullptr;
+            iplDeallocate(h, IPL_IMAGE_HEADER);
+        }
+    }
+    return ok;
+}
 
 }  // namespace
 
@@ -108,70 +134,19 @@ int CImgBitmap::Load(const char* path, int alphaMode, int reduction) {
 
 int CImgBitmap::LoadPreview(const char* path, int alphaMode, bool useThumbnail, int maxSize, bool fit) {
     Destroy();
-    if (!path || alphaMode < 0 || alphaMode > 2 || maxSize < 1) return 0;
-
-    // 1. A valid thumbnail trailer answers at once.
-    {
-        img::FileSource whole;
-        img::TrailerFooter footer;
-        if (whole.Open(path) && img::FindValidTrailer(whole, footer)) {
-            int32_t r = img::ChooseTrailerReduction(footer.width, footer.height, maxSize);
-            if (Create(img::ReducedSide(footer.width, r), img::ReducedSide(footer.height, r),
-                       WantsAlpha(alphaMode, footer.alphaLength != 0)) &&
-                img::DecodeTrailer(whole, footer, GetRaster(), r))
-                return 1;
-            Destroy();  // a damaged trailer: decode the picture itself
-        }
-    }
-
-    // 2. Probe and choose the reduction.
-    img::ImageFile file;
-    if (!file.Open(path)) return 0;
-    const img::ImageInfo& info = file.Info();
-    const int32_t target = useThumbnail ? kThumbnailTarget : maxSize;
-    const int32_t longer = std::max(info.width, info.height);
-    const int32_t reduction = img::ChooseReduction(longer, fit ? 2 * target : target);
-
-    // 3. Decode (with alpha when the file has it, for the trailer).
-    const int decodeAlphaMode = useThumbnail ? 1 : alphaMode;
-    CImgBitmap decoded;
-    if (!decoded.Create(img::ReducedSide(info.width, reduction), img::ReducedSide(info.height, reduction),
-                        WantsAlpha(decodeAlphaMode, info.hasAlpha)) ||
-        !file.Decoder().Decode(decoded.GetRaster(), reduction))
-        return 0;
-    CImgBitmap* picture = &decoded;
-    CImgBitmap fitted;
-    if (fit && std::max(decoded.GetWidth(), decoded.GetHeight()) > target) {
-        int32_t w = 0, h = 0;
-        img::FitLongerSide(decoded.GetWidth(), decoded.GetHeight(), target, w, h);
-        if (!fitted.Create(w, h, decoded.GetAlphaChannel() != 0)) return 0;
-        iplDecimate(decoded.GetIplImage(), fitted.GetIplImage(), w, decoded.GetWidth(), h, decoded.GetHeight(),
-                    IPL_INTER_CUBIC);
-        picture = &fitted;
-    }
-
-    if (!useThumbnail) {
-        std::swap(image_, picture->image_);
-        std::swap(dib_, picture->dib_);
-        return 1;
-    }
-
-    // 4. Append the trailer and read the result back from it. A file that
-    // cannot be written (read-only, on a CD) still gets its preview, from the
-    // trailer built in memory.
-    std::vector<uint8_t> trailer;
-    if (!img::BuildTrailer(picture->GetRaster(), file.WholeFile(), trailer)) return 0;
-    const uint64_t originalLength = file.WholeFile().Size();
-    if (!img::AppendToFile(path, trailer, originalLength)) {
-        img::ImgWarning(std::string("cannot add the thumbnail to ") + path);
-    }
-    img::OffsetSource built(trailer, originalLength);
-    img::TrailerFooter footer;
-    if (!img::ReadTrailerFooter(built, footer)) return 0;
-    int32_t r = img::ChooseTrailerReduction(footer.width, footer.height, maxSize);
-    if (!Create(img::ReducedSide(footer.width, r), img::ReducedSide(footer.height, r),
-                WantsAlpha(alphaMode, footer.alphaLength != 0)) ||
-        !img::DecodeTrailer(built, footer, GetRaster(), r)) {
+    if (!path) return 0;
+    img::PreviewRequest request;
+    request.path = path;
+    request.alphaMode = alphaMode;
+    request.useThumbnail = useThumbnail;
+    request.maxSize = maxSize;
+    request.fit = fit;
+    auto allocate = [this](int32_t width, int32_t height, bool alpha, img::Raster& raster) {
+        if (!Create(width, height, alpha)) return false;
+        raster = GetRaster();
+        return true;
+    };
+    if (!img::LoadPreviewPicture(request, allocate, DecimateCubic)) {
         Destroy();
         return 0;
     }

@@ -36,18 +36,20 @@ struct Raster {
     uint8_t* Row(int32_t y) const { return top + static_cast<ptrdiff_t>(y) * step; }
 };
 
-// A raster with its own top-down pixels, for temporary pictures and tests.
+// A raster with its own top-down pixels, rows padded to 4 bytes like the
+// library's images, for temporary pictures and tests.
 class OwnedRaster {
 public:
     OwnedRaster() = default;
     OwnedRaster(int32_t width, int32_t height, int32_t channels) { Reset(width, height, channels); }
 
     void Reset(int32_t width, int32_t height, int32_t channels) {
-        pixels_.assign(static_cast<size_t>(width) * height * channels, 0);
+        const ptrdiff_t step = (static_cast<ptrdiff_t>(width) * channels + 3) & ~ptrdiff_t{3};
+        pixels_.assign(static_cast<size_t>(step) * static_cast<size_t>(height), 0);
         view_.width = width;
         view_.height = height;
         view_.channels = channels;
-        view_.step = static_cast<ptrdiff_t>(width) * channels;
+        view_.step = step;
         view_.top = pixels_.data();
     }
     const Raster& View() const { return view_; }
