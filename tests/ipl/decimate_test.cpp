@@ -299,3 +299,15 @@ TEST(Decimate, AlphaSourceIntoColourDestinationProcessesColours)
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(getValue(dst.get(), 1, 1, k), getValue(src.get(), 2, 2, k));
 }
+
+TEST(Decimate, ScaledSizeOfWideImagesDoesNotOverflow)
+{
+    // 30000 x 70000 exceeds 32 bits: the product is taken in 64.
+    Image src = makeImage(1, 0, IPL_DEPTH_8U, 70000, 2);
+    fillRandom(src.get(), 80);
+    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 30000, 2);
+    iplDecimate(src.get(), dst.get(), 30000, 70000, 1, 1, IPL_INTER_NN);
+    EXPECT_EQ(iplGetErrStatus(), 0);
+    EXPECT_EQ(getValue(dst.get(), 29999, 1, 0),
+              getValue(src.get(), static_cast<int32_t>(0.5 + 29999 * double(70000.0f / 30000.0f)), 1, 0));
+}

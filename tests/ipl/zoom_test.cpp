@@ -420,3 +420,19 @@ TEST(Zoom, SourceMaskIsBroughtToTheDestinationSize)
                 ASSERT_EQ(getValue(dst.get(), x, y, k), want) << x << "," << y;
             }
 }
+
+TEST(Zoom, MaskSmallerThanTheRegionKeepsSamplesInsideTheImage)
+{
+    // Run under the address checker: no tap may leave the source pixels.
+    for (int32_t interp : {IPL_INTER_LINEAR, IPL_INTER_CUBIC}) {
+        Image src = makeImage(1, 0, IPL_DEPTH_8U, 10, 10);
+        fillRandom(src.get(), 70);
+        Image mask = makeImage(1, 0, IPL_DEPTH_1U, 6, 6);
+        std::memset(mask->imageData, 0xFF, static_cast<size_t>(mask->imageSize));
+        Image dst = makeImage(1, 0, IPL_DEPTH_8U, 40, 40);
+        src->maskROI = mask.get();
+        iplZoom(src.get(), dst.get(), 3, 1, 3, 1, interp);
+        src->maskROI = nullptr;
+        EXPECT_EQ(iplGetErrStatus(), 0);
+    }
+}
