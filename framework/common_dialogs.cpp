@@ -28,6 +28,13 @@ HWND ownerOf(CWnd* pParent) {
 const size_t kFileBufferSize = 64 * 1024;
 }  // namespace
 
+void CCommonDialog::OnOK() {
+  if (!UpdateData(TRUE)) return;
+  Default();
+}
+
+void CCommonDialog::OnCancel() { Default(); }
+
 // --- CFileDialog --------------------------------------------------------------------
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,

@@ -11,8 +11,9 @@ class CCommonDialog : public CDialog {
   DECLARE_DYNAMIC(CCommonDialog)
  public:
   explicit CCommonDialog(CWnd* pParentWnd) : CDialog(static_cast<UINT>(0), pParentWnd) {}
-  void OnOK() override {}
-  void OnCancel() override {}
+  // The system dialog ends itself; the object only takes its data first.
+  void OnOK() override;
+  void OnCancel() override;
 };
 
 class CFileDialog : public CCommonDialog {

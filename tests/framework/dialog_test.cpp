@@ -144,3 +144,12 @@ TEST(Dialog, ModelessDialogExchangesOnRequest) {
   EXPECT_STREQ(itemText(&dialog, IDC_PERCENT), "13");
   dialog.DestroyWindow();
 }
+
+TEST(Dialog, MissingTemplateFailsWithMinusOne) {
+  CScriptedUi ui;
+  ui.AnswerModalWith([](CWnd*) {});
+  CDialog dialog(9999);
+  EXPECT_EQ(dialog.DoModal(), -1);
+  CDialog modeless;
+  EXPECT_FALSE(modeless.Create(9999));
+}

@@ -102,3 +102,26 @@ TEST(Menu, TrackingRecordsTheMenuAndWindowForItsDuration) {
   EXPECT_EQ(CMenu::GetTrackingMenu(), nullptr);
   EXPECT_EQ(CMenu::GetTrackingWindow(), nullptr);
 }
+
+TEST(Menu, CommandUiChangesTextCheckAndEnableByPosition) {
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  menu.AppendMenu(MF_STRING, 10, "Old");
+  CCmdUI state;
+  state.m_pMenu = &menu;
+  state.m_nIndex = 0;
+  state.m_nID = 10;
+  state.SetText("New");
+  state.SetCheck(1);
+  state.Enable(FALSE);
+  CString text;
+  menu.GetMenuString(10, text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "New");
+  UINT flags = menu.GetMenuState(10, MF_BYCOMMAND);
+  EXPECT_NE(flags & MF_CHECKED, 0u);
+  EXPECT_NE(flags & MF_GRAYED, 0u);
+  state.Enable(TRUE);
+  state.SetRadio(FALSE);
+  flags = menu.GetMenuState(10, MF_BYCOMMAND);
+  EXPECT_EQ(flags & (MF_CHECKED | MF_GRAYED), 0u);
+}

@@ -153,3 +153,62 @@ TEST(Profile, ValuesLiveUnderTheRegistryKeyAndProgramName) {
   EXPECT_TRUE(app.WriteProfileString("Program Settings", nullptr, nullptr));
   EXPECT_EQ(app.GetProfileInt("Program Settings", "Count", -1), static_cast<UINT>(-1));
 }
+
+namespace {
+// Runs the real font dialog and presses OK in it from a timer, to show the
+// dialog runs with its object's message map and data exchange.
+class CTextFontDialog : public CFontDialog {
+ public:
+  CString text = "before";
+  int initCalls = 0;
+  BOOL OnInitDialog() override {
+    ++initCalls;
+    return CFontDialog::OnInitDialog();
+  }
+  void DoDataExchange(CDataExchange* pDX) override {
+    // The font name box of the system dialog stands in for a template's edit.
+    if (pDX->m_bSaveAndValidate) GetDlgItemText(0x470, text);
+  }
+};
+
+CTextFontDialog* g_running = nullptr;
+int g_ticks = 0;
+void CALLBACK pressOk(HWND, UINT, UINT_PTR id, DWORD) {
+  ++g_ticks;
+  if (g_running && g_running->m_hWnd) {
+    ::KillTimer(nullptr, id);
+    g_running->PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+  } else if (g_ticks > 200) {
+    ::KillTimer(nullptr, id);
+    HWND active = ::GetActiveWindow();
+    if (active) ::PostMessageA(active, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
+}
+
+class CRealFontSeam : public CScriptedUi {
+ public:
+  BOOL ChooseFont(CHOOSEFONTA* pCf) override {
+    g_ticks = 0;
+    ::SetTimer(nullptr, 0, 50, pressOk);
+    return CUiSeam::ChooseFont(pCf);
+  }
+};
+}  // namespace
+
+TEST(FontDialog, SystemDialogRunsWithTheObjectsMessageMap) {
+  CRealFontSeam seam;
+  LOGFONTA initial{};
+  lstrcpyA(initial.lfFaceName, "Liberation Sans");
+  initial.lfHeight = -16;
+  CTextFontDialog dialog;
+  dialog.m_lf = initial;
+  dialog.m_cf.Flags |= CF_INITTOLOGFONTSTRUCT | CF_SCREENFONTS;
+  g_running = &dialog;
+  INT_PTR result = dialog.DoModal();
+  g_running = nullptr;
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(dialog.initCalls, 1);
+  EXPECT_STREQ(dialog.text, "Liberation Sans");
+  EXPECT_STREQ(dialog.GetFaceName(), "Liberation Sans");
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
