@@ -130,7 +130,7 @@ void CD3DImage::ReleaseResources()
     m_effect.Reset();
     m_mask.Reset();
     m_vertices.Reset();
-    m_source.Clear();
+    m_source.Destroy();
     ReleaseSharedPlaceholderTexture();
 }
 
@@ -211,48 +211,6 @@ void CD3DImage::RemoveEffect()
         m_effect.Reset();
     else
         ApplyColorAdjust();
-}
-
-bool CD3DImage::LoadFromResource(UINT bitmapId)
-{
-    ReleaseTextures();
-    m_source.Clear();
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                     MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0,
-                                                     0, LR_CREATEDIBSECTION));
-    if (!bitmap)
-        return false;
-    BITMAP info{};
-    bool ok = GetObjectA(bitmap, sizeof(info), &info) != 0 &&
-              m_source.Create(info.bmWidth, std::abs(info.bmHeight), 0);
-    if (ok) {
-        BITMAPINFO request{};
-        request.bmiHeader.biSize = sizeof(request.bmiHeader);
-        request.bmiHeader.biWidth = m_source.GetWidth();
-        request.bmiHeader.biHeight = -m_source.GetHeight();  // top-down rows
-        request.bmiHeader.biPlanes = 1;
-        request.bmiHeader.biBitCount = 32;
-        request.bmiHeader.biCompression = BI_RGB;
-        HDC screen = GetDC(nullptr);
-        ok = GetDIBits(screen, bitmap, 0, static_cast<UINT>(m_source.GetHeight()), m_source.Data(),
-                       &request, DIB_RGB_COLORS) == m_source.GetHeight();
-        ReleaseDC(nullptr, screen);
-    }
-    DeleteObject(bitmap);
-    if (!ok) {
-        m_source.Clear();
-        return false;
-    }
-    // Bitmaps carry no transparency: every pixel of a handle is opaque.
-    for (int32_t y = 0; y < m_source.GetHeight(); ++y) {
-        uint8_t* row = m_source.Row(y);
-        for (int32_t x = 0; x < m_source.GetWidth(); ++x)
-            row[x * 4 + 3] = 255;
-    }
-    if (!CreateTextures(m_source.GetWidth(), m_source.GetHeight()))
-        return false;
-    ApplyColorAdjust();
-    return true;
 }
 
 bool CD3DImage::CreatePlaceholder(int number, float aspect)

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "imagelib/ImgBitmap.h"
 #include "render/ComRef.h"
-#include "render/PictureBuffer.h"
 #include "render/QuadGeometry.h"
 #include "render/TileLayout.h"
 
@@ -113,8 +113,8 @@ private:
     bool CreateVertexBuffer();
     bool FillVertices(float uExtent, float vExtent);
     bool LoadMask(const char* path);
-    bool LoadSourceFromFile(const char* path, bool preview);
-    void FillTiles();
+    bool FillTile(int32_t column, int32_t row, bool twist, const float* matrix, bool tables,
+                  IplLUT** luts);
     QuadShape Shape() const;
 
     // Drawing, one helper per step of a pass.
@@ -138,7 +138,7 @@ private:
     ComRef<IDirect3DTexture9> m_effect;
     ComRef<IDirect3DTexture9> m_mask;
     ComRef<ID3DXMesh> m_number;
-    PictureBuffer m_source;
+    CImgBitmap m_source;  // rows top-down once loaded
     ColourSettings m_colour;
     float m_width = 0.0f;
     float m_height = 1.0f;
