@@ -1,18 +1,13 @@
 #include "imagelib/ImgBitmap.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "imagelib/ByteSink.h"
 #include "imagelib/ImageFile.h"
-#include "imagelib/ImgWarning.h"
 #include "imagelib/JpegCodec.h"
 #include "imagelib/PreviewLoader.h"
 #include "imagelib/ProtectedJpeg.h"
-#include "imagelib/ThumbnailTrailer.h"
 #include "imagelib/TiffCodec.h"
 
 namespace {

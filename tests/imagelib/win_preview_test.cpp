@@ -126,3 +126,19 @@ TEST(ImgBitmapPreview, AlphaGoesIntoTheTrailerAndComesBackOnRequest) {
     EXPECT_EQ(withAlpha.GetAlphaChannel(), 4);
     EXPECT_EQ(withAlpha.GetWidth(), 150);
 }
+
+TEST(ImgBitmapPreview, FittedPictureIsTheWholePictureDecimated) {
+    Picture expected;
+    WriteFile("fit.bmp", LargeBmp(expected));
+    CImgBitmap image;
+    ASSERT_EQ(image.LoadPreview("fit.bmp", 0, false, 1024, true), 1);
+    ASSERT_EQ(image.GetWidth(), 1024);
+    ASSERT_EQ(image.GetHeight(), 683);
+    // The pattern's blue rises left to right and its green top to bottom.
+    Picture got = PictureOf(image);
+    for (int x : {0, 300, 700, 1023})
+        for (int y : {0, 200, 682}) {
+            EXPECT_NEAR(got.At(x, y)[0], x * 255 / 1023, 6) << x << "," << y;
+            EXPECT_NEAR(got.At(x, y)[1], y * 255 / 682, 6) << x << "," << y;
+        }
+}
