@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -36,6 +35,92 @@ struct ColumnStep {
     float weightStart;  // share of this column in the destination column it starts
 };
 
+// A block from iplMalloc that frees itself.
+struct Scratch {
+    void* p = nullptr;
+    explicit Scratch(int64_t bytes)
+        : p(bytes > 0 && bytes <= INT32_MAX ? iplMalloc(static_cast<int32_t>(bytes)) : nullptr) {}
+    ~Scratch() { iplFree(p); }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+};
+
+// The walk along x over the buffer columns, the same for every row and
+// channel; returns the number of steps.
+int32_t columnSteps(double x0, float xScale, int32_t N, int32_t W, ColumnStep* steps)
+{
+    int32_t count = 0;
+    int32_t bx = truncToInt(x0 + 0.0001);
+    double wx = 1.0 - (x0 - bx);
+    double ex = x0;
+    int32_t k = 0;
+    for (int32_t j = 0; j < N && k < W; ++j) {
+        ++bx;
+        if (ex + 0.0001 <= bx) {
+            ColumnStep st{j, ColumnStep::kStart, 0.0f, 0.0f};
+            if (j != 0) {
+                st.kind = ColumnStep::kFinishAndStart;
+                st.weightEnd = static_cast<float>(ex - truncToInt(ex));
+                if (++k >= W) {
+                    st.kind = ColumnStep::kFinish;
+                    steps[count++] = st;
+                    break;
+                }
+                wx = 1.0 - (ex - truncToInt(ex));
+            }
+            ex += xScale;
+            st.weightStart = static_cast<float>(wx);
+            steps[count++] = st;
+        } else {
+            ColumnStep st{j, ColumnStep::kAdd, 0.0f, 0.0f};
+            if (ex <= bx) {
+                st.kind = ColumnStep::kAddAndFinish;
+                ex += xScale;
+                ++k;
+            }
+            steps[count++] = st;
+        }
+    }
+    return count;
+}
+
+// Source row r into buffer row m, all channels at once (buffer rows hold N
+// columns of Nc channels side by side). Three ways, as the walk along y asks.
+enum class RowOp { kAddWeighted, kSetWeighted, kAdd };
+
+template <class T>
+void rowIntoBuffer(const T* sRow, float* bRow, int32_t N, int32_t Nc, int32_t sPix, int32_t sCh, RowOp op, float w)
+{
+    if (sCh == 1 && sPix == Nc) {
+        // Whole pixels side by side: one contiguous run.
+        const int32_t n = N * Nc;
+        switch (op) {
+        case RowOp::kAddWeighted:
+            for (int32_t e = 0; e < n; ++e)
+                bRow[e] += static_cast<float>(sRow[e]) * w;
+            return;
+        case RowOp::kSetWeighted:
+            for (int32_t e = 0; e < n; ++e)
+                bRow[e] = static_cast<float>(sRow[e]) * w;
+            return;
+        case RowOp::kAdd:
+            for (int32_t e = 0; e < n; ++e)
+                bRow[e] += static_cast<float>(sRow[e]);
+            return;
+        }
+    }
+    for (int32_t j = 0; j < N; ++j)
+        for (int32_t c = 0; c < Nc; ++c) {
+            const float v = static_cast<float>(sRow[int64_t(j) * sPix + int64_t(c) * sCh]);
+            float& b = bRow[int64_t(j) * Nc + c];
+            switch (op) {
+            case RowOp::kAddWeighted: b += v * w; break;
+            case RowOp::kSetWeighted: b = v * w; break;
+            case RowOp::kAdd: b += v; break;
+            }
+        }
+}
+
 template <class T>
 int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
                int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
@@ -57,135 +142,98 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
     while (R > 0 && static_cast<int64_t>(r0 + R) * sLine > sTotExt)
         --R;
 
-    const int64_t bufCount = static_cast<int64_t>(N) * H * Nc;
-    float* buf = bufCount > 0 && bufCount * 4 <= INT32_MAX
-                     ? static_cast<float*>(iplMalloc(static_cast<int32_t>(bufCount * 4)))
-                     : nullptr;
-    float* acc = static_cast<float*>(iplMalloc(H * 4));
-    if (!buf || !acc) {
-        iplFree(buf);
-        iplFree(acc);
+    // The column buffer (N x H values per channel, channels side by side),
+    // the accumulators and the walk along x.
+    const int64_t rowValues = static_cast<int64_t>(N) * Nc;
+    Scratch bufBlock(rowValues * H * 4), accBlock(int64_t(Nc > H ? Nc : H) * 4),
+        stepBlock(int64_t(N > 0 ? N : 1) * int64_t(sizeof(ColumnStep)));
+    float* buf = static_cast<float*>(bufBlock.p);
+    float* acc = static_cast<float*>(accBlock.p);
+    ColumnStep* steps = static_cast<ColumnStep*>(stepBlock.p);
+    if (!buf || !acc || !steps) {
         OWN_ERROR(-4, "iplDecimate", kNoBuffer, kUnit);
         return 0;
     }
-    std::memset(buf, 0, static_cast<size_t>(bufCount) * 4);
+    std::memset(buf, 0, static_cast<size_t>(rowValues * H) * 4);
     const double norm = 1.0 / (static_cast<double>(xScale) * static_cast<double>(yScale));
+    const int32_t stepCount = columnSteps(x0, xScale, N, W, steps);
 
-    // The walk along x, shared by every row and channel.
-    std::vector<ColumnStep> steps;
-    {
-        int32_t bx = truncToInt(x0 + 0.0001);
-        double wx = 1.0 - (x0 - bx);
-        double ex = x0;
-        int k = 0;
-        for (int j = 0; j < N && k < W; ++j) {
-            ++bx;
-            if (ex + 0.0001 <= bx) {
-                ColumnStep st{j, ColumnStep::kStart, 0.0f, 0.0f};
-                if (j != 0) {
-                    st.kind = ColumnStep::kFinishAndStart;
-                    st.weightEnd = static_cast<float>(ex - truncToInt(ex));
-                    if (++k >= W) {
-                        st.kind = ColumnStep::kFinish;
-                        steps.push_back(st);
-                        break;
-                    }
-                    wx = 1.0 - (ex - truncToInt(ex));
-                }
-                ex += xScale;
-                st.weightStart = static_cast<float>(wx);
-                steps.push_back(st);
-            } else {
-                ColumnStep st{j, ColumnStep::kAdd, 0.0f, 0.0f};
-                if (ex <= bx) {
-                    st.kind = ColumnStep::kAddAndFinish;
-                    ex += xScale;
-                    ++k;
-                }
-                steps.push_back(st);
+    // Rows into the column buffer.
+    const T* sc = src + int64_t(r0) * sLine + int64_t(c0) * sPix;
+    int32_t b = truncToInt(y0 + 0.0001);
+    double w = 1.0 - (y0 - b);
+    double e = y0;
+    int m = 0;
+    for (int r = 0; r < R && m < H; ++r) {
+        const T* sRow = sc + int64_t(r) * sLine;
+        ++b;
+        if (e + 0.0001 <= b) {
+            if (r != 0) {
+                rowIntoBuffer(sRow, buf + m * rowValues, N, Nc, sPix, sCh, RowOp::kAddWeighted,
+                              static_cast<float>(e - truncToInt(e)));
+                if (++m >= H)
+                    break;
+                w = 1.0 - (e - truncToInt(e));
+            }
+            e += yScale;
+            rowIntoBuffer(sRow, buf + m * rowValues, N, Nc, sPix, sCh, RowOp::kSetWeighted, static_cast<float>(w));
+        } else {
+            rowIntoBuffer(sRow, buf + m * rowValues, N, Nc, sPix, sCh, RowOp::kAdd, 0.0f);
+            if (e <= b) {
+                e += yScale;
+                ++m;
             }
         }
     }
 
-    for (int c = 0; c < Nc; ++c) {
-        float* cb = buf + static_cast<int64_t>(c) * N * H;  // row m at cb + m * N
-        const T* sc = src + c * sCh + r0 * sLine + c0 * sPix;
-        // Rows into the column buffer.
-        int32_t b = truncToInt(y0 + 0.0001);
-        double w = 1.0 - (y0 - b);
-        double e = y0;
-        int m = 0;
-        for (int r = 0; r < R && m < H; ++r) {
-            const T* sRow = sc + r * sLine;
-            ++b;
-            if (e + 0.0001 <= b) {
-                if (r != 0) {
-                    const float wf = static_cast<float>(e - truncToInt(e));
-                    float* row = cb + static_cast<int64_t>(m) * N;
-                    for (int j = 0; j < N; ++j)
-                        row[j] += static_cast<float>(sRow[j * sPix]) * wf;
-                    if (++m >= H)
-                        break;
-                    w = 1.0 - (e - truncToInt(e));
+    // Buffer columns into destination columns, row by row, all channels.
+    for (int mm = 0; mm < H; ++mm) {
+        const float* brow = buf + mm * rowValues;
+        T* drow = dst + static_cast<int64_t>(mm) * dLine;
+        for (int c = 0; c < Nc; ++c)
+            acc[c] = 0.0f;
+        int k = 0;
+        for (int32_t q = 0; q < stepCount; ++q) {
+            const ColumnStep& st = steps[q];
+            const float* v = brow + int64_t(st.column) * Nc;
+            T* out = drow + int64_t(k) * dPix;
+            switch (st.kind) {
+            case ColumnStep::kFinish:
+                for (int c = 0; c < Nc; ++c)
+                    out[c * dCh] = SuperOut<T>::put(v[c] * st.weightEnd + acc[c], norm);
+                ++k;
+                break;
+            case ColumnStep::kFinishAndStart:
+                for (int c = 0; c < Nc; ++c) {
+                    out[c * dCh] = SuperOut<T>::put(v[c] * st.weightEnd + acc[c], norm);
+                    acc[c] = v[c] * st.weightStart;
                 }
-                e += yScale;
-                const float wf = static_cast<float>(w);
-                float* row = cb + static_cast<int64_t>(m) * N;
-                for (int j = 0; j < N; ++j)
-                    row[j] = static_cast<float>(sRow[j * sPix]) * wf;
-            } else {
-                float* row = cb + static_cast<int64_t>(m) * N;
-                for (int j = 0; j < N; ++j)
-                    row[j] += static_cast<float>(sRow[j * sPix]);
-                if (e <= b) {
-                    e += yScale;
-                    ++m;
+                ++k;
+                break;
+            case ColumnStep::kStart:
+                for (int c = 0; c < Nc; ++c)
+                    acc[c] = v[c] * st.weightStart;
+                break;
+            case ColumnStep::kAdd:
+                for (int c = 0; c < Nc; ++c)
+                    acc[c] += v[c];
+                break;
+            case ColumnStep::kAddAndFinish:
+                for (int c = 0; c < Nc; ++c) {
+                    acc[c] += v[c];
+                    out[c * dCh] = SuperOut<T>::put(acc[c], norm);
+                    acc[c] = 0.0f;
                 }
+                ++k;
+                break;
             }
         }
-        // Buffer columns into destination columns. The walk along x is the
-        // same for every row, so it is worked out once and then run row by
-        // row over contiguous buffer rows.
-        T* dc = dst + c * dCh;
-        for (int mm = 0; mm < H; ++mm) {
-            const float* brow = cb + static_cast<int64_t>(mm) * N;
-            T* drow = dc + static_cast<int64_t>(mm) * dLine;
-            float a = 0.0f;
-            int k = 0;
-            for (const ColumnStep& st : steps) {
-                const float v = brow[st.column];
-                switch (st.kind) {
-                case ColumnStep::kFinishAndStart:
-                    drow[k * dPix] = SuperOut<T>::put(v * st.weightEnd + a, norm);
-                    ++k;
-                    a = v * st.weightStart;
-                    break;
-                case ColumnStep::kFinish:
-                    drow[k * dPix] = SuperOut<T>::put(v * st.weightEnd + a, norm);
-                    ++k;
-                    break;
-                case ColumnStep::kStart:
-                    a = v * st.weightStart;
-                    break;
-                case ColumnStep::kAdd:
-                    a += v;
-                    break;
-                case ColumnStep::kAddAndFinish:
-                    a += v;
-                    drow[k * dPix] = SuperOut<T>::put(a, norm);
-                    a = 0.0f;
-                    ++k;
-                    break;
-                }
-            }
-            if (k < W)
-                drow[k * dPix] = SuperOut<T>::put(a, norm);
-        }
+        if (k < W)
+            for (int c = 0; c < Nc; ++c)
+                drow[int64_t(k) * dPix + c * dCh] = SuperOut<T>::put(acc[c], norm);
     }
     *xPos = static_cast<float>(W * static_cast<double>(xScale) + x0);
     *yPos = static_cast<float>(H * static_cast<double>(yScale) + y0);
-    iplFree(buf);
-    iplFree(acc);
     return 1;
 }
 
