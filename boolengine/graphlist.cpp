@@ -1,5 +1,6 @@
 #include "boolengine/graphlist.h"
 
+#include <cassert>
 #include <memory>
 
 #include "boolengine/booleng.h"
@@ -29,6 +30,7 @@ void GraphList::Simplify(int64_t marge)
         int before = g->GetNumberOfLinks();
         while (g->Simplify(marge)) {
             const int after = g->GetNumberOfLinks();
+            assert(after < before);
             if (after >= before) break;
             before = after;
         }
