@@ -1,0 +1,237 @@
+// Picture quads loaded from files: orientation, colour settings, masks,
+// effects and tiles, drawn and read back.
+#include <gtest/gtest.h>
+
+#include "DeviceFixture.h"
+#include "TestPictures.h"
+#include "render/ComRef.h"
+#include "render/D3DImage.h"
+
+namespace {
+
+const Rgba kGreen{0, 200, 0, 255};
+const Rgba kRed{200, 0, 0, 255};
+const Rgba kBlue{0, 0, 200, 255};
+const Rgba kWhite{255, 255, 255, 255};
+
+uint32_t Rgb(const Rgba& c)
+{
+    return (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b;
+}
+
+class ImageFileTest : public DeviceTest {
+protected:
+    void SetUp() override
+    {
+        DeviceTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        surface->SetZoom(1.0f, 1.0f);
+    }
+    std::unique_ptr<CD3DImage> Load(const std::string& path, float scale, bool preview = false)
+    {
+        auto quad = std::make_unique<CD3DImage>(surface.get());
+        quad->LoadFromFile(path.c_str(), preview);
+        quad->SetScale(scale, scale);
+        quad->SetPosition(0.0f, 0.0f);
+        return quad;
+    }
+    Pixels DrawAlone(CD3DImage& quad, D3DCOLOR background = 0xFF000000)
+    {
+        BeginFrame(background);
+        quad.Render(kPassNormal);
+        EndFrame();
+        return ReadBack();
+    }
+    uint32_t At(const Pixels& pixels, float x, float y) const
+    {
+        const PixelPos p = ToPixel(x, y);
+        return pixels.Rgb(p.x, p.y);
+    }
+};
+
+// 64 x 32: green top half, red bottom-left, blue bottom-right quarter.
+void WriteQuarters(const std::string& path)
+{
+    WriteBmp(path, 64, 32, [](int x, int y) { return y < 16 ? kGreen : (x < 32 ? kRed : kBlue); });
+}
+
+TEST_F(ImageFileTest, FilePictureStandsUprightWithItsAspect)
+{
+    WriteQuarters("quarters.bmp");
+    for (bool preview : {false, true}) {
+        auto quad = Load("quarters.bmp", 0.4f, preview);
+        ASSERT_TRUE(quad->HasTextures());
+        EXPECT_FLOAT_EQ(quad->GetSizeX(), 2.0f);
+        EXPECT_FALSE(quad->HasMask());
+        const Pixels pixels = DrawAlone(*quad);
+        // The quad spans 0.8 x 0.4 around the centre. A preview comes from
+        // the JPEG thumbnail written into the file: near, not exact.
+        const int tolerance = preview ? 16 : 0;
+        EXPECT_TRUE(ColourNear(At(pixels, 0.0f, 0.1f), Rgb(kGreen), tolerance)) << "preview " << preview;
+        EXPECT_TRUE(ColourNear(At(pixels, -0.2f, -0.1f), Rgb(kRed), tolerance)) << "preview " << preview;
+        EXPECT_TRUE(ColourNear(At(pixels, 0.2f, -0.1f), Rgb(kBlue), tolerance)) << "preview " << preview;
+        EXPECT_EQ(At(pixels, 0.0f, 0.3f), 0u) << "preview " << preview;
+    }
+}
+
+TEST_F(ImageFileTest, UnreadablePictureBecomesATransparentSquare)
+{
+    for (const char* path : {"missing.bmp", ""}) {
+        auto quad = Load(path, 0.5f);
+        EXPECT_TRUE(quad->HasTextures()) << path;
+        EXPECT_FLOAT_EQ(quad->GetSizeX(), 1.0f) << path;
+        EXPECT_TRUE(quad->HitTest(0.1f, 0.1f)) << path;  // still selectable
+        const Pixels pixels = DrawAlone(*quad, 0xFF0000FF);
+        EXPECT_EQ(At(pixels, 0.0f, 0.0f), 0x0000FFu) << path;
+    }
+}
+
+TEST_F(ImageFileTest, ColourSettingsRecolourFromTheSourceEveryTime)
+{
+    WriteBmp("grey.bmp", 16, 16, [](int, int) { return Rgba{100, 100, 100, 255}; });
+    auto quad = Load("grey.bmp", 0.5f);
+    EXPECT_EQ(At(DrawAlone(*quad), 0.0f, 0.0f), 0x646464u) << "plain copy by default";
+
+    quad->SetColorAdjust(2.0f, 1.0f, 1.0f, 1.0f, 0.5f, 1.0f, 1.0f, true);
+    uint32_t c = At(DrawAlone(*quad), 0.0f, 0.0f);
+    EXPECT_GT(Red(c), 150) << std::hex << c;
+    EXPECT_LT(Green(c), Red(c) - 50) << std::hex << c;
+
+    quad->SetColorAdjust(1.0f, 1.0f, 1.0f, 0.5f, 0.5f, 1.0f, 1.0f, true);
+    c = At(DrawAlone(*quad), 0.0f, 0.0f);
+    EXPECT_LT(Green(c), 95) << "darker: " << std::hex << c;
+
+    quad->SetColorAdjust(1.0f, 1.0f, 1.0f, 1.0f, 0.8f, 1.0f, 1.0f, true);
+    c = At(DrawAlone(*quad), 0.0f, 0.0f);
+    EXPECT_NE(Green(c), 100) << "contrast: " << std::hex << c;
+    EXPECT_EQ(Red(c), Green(c));
+
+    quad->SetColorAdjust(1.0f, 1.0f, 1.0f, 1.0f, 0.5f, 1.0f, 1.0f, false);
+    EXPECT_EQ(At(DrawAlone(*quad), 0.0f, 0.0f), c) << "stored only, not applied";
+    quad->ApplyColorAdjust();
+    EXPECT_EQ(At(DrawAlone(*quad), 0.0f, 0.0f), 0x646464u) << "back to a plain copy";
+}
+
+TEST_F(ImageFileTest, TransparencyKeepsTheColourAndBlends)
+{
+    WriteBmp("white.bmp", 16, 16, [](int, int) { return kWhite; });
+    auto quad = Load("white.bmp", 0.5f);
+    quad->SetColorAdjust(1.0f, 1.0f, 1.0f, 1.0f, 0.5f, 1.0f, 0.5f, true);
+    const uint32_t c = At(DrawAlone(*quad), 0.0f, 0.0f);
+    EXPECT_TRUE(ColourNear(c, 0x7F7F7F, 3)) << std::hex << c;
+}
+
+TEST_F(ImageFileTest, MaskBesideThePictureClipsThroughTheStencil)
+{
+    WriteTga("frame.tga", 32, 32, [](int, int) { return kWhite; });
+    // The shape: the left half only.
+    WriteTga("frame.msk.tga", 32, 32, [](int x, int) { return Rgba{0, 0, 0, uint8_t(x < 16 ? 255 : 0)}; });
+    WriteBmp("photo.bmp", 32, 32, [](int, int) { return kRed; });
+    auto frame = Load("frame.tga", 0.5f);
+    ASSERT_TRUE(frame->HasMask());
+    auto photo = Load("photo.bmp", 0.5f);
+    BeginFrame(0xFF000000);
+    frame->Render(kPassWriteMask);
+    photo->Render(kPassInsideMask);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    EXPECT_EQ(At(pixels, -0.15f, 0.0f), Rgb(kRed));
+    EXPECT_EQ(At(pixels, 0.15f, 0.0f), 0u);
+}
+
+TEST_F(ImageFileTest, EffectModulatesTransparencyAndFollowsItsMirror)
+{
+    WriteBmp("plain.bmp", 32, 32, [](int, int) { return kWhite; });
+    // No alpha: the green channel becomes the effect's transparency.
+    WriteBmp("fade.bmp", 32, 32, [](int x, int) { return Rgba{0, uint8_t(x < 16 ? 255 : 0), 0, 255}; });
+    auto quad = Load("plain.bmp", 0.5f);
+    quad->LoadEffect("fade.bmp", 0.0f, kMirrorNone);
+    ASSERT_TRUE(quad->HasEffect());
+    Pixels pixels = DrawAlone(*quad);
+    EXPECT_TRUE(ColourNear(At(pixels, -0.15f, 0.0f), 0xFFFFFF, 6)) << std::hex << At(pixels, -0.15f, 0.0f);
+    EXPECT_EQ(At(pixels, 0.15f, 0.0f), 0u);
+
+    quad->SetEffectMirror(kMirrorHorizontal);
+    pixels = DrawAlone(*quad);
+    EXPECT_EQ(At(pixels, -0.15f, 0.0f), 0u);
+    EXPECT_TRUE(ColourNear(At(pixels, 0.15f, 0.0f), 0xFFFFFF, 6));
+
+    quad->SetEffectMirror(kMirrorNone);
+    quad->SetEffectRotation(180.0f);
+    pixels = DrawAlone(*quad);
+    EXPECT_EQ(At(pixels, -0.15f, 0.0f), 0u);
+
+    quad->RemoveEffect();
+    EXPECT_FALSE(quad->HasEffect());
+    pixels = DrawAlone(*quad);
+    EXPECT_TRUE(ColourNear(At(pixels, 0.15f, 0.0f), 0xFFFFFF, 2));
+}
+
+class SmallTextureSurface : public CD3DObj {
+public:
+    void LimitTextures(DWORD side)
+    {
+        MutableCaps().MaxTextureWidth = side;
+        MutableCaps().MaxTextureHeight = side;
+    }
+};
+
+TEST(TiledFilePicture, TilesShowThePictureWithoutSeams)
+{
+    // 20 x 12 with 8-pixel textures: 3 x 2 tiles, seams at 8 and 16 across
+    // and 8 down, none of them on a colour boundary.
+    WriteBmp("tiled.bmp", 20, 12, [](int x, int y) { return y < 6 ? (x < 10 ? kRed : kGreen) : kBlue; });
+    HiddenWindow window(256, 256);
+    SmallTextureSurface surface;
+    surface.CreateDevice(window.Get(), false);
+    ASSERT_NE(surface.GetDevice(), nullptr);
+    surface.LimitTextures(8);
+    surface.SetZoom(1.0f, 1.0f);
+    CD3DImage quad(&surface);
+    quad.LoadFromFile("tiled.bmp", false);
+    EXPECT_EQ(quad.GetTileLayout().columns, 3);
+    EXPECT_EQ(quad.GetTileLayout().rows, 2);
+    quad.SetScale(0.6f, 0.6f);  // 1.0 x 0.6 view units: 12.8 pixels per picture pixel
+    quad.SetPosition(0.0f, 0.0f);
+    IDirect3DDevice9* device = surface.GetDevice();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+    device->BeginScene();
+    quad.Render(kPassNormal);
+    device->EndScene();
+
+    ComRef<IDirect3DSurface9> back;
+    ComRef<IDirect3DSurface9> copy;
+    ASSERT_EQ(device->GetRenderTarget(0, back.Out()), D3D_OK);
+    ASSERT_EQ(device->CreateOffscreenPlainSurface(256, 256, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
+                                                  copy.Out(), nullptr),
+              D3D_OK);
+    ASSERT_EQ(device->GetRenderTargetData(back.Get(), copy.Get()), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    auto at = [&](float vx, float vy) {
+        const int x = static_cast<int>(128 + vx * 256);
+        const int y = static_cast<int>(128 - vy * 256);
+        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) +
+                                                 y * locked.Pitch)[x] & 0xFFFFFF;
+    };
+    // Picture pixel column 8 starts at view x -0.5 + 8 / 20; row 6 at 0.3 - 6 * 0.05.
+    int black = 0;
+    for (float vx = -0.45f; vx <= 0.45f; vx += 0.005f) {
+        if (at(vx, 0.3f - 0.4f * 0.6f / 1.2f) == 0 || at(vx, 0.15f) == 0 || at(vx, -0.15f) == 0)
+            ++black;
+    }
+    for (float vy = -0.25f; vy <= 0.25f; vy += 0.005f) {
+        for (float seam : {-0.5f + 0.4f, -0.5f + 0.8f}) {
+            if (at(seam, vy) == 0 || at(seam - 0.002f, vy) == 0 || at(seam + 0.002f, vy) == 0)
+                ++black;
+        }
+    }
+    EXPECT_EQ(black, 0);
+    EXPECT_EQ(at(-0.25f, 0.15f), Rgb(kRed));
+    EXPECT_EQ(at(0.35f, 0.15f), Rgb(kGreen));
+    EXPECT_EQ(at(0.45f, -0.2f), Rgb(kBlue));
+    copy->UnlockRect();
+}
+
+}  // namespace
