@@ -142,10 +142,12 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
     while (R > 0 && static_cast<int64_t>(r0 + R) * sLine > sTotExt)
         --R;
 
-    // The column buffer (N x H values per channel, channels side by side),
-    // the accumulators and the walk along x.
+    // The buffer row being filled (N columns of Nc channels side by side),
+    // the accumulators and the walk along x. A buffer row is complete once
+    // the walk along y moves past it, so each is turned into its destination
+    // row at once and the one row is reused.
     const int64_t rowValues = static_cast<int64_t>(N) * Nc;
-    Scratch bufBlock(rowValues * H * 4), accBlock(int64_t(Nc > H ? Nc : H) * 4),
+    Scratch bufBlock((rowValues > 0 ? rowValues : 1) * 4), accBlock(int64_t(Nc) * 4),
         stepBlock(int64_t(N > 0 ? N : 1) * int64_t(sizeof(ColumnStep)));
     float* buf = static_cast<float*>(bufBlock.p);
     float* acc = static_cast<float*>(accBlock.p);
@@ -154,48 +156,18 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
         OWN_ERROR(-4, "iplDecimate", kNoBuffer, kUnit);
         return 0;
     }
-    std::memset(buf, 0, static_cast<size_t>(rowValues * H) * 4);
     const double norm = 1.0 / (static_cast<double>(xScale) * static_cast<double>(yScale));
     const int32_t stepCount = columnSteps(x0, xScale, N, W, steps);
 
-    // Rows into the column buffer.
-    const T* sc = src + int64_t(r0) * sLine + int64_t(c0) * sPix;
-    int32_t b = truncToInt(y0 + 0.0001);
-    double w = 1.0 - (y0 - b);
-    double e = y0;
-    int m = 0;
-    for (int r = 0; r < R && m < H; ++r) {
-        const T* sRow = sc + int64_t(r) * sLine;
-        ++b;
-        if (e + 0.0001 <= b) {
-            if (r != 0) {
-                rowIntoBuffer(sRow, buf + m * rowValues, N, Nc, sPix, sCh, RowOp::kAddWeighted,
-                              static_cast<float>(e - truncToInt(e)));
-                if (++m >= H)
-                    break;
-                w = 1.0 - (e - truncToInt(e));
-            }
-            e += yScale;
-            rowIntoBuffer(sRow, buf + m * rowValues, N, Nc, sPix, sCh, RowOp::kSetWeighted, static_cast<float>(w));
-        } else {
-            rowIntoBuffer(sRow, buf + m * rowValues, N, Nc, sPix, sCh, RowOp::kAdd, 0.0f);
-            if (e <= b) {
-                e += yScale;
-                ++m;
-            }
-        }
-    }
-
-    // Buffer columns into destination columns, row by row, all channels.
-    for (int mm = 0; mm < H; ++mm) {
-        const float* brow = buf + mm * rowValues;
+    // Buffer columns into destination columns of row mm, all channels.
+    auto flush = [&](int mm) {
         T* drow = dst + static_cast<int64_t>(mm) * dLine;
         for (int c = 0; c < Nc; ++c)
             acc[c] = 0.0f;
         int k = 0;
         for (int32_t q = 0; q < stepCount; ++q) {
             const ColumnStep& st = steps[q];
-            const float* v = brow + int64_t(st.column) * Nc;
+            const float* v = buf + int64_t(st.column) * Nc;
             T* out = drow + int64_t(k) * dPix;
             switch (st.kind) {
             case ColumnStep::kFinish:
@@ -231,6 +203,44 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
         if (k < W)
             for (int c = 0; c < Nc; ++c)
                 drow[int64_t(k) * dPix + c * dCh] = SuperOut<T>::put(acc[c], norm);
+    };
+    auto clearRow = [&] { std::memset(buf, 0, static_cast<size_t>(rowValues) * 4); };
+
+    // Rows into the buffer row; each finished row is flushed.
+    clearRow();
+    const T* sc = src + int64_t(r0) * sLine + int64_t(c0) * sPix;
+    int32_t b = truncToInt(y0 + 0.0001);
+    double w = 1.0 - (y0 - b);
+    double e = y0;
+    int m = 0;
+    for (int r = 0; r < R && m < H; ++r) {
+        const T* sRow = sc + int64_t(r) * sLine;
+        ++b;
+        if (e + 0.0001 <= b) {
+            if (r != 0) {
+                rowIntoBuffer(sRow, buf, N, Nc, sPix, sCh, RowOp::kAddWeighted, static_cast<float>(e - truncToInt(e)));
+                flush(m);
+                clearRow();
+                if (++m >= H)
+                    break;
+                w = 1.0 - (e - truncToInt(e));
+            }
+            e += yScale;
+            rowIntoBuffer(sRow, buf, N, Nc, sPix, sCh, RowOp::kSetWeighted, static_cast<float>(w));
+        } else {
+            rowIntoBuffer(sRow, buf, N, Nc, sPix, sCh, RowOp::kAdd, 0.0f);
+            if (e <= b) {
+                e += yScale;
+                flush(m);
+                clearRow();
+                ++m;
+            }
+        }
+    }
+    // The row in progress, and rows the source ended before (zero sums).
+    for (; m < H; ++m) {
+        flush(m);
+        clearRow();
     }
     *xPos = static_cast<float>(W * static_cast<double>(xScale) + x0);
     *yPos = static_cast<float>(H * static_cast<double>(yScale) + y0);
