@@ -42,9 +42,12 @@ bool PhotoCdDecoder::Probe(ByteSource& source) {
 }
 
 bool PhotoCdDecoder::ReadInfo(ImageInfo& info) {
-    if (!Probe(source_)) return false;
-    info.width = kBaseWidth;
-    info.height = kBaseHeight;
+    uint8_t orientation = 0;
+    if (!Probe(source_) || source_.ReadAt(kOrientationOffset, &orientation, 1) != 1) return false;
+    rotation_ = orientation & 3;
+    const bool quarter = rotation_ == 1 || rotation_ == 3;
+    info.width = quarter ? kBaseHeight : kBaseWidth;
+    info.height = quarter ? kBaseWidth : kBaseHeight;
     info.hasAlpha = false;
     return true;
 }
@@ -55,7 +58,11 @@ bool PhotoCdDecoder::Decode(const Raster& target, int32_t reduction) {
     uint64_t offset = levelFactor == 1 ? kBaseOffset : levelFactor == 2 ? kBase4Offset : kBase16Offset;
     const int32_t w = kBaseWidth / levelFactor;
     const int32_t h = kBaseHeight / levelFactor;
-    RowReducer reducer(target, w, h, reduction / levelFactor);
+    const bool quarter = rotation_ == 1 || rotation_ == 3;
+    RowReducer reducer(target, quarter ? h : w, quarter ? w : h, reduction / levelFactor);
+    // A turned picture is decoded whole first (1.5 MiB at most), then its
+    // rows are taken out turned.
+    std::vector<uint8_t> whole(rotation_ != 0 ? static_cast<size_t>(w) * h * 4 : 0);
     Reader reader(source_, offset);
     // Two luma rows share one row of each colour difference at half width.
     std::vector<uint8_t> pair(static_cast<size_t>(w) * 3);
@@ -75,7 +82,23 @@ bool PhotoCdDecoder::Decode(const Raster& target, int32_t reduction) {
                 p[2] = Clamp16(l + tables.c2Red[v]);
                 p[3] = 255;
             }
-            reducer.PutRow(y + r, bgra.data());
+            if (rotation_ == 0) {
+                reducer.PutRow(y + r, bgra.data());
+            } else {
+                std::copy(bgra.begin(), bgra.end(), whole.begin() + static_cast<ptrdiff_t>(y + r) * w * 4);
+            }
+        }
+    }
+    if (rotation_ != 0) {
+        const int32_t outW = quarter ? h : w, outH = quarter ? w : h;
+        std::vector<uint8_t> row(static_cast<size_t>(outW) * 4);
+        for (int32_t oy = 0; oy < outH; ++oy) {
+            for (int32_t ox = 0; ox < outW; ++ox) {
+                int32_t x = rotation_ == 1 ? w - 1 - oy : rotation_ == 3 ? oy : w - 1 - ox;
+                int32_t y = rotation_ == 1 ? ox : rotation_ == 3 ? h - 1 - ox : h - 1 - oy;
+                std::copy_n(&whole[(static_cast<size_t>(y) * w + x) * 4], 4, &row[static_cast<size_t>(ox) * 4]);
+            }
+            reducer.PutRow(oy, row.data());
         }
     }
     reducer.Finish();

@@ -534,10 +534,11 @@ Bytes MakeTga(const TgaKind& k, int32_t w, int32_t h, Picture& expected) {
     return b;
 }
 
-Bytes MakePhotoCd(Picture& expected) {
+Bytes MakePhotoCd(Picture& expected, int orientation) {
     using img::PhotoCdDecoder;
     Bytes b(PhotoCdDecoder::kMinimumSize, 0xFF);
     std::memcpy(&b[PhotoCdDecoder::kSignatureOffset], "PCD_IPI", 7);
+    b[PhotoCdDecoder::kOrientationOffset] = static_cast<uint8_t>(0xF4 | orientation);  // high bits: other attributes
     // Luma constant over 8 x 8 blocks, so every stored level is the box
     // average of the base one.
     auto luma = [](int32_t x, int32_t y) { return static_cast<uint8_t>(20 + ((x / 8) * 7 + (y / 8) * 13) % 160); };
@@ -564,6 +565,18 @@ Bytes MakePhotoCd(Picture& expected) {
             auto clamp = [](double d) { return static_cast<uint8_t>(std::clamp(std::lround(d), 0L, 255L)); };
             SetPixel(expected, x, y, clamp(l + u), clamp(l - 0.194 * u - 0.509 * v), clamp(l + v), 255);
         }
+    }
+    if (orientation != 0) {
+        const bool quarter = orientation == 1 || orientation == 3;
+        Picture turned = Blank(quarter ? 512 : 768, quarter ? 768 : 512, false);
+        for (int32_t y = 0; y < 512; ++y)
+            for (int32_t x = 0; x < 768; ++x) {
+                // 1: a quarter turn counter-clockwise, 3: clockwise, 2: half a turn.
+                int32_t tx = orientation == 1 ? y : orientation == 3 ? 511 - y : 767 - x;
+                int32_t ty = orientation == 1 ? 767 - x : orientation == 3 ? x : 511 - y;
+                std::memcpy(turned.At(tx, ty), expected.At(x, y), 4);
+            }
+        expected = turned;
     }
     return b;
 }

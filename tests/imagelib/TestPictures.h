@@ -70,8 +70,9 @@ struct TgaKind {
 };
 Bytes MakeTga(const TgaKind& kind, int32_t width, int32_t height, Picture& expected);
 
-// A PhotoCD image pack with constant colour differences and varying luma.
-Bytes MakePhotoCd(Picture& expected);
+// A PhotoCD image pack with constant colour differences and varying luma;
+// orientation 0 to 3 (the expected picture is turned upright accordingly).
+Bytes MakePhotoCd(Picture& expected, int orientation = 0);
 
 }  // namespace imgtest
 

@@ -71,7 +71,10 @@ std::vector<FormatCase> LosslessCases() {
         TgaKind kind = t.kind;
         cases.push_back({t.name, [kind](Picture& e) { return MakeTga(kind, 37, 23, e); }, 0});
     }
-    cases.push_back({"photocd", [](Picture& e) { return MakePhotoCd(e); }, 1});
+    for (int orientation = 0; orientation < 4; ++orientation) {
+        cases.push_back({"photocd turned " + std::to_string(orientation),
+                         [orientation](Picture& e) { return MakePhotoCd(e, orientation); }, 1});
+    }
     return cases;
 }
 
