@@ -1,0 +1,172 @@
+#pragma once
+// Base of every object of an album: the album, its pages, backgrounds,
+// pictures, frames, groups, effects, texts and the wedding data. A node owns
+// its children (child order is drawing, hit-test and file order) and most
+// operations are composite: they go to every child in order. Questions only
+// the album can answer travel up the parent chain to the root.
+#include <memory>
+#include <string>
+#include <vector>
+
+class TiXmlElement;
+class TiXmlNode;
+class CD3DObj;
+class CImgColor;
+
+namespace spab_imagelist {
+class CMImg;
+}
+
+namespace treeNode {
+
+class CTreeNode;
+using NodeList = std::vector<CTreeNode*>;
+
+// Resize handle numbers shared by every node and the selection frame.
+enum Handle {
+    kHandleNone = 0,
+    kHandleRotate = 1,
+    kHandleTopLeft = 2,
+    kHandleTop = 3,
+    kHandleTopRight = 4,
+    kHandleRight = 5,
+    kHandleBottomRight = 6,
+    kHandleBottom = 7,
+    kHandleBottomLeft = 8,
+    kHandleLeft = 9,
+};
+
+// Bounds are {left, top, right, bottom} with top the larger y.
+enum BoundIndex { kLeft = 0, kTop = 1, kRight = 2, kBottom = 3 };
+
+class CTreeNode {
+public:
+    CTreeNode(const std::string& tag, CTreeNode* parent);
+    // A tag literal must not pick the element constructor (an element
+    // converts from a name).
+    CTreeNode(const char* tag, CTreeNode* parent) : CTreeNode(std::string(tag), parent) {}
+    CTreeNode(const TiXmlElement& element, CTreeNode* parent);
+    CTreeNode(const CTreeNode& source, CTreeNode* parent);
+    virtual ~CTreeNode();
+    CTreeNode(const CTreeNode&) = delete;
+    CTreeNode& operator=(const CTreeNode&) = delete;
+
+    virtual void SaveXml(TiXmlNode& xmlParent);
+    virtual void WriteAttributes(TiXmlElement& element);
+    // Missing or unreadable: 0.0 and true; finite: the value and true;
+    // infinite or not-a-number: the value left alone and false.
+    virtual bool ReadFloatAttribute(const TiXmlElement& element, const char* name, float& value);
+    virtual bool HitTestRect(float x1, float y1, float x2, float y2, NodeList* hits,
+                             bool includeLocked);
+    virtual bool HitTestPoint(float x, float y, NodeList* hits, bool includeLocked);
+    virtual void ShiftZOrder(bool forward);
+    virtual void ScaleBy(float sx, float sy);
+    virtual void SetScale(float sx, float sy);
+    virtual void RotateBy(float angle);
+    virtual void MoveBy(float dx, float dy);
+    virtual void SetPosition(float x, float y);
+    virtual void Render(int pass);
+    virtual void AddChild(std::unique_ptr<CTreeNode> node, bool append);
+    virtual bool ToggleSelected();
+    virtual void SelectChildren(bool select);
+    virtual void SyncSelection();
+    virtual int HitTestHandles(float x, float y);
+    virtual float GetX();
+    virtual float GetY();
+    virtual float GetHeight();
+    virtual float GetWidth();
+    virtual float GetScaleX();
+    virtual float GetScaleY();
+    virtual float GetRotation();
+    virtual void ResizeByHandle(int handle, float dx, float dy, bool keepAspect);
+    virtual void ComputeScaleFromDrag(int handle, float x, float y, float px, float py,
+                                      float& sx, float& sy);
+    virtual float ComputeRotationFromDrag(float x1, float y1, float x2, float y2);
+    virtual int MapHandleForFlip(int handle);
+    virtual void GetBounds(float bounds[4], bool onlySelected);
+    virtual std::unique_ptr<CTreeNode> Clone(CTreeNode* parent) const;
+    virtual int CountSelectedChildren();
+    virtual void SetRotation(float angle);
+    virtual CImgColor* GetColourSettings();
+    virtual void SetColourSettings(const CImgColor* colour, bool preview);
+    virtual void SetAlpha(float alpha, bool preview);
+    virtual void ReapplyColour();
+    virtual CD3DObj* GetView();
+    virtual void OnDeviceLost();
+    virtual void OnDeviceReset();
+    virtual bool UseLowResImages();
+    virtual void SaveUndo();
+    virtual void ResetAspectRatio();
+    virtual bool IsSelected();
+    virtual void SetSelected(bool select);
+    virtual void OnChildSelectionChanged(CTreeNode* child);
+    virtual bool IsTemplateCopy();
+    virtual int NextId();
+    virtual bool IsLocked();
+    virtual void SetLocked(bool locked);
+    virtual bool HoldsChildren();
+    virtual void SetHoldsChildren(bool holds);
+    virtual bool IsMovable();
+    virtual void ReleaseResources();
+    virtual spab_imagelist::CMImg* FindImage(const std::string& name);
+
+    // The node factory: the node class named by the element, or null for an
+    // element of any other name (it is skipped with everything below it).
+    static std::unique_ptr<CTreeNode> CreateFromXml(const TiXmlElement& element,
+                                                    CTreeNode* parent);
+    // Writes this node as the root element of a new document. The file is
+    // replaced only once the new one is complete; false when it could not be.
+    bool SaveToFile(const std::string& path);
+
+    // Called on the whole written tree once its file is complete, so unsaved
+    // marks survive a failed save.
+    virtual void OnSavedToFile();
+
+    void MarkModified();
+    int IndexOfChild(const CTreeNode* node) const;
+
+    const std::string& GetTag() const { return m_tag; }
+    bool HasTag(const char* tag) const { return m_tag == tag; }
+    CTreeNode* GetParent() const { return m_parent; }
+    void SetParent(CTreeNode* parent) { m_parent = parent; }
+    bool IsModifiedFlag() const { return m_modified; }
+    // The flag alone, for nodes leaving a page whose selection already
+    // forgot them.
+    void SetSelectedFlagOnly(bool selected) { m_selected = selected; }
+    void ClearModifiedFlag() { m_modified = false; }
+
+    size_t GetChildCount() const { return m_children.size(); }
+    CTreeNode* GetChild(size_t index) const { return m_children[index].get(); }
+    // Ownership moves in and out without the modified bookkeeping of
+    // AddChild; for the page's and the root's own list handling.
+    void InsertChildAt(size_t index, std::unique_ptr<CTreeNode> node);
+    std::unique_ptr<CTreeNode> DetachChild(size_t index);
+    std::unique_ptr<CTreeNode> DetachChild(const CTreeNode* node);
+    std::unique_ptr<CTreeNode> ReplaceChild(size_t index, std::unique_ptr<CTreeNode> node);
+    void DeleteAllChildren();
+
+protected:
+    // Reads the tag and "locked" but leaves the children to
+    // BuildChildrenFromXml, for a node that must be complete before its
+    // children ask it anything (the album root and its view).
+    struct DeferChildren {};
+    CTreeNode(const TiXmlElement& element, CTreeNode* parent, DeferChildren);
+    void BuildChildrenFromXml(const TiXmlElement& element);
+
+    void SetTag(const std::string& tag) { m_tag = tag; }
+
+private:
+    CTreeNode* m_parent;
+    std::vector<std::unique_ptr<CTreeNode>> m_children;
+    std::string m_tag;
+    bool m_modified = false;
+    bool m_selected = false;
+    bool m_locked = false;
+    bool m_holdsChildren = false;
+};
+
+bool IsNodeSelected(CTreeNode* node);
+// out = in rotated by angle (radians); out may be in.
+void RotateVector(float out[2], const float in[2], float angle);
+
+} // namespace treeNode

@@ -1,0 +1,107 @@
+#pragma once
+// Stand-ins for the album model tests: a host whose keys and dialogs the test
+// sets, and a plain page object with its own box geometry, so page commands
+// can be checked without pictures or a device.
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "document/DocumentHost.h"
+#include "document/TreeNode.h"
+
+namespace model_test {
+
+class FakeHost : public IDocumentHost {
+public:
+    FakeHost() { SetDocumentHost(this); }
+    ~FakeHost() override { SetDocumentHost(nullptr); }
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    std::string GetResourceFolder(int kind, bool lowRes, const std::string& name,
+                                  bool personal) override
+    {
+        ++pathRequests;
+        lastName = name;
+        return folder + std::to_string(kind) + (lowRes ? "lo" : "hi") + (personal ? "p" : "") +
+               "\\" + name;
+    }
+    int GetToolMode() override { return 0; }
+    bool IsKeyDown(int key) override { return keys.count(key) > 0; }
+    treeNode::CPaginaTreeNode* GetCurrentPage() override { return nullptr; }
+    bool ChooseColour(uint32_t initial, uint32_t& chosen) override
+    {
+        offeredColour = initial;
+        chosen = colourToChoose;
+        return confirmColour;
+    }
+    void EditSelectionColour() override { ++colourEdits; }
+    void InvalidatePhotoThumbnails() override { ++thumbnailInvalidations; }
+
+    std::set<int> keys;
+    std::string folder = "c:\\lib\\";
+    std::string lastName;
+    int pathRequests = 0;
+    uint32_t offeredColour = 0;
+    uint32_t colourToChoose = 0;
+    bool confirmColour = false;
+    int colourEdits = 0;
+    int thumbnailInvalidations = 0;
+};
+
+// A page object that is just a box: w wide and 1 high at scale 1, placed by
+// scale, then rotation, then position.
+class FakeBox : public treeNode::CTreeNode {
+public:
+    FakeBox(treeNode::CTreeNode* parent, float x, float y, float width = 1.0f, float sx = 1.0f,
+            float sy = 1.0f)
+        : CTreeNode("box", parent), m_x(x), m_y(y), m_w(width), m_sx(sx), m_sy(sy)
+    {
+    }
+    FakeBox(const FakeBox& source, treeNode::CTreeNode* parent)
+        : CTreeNode(source, parent),
+          m_x(source.m_x), m_y(source.m_y), m_w(source.m_w), m_sx(source.m_sx),
+          m_sy(source.m_sy), m_r(source.m_r)
+    {
+    }
+
+    std::unique_ptr<treeNode::CTreeNode> Clone(treeNode::CTreeNode* parent) const override
+    {
+        return std::make_unique<FakeBox>(*this, parent);
+    }
+    void MoveBy(float dx, float dy) override { m_x += dx; m_y += dy; }
+    void SetPosition(float x, float y) override { m_x = x; m_y = y; }
+    void SetScale(float sx, float sy) override { m_sx = sx; m_sy = sy; }
+    void ScaleBy(float sx, float sy) override { m_sx *= sx; m_sy *= sy; }
+    void RotateBy(float a) override { m_r += a; }
+    void SetRotation(float a) override { m_r = a; }
+    float GetX() override { return m_x; }
+    float GetY() override { return m_y; }
+    float GetWidth() override { return m_w; }
+    float GetHeight() override { return 1.0f; }
+    float GetScaleX() override { return m_sx; }
+    float GetScaleY() override { return m_sy; }
+    float GetRotation() override { return m_r; }
+    void GetBounds(float b[4], bool) override
+    {
+        b[0] = b[3] = FLT_MAX;
+        b[1] = b[2] = -FLT_MAX;
+        const float hw = m_w * m_sx / 2.0f, hh = m_sy / 2.0f;
+        const float cs[4][2] = {{-hw, hh}, {hw, hh}, {hw, -hh}, {-hw, -hh}};
+        for (const auto& c : cs) {
+            const float x = m_x + c[0] * std::cos(m_r) - c[1] * std::sin(m_r);
+            const float y = m_y + c[0] * std::sin(m_r) + c[1] * std::cos(m_r);
+            b[0] = std::min(b[0], x);
+            b[2] = std::max(b[2], x);
+            b[1] = std::max(b[1], y);
+            b[3] = std::min(b[3], y);
+        }
+    }
+
+private:
+    float m_x, m_y, m_w, m_sx, m_sy, m_r = 0.0f;
+};
+
+} // namespace model_test

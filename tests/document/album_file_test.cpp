@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <tinyxml.h>
+
+#include "AlbumSamples.h"
+#include "ModelFakes.h"
+#include "document/CorniceTreeNode.h"
+#include "document/DatiTreeNode.h"
+#include "document/EffectTreeNode.h"
+#include "document/GruppoTreeNode.h"
+#include "document/ImgTreeNode.h"
+#include "document/PaginaTreeNode.h"
+#include "document/SfondoTreeNode.h"
+#include "document/SposalboTreeNode.h"
+#include "document/TestoTreeNode.h"
+
+using namespace treeNode;
+using model_test::ReadFile;
+using model_test::WriteFile;
+
+namespace {
+std::unique_ptr<CSposalboTreeNode> LoadText(const std::string& text,
+                                            const char* path = "sample.sbm")
+{
+    WriteFile(path, text);
+    return CSposalboTreeNode::Load(path, nullptr);
+}
+
+std::string SaveText(CTreeNode& node, const char* path = "saved.sbm")
+{
+    EXPECT_TRUE(node.SaveToFile(path));
+    return ReadFile(path);
+}
+
+std::string Album(const std::string& pages, const std::string& rootAttributes = "")
+{
+    return "<sposalbo" + rootAttributes + ">\n" + pages + "</sposalbo>\n";
+}
+} // namespace
+
+TEST(AlbumFileTest, RichAlbumSavesBackByteIdentical)
+{
+    auto album = LoadText(model_test::RichAlbum());
+    ASSERT_TRUE(album);
+    EXPECT_EQ(model_test::RichAlbum(), SaveText(*album));
+}
+
+TEST(AlbumFileTest, RichAlbumIsReadIntoTheRightNodes)
+{
+    auto album = LoadText(model_test::RichAlbum());
+    ASSERT_TRUE(album);
+    EXPECT_EQ(3, album->GetPageCount());
+    EXPECT_EQ(1, album->GetCurrentPageIndex());
+    EXPECT_EQ(300, album->GetPageWidth());
+    EXPECT_FLOAT_EQ(1.5f, album->GetAspectRatio());
+    ASSERT_EQ(2u, album->GetDati()->GetChildCount());
+    auto* first = static_cast<CVariabileTreeNode*>(album->GetDati()->GetChild(0));
+    EXPECT_EQ("Nicol\xE0", first->GetValore());
+
+    CPaginaTreeNode* cover = album->GetPage(0);
+    EXPECT_TRUE(cover->IsCover());
+    ASSERT_TRUE(cover->GetBackground());
+    EXPECT_TRUE(cover->GetBackground()->HasImage());
+    ASSERT_EQ(2u, cover->GetChildCount());
+    auto* photo = dynamic_cast<CImgTreeNode*>(cover->GetChild(0));
+    ASSERT_TRUE(photo);
+    EXPECT_TRUE(photo->IsLocked());
+    EXPECT_FLOAT_EQ(-0.4f, photo->GetScaleX());
+    EXPECT_FLOAT_EQ(0.75f, photo->GetColourSettings()->alpha);
+    EXPECT_FLOAT_EQ(0.5f, photo->GetRatioH());
+    ASSERT_TRUE(photo->GetEffect());
+    EXPECT_EQ(90, photo->GetEffectRotation());
+    EXPECT_EQ(-1, photo->GetEffectMirror());
+    EXPECT_TRUE(photo->GetEffect()->IsPersonal());
+    auto* text = dynamic_cast<CTestoTreeNode*>(cover->GetChild(1));
+    ASSERT_TRUE(text);
+    EXPECT_EQ("Prova di testo\nseconda riga & <citt\xE0>", text->GetText());
+    EXPECT_EQ(RGB(255, 0, 128), text->GetColour());
+    EXPECT_STREQ("Times New Roman", text->GetLogFont().lfFaceName);
+    EXPECT_EQ(700, text->GetLogFont().lfWeight);
+
+    CPaginaTreeNode* second = album->GetPage(1);
+    EXPECT_FALSE(second->IsCover());
+    EXPECT_FALSE(second->GetBackground()->HasImage());
+    EXPECT_FLOAT_EQ(0.25f, second->GetBackground()->green);
+    auto* frame = dynamic_cast<CCorniceTreeNode*>(second->GetChild(0));
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->IsMasked());
+    EXPECT_TRUE(frame->IsPersonal());
+    EXPECT_FALSE(frame->HoldsChildren()) << "a masked frame lets its content move alone";
+    ASSERT_EQ(2u, frame->GetChildCount());
+    auto* group = dynamic_cast<CGruppoTreeNode*>(frame->GetChild(1));
+    ASSERT_TRUE(group);
+    EXPECT_EQ(2u, group->GetChildCount());
+    EXPECT_TRUE(group->HoldsChildren());
+    auto* placeholder = dynamic_cast<CImgTreeNode*>(second->GetChild(1));
+    ASSERT_TRUE(placeholder);
+    EXPECT_EQ(4, placeholder->GetBookmark());
+    EXPECT_TRUE(placeholder->GetName().empty());
+}
+
+TEST(AlbumFileTest, UnknownAndMisspeltElementsAreSkippedWithTheirSubtrees)
+{
+    auto album = LoadText(Album("    <pagina>\n"
+                                "        <Immagine name=\"a.jpg\" />\n"
+                                "        <foto><immagine name=\"b.jpg\" /></foto>\n"
+                                "        <immagine name=\"c.jpg\" />\n"
+                                "    </pagina>\n"));
+    ASSERT_TRUE(album);
+    ASSERT_EQ(1, album->GetPageCount());
+    ASSERT_EQ(1u, album->GetPage(0)->GetChildCount());
+    EXPECT_EQ("c.jpg", static_cast<CImgTreeNode*>(album->GetPage(0)->GetChild(0))->GetName());
+}
+
+TEST(AlbumFileTest, MissingAttributesTakeTheirReadDefaults)
+{
+    auto album = LoadText(Album("    <pagina copertina=\"2\">\n"
+                                "        <immagine name=\"a.jpg\" />\n"
+                                "        <sfondo />\n"
+                                "    </pagina>\n"));
+    ASSERT_TRUE(album);
+    EXPECT_EQ(1, album->GetNumMinPage());
+    EXPECT_EQ(30, album->GetNumMaxPage());
+    EXPECT_EQ(100, album->GetPageWidth());
+    EXPECT_EQ(50, album->GetPageHeight());
+    EXPECT_EQ(2, album->GetRifilo());
+    CPaginaTreeNode* page = album->GetPage(0);
+    EXPECT_FALSE(page->IsCover()) << "only exactly 1 is a cover";
+    EXPECT_FALSE(page->GetBackground()) << "a later sfondo is no background";
+    ASSERT_EQ(2u, page->GetChildCount());
+    auto* photo = static_cast<CImgTreeNode*>(page->GetChild(0));
+    EXPECT_EQ(0.0f, photo->GetX());
+    EXPECT_EQ(0.0f, photo->GetScaleX()) << "invisible until resized";
+    EXPECT_EQ(0.0f, photo->GetColourSettings()->red);
+    EXPECT_EQ(-1, photo->GetBookmark());
+    EXPECT_FALSE(photo->IsPersonal());
+    EXPECT_TRUE(album->GetDati());
+    EXPECT_EQ(0u, album->GetDati()->GetChildCount());
+}
+
+TEST(AlbumFileTest, AnAlbumWithoutDatiIsWrittenWithAnEmptyDatiFirst)
+{
+    auto album = LoadText(Album("    <pagina />\n"));
+    ASSERT_TRUE(album);
+    EXPECT_EQ("<sposalbo paginacorrente=\"0\" numMinPage=\"1\" numMaxPage=\"30\" "
+              "pageWidth=\"100\" pageHeight=\"50\" rifilo=\"2\">\n"
+              "    <dati />\n"
+              "    <pagina />\n"
+              "</sposalbo>\n",
+              SaveText(*album));
+}
+
+TEST(AlbumFileTest, CurrentPageOutsideTheListReadsAsZeroOrMinusOne)
+{
+    struct Case {
+        const char* current;
+        int pages;
+        int expected;
+    };
+    const Case cases[] = {{"5", 3, 0}, {"3", 3, 0}, {"-2", 3, 0}, {"2", 3, 2}, {"5", 0, -1}};
+    for (const Case& c : cases) {
+        std::string pages;
+        for (int i = 0; i < c.pages; ++i)
+            pages += "    <pagina />\n";
+        auto album =
+            LoadText(Album(pages, std::string(" paginacorrente=\"") + c.current + "\""));
+        ASSERT_TRUE(album);
+        EXPECT_EQ(c.expected, album->GetCurrentPageIndex()) << c.current << " of " << c.pages;
+    }
+}
+
+TEST(AlbumFileTest, TheLastOfSeveralDatiWins)
+{
+    auto album = LoadText(Album("    <dati><variabile name=\"a\" valore=\"1\" /></dati>\n"
+                                "    <pagina />\n"
+                                "    <dati><variabile name=\"b\" valore=\"2\" /></dati>\n"));
+    ASSERT_TRUE(album);
+    EXPECT_EQ(1, album->GetPageCount());
+    ASSERT_EQ(1u, album->GetDati()->GetChildCount());
+    EXPECT_EQ("b", static_cast<CVariabileTreeNode*>(album->GetDati()->GetChild(0))->GetName());
+}
+
+TEST(AlbumFileTest, AnyRootElementNameIsAcceptedAndEmptyFilesAreNot)
+{
+    EXPECT_TRUE(LoadText("<album><pagina /></album>"));
+    EXPECT_FALSE(LoadText(""));
+    EXPECT_FALSE(LoadText("<sposalbo><pagina>"));
+    EXPECT_FALSE(CSposalboTreeNode::Load("does-not-exist.sbm", nullptr));
+}
+
+TEST(AlbumFileTest, TemplateCopiesNumberTheirPhotosAndDropTheNames)
+{
+    auto album = LoadText(Album("    <pagina>\n"
+                                "        <immagine name=\"a.jpg\" />\n"
+                                "        <image name=\"lib.png\" />\n"
+                                "        <cornice name=\"f.png\"><immagine name=\"b.jpg\" /></cornice>\n"
+                                "    </pagina>\n"));
+    ASSERT_TRUE(album);
+    std::unique_ptr<CSposalboTreeNode> copy = album->CloneAlbum(nullptr);
+    copy->SetTemplateCopy(true);
+    ASSERT_TRUE(copy->SaveToFile("template.sbt"));
+    auto reread = CSposalboTreeNode::Load("template.sbt", nullptr);
+    ASSERT_TRUE(reread);
+    CPaginaTreeNode* page = reread->GetPage(0);
+    auto* first = static_cast<CImgTreeNode*>(page->GetChild(0));
+    EXPECT_EQ(1, first->GetBookmark());
+    EXPECT_TRUE(first->GetName().empty());
+    EXPECT_EQ("lib.png", static_cast<CImgTreeNode*>(page->GetChild(1))->GetName());
+    auto* nested = static_cast<CImgTreeNode*>(page->GetChild(2)->GetChild(0));
+    EXPECT_EQ(2, nested->GetBookmark());
+    EXPECT_EQ(-1, static_cast<CImgTreeNode*>(album->GetPage(0)->GetChild(0))->GetBookmark())
+        << "the album itself keeps its photos";
+}
+
+TEST(AlbumFileTest, ZeroCropValuesAreNotWritten)
+{
+    auto album = LoadText(Album("    <pagina><immagine name=\"a.jpg\" cropX=\"0\" /></pagina>\n"));
+    ASSERT_TRUE(album);
+    const std::string saved = SaveText(*album);
+    EXPECT_EQ(std::string::npos, saved.find("cropX"));
+    EXPECT_EQ(std::string::npos, saved.find("bookmark"));
+}
+
+TEST(AlbumFileTest, SavingClearsTheModifiedMarksOnlyWhenTheFileWasWritten)
+{
+    auto album = LoadText(Album("    <pagina />\n", " paginacorrente=\"0\""));
+    ASSERT_TRUE(album);
+    album->AddPage(-1);
+    album->GetPage(0)->SetPageModified(true);
+    EXPECT_TRUE(album->IsModified());
+    WriteFile("kept.sbm", "old");
+    EXPECT_FALSE(album->SaveToFile("no-such-folder\\album.sbm"));
+    EXPECT_TRUE(album->IsModified());
+    EXPECT_TRUE(album->GetPage(0)->IsPageModified());
+    ASSERT_TRUE(album->SaveToFile("kept.sbm"));
+    EXPECT_FALSE(album->IsModified());
+    EXPECT_FALSE(album->GetPage(0)->IsPageModified());
+    EXPECT_NE("old", ReadFile("kept.sbm"));
+}
+
+TEST(AlbumFileTest, AFailedWriteLeavesTheOldFile)
+{
+    auto album = LoadText(Album("    <pagina />\n"));
+    ASSERT_TRUE(album);
+    CreateDirectoryA("blocked.sbm.new", nullptr);  // the temporary cannot be made
+    WriteFile("blocked.sbm", "old album");
+    EXPECT_FALSE(album->SaveToFile("blocked.sbm"));
+    EXPECT_EQ("old album", ReadFile("blocked.sbm"));
+    RemoveDirectoryA("blocked.sbm.new");
+}

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "ModelFakes.h"
+#include "document/CorniceTreeNode.h"
+#include "document/GruppoTreeNode.h"
+#include "document/ImgTreeNode.h"
+
+using namespace treeNode;
+using model_test::FakeBox;
+using model_test::FakeHost;
+
+namespace {
+constexpr float kQuarter = 1.5707963f;
+
+template <class Container>
+FakeBox* Hold(Container& container, float x, float y, float sx = 1.0f, float sy = 1.0f)
+{
+    container.AddChild(std::make_unique<FakeBox>(&container, x, y, 1.0f, sx, sy), true);
+    return static_cast<FakeBox*>(container.GetChild(container.GetChildCount() - 1));
+}
+} // namespace
+
+TEST(ContainerTest, RotatingAGroupTurnsAndCarriesEachChildAboutItsCentre)
+{
+    CGruppoTreeNode group(nullptr);
+    group.SetPosition(1.0f, 1.0f);
+    FakeBox* child = Hold(group, 2.0f, 1.0f);
+    group.RotateBy(kQuarter);
+    EXPECT_NEAR(kQuarter, group.GetRotation(), 1e-6f);
+    EXPECT_NEAR(kQuarter, child->GetRotation(), 1e-6f);
+    EXPECT_NEAR(1.0f, child->GetX(), 1e-5f);
+    EXPECT_NEAR(2.0f, child->GetY(), 1e-5f);
+    group.SetRotation(0.0f);
+    EXPECT_NEAR(2.0f, child->GetX(), 1e-5f);
+    EXPECT_NEAR(0.0f, child->GetRotation(), 1e-6f);
+}
+
+TEST(ContainerTest, MovingAndPlacingAGroupCarriesItsChildren)
+{
+    CGruppoTreeNode group(nullptr);
+    FakeBox* child = Hold(group, 0.5f, 0.0f);
+    group.MoveBy(0.1f, 0.2f);
+    EXPECT_FLOAT_EQ(0.6f, child->GetX());
+    group.SetPosition(1.1f, 0.2f);
+    EXPECT_FLOAT_EQ(1.6f, child->GetX());
+    EXPECT_FLOAT_EQ(0.2f, child->GetY());
+}
+
+TEST(ContainerTest, ScalingAGroupScalesAndSpreadsTheChildren)
+{
+    CGruppoTreeNode group(nullptr);
+    group.SetScale(1.0f, 1.0f);
+    FakeBox* child = Hold(group, 0.5f, 0.25f, 0.2f, -0.4f);
+    group.SetScale(2.0f, 3.0f);
+    EXPECT_FLOAT_EQ(1.0f, child->GetX());
+    EXPECT_FLOAT_EQ(0.75f, child->GetY());
+    EXPECT_FLOAT_EQ(0.4f, child->GetScaleX());
+    EXPECT_FLOAT_EQ(-1.2f, child->GetScaleY()) << "a group keeps a mirrored child mirrored";
+    group.ScaleBy(0.5f, 1.0f);
+    EXPECT_FLOAT_EQ(0.5f, child->GetX());
+    EXPECT_FLOAT_EQ(0.2f, child->GetScaleX());
+}
+
+TEST(ContainerTest, AFrameTakesScaledChildrenPositive)
+{
+    CCorniceTreeNode frame("f.png", nullptr);
+    frame.SetScale(1.0f, 1.0f);
+    FakeBox* child = Hold(frame, 0.0f, 0.0f, -0.2f, 0.4f);
+    frame.SetScale(2.0f, 2.0f);
+    EXPECT_FLOAT_EQ(0.4f, child->GetScaleX());
+    EXPECT_FLOAT_EQ(0.8f, child->GetScaleY());
+}
+
+TEST(ContainerTest, ScalingFromAZeroScaleLeavesTheChildrenAlone)
+{
+    CGruppoTreeNode group(nullptr);
+    group.SetScale(0.0f, 1.0f);
+    FakeBox* child = Hold(group, 0.5f, 0.0f, 0.2f, 0.2f);
+    group.SetScale(2.0f, 2.0f);
+    EXPECT_FLOAT_EQ(0.5f, child->GetX());
+    EXPECT_FLOAT_EQ(0.2f, child->GetScaleX());
+}
+
+TEST(ContainerTest, AltMovesAMaskedFrameOverAFixedContent)
+{
+    FakeHost host;
+    host.keys.insert(VK_MENU);
+    CCorniceTreeNode masked("f.png", nullptr);
+    masked.SetMasked(true);
+    FakeBox* inside = Hold(masked, 0.0f, 0.0f);
+    masked.MoveBy(0.3f, 0.0f);
+    EXPECT_FLOAT_EQ(0.0f, inside->GetX());
+    EXPECT_FLOAT_EQ(0.3f, masked.GetX());
+    masked.RotateBy(kQuarter);
+    EXPECT_FLOAT_EQ(0.0f, inside->GetRotation());
+
+    CCorniceTreeNode open("f.png", nullptr);
+    FakeBox* carried = Hold(open, 0.0f, 0.0f);
+    open.MoveBy(0.3f, 0.0f);
+    EXPECT_FLOAT_EQ(0.3f, carried->GetX()) << "Alt only frees the content of a masked frame";
+}
+
+TEST(ContainerTest, AMaskedFrameLetsItsChildrenMoveOnTheirOwn)
+{
+    CCorniceTreeNode frame("f.png", nullptr);
+    FakeBox* child = Hold(frame, 0.0f, 0.0f);
+    EXPECT_TRUE(frame.HoldsChildren());
+    EXPECT_FALSE(child->IsMovable());
+    frame.SetMasked(true);
+    EXPECT_TRUE(frame.IsMasked());
+    EXPECT_FALSE(frame.HoldsChildren());
+    EXPECT_TRUE(child->IsMovable());
+}
+
+TEST(ContainerTest, RecolouringAFrameShowsChildrenCombinedWithoutStoringIt)
+{
+    CCorniceTreeNode frame("f.png", nullptr);
+    frame.AddChild(std::make_unique<CImgTreeNode>("1.jpg", &frame), true);
+    auto* photo = static_cast<CImgTreeNode*>(frame.GetChild(0));
+    photo->GetColourSettings()->brightness = 0.8f;
+    CImgColor change;
+    change.brightness = 0.5f;
+    frame.SetColourSettings(&change, false);
+    EXPECT_FLOAT_EQ(0.5f, frame.GetColourSettings()->brightness);
+    EXPECT_FLOAT_EQ(0.8f, photo->GetColourSettings()->brightness) << "stored value unchanged";
+    EXPECT_FLOAT_EQ(0.4f, photo->Picture().GetColourSettings().brightness) << "shown value";
+    frame.SetAlpha(0.5f, true);
+    EXPECT_FLOAT_EQ(1.0f, frame.GetColourSettings()->alpha) << "a preview stores nothing";
+    EXPECT_FLOAT_EQ(0.5f, photo->Picture().GetColourSettings().alpha);
+}
+
+TEST(ContainerTest, FitToChildrenPlacesTheBoxAroundThem)
+{
+    CGruppoTreeNode group(nullptr);
+    Hold(group, -0.5f, 0.0f);
+    Hold(group, 0.5f, 0.5f);
+    group.FitToChildren();
+    EXPECT_FLOAT_EQ(0.0f, group.GetX());
+    EXPECT_FLOAT_EQ(0.25f, group.GetY());
+    EXPECT_FLOAT_EQ(1.5f, group.GetScaleY());
+    CGruppoTreeNode empty(nullptr);
+    empty.SetPosition(0.3f, 0.3f);
+    empty.FitToChildren();
+    EXPECT_FLOAT_EQ(0.3f, empty.GetX());
+}

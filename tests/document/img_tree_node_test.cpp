@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "ModelFakes.h"
+#include "document/CorniceTreeNode.h"
+#include "document/EffectTreeNode.h"
+#include "document/ImageTreeNode.h"
+#include "document/ImgTreeNode.h"
+
+using namespace treeNode;
+using model_test::FakeHost;
+
+namespace {
+constexpr float kQuarter = 1.5707963f;
+}
+
+TEST(ImgTreeNodeTest, KindsAndTagsOfThePictureClasses)
+{
+    CImgTreeNode photo("1.jpg", nullptr);
+    CImageTreeNode image("fiore.png", nullptr);
+    CCorniceTreeNode frame("ovale.png", nullptr);
+    EXPECT_EQ("immagine", photo.GetTag());
+    EXPECT_EQ(kKindPhoto, photo.GetKind());
+    EXPECT_EQ(-1, photo.GetBookmark());
+    EXPECT_EQ("image", image.GetTag());
+    EXPECT_EQ(kKindImage, image.GetKind());
+    EXPECT_EQ("cornice", frame.GetTag());
+    EXPECT_EQ(kKindFrame, frame.GetKind());
+    EXPECT_FALSE(frame.IsMasked());
+}
+
+TEST(ImgTreeNodeTest, EffectAccessorsWithoutAnEffect)
+{
+    CImgTreeNode photo("1.jpg", nullptr);
+    EXPECT_EQ(nullptr, photo.GetEffect());
+    EXPECT_EQ(2, photo.GetEffectMirror());
+    EXPECT_EQ(0, photo.GetEffectRotation());
+    photo.SetEffectRotation(90);
+    photo.SetEffectMirror(1);
+    EXPECT_EQ(0, photo.GetEffectRotation());
+    EXPECT_EQ(0u, photo.GetChildCount());
+}
+
+TEST(ImgTreeNodeTest, SetEffectReplacesAndRemovesTheFirstChild)
+{
+    FakeHost host;
+    CImgTreeNode photo("1.jpg", nullptr);
+    photo.SetEffect(std::make_unique<CEffectTreeNode>("a.png", nullptr));
+    ASSERT_TRUE(photo.GetEffect());
+    EXPECT_EQ(&photo, photo.GetEffect()->GetParent());
+    EXPECT_EQ(2, photo.GetEffectMirror()) << "a new effect is unmirrored";
+    photo.SetEffectMirror(-1);
+    photo.SetEffectRotation(45);
+    EXPECT_EQ(-1, photo.GetEffectMirror());
+    EXPECT_EQ(45, photo.GetEffectRotation());
+    photo.SetEffect(std::make_unique<CEffectTreeNode>("b.png", nullptr));
+    ASSERT_EQ(1u, photo.GetChildCount());
+    EXPECT_EQ("b.png", photo.GetEffect()->GetName());
+    photo.SetEffect(nullptr);
+    EXPECT_EQ(0u, photo.GetChildCount());
+    EXPECT_FALSE(photo.Picture().HasEffect());
+}
+
+TEST(ImgTreeNodeTest, AFrameHoldingAPhotoFirstHasNoEffect)
+{
+    CCorniceTreeNode frame("f.png", nullptr);
+    frame.AddChild(std::make_unique<CImgTreeNode>("1.jpg", &frame), true);
+    EXPECT_EQ(nullptr, frame.GetEffect());
+}
+
+TEST(ImgTreeNodeTest, ResetAspectRatioKeepsTheSigns)
+{
+    CImgTreeNode photo("1.jpg", nullptr);
+    photo.SetScale(-0.5f, 0.2f);
+    photo.ResetAspectRatio();
+    EXPECT_FLOAT_EQ(-0.5f, photo.GetScaleX());
+    EXPECT_FLOAT_EQ(0.5f, photo.GetScaleY());
+}
+
+TEST(ImgTreeNodeTest, CopiesCarryPlacementColourCropAndEffect)
+{
+    CImgTreeNode photo("1.jpg", nullptr);
+    photo.SetPosition(0.1f, 0.2f);
+    photo.SetScale(0.3f, -0.4f);
+    photo.SetRotation(0.5f);
+    photo.SetCrop(0.1f, 0.2f, 0.5f);
+    photo.SetPersonal(true);
+    photo.GetColourSettings()->saturation = 0.0f;
+    photo.SetEffect(std::make_unique<CEffectTreeNode>("a.png", nullptr));
+    auto copy = photo.Clone(nullptr);
+    auto* clone = static_cast<CImgTreeNode*>(copy.get());
+    EXPECT_FLOAT_EQ(0.2f, clone->GetY());
+    EXPECT_FLOAT_EQ(-0.4f, clone->GetScaleY());
+    EXPECT_FLOAT_EQ(0.5f, clone->GetRotation());
+    EXPECT_FLOAT_EQ(0.5f, clone->GetRatioH());
+    EXPECT_TRUE(clone->IsPersonal());
+    EXPECT_EQ(0.0f, clone->GetColourSettings()->saturation);
+    ASSERT_TRUE(clone->GetEffect());
+    EXPECT_NE(photo.GetEffect(), clone->GetEffect());
+    EXPECT_FALSE(clone->AreResourcesLoaded());
+}
+
+TEST(ImgTreeNodeTest, AlignCropToPlacesTheCutOutOverItsTurnedPhoto)
+{
+    CImgTreeNode photo("1.jpg", nullptr);
+    photo.SetPosition(1.0f, 0.0f);
+    photo.SetScale(2.0f, 2.0f);
+    CImgTreeNode part("2.jpg", nullptr);
+    part.SetCrop(0.25f, 0.0f, 0.5f);
+    part.AlignCropTo(&photo);
+    EXPECT_FLOAT_EQ(1.5f, part.GetX());
+    EXPECT_FLOAT_EQ(1.0f, part.GetScaleX());
+    photo.SetRotation(kQuarter);
+    part.AlignCropTo(&photo);
+    EXPECT_NEAR(1.0f, part.GetX(), 1e-5f);
+    EXPECT_NEAR(0.5f, part.GetY(), 1e-5f);
+    EXPECT_NEAR(kQuarter, part.GetRotation(), 1e-6f);
+    part.AlignCropTo(nullptr);
+    EXPECT_NEAR(0.5f, part.GetY(), 1e-5f);
+}
+
+TEST(ImgTreeNodeTest, PicturesAreFoundInTheFolderOfTheirKind)
+{
+    FakeHost host;
+    CImageTreeNode image("fiore.png", nullptr);
+    image.SetPersonal(true);
+    EXPECT_EQ("c:\\lib\\3lop\\fiore.png", image.ResolvePath(true));
+    CCorniceTreeNode frame("ovale.png", nullptr);
+    EXPECT_EQ("c:\\lib\\1hi\\ovale.png", frame.ResolvePath(false));
+}
+
+TEST(ImgTreeNodeTest, NamesThatLeaveTheirFolderAreNeverOpened)
+{
+    const char* const refused[] = {"..", "..\\sposalbo.sbm", "c:evil.jpg", "a/b.jpg",
+                                   "\\\\server\\x.jpg", "."};
+    for (const char* name : refused) {
+        EXPECT_FALSE(IsSafePictureName(name)) << name;
+        FakeHost host;
+        CImgTreeNode photo(name, nullptr);
+        photo.LoadResources();
+        EXPECT_EQ(0, host.pathRequests) << name;
+        EXPECT_TRUE(photo.AreResourcesLoaded()) << "shown as a missing picture";
+    }
+    EXPECT_TRUE(IsSafePictureName("12.jpg"));
+    EXPECT_TRUE(IsSafePictureName("foto..1.jpg"));
+}
+
+TEST(ImgTreeNodeTest, APlaceholderAsksForNoFile)
+{
+    FakeHost host;
+    CImgTreeNode photo("", nullptr);
+    photo.SetBookmark(3);
+    photo.LoadResources();
+    EXPECT_EQ(0, host.pathRequests);
+    EXPECT_TRUE(photo.AreResourcesLoaded());
+}
