@@ -1,6 +1,6 @@
 #include "render/D3DObj.h"
 
-#include "render/RenderMessage.h"
+#include "framework/ui_seam.h"
 #include "render/ViewMath.h"
 
 namespace {
@@ -114,7 +114,8 @@ void CD3DObj::CreateDevice(HWND window, bool reference)
         hr = TryCreate(D3DDEVTYPE_REF);
     if (FAILED(hr)) {
         m_device.Reset();
-        ShowRenderMessage(window, "DirectX non supportato dal PC.", "Creazione d3d device", MB_OK);
+        AfxGetUiSeam()->MessageBox(window, "DirectX non supportato dal PC.", "Creazione d3d device",
+                                   MB_OK);
         return;
     }
     SetRenderStates();

@@ -4,21 +4,9 @@
 #include <string>
 
 #include "DeviceFixture.h"
-#include "render/RenderMessage.h"
+#include "framework/scripted_ui.h"
 
 namespace {
-
-std::string g_lastText;
-std::string g_lastTitle;
-int g_messages = 0;
-
-int RecordMessage(HWND, const char* text, const char* title, UINT)
-{
-    ++g_messages;
-    g_lastText = text;
-    g_lastTitle = title;
-    return IDOK;
-}
 
 TEST_F(DeviceTest, NewDeviceIsReadyWithStencilAndIdentityView)
 {
@@ -92,8 +80,8 @@ TEST_F(DeviceTest, ResetAfterSizeChangeKeepsDrawing)
 
 TEST(DeviceCreation, FailureShowsTheMessageAndLeavesNoDevice)
 {
-    const RenderMessageBoxFn previous = SetRenderMessageBox(RecordMessage);
-    g_messages = 0;
+    CScriptedUi ui;
+    ui.AnswerMessage(IDOK);
     {
         // No device makes a back buffer larger than its largest surface.
         HiddenWindow window(30000, 30000);
@@ -102,10 +90,11 @@ TEST(DeviceCreation, FailureShowsTheMessageAndLeavesNoDevice)
         EXPECT_EQ(view.GetDevice(), nullptr);
         EXPECT_FALSE(view.IsDeviceReady());
     }
-    SetRenderMessageBox(previous);
-    EXPECT_EQ(g_messages, 1);
-    EXPECT_EQ(g_lastText, "DirectX non supportato dal PC.");
-    EXPECT_EQ(g_lastTitle, "Creazione d3d device");
+    ASSERT_EQ(ui.Questions().size(), 1u);
+    EXPECT_STREQ(ui.Questions()[0].kind, "message");
+    EXPECT_STREQ(ui.Questions()[0].text, "DirectX non supportato dal PC.");
+    EXPECT_STREQ(ui.Questions()[0].caption, "Creazione d3d device");
+    EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_OK));
 }
 
 TEST(DeviceCreation, SharedDirect3DLivesUntilTheLastInstanceGoes)
