@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "framework/doc_template.h"
+#include "framework/exceptions.h"
 #include "framework/handle_map.h"
 #include "framework/ids.h"
 #include "framework/resources.h"
@@ -38,6 +39,18 @@ CString moduleBaseName() {
 }  // namespace
 
 CWinApp* AfxGetApp() { return g_pApp; }
+
+BOOL AfxPumpMessage() {
+  CWinThread* pThread = AfxGetThread();
+  if (pThread) return pThread->PumpMessage();
+  MSG msg;
+  if (!::GetMessageA(&msg, nullptr, 0, 0)) return FALSE;
+  if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return TRUE;
+}
 
 CWinThread* AfxGetThread() {
   CWinThread* p = AfxGetThreadState().pThread;
@@ -73,6 +86,9 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pParam) {
     } else {
       nResult = static_cast<UINT>(pThread->ExitInstance());
     }
+  } catch (CException* e) {
+    AfxReportHandlerException(e->GetMessageText());
+    e->Delete();
   } catch (const std::exception& e) {
     AfxReportHandlerException(e.what());
   } catch (...) {

@@ -138,6 +138,9 @@ class CWinApp : public CWinThread {
 };
 
 CWinApp* AfxGetApp();
+// Takes one message from the queue and handles it as the message loop would;
+// FALSE when it was WM_QUIT.
+BOOL AfxPumpMessage();
 CWinThread* AfxGetThread();
 CWnd* AfxGetMainWnd();
 // Start-up of the platform services the program uses.

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "framework/exceptions.h"
 #include "framework/menu.h"
 #include "framework/ui_seam.h"
 #include "framework/wnd.h"
@@ -58,6 +59,9 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, 
 BOOL CCmdTarget::CallEntry(const AFX_MSGMAP_ENTRY* pEntry, AfxMsgCall& call) {
   try {
     return pEntry->pfn(this, call);
+  } catch (CException* e) {
+    AfxReportHandlerException(e->GetMessageText());
+    e->Delete();
   } catch (const std::exception& e) {
     AfxReportHandlerException(e.what());
   } catch (...) {

@@ -210,6 +210,8 @@ class CMap : public CObject {
   using Storage = std::map<KEY, VALUE>;
 
  public:
+  // The block size of the allocation is accepted for compatibility.
+  explicit CMap(INT_PTR nBlockSize = 10) { (void)nBlockSize; }
   INT_PTR GetCount() const { return static_cast<INT_PTR>(m_items.size()); }
   INT_PTR GetSize() const { return GetCount(); }
   BOOL IsEmpty() const { return m_items.empty(); }

@@ -8,6 +8,8 @@
 #include "framework/create_context.h"
 #include "framework/data_exchange.h"
 #include "framework/dialog.h"
+#include "framework/exceptions.h"
+#include "framework/file.h"
 #include "framework/doc_template.h"
 #include "framework/document.h"
 #include "framework/frame.h"

@@ -10,4 +10,6 @@ HINSTANCE AfxGetResourceHandle() {
   return g_resourceHandle ? g_resourceHandle : AfxGetInstanceHandle();
 }
 
+HINSTANCE AfxFindResourceHandle(LPCSTR, LPCSTR) { return AfxGetResourceHandle(); }
+
 void AfxSetResourceHandle(HINSTANCE hInstResource) { g_resourceHandle = hInstResource; }

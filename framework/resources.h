@@ -5,3 +5,5 @@
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE hInstResource);
 HINSTANCE AfxGetInstanceHandle();
+// The module that holds a resource (the program has only one).
+HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);

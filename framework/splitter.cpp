@@ -144,6 +144,21 @@ void CSplitterWnd::SetActivePane(int row, int col, CWnd* pWnd) {
   pPane->SetFocus();
 }
 
+void CSplitterWnd::ActivateNext(BOOL bPrev) {
+  int row = 0, col = 0;
+  if (!GetActivePane(&row, &col)) {
+    row = 0;
+    col = 0;
+  } else {
+    int index = row * m_nCols + col;
+    int count = m_nRows * m_nCols;
+    index = (index + (bPrev ? count - 1 : 1)) % count;
+    row = index / m_nCols;
+    col = index % m_nCols;
+  }
+  SetActivePane(row, col);
+}
+
 CWnd* CSplitterWnd::GetActivePane(int* pRow, int* pCol) {
   CWnd* pActive = nullptr;
   CFrameWnd* pFrame = GetParentFrame();

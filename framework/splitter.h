@@ -29,6 +29,8 @@ class CSplitterWnd : public CWnd {
   virtual void RecalcLayout();
 
   virtual void SetActivePane(int row, int col, CWnd* pWnd = nullptr);
+  // Moves to the next (or previous) pane, wrapping around.
+  virtual void ActivateNext(BOOL bPrev = FALSE);
   virtual CWnd* GetActivePane(int* pRow = nullptr, int* pCol = nullptr);
 
   // Divider and border sizes in pixels.

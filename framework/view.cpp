@@ -4,6 +4,7 @@
 #include "framework/document.h"
 #include "framework/frame.h"
 #include "framework/gdi.h"
+#include "framework/splitter.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -13,6 +14,10 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_WM_PAINT()
   ON_WM_MOUSEACTIVATE()
   ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
+  ON_COMMAND_EX(ID_NEXT_PANE, OnNextPaneCmd)
+  ON_COMMAND_EX(ID_PREV_PANE, OnNextPaneCmd)
+  ON_UPDATE_COMMAND_UI(ID_NEXT_PANE, OnUpdateNextPaneMenu)
+  ON_UPDATE_COMMAND_UI(ID_PREV_PANE, OnUpdateNextPaneMenu)
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -64,6 +69,25 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
 LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
   OnInitialUpdate();
   return 0;
+}
+
+namespace {
+CSplitterWnd* parentSplitter(const CWnd* pView) {
+  CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(pView->m_hWnd));
+  return DYNAMIC_DOWNCAST(CSplitterWnd, pParent);
+}
+}  // namespace
+
+BOOL CView::OnNextPaneCmd(UINT nID) {
+  CSplitterWnd* pSplitter = parentSplitter(this);
+  if (!pSplitter) return FALSE;
+  pSplitter->ActivateNext(nID == ID_PREV_PANE);
+  return TRUE;
+}
+
+void CView::OnUpdateNextPaneMenu(CCmdUI* pCmdUI) {
+  CSplitterWnd* pSplitter = parentSplitter(this);
+  pCmdUI->Enable(pSplitter && pSplitter->GetRowCount() * pSplitter->GetColumnCount() > 1);
 }
 
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }

@@ -28,6 +28,9 @@ class CView : public CWnd {
   afx_msg void OnPaint();
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
   afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+  // The next/previous pane commands go to the splitter the view sits in.
+  afx_msg BOOL OnNextPaneCmd(UINT nID);
+  afx_msg void OnUpdateNextPaneMenu(CCmdUI* pCmdUI);
 
  protected:
   CDocument* m_pDocument = nullptr;

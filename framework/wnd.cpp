@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/app.h"
+#include "framework/exceptions.h"
 #include "framework/frame.h"
 #include "framework/gdi.h"
 #include "framework/handle_map.h"
@@ -89,6 +90,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
   }
   try {
     lResult = pWnd->WindowProc(nMsg, wParam, lParam);
+  } catch (CException* e) {
+    AfxReportHandlerException(e->GetMessageText());
+    e->Delete();
   } catch (const std::exception& e) {
     AfxReportHandlerException(e.what());
   } catch (...) {

@@ -62,6 +62,17 @@ TEST_F(SplitterTest, ActivePaneBecomesTheFramesActiveView) {
   EXPECT_EQ(col, 1);
 }
 
+TEST_F(SplitterTest, NextPaneCommandCyclesThroughThePanes) {
+  splitter.SetActivePane(1, 1);
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_NEXT_PANE, 0));
+  int row = -1, col = -1;
+  splitter.GetActivePane(&row, &col);
+  EXPECT_EQ(row * 2 + col, 0);  // wrapped around to the first pane
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_PREV_PANE, 0));
+  splitter.GetActivePane(&row, &col);
+  EXPECT_EQ(row * 2 + col, 3);
+}
+
 TEST(RectTracker, HitTestFindsHandlesEdgesAndInside) {
   CRectTracker tracker(CRect(20, 20, 80, 80), CRectTracker::solidLine | CRectTracker::resizeOutside);
   tracker.m_nHandleSize = 6;
