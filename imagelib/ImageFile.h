@@ -38,7 +38,7 @@ int32_t ChooseReduction(int32_t longerSide, int32_t target);
 // The first power of two r at which both sides / r are at most maxSize.
 int32_t ChooseTrailerReduction(int32_t width, int32_t height, int32_t maxSize);
 
-// The size with the longer side `target` and the aspect ratio kept (each side
+// The size with the longer side `target` and the proportions kept (each side
 // at least 1).
 void FitLongerSide(int32_t width, int32_t height, int32_t target, int32_t& fitWidth, int32_t& fitHeight);
 

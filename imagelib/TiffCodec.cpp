@@ -98,7 +98,7 @@ bool TiffDecoder::ReadInfo(ImageInfo& info) {
     if (!TIFFGetField(t, TIFFTAG_PHOTOMETRIC, &photometric_)) photometric_ = PHOTOMETRIC_MINISBLACK;
     uint16_t extraCount = 0;
     uint16_t* extraKinds = nullptr;
-    alphaKind_ = EXTRASAMPLE_UNSPECIFIED;
+    alphaKind_ = 0;  // an extra sample of no stated meaning is not alpha
     if (TIFFGetField(t, TIFFTAG_EXTRASAMPLES, &extraCount, &extraKinds) && extraCount > 0) alphaKind_ = extraKinds[0];
 
     char message[1024];

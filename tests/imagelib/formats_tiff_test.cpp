@@ -133,7 +133,7 @@ TEST(TiffFormat, LayoutsOfOtherWritersDecodeToTheSamePixels) {
         {"rgb strips", PHOTOMETRIC_RGB, 3, 0xFFFF, false, PLANARCONFIG_CONTIG, false},
         {"rgba unassociated", PHOTOMETRIC_RGB, 4, EXTRASAMPLE_UNASSALPHA, false, PLANARCONFIG_CONTIG, false},
         {"rgba associated", PHOTOMETRIC_RGB, 4, EXTRASAMPLE_ASSOCALPHA, false, PLANARCONFIG_CONTIG, true},
-        {"rgb plus unspecified extra", PHOTOMETRIC_RGB, 4, EXTRASAMPLE_UNSPECIFIED, false, PLANARCONFIG_CONTIG, false},
+        {"rgb plus an extra sample of no stated meaning", PHOTOMETRIC_RGB, 4, 0, false, PLANARCONFIG_CONTIG, false},
         {"grey", PHOTOMETRIC_MINISBLACK, 1, 0xFFFF, false, PLANARCONFIG_CONTIG, false},
         {"grey alpha", PHOTOMETRIC_MINISBLACK, 2, EXTRASAMPLE_UNASSALPHA, false, PLANARCONFIG_CONTIG, false},
         {"palette", PHOTOMETRIC_PALETTE, 1, 0xFFFF, false, PLANARCONFIG_CONTIG, false},
