@@ -143,6 +143,9 @@ TEST_F(ImageTest, PlaceholderRepeatsItsPatternAndHasTheGivenAspect)
         EXPECT_GE(Red(pixels.At(p.x, p.y)), 190) << x;
         EXPECT_EQ(Red(pixels.At(p.x, p.y)), Blue(pixels.At(p.x, p.y))) << x;
     }
+    // The number is drawn in black from the quad's position.
+    EXPECT_TRUE(AnyPixelNear(pixels, ToPixel(0.02f, 0.02f), 12,
+                             [](uint32_t c) { return ColourNear(c, 0x000000, 40); }));
 }
 
 // A surface whose textures may be at most 8 pixels wide and high, so a
