@@ -285,8 +285,6 @@ class CDC : public CObject {
   CSize GetOutputTextExtent(const CString& str) const { return GetTextExtent(str); }
   BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
   int GetTextFace(CString& rString) const;
-
- protected:
 };
 
 // Painting inside WM_PAINT: BeginPaint on construction, EndPaint on destruction.

@@ -153,3 +153,43 @@ TEST(Dialog, MissingTemplateFailsWithMinusOne) {
   CDialog modeless;
   EXPECT_FALSE(modeless.Create(9999));
 }
+
+namespace {
+// A command target that only disables the push button.
+class CPushDisabler : public CCmdTarget {
+ public:
+  afx_msg void OnUpdatePush(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+  afx_msg void OnCancelCommand() {}
+  DECLARE_MESSAGE_MAP()
+};
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CPushDisabler, CCmdTarget)
+  ON_UPDATE_COMMAND_UI(IDC_PUSH, OnUpdatePush)
+  ON_COMMAND(IDCANCEL, OnCancelCommand)
+END_MESSAGE_MAP()
+
+TEST(Dialog, ControlsFollowTheUpdateHandlersOfATarget) {
+  CExchangeDialog dialog;
+  ASSERT_TRUE(dialog.Create(IDD_EXCHANGE));
+  CPushDisabler target;
+  dialog.UpdateDialogControls(&target, TRUE);
+  EXPECT_FALSE(dialog.GetDlgItem(IDC_PUSH)->IsWindowEnabled());   // its update handler
+  EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());       // no handler at all
+  EXPECT_TRUE(dialog.GetDlgItem(IDCANCEL)->IsWindowEnabled());    // has a command handler
+  EXPECT_TRUE(dialog.GetDlgItem(IDC_NAME)->IsWindowEnabled());    // not a button: left alone
+  dialog.DestroyWindow();
+}
+
+TEST(Controls, ToolTipsCountTheirTools) {
+  CHostWnd host;
+  CButton button;
+  ASSERT_TRUE(button.Create("b", WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), &host, 5));
+  CToolTipCtrl tips;
+  ASSERT_TRUE(tips.Create(&host));
+  EXPECT_TRUE(tips.AddTool(&button, "Press me"));
+  EXPECT_TRUE(tips.AddTool(&host, "Area", CRect(50, 0, 90, 20), 7));
+  EXPECT_EQ(tips.GetToolCount(), 2);
+  tips.DelTool(&button);
+  EXPECT_EQ(tips.GetToolCount(), 1);
+}
