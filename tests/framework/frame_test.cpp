@@ -189,3 +189,22 @@ TEST_F(FrameTest, ClosingAskedToSaveCanBeCancelled) {
   EXPECT_FALSE(::IsWindow(hFrame));
   frame = nullptr;  // deleted with its window; the document went with it
 }
+
+TEST_F(FrameTest, OpeningAgainReusesTheDocumentAfterAskingToSave) {
+  CScriptedUi ui;
+  EXPECT_EQ(m_template->OpenDocumentFile(nullptr, FALSE), doc);
+  EXPECT_TRUE(ui.Questions().empty());  // unmodified: nothing to ask
+  EXPECT_EQ(view->GetParentFrame(), frame);
+  doc->SetModifiedFlag(TRUE);
+  ui.AnswerMessage(IDCANCEL);
+  EXPECT_EQ(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
+  EXPECT_TRUE(doc->IsModified());
+  ui.AnswerMessage(IDNO);
+  EXPECT_EQ(m_template->OpenDocumentFile(nullptr, FALSE), doc);
+  EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(FrameTest, OpeningAMissingFileFailsAndKeepsTheDocument) {
+  EXPECT_EQ(m_template->OpenDocumentFile("no-such-file.spa", FALSE), nullptr);
+  EXPECT_EQ(frame->GetActiveDocument(), doc);
+}
