@@ -2,8 +2,12 @@
 // with three and four channels.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
+
+#include <jpeglib.h>
 
 #include "TestPictures.h"
 #include "imagelib/ByteSink.h"
@@ -208,4 +212,50 @@ TEST(FormatDecoding, JpegOfAnAlphaPictureHasThreeComponentsAndAlphaStreamIsGrey)
             sum += std::abs(grey.At(x, y)[0] - expected.At(x, y)[3]);
         }
     EXPECT_LT(sum / (33 * 17), 3.0);
+}
+
+TEST(FormatDecoding, CmykJpegsFromPrintProgramsBecomeRgb) {
+    // Print programs store CMYK inverted (255 - ink) with an Adobe marker,
+    // which the library writes for CMYK on its own.
+    const struct {
+        uint8_t c, m, y, k;  // ink
+        uint8_t b, g, r;
+    } colours[] = {{0, 0, 0, 0, 255, 255, 255}, {255, 0, 0, 0, 255, 255, 0}, {0, 0, 0, 255, 0, 0, 0},
+                   {0, 255, 255, 0, 0, 0, 255}};
+    for (const auto& colour : colours) {
+        jpeg_compress_struct c;
+        jpeg_error_mgr err;
+        c.err = jpeg_std_error(&err);
+        jpeg_create_compress(&c);
+        unsigned char* buffer = nullptr;
+        unsigned long size = 0;
+        jpeg_mem_dest(&c, &buffer, &size);
+        c.image_width = 16;
+        c.image_height = 16;
+        c.input_components = 4;
+        c.in_color_space = JCS_CMYK;
+        jpeg_set_defaults(&c);
+        jpeg_set_quality(&c, 100, TRUE);
+        jpeg_start_compress(&c, TRUE);
+        std::vector<uint8_t> row(16 * 4);
+        for (int x = 0; x < 16; ++x) {
+            row[4 * x] = static_cast<uint8_t>(255 - colour.c);
+            row[4 * x + 1] = static_cast<uint8_t>(255 - colour.m);
+            row[4 * x + 2] = static_cast<uint8_t>(255 - colour.y);
+            row[4 * x + 3] = static_cast<uint8_t>(255 - colour.k);
+        }
+        while (c.next_scanline < 16) {
+            JSAMPROW rows[1] = {row.data()};
+            jpeg_write_scanlines(&c, rows, 1);
+        }
+        jpeg_finish_compress(&c);
+        Bytes bytes(buffer, buffer + size);
+        jpeg_destroy_compress(&c);
+        std::free(buffer);
+        Picture got;
+        ASSERT_TRUE(DecodeBytes(bytes, 1, 3, got));
+        EXPECT_NEAR(got.At(8, 8)[0], colour.b, 3);
+        EXPECT_NEAR(got.At(8, 8)[1], colour.g, 3);
+        EXPECT_NEAR(got.At(8, 8)[2], colour.r, 3);
+    }
 }
