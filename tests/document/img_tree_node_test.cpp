@@ -153,3 +153,96 @@ TEST(ImgTreeNodeTest, APlaceholderAsksForNoFile)
     EXPECT_EQ(0, host.pathRequests);
     EXPECT_TRUE(photo.AreResourcesLoaded());
 }
+
+namespace {
+// A photo whose file is missing: it shows as an empty square picture.
+std::unique_ptr<CImgTreeNode> SquarePhoto(float x, float y, float scale)
+{
+    auto photo = std::make_unique<CImgTreeNode>("missing.jpg", nullptr);
+    photo->SetPosition(x, y);
+    photo->SetScale(scale, scale);
+    photo->LoadResources();
+    return photo;
+}
+} // namespace
+
+TEST(ImgTreeNodeTest, ALockedPhotoIsHitOnlyWhenLockedObjectsAreIncluded)
+{
+    FakeHost host;
+    auto photo = SquarePhoto(0.0f, 0.0f, 0.2f);
+    ASSERT_FLOAT_EQ(1.0f, photo->GetWidth());
+    NodeList hits;
+    EXPECT_TRUE(photo->HitTestPoint(0.05f, 0.05f, &hits, false));
+    EXPECT_FALSE(photo->HitTestPoint(0.15f, 0.0f, &hits, false));
+    photo->SetLocked(true);
+    EXPECT_FALSE(photo->HitTestPoint(0.05f, 0.05f, &hits, false));
+    EXPECT_TRUE(photo->HitTestPoint(0.05f, 0.05f, &hits, true));
+    EXPECT_TRUE(photo->HitTestRect(-1.0f, 1.0f, 0.0f, 0.0f, &hits, true));
+    EXPECT_EQ(3u, hits.size());
+}
+
+TEST(ImgTreeNodeTest, BoundsAreTheBoxOfTheTurnedQuad)
+{
+    FakeHost host;
+    auto photo = SquarePhoto(1.0f, 0.0f, 0.2f);
+    photo->SetRotation(0.78539816f);
+    float b[4];
+    photo->GetBounds(b, false);
+    EXPECT_NEAR(1.0f - 0.141421f, b[kLeft], 1e-4f);
+    EXPECT_NEAR(0.141421f, b[kTop], 1e-4f);
+}
+
+TEST(ImgTreeNodeTest, HandleResizingOfAWidePicture)
+{
+    FakeHost host;
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    host.folder = std::string(folder) + "\\";
+    CreateDirectoryA("0lo", nullptr);
+    model_test::WriteBmp("0lo\\wide.bmp", 10, 20, 30);
+    CImgTreeNode photo("wide.bmp", nullptr);
+    photo.SetScale(0.5f, 0.5f);
+    photo.LoadResources();
+    ASSERT_FLOAT_EQ(2.0f, photo.GetWidth());
+    photo.ResizeByHandle(5, 0.2f, 0.0f, true);
+    EXPECT_FLOAT_EQ(0.6f, photo.GetScaleX()) << "a side handle changes only the width";
+    EXPECT_FLOAT_EQ(0.5f, photo.GetScaleY());
+    EXPECT_FLOAT_EQ(0.1f, photo.GetX());
+    photo.SetScale(0.5f, 0.5f);
+    photo.SetPosition(0.0f, 0.0f);
+    photo.ResizeByHandle(2, 0.1f, 0.0f, true);
+    float b[4];
+    photo.GetBounds(b, false);
+    EXPECT_NEAR(0.5f, b[kRight], 1e-5f) << "the bottom-right corner stays";
+    EXPECT_NEAR(-0.25f, b[kBottom], 1e-5f);
+    EXPECT_NEAR(2.0f, (b[kRight] - b[kLeft]) / (b[kTop] - b[kBottom]), 1e-4f);
+}
+
+TEST(ImgTreeNodeTest, InsideAFrameOnlySelectedOrAltPickedObjectsAreHit)
+{
+    FakeHost host;
+    CCorniceTreeNode frame("missing.png", nullptr);
+    frame.SetScale(1.0f, 1.0f);
+    std::unique_ptr<CImgTreeNode> inner = SquarePhoto(0.0f, 0.0f, 0.2f);
+    inner->SetParent(&frame);
+    CImgTreeNode* photo = inner.get();
+    frame.AddChild(std::move(inner), true);
+    NodeList hits;
+    EXPECT_TRUE(frame.HitTestPoint(0.0f, 0.0f, &hits, false));
+    EXPECT_EQ((NodeList{&frame}), hits) << "the click hits the frame";
+    hits.clear();
+    photo->SetSelected(true);
+    frame.HitTestPoint(0.0f, 0.0f, &hits, false);
+    EXPECT_EQ((NodeList{photo, &frame}), hits) << "a selected object inside stays grabbable";
+    hits.clear();
+    photo->SetSelected(false);
+    frame.SetLocked(true);
+    host.keys.insert(VK_MENU);
+    EXPECT_TRUE(frame.HitTestPoint(0.0f, 0.0f, &hits, false));
+    EXPECT_EQ((NodeList{photo}), hits) << "with Alt the content is picked one by one";
+    hits.clear();
+    photo->SetLocked(true);
+    EXPECT_FALSE(frame.HitTestPoint(0.0f, 0.0f, &hits, false));
+    EXPECT_TRUE(frame.HitTestPoint(0.0f, 0.0f, &hits, true));
+    EXPECT_EQ((NodeList{photo, &frame}), hits);
+}

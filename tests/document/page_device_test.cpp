@@ -1,0 +1,146 @@
+// Pages drawn on a real Direct3D device on a hidden window, read back pixel
+// by pixel.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <vector>
+
+#include "AlbumSamples.h"
+#include "ModelFakes.h"
+#include "document/ImgTreeNode.h"
+#include "document/PaginaTreeNode.h"
+#include "document/SfondoTreeNode.h"
+#include "document/SposalboTreeNode.h"
+#include "render/ComRef.h"
+#include "render/D3DObj.h"
+
+using namespace treeNode;
+
+namespace {
+constexpr int kWidth = 640;
+constexpr int kHeight = 256;
+
+class PageDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "AlbumPageTestWindow";
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, wc.lpszClassName, "page", WS_POPUP, 0, 0, kWidth, kHeight,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_TRUE(window);
+        view = std::make_unique<CD3DObj>();
+        view->CreateDevice(window, false);
+        if (!view->GetDevice())
+            GTEST_SKIP() << "no Direct3D device";
+        char folder[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, folder);
+        host.folder = std::string(folder) + "\\";
+    }
+    void TearDown() override
+    {
+        view.reset();
+        if (window)
+            DestroyWindow(window);
+    }
+
+    // Draws the page and reads the back buffer (rows top-down, ARGB).
+    std::vector<uint32_t> Draw(CPaginaTreeNode& page)
+    {
+        IDirect3DDevice9* device = view->GetDevice();
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_STENCIL | D3DCLEAR_ZBUFFER,
+                      0xFF404040, 1.0f, 0);
+        device->BeginScene();
+        page.Render(0);
+        device->EndScene();
+        std::vector<uint32_t> pixels;
+        ComRef<IDirect3DSurface9> back, copy;
+        if (FAILED(device->GetRenderTarget(0, back.Out())))
+            return pixels;
+        D3DSURFACE_DESC desc{};
+        back->GetDesc(&desc);
+        if (FAILED(device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
+                                                       D3DPOOL_SYSTEMMEM, copy.Out(), nullptr)) ||
+            FAILED(device->GetRenderTargetData(back.Get(), copy.Get())))
+            return pixels;
+        D3DLOCKED_RECT locked{};
+        if (FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY)))
+            return pixels;
+        width = static_cast<int>(desc.Width);
+        pixels.resize(static_cast<size_t>(desc.Width) * desc.Height);
+        for (UINT y = 0; y < desc.Height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const uint8_t*>(locked.pBits) + y * locked.Pitch);
+            std::copy(row, row + desc.Width, pixels.begin() + y * desc.Width);
+        }
+        copy->UnlockRect();
+        return pixels;
+    }
+    // The pixel of a page point (the view starts without zoom or pan).
+    uint32_t At(const std::vector<uint32_t>& pixels, float x, float y) const
+    {
+        const int px = static_cast<int>(kWidth / 2 + x * kHeight);
+        const int py = static_cast<int>(kHeight / 2 - y * kHeight);
+        return pixels[static_cast<size_t>(py) * width + px] & 0x00FFFFFF;
+    }
+
+    model_test::FakeHost host;
+    HWND window = nullptr;
+    std::unique_ptr<CD3DObj> view;
+    int width = kWidth;
+};
+
+bool Near(uint32_t rgb, uint32_t expected)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int a = (rgb >> shift) & 0xFF, b = (expected >> shift) & 0xFF;
+        if (a - b > 24 || b - a > 24)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+TEST_F(PageDeviceTest, APageDrawsItsBackgroundPhotoAndOutline)
+{
+    CreateDirectoryA("0lo", nullptr);  // the fake host's folder of album photos
+    model_test::WriteBmp("0lo\\verde.bmp", 0, 255, 0);
+    CSposalboTreeNode album(view.get(), nullptr);
+    album.AddPage(-1);
+    CPaginaTreeNode* page = album.GetCurrentPage();
+    host.confirmColour = true;
+    host.colourToChoose = RGB(255, 0, 0);
+    page->ChooseBackgroundColour();
+    auto photo = std::make_unique<CImgTreeNode>("verde.bmp", page);
+    photo->SetPosition(0.5f, 0.0f);
+    photo->SetScale(0.25f, 0.25f);
+    page->InsertChildAt(0, std::move(photo));
+    const std::vector<uint32_t> pixels = Draw(*page);
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_TRUE(Near(At(pixels, -0.5f, 0.25f), 0xFF0000)) << std::hex << At(pixels, -0.5f, 0.25f);
+    EXPECT_TRUE(Near(At(pixels, 0.5f, 0.0f), 0x00FF00)) << std::hex << At(pixels, 0.5f, 0.0f);
+    EXPECT_TRUE(Near(At(pixels, -1.1f, 0.0f), 0x404040)) << "outside the page";
+    bool centreLine = false;
+    for (float x = -3.0f; x <= 3.0f; x += 1.0f)
+        centreLine = centreLine || Near(At(pixels, x / kHeight, 0.25f), 0x000000);
+    EXPECT_TRUE(centreLine) << "the centre line " << std::hex << At(pixels, -1.0f / kHeight, 0.25f)
+                            << " " << At(pixels, 0.0f, 0.25f) << " " << At(pixels, 1.0f / kHeight, 0.25f);
+}
+
+TEST_F(PageDeviceTest, TheSampleAlbumDrawsEveryPageAndSavesBackUnchanged)
+{
+    model_test::WriteFile("sample-device.sbm", model_test::RichAlbum());
+    auto album = CSposalboTreeNode::Load("sample-device.sbm", view.get());
+    ASSERT_TRUE(album);
+    for (int i = 0; i < album->GetPageCount(); ++i) {
+        album->GoToPage(i);
+        EXPECT_FALSE(Draw(*album->GetCurrentPage()).empty()) << "page " << i;
+    }
+    album->GoToPage(1);
+    ASSERT_TRUE(album->SaveToFile("sample-device-saved.sbm"));
+    EXPECT_EQ(model_test::RichAlbum(), model_test::ReadFile("sample-device-saved.sbm"));
+}
