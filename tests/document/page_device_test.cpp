@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <vector>
 
 #include "AlbumSamples.h"
 #include "ModelFakes.h"
+#include "document/CorniceTreeNode.h"
 #include "document/ImgTreeNode.h"
 #include "document/PaginaTreeNode.h"
 #include "document/SfondoTreeNode.h"
 #include "document/SposalboTreeNode.h"
+#include "document/TestoTreeNode.h"
 #include "render/ComRef.h"
 #include "render/D3DObj.h"
 
@@ -143,4 +146,65 @@ TEST_F(PageDeviceTest, TheSampleAlbumDrawsEveryPageAndSavesBackUnchanged)
     album->GoToPage(1);
     ASSERT_TRUE(album->SaveToFile("sample-device-saved.sbm"));
     EXPECT_EQ(model_test::RichAlbum(), model_test::ReadFile("sample-device-saved.sbm"));
+}
+
+TEST_F(PageDeviceTest, AMaskedFrameClipsItsContentAndAnOpenOneDoesNot)
+{
+    CreateDirectoryA("0lo", nullptr);
+    CreateDirectoryA("1lo", nullptr);
+    model_test::WriteBmp("0lo\\verde.bmp", 0, 255, 0);
+    model_test::WriteBmp("1lo\\blu.bmp", 0, 0, 255);
+    for (bool masked : {false, true}) {
+        CSposalboTreeNode album(view.get(), nullptr);
+        album.AddPage(-1);
+        CPaginaTreeNode* page = album.GetCurrentPage();
+        host.confirmColour = true;
+        host.colourToChoose = RGB(255, 0, 0);
+        page->ChooseBackgroundColour();
+        auto frame = std::make_unique<CCorniceTreeNode>("blu.bmp", page);
+        frame->SetScale(0.25f, 0.25f);
+        frame->SetMasked(masked);
+        auto photo = std::make_unique<CImgTreeNode>("verde.bmp", frame.get());
+        photo->SetScale(0.5f, 0.5f);
+        frame->AddChild(std::move(photo), true);
+        frame->MoveBy(-0.5f, 0.0f);  // carries the photo along
+        page->InsertChildAt(0, std::move(frame));
+        const std::vector<uint32_t> pixels = Draw(*page);
+        ASSERT_FALSE(pixels.empty());
+        EXPECT_TRUE(Near(At(pixels, -0.5f, 0.0f), 0x0000FF)) << "the frame lies on top";
+        const uint32_t beside = At(pixels, -0.5f + 0.4f, 0.0f);  // photo, outside the frame
+        EXPECT_TRUE(Near(beside, masked ? 0xFF0000 : 0x00FF00))
+            << (masked ? "clipped " : "open ") << std::hex << beside;
+    }
+}
+
+TEST_F(PageDeviceTest, ATextBuildsItsMeshOnDrawingAndResizesAlongItsOwnAxis)
+{
+    CSposalboTreeNode album(view.get(), nullptr);
+    album.AddPage(-1);
+    CPaginaTreeNode* page = album.GetCurrentPage();
+    LOGFONTA font{};
+    font.lfHeight = -40;
+    std::strcpy(font.lfFaceName, "Arial");
+    auto text = std::make_unique<CTestoTreeNode>("Prova", font, RGB(0, 0, 255), page);
+    CTestoTreeNode* node = text.get();
+    page->InsertChildAt(0, std::move(text));
+    node->SetScale(0.2f, 0.2f);
+    node->SetRotation(1.5707963f);
+    Draw(*page);
+    ASSERT_TRUE(node->IsMeshBuilt());
+    ASSERT_GT(node->GetWidth(), 0.0f);
+    const float width = node->GetWidth();
+    float before[4];
+    node->GetBounds(before, false);
+    node->ResizeByHandle(5, 0.0f, 0.1f, false);  // the right edge now faces up
+    float after[4];
+    node->GetBounds(after, false);
+    EXPECT_NEAR(before[kTop] + 0.1f, after[kTop], 1e-4f);
+    EXPECT_NEAR(before[kBottom], after[kBottom], 1e-4f) << "the left edge stays";
+    EXPECT_NEAR(0.2f + 0.1f / width, node->GetScaleX(), 1e-4f);
+    node->SetFont(font);
+    EXPECT_FALSE(node->IsMeshBuilt());
+    Draw(*page);
+    EXPECT_TRUE(node->IsMeshBuilt());
 }
