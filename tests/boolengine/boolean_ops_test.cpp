@@ -66,6 +66,27 @@ TEST_F(EngineTest, HoleIsLinkedIntoOneRingVisitingBothBoundaries)
     EXPECT_FALSE(Inside(result, 5, 4.5));
 }
 
+TEST_F(EngineTest, ManyHolesWithIslandsAreLinkedAndKeptApart)
+{
+    std::vector<Polygon> holes, islands;
+    for (int i = 0; i < 6; ++i)
+        for (int j = 0; j < 6; ++j) {
+            holes.push_back(Rect(i * 20 + 4, j * 20 + 4, i * 20 + 16, j * 20 + 16));
+            islands.push_back(Rect(i * 20 + 8, j * 20 + 8, i * 20 + 12, j * 20 + 12));
+        }
+    const std::vector<Polygon> withHoles = RunOperation(4, {Rect(0, 0, 120, 120)}, holes);
+    ASSERT_EQ(withHoles.size(), 1u);  // every hole joined to the outer ring
+    EXPECT_DOUBLE_EQ(TotalArea(withHoles), 120.0 * 120 - 36 * 144);
+    const std::vector<Polygon> result = RunOperation(1, withHoles, islands);
+    EXPECT_EQ(result.size(), 37u);
+    EXPECT_DOUBLE_EQ(TotalArea(result), 120.0 * 120 - 36 * 144 + 36 * 16);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(Inside(result, i * 20 + 10, 50));   // island
+        EXPECT_FALSE(Inside(result, i * 20 + 6, 50));   // hole around it
+        EXPECT_TRUE(Inside(result, i * 20 + 2, 50));    // outer body
+    }
+}
+
 TEST_F(EngineTest, OuterPolygonStartsAtTopLeftAndRunsClockwise)
 {
     const std::vector<Polygon> result = RunOperation(1, {Rect(0, 0, 10, 10)}, {});
