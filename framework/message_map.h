@@ -47,7 +47,7 @@ struct AFX_NOTIFY {
   static const AFX_MSGMAP* GetThisMessageMap();       \
   const AFX_MSGMAP* GetMessageMap() const override;   \
                                                       \
- private:
+ protected:
 
 #define AFX_BEGIN_MESSAGE_MAP_BODY(theClass, baseClass)    \
   typedef theClass ThisClass;                              \
