@@ -17,14 +17,14 @@ CHandleMap<CMenu, HMENU>& menuMap() {
 class CTrackingScope {
  public:
   CTrackingScope(HWND hWnd, HMENU hMenu) : m_state(AfxGetThreadState()) {
-    m_savedWnd = m_state.hTrackingWindow;
-    m_savedMenu = m_state.hTrackingMenu;
-    m_state.hTrackingWindow = hWnd;
-    m_state.hTrackingMenu = hMenu;
+    m_savedWnd = m_state.m_hTrackingWindow;
+    m_savedMenu = m_state.m_hTrackingMenu;
+    m_state.m_hTrackingWindow = hWnd;
+    m_state.m_hTrackingMenu = hMenu;
   }
   ~CTrackingScope() {
-    m_state.hTrackingWindow = m_savedWnd;
-    m_state.hTrackingMenu = m_savedMenu;
+    m_state.m_hTrackingWindow = m_savedWnd;
+    m_state.m_hTrackingMenu = m_savedMenu;
   }
   CTrackingScope(const CTrackingScope&) = delete;
   CTrackingScope& operator=(const CTrackingScope&) = delete;
@@ -88,5 +88,5 @@ BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}
 void CMenu::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
-HMENU CMenu::GetTrackingMenu() { return AfxGetThreadState().hTrackingMenu; }
-HWND CMenu::GetTrackingWindow() { return AfxGetThreadState().hTrackingWindow; }
+HMENU CMenu::GetTrackingMenu() { return AfxGetThreadState().m_hTrackingMenu; }
+HWND CMenu::GetTrackingWindow() { return AfxGetThreadState().m_hTrackingWindow; }

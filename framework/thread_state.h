@@ -1,6 +1,7 @@
 #pragma once
-// Per-thread state of the layer (internal): the message being handled, the
-// window being created, the menu being tracked, and the temporary handle maps.
+// Per-thread state of the layer: the message being handled, the window being
+// created, the menu being tracked (read by owner-drawn menus to find the menu of
+// an item), and the cleaners of the temporary handle maps.
 #include <windows.h>
 
 #include <functional>
@@ -10,11 +11,11 @@ class CWnd;
 class CWinThread;
 
 struct AfxThreadState {
-  MSG lastSentMsg{};                // the message the innermost window procedure handles
-  CWnd* pWndInit = nullptr;         // object waiting for its window (creation hook)
-  HHOOK hHookCbt = nullptr;
-  HWND hTrackingWindow = nullptr;   // owner of the popup menu being tracked
-  HMENU hTrackingMenu = nullptr;    // the popup menu being tracked
+  MSG m_lastSentMsg{};                // the message the innermost window procedure handles
+  CWnd* m_pWndInit = nullptr;         // object waiting for its window (creation hook)
+  HHOOK m_hHookCbt = nullptr;
+  HWND m_hTrackingWindow = nullptr;   // owner of the popup menu being tracked
+  HMENU m_hTrackingMenu = nullptr;    // the popup menu being tracked
   CWinThread* pThread = nullptr;
   std::vector<std::function<void()>> tempMapCleaners;
   int nModalDepth = 0;

@@ -42,31 +42,31 @@ class CTestCmdUI : public CCmdUI {
 
 LRESULT CALLBACK cbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   AfxThreadState& state = AfxGetThreadState();
-  if (code == HCBT_CREATEWND && state.pWndInit) {
+  if (code == HCBT_CREATEWND && state.m_pWndInit) {
     HWND hWnd = reinterpret_cast<HWND>(wParam);
-    CWnd* pWnd = state.pWndInit;
-    state.pWndInit = nullptr;
+    CWnd* pWnd = state.m_pWndInit;
+    state.m_pWndInit = nullptr;
     pWnd->SubclassWindow(hWnd);
   }
-  return ::CallNextHookEx(state.hHookCbt, code, wParam, lParam);
+  return ::CallNextHookEx(state.m_hHookCbt, code, wParam, lParam);
 }
 }  // namespace
 
 void AfxHookWindowCreate(CWnd* pWnd) {
   AfxThreadState& state = AfxGetThreadState();
-  if (!state.hHookCbt)
-    state.hHookCbt = ::SetWindowsHookExA(WH_CBT, cbtFilterHook, nullptr, ::GetCurrentThreadId());
-  state.pWndInit = pWnd;
+  if (!state.m_hHookCbt)
+    state.m_hHookCbt = ::SetWindowsHookExA(WH_CBT, cbtFilterHook, nullptr, ::GetCurrentThreadId());
+  state.m_pWndInit = pWnd;
 }
 
 BOOL AfxUnhookWindowCreate() {
   AfxThreadState& state = AfxGetThreadState();
-  if (state.hHookCbt) {
-    ::UnhookWindowsHookEx(state.hHookCbt);
-    state.hHookCbt = nullptr;
+  if (state.m_hHookCbt) {
+    ::UnhookWindowsHookEx(state.m_hHookCbt);
+    state.m_hHookCbt = nullptr;
   }
-  if (state.pWndInit) {
-    state.pWndInit = nullptr;
+  if (state.m_pWndInit) {
+    state.m_pWndInit = nullptr;
     return FALSE;  // the window was never created
   }
   return TRUE;
@@ -74,11 +74,11 @@ BOOL AfxUnhookWindowCreate() {
 
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   AfxThreadState& state = AfxGetThreadState();
-  MSG saved = state.lastSentMsg;
-  state.lastSentMsg.hwnd = hWnd;
-  state.lastSentMsg.message = nMsg;
-  state.lastSentMsg.wParam = wParam;
-  state.lastSentMsg.lParam = lParam;
+  MSG saved = state.m_lastSentMsg;
+  state.m_lastSentMsg.hwnd = hWnd;
+  state.m_lastSentMsg.message = nMsg;
+  state.m_lastSentMsg.wParam = wParam;
+  state.m_lastSentMsg.lParam = lParam;
   LRESULT lResult = 0;
   if (nMsg == WM_NCDESTROY) {
     // The main window going away ends the thread's message loop.
@@ -103,7 +103,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     pWnd->Detach();
     pWnd->PostNcDestroy();
   }
-  state.lastSentMsg = saved;
+  state.m_lastSentMsg = saved;
   return lResult;
 }
 
@@ -285,11 +285,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-  const MSG& msg = AfxGetThreadState().lastSentMsg;
+  const MSG& msg = AfxGetThreadState().m_lastSentMsg;
   return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
-const MSG* CWnd::GetCurrentMessage() { return &AfxGetThreadState().lastSentMsg; }
+const MSG* CWnd::GetCurrentMessage() { return &AfxGetThreadState().m_lastSentMsg; }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   LRESULT lResult = 0;
@@ -388,7 +388,7 @@ BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {
 }
 
 BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult) {
-  const MSG& msg = AfxGetThreadState().lastSentMsg;
+  const MSG& msg = AfxGetThreadState().m_lastSentMsg;
   return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
 }
 

@@ -81,13 +81,13 @@ void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
 
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {
-  const MSG& msg = AfxGetThreadState().lastSentMsg;
+  const MSG& msg = AfxGetThreadState().m_lastSentMsg;
   if (msg.lParam && ReflectLastMsg(reinterpret_cast<HWND>(msg.lParam))) return;
   Default();
 }
 
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {
-  const MSG& msg = AfxGetThreadState().lastSentMsg;
+  const MSG& msg = AfxGetThreadState().m_lastSentMsg;
   if (msg.lParam && ReflectLastMsg(reinterpret_cast<HWND>(msg.lParam))) return;
   Default();
 }
@@ -126,8 +126,8 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMIS) {
     // The item belongs to the menu being tracked or to this window's menu bar.
     AfxThreadState& state = AfxGetThreadState();
     HMENU hPopup = nullptr;
-    if (state.hTrackingWindow == m_hWnd && state.hTrackingMenu)
-      hPopup = findPopupWithItem(state.hTrackingMenu, lpMIS->itemID);
+    if (state.m_hTrackingWindow == m_hWnd && state.m_hTrackingMenu)
+      hPopup = findPopupWithItem(state.m_hTrackingMenu, lpMIS->itemID);
     if (!hPopup && ::GetMenu(m_hWnd)) hPopup = findPopupWithItem(::GetMenu(m_hWnd), lpMIS->itemID);
     if (!hPopup && ::GetSystemMenu(m_hWnd, FALSE))
       hPopup = findPopupWithItem(::GetSystemMenu(m_hWnd, FALSE), lpMIS->itemID);
