@@ -169,6 +169,22 @@ struct AFX_NOTIFY {
   AFX_WM_ENTRY(WM_REFLECT_BASE + WM_MEASUREITEM,                                            \
                pThis->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(call.lParam)))
 
+#define ON_WM_HSCROLL_REFLECT()                                                             \
+  AFX_WM_ENTRY(WM_REFLECT_BASE + WM_HSCROLL,                                                \
+               pThis->HScroll(LOWORD(call.wParam), HIWORD(call.wParam)))
+#define ON_WM_VSCROLL_REFLECT()                                                             \
+  AFX_WM_ENTRY(WM_REFLECT_BASE + WM_VSCROLL,                                                \
+               pThis->VScroll(LOWORD(call.wParam), HIWORD(call.wParam)))
+#define ON_WM_PARENTNOTIFY_REFLECT()                                                        \
+  AFX_WM_ENTRY(WM_REFLECT_BASE + WM_PARENTNOTIFY,                                           \
+               pThis->ParentNotify(static_cast<UINT>(call.wParam), call.lParam))
+#define ON_WM_COMPAREITEM_REFLECT()                                                         \
+  AFX_WM_ENTRY(WM_REFLECT_BASE + WM_COMPAREITEM,                                            \
+               call.result = pThis->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(call.lParam)))
+#define ON_WM_DELETEITEM_REFLECT()                                                          \
+  AFX_WM_ENTRY(WM_REFLECT_BASE + WM_DELETEITEM,                                             \
+               pThis->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(call.lParam)))
+
 // The old combined colour message number, used inside the layer for all
 // WM_CTLCOLOR* messages (the control type goes with it).
 #ifndef WM_CTLCOLOR

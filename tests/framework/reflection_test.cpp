@@ -121,3 +121,49 @@ TEST(Reflection, OwnerDrawGoesToTheControlsDrawItem) {
   EXPECT_EQ(memory.GetPixel(4, 4), RGB(10, 200, 30));
   memory.SelectObject(old);
 }
+
+namespace {
+// A slider that takes its own scroll messages.
+class CSelfScrollingSlider : public CSliderCtrl {
+ public:
+  int scrolls = 0;
+  UINT lastCode = 99;
+  afx_msg void HScroll(UINT nSBCode, UINT) {
+    ++scrolls;
+    lastCode = nSBCode;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+// A parent that sees scroll messages of plain sliders.
+class CScrollParent : public CHostWnd {
+ public:
+  CScrollBar* lastBar = nullptr;
+  afx_msg void OnHScroll(UINT, UINT, CScrollBar* pScrollBar) { lastBar = pScrollBar; }
+  DECLARE_MESSAGE_MAP()
+};
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CSelfScrollingSlider, CSliderCtrl)
+  ON_WM_HSCROLL_REFLECT()
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CScrollParent, CHostWnd)
+  ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
+TEST(Reflection, ScrollMessagesReachTheControlOrTheParentHandler) {
+  CHostWnd plainParent;
+  CSelfScrollingSlider slider;
+  ASSERT_TRUE(slider.Create(WS_CHILD, CRect(0, 0, 100, 20), &plainParent, 20));
+  plainParent.SendMessage(WM_HSCROLL, MAKEWPARAM(TB_LINEDOWN, 0), reinterpret_cast<LPARAM>(slider.m_hWnd));
+  EXPECT_EQ(slider.scrolls, 1);
+  EXPECT_EQ(slider.lastCode, static_cast<UINT>(TB_LINEDOWN));
+
+  CScrollParent parent;
+  CSliderCtrl plainSlider;
+  ASSERT_TRUE(plainSlider.Create(WS_CHILD, CRect(0, 0, 100, 20), &parent, 21));
+  parent.SendMessage(WM_HSCROLL, MAKEWPARAM(TB_LINEUP, 0), reinterpret_cast<LPARAM>(plainSlider.m_hWnd));
+  // The handler gets the slider's own object back (cast as the handler's type).
+  EXPECT_EQ(reinterpret_cast<CSliderCtrl*>(parent.lastBar), &plainSlider);
+}
