@@ -19,8 +19,7 @@ Bool_Engine::Bool_Engine()
     : m_graphList(std::make_unique<GraphList>(this)),
       // The settings have no documented defaults; these are the crop tool's.
       m_MARGE(0.001), m_GRID(10000), m_DGRID(1000.0), m_CORRECTIONABER(1.0),
-      m_CORRECTIONFACTOR(500.0), m_SMOOTHABER(10.0), m_MAXLINEMERGE(1000.0), m_ROUNDFACTOR(1.5),
-      m_linkIter(std::make_unique<DL_Iter<BoolLink*>>())
+      m_CORRECTIONFACTOR(500.0), m_SMOOTHABER(10.0), m_MAXLINEMERGE(1000.0), m_ROUNDFACTOR(1.5)
 {
     SetLog(true);
 }

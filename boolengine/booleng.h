@@ -115,6 +115,5 @@ private:
     // The buffer must outlive the stream that writes through it.
     std::unique_ptr<char[]> m_logBuffer;
     std::unique_ptr<std::FILE, FileCloser> m_logFile;
-    std::unique_ptr<DL_Iter<BoolLink*>> m_linkIter;
     int m_MAXATTEMPTS = 1;
 };

@@ -172,13 +172,6 @@ bool BoolLine::ProcessCrossings(Graph* graph)
     return true;
 }
 
-LPoint BoolLine::ShiftPoint(const LPoint& p, double d)
-{
-    CalculateLineParameters();
-    return LPoint(static_cast<int64_t>(static_cast<double>(p.GetX()) - d * m_AA),
-                  static_cast<int64_t>(static_cast<double>(p.GetY()) - d * m_BB));
-}
-
 int BoolLine::PointOnCorner(BoolLink* other, double tolerance)
 {
     Node* shared = nullptr;

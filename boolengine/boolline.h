@@ -45,8 +45,6 @@ public:
     // Splits the link at its crossings into a chain; new links join 'graph'.
     bool ProcessCrossings(Graph* graph);
 
-    // Moves a point by d along the normal (positive d: to the left of the link).
-    LPoint ShiftPoint(const LPoint& p, double d);
     // 0 left turn, 1 straight on, 2 right turn from this link into 'other'.
     int PointOnCorner(BoolLink* other, double tolerance);
     // The answer table for choosing between two candidate links at a node.

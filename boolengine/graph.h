@@ -45,8 +45,6 @@ public:
     // collapses shorter links; true when anything changed.
     bool Simplify(int64_t marge);
     int DeleteZeroLines();
-    int CollapseShortLinks(int64_t marge);
-    void Rotate(bool plus90);
 
     // The vertices met when walking the ring from the first link's begin node.
     std::vector<LPoint> RingPoints() const;
@@ -69,7 +67,4 @@ public:
 private:
     Bool_Engine* m_engine;
     DL_List<BoolLink*> m_links;
-
-public:
-    bool m_bin = false;
 };

@@ -19,11 +19,6 @@ BoolLink::~BoolLink()
     if (e && e != b && e->GetNumberOfLinks() == 0) delete e;
 }
 
-Node* BoolLink::GetLowNode() const
-{
-    return m_begin->GetY() < m_end->GetY() ? m_begin : m_end;
-}
-
 Node* BoolLink::GetHighNode() const
 {
     return m_begin->GetY() > m_end->GetY() ? m_begin : m_end;
@@ -46,31 +41,6 @@ void BoolLink::Redirect(Node* node)
 
 void BoolLink::Reverse() { std::swap(m_begin, m_end); }
 
-bool BoolLink::IsShort(int64_t marge) const { return m_end->Equal(*m_begin, marge); }
-
-void BoolLink::MergeNodes(Node* kept)
-{
-    Node* other = GetOther(kept);
-    m_begin->RemoveLink(this);
-    m_end->RemoveLink(this);
-    m_begin = m_end = nullptr;
-    if (other != kept) kept->Merge(other);
-}
-
-void BoolLink::ClearFlags()
-{
-    bin = hole = top_hole = direction = false;
-    leftA = rightA = leftB = rightB = false;
-    mark = holelink = false;
-    for (int op = 0; op < 6; ++op) m_leftOp[op] = m_rightOp[op] = false;
-}
-
-void BoolLink::Reset()
-{
-    ClearFlags();
-    m_group = GROUP_A;
-}
-
 void BoolLink::SetOperationFlags()
 {
     auto derive = [this](bool a, bool b, bool* out) {
@@ -92,19 +62,4 @@ bool BoolLink::HasAnyOperationFlag() const
     for (int op = BOOL_OR; op <= BOOL_B_SUB_A; ++op)
         if (m_leftOp[op] || m_rightOp[op]) return true;
     return false;
-}
-
-bool BoolLink::IsHole(int op) const
-{
-    const bool toRight = m_end->GetX() > m_begin->GetX();
-    const bool a = toRight ? rightA : leftA;
-    const bool b = toRight ? rightB : leftB;
-    switch (op) {
-    case BOOL_OR: return !(a || b);
-    case BOOL_AND: return !(a && b);
-    case BOOL_EXOR: return !(a != b);
-    case BOOL_A_SUB_B: return !(a && !b);
-    case BOOL_B_SUB_A: return !(b && !a);
-    default: return false;
-    }
 }

@@ -15,7 +15,6 @@ public:
     Node* GetBeginNode() const { return m_begin; }
     Node* GetEndNode() const { return m_end; }
     Node* GetOther(const Node* node) const { return node == m_begin ? m_end : m_begin; }
-    Node* GetLowNode() const;
     Node* GetHighNode() const;
     int GetGraphNum() const { return m_graphnum; }
     void SetGraphNum(int n) { m_graphnum = n; }
@@ -27,13 +26,7 @@ public:
     // Makes 'node' the begin node, swapping sides when it was the end.
     void Redirect(Node* node);
     void Reverse();  // swaps begin and end, flags untouched
-    // The end lies within marge of the begin in x and in y.
-    bool IsShort(int64_t marge) const;
     bool IsZeroLength() const { return m_begin == m_end; }
-    // Removes the link from both nodes and, when they differ, merges the
-    // other node into 'kept'.
-    void MergeNodes(Node* kept);
-    void Reset();  // clears the flags as the constructor does
 
     // Derives the operation flags from the four side flags.
     void SetOperationFlags();
@@ -42,8 +35,6 @@ public:
     bool HasAnyOperationFlag() const;
     bool LeftInResult(int op) const { return m_leftOp[op]; }
     bool RightInResult(int op) const { return m_rightOp[op]; }
-    // The region below the link is not inside the result of op.
-    bool IsHole(int op) const;
 
     bool bin = false;
     bool hole = false;
@@ -54,8 +45,6 @@ public:
     bool holelink = false;
 
 private:
-    void ClearFlags();
-
     Bool_Engine* m_engine;
     Node* m_begin;
     Node* m_end;

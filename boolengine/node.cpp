@@ -32,36 +32,6 @@ BoolLink* Node::GetOtherLink(const BoolLink* link) const
     return nullptr;
 }
 
-BoolLink* Node::GetIncomingLink() const
-{
-    if (m_links.size() != 2) return nullptr;
-    for (BoolLink* l : m_links)
-        if (l->GetEndNode() == this) return l;
-    return nullptr;
-}
-
-BoolLink* Node::GetOutgoingLink() const
-{
-    if (m_links.size() != 2) return nullptr;
-    for (BoolLink* l : m_links)
-        if (l->GetBeginNode() == this) return l;
-    return nullptr;
-}
-
-BoolLink* Node::GetNextUnmarkedLink(bool outgoing) const
-{
-    if (m_links.size() < 2) return nullptr;
-    BoolLink* found = nullptr;
-    for (BoolLink* l : m_links) {
-        if (l->mark) continue;
-        if (found) return nullptr;
-        found = l;
-    }
-    if (!found) return nullptr;
-    if (outgoing) return found->GetBeginNode() == this ? found : nullptr;
-    return found->GetEndNode() == this ? found : nullptr;
-}
-
 void Node::Merge(Node* other)
 {
     if (other == this || !other) return;
@@ -81,21 +51,6 @@ BoolLink* Node::GetFlattestUnvisitedLink() const
         if (l->bin) continue;
         const double s = std::fabs(Slope(this, l->GetOther(this)));
         if (!best || s < bestSlope) {
-            best = l;
-            bestSlope = s;
-        }
-    }
-    return best;
-}
-
-BoolLink* Node::GetSteepestLink(bool bin) const
-{
-    BoolLink* best = nullptr;
-    double bestSlope = 0.0;
-    for (BoolLink* l : m_links) {
-        if (l->bin != bin) continue;
-        const double s = Slope(this, l->GetOther(this));
-        if (!best || s > bestSlope) {
             best = l;
             bestSlope = s;
         }

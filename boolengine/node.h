@@ -23,19 +23,12 @@ public:
 
     // For a node with two links: the one that is not 'link' (null otherwise).
     BoolLink* GetOtherLink(const BoolLink* link) const;
-    BoolLink* GetIncomingLink() const;
-    BoolLink* GetOutgoingLink() const;
-    // The only unmarked link when exactly one is unmarked, if it leaves
-    // (outgoing) or arrives (incoming) here.
-    BoolLink* GetNextUnmarkedLink(bool outgoing) const;
 
     // Moves every link of 'other' to this node and deletes 'other'.
     void Merge(Node* other);
 
     // Among links with clear bin flag, the one with the smallest |dy/dx|.
     BoolLink* GetFlattestUnvisitedLink() const;
-    // Among links whose bin flag equals 'bin', the one with the largest dy/dx.
-    BoolLink* GetSteepestLink(bool bin) const;
 
     Bool_Engine* GetEngine() const { return m_engine; }
 
