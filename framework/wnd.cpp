@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <exception>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "framework/app.h"
@@ -44,6 +46,11 @@ LRESULT CALLBACK cbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   AfxThreadState& state = AfxGetThreadState();
   if (code == HCBT_CREATEWND && state.m_pWndInit) {
     HWND hWnd = reinterpret_cast<HWND>(wParam);
+    // The system may create the thread's input-method window first; it is
+    // never the window being waited for.
+    char className[16] = "";
+    ::GetClassNameA(hWnd, className, sizeof className);
+    if (::lstrcmpiA(className, "IME") == 0) return ::CallNextHookEx(state.m_hHookCbt, code, wParam, lParam);
     CWnd* pWnd = state.m_pWndInit;
     state.m_pWndInit = nullptr;
     pWnd->SubclassWindow(hWnd);
@@ -114,13 +121,14 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) 
 }
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
-  static thread_local std::vector<std::string> names;
+  // A set keeps each name at a stable address for as long as the thread runs.
+  static thread_local std::set<std::string> names;
   char name[96];
   std::snprintf(name, sizeof name, "Afx:%p:%x:%p:%p:%p", static_cast<void*>(AfxGetInstanceHandle()),
                 nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
                 static_cast<void*>(hIcon));
-  for (const std::string& n : names)
-    if (n == name) return n.c_str();
+  auto known = names.find(name);
+  if (known != names.end()) return known->c_str();
   WNDCLASSA wc{};
   if (!::GetClassInfoA(AfxGetInstanceHandle(), name, &wc)) {
     wc.style = nClassStyle;
@@ -132,8 +140,7 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
     wc.lpszClassName = name;
     if (!::RegisterClassA(&wc)) return nullptr;
   }
-  names.push_back(name);
-  return names.back().c_str();
+  return names.insert(name).first->c_str();
 }
 
 // --- Construction and the handle maps ---------------------------------------------
@@ -143,12 +150,14 @@ CWnd::CWnd() = default;
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd() {
-  // Only a window this object owns is destroyed (not the constant markers, not
-  // temporaries).
-  if (m_hWnd && windowMap().LookupPermanent(m_hWnd) == this) {
-    ::DestroyWindow(m_hWnd);
-    if (m_hWnd) Detach();
-  }
+  // The constant markers (wndTop …) hold no window; they are destroyed at exit,
+  // when the handle map may already be gone.
+  INT_PTR value = reinterpret_cast<INT_PTR>(m_hWnd);
+  if (!m_hWnd || value == 1 || value == -1 || value == -2) return;
+  // Only a window this object owns is destroyed (never a temporary's).
+  if (windowMap().LookupPermanent(m_hWnd) != this) return;
+  if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+  if (m_hWnd) Detach();  // attached without subclassing: the map still has it
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) { return windowMap().FromHandle(hWnd); }
