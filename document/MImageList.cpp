@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "document/DocumentHost.h"
 #include "document/DocumentMessageBox.h"
 #include "document/FileOperation.h"
 #include "document/PathNames.h"
@@ -15,7 +16,6 @@ namespace spab_imagelist {
 
 namespace {
 const char kListFileName[] = "immagini.xml";
-HWND g_photoBar = nullptr;
 
 std::string ListPath(const char* path, bool isFullPath) {
   std::string p = path ? path : "";
@@ -84,8 +84,6 @@ CMImageList& CMImageList::operator=(const CMImageList& other) {
   }
   return *this;
 }
-
-void CMImageList::SetPhotoBarWindow(HWND hWnd) { g_photoBar = hWnd; }
 
 void CMImageList::NewFileName(std::string& out, int32_t number, const char* extension) {
   out += std::to_string(number);
@@ -299,7 +297,8 @@ int CMImageList::ChangeRef(const char* thumb, int delta) {
     image->refCount = image->refCount > 0 ? image->refCount - 1 : 0;
   else if (image->refCount < INT32_MAX)
     ++image->refCount;
-  if (g_photoBar && ::IsWindow(g_photoBar)) ::InvalidateRect(g_photoBar, nullptr, TRUE);
+  // The photo bar marks the photos in use.
+  if (IDocumentHost* host = GetDocumentHost()) host->InvalidatePhotoThumbnails();
   return image->refCount;
 }
 

@@ -85,9 +85,6 @@ class CMImageList {
   int32_t GetLastThumb() const { return m_lastThumb; }
   int32_t GetLastRif() const { return m_lastRif; }
 
-  // The photo bar's list window, redrawn when a photo's use count changes.
-  static void SetPhotoBarWindow(HWND hWnd);
-
  private:
   static void NewFileName(std::string& out, int32_t number, const char* extension);
   // False once the counter cannot grow any more.

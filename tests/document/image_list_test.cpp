@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ModelFakes.h"
 #include "TempFolder.h"
 #include "document/CDImageList.h"
 #include "document/MImageList.h"
@@ -194,6 +195,7 @@ TEST_F(ImageListTest, CroppedImageIsStoredWithItsCropValues) {
 
 TEST_F(ImageListTest, ReferenceCountsNeverGoBelowZero) {
   WriteTextFile(sources / "a.jpg", "photo");
+  model_test::FakeHost host;
   CMImageList list;
   ASSERT_TRUE(list.AddFromLabCd("K", Album().c_str(), sources.Path().c_str(), "a.jpg"));
   EXPECT_EQ(list.Release("1.jpg"), 0);
@@ -202,6 +204,7 @@ TEST_F(ImageListTest, ReferenceCountsNeverGoBelowZero) {
   EXPECT_EQ(list.Release("1.jpg"), 1);
   EXPECT_EQ(list.AddRef("none.jpg"), -1);
   EXPECT_EQ(list.Release("none.jpg"), -1);
+  EXPECT_EQ(host.thumbnailInvalidations, 4);  // the photo bar redraws its marks
   list.ResetRefs();
   EXPECT_EQ(list.Find("1.jpg")->refCount, 0);
 }
