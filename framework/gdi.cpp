@@ -23,10 +23,8 @@ void setGdiHandle(CGdiObject* p, HGDIOBJ h) { p->m_hObject = h; }
 
 // One map for all GDI objects; a temporary is made with the class that matches
 // the handle's type, so a CPen* from FromHandle really is a CPen.
-CHandleMap<CGdiObject, HGDIOBJ>& gdiMap() {
-  static thread_local CHandleMap<CGdiObject, HGDIOBJ> map(&setGdiHandle);
-  return map;
-}
+CHandleMap<CGdiObject, HGDIOBJ>* gdiMapIfAlive() { return AfxThreadHandleMap<CGdiObject, HGDIOBJ>(&setGdiHandle); }
+CHandleMap<CGdiObject, HGDIOBJ>& gdiMap() { return *gdiMapIfAlive(); }
 
 template <class T>
 T* typedFromHandle(HGDIOBJ h) {
@@ -59,7 +57,13 @@ CBitmap* CBitmap::FromHandle(HBITMAP h) { return typedFromHandle<CBitmap>(h); }
 CRgn* CRgn::FromHandle(HRGN h) { return typedFromHandle<CRgn>(h); }
 CPalette* CPalette::FromHandle(HPALETTE h) { return typedFromHandle<CPalette>(h); }
 
-CGdiObject::~CGdiObject() { DeleteObject(); }
+CGdiObject::~CGdiObject() {
+  if (!gdiMapIfAlive()) {
+    if (m_hObject) ::DeleteObject(m_hObject);
+    return;
+  }
+  DeleteObject();
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
   if (!hObject) return FALSE;
@@ -130,14 +134,19 @@ CSize CBitmap::GetBitmapDimension() const {
 // --- CDC ---------------------------------------------------------------------------
 
 namespace {
-CHandleMap<CDC, HDC>& dcMap() {
-  static thread_local CHandleMap<CDC, HDC> map([](CDC* p, HDC h) { p->m_hDC = p->m_hAttribDC = h; });
-  return map;
+CHandleMap<CDC, HDC>* dcMapIfAlive() {
+  return AfxThreadHandleMap<CDC, HDC>([](CDC* p, HDC h) { p->m_hDC = p->m_hAttribDC = h; });
 }
+CHandleMap<CDC, HDC>& dcMap() { return *dcMapIfAlive(); }
 }  // namespace
 
 CDC::~CDC() {
-  if (m_hDC) ::DeleteDC(Detach());
+  if (!m_hDC) return;
+  if (!dcMapIfAlive()) {
+    ::DeleteDC(m_hDC);
+    return;
+  }
+  ::DeleteDC(Detach());
 }
 
 CDC* CDC::FromHandle(HDC hDC) { return dcMap().FromHandle(hDC); }

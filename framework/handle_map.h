@@ -55,3 +55,18 @@ class CHandleMap {
   std::unordered_map<H, T*> m_permanent;
   std::unordered_map<H, T*> m_temporary;
 };
+
+// The thread's map of one kind, or null once the thread is ending and the map has
+// been destroyed (objects destroyed after that, such as globals at exit, then
+// free their handle without the map).
+template <class T, class H>
+CHandleMap<T, H>* AfxThreadHandleMap(typename CHandleMap<T, H>::SetHandleFn pfnSetHandle) {
+  static thread_local bool gone = false;
+  struct Holder {
+    explicit Holder(typename CHandleMap<T, H>::SetHandleFn pfn) : map(pfn) {}
+    ~Holder() { gone = true; }
+    CHandleMap<T, H> map;
+  };
+  static thread_local Holder holder(pfnSetHandle);
+  return gone ? nullptr : &holder.map;
+}

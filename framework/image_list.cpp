@@ -8,16 +8,21 @@
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 
 namespace {
-CHandleMap<CImageList, HIMAGELIST>& imageListMap() {
-  static thread_local CHandleMap<CImageList, HIMAGELIST> map(
-      [](CImageList* p, HIMAGELIST h) { p->m_hImageList = h; });
-  return map;
+CHandleMap<CImageList, HIMAGELIST>* imageListMapIfAlive() {
+  return AfxThreadHandleMap<CImageList, HIMAGELIST>([](CImageList* p, HIMAGELIST h) { p->m_hImageList = h; });
 }
+CHandleMap<CImageList, HIMAGELIST>& imageListMap() { return *imageListMapIfAlive(); }
 
 HBITMAP bitmapHandle(CBitmap* p) { return p ? static_cast<HBITMAP>(p->m_hObject) : nullptr; }
 }  // namespace
 
-CImageList::~CImageList() { DeleteImageList(); }
+CImageList::~CImageList() {
+  if (!imageListMapIfAlive()) {
+    if (m_hImageList) ImageList_Destroy(m_hImageList);
+    return;
+  }
+  DeleteImageList();
+}
 
 CImageList* CImageList::FromHandle(HIMAGELIST h) { return imageListMap().FromHandle(h); }
 

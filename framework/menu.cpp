@@ -8,10 +8,10 @@
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
-CHandleMap<CMenu, HMENU>& menuMap() {
-  static thread_local CHandleMap<CMenu, HMENU> map([](CMenu* p, HMENU h) { p->m_hMenu = h; });
-  return map;
+CHandleMap<CMenu, HMENU>* menuMapIfAlive() {
+  return AfxThreadHandleMap<CMenu, HMENU>([](CMenu* p, HMENU h) { p->m_hMenu = h; });
 }
+CHandleMap<CMenu, HMENU>& menuMap() { return *menuMapIfAlive(); }
 
 // Records the tracked menu for the duration of a TrackPopupMenu call.
 class CTrackingScope {
@@ -36,7 +36,13 @@ class CTrackingScope {
 };
 }  // namespace
 
-CMenu::~CMenu() { DestroyMenu(); }
+CMenu::~CMenu() {
+  if (!menuMapIfAlive()) {
+    if (m_hMenu) ::DestroyMenu(m_hMenu);
+    return;
+  }
+  DestroyMenu();
+}
 
 CMenu* CMenu::FromHandle(HMENU hMenu) { return menuMap().FromHandle(hMenu); }
 

@@ -24,10 +24,10 @@ const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 namespace {
-CHandleMap<CWnd, HWND>& windowMap() {
-  static thread_local CHandleMap<CWnd, HWND> map([](CWnd* p, HWND h) { p->m_hWnd = h; });
-  return map;
+CHandleMap<CWnd, HWND>* windowMapIfAlive() {
+  return AfxThreadHandleMap<CWnd, HWND>([](CWnd* p, HWND h) { p->m_hWnd = h; });
 }
+CHandleMap<CWnd, HWND>& windowMap() { return *windowMapIfAlive(); }
 
 // A CCmdUI that only records whether the command is enabled.
 class CTestCmdUI : public CCmdUI {
@@ -154,8 +154,10 @@ CWnd::~CWnd() {
   // when the handle map may already be gone.
   INT_PTR value = reinterpret_cast<INT_PTR>(m_hWnd);
   if (!m_hWnd || value == 1 || value == -1 || value == -2) return;
+  CHandleMap<CWnd, HWND>* map = windowMapIfAlive();
+  if (!map) return;  // the thread is ending: its windows go with it
   // Only a window this object owns is destroyed (never a temporary's).
-  if (windowMap().LookupPermanent(m_hWnd) != this) return;
+  if (map->LookupPermanent(m_hWnd) != this) return;
   if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
   if (m_hWnd) Detach();  // attached without subclassing: the map still has it
 }
