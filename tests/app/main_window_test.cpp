@@ -7,6 +7,9 @@
 #include "framework/scripted_ui.h"
 
 namespace {
+// Outside a test's own script nothing is ever shown: questions are refused.
+CScriptedUi g_fallbackUi;
+
 // The editor's template builds its frame, view and document; removed at the end.
 class MainWindowTest : public ::testing::Test {
  protected:

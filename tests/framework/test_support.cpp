@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/scripted_ui.h"
+
 void PumpPending() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -26,8 +28,14 @@ CTestApp& TestApp() {
 }
 
 namespace {
-// The application object exists before any test runs.
-const bool g_appReady = (TestApp(), true);
+// Outside a test's own script nothing is ever shown: questions are refused.
+CScriptedUi& FallbackUi() {
+  static CScriptedUi ui;
+  return ui;
+}
+
+// The application object and the fallback seam exist before any test runs.
+const bool g_appReady = (TestApp(), FallbackUi(), true);
 }  // namespace
 
 CHostWnd::CHostWnd() {
