@@ -104,6 +104,24 @@ TEST_F(GeometryTest, CrossingOfTwoLinksIsSharedAndOnTheGrid)
     EXPECT_EQ(crossing->GetNumberOfLinks(), 4);
 }
 
+TEST_F(GeometryTest, NearParallelCrossingStaysInsideBothLinks)
+{
+    const int64_t far = int64_t(4) << 50;
+    const int64_t cases[][8] = {{0, 0, 1000000000, 1, 0, 1, 1000000000, 0},
+                                {0, 0, far, 1, 0, 1, far, 0},
+                                {0, 0, far, 3, 5, 2, far - 7, 1}};
+    for (const auto& c : cases) {
+        BoolLine la(Link(c[0], c[1], c[2], c[3]), &engine), lb(Link(c[4], c[5], c[6], c[7]), &engine);
+        Node* n = la.Intersect(lb);
+        EXPECT_GE(n->GetX(), std::max(std::min(c[0], c[2]), std::min(c[4], c[6])));
+        EXPECT_LE(n->GetX(), std::min(std::max(c[0], c[2]), std::max(c[4], c[6])));
+        EXPECT_GE(n->GetY(), std::max(std::min(c[1], c[3]), std::min(c[5], c[7])));
+        EXPECT_LE(n->GetY(), std::min(std::max(c[1], c[3]), std::max(c[5], c[7])));
+        la.ProcessCrossings(&graph);
+        lb.ProcessCrossings(&graph);
+    }
+}
+
 TEST_F(GeometryTest, ParallelLinksRaiseEngineError)
 {
     BoolLine la(Link(0, 0, 10, 0), &engine), lb(Link(0, 5, 10, 5), &engine);

@@ -224,6 +224,35 @@ TEST_F(EngineTest, SelfIntersectingPolygonsOnACoarseGridFollowTheWindingRule)
     }
 }
 
+TEST_F(EngineTest, LongThinSliversCrossingAtTinyAnglesKeepMembership)
+{
+    const double length = 100000;
+    for (int seed = 1; seed <= 20 * kScale; ++seed) {
+        std::mt19937 rng(static_cast<unsigned>(40000 + seed));
+        std::uniform_int_distribution<int> offset(0, 3000);
+        auto sliver = [&] {
+            Polygon p = {{0, offset(rng) / 1000.0},
+                         {length, offset(rng) / 1000.0},
+                         {length, 3 + offset(rng) / 1000.0},
+                         {offset(rng) / 1000.0, 3 + offset(rng) / 1000.0}};
+            if (rng() % 2) std::reverse(p.begin(), p.end());
+            return p;
+        };
+        const Polygon a = sliver(), b = sliver();
+        for (int op = 1; op <= 5; ++op) {
+            std::vector<Polygon> result;
+            ASSERT_NO_THROW(result = RunOperation(op, {a}, {b})) << "seed " << seed << " op " << op;
+            std::uniform_real_distribution<double> x(0, length), y(0, 7);
+            for (int k = 0; k < 100; ++k) {
+                const double px = x(rng), py = y(rng);
+                if (DistanceToEdges(a, px, py) < 0.003 || DistanceToEdges(b, px, py) < 0.003) continue;
+                EXPECT_EQ(Inside(result, px, py), Combine(op, Inside({a}, px, py), Inside({b}, px, py)))
+                    << "seed " << seed << " op " << op << " at " << px << "," << py;
+            }
+        }
+    }
+}
+
 struct DegenerateCase {
     const char* name;
     std::vector<Polygon> a, b;
