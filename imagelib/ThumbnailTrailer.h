@@ -23,8 +23,9 @@
 //   40      8     magic "SPABTHMB"
 //
 // A trailer counts only when L + C + A + 48 is the file's size and the
-// checksum matches the original bytes, so a picture changed in place by
-// another program is not shown with its old preview. A trailer whose lengths
+// checksum matches the original bytes. Programs that change a picture rewrite
+// the file (the trailer is gone) or at least its header; a picture changed in
+// place that way is not shown with its old preview. A trailer whose lengths
 // add up but whose checksum fails is stale: the original still ends at L.
 #ifndef SPAB_IMAGELIB_THUMBNAILTRAILER_H
 #define SPAB_IMAGELIB_THUMBNAILTRAILER_H
