@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "document/AlbumXml.h"
 #include "document/DocumentHost.h"
 
 namespace treeNode {
@@ -130,7 +131,7 @@ void CContainerTreeNode::ScaleBy(float sx, float sy)
     const float cy = GetY();
     for (size_t i = 0; i < GetChildCount(); ++i) {
         CTreeNode* child = GetChild(i);
-        if (child->HasTag("effetto"))
+        if (child->HasTag(tags::kEffetto))
             continue;
         const float dx = child->GetX() - cx;
         const float dy = child->GetY() - cy;
@@ -150,7 +151,7 @@ void CContainerTreeNode::SetScale(float sx, float sy)
     const ScalingMap map{{GetX(), GetY()}, GetRotation(), sx / oldX, sy / oldY};
     for (size_t i = 0; i < GetChildCount(); ++i) {
         CTreeNode* child = GetChild(i);
-        if (child->HasTag("effetto"))
+        if (child->HasTag(tags::kEffetto))
             continue;
         const float w = child->GetWidth();
         const float r = child->GetRotation();
@@ -184,7 +185,7 @@ void CContainerTreeNode::RotateBy(float angle)
     const Vec centre{GetX(), GetY()};
     for (size_t i = 0; i < GetChildCount(); ++i) {
         CTreeNode* child = GetChild(i);
-        if (child->HasTag("effetto"))
+        if (child->HasTag(tags::kEffetto))
             continue;
         const Vec offset{child->GetX() - centre.x, child->GetY() - centre.y};
         const Vec turned = Rotated(offset, angle);

@@ -4,6 +4,8 @@
 // dialogs. The main frame installs its implementation; tests install fakes.
 // Without a host the nodes behave as if no key were held and no dialog
 // confirmed anything.
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -29,6 +31,9 @@ public:
     // The colour dialog over the current selection (or the background in
     // its edit mode).
     virtual void EditSelectionColour() = 0;
+    // The text dialog, opened with the given text, font and colour; true on
+    // OK with the values the user chose.
+    virtual bool EditText(std::string& text, LOGFONTA& font, COLORREF& colour) = 0;
     // The photo bar redraws its marks of photos in use.
     virtual void InvalidatePhotoThumbnails() = 0;
 };

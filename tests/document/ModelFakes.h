@@ -40,6 +40,11 @@ public:
         return confirmColour;
     }
     void EditSelectionColour() override { ++colourEdits; }
+    bool EditText(std::string& text, LOGFONTA&, COLORREF&) override
+    {
+        text = textToEnter;
+        return confirmText;
+    }
     void InvalidatePhotoThumbnails() override { ++thumbnailInvalidations; }
 
     std::set<int> keys;
@@ -50,6 +55,8 @@ public:
     uint32_t colourToChoose = 0;
     bool confirmColour = false;
     int colourEdits = 0;
+    std::string textToEnter;
+    bool confirmText = false;
     int thumbnailInvalidations = 0;
 };
 

@@ -61,7 +61,7 @@ TEST(SposalboExceptionTest, CarriesCodeAndMessageThroughCopies)
 {
     try {
         throw CSposalboException(2, "Impossibile aprire il sposalbo.");
-    } catch (CSposalboException e) {
+    } catch (const CSposalboException& e) {
         CSposalboException copy(e);
         EXPECT_EQ(2, copy.code);
         EXPECT_EQ("Impossibile aprire il sposalbo.", copy.message);
