@@ -65,17 +65,22 @@ void DeviceTest::EndFrame()
 
 Pixels DeviceTest::ReadBack() const
 {
+    return ReadRenderTarget(Device());
+}
+
+Pixels ReadRenderTarget(IDirect3DDevice9* device)
+{
     Pixels pixels;
     ComRef<IDirect3DSurface9> back;
     ComRef<IDirect3DSurface9> copy;
-    if (FAILED(Device()->GetRenderTarget(0, back.Out())))
+    if (FAILED(device->GetRenderTarget(0, back.Out())))
         return pixels;
     D3DSURFACE_DESC desc{};
     back->GetDesc(&desc);
-    if (FAILED(Device()->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
+    if (FAILED(device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
                                                      D3DPOOL_SYSTEMMEM, copy.Out(), nullptr)))
         return pixels;
-    if (FAILED(Device()->GetRenderTargetData(back.Get(), copy.Get())))
+    if (FAILED(device->GetRenderTargetData(back.Get(), copy.Get())))
         return pixels;
     D3DLOCKED_RECT locked{};
     if (FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY)))

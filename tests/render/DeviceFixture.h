@@ -37,6 +37,20 @@ private:
     HWND m_window = nullptr;
 };
 
+// The device's render target, read back to memory.
+Pixels ReadRenderTarget(IDirect3DDevice9* device);
+
+// A surface that holds its device to small textures, so small pictures
+// already need several tiles.
+class SmallTextureSurface : public CD3DObj {
+public:
+    void LimitTextures(DWORD side)
+    {
+        MutableCaps().MaxTextureWidth = side;
+        MutableCaps().MaxTextureHeight = side;
+    }
+};
+
 class DeviceTest : public ::testing::Test {
 protected:
     static constexpr int kWidth = 256;

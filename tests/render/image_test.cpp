@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "DeviceFixture.h"
-#include "render/ComRef.h"
 #include "render/D3DImage.h"
 #include "render/RenderResources.h"
 
@@ -148,24 +147,13 @@ TEST_F(ImageTest, PlaceholderRepeatsItsPatternAndHasTheGivenAspect)
                              [](uint32_t c) { return ColourNear(c, 0x000000, 40); }));
 }
 
-// A surface whose textures may be at most 8 pixels wide and high, so a
-// 16 x 16 picture needs 2 x 2 tiles.
-class SmallTextureSurface : public CD3DObj {
-public:
-    void LimitTextures()
-    {
-        MutableCaps().MaxTextureWidth = 8;
-        MutableCaps().MaxTextureHeight = 8;
-    }
-};
-
 TEST(TiledImage, TilesOfALargePictureMeetWithoutSeams)
 {
     HiddenWindow window(256, 256);
     SmallTextureSurface surface;
     surface.CreateDevice(window.Get(), false);
     ASSERT_NE(surface.GetDevice(), nullptr);
-    surface.LimitTextures();
+    surface.LimitTextures(8);
     surface.SetZoom(1.0f, 1.0f);
     CD3DImage quad(&surface);
     ASSERT_TRUE(quad.LoadFromResource(IDB_HANDLE_RESIZE));
@@ -180,32 +168,17 @@ TEST(TiledImage, TilesOfALargePictureMeetWithoutSeams)
     device->EndScene();
 
     // Along both seams through the middle (and across the whole inside) the
-    // picture is white: no pixel lets the blue background through.
-    ComRef<IDirect3DSurface9> back;
-    ComRef<IDirect3DSurface9> copy;
-    ASSERT_EQ(device->GetRenderTarget(0, back.Out()), D3D_OK);
-    ASSERT_EQ(device->CreateOffscreenPlainSurface(256, 256, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
-                                                  copy.Out(), nullptr),
-              D3D_OK);
-    ASSERT_EQ(device->GetRenderTargetData(back.Get(), copy.Get()), D3D_OK);
-    D3DLOCKED_RECT locked{};
-    ASSERT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-    auto at = [&](int x, int y) {
-        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) +
-                                                 y * locked.Pitch)[x];
-    };
-    // The quad spans 0.8 view units = 204.8 pixels around the centre; its
-    // one-texel dark border is 12.8 pixels wide.
+    // picture is white: no pixel lets the blue background through. The quad
+    // spans 204.8 pixels around the centre; its dark border 12.8 pixels.
+    const Pixels pixels = ReadRenderTarget(device);
+    ASSERT_EQ(pixels.width, 256);
     int notWhite = 0;
     for (int i = 128 - 80; i <= 128 + 80; ++i) {
         for (int seam : {127, 128}) {
-            if (!ColourNear(at(i, seam), 0xFFFFFF, 4))
-                ++notWhite;
-            if (!ColourNear(at(seam, i), 0xFFFFFF, 4))
-                ++notWhite;
+            notWhite += !ColourNear(pixels.At(i, seam), 0xFFFFFF, 4);
+            notWhite += !ColourNear(pixels.At(seam, i), 0xFFFFFF, 4);
         }
     }
-    copy->UnlockRect();
     EXPECT_EQ(notWhite, 0);
 }
 
