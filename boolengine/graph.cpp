@@ -36,13 +36,20 @@ void Graph::SetLinkOrder(const std::vector<BoolLink*>& links)
 
 int Graph::DeleteLinks(const std::function<bool(BoolLink*)>& doomed)
 {
-    std::vector<BoolLink*> keep;
-    std::vector<BoolLink*> drop;
-    m_links.foreach_item([&](BoolLink* l) { (doomed(l) ? drop : keep).push_back(l); });
-    if (drop.empty()) return 0;
-    SetLinkOrder(keep);
-    for (BoolLink* l : drop) delete l;
-    return static_cast<int>(drop.size());
+    int deleted = 0;
+    DL_Iter<BoolLink*> it(&m_links);
+    it.tohead();
+    while (!it.hitroot()) {
+        BoolLink* link = it.item();
+        if (doomed(link)) {
+            it.remove();  // moves on to the next link
+            delete link;
+            ++deleted;
+        } else {
+            it++;
+        }
+    }
+    return deleted;
 }
 
 void Graph::TakeLinksFrom(Graph& other)
