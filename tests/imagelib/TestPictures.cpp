@@ -385,7 +385,7 @@ Bytes MakeBmp(BmpKind kind, int32_t w, int32_t h, Picture& expected) {
 
 Bytes MakePcx(PcxKind kind, int32_t w, int32_t h, Picture& expected) {
     Bytes b(128, 0);
-    int bits = kind == PcxKind::Mono || kind == PcxKind::Ega16 ? 1 : 8;
+    int bits = kind == PcxKind::Mono || kind == PcxKind::Ega16 ? 1 : kind == PcxKind::Nibbles16 ? 4 : 8;
     int planes = kind == PcxKind::Planes24 ? 3 : kind == PcxKind::Planes32 ? 4 : kind == PcxKind::Ega16 ? 4 : 1;
     int bytesPerLine = (w * bits + 7) / 8;
     bytesPerLine += bytesPerLine % 2;
@@ -405,7 +405,7 @@ Bytes MakePcx(PcxKind kind, int32_t w, int32_t h, Picture& expected) {
     if (kind == PcxKind::Planes24 || kind == PcxKind::Planes32) {
         expected = Pattern(w, h, kind == PcxKind::Planes32);
     } else {
-        ip = IndexedPattern(w, h, kind == PcxKind::Mono ? 2 : kind == PcxKind::Ega16 ? 16 : 256);
+        ip = IndexedPattern(w, h, kind == PcxKind::Mono ? 2 : kind == PcxKind::Pal8 ? 256 : 16);
         if (kind == PcxKind::Mono) {
             ip.palette = {0x000000, 0xFFFFFF};
             for (int32_t y = 0; y < h; ++y)
@@ -414,7 +414,7 @@ Bytes MakePcx(PcxKind kind, int32_t w, int32_t h, Picture& expected) {
                     SetPixel(ip.picture, x, y, v, v, v, 255);
                 }
         }
-        if (kind == PcxKind::Ega16) {
+        if (kind == PcxKind::Ega16 || kind == PcxKind::Nibbles16) {
             for (int i = 0; i < 16; ++i) {
                 b[16 + 3 * i] = static_cast<uint8_t>(ip.palette[i] >> 16);
                 b[17 + 3 * i] = static_cast<uint8_t>(ip.palette[i] >> 8);
@@ -434,6 +434,8 @@ Bytes MakePcx(PcxKind kind, int32_t w, int32_t h, Picture& expected) {
                 if (planes == 4) line[3 * bytesPerLine + x] = p[3];
             } else if (bits == 8) {
                 line[x] = ip.indices[static_cast<size_t>(y) * w + x];
+            } else if (bits == 4) {
+                line[x / 2] |= static_cast<uint8_t>(ip.indices[static_cast<size_t>(y) * w + x] << (x % 2 ? 0 : 4));
             } else {
                 uint8_t index = ip.indices[static_cast<size_t>(y) * w + x];
                 for (int p = 0; p < planes; ++p) {
@@ -458,19 +460,20 @@ Bytes MakeTga(const TgaKind& k, int32_t w, int32_t h, Picture& expected) {
     Bytes b;
     const bool mapped = k.type == 1 || k.type == 9;
     const bool grey = k.type == 3 || k.type == 11;
-    const bool alphaOut = k.alphaBits && !k.footerNoAlpha && (k.depth == 32 || k.depth == 16);
+    const int alphaDepth = mapped ? k.mapBits : k.depth;  // where alpha would be stored
+    const bool alphaOut = k.alphaBits && !k.footerNoAlpha && (alphaDepth == 32 || alphaDepth == 16);
     b.push_back(3);  // an id of three bytes
     b.push_back(mapped ? 1 : 0);
     b.push_back(static_cast<uint8_t>(k.type));
     Put16(b, 0);
     Put16(b, mapped ? 256 : 0);
-    b.push_back(mapped ? 24 : 0);
+    b.push_back(static_cast<uint8_t>(mapped ? k.mapBits : 0));
     Put16(b, 0);
     Put16(b, 0);
     Put16(b, static_cast<uint32_t>(w));
     Put16(b, static_cast<uint32_t>(h));
     b.push_back(static_cast<uint8_t>(k.depth));
-    b.push_back(static_cast<uint8_t>((k.alphaBits ? (k.depth == 16 ? 1 : 8) : 0) | (k.topDown ? 0x20 : 0) |
+    b.push_back(static_cast<uint8_t>((k.alphaBits ? (alphaDepth == 16 ? 1 : 8) : 0) | (k.topDown ? 0x20 : 0) |
                                      (k.rightToLeft ? 0x10 : 0)));
     b.push_back('i');
     b.push_back('d');
@@ -478,12 +481,30 @@ Bytes MakeTga(const TgaKind& k, int32_t w, int32_t h, Picture& expected) {
     IndexedPicture ip;
     if (mapped) {
         ip = IndexedPattern(w, h, 256);
-        for (uint32_t c : ip.palette) {
-            b.push_back(static_cast<uint8_t>(c));
-            b.push_back(static_cast<uint8_t>(c >> 8));
-            b.push_back(static_cast<uint8_t>(c >> 16));
+        std::vector<uint32_t> argb(256);  // the colour each entry decodes to
+        for (size_t i = 0; i < 256; ++i) {
+            uint32_t c = ip.palette[i];
+            uint32_t a = static_cast<uint32_t>(i * 37 % 256);
+            if (k.mapBits == 16) {
+                uint32_t r = (c >> 19) & 31, g = (c >> 11) & 31, bl = (c >> 3) & 31, bit = a >= 128;
+                Put16(b, bit << 15 | r << 10 | g << 5 | bl);
+                argb[i] = (alphaOut ? (bit ? 255u : 0u) : 255u) << 24 | uint32_t{Expand5Tga(r)} << 16 |
+                          uint32_t{Expand5Tga(g)} << 8 | Expand5Tga(bl);
+            } else {
+                b.push_back(static_cast<uint8_t>(c));
+                b.push_back(static_cast<uint8_t>(c >> 8));
+                b.push_back(static_cast<uint8_t>(c >> 16));
+                if (k.mapBits == 32) b.push_back(static_cast<uint8_t>(a));
+                argb[i] = (alphaOut ? a : 255u) << 24 | c;
+            }
         }
         expected = ip.picture;
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x = 0; x < w; ++x) {
+                uint32_t v = argb[ip.indices[static_cast<size_t>(y) * w + x]];
+                SetPixel(expected, x, y, static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
+                         static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24));
+            }
     } else {
         expected = Pattern(w, h, true);  // alpha kept below only where the file has it
     }

@@ -57,7 +57,7 @@ void WriteFile(const std::string& path, const Bytes& bytes);
 enum class BmpKind { Rgb24, TopDown24, Core24, Rgb32, Alpha32V5, Bits565, Bits555, Pal8, Pal4, Pal1, Rle8, Rle4 };
 Bytes MakeBmp(BmpKind kind, int32_t width, int32_t height, Picture& expected);
 
-enum class PcxKind { Pal8, Planes24, Planes32, Mono, Ega16 };
+enum class PcxKind { Pal8, Planes24, Planes32, Mono, Ega16, Nibbles16 };
 Bytes MakePcx(PcxKind kind, int32_t width, int32_t height, Picture& expected);
 
 struct TgaKind {
@@ -67,6 +67,7 @@ struct TgaKind {
     bool alphaBits; // attribute bits set
     bool footerNoAlpha = false;  // extension area says "no alpha"
     bool rightToLeft = false;
+    int mapBits = 24;  // colour map entries: 16, 24 or 32 bits
 };
 Bytes MakeTga(const TgaKind& kind, int32_t width, int32_t height, Picture& expected);
 

@@ -46,7 +46,8 @@ std::vector<FormatCase> LosslessCases() {
                 {"pcx 24-bit planes", PcxKind::Planes24},
                 {"pcx 32-bit planes", PcxKind::Planes32},
                 {"pcx mono", PcxKind::Mono},
-                {"pcx ega16", PcxKind::Ega16}};
+                {"pcx ega16", PcxKind::Ega16},
+                {"pcx 4-bit single plane", PcxKind::Nibbles16}};
     for (const auto& p : pcxs) {
         PcxKind kind = p.kind;
         cases.push_back({p.name, [kind](Picture& e) { return MakePcx(kind, 37, 23, e); }, 0});
@@ -57,6 +58,10 @@ std::vector<FormatCase> LosslessCases() {
     } tgas[] = {
         {"tga mapped", {1, 8, false, false}},
         {"tga mapped rle", {9, 8, true, false}},
+        {"tga mapped 16-bit entries", {1, 8, false, false, false, false, 16}},
+        {"tga mapped 16-bit entries with alpha", {1, 8, false, true, false, false, 16}},
+        {"tga mapped 32-bit entries with alpha", {9, 8, false, true, false, false, 32}},
+        {"tga mapped 32-bit entries without alpha bits", {1, 8, true, false, false, false, 32}},
         {"tga rgb24", {2, 24, false, false}},
         {"tga rgb24 top-down", {2, 24, true, false}},
         {"tga rgb24 right-to-left", {2, 24, false, false, false, true}},
