@@ -35,6 +35,9 @@
     pThis->OnMoving(static_cast<UINT>(call.wParam), reinterpret_cast<LPRECT>(call.lParam));     \
     call.result = TRUE;                                                                         \
   })
+#define ON_WM_ENTERSIZEMOVE() AFX_WM_ENTRY(WM_ENTERSIZEMOVE, pThis->OnEnterSizeMove())
+#define ON_WM_EXITSIZEMOVE() AFX_WM_ENTRY(WM_EXITSIZEMOVE, pThis->OnExitSizeMove())
+#define ON_WM_MOUSELEAVE() AFX_WM_ENTRY(WM_MOUSELEAVE, pThis->OnMouseLeave())
 #define ON_WM_TIMER() AFX_WM_ENTRY(WM_TIMER, pThis->OnTimer(static_cast<UINT_PTR>(call.wParam)))
 #define ON_WM_SHOWWINDOW() \
   AFX_WM_ENTRY(WM_SHOWWINDOW, pThis->OnShowWindow(static_cast<BOOL>(call.wParam), static_cast<UINT>(call.lParam)))

@@ -312,6 +312,9 @@ class CWnd : public CCmdTarget {
   afx_msg void OnMove(int x, int y);
   afx_msg void OnMoving(UINT fwSide, LPRECT pRect);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg void OnEnterSizeMove();
+  afx_msg void OnExitSizeMove();
+  afx_msg void OnMouseLeave();
   afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
   afx_msg void OnEnable(BOOL bEnable);
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);

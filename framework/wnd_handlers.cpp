@@ -28,6 +28,9 @@ void CWnd::OnSizing(UINT, LPRECT) { Default(); }
 void CWnd::OnMove(int, int) { Default(); }
 void CWnd::OnMoving(UINT, LPRECT) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnEnterSizeMove() { Default(); }
+void CWnd::OnExitSizeMove() { Default(); }
+void CWnd::OnMouseLeave() { Default(); }
 void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 void CWnd::OnEnable(BOOL) { Default(); }
 void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }

@@ -44,6 +44,14 @@ class CRecorderWnd : public CWnd {
   afx_msg void OnRange(UINT nID) { calls.push_back("range " + std::to_string(nID)); }
   afx_msg void OnThrowing() { throw std::runtime_error("handler failed"); }
   afx_msg void OnTimer(UINT_PTR id) { calls.push_back("timer " + std::to_string(id)); }
+  afx_msg void OnMouseLeave() { calls.push_back("leave"); }
+  afx_msg void OnExitSizeMove() { calls.push_back("exit size move"); }
+  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT) {
+    calls.push_back("key " + std::to_string(nChar) + " x" + std::to_string(nRepCnt));
+  }
+  afx_msg void OnLButtonDown(UINT, CPoint point) {
+    calls.push_back("down " + std::to_string(point.x) + "," + std::to_string(point.y));
+  }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -72,6 +80,10 @@ BEGIN_MESSAGE_MAP(CRecorderWnd, CWnd)
   ON_WM_CREATE()
   ON_WM_SIZE()
   ON_WM_TIMER()
+  ON_WM_MOUSELEAVE()
+  ON_WM_EXITSIZEMOVE()
+  ON_WM_KEYDOWN()
+  ON_WM_LBUTTONDOWN()
   ON_MESSAGE(kPrivateMessage, OnPrivate)
   ON_REGISTERED_MESSAGE(kRegisteredPing, OnPing)
   ON_COMMAND_RANGE(100, 110, OnRange)
@@ -108,6 +120,17 @@ TEST(MessageMap, DispatchesCrackedAndRawMessages) {
   wnd.PostMessage(WM_TIMER, 5);
   PumpPending();
   EXPECT_EQ(wnd.calls.back(), "timer 5");
+}
+
+TEST(MessageMap, CrackersUnpackTheirParameters) {
+  CRecorderWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  wnd.calls.clear();
+  wnd.SendMessage(WM_MOUSELEAVE);
+  wnd.SendMessage(WM_EXITSIZEMOVE);
+  wnd.SendMessage(WM_KEYDOWN, VK_F2, MAKELPARAM(3, 0));
+  wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5 & 0xFFFF, 12));
+  EXPECT_EQ(wnd.calls, (std::vector<std::string>{"leave", "exit size move", "key 113 x3", "down -5,12"}));
 }
 
 TEST(MessageMap, CommandRangeHandlerGetsTheId) {
