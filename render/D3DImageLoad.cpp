@@ -54,7 +54,7 @@ void CD3DImage::LoadFromFile(const char* path, bool preview)
 bool CD3DImage::LoadMask(const char* path)
 {
     CImgBitmap mask;
-    if (!mask.LoadPreview(path, 2, true, kPreviewSize, false))
+    if (!m_owner || !mask.LoadPreview(path, 2, true, kPreviewSize, false))
         return false;
     const D3DCAPS9& caps = m_owner->GetCaps();
     const int width = std::min<int>(NextPowerOfTwo(mask.GetWidth()), static_cast<int>(caps.MaxTextureWidth));
@@ -84,7 +84,7 @@ void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
 {
     m_effect.Reset();
     CImgBitmap effect;
-    if (!path || !effect.LoadPreview(path, 1, true, kPreviewSize, false))
+    if (!m_owner || !path || !effect.LoadPreview(path, 1, true, kPreviewSize, false))
         return;
     const D3DCAPS9& caps = m_owner->GetCaps();
     const int width = std::min<int>(NextPowerOfTwo(effect.GetWidth()), static_cast<int>(caps.MaxTextureWidth));
