@@ -134,6 +134,13 @@ TEST_F(SelectionTest, DrawsARedOutlineAndWhiteHandlesWhereTheGeometrySays)
     EXPECT_TRUE(ColourNear(pixels.At(rotate.x, rotate.y), 0xFFFFFF, 8));
 }
 
+TEST_F(SelectionTest, BeforeAnyDrawingTheHandlesAnswerWhereTheyWereMade)
+{
+    // All nine stand at the origin; the rotation handle is asked first.
+    EXPECT_EQ(selection->HitTest(0.0f, 0.0f), kHandleRotate);
+    EXPECT_EQ(selection->HitTest(0.5f, 0.0f), kHandleNone);
+}
+
 TEST_F(SelectionTest, ReleasedResourcesCanBeCreatedAgain)
 {
     selection->ReleaseResources();
