@@ -56,7 +56,9 @@ public:
     bool CrossingSearch(int64_t marge);               // one full crossing search
     void Prepare(int passes);                         // crossings, flags, cleaning
     void SetGroupFlags();                             // side flags by a sweep
-    void Extract(int op, GraphList* result);          // result polygons of op
+    // Result polygons of op; holes are joined to their polygon when the
+    // engine links holes and 'linkHoles' allows it.
+    void Extract(int op, GraphList* result, bool linkHoles = true);
     bool Smoothen(int64_t distance);                  // one smoothing round
 
     // Debug output.

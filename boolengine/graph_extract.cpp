@@ -57,7 +57,7 @@ bool ExtractionOrder(const BoolLink* a, const BoolLink* b)
 
 }  // namespace
 
-void Graph::Extract(int op, GraphList* result)
+void Graph::Extract(int op, GraphList* result, bool linkHoles)
 {
     m_engine->WriteLog("Performing Operation");
     m_engine->WriteLog("Extract simples first ");
@@ -102,7 +102,7 @@ void Graph::Extract(int op, GraphList* result)
 
     m_engine->WriteLog("Linking Holes");
     const bool anyHole = std::any_of(rings.begin(), rings.end(), [](const Ring& r) { return r.hole; });
-    if (anyHole && m_engine->GetLinkHoles()) {
+    if (anyHole && linkHoles && m_engine->GetLinkHoles()) {
         m_engine->WriteLog("LINKHOLES\n");
         ringops::LinkHoles(rings);
         m_engine->WriteLog("extract simples last");

@@ -62,7 +62,7 @@ void GraphList::MergeInto(Graph& result)
     DeleteAll();
 }
 
-void GraphList::Boolean(int op, int attempts)
+void GraphList::Boolean(int op, int attempts, bool linkHoles)
 {
     m_engine->WriteLog("Performing Boolean Operation");
     if (empty()) return;
@@ -76,7 +76,7 @@ void GraphList::Boolean(int op, int attempts)
             if (result.GetNumberOfLinks() > 0) {
                 m_engine->WriteLog("prepare");
                 result.Prepare(attempt);
-                result.Extract(op, this);
+                result.Extract(op, this, linkHoles);
             }
             return;
         } catch (const Bool_Engine_Error& error) {

@@ -21,7 +21,9 @@ public:
     // Takes the graphs of 'other' over (appended in order).
     void TakeOver(GraphList& other);
 
-    void Boolean(int op, int attempts);
+    // 'linkHoles' false keeps holes as polygons of their own (used where
+    // every boundary ring is needed on its own).
+    void Boolean(int op, int attempts, bool linkHoles = true);
     void Correction();
     void MakeRings();
     void Smoothen(int64_t distance);

@@ -30,6 +30,7 @@ std::vector<LPoint> SimpleRing(Graph& g, int64_t grid)
     int before = g.GetNumberOfLinks();
     while (g.Simplify(grid)) {
         const int after = g.GetNumberOfLinks();
+        assert(after < before);
         if (after >= before) break;
         before = after;
     }
@@ -37,14 +38,30 @@ std::vector<LPoint> SimpleRing(Graph& g, int64_t grid)
     return g.RingPoints();
 }
 
+// The boundary rings of the area a ring encloses, holes as rings of their
+// own: a self-overlapping outline or a hole joined by a pair of links would
+// otherwise put bands across the inside.
+std::vector<std::vector<LPoint>> BoundaryRings(Bool_Engine* e, const std::vector<LPoint>& ring)
+{
+    GraphList work(e);
+    auto own = std::make_unique<Graph>(e);
+    own->AddRing(ring, GROUP_A, 1);
+    work.Append(own.release());
+    work.Boolean(BOOL_OR, 1, false);
+    std::vector<std::vector<LPoint>> rings;
+    work.foreach_item([&rings](Graph* g) { rings.push_back(g->RingPoints()); });
+    return rings;
+}
+
 void AddBand(GraphList& list, Bool_Engine* e, const std::vector<LPoint>& ring, double halfWidth, GroupType group)
 {
     const int steps = offset::CircleSteps(halfWidth, e->GetInternalCorrectionAber(), e->GetRoundfactor());
-    for (const auto& piece : offset::BandPieces(ring, halfWidth, steps)) {
-        auto g = std::make_unique<Graph>(e);
-        g->AddRing(piece, group, 0);
-        list.Append(g.release());
-    }
+    for (const auto& boundary : BoundaryRings(e, ring))
+        for (const auto& piece : offset::BandPieces(boundary, halfWidth, steps)) {
+            auto g = std::make_unique<Graph>(e);
+            g->AddRing(piece, group, 0);
+            list.Append(g.release());
+        }
 }
 
 }  // namespace

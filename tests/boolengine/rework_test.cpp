@@ -63,6 +63,27 @@ TEST_F(EngineTest, EachPolygonIsCorrectedOnItsOwn)
     EXPECT_NEAR(TotalArea(result), 2 * (100 + 40 + kPi), 0.1);
 }
 
+TEST_F(EngineTest, CorrectionOfPolygonWithLinkedHoleLeavesNoChannel)
+{
+    const std::vector<Polygon> framed = RunOperation(4, {Rect(0, 0, 100, 100)}, {Rect(40, 40, 60, 60)});
+    ASSERT_EQ(framed.size(), 1u);
+    const std::vector<Polygon> grown = Rework(6, framed, 5);
+    ASSERT_EQ(grown.size(), 1u);
+    // The outline grows by 5 with rounded corners; the hole shrinks to 10 x 10.
+    EXPECT_NEAR(TotalArea(grown), 100 * 100 + 4 * 100 * 5 + kPi * 25 - 10 * 10, 1.0);
+    EXPECT_FALSE(Inside(grown, 50, 50));
+    EXPECT_TRUE(Inside(grown, 50, 62));  // where the joining links run
+}
+
+TEST_F(EngineTest, CorrectionOfSelfOverlappingOutlineFollowsItsArea)
+{
+    // The outline runs around the square twice: one area, no inner band.
+    const Polygon twice = {{0, 0}, {0, 100}, {100, 100}, {100, 0}, {0, 0}, {0, 100}, {100, 100}, {100, 0}};
+    const std::vector<Polygon> shrunk = Rework(6, {twice}, -10);
+    ASSERT_EQ(shrunk.size(), 1u);
+    EXPECT_NEAR(TotalArea(shrunk), 80 * 80, 0.01);
+}
+
 TEST_F(EngineTest, RingOfSquareMatchesClosedForm)
 {
     const double s = 100, w = 10;
