@@ -375,8 +375,11 @@ std::string CImgTreeNode::ResolvePath(bool lowRes) const
 
 void CImgTreeNode::FitToSize(bool stretch, float w, float h)
 {
-    float fx = w / m_picture->GetSizeX();
-    float fy = h / m_picture->GetSizeY();
+    // A picture without a size yet is fitted as if it were one unit.
+    const float sizeX = m_picture->GetSizeX();
+    const float sizeY = m_picture->GetSizeY();
+    float fx = sizeX > 0.0f ? w / sizeX : w;
+    float fy = sizeY > 0.0f ? h / sizeY : h;
     if (!stretch)
         fx = fy = std::min(fx, fy);
     m_picture->SetScale(fx, fy);

@@ -246,3 +246,17 @@ TEST(ImgTreeNodeTest, InsideAFrameOnlySelectedOrAltPickedObjectsAreHit)
     EXPECT_TRUE(frame.HitTestPoint(0.0f, 0.0f, &hits, true));
     EXPECT_EQ((NodeList{photo, &frame}), hits);
 }
+
+TEST(ImgTreeNodeTest, FitToSizeKeepsTheProportionsUnlessStretched)
+{
+    FakeHost host;
+    auto photo = SquarePhoto(0.0f, 0.0f, 1.0f);
+    photo->FitToSize(false, 0.5f, 0.2f);
+    EXPECT_FLOAT_EQ(0.2f, photo->GetScaleX());
+    EXPECT_FLOAT_EQ(0.2f, photo->GetScaleY());
+    photo->FitToSize(true, 0.5f, 0.2f);
+    EXPECT_FLOAT_EQ(0.5f, photo->GetScaleX());
+    CImgTreeNode unloaded("x.jpg", nullptr);
+    unloaded.FitToSize(true, 0.5f, 0.2f);
+    EXPECT_FLOAT_EQ(0.5f, unloaded.GetScaleX()) << "no division by a missing size";
+}
