@@ -64,7 +64,7 @@ int CFileException::OsErrorToException(LONG lOsError) {
 
 BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const {
   static const char* const kCauses[] = {
-      "no error", "an unspecified error occurred", "it was not found", "the path is invalid",
+      "no error", "an unknown error occurred", "it was not found", "the path is invalid",
       "too many files are open", "access was denied", "the file is invalid",
       "the current folder cannot be removed", "the folder is full", "a seek failed",
       "a hardware error occurred", "it is in use", "a region is locked", "the disk is full",
