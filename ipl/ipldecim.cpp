@@ -5,6 +5,7 @@
 // arithmetic lives in the kernels.
 #include "ipl/ipl.h"
 #include "ipl/own_ops.h"
+#include "ipl/own_plain_copy.h"
 #include "ipl/ownipl.h"
 
 #include <cstdint>
@@ -83,7 +84,8 @@ struct Plan {
     int32_t interpolation = 0;
     bool xExact = false, yExact = false;
     OwnDecimKernel kernel = nullptr;
-    float xScale = 1, yScale = 1, xPos = 0, yPos = 0;
+    float xScale = 1, yScale = 1;
+    double xPos = 0, yPos = 0;
 };
 
 int32_t decimateMode(const IplImage* src, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc, int32_t interpolate,
@@ -96,14 +98,9 @@ int32_t decimateMode(const IplImage* src, int32_t xDst, int32_t xSrc, int32_t yD
     const bool bigEnough = src->width >= 4 && src->height >= 4;
     const bool interpolates = interpolate == IPL_INTER_SUPER || !*xExact || !*yExact;
     const bool nonEmpty = int64_t(xDst) * W / xSrc > 0 && int64_t(yDst) * H / ySrc > 0;
-    int32_t mode = bigEnough && interpolates && nonEmpty ? interpolate : IPL_INTER_NN;
-    if (src->tileInfo && mode == IPL_INTER_SUPER) {
-        // A box larger than a tile falls back to point sampling.
-        const int32_t xBorder = (xDst + xSrc - 1) / xDst, yBorder = (yDst + ySrc - 1) / yDst;
-        if (xBorder > src->tileInfo->width || yBorder > src->tileInfo->height)
-            mode = IPL_INTER_NN;
-    }
-    return mode;
+    // A tiled source is read whole (below), so a box larger than a tile
+    // needs no fallback to point sampling: tiled and plain images agree.
+    return bigEnough && interpolates && nonEmpty ? interpolate : IPL_INTER_NN;
 }
 
 OwnDecimKernel decimateKernel(uint32_t depth, int32_t mode, bool xExact, bool yExact)
@@ -158,10 +155,101 @@ struct DestPiece {
     int32_t ch, chExt, pix, rowExt, line, totExt;
 };
 
-int runKernel(const Plan& plan, const SourceRegion& s, const DestPiece& d, float* xPos, float* yPos)
+int runKernel(const Plan& plan, const SourceRegion& s, const DestPiece& d, double* xPos, double* yPos)
 {
     return plan.kernel(s.data, d.data, d.ch, d.chExt, d.pix, d.rowExt, d.line, d.totExt, s.ch, s.pix, s.rowExt, s.line,
                        s.totExt, plan.xScale, plan.yScale, xPos, yPos);
+}
+
+// The written rectangle of the destination: origin, size and channels.
+struct DestRect {
+    int32_t x, y, cols, rows, coi, channels;
+};
+
+// A piece of the destination at (x, y) of w x h pixels in a block of pixels
+// whose steps are s.
+DestPiece destPiece(const IplImage* dst, unsigned char* block, const Steps& s, const DestRect& r, int32_t x, int32_t y,
+                    int32_t w, int32_t h)
+{
+    const uint32_t depth = dst->depth;
+    DestPiece d;
+    d.data = block + elemsToBytes(int64_t(x) * s.pixel, depth) + elemsToBytes(int64_t(y) * s.line, depth) +
+             elemsToBytes(int64_t(r.coi) * s.channel, depth);
+    d.ch = depth == IPL_DEPTH_1U ? x % 8 : s.channel;
+    d.chExt = s.channel * r.channels;
+    d.pix = s.pixel;
+    d.rowExt = s.pixel * w;
+    d.line = s.line;
+    d.totExt = s.line * h;
+    return d;
+}
+
+void decimatePlainDest(const Plan& plan, const SourceRegion& source, IplImage* dst, const DestRect& r)
+{
+    const Steps s = imageSteps(dst, dst->widthStep, dst->height);
+    double xPos = plan.xPos, yPos = plan.yPos;
+    runKernel(plan, source, destPiece(dst, dst->imageData, s, r, r.x, r.y, r.cols, r.rows), &xPos, &yPos);
+}
+
+// Does a piece starting at column c of the rectangle sample what the plain
+// walk samples there when started at x0 + c * scale? The point-sampling and
+// interpolating kernels of whole elements add the scale exactly, so yes; the
+// 1u kernels round the column position to single precision as they go and
+// the area walk carries state from box to box, so those continue from what
+// the previous piece left.
+bool startsAreExact(const IplImage* dst, const Plan& plan)
+{
+    return dst->depth != IPL_DEPTH_1U && plan.interpolation != IPL_INTER_SUPER;
+}
+
+bool decimateTiledDest(const Plan& plan, const SourceRegion& source, IplImage* dst, const DestRect& r)
+{
+    const int32_t Tw = dst->tileInfo->width, Th = dst->tileInfo->height;
+    const Steps s = imageSteps(dst, ownTileWidthStep(dst), Th);
+    const bool exact = startsAreExact(dst, plan);
+    double yRowStart = plan.yPos;
+    for (int32_t ty = r.y / Th; ty <= (r.y + r.rows - 1) / Th; ++ty) {
+        const int32_t r0 = ty == r.y / Th ? r.y % Th : 0;
+        const int32_t r1 = (r.y + r.rows) - ty * Th < Th ? (r.y + r.rows) - ty * Th : Th;
+        if (exact)
+            yRowStart = plan.yPos + double(ty * Th + r0 - r.y) * plan.yScale;
+        double xPos = plan.xPos, yLeft = yRowStart;
+        for (int32_t tx = r.x / Tw; tx <= (r.x + r.cols - 1) / Tw; ++tx) {
+            const int32_t c0 = tx == r.x / Tw ? r.x % Tw : 0;
+            const int32_t c1 = (r.x + r.cols) - tx * Tw < Tw ? (r.x + r.cols) - tx * Tw : Tw;
+            dst->tileInfo->callBack(dst, tx, ty, IPL_GET_TILE_TO_WRITE);
+            unsigned char* tile = dst->tileInfo->tileData;
+            if (!tile) {
+                OWN_ERROR(-3, kDriver, "dstImage->tileInfo->callBack crash", kUnit);
+                return false;
+            }
+            if (exact)
+                xPos = plan.xPos + double(tx * Tw + c0 - r.x) * plan.xScale;
+            double yPos = yRowStart;
+            runKernel(plan, source, destPiece(dst, tile, s, r, c0, r0, c1 - c0, r1 - r0), &xPos, &yPos);
+            yLeft = yPos;
+            dst->tileInfo->tileData = tile;
+            dst->tileInfo->callBack(dst, tx, ty, IPL_RELEASE_TILE);
+        }
+        yRowStart = yLeft;
+    }
+    return true;
+}
+
+// The area walk of the super-sampling kernels carries its state from box to
+// box, and a fresh walk started inside a piece weighs a box that starts just
+// below a whole source pixel differently. Such a destination is computed
+// plain and put back tile by tile.
+bool decimateTiledDestWhole(const Plan& plan, const SourceRegion& source, IplImage* dst, const DestRect& r)
+{
+    OwnPlainCopy copy;
+    if (!copy.read(dst)) {
+        OWN_ERROR(-3, kDriver, "dstImage->tileInfo->callBack crash", kUnit);
+        return false;
+    }
+    decimatePlainDest(plan, source, copy.get(), r);
+    return ownWriteBackTiles(dst, copy.get(), r.x, r.y, r.cols, r.rows, kDriver, kUnit, -3,
+                             "dstImage->tileInfo->callBack crash");
 }
 
 void ownDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc,
@@ -178,6 +266,17 @@ void ownDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t x
         plan.xPos = plan.xExact ? 0.0f : 0.5f;
         plan.yPos = plan.yExact ? 0.0f : 0.5f;
     }
+
+    DestRect r;
+    r.coi = coiOf(dstImage) > 0 ? coiOf(dstImage) - 1 : 0;
+    r.x = dstImage->roi ? dstImage->roi->xOffset : 0;
+    r.y = dstImage->roi ? dstImage->roi->yOffset : 0;
+    r.cols = scaledSize(roiWidth(srcImage), roiWidth(dstImage), xDst, xSrc);
+    r.rows = scaledSize(roiHeight(srcImage), roiHeight(dstImage), yDst, ySrc);
+    const int32_t srcCh = procChannels(srcImage), dstCh = procChannels(dstImage);
+    r.channels = srcCh < dstCh ? srcCh : dstCh;
+    if (r.cols < 1 || r.rows < 1)
+        return;
 
     // The source: a tiled one is read once, from its region's origin to the
     // image's far edges, so that the kernels see what a plain image gives.
@@ -199,68 +298,12 @@ void ownDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t x
                              srcImage->height);
     }
 
-    const int32_t dCoi = coiOf(dstImage) > 0 ? coiOf(dstImage) - 1 : 0;
-    const int32_t dx = dstImage->roi ? dstImage->roi->xOffset : 0;
-    const int32_t dy = dstImage->roi ? dstImage->roi->yOffset : 0;
-    const int32_t cols = scaledSize(roiWidth(srcImage), roiWidth(dstImage), xDst, xSrc);
-    const int32_t rows = scaledSize(roiHeight(srcImage), roiHeight(dstImage), yDst, ySrc);
-    const int32_t srcCh = procChannels(srcImage), dstCh = procChannels(dstImage);
-    const int32_t channels = srcCh < dstCh ? srcCh : dstCh;
-    const uint32_t depth = dstImage->depth;
-
-    if (cols > 0 && rows > 0) {
-        if (!dstImage->tileInfo) {
-            const Steps s = imageSteps(dstImage, dstImage->widthStep, dstImage->height);
-            DestPiece d;
-            d.data = dstImage->imageData + elemsToBytes(int64_t(dx) * s.pixel, depth) +
-                     elemsToBytes(int64_t(dy) * s.line, depth) + elemsToBytes(int64_t(dCoi) * s.channel, depth);
-            d.ch = depth == IPL_DEPTH_1U ? dx % 8 : s.channel;
-            d.chExt = s.channel * channels;
-            d.pix = s.pixel;
-            d.rowExt = s.pixel * cols;
-            d.line = s.line;
-            d.totExt = s.line * rows;
-            float xPos = plan.xPos, yPos = plan.yPos;
-            runKernel(plan, source, d, &xPos, &yPos);
-        } else {
-            const int32_t Tw = dstImage->tileInfo->width, Th = dstImage->tileInfo->height;
-            const Steps s = imageSteps(dstImage, ownTileWidthStep(dstImage), Th);
-            float yRowStart = plan.yPos;
-            bool failed = false;
-            for (int32_t ty = dy / Th; ty <= (dy + rows - 1) / Th && !failed; ++ty) {
-                float xPos = plan.xPos;
-                float yLeft = yRowStart;
-                const int32_t r0 = ty == dy / Th ? dy % Th : 0;
-                const int32_t r1 = (dy + rows) - ty * Th < Th ? (dy + rows) - ty * Th : Th;
-                for (int32_t tx = dx / Tw; tx <= (dx + cols - 1) / Tw; ++tx) {
-                    dstImage->tileInfo->callBack(dstImage, tx, ty, IPL_GET_TILE_TO_WRITE);
-                    unsigned char* tile = dstImage->tileInfo->tileData;
-                    if (!tile) {
-                        OWN_ERROR(-3, kDriver, "dstImage->tileInfo->callBack crash", kUnit);
-                        failed = true;
-                        break;
-                    }
-                    const int32_t c0 = tx == dx / Tw ? dx % Tw : 0;
-                    const int32_t c1 = (dx + cols) - tx * Tw < Tw ? (dx + cols) - tx * Tw : Tw;
-                    DestPiece d;
-                    d.data = tile + elemsToBytes(int64_t(c0) * s.pixel, depth) +
-                             elemsToBytes(int64_t(r0) * s.line, depth) + elemsToBytes(int64_t(dCoi) * s.channel, depth);
-                    d.ch = depth == IPL_DEPTH_1U ? c0 % 8 : s.channel;
-                    d.chExt = s.channel * channels;
-                    d.pix = s.pixel;
-                    d.rowExt = s.pixel * (c1 - c0);
-                    d.line = s.line;
-                    d.totExt = s.line * (r1 - r0);
-                    float yPos = yRowStart;
-                    runKernel(plan, source, d, &xPos, &yPos);
-                    yLeft = yPos;
-                    dstImage->tileInfo->tileData = tile;
-                    dstImage->tileInfo->callBack(dstImage, tx, ty, IPL_RELEASE_TILE);
-                }
-                yRowStart = yLeft;
-            }
-        }
-    }
+    if (!dstImage->tileInfo)
+        decimatePlainDest(plan, source, dstImage, r);
+    else if (dstImage->depth != IPL_DEPTH_1U && plan.interpolation == IPL_INTER_SUPER)
+        decimateTiledDestWhole(plan, source, dstImage, r);
+    else
+        decimateTiledDest(plan, source, dstImage, r);
     ownFreeRect(copy);
 }
 

@@ -19,15 +19,18 @@ int ownZoomRound(double v);
 
 // Steps and extents are in elements of the depth (bits for 1u). For 1u the
 // channel-step slots carry the bit position of the region's first pixel.
+// Positions go in and out in double precision: a piece of a tiled image then
+// starts exactly where the plain image's walk would be, which a float cannot
+// hold once the positions grow.
 typedef int (*OwnDecimKernel)(const void* src, void* dst,
                               int dCh, int dChExt, int dPix, int dRowExt, int dLine, int dTotExt,
                               int sCh, int sPix, int sRowExt, int sLine, int sTotExt,
-                              float xScale, float yScale, float* xPos, float* yPos);
+                              float xScale, float yScale, double* xPos, double* yPos);
 
 #define OWN_DECIM_KERNEL_ARGS                                                            \
     const void *src, void *dst, int dCh, int dChExt, int dPix, int dRowExt, int dLine,   \
         int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale, \
-        float yScale, float *xPos, float *yPos
+        float yScale, double *xPos, double *yPos
 
 int ownDecimNN_1u(OWN_DECIM_KERNEL_ARGS);
 int ownDecimNN_8u(OWN_DECIM_KERNEL_ARGS);

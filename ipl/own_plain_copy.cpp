@@ -31,7 +31,7 @@ bool OwnPlainCopy::read(const IplImage* im)
 }
 
 bool ownWriteBackTiles(IplImage* dst, const IplImage* copy, int32_t x0, int32_t y0, int32_t w, int32_t h,
-                       const char* funcName, const char* unitName)
+                       const char* funcName, const char* unitName, int32_t status, const char* text)
 {
     if (w < 1 || h < 1)
         return true;
@@ -45,7 +45,7 @@ bool ownWriteBackTiles(IplImage* dst, const IplImage* copy, int32_t x0, int32_t 
             dst->tileInfo->callBack(dst, tx, ty, IPL_GET_TILE_TO_WRITE);
             unsigned char* tile = dst->tileInfo->tileData;
             if (!tile) {
-                iplError(-2, funcName, "Error get tile to write", unitName, __LINE__);
+                iplError(status, funcName, text, unitName, __LINE__);
                 return false;
             }
             const int32_t cx0 = tx * tw > x0 ? tx * tw : x0;

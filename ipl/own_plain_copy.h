@@ -24,9 +24,10 @@ private:
 };
 
 // Writes the copy's pixels of rectangle (x, y, w, h) back into the tiles of
-// dst. Reports a missing tile with -2 "Error get tile to write" under
-// funcName and unitName and returns false.
+// dst. Reports a missing tile with the given status and text (by default -2
+// "Error get tile to write") under funcName and unitName and returns false.
 bool ownWriteBackTiles(IplImage* dst, const IplImage* copy, int32_t x, int32_t y, int32_t w, int32_t h,
-                       const char* funcName, const char* unitName);
+                       const char* funcName, const char* unitName, int32_t status = -2,
+                       const char* text = "Error get tile to write");
 
 #endif

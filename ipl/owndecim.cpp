@@ -1,6 +1,6 @@
 // Point-sampling, linear and cubic decimation kernels. Positions are held in
-// double precision and advanced by adding the single-precision scale, so a
-// tiled source continues exactly where the previous piece stopped.
+// double precision and advanced by adding the single-precision scale; the sums
+// are exact (multiples of the scale's last bit), so position k is x0 + k * scale.
 #include "ipl/own_ops.h"
 #include "ipl/ipl.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 // A start position below the smallest normal float marks the first row or
 // column of the region: it is taken as it stands, with no taps before it.
-inline bool isPositionZero(float p) { return p < FLT_MIN; }
+inline bool isPositionZero(double p) { return p < FLT_MIN; }
 
 inline int32_t truncToInt(double v) { return static_cast<int32_t>(v); }
 
@@ -77,8 +77,8 @@ void copyPixels(const T* sRow, T* dRow, int32_t cols, int dPix, const int32_t* o
 
 template <class T>
 int decimNN(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
-            int dTotExt, int sCh, int sPix, int sLine, float xScale, float yScale, float* xPos,
-            float* yPos)
+            int dTotExt, int sCh, int sPix, int sLine, float xScale, float yScale, double* xPos,
+            double* yPos)
 {
     Regions g;
     if (!makeRegions(g, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix, 0, sLine, 0))
@@ -136,8 +136,8 @@ int decimNN(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
         }
         iplFree(offsets);
     }
-    *xPos = static_cast<float>(x);
-    *yPos = static_cast<float>(y);
+    *xPos = x;
+    *yPos = y;
     return 1;
 }
 
@@ -146,7 +146,7 @@ int decimNN(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
 template <class T, bool Cubic>
 int decimX(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
            int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
-           float yScale, float* xPos, float* yPos)
+           float yScale, double* xPos, double* yPos)
 {
     Regions g;
     if (!makeRegions(g, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix, sRowExt, sLine,
@@ -188,15 +188,15 @@ int decimX(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRow
             y += yScale;
         }
     }
-    *xPos = static_cast<float>(x);
-    *yPos = static_cast<float>(y);
+    *xPos = x;
+    *yPos = y;
     return 1;
 }
 
 template <class T, bool Cubic>
 int decimY(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
            int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
-           float yScale, float* xPos, float* yPos)
+           float yScale, double* xPos, double* yPos)
 {
     Regions g;
     if (!makeRegions(g, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix, sRowExt, sLine,
@@ -242,15 +242,15 @@ int decimY(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRow
             y += yScale;
         }
     }
-    *xPos = static_cast<float>(x);
-    *yPos = static_cast<float>(y);
+    *xPos = x;
+    *yPos = y;
     return 1;
 }
 
 template <class T, bool Cubic>
 int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
             int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
-            float yScale, float* xPos, float* yPos)
+            float yScale, double* xPos, double* yPos)
 {
     T* dst = static_cast<T*>(dstV);
     if (dLine <= 0 || dPix <= 0)
@@ -258,7 +258,7 @@ int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
     // The first row and column of the region are made by the one-axis kernels,
     // which take the edge sample unchanged.
     if (isPositionZero(*yPos)) {
-        float xKeep = *xPos;
+        double xKeep = *xPos;
         decimX<T, Cubic>(srcV, dst, dCh, dChExt, dPix, dRowExt, dLine, dLine, sCh, sPix, sRowExt,
                          sLine, sTotExt, xScale, yScale, &xKeep, yPos);
         dst += dLine;
@@ -267,7 +267,7 @@ int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
             return 1;
     }
     if (isPositionZero(*xPos)) {
-        float yKeep = *yPos;
+        double yKeep = *yPos;
         decimY<T, Cubic>(srcV, dst, dCh, dChExt, dPix, dPix, dLine, dTotExt, sCh, sPix, sRowExt,
                          sLine, sTotExt, xScale, yScale, xPos, &yKeep);
         dst += dPix;
@@ -318,8 +318,8 @@ int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
             y += yScale;
         }
     }
-    *xPos = static_cast<float>(x);
-    *yPos = static_cast<float>(y);
+    *xPos = x;
+    *yPos = y;
     return 1;
 }
 

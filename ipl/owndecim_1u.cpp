@@ -23,13 +23,14 @@ int ownDecimNN_1u(OWN_DECIM_KERNEL_ARGS)
     const int dBit = dCh, sBit = sCh;
     const int dRowBytes = dLine / 8, sRowBytes = sLine / 8;
     double y = *yPos;
-    float x = *xPos;
+    const float xStart = static_cast<float>(*xPos);
+    float x = xStart;
     for (int m = 0; m < rows; ++m) {
         const unsigned char* sRow = s + static_cast<int64_t>(truncToInt(y)) * sRowBytes;
         unsigned char* dRow = d + static_cast<int64_t>(m) * dRowBytes;
         // Each row is sampled from its own start; the position is a float
         // rounded after every sample.
-        x = *xPos + static_cast<float>(sBit);
+        x = xStart + static_cast<float>(sBit);
         for (int k = 0; k < cols; ++k) {
             ownPutBit(dRow, dBit + k, ownGetBit(sRow, truncToInt(x)));
             x = x + xScale;
@@ -38,7 +39,7 @@ int ownDecimNN_1u(OWN_DECIM_KERNEL_ARGS)
     }
     if (rows > 0)
         *xPos = x - static_cast<float>(sBit);
-    *yPos = static_cast<float>(y);
+    *yPos = y;
     return 1;
 }
 
@@ -106,7 +107,7 @@ int ownDecimSuper_1u(OWN_DECIM_KERNEL_ARGS)
         const Box rb{sRow0, l, 1.0 - (y - sRow0), e - l};
         unsigned char* dRow = d + static_cast<int64_t>(m) * dRowBytes;
 
-        double x = static_cast<float>(*xPos + static_cast<float>(sBit));
+        double x = static_cast<float>(static_cast<float>(*xPos) + static_cast<float>(sBit));
         int32_t c0 = truncToInt(x);
         for (int k = 0; k < cols; ++k) {
             double ex = x + xScale;
@@ -130,8 +131,8 @@ int ownDecimSuper_1u(OWN_DECIM_KERNEL_ARGS)
         sRow0 = l;
         y = e;
     }
-    *yPos = static_cast<float>(y);
+    *yPos = y;
     if (rows > 0)
-        *xPos = static_cast<float>(xLast - sBit);
+        *xPos = xLast - sBit;
     return 1;
 }

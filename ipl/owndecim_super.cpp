@@ -124,7 +124,7 @@ void rowIntoBuffer(const T* sRow, float* bRow, int32_t N, int32_t Nc, int32_t sP
 template <class T>
 int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
                int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
-               float yScale, float* xPos, float* yPos)
+               float yScale, double* xPos, double* yPos)
 {
     if (dCh <= 0 || dPix <= 0 || dLine <= 0 || sPix <= 0 || sLine <= 0)
         return 1;
@@ -242,8 +242,8 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
         flush(m);
         clearRow();
     }
-    *xPos = static_cast<float>(W * static_cast<double>(xScale) + x0);
-    *yPos = static_cast<float>(H * static_cast<double>(yScale) + y0);
+    *xPos = W * static_cast<double>(xScale) + x0;
+    *yPos = H * static_cast<double>(yScale) + y0;
     return 1;
 }
 
