@@ -95,6 +95,11 @@ int Graph::MergeNodes(int64_t marge)
         if (a->GetX() != b->GetX()) return a->GetX() < b->GetX();
         return a->GetY() > b->GetY();
     });
+    // Start of the next run of equal x for every node: within a run y only
+    // falls, so a run is left as soon as y is out of reach.
+    std::vector<size_t> nextColumn(nodes.size());
+    for (size_t i = nodes.size(); i-- > 0;)
+        nextColumn[i] = (i + 1 < nodes.size() && nodes[i + 1]->GetX() == nodes[i]->GetX()) ? nextColumn[i + 1] : i + 1;
     std::vector<char> gone(nodes.size(), 0);
     int merges = 0;
     const double m = static_cast<double>(marge);
@@ -103,6 +108,10 @@ int Graph::MergeNodes(int64_t marge)
         Node* keep = nodes[i];
         for (size_t j = i + 1; j < nodes.size(); ++j) {
             if (static_cast<double>(nodes[j]->GetX()) - static_cast<double>(keep->GetX()) > m) break;
+            if (static_cast<double>(keep->GetY()) - static_cast<double>(nodes[j]->GetY()) > m) {
+                j = nextColumn[j] - 1;  // the rest of this column lies lower still
+                continue;
+            }
             if (gone[j]) continue;
             if (std::fabs(static_cast<double>(nodes[j]->GetY()) - static_cast<double>(keep->GetY())) > m) continue;
             keep->Merge(nodes[j]);
