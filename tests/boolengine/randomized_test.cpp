@@ -279,6 +279,8 @@ INSTANTIATE_TEST_SUITE_P(
         DegenerateCase{"CollinearPartialOverlap", {Rect(0, 0, 10, 10)}, {Rect(2, 10, 8, 12)}, 1, 112},
         DegenerateCase{"SliverAlongEdge", {Rect(0, 0, 10, 10)}, {Rect(0, 0, 10, 0.01)}, 4, 99.9},
         DegenerateCase{"ThreeLinesThroughOnePoint", {{{0, 0}, {10, 10}, {10, 0}}}, {{{0, 10}, {10, 0}, {0, 0}}}, 2, 25},
+        DegenerateCase{"CoordinatesNearTheLimit", {Rect(4e8, -4e8, 4e8 + 10, -4e8 + 10)},
+                       {Rect(4e8 + 5, -4e8 + 5, 4e8 + 15, -4e8 + 15)}, 1, 175},
         DegenerateCase{"SpikeIsIgnored", {{{0, 0}, {0, 10}, {5, 10}, {5, 20}, {5, 10}, {10, 10}, {10, 0}}}, {}, 1, 100}),
     [](const ::testing::TestParamInfo<DegenerateCase>& info) { return std::string(info.param.name); });
 
