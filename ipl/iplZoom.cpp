@@ -340,34 +340,20 @@ void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
 void iplZoom(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc,
              int32_t interpolate)
 {
-    if (ownCheckImage(srcImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
+    if (ownImagesFail(kFunc, kUnit, srcImage, dstImage))
         return;
-    }
-    if (ownCheckImage(dstImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
-        return;
-    }
-    // Every failed check is reported; the call stops on its own failures
-    // even under a handler that clears the stored status.
-    bool failed = false;
-    auto check = [&failed](bool bad, const char* text) {
-        if (bad) {
-            failed = true;
-            OWN_ERROR(-5, kFunc, text, kUnit);
-        }
-    };
+    OwnCheckRun check(kFunc, kUnit);
     const uint32_t depth = srcImage->depth;
     check(interpolate != IPL_INTER_NN && interpolate != IPL_INTER_LINEAR && interpolate != IPL_INTER_CUBIC,
-          "interpolate != IPL_INTER_NN && interpolate != IPL_INTER_LINEAR && interpolate != IPL_INTER_CUBIC");
-    check(srcImage->depth != dstImage->depth, "srcImage->depth != dstImage->depth");
+          -5, "interpolate != IPL_INTER_NN && interpolate != IPL_INTER_LINEAR && interpolate != IPL_INTER_CUBIC");
+    check(srcImage->depth != dstImage->depth, -5, "srcImage->depth != dstImage->depth");
     check(depth != IPL_DEPTH_1U && depth != IPL_DEPTH_8U && depth != IPL_DEPTH_16U && depth != IPL_DEPTH_32F,
-          "srcImage->depth != IPL_DEPTH_1U && srcImage->depth != IPL_DEPTH_8U && srcImage->depth != IPL_DEPTH_16U && "
+          -5, "srcImage->depth != IPL_DEPTH_1U && srcImage->depth != IPL_DEPTH_8U && srcImage->depth != IPL_DEPTH_16U && "
           "srcImage->depth != IPL_DEPTH_32F");
-    check(srcImage->dataOrder != dstImage->dataOrder, "srcImage->dataOrder != dstImage->dataOrder");
-    check(xDst <= 0 || xSrc <= 0, "xDst <= 0 || xSrc <= 0");
-    check(yDst <= 0 || ySrc <= 0, "yDst <= 0 || ySrc <= 0");
-    if (failed)
+    check(srcImage->dataOrder != dstImage->dataOrder, -5, "srcImage->dataOrder != dstImage->dataOrder");
+    check(xDst <= 0 || xSrc <= 0, -5, "xDst <= 0 || xSrc <= 0");
+    check(yDst <= 0 || ySrc <= 0, -5, "yDst <= 0 || ySrc <= 0");
+    if (check.failed())
         return;
 
     int32_t interp = interpolate;

@@ -73,18 +73,6 @@ uint32_t fillWord(uint32_t depth, int32_t fillValue) {
     }
 }
 
-int32_t clampToDepth(uint32_t depth, int32_t value) {
-    auto clamp = [value](int32_t lo, int32_t hi) { return value < lo ? lo : (value > hi ? hi : value); };
-    switch (depth) {
-    case IPL_DEPTH_1U: return clamp(0, 1);
-    case IPL_DEPTH_8U: return clamp(0, 255);
-    case IPL_DEPTH_8S: return clamp(-128, 127);
-    case IPL_DEPTH_16U: return clamp(0, 65535);
-    case IPL_DEPTH_16S: return clamp(-32768, 32767);
-    default: return value;
-    }
-}
-
 }  // namespace
 
 void* iplMalloc(int32_t length) {
@@ -236,7 +224,7 @@ void iplSetROI(IplROI* roi, int32_t coi, int32_t xOffset, int32_t yOffset, int32
 
 void iplSetBorderMode(IplImage* image, int32_t mode, int32_t border, int32_t constVal) {
     if (image == nullptr) return;
-    const int32_t value = clampToDepth(image->depth, constVal);
+    const int32_t value = ownClampToDepth(image->depth, constVal);
     for (int32_t side = 0; side < 4; ++side) {
         if (border & (1 << side)) {
             image->BorderConst[side] = value;

@@ -221,14 +221,6 @@ void ownPreMultiplyAlphaByDepth(IplImage* image, int32_t alphaValue, int32_t w, 
         ownPreMultiplyAlphaT<uint16_t>(image, alphaValue, w, h, mask);
 }
 
-// Reports a failed header check with the status the check stored.
-bool headerFails(const IplImage* image, const char* funcName)
-{
-    if (ownCheckImage(image) == 0)
-        return false;
-    OWN_ERROR(iplGetErrStatus(), funcName, "Incorrect Image", kUnit);
-    return true;
-}
 
 bool alphaOnlyFails(const IplImage* image, const char* noRoi, const char* badCoi)
 {
@@ -359,13 +351,13 @@ void iplMultiplyScale(IplImage* srcImageA, IplImage* srcImageB, IplImage* dstIma
 {
     int32_t w = INT32_MAX, h = INT32_MAX;
     if (!dstImage) { OWN_ERROR(-5, kMul, "dstImage==0", kUnit); return; }
-    if (headerFails(dstImage, kMul)) return;
+    if (ownImagesFail(kMul, kUnit, dstImage)) return;
     ownClipSizeToROI(dstImage, &w, &h);
     if (!srcImageA) { OWN_ERROR(-5, kMul, "srcImageA==0", kUnit); return; }
-    if (headerFails(srcImageA, kMul)) return;
+    if (ownImagesFail(kMul, kUnit, srcImageA)) return;
     ownClipSizeToROI(srcImageA, &w, &h);
     if (!srcImageB) { OWN_ERROR(-5, kMul, "srcImageB==0", kUnit); return; }
-    if (headerFails(srcImageB, kMul)) return;
+    if (ownImagesFail(kMul, kUnit, srcImageB)) return;
     ownClipSizeToROI(srcImageB, &w, &h);
     if (alphaOnlyFails(dstImage, "dstImage->alphaChannel == 1 && dstImage->roi == 0",
                        "dstImage->alphaChannel == 1 && dstImage->roi->coi != 1") ||
@@ -419,7 +411,7 @@ void iplPreMultiplyAlpha(IplImage* image, int32_t alphaValue)
 {
     int32_t w = INT32_MAX, h = INT32_MAX;
     if (!image) { OWN_ERROR(-5, kPre, "image==0", kUnit); return; }
-    if (headerFails(image, kPre)) return;
+    if (ownImagesFail(kPre, kUnit, image)) return;
     ownClipSizeToROI(image, &w, &h);
     if (image->depth != IPL_DEPTH_8U && image->depth != IPL_DEPTH_16U) {
         OWN_ERROR(-5, kPre, "image->depth != 8 && image->depth != 16", kUnit);

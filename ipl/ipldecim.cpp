@@ -59,17 +59,6 @@ int64_t elemsToBytes(int64_t n, uint32_t depth)
     }
 }
 
-int32_t roiWidth(const IplImage* im)
-{
-    if (!im->roi) return im->width;
-    return im->roi->xOffset + im->roi->width < im->width ? im->roi->width : im->width - im->roi->xOffset;
-}
-int32_t roiHeight(const IplImage* im)
-{
-    if (!im->roi) return im->height;
-    return im->roi->yOffset + im->roi->height < im->height ? im->roi->height : im->height - im->roi->yOffset;
-}
-
 // min(num * srcSize / den, dstSize), the product taken in 64 bits so that
 // large images cannot overflow it.
 int32_t scaledSize(int32_t srcSize, int32_t dstSize, int32_t num, int32_t den)
@@ -271,8 +260,8 @@ void ownDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t x
     r.coi = coiOf(dstImage) > 0 ? coiOf(dstImage) - 1 : 0;
     r.x = dstImage->roi ? dstImage->roi->xOffset : 0;
     r.y = dstImage->roi ? dstImage->roi->yOffset : 0;
-    r.cols = scaledSize(roiWidth(srcImage), roiWidth(dstImage), xDst, xSrc);
-    r.rows = scaledSize(roiHeight(srcImage), roiHeight(dstImage), yDst, ySrc);
+    r.cols = scaledSize(ownRoiRect(srcImage).width, ownRoiRect(dstImage).width, xDst, xSrc);
+    r.rows = scaledSize(ownRoiRect(srcImage).height, ownRoiRect(dstImage).height, yDst, ySrc);
     const int32_t srcCh = procChannels(srcImage), dstCh = procChannels(dstImage);
     r.channels = srcCh < dstCh ? srcCh : dstCh;
     if (r.cols < 1 || r.rows < 1)
@@ -312,23 +301,9 @@ void ownDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t x
 void iplDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc, int32_t yDst, int32_t ySrc,
                  int32_t interpolate)
 {
-    if (ownCheckImage(srcImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
+    if (ownImagesFail(kFunc, kUnit, srcImage, dstImage))
         return;
-    }
-    if (ownCheckImage(dstImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
-        return;
-    }
-    // Every failed check is reported; the call stops on its own failures,
-    // whatever the installed handler did with the stored status.
-    bool failed = false;
-    auto check = [&failed](bool bad, int32_t status, const char* text) {
-        if (bad) {
-            failed = true;
-            OWN_ERROR(status, kFunc, text, kUnit);
-        }
-    };
+    OwnCheckRun check(kFunc, kUnit);
     const uint32_t depth = srcImage->depth;
     check(srcImage == dstImage, -5, "srcImage == dstImage");
     check(srcImage->depth != dstImage->depth, -17, "srcImage->depth != dstImage->depth");
@@ -351,7 +326,7 @@ void iplDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t x
     check(ySrc < 1, -5, "ySrc <= 0");
     check(xDst > xSrc, -5, "xDst > xSrc");
     check(yDst > ySrc, -5, "yDst > ySrc");
-    if (failed)
+    if (check.failed())
         return;
     ownDecimate(srcImage, dstImage, xDst, xSrc, yDst, ySrc, interpolate);
 }

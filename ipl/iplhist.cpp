@@ -75,34 +75,16 @@ void mapValues(const OwnValues& s, const OwnValues& d, const OwnMaskBits* mask, 
 
 bool mapImage(IplImage* srcImage, IplImage* dstImage, const void* tables) {
     constexpr const char* kName = "iplMap";
-    OwnMaskInUse mask;
-    ownChooseMask(srcImage, dstImage, kName, kUnit, &mask);
-    if (mask.failed) return false;
-    if (mask.empty) return true;
-    int32_t height = 0;
-    int32_t width = 0;
-    if (!ownRoiSize3(srcImage, dstImage, mask.mask, &height, &width, 1)) return true;
-    if (srcImage->tileInfo != nullptr || dstImage->tileInfo != nullptr)
-        return ownSceTileWalk(srcImage, dstImage, mask.mask, width, height, srcImage == dstImage,
-                              kName, kUnit, [tables](IplImage* s, IplImage* d) {
-                                  return mapImage(s, d, tables);
-                              });
-    OwnValues s;
-    OwnValues d;
-    if (!s.init(srcImage) || !d.init(dstImage)) return true;
-    OwnMaskBits bits;
-    if (mask.mask != nullptr && !bits.init(mask.mask)) return true;
-    if (s.channels != d.channels) {
-        OWN_ERROR(-5, kName, kChannelsText, kUnit);
-        return false;
-    }
-    if (srcImage->depth == IPL_DEPTH_8U)
-        mapValues(s, d, mask.mask ? &bits : nullptr, width, height,
-                  static_cast<const uint8_t*>(tables), 256);
-    else
-        mapValues(s, d, mask.mask ? &bits : nullptr, width, height,
-                  static_cast<const uint16_t*>(tables), 65536);
-    return true;
+    auto again = [tables](IplImage* s, IplImage* d) { return mapImage(s, d, tables); };
+    const bool bytes = srcImage->depth == IPL_DEPTH_8U;
+    return ownMoveValues(srcImage, dstImage, kName, kUnit, again,
+                         [tables, bytes](const OwnValues& s, const OwnValues& d, const OwnMaskBits* bits,
+                                         int32_t width, int32_t height) {
+                             if (bytes)
+                                 mapValues(s, d, bits, width, height, static_cast<const uint8_t*>(tables), 256);
+                             else
+                                 mapValues(s, d, bits, width, height, static_cast<const uint16_t*>(tables), 65536);
+                         });
 }
 
 }  // namespace
@@ -113,25 +95,14 @@ void iplMap(IplImage* srcImage, IplImage* dstImage, const void* tables) {
 
 void iplContrastStretch(IplImage* srcImage, IplImage* dstImage, IplLUT** lut) {
     constexpr const char* kName = "iplContrastStretch";
-    if (ownCheckImage(srcImage) != 0 || ownCheckImage(dstImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kName, "Incorrect Image", kUnit);
+    if (ownImagesFail(kName, kUnit, srcImage, dstImage))
         return;
-    }
-    // Every check reports; a failure ends the call whatever the handler did.
-    bool refused = false;
-    auto refuse = [&](const char* context, int32_t line) {
-        iplError(-5, kName, context, kUnit, line);
-        refused = true;
-    };
-    if (srcImage->depth != dstImage->depth) refuse("srcImage->depth != dstImage->depth", __LINE__);
-    if (srcImage->origin != dstImage->origin) refuse("srcImage->origin != dstImage->origin", __LINE__);
-    if (srcImage->depth != IPL_DEPTH_1U && !(srcImage->nChannels == 1 && dstImage->nChannels == 1) &&
-        srcImage->dataOrder != dstImage->dataOrder)
-        refuse("srcImage->dataOrder != dstImage->dataOrder", __LINE__);
-    if (srcImage->depth != IPL_DEPTH_8U && srcImage->depth != IPL_DEPTH_16U)
-        refuse("srcImage->depth != IPL_DEPTH_8U && srcImage->depth != IPL_DEPTH_16U", __LINE__);
-    if (lut == nullptr) refuse("lut==0", __LINE__);
-    if (refused) return;
+    OwnCheckRun check(kName, kUnit);
+    ownCheckSameLayout(check, srcImage, dstImage);
+    check(srcImage->depth != IPL_DEPTH_8U && srcImage->depth != IPL_DEPTH_16U, -5,
+          "srcImage->depth != IPL_DEPTH_8U && srcImage->depth != IPL_DEPTH_16U");
+    check(lut == nullptr, -5, "lut==0");
+    if (check.failed()) return;
 
     int32_t n = 0;
     int32_t nDst = 0;

@@ -19,24 +19,8 @@ int32_t movedChannels(const IplImage* image)
     return image->alphaChannel != 0 ? image->nChannels - 1 : image->nChannels;
 }
 
-struct Area {
-    int32_t x = 0, y = 0, w = 0, h = 0;
-};
-
 // An image's area: its region clipped to the image, or the whole image.
-Area imageArea(const IplImage* image)
-{
-    Area a;
-    a.w = image->width;
-    a.h = image->height;
-    if (image->roi) {
-        a.x = image->roi->xOffset;
-        a.y = image->roi->yOffset;
-        a.w = image->roi->width < image->width - a.x ? image->roi->width : image->width - a.x;
-        a.h = image->roi->height < image->height - a.y ? image->roi->height : image->height - a.y;
-    }
-    return a;
-}
+using Area = OwnRect;
 
 // A header with the image's description, the given size and no region,
 // over the rectangle read from (x, y); null when it cannot be made.
@@ -214,14 +198,8 @@ void mirrorIntoTiles(IplImage* src, IplImage* dst, int32_t n, int32_t coiSrc, in
 
 void iplMirror(IplImage* srcImage, IplImage* dstImage, int32_t flipAxis)
 {
-    if (ownCheckImage(srcImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
+    if (ownImagesFail(kFunc, kUnit, srcImage, dstImage))
         return;
-    }
-    if (ownCheckImage(dstImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kFunc, "Incorrect Image", kUnit);
-        return;
-    }
     if (srcImage == dstImage && srcImage->maskROI != nullptr) {
         OWN_ERROR(-5, kFunc, "(srcImage==dstImage && srcImage->maskROI != ((void *)0))", kUnit);
         return;
@@ -257,19 +235,19 @@ void iplMirror(IplImage* srcImage, IplImage* dstImage, int32_t flipAxis)
     const int32_t coiSrc = srcImage->roi ? srcImage->roi->coi : 0;
     const int32_t coiDst = dstImage->roi ? dstImage->roi->coi : 0;
 
-    const Area sA = imageArea(srcImage), dA = imageArea(dstImage);
-    int32_t w = sA.w < dA.w ? sA.w : dA.w;
-    int32_t h = sA.h < dA.h ? sA.h : dA.h;
-    Area sMask, dMask;
+    const Area sA = ownRoiRect(srcImage), dA = ownRoiRect(dstImage);
+    int32_t w = sA.width < dA.width ? sA.width : dA.width;
+    int32_t h = sA.height < dA.height ? sA.height : dA.height;
+    Area sMask{}, dMask{};
     if (srcImage->maskROI) {
-        sMask = imageArea(srcImage->maskROI);
-        if (sMask.w < w) w = sMask.w;
-        if (sMask.h < h) h = sMask.h;
+        sMask = ownRoiRect(srcImage->maskROI);
+        if (sMask.width < w) w = sMask.width;
+        if (sMask.height < h) h = sMask.height;
     }
     if (dstImage->maskROI) {
-        dMask = imageArea(dstImage->maskROI);
-        if (dMask.w < w) w = dMask.w;
-        if (dMask.h < h) h = dMask.h;
+        dMask = ownRoiRect(dstImage->maskROI);
+        if (dMask.width < w) w = dMask.width;
+        if (dMask.height < h) h = dMask.height;
     }
     if (w < 1 || h < 1)
         return;

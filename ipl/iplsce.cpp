@@ -9,8 +9,6 @@
 namespace {
 
 constexpr const char* kUnit = "iplsce";
-constexpr const char* kChannelsText =
-    "Number of processed channels of srcImage != Number of processed channels of dstImage";
 
 // Value by value, for channel strides, alpha channels and masks; the value
 // size is fixed per instance so each move is a single load and store.
@@ -96,18 +94,6 @@ void fillValues(const OwnValues& d, const OwnMaskBits* mask, int32_t width, int3
     }
 }
 
-int32_t saturate(uint32_t depth, int32_t v) {
-    auto clamp = [v](int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); };
-    switch (depth) {
-    case IPL_DEPTH_1U: return clamp(0, 1);
-    case IPL_DEPTH_8U: return clamp(0, 255);
-    case IPL_DEPTH_8S: return clamp(-128, 127);
-    case IPL_DEPTH_16U: return clamp(0, 65535);
-    case IPL_DEPTH_16S: return clamp(-32768, 32767);
-    default: return v;
-    }
-}
-
 // The saturated value in the depth's width, as stored in memory.
 void valueBytes(uint32_t depth, int32_t v, unsigned char* out) {
     switch (ownDepthBits(depth)) {
@@ -126,15 +112,13 @@ bool isTiled(const IplImage* image) { return image->tileInfo != nullptr; }
 
 bool setImage(IplImage* image, int32_t fillValue) {
     constexpr const char* kName = "iplSet";
-    if (ownCheckImage(image) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kName, "Incorrect Image", kUnit);
+    if (ownImagesFail(kName, kUnit, image))
         return false;
-    }
     if (image->depth == IPL_DEPTH_32F) {
         OWN_ERROR(-17, kName, "You should use iplSetFP for this image", kUnit);
         return false;
     }
-    const int32_t value = saturate(image->depth, fillValue);
+    const int32_t value = ownClampToDepth(image->depth, fillValue);
     IplImage* mask = image->maskROI;
     int32_t height = 0;
     int32_t width = 0;
@@ -156,50 +140,17 @@ bool setImage(IplImage* image, int32_t fillValue) {
 
 bool ownCopyImage(IplImage* srcImage, IplImage* dstImage) {
     constexpr const char* kName = "iplCopy";
-    if (ownCheckImage(srcImage) != 0 || ownCheckImage(dstImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kName, "Incorrect Image", kUnit);
+    if (ownImagesFail(kName, kUnit, srcImage, dstImage))
         return false;
-    }
     // All three checks report; any failure ends the call whatever the
     // handler did with the status.
-    bool refused = false;
-    if (srcImage->depth != dstImage->depth) {
-        OWN_ERROR(-5, kName, "srcImage->depth != dstImage->depth", kUnit);
-        refused = true;
-    }
-    if (srcImage->origin != dstImage->origin) {
-        OWN_ERROR(-5, kName, "srcImage->origin != dstImage->origin", kUnit);
-        refused = true;
-    }
-    if (srcImage->depth != IPL_DEPTH_1U && !(srcImage->nChannels == 1 && dstImage->nChannels == 1) &&
-        srcImage->dataOrder != dstImage->dataOrder) {
-        OWN_ERROR(-5, kName, "srcImage->dataOrder != dstImage->dataOrder", kUnit);
-        refused = true;
-    }
-    if (refused) return false;
+    OwnCheckRun check(kName, kUnit);
+    ownCheckSameLayout(check, srcImage, dstImage);
+    if (check.failed()) return false;
     if (srcImage == dstImage) return true;
 
-    OwnMaskInUse mask;
-    ownChooseMask(srcImage, dstImage, kName, kUnit, &mask);
-    if (mask.failed) return false;
-    if (mask.empty) return true;
-    int32_t height = 0;
-    int32_t width = 0;
-    if (!ownRoiSize3(srcImage, dstImage, mask.mask, &height, &width, 1)) return true;
-    if (isTiled(srcImage) || isTiled(dstImage))
-        return ownSceTileWalk(srcImage, dstImage, mask.mask, width, height, false, kName, kUnit,
-                              [](IplImage* s, IplImage* d) { return ownCopyImage(s, d); });
-    OwnValues s;
-    OwnValues d;
-    if (!s.init(srcImage) || !d.init(dstImage)) return true;
-    OwnMaskBits bits;
-    if (mask.mask != nullptr && !bits.init(mask.mask)) return true;
-    if (s.channels != d.channels) {
-        OWN_ERROR(-5, kName, kChannelsText, kUnit);
-        return false;
-    }
-    copyValues(s, d, mask.mask ? &bits : nullptr, width, height);
-    return true;
+    return ownMoveValues(srcImage, dstImage, kName, kUnit,
+                         [](IplImage* s, IplImage* d) { return ownCopyImage(s, d); }, copyValues);
 }
 
 bool ownSetImage(IplImage* image, int32_t fillValue) { return setImage(image, fillValue); }

@@ -16,23 +16,7 @@ const char kApply[] = "iplApplyColorTwist";
 const char kCreate[] = "iplCreateColorTwist";
 const char kUnit[] = "ipltwist";
 
-struct Rect {
-    int32_t x = 0, y = 0, w = 0, h = 0;
-};
-
-Rect regionOf(const IplImage* im)
-{
-    Rect r;
-    r.w = im->width;
-    r.h = im->height;
-    if (im->roi) {
-        r.x = im->roi->xOffset;
-        r.y = im->roi->yOffset;
-        r.w = im->roi->width < im->width - r.x ? im->roi->width : im->width - r.x;
-        r.h = im->roi->height < im->height - r.y ? im->roi->height : im->height - r.y;
-    }
-    return r;
-}
+using Rect = OwnRect;
 
 // Address of pixel (x, y)'s first value and the distance between channels.
 struct Layout {
@@ -125,14 +109,8 @@ void iplDeleteColorTwist(IplColorTwist* cTwist)
 
 void iplApplyColorTwist(IplImage* srcImage, IplImage* dstImage, IplColorTwist* cTwist, int32_t offset)
 {
-    if (ownCheckImage(srcImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kApply, "Incorrect Image", kUnit);
+    if (ownImagesFail(kApply, kUnit, srcImage, dstImage))
         return;
-    }
-    if (ownCheckImage(dstImage) != 0) {
-        OWN_ERROR(iplGetErrStatus(), kApply, "Incorrect Image", kUnit);
-        return;
-    }
     struct Check {
         bool bad;
         const char* text;
@@ -162,19 +140,19 @@ void iplApplyColorTwist(IplImage* srcImage, IplImage* dstImage, IplColorTwist* c
             return;
         }
 
-    const Rect sr = regionOf(srcImage), dr = regionOf(dstImage);
-    int32_t W = sr.w < dr.w ? sr.w : dr.w, H = sr.h < dr.h ? sr.h : dr.h;
+    const Rect sr = ownRoiRect(srcImage), dr = ownRoiRect(dstImage);
+    int32_t W = sr.width < dr.width ? sr.width : dr.width, H = sr.height < dr.height ? sr.height : dr.height;
     MaskBits bits;
     const IplImage* sm = srcImage->maskROI;
     const IplImage* dm = dstImage->maskROI;
     if (sm || dm) {
         auto use = [&](const IplImage* m, const IplImage** slot, int32_t* mx, int32_t* my) {
-            const Rect r = regionOf(m);
+            const Rect r = ownRoiRect(m);
             *slot = m;
             *mx = m->roi ? m->roi->xOffset : 0;
             *my = m->roi ? m->roi->yOffset : 0;
-            if (r.w < W) W = r.w;
-            if (r.h < H) H = r.h;
+            if (r.width < W) W = r.width;
+            if (r.height < H) H = r.height;
         };
         if (sm)
             use(sm, &bits.a, &bits.ax, &bits.ay);

@@ -61,6 +61,52 @@ struct OwnImageDeleter {
 };
 using OwnImagePtr = std::unique_ptr<IplImage, OwnImageDeleter>;
 
+// ---- argument checks shared by the operations ----------------------------------
+
+// Reports "Incorrect Image" under funcName with the status the header check
+// stored, for the first of the images that fails it; true then.
+bool ownImagesFail(const char* funcName, const char* unitName, const IplImage* a, const IplImage* b = nullptr);
+
+// A run of argument checks that are all made and all reported; the call
+// stops on its own failures, whatever the installed handler does with the
+// stored status.
+class OwnCheckRun {
+public:
+    OwnCheckRun(const char* funcName, const char* unitName) : func_(funcName), unit_(unitName) {}
+    void operator()(bool bad, int32_t status, const char* text, int32_t line = __builtin_LINE())
+    {
+        if (!bad)
+            return;
+        failed_ = true;
+        iplError(status, func_, text, unit_, line);
+    }
+    bool failed() const { return failed_; }
+
+private:
+    const char* func_;
+    const char* unit_;
+    bool failed_ = false;
+};
+
+// The checks of operations that move values unchanged from one image to
+// another: equal depths and origins, and equal data orders where the order
+// matters (more than one channel, not 1u).
+void ownCheckSameLayout(OwnCheckRun& check, const IplImage* src, const IplImage* dst);
+
+// A value saturated to the range of a depth (32-bit depths as they are).
+inline int32_t ownClampToDepth(uint32_t depth, int32_t v)
+{
+    auto clamp = [v](int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); };
+    switch (depth) {
+    case IPL_DEPTH_1U: return clamp(0, 1);
+    case IPL_DEPTH_8U: return clamp(0, 255);
+    case IPL_DEPTH_8S: return clamp(-128, 127);
+    case IPL_DEPTH_16U: return clamp(0, 65535);
+    case IPL_DEPTH_16S: return clamp(-32768, 32767);
+    default: return v;
+    }
+}
+
 // ---- header check, row sizes --------------------------------------------------
 // 0 for a valid header, else the status of the first failed test (also stored).
 int32_t ownCheckImage(const IplImage* image);
@@ -124,6 +170,12 @@ struct OwnRect {
 
 // The region rectangle cut at the right and bottom edges (may be negative in size).
 void ownGetRoiRect(const IplImage* image, OwnRect* rect);
+inline OwnRect ownRoiRect(const IplImage* image)
+{
+    OwnRect r;
+    ownGetRoiRect(image, &r);
+    return r;
+}
 // Address of the first element of channel channelIndex in the region; width and
 // height of the rectangle (raised to 0); the bit offset (1U).
 unsigned char* ownLogicRoiStart(const IplImage* image, int32_t* width, int32_t* height,

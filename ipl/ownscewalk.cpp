@@ -2,6 +2,7 @@
 #include "ipl/ownscewalk.h"
 
 #include "ipl/ownipl.h"
+#include "ipl/ownvalues.h"
 
 namespace {
 
@@ -133,4 +134,30 @@ bool ownSceTileWalk(IplImage* srcImage, IplImage* dstImage, IplImage* mask, int3
         }
     }
     return ok;
+}
+
+bool ownMoveValues(IplImage* srcImage, IplImage* dstImage, const char* funcName, const char* unitName,
+                   const std::function<bool(IplImage*, IplImage*)>& again, const OwnValuesRun& values) {
+    OwnMaskInUse mask;
+    ownChooseMask(srcImage, dstImage, funcName, unitName, &mask);
+    if (mask.failed) return false;
+    if (mask.empty) return true;
+    int32_t height = 0;
+    int32_t width = 0;
+    if (!ownRoiSize3(srcImage, dstImage, mask.mask, &height, &width, 1)) return true;
+    if (srcImage->tileInfo != nullptr || dstImage->tileInfo != nullptr)
+        return ownSceTileWalk(srcImage, dstImage, mask.mask, width, height, srcImage == dstImage, funcName,
+                              unitName, again);
+    OwnValues s;
+    OwnValues d;
+    if (!s.init(srcImage) || !d.init(dstImage)) return true;
+    OwnMaskBits bits;
+    if (mask.mask != nullptr && !bits.init(mask.mask)) return true;
+    if (s.channels != d.channels) {
+        OWN_ERROR(-5, funcName,
+                  "Number of processed channels of srcImage != Number of processed channels of dstImage", unitName);
+        return false;
+    }
+    values(s, d, mask.mask ? &bits : nullptr, width, height);
+    return true;
 }

@@ -17,4 +17,15 @@ bool ownSceTileWalk(IplImage* srcImage, IplImage* dstImage, IplImage* mask, int3
                     int32_t height, bool inPlace, const char* funcName, const char* unitName,
                     const std::function<bool(IplImage*, IplImage*)>& op);
 
+struct OwnValues;
+struct OwnMaskBits;
+
+// The value-moving part of copy and look-up mapping: the mask in use, the
+// common area, the tile walk (which calls again on each piece's plain
+// headers) and, on plain images, values(source, destination, mask bits or
+// null, width, height). Returns false on a failure it reported.
+using OwnValuesRun = std::function<void(const OwnValues&, const OwnValues&, const OwnMaskBits*, int32_t, int32_t)>;
+bool ownMoveValues(IplImage* srcImage, IplImage* dstImage, const char* funcName, const char* unitName,
+                   const std::function<bool(IplImage*, IplImage*)>& again, const OwnValuesRun& values);
+
 #endif  // SPAB_IPL_OWNSCEWALK_H
