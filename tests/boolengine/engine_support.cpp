@@ -64,11 +64,15 @@ Polygon Rect(double x0, double y0, double x1, double y1)
 
 double SignedArea(const Polygon& p)
 {
+    if (p.empty()) return 0.0;
+    // Relative to the first vertex: far from the origin the products would
+    // lose the digits that make up the area.
+    const double ox = p[0].first, oy = p[0].second;
     double sum = 0.0;
     for (size_t i = 0; i < p.size(); ++i) {
         const Point& a = p[i];
         const Point& b = p[(i + 1) % p.size()];
-        sum += a.first * b.second - a.second * b.first;
+        sum += (a.first - ox) * (b.second - oy) - (a.second - oy) * (b.first - ox);
     }
     return sum / 2.0;
 }
