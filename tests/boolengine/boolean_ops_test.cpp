@@ -127,6 +127,20 @@ TEST_F(EngineTest, OverlappingPolygonsOfOneGroupAreUnited)
     EXPECT_DOUBLE_EQ(TotalArea(result), 150.0);
 }
 
+TEST_F(EngineTest, EvenOddRuleLeavesOverlapOfOneGroupOut)
+{
+    Bool_Engine engine;
+    ArmLikeCropTool(engine);
+    engine.SetWindingRule(false);
+    AddPolygon(engine, 0, Rect(0, 0, 10, 10));
+    AddPolygon(engine, 0, Rect(5, 5, 15, 15));
+    ASSERT_TRUE(engine.Do(1));
+    const std::vector<Polygon> result = ReadResults(engine);
+    EXPECT_DOUBLE_EQ(TotalArea(result), 150.0);
+    EXPECT_FALSE(Inside(result, 7, 7));
+    EXPECT_TRUE(Inside(result, 2, 2));
+}
+
 TEST_F(EngineTest, EmptyEngineSucceedsWithoutResult)
 {
     Bool_Engine engine;
