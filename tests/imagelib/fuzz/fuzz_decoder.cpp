@@ -36,7 +36,7 @@ using Decoder = img::TiffDecoder;
 constexpr int64_t kMaxPixels = int64_t{1} << 22;
 // Run-length data can describe a huge picture in a few bytes; decoding one is
 // sound but slow, and would starve the search.
-constexpr int64_t kMaxSourcePixels = int64_t{1} << 24;
+[[maybe_unused]] constexpr int64_t kMaxSourcePixels = int64_t{1} << 24;
 
 }  // namespace
 
