@@ -36,6 +36,16 @@ public:
     virtual bool EditText(std::string& text, LOGFONTA& font, COLORREF& colour) = 0;
     // The photo bar redraws its marks of photos in use.
     virtual void InvalidatePhotoThumbnails() = 0;
+    // The page editing surface takes the largest place of the current page's
+    // shape in the view (after an album was opened).
+    virtual void LayoutPageView() {}
+    // Whether the laboratory's font list names this face; a face it lacks
+    // travels with the album's export. Without a list every face travels.
+    virtual bool IsLabFont(const std::string& faceName)
+    {
+        (void)faceName;
+        return false;
+    }
 };
 
 void SetDocumentHost(IDocumentHost* host);

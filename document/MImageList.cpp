@@ -123,6 +123,11 @@ CMImg* CMImageList::Append(std::unique_ptr<CMImg> image) {
   return raw;
 }
 
+CMImg* CMImageList::AppendCopy(const CMImg& image) {
+  if (Find(image.thumb.c_str())) return nullptr;
+  return Append(std::make_unique<CMImg>(image));
+}
+
 void CMImageList::RebuildIndex() {
   m_index.clear();
   for (const auto& image : m_images) m_index.emplace(image->thumb, image.get());

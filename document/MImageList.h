@@ -70,6 +70,10 @@ class CMImageList {
   bool AddCroppedImageWith(const SaveCropFunction& saveCrop, const char* albumFolder,
                            CString* pWorkingName = nullptr);
 
+  // Adds a copy of an entry of another list, files untouched; null when the list
+  // already has a photo of that working name.
+  CMImg* AppendCopy(const CMImg& image);
+
   CMImg* Find(const char* thumb) const;
   int AddRef(const char* thumb);
   int Release(const char* thumb);

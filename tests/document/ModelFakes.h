@@ -40,12 +40,21 @@ public:
         return confirmColour;
     }
     void EditSelectionColour() override { ++colourEdits; }
-    bool EditText(std::string& text, LOGFONTA&, COLORREF&) override
+    bool EditText(std::string& text, LOGFONTA& font, COLORREF& colour) override
     {
+        ++textEdits;
+        offeredText = text;
+        offeredFont = font;
+        offeredTextColour = colour;
         text = textToEnter;
+        if (fontToChoose.lfFaceName[0])
+            font = fontToChoose;
+        colour = textColourToChoose;
         return confirmText;
     }
     void InvalidatePhotoThumbnails() override { ++thumbnailInvalidations; }
+    void LayoutPageView() override { ++layouts; }
+    bool IsLabFont(const std::string& face) override { return labFonts.count(face) > 0; }
 
     std::set<int> keys;
     std::string folder = "c:\\lib\\";
@@ -58,6 +67,16 @@ public:
     std::string textToEnter;
     bool confirmText = false;
     int thumbnailInvalidations = 0;
+    // The text dialog: what it was opened with, what the user chooses (a font
+    // without a face keeps the offered one).
+    int textEdits = 0;
+    std::string offeredText;
+    LOGFONTA offeredFont{};
+    COLORREF offeredTextColour = 0;
+    LOGFONTA fontToChoose{};
+    COLORREF textColourToChoose = 0;
+    int layouts = 0;
+    std::set<std::string> labFonts;
 };
 
 // A page object that is just a box: w wide and 1 high at scale 1, placed by

@@ -1,0 +1,174 @@
+#include "document/LabExport.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "document/AlbumFolder.h"
+#include "document/AlbumFonts.h"
+#include "document/AlbumXml.h"
+#include "document/CryptoEngine.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentMessageBox.h"
+#include "document/EffectTreeNode.h"
+#include "document/FileOperation.h"
+#include "document/ImgTreeNode.h"
+#include "document/MImageList.h"
+#include "document/PaginaTreeNode.h"
+#include "document/PathNames.h"
+#include "document/SfondoTreeNode.h"
+#include "document/SposalboTreeNode.h"
+#include "document/TestoTreeNode.h"
+
+namespace {
+const char kExportSuffix[] = "_xlab";
+const char kOverwriteQuestion[] =
+    "Nella cartella scelta esiste gi\xE0 un precedente invio di questo sposalbo. "
+    "Vuoi sovrascriverlo?";
+const char kOverwriteTitle[] = "Invio gi\xE0 esistente";
+
+// What stops an export; caught by Run, which removes the half-written folder.
+struct ExportFailure {
+  std::string text;
+};
+
+[[noreturn]] void Fail(const std::string& text) { throw ExportFailure{text}; }
+}  // namespace
+
+CLabExport::CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
+                       CCryptoEngine& seal)
+    : m_album(album), m_albumFolder(albumFolder), m_seal(seal) {}
+
+std::string CLabExport::ExportFolderFor(const std::string& destination,
+                                        const std::string& albumFolder) {
+  return JoinPath(destination, FolderLastName(albumFolder) + kExportSuffix);
+}
+
+CLabExport::Result CLabExport::Run(const std::string& destination) {
+  m_error.clear();
+  m_written.clear();
+  m_exportFolder = ExportFolderFor(destination, m_albumFolder);
+  CFileOperation files;
+  if (files.GetPathKind(m_exportFolder.c_str()) != CFileOperation::kPathMissing) {
+    if (DocumentMessageBox(kOverwriteQuestion, kOverwriteTitle, MB_OKCANCEL) != IDOK)
+      return kDeclined;
+    if (!ClearEarlierExport()) return kFailed;
+  }
+  if (!::CreateDirectoryA(m_exportFolder.c_str(), nullptr)) {
+    m_error = "Impossibile creare la cartella " + m_exportFolder + ".";
+    return kFailed;
+  }
+  try {
+    WriteExport();
+  } catch (const ExportFailure& failure) {
+    m_error = failure.text;
+    // Half an export must not pass for a complete one.
+    CFileOperation cleanup;
+    cleanup.SetAskIfReadOnly(false);
+    cleanup.Delete(m_exportFolder.c_str());
+    return kFailed;
+  }
+  return kWritten;
+}
+
+bool CLabExport::ClearEarlierExport() {
+  CFileOperation files;
+  if (files.Delete(m_exportFolder.c_str())) return true;
+  m_error = "Impossibile eliminare il precedente invio " + m_exportFolder + ": " +
+            files.GetErrorString().str();
+  return false;
+}
+
+void CLabExport::WriteExport() {
+  MakeFolder(JoinPath(m_exportFolder, "img"));
+  MakeFolder(JoinPath(m_exportFolder, "rif"));
+
+  std::unique_ptr<treeNode::CSposalboTreeNode> copy = m_album.CloneAlbum(m_album.GetView());
+  const std::string projectFile = JoinPath(m_exportFolder, kProjectFileName);
+  if (!copy->SaveToFile(projectFile)) Fail("Impossibile scrivere " + projectFile + ".");
+  if (!m_seal.SignFile(projectFile.c_str(), nullptr))
+    Fail("Impossibile scrivere il sigillo di " + projectFile + ".");
+
+  CopyNodeResources(*copy);
+
+  // The counts of the copy are made afresh from its pages, so only photos some
+  // page really shows travel.
+  copy->RecountImageRefs();
+  if (spab_imagelist::CMImageList* list = copy->GetImageList()) CopyPhotos(*list);
+  else CopyPhotos(spab_imagelist::CMImageList());
+}
+
+void CLabExport::CopyNodeResources(treeNode::CTreeNode& node) {
+  using namespace treeNode;
+  if (auto* text = dynamic_cast<CTestoTreeNode*>(&node)) {
+    ExportFont(*text);
+  } else if (auto* effect = dynamic_cast<CEffectTreeNode*>(&node)) {
+    if (effect->IsPersonal()) CopyPersonalResource(kKindEffect, "effect", effect->GetName());
+  } else if (node.HasTag(tags::kCornice) || node.HasTag(tags::kImage)) {
+    auto* picture = dynamic_cast<CImgTreeNode*>(&node);
+    if (picture && picture->IsPersonal()) {
+      const bool frame = node.HasTag(tags::kCornice);
+      CopyPersonalResource(frame ? kKindFrame : kKindImage, frame ? "frame" : "image",
+                           picture->GetName());
+    }
+  } else if (auto* page = dynamic_cast<CPaginaTreeNode*>(&node)) {
+    if (CSfondoTreeNode* background = page->GetBackground()) CopyNodeResources(*background);
+  }
+  for (size_t i = 0; i < node.GetChildCount(); ++i) CopyNodeResources(*node.GetChild(i));
+}
+
+void CLabExport::ExportFont(treeNode::CTestoTreeNode& text) {
+  const LOGFONTA font = text.GetLogFont();
+  const std::string face = font.lfFaceName;
+  IDocumentHost* host = GetDocumentHost();
+  if (host && host->IsLabFont(face)) return;
+  // The face comes from the album file and becomes a file name.
+  if (!IsSingleFileName(face.c_str())) Fail("Nome di carattere non valido: \"" + face + "\".");
+  const std::string fontFolder = JoinPath(m_exportFolder, "font");
+  const std::string target = JoinPath(fontFolder, face + ".ttf");
+  if (m_written.count(target)) return;
+  MakeFolder(fontFolder);
+  if (!WriteFontFile(font, target))
+    Fail("Impossibile esportare il carattere " + face + " (non installato su questo computer?).");
+  m_written.insert(target);
+}
+
+void CLabExport::CopyPersonalResource(int kind, const char* kindFolder, const std::string& name) {
+  if (!IsSingleFileName(name.c_str())) Fail("Nome di risorsa non valido: \"" + name + "\".");
+  const std::string folder = JoinPath(m_exportFolder, kindFolder);
+  for (bool lowRes : {false, true}) {
+    const std::string resolutionFolder = JoinPath(folder, lowRes ? "lowres" : "highres");
+    const std::string target = JoinPath(resolutionFolder, name);
+    if (m_written.count(target)) continue;
+    MakeFolder(folder);
+    MakeFolder(resolutionFolder);
+    CopyOneFile(HostResourcePath(kind, lowRes, name, true), target);
+    m_written.insert(target);
+  }
+}
+
+void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
+  spab_imagelist::CMImageList exported;
+  for (const auto& image : albumList.GetImages()) {
+    if (image->refCount <= 0) continue;
+    if (!exported.AppendCopy(*image)) continue;
+    CopyOneFile(JoinPath(JoinPath(m_albumFolder, "img"), image->thumb),
+             JoinPath(JoinPath(m_exportFolder, "img"), image->thumb));
+    if (image->tipo == 1)
+      CopyOneFile(JoinPath(JoinPath(m_albumFolder, "rif"), image->riferimento),
+               JoinPath(JoinPath(m_exportFolder, "rif"), image->riferimento));
+  }
+  if (!exported.Save(m_exportFolder.c_str(), false))
+    Fail("Impossibile scrivere la lista immagini in " + m_exportFolder + ".");
+}
+
+void CLabExport::CopyOneFile(const std::string& source, const std::string& target) {
+  CFileOperation files;
+  if (!files.Copy(source.c_str(), target.c_str()))
+    Fail("Impossibile copiare " + source + ": " + files.GetErrorString().str());
+}
+
+void CLabExport::MakeFolder(const std::string& folder) {
+  if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    Fail("Impossibile creare la cartella " + folder + ".");
+}

@@ -1,0 +1,55 @@
+#pragma once
+// "Invia al laboratorio": the export folder a laboratory prints an album from.
+// Beside the album's folder name + "_xlab" it holds a copy of the project file
+// and its seal, the photos the album uses (img, rif and their image list), the
+// user's own graphics the album uses and the fonts the laboratory lacks.
+#include <set>
+#include <string>
+
+class CCryptoEngine;
+
+namespace treeNode {
+class CSposalboTreeNode;
+class CTestoTreeNode;
+class CTreeNode;
+}  // namespace treeNode
+
+namespace spab_imagelist {
+class CMImageList;
+}
+
+class CLabExport {
+ public:
+  enum Result { kWritten, kDeclined, kFailed };
+
+  CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
+             CCryptoEngine& seal);
+
+  // Asks before replacing an earlier export of this album. A failure leaves no
+  // export folder behind and its reason in GetError.
+  Result Run(const std::string& destination);
+
+  const std::string& GetError() const { return m_error; }
+  const std::string& GetExportFolder() const { return m_exportFolder; }
+
+  // destination\<album folder name>_xlab
+  static std::string ExportFolderFor(const std::string& destination,
+                                     const std::string& albumFolder);
+
+ private:
+  bool ClearEarlierExport();
+  void WriteExport();
+  void CopyNodeResources(treeNode::CTreeNode& node);
+  void ExportFont(treeNode::CTestoTreeNode& text);
+  void CopyPersonalResource(int kind, const char* kindFolder, const std::string& name);
+  void CopyPhotos(const spab_imagelist::CMImageList& albumList);
+  void CopyOneFile(const std::string& source, const std::string& target);
+  void MakeFolder(const std::string& folder);
+
+  treeNode::CSposalboTreeNode& m_album;
+  std::string m_albumFolder;
+  CCryptoEngine& m_seal;
+  std::string m_exportFolder;
+  std::string m_error;
+  std::set<std::string> m_written;  // files already in the export (shared resources)
+};

@@ -1,0 +1,212 @@
+#include "document/SposalboDoc.h"
+
+#include <cstdio>
+
+#include "document/AlbumFolder.h"
+#include "document/DocumentHost.h"
+#include "document/DocumentMessageBox.h"
+#include "document/LabExport.h"
+#include "document/MImageList.h"
+#include "document/PaginaTreeNode.h"
+#include "document/PathNames.h"
+#include "document/SposalboException.h"
+#include "document/SposalboTreeNode.h"
+#include "document/TestoTreeNode.h"
+
+namespace {
+const char kCannotCreateFolder[] = "Impossibile creare la directory per il nuovo sposalbo.";
+const char kCannotOpen[] = "Impossibile aprire il sposalbo.";
+const char kNewTextSample[] = "Prova di testo";
+const char kExportErrorTitle[] = "Errore invio al laboratorio";
+
+std::string FolderOfFile(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  const std::string absolute = length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+  const size_t separator = absolute.find_last_of("\\/");
+  return separator == std::string::npos ? std::string(".") : absolute.substr(0, separator);
+}
+}  // namespace
+
+CSposalboDoc::CSposalboDoc(const std::string& name, const std::string& parentFolder,
+                           const std::string& templatePath, CD3DObj* view) {
+  InitTextDialog();
+  CreateFolderOrThrow(parentFolder, name);
+  m_root = treeNode::CSposalboTreeNode::Load(templatePath, view);
+  if (!m_root) {
+    // No album can be made of it: nothing of it stays on disk.
+    RemoveEmptyAlbumFolder(m_folder);
+    throw CSposalboException(CSposalboException::kCannotOpen, kCannotOpen);
+  }
+  WriteNewAlbumOrThrow();
+}
+
+CSposalboDoc::CSposalboDoc(const std::string& name, int pageWidth, int pageHeight,
+                           const std::string& parentFolder, CD3DObj* view) {
+  InitTextDialog();
+  CreateFolderOrThrow(parentFolder, name);
+  m_root = std::make_unique<treeNode::CSposalboTreeNode>(view, nullptr);
+  m_root->SetPageSize(pageWidth, pageHeight, m_root->GetRifilo());
+  WriteNewAlbumOrThrow();
+}
+
+CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
+    : m_projectPath(projectPath) {
+  InitTextDialog();
+  m_root = treeNode::CSposalboTreeNode::Load(projectPath, view);
+  if (!m_root) throw CSposalboException(CSposalboException::kCannotOpen, kCannotOpen);
+  m_folder = FolderOfFile(projectPath);
+  m_fonts.Load(m_folder);
+  if (IDocumentHost* host = GetDocumentHost()) host->LayoutPageView();
+}
+
+CSposalboDoc::~CSposalboDoc() {
+  m_fonts.Unload();
+  m_root.reset();
+}
+
+void CSposalboDoc::InitTextDialog() {
+  m_textFont.lfHeight = -32;
+  m_textFont.lfWeight = FW_NORMAL;
+  m_textFont.lfCharSet = DEFAULT_CHARSET;
+  m_textFont.lfOutPrecision = OUT_TT_PRECIS;
+  m_textFont.lfQuality = ANTIALIASED_QUALITY;
+  m_textFont.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  lstrcpynA(m_textFont.lfFaceName, "Arial", LF_FACESIZE);
+  m_textColour = RGB(0, 0, 0);
+}
+
+void CSposalboDoc::CreateFolderOrThrow(const std::string& parentFolder, const std::string& name) {
+  if (!CreateFolder(parentFolder, name))
+    throw CSposalboException(CSposalboException::kCannotCreateFolder, kCannotCreateFolder);
+  m_projectPath = JoinPath(m_folder, kProjectFileName);
+  m_newNeverSaved = true;
+}
+
+void CSposalboDoc::WriteNewAlbumOrThrow() {
+  if (m_root->SaveToFile(m_projectPath)) return;
+  // A folder without its project file would be no album, and could never be
+  // removed as one.
+  RemoveEmptyAlbumFolder(m_folder);
+  throw CSposalboException(CSposalboException::kCannotCreateFolder, kCannotCreateFolder);
+}
+
+bool CSposalboDoc::CreateFolder(const std::string& parentFolder, const std::string& name) {
+  std::string created;
+  if (!CreateAlbumFolder(parentFolder, name, created)) return false;
+  m_folder = created;
+  return true;
+}
+
+bool CSposalboDoc::Save() {
+  const bool projectWritten = m_root->SaveToFile(m_projectPath);
+  m_root->RecountImageRefs();
+  const spab_imagelist::CMImageList* list = m_root->GetImageList();
+  const bool listWritten = !list || list->Save(m_folder.c_str(), false);
+  if (!projectWritten || !listWritten) return false;
+  m_newNeverSaved = false;
+  return true;
+}
+
+bool CSposalboDoc::IsModified() const { return m_root->IsModified(); }
+
+treeNode::CPaginaTreeNode* CSposalboDoc::GetCurrentPage() const {
+  return m_root ? m_root->GetCurrentPage() : nullptr;
+}
+
+std::string CSposalboDoc::GetImageFolder(bool working) const {
+  return m_folder + (working ? "\\img\\" : "\\rif\\");
+}
+
+std::string CSposalboDoc::GetResourceFolder(int kind, bool lowRes, const std::string& name,
+                                            bool personal) const {
+  switch (kind) {
+    case 0: {
+      std::string fileName = name;
+      if (!lowRes) {
+        // CD photos have no reference copy of their own name.
+        const spab_imagelist::CMImg* image = m_root->FindImage(name);
+        if (image && !image->riferimento.empty()) fileName = image->riferimento;
+      }
+      return GetImageFolder(lowRes) + fileName;
+    }
+    case 1:
+    case 2:
+    case 3:
+      return HostResourcePath(kind, lowRes, name, personal);
+    default:
+      return name;
+  }
+}
+
+std::string CSposalboDoc::GetTitle() const {
+  if (!m_root) return std::string();
+  const std::string name = FolderLastName(m_folder);
+  std::string title(name.size() + 32, '\0');
+  const int length = std::snprintf(&title[0], title.size(), "%s (%d x %d)", name.c_str(),
+                                   m_root->GetPageWidth(), m_root->GetPageHeight());
+  title.resize(length > 0 ? static_cast<size_t>(length) : 0);
+  return title;
+}
+
+bool CSposalboDoc::DeleteFolder() { return DeleteAlbumFolder(m_folder); }
+
+bool CSposalboDoc::EditSelectionColour() {
+  if (IDocumentHost* host = GetDocumentHost()) host->EditSelectionColour();
+  return true;
+}
+
+bool CSposalboDoc::EditSelectedText() {
+  treeNode::CPaginaTreeNode* page = GetCurrentPage();
+  IDocumentHost* host = GetDocumentHost();
+  if (!page || !host || !page->IsTextSelected()) return false;
+  auto* node = dynamic_cast<treeNode::CTestoTreeNode*>(page->GetFirstSelected());
+  if (!node) return false;
+  std::string text = node->GetText();
+  LOGFONTA font = node->GetLogFont();
+  COLORREF colour = node->GetColour();
+  if (!host->EditText(text, font, colour) || text.empty()) return false;
+  m_textFont = font;
+  m_textColour = colour;
+  node->SaveUndo();
+  node->SetText(text);
+  node->SetColour(colour);
+  node->SetFont(font);
+  return true;
+}
+
+bool CSposalboDoc::CreateText(float x, float y) {
+  treeNode::CPaginaTreeNode* page = GetCurrentPage();
+  IDocumentHost* host = GetDocumentHost();
+  if (!page || !host) return false;
+  std::string text = kNewTextSample;
+  LOGFONTA font = m_textFont;
+  COLORREF colour = m_textColour;
+  if (!host->EditText(text, font, colour) || text.empty()) return false;
+  m_textFont = font;
+  m_textColour = colour;
+  page->SaveUndo();
+  auto node = std::make_unique<treeNode::CTestoTreeNode>(text, font, colour, page);
+  node->SetPosition(x, y);
+  treeNode::CTestoTreeNode* placed = node.get();
+  page->AddChild(std::move(node), true);
+  page->SelectAll(false);
+  placed->SetSelected(true);
+  return true;
+}
+
+bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& seal) {
+  m_lastExportError.clear();
+  CLabExport exporter(*m_root, m_folder, seal);
+  switch (exporter.Run(destination)) {
+    case CLabExport::kWritten:
+      return true;
+    case CLabExport::kDeclined:
+      return false;
+    case CLabExport::kFailed:
+      break;
+  }
+  m_lastExportError = exporter.GetError();
+  DocumentMessageBox(m_lastExportError.c_str(), kExportErrorTitle, MB_OK | MB_ICONERROR);
+  return false;
+}

@@ -1,0 +1,96 @@
+#pragma once
+// One album open in the editor: its folder on disk, the project file in it, the
+// album's node tree and the state of the colour and text dialogs that act on
+// the current page. It makes new albums (blank or from a template), opens and
+// saves them, lends the album's own fonts to the system while it is open,
+// answers where pictures lie, and writes the laboratory's export.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "document/AlbumFonts.h"
+
+class CCryptoEngine;
+class CD3DObj;
+
+namespace treeNode {
+class CPaginaTreeNode;
+class CSposalboTreeNode;
+}  // namespace treeNode
+
+class CSposalboDoc {
+ public:
+  // A new album in parentFolder\name (or name_1, name_2, ...) from a template.
+  // Throws CSposalboException: code 1 when no folder can be made, code 2 when
+  // the template cannot be read (the new folder is removed again).
+  CSposalboDoc(const std::string& name, const std::string& parentFolder,
+               const std::string& templatePath, CD3DObj* view);
+  // A new album without pages; the caller adds the first one.
+  CSposalboDoc(const std::string& name, int pageWidth, int pageHeight,
+               const std::string& parentFolder, CD3DObj* view);
+  // The album of a project file; throws CSposalboException code 2 when it
+  // cannot be read.
+  CSposalboDoc(const std::string& projectPath, CD3DObj* view);
+  ~CSposalboDoc();
+  CSposalboDoc(const CSposalboDoc&) = delete;
+  CSposalboDoc& operator=(const CSposalboDoc&) = delete;
+
+  // True when the album folder exists afterwards (see CreateAlbumFolder).
+  bool CreateFolder(const std::string& parentFolder, const std::string& name);
+
+  // Writes the project file and the image list; false when either could not be
+  // written (the album then still counts as never saved if it was).
+  bool Save();
+  bool IsModified() const;
+  treeNode::CPaginaTreeNode* GetCurrentPage() const;
+
+  // folder\img\ (working copies) or folder\rif\ (reference copies).
+  std::string GetImageFolder(bool working) const;
+  // Full path of a picture: album photos in this folder, library pictures in
+  // the main frame's library folders.
+  std::string GetResourceFolder(int kind, bool lowRes, const std::string& name,
+                                bool personal) const;
+  // "Nozze (300 x 200)".
+  std::string GetTitle() const;
+
+  // Removes the album folder with everything in it; refuses anything that is
+  // not an album folder. For an album closed without ever being saved.
+  bool DeleteFolder();
+
+  bool EditSelectionColour();
+  // The text dialog over the one selected text; true when the text changed.
+  bool EditSelectedText();
+  // The text dialog for a new text at a point of the current page; true when
+  // one was placed (and selected alone).
+  bool CreateText(float x, float y);
+
+  // Writes the laboratory's export into the destination folder. False when the
+  // user kept an earlier export or the export failed (the failure is shown and
+  // kept in GetLastExportError).
+  bool ExportForLab(const std::string& destination, CCryptoEngine& seal);
+  const std::string& GetLastExportError() const { return m_lastExportError; }
+
+  treeNode::CSposalboTreeNode* GetRoot() const { return m_root.get(); }
+  const std::string& GetFolder() const { return m_folder; }
+  const std::string& GetProjectPath() const { return m_projectPath; }
+  bool IsNewNeverSaved() const { return m_newNeverSaved; }
+  const CAlbumFonts& GetFonts() const { return m_fonts; }
+  const LOGFONTA& GetTextFont() const { return m_textFont; }
+  COLORREF GetTextColour() const { return m_textColour; }
+
+ private:
+  void InitTextDialog();
+  void CreateFolderOrThrow(const std::string& parentFolder, const std::string& name);
+  void WriteNewAlbumOrThrow();
+
+  std::unique_ptr<treeNode::CSposalboTreeNode> m_root;
+  std::string m_folder;
+  std::string m_projectPath;
+  // What the text dialog shows next: the font and colour last chosen.
+  LOGFONTA m_textFont{};
+  COLORREF m_textColour = 0;
+  bool m_newNeverSaved = false;
+  CAlbumFonts m_fonts;
+  std::string m_lastExportError;
+};

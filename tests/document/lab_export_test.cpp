@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "InstalledFonts.h"
+#include "LabKeys.h"
+#include "ModelFakes.h"
+#include "TempFolder.h"
+#include "document/CDImageList.h"
+#include "document/CorniceTreeNode.h"
+#include "document/CryptoEngine.h"
+#include "document/EffectTreeNode.h"
+#include "document/ImageTreeNode.h"
+#include "document/ImgTreeNode.h"
+#include "document/LabExport.h"
+#include "document/MImageList.h"
+#include "document/PaginaTreeNode.h"
+#include "document/SposalboDoc.h"
+#include "document/SposalboTreeNode.h"
+#include "document/TestoTreeNode.h"
+#include "framework/scripted_ui.h"
+
+namespace {
+
+using lab_test::Laboratory;
+using lab_test::ReadBytes;
+using lab_test::WriteBytes;
+using namespace treeNode;
+
+std::set<std::string> FilesIn(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") names.insert(name);
+  } while (::FindNextFileA(find, &data));
+  ::FindClose(find);
+  return names;
+}
+
+LOGFONTA Face(const char* face) {
+  LOGFONTA font{};
+  font.lfHeight = -24;
+  font.lfWeight = FW_NORMAL;
+  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+  return font;
+}
+
+// An album made the way the editor makes one: created blank, filled from a
+// sample laboratory CD and one imported photo, laid out on a page, saved,
+// closed and opened again. The laboratory has a key pair; the user's own
+// graphics lie in a personal library the fake host points at.
+class LabExportTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(lab.Ready());
+    WriteBytes(keys / "public.key", lab.PublicKeyBlob());
+    ASSERT_TRUE(seal.AcquireContext());
+    ASSERT_TRUE(seal.ImportPublicKey((keys / "public.key").c_str()));
+    host.folder = library.Path() + "\\";
+    host.labFonts = {"Carattere del laboratorio"};
+    face = font_test::InstalledTrueTypeFace();
+    ASSERT_FALSE(face.empty());
+    WriteLibraryFile("1", "ovale.png");
+    WriteLibraryFile("2", "fx.png");
+    WriteLibraryFile("3", "rosa.png");
+    WriteSampleCd();
+    model_test::WriteBmp((sources / "sposi.bmp").c_str(), 200, 100, 50);
+    BuildAndReopenAlbum();
+  }
+
+  // Both resolutions of a personal library picture, as the host resolves them.
+  void WriteLibraryFile(const std::string& kind, const std::string& name) {
+    for (const char* resolution : {"lo", "hi"}) {
+      const std::string folder = library / (kind + resolution + "p");
+      MakeFolder(folder);
+      WriteTextFile(folder + "\\" + name, resolution + name);
+    }
+  }
+
+  void WriteSampleCd() {
+    WriteTextFile(cd / "cd.xml",
+                  "<cd cdKey=\"LAB-2006\"><immagine nome=\"IMG_0001.BMP\"/>"
+                  "<immagine nome=\"IMG_0002.BMP\"/><immagine nome=\"rullino\\IMG_0003.BMP\"/></cd>");
+    MakeFolder(cd / "rullino");
+    model_test::WriteBmp((cd / "IMG_0001.BMP").c_str(), 255, 0, 0);
+    model_test::WriteBmp((cd / "IMG_0002.BMP").c_str(), 0, 255, 0);
+    model_test::WriteBmp((cd / "rullino\\IMG_0003.BMP").c_str(), 0, 0, 255);
+  }
+
+  void BuildAndReopenAlbum() {
+    auto doc = std::make_unique<CSposalboDoc>("Nozze.2006", 300, 200, albums.Path(), nullptr);
+    CSposalboTreeNode* root = doc->GetRoot();
+    root->AddPage(-1);
+    const std::string folder = doc->GetFolder();
+
+    // The CD import road: every photo of the list, then the list is saved.
+    auto cdList = cd_imagelist::CCDImageList::Load(cd.Path().c_str());
+    ASSERT_TRUE(cdList);
+    spab_imagelist::CMImageList* list = root->GetImageList();
+    for (const auto& image : cdList->images)
+      ASSERT_TRUE(list->AddFromLabCd(cdList->cdKey.c_str(), folder.c_str(), cd.Path().c_str(),
+                                     image->nome.c_str()));
+    ASSERT_TRUE(list->AddFromFile((sources / "sposi.bmp").c_str(), folder.c_str()));
+    ASSERT_TRUE(list->Save(folder.c_str(), false));
+
+    CPaginaTreeNode* page = root->GetCurrentPage();
+    page->AddChild(std::make_unique<CImgTreeNode>("1.BMP", page), true);
+    auto frame = std::make_unique<CCorniceTreeNode>("ovale.png", page);
+    frame->SetPersonal(true);
+    auto framed = std::make_unique<CImgTreeNode>("3.BMP", frame.get());
+    auto effect = std::make_unique<CEffectTreeNode>("fx.png", framed.get());
+    effect->SetPersonal(true);
+    framed->SetEffect(std::move(effect));
+    frame->AddChild(std::move(framed), true);
+    page->AddChild(std::move(frame), true);
+    page->AddChild(std::make_unique<CImageTreeNode>("fiore.png", page), true);
+    auto rose = std::make_unique<CImageTreeNode>("rosa.png", page);
+    rose->SetPersonal(true);
+    page->AddChild(std::move(rose), true);
+    page->AddChild(std::make_unique<CTestoTreeNode>("Anna", Face(face.c_str()), RGB(0, 0, 0), page),
+                   true);
+    page->AddChild(std::make_unique<CTestoTreeNode>("e Luca", Face(face.c_str()), RGB(9, 9, 9), page),
+                   true);
+    page->AddChild(std::make_unique<CTestoTreeNode>(
+                       "12 giugno", Face("Carattere del laboratorio"), RGB(0, 0, 0), page),
+                   true);
+    page->SetBackgroundImage(std::make_unique<CImgTreeNode>("4.jpg", nullptr));
+    ASSERT_TRUE(doc->Save());
+    projectPath = doc->GetProjectPath();
+    albumFolder = folder;
+    doc.reset();
+
+    // The open road: the document, then the album's image list.
+    album = std::make_unique<CSposalboDoc>(projectPath, nullptr);
+    auto saved = spab_imagelist::CMImageList::Load(albumFolder.c_str(), false);
+    ASSERT_TRUE(saved);
+    album->GetRoot()->SetImageList(std::move(saved));
+  }
+
+  std::string ExportFolder() const { return destination / "Nozze.2006_xlab"; }
+
+  Laboratory lab;
+  TempFolder keys;
+  TempFolder library;
+  TempFolder cd;
+  TempFolder sources;
+  TempFolder albums;
+  TempFolder destination;
+  CCryptoEngine seal;
+  model_test::FakeHost host;
+  CScriptedUi ui;
+  std::string projectPath;
+  std::string albumFolder;
+  std::unique_ptr<CSposalboDoc> album;
+  std::string face;  // installed here, missing at the laboratory
+};
+
+TEST_F(LabExportTest, TheExportHoldsTheSealedProjectAndOnlyWhatTheLaboratoryLacks) {
+  ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+  const std::string out = ExportFolder();
+  EXPECT_TRUE(ui.Questions().empty());
+
+  EXPECT_EQ(FilesIn(out), (std::set<std::string>{"sposalbo.sbm", "sposalbo.sig", "img", "rif",
+                                                 "immagini.xml", "font", "frame", "effect",
+                                                 "image"}));
+  const std::string project = ReadTextFile(out + "\\sposalbo.sbm");
+  EXPECT_EQ(project, ReadTextFile(projectPath));
+  const std::vector<BYTE> sealBytes = ReadBytes(out + "\\sposalbo.sig");
+  EXPECT_EQ(sealBytes.size(), 158u);
+  EXPECT_EQ(lab.OpenSeal(sealBytes), lab.Md5(project));
+
+  // Photo 2 is on no page: it neither travels nor is listed.
+  EXPECT_EQ(FilesIn(out + "\\img"), (std::set<std::string>{"1.BMP", "3.BMP", "4.jpg"}));
+  EXPECT_EQ(ReadTextFile(out + "\\img\\3.BMP"), ReadTextFile(albumFolder + "\\img\\3.BMP"));
+  EXPECT_EQ(ReadTextFile(out + "\\img\\4.jpg"), ReadTextFile(albumFolder + "\\img\\4.jpg"));
+  EXPECT_EQ(FilesIn(out + "\\rif"), (std::set<std::string>{"1.bmp"}));
+  EXPECT_EQ(ReadTextFile(out + "\\rif\\1.bmp"), ReadTextFile(sources / "sposi.bmp"));
+  auto exported = spab_imagelist::CMImageList::Load(out.c_str(), false);
+  ASSERT_TRUE(exported);
+  std::vector<std::string> thumbs;
+  for (const auto& image : exported->GetImages()) {
+    thumbs.push_back(image->thumb);
+    EXPECT_EQ(image->refCount, 1) << image->thumb;
+  }
+  EXPECT_EQ(thumbs, (std::vector<std::string>{"1.BMP", "3.BMP", "4.jpg"}));
+  EXPECT_EQ(exported->Find("1.BMP")->cdkey, "LAB-2006");
+  EXPECT_EQ(exported->Find("3.BMP")->nome, "rullino\\IMG_0003.BMP");
+  EXPECT_EQ(exported->Find("4.jpg")->riferimento, "1.bmp");
+
+  // One file per missing face; the laboratory's own face travels not.
+  EXPECT_EQ(FilesIn(out + "\\font"), (std::set<std::string>{face + ".ttf"}));
+  const std::string font = ReadTextFile(out + "\\font\\" + face + ".ttf");
+  ASSERT_GT(font.size(), 1000u);
+  const std::string tag = font.substr(0, 4);
+  EXPECT_TRUE(tag == std::string("\0\1\0\0", 4) || tag == "OTTO" || tag == "true") << tag;
+
+  // Personal graphics in both resolutions; the standard library stays home.
+  for (const char* resolution : {"highres", "lowres"}) {
+    const std::string prefix = std::string(resolution) == "highres" ? "hi" : "lo";
+    EXPECT_EQ(ReadTextFile(out + "\\frame\\" + resolution + "\\ovale.png"), prefix + "ovale.png");
+    EXPECT_EQ(ReadTextFile(out + "\\effect\\" + resolution + "\\fx.png"), prefix + "fx.png");
+    EXPECT_EQ(FilesIn(out + "\\image\\" + resolution), (std::set<std::string>{"rosa.png"}));
+  }
+
+  // The open album is left as it was.
+  EXPECT_FALSE(album->IsModified());
+  EXPECT_EQ(album->GetRoot()->GetImageList()->GetImages().size(), 4u);
+}
+
+TEST_F(LabExportTest, AnEarlierExportIsKeptWhenTheUserCancels) {
+  MakeFolder(ExportFolder());
+  WriteTextFile(ExportFolder() + "\\precedente.txt", "old");
+  ui.AnswerMessage(IDCANCEL);
+  EXPECT_FALSE(album->ExportForLab(destination.Path(), seal));
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].text,
+               "Nella cartella scelta esiste gi\xE0 un precedente invio di questo sposalbo. "
+               "Vuoi sovrascriverlo?");
+  EXPECT_STREQ(ui.Questions()[0].caption, "Invio gi\xE0 esistente");
+  EXPECT_EQ(ui.Questions()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OKCANCEL));
+  EXPECT_EQ(FilesIn(ExportFolder()), (std::set<std::string>{"precedente.txt"}));
+  EXPECT_EQ(album->GetLastExportError(), "");
+}
+
+TEST_F(LabExportTest, AnEarlierExportIsReplacedWhenTheUserAgrees) {
+  MakeFolder(ExportFolder());
+  WriteTextFile(ExportFolder() + "\\precedente.txt", "old");
+  ui.AnswerMessage(IDOK);
+  ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+  EXPECT_FALSE(FileExists(ExportFolder() + "\\precedente.txt"));
+  EXPECT_TRUE(FileExists(ExportFolder() + "\\sposalbo.sig"));
+  EXPECT_EQ(ui.Questions().size(), 1u);
+}
+
+TEST_F(LabExportTest, ASealThatCannotBeWrittenFailsTheExportAndLeavesNothing) {
+  CCryptoEngine withoutKey;
+  ASSERT_TRUE(withoutKey.AcquireContext());
+  EXPECT_FALSE(album->ExportForLab(destination.Path(), withoutKey));
+  EXPECT_FALSE(FolderExists(ExportFolder()));
+  EXPECT_NE(album->GetLastExportError().find("sigillo"), std::string::npos);
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Errore invio al laboratorio");
+  EXPECT_STREQ(ui.Questions()[0].text, album->GetLastExportError().c_str());
+}
+
+TEST_F(LabExportTest, AMissingFileFailsTheExportAndLeavesNothing) {
+  struct Case {
+    std::string missing;
+    const char* named;
+  } cases[] = {
+      {library / "1lop\\ovale.png", "ovale.png"},
+      {library / "2hip\\fx.png", "fx.png"},
+      {albumFolder + "\\img\\3.BMP", "3.BMP"},
+      {albumFolder + "\\rif\\1.bmp", "1.bmp"},
+  };
+  for (const Case& c : cases) {
+    const std::string kept = ReadTextFile(c.missing);
+    ASSERT_TRUE(::DeleteFileA(c.missing.c_str())) << c.missing;
+    EXPECT_FALSE(album->ExportForLab(destination.Path(), seal)) << c.named;
+    EXPECT_FALSE(FolderExists(ExportFolder())) << c.named;
+    EXPECT_NE(album->GetLastExportError().find(c.named), std::string::npos)
+        << album->GetLastExportError();
+    WriteTextFile(c.missing, kept);
+  }
+  EXPECT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+}
+
+TEST_F(LabExportTest, AFontThisComputerLacksFailsTheExportRatherThanSendAnother) {
+  CPaginaTreeNode* page = album->GetCurrentPage();
+  page->AddChild(std::make_unique<CTestoTreeNode>("x", Face("Carattere che non esiste"),
+                                                  RGB(0, 0, 0), page),
+                 true);
+  EXPECT_FALSE(album->ExportForLab(destination.Path(), seal));
+  EXPECT_NE(album->GetLastExportError().find("Carattere che non esiste"), std::string::npos);
+  EXPECT_FALSE(FolderExists(ExportFolder()));
+}
+
+TEST_F(LabExportTest, AFaceNameThatIsNoFileNameIsRefused) {
+  CPaginaTreeNode* page = album->GetCurrentPage();
+  page->AddChild(std::make_unique<CTestoTreeNode>("x", Face("..\\..\\fuori"), RGB(0, 0, 0), page),
+                 true);
+  EXPECT_FALSE(album->ExportForLab(destination.Path(), seal));
+  EXPECT_FALSE(FolderExists(ExportFolder()));
+  EXPECT_FALSE(FileExists(destination / "fuori.ttf"));
+}
+
+TEST(LabExportFolder, IsTheAlbumFolderNameWithTheLaboratorySuffix) {
+  EXPECT_EQ(CLabExport::ExportFolderFor("D:\\invii", "C:\\album\\Nozze.2006"),
+            "D:\\invii\\Nozze.2006_xlab");
+  EXPECT_EQ(CLabExport::ExportFolderFor("D:\\", "C:\\album\\Nozze\\"), "D:\\Nozze_xlab");
+}
+
+}  // namespace

@@ -1,0 +1,366 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "AlbumSamples.h"
+#include "InstalledFonts.h"
+#include "ModelFakes.h"
+#include "TempFolder.h"
+#include "document/AlbumFonts.h"
+#include "document/ImgTreeNode.h"
+#include "document/MImageList.h"
+#include "document/PaginaTreeNode.h"
+#include "document/SposalboDoc.h"
+#include "document/SposalboException.h"
+#include "document/SposalboTreeNode.h"
+#include "document/TestoTreeNode.h"
+#include "framework/scripted_ui.h"
+
+namespace {
+
+using model_test::FakeHost;
+using treeNode::CTestoTreeNode;
+
+const char kCannotCreate[] = "Impossibile creare la directory per il nuovo sposalbo.";
+const char kCannotOpen[] = "Impossibile aprire il sposalbo.";
+
+// Runs the construction and gives the exception it threw.
+template <class Make>
+CSposalboException ThrownBy(Make make) {
+  try {
+    make();
+  } catch (const CSposalboException& error) {
+    return error;
+  }
+  return CSposalboException(0, "nothing thrown");
+}
+
+LOGFONTA Face(const char* face) {
+  LOGFONTA font{};
+  font.lfHeight = -20;
+  font.lfWeight = FW_NORMAL;
+  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+  return font;
+}
+
+class SposalboDocTest : public testing::Test {
+ protected:
+  std::unique_ptr<CSposalboDoc> NewBlank(const std::string& name = "Nozze") {
+    return std::make_unique<CSposalboDoc>(name, 300, 200, parent.Path(), nullptr);
+  }
+  // A blank album with one page, as the new-album command leaves it.
+  std::unique_ptr<CSposalboDoc> NewWithPage() {
+    auto doc = NewBlank();
+    doc->GetRoot()->AddPage(-1);
+    return doc;
+  }
+
+  TempFolder parent;
+  FakeHost host;
+  CScriptedUi ui;
+};
+
+TEST_F(SposalboDocTest, ABlankAlbumIsWrittenAtOnceAndCountsAsNeverSaved) {
+  auto doc = NewBlank();
+  EXPECT_EQ(doc->GetFolder(), parent / "Nozze");
+  EXPECT_EQ(doc->GetProjectPath(), parent / "Nozze\\sposalbo.sbm");
+  EXPECT_TRUE(doc->IsNewNeverSaved());
+  EXPECT_TRUE(FolderExists(parent / "Nozze\\img"));
+  EXPECT_TRUE(FolderExists(parent / "Nozze\\rif"));
+  EXPECT_EQ(doc->GetRoot()->GetPageCount(), 0);
+  EXPECT_EQ(doc->GetCurrentPage(), nullptr);
+  EXPECT_EQ(doc->GetTitle(), "Nozze (300 x 200)");
+
+  auto written = treeNode::CSposalboTreeNode::Load(doc->GetProjectPath(), nullptr);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->GetPageWidth(), 300);
+  EXPECT_EQ(written->GetPageHeight(), 200);
+  EXPECT_EQ(written->GetNumMinPage(), 0);
+  EXPECT_EQ(written->GetNumMaxPage(), 999);
+}
+
+TEST_F(SposalboDocTest, ANewAlbumBesideEarlierOnesTakesTheNextFreeName) {
+  MakeFolder(parent / "Nozze");
+  MakeFolder(parent / "Nozze_1");
+  auto doc = NewBlank();
+  EXPECT_EQ(doc->GetFolder(), parent / "Nozze_2");
+  EXPECT_EQ(doc->GetTitle(), "Nozze_2 (300 x 200)");
+  EXPECT_TRUE(FileExists(parent / "Nozze_2\\sposalbo.sbm"));
+}
+
+TEST_F(SposalboDocTest, AnAlbumThatGetsNoFolderThrowsCodeOne) {
+  const std::string names[] = {"", "a\\b", "Nozze.", "Nozze ", "x:y", "a|b"};
+  for (const std::string& name : names) {
+    CSposalboException error = ThrownBy([&] { NewBlank(name); });
+    EXPECT_EQ(error.code, 1) << name;
+    EXPECT_EQ(error.message, kCannotCreate) << name;
+  }
+  CSposalboException error =
+      ThrownBy([&] { CSposalboDoc("Nozze", 300, 200, parent / "manca", nullptr); });
+  EXPECT_EQ(error.code, 1);
+  EXPECT_FALSE(FolderExists(parent / "Nozze"));
+}
+
+TEST_F(SposalboDocTest, AnAlbumFromATemplateStartsAsTheTemplate) {
+  model_test::WriteFile(parent / "modello.sbt", model_test::RichAlbum());
+  CSposalboDoc doc("Nozze", parent.Path(), parent / "modello.sbt", nullptr);
+  EXPECT_TRUE(doc.IsNewNeverSaved());
+  EXPECT_EQ(doc.GetRoot()->GetPageCount(), 3);
+  EXPECT_EQ(doc.GetTitle(), "Nozze (300 x 200)");
+  auto written = treeNode::CSposalboTreeNode::Load(doc.GetProjectPath(), nullptr);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->GetPageCount(), 3);
+  EXPECT_EQ(written->GetNumMaxPage(), 40);
+}
+
+TEST_F(SposalboDocTest, AnUnreadableTemplateThrowsCodeTwoAndLeavesNoFolder) {
+  WriteTextFile(parent / "rotto.sbt", "<sposalbo><pagina></sposalbo>");
+  WriteTextFile(parent / "vuoto.sbt", "");
+  const std::string templates[] = {parent / "manca.sbt", parent / "rotto.sbt",
+                                   parent / "vuoto.sbt"};
+  for (const std::string& path : templates) {
+    CSposalboException error =
+        ThrownBy([&] { CSposalboDoc("Nozze", parent.Path(), path, nullptr); });
+    EXPECT_EQ(error.code, 2) << path;
+    EXPECT_EQ(error.message, kCannotOpen) << path;
+    EXPECT_FALSE(FolderExists(parent / "Nozze")) << path;
+  }
+}
+
+TEST_F(SposalboDocTest, OpeningAMissingOrBrokenProjectFileThrowsCodeTwo) {
+  WriteTextFile(parent / "rotto.sbm", "<sposalbo>");
+  WriteTextFile(parent / "vuoto.sbm", "");
+  const std::string paths[] = {parent / "manca.sbm", parent / "rotto.sbm", parent / "vuoto.sbm",
+                               parent.Path()};
+  for (const std::string& path : paths) {
+    CSposalboException error = ThrownBy([&] { CSposalboDoc(path, nullptr); });
+    EXPECT_EQ(error.code, 2) << path;
+    EXPECT_EQ(error.message, kCannotOpen) << path;
+  }
+  EXPECT_EQ(host.layouts, 0);
+}
+
+TEST_F(SposalboDocTest, AnOpenedAlbumLivesInTheFolderOfItsFileAndLaysOutTheView) {
+  MakeFolder(parent / "Sposi");
+  model_test::WriteFile(parent / "Sposi\\sposalbo.sbm", model_test::RichAlbum());
+  CSposalboDoc doc(parent / "Sposi\\sposalbo.sbm", nullptr);
+  EXPECT_FALSE(doc.IsNewNeverSaved());
+  EXPECT_EQ(doc.GetFolder(), parent / "Sposi");
+  EXPECT_EQ(doc.GetProjectPath(), parent / "Sposi\\sposalbo.sbm");
+  EXPECT_EQ(doc.GetTitle(), "Sposi (300 x 200)");
+  EXPECT_EQ(doc.GetCurrentPage(), doc.GetRoot()->GetPage(1));
+  EXPECT_EQ(host.layouts, 1);
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SposalboDocTest, SavingWritesTheProjectFileAndTheImageList) {
+  auto doc = NewWithPage();
+  doc->GetRoot()->SetModified(true);
+  WriteTextFile(parent / "foto.jpg", "jpeg");
+  auto list = std::make_unique<spab_imagelist::CMImageList>();
+  ASSERT_TRUE(list->AddFromLabCd("K", doc->GetFolder().c_str(), parent.Path().c_str(), "foto.jpg"));
+  doc->GetRoot()->SetImageList(std::move(list));
+  doc->GetCurrentPage()->AddChild(std::make_unique<treeNode::CImgTreeNode>("1.jpg", nullptr), true);
+
+  ASSERT_TRUE(doc->Save());
+  EXPECT_FALSE(doc->IsNewNeverSaved());
+  EXPECT_FALSE(doc->IsModified());
+  auto written = treeNode::CSposalboTreeNode::Load(doc->GetProjectPath(), nullptr);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->GetPageCount(), 1);
+  auto savedList = spab_imagelist::CMImageList::Load(doc->GetFolder().c_str(), false);
+  ASSERT_TRUE(savedList);
+  ASSERT_TRUE(savedList->Find("1.jpg"));
+  // The references are counted afresh before the list is written.
+  EXPECT_EQ(savedList->Find("1.jpg")->refCount, 1);
+}
+
+TEST_F(SposalboDocTest, AFailedSaveIsReportedAndTheAlbumStaysNeverSaved) {
+  auto doc = NewWithPage();
+  ASSERT_TRUE(doc->DeleteFolder());
+  EXPECT_FALSE(doc->Save());
+  EXPECT_TRUE(doc->IsNewNeverSaved());
+}
+
+TEST_F(SposalboDocTest, ResourcePathsLeadToTheAlbumOrTheLibrary) {
+  auto doc = NewBlank();
+  auto list = std::make_unique<spab_imagelist::CMImageList>();
+  WriteTextFile(parent / "cd.jpg", "jpeg");
+  ASSERT_TRUE(list->AddFromLabCd("K", doc->GetFolder().c_str(), parent.Path().c_str(), "cd.jpg"));
+  auto imported = std::make_unique<spab_imagelist::CMImg>();
+  imported->thumb = "7.jpg";
+  imported->riferimento = "3.tif";
+  imported->tipo = 1;
+  list->AppendCopy(*imported);
+  doc->GetRoot()->SetImageList(std::move(list));
+
+  const std::string album = doc->GetFolder();
+  struct Case {
+    int kind;
+    bool lowRes;
+    const char* name;
+    bool personal;
+    std::string path;
+  } cases[] = {
+      {0, true, "7.jpg", false, album + "\\img\\7.jpg"},
+      {0, false, "7.jpg", false, album + "\\rif\\3.tif"},
+      // A CD photo has no reference copy of another name.
+      {0, false, "1.jpg", false, album + "\\rif\\1.jpg"},
+      {0, false, "nessuna.jpg", false, album + "\\rif\\nessuna.jpg"},
+      {1, true, "ovale.png", false, "c:\\lib\\1lo\\ovale.png"},
+      {2, false, "fx.png", true, "c:\\lib\\2hip\\fx.png"},
+      {3, true, "fiore.png", true, "c:\\lib\\3lop\\fiore.png"},
+      {4, true, "gruppo", false, "gruppo"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(doc->GetResourceFolder(c.kind, c.lowRes, c.name, c.personal), c.path) << c.name;
+  EXPECT_EQ(doc->GetImageFolder(true), album + "\\img\\");
+  EXPECT_EQ(doc->GetImageFolder(false), album + "\\rif\\");
+}
+
+TEST_F(SposalboDocTest, DeletingRemovesANewAlbumButNeverAFolderWithoutOne) {
+  auto doc = NewBlank();
+  ASSERT_TRUE(doc->DeleteFolder());
+  EXPECT_FALSE(FolderExists(parent / "Nozze"));
+
+  auto other = NewBlank("Altro");
+  ::DeleteFileA(other->GetProjectPath().c_str());
+  WriteTextFile(other->GetFolder() + "\\nota.txt", "keep");
+  EXPECT_FALSE(other->DeleteFolder());
+  EXPECT_TRUE(FileExists(other->GetFolder() + "\\nota.txt"));
+}
+
+TEST_F(SposalboDocTest, TheAlbumsOwnFontsAreLentToTheSystemWhileItIsOpen) {
+  MakeFolder(parent / "Sposi");
+  MakeFolder(parent / "Sposi\\font");
+  const std::string face = font_test::InstalledTrueTypeFace();
+  ASSERT_FALSE(face.empty());
+  ASSERT_TRUE(WriteFontFile(Face(face.c_str()), parent / "Sposi\\font\\Mio.ttf"));
+  WriteTextFile(parent / "Sposi\\font\\leggimi.txt", "not a font");
+  WriteTextFile(parent / "Sposi\\font\\rotto.ttf", "not a font either");
+  model_test::WriteFile(parent / "Sposi\\sposalbo.sbm", model_test::RichAlbum());
+  const std::string font = parent / "Sposi\\font\\Mio.ttf";
+  {
+    CSposalboDoc doc(parent / "Sposi\\sposalbo.sbm", nullptr);
+    ASSERT_EQ(doc.GetFonts().GetLoadedFiles().size(), 1u);
+    EXPECT_EQ(doc.GetFonts().GetLoadedFiles()[0], font);
+  }
+  // Closing the album took the font back: there is nothing left to remove.
+  EXPECT_FALSE(::RemoveFontResourceA(font.c_str()));
+}
+
+TEST_F(SposalboDocTest, AnAlbumWithoutFontsLendsNone) {
+  model_test::WriteFile(parent / "sposalbo.sbm", model_test::RichAlbum());
+  CSposalboDoc doc(parent / "sposalbo.sbm", nullptr);
+  EXPECT_TRUE(doc.GetFonts().GetLoadedFiles().empty());
+}
+
+TEST_F(SposalboDocTest, ANewTextIsPlacedAtThePointAndSelectedAlone) {
+  auto doc = NewWithPage();
+  treeNode::CPaginaTreeNode* page = doc->GetCurrentPage();
+  auto box = std::make_unique<model_test::FakeBox>(page, 0.0f, 0.0f);
+  model_test::FakeBox* other = box.get();
+  page->AddChild(std::move(box), true);
+  other->SetSelected(true);
+
+  host.textToEnter = "Anna e Luca";
+  host.fontToChoose = Face("Tahoma");
+  host.textColourToChoose = RGB(200, 10, 20);
+  host.confirmText = true;
+  ASSERT_TRUE(doc->CreateText(0.25f, -0.125f));
+  EXPECT_EQ(host.offeredText, "Prova di testo");
+  EXPECT_STREQ(host.offeredFont.lfFaceName, "Arial");
+
+  ASSERT_EQ(page->GetChildCount(), 2u);
+  auto* text = dynamic_cast<CTestoTreeNode*>(page->GetChild(1));
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->GetText(), "Anna e Luca");
+  EXPECT_STREQ(text->GetLogFont().lfFaceName, "Tahoma");
+  EXPECT_EQ(text->GetColour(), RGB(200, 10, 20));
+  EXPECT_FLOAT_EQ(text->GetX(), 0.25f);
+  EXPECT_FLOAT_EQ(text->GetY(), -0.125f);
+  ASSERT_EQ(page->GetSelection().size(), 1u);
+  EXPECT_EQ(page->GetSelection()[0], text);
+  EXPECT_TRUE(doc->GetRoot()->CanUndo());
+
+  // The dialog opens next time with the font and colour last chosen.
+  host.confirmText = false;
+  EXPECT_FALSE(doc->CreateText(0.0f, 0.0f));
+  EXPECT_STREQ(host.offeredFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(host.offeredTextColour, RGB(200, 10, 20));
+}
+
+TEST_F(SposalboDocTest, NoTextIsMadeWhenTheDialogIsCancelledOrLeftEmpty) {
+  auto doc = NewWithPage();
+  host.confirmText = false;
+  host.textToEnter = "testo";
+  EXPECT_FALSE(doc->CreateText(0.0f, 0.0f));
+  host.confirmText = true;
+  host.textToEnter = "";
+  EXPECT_FALSE(doc->CreateText(0.0f, 0.0f));
+  EXPECT_EQ(doc->GetCurrentPage()->GetChildCount(), 0u);
+  EXPECT_FALSE(doc->GetRoot()->CanUndo());
+
+  auto empty = NewBlank("Senza pagine");
+  host.textToEnter = "testo";
+  EXPECT_FALSE(empty->CreateText(0.0f, 0.0f));
+  EXPECT_EQ(host.textEdits, 2);
+}
+
+TEST_F(SposalboDocTest, EditingTheOneSelectedTextReplacesTextColourAndFont) {
+  auto doc = NewWithPage();
+  host.confirmText = true;
+  host.textToEnter = "Prima";
+  host.fontToChoose = Face("Tahoma");
+  host.textColourToChoose = RGB(1, 2, 3);
+  ASSERT_TRUE(doc->CreateText(0.0f, 0.0f));
+  auto* text = static_cast<CTestoTreeNode*>(doc->GetCurrentPage()->GetChild(0));
+
+  host.textToEnter = "Seconda";
+  host.fontToChoose = Face("Courier New");
+  host.textColourToChoose = RGB(9, 8, 7);
+  ASSERT_TRUE(doc->EditSelectedText());
+  EXPECT_EQ(host.offeredText, "Prima");
+  EXPECT_STREQ(host.offeredFont.lfFaceName, "Tahoma");
+  EXPECT_EQ(host.offeredTextColour, RGB(1, 2, 3));
+  EXPECT_EQ(text->GetText(), "Seconda");
+  EXPECT_STREQ(text->GetLogFont().lfFaceName, "Courier New");
+  EXPECT_EQ(text->GetColour(), RGB(9, 8, 7));
+  EXPECT_FALSE(text->IsMeshBuilt());
+
+  doc->GetRoot()->Undo();
+  auto* restored = static_cast<CTestoTreeNode*>(doc->GetCurrentPage()->GetChild(0));
+  EXPECT_EQ(restored->GetText(), "Prima");
+}
+
+TEST_F(SposalboDocTest, TextEditingNeedsExactlyOneSelectedTextAndANonEmptyAnswer) {
+  auto doc = NewWithPage();
+  host.confirmText = true;
+  host.textToEnter = "Uno";
+  ASSERT_TRUE(doc->CreateText(0.0f, 0.0f));
+  auto* first = static_cast<CTestoTreeNode*>(doc->GetCurrentPage()->GetChild(0));
+
+  host.textToEnter = "";
+  EXPECT_FALSE(doc->EditSelectedText());
+  EXPECT_EQ(first->GetText(), "Uno");
+
+  host.textToEnter = "Due";
+  ASSERT_TRUE(doc->CreateText(0.1f, 0.1f));
+  first->SetSelected(true);  // two texts selected
+  const int edits = host.textEdits;
+  EXPECT_FALSE(doc->EditSelectedText());
+  doc->GetCurrentPage()->SelectAll(false);
+  EXPECT_FALSE(doc->EditSelectedText());
+  EXPECT_EQ(host.textEdits, edits);
+}
+
+TEST_F(SposalboDocTest, ColourEditingRunsTheColourDialog) {
+  auto doc = NewWithPage();
+  EXPECT_TRUE(doc->EditSelectionColour());
+  EXPECT_EQ(host.colourEdits, 1);
+}
+
+}  // namespace
