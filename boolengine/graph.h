@@ -53,7 +53,9 @@ public:
 
     // Pipeline steps.
     int MergeNodes(int64_t marge);                    // node to node
-    bool CrossingSearch(int64_t marge);               // one full crossing search
+    // One crossing search; 'nodesMerged' skips the first node merge when the
+    // previous search ended with one at the same marge.
+    bool CrossingSearch(int64_t marge, bool nodesMerged = false);
     void Prepare(int passes);                         // crossings, flags, cleaning
     void SetGroupFlags();                             // side flags by a sweep
     // Result polygons of op; holes are joined to their polygon when the

@@ -200,10 +200,10 @@ static int CrossingPass(Graph* graph, Bool_Engine* engine)
     return found;
 }
 
-bool Graph::CrossingSearch(int64_t marge)
+bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
 {
     m_engine->WriteLog("Node to Node");
-    const int merged = MergeNodes(marge);
+    const int merged = nodesMerged ? 0 : MergeNodes(marge);
     if (GetNumberOfLinks() < 3) return merged > 0;
     m_engine->WriteLog("Node to BoolLink 0");
     const int onLink = NodeOnLinkPass(this, m_engine, marge);
@@ -222,7 +222,7 @@ void Graph::Prepare(int passes)
     const int64_t marge = m_engine->GetInternalMarge();
     const int rounds = std::max(passes, kMinCrossingRounds);
     for (int i = 0; i < rounds; ++i)
-        if (!CrossingSearch(marge)) break;
+        if (!CrossingSearch(marge, i > 0)) break;
     ResetBinMark();
     m_engine->WriteLog("Set group A/B Flags");
     SetGroupFlags();
