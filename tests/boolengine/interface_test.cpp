@@ -93,6 +93,20 @@ TEST_F(EngineTest, BooleanStepWritesMergedGraphAsPaths)
     EXPECT_EQ(key.substr(key.size() - footer.size()), footer);
 }
 
+TEST_F(EngineTest, EmptyMergedGraphGetsTheLongFooter)
+{
+    Bool_Engine engine;
+    ArmLikeCropTool(engine);
+    AddPolygon(engine, 0, Rect(0, 0, 10, 10));
+    AddPolygon(engine, 1, Rect(20, 0, 30, 10));
+    ASSERT_TRUE(engine.Do(2));
+    const std::string key = ReadFile("keygraphfile.key");
+    EXPECT_EQ(key.find("PATH;"), std::string::npos);
+    const std::string footer = "         ENDSTR top;          ENDLIB;       ";
+    ASSERT_GE(key.size(), footer.size());
+    EXPECT_EQ(key.substr(key.size() - footer.size()), footer);
+}
+
 TEST_F(EngineTest, VertexIsStoredOnTheGridAndReadBackTruncated)
 {
     Bool_Engine engine;
