@@ -38,7 +38,7 @@ public:
     virtual void InvalidatePhotoThumbnails() = 0;
     // The page editing surface takes the largest place of the current page's
     // shape in the view (after an album was opened).
-    virtual void LayoutPageView() {}
+    virtual void LayoutPageStatic() {}
     // Whether the laboratory's font list names this face; a face it lacks
     // travels with the album's export. Without a list every face travels.
     virtual bool IsLabFont(const std::string& faceName)

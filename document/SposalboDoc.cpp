@@ -56,14 +56,18 @@ CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
   m_root = treeNode::CSposalboTreeNode::Load(projectPath, view);
   if (!m_root) throw CSposalboException(CSposalboException::kCannotOpen, kCannotOpen);
   m_folder = FolderOfFile(projectPath);
-  m_fonts.Load(m_folder);
-  if (IDocumentHost* host = GetDocumentHost()) host->LayoutPageView();
+  LoadFonts();
+  if (IDocumentHost* host = GetDocumentHost()) host->LayoutPageStatic();
 }
 
 CSposalboDoc::~CSposalboDoc() {
-  m_fonts.Unload();
+  UnloadFonts();
   m_root.reset();
 }
+
+void CSposalboDoc::LoadFonts() { m_fonts.Load(m_folder); }
+
+void CSposalboDoc::UnloadFonts() { m_fonts.Unload(); }
 
 void CSposalboDoc::InitTextDialog() {
   m_textFont.lfHeight = -32;

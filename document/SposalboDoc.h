@@ -81,6 +81,9 @@ class CSposalboDoc {
 
  private:
   void InitTextDialog();
+  // The album's "font" folder into the system's font table and back out.
+  void LoadFonts();
+  void UnloadFonts();
   void CreateFolderOrThrow(const std::string& parentFolder, const std::string& name);
   void WriteNewAlbumOrThrow();
 

@@ -53,7 +53,7 @@ public:
         return confirmText;
     }
     void InvalidatePhotoThumbnails() override { ++thumbnailInvalidations; }
-    void LayoutPageView() override { ++layouts; }
+    void LayoutPageStatic() override { ++layouts; }
     bool IsLabFont(const std::string& face) override { return labFonts.count(face) > 0; }
 
     std::set<int> keys;

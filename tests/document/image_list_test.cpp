@@ -340,6 +340,26 @@ TEST(ImageListFile, CopyOfTheListIsDeep) {
   EXPECT_EQ(copy.GetLastRif(), 3);
 }
 
+TEST(ImageListFile, AppendedCopiesAreIndependentAndNeverDoubled) {
+  CMImg image;
+  image.thumb = "4.jpg";
+  image.riferimento = "2.tif";
+  image.tipo = 1;
+  image.refCount = 3;
+  CMImageList list;
+  CMImg* added = list.AppendCopy(image);
+  ASSERT_TRUE(added);
+  EXPECT_NE(added, &image);
+  EXPECT_EQ(list.Find("4.jpg"), added);
+  EXPECT_EQ(added->riferimento, "2.tif");
+  EXPECT_EQ(added->refCount, 3);
+  EXPECT_FALSE(list.AppendCopy(image));
+  EXPECT_EQ(list.GetImages().size(), 1u);
+  // A copy takes no number: the counters stay where they were.
+  EXPECT_EQ(list.GetLastThumb(), 0);
+  EXPECT_EQ(list.GetLastRif(), 0);
+}
+
 TEST_F(ImageListTest, WholeCdImportsIntoTheAlbum) {
   TempFolder cd;
   MakeFolder(cd / "sub");

@@ -293,6 +293,12 @@ TEST_F(LabExportTest, AFaceNameThatIsNoFileNameIsRefused) {
   EXPECT_FALSE(FileExists(destination / "fuori.ttf"));
 }
 
+TEST_F(LabExportTest, AMissingDestinationFailsTheExport) {
+  EXPECT_FALSE(album->ExportForLab(destination / "manca", seal));
+  EXPECT_NE(album->GetLastExportError().find("Nozze.2006_xlab"), std::string::npos);
+  EXPECT_FALSE(FolderExists(destination / "manca"));
+}
+
 TEST(LabExportFolder, IsTheAlbumFolderNameWithTheLaboratorySuffix) {
   EXPECT_EQ(CLabExport::ExportFolderFor("D:\\invii", "C:\\album\\Nozze.2006"),
             "D:\\invii\\Nozze.2006_xlab");
