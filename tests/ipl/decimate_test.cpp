@@ -279,3 +279,32 @@ TEST(Decimate, ScaledSizeOfWideImagesDoesNotOverflow)
     EXPECT_EQ(getValue(dst.get(), 29999, 1, 0),
               getValue(src.get(), static_cast<int32_t>(0.5 + 29999 * double(70000.0f / 30000.0f)), 1, 0));
 }
+
+// Whole-pixel boxes: the area mean is the box sum times 1 / (box area),
+// rounded half up, exactly.
+TEST(Decimate, SuperSamplingOfWholePixelBoxesIsTheExactRoundedMean)
+{
+    for (uint32_t depth : {IPL_DEPTH_8U, IPL_DEPTH_16U})
+        for (int32_t order : {0, 1})
+            for (int32_t xs : {1, 2, 3, 5})
+                for (int32_t ys : {1, 2, 4}) {
+                    Image src = makeImage(3, 0, depth, 43, 29, order);
+                    fillRandom(src.get(), static_cast<uint32_t>(xs * 10 + ys));
+                    const int32_t W = 43 / xs, H = 29 / ys;
+                    Image dst = makeImage(3, 0, depth, W, H, order);
+                    iplDecimate(src.get(), dst.get(), 1, xs, 1, ys, IPL_INTER_SUPER);
+                    ASSERT_EQ(iplGetErrStatus(), 0);
+                    const double norm = 1.0 / (double(float(xs)) * double(float(ys)));
+                    for (int32_t k = 0; k < 3; ++k)
+                        for (int32_t m = 0; m < H; ++m)
+                            for (int32_t c = 0; c < W; ++c) {
+                                double sum = 0;
+                                for (int32_t j = m * ys; j < (m + 1) * ys; ++j)
+                                    for (int32_t i = c * xs; i < (c + 1) * xs; ++i)
+                                        sum += getValue(src.get(), i, j, k);
+                                ASSERT_EQ(getValue(dst.get(), c, m, k), double(int32_t(sum * norm + 0.5)))
+                                    << "depth " << depth << " order " << order << " box " << xs << "x" << ys << " at "
+                                    << c << "," << m << "," << k;
+                            }
+                }
+}
