@@ -121,6 +121,60 @@ void rowIntoBuffer(const T* sRow, float* bRow, int32_t N, int32_t Nc, int32_t sP
         }
 }
 
+// The pass along x for one destination row: buffer columns into destination
+// columns, all channels. With the channel count fixed at compile time (NC
+// 1..4) the accumulators live in registers; NC 0 takes Nc from the call and
+// the accumulators from acc. The sums are the same either way.
+template <class T, int NC>
+void flushRow(const ColumnStep* steps, int32_t stepCount, const float* buf, int32_t Nc, float* acc, T* drow,
+              int dPix, int dCh, int W, double norm)
+{
+    float local[NC > 0 ? NC : 1];
+    float* a = NC > 0 ? local : acc;
+    const int n = NC > 0 ? NC : Nc;
+    for (int c = 0; c < n; ++c)
+        a[c] = 0.0f;
+    int k = 0;
+    for (int32_t q = 0; q < stepCount; ++q) {
+        const ColumnStep& st = steps[q];
+        const float* v = buf + int64_t(st.column) * Nc;
+        T* out = drow + int64_t(k) * dPix;
+        switch (st.kind) {
+        case ColumnStep::kFinish:
+            for (int c = 0; c < n; ++c)
+                out[c * dCh] = SuperOut<T>::put(v[c] * st.weightEnd + a[c], norm);
+            ++k;
+            break;
+        case ColumnStep::kFinishAndStart:
+            for (int c = 0; c < n; ++c) {
+                out[c * dCh] = SuperOut<T>::put(v[c] * st.weightEnd + a[c], norm);
+                a[c] = v[c] * st.weightStart;
+            }
+            ++k;
+            break;
+        case ColumnStep::kStart:
+            for (int c = 0; c < n; ++c)
+                a[c] = v[c] * st.weightStart;
+            break;
+        case ColumnStep::kAdd:
+            for (int c = 0; c < n; ++c)
+                a[c] += v[c];
+            break;
+        case ColumnStep::kAddAndFinish:
+            for (int c = 0; c < n; ++c) {
+                a[c] += v[c];
+                out[c * dCh] = SuperOut<T>::put(a[c], norm);
+                a[c] = 0.0f;
+            }
+            ++k;
+            break;
+        }
+    }
+    if (k < W)
+        for (int c = 0; c < n; ++c)
+            drow[int64_t(k) * dPix + c * dCh] = SuperOut<T>::put(a[c], norm);
+}
+
 template <class T>
 int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
                int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
@@ -162,47 +216,13 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
     // Buffer columns into destination columns of row mm, all channels.
     auto flush = [&](int mm) {
         T* drow = dst + static_cast<int64_t>(mm) * dLine;
-        for (int c = 0; c < Nc; ++c)
-            acc[c] = 0.0f;
-        int k = 0;
-        for (int32_t q = 0; q < stepCount; ++q) {
-            const ColumnStep& st = steps[q];
-            const float* v = buf + int64_t(st.column) * Nc;
-            T* out = drow + int64_t(k) * dPix;
-            switch (st.kind) {
-            case ColumnStep::kFinish:
-                for (int c = 0; c < Nc; ++c)
-                    out[c * dCh] = SuperOut<T>::put(v[c] * st.weightEnd + acc[c], norm);
-                ++k;
-                break;
-            case ColumnStep::kFinishAndStart:
-                for (int c = 0; c < Nc; ++c) {
-                    out[c * dCh] = SuperOut<T>::put(v[c] * st.weightEnd + acc[c], norm);
-                    acc[c] = v[c] * st.weightStart;
-                }
-                ++k;
-                break;
-            case ColumnStep::kStart:
-                for (int c = 0; c < Nc; ++c)
-                    acc[c] = v[c] * st.weightStart;
-                break;
-            case ColumnStep::kAdd:
-                for (int c = 0; c < Nc; ++c)
-                    acc[c] += v[c];
-                break;
-            case ColumnStep::kAddAndFinish:
-                for (int c = 0; c < Nc; ++c) {
-                    acc[c] += v[c];
-                    out[c * dCh] = SuperOut<T>::put(acc[c], norm);
-                    acc[c] = 0.0f;
-                }
-                ++k;
-                break;
-            }
+        switch (Nc) {
+        case 1: flushRow<T, 1>(steps, stepCount, buf, Nc, acc, drow, dPix, dCh, W, norm); break;
+        case 2: flushRow<T, 2>(steps, stepCount, buf, Nc, acc, drow, dPix, dCh, W, norm); break;
+        case 3: flushRow<T, 3>(steps, stepCount, buf, Nc, acc, drow, dPix, dCh, W, norm); break;
+        case 4: flushRow<T, 4>(steps, stepCount, buf, Nc, acc, drow, dPix, dCh, W, norm); break;
+        default: flushRow<T, 0>(steps, stepCount, buf, Nc, acc, drow, dPix, dCh, W, norm); break;
         }
-        if (k < W)
-            for (int c = 0; c < Nc; ++c)
-                drow[int64_t(k) * dPix + c * dCh] = SuperOut<T>::put(acc[c], norm);
     };
     auto clearRow = [&] { std::memset(buf, 0, static_cast<size_t>(rowValues) * 4); };
 
