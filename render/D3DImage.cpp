@@ -5,8 +5,23 @@
 #include <cstring>
 
 #include "render/D3DObj.h"
+#include "render/GdiScope.h"
 #include "render/PlaceholderTexture.h"
 #include "render/QuadVertex.h"
+
+namespace {
+// The placeholder's number: a 10-point Arial, the point size taken on the
+// screen.
+HFONT CreateNumberFont()
+{
+    const ScreenDc screen;
+    LOGFONTA font{};
+    font.lfHeight = -MulDiv(10, screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96, 72);
+    font.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(font.lfFaceName, "Arial");
+    return CreateFontIndirectA(&font);
+}
+}  // namespace
 
 DWORD TextureFactorForAlpha(float alpha)
 {
@@ -51,60 +66,13 @@ D3DXMATRIX EffectTextureMatrix(float rotationDegrees, int32_t mirror)
     return m;
 }
 
-CD3DImage::CD3DImage(CD3DObj* owner) : m_owner(owner)
-{
-    UpdateWorld();
-}
+CD3DImage::CD3DImage(CD3DObj* owner) : Placement(1.0f), m_owner(owner) {}
 
 CD3DImage::~CD3DImage() = default;
 
-void CD3DImage::UpdateWorld()
-{
-    m_world = BuildWorldMatrix(m_scaleX, m_scaleY, m_rotation, m_posX, m_posY);
-}
-
-void CD3DImage::SetPosition(float x, float y)
-{
-    m_posX = x;
-    m_posY = y;
-    UpdateWorld();
-}
-
-void CD3DImage::SetScale(float sx, float sy)
-{
-    m_scaleX = sx;
-    m_scaleY = sy;
-    UpdateWorld();
-}
-
-void CD3DImage::SetRotation(float radians)
-{
-    m_rotation = radians;
-    UpdateWorld();
-}
-
-void CD3DImage::Move(float dx, float dy)
-{
-    SetPosition(m_posX + dx, m_posY + dy);
-}
-
-void CD3DImage::ScaleBy(float fx, float fy)
-{
-    SetScale(m_scaleX * fx, m_scaleY * fy);
-}
-
-void CD3DImage::RotateBy(float radians)
-{
-    SetRotation(m_rotation + radians);
-}
-
 QuadShape CD3DImage::Shape() const
 {
-    QuadShape shape{m_world, m_owner ? m_owner->GetViewTransform() : D3DXMATRIX(), m_width,
-                    m_height, false};
-    if (!m_owner)
-        D3DXMatrixIdentity(&shape.view);
-    return shape;
+    return QuadShape{GetWorldTransform(), OwnerView(m_owner), m_width, m_height, false};
 }
 
 bool CD3DImage::HitTest(float x, float y) const
@@ -220,21 +188,14 @@ bool CD3DImage::CreatePlaceholder(int number, float aspect)
         return false;
     ReleaseTextures();
 
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (dc) {
-        // A 10-point Arial, as a point-size font is made for the screen.
-        LOGFONTA font{};
-        font.lfHeight = -MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        font.lfCharSet = DEFAULT_CHARSET;
-        std::strcpy(font.lfFaceName, "Arial");
-        HFONT handle = CreateFontIndirectA(&font);
-        HGDIOBJ old = SelectObject(dc, handle);
-        char text[16];
-        std::snprintf(text, sizeof(text), "%d", number);
-        D3DXCreateTextA(device, dc, text, 0.0f, 0.0f, m_number.Out(), nullptr, nullptr);
-        SelectObject(dc, old);
-        DeleteObject(handle);
-        DeleteDC(dc);
+    {
+        const GdiObject font(CreateNumberFont());
+        const FontContext dc(static_cast<HFONT>(font.Get()));
+        if (dc.Get()) {
+            char text[16];
+            std::snprintf(text, sizeof(text), "%d", number);
+            D3DXCreateTextA(device, dc.Get(), text, 0.0f, 0.0f, m_number.Out(), nullptr, nullptr);
+        }
     }
     if (!CreateVertexBuffer())
         return false;

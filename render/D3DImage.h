@@ -15,6 +15,7 @@
 
 #include "imagelib/ImgBitmap.h"
 #include "render/ComRef.h"
+#include "render/Placement.h"
 #include "render/QuadGeometry.h"
 #include "render/TileLayout.h"
 
@@ -57,7 +58,7 @@ std::string MaskPathFor(const char* picturePath);
 // Direct3D reads it for two-component coordinates.
 D3DXMATRIX EffectTextureMatrix(float rotationDegrees, int32_t mirror);
 
-class CD3DImage {
+class CD3DImage : public Placement {
 public:
     explicit CD3DImage(CD3DObj* owner);
     virtual ~CD3DImage();
@@ -77,13 +78,6 @@ public:
     void SetAlpha(float alpha) { m_colour.alpha = alpha; }
     void ApplyColorAdjust();
 
-    void SetPosition(float x, float y);
-    void SetScale(float sx, float sy);
-    void SetRotation(float radians);
-    void Move(float dx, float dy);
-    void ScaleBy(float fx, float fy);
-    void RotateBy(float radians);
-
     float GetSizeX() const { return m_width; }
     float GetSizeY() const { return m_height; }
     void SetHitScale(float factor) { m_hitScale = factor; }
@@ -93,12 +87,6 @@ public:
     bool IntersectsRect(float x1, float y1, float x2, float y2) const;
     void ReleaseResources();
 
-    float GetPositionX() const { return m_posX; }
-    float GetPositionY() const { return m_posY; }
-    float GetScaleX() const { return m_scaleX; }
-    float GetScaleY() const { return m_scaleY; }
-    float GetRotation() const { return m_rotation; }
-    const D3DXMATRIX& GetWorldTransform() const { return m_world; }
     const ColourSettings& GetColourSettings() const { return m_colour; }
     const TileLayout& GetTileLayout() const { return m_layout; }
     bool HasTextures() const { return !m_tiles.empty(); }
@@ -107,7 +95,6 @@ public:
     bool IsPlaceholder() const { return m_placeholder; }
 
 private:
-    void UpdateWorld();
     bool CreateTextures(int32_t width, int32_t height);
     void ReleaseTextures();
     bool CreateVertexBuffer();
@@ -124,12 +111,6 @@ private:
     void RenderPlaceholderNumber();
     void DrawStrip();
 
-    float m_posX = 0.0f;
-    float m_posY = 0.0f;
-    float m_scaleX = 1.0f;
-    float m_scaleY = 1.0f;
-    float m_rotation = 0.0f;
-    D3DXMATRIX m_world;
     float m_effectRotation = 0.0f;
     int32_t m_effectMirror = kMirrorNone;
     CD3DObj* m_owner;

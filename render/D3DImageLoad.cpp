@@ -2,8 +2,10 @@
 #include "render/D3DImage.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "render/D3DObj.h"
+#include "render/GdiScope.h"
 #include "render/TextureImage.h"
 
 namespace {
@@ -17,6 +19,32 @@ void FlipRows(IplImage* image)
 {
     AlphaAsColour channels(image);
     iplMirror(image, image, 0);
+}
+
+// A texture for a mask or effect picture: the picture's size rounded up to
+// powers of two, within the device's limits, locked for filling. Null (and
+// no texture kept) when the device cannot make or lock one.
+std::unique_ptr<TextureImage> CreatePictureTexture(const CD3DObj& owner, const CImgBitmap& picture,
+                                                   ComRef<IDirect3DTexture9>& texture)
+{
+    const D3DCAPS9& caps = owner.GetCaps();
+    const int width = std::min<int>(NextPowerOfTwo(picture.GetWidth()),
+                                    static_cast<int>(caps.MaxTextureWidth));
+    const int height = std::min<int>(NextPowerOfTwo(picture.GetHeight()),
+                                     static_cast<int>(caps.MaxTextureHeight));
+    IDirect3DDevice9* device = owner.GetDevice();
+    if (!device || width < 1 || height < 1 ||
+        FAILED(device->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                     texture.Out(), nullptr))) {
+        texture.Reset();
+        return nullptr;
+    }
+    auto image = std::make_unique<TextureImage>(texture.Get(), width, height);
+    if (!image->IsValid()) {
+        image.reset();
+        texture.Reset();
+    }
+    return image;
 }
 
 bool FileMayExist(const std::string& path)
@@ -56,27 +84,19 @@ bool CD3DImage::LoadMask(const char* path)
     CImgBitmap mask;
     if (!m_owner || !mask.LoadPreview(path, 2, true, kPreviewSize, false))
         return false;
-    const D3DCAPS9& caps = m_owner->GetCaps();
-    const int width = std::min<int>(NextPowerOfTwo(mask.GetWidth()), static_cast<int>(caps.MaxTextureWidth));
-    const int height = std::min<int>(NextPowerOfTwo(mask.GetHeight()), static_cast<int>(caps.MaxTextureHeight));
-    IDirect3DDevice9* device = m_owner->GetDevice();
-    if (!device || width < 1 || height < 1 ||
-        FAILED(device->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                     m_mask.Out(), nullptr)))
+    std::unique_ptr<TextureImage> texture = CreatePictureTexture(*m_owner, mask, m_mask);
+    if (!texture)
         return false;
-    TextureImage texture(m_mask.Get(), width, height);
-    if (!texture.IsValid()) {
-        m_mask.Reset();
-        return false;
-    }
+    const int width = texture->Width();
+    const int height = texture->Height();
     {
         // The shape lives in the alpha channel: it is resized with the colours.
         AlphaAsColour from(mask.GetIplImage());
-        AlphaAsColour to(texture.Header());
-        iplResize(mask.GetIplImage(), texture.Header(), width, mask.GetWidth(), height,
+        AlphaAsColour to(texture->Header());
+        iplResize(mask.GetIplImage(), texture->Header(), width, mask.GetWidth(), height,
                   mask.GetHeight(), kCubic);
     }
-    FlipRows(texture.Header());
+    FlipRows(texture->Header());
     return true;
 }
 
@@ -86,25 +106,19 @@ void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
     CImgBitmap effect;
     if (!m_owner || !path || !effect.LoadPreview(path, 1, true, kPreviewSize, false))
         return;
-    const D3DCAPS9& caps = m_owner->GetCaps();
-    const int width = std::min<int>(NextPowerOfTwo(effect.GetWidth()), static_cast<int>(caps.MaxTextureWidth));
-    const int height = std::min<int>(NextPowerOfTwo(effect.GetHeight()), static_cast<int>(caps.MaxTextureHeight));
-    IDirect3DDevice9* device = m_owner->GetDevice();
-    if (!device || width < 1 || height < 1 ||
-        FAILED(device->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                     m_effect.Out(), nullptr)))
+    std::unique_ptr<TextureImage> texture = CreatePictureTexture(*m_owner, effect, m_effect);
+    if (!texture)
         return;
-    TextureImage texture(m_effect.Get(), width, height);
-    if (!texture.IsValid()) {
-        m_effect.Reset();
-        return;
-    }
-    IplImage* target = texture.Header();
+    const int width = texture->Width();
+    const int height = texture->Height();
+    IplImage* target = texture->Header();
     if (effect.GetAlphaChannel() == 0) {
         // Neutral grey colour (modulate 2x leaves the picture's colour) and
         // the effect's green channel as its transparency.
         CImgBitmap resized;
         if (!resized.Create(width, height, false)) {
+            // Unlocked before the texture goes.
+            texture.reset();
             m_effect.Reset();
             return;
         }
@@ -134,13 +148,12 @@ bool CD3DImage::LoadFromResource(UINT bitmapId)
 {
     ReleaseTextures();
     m_source.Destroy();
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                     MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0,
-                                                     0, LR_CREATEDIBSECTION));
-    if (!bitmap)
+    const GdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap.Get())
         return false;
     BITMAP info{};
-    bool ok = GetObjectA(bitmap, sizeof(info), &info) != 0 &&
+    bool ok = GetObjectA(bitmap.Get(), sizeof(info), &info) != 0 &&
               m_source.Create(info.bmWidth, std::abs(info.bmHeight), true, true, 0);
     if (ok) {
         // Read straight into the source, rows top-down as the tiles want.
@@ -151,13 +164,12 @@ bool CD3DImage::LoadFromResource(UINT bitmapId)
         request.bmiHeader.biPlanes = 1;
         request.bmiHeader.biBitCount = 32;
         request.bmiHeader.biCompression = BI_RGB;
-        HDC screen = GetDC(nullptr);
-        ok = GetDIBits(screen, bitmap, 0, static_cast<UINT>(m_source.GetHeight()),
-                       m_source.GetIplImage()->imageData, &request,
-                       DIB_RGB_COLORS) == m_source.GetHeight();
-        ReleaseDC(nullptr, screen);
+        const ScreenDc screen;
+        ok = screen.Get() &&
+             GetDIBits(screen.Get(), static_cast<HBITMAP>(bitmap.Get()), 0,
+                       static_cast<UINT>(m_source.GetHeight()), m_source.GetIplImage()->imageData,
+                       &request, DIB_RGB_COLORS) == m_source.GetHeight();
     }
-    DeleteObject(bitmap);
     if (!ok) {
         m_source.Destroy();
         return false;

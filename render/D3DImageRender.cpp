@@ -38,7 +38,7 @@ void CD3DImage::Render(int pass)
         return;
     device->SetFVF(kQuadVertexFormat);
     device->SetStreamSource(0, m_vertices.Get(), 0, sizeof(QuadVertex));
-    device->SetTransform(D3DTS_WORLD, &m_world);
+    device->SetTransform(D3DTS_WORLD, &GetWorldTransform());
     device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 1);
 
     switch (pass) {
@@ -205,7 +205,7 @@ void CD3DImage::RenderPlaceholderNumber()
     D3DXMATRIX scaling;
     D3DXMATRIX translation;
     D3DXMatrixScaling(&scaling, 0.1f, 0.1f, 0.0f);
-    D3DXMatrixTranslation(&translation, m_posX, m_posY, 0.0f);
+    D3DXMatrixTranslation(&translation, GetPositionX(), GetPositionY(), 0.0f);
     D3DXMATRIX world;
     D3DXMatrixMultiply(&world, &scaling, &translation);
     device->SetTransform(D3DTS_WORLD, &world);

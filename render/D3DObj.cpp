@@ -235,3 +235,12 @@ IDirect3D9* CD3DObj::GetDirect3D()
 {
     return g_direct3D;
 }
+
+D3DXMATRIX OwnerView(const CD3DObj* owner)
+{
+    if (owner)
+        return owner->GetViewTransform();
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    return identity;
+}

@@ -69,3 +69,7 @@ private:
     // instance however often ReleaseDevice runs.
     bool m_counted = false;
 };
+
+// The view an object on this surface is seen through: the owner's view
+// transform, or the identity for an object without an owner.
+D3DXMATRIX OwnerView(const CD3DObj* owner);

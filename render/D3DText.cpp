@@ -6,46 +6,19 @@
 
 #include "render/D3DImage.h"
 #include "render/D3DObj.h"
+#include "render/GdiScope.h"
 #include "render/MeshTools.h"
 #include "render/QuadGeometry.h"
 #include "render/TextLines.h"
 
 namespace {
-// A memory device context with a font selected, both put back on exit.
-class FontContext {
-public:
-    explicit FontContext(HFONT font) : m_dc(CreateCompatibleDC(nullptr))
-    {
-        if (m_dc && font)
-            m_old = SelectObject(m_dc, font);
-    }
-    ~FontContext()
-    {
-        if (!m_dc)
-            return;
-        if (m_old)
-            SelectObject(m_dc, m_old);
-        DeleteDC(m_dc);
-    }
-    FontContext(const FontContext&) = delete;
-    FontContext& operator=(const FontContext&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old = nullptr;
-};
-
 struct LineMesh {
     ComRef<ID3DXMesh> mesh;
     int index;  // the line's place in the text
 };
 }  // namespace
 
-CD3DText::CD3DText(CD3DObj* owner) : m_owner(owner)
-{
-    UpdateWorld();
-}
+CD3DText::CD3DText(CD3DObj* owner) : Placement(0.1f), m_owner(owner) {}
 
 CD3DText::~CD3DText()
 {
@@ -54,49 +27,9 @@ CD3DText::~CD3DText()
 
 void CD3DText::Reset()
 {
-    D3DXMatrixIdentity(&m_world);
+    ClearWorld();
     m_width = 0.0f;
     m_mesh.Reset();
-}
-
-void CD3DText::UpdateWorld()
-{
-    m_world = BuildWorldMatrix(m_scaleX, m_scaleY, m_rotation, m_posX, m_posY);
-}
-
-void CD3DText::SetPosition(float x, float y)
-{
-    m_posX = x;
-    m_posY = y;
-    UpdateWorld();
-}
-
-void CD3DText::SetScale(float sx, float sy)
-{
-    m_scaleX = sx;
-    m_scaleY = sy;
-    UpdateWorld();
-}
-
-void CD3DText::SetRotation(float radians)
-{
-    m_rotation = radians;
-    UpdateWorld();
-}
-
-void CD3DText::Move(float dx, float dy)
-{
-    SetPosition(m_posX + dx, m_posY + dy);
-}
-
-void CD3DText::ScaleBy(float fx, float fy)
-{
-    SetScale(m_scaleX * fx, m_scaleY * fy);
-}
-
-void CD3DText::RotateBy(float radians)
-{
-    SetRotation(m_rotation + radians);
 }
 
 int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float deviation,
@@ -185,7 +118,7 @@ void CD3DText::Render(int pass)
     device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-    device->SetTransform(D3DTS_WORLD, &m_world);
+    device->SetTransform(D3DTS_WORLD, &GetWorldTransform());
     if (pass == kPassInsideMask) {
         device->SetRenderState(D3DRS_STENCILREF, 1);
         device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
@@ -204,12 +137,7 @@ void CD3DText::Render(int pass)
 
 QuadShape CD3DText::Shape() const
 {
-    QuadShape shape{m_world, D3DXMATRIX(), m_width, m_height, true};
-    if (m_owner)
-        shape.view = m_owner->GetViewTransform();
-    else
-        D3DXMatrixIdentity(&shape.view);
-    return shape;
+    return QuadShape{GetWorldTransform(), OwnerView(m_owner), m_width, m_height, true};
 }
 
 bool CD3DText::HitTest(float x, float y) const

@@ -7,11 +7,12 @@
 #include <d3dx9.h>
 
 #include "render/ComRef.h"
+#include "render/Placement.h"
 #include "render/QuadGeometry.h"
 
 class CD3DObj;
 
-class CD3DText {
+class CD3DText : public Placement {
 public:
     explicit CD3DText(CD3DObj* owner);
     virtual ~CD3DText();
@@ -24,13 +25,6 @@ public:
                   float extrusion);
     void Render(int pass);
 
-    void SetPosition(float x, float y);
-    void SetScale(float sx, float sy);
-    void SetRotation(float radians);
-    void Move(float dx, float dy);
-    void ScaleBy(float fx, float fy);
-    void RotateBy(float radians);
-
     bool HitTest(float x, float y) const;
     bool IntersectsRect(float x1, float y1, float x2, float y2) const;
     void Reset();
@@ -41,18 +35,10 @@ public:
     int GetLineCount() const { return m_lineCount; }
     COLORREF GetColour() const { return m_colour; }
     ID3DXMesh* GetMesh() const { return m_mesh.Get(); }
-    const D3DXMATRIX& GetWorldTransform() const { return m_world; }
 
 private:
-    void UpdateWorld();
     QuadShape Shape() const;
 
-    float m_posX = 0.0f;
-    float m_posY = 0.0f;
-    float m_scaleX = 0.1f;
-    float m_scaleY = 0.1f;
-    float m_rotation = 0.0f;
-    D3DXMATRIX m_world;
     float m_width = 0.0f;
     float m_height = 1.0f;
     CD3DObj* m_owner;

@@ -3,69 +3,41 @@
 #include <cstring>
 
 namespace {
-// Vertex data of a mesh locked for the lifetime of the object.
-class VertexLock {
+// One buffer of a mesh (vertices, indices or face attributes) locked for the
+// lifetime of the object.
+template <class Data, HRESULT (STDMETHODCALLTYPE ID3DXMesh::*Lock)(DWORD, Data**),
+          HRESULT (STDMETHODCALLTYPE ID3DXMesh::*Unlock)()>
+class MeshBufferLock {
 public:
-    VertexLock(ID3DXMesh* mesh, DWORD flags) : m_mesh(mesh)
+    MeshBufferLock(ID3DXMesh* mesh, DWORD flags) : m_mesh(mesh)
     {
-        if (FAILED(m_mesh->LockVertexBuffer(flags, &m_bits)))
+        if (FAILED((m_mesh->*Lock)(flags, &m_bits)))
             m_bits = nullptr;
     }
-    ~VertexLock()
+    ~MeshBufferLock()
     {
         if (m_bits)
-            m_mesh->UnlockVertexBuffer();
+            (m_mesh->*Unlock)();
     }
-    VertexLock(const VertexLock&) = delete;
-    VertexLock& operator=(const VertexLock&) = delete;
-    unsigned char* Bits() const { return static_cast<unsigned char*>(m_bits); }
+    MeshBufferLock(const MeshBufferLock&) = delete;
+    MeshBufferLock& operator=(const MeshBufferLock&) = delete;
+    Data* Bits() const { return m_bits; }
 
 private:
     ID3DXMesh* m_mesh;
-    void* m_bits = nullptr;
+    Data* m_bits = nullptr;
 };
 
-class IndexLock {
-public:
-    IndexLock(ID3DXMesh* mesh, DWORD flags) : m_mesh(mesh)
-    {
-        if (FAILED(m_mesh->LockIndexBuffer(flags, &m_bits)))
-            m_bits = nullptr;
-    }
-    ~IndexLock()
-    {
-        if (m_bits)
-            m_mesh->UnlockIndexBuffer();
-    }
-    IndexLock(const IndexLock&) = delete;
-    IndexLock& operator=(const IndexLock&) = delete;
-    void* Bits() const { return m_bits; }
+using VertexLock =
+    MeshBufferLock<void, &ID3DXMesh::LockVertexBuffer, &ID3DXMesh::UnlockVertexBuffer>;
+using IndexLock = MeshBufferLock<void, &ID3DXMesh::LockIndexBuffer, &ID3DXMesh::UnlockIndexBuffer>;
+using AttributeLock =
+    MeshBufferLock<DWORD, &ID3DXMesh::LockAttributeBuffer, &ID3DXMesh::UnlockAttributeBuffer>;
 
-private:
-    ID3DXMesh* m_mesh;
-    void* m_bits = nullptr;
-};
-
-class AttributeLock {
-public:
-    AttributeLock(ID3DXMesh* mesh, DWORD flags) : m_mesh(mesh)
-    {
-        if (FAILED(m_mesh->LockAttributeBuffer(flags, &m_bits)))
-            m_bits = nullptr;
-    }
-    ~AttributeLock()
-    {
-        if (m_bits)
-            m_mesh->UnlockAttributeBuffer();
-    }
-    AttributeLock(const AttributeLock&) = delete;
-    AttributeLock& operator=(const AttributeLock&) = delete;
-    DWORD* Bits() const { return m_bits; }
-
-private:
-    ID3DXMesh* m_mesh;
-    DWORD* m_bits = nullptr;
-};
+unsigned char* Bytes(void* bits)
+{
+    return static_cast<unsigned char*>(bits);
+}
 
 DWORD IndexAt(const void* indices, bool wide, DWORD i)
 {
@@ -106,8 +78,8 @@ HRESULT MergeByHand(const std::vector<ID3DXMesh*>& meshes, const std::vector<D3D
             return E_FAIL;
         const DWORD count = mesh->GetNumVertices();
         for (DWORD v = 0; v < count; ++v) {
-            unsigned char* out = outVertices.Bits() + static_cast<size_t>(vertexBase + v) * stride;
-            std::memcpy(out, inVertices.Bits() + static_cast<size_t>(v) * stride, stride);
+            unsigned char* out = Bytes(outVertices.Bits()) + static_cast<size_t>(vertexBase + v) * stride;
+            std::memcpy(out, Bytes(inVertices.Bits()) + static_cast<size_t>(v) * stride, stride);
             D3DXVECTOR3* position = reinterpret_cast<D3DXVECTOR3*>(out);
             D3DXVec3TransformCoord(position, position, &transforms[m]);
             if (fvf & D3DFVF_NORMAL) {
@@ -137,7 +109,7 @@ bool MeshBoundingBox(ID3DXMesh* mesh, D3DXVECTOR3& min, D3DXVECTOR3& max)
     VertexLock lock(mesh, D3DLOCK_READONLY);
     if (!lock.Bits())
         return false;
-    return SUCCEEDED(D3DXComputeBoundingBox(reinterpret_cast<const D3DXVECTOR3*>(lock.Bits()),
+    return SUCCEEDED(D3DXComputeBoundingBox(static_cast<const D3DXVECTOR3*>(lock.Bits()),
                                             mesh->GetNumVertices(), mesh->GetNumBytesPerVertex(),
                                             &min, &max));
 }
@@ -161,7 +133,7 @@ bool NormaliseMesh(ID3DXMesh* mesh, const D3DXVECTOR3& centre, float scale)
     const DWORD stride = mesh->GetNumBytesPerVertex();
     const DWORD count = mesh->GetNumVertices();
     for (DWORD v = 0; v < count; ++v) {
-        D3DXVECTOR3* p = reinterpret_cast<D3DXVECTOR3*>(lock.Bits() + static_cast<size_t>(v) * stride);
+        D3DXVECTOR3* p = reinterpret_cast<D3DXVECTOR3*>(Bytes(lock.Bits()) + static_cast<size_t>(v) * stride);
         *p = (*p - centre) * scale;
     }
     return true;

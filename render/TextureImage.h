@@ -14,6 +14,8 @@ public:
     TextureImage& operator=(const TextureImage&) = delete;
 
     bool IsValid() const { return m_valid; }
+    int Width() const { return m_image.GetWidth(); }
+    int Height() const { return m_height; }
     CImgBitmap& Image() { return m_image; }
     IplImage* Header() { return m_image.GetIplImage(); }
     // Transparent black everywhere.
