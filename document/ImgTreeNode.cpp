@@ -1,7 +1,6 @@
 #include "document/ImgTreeNode.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 
 #include <tinyxml.h>
@@ -11,15 +10,14 @@
 #include "document/EffectTreeNode.h"
 #include "document/HandleResize.h"
 #include "document/ImageListLink.h"
+#include "document/PathNames.h"
+#include "document/PlacedBox.h"
 
 namespace treeNode {
 
 bool IsSafePictureName(const std::string& name)
 {
-    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos ||
-        name.find(':') != std::string::npos)
-        return false;
-    return name != "." && name != "..";
+    return IsSingleFileName(name.c_str());
 }
 
 CImgTreeNode::CImgTreeNode(const std::string& name, CTreeNode* parent)
@@ -152,25 +150,13 @@ bool CImgTreeNode::HitTestRect(float x1, float y1, float x2, float y2, NodeList*
                                bool includeLocked)
 {
     LoadResources();
-    if (IsLocked() && !includeLocked)
-        return false;
-    if (!HitOwnQuadRect(x1, y1, x2, y2))
-        return false;
-    if (hits)
-        hits->push_back(this);
-    return true;
+    return AnswerOwnHit(includeLocked, hits, [&] { return HitOwnQuadRect(x1, y1, x2, y2); });
 }
 
 bool CImgTreeNode::HitTestPoint(float x, float y, NodeList* hits, bool includeLocked)
 {
     LoadResources();
-    if (IsLocked() && !includeLocked)
-        return false;
-    if (!HitOwnQuadPoint(x, y))
-        return false;
-    if (hits)
-        hits->push_back(this);
-    return true;
+    return AnswerOwnHit(includeLocked, hits, [&] { return HitOwnQuadPoint(x, y); });
 }
 
 void CImgTreeNode::ScaleBy(float sx, float sy)
@@ -214,13 +200,7 @@ void CImgTreeNode::Render(int pass)
 
 void CImgTreeNode::SyncSelection()
 {
-    if (!m_selection.CreateResources())
-        return;
-    m_selection.SetWidth(m_picture->GetSizeX());
-    m_selection.SetPosition(GetX(), GetY());
-    m_selection.SetScale(GetScaleX(), GetScaleY());
-    m_selection.SetRotation(GetRotation());
-    m_selection.Render(true);
+    DrawSelectionFrame(m_selection, *this, m_picture->GetSizeX());
 }
 
 int CImgTreeNode::HitTestHandles(float x, float y)
@@ -270,21 +250,7 @@ void CImgTreeNode::ResizeByHandle(int handle, float dx, float dy, bool keepAspec
 
 void CImgTreeNode::GetBounds(float bounds[4], bool)
 {
-    const float w = m_picture->GetSizeX() * 0.5f;
-    const D3DXVECTOR3 corners[4] = {
-        {-w, 0.5f, 0.0f}, {w, 0.5f, 0.0f}, {w, -0.5f, 0.0f}, {-w, -0.5f, 0.0f}};
-    bounds[kLeft] = FLT_MAX;
-    bounds[kTop] = -FLT_MAX;
-    bounds[kRight] = -FLT_MAX;
-    bounds[kBottom] = FLT_MAX;
-    for (const D3DXVECTOR3& corner : corners) {
-        D3DXVECTOR3 placed;
-        D3DXVec3TransformCoord(&placed, &corner, &m_picture->GetWorldTransform());
-        bounds[kLeft] = std::min(bounds[kLeft], placed.x);
-        bounds[kRight] = std::max(bounds[kRight], placed.x);
-        bounds[kTop] = std::max(bounds[kTop], placed.y);
-        bounds[kBottom] = std::min(bounds[kBottom], placed.y);
-    }
+    BoundsOfPlacedBox(m_picture->GetWorldTransform(), m_picture->GetSizeX(), bounds);
 }
 
 std::unique_ptr<CTreeNode> CImgTreeNode::Clone(CTreeNode* parent) const
@@ -358,9 +324,7 @@ void CImgTreeNode::LoadResources()
         m_resourcesLoaded = true;
     } else {
         // A name that would leave its folder counts as a missing picture.
-        const std::string path = IsSafePictureName(m_name) && !m_name.empty()
-                                     ? ResolvePath(lowRes)
-                                     : std::string();
+        const std::string path = IsSafePictureName(m_name) ? ResolvePath(lowRes) : std::string();
         m_picture->LoadFromFile(path.c_str(), lowRes);
         m_resourcesLoaded = true;
         ReapplyColour();

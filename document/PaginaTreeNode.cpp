@@ -203,18 +203,24 @@ void CPaginaTreeNode::ForgetSubtree(const CTreeNode* root)
         m_handleObject = nullptr;
 }
 
+std::vector<std::unique_ptr<CTreeNode>> CPaginaTreeNode::DetachSelectedChildren()
+{
+    std::vector<std::unique_ptr<CTreeNode>> detached;
+    for (size_t i = 0; i < GetChildCount();) {
+        if (GetChild(i)->IsSelected())
+            detached.push_back(DetachChild(i));
+        else
+            ++i;
+    }
+    return detached;
+}
+
 std::vector<std::unique_ptr<CTreeNode>> CPaginaTreeNode::TakeSelectedChildren()
 {
-    std::vector<std::unique_ptr<CTreeNode>> taken;
-    for (size_t i = 0; i < GetChildCount();) {
-        if (GetChild(i)->IsSelected()) {
+    for (size_t i = 0; i < GetChildCount(); ++i)
+        if (GetChild(i)->IsSelected())
             ForgetSubtree(GetChild(i));
-            taken.push_back(DetachChild(i));
-        } else {
-            ++i;
-        }
-    }
-    return taken;
+    return DetachSelectedChildren();
 }
 
 // ---- transforms of the selection
@@ -301,13 +307,7 @@ void CPaginaTreeNode::ResetAspectRatio()
 void CPaginaTreeNode::BringSelectionToFront()
 {
     SaveUndo();
-    std::vector<std::unique_ptr<CTreeNode>> moved;
-    for (size_t i = 0; i < GetChildCount();) {
-        if (GetChild(i)->IsSelected())
-            moved.push_back(DetachChild(i));
-        else
-            ++i;
-    }
+    std::vector<std::unique_ptr<CTreeNode>> moved = DetachSelectedChildren();
     for (auto& node : moved)
         InsertChildAt(GetChildCount(), std::move(node));
 }
@@ -315,13 +315,7 @@ void CPaginaTreeNode::BringSelectionToFront()
 void CPaginaTreeNode::SendSelectionToBack()
 {
     SaveUndo();
-    std::vector<std::unique_ptr<CTreeNode>> moved;
-    for (size_t i = 0; i < GetChildCount();) {
-        if (GetChild(i)->IsSelected())
-            moved.push_back(DetachChild(i));
-        else
-            ++i;
-    }
+    std::vector<std::unique_ptr<CTreeNode>> moved = DetachSelectedChildren();
     for (size_t i = 0; i < moved.size(); ++i)
         InsertChildAt(i, std::move(moved[i]));
 }

@@ -119,6 +119,9 @@ private:
     CSposalboTreeNode* Album() const;
     spab_imagelist::CMImageList* ImageList() const;
     NodeList MovableSelection() const;
+    // The selected objects out of the page, in drawing order, still known to
+    // the selection.
+    std::vector<std::unique_ptr<CTreeNode>> DetachSelectedChildren();
     // The selection without its last (the reference), from the second-to-last
     // back to the first, movable ones only.
     NodeList OthersNewestFirst() const;

@@ -1,13 +1,13 @@
 #include "document/TestoTreeNode.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cstring>
 
 #include <tinyxml.h>
 
 #include "document/AlbumXml.h"
 #include "document/HandleResize.h"
+#include "document/PlacedBox.h"
 
 namespace treeNode {
 
@@ -166,24 +166,13 @@ void CTestoTreeNode::WriteAttributes(TiXmlElement& element)
 bool CTestoTreeNode::HitTestRect(float x1, float y1, float x2, float y2, NodeList* hits,
                                  bool includeLocked)
 {
-    if (IsLocked() && !includeLocked)
-        return false;
-    if (!m_mesh->IntersectsRect(x1, y1, x2, y2))
-        return false;
-    if (hits)
-        hits->push_back(this);
-    return true;
+    return AnswerOwnHit(includeLocked, hits,
+                        [&] { return m_mesh->IntersectsRect(x1, y1, x2, y2); });
 }
 
 bool CTestoTreeNode::HitTestPoint(float x, float y, NodeList* hits, bool includeLocked)
 {
-    if (IsLocked() && !includeLocked)
-        return false;
-    if (!m_mesh->HitTest(x, y))
-        return false;
-    if (hits)
-        hits->push_back(this);
-    return true;
+    return AnswerOwnHit(includeLocked, hits, [&] { return m_mesh->HitTest(x, y); });
 }
 
 void CTestoTreeNode::ScaleBy(float sx, float sy)
@@ -238,13 +227,7 @@ void CTestoTreeNode::Render(int pass)
 
 void CTestoTreeNode::SyncSelection()
 {
-    if (!m_selection.CreateResources())
-        return;
-    m_selection.SetWidth(m_mesh->GetWidth());
-    m_selection.SetPosition(m_place.x, m_place.y);
-    m_selection.SetScale(m_place.scaleX, m_place.scaleY);
-    m_selection.SetRotation(m_place.rotation);
-    m_selection.Render(true);
+    DrawSelectionFrame(m_selection, *this, m_mesh->GetWidth());
 }
 
 int CTestoTreeNode::HitTestHandles(float x, float y)
@@ -294,7 +277,6 @@ void CTestoTreeNode::ResizeByHandle(int handle, float dx, float dy, bool keepAsp
 
 void CTestoTreeNode::GetBounds(float bounds[4], bool)
 {
-    const float w = m_mesh->GetWidth() * 0.5f;
     D3DXMATRIX world;
     D3DXMATRIX part;
     D3DXMatrixScaling(&world, m_place.scaleX, m_place.scaleY, 1.0f);
@@ -302,20 +284,7 @@ void CTestoTreeNode::GetBounds(float bounds[4], bool)
     world *= part;
     D3DXMatrixTranslation(&part, m_place.x, m_place.y, 0.0f);
     world *= part;
-    const D3DXVECTOR3 corners[4] = {
-        {-w, 0.5f, 0.0f}, {w, 0.5f, 0.0f}, {w, -0.5f, 0.0f}, {-w, -0.5f, 0.0f}};
-    bounds[kLeft] = FLT_MAX;
-    bounds[kTop] = -FLT_MAX;
-    bounds[kRight] = -FLT_MAX;
-    bounds[kBottom] = FLT_MAX;
-    for (const D3DXVECTOR3& corner : corners) {
-        D3DXVECTOR3 placed;
-        D3DXVec3TransformCoord(&placed, &corner, &world);
-        bounds[kLeft] = std::min(bounds[kLeft], placed.x);
-        bounds[kRight] = std::max(bounds[kRight], placed.x);
-        bounds[kTop] = std::max(bounds[kTop], placed.y);
-        bounds[kBottom] = std::min(bounds[kBottom], placed.y);
-    }
+    BoundsOfPlacedBox(world, m_mesh->GetWidth(), bounds);
 }
 
 std::unique_ptr<CTreeNode> CTestoTreeNode::Clone(CTreeNode* parent) const

@@ -155,6 +155,20 @@ protected:
 
     void SetTag(const std::string& tag) { m_tag = tag; }
 
+    // How an object without children of its own answers a hit test: a locked
+    // one only when the caller asks for locked ones too; a hit joins hits.
+    template <class OwnShapeHit>
+    bool AnswerOwnHit(bool includeLocked, NodeList* hits, OwnShapeHit ownShapeHit)
+    {
+        if (IsLocked() && !includeLocked)
+            return false;
+        if (!ownShapeHit())
+            return false;
+        if (hits)
+            hits->push_back(this);
+        return true;
+    }
+
 private:
     CTreeNode* m_parent;
     std::vector<std::unique_ptr<CTreeNode>> m_children;
