@@ -21,7 +21,7 @@ class CSelectedFont {
  public:
   CSelectedFont(HDC dc, HFONT font) : m_dc(dc), m_previous(::SelectObject(dc, font)) {}
   ~CSelectedFont() {
-    if (m_previous) ::SelectObject(m_dc, m_previous);
+    if (IsSelected()) ::SelectObject(m_dc, m_previous);
   }
   CSelectedFont(const CSelectedFont&) = delete;
   CSelectedFont& operator=(const CSelectedFont&) = delete;

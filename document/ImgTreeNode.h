@@ -114,8 +114,8 @@ private:
     int m_kind = kKindPhoto;
 };
 
-// Whether a picture name read from a file stays inside its folder: no parent
-// steps, no separators, no drive.
+// Whether a picture name read from a file stays inside its folder: one
+// non-empty path component, no parent step, no drive.
 bool IsSafePictureName(const std::string& name);
 
 } // namespace treeNode
