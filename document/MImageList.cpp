@@ -2,10 +2,9 @@
 
 #include <tinyxml.h>
 
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
 
+#include "document/AlbumXml.h"
 #include "document/DocumentHost.h"
 #include "document/DocumentMessageBox.h"
 #include "document/FileOperation.h"
@@ -46,19 +45,17 @@ int32_t Integer(const TiXmlElement* element, const char* name) {
   return element->QueryIntAttribute(name, &value) == TIXML_SUCCESS ? value : 0;
 }
 
+// The list shares the album file's notation: a decimal point whatever the
+// user's regional settings say, and what is no finite number reads as 0.
 float CropValue(const TiXmlElement* element, const char* name) {
-  double value = 0.0;
-  if (element->QueryDoubleAttribute(name, &value) != TIXML_SUCCESS || !std::isfinite(value))
-    return 0.0f;
-  float narrowed = static_cast<float>(value);
-  return std::isfinite(narrowed) ? narrowed : 0.0f;
+  float value = 0.0f;
+  treeNode::ReadDoubleAttribute(*element, name, value);
+  return value;
 }
 
 void SetCropValue(TiXmlElement& element, const char* name, float value) {
   if (value == 0.0f) return;
-  char text[64];
-  std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
-  element.SetAttribute(name, text);
+  treeNode::SetDoubleAttribute(element, name, value);
 }
 
 // A name read from the file may only name a file inside its folder.

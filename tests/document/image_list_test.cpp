@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include "ModelFakes.h"
 #include "TempFolder.h"
 #include "document/CDImageList.h"
@@ -281,6 +284,37 @@ TEST(ImageListFile, ZeroCropValuesAreNotWritten) {
   EXPECT_NE(xml.find("cropY=\"0.500000\""), std::string::npos);
   EXPECT_EQ(xml.find("cropX"), std::string::npos);
   EXPECT_EQ(xml.find("ratioH"), std::string::npos);
+}
+
+// A locale for the numbers of the C library while a test runs.
+class ScopedNumericLocale {
+ public:
+  explicit ScopedNumericLocale(const char* name) : m_previous(std::setlocale(LC_NUMERIC, nullptr)) {
+    m_set = std::setlocale(LC_NUMERIC, name) != nullptr;
+  }
+  ~ScopedNumericLocale() { std::setlocale(LC_NUMERIC, m_previous.c_str()); }
+  bool IsSet() const { return m_set; }
+
+ private:
+  std::string m_previous;
+  bool m_set = false;
+};
+
+TEST(ImageListFile, CropValuesKeepTheirDecimalPointWhateverTheUsersLocale) {
+  ScopedNumericLocale comma("Italian_Italy.1252");
+  if (!comma.IsSet()) GTEST_SKIP() << "no locale with a decimal comma here";
+  TempFolder dir;
+  WriteTextFile(dir / "immagini.xml",
+                "<immagini lastThumb=\"1\"><immagine nome=\"n\" thumb=\"1.jpg\" tipo=\"1\" "
+                "riferimento=\"1.tif\" cropX=\"0.25\" ratioH=\"1.5\"/></immagini>");
+  auto list = CMImageList::Load(dir.Path().c_str(), false);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->GetImages()[0]->cropX, 0.25f);
+  EXPECT_EQ(list->GetImages()[0]->ratioH, 1.5f);
+  ASSERT_TRUE(list->Save(dir.Path().c_str(), false));
+  const std::string xml = ReadTextFile(dir / "immagini.xml");
+  EXPECT_NE(xml.find("cropX=\"0.250000\""), std::string::npos) << xml;
+  EXPECT_NE(xml.find("ratioH=\"1.500000\""), std::string::npos) << xml;
 }
 
 TEST(ImageListFile, ReadingIsTolerant) {
