@@ -15,8 +15,9 @@ bool CDib::LoadResource(UINT id, HINSTANCE instance) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     BITMAPINFOHEADER h;
     std::memcpy(&h, bytes, sizeof h);
+    // The height is bounded before its magnitude is taken: -2^31 has none.
     if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > size || h.biWidth <= 0 || h.biHeight == 0 ||
-        h.biWidth > 16384 || std::abs(h.biHeight) > 16384 || h.biPlanes != 1)
+        h.biWidth > 16384 || h.biHeight < -16384 || h.biHeight > 16384 || h.biPlanes != 1)
         return false;
     if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return false;
     const WORD bits = h.biBitCount;

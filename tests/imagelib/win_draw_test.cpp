@@ -120,6 +120,16 @@ TEST(Dib, LoadsABitmapResourceAndDrawsPartsOfIt) {
     EXPECT_EQ(canvas.At(5, 5), 0x0000FFu);
 }
 
+TEST(Dib, RefusesABitmapWhoseHeightHasNoMagnitude) {
+    // -2^31 has no positive counterpart: taking its magnitude is undefined and
+    // wrapped the size check on 32 bits.
+    CDib dib;
+    EXPECT_FALSE(dib.LoadResource(102, GetModuleHandleA(nullptr)));
+    SIZE size = dib.GetDimensions();
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_EQ(size.cy, 0);
+}
+
 TEST(ImgBitmapPicture, DibAndPictureMeetThroughTheDeviceContext) {
     // The way resource bitmaps become pictures: draw the DIB into the picture's context.
     CDib dib;
