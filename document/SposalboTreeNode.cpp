@@ -392,24 +392,22 @@ void CSposalboTreeNode::SaveUndo()
 
 void CSposalboTreeNode::Undo()
 {
-    if (!GetCurrentPage())
-        return;
-    m_undo[static_cast<size_t>(m_currentPage)]->Undo(*this, m_currentPage);
-    RecountImageRefs();
-    KeepSingleCover(false);
-    // The page now differs from what was saved, even with an empty history.
-    m_modified = true;
-    GetCurrentPage()->SetPageModified(true);
-    GetCurrentPage()->SetNeedsRefresh(true);
+    StepPageHistory(&CPageUndo::Undo);
 }
 
 void CSposalboTreeNode::Redo()
 {
+    StepPageHistory(&CPageUndo::Redo);
+}
+
+void CSposalboTreeNode::StepPageHistory(void (CPageUndo::*step)(CSposalboTreeNode&, int))
+{
     if (!GetCurrentPage())
         return;
-    m_undo[static_cast<size_t>(m_currentPage)]->Redo(*this, m_currentPage);
+    (m_undo[static_cast<size_t>(m_currentPage)].get()->*step)(*this, m_currentPage);
     RecountImageRefs();
     KeepSingleCover(false);
+    // The page now differs from what was saved, even with an empty history.
     m_modified = true;
     GetCurrentPage()->SetPageModified(true);
     GetCurrentPage()->SetNeedsRefresh(true);

@@ -111,6 +111,8 @@ private:
     int ChangeCurrent(int index);
     void RecordChange(int kind, int first, int second);
     void InsertPage(size_t index, std::unique_ptr<CTreeNode> page);
+    // One undo or redo step of the current page, taken as a change.
+    void StepPageHistory(void (CPageUndo::*step)(CSposalboTreeNode&, int));
 
     std::vector<std::unique_ptr<CPageUndo>> m_undo;
     CD3DObj* m_view;
