@@ -223,6 +223,18 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
   return true;
 }
 
+// An entry without its working copy would be a photo the album cannot show:
+// when none can be made, the reference copy goes again too.
+bool CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
+                                       const char* albumFolder, std::string& workingName) {
+  const bool named = TakeWorkingName(workingName, albumFolder, ".jpg");
+  const std::string working = ImgPath(albumFolder, workingName);
+  if (named && MakeWorkingCopy(sourcePath, working.c_str())) return true;
+  ::DeleteFileA(reference.c_str());
+  if (named) ::DeleteFileA(working.c_str());
+  return false;
+}
+
 CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder) {
   CFileOperation operation;
   int kind = operation.GetPathKind(sourcePath);
@@ -239,12 +251,7 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   ::SetFileAttributesA(reference.c_str(), FILE_ATTRIBUTE_NORMAL);
 
   std::string workingName;
-  bool named = TakeWorkingName(workingName, albumFolder, ".jpg");
-  std::string working = ImgPath(albumFolder, workingName);
-  // An entry without its working copy would be a photo the album cannot show.
-  if (!named || !MakeWorkingCopy(sourcePath, working.c_str())) {
-    ::DeleteFileA(reference.c_str());
-    if (named) ::DeleteFileA(working.c_str());
+  if (!MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName)) {
     ShowError((name + ": the picture cannot be read").c_str());
     return nullptr;
   }
@@ -263,16 +270,14 @@ bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const ch
   if (!TakeReferenceName(referenceName, albumFolder, ".tif")) return false;
   std::string reference = RifPath(albumFolder, referenceName);
   float cropX = 0.0f, cropY = 0.0f, ratioH = 0.0f;
-  if (!saveCrop || !saveCrop(CString(reference), cropX, cropY, ratioH)) return false;
-
-  std::string workingName;
-  bool named = TakeWorkingName(workingName, albumFolder, ".jpg");
-  std::string working = ImgPath(albumFolder, workingName);
-  if (!named || !MakeWorkingCopy(reference.c_str(), working.c_str())) {
+  if (!saveCrop || !saveCrop(CString(reference), cropX, cropY, ratioH)) {
+    // A cut-out the dialog gave up on half way is no photo of the album.
     ::DeleteFileA(reference.c_str());
-    if (named) ::DeleteFileA(working.c_str());
     return false;
   }
+
+  std::string workingName;
+  if (!MakeEntryWorkingCopy(reference.c_str(), reference, albumFolder, workingName)) return false;
 
   auto image = std::make_unique<CMImg>();
   image->tipo = 1;

@@ -164,8 +164,12 @@ TEST_F(ImageListTest, FailedImportLeavesTheListAsItWasButUsesItsNumbers) {
 
 struct FakeCropDialog {
   bool succeed = true;
+  bool writeBeforeFailing = false;
   int SaveCrop(const CString& path, float& x, float& y, float& h) {
-    if (!succeed) return 0;
+    if (!succeed) {
+      if (writeBeforeFailing) WriteTextFile(path.str(), "half a tiff");
+      return 0;
+    }
     WriteTextFile(path.str(), "tiff");
     x = 0.25f;
     y = 0.5f;
@@ -194,6 +198,16 @@ TEST_F(ImageListTest, CroppedImageIsStoredWithItsCropValues) {
   EXPECT_FALSE(list.AddCroppedImage(dialog, Album().c_str()));
   EXPECT_EQ(list.GetImages().size(), 1u);
   EXPECT_EQ(list.GetLastRif(), 2);
+}
+
+TEST_F(ImageListTest, ACutOutTheDialogGaveUpOnLeavesNoFileBehind) {
+  CMImageList list;
+  FakeCropDialog dialog;
+  dialog.succeed = false;
+  dialog.writeBeforeFailing = true;
+  EXPECT_FALSE(list.AddCroppedImage(dialog, Album().c_str()));
+  EXPECT_TRUE(list.GetImages().empty());
+  EXPECT_FALSE(FileExists(album / "rif\\1.tif"));
 }
 
 TEST_F(ImageListTest, ReferenceCountsNeverGoBelowZero) {
