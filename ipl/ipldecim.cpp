@@ -87,8 +87,8 @@ int32_t decimateMode(const IplImage* src, int32_t xDst, int32_t xSrc, int32_t yD
     const bool bigEnough = src->width >= 4 && src->height >= 4;
     const bool interpolates = interpolate == IPL_INTER_SUPER || !*xExact || !*yExact;
     const bool nonEmpty = int64_t(xDst) * W / xSrc > 0 && int64_t(yDst) * H / ySrc > 0;
-    // A tiled source is read whole (below), so a box larger than a tile
-    // needs no fallback to point sampling: tiled and plain images agree.
+    // A tiled source is read into plain blocks (below), so a box larger than
+    // a tile needs no fallback to point sampling: tiled and plain images agree.
     return bigEnough && interpolates && nonEmpty ? interpolate : IPL_INTER_NN;
 }
 
@@ -123,10 +123,10 @@ struct SourceRegion {
     int32_t ch = 0, pix = 0, rowExt = 0, line = 0, totExt = 0;
 };
 
-SourceRegion plainSource(const IplImage* src, const unsigned char* pixels, int32_t widthStep, int32_t x, int32_t y,
-                         int32_t width, int32_t height)
+SourceRegion plainSource(const IplImage* src, const unsigned char* pixels, int32_t widthStep, int32_t planeHeight,
+                         int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    const Steps s = imageSteps(src, widthStep, height);
+    const Steps s = imageSteps(src, widthStep, planeHeight);
     const int32_t coiIndex = coiOf(src) > 0 ? coiOf(src) - 1 : 0;
     SourceRegion r;
     r.data = pixels + elemsToBytes(int64_t(x) * s.pixel, src->depth) + elemsToBytes(int64_t(y) * s.line, src->depth) +
@@ -139,16 +139,97 @@ SourceRegion plainSource(const IplImage* src, const unsigned char* pixels, int32
     return r;
 }
 
+// The source rows a call reads. A plain source is used in place. A tiled one
+// is read into a block, band by band where the kernels sample rows
+// independently (point sampling, linear, cubic), so memory stays near a band
+// of whole source rows; the area walk carries state from row to row and
+// reads the whole source once. Row numbers count from the region's top.
+class SourceFeed {
+public:
+    explicit SourceFeed(const IplImage* src)
+        : src_(src), sx_(src->roi ? src->roi->xOffset : 0), sy_(src->roi ? src->roi->yOffset : 0),
+          rows_(src->height - sy_)
+    {
+        if (!src->tileInfo)
+            region_ = plainSource(src, src->imageData, src->widthStep, src->height, sx_, sy_, src->width, src->height);
+    }
+    ~SourceFeed() { ownFreeRect(block_); }
+    SourceFeed(const SourceFeed&) = delete;
+    SourceFeed& operator=(const SourceFeed&) = delete;
+
+    // Makes the rows a band of destination rows samples available: row
+    // positions from yFirst to yLast, taps up to two rows either side.
+    bool cover(double yFirst, double yLast)
+    {
+        if (!src_->tileInfo)
+            return true;
+        int32_t lo = static_cast<int32_t>(yFirst) - 2, hi = static_cast<int32_t>(yLast) + 3;
+        lo = lo < 0 ? 0 : lo;
+        hi = hi > rows_ ? rows_ : hi;
+        if (hi <= lo)
+            hi = lo + 1 <= rows_ ? lo + 1 : rows_;
+        return read(lo, hi);
+    }
+    bool coverAll() { return !src_->tileInfo || read(0, rows_); }
+    bool tiled() const { return src_->tileInfo != nullptr; }
+
+    const SourceRegion& region() const { return region_; }
+    // The first row of the block: positions handed to a kernel are counted
+    // from it (subtracting a whole number is exact, fractions stay the same).
+    int32_t firstRow() const { return first_; }
+
+private:
+    bool read(int32_t lo, int32_t hi)
+    {
+        if (block_ && lo >= first_ && hi <= last_)
+            return true;
+        ownFreeRect(block_);
+        const int32_t x0 = sx_ - sx_ % 8;
+        int32_t step = 0;
+        block_ = ownReadRectWithBorder(src_, x0, sy_ + lo, src_->width - x0, hi - lo, &step);
+        if (!block_)
+            return false;
+        first_ = lo;
+        last_ = hi;
+        region_ = plainSource(src_, block_, step, hi - lo, sx_ % 8, 0, src_->width - x0, rows_ - lo);
+        return true;
+    }
+
+    const IplImage* src_;
+    int32_t sx_, sy_, rows_;
+    unsigned char* block_ = nullptr;
+    int32_t first_ = 0, last_ = 0;
+    SourceRegion region_;
+};
+
 struct DestPiece {
     unsigned char* data;
     int32_t ch, chExt, pix, rowExt, line, totExt;
 };
 
-int runKernel(const Plan& plan, const SourceRegion& s, const DestPiece& d, double* xPos, double* yPos)
+// Runs the kernel on a piece; row positions are handed over counted from the
+// source block's first row and handed back counted from the region's top.
+void runKernel(const Plan& plan, const SourceFeed& feed, const DestPiece& d, double* xPos, double* yPos)
 {
-    return plan.kernel(s.data, d.data, d.ch, d.chExt, d.pix, d.rowExt, d.line, d.totExt, s.ch, s.pix, s.rowExt, s.line,
-                       s.totExt, plan.xScale, plan.yScale, xPos, yPos);
+    const SourceRegion& s = feed.region();
+    double y = *yPos - feed.firstRow();
+    plan.kernel(s.data, d.data, d.ch, d.chExt, d.pix, d.rowExt, d.line, d.totExt, s.ch, s.pix, s.rowExt, s.line,
+                s.totExt, plan.xScale, plan.yScale, xPos, &y);
+    *yPos = y + feed.firstRow();
 }
+
+// Gets the source rows of a band, or of the whole region for the area walk;
+// reports a source that cannot be read.
+bool feedRows(SourceFeed& feed, const Plan& plan, double yFirst, double yLast)
+{
+    const bool ok = plan.interpolation == IPL_INTER_SUPER ? feed.coverAll() : feed.cover(yFirst, yLast);
+    if (!ok)
+        OWN_ERROR(-3, kDriver, "srcImage->tileInfo->callBack crash", kUnit);
+    return ok;
+}
+
+// Destination rows per band of a tiled source read into a plain destination.
+constexpr int32_t kBandRows = 64;
 
 // The written rectangle of the destination: origin, size and channels.
 struct DestRect {
@@ -173,11 +254,21 @@ DestPiece destPiece(const IplImage* dst, unsigned char* block, const Steps& s, c
     return d;
 }
 
-void decimatePlainDest(const Plan& plan, const SourceRegion& source, IplImage* dst, const DestRect& r)
+bool decimatePlainDest(const Plan& plan, SourceFeed& feed, IplImage* dst, const DestRect& r)
 {
     const Steps s = imageSteps(dst, dst->widthStep, dst->height);
-    double xPos = plan.xPos, yPos = plan.yPos;
-    runKernel(plan, source, destPiece(dst, dst->imageData, s, r, r.x, r.y, r.cols, r.rows), &xPos, &yPos);
+    // Bands only where the source is read in bands. Every kernel but the
+    // area walk adds the row scale in double precision, which is exact: row m
+    // samples at yPos + m * yScale, so a band may start on any row.
+    const int32_t band = feed.tiled() && plan.interpolation != IPL_INTER_SUPER ? kBandRows : r.rows;
+    for (int32_t m0 = 0; m0 < r.rows; m0 += band) {
+        const int32_t rows = r.rows - m0 < band ? r.rows - m0 : band;
+        double xPos = plan.xPos, yPos = plan.yPos + double(m0) * plan.yScale;
+        if (!feedRows(feed, plan, yPos, yPos + double(rows - 1) * plan.yScale))
+            return false;
+        runKernel(plan, feed, destPiece(dst, dst->imageData, s, r, r.x, r.y + m0, r.cols, rows), &xPos, &yPos);
+    }
+    return true;
 }
 
 // Does a piece starting at column c of the rectangle sample what the plain
@@ -191,7 +282,7 @@ bool startsAreExact(const IplImage* dst, const Plan& plan)
     return dst->depth != IPL_DEPTH_1U && plan.interpolation != IPL_INTER_SUPER;
 }
 
-bool decimateTiledDest(const Plan& plan, const SourceRegion& source, IplImage* dst, const DestRect& r)
+bool decimateTiledDest(const Plan& plan, SourceFeed& feed, IplImage* dst, const DestRect& r)
 {
     const int32_t Tw = dst->tileInfo->width, Th = dst->tileInfo->height;
     const Steps s = imageSteps(dst, ownTileWidthStep(dst), Th);
@@ -203,6 +294,8 @@ bool decimateTiledDest(const Plan& plan, const SourceRegion& source, IplImage* d
         if (exact)
             yRowStart = plan.yPos + double(ty * Th + r0 - r.y) * plan.yScale;
         double xPos = plan.xPos, yLeft = yRowStart;
+        if (!feedRows(feed, plan, yRowStart, yRowStart + double(r1 - r0 - 1) * plan.yScale))
+            return false;
         for (int32_t tx = r.x / Tw; tx <= (r.x + r.cols - 1) / Tw; ++tx) {
             const int32_t c0 = tx == r.x / Tw ? r.x % Tw : 0;
             const int32_t c1 = (r.x + r.cols) - tx * Tw < Tw ? (r.x + r.cols) - tx * Tw : Tw;
@@ -215,7 +308,7 @@ bool decimateTiledDest(const Plan& plan, const SourceRegion& source, IplImage* d
             if (exact)
                 xPos = plan.xPos + double(tx * Tw + c0 - r.x) * plan.xScale;
             double yPos = yRowStart;
-            runKernel(plan, source, destPiece(dst, tile, s, r, c0, r0, c1 - c0, r1 - r0), &xPos, &yPos);
+            runKernel(plan, feed, destPiece(dst, tile, s, r, c0, r0, c1 - c0, r1 - r0), &xPos, &yPos);
             yLeft = yPos;
             dst->tileInfo->tileData = tile;
             dst->tileInfo->callBack(dst, tx, ty, IPL_RELEASE_TILE);
@@ -229,14 +322,15 @@ bool decimateTiledDest(const Plan& plan, const SourceRegion& source, IplImage* d
 // box, and a fresh walk started inside a piece weighs a box that starts just
 // below a whole source pixel differently. Such a destination is computed
 // plain and put back tile by tile.
-bool decimateTiledDestWhole(const Plan& plan, const SourceRegion& source, IplImage* dst, const DestRect& r)
+bool decimateTiledDestWhole(const Plan& plan, SourceFeed& feed, IplImage* dst, const DestRect& r)
 {
     OwnPlainCopy copy;
     if (!copy.read(dst)) {
         OWN_ERROR(-3, kDriver, "dstImage->tileInfo->callBack crash", kUnit);
         return false;
     }
-    decimatePlainDest(plan, source, copy.get(), r);
+    if (!decimatePlainDest(plan, feed, copy.get(), r))
+        return false;
     return ownWriteBackTiles(dst, copy.get(), r.x, r.y, r.cols, r.rows, kDriver, kUnit, -3,
                              "dstImage->tileInfo->callBack crash");
 }
@@ -267,33 +361,13 @@ void ownDecimate(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t x
     if (r.cols < 1 || r.rows < 1)
         return;
 
-    // The source: a tiled one is read once, from its region's origin to the
-    // image's far edges, so that the kernels see what a plain image gives.
-    const int32_t sx = srcImage->roi ? srcImage->roi->xOffset : 0;
-    const int32_t sy = srcImage->roi ? srcImage->roi->yOffset : 0;
-    SourceRegion source;
-    unsigned char* copy = nullptr;
-    if (srcImage->tileInfo) {
-        int32_t step = 0;
-        copy = ownReadRectWithBorder(srcImage, sx - sx % 8, sy, srcImage->width - (sx - sx % 8), srcImage->height - sy,
-                                     &step);
-        if (!copy) {
-            OWN_ERROR(-3, kDriver, "srcImage->tileInfo->callBack crash", kUnit);
-            return;
-        }
-        source = plainSource(srcImage, copy, step, sx % 8, 0, srcImage->width - (sx - sx % 8), srcImage->height - sy);
-    } else {
-        source = plainSource(srcImage, srcImage->imageData, srcImage->widthStep, sx, sy, srcImage->width,
-                             srcImage->height);
-    }
-
+    SourceFeed feed(srcImage);
     if (!dstImage->tileInfo)
-        decimatePlainDest(plan, source, dstImage, r);
+        decimatePlainDest(plan, feed, dstImage, r);
     else if (dstImage->depth != IPL_DEPTH_1U && plan.interpolation == IPL_INTER_SUPER)
-        decimateTiledDestWhole(plan, source, dstImage, r);
+        decimateTiledDestWhole(plan, feed, dstImage, r);
     else
-        decimateTiledDest(plan, source, dstImage, r);
-    ownFreeRect(copy);
+        decimateTiledDest(plan, feed, dstImage, r);
 }
 
 } // namespace

@@ -133,3 +133,32 @@ TEST(DecimateTiled, ScalesRoundedDownGiveThePlainBytes)
                     return;
             }
 }
+
+// A tall tiled source is read in bands of rows: every band boundary must
+// continue the plain image's sampling exactly.
+TEST(DecimateTiled, TallTiledSourcesReadInBandsGiveThePlainBytes)
+{
+    ErrorLog log;
+    const int32_t factors[][2] = {{2, 5}, {1, 3}, {3, 4}};
+    for (const Layout& l : kLayouts)
+        for (int32_t mode : {IPL_INTER_NN, IPL_INTER_LINEAR, IPL_INTER_CUBIC, IPL_INTER_SUPER})
+            for (const auto& f : factors) {
+                Image src = makeImage(l.channels, 0, l.depth, 37, 700, l.order);
+                fillRandom(src.get(), 5);
+                src->roi = iplCreateROI(0, 3, 9, 30, 680);
+                Image plain = makeImage(l.channels, 0, l.depth, 40, 600, l.order);
+                fillRandom(plain.get(), 6);
+                Image tiled = cloneImage(plain.get());
+                iplDecimate(src.get(), plain.get(), f[0], f[1], f[0], f[1], mode);
+                {
+                    TiledView view(src.get(), 16, 8);
+                    view.get()->roi = iplCreateROI(0, 3, 9, 30, 680);
+                    iplDecimate(view.get(), tiled.get(), f[0], f[1], f[0], f[1], mode);
+                    EXPECT_EQ(view.openTiles(), 0);
+                }
+                ASSERT_EQ(ErrorLog::entries().size(), 0u);
+                EXPECT_EQ(bytesOf(tiled.get()), bytesOf(plain.get()))
+                    << "depth " << l.depth << " order " << l.order << " mode " << mode << " factor " << f[0] << "/"
+                    << f[1];
+            }
+}
