@@ -27,4 +27,13 @@ inline std::string InstalledTrueTypeFace() {
   return face;
 }
 
+// A plain font of the given face, as the text dialog hands one back.
+inline LOGFONTA PlainFont(const char* face, LONG height) {
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWeight = FW_NORMAL;
+  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+  return font;
+}
+
 }  // namespace font_test

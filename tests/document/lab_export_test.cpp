@@ -46,13 +46,7 @@ std::set<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
-LOGFONTA Face(const char* face) {
-  LOGFONTA font{};
-  font.lfHeight = -24;
-  font.lfWeight = FW_NORMAL;
-  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-  return font;
-}
+LOGFONTA Face(const char* face) { return font_test::PlainFont(face, -24); }
 
 // An album made the way the editor makes one: created blank, filled from a
 // sample laboratory CD and one imported photo, laid out on a page, saved,

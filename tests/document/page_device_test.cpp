@@ -51,6 +51,18 @@ protected:
             DestroyWindow(window);
     }
 
+    // A new page of the album with a red background, the colour answered
+    // through the fake host.
+    CPaginaTreeNode* AddRedPage(CSposalboTreeNode& album)
+    {
+        album.AddPage(-1);
+        CPaginaTreeNode* page = album.GetCurrentPage();
+        host.confirmColour = true;
+        host.colourToChoose = RGB(255, 0, 0);
+        page->ChooseBackgroundColour();
+        return page;
+    }
+
     // Draws the page and reads the back buffer (rows top-down, ARGB).
     std::vector<uint32_t> Draw(CPaginaTreeNode& page)
     {
@@ -113,11 +125,7 @@ TEST_F(PageDeviceTest, APageDrawsItsBackgroundPhotoAndOutline)
     CreateDirectoryA("0lo", nullptr);  // the fake host's folder of album photos
     model_test::WriteBmp("0lo\\verde.bmp", 0, 255, 0);
     CSposalboTreeNode album(view.get(), nullptr);
-    album.AddPage(-1);
-    CPaginaTreeNode* page = album.GetCurrentPage();
-    host.confirmColour = true;
-    host.colourToChoose = RGB(255, 0, 0);
-    page->ChooseBackgroundColour();
+    CPaginaTreeNode* page = AddRedPage(album);
     auto photo = std::make_unique<CImgTreeNode>("verde.bmp", page);
     photo->SetPosition(0.5f, 0.0f);
     photo->SetScale(0.25f, 0.25f);
@@ -156,11 +164,7 @@ TEST_F(PageDeviceTest, AMaskedFrameClipsItsContentAndAnOpenOneDoesNot)
     model_test::WriteBmp("1lo\\blu.bmp", 0, 0, 255);
     for (bool masked : {false, true}) {
         CSposalboTreeNode album(view.get(), nullptr);
-        album.AddPage(-1);
-        CPaginaTreeNode* page = album.GetCurrentPage();
-        host.confirmColour = true;
-        host.colourToChoose = RGB(255, 0, 0);
-        page->ChooseBackgroundColour();
+        CPaginaTreeNode* page = AddRedPage(album);
         auto frame = std::make_unique<CCorniceTreeNode>("blu.bmp", page);
         frame->SetScale(0.25f, 0.25f);
         frame->SetMasked(masked);

@@ -38,13 +38,7 @@ CSposalboException ThrownBy(Make make) {
   return CSposalboException(0, "nothing thrown");
 }
 
-LOGFONTA Face(const char* face) {
-  LOGFONTA font{};
-  font.lfHeight = -20;
-  font.lfWeight = FW_NORMAL;
-  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-  return font;
-}
+LOGFONTA Face(const char* face) { return font_test::PlainFont(face, -20); }
 
 class SposalboDocTest : public testing::Test {
  protected:
