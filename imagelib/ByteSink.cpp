@@ -1,5 +1,11 @@
 #include "imagelib/ByteSink.h"
 
+#ifdef _WIN32
+#include <share.h>
+#else
+#include <sys/file.h>
+#endif
+
 namespace img {
 
 bool VectorSink::Write(const void* data, size_t n) {
@@ -13,7 +19,21 @@ FileSink::~FileSink() { Close(); }
 bool FileSink::Open(const std::string& path, bool append) {
     Close();
     failed_ = false;
-    file_ = std::fopen(path.c_str(), append ? "ab" : "wb");
+    if (!append) {
+        file_ = std::fopen(path.c_str(), "wb");
+        return file_ != nullptr;
+    }
+    // An appender keeps other writers out until it closes, so a length it
+    // checked after opening still holds when its bytes go in.
+#ifdef _WIN32
+    file_ = _fsopen(path.c_str(), "ab", _SH_DENYWR);
+#else
+    file_ = std::fopen(path.c_str(), "ab");
+    if (file_ && flock(fileno(file_), LOCK_EX | LOCK_NB) != 0) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+#endif
     return file_ != nullptr;
 }
 

@@ -25,7 +25,8 @@ public:
     std::vector<uint8_t> bytes;
 };
 
-// Owns a FILE* opened for writing ("wb") or appending ("ab").
+// Owns a FILE* opened for writing ("wb") or appending ("ab"). An appending
+// sink holds the file against other writers until it is closed.
 class FileSink : public ByteSink {
 public:
     FileSink() = default;

@@ -2,7 +2,10 @@
 // the format readers, and decoded at the requested scale with its alpha.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "TestPictures.h"
+#include "imagelib/ByteSink.h"
 #include "imagelib/ImageFile.h"
 #include "imagelib/ThumbnailTrailer.h"
 
@@ -52,6 +55,27 @@ TEST(ThumbnailTrailer, IsFoundOnlyWhenLengthsAndChecksumMatch) {
         EXPECT_FALSE(img::FindValidTrailer(source, footer));
         EXPECT_EQ(img::OriginalLength(source), bmp.size());  // stale, yet the readers still skip it
     }
+}
+
+TEST(ThumbnailTrailer, OnlyOneLoaderAppendsToAFileAtATime) {
+    // Two previews of one file must not both pass the length check and both
+    // append: neither trailer would then count, and formats that read from
+    // the end of the file would read a trailer instead.
+    Picture p;
+    const Bytes bmp = MakeBmp(BmpKind::Rgb24, 8, 4, p);
+    const std::string path = "append_once.bmp";
+    WriteFile(path, bmp);
+    const std::vector<uint8_t> trailer(16, 0xA5);
+    {
+        img::FileSink other;
+        ASSERT_TRUE(other.Open(path, true));
+        EXPECT_FALSE(img::AppendToFile(path, trailer, bmp.size()));
+    }
+    EXPECT_EQ(ReadFile(path).size(), bmp.size());
+    EXPECT_TRUE(img::AppendToFile(path, trailer, bmp.size()));
+    EXPECT_FALSE(img::AppendToFile(path, trailer, bmp.size()));  // another got there first
+    EXPECT_EQ(ReadFile(path).size(), bmp.size() + trailer.size());
+    std::remove(path.c_str());
 }
 
 TEST(ThumbnailTrailer, ReadersOfFormatsThatReadFromTheEndSeeTheOriginalLength) {
