@@ -31,14 +31,9 @@ int32_t elemBytes(uint32_t depth) { return depth == IPL_DEPTH_1U ? 1 : static_ca
 // Size of a mask's area: its region or the whole mask image, clipped to it.
 void maskExtent(const IplImage* mask, int32_t* w, int32_t* h)
 {
-    int32_t mw = mask->width, mh = mask->height;
-    if (mask->roi) {
-        mw = mask->roi->width < mask->width - mask->roi->xOffset ? mask->roi->width : mask->width - mask->roi->xOffset;
-        mh = mask->roi->height < mask->height - mask->roi->yOffset ? mask->roi->height
-                                                                    : mask->height - mask->roi->yOffset;
-    }
-    if (mw < *w) *w = mw;
-    if (mh < *h) *h = mh;
+    const OwnRect area = ownRoiRect(mask);
+    if (area.width < *w) *w = area.width;
+    if (area.height < *h) *h = area.height;
 }
 
 template <class T>
@@ -125,15 +120,10 @@ Kernel chooseKernel(int32_t interp, uint32_t depth, bool plane)
 void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
 {
     // Source region and the last column and row of the image seen from it.
-    int32_t sx = 0, sy = 0, sw = src->width, sh = src->height;
-    if (src->roi) {
-        sx = src->roi->xOffset;
-        sy = src->roi->yOffset;
-        if (sx >= src->width || sy >= src->height)
-            return;
-        sw = src->roi->width < src->width - sx ? src->roi->width : src->width - sx;
-        sh = src->roi->height < src->height - sy ? src->roi->height : src->height - sy;
-    }
+    const OwnRect sArea = ownRoiRect(src);
+    int32_t sx = sArea.x, sy = sArea.y, sw = sArea.width, sh = sArea.height;
+    if (sx >= src->width || sy >= src->height)
+        return;
     int32_t lastCol = src->width - sx - 1, lastRow = src->height - sy - 1;
     if (src->maskROI) {
         int32_t mw = sw, mh = sh;
@@ -145,15 +135,10 @@ void ownZoom(IplImage* src, IplImage* dst, const ZoomParams& zp)
     }
     const Selection sc = channelsOf(src), dc = channelsOf(dst);
 
-    int32_t dx = 0, dy = 0, dw = dst->width, dh = dst->height;
-    if (dst->roi) {
-        dx = dst->roi->xOffset;
-        dy = dst->roi->yOffset;
-        if (dx >= dst->width || dy >= dst->height)
-            return;
-        dw = dst->roi->width < dst->width - dx ? dst->roi->width : dst->width - dx;
-        dh = dst->roi->height < dst->height - dy ? dst->roi->height : dst->height - dy;
-    }
+    const OwnRect dArea = ownRoiRect(dst);
+    int32_t dx = dArea.x, dy = dArea.y, dw = dArea.width, dh = dArea.height;
+    if (dx >= dst->width || dy >= dst->height)
+        return;
     if (dst->maskROI)
         maskExtent(dst->maskROI, &dw, &dh);
     int32_t W = ownZoomRound(sw / zp.xRatio), H = ownZoomRound(sh / zp.yRatio);
@@ -410,13 +395,7 @@ void iplZoom(IplImage* srcImage, IplImage* dstImage, int32_t xDst, int32_t xSrc,
     }
     ownZoom(src, dst, zp);
     if (dstImage->tileInfo) {
-        int32_t x0 = 0, y0 = 0, w = dstImage->width, h = dstImage->height;
-        if (dstImage->roi) {
-            x0 = dstImage->roi->xOffset;
-            y0 = dstImage->roi->yOffset;
-            w = dstImage->roi->width < dstImage->width - x0 ? dstImage->roi->width : dstImage->width - x0;
-            h = dstImage->roi->height < dstImage->height - y0 ? dstImage->roi->height : dstImage->height - y0;
-        }
-        ownWriteBackTiles(dstImage, dst, x0, y0, w, h, kFunc, kUnit);
+        const OwnRect area = ownRoiRect(dstImage);
+        ownWriteBackTiles(dstImage, dst, area.x, area.y, area.width, area.height, kFunc, kUnit);
     }
 }
