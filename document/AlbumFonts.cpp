@@ -10,11 +10,7 @@ namespace {
 struct DcDeleter {
   void operator()(HDC dc) const { ::DeleteDC(dc); }
 };
-struct FontDeleter {
-  void operator()(HFONT font) const { ::DeleteObject(font); }
-};
 using DcHandle = std::unique_ptr<std::remove_pointer<HDC>::type, DcDeleter>;
-using FontHandle = std::unique_ptr<std::remove_pointer<HFONT>::type, FontDeleter>;
 
 // Puts the font back out of the device context before either is deleted.
 class CSelectedFont {
@@ -71,7 +67,7 @@ void CAlbumFonts::Unload() {
 }
 
 bool WriteFontFile(const LOGFONTA& font, const std::string& path) {
-  FontHandle handle(::CreateFontIndirectA(&font));
+  CScopedFont handle(::CreateFontIndirectA(&font));
   DcHandle dc(::CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
   if (!handle || !dc) return false;
   CSelectedFont selected(dc.get(), handle.get());

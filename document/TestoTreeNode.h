@@ -8,6 +8,7 @@
 #include <string>
 
 #include "document/TreeNode.h"
+#include "document/Win32Handle.h"
 #include "render/D3DSelection.h"
 #include "render/D3DText.h"
 
@@ -61,11 +62,6 @@ public:
     CD3DText& Mesh() { return *m_mesh; }
 
 private:
-    struct FontDeleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    using FontHandle = std::unique_ptr<std::remove_pointer<HFONT>::type, FontDeleter>;
-
     // The mesh forgets its placement when it releases its geometry, so the
     // node keeps its own and hands it on.
     struct Placement {
@@ -79,7 +75,7 @@ private:
     CD3DSelection m_selection;
     bool m_meshBuilt = false;
     std::string m_text;
-    FontHandle m_font;
+    CScopedFont m_font;
     COLORREF m_colour = 0;
     Placement m_place;
 };

@@ -1,7 +1,10 @@
 #pragma once
-// Owners of the kernel handles the album services open, so that every return path
-// closes them.
+// Owners of the kernel and GDI handles the album opens, so that every return
+// path closes them.
 #include <windows.h>
+
+#include <memory>
+#include <type_traits>
 
 // A handle from CreateFile, CreateEvent, CreateThread and the like.
 class CScopedHandle {
@@ -53,3 +56,10 @@ class CScopedFind {
  private:
   HANDLE m_h;
 };
+
+// A font from CreateFontIndirect; it must be out of every device context when
+// it goes.
+struct CGdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+using CScopedFont = std::unique_ptr<std::remove_pointer<HFONT>::type, CGdiObjectDeleter>;
