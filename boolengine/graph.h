@@ -52,7 +52,9 @@ public:
     BoolLink* AddRing(const std::vector<LPoint>& points, GroupType group, int graphnum);
 
     // Pipeline steps.
-    int MergeNodes(int64_t marge);                    // node to node
+    int MergeNodes(int64_t marge);
+    // Turns every node by -90 or +90 degrees about the origin.
+    void Rotate(int degrees);                    // node to node
     // One crossing search; 'nodesMerged' skips the first node merge when the
     // previous search ended with one at the same marge.
     bool CrossingSearch(int64_t marge, bool nodesMerged = false);
@@ -67,6 +69,12 @@ public:
     void WriteBoundary(std::FILE* file) const;
     void WriteKeyGraph() const;
     void WriteToLog(bool detail) const;
+    void WriteLinksToLog(const std::vector<BoolLink*>& links, bool detail) const;
+    // Links by begin node: x ascending, equal x y descending.
+    std::vector<BoolLink*> LinksInSweepOrder() const;
+    // The log trace of a scan pass of the given type (0 node on link,
+    // 1 crossings, 2 group flags, 3 hole links, 4 winding directions).
+    void LogScanPass(int passType) const;
 
 private:
     Bool_Engine* m_engine;

@@ -104,10 +104,15 @@ void LogNodeLinks(Bool_Engine* e, const Node* n)
 
 void Graph::WriteToLog(bool detail) const
 {
+    if (m_engine->LogOpen()) WriteLinksToLog(LinkVector(), detail);
+}
+
+void Graph::WriteLinksToLog(const std::vector<BoolLink*>& links, bool detail) const
+{
     Bool_Engine* e = m_engine;
     if (!e->LogOpen()) return;
     e->LogPrintf("# graph\n");
-    m_links.foreach_item([&](BoolLink* l) {
+    for (const BoolLink* l : links) {
         const Node* b = l->GetBeginNode();
         const Node* en = l->GetEndNode();
         e->LogPrintf(" linkbegin %" PRId64 " %" PRId64 " \n", b->GetX(), b->GetY());
@@ -129,5 +134,5 @@ void Graph::WriteToLog(bool detail) const
         e->LogPrintf("    b_sub_a %d ", l->IsMarked(BOOL_B_SUB_A) ? 1 : 0);
         e->LogPrintf("    hole %d ", l->hole ? 1 : 0);
         e->LogPrintf("    top_hole %d \n", l->top_hole ? 1 : 0);
-    });
+    }
 }

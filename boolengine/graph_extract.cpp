@@ -104,12 +104,17 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
     const bool anyHole = std::any_of(rings.begin(), rings.end(), [](const Ring& r) { return r.hole; });
     if (anyHole && linkHoles && m_engine->GetLinkHoles()) {
         m_engine->WriteLog("LINKHOLES\n");
+        WriteToLog(false);
+        LogScanPass(3);
         ringops::LinkHoles(rings);
+        WriteKeyGraph();
+        WriteToLog(false);
         m_engine->WriteLog("extract simples last");
         for (Ring& r : rings)
             if (r.alive) ringops::RemoveRepeats(r);
     }
 
+    WriteToLog(false);
     int graphnum = 1;
     for (const Ring& r : rings) {
         if (!r.alive || r.points.size() < 3) continue;

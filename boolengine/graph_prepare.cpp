@@ -200,14 +200,37 @@ static int CrossingPass(Graph* graph, Bool_Engine* engine)
     return found;
 }
 
+void Graph::Rotate(int degrees)
+{
+    for (Node* n : DistinctNodes(LinkVector())) {
+        const int64_t x = n->GetX(), y = n->GetY();
+        if (degrees < 0)
+            n->Set(y, -x);
+        else
+            n->Set(-y, x);
+    }
+}
+
 bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
 {
     m_engine->WriteLog("Node to Node");
     const int merged = nodesMerged ? 0 : MergeNodes(marge);
     if (GetNumberOfLinks() < 3) return merged > 0;
     m_engine->WriteLog("Node to BoolLink 0");
+    LogScanPass(0);
+    // One pass finds nodes on links of every direction, vertical ones too; the
+    // log still shows the turned search for them.
     const int onLink = NodeOnLinkPass(this, m_engine, marge);
+    m_engine->WriteLog("Rotate -90");
+    m_engine->WriteLog("Node to BoolLink -90");
+    if (m_engine->LogOpen()) {
+        Rotate(-90);
+        LogScanPass(0);
+        Rotate(90);
+    }
+    m_engine->WriteLog("Rotate +90");
     m_engine->WriteLog("intersect");
+    LogScanPass(1);
     const int crossings = CrossingPass(this, m_engine);
     WriteToLog(false);
     m_engine->WriteLog("Node to Node");
@@ -225,6 +248,8 @@ void Graph::Prepare(int passes)
         if (!CrossingSearch(marge, i > 0)) break;
     ResetBinMark();
     m_engine->WriteLog("Set group A/B Flags");
+    if (m_engine->GetWindingRule()) LogScanPass(4);
+    LogScanPass(2);
     SetGroupFlags();
     m_engine->WriteLog("Set operation Flags");
     for (BoolLink* l : LinkVector()) l->SetOperationFlags();

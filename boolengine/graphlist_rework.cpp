@@ -53,15 +53,62 @@ std::vector<std::vector<LPoint>> BoundaryRings(Bool_Engine* e, const std::vector
     return rings;
 }
 
-void AddBand(GraphList& list, Bool_Engine* e, const std::vector<LPoint>& ring, double halfWidth, GroupType group)
+using Boundaries = std::vector<std::vector<LPoint>>;
+
+void AddBand(GraphList& list, Bool_Engine* e, const Boundaries& boundaries, double halfWidth, GroupType group)
 {
     const int steps = offset::CircleSteps(halfWidth, e->GetInternalCorrectionAber(), e->GetRoundfactor());
-    for (const auto& boundary : BoundaryRings(e, ring))
+    for (const auto& boundary : boundaries)
         for (const auto& piece : offset::BandPieces(boundary, halfWidth, steps)) {
             auto g = std::make_unique<Graph>(e);
             g->AddRing(piece, group, 0);
             list.Append(g.release());
         }
+}
+
+// True when every vertex of the graphs fits in a box narrower than 'limit'
+// in both x and y.
+bool SmallerThan(const GraphList& list, double limit)
+{
+    bool any = false;
+    int64_t xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    list.foreach_item([&](Graph* g) {
+        for (const LPoint& p : g->RingPoints()) {
+            if (!any || p.GetX() < xmin) xmin = p.GetX();
+            if (!any || p.GetX() > xmax) xmax = p.GetX();
+            if (!any || p.GetY() < ymin) ymin = p.GetY();
+            if (!any || p.GetY() > ymax) ymax = p.GetY();
+            any = true;
+        }
+    });
+    return any && static_cast<double>(xmax - xmin) < limit && static_cast<double>(ymax - ymin) < limit;
+}
+
+// One ring per boundary (outline or hole) of the area a ring encloses. A ring
+// too small to leave an opening of its own is united with the ring before it,
+// which takes its place; other rings are kept apart even where they overlap.
+void AppendRings(GraphList& rings, Bool_Engine* e, const Boundaries& boundaries, double width)
+{
+    const int steps = offset::CircleSteps(width, e->GetInternalCorrectionAber(), e->GetRoundfactor());
+    for (const auto& boundary : boundaries) {
+        GraphList band(e);
+        for (const auto& piece : offset::BandPieces(boundary, width, steps)) {
+            auto g = std::make_unique<Graph>(e);
+            g->AddRing(piece, GROUP_A, 0);
+            band.Append(g.release());
+        }
+        band.Boolean(BOOL_OR, 1);
+        if (band.empty()) continue;
+        if (!rings.empty() && SmallerThan(band, 3.0 * width)) {
+            Graph* last = rings.items().back();
+            rings.removetail();
+            last->SetGroup(GROUP_A);
+            band.insbegin(last);
+            band.foreach_item([](Graph* g) { g->SetGroup(GROUP_A); });
+            band.Boolean(BOOL_OR, 1);
+        }
+        rings.TakeOver(band);
+    }
 }
 
 }  // namespace
@@ -77,6 +124,7 @@ void GraphList::Correction()
             if (!ring.empty()) produced.Append(Graph::CopyRing(*g).release());
             continue;
         }
+        const Boundaries boundaries = BoundaryRings(m_engine, ring);
         GraphList work(m_engine);
         auto own = std::make_unique<Graph>(m_engine);
         own->AddRing(ring, GROUP_A, 1);
@@ -84,7 +132,7 @@ void GraphList::Correction()
         {
             WindingRuleOn winding(m_engine);
             m_engine->WriteLog("Create rings");
-            AddBand(work, m_engine, ring, std::fabs(w), GROUP_B);
+            AddBand(work, m_engine, boundaries, std::fabs(w), GROUP_B);
             // A marge as wide as the band would swallow it.
             const double savedMarge = m_engine->GetMarge();
             const double limit = std::fabs(w) * 0.01;
@@ -117,11 +165,11 @@ void GraphList::MakeRings()
         m_engine->WriteLog("Extract simple graphs");
         std::vector<LPoint> ring = SimpleRing(*g, m_engine->GetGrid());
         if (ring.empty() || w == 0.0) continue;
+        const Boundaries boundaries = BoundaryRings(m_engine, ring);
         m_engine->WriteLog("Create rings");
-        GraphList work(m_engine);
-        AddBand(work, m_engine, ring, w, GROUP_A);
-        work.Boolean(BOOL_OR, 1);
-        produced.TakeOver(work);
+        GraphList rings(m_engine);
+        AppendRings(rings, m_engine, boundaries, w);
+        produced.TakeOver(rings);
     }
     DeleteAll();
     TakeOver(produced);

@@ -104,6 +104,24 @@ TEST_F(GeometryTest, CrossingOfTwoLinksIsSharedAndOnTheGrid)
     EXPECT_EQ(crossing->GetNumberOfLinks(), 4);
 }
 
+// Truncation would move a crossing that lies on a grid point one unit off
+// whenever the line equation is not exact (the diagonals of a square), and the
+// read-back would then lose a whole caller unit.
+TEST_F(GeometryTest, CrossingGoesToTheNearestGridPoint)
+{
+    const int64_t cases[][10] = {{0, 0, 100000000, 100000000, 0, 100000000, 100000000, 0, 50000000, 50000000},
+                                 {0, 0, 10, 10, 0, 10, 20, 0, 7, 7},
+                                 {0, 0, -10, -10, 0, -10, -20, 0, -7, -7}};
+    for (const auto& c : cases) {
+        BoolLine la(Link(c[0], c[1], c[2], c[3]), &engine), lb(Link(c[4], c[5], c[6], c[7]), &engine);
+        Node* n = la.Intersect(lb);
+        EXPECT_EQ(n->GetX(), c[8]);
+        EXPECT_EQ(n->GetY(), c[9]);
+        la.ProcessCrossings(&graph);
+        lb.ProcessCrossings(&graph);
+    }
+}
+
 TEST_F(GeometryTest, NearParallelCrossingStaysInsideBothLinks)
 {
     const int64_t far = int64_t(4) << 50;

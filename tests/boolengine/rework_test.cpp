@@ -95,6 +95,40 @@ TEST_F(EngineTest, RingOfSquareMatchesClosedForm)
     EXPECT_FALSE(Inside(result, -12, 50));
 }
 
+TEST_F(EngineTest, RingsOfOutlineAndHoleStayApartWhereTheyOverlap)
+{
+    const std::vector<Polygon> framed = RunOperation(4, {Rect(0, 0, 100, 100)}, {Rect(3, 3, 97, 97)});
+    ASSERT_EQ(framed.size(), 1u);
+    const std::vector<Polygon> rings = Rework(8, framed, 2);
+    EXPECT_EQ(rings.size(), 2u);
+}
+
+struct SmallHoleRing {
+    const char* name;
+    double hx, hy;   // lower left corner of a 1 x 1 hole
+    size_t polygons;
+};
+
+class RingOfSmallHole : public EngineTest, public ::testing::WithParamInterface<SmallHoleRing> {};
+
+// A ring narrower than three widths joins the ring made before it.
+TEST_P(RingOfSmallHole, IsUnitedWithTheRingBeforeIt)
+{
+    const SmallHoleRing& c = GetParam();
+    const std::vector<Polygon> framed =
+        RunOperation(4, {Rect(0, 0, 100, 100)}, {Rect(c.hx, c.hy, c.hx + 1, c.hy + 1)});
+    ASSERT_EQ(framed.size(), 1u);
+    const std::vector<Polygon> rings = Rework(8, framed, 2);
+    EXPECT_EQ(rings.size(), c.polygons);
+    EXPECT_TRUE(Inside(rings, c.hx + 0.5, c.hy + 0.5));
+    EXPECT_TRUE(Inside(rings, 0, 50));
+}
+
+INSTANTIATE_TEST_SUITE_P(Holes, RingOfSmallHole,
+                         ::testing::Values(SmallHoleRing{"touching_outline_ring", 2, 50, 1},
+                                           SmallHoleRing{"apart_from_it", 50, 50, 2}),
+                         [](const ::testing::TestParamInfo<SmallHoleRing>& info) { return info.param.name; });
+
 TEST_F(EngineTest, CorrectionRestoresTheMarge)
 {
     Bool_Engine engine;
