@@ -106,6 +106,23 @@ PixelPos DeviceTest::ToPixel(float viewX, float viewY) const
     return {static_cast<int>(width / 2 + viewX * height), static_cast<int>(height / 2 - viewY * height)};
 }
 
+TinyTextureScene::TinyTextureScene()
+{
+    m_surface.CreateDevice(m_window.Get(), false);
+    m_surface.LimitTextures(8);
+    m_surface.SetZoom(1.0f, 1.0f);
+}
+
+Pixels TinyTextureScene::DrawAlone(CD3DImage& quad, D3DCOLOR clearColour)
+{
+    IDirect3DDevice9* device = Device();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, clearColour, 1.0f, 0);
+    device->BeginScene();
+    quad.Render(kPassNormal);
+    device->EndScene();
+    return ReadRenderTarget(device);
+}
+
 bool ColourNear(uint32_t actual, uint32_t expected, int tolerance)
 {
     return std::abs(Red(actual) - Red(expected)) <= tolerance &&

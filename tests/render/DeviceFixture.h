@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "render/D3DImage.h"
 #include "render/D3DObj.h"
 
 struct Pixels {
@@ -40,15 +41,28 @@ private:
 // The device's render target, read back to memory.
 Pixels ReadRenderTarget(IDirect3DDevice9* device);
 
-// A surface that holds its device to small textures, so small pictures
-// already need several tiles.
-class SmallTextureSurface : public CD3DObj {
+// A 256 x 256 surface at zoom 1 that holds its device to 8-pixel textures,
+// so small pictures already need several tiles.
+class TinyTextureScene {
 public:
-    void LimitTextures(DWORD side)
-    {
-        MutableCaps().MaxTextureWidth = side;
-        MutableCaps().MaxTextureHeight = side;
-    }
+    TinyTextureScene();
+    IDirect3DDevice9* Device() const { return m_surface.GetDevice(); }
+    CD3DObj* Surface() { return &m_surface; }
+    // Draws one picture alone on a target cleared to clearColour and reads
+    // the target back.
+    Pixels DrawAlone(CD3DImage& quad, D3DCOLOR clearColour);
+
+private:
+    class LimitedSurface : public CD3DObj {
+    public:
+        void LimitTextures(DWORD side)
+        {
+            MutableCaps().MaxTextureWidth = side;
+            MutableCaps().MaxTextureHeight = side;
+        }
+    };
+    HiddenWindow m_window{256, 256};
+    LimitedSurface m_surface;
 };
 
 class DeviceTest : public ::testing::Test {

@@ -187,25 +187,15 @@ TEST(TiledFilePicture, TilesShowThePictureWithoutSeams)
     // 20 x 12 with 8-pixel textures: 3 x 2 tiles, seams at 8 and 16 across
     // and 8 down, none of them on a colour boundary.
     WriteBmp("tiled.bmp", 20, 12, [](int x, int y) { return y < 6 ? (x < 10 ? kRed : kGreen) : kBlue; });
-    HiddenWindow window(256, 256);
-    SmallTextureSurface surface;
-    surface.CreateDevice(window.Get(), false);
-    ASSERT_NE(surface.GetDevice(), nullptr);
-    surface.LimitTextures(8);
-    surface.SetZoom(1.0f, 1.0f);
-    CD3DImage quad(&surface);
+    TinyTextureScene scene;
+    ASSERT_NE(scene.Device(), nullptr);
+    CD3DImage quad(scene.Surface());
     quad.LoadFromFile("tiled.bmp", false);
     EXPECT_EQ(quad.GetTileLayout().columns, 3);
     EXPECT_EQ(quad.GetTileLayout().rows, 2);
     quad.SetScale(0.6f, 0.6f);  // 1.0 x 0.6 view units: 12.8 pixels per picture pixel
     quad.SetPosition(0.0f, 0.0f);
-    IDirect3DDevice9* device = surface.GetDevice();
-    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
-    device->BeginScene();
-    quad.Render(kPassNormal);
-    device->EndScene();
-
-    const Pixels pixels = ReadRenderTarget(device);
+    const Pixels pixels = scene.DrawAlone(quad, 0xFF000000);
     ASSERT_EQ(pixels.width, 256);
     auto at = [&](float vx, float vy) {
         return pixels.Rgb(static_cast<int>(128 + vx * 256), static_cast<int>(128 - vy * 256));

@@ -149,28 +149,19 @@ TEST_F(ImageTest, PlaceholderRepeatsItsPatternAndHasTheGivenAspect)
 
 TEST(TiledImage, TilesOfALargePictureMeetWithoutSeams)
 {
-    HiddenWindow window(256, 256);
-    SmallTextureSurface surface;
-    surface.CreateDevice(window.Get(), false);
-    ASSERT_NE(surface.GetDevice(), nullptr);
-    surface.LimitTextures(8);
-    surface.SetZoom(1.0f, 1.0f);
-    CD3DImage quad(&surface);
+    TinyTextureScene scene;
+    ASSERT_NE(scene.Device(), nullptr);
+    CD3DImage quad(scene.Surface());
     ASSERT_TRUE(quad.LoadFromResource(IDB_HANDLE_RESIZE));
     EXPECT_EQ(quad.GetTileLayout().columns, 2);
     EXPECT_EQ(quad.GetTileLayout().rows, 2);
     quad.SetScale(0.8f, 0.8f);
     quad.SetPosition(0.0f, 0.0f);
-    IDirect3DDevice9* device = surface.GetDevice();
-    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
-    device->BeginScene();
-    quad.Render(kPassNormal);
-    device->EndScene();
+    const Pixels pixels = scene.DrawAlone(quad, 0xFF0000FF);
 
     // Along both seams through the middle (and across the whole inside) the
     // picture is white: no pixel lets the blue background through. The quad
     // spans 204.8 pixels around the centre; its dark border 12.8 pixels.
-    const Pixels pixels = ReadRenderTarget(device);
     ASSERT_EQ(pixels.width, 256);
     int notWhite = 0;
     for (int i = 128 - 80; i <= 128 + 80; ++i) {
