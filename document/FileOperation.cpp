@@ -216,6 +216,12 @@ void CFileOperation::DoDelete(const CString& path) {
     DeleteOneFile(path);
     return;
   }
+  // A link to a folder elsewhere goes as a link: what it leads to is not ours.
+  const DWORD attributes = ::GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if (!::RemoveDirectoryA(WithoutSeparator(path))) throw CFExeption(::GetLastError());
+    return;
+  }
   CString folder = WithSeparator(path);
   std::vector<FolderEntry> entries;
   ListFolder(folder, entries);
