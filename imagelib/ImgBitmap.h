@@ -47,7 +47,8 @@ public:
     // The whole image with channel of interest coi (0 all, 1 to 4 one).
     void SelectChannel(int coi);
 
-    // m: 4 x 4, row by row, acting on (B, G, R, 1) column vectors.
+    // m: 4 x 4, row by row, acting on (B, G, R, 1) column vectors; 0 when an
+    // entry is not a finite number.
     int ApplyColorTwist(const float m[16], CImgBitmap* destination);
     int ApplyColorTwist(const float m[4][4], CImgBitmap* destination) { return ApplyColorTwist(&m[0][0], destination); }
 

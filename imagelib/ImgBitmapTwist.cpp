@@ -28,6 +28,8 @@ Rect RoiRect(const IplImage* image) {
 
 int CImgBitmap::ApplyColorTwist(const float m[16], CImgBitmap* destination) {
     if (!image_ || !m || !destination || !destination->image_) return 0;
+    // A twist with no number in it has no fixed-point form: refused, not guessed.
+    if (!std::all_of(m, m + 16, [](float v) { return std::isfinite(v); })) return 0;
     int32_t data[16];
     for (int i = 0; i < 16; ++i) data[i] = ToFixed24(m[i]);
     IplColorTwist* twist = iplCreateColorTwist(data, 24);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <limits>
+
 #include "imagelib/ColorTwist.h"
 #include "imagelib/ImgBitmap.h"
 
@@ -64,4 +66,20 @@ TEST(ImgBitmapTwist, SourceRegionGoesIntoTheWholeDestination) {
     CImgBitmap empty;
     EXPECT_EQ(source.ApplyColorTwist(identity, &empty), 0);
     EXPECT_EQ(source.ApplyColorTwist(identity, nullptr), 0);
+}
+
+TEST(ImgBitmapTwist, RefusesATwistThatIsNotANumberOrEndless) {
+    // Such an entry has no fixed-point value: converting it is undefined and
+    // used to blacken the picture while reporting success.
+    const float bad[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                         -std::numeric_limits<float>::infinity()};
+    for (float value : bad) {
+        CImgBitmap source, destination;
+        ASSERT_EQ(source.Create(2, 2, false, true, 100), 1);
+        ASSERT_EQ(destination.Create(2, 2, false, true, 7), 1);
+        float twist[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+        twist[3] = value;
+        EXPECT_EQ(source.ApplyColorTwist(twist, &destination), 0) << value;
+        EXPECT_EQ(At(destination, 0, 0, 0), 7) << value;
+    }
 }
