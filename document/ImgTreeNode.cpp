@@ -74,15 +74,10 @@ void CImgTreeNode::ReadAttributes(const TiXmlElement& element)
 {
     ReadStringAttribute(element, "name", m_name);
     ReadIntAttribute(element, "bookmark", m_bookmark);
-    float x = 0.0f, y = 0.0f, sx = 0.0f, sy = 0.0f, rotation = 0.0f;
-    ReadFloatAttribute(element, "pos_x", x);
-    ReadFloatAttribute(element, "pos_y", y);
-    ReadFloatAttribute(element, "scale_x", sx);
-    ReadFloatAttribute(element, "scale_y", sy);
-    ReadFloatAttribute(element, "rotation", rotation);
-    m_picture->SetPosition(x, y);
-    m_picture->SetScale(sx, sy);
-    m_picture->SetRotation(rotation);
+    const StoredPlacement placement = ReadPlacementAttributes(element);
+    m_picture->SetPosition(placement.x, placement.y);
+    m_picture->SetScale(placement.scaleX, placement.scaleY);
+    m_picture->SetRotation(placement.rotation);
     // Missing colour values read as 0, as the file has always been read.
     float* const colour[] = {&m_colour.red,        &m_colour.green,    &m_colour.blue,
                              &m_colour.brightness, &m_colour.contrast, &m_colour.saturation,
@@ -113,11 +108,7 @@ void CImgTreeNode::WriteAttributes(TiXmlElement& element)
         element.SetAttribute("name", m_name);
     if (m_bookmark > 0)
         SetIntAttribute(element, "bookmark", m_bookmark);
-    SetDoubleAttribute(element, "pos_x", GetX());
-    SetDoubleAttribute(element, "pos_y", GetY());
-    SetDoubleAttribute(element, "scale_x", GetScaleX());
-    SetDoubleAttribute(element, "scale_y", GetScaleY());
-    SetDoubleAttribute(element, "rotation", GetRotation());
+    WritePlacementAttributes(element);
     SetDoubleAttribute(element, "red", m_colour.red);
     SetDoubleAttribute(element, "green", m_colour.green);
     SetDoubleAttribute(element, "blue", m_colour.blue);

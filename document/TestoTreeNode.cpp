@@ -91,12 +91,8 @@ CTestoTreeNode::CTestoTreeNode(const TiXmlElement& element, CTreeNode* parent)
       m_selection(GetView())
 {
     ReadStringAttribute(element, "testo", m_text);
-    m_place = Placement{0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
-    ReadFloatAttribute(element, "pos_x", m_place.x);
-    ReadFloatAttribute(element, "pos_y", m_place.y);
-    ReadFloatAttribute(element, "scale_x", m_place.scaleX);
-    ReadFloatAttribute(element, "scale_y", m_place.scaleY);
-    ReadFloatAttribute(element, "rotation", m_place.rotation);
+    const StoredPlacement stored = ReadPlacementAttributes(element);
+    m_place = Placement{stored.x, stored.y, stored.scaleX, stored.scaleY, stored.rotation};
     int red = 0, green = 0, blue = 0;
     ReadIntAttribute(element, "red", red);
     ReadIntAttribute(element, "green", green);
@@ -137,11 +133,7 @@ LOGFONTA CTestoTreeNode::GetLogFont() const
 void CTestoTreeNode::WriteAttributes(TiXmlElement& element)
 {
     element.SetAttribute("testo", m_text);
-    SetDoubleAttribute(element, "pos_x", m_place.x);
-    SetDoubleAttribute(element, "pos_y", m_place.y);
-    SetDoubleAttribute(element, "scale_x", m_place.scaleX);
-    SetDoubleAttribute(element, "scale_y", m_place.scaleY);
-    SetDoubleAttribute(element, "rotation", m_place.rotation);
+    WritePlacementAttributes(element);
     SetIntAttribute(element, "red", ColourByte(m_colour, 0));
     SetIntAttribute(element, "green", ColourByte(m_colour, 8));
     SetIntAttribute(element, "blue", ColourByte(m_colour, 16));

@@ -78,6 +78,26 @@ bool CTreeNode::ReadFloatAttribute(const TiXmlElement& element, const char* name
     return true;
 }
 
+CTreeNode::StoredPlacement CTreeNode::ReadPlacementAttributes(const TiXmlElement& element)
+{
+    StoredPlacement placement;
+    ReadFloatAttribute(element, "pos_x", placement.x);
+    ReadFloatAttribute(element, "pos_y", placement.y);
+    ReadFloatAttribute(element, "scale_x", placement.scaleX);
+    ReadFloatAttribute(element, "scale_y", placement.scaleY);
+    ReadFloatAttribute(element, "rotation", placement.rotation);
+    return placement;
+}
+
+void CTreeNode::WritePlacementAttributes(TiXmlElement& element)
+{
+    SetDoubleAttribute(element, "pos_x", GetX());
+    SetDoubleAttribute(element, "pos_y", GetY());
+    SetDoubleAttribute(element, "scale_x", GetScaleX());
+    SetDoubleAttribute(element, "scale_y", GetScaleY());
+    SetDoubleAttribute(element, "rotation", GetRotation());
+}
+
 bool CTreeNode::HitTestRect(float x1, float y1, float x2, float y2, NodeList* hits,
                             bool includeLocked)
 {

@@ -155,6 +155,15 @@ protected:
 
     void SetTag(const std::string& tag) { m_tag = tag; }
 
+    // Position, scale and turn, as pictures and texts store them; a missing
+    // value reads as 0.
+    struct StoredPlacement {
+        float x = 0.0f, y = 0.0f, scaleX = 0.0f, scaleY = 0.0f, rotation = 0.0f;
+    };
+    StoredPlacement ReadPlacementAttributes(const TiXmlElement& element);
+    // Writes what GetX, GetY, GetScaleX, GetScaleY and GetRotation say.
+    void WritePlacementAttributes(TiXmlElement& element);
+
     // How an object without children of its own answers a hit test: a locked
     // one only when the caller asks for locked ones too; a hit joins hits.
     template <class OwnShapeHit>
