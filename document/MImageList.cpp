@@ -8,6 +8,7 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentMessageBox.h"
 #include "document/FileOperation.h"
+#include "document/FileReplace.h"
 #include "document/PathNames.h"
 #include "document/WorkingCopy.h"
 
@@ -182,17 +183,9 @@ bool CMImageList::Save(const char* path, bool isFullPath) const {
     SetCropValue(*element, "ratioH", image->ratioH);
   }
 
-  std::string target = ListPath(path, isFullPath);
-  std::string temporary = target + ".new";
-  if (!document.SaveFile(temporary.c_str())) {
-    ::DeleteFileA(temporary.c_str());
-    return false;
-  }
-  if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    ::DeleteFileA(temporary.c_str());
-    return false;
-  }
-  return true;
+  return ReplaceFileWith(ListPath(path, isFullPath), [&](const std::string& temporary) {
+    return document.SaveFile(temporary.c_str());
+  });
 }
 
 bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const char* cdFolder,

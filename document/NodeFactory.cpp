@@ -2,14 +2,13 @@
 // and the document written from a node tree.
 #include <cstdio>
 
-#include <windows.h>
-
 #include <tinyxml.h>
 
 #include "document/AlbumXml.h"
 #include "document/CorniceTreeNode.h"
 #include "document/DatiTreeNode.h"
 #include "document/EffectTreeNode.h"
+#include "document/FileReplace.h"
 #include "document/GruppoTreeNode.h"
 #include "document/ImageTreeNode.h"
 #include "document/ImgTreeNode.h"
@@ -50,23 +49,14 @@ std::unique_ptr<CTreeNode> CTreeNode::CreateFromXml(const TiXmlElement& element,
 }
 
 namespace {
-// Writes the whole text beside the target and then puts it in the target's
-// place, so a failure at any point leaves the old file as it was.
-bool ReplaceFileWith(const std::string& path, const std::string& text)
+bool WriteWholeText(const std::string& path, const std::string& text)
 {
-    const std::string temporary = path + ".new";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
+    FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return false;
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     const bool closed = std::fclose(file) == 0;
-    if (!written || !closed ||
-        !MoveFileExA(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
-        return false;
-    }
-    return true;
+    return written && closed;
 }
 } // namespace
 
@@ -76,7 +66,10 @@ bool CTreeNode::SaveToFile(const std::string& path)
     SaveXml(document);
     TiXmlPrinter printer;
     document.Accept(&printer);
-    if (!ReplaceFileWith(path, printer.Str()))
+    const std::string text = printer.Str();
+    if (!ReplaceFileWith(path, [&](const std::string& temporary) {
+            return WriteWholeText(temporary, text);
+        }))
         return false;
     OnSavedToFile();
     return true;

@@ -1,0 +1,14 @@
+#include "document/FileReplace.h"
+
+#include <windows.h>
+
+bool ReplaceFileWith(const std::string& path,
+                     const std::function<bool(const std::string& temporary)>& writeTemporary) {
+  const std::string temporary = path + ".new";
+  if (writeTemporary(temporary) &&
+      ::MoveFileExA(temporary.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  ::DeleteFileA(temporary.c_str());
+  return false;
+}

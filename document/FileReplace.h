@@ -1,0 +1,10 @@
+#pragma once
+// Album files are written beside their target and only then put in its place,
+// so a failure at any point leaves the old file as it was.
+#include <functional>
+#include <string>
+
+// writeTemporary writes the whole new file to the path it is given and says
+// whether it succeeded; false when the target could not be replaced.
+bool ReplaceFileWith(const std::string& path,
+                     const std::function<bool(const std::string& temporary)>& writeTemporary);
