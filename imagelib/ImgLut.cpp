@@ -34,6 +34,8 @@ double ImgGainCurve(double x, double gain) {
 
 void ImgBuildGainCurve(float gain, IplLUT* lut) {
     if (!lut || !lut->value) return;
+    // A gain that is no number has no curve: the table maps every value to itself.
+    if (std::isnan(gain)) gain = 0.5f;
     for (int32_t i = 0; i < 256; ++i) {
         double y = 255.0 * ImgGainCurve(i / 255.0, gain);
         lut->value[i] = static_cast<int32_t>(std::lround(y));

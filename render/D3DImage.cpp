@@ -1,6 +1,7 @@
 #include "render/D3DImage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -26,7 +27,8 @@ HFONT CreateNumberFont()
 DWORD TextureFactorForAlpha(float alpha)
 {
     // Clamped: a float outside the byte's range has no defined conversion.
-    const float clamped = std::clamp(alpha, 0.0f, 1.0f);
+    // Not a number at all counts as opaque, the alpha of a new picture.
+    const float clamped = std::isnan(alpha) ? 1.0f : std::clamp(alpha, 0.0f, 1.0f);
     const DWORD byte = static_cast<DWORD>(clamped * 255.0f);
     return (byte << 24) | 0x00FFFFFFu;
 }

@@ -102,6 +102,13 @@ TEST(GainCurve, HalfGainIsTheIdentityAndTheTableStartsAsIdentity) {
     for (int i = 0; i < 256; ++i) EXPECT_EQ(record->value[i], i);
 }
 
+TEST(GainCurve, AGainThatIsNotANumberLeavesValuesUnchanged) {
+    // Such a gain has no curve; rounding what it gives is unspecified.
+    CImgLut lut;
+    ImgBuildGainCurve(std::nanf(""), lut);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(lut.GetIplLut()->value[i], i);
+}
+
 TEST(GainCurve, HigherGainSteepensTheMiddleSymmetrically) {
     for (float gain : {0.2f, 0.7f, 0.9f, 0.0f, 1.0f}) {
         CImgLut lut;

@@ -169,6 +169,8 @@ TEST(PictureQuadValues, AlphaBecomesTheTextureFactor)
     EXPECT_EQ(TextureFactorForAlpha(0.0f), 0x00FFFFFFu);
     EXPECT_EQ(TextureFactorForAlpha(-3.0f), 0x00FFFFFFu);
     EXPECT_EQ(TextureFactorForAlpha(7.0f), 0xFFFFFFFFu);
+    // No number at all: opaque, as a new picture is, not an undefined conversion.
+    EXPECT_EQ(TextureFactorForAlpha(std::nanf("")), 0xFFFFFFFFu);
 }
 
 TEST(PictureQuadValues, MaskLiesBesideThePicture)
