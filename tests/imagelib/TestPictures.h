@@ -24,6 +24,10 @@ struct Picture {
     uint8_t* At(int32_t x, int32_t y) { return &bgra[(static_cast<size_t>(y) * width + x) * 4]; }
 };
 
+// An opaque white picture, and one pixel of a picture set.
+Picture Blank(int32_t width, int32_t height, bool alpha);
+void SetPixel(Picture& p, int32_t x, int32_t y, uint8_t b, uint8_t g, uint8_t r, uint8_t a);
+
 // A picture with a varied colour pattern (and alpha when asked).
 Picture Pattern(int32_t width, int32_t height, bool alpha, uint32_t seed = 1);
 // A picture whose pixels are entries of a palette; indices kept beside.
@@ -49,6 +53,8 @@ bool DecodeBytes(const Bytes& bytes, int32_t reduction, int32_t channels, Pictur
 // Largest difference of any channel (alpha only when both have it and
 // compareAlpha).
 int MaxDifference(const Picture& a, const Picture& b, bool compareAlpha = true);
+// Mean absolute difference of the colour channels, for lossy formats.
+double MeanDifference(const Picture& a, const Picture& b);
 
 Bytes ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const Bytes& bytes);
@@ -74,10 +80,4 @@ Bytes MakeTga(const TgaKind& kind, int32_t width, int32_t height, Picture& expec
 // A PhotoCD image pack with constant colour differences and varying luma;
 // orientation 0 to 3 (the expected picture is turned upright accordingly).
 Bytes MakePhotoCd(Picture& expected, int orientation = 0);
-
-}  // namespace imgtest
-
-namespace imgtest {
-// Mean absolute difference of the colour channels, for lossy formats.
-double MeanDifference(const Picture& a, const Picture& b);
 }  // namespace imgtest
