@@ -49,6 +49,29 @@ TEST(TextWithoutDevice, BuildsNothingAndIsNeverHit)
     text.Render(kPassNormal);
 }
 
+struct RedCount {
+    int inside = 0;
+    int outside = 0;
+};
+
+// The red pixels of the target, counted by whether their centre (in view
+// space) lies where the test expects the text.
+template <class Expected>
+RedCount CountRed(const Pixels& pixels, Expected expected)
+{
+    RedCount count;
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (!IsRed(pixels.At(x, y)))
+                continue;
+            const float vx = (x + 0.5f - pixels.width / 2.0f) / pixels.height;
+            const float vy = (pixels.height / 2.0f - y - 0.5f) / pixels.height;
+            ++(expected(vx, vy) ? count.inside : count.outside);
+        }
+    }
+    return count;
+}
+
 class TextTest : public DeviceTest {
 protected:
     void SetUp() override
@@ -109,21 +132,12 @@ TEST_F(TextTest, AppearsInItsColourWhereItsGeometrySays)
     EndFrame();
     const Pixels pixels = ReadBack();
     const float halfW = text.GetWidth() * 0.3f * 0.5f;
-    int redInside = 0;
-    int redOutside = 0;
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
-            if (!IsRed(pixels.At(x, y)))
-                continue;
-            const float vx = (x + 0.5f - pixels.width / 2.0f) / pixels.height;
-            const float vy = (pixels.height / 2.0f - y - 0.5f) / pixels.height;
-            const bool inside = vx > 0.1f - halfW - 0.01f && vx < 0.1f + halfW + 0.01f &&
-                                vy > 0.1f - 0.16f && vy < 0.1f + 0.16f;
-            ++(inside ? redInside : redOutside);
-        }
-    }
-    EXPECT_GT(redInside, 200);
-    EXPECT_EQ(redOutside, 0);
+    const RedCount red = CountRed(pixels, [&](float vx, float vy) {
+        return vx > 0.1f - halfW - 0.01f && vx < 0.1f + halfW + 0.01f && vy > 0.1f - 0.16f &&
+               vy < 0.1f + 0.16f;
+    });
+    EXPECT_GT(red.inside, 200);
+    EXPECT_EQ(red.outside, 0);
     // Hit tests agree: the text's box, bottom edge included.
     EXPECT_TRUE(text.HitTest(0.1f, 0.1f));
     EXPECT_TRUE(text.HitTest(0.1f, 0.1f - 0.15f));
@@ -147,18 +161,9 @@ TEST_F(TextTest, InsideMaskPassShowsOnlyWithinTheShape)
     text.Render(kPassInsideMask);
     EndFrame();
     const Pixels pixels = ReadBack();
-    int redInside = 0;
-    int redOutside = 0;
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
-            if (!IsRed(pixels.At(x, y)))
-                continue;
-            const float vx = (x + 0.5f - pixels.width / 2.0f) / pixels.height;
-            ++(vx > -0.26f && vx < -0.14f ? redInside : redOutside);
-        }
-    }
-    EXPECT_GT(redInside, 20);
-    EXPECT_EQ(redOutside, 0);
+    const RedCount red = CountRed(pixels, [](float vx, float) { return vx > -0.26f && vx < -0.14f; });
+    EXPECT_GT(red.inside, 20);
+    EXPECT_EQ(red.outside, 0);
     DWORD stencil = 0;
     Device()->GetRenderState(D3DRS_STENCILENABLE, &stencil);
     EXPECT_EQ(stencil, static_cast<DWORD>(FALSE));
