@@ -1,13 +1,32 @@
 #include "document/PathNames.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
 
+char Upper(char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; }
+
+// Windows opens a device for these whatever the folder and extension: "NUL",
+// "con.jpg" and "COM1 .txt" name no file.
+bool IsDeviceName(const char* begin, const char* end) {
+  const char* stem = begin;
+  while (stem != end && *stem != '.') ++stem;
+  while (stem != begin && stem[-1] == ' ') --stem;
+  std::string base;
+  for (const char* p = begin; p != stem; ++p) base += Upper(*p);
+  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  for (const char* device : kDevices)
+    if (base == device) return true;
+  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
 bool IsComponentOk(const char* begin, const char* end) {
   size_t length = static_cast<size_t>(end - begin);
   if (length == 0) return false;
+  if (IsDeviceName(begin, end)) return false;
   if (length == 1 && begin[0] == '.') return false;
   if (length == 2 && begin[0] == '.' && begin[1] == '.') return false;
   for (const char* p = begin; p != end; ++p) {

@@ -2,8 +2,9 @@
 // Checks for names that come from files the user or the laboratory hands us
 // (immagini.xml, cd.xml): such a name may only ever point inside its folder.
 
-// True for one path component: not empty, not "." or "..", and free of
-// \ / : * ? " < > | and control characters.
+// True for one path component: not empty, not "." or "..", no device name
+// ("NUL", "con.jpg", "COM1"), and free of \ / : * ? " < > | and control
+// characters.
 bool IsSingleFileName(const char* name);
 
 // True for a relative path below a folder: one or more single file names joined by

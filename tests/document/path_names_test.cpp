@@ -38,6 +38,32 @@ TEST(PathNames, OnlyNamesInsideTheirFolderAreAccepted) {
   EXPECT_FALSE(IsRelativeSubPath(nullptr));
 }
 
+TEST(PathNames, DeviceNamesAreNoFileNames) {
+  // Opening these reads a device, not a file of the folder.
+  const NameCase cases[] = {
+      {"nul", false, false},
+      {"NUL.jpg", false, false},
+      {"con", false, false},
+      {"Con .txt", false, false},
+      {"prn", false, false},
+      {"aux.png", false, false},
+      {"COM1", false, false},
+      {"lpt9.jpg", false, false},
+      {"conin$", false, false},
+      {"CONOUT$", false, false},
+      {"sub\\nul.jpg", false, false},
+      {"console.jpg", true, true},
+      {"com10.jpg", true, true},
+      {"com0.jpg", true, true},
+      {"nullo.jpg", true, true},
+      {"a.con", true, true},
+  };
+  for (const NameCase& c : cases) {
+    EXPECT_EQ(IsSingleFileName(c.name), c.single) << c.name;
+    EXPECT_EQ(IsRelativeSubPath(c.name), c.relative) << c.name;
+  }
+}
+
 TEST(PathNames, ExtensionComesFromTheLastComponentOnly) {
   EXPECT_STREQ(FindExtension("C:\\foto\\a.png.bmp"), ".bmp");
   EXPECT_STREQ(FindExtension("sub\\a.jpg"), ".jpg");
