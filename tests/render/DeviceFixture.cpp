@@ -106,6 +106,14 @@ PixelPos DeviceTest::ToPixel(float viewX, float viewY) const
     return {static_cast<int>(width / 2 + viewX * height), static_cast<int>(height / 2 - viewY * height)};
 }
 
+void UnitZoomDeviceTest::SetUp()
+{
+    DeviceTest::SetUp();
+    if (HasFatalFailure())
+        return;
+    surface->SetZoom(1.0f, 1.0f);
+}
+
 TinyTextureScene::TinyTextureScene()
 {
     m_surface.CreateDevice(m_window.Get(), false);

@@ -83,6 +83,12 @@ protected:
     std::unique_ptr<CD3DObj> surface;
 };
 
+// A device test seen at zoom 1, so one view unit is the window's height.
+class UnitZoomDeviceTest : public DeviceTest {
+protected:
+    void SetUp() override;
+};
+
 // Colour channels of a pixel, for tolerant comparisons.
 inline int Red(uint32_t argb) { return (argb >> 16) & 0xFF; }
 inline int Green(uint32_t argb) { return (argb >> 8) & 0xFF; }

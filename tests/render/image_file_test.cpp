@@ -20,15 +20,8 @@ uint32_t Rgb(const Rgba& c)
     return (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b;
 }
 
-class ImageFileTest : public DeviceTest {
+class ImageFileTest : public UnitZoomDeviceTest {
 protected:
-    void SetUp() override
-    {
-        DeviceTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        surface->SetZoom(1.0f, 1.0f);
-    }
     std::unique_ptr<CD3DImage> Load(const std::string& path, float scale, bool preview = false)
     {
         auto quad = std::make_unique<CD3DImage>(surface.get());

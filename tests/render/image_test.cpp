@@ -9,15 +9,8 @@ namespace {
 
 constexpr uint32_t kDark = 0x141414;  // the handle bitmap's border
 
-class ImageTest : public DeviceTest {
+class ImageTest : public UnitZoomDeviceTest {
 protected:
-    void SetUp() override
-    {
-        DeviceTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        surface->SetZoom(1.0f, 1.0f);
-    }
     // The resize-handle bitmap: 16 x 16, white inside a dark one-pixel border.
     std::unique_ptr<CD3DImage> Handle(float scale, float x = 0.0f, float y = 0.0f)
     {

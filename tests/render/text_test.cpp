@@ -72,14 +72,13 @@ RedCount CountRed(const Pixels& pixels, Expected expected)
     return count;
 }
 
-class TextTest : public DeviceTest {
+class TextTest : public UnitZoomDeviceTest {
 protected:
     void SetUp() override
     {
-        DeviceTest::SetUp();
+        UnitZoomDeviceTest::SetUp();
         if (HasFatalFailure())
             return;
-        surface->SetZoom(1.0f, 1.0f);
         font = CreateFontA(-48, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
                            "Liberation Sans");
         ASSERT_NE(font, nullptr);
@@ -87,7 +86,7 @@ protected:
     void TearDown() override
     {
         DeleteObject(font);
-        DeviceTest::TearDown();
+        UnitZoomDeviceTest::TearDown();
     }
     HFONT font = nullptr;
 };
