@@ -180,6 +180,8 @@ UINT AddFileWatch(const char* path, HWND hWndOwner) {
   if (folder.IsEmpty()) return 0;
 
   CHoldLock hold(state.lock);
+  // Without its wake event the worker's every wait would fail at once and spin.
+  if (!state.wake.IsValid()) return 0;
   ULONGLONG time = 0;
   if (!IsFolderWatch(watched) && !ReadLastWrite(watched, time)) return 0;
   if (!state.message) state.message = ::RegisterWindowMessageA(FILEWATCH_MESSAGE_NAME);
