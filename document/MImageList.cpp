@@ -8,7 +8,7 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentMessageBox.h"
 #include "document/FileOperation.h"
-#include "document/FileReplace.h"
+#include "imagelib/FileReplace.h"
 #include "document/PathNames.h"
 #include "document/WorkingCopy.h"
 

@@ -8,7 +8,7 @@
 #include "document/CorniceTreeNode.h"
 #include "document/DatiTreeNode.h"
 #include "document/EffectTreeNode.h"
-#include "document/FileReplace.h"
+#include "imagelib/FileReplace.h"
 #include "document/GruppoTreeNode.h"
 #include "document/ImageTreeNode.h"
 #include "document/ImgTreeNode.h"

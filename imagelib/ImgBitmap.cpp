@@ -1,9 +1,9 @@
 #include "imagelib/ImgBitmap.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "imagelib/ByteSink.h"
+#include "imagelib/FileReplace.h"
 #include "imagelib/ImageFile.h"
 #include "imagelib/JpegCodec.h"
 #include "imagelib/PreviewLoader.h"
@@ -150,17 +150,20 @@ int CImgBitmap::LoadPreview(const char* path, int alphaMode, bool useThumbnail, 
 
 int CImgBitmap::Save(const char* path, int format, int /*flags*/, int quality) const {
     if (!image_ || !path || quality < 1 || quality > 100) return 0;
+    if (format != IMG_FORMAT_TIFF && format != IMG_FORMAT_JPEG && format != IMG_FORMAT_PROTECTED_JPEG)
+        return 0;
     const img::Raster raster = GetRaster();
-    if (format == IMG_FORMAT_TIFF) return img::EncodeTiff(raster, path) ? 1 : 0;
-    if (format != IMG_FORMAT_JPEG && format != IMG_FORMAT_PROTECTED_JPEG) return 0;
-    img::FileSink sink;
-    if (!sink.Open(path, false)) return 0;
-    // Working JPEGs are always three-component: alpha stays in TIFF files.
-    bool ok = format == IMG_FORMAT_JPEG ? img::EncodeJpeg(raster, img::JpegContent::Colour, quality, sink)
-                                        : img::EncodeProtectedJpeg(raster, quality, sink);
-    ok = sink.Close() && ok;
-    if (!ok) std::remove(path);
-    return ok ? 1 : 0;
+    auto write = [&](const std::string& temporary) {
+        if (format == IMG_FORMAT_TIFF) return img::EncodeTiff(raster, temporary);
+        img::FileSink sink;
+        if (!sink.Open(temporary.c_str(), false)) return false;
+        // Working JPEGs are always three-component: alpha stays in TIFF files.
+        bool ok = format == IMG_FORMAT_JPEG
+                      ? img::EncodeJpeg(raster, img::JpegContent::Colour, quality, sink)
+                      : img::EncodeProtectedJpeg(raster, quality, sink);
+        return sink.Close() && ok;
+    };
+    return ReplaceFileWith(path, write) ? 1 : 0;
 }
 
 int CImgBitmap::SetROI(int coi, int x, int y, int w, int h) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "TestPictures.h"
@@ -144,6 +145,30 @@ TEST(ImgBitmapSave, JpegTiffAndProtectedJpegRoundTrip) {
     EXPECT_EQ(image.Save("no such folder\\saved.jpg", IMG_FORMAT_JPEG, 1, 90), 0);
     CImgBitmap empty;
     EXPECT_EQ(empty.Save("empty.jpg", IMG_FORMAT_JPEG, 1, 90), 0);
+}
+
+TEST(ImgBitmapSave, AFailedSaveLeavesTheExistingFileAsItWas) {
+    const char* path = "kept.jpg";
+    FILE* f = std::fopen(path, "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("the user's picture", f);
+    std::fclose(f);
+    // The new file is written beside the old one first: make that impossible.
+    ASSERT_TRUE(CreateDirectoryA("kept.jpg.new", nullptr));
+
+    CImgBitmap image;
+    ASSERT_EQ(image.Create(8, 8, false), 1);
+    EXPECT_EQ(image.Save(path, IMG_FORMAT_JPEG, 1, 90), 0);
+    EXPECT_EQ(image.Save(path, IMG_FORMAT_TIFF, 1, 90), 0);
+
+    char text[32] = {};
+    f = std::fopen(path, "rb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_NE(std::fgets(text, sizeof text, f), nullptr);
+    std::fclose(f);
+    EXPECT_STREQ(text, "the user's picture");
+    RemoveDirectoryA("kept.jpg.new");
+    std::remove(path);
 }
 
 TEST(ImgBitmapRegion, RegionsAreClampedToTheImage) {

@@ -1,4 +1,4 @@
-#include "document/FileReplace.h"
+#include "imagelib/FileReplace.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #pragma once
-// Album files are written beside their target and only then put in its place,
-// so a failure at any point leaves the old file as it was.
+// Files the user made (albums, image lists, saved pictures) are written beside
+// their target and only then put in its place, so a failure at any point leaves
+// the old file as it was.
 #include <functional>
 #include <string>
 
