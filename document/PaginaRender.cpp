@@ -7,6 +7,7 @@
 
 #include "document/SfondoTreeNode.h"
 #include "render/D3DObj.h"
+#include "render/TransformedLine.h"
 
 namespace treeNode {
 
@@ -18,39 +19,6 @@ struct PageVertex {
 };
 constexpr DWORD kPageVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 constexpr D3DCOLOR kOutlineColour = 0xFF000000;
-
-struct LineVertex {
-    float x, y, z;
-    D3DCOLOR colour;
-};
-
-// Some runtimes draw D3DX lines only untransformed; the same polyline then
-// goes through the device's own transform as a line strip.
-void DrawLineStrip(IDirect3DDevice9* device, const D3DXVECTOR3* points, UINT count,
-                   const D3DXMATRIX& transform)
-{
-    ComRef<IDirect3DStateBlock9> saved;
-    if (count < 2 || FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out())))
-        return;
-    LineVertex vertices[7];
-    for (UINT i = 0; i < count && i < 7; ++i)
-        vertices[i] = {points[i].x, points[i].y, 0.0f, kOutlineColour};
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    device->SetTransform(D3DTS_WORLD, &transform);
-    device->SetTransform(D3DTS_VIEW, &identity);
-    device->SetTransform(D3DTS_PROJECTION, &identity);
-    device->SetTexture(0, nullptr);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
-    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE);
-    device->DrawPrimitiveUP(D3DPT_LINESTRIP, count - 1, vertices, sizeof(LineVertex));
-    saved->Apply();
-}
 } // namespace
 
 bool CPaginaTreeNode::CreatePageQuad()
@@ -139,8 +107,8 @@ void CPaginaTreeNode::RenderPageOutline()
         SUCCEEDED(m_line->DrawTransform(m_outline + 2, 5, &transform, kOutlineColour));
     m_line->End();
     if (!drawn) {
-        DrawLineStrip(view->GetDevice(), m_outline, 2, transform);
-        DrawLineStrip(view->GetDevice(), m_outline + 2, 5, transform);
+        DrawLineStripThrough(view->GetDevice(), m_outline, 2, transform, kOutlineColour);
+        DrawLineStripThrough(view->GetDevice(), m_outline + 2, 5, transform, kOutlineColour);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "render/D3DObj.h"
 #include "render/QuadGeometry.h"
 #include "render/RenderResources.h"
+#include "render/TransformedLine.h"
 
 #include <cmath>
 #include <vector>
@@ -25,11 +26,6 @@ constexpr float kHandleScale = 0.02f;
 // How far the rotation handle stands beyond the top edge, in page units.
 constexpr float kRotationHandleOffset = 0.03f;
 constexpr D3DCOLOR kOutlineColour = 0xFFFF0000;
-
-struct OutlineVertex {
-    float x, y, z;
-    D3DCOLOR colour;
-};
 }  // namespace
 
 CD3DSelection::CD3DSelection(CD3DObj* owner) : m_owner(owner)
@@ -125,30 +121,8 @@ void CD3DSelection::DrawOutline(const D3DXVECTOR2* points, int count, const D3DX
     if (SUCCEEDED(m_line->DrawTransform(loop.data(), static_cast<DWORD>(loop.size()), &transform,
                                         kOutlineColour)))
         return;
-    // Some runtimes draw lines only untransformed: draw the loop as a line
-    // strip through the same transform instead.
-    ComRef<IDirect3DStateBlock9> saved;
-    if (FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out())))
-        return;
-    std::vector<OutlineVertex> vertices;
-    for (const D3DXVECTOR3& p : loop)
-        vertices.push_back({p.x, p.y, 0.0f, kOutlineColour});
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    device->SetTransform(D3DTS_WORLD, &transform);
-    device->SetTransform(D3DTS_VIEW, &identity);
-    device->SetTransform(D3DTS_PROJECTION, &identity);
-    device->SetTexture(0, nullptr);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
-    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE);
-    device->DrawPrimitiveUP(D3DPT_LINESTRIP, static_cast<UINT>(vertices.size() - 1), vertices.data(),
-                            sizeof(OutlineVertex));
-    saved->Apply();
+    DrawLineStripThrough(device, loop.data(), static_cast<UINT>(loop.size()), transform,
+                         kOutlineColour);
 }
 
 void CD3DSelection::Render(bool inView)
