@@ -1,7 +1,5 @@
 #include "framework/cmd_target.h"
 
-#include <exception>
-
 #include "framework/exceptions.h"
 #include "framework/menu.h"
 #include "framework/ui_seam.h"
@@ -57,17 +55,9 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, 
 }
 
 BOOL CCmdTarget::CallEntry(const AFX_MSGMAP_ENTRY* pEntry, AfxMsgCall& call) {
-  try {
-    return pEntry->pfn(this, call);
-  } catch (CException* e) {
-    AfxReportHandlerException(e->GetMessageText());
-    e->Delete();
-  } catch (const std::exception& e) {
-    AfxReportHandlerException(e.what());
-  } catch (...) {
-    AfxReportHandlerException("unknown exception in a message handler");
-  }
-  return TRUE;  // the message was taken; its handler failed
+  BOOL bHandled = TRUE;  // a handler that failed still took its message
+  AfxCallReportingExceptions([&] { bHandled = pEntry->pfn(this, call); }, "a message handler");
+  return bHandled;
 }
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

@@ -3,6 +3,7 @@
 // that update handlers use to enable, check and label menu items and buttons.
 #include <windows.h>
 
+#include "framework/exceptions.h"
 #include "framework/message_map.h"
 #include "framework/runtime.h"
 
@@ -73,8 +74,3 @@ class CCmdUI {
   BOOL m_bContinueRouting = FALSE;
 };
 
-// How exceptions escaping a handler are reported (they never cross a window
-// procedure). Replaceable for tests; the default goes through the UI seam.
-typedef void (*AFX_EXCEPTION_REPORTER)(const char* what);
-void AfxSetExceptionReporter(AFX_EXCEPTION_REPORTER pfn);
-void AfxReportHandlerException(const char* what);

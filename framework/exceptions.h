@@ -4,6 +4,8 @@
 // barrier catches and deletes any that escape a handler.
 #include <windows.h>
 
+#include <exception>
+
 #include "framework/runtime.h"
 #include "framework/string_type.h"
 
@@ -55,6 +57,32 @@ class CFileException : public CException {
 [[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowInvalidArgException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCSTR lpszFileName = nullptr);
+
+// How exceptions escaping a handler are reported (they never cross a window
+// procedure). Replaceable for tests; the default goes through the UI seam.
+typedef void (*AFX_EXCEPTION_REPORTER)(const char* what);
+void AfxSetExceptionReporter(AFX_EXCEPTION_REPORTER pfn);
+void AfxReportHandlerException(const char* what);
+
+// Runs code that no exception may leave (a window procedure, a message handler,
+// a thread's body): whatever escapes is reported, and deleted if thrown by
+// pointer. Returns false when something escaped. `where` completes "unknown
+// exception in …" for throws of other types.
+template <class Body>
+bool AfxCallReportingExceptions(Body&& body, const char* where) {
+  try {
+    body();
+    return true;
+  } catch (CException* e) {
+    AfxReportHandlerException(e->GetMessageText());
+    e->Delete();
+  } catch (const std::exception& e) {
+    AfxReportHandlerException(e.what());
+  } catch (...) {
+    AfxReportHandlerException(CString("unknown exception in ") + where);
+  }
+  return false;
+}
 
 // The program has one module; the state guard of exported entry points has
 // nothing to switch.

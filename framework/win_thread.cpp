@@ -2,8 +2,6 @@
 // PreTranslateMessage chain and worker threads.
 #include <process.h>
 
-#include <exception>
-
 #include "framework/app.h"
 #include "framework/exceptions.h"
 #include "framework/ids.h"
@@ -28,22 +26,17 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pParam) {
   CWinThread* pThread = static_cast<CWinThread*>(pParam);
   AfxGetThreadState().pThread = pThread;
   UINT nResult = 0;
-  try {
-    if (pThread->m_pfnThreadProc) {
-      nResult = pThread->m_pfnThreadProc(pThread->m_pThreadParams);
-    } else if (pThread->InitInstance()) {
-      nResult = static_cast<UINT>(pThread->Run());
-    } else {
-      nResult = static_cast<UINT>(pThread->ExitInstance());
-    }
-  } catch (CException* e) {
-    AfxReportHandlerException(e->GetMessageText());
-    e->Delete();
-  } catch (const std::exception& e) {
-    AfxReportHandlerException(e.what());
-  } catch (...) {
-    AfxReportHandlerException("unknown exception in a thread");
-  }
+  AfxCallReportingExceptions(
+      [&] {
+        if (pThread->m_pfnThreadProc) {
+          nResult = pThread->m_pfnThreadProc(pThread->m_pThreadParams);
+        } else if (pThread->InitInstance()) {
+          nResult = static_cast<UINT>(pThread->Run());
+        } else {
+          nResult = static_cast<UINT>(pThread->ExitInstance());
+        }
+      },
+      "a thread");
   AfxDeleteTempMaps();
   AfxGetThreadState().pThread = nullptr;
   if (pThread->m_bAutoDelete) pThread->Delete();

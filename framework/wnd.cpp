@@ -1,7 +1,6 @@
 #include "framework/wnd.h"
 
 #include <cstdio>
-#include <exception>
 #include <set>
 #include <string>
 #include <vector>
@@ -82,16 +81,8 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
       ::PostQuitMessage(0);
     }
   }
-  try {
-    lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-  } catch (CException* e) {
-    AfxReportHandlerException(e->GetMessageText());
-    e->Delete();
-  } catch (const std::exception& e) {
-    AfxReportHandlerException(e.what());
-  } catch (...) {
-    AfxReportHandlerException("unknown exception in a window procedure");
-  }
+  AfxCallReportingExceptions([&] { lResult = pWnd->WindowProc(nMsg, wParam, lParam); },
+                             "a window procedure");
   // A window whose class skipped CWnd::OnNcDestroy still lets go of its object.
   if (nMsg == WM_NCDESTROY && windowMap().LookupPermanent(hWnd) == pWnd) {
     pWnd->Detach();
