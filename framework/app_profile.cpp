@@ -43,6 +43,8 @@ struct RegKey {
   ~RegKey() {
     if (h) ::RegCloseKey(h);
   }
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
 };
 }  // namespace
 

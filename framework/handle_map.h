@@ -11,9 +11,7 @@ class CHandleMap {
  public:
   typedef void (*SetHandleFn)(T* pObject, H handle);
 
-  explicit CHandleMap(SetHandleFn pfnSetHandle) : m_pfnSetHandle(pfnSetHandle) {
-    AfxGetThreadState().tempMapCleaners.push_back([this] { DeleteTemp(); });
-  }
+  explicit CHandleMap(SetHandleFn pfnSetHandle) : m_pfnSetHandle(pfnSetHandle) {}
   ~CHandleMap() { DeleteTemp(); }
   CHandleMap(const CHandleMap&) = delete;
   CHandleMap& operator=(const CHandleMap&) = delete;
@@ -63,7 +61,13 @@ template <class T, class H>
 CHandleMap<T, H>* AfxThreadHandleMap(typename CHandleMap<T, H>::SetHandleFn pfnSetHandle) {
   static thread_local bool gone = false;
   struct Holder {
-    explicit Holder(typename CHandleMap<T, H>::SetHandleFn pfn) : map(pfn) {}
+    // The idle cleaner outlives the map in the thread state (made first, so
+    // destroyed last); once the map is gone it has nothing to free.
+    explicit Holder(typename CHandleMap<T, H>::SetHandleFn pfn) : map(pfn) {
+      AfxGetThreadState().tempMapCleaners.push_back([this] {
+        if (!gone) map.DeleteTemp();
+      });
+    }
     ~Holder() { gone = true; }
     CHandleMap<T, H> map;
   };
