@@ -101,27 +101,28 @@ void CRectTracker::Draw(CDC* pDC) const {
       ::FillRgn(pDC->m_hDC, static_cast<HRGN>(ring.m_hObject), static_cast<HBRUSH>(hatch.m_hObject));
     }
   }
-  if (m_nStyle & (resizeInside | resizeOutside)) {
-    UINT mask = GetHandleMask();
-    for (int i = 0; i < 8; ++i) {
-      if (!(mask & (1u << i))) continue;
-      CRect handle;
-      GetHandleRect(i, &handle);
-      pDC->FillSolidRect(&handle, RGB(0, 0, 0));
-    }
+  for (int i : ShownHandles()) {
+    CRect handle;
+    GetHandleRect(i, &handle);
+    pDC->FillSolidRect(&handle, RGB(0, 0, 0));
   }
   pDC->RestoreDC(saved);
 }
 
+std::vector<int> CRectTracker::ShownHandles() const {
+  std::vector<int> shown;
+  if (!(m_nStyle & (resizeInside | resizeOutside))) return shown;
+  UINT mask = GetHandleMask();
+  for (int i = 0; i < 8; ++i)
+    if (mask & (1u << i)) shown.push_back(i);
+  return shown;
+}
+
 int CRectTracker::HitTestHandles(CPoint point) const {
-  if (m_nStyle & (resizeInside | resizeOutside)) {
-    UINT mask = GetHandleMask();
-    for (int i = 0; i < 8; ++i) {
-      if (!(mask & (1u << i))) continue;
-      CRect handle;
-      GetHandleRect(i, &handle);
-      if (handle.PtInRect(point)) return i;
-    }
+  for (int i : ShownHandles()) {
+    CRect handle;
+    GetHandleRect(i, &handle);
+    if (handle.PtInRect(point)) return i;
   }
   CRect r(m_rect);
   r.NormalizeRect();

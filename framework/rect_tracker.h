@@ -1,6 +1,8 @@
 #pragma once
 // CRectTracker: a rectangle the user moves and resizes with the mouse, drawn
 // with optional border, hatching and resize handles.
+#include <vector>
+
 #include "framework/geometry.h"
 
 class CDC;
@@ -42,6 +44,8 @@ class CRectTracker {
 
  protected:
   void GetHandleRect(int nHandle, CRect* pHandleRect) const;
+  // The resize handles in use (style and mask), which are drawn and hit-tested.
+  std::vector<int> ShownHandles() const;
   int HitTestHandles(CPoint point) const;
   BOOL TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWndClipTo, BOOL bAllowInvert);
 };

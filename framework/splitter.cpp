@@ -8,6 +8,21 @@
 
 IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
 
+namespace {
+// Rows and columns keep the same sizes; negative requests mean none.
+template <class Info>
+void readSizes(const Info& info, int& nCur, int& nMin) {
+  nCur = info.nCurSize;
+  nMin = info.nMinSize;
+}
+
+template <class Info>
+void setSizes(Info& info, int nIdeal, int nMin) {
+  info.nIdealSize = nIdeal < 0 ? 0 : nIdeal;
+  info.nMinSize = nMin < 0 ? 0 : nMin;
+}
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_PAINT()
@@ -60,27 +75,19 @@ BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol) {
 }
 
 void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const {
-  const CRowColInfo& info = m_rows.at(static_cast<size_t>(row));
-  cyCur = info.nCurSize;
-  cyMin = info.nMinSize;
+  readSizes(m_rows.at(static_cast<size_t>(row)), cyCur, cyMin);
 }
 
 void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin) {
-  CRowColInfo& info = m_rows.at(static_cast<size_t>(row));
-  info.nIdealSize = cyIdeal < 0 ? 0 : cyIdeal;
-  info.nMinSize = cyMin < 0 ? 0 : cyMin;
+  setSizes(m_rows.at(static_cast<size_t>(row)), cyIdeal, cyMin);
 }
 
 void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const {
-  const CRowColInfo& info = m_cols.at(static_cast<size_t>(col));
-  cxCur = info.nCurSize;
-  cxMin = info.nMinSize;
+  readSizes(m_cols.at(static_cast<size_t>(col)), cxCur, cxMin);
 }
 
 void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin) {
-  CRowColInfo& info = m_cols.at(static_cast<size_t>(col));
-  info.nIdealSize = cxIdeal < 0 ? 0 : cxIdeal;
-  info.nMinSize = cxMin < 0 ? 0 : cxMin;
+  setSizes(m_cols.at(static_cast<size_t>(col)), cxIdeal, cxMin);
 }
 
 void CSplitterWnd::LayoutAxis(std::vector<CRowColInfo>& info, int nTotal, int nGap) {
