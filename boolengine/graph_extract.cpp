@@ -1,5 +1,6 @@
 // Collecting the result polygons of one operation from a prepared graph.
 #include <algorithm>
+#include <cstdio>
 #include <unordered_map>
 
 #include "boolengine/booleng.h"
@@ -20,19 +21,23 @@ int Half(int64_t bx, int64_t by, int64_t vx, int64_t vy)
     return exactmath::DotSign(bx, by, vx, vy) < 0 ? 1 : 2;
 }
 
-// The next link of a walk that keeps the result on its right: the sharpest
-// right turn, so that polygons touching in a point are collected apart.
-BoolLink* SharpestRight(const BoolLink* arriving, const std::vector<BoolLink*>& leaving)
+// The next link of a walk that keeps the result on its right. An outer
+// boundary takes the leftmost turn and a hole the rightmost, so that a
+// polygon touching itself or a hole in one point is walked on through that
+// point as one outline, while outer boundaries and holes never mix. Mirroring
+// x turns the search for the rightmost turn into one for the leftmost.
+BoolLink* NextOfWalk(const BoolLink* arriving, const std::vector<BoolLink*>& leaving, bool hole)
 {
+    const int64_t mirror = hole ? 1 : -1;
     const Node* at = arriving->GetEndNode();
-    const int64_t bx = arriving->GetBeginNode()->GetX() - at->GetX();
+    const int64_t bx = mirror * (arriving->GetBeginNode()->GetX() - at->GetX());
     const int64_t by = arriving->GetBeginNode()->GetY() - at->GetY();
     BoolLink* best = nullptr;
     int bestHalf = 3;
     int64_t bestX = 0, bestY = 0;
     for (BoolLink* l : leaving) {
         if (l->bin) continue;
-        const int64_t vx = l->GetEndNode()->GetX() - at->GetX();
+        const int64_t vx = mirror * (l->GetEndNode()->GetX() - at->GetX());
         const int64_t vy = l->GetEndNode()->GetY() - at->GetY();
         const int half = Half(bx, by, vx, vy);
         if (!best || half < bestHalf || (half == bestHalf && exactmath::CrossSign(vx, vy, bestX, bestY) > 0)) {
@@ -45,6 +50,23 @@ BoolLink* SharpestRight(const BoolLink* arriving, const std::vector<BoolLink*>& 
     return best;
 }
 
+// Whether the region below a link (its right side when it runs to larger x,
+// else its left side) lies outside the result: then the link tops a hole.
+bool IsHole(const BoolLink* l, int op)
+{
+    const bool toRight = l->GetEndNode()->GetX() > l->GetBeginNode()->GetX();
+    const bool a = toRight ? l->rightA : l->leftA;
+    const bool b = toRight ? l->rightB : l->leftB;
+    switch (op) {
+    case BOOL_OR: return !(a || b);
+    case BOOL_AND: return !(a && b);
+    case BOOL_EXOR: return a == b;
+    case BOOL_A_SUB_B: return !(a && !b);
+    case BOOL_B_SUB_A: return !(b && !a);
+    default: return false;
+    }
+}
+
 bool ExtractionOrder(const BoolLink* a, const BoolLink* b)
 {
     const int64_t ha = std::max(a->GetBeginNode()->GetY(), a->GetEndNode()->GetY());
@@ -53,6 +75,13 @@ bool ExtractionOrder(const BoolLink* a, const BoolLink* b)
     const int64_t la = std::min(a->GetBeginNode()->GetX(), a->GetEndNode()->GetX());
     const int64_t lb = std::min(b->GetBeginNode()->GetX(), b->GetEndNode()->GetX());
     return la > lb;
+}
+
+// The start of a polygon: the higher node of the link (its begin node when
+// both are equally high).
+Node* HigherNode(const BoolLink* l)
+{
+    return l->GetEndNode()->GetY() > l->GetBeginNode()->GetY() ? l->GetEndNode() : l->GetBeginNode();
 }
 
 }  // namespace
@@ -66,40 +95,59 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
     WriteKeyGraph();
     WriteToLog(false);
 
-    // Every link is turned so that the result lies on its right: outer
-    // boundaries then run clockwise and holes counter-clockwise.
+    // Sorted before any link is turned, so that the higher node of a link
+    // is taken as the links came out of preparation.
     std::vector<BoolLink*> links = LinkVector();
+    std::stable_sort(links.begin(), links.end(), ExtractionOrder);
+    std::vector<Node*> starts;
+    starts.reserve(links.size());
+    for (BoolLink* l : links) starts.push_back(HigherNode(l));
+
+    // Every link is turned so that the result lies on its right: outer
+    // boundaries then run clockwise and holes counter-clockwise. A walk may
+    // only go on over a link that leaves its node this way.
     std::unordered_map<const Node*, std::vector<BoolLink*>> leaving;
-    for (BoolLink* l : links) {
+    for (BoolLink* l : LinkVector()) {
         if (l->LeftInResult(op)) l->Redirect(l->GetEndNode());
         leaving[l->GetBeginNode()].push_back(l);
     }
-    std::stable_sort(links.begin(), links.end(), ExtractionOrder);
 
     std::vector<Ring> rings;
-    for (BoolLink* start : links) {
-        if (start->bin) continue;
+    for (size_t s = 0; s < links.size(); ++s) {
+        if (links[s]->bin) continue;
+        Node* top = starts[s];
+        BoolLink* first = top->GetFlattestUnvisitedLink();
+        if (!first) {
+            char msg[128];
+            std::snprintf(msg, sizeof msg, "no NON flat link Collectgraph for operation at %15.3lf , %15.3lf",
+                          static_cast<double>(top->GetX()), static_cast<double>(top->GetY()));
+            throw Bool_Engine_Error(msg, "Error", 9, 0);
+        }
+        const bool hole = IsHole(first, op);
         Ring ring;
-        BoolLink* current = start;
-        start->bin = true;
-        ring.points.push_back(*start->GetBeginNode());
-        while (current->GetEndNode() != start->GetBeginNode()) {
-            BoolLink* next = SharpestRight(current, leaving[current->GetEndNode()]);
-            if (!next) throw Bool_Engine_Error("no next (endpoint != beginpoint)", "Error", 9, 0);
+        ring.hole = hole;
+        Node* origin = first->GetBeginNode();
+        BoolLink* current = first;
+        first->bin = true;
+        ring.points.push_back(*origin);
+        for (;;) {
+            BoolLink* next = NextOfWalk(current, leaving[current->GetEndNode()], hole);
+            if (!next) break;
             next->bin = true;
             ring.points.push_back(*next->GetBeginNode());
             current = next;
         }
-        ring.kinds.assign(ring.points.size(), RING_PLAIN);
+        if (current->GetEndNode() != origin)
+            throw Bool_Engine_Error("no next (endpoint != beginpoint)", "Error", 9, 0);
+        ring.kinds.assign(ring.points.size(), hole ? RING_HOLE : RING_PLAIN);
         ringops::RemoveRepeats(ring);
-        const long double area = ringops::DoubleArea(ring.points);
-        if (ring.points.size() < 3 || area == 0.0L) continue;  // no area: nothing to hand out
-        ring.hole = area > 0.0L;
-        if (ring.hole) ring.kinds.assign(ring.points.size(), RING_HOLE);
+        if (ring.points.size() < 3 || ringops::DoubleArea(ring.points) == 0.0L)
+            continue;  // no area: nothing to hand out
+        // Links of equal slope at the top leave the walk's start open; the
+        // ring then starts where a lone polygon's walk would.
         ringops::RotateToStart(ring);
         rings.push_back(std::move(ring));
     }
-
     m_engine->WriteLog("Linking Holes");
     const bool anyHole = std::any_of(rings.begin(), rings.end(), [](const Ring& r) { return r.hole; });
     if (anyHole && linkHoles && m_engine->GetLinkHoles()) {

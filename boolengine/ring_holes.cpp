@@ -184,6 +184,29 @@ void Splice(std::vector<Vertex>& pool, int s, int a, int t)
     pool[size_t(oldNext)].prev = aCopy;
 }
 
+// A vertex of another boundary at the place of the hole's top vertex t
+// whose result turn holds the hole; -1 when there is none.
+int TouchingVertex(const std::vector<Vertex>& pool, const std::multimap<std::pair<int64_t, int64_t>, int>& byPlace,
+                   int t)
+{
+    const LPoint& p = pool[size_t(t)].p;
+    auto range = byPlace.equal_range(std::make_pair(p.GetX(), p.GetY()));
+    std::set<int> own;
+    for (auto it = range.first; it != range.second; ++it) {
+        if (it->second == t || !OpensDownwards(pool, it->second)) continue;
+        if (own.empty()) {
+            // Holes spliced in before belong to this hole's walk now.
+            int v = t;
+            do {
+                own.insert(v);
+                v = pool[size_t(v)].next;
+            } while (v != t);
+        }
+        if (!own.count(it->second)) return it->second;
+    }
+    return -1;
+}
+
 }  // namespace
 
 void LinkHoles(std::vector<Ring>& rings)
@@ -229,9 +252,19 @@ void LinkHoles(std::vector<Ring>& rings)
     std::map<int, std::vector<std::pair<int64_t, int>>> splits;
 
     for (size_t h = 0; h < holes.size(); ++h) {
+        const LPoint& t = tops[h];
+        // A hole touching another boundary at its top vertex is entered
+        // right there: no bridge is needed, and the ray above may meet
+        // nothing at all.
+        const int touching = TouchingVertex(pool, byPlace, topVertex[h]);
+        if (touching >= 0) {
+            Splice(pool, touching, touching, topVertex[h]);
+            byPlace.emplace(std::make_pair(t.GetX(), t.GetY()), int(pool.size()) - 1);
+            rings[holes[h]].alive = false;
+            continue;
+        }
         const Hit& hit = hits[h];
         if (!hit.found) continue;  // nothing above: left as a separate polygon
-        const LPoint& t = tops[h];
         if (hit.edge < 0) {
             int s = -1;
             auto range = byPlace.equal_range(std::make_pair(hit.vertex.GetX(), hit.vertex.GetY()));
