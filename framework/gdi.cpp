@@ -75,7 +75,7 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject) {
 
 HGDIOBJ CGdiObject::Detach() {
   HGDIOBJ h = m_hObject;
-  if (h && gdiMap().LookupPermanent(h) == this) gdiMap().RemoveHandle(h);
+  AfxForgetPermanent(gdiMapIfAlive(), h, this);
   m_hObject = nullptr;
   return h;
 }
@@ -160,7 +160,7 @@ BOOL CDC::Attach(HDC hDC) {
 
 HDC CDC::Detach() {
   HDC h = m_hDC;
-  if (h && dcMap().LookupPermanent(h) == this) dcMap().RemoveHandle(h);
+  AfxForgetPermanent(dcMapIfAlive(), h, this);
   m_hDC = m_hAttribDC = nullptr;
   return h;
 }

@@ -74,3 +74,11 @@ CHandleMap<T, H>* AfxThreadHandleMap(typename CHandleMap<T, H>::SetHandleFn pfnS
   static thread_local Holder holder(pfnSetHandle);
   return gone ? nullptr : &holder.map;
 }
+
+// Takes an object's own handle out of its thread's map when it lets the handle
+// go. The map may already be gone (Detach called from a global's destructor at
+// exit): then there is nothing to take out.
+template <class T, class H>
+void AfxForgetPermanent(CHandleMap<T, H>* map, H h, const T* owner) {
+  if (map && h && map->LookupPermanent(h) == owner) map->RemoveHandle(h);
+}

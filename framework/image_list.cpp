@@ -35,7 +35,7 @@ BOOL CImageList::Attach(HIMAGELIST hImageList) {
 
 HIMAGELIST CImageList::Detach() {
   HIMAGELIST h = m_hImageList;
-  if (h && imageListMap().LookupPermanent(h) == this) imageListMap().RemoveHandle(h);
+  AfxForgetPermanent(imageListMapIfAlive(), h, this);
   m_hImageList = nullptr;
   return h;
 }

@@ -57,7 +57,7 @@ BOOL CMenu::Attach(HMENU hNewMenu) {
 
 HMENU CMenu::Detach() {
   HMENU h = m_hMenu;
-  if (h && menuMap().LookupPermanent(h) == this) menuMap().RemoveHandle(h);
+  AfxForgetPermanent(menuMapIfAlive(), h, this);
   m_hMenu = nullptr;
   return h;
 }

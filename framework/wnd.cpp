@@ -154,7 +154,7 @@ BOOL CWnd::Attach(HWND hWndNew) {
 
 HWND CWnd::Detach() {
   HWND h = m_hWnd;
-  if (h && windowMap().LookupPermanent(h) == this) windowMap().RemoveHandle(h);
+  AfxForgetPermanent(windowMapIfAlive(), h, this);
   m_hWnd = nullptr;
   return h;
 }
