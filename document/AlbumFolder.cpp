@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "document/PathNames.h"
+#include "document/services/PathNames.h"
 
 const char kProjectFileName[] = "sposalbo.sbm";
 

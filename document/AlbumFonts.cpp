@@ -3,8 +3,8 @@
 #include <memory>
 #include <type_traits>
 
-#include "document/PathNames.h"
-#include "document/Win32Handle.h"
+#include "document/services/PathNames.h"
+#include "document/services/Win32Handle.h"
 
 namespace {
 struct DcDeleter {

@@ -4,14 +4,14 @@
 
 #include "document/AlbumFolder.h"
 #include "document/DocumentHost.h"
-#include "document/DocumentMessageBox.h"
+#include "document/services/DocumentMessageBox.h"
 #include "document/LabExport.h"
-#include "document/MImageList.h"
-#include "document/PaginaTreeNode.h"
-#include "document/PathNames.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/services/PathNames.h"
 #include "document/SposalboException.h"
-#include "document/SposalboTreeNode.h"
-#include "document/TestoTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 
 namespace {
 const char kCannotCreateFolder[] = "Impossibile creare la directory per il nuovo sposalbo.";

@@ -1,0 +1,30 @@
+#include "document/imagelist/CDImageList.h"
+
+#include <tinyxml.h>
+
+#include "document/services/PathNames.h"
+
+namespace cd_imagelist {
+
+std::unique_ptr<CCDImageList> CCDImageList::Load(const char* cdFolder) {
+  std::string path = std::string(cdFolder ? cdFolder : "") + "\\cd.xml";
+  TiXmlDocument document;
+  if (!document.LoadFile(path.c_str())) return nullptr;
+  const TiXmlElement* root = document.RootElement();
+  if (!root) return nullptr;
+
+  auto list = std::make_unique<CCDImageList>();
+  if (const char* key = root->Attribute("cdKey")) list->cdKey = key;
+  // Tolerant reading: whatever the element names, every child is a photo.
+  for (const TiXmlElement* child = root->FirstChildElement(); child;
+       child = child->NextSiblingElement()) {
+    const char* nome = child->Attribute("nome");
+    if (!IsRelativeSubPath(nome)) continue;
+    auto image = std::make_unique<CCDImg>();
+    image->nome = nome;
+    list->images.push_back(std::move(image));
+  }
+  return list;
+}
+
+}  // namespace cd_imagelist

@@ -1,0 +1,338 @@
+#include "document/imagelist/MImageList.h"
+
+#include <tinyxml.h>
+
+#include <cstdint>
+
+#include "document/albumfile/AlbumXml.h"
+#include "document/DocumentHost.h"
+#include "document/services/DocumentMessageBox.h"
+#include "document/services/FileOperation.h"
+#include "imagelib/FileReplace.h"
+#include "document/services/PathNames.h"
+#include "document/imagelist/WorkingCopy.h"
+
+namespace spab_imagelist {
+
+namespace {
+const char kListFileName[] = "immagini.xml";
+
+std::string ListPath(const char* path, bool isFullPath) {
+  std::string p = path ? path : "";
+  return isFullPath ? p : JoinPath(p, kListFileName);
+}
+
+std::string ImgPath(const char* albumFolder, const std::string& name) {
+  return JoinPath(JoinPath(albumFolder ? albumFolder : "", "img"), name);
+}
+
+std::string RifPath(const char* albumFolder, const std::string& name) {
+  return JoinPath(JoinPath(albumFolder ? albumFolder : "", "rif"), name);
+}
+
+bool FileExists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void ShowError(const char* text) { DocumentMessageBox(text, "Error", MB_OK | MB_ICONERROR); }
+
+std::string Text(const TiXmlElement* element, const char* name) {
+  const char* value = element->Attribute(name);
+  return value ? value : "";
+}
+
+int32_t Integer(const TiXmlElement* element, const char* name) {
+  int value = 0;
+  return element->QueryIntAttribute(name, &value) == TIXML_SUCCESS ? value : 0;
+}
+
+// The list shares the album file's notation: a decimal point whatever the
+// user's regional settings say, and what is no finite number reads as 0.
+float CropValue(const TiXmlElement* element, const char* name) {
+  float value = 0.0f;
+  treeNode::ReadDoubleAttribute(*element, name, value);
+  return value;
+}
+
+void SetCropValue(TiXmlElement& element, const char* name, float value) {
+  if (value == 0.0f) return;
+  treeNode::SetDoubleAttribute(element, name, value);
+}
+
+// A name read from the file may only name a file inside its folder.
+bool HasSafeNames(const CMImg& image) {
+  if (!IsSingleFileName(image.thumb.c_str())) return false;
+  return image.tipo == 0 || image.riferimento.empty() || IsSingleFileName(image.riferimento.c_str());
+}
+}  // namespace
+
+CMImageList::CMImageList(const CMImageList& other)
+    : m_lastThumb(other.m_lastThumb), m_lastRif(other.m_lastRif) {
+  for (const auto& image : other.m_images) m_images.push_back(std::make_unique<CMImg>(*image));
+  RebuildIndex();
+}
+
+CMImageList& CMImageList::operator=(const CMImageList& other) {
+  if (this != &other) {
+    CMImageList copy(other);
+    m_images.swap(copy.m_images);
+    m_lastThumb = copy.m_lastThumb;
+    m_lastRif = copy.m_lastRif;
+    RebuildIndex();
+  }
+  return *this;
+}
+
+void CMImageList::NewFileName(std::string& out, int32_t number, const char* extension) {
+  out += std::to_string(number);
+  out += extension;
+}
+
+// The counters only grow, and a number whose file is already there (a list file
+// edited by hand, an earlier crash) is passed over: an import never overwrites a
+// photo of the album.
+bool CMImageList::TakeWorkingName(std::string& out, const char* albumFolder, const char* extension) {
+  do {
+    if (m_lastThumb == INT32_MAX) return false;
+    out.clear();
+    NewFileName(out, ++m_lastThumb, extension);
+  } while (Find(out.c_str()) || FileExists(ImgPath(albumFolder, out)));
+  return true;
+}
+
+bool CMImageList::TakeReferenceName(std::string& out, const char* albumFolder, const char* extension) {
+  auto used = [this](const std::string& name) {
+    for (const auto& image : m_images)
+      if (image->tipo != 0 && image->riferimento == name) return true;
+    return false;
+  };
+  do {
+    if (m_lastRif == INT32_MAX) return false;
+    out.clear();
+    NewFileName(out, ++m_lastRif, extension);
+  } while (used(out) || FileExists(RifPath(albumFolder, out)));
+  return true;
+}
+
+CMImg* CMImageList::Append(std::unique_ptr<CMImg> image) {
+  CMImg* raw = image.get();
+  m_images.push_back(std::move(image));
+  m_index.emplace(raw->thumb, raw);
+  return raw;
+}
+
+CMImg* CMImageList::AppendCopy(const CMImg& image) {
+  if (Find(image.thumb.c_str())) return nullptr;
+  return Append(std::make_unique<CMImg>(image));
+}
+
+void CMImageList::RebuildIndex() {
+  m_index.clear();
+  for (const auto& image : m_images) m_index.emplace(image->thumb, image.get());
+}
+
+std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath) {
+  TiXmlDocument document;
+  if (!document.LoadFile(ListPath(path, isFullPath).c_str())) return nullptr;
+  const TiXmlElement* root = document.RootElement();
+  if (!root) return nullptr;
+
+  auto list = std::make_unique<CMImageList>();
+  list->m_lastThumb = Integer(root, "lastThumb");
+  list->m_lastRif = Integer(root, "lastRif");
+  // Tolerant reading: the element names are not checked.
+  for (const TiXmlElement* child = root->FirstChildElement(); child;
+       child = child->NextSiblingElement()) {
+    auto image = std::make_unique<CMImg>();
+    image->nome = Text(child, "nome");
+    image->thumb = Text(child, "thumb");
+    image->tipo = Integer(child, "tipo");
+    if (image->tipo == 0)
+      image->cdkey = Text(child, "cdkey");
+    else
+      image->riferimento = Text(child, "riferimento");
+    image->refCount = Integer(child, "refCount");
+    if (image->refCount < 0) image->refCount = 0;
+    image->cropX = CropValue(child, "cropX");
+    image->cropY = CropValue(child, "cropY");
+    image->ratioH = CropValue(child, "ratioH");
+    if (HasSafeNames(*image)) list->Append(std::move(image));
+  }
+  return list;
+}
+
+bool CMImageList::Save(const char* path, bool isFullPath) const {
+  TiXmlDocument document;
+  auto* root = new TiXmlElement("immagini");
+  document.LinkEndChild(root);
+  root->SetAttribute("lastThumb", m_lastThumb);
+  root->SetAttribute("lastRif", m_lastRif);
+  for (const auto& image : m_images) {
+    auto* element = new TiXmlElement("immagine");
+    root->LinkEndChild(element);
+    element->SetAttribute("nome", image->nome);
+    element->SetAttribute("thumb", image->thumb);
+    element->SetAttribute("tipo", image->tipo);
+    if (image->tipo == 0)
+      element->SetAttribute("cdkey", image->cdkey);
+    else
+      element->SetAttribute("riferimento", image->riferimento);
+    element->SetAttribute("refCount", image->refCount);
+    SetCropValue(*element, "cropX", image->cropX);
+    SetCropValue(*element, "cropY", image->cropY);
+    SetCropValue(*element, "ratioH", image->ratioH);
+  }
+
+  return ReplaceFileWith(ListPath(path, isFullPath), [&](const std::string& temporary) {
+    return document.SaveFile(temporary.c_str());
+  });
+}
+
+bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const char* cdFolder,
+                               const char* fileName) {
+  std::string name = fileName ? fileName : "";
+  std::string newName;
+  if (!TakeWorkingName(newName, albumFolder, FindExtension(name.c_str())) ||
+      !IsRelativeSubPath(name.c_str())) {
+    ShowError((name + ": invalid file name").c_str());
+    return false;
+  }
+  std::string source = JoinPath(cdFolder ? cdFolder : "", name);
+  std::string target = ImgPath(albumFolder, newName);
+  CFileOperation operation;
+  if (!operation.Copy(source.c_str(), target.c_str())) {
+    ShowError(operation.GetErrorString());
+    return false;
+  }
+  // A file from a CD is read-only; the album's copy must be writable.
+  ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  auto image = std::make_unique<CMImg>();
+  image->tipo = 0;
+  image->cdkey = cdKey ? cdKey : "";
+  image->thumb = newName;
+  image->nome = name;
+  Append(std::move(image));
+  return true;
+}
+
+// An entry without its working copy would be a photo the album cannot show:
+// when none can be made, the reference copy goes again too.
+bool CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
+                                       const char* albumFolder, std::string& workingName) {
+  const bool named = TakeWorkingName(workingName, albumFolder, ".jpg");
+  const std::string working = ImgPath(albumFolder, workingName);
+  if (named && MakeWorkingCopy(sourcePath, working.c_str())) return true;
+  ::DeleteFileA(reference.c_str());
+  if (named) ::DeleteFileA(working.c_str());
+  return false;
+}
+
+CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder) {
+  CFileOperation operation;
+  int kind = operation.GetPathKind(sourcePath);
+  if (kind == CFileOperation::kPathMissing || kind == CFileOperation::kPathFolder) return nullptr;
+
+  std::string name = FindFileName(sourcePath);
+  std::string referenceName;
+  if (!TakeReferenceName(referenceName, albumFolder, FindExtension(name.c_str()))) return nullptr;
+  std::string reference = RifPath(albumFolder, referenceName);
+  if (!operation.Copy(sourcePath, reference.c_str())) {
+    ShowError(operation.GetErrorString());
+    return nullptr;
+  }
+  ::SetFileAttributesA(reference.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  std::string workingName;
+  if (!MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName)) {
+    ShowError((name + ": the picture cannot be read").c_str());
+    return nullptr;
+  }
+
+  auto image = std::make_unique<CMImg>();
+  image->tipo = 1;
+  image->riferimento = referenceName;
+  image->thumb = workingName;
+  image->nome = name;
+  return Append(std::move(image));
+}
+
+bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const char* albumFolder,
+                                      CString* pWorkingName) {
+  std::string referenceName;
+  if (!TakeReferenceName(referenceName, albumFolder, ".tif")) return false;
+  std::string reference = RifPath(albumFolder, referenceName);
+  float cropX = 0.0f, cropY = 0.0f, ratioH = 0.0f;
+  if (!saveCrop || !saveCrop(CString(reference), cropX, cropY, ratioH)) {
+    // A cut-out the dialog gave up on half way is no photo of the album.
+    ::DeleteFileA(reference.c_str());
+    return false;
+  }
+
+  std::string workingName;
+  if (!MakeEntryWorkingCopy(reference.c_str(), reference, albumFolder, workingName)) return false;
+
+  auto image = std::make_unique<CMImg>();
+  image->tipo = 1;
+  image->riferimento = referenceName;
+  image->nome = referenceName;
+  image->thumb = workingName;
+  image->cropX = cropX;
+  image->cropY = cropY;
+  image->ratioH = ratioH;
+  Append(std::move(image));
+  if (pWorkingName) *pWorkingName = CString(workingName);
+  return true;
+}
+
+CMImg* CMImageList::Find(const char* thumb) const {
+  auto it = m_index.find(thumb ? thumb : "");
+  return it == m_index.end() ? nullptr : it->second;
+}
+
+int CMImageList::ChangeRef(const char* thumb, int delta) {
+  CMImg* image = Find(thumb);
+  if (!image) return -1;
+  if (delta < 0)
+    image->refCount = image->refCount > 0 ? image->refCount - 1 : 0;
+  else if (image->refCount < INT32_MAX)
+    ++image->refCount;
+  // The photo bar marks the photos in use.
+  if (IDocumentHost* host = GetDocumentHost()) host->InvalidatePhotoThumbnails();
+  return image->refCount;
+}
+
+int CMImageList::AddRef(const char* thumb) { return ChangeRef(thumb, 1); }
+
+int CMImageList::Release(const char* thumb) { return ChangeRef(thumb, -1); }
+
+void CMImageList::ResetRefs() {
+  for (auto& image : m_images) image->refCount = 0;
+}
+
+std::vector<CString> CMImageList::GetFileNames(bool wantThumbs) const {
+  std::vector<CString> names;
+  for (const auto& image : m_images)
+    names.push_back(CString(wantThumbs ? image->thumb : image->riferimento));
+  return names;
+}
+
+void CMImageList::Remove(const char* thumb, const char* albumFolder) {
+  CMImg* image = Find(thumb);
+  if (!image) return;
+  std::string working = image->thumb;
+  std::string reference = image->riferimento;
+  m_index.erase(working);
+  for (auto it = m_images.begin(); it != m_images.end(); ++it) {
+    if ((*it)->thumb == working) {
+      m_images.erase(it);
+      break;
+    }
+  }
+  RebuildIndex();  // a later entry with the same name takes the index place
+  if (IsSingleFileName(working.c_str())) ::DeleteFileA(ImgPath(albumFolder, working).c_str());
+  if (IsSingleFileName(reference.c_str())) ::DeleteFileA(RifPath(albumFolder, reference).c_str());
+  Save(albumFolder, false);
+}
+
+}  // namespace spab_imagelist

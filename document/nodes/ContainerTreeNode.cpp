@@ -1,0 +1,253 @@
+#include "document/nodes/ContainerTreeNode.h"
+
+#include <cmath>
+
+#include "document/albumfile/AlbumXml.h"
+#include "document/DocumentHost.h"
+
+namespace treeNode {
+
+namespace {
+struct Vec {
+    float x, y;
+};
+
+Vec Rotated(Vec v, float angle)
+{
+    float in[2] = {v.x, v.y};
+    float out[2];
+    RotateVector(out, in, angle);
+    return {out[0], out[1]};
+}
+
+// The container's scaling as a map of page points: into the container's own
+// axes, stretched by (kx, ky), and back.
+struct ScalingMap {
+    Vec centre;
+    float rotation;
+    float kx, ky;
+
+    Vec operator()(Vec p) const
+    {
+        Vec local = Rotated({p.x - centre.x, p.y - centre.y}, -rotation);
+        Vec stretched = Rotated({kx * local.x, ky * local.y}, rotation);
+        return {centre.x + stretched.x, centre.y + stretched.y};
+    }
+};
+
+float Length(Vec v)
+{
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
+} // namespace
+
+CContainerTreeNode::CContainerTreeNode(const char* tag, int kind, const std::string& name,
+                                       CTreeNode* parent)
+    : CImgTreeNode(tag, kind, name, parent)
+{
+    SetHoldsChildren(true);
+}
+
+CContainerTreeNode::CContainerTreeNode(const TiXmlElement& element, int kind, CTreeNode* parent)
+    : CImgTreeNode(element, kind, parent)
+{
+    SetHoldsChildren(true);
+}
+
+CContainerTreeNode::CContainerTreeNode(const CContainerTreeNode& source, CTreeNode* parent)
+    : CImgTreeNode(source, parent)
+{
+}
+
+CContainerTreeNode::~CContainerTreeNode() = default;
+
+bool CContainerTreeNode::HitChildren(bool point, float x1, float y1, float x2, float y2,
+                                     NodeList* hits, bool includeLocked)
+{
+    NodeList inner;
+    if (point)
+        CTreeNode::HitTestPoint(x1, y1, &inner, includeLocked);
+    else
+        CTreeNode::HitTestRect(x1, y1, x2, y2, &inner, includeLocked);
+    bool any = false;
+    for (CTreeNode* node : inner) {
+        // Without Alt only a selected object inside stays grabbable; the
+        // rest is reached through the container.
+        if (!HostIsAltDown() && !node->IsSelected())
+            continue;
+        any = true;
+        if (hits)
+            hits->push_back(node);
+    }
+    return any;
+}
+
+bool CContainerTreeNode::HitContainer(bool point, float x1, float y1, float x2, float y2,
+                                      NodeList* hits, bool includeLocked)
+{
+    LoadResources();
+    if (IsLocked() && !includeLocked)
+        return false;
+    // With Alt the objects inside are picked one by one, locked ones too.
+    const bool childHit =
+        HitChildren(point, x1, y1, x2, y2, hits, HostIsAltDown() ? true : includeLocked);
+    const bool ownHit = point ? HitOwnQuadPoint(x1, y1) : HitOwnQuadRect(x1, y1, x2, y2);
+    if (ownHit && hits)
+        hits->push_back(this);
+    return ownHit || childHit;
+}
+
+bool CContainerTreeNode::HitTestRect(float x1, float y1, float x2, float y2, NodeList* hits,
+                                     bool includeLocked)
+{
+    return HitContainer(false, x1, y1, x2, y2, hits, includeLocked);
+}
+
+bool CContainerTreeNode::HitTestPoint(float x, float y, NodeList* hits, bool includeLocked)
+{
+    return HitContainer(true, x, y, x, y, hits, includeLocked);
+}
+
+void CContainerTreeNode::MoveBy(float dx, float dy)
+{
+    if (!ActsAlone())
+        CTreeNode::MoveBy(dx, dy);
+    CImgTreeNode::MoveBy(dx, dy);
+}
+
+void CContainerTreeNode::SetPosition(float x, float y)
+{
+    if (!ActsAlone())
+        CTreeNode::MoveBy(x - GetX(), y - GetY());
+    CImgTreeNode::SetPosition(x, y);
+}
+
+void CContainerTreeNode::ScaleBy(float sx, float sy)
+{
+    CImgTreeNode::ScaleBy(sx, sy);
+    if (ActsAlone())
+        return;
+    const float cx = GetX();
+    const float cy = GetY();
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        CTreeNode* child = GetChild(i);
+        if (child->HasTag(tags::kEffetto))
+            continue;
+        const float dx = child->GetX() - cx;
+        const float dy = child->GetY() - cy;
+        child->ScaleBy(sx, sy);
+        child->MoveBy(dx * sx - dx, dy * sy - dy);
+    }
+}
+
+void CContainerTreeNode::SetScale(float sx, float sy)
+{
+    const float oldX = GetScaleX();
+    const float oldY = GetScaleY();
+    CImgTreeNode::SetScale(sx, sy);
+    // An old scale of zero gives no factor to carry the children by.
+    if (ActsAlone() || oldX == 0.0f || oldY == 0.0f)
+        return;
+    const ScalingMap map{{GetX(), GetY()}, GetRotation(), sx / oldX, sy / oldY};
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        CTreeNode* child = GetChild(i);
+        if (child->HasTag(tags::kEffetto))
+            continue;
+        const float w = child->GetWidth();
+        const float r = child->GetRotation();
+        const Vec centre{child->GetX(), child->GetY()};
+        const Vec halfA = Rotated({w * child->GetScaleX() * 0.5f, 0.0f}, r);
+        const Vec halfB = Rotated({0.0f, child->GetScaleY() * 0.5f}, r);
+        const Vec moved = map(centre);
+        const Vec a = map({centre.x + halfA.x, centre.y + halfA.y});
+        const Vec b = map({centre.x + halfB.x, centre.y + halfB.y});
+        const Vec newA{a.x - moved.x, a.y - moved.y};
+        const Vec newB{b.x - moved.x, b.y - moved.y};
+        // A child of zero width keeps its width scale.
+        float newSx = w != 0.0f ? 2.0f * Length(newA) / w : child->GetScaleX();
+        float newSy = 2.0f * Length(newB);
+        if (KeepsMirroredChildren()) {
+            if (newA.x < 0.0f)
+                newSx = -newSx;
+            if (newB.y < 0.0f)
+                newSy = -newSy;
+        }
+        child->SetPosition(moved.x, moved.y);
+        child->SetScale(newSx, newSy);
+    }
+}
+
+void CContainerTreeNode::RotateBy(float angle)
+{
+    CImgTreeNode::RotateBy(angle);
+    if (ActsAlone())
+        return;
+    const Vec centre{GetX(), GetY()};
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        CTreeNode* child = GetChild(i);
+        if (child->HasTag(tags::kEffetto))
+            continue;
+        const Vec offset{child->GetX() - centre.x, child->GetY() - centre.y};
+        const Vec turned = Rotated(offset, angle);
+        child->RotateBy(angle);
+        child->SetPosition(centre.x + turned.x, centre.y + turned.y);
+    }
+}
+
+void CContainerTreeNode::SetRotation(float angle)
+{
+    RotateBy(angle - GetRotation());
+}
+
+void CContainerTreeNode::SetColourSettings(const CImgColor* colour, bool preview)
+{
+    if (!colour)
+        return;
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        CTreeNode* child = GetChild(i);
+        if (const CImgColor* own = child->GetColourSettings()) {
+            CImgColor shown = *own;
+            shown.Multiply(*colour);
+            child->SetColourSettings(&shown, true);
+        } else {
+            child->SetColourSettings(colour, true);
+        }
+    }
+    CImgTreeNode::SetColourSettings(colour, preview);
+}
+
+void CContainerTreeNode::SetAlpha(float alpha, bool preview)
+{
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        CTreeNode* child = GetChild(i);
+        const CImgColor* own = child->GetColourSettings();
+        child->SetAlpha(own ? own->alpha * alpha : alpha, true);
+    }
+    CImgTreeNode::SetAlpha(alpha, preview);
+}
+
+void CContainerTreeNode::ReapplyColour()
+{
+    CImgColor own = *GetColourSettings();
+    SetColourSettings(&own, true);
+}
+
+void CContainerTreeNode::FitToChildren()
+{
+    if (GetChildCount() == 0)
+        return;
+    float bounds[4];
+    CTreeNode::GetBounds(bounds, false);
+    const float w = std::fabs(bounds[kRight] - bounds[kLeft]);
+    const float h = std::fabs(bounds[kTop] - bounds[kBottom]);
+    float sx = GetScaleX();
+    float sy = GetScaleY();
+    if (GetWidth() != 0.0f)
+        sx = w / GetWidth();
+    if (GetHeight() != 0.0f)
+        sy = h / GetHeight();
+    CImgTreeNode::SetScale(sx, sy);
+    CImgTreeNode::SetPosition(bounds[kLeft] + w / 2.0f, bounds[kTop] - h / 2.0f);
+}
+
+} // namespace treeNode

@@ -1,0 +1,482 @@
+#include "document/pages/SposalboTreeNode.h"
+
+#include <tinyxml.h>
+
+#include "document/albumfile/AlbumXml.h"
+#include "document/nodes/DatiTreeNode.h"
+#include "document/DocumentHost.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/PageUndo.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/nodes/SfondoTreeNode.h"
+
+namespace treeNode {
+
+namespace {
+constexpr float kDefaultAspect = 2.0f;
+}
+
+CSposalboTreeNode::CSposalboTreeNode(CD3DObj* view, CTreeNode* parent)
+    : CTreeNode(tags::kSposalbo, parent),
+      m_view(view),
+      m_imageList(std::make_unique<spab_imagelist::CMImageList>()),
+      m_dati(std::make_unique<CDatiTreeNode>(this))
+{
+}
+
+CSposalboTreeNode::CSposalboTreeNode(const TiXmlElement& element, CD3DObj* view,
+                                     CTreeNode* parent)
+    : CTreeNode(element, parent, DeferChildren{}),
+      m_view(view),
+      m_imageList(std::make_unique<spab_imagelist::CMImageList>()),
+      m_numMinPage(1),
+      m_numMaxPage(30)
+{
+    // Built only now, so the pictures made while reading see the view.
+    BuildChildrenFromXml(element);
+    for (size_t i = 0; i < GetChildCount();) {
+        if (GetChild(i)->HasTag(tags::kDati)) {
+            std::unique_ptr<CTreeNode> dati = DetachChild(i);
+            m_dati.reset(static_cast<CDatiTreeNode*>(dati.release()));
+        } else {
+            ++i;
+        }
+    }
+    if (!m_dati)
+        m_dati = std::make_unique<CDatiTreeNode>(this);
+    m_dati->SetParent(this);
+    ReadAttributes(element);
+    for (int i = 0; i < GetPageCount(); ++i)
+        m_undo.push_back(std::make_unique<CPageUndo>());
+}
+
+CSposalboTreeNode::CSposalboTreeNode(const CSposalboTreeNode& source, CD3DObj* view)
+    : CTreeNode(source.GetTag(), nullptr),
+      m_view(view),
+      m_imageList(source.m_imageList
+                      ? std::make_unique<spab_imagelist::CMImageList>(*source.m_imageList)
+                      : std::make_unique<spab_imagelist::CMImageList>()),
+      m_pageWidth(source.m_pageWidth),
+      m_pageHeight(source.m_pageHeight),
+      m_rifilo(source.m_rifilo),
+      m_currentPage(source.m_currentPage),
+      m_numMinPage(source.m_numMinPage),
+      m_numMaxPage(source.m_numMaxPage),
+      m_idCounter(source.m_idCounter),
+      m_useLowRes(source.m_useLowRes)
+{
+    std::unique_ptr<CTreeNode> dati = source.m_dati->Clone(this);
+    m_dati.reset(static_cast<CDatiTreeNode*>(dati.release()));
+    for (size_t i = 0; i < source.GetChildCount(); ++i) {
+        InsertChildAt(GetChildCount(), source.GetChild(i)->Clone(this));
+        m_undo.push_back(std::make_unique<CPageUndo>());
+    }
+}
+
+CSposalboTreeNode::~CSposalboTreeNode() = default;
+
+std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& path,
+                                                           CD3DObj* view)
+{
+    TiXmlDocument document;
+    if (!document.LoadFile(path))
+        return nullptr;
+    const TiXmlElement* root = document.FirstChildElement();
+    if (!root)
+        return nullptr;
+    return std::make_unique<CSposalboTreeNode>(*root, view, nullptr);
+}
+
+void CSposalboTreeNode::ReadAttributes(const TiXmlElement& element)
+{
+    int current = 0;
+    ReadIntAttribute(element, "paginacorrente", current);
+    if (GetPageCount() == 0)
+        m_currentPage = -1;
+    else
+        m_currentPage = current < 0 || current >= GetPageCount() ? 0 : current;
+    ReadIntAttribute(element, "numMinPage", m_numMinPage);
+    ReadIntAttribute(element, "numMaxPage", m_numMaxPage);
+    ReadIntAttribute(element, "pageWidth", m_pageWidth);
+    ReadIntAttribute(element, "pageHeight", m_pageHeight);
+    ReadIntAttribute(element, "rifilo", m_rifilo);
+}
+
+void CSposalboTreeNode::WriteAttributes(TiXmlElement& element)
+{
+    SetIntAttribute(element, "paginacorrente", m_currentPage);
+    m_dati->SaveXml(element);
+    SetIntAttribute(element, "numMinPage", m_numMinPage);
+    SetIntAttribute(element, "numMaxPage", m_numMaxPage);
+    SetIntAttribute(element, "pageWidth", m_pageWidth);
+    SetIntAttribute(element, "pageHeight", m_pageHeight);
+    SetIntAttribute(element, "rifilo", m_rifilo);
+}
+
+void CSposalboTreeNode::OnSavedToFile()
+{
+    m_modified = false;
+    CTreeNode::OnSavedToFile();
+}
+
+std::unique_ptr<CTreeNode> CSposalboTreeNode::Clone(CTreeNode*) const
+{
+    return CloneAlbum(m_view);
+}
+
+std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::CloneAlbum(CD3DObj* view) const
+{
+    return std::make_unique<CSposalboTreeNode>(*this, view);
+}
+
+CD3DObj* CSposalboTreeNode::GetView()
+{
+    return m_view;
+}
+
+bool CSposalboTreeNode::UseLowResImages()
+{
+    return m_useLowRes;
+}
+
+void CSposalboTreeNode::SetUseLowResImages(bool lowRes)
+{
+    m_useLowRes = lowRes;
+}
+
+bool CSposalboTreeNode::IsTemplateCopy()
+{
+    return m_templateCopy;
+}
+
+int CSposalboTreeNode::NextId()
+{
+    return ++m_idCounter;
+}
+
+spab_imagelist::CMImg* CSposalboTreeNode::FindImage(const std::string& name)
+{
+    return m_imageList ? m_imageList->Find(name.c_str()) : nullptr;
+}
+
+void CSposalboTreeNode::SetImageList(std::unique_ptr<spab_imagelist::CMImageList> list)
+{
+    m_imageList = std::move(list);
+}
+
+void CSposalboTreeNode::SetPageSize(int width, int height, int rifilo)
+{
+    m_pageWidth = width;
+    m_pageHeight = height;
+    m_rifilo = rifilo;
+}
+
+void CSposalboTreeNode::SetPageLimits(int numMinPage, int numMaxPage)
+{
+    m_numMinPage = numMinPage;
+    m_numMaxPage = numMaxPage;
+}
+
+CPaginaTreeNode* CSposalboTreeNode::GetPage(int index) const
+{
+    if (index < 0 || index >= GetPageCount())
+        return nullptr;
+    return static_cast<CPaginaTreeNode*>(GetChild(static_cast<size_t>(index)));
+}
+
+CPaginaTreeNode* CSposalboTreeNode::GetCurrentPage() const
+{
+    return GetPage(m_currentPage);
+}
+
+float CSposalboTreeNode::GetAspectRatio() const
+{
+    if (m_pageHeight <= 0)
+        return kDefaultAspect;
+    return static_cast<float>(m_pageWidth) / static_cast<float>(m_pageHeight);
+}
+
+bool CSposalboTreeNode::IsCurrentPageCover() const
+{
+    CPaginaTreeNode* page = GetCurrentPage();
+    return page && page->IsCover();
+}
+
+bool CSposalboTreeNode::CanUndo() const
+{
+    return GetCurrentPage() && m_undo[static_cast<size_t>(m_currentPage)]->CanUndo();
+}
+
+bool CSposalboTreeNode::CanRedo() const
+{
+    return GetCurrentPage() && m_undo[static_cast<size_t>(m_currentPage)]->CanRedo();
+}
+
+bool CSposalboTreeNode::IsModified() const
+{
+    if (m_modified)
+        return true;
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (m_undo[static_cast<size_t>(i)]->CanUndo() && GetPage(i)->IsPageModified())
+            return true;
+    }
+    return false;
+}
+
+// ---- navigation
+
+int CSposalboTreeNode::ChangeCurrent(int index)
+{
+    if (index != m_currentPage) {
+        if (CPaginaTreeNode* old = GetCurrentPage())
+            old->ReleaseResources();
+        m_currentPage = index;
+    }
+    return m_currentPage;
+}
+
+int CSposalboTreeNode::NextPage()
+{
+    return m_currentPage + 1 < GetPageCount() ? ChangeCurrent(m_currentPage + 1) : m_currentPage;
+}
+
+int CSposalboTreeNode::PreviousPage()
+{
+    return m_currentPage - 1 >= 0 ? ChangeCurrent(m_currentPage - 1) : m_currentPage;
+}
+
+int CSposalboTreeNode::FirstPage()
+{
+    return ChangeCurrent(GetPageCount() > 0 ? 0 : -1);
+}
+
+int CSposalboTreeNode::LastPage()
+{
+    return ChangeCurrent(GetPageCount() - 1);
+}
+
+int CSposalboTreeNode::GoToPage(int index)
+{
+    return index >= 0 && index < GetPageCount() ? ChangeCurrent(index) : m_currentPage;
+}
+
+// ---- page list
+
+void CSposalboTreeNode::RecordChange(int kind, int first, int second)
+{
+    m_change = PageListChange{kind, first, second};
+    m_modified = true;
+    m_pageListChanged = true;
+}
+
+void CSposalboTreeNode::InsertPage(size_t index, std::unique_ptr<CTreeNode> page)
+{
+    InsertChildAt(index, std::move(page));
+    m_undo.insert(m_undo.begin() + static_cast<std::ptrdiff_t>(index),
+                  std::make_unique<CPageUndo>());
+}
+
+void CSposalboTreeNode::AddPage(int index)
+{
+    if (GetPageCount() >= m_numMaxPage)
+        return;
+    const int place = index < 0 ? m_currentPage + 1 : index;
+    if (place < GetPageCount()) {
+        InsertPage(static_cast<size_t>(place), std::make_unique<CPaginaTreeNode>(this));
+        m_currentPage = place;
+    } else {
+        InsertPage(GetChildCount(), std::make_unique<CPaginaTreeNode>(this));
+        m_currentPage = GetPageCount() - 1;
+    }
+    RecordChange(kChangeInserted, place, 0);
+}
+
+void CSposalboTreeNode::CutPage(bool toClipboard)
+{
+    if (GetPageCount() <= m_numMinPage || !GetCurrentPage())
+        return;
+    const int removed = m_currentPage;
+    std::unique_ptr<CTreeNode> page = DetachChild(static_cast<size_t>(removed));
+    m_undo.erase(m_undo.begin() + removed);
+    if (toClipboard)
+        m_pageClipboard.reset(static_cast<CPaginaTreeNode*>(page.release()));
+    m_currentPage = removed - 1;
+    RecordChange(kChangeRemoved, removed, 0);
+    RecountImageRefs();
+}
+
+void CSposalboTreeNode::DeletePage()
+{
+    CutPage(true);
+}
+
+void CSposalboTreeNode::CopyPage()
+{
+    if (CPaginaTreeNode* page = GetCurrentPage()) {
+        std::unique_ptr<CTreeNode> copy = page->Clone(this);
+        m_pageClipboard.reset(static_cast<CPaginaTreeNode*>(copy.release()));
+    }
+}
+
+void CSposalboTreeNode::PastePage()
+{
+    if (GetPageCount() >= m_numMaxPage || !m_pageClipboard)
+        return;
+    m_currentPage = m_currentPage >= 0 ? m_currentPage + 1 : 0;
+    InsertPage(static_cast<size_t>(m_currentPage), m_pageClipboard->Clone(this));
+    RecordChange(kChangeInserted, m_currentPage, 0);
+    RecountImageRefs();
+    KeepSingleCover(false);
+}
+
+int CSposalboTreeNode::MovePageBefore()
+{
+    const int c = m_currentPage;
+    if (c <= 0 || c >= GetPageCount())
+        return m_currentPage;
+    std::unique_ptr<CTreeNode> page = DetachChild(static_cast<size_t>(c));
+    InsertChildAt(static_cast<size_t>(c - 1), std::move(page));
+    std::swap(m_undo[static_cast<size_t>(c)], m_undo[static_cast<size_t>(c - 1)]);
+    m_currentPage = c - 1;
+    RecordChange(kChangeMoved, c, c - 1);
+    return m_currentPage;
+}
+
+int CSposalboTreeNode::MovePageAfter()
+{
+    const int c = m_currentPage;
+    if (c < 0 || c >= GetPageCount() - 1)
+        return m_currentPage;
+    std::unique_ptr<CTreeNode> page = DetachChild(static_cast<size_t>(c));
+    InsertChildAt(static_cast<size_t>(c + 1), std::move(page));
+    std::swap(m_undo[static_cast<size_t>(c)], m_undo[static_cast<size_t>(c + 1)]);
+    m_currentPage = c + 1;
+    RecordChange(kChangeMoved, c, c + 1);
+    return m_currentPage;
+}
+
+bool CSposalboTreeNode::SetCover(bool cover)
+{
+    CPaginaTreeNode* page = GetCurrentPage();
+    if (!page)
+        return false;
+    const bool previous = page->IsCover();
+    if (previous != cover) {
+        KeepSingleCover(true);
+        page->SetCover(cover);
+    }
+    return previous;
+}
+
+void CSposalboTreeNode::KeepSingleCover(bool clearAll)
+{
+    bool seen = false;
+    for (int i = 0; i < GetPageCount(); ++i) {
+        CPaginaTreeNode* page = GetPage(i);
+        if (page->IsCover() && !clearAll && !seen) {
+            seen = true;
+            continue;
+        }
+        page->SetCover(false);
+    }
+}
+
+// ---- undo
+
+void CSposalboTreeNode::SaveUndo()
+{
+    if (CPaginaTreeNode* page = GetCurrentPage())
+        m_undo[static_cast<size_t>(m_currentPage)]->Snapshot(*page);
+}
+
+void CSposalboTreeNode::Undo()
+{
+    StepPageHistory(&CPageUndo::Undo);
+}
+
+void CSposalboTreeNode::Redo()
+{
+    StepPageHistory(&CPageUndo::Redo);
+}
+
+void CSposalboTreeNode::StepPageHistory(void (CPageUndo::*step)(CSposalboTreeNode&, int))
+{
+    if (!GetCurrentPage())
+        return;
+    (m_undo[static_cast<size_t>(m_currentPage)].get()->*step)(*this, m_currentPage);
+    RecountImageRefs();
+    KeepSingleCover(false);
+    // The page now differs from what was saved, even with an empty history.
+    m_modified = true;
+    GetCurrentPage()->SetPageModified(true);
+    GetCurrentPage()->SetNeedsRefresh(true);
+}
+
+// ---- pictures in use and the object clipboard
+
+void CSposalboTreeNode::RecountImageRefs()
+{
+    if (!m_imageList)
+        return;
+    m_imageList->ResetRefs();
+    for (int i = 0; i < GetPageCount(); ++i) {
+        CPaginaTreeNode* page = GetPage(i);
+        for (size_t c = 0; c < page->GetChildCount(); ++c)
+            page->AddImageRefs(page->GetChild(c));
+        CSfondoTreeNode* background = page->GetBackground();
+        if (background && background->GetChildCount() > 0) {
+            if (auto* image = dynamic_cast<CImgTreeNode*>(background->GetChild(0)))
+                m_imageList->AddRef(image->GetName().c_str());
+        }
+    }
+    if (IDocumentHost* host = GetDocumentHost())
+        host->InvalidatePhotoThumbnails();
+}
+
+void CSposalboTreeNode::CopySelection()
+{
+    CPaginaTreeNode* page = GetCurrentPage();
+    if (!page)
+        return;
+    m_objectClipboard.clear();
+    // Clipboard objects hang under the album, which outlives every page.
+    for (CTreeNode* node : page->GetSelection())
+        m_objectClipboard.push_back(node->Clone(this));
+}
+
+void CSposalboTreeNode::CutSelection()
+{
+    CPaginaTreeNode* page = GetCurrentPage();
+    if (!page)
+        return;
+    page->SaveUndo();
+    m_objectClipboard.clear();
+    // Taking them out also drops every cut object, nested ones included,
+    // from the page's selection before the clipboard owns them.
+    for (auto& node : page->TakeSelectedChildren()) {
+        node->SetSelectedFlagOnly(false);
+        page->ReleaseImageRefs(node.get());
+        node->SetParent(this);
+        m_objectClipboard.push_back(std::move(node));
+    }
+}
+
+void CSposalboTreeNode::PasteSelection()
+{
+    CPaginaTreeNode* page = GetCurrentPage();
+    if (!page)
+        return;
+    page->SaveUndo();
+    page->SelectAll(false);
+    for (const auto& node : m_objectClipboard) {
+        std::unique_ptr<CTreeNode> copy = node->Clone(page);
+        CTreeNode* placed = copy.get();
+        page->InsertChildAt(page->GetChildCount(), std::move(copy));
+        placed->SetSelected(true);
+        placed->MoveBy(0.1f, -0.1f);
+        page->AddImageRefs(placed);
+    }
+}
+
+} // namespace treeNode

@@ -1,0 +1,54 @@
+#include "document/services/ExternalApp.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "document/services/DocumentMessageBox.h"
+#include "document/services/Win32Handle.h"
+#include "framework/app.h"
+
+CString BuildExtAppCmdLine(const char* text) {
+  CString cmdLine(text ? text : "");
+  cmdLine.Trim();
+  if (cmdLine.IsEmpty()) return cmdLine;
+  if (cmdLine.Find("%1") >= 0)
+    cmdLine.Replace("%1", "%s");
+  else
+    cmdLine += " \"%s\"";
+  return cmdLine;
+}
+
+CString GetExtAppCmdLine() {
+  CWinApp* app = AfxGetApp();
+  return BuildExtAppCmdLine(app ? app->GetProfileString("Program Settings", "ExtAppCmdLine", "")
+                                : CString());
+}
+
+bool HasExtAppCmdLine(const char* cmdLine) { return cmdLine && *cmdLine; }
+
+CString FormatExtAppCmdLine(const char* cmdLine, const char* filePath) {
+  CString result(cmdLine ? cmdLine : "");
+  result.Replace("%s", filePath ? filePath : "");
+  return result;
+}
+
+void RunExternalApp(const char* cmdLine, const char* filePath) {
+  CString command = FormatExtAppCmdLine(cmdLine, filePath);
+  // CreateProcessA may write into the command line.
+  std::vector<char> buffer(command.GetString(), command.GetString() + command.GetLength() + 1);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMINIMIZED;
+  PROCESS_INFORMATION process = {};
+  if (::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+    CScopedHandle processHandle(process.hProcess);
+    CScopedHandle threadHandle(process.hThread);
+    return;
+  }
+  CString text;
+  text.Format("Errore %u", static_cast<unsigned>(::GetLastError()));
+  DocumentMessageBox(text, "Errore avvio programma esterno.", MB_OK | MB_ICONERROR);
+}
