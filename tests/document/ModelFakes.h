@@ -11,7 +11,7 @@
 #include <string>
 
 #include "document/DocumentHost.h"
-#include "document/TreeNode.h"
+#include "document/nodes/TreeNode.h"
 
 namespace model_test {
 

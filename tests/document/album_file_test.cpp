@@ -4,15 +4,15 @@
 
 #include "AlbumSamples.h"
 #include "ModelFakes.h"
-#include "document/CorniceTreeNode.h"
-#include "document/DatiTreeNode.h"
-#include "document/EffectTreeNode.h"
-#include "document/GruppoTreeNode.h"
-#include "document/ImgTreeNode.h"
-#include "document/PaginaTreeNode.h"
-#include "document/SfondoTreeNode.h"
-#include "document/SposalboTreeNode.h"
-#include "document/TestoTreeNode.h"
+#include "document/nodes/CorniceTreeNode.h"
+#include "document/nodes/DatiTreeNode.h"
+#include "document/nodes/EffectTreeNode.h"
+#include "document/nodes/GruppoTreeNode.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/nodes/SfondoTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 
 using namespace treeNode;
 using model_test::ReadFile;

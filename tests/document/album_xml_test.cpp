@@ -4,7 +4,7 @@
 
 #include <tinyxml.h>
 
-#include "document/AlbumXml.h"
+#include "document/albumfile/AlbumXml.h"
 
 using treeNode::FormatAlbumDouble;
 using treeNode::NumberKind;

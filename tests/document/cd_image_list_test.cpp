@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
-#include "document/CDImageList.h"
+#include "document/imagelist/CDImageList.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
-#include "document/CorniceTreeNode.h"
-#include "document/GruppoTreeNode.h"
-#include "document/ImgTreeNode.h"
+#include "document/nodes/CorniceTreeNode.h"
+#include "document/nodes/GruppoTreeNode.h"
+#include "document/nodes/ImgTreeNode.h"
 
 using namespace treeNode;
 using model_test::FakeBox;

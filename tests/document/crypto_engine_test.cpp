@@ -8,7 +8,7 @@
 
 #include "LabKeys.h"
 #include "TempFolder.h"
-#include "document/CryptoEngine.h"
+#include "document/services/CryptoEngine.h"
 
 namespace {
 

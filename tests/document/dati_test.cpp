@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "document/DatiTreeNode.h"
+#include "document/nodes/DatiTreeNode.h"
 
 using namespace treeNode;
 

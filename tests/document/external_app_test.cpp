@@ -3,7 +3,7 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "document/ExternalApp.h"
+#include "document/services/ExternalApp.h"
 #include "framework/app.h"
 #include "framework/scripted_ui.h"
 

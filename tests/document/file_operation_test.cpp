@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
-#include "document/FileOperation.h"
+#include "document/services/FileOperation.h"
 #include "framework/scripted_ui.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "TempFolder.h"
-#include "document/FileWatch.h"
+#include "document/services/FileWatch.h"
 
 namespace {
 

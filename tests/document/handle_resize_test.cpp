@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "ModelFakes.h"
-#include "document/HandleResize.h"
+#include "document/nodes/HandleResize.h"
 
 using model_test::FakeBox;
 using treeNode::ResizeBoxByHandle;

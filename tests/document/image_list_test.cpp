@@ -5,9 +5,9 @@
 
 #include "ModelFakes.h"
 #include "TempFolder.h"
-#include "document/CDImageList.h"
-#include "document/MImageList.h"
-#include "document/WorkingCopy.h"
+#include "document/imagelist/CDImageList.h"
+#include "document/imagelist/MImageList.h"
+#include "document/imagelist/WorkingCopy.h"
 #include "framework/scripted_ui.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "document/ImgColor.h"
+#include "document/nodes/ImgColor.h"
 #include "document/SposalboException.h"
 
 TEST(ImgColorTest, StartsAndResetsAtTheValuesThatLeaveAPictureUnchanged)

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
-#include "document/CorniceTreeNode.h"
-#include "document/EffectTreeNode.h"
-#include "document/ImageTreeNode.h"
-#include "document/ImgTreeNode.h"
+#include "document/nodes/CorniceTreeNode.h"
+#include "document/nodes/EffectTreeNode.h"
+#include "document/nodes/ImageTreeNode.h"
+#include "document/nodes/ImgTreeNode.h"
 
 using namespace treeNode;
 using model_test::FakeHost;

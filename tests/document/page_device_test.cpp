@@ -9,12 +9,12 @@
 
 #include "AlbumSamples.h"
 #include "ModelFakes.h"
-#include "document/CorniceTreeNode.h"
-#include "document/ImgTreeNode.h"
-#include "document/PaginaTreeNode.h"
-#include "document/SfondoTreeNode.h"
-#include "document/SposalboTreeNode.h"
-#include "document/TestoTreeNode.h"
+#include "document/nodes/CorniceTreeNode.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/nodes/SfondoTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 #include "render/ComRef.h"
 #include "render/D3DObj.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
-#include "document/GruppoTreeNode.h"
-#include "document/ImgColor.h"
-#include "document/PaginaTreeNode.h"
-#include "document/SfondoTreeNode.h"
-#include "document/SposalboTreeNode.h"
+#include "document/nodes/GruppoTreeNode.h"
+#include "document/nodes/ImgColor.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/nodes/SfondoTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
 
 using namespace treeNode;
 using model_test::FakeBox;

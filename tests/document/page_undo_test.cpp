@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
-#include "document/PageUndo.h"
-#include "document/PaginaTreeNode.h"
-#include "document/SposalboTreeNode.h"
+#include "document/pages/PageUndo.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
 
 using namespace treeNode;
 using model_test::FakeBox;

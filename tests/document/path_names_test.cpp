@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "document/PathNames.h"
+#include "document/services/PathNames.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <tinyxml.h>
 
 #include "ModelFakes.h"
-#include "document/ImgTreeNode.h"
-#include "document/PaginaTreeNode.h"
-#include "document/SfondoTreeNode.h"
-#include "document/SposalboTreeNode.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/nodes/SfondoTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
 
 using namespace treeNode;
 

@@ -10,13 +10,13 @@
 #include "ModelFakes.h"
 #include "TempFolder.h"
 #include "document/AlbumFonts.h"
-#include "document/ImgTreeNode.h"
-#include "document/MImageList.h"
-#include "document/PaginaTreeNode.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/PaginaTreeNode.h"
 #include "document/SposalboDoc.h"
 #include "document/SposalboException.h"
-#include "document/SposalboTreeNode.h"
-#include "document/TestoTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 #include "framework/scripted_ui.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
-#include "document/DatiTreeNode.h"
-#include "document/GruppoTreeNode.h"
-#include "document/ImgTreeNode.h"
-#include "document/MImageList.h"
-#include "document/PaginaTreeNode.h"
-#include "document/SposalboTreeNode.h"
+#include "document/nodes/DatiTreeNode.h"
+#include "document/nodes/GruppoTreeNode.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
 
 using namespace treeNode;
 using model_test::FakeBox;

@@ -4,7 +4,7 @@
 
 #include <tinyxml.h>
 
-#include "document/TestoTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 
 using namespace treeNode;
 

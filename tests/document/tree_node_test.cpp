@@ -5,7 +5,7 @@
 #include <tinyxml.h>
 
 #include "ModelFakes.h"
-#include "document/TreeNode.h"
+#include "document/nodes/TreeNode.h"
 
 using model_test::FakeBox;
 using treeNode::CTreeNode;
