@@ -30,7 +30,8 @@ wine_session_start() {
   # The long-lived Wine processes must not inherit our pipes, or whoever reads
   # them (ctest) waits forever.
   wineserver -p </dev/null >/dev/null 2>&1
-  wineboot -i </dev/null >/dev/null 2>&1
+  # The first Wine command below sets the prefix up; a second wineboot would
+  # start a second service manager that stalls every program opening a window.
   # No window manager runs on Xvfb: Wine draws the window frames itself, and
   # showing a window no longer waits for a manager that never answers.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
