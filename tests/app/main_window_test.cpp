@@ -42,9 +42,9 @@ TEST_F(MainWindowTest, IsATopLevelFrameTitledWithTheProgramName) {
 TEST_F(MainWindowTest, MenuComesFromTheResourceScript) {
   CMenu* menu = frame->GetMenu();
   ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(menu->GetMenuItemCount(), 2u);
+  ASSERT_EQ(menu->GetMenuItemCount(), 9u);
   CString text;
-  menu->GetSubMenu(1)->GetMenuString(ID_APP_ABOUT, text, MF_BYCOMMAND);
+  menu->GetSubMenu(8)->GetMenuString(ID_APP_ABOUT, text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "&Informazioni su Lumivo...");
 }
 

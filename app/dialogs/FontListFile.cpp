@@ -1,0 +1,40 @@
+#include "app/dialogs/FontListFile.h"
+
+#include <tinyxml.h>
+
+namespace {
+int CALLBACK CollectTrueType(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM list) {
+  if (metrics->tmPitchAndFamily & TMPF_TRUETYPE)
+    reinterpret_cast<std::vector<std::string>*>(list)->push_back(font->lfFaceName);
+  return 1;  // always on to the next font
+}
+}  // namespace
+
+std::vector<std::string> EnumTrueTypeFaces(HDC hdc) {
+  std::vector<std::string> faces;
+  ::EnumFontsA(hdc, nullptr, CollectTrueType, reinterpret_cast<LPARAM>(&faces));
+  return faces;
+}
+
+bool WriteFontList(const std::string& path, const std::vector<std::string>& faces) {
+  TiXmlDocument document;
+  TiXmlElement* root = document.LinkEndChild(new TiXmlElement("fonts"))->ToElement();
+  for (const std::string& face : faces) {
+    TiXmlElement* font = new TiXmlElement("font");
+    font->SetAttribute("name", face);
+    root->LinkEndChild(font);
+  }
+  return document.SaveFile(path);
+}
+
+std::vector<std::string> ReadFontList(const std::string& path) {
+  std::vector<std::string> faces;
+  TiXmlDocument document;
+  if (!document.LoadFile(path)) return faces;
+  const TiXmlElement* root = document.FirstChildElement();
+  if (!root) return faces;
+  for (const TiXmlElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement()) {
+    if (const char* name = child->Attribute("name")) faces.push_back(name);
+  }
+  return faces;
+}

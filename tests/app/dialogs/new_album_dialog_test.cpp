@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include "app/dialogs/DialogDriving.h"
+#include "app/dialogs/DlgNuovoSposalbo.h"
+#include "document/TempFolder.h"
+#include "framework/scripted_ui.h"
+
+using dialog_test::Click;
+using dialog_test::TextOf;
+using dialog_test::Type;
+
+namespace {
+// Two template folders: the custom one holds "a", the program's "a" and "b".
+class NewAlbumDialogTest : public ::testing::Test {
+ protected:
+  NewAlbumDialogTest() {
+    MakeFolder(temp / "custom");
+    MakeFolder(temp / "program");
+    WriteTextFile(temp / "custom\\a.sbt", "<sposalbo />");
+    WriteTextFile(temp / "program\\a.sbt", "<sposalbo />");
+    WriteTextFile(temp / "program\\b.sbt", "<sposalbo />");
+  }
+  INT_PTR Run(std::function<void(CWnd*)> action, const CString& custom = "") {
+    ui.AnswerModalWith(std::move(action));
+    CDlgNuovoSposalbo dialog(nullptr, custom, CString((temp / "program\\").c_str()));
+    const INT_PTR result = dialog.DoModal();
+    name = dialog.m_strName;
+    fromTemplate = dialog.m_bFromTemplate;
+    templatePath = dialog.m_strTemplatePath;
+    width = dialog.m_nPageWidth;
+    height = dialog.m_nPageHeight;
+    return result;
+  }
+  static CString ComboItem(CWnd* dialog, int index, CString* path = nullptr) {
+    auto* combo = static_cast<CComboBox*>(dialog->GetDlgItem(IDC_NS_TEMPLATE));
+    CString text;
+    combo->GetLBText(index, text);
+    if (path) *path = *reinterpret_cast<const CString*>(combo->GetItemData(index));
+    return text;
+  }
+
+  TempFolder temp;
+  CScriptedUi ui;
+  CString name, templatePath;
+  bool fromTemplate = false;
+  int width = 0, height = 0;
+};
+}  // namespace
+
+TEST_F(NewAlbumDialogTest, ChecksEachEntryAndStaysOpen) {
+  struct Case {
+    const char* name;
+    const char* folder;
+    bool blank;
+    const char* width;
+    const char* height;
+    bool emptyTemplates;
+    const char* message;
+    int focus;
+  };
+  const Case cases[] = {
+      {"", "c:\\album", false, "", "", false, "Nome sposalbo macante.", IDC_NS_NAME},
+      {"Nozze", "", false, "", "", false, "Percorso in cui salvare il sposalbo non impostato.", IDC_NS_BROWSE_FOLDER},
+      {"Nozze", "c:\\album", true, "0", "200", false, "Larghezza pagina invalida.", IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "-3", "200", false, "Larghezza pagina invalida.", IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "30x", "200", false, "Larghezza pagina invalida.", IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "300", "", false, "Altezza pagina invalida.", IDC_NS_HEIGHT},
+      {"Nozze", "c:\\album", true, "300", "99999999999", false, "Altezza pagina invalida.", IDC_NS_HEIGHT},
+      {"Nozze", "c:\\album", false, "", "", true, "Template non impostato.", IDC_NS_NAME},
+      {"Nozze?", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
+      {"Nozze.", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
+      {"..", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
+  };
+  for (const Case& c : cases) {
+    ui.Clear();
+    ui.AnswerMessage(IDOK);
+    int focus = 0;
+    bool stillOpen = false;
+    const INT_PTR result = Run([&](CWnd* dialog) {
+      if (c.emptyTemplates) static_cast<CComboBox*>(dialog->GetDlgItem(IDC_NS_TEMPLATE))->ResetContent();
+      Type(dialog, IDC_NS_NAME, c.name);
+      Type(dialog, IDC_NS_FOLDER, c.folder);
+      if (c.blank) {
+        dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
+        Click(dialog, IDC_NS_BLANK);
+        Type(dialog, IDC_NS_WIDTH, c.width);
+        Type(dialog, IDC_NS_HEIGHT, c.height);
+      }
+      Click(dialog, IDOK);
+      focus = dialog_test::FocusId();
+      stillOpen = ::IsWindow(dialog->m_hWnd) && dialog->IsWindowVisible();
+      Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL) << c.name;
+    EXPECT_TRUE(stillOpen) << c.name;
+    EXPECT_EQ(focus, c.focus) << c.name;
+    ASSERT_EQ(ui.Questions().size(), 2u) << c.name;  // the dialog, then its message
+    const AfxUiQuestion& message = ui.Questions()[1];
+    EXPECT_STREQ(message.kind, "message");
+    EXPECT_STREQ(message.caption, CDlgNuovoSposalbo::kErrorTitle);
+    EXPECT_EQ(message.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    if (c.message) {
+      EXPECT_STREQ(message.text, c.message);
+    }
+  }
+}
+
+TEST_F(NewAlbumDialogTest, ListsCustomTemplatesFirst) {
+  CString first, firstPath, second, third;
+  int count = 0;
+  const CString custom = (temp / "custom\\").c_str();
+  Run(
+      [&](CWnd* dialog) {
+        count = static_cast<CComboBox*>(dialog->GetDlgItem(IDC_NS_TEMPLATE))->GetCount();
+        first = ComboItem(dialog, 0, &firstPath);
+        second = ComboItem(dialog, 1);
+        third = ComboItem(dialog, 2);
+        Click(dialog, IDCANCEL);
+      },
+      custom);
+  ASSERT_EQ(count, 3);
+  EXPECT_STREQ(first, "a");
+  EXPECT_STREQ(firstPath, custom + "a.sbt");
+  EXPECT_TRUE((second == CString("a") && third == CString("b")) || (second == CString("b") && third == CString("a")));
+}
+
+TEST_F(NewAlbumDialogTest, OkReturnsTheTemplateOrThePageSize) {
+  EXPECT_EQ(Run([&](CWnd* dialog) {
+              Type(dialog, IDC_NS_NAME, "Nozze Rossi");
+              Type(dialog, IDC_NS_FOLDER, "c:\\album");
+              Click(dialog, IDOK);
+            }),
+            IDOK);
+  EXPECT_STREQ(name, "Nozze Rossi");
+  EXPECT_TRUE(fromTemplate);
+  EXPECT_FALSE(templatePath.IsEmpty());
+
+  EXPECT_EQ(Run([&](CWnd* dialog) {
+              Type(dialog, IDC_NS_NAME, "Nozze");
+              Type(dialog, IDC_NS_FOLDER, "c:\\album");
+              dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
+              Click(dialog, IDC_NS_BLANK);
+              EXPECT_FALSE(dialog->GetDlgItem(IDC_NS_TEMPLATE)->IsWindowEnabled());
+              Type(dialog, IDC_NS_WIDTH, "300");
+              Type(dialog, IDC_NS_HEIGHT, " 200");
+              Click(dialog, IDOK);
+            }),
+            IDOK);
+  EXPECT_FALSE(fromTemplate);
+  EXPECT_TRUE(templatePath.IsEmpty());
+  EXPECT_EQ(width, 300);
+  EXPECT_EQ(height, 200);
+}
+
+TEST_F(NewAlbumDialogTest, BrowsingFillsTheFolderAndAddsATemplate) {
+  const std::string chosen = temp / "custom\\a.sbt";
+  ui.AnswerFolder("d:\\lavori");
+  ui.AnswerFiles({CString(chosen.c_str())});
+  CString folder, selected;
+  Run([&](CWnd* dialog) {
+    Click(dialog, IDC_NS_BROWSE_FOLDER);
+    Click(dialog, IDC_NS_BROWSE_TEMPLATE);
+    folder = TextOf(dialog, IDC_NS_FOLDER);
+    auto* combo = static_cast<CComboBox*>(dialog->GetDlgItem(IDC_NS_TEMPLATE));
+    selected = *reinterpret_cast<const CString*>(combo->GetItemData(combo->GetCurSel()));
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_STREQ(folder, "d:\\lavori");
+  EXPECT_STREQ(selected, chosen.c_str());
+  // The folder browser's title and flags.
+  bool sawFolder = false;
+  for (const AfxUiQuestion& q : ui.Questions())
+    if (q.kind == CString("folder")) {
+      sawFolder = true;
+      EXPECT_STREQ(q.text, "Scegli la directory in cui creare il nuovo sposalbo.");
+    }
+  EXPECT_TRUE(sawFolder);
+}

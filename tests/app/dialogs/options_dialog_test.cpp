@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "app/dialogs/DialogDriving.h"
+#include "app/dialogs/FontListFile.h"
+#include "app/dialogs/OpzioniDlg.h"
+#include "document/TempFolder.h"
+#include "framework/scripted_ui.h"
+
+using dialog_test::Click;
+using dialog_test::TextOf;
+using dialog_test::Type;
+
+namespace {
+class OptionsDialogTest : public ::testing::Test {
+ protected:
+  INT_PTR Run(std::function<void(CWnd*)> action) {
+    ui.AnswerModalWith(std::move(action));
+    dialog.m_strCustomFolder = "c:\\grafiche";
+    dialog.m_strExtAppCmdLine = "paint.exe %s";
+    return dialog.DoModal();
+  }
+  TempFolder temp;
+  CScriptedUi ui;
+  COpzioniDlg dialog{nullptr};
+};
+}  // namespace
+
+TEST_F(OptionsDialogTest, ShowsAndReturnsBothSettings) {
+  CString shownFolder;
+  EXPECT_EQ(Run([&](CWnd* wnd) {
+              shownFolder = TextOf(wnd, IDC_OPT_FOLDER);
+              Type(wnd, IDC_OPT_EXT_APP, "editor.exe \"%s\"");
+              Click(wnd, IDOK);
+            }),
+            IDOK);
+  EXPECT_STREQ(shownFolder, "c:\\grafiche");
+  EXPECT_STREQ(dialog.m_strCustomFolder, "c:\\grafiche");
+  EXPECT_STREQ(dialog.m_strExtAppCmdLine, "editor.exe \"%s\"");
+}
+
+TEST_F(OptionsDialogTest, BrowsingKeepsWhatWasTypedInTheOtherField) {
+  ui.AnswerFolder("d:\\mie grafiche");
+  ui.AnswerFiles({"c:\\programmi\\ritocco.exe"});
+  CString command, folder;
+  Run([&](CWnd* wnd) {
+    Type(wnd, IDC_OPT_EXT_APP, "typed.exe");
+    Click(wnd, IDC_OPT_BROWSE_FOLDER);
+    command = TextOf(wnd, IDC_OPT_EXT_APP);
+    Type(wnd, IDC_OPT_FOLDER, "e:\\altro");
+    Click(wnd, IDC_OPT_BROWSE_EXT_APP);
+    folder = TextOf(wnd, IDC_OPT_FOLDER);
+    Click(wnd, IDOK);
+  });
+  EXPECT_STREQ(command, "typed.exe");
+  EXPECT_STREQ(folder, "e:\\altro");
+  EXPECT_STREQ(dialog.m_strCustomFolder, "e:\\altro");
+  EXPECT_STREQ(dialog.m_strExtAppCmdLine, "c:\\programmi\\ritocco.exe");
+}
+
+TEST_F(OptionsDialogTest, WritesTheInstalledTrueTypeFacesAndReadsThemBack) {
+  const std::string path = temp / "sposalbo.sfl";
+  ui.AnswerFiles({CString(path.c_str())});
+  std::vector<std::string> installed;
+  Run([&](CWnd* wnd) {
+    Click(wnd, IDC_OPT_FONT_LIST);
+    CClientDC dc(wnd);
+    installed = EnumTrueTypeFaces(dc.m_hDC);
+    Click(wnd, IDCANCEL);
+  });
+  ASSERT_FALSE(installed.empty());
+  EXPECT_EQ(ReadFontList(path), installed);
+  const std::string text = ReadTextFile(path);
+  EXPECT_EQ(text.compare(0, 7, "<fonts>"), 0) << text;  // no declaration
+  EXPECT_NE(text.find("<font name=\"" + installed.front() + "\" />"), std::string::npos);
+}
+
+TEST_F(OptionsDialogTest, FontListThatCannotBeWrittenIsReported) {
+  ui.AnswerFiles({CString((temp / "missing\\sposalbo.sfl").c_str())});
+  ui.AnswerMessage(IDOK);
+  Run([&](CWnd* wnd) {
+    Click(wnd, IDC_OPT_FONT_LIST);
+    Click(wnd, IDCANCEL);
+  });
+  ASSERT_EQ(ui.Questions().size(), 3u);  // the dialog, the file, the message
+  EXPECT_STREQ(ui.Questions()[2].kind, "message");
+}
+
+TEST(FontListFile, ReadsNamesOfAnyChildElements) {
+  TempFolder temp;
+  struct Case {
+    const char* text;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      {"<fonts><font name=\"Arial\"/><font name=\"Arial\"/><x name=\"Verdana\"/><font/></fonts>",
+       {"Arial", "Arial", "Verdana"}},
+      {"<?xml version=\"1.0\"?><lista><f name=\"Tahoma\"/></lista>", {"Tahoma"}},
+      {"<fonts/>", {}},
+      {"not xml at all <", {}},
+  };
+  for (const Case& c : cases) {
+    WriteTextFile(temp / "list.sfl", c.text);
+    EXPECT_EQ(ReadFontList(temp / "list.sfl"), c.names) << c.text;
+  }
+  EXPECT_TRUE(ReadFontList(temp / "absent.sfl").empty());
+  ASSERT_TRUE(WriteFontList(temp / "empty.sfl", {}));
+  EXPECT_EQ(ReadTextFile(temp / "empty.sfl").substr(0, 9), "<fonts />");
+}
