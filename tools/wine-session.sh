@@ -35,7 +35,19 @@ wine_session_start() {
   # No window manager runs on Xvfb: Wine draws the window frames itself, and
   # showing a window no longer waits for a manager that never answers.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+  wine_link_fonts
   trap wine_session_stop EXIT
+}
+
+# Debian's Wine does not find its own fonts (Marlett, Tahoma, the bitmap system
+# fonts): captions and menus would draw letters for their symbols. Links in the
+# prefix's font folder, made once the prefix exists, let every process load them.
+wine_link_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts f
+  [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+  for f in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/${f##*/}" ] || ln -s "$f" "$fonts/${f##*/}"
+  done
 }
 
 wine_session_stop() {
