@@ -1,4 +1,4 @@
-#include "app/SposalboApp.h"
+#include "app/shell/SposalboApp.h"
 
 // The one application object of the process.
 CSposalboApp theApp;

@@ -153,3 +153,12 @@
 #define ID_EFFECT_ROTATE_180 33002
 #define ID_EFFECT_ROTATE_270 33012
 #define ID_CROP 33080
+
+/* Page surface: its context menu and cursors. */
+#define IDR_PAGE_CONTEXT_MENU 134
+#define IDC_CURSOR_ZOOM_IN 155
+#define IDC_CURSOR_BAND 156
+#define IDC_CURSOR_ZOOM_OUT 158
+#define IDC_CURSOR_ADD 159
+#define IDC_CURSOR_SELECT 160
+#define IDC_CURSOR_HAND 162

@@ -1,9 +1,10 @@
-#include "app/SposalboApp.h"
+#include "app/shell/SposalboApp.h"
 
 #include <commctrl.h>
 
-#include "app/ChildView.h"
-#include "app/MainFrm.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/DemoDoc.h"
+#include "app/shell/MainFrm.h"
 #include "app/resource.h"
 
 BEGIN_MESSAGE_MAP(CSposalboApp, CWinApp)
@@ -26,6 +27,20 @@ BOOL CSposalboApp::InitInstance() {
   m_pMainWnd->ShowWindow(SW_SHOW);
   m_pMainWnd->UpdateWindow();
   return TRUE;
+}
+
+BOOL CSposalboApp::SaveAllModified() {
+  auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+  return frame ? frame->QueryCloseAlbum() : TRUE;
+}
+
+CString CSposalboApp::GetProgramFolder() {
+  char path[MAX_PATH] = "";
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return ".\\";
+  CString folder(path);
+  const int slash = folder.ReverseFind('\\');
+  return slash >= 0 ? folder.Left(slash + 1) : folder;
 }
 
 void CSposalboApp::OnAppAbout() {

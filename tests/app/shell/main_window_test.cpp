@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/ChildView.h"
-#include "app/MainFrm.h"
-#include "app/SposalboApp.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/MainFrm.h"
+#include "app/shell/SposalboApp.h"
 #include "app/resource.h"
 #include "framework/scripted_ui.h"
 

@@ -7,6 +7,12 @@ class CSposalboApp : public CWinApp {
  public:
   CSposalboApp();
   BOOL InitInstance() override;
+  // True when the program may close: the main frame closes the album, asking
+  // the save question when it is modified.
+  BOOL SaveAllModified() override;
+  // The program file's folder with its trailing backslash (".\\" when the
+  // module name cannot be read).
+  static CString GetProgramFolder();
   afx_msg void OnAppAbout();
   DECLARE_MESSAGE_MAP()
 };

@@ -1,0 +1,207 @@
+#include "app/shell/MainFrm.h"
+
+#include "app/resource.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/SposalboApp.h"
+#include "document/SposalboDoc.h"
+#include "document/pages/SposalboTreeNode.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+  ON_WM_DESTROY()
+  ON_WM_SIZING()
+  ON_WM_EXITSIZEMOVE()
+  ON_WM_SETFOCUS()
+  ON_WM_MOUSEWHEEL()
+  ON_COMMAND(ID_ALBUM_OPEN, OnOpenAlbum)
+  ON_COMMAND(ID_ALBUM_CLOSE, OnCloseAlbum)
+  ON_UPDATE_COMMAND_UI(ID_ALBUM_CLOSE, OnUpdateAlbumOpen)
+  ON_COMMAND(ID_ALBUM_SAVE, OnSaveAlbum)
+  ON_UPDATE_COMMAND_UI(ID_ALBUM_SAVE, OnUpdateAlbumOpen)
+  ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
+  ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
+END_MESSAGE_MAP()
+
+namespace {
+const char kSettings[] = "Program Settings";
+}
+
+CMainFrame::CMainFrame() {
+  CString pers = AfxGetApp() ? AfxGetApp()->GetProfileString(kSettings, "Pers Path", "") : CString();
+  pers.Trim();
+  m_customFolder = static_cast<const char*>(pers);
+}
+
+CMainFrame::~CMainFrame() {
+  if (GetEditorFrame() == this) SetEditorFrame(nullptr);
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
+  if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
+  cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
+  cs.lpszClass = AfxRegisterWndClass(0);
+  return cs.lpszClass != nullptr;
+}
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
+  // From here on the surface, lists and nodes reach this frame.
+  SetEditorFrame(this);
+  if (!CFrameWnd::OnCreateClient(lpcs, pContext)) return FALSE;
+  m_view = DYNAMIC_DOWNCAST(CChildView, GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE));
+  return TRUE;
+}
+
+void CMainFrame::OnDestroy() {
+  m_album.reset();
+  if (GetEditorFrame() == this) SetEditorFrame(nullptr);
+  CFrameWnd::OnDestroy();
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (m_view && m_view->m_hWnd && m_view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CMainFrame::OnUpdateFrameTitle(BOOL) {
+  if (m_album) {
+    SetWindowText(m_album->GetTitle().c_str());
+  } else {
+    UpdateFrameTitleForDocument(nullptr);
+  }
+}
+
+void CMainFrame::RefreshTitle() { OnUpdateFrameTitle(TRUE); }
+
+std::string CMainFrame::GetResourceFolder(int kind, bool lowRes, const std::string& name, bool personal) {
+  const char* fallback = m_album ? m_album->GetFolder().c_str() : nullptr;
+  CString folder;
+  switch (kind) {
+    case 0:
+      return m_album ? m_album->GetResourceFolder(kind, lowRes, name, personal) : std::string();
+    case 1:
+      folder = personal ? GetCustomFramePath(lowRes, fallback) : GetFramePath(lowRes);
+      break;
+    case 2:
+      folder = personal ? GetCustomEffectPath(lowRes, fallback) : GetEffectPath(lowRes);
+      break;
+    case 3:
+      folder = personal ? GetCustomImagePath(lowRes, fallback) : GetImagePath(lowRes);
+      break;
+    default:
+      return name;
+  }
+  return std::string(static_cast<const char*>(folder)) + name;
+}
+
+CString CMainFrame::LibraryPath(const char* value, const char* folder, bool low) {
+  CString path = AfxGetApp()->GetProfileString(kSettings, value, CSposalboApp::GetProgramFolder() + folder);
+  path += low ? "lowres\\" : "highres\\";
+  return path;
+}
+
+CString CMainFrame::GetFramePath(bool low) { return LibraryPath("Frame Path", "frame\\", low); }
+CString CMainFrame::GetEffectPath(bool low) { return LibraryPath("Effect Path", "effect\\", low); }
+CString CMainFrame::GetImagePath(bool low) { return LibraryPath("Image Path", "image\\", low); }
+
+CString CMainFrame::GetPageTemplatePath() {
+  return AfxGetApp()->GetProfileString(kSettings, "PageTemplate Path",
+                                       CSposalboApp::GetProgramFolder() + "PageTemplate\\");
+}
+
+CString CMainFrame::CustomPath(const char* kind, bool low, const char* fallback) {
+  CString path = !m_customFolder.empty() ? CString(m_customFolder.c_str()) : CString(fallback ? fallback : "");
+  path += "\\";
+  path += kind;
+  path += low ? "\\lowres\\" : "\\highres\\";
+  return path;
+}
+
+CString CMainFrame::GetCustomFramePath(bool low, const char* fallback) { return CustomPath("frame", low, fallback); }
+CString CMainFrame::GetCustomEffectPath(bool low, const char* fallback) { return CustomPath("effect", low, fallback); }
+CString CMainFrame::GetCustomImagePath(bool low, const char* fallback) { return CustomPath("image", low, fallback); }
+
+CString CMainFrame::GetCustomTemplateFolder() {
+  if (m_customFolder.empty()) return CString();
+  return CString(m_customFolder.c_str()) + "\\template\\";
+}
+
+bool CMainFrame::IsKeyDown(int virtualKey) { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
+treeNode::CPaginaTreeNode* CMainFrame::GetCurrentPage() { return m_album ? m_album->GetCurrentPage() : nullptr; }
+
+bool CMainFrame::ChooseColour(uint32_t initial, uint32_t& chosen) {
+  static COLORREF custom[16] = {};
+  CColorDialog dialog(initial, CC_FULLOPEN, this);
+  dialog.m_cc.lpCustColors = custom;
+  if (dialog.DoModal() != IDOK) return false;
+  chosen = dialog.GetColor();
+  return true;
+}
+
+void CMainFrame::EditSelectionColour() {}
+
+bool CMainFrame::EditText(std::string&, LOGFONTA&, COLORREF&) { return false; }
+
+void CMainFrame::InvalidatePhotoThumbnails() {}
+
+void CMainFrame::LayoutPageStatic() {
+  if (m_view) m_view->LayoutPageStatic();
+}
+
+bool CMainFrame::IsLabFont(const std::string&) { return false; }
+
+CSposalboPageStatic* CMainFrame::GetPageSurface() { return m_view ? &m_view->GetPageStatic() : nullptr; }
+
+void CMainFrame::UpdateRulers(const RulerGeometry&) {}
+
+void CMainFrame::UpdateCurrentPageThumbnail() {}
+
+void CMainFrame::NotifyPageList() {
+  if (m_album && m_album->GetRoot()) m_album->GetRoot()->ClearPageListChanged();
+}
+
+void CMainFrame::RefreshPhotoList() {}
+
+void CMainFrame::CollectResourceFolders(const char*, bool) {}
+
+void CMainFrame::OnZoomIn() {
+  if (CSposalboPageStatic* surface = GetPageSurface(); surface && GetCurrentPage()) surface->Zoom(1.1f, 1.1f);
+}
+
+void CMainFrame::OnZoomOut() {
+  if (CSposalboPageStatic* surface = GetPageSurface(); surface && GetCurrentPage()) surface->Zoom(0.9f, 0.9f);
+}
+
+void CMainFrame::OnEditImageExternal() {}
+
+bool CMainFrame::RunCropDialog(const std::string&, const CropStore&) { return false; }
+
+void CMainFrame::OnSizing(UINT fwSide, LPRECT pRect) {
+  CFrameWnd::OnSizing(fwSide, pRect);
+  if (!m_sizing) {
+    m_savedPause = m_renderPaused;
+    m_sizing = true;
+    m_renderPaused = true;
+  }
+}
+
+void CMainFrame::OnExitSizeMove() {
+  if (!m_sizing) return;
+  m_sizing = false;
+  m_renderPaused = m_savedPause;
+  if (CSposalboPageStatic* surface = GetPageSurface()) {
+    CRect rect;
+    surface->GetClientRect(&rect);
+    surface->ResetDevice(rect.Width(), rect.Height());
+  }
+}
+
+void CMainFrame::OnSetFocus(CWnd*) {
+  if (m_view && m_view->m_hWnd) m_view->SetFocus();
+}
+
+BOOL CMainFrame::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
+  if (CSposalboPageStatic* surface = GetPageSurface()) surface->OnMouseWheelZoom(nFlags, zDelta, pt);
+  return TRUE;
+}

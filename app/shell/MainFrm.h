@@ -1,0 +1,103 @@
+#pragma once
+// The editor's one top-level window: it owns the open album, keeps the tool
+// mode and the rendering pause the page surface obeys, answers where library
+// pictures lie, and routes the album and page commands. Everything else
+// reaches it through IEditorFrame.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/shell/EditorFrame.h"
+#include "framework/framework.h"
+
+class CChildView;
+class CSposalboDoc;
+
+class CMainFrame : public CFrameWnd, public IEditorFrame {
+  DECLARE_DYNCREATE(CMainFrame)
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // IDocumentHost
+  std::string GetResourceFolder(int kind, bool lowRes, const std::string& name, bool personal) override;
+  int GetToolMode() override { return m_toolMode; }
+  bool IsKeyDown(int virtualKey) override;
+  treeNode::CPaginaTreeNode* GetCurrentPage() override;
+  bool ChooseColour(uint32_t initial, uint32_t& chosen) override;
+  void EditSelectionColour() override;
+  bool EditText(std::string& text, LOGFONTA& font, COLORREF& colour) override;
+  void InvalidatePhotoThumbnails() override;
+  void LayoutPageStatic() override;
+  bool IsLabFont(const std::string& faceName) override;
+
+  // IEditorFrame
+  CSposalboDoc* GetAlbum() override { return m_album.get(); }
+  bool IsRenderPaused() override { return m_renderPaused; }
+  void SetRenderPaused(bool paused) override { m_renderPaused = paused; }
+  bool IsSizing() override { return m_sizing; }
+  std::string GetCustomFolder() override { return m_customFolder; }
+  CSposalboPageStatic* GetPageSurface() override;
+  void UpdateRulers(const RulerGeometry& geometry) override;
+  void UpdateCurrentPageThumbnail() override;
+  void NotifyPageList() override;
+  void RefreshPhotoList() override;
+  void CollectResourceFolders(const char* styleKey, bool custom) override;
+  afx_msg void OnZoomIn() override;
+  afx_msg void OnZoomOut() override;
+  afx_msg void OnEditImageExternal() override;
+  bool RunCropDialog(const std::string& photoPath, const CropStore& store) override;
+
+  // Library folders: the profile value or its default under the program
+  // folder, then "lowres\" or "highres\".
+  CString GetFramePath(bool low);
+  CString GetEffectPath(bool low);
+  CString GetImagePath(bool low);
+  CString GetPageTemplatePath();
+  // The custom graphics folder (or the fallback) with the kind's subfolder.
+  CString GetCustomFramePath(bool low, const char* fallback);
+  CString GetCustomEffectPath(bool low, const char* fallback);
+  CString GetCustomImagePath(bool low, const char* fallback);
+  CString GetCustomTemplateFolder();
+
+  // Closes the album, asking the save question when it is modified; false
+  // when the user cancelled (the album stays open).
+  bool QueryCloseAlbum();
+  // Opens the album of a project file; false (with the error shown) when it
+  // cannot be read.
+  bool OpenAlbum(const CString& projectPath);
+  void SetToolMode(int mode) { m_toolMode = mode; }
+  CChildView* GetChildView() const { return m_view; }
+
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+  BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+  // Album commands.
+  afx_msg void OnOpenAlbum();
+  afx_msg void OnCloseAlbum();
+  afx_msg void OnSaveAlbum();
+  afx_msg void OnUpdateAlbumOpen(CCmdUI* pCmdUI);
+
+ protected:
+  afx_msg void OnDestroy();
+  afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
+  afx_msg void OnExitSizeMove();
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  CString LibraryPath(const char* value, const char* folder, bool low);
+  CString CustomPath(const char* kind, bool low, const char* fallback);
+  void RefreshTitle();
+
+  int m_toolMode = 0;
+  bool m_renderPaused = true;
+  bool m_sizing = false;
+  bool m_savedPause = true;
+  std::unique_ptr<CSposalboDoc> m_album;
+  std::string m_customFolder;
+  CChildView* m_view = nullptr;
+};

@@ -1,0 +1,145 @@
+#pragma once
+// The window in which the current page is drawn and edited with the mouse: a
+// static control that is also a Direct3D view. It draws the page on a 100 ms
+// timer and turns mouse input into node operations (selection by click and
+// rubber band, moving, resizing and rotating by handles, panning, zooming,
+// wheel and double-click actions, the context and selection menus). Drops
+// from the thumbnail lists become nodes of the current page. It reaches the
+// main frame only through IEditorFrame.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/surface/ContextMenu.h"
+#include "app/surface/SelectionMenu.h"
+#include "app/surface/SurfaceRules.h"
+#include "document/nodes/TreeNode.h"
+#include "framework/framework.h"
+#include "render/D3DObj.h"
+
+class CD3DSelection;
+class IEditorFrame;
+
+namespace treeNode {
+class CImgTreeNode;
+class CPaginaTreeNode;
+}  // namespace treeNode
+
+class CSposalboPageStatic : public CStatic, public CD3DObj {
+  DECLARE_DYNAMIC(CSposalboPageStatic)
+ public:
+  static constexpr UINT_PTR kRenderTimer = 1;
+  static constexpr UINT kRenderInterval = 100;
+
+  CSposalboPageStatic();
+  ~CSposalboPageStatic() override;
+
+  // A visible child with the surface's own window class.
+  BOOL Create(const RECT& rect, CWnd* parent, UINT id = 0xFFFF);
+
+  // CD3DObj
+  int Render() override;
+  void Pan(float dx, float dy) override;
+  void SetPan(float x, float y) override;
+  void Zoom(float fx, float fy) override;
+  void SetZoom(float x, float y) override;
+
+  // Tells the rulers how the page lies in the view (0 every frame, 1 pan,
+  // 2 zoom, 3 mouse moved with the mouse message's parameters).
+  void NotifyViewChanged(int reason, WPARAM wParam, LPARAM lParam);
+  // After a size change or a lost device; false when the device could not be
+  // reset (drawing resumes at a later reset).
+  bool ResetDevice(int width, int height);
+  // White target, empty scene, presented.
+  void ClearSurface();
+  // Wheel actions on the selection (forwarded by the view and the frame).
+  void OnMouseWheelZoom(UINT flags, short delta, CPoint point);
+
+  // Drops from the thumbnail lists, at a screen point.
+  void DropPhoto(const std::string& name, POINT screen);
+  void DropImage(const std::string& name, POINT screen);
+  void DropFrame(const std::string& name, POINT screen, bool pers);
+  void DropEffect(const std::string& name, POINT screen, bool pers);
+  void DropTemplate(const std::string& path, POINT screen);
+  // The placing operations, at a view point.
+  void PlacePhoto(const std::string& name, float x, float y);
+  void PlaceImage(const std::string& name, float x, float y);
+  void PlaceFrame(const std::string& name, float x, float y, bool pers);
+  void PlaceEffect(const std::string& name, float x, float y, bool pers);
+  void PlaceTemplate(const std::string& path);
+
+  // The crop editor on a photo; the cut-out is placed over it and selected.
+  void CropPhoto(treeNode::CImgTreeNode* photo);
+  // True with the new photo's working name when the crop was stored.
+  bool RunCropDialog(const std::string& path, std::string& newName);
+
+  // State for the frame and tests.
+  bool IsBandVisible() const { return m_bandVisible; }
+  bool IsCaptured() const { return m_captured; }
+  int GetTimerId() const { return m_timerId; }
+  const treeNode::NodeList& GetHitList() const { return m_hitList; }
+
+ protected:
+  // The two popup menus run through these, so a test can answer them
+  // without a menu loop. The result is the chosen command, 0 for none.
+  virtual UINT TrackSelectionMenu(CSelectionMenu& menu, POINT screen);
+  virtual void TrackContextMenu(POINT screen);
+  // Shows the drawn frame (a test reads the back buffer before it goes).
+  virtual void PresentFrame();
+
+  BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnDestroy();
+  afx_msg void OnPaint();
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  treeNode::CPaginaTreeNode* CurrentPage() const;
+  surface_rules::Keys HeldKeys() const;
+  bool ToView(POINT client, surface_rules::ViewPoint& view) const;
+  bool ScreenToView(POINT screen, surface_rules::ViewPoint& view) const;
+  // A screen point in page space (the view's pan and zoom undone).
+  bool ScreenToPage(POINT screen, float& x, float& y) const;
+  bool IsCursorOverWindow() const;
+  // The cursor rule; true when it set a cursor.
+  bool UpdateCursor();
+  void CreateBandResources();
+  void StartPanning(POINT client);
+  void SelectAt(POINT client, const surface_rules::Keys& keys);
+  // Shows the selection menu over the hits; the chosen object or null.
+  treeNode::CTreeNode* ChooseFromHits(POINT client);
+  void ReleaseMouse();
+  void ResetDragModes();
+  void MarkChanged();
+  // The page's selection node (the object whose handle was hit).
+  void ClearHandleObject();
+
+  bool m_movingSelection = false;
+  bool m_bandSelecting = false;
+  bool m_handleDragging = false;
+  surface_rules::ViewPoint m_lastPoint;
+  std::unique_ptr<CD3DSelection> m_bandFrame;
+  bool m_bandVisible = false;
+  CSelectionMenu m_selectionMenu;
+  CContextMenu m_contextMenu;
+  int m_handle = 0;
+  float m_lastAspect = 0.0f;
+  int m_timerId = 0;
+  treeNode::NodeList m_hitList;
+  bool m_addToSelection = false;
+  bool m_undoPending = false;
+  bool m_captured = false;
+  bool m_zoomClick = false;
+  bool m_selectionMenuOpen = false;
+  bool m_bandResourcesMade = false;
+};

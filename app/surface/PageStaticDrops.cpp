@@ -1,0 +1,316 @@
+// Drops from the thumbnail lists and the crop launch: the item becomes a node
+// of the current page, placed by the selection and the keys held.
+#include <cmath>
+
+#include "app/shell/EditorFrame.h"
+#include "app/surface/PageStatic.h"
+#include "document/SposalboDoc.h"
+#include "document/imagelist/MImageList.h"
+#include "document/nodes/CorniceTreeNode.h"
+#include "document/nodes/EffectTreeNode.h"
+#include "document/nodes/GruppoTreeNode.h"
+#include "document/nodes/ImageTreeNode.h"
+#include "document/nodes/SfondoTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+
+using treeNode::CCorniceTreeNode;
+using treeNode::CImgTreeNode;
+using treeNode::CPaginaTreeNode;
+using treeNode::CTreeNode;
+
+namespace {
+constexpr float kDropScale = 0.2f;
+
+spab_imagelist::CMImageList* ImageListOf(CPaginaTreeNode* page) {
+  auto* album = dynamic_cast<treeNode::CSposalboTreeNode*>(page->GetParent());
+  return album ? album->GetImageList() : nullptr;
+}
+
+void AddRef(CPaginaTreeNode* page, const std::string& name) {
+  if (auto* list = ImageListOf(page)) list->AddRef(name.c_str());
+}
+
+void ReleaseRef(CPaginaTreeNode* page, const std::string& name) {
+  if (auto* list = ImageListOf(page)) list->Release(name.c_str());
+}
+
+bool IsMaskedFrame(CTreeNode* node) {
+  auto* frame = dynamic_cast<CCorniceTreeNode*>(node);
+  return frame && frame->IsMasked();
+}
+
+// The only selected object, or null.
+CTreeNode* SoleSelected(CPaginaTreeNode* page) {
+  return page->GetSelectedCount(false) == 1 ? page->GetFirstSelected() : nullptr;
+}
+
+// A photo that was the background image gives its reference back before the
+// background takes a new picture.
+void ReleaseBackgroundPhoto(CPaginaTreeNode* page) {
+  treeNode::CSfondoTreeNode* background = page->GetBackground();
+  CImgTreeNode* image = background ? background->GetImage() : nullptr;
+  if (image && image->HasTag("immagine")) ReleaseRef(page, image->GetName());
+}
+
+void Place(CTreeNode* node, float x, float y, float scale) {
+  node->SetScale(scale, scale);
+  node->SetPosition(x, y);
+}
+
+// The new node takes the old one's place among its siblings and its quad's
+// position, scale and turn; the old node goes.
+void ReplaceInParent(CImgTreeNode* old, std::unique_ptr<CImgTreeNode> node) {
+  CTreeNode* parent = old->GetParent();
+  old->SetSelected(false);
+  node->SetPosition(old->GetX(), old->GetY());
+  node->SetScale(old->GetScaleX(), old->GetScaleY());
+  node->SetRotation(old->GetRotation());
+  node->SetParent(parent);
+  CImgTreeNode* raw = node.get();
+  parent->ReplaceChild(static_cast<size_t>(parent->IndexOfChild(old)), std::move(node));
+  parent->MarkModified();
+  raw->SetSelected(true);
+}
+
+// A picture node of the given class, loaded and unturned, ready to place.
+template <class Node>
+std::unique_ptr<Node> NewPicture(const std::string& name, CTreeNode* parent) {
+  auto node = std::make_unique<Node>(name, parent);
+  node->LoadResources();
+  node->SetRotation(0.0f);
+  return node;
+}
+}  // namespace
+
+bool CSposalboPageStatic::ScreenToPage(POINT screen, float& x, float& y) const {
+  surface_rules::ViewPoint view;
+  if (!ScreenToView(screen, view)) return false;
+  // Drops land under the cursor whatever the pan and zoom.
+  x = (view.x - GetPanX()) / GetZoomX();
+  y = (view.y - GetPanY()) / GetZoomY();
+  return true;
+}
+
+void CSposalboPageStatic::DropPhoto(const std::string& name, POINT screen) {
+  float x, y;
+  if (CurrentPage() && ScreenToPage(screen, x, y)) PlacePhoto(name, x, y);
+}
+
+void CSposalboPageStatic::DropImage(const std::string& name, POINT screen) {
+  float x, y;
+  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceImage(name, x, y);
+}
+
+void CSposalboPageStatic::DropFrame(const std::string& name, POINT screen, bool pers) {
+  float x, y;
+  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceFrame(name, x, y, pers);
+}
+
+void CSposalboPageStatic::DropEffect(const std::string& name, POINT screen, bool pers) {
+  float x, y;
+  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceEffect(name, x, y, pers);
+}
+
+void CSposalboPageStatic::DropTemplate(const std::string& path, POINT screen) {
+  float x, y;
+  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceTemplate(path);
+}
+
+void CSposalboPageStatic::PlacePhoto(const std::string& name, float x, float y) {
+  CPaginaTreeNode* page = CurrentPage();
+  if (!page) return;
+  auto node = NewPicture<CImgTreeNode>(name, page);
+  page->SaveUndo();
+  CTreeNode* selected = SoleSelected(page);
+  if (HeldKeys().ctrl) {
+    ReleaseBackgroundPhoto(page);
+    page->SetBackgroundImage(std::move(node));
+    AddRef(page, name);
+  } else if (selected && selected->HasTag("immagine")) {
+    auto* photo = static_cast<CImgTreeNode*>(selected);
+    ReleaseRef(page, photo->GetName());
+    photo->SetName(name);
+    AddRef(page, name);
+  } else if (selected && selected->HasTag("image")) {
+    ReplaceInParent(static_cast<CImgTreeNode*>(selected), std::move(node));
+    AddRef(page, name);
+  } else if (selected && IsMaskedFrame(selected)) {
+    Place(node.get(), selected->GetX(), selected->GetY(), kDropScale);
+    node->SetParent(selected);
+    selected->AddChild(std::move(node), true);
+    AddRef(page, name);
+  } else {
+    page->SelectAll(false);
+    Place(node.get(), x, y, kDropScale);
+    page->AddChild(std::move(node), true);
+    AddRef(page, name);
+  }
+  page->SetNeedsRefresh(true);
+}
+
+void CSposalboPageStatic::PlaceImage(const std::string& name, float x, float y) {
+  CPaginaTreeNode* page = CurrentPage();
+  if (!page) return;
+  auto node = NewPicture<treeNode::CImageTreeNode>(name, page);
+  page->SaveUndo();
+  CTreeNode* selected = SoleSelected(page);
+  if (HeldKeys().ctrl) {
+    ReleaseBackgroundPhoto(page);
+    page->SetBackgroundImage(std::move(node));
+  } else if (selected && selected->HasTag("image")) {
+    auto* image = static_cast<CImgTreeNode*>(selected);
+    image->SetName(name);
+    image->SetPersonal(false);
+  } else if (selected && selected->HasTag("immagine")) {
+    const std::string old = static_cast<CImgTreeNode*>(selected)->GetName();
+    ReplaceInParent(static_cast<CImgTreeNode*>(selected), std::move(node));
+    ReleaseRef(page, old);
+  } else if (selected && IsMaskedFrame(selected)) {
+    Place(node.get(), selected->GetX(), selected->GetY(), kDropScale);
+    node->SetParent(selected);
+    selected->AddChild(std::move(node), true);
+  } else {
+    page->SelectAll(false);
+    Place(node.get(), x, y, kDropScale);
+    page->AddChild(std::move(node), true);
+  }
+  page->SetNeedsRefresh(true);
+}
+
+void CSposalboPageStatic::PlaceFrame(const std::string& name, float x, float y, bool pers) {
+  CPaginaTreeNode* page = CurrentPage();
+  if (!page) return;
+  auto frame = std::make_unique<CCorniceTreeNode>(name, page);
+  frame->SetPersonal(pers);
+  frame->LoadResources();
+  frame->SetRotation(0.0f);
+  const surface_rules::Keys keys = HeldKeys();
+  const bool hasSelection = page->GetSelectedCount(false) > 0;
+  // Grouping the selection takes the page's snapshot itself: one drop, one
+  // undo step.
+  const bool groups = hasSelection && (!keys.ctrl || keys.alt) && !(keys.ctrl && keys.space);
+  if (!groups) page->SaveUndo();
+
+  auto takeIntoFrame = [&](treeNode::CGruppoTreeNode& group) {
+    while (group.GetChildCount() > 0) {
+      std::unique_ptr<CTreeNode> child = group.DetachChild(static_cast<size_t>(0));
+      child->SetSelectedFlagOnly(false);
+      child->SetParent(frame.get());
+      frame->AddChild(std::move(child), true);
+    }
+  };
+
+  if (keys.ctrl && keys.space) {
+    page->SetBackgroundImage(std::move(frame));
+  } else if (keys.ctrl) {
+    frame->FitToSize(keys.shift, page->GetWidth(), page->GetHeight());
+    frame->SetPosition(0.0f, 0.0f);
+    if (keys.alt) {
+      frame->SetMasked(true);
+      if (hasSelection) {
+        std::unique_ptr<treeNode::CGruppoTreeNode> group = page->TakeSelectionAsGroup();
+        takeIntoFrame(*group);
+      }
+    }
+    frame->SetLocked(true);
+    page->AddChild(std::move(frame), true);
+  } else {
+    if (keys.alt) frame->SetMasked(true);
+    if (!hasSelection) {
+      Place(frame.get(), x, y, kDropScale);
+    } else {
+      CTreeNode* only = page->GetSelectedCount(false) == 1 ? page->GetFirstSelected() : nullptr;
+      float width = 0.0f, height = 0.0f, rotation = 0.0f;
+      if (only) {
+        width = only->GetScaleX() * only->GetWidth();
+        height = only->GetScaleY() * only->GetHeight();
+        rotation = only->GetRotation();
+      }
+      std::unique_ptr<treeNode::CGruppoTreeNode> group = page->TakeSelectionAsGroup();
+      if (!only) {
+        width = group->GetScaleX() * group->GetWidth();
+        height = group->GetScaleY() * group->GetHeight();
+        rotation = group->GetRotation();
+      }
+      const float ownWidth = frame->GetWidth();
+      const float ownHeight = frame->GetHeight();
+      float sx = frame->GetScaleX(), sy = frame->GetScaleY();
+      if (ownWidth > 0.0f) sx = std::fabs(width) / ownWidth;
+      if (ownHeight > 0.0f) sy = std::fabs(height) / ownHeight;
+      frame->SetScale(sx, sy);
+      frame->SetPosition(group->GetX(), group->GetY());
+      frame->SetRotation(rotation);
+      takeIntoFrame(*group);
+    }
+    page->AddChild(std::move(frame), true);
+  }
+  page->SetNeedsRefresh(true);
+}
+
+void CSposalboPageStatic::PlaceEffect(const std::string& name, float, float, bool pers) {
+  CPaginaTreeNode* page = CurrentPage();
+  if (!page) return;
+  CTreeNode* selected = SoleSelected(page);
+  if (!selected || !(selected->HasTag("immagine") || selected->HasTag("cornice"))) return;
+  auto* owner = static_cast<CImgTreeNode*>(selected);
+  auto effect = std::make_unique<treeNode::CEffectTreeNode>(name, owner);
+  effect->SetPersonal(pers);
+  effect->LoadResources();
+  page->SaveUndo();
+  owner->SetEffect(std::move(effect));
+  page->SetNeedsRefresh(true);
+}
+
+void CSposalboPageStatic::PlaceTemplate(const std::string& path) {
+  CPaginaTreeNode* page = CurrentPage();
+  if (!page) return;
+  std::unique_ptr<treeNode::CSposalboTreeNode> album = treeNode::CSposalboTreeNode::Load(path, this);
+  CPaginaTreeNode* source = album ? album->GetCurrentPage() : nullptr;
+  if (!source) return;
+  page->SaveUndo();
+  for (size_t i = 0; i < source->GetChildCount(); ++i) {
+    std::unique_ptr<CTreeNode> copy = source->GetChild(i)->Clone(page);
+    CTreeNode* raw = copy.get();
+    page->AddChild(std::move(copy), true);
+    // Photos of the album the template names count like any placed photo.
+    page->AddImageRefs(raw);
+  }
+  page->SetNeedsRefresh(true);
+}
+
+bool CSposalboPageStatic::RunCropDialog(const std::string& path, std::string& newName) {
+  IEditorFrame* frame = GetEditorFrame();
+  CSposalboDoc* album = frame ? frame->GetAlbum() : nullptr;
+  spab_imagelist::CMImageList* list = album ? album->GetRoot()->GetImageList() : nullptr;
+  if (!list) return false;
+  CString working;
+  const std::string folder = album->GetFolder();
+  const bool stored = frame->RunCropDialog(path, [&](const spab_imagelist::CMImageList::SaveCropFunction& saveCut) {
+    return list->AddCroppedImageWith(saveCut, folder.c_str(), &working);
+  });
+  if (!stored || working.IsEmpty()) return false;
+  list->Save(folder.c_str(), false);
+  frame->RefreshPhotoList();
+  newName = static_cast<const char*>(working);
+  return true;
+}
+
+void CSposalboPageStatic::CropPhoto(CImgTreeNode* photo) {
+  CPaginaTreeNode* page = CurrentPage();
+  if (!page || !photo || !photo->GetParent()) return;
+  std::string newName;
+  if (!RunCropDialog(photo->ResolvePath(false), newName)) return;
+  // Only a crop that was stored changes the page, so only it takes a snapshot.
+  page->SaveUndo();
+  CTreeNode* parent = photo->GetParent();
+  auto node = std::make_unique<CImgTreeNode>(newName, parent);
+  Place(node.get(), 0.0f, 0.0f, kDropScale);
+  node->SetRotation(0.0f);
+  CImgTreeNode* raw = node.get();
+  parent->AddChild(std::move(node), true);
+  raw->AlignCropTo(photo);
+  raw->SetSelected(true);
+  AddRef(page, newName);
+  page->SetNeedsRefresh(true);
+}

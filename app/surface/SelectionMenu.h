@@ -1,0 +1,34 @@
+#pragma once
+// The menu of the objects under the cursor, so the user can pick one of
+// several overlapping objects. While the user moves over its items the object
+// of the highlighted item shows selected; closing restores its state.
+#include "document/nodes/TreeNode.h"
+#include "framework/framework.h"
+
+class CSelectionMenu : public CMenu {
+ public:
+  static constexpr UINT kFirstItem = 32771;
+  static constexpr UINT kClosingId = 32878;
+
+  CSelectionMenu();
+  ~CSelectionMenu() override;
+
+  // An empty popup with one item per object, ids from kFirstItem in list order.
+  void Build(const treeNode::NodeList& objects, const char* (*label)(treeNode::CTreeNode*));
+  // WM_MENUSELECT while the menu is open.
+  void OnMenuSelect(UINT itemId, UINT flags, HMENU menu);
+  // Gives the hovered object its state back (also when the menu closes).
+  void RestoreHover();
+  // The object of a chosen command, or null.
+  treeNode::CTreeNode* ObjectOf(UINT command) const;
+
+ private:
+  void RemoveAllItems();
+
+  const treeNode::NodeList* m_objects = nullptr;
+  treeNode::CTreeNode* m_highlighted = nullptr;
+  bool m_savedState = false;
+};
+
+// The label of an object in the selection menu ("Immagine", "Cornice", ...).
+const char* SelectionMenuLabel(treeNode::CTreeNode* node);

@@ -1,0 +1,69 @@
+#pragma once
+// The page surface inside a plain top-level window (400 x 200 client pixels,
+// a two-page spread), the stand-in frame and the sample album opened on it.
+// Mouse helpers put the real cursor over the point (the surface checks it is
+// over its window) and send the button messages; keys held come from the
+// stand-in frame.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/support/FakeEditorFrame.h"
+#include "app/support/SampleAlbum.h"
+#include "app/surface/PageStatic.h"
+#include "document/SposalboDoc.h"
+#include "framework/scripted_ui.h"
+#include "render/DeviceFixture.h"
+
+namespace treeNode {
+class CImgTreeNode;
+}
+
+// The surface with its menus answered by the test: the selection menu picks
+// the command in nextChoice (0: none) and the context menu is only counted.
+class TestPageStatic : public CSposalboPageStatic {
+ public:
+  UINT nextChoice = 0;
+  int selectionMenus = 0;
+  int contextMenus = 0;
+  // The back buffer of the last frame drawn.
+  Pixels lastFrame;
+
+ protected:
+  UINT TrackSelectionMenu(CSelectionMenu& menu, POINT screen) override;
+  void TrackContextMenu(POINT screen) override;
+  void PresentFrame() override;
+};
+
+class SurfaceTest : public ::testing::Test {
+ protected:
+  static constexpr int kWidth = 400;
+  static constexpr int kHeight = 200;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // Client pixel of a point in page space at the current pan and zoom.
+  POINT PixelOf(float pageX, float pageY) const;
+  void Press(POINT at, UINT message = WM_LBUTTONDOWN);
+  void MoveTo(POINT at);
+  void Release(POINT at);
+  void Drag(POINT from, POINT to);
+  void Hold(std::initializer_list<int> keys);
+
+  treeNode::CPaginaTreeNode* Page() const;
+  // The page's object at an index.
+  treeNode::CTreeNode* Object(size_t index) const;
+  treeNode::CImgTreeNode* Picture(size_t index) const;
+  // Draws one frame and returns the back buffer's 0xRRGGBB at a client pixel.
+  unsigned PixelAfterRender(POINT at);
+  // Writes the back buffer as a BMP when SPAB_SCREENSHOT names a file.
+  void ScreenshotOnDemand();
+
+  CScriptedUi ui;
+  SampleAlbum sample;
+  FakeEditorFrame frame;
+  CWnd host;
+  TestPageStatic surface;
+  std::unique_ptr<CSposalboDoc> album;
+};
