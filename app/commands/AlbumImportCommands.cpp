@@ -1,0 +1,72 @@
+// Photos into the album: from the laboratory's CD or from image files.
+#include <algorithm>
+#include <cstring>
+
+#include "app/commands/AlbumCommandTarget.h"
+#include "document/SposalboDoc.h"
+#include "document/imagelist/CDImageList.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/SposalboTreeNode.h"
+
+namespace {
+constexpr UINT kCdBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
+const char kImageFilter[] =
+    "Tutti i formati|*.jpg;*.tga;*.tif;*.bmp;*.pcx;*.pcd|Jpeg|*.jpg|Targa|*.tga|Tiff|*.tif|Windows Bitmap|*.bmp|"
+    "Pcx|*.pcx|Kodak PhotoCD|*.pcd|Tutti i file|*.*||";
+}  // namespace
+
+void CAlbumCommandTarget::OnLoadCD() {
+  CSposalboDoc* album = m_host.GetAlbum();
+  if (!album) return;
+  CString cdFolder;
+  if (!AfxBrowseForFolder(m_host.GetOwnerWindow(), "Scegli il cd da cui importare le immagini.", kCdBrowseFlags,
+                          cdFolder))
+    return;
+  std::unique_ptr<cd_imagelist::CCDImageList> cd = cd_imagelist::CCDImageList::Load(cdFolder);
+  if (!cd) {
+    Ask(cdFolder, "Il CD selezionato non contiene la lista immagini.", MB_OK);
+    return;
+  }
+  spab_imagelist::CMImageList* list = album->GetRoot()->GetImageList();
+  for (const auto& image : cd->images)
+    list->AddFromLabCd(cd->cdKey.c_str(), album->GetFolder().c_str(), cdFolder, image->nome.c_str());
+  list->Save(album->GetFolder().c_str(), false);
+  ShowAlbumPhotos();
+}
+
+void CAlbumCommandTarget::OnLoadImages() {
+  CSposalboDoc* album = m_host.GetAlbum();
+  if (!album) return;
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY, kImageFilter,
+                     m_host.GetOwnerWindow());
+  if (dialog.DoModal() != IDOK) return;
+  std::vector<std::string> paths;
+  for (POSITION pos = dialog.GetStartPosition(); pos;) paths.push_back(dialog.GetNextPathName(pos).str());
+  // Imported in the order of their text, so their numbers follow it.
+  std::sort(paths.begin(), paths.end(),
+            [](const std::string& a, const std::string& b) { return std::strcmp(a.c_str(), b.c_str()) < 0; });
+  spab_imagelist::CMImageList* list = album->GetRoot()->GetImageList();
+  for (const std::string& path : paths) list->AddFromFile(path.c_str(), album->GetFolder().c_str());
+  list->Save(album->GetFolder().c_str(), false);
+  ShowAlbumPhotos();
+}
+
+void CAlbumCommandTarget::OnSendToLab() {
+  CSposalboDoc* album = m_host.GetAlbum();
+  if (!album) return;
+  if (album->IsModified()) {
+    if (Ask("E' necessario salvare il sposalbo prima di poter procedere con l'invio. Vuoi salvare?",
+            "Salva sposalbo", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+      return;
+    // An album that could not be saved is not sent: the laboratory would get
+    // the old one.
+    if (!SaveOrReport()) return;
+  }
+  for (;;) {
+    CString destination;
+    if (!AfxBrowseForFolder(m_host.GetOwnerWindow(), "Scegli la cartella in cui copiare i dati da inviare al laboratorio.",
+                            BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE, destination))
+      return;
+    if (album->ExportForLab(destination.str(), m_host.GetSeal())) return;
+  }
+}

@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+
+#include "app/dialogs/DialogDriving.h"
+#include "app/resource.h"
+#include "app/commands/AlbumFrameFake.h"
+#include "document/LabKeys.h"
+#include "document/ModelFakes.h"
+#include "document/TempFolder.h"
+#include "document/imagelist/MImageList.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "framework/scripted_ui.h"
+
+using dialog_test::Click;
+using dialog_test::Type;
+
+namespace {
+const char kTwoPages[] =
+    "<sposalbo paginacorrente=\"0\" numMinPage=\"1\" numMaxPage=\"10\" pageWidth=\"300\" pageHeight=\"200\">"
+    "<pagina><immagine name=\"altra.jpg\" scale_x=\"0.2\" scale_y=\"0.2\" /></pagina><pagina /></sposalbo>";
+
+class AlbumCommandsTest : public ::testing::Test {
+ protected:
+  AlbumCommandsTest() {
+    MakeAlbumFolder();
+    WriteTextFile(project, kTwoPages);
+  }
+  void MakeAlbumFolder() {
+    for (const char* folder : {"Nozze", "Nozze\\img", "Nozze\\rif"}) MakeFolder(temp / folder);
+  }
+  // The open command on the sample album.
+  void Open() {
+    ui.AnswerFiles({project.c_str()});
+    frame.Command(ID_ALBUM_OPEN);
+    ASSERT_NE(frame.album, nullptr);
+  }
+  int Pages() { return frame.album->GetRoot()->GetPageCount(); }
+  size_t MessagesAsked() {
+    size_t n = 0;
+    for (const AfxUiQuestion& q : ui.Questions()) n += q.kind == CString("message");
+    return n;
+  }
+
+  TempFolder temp;
+  std::string project = temp / "Nozze\\sposalbo.sbm";
+  CScriptedUi ui;
+  FakeAlbumFrame frame;
+};
+}  // namespace
+
+TEST_F(AlbumCommandsTest, OpenShowsTheAlbumAndItsPhotos) {
+  Open();
+  EXPECT_EQ(Pages(), 2);
+  EXPECT_FALSE(frame.renderPaused);
+  EXPECT_EQ(frame.title, frame.album->GetTitle());
+  EXPECT_EQ(frame.photoFolder, frame.album->GetImageFolder(true));
+  EXPECT_EQ(frame.pageListRebuilds, 1);
+  for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_LOAD_CD, ID_ALBUM_SEND_TO_LAB, ID_PAGE_SAVE_AS_TEMPLATE})
+    EXPECT_TRUE(frame.Enabled(id)) << id;
+  EXPECT_FALSE(frame.Enabled(ID_ALBUM_PRINT));
+  EXPECT_FALSE(frame.Enabled(ID_EDIT_IMAGE_EXTERNAL));
+}
+
+TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
+  WriteTextFile(project, "not an album <");
+  ui.AnswerFiles({project.c_str()});
+  frame.Command(ID_ALBUM_OPEN);
+  EXPECT_EQ(frame.album, nullptr);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_TRUE(frame.renderPaused);
+  for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_PRINT, ID_ALBUM_DATA}) EXPECT_FALSE(frame.Enabled(id)) << id;
+}
+
+TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
+  struct Case {
+    int answer;
+    bool folderGone;  // the album's folder disappears before the answer: saving fails
+    bool closed;
+    int pagesOnDisk;
+  };
+  const Case cases[] = {{IDYES, false, true, 3}, {IDNO, false, true, 2}, {IDCANCEL, false, false, 2},
+                        {IDYES, true, false, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    WriteTextFile(project, kTwoPages);
+    Open();
+    frame.album->GetRoot()->AddPage(-1);
+    if (c.folderGone) {
+      ::DeleteFileA(project.c_str());
+      ::DeleteFileA((temp / "Nozze\\immagini.xml").c_str());
+      ::RemoveDirectoryA((temp / "Nozze\\img").c_str());
+      ::RemoveDirectoryA((temp / "Nozze\\rif").c_str());
+      ASSERT_TRUE(::RemoveDirectoryA((temp / "Nozze").c_str()));
+    }
+    ui.Clear();
+    ui.AnswerMessage(c.answer);
+    frame.Command(ID_ALBUM_CLOSE);
+    ASSERT_GE(ui.Questions().size(), 1u);
+    EXPECT_STREQ(ui.Questions()[0].text, "Vuoi salvare le modifiche al sposalbo?");
+    EXPECT_STREQ(ui.Questions()[0].caption, "Salva sposalbo");
+    EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
+    EXPECT_EQ(frame.album == nullptr, c.closed);
+    if (c.closed) {
+      EXPECT_TRUE(frame.renderPaused);
+      EXPECT_EQ(frame.title, "");
+    }
+    if (c.folderGone) {
+      // The failure is said, and the album with its new page is still there.
+      EXPECT_EQ(MessagesAsked(), 2u);
+      EXPECT_EQ(Pages(), 3);
+      MakeAlbumFolder();
+    } else {
+      auto onDisk = treeNode::CSposalboTreeNode::Load(project, nullptr);
+      ASSERT_TRUE(onDisk);
+      EXPECT_EQ(onDisk->GetPageCount(), c.pagesOnDisk);
+    }
+    frame.album.reset();
+  }
+}
+
+TEST_F(AlbumCommandsTest, OpenCancelledAtTheSaveQuestionKeepsTheOldAlbum) {
+  Open();
+  frame.album->GetRoot()->SetModified(true);
+  CSposalboDoc* before = frame.album.get();
+  ui.Clear();
+  ui.AnswerMessage(IDCANCEL);
+  frame.Command(ID_ALBUM_OPEN);
+  EXPECT_EQ(frame.album.get(), before);
+  ASSERT_EQ(ui.Questions().size(), 1u);  // no file dialog
+  EXPECT_STREQ(ui.Questions()[0].kind, "message");
+}
+
+TEST_F(AlbumCommandsTest, NewBlankAlbumGetsOnePageAndAsksToBeSaved) {
+  const std::string parent = temp / "lavori";
+  MakeFolder(parent);
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    Type(dialog, IDC_NS_NAME, "Sposi");
+    Type(dialog, IDC_NS_FOLDER, parent.c_str());
+    dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
+    Click(dialog, IDC_NS_BLANK);
+    Type(dialog, IDC_NS_WIDTH, "300");
+    Type(dialog, IDC_NS_HEIGHT, "200");
+    Click(dialog, IDOK);
+  });
+  frame.Command(ID_ALBUM_NEW);
+  ASSERT_NE(frame.album, nullptr);
+  EXPECT_EQ(Pages(), 1);
+  EXPECT_TRUE(frame.album->IsModified());
+  EXPECT_FALSE(frame.renderPaused);
+  EXPECT_EQ(frame.title, "Sposi (300 x 200)");
+  // Closed without saving: the folder made for it goes again.
+  ui.AnswerMessage(IDNO);
+  frame.Command(ID_ALBUM_CLOSE);
+  EXPECT_EQ(frame.album, nullptr);
+  EXPECT_FALSE(FolderExists(parent + "\\Sposi"));
+}
+
+TEST_F(AlbumCommandsTest, NewAlbumThatCannotBeMadeIsReported) {
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    Type(dialog, IDC_NS_NAME, "Sposi");
+    Type(dialog, IDC_NS_FOLDER, (temp / "manca\\ancora").c_str());
+    dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
+    Click(dialog, IDC_NS_BLANK);
+    Type(dialog, IDC_NS_WIDTH, "300");
+    Type(dialog, IDC_NS_HEIGHT, "200");
+    Click(dialog, IDOK);
+  });
+  frame.Command(ID_ALBUM_NEW);
+  EXPECT_EQ(frame.album, nullptr);
+  EXPECT_TRUE(frame.renderPaused);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore creazione sposalbo.");
+  EXPECT_EQ(ui.Questions().back().type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+}
+
+TEST_F(AlbumCommandsTest, ImagesAreImportedInAscendingOrderOfTheirNames) {
+  Open();
+  for (const char* name : {"c.bmp", "a.bmp", "b.bmp"}) model_test::WriteBmp((temp / name).c_str(), 10, 20, 30);
+  ui.AnswerFiles({temp.Path().c_str(), "c.bmp", "a.bmp", "b.bmp"});
+  frame.Command(ID_ALBUM_LOAD_IMAGES);
+  const auto& images = frame.album->GetRoot()->GetImageList()->GetImages();
+  ASSERT_EQ(images.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_NE(images[i]->nome.find(std::string(1, static_cast<char>('a' + i)) + ".bmp"), std::string::npos);
+    EXPECT_EQ(images[i]->tipo, 1);
+  }
+  EXPECT_EQ(frame.photoNames.size(), 3u);
+  // Saved at once: the list on disk has them too.
+  auto saved = spab_imagelist::CMImageList::Load((temp / "Nozze").c_str(), false);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->GetImages().size(), 3u);
+}
+
+TEST_F(AlbumCommandsTest, ACdWithoutItsListImportsNothing) {
+  Open();
+  MakeFolder(temp / "cd");
+  ui.AnswerFolder((temp / "cd").c_str());
+  frame.Command(ID_ALBUM_LOAD_CD);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Il CD selezionato non contiene la lista immagini.");
+  EXPECT_STREQ(ui.Questions().back().text, (temp / "cd").c_str());
+  EXPECT_TRUE(frame.album->GetRoot()->GetImageList()->GetImages().empty());
+
+  WriteTextFile(temp / "cd\\cd.xml", "<cd cdKey=\"LAB-7\"><immagine nome=\"IMG_1.BMP\"/></cd>");
+  model_test::WriteBmp((temp / "cd\\IMG_1.BMP").c_str(), 200, 0, 0);
+  ui.AnswerFolder((temp / "cd").c_str());
+  frame.Command(ID_ALBUM_LOAD_CD);
+  const auto& images = frame.album->GetRoot()->GetImageList()->GetImages();
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0]->tipo, 0);
+  EXPECT_EQ(images[0]->cdkey, "LAB-7");
+}
+
+TEST_F(AlbumCommandsTest, SendingToTheLaboratorySavesFirstAndSealsTheExport) {
+  lab_test::Laboratory lab;
+  ASSERT_TRUE(lab.Ready());
+  lab_test::WriteBytes(temp / "public.key", lab.PublicKeyBlob());
+  ASSERT_TRUE(frame.seal.AcquireContext());
+  ASSERT_TRUE(frame.seal.ImportPublicKey((temp / "public.key").c_str()));
+  Open();
+  frame.album->GetRoot()->AddPage(-1);
+  MakeFolder(temp / "invio");
+  ui.AnswerMessage(IDOK);                                   // save first
+  ui.AnswerFolder((temp / "manca\\del tutto").c_str());     // an export that fails
+  ui.AnswerMessage(IDOK);                                   // its error
+  ui.AnswerFolder((temp / "invio").c_str());
+  frame.Command(ID_ALBUM_SEND_TO_LAB);
+  EXPECT_FALSE(frame.album->IsModified());
+  const std::string exported = temp / "invio\\Nozze_xlab\\sposalbo.sbm";
+  ASSERT_TRUE(FileExists(exported));
+  const auto digest = lab.OpenSeal(lab_test::ReadBytes(temp / "invio\\Nozze_xlab\\sposalbo.sig"));
+  EXPECT_EQ(digest, lab.Md5(ReadTextFile(exported)));
+  EXPECT_EQ(ui.PendingAnswers(), 0u);
+
+  // A failed export and then a cancelled browser end without more messages.
+  ui.Clear();
+  ui.AnswerFolder((temp / "manca\\del tutto").c_str());
+  ui.AnswerMessage(IDOK);
+  frame.Command(ID_ALBUM_SEND_TO_LAB);
+  EXPECT_EQ(MessagesAsked(), 1u);
+  EXPECT_EQ(ui.Questions().back().kind, CString("folder"));
+}
+
+TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
+  struct Case {
+    const char* typed;
+    bool foldersMade;
+  };
+  const std::string custom = temp / "grafiche";
+  const Case cases[] = {{custom.c_str(), true}, {"   ", false}};
+  for (const Case& c : cases) {
+    ui.AnswerModalWith([&](CWnd* dialog) {
+      Type(dialog, IDC_OPT_FOLDER, c.typed);
+      Type(dialog, IDC_OPT_EXT_APP, "ritocco.exe");
+      Click(dialog, IDOK);
+    });
+    frame.Command(ID_OPTIONS);
+    EXPECT_EQ(frame.settings["ExtAppCmdLine"], "ritocco.exe");
+    EXPECT_EQ(frame.extAppCmdLine, "ritocco.exe \"%s\"");
+    EXPECT_EQ(frame.customFolder, c.foldersMade ? custom : "");
+    EXPECT_EQ(frame.settings["Pers Path"], frame.customFolder);
+  }
+  for (const char* sub : {"image", "image\\highres", "image\\lowres", "frame", "frame\\highres", "frame\\lowres",
+                          "effect", "effect\\highres", "effect\\lowres", "template"})
+    EXPECT_TRUE(FolderExists(custom + "\\" + sub)) << sub;
+}
+
+TEST_F(AlbumCommandsTest, APageTemplateHoldsTheCurrentPageAlone) {
+  Open();
+  const std::string path = temp / "una pagina.sbt";
+  ui.AnswerFiles({path.c_str()});
+  frame.Command(ID_PAGE_SAVE_AS_TEMPLATE);
+  auto saved = treeNode::CSposalboTreeNode::Load(path, nullptr);
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(saved->GetPageCount(), 1);
+  EXPECT_EQ(saved->GetPage(0)->GetChildCount(), 1u);
+  EXPECT_EQ(saved->GetNumMinPage(), 1);
+  EXPECT_EQ(frame.pageTemplates, std::vector<std::string>{path});
+  EXPECT_EQ(Pages(), 2);  // the album keeps its pages
+}
+
+TEST_F(AlbumCommandsTest, WeddingDataConfirmedMarksTheAlbumModified) {
+  Open();
+  frame.Command(ID_ALBUM_DATA);
+  EXPECT_FALSE(frame.album->IsModified());
+  frame.weddingAnswer = IDOK;
+  frame.Command(ID_ALBUM_DATA);
+  EXPECT_TRUE(frame.album->IsModified());
+}
+
+TEST_F(AlbumCommandsTest, ExternalEditingOnlyForAnImportedPhoto) {
+  Open();
+  model_test::WriteBmp((temp / "file.bmp").c_str(), 1, 2, 3);
+  spab_imagelist::CMImageList* list = frame.album->GetRoot()->GetImageList();
+  spab_imagelist::CMImg* imported = list->AddFromFile((temp / "file.bmp").c_str(), (temp / "Nozze").c_str());
+  ASSERT_NE(imported, nullptr);
+  treeNode::CPaginaTreeNode* page = frame.album->GetCurrentPage();
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  photo->SetSelected(true);
+  EXPECT_FALSE(frame.Enabled(ID_EDIT_IMAGE_EXTERNAL));  // "altra.jpg" is no photo of the list
+  photo->SetName(imported->thumb);
+  EXPECT_TRUE(frame.Enabled(ID_EDIT_IMAGE_EXTERNAL));
+  imported->tipo = 0;  // from the laboratory's CD
+  EXPECT_FALSE(frame.Enabled(ID_EDIT_IMAGE_EXTERNAL));
+  // Without an editor set, the question; No ends it.
+  ui.AnswerMessage(IDNO);
+  frame.Command(ID_EDIT_IMAGE_EXTERNAL);
+  EXPECT_EQ(MessagesAsked(), 1u);
+  EXPECT_TRUE(frame.commands.GetWatchedImages().empty());
+}
