@@ -6,17 +6,22 @@
 #include "app/shell/DemoDoc.h"
 #include "app/shell/MainFrm.h"
 #include "app/resource.h"
+#include "ui/menus/core/SkinMenuHook.h"
+#include "ui/menus/menu/SkinMenu.h"
 
 BEGIN_MESSAGE_MAP(CSposalboApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CSposalboApp::CSposalboApp() = default;
+CSposalboApp::~CSposalboApp() = default;
 
 BOOL CSposalboApp::InitInstance() {
   ::InitCommonControls();
   if (!CWinApp::InitInstance()) return FALSE;
   SetRegistryKey("Velmora");
+  if (!m_menuLibrary) m_menuLibrary = std::make_unique<CSkinMenuHook>();
+  CSkinMenu::SelectTheme(8);
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CChildView)));
   // The command line is read, but the editor always starts without an album.
@@ -41,6 +46,11 @@ CString CSposalboApp::GetProgramFolder() {
   CString folder(path);
   const int slash = folder.ReverseFind('\\');
   return slash >= 0 ? folder.Left(slash + 1) : folder;
+}
+
+int CSposalboApp::ExitInstance() {
+  m_menuLibrary.reset();
+  return CWinApp::ExitInstance();
 }
 
 void CSposalboApp::OnAppAbout() {

@@ -3,9 +3,14 @@
 // and answers the about command. (Start-up grows with the later editor work.)
 #include "framework/framework.h"
 
+#include <memory>
+
+class CSkinMenuHook;
+
 class CSposalboApp : public CWinApp {
  public:
   CSposalboApp();
+  ~CSposalboApp() override;
   BOOL InitInstance() override;
   // True when the program may close: the main frame closes the album, asking
   // the save question when it is modified.
@@ -13,8 +18,13 @@ class CSposalboApp : public CWinApp {
   // The program file's folder with its trailing backslash (".\\" when the
   // module name cannot be read).
   static CString GetProgramFolder();
+  int ExitInstance() override;
   afx_msg void OnAppAbout();
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // The themed menus' start-up (themes, menu-window hook), undone at exit.
+  std::unique_ptr<CSkinMenuHook> m_menuLibrary;
 };
 
 // The about box: dialog resource 100.

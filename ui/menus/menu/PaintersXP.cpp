@@ -93,7 +93,7 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
       RECT body = rc;
       body.right -= 4;
       if (look2003)
-        DrawGradient(hDC, body, colors.band2, colors.band1, false, false);
+        DrawGradient(hDC, body, colors.band1, colors.band2, false, false);
       else
         FillSolid(hDC, body, colors.band1);
       FillSolid(hDC, {body.left, body.top, body.right, body.top + 1}, colors.frame);
@@ -131,7 +131,7 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
 
   if (data->m_nFlags & MF_SEPARATOR) {
     HDC hDC = lpDIS->hDC;
-    if (look2003) DrawGradient(hDC, band, colors.band2, colors.band1, true, false);
+    if (look2003) DrawGradient(hDC, band, colors.band1, colors.band2, true, false);
     else FillSolid(hDC, band, colors.band1);
     FillSolid(hDC, rest, colors.background);
     int y = (rc.top + rc.bottom) / 2;
@@ -143,7 +143,7 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
   HDC hDC = mem.m_hDC;
   const bool selected = (state & ODS_SELECTED) && !(state & ODS_INACTIVE);
   const bool checked = (state & ODS_CHECKED) != 0;
-  if (look2003) DrawGradient(hDC, band, colors.band2, colors.band1, true, false);
+  if (look2003) DrawGradient(hDC, band, colors.band1, colors.band2, true, false);
   else FillSolid(hDC, band, colors.band1);
   FillSolid(hDC, rest, colors.background);
   if (selected) {

@@ -1,0 +1,159 @@
+#include <cstdlib>
+#include <string>
+
+#include "ui/menus/menus_fixture.h"
+
+namespace {
+struct Painted {
+  int bandWidth;
+  std::vector<RECT> rows;  // one per item of the sample popup, in order
+};
+
+// Measures and paints every item of the sample popup, one row each; the
+// states per position say how each one is drawn.
+Painted paintSample(CSkinMenu& popup, Canvas& canvas, const std::vector<UINT>& states) {
+  Painted out{popup.m_iconX + 8, {}};
+  int top = 0;
+  for (int pos = 0; pos < popup.GetItemDataCount(); ++pos) {
+    CSkinMenuItemData* data = popup.GetItemData(pos);
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, static_cast<UINT>(data->m_nID), 0, 0, reinterpret_cast<ULONG_PTR>(data)};
+    popup.MeasureItem(&mis);
+    RECT rc{0, top, 200, top + static_cast<int>(mis.itemHeight)};
+    DRAWITEMSTRUCT dis{ODT_MENU, 0, static_cast<UINT>(data->m_nID), ODA_DRAWENTIRE, states[pos],
+                       reinterpret_cast<HWND>(popup.m_hMenu), canvas.dc(), rc, reinterpret_cast<ULONG_PTR>(data)};
+    popup.DrawItem(&dis);
+    out.rows.push_back(rc);
+    top = rc.bottom;
+  }
+  return out;
+}
+
+void saveIfAsked(const Canvas& canvas, int theme) {
+  if (const char* dir = std::getenv("LUMIVO_MENU_SHOTS"))
+    canvas.Save((std::string(dir) + "/theme" + std::to_string(theme) + ".bmp").c_str());
+}
+
+int CALLBACK noteFont(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool marlettInstalled() {
+  HDC dc = ::GetDC(nullptr);
+  LOGFONTA lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyA(lf.lfFaceName, "Marlett");
+  bool found = false;
+  ::EnumFontFamiliesExA(dc, &lf, noteFont, reinterpret_cast<LPARAM>(&found), 0);
+  ::ReleaseDC(nullptr, dc);
+  return found;
+}
+}  // namespace
+
+// Positions: 0 open (selected), 1 separator, 2 checked, 3 grayed, 4 sub-menu.
+const std::vector<UINT> kStates = {ODS_SELECTED, 0, ODS_CHECKED, ODS_GRAYED, 0};
+
+TEST_F(MenuLibraryTest, The2003AndXpPaintersDrawBandSelectionChecksAndGreyText) {
+  for (int theme : {8, 9, 2}) {
+    CSkinMenu::SelectTheme(theme);
+    SampleMenu sample;
+    Canvas canvas(200, 160);
+    Painted p = paintSample(*sample.popup(), canvas, kStates);
+    saveIfAsked(canvas, theme);
+    const RECT& open = p.rows[0];
+    EXPECT_EQ(canvas.At(open.right - 3, (open.top + open.bottom) / 2), GetXpHighlightColor()) << theme;
+    EXPECT_EQ(canvas.At(open.left, open.top), ::GetSysColor(COLOR_HIGHLIGHT)) << theme;
+    const RECT& plain = p.rows[4];
+    int y = (plain.top + plain.bottom) / 2;
+    if (theme == 2) {
+      EXPECT_EQ(canvas.At(1, y), canvas.At(p.bandWidth - 2, y));
+    } else {  // the 2003 band runs from light to dark
+      EXPECT_GT(GetGValue(canvas.At(1, y)) + GetBValue(canvas.At(1, y)),
+                GetGValue(canvas.At(p.bandWidth - 2, y)) + GetBValue(canvas.At(p.bandWidth - 2, y)));
+    }
+    EXPECT_NE(canvas.At(plain.right - 3, y), canvas.At(1, y)) << theme;  // band against background
+    const RECT& separator = p.rows[1];
+    EXPECT_EQ(canvas.At(150, (separator.top + separator.bottom) / 2), ::GetSysColor(COLOR_GRAYTEXT)) << theme;
+    const RECT& grayed = p.rows[3];
+    EXPECT_GT(canvas.Count({p.bandWidth, grayed.top, 200, grayed.bottom}, ::GetSysColor(COLOR_GRAYTEXT)), 5) << theme;
+    EXPECT_EQ(canvas.Count({p.bandWidth, grayed.top, 200, grayed.bottom}, ::GetSysColor(COLOR_MENUTEXT)), 0) << theme;
+    const RECT& checked = p.rows[2];
+    EXPECT_GT(canvas.Count({0, checked.top, p.bandWidth, checked.bottom}, ::GetSysColor(COLOR_MENUTEXT)), 3) << theme;
+  }
+}
+
+TEST_F(MenuLibraryTest, ClassicPaintersHighlightEmbossAndFrameTheMenuBar) {
+  for (int theme : {0, 6, 4}) {
+    CSkinMenu::SelectTheme(theme);
+    SampleMenu sample;
+    Canvas canvas(200, 160);
+    Painted p = paintSample(*sample.popup(), canvas, kStates);
+    saveIfAsked(canvas, theme);
+    const RECT& open = p.rows[0];
+    COLORREF selection = ::GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(canvas.At(open.right - 20, (open.top + open.bottom) / 2), selection) << theme;
+    EXPECT_GT(canvas.Count(open, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 5) << theme;
+    const RECT& grayed = p.rows[3];
+    EXPECT_GT(canvas.Count(grayed, ::GetSysColor(COLOR_GRAYTEXT)), 5) << theme;
+    if (theme == 0) {
+      EXPECT_GT(canvas.Count(grayed, ::GetSysColor(COLOR_BTNHIGHLIGHT)), 5);
+    }
+  }
+  // Themes 4 and 5 paint a hot menu-bar item as a flat highlight block.
+  SampleMenu sample;
+  CSkinMenuItemData* title = sample.bar.GetItemData(0);
+  Canvas canvas(60, 20);
+  DRAWITEMSTRUCT dis{ODT_MENU, 0, static_cast<UINT>(title->m_nID), ODA_DRAWENTIRE, ODS_HOTLIGHT,
+                     reinterpret_cast<HWND>(sample.bar.m_hMenu), canvas.dc(), {0, 0, 60, 20},
+                     reinterpret_cast<ULONG_PTR>(title)};
+  sample.bar.DrawItem(&dis);
+  EXPECT_EQ(canvas.At(1, 1), ::GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_GT(canvas.Count({0, 0, 60, 20}, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 5);
+}
+
+TEST_F(MenuLibraryTest, MeasurersFollowTheirThemeRules) {
+  CSkinMenu::SelectTheme(8);
+  SampleMenu sample;
+  CSkinMenu* popup = sample.popup();
+  auto measure = [](CSkinMenu& menu, int pos) {
+    CSkinMenuItemData* data = menu.GetItemData(pos);
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, static_cast<UINT>(data->m_nID), 0, 0, reinterpret_cast<ULONG_PTR>(data)};
+    menu.MeasureItem(&mis);
+    return SIZE{static_cast<LONG>(mis.itemWidth), static_cast<LONG>(mis.itemHeight)};
+  };
+  int cyMenu = ::GetSystemMetrics(SM_CYMENU);
+  SIZE open = measure(*popup, 0), separator = measure(*popup, 1), sub = measure(*popup, 4);
+  EXPECT_EQ(separator.cx, 3);
+  EXPECT_EQ(separator.cy, 3);
+  EXPECT_GE(open.cy, cyMenu > 15 + 8 ? cyMenu : 15 + 7);
+  EXPECT_GT(sub.cx - open.cx, cyMenu / 2 - 12);  // a sub-menu item reserves room for its arrow
+  // A menu-bar item's width is its text less 6 for the underline mark.
+  SIZE bar = measure(sample.bar, 0);
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  NONCLIENTMETRICSA ncm{};
+  ncm.cbSize = sizeof ncm;
+  ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  HFONT font = ::CreateFontIndirectA(&ncm.lfMenuFont);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  RECT r{};
+  ::DrawTextA(dc, "&Test", -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  ::SelectObject(dc, old);
+  ::DeleteObject(font);
+  ::DeleteDC(dc);
+  EXPECT_EQ(bar.cx, r.right - 6);
+}
+
+TEST_F(MenuLibraryTest, CheckMarksAreMarlettGlyphsNotLetters) {
+  if (!marlettInstalled()) GTEST_SKIP() << "the Marlett font is not installed in this prefix";
+  Canvas glyph(20, 20, RGB(255, 255, 255)), letter(20, 20, RGB(255, 255, 255));
+  ::SetTextColor(glyph.dc(), 0);
+  DrawSystemGlyph(glyph.dc(), {0, 0, 20, 20}, 'b', false);
+  ::SetBkMode(letter.dc(), TRANSPARENT);
+  RECT r{1, 1, 19, 19};
+  ::DrawTextA(letter.dc(), "b", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  int differing = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) differing += glyph.At(x, y) != letter.At(x, y);
+  EXPECT_GT(glyph.Count({0, 0, 20, 20}, 0), 5);
+  EXPECT_GT(differing, 10);
+}

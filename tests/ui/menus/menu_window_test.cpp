@@ -1,0 +1,85 @@
+#include <cstdlib>
+#include <string>
+
+#include "ui/menus/menus_fixture.h"
+
+namespace {
+// Tracks a themed popup; once the menu loop idles it looks at the popup window,
+// optionally photographs the screen around it, and closes it with a posted key.
+class CPopupHost : public CWnd {
+ public:
+  CPopupHost() {
+    CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)), "Host",
+             WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr, nullptr);
+  }
+  HWND menuWindow = nullptr;
+  bool subclassed = false;
+  COLORREF leftEdge = CLR_INVALID;
+  RECT popupRect{};
+  afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu) {
+    CSkinMenu::OnInitMenuPopup(m_hWnd, pMenu, nIndex, bSysMenu);
+  }
+  afx_msg LRESULT OnEnterIdle(WPARAM, LPARAM lParam) {
+    if (menuWindow) return 0;
+    menuWindow = lParam ? reinterpret_cast<HWND>(lParam) : ::FindWindowA("#32768", nullptr);
+    subclassed = MenuHookDataOf(menuWindow) != nullptr &&
+                 ::GetWindowLongPtrA(menuWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MenuWindowProc);
+    ::GetWindowRect(menuWindow, &popupRect);
+    HDC screen = ::GetDC(nullptr);
+    leftEdge = ::GetPixel(screen, popupRect.left, (popupRect.top + popupRect.bottom) / 2);
+    if (const char* dir = std::getenv("LUMIVO_MENU_SHOTS")) {
+      Canvas shot(popupRect.right + 20, popupRect.bottom + 20);
+      ::BitBlt(shot.dc(), 0, 0, popupRect.right + 20, popupRect.bottom + 20, screen, 0, 0, SRCCOPY);
+      shot.Save((std::string(dir) + "/popup.bmp").c_str());
+    }
+    ::ReleaseDC(nullptr, screen);
+    ::PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPopupHost, CWnd)
+  ON_WM_INITMENUPOPUP()
+  ON_MESSAGE(WM_ENTERIDLE, OnEnterIdle)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(MenuLibraryTest, ATrackedPopupIsSubclassedForItsThemedBorderUntilItCloses) {
+  CSkinMenu::SelectTheme(8);
+  SampleMenu sample;
+  CPopupHost host;
+  ::SetForegroundWindow(host.m_hWnd);
+  PumpPending();
+  CSkinMenu* popup = sample.popup();
+  popup->TrackPopupMenu(TPM_LEFTALIGN, 40, 40, &host);
+  ASSERT_NE(host.menuWindow, nullptr);
+  EXPECT_TRUE(host.subclassed);
+  EXPECT_EQ(host.leftEdge, DarkenColor(128, GetMenuBarColor(popup->m_hMenu)));
+  EXPECT_TRUE(SkinState().menuWindows.empty());
+  EXPECT_EQ(::GetPropA(host.menuWindow, "OldMenuProc"), nullptr);
+  host.DestroyWindow();
+}
+
+TEST_F(MenuLibraryTest, OnlyMenuWindowsOfThemedMenusAreSubclassedAndShutdownRestoresThem) {
+  SampleMenu sample;
+  CMenu plain;
+  plain.CreatePopupMenu();
+  HWND menuWnd = ::CreateWindowExA(0, "#32768", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(menuWnd, nullptr);
+  LONG_PTR original = ::GetWindowLongPtrA(menuWnd, GWLP_WNDPROC);
+  SkinState().popupBeingInitialised = plain.m_hMenu;
+  EXPECT_FALSE(SubclassMenuWindow(menuWnd));
+  SkinState().popupBeingInitialised = sample.popup()->m_hMenu;
+  EXPECT_FALSE(SubclassMenuWindow(other));
+  EXPECT_TRUE(SubclassMenuWindow(menuWnd));
+  EXPECT_EQ(::GetWindowLongPtrA(menuWnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&MenuWindowProc));
+  EXPECT_NE(::GlobalFindAtomA("OldMenuProc"), 0);
+  library.reset();
+  EXPECT_EQ(SkinState().hook, nullptr);
+  EXPECT_EQ(::GetWindowLongPtrA(menuWnd, GWLP_WNDPROC), original);
+  EXPECT_EQ(::GetPropA(menuWnd, "OldMenuProc"), nullptr);
+  ::DestroyWindow(menuWnd);
+  ::DestroyWindow(other);
+}
