@@ -3,7 +3,9 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdarg>
+#include <cstdio>
 #include <ctime>
+#include <string>
 
 #include "boolengine/graph.h"
 #include "boolengine/graphlist.h"
@@ -13,6 +15,36 @@ namespace {
 // that could no longer be read back or differenced safely.
 const double kMaxInternal = 4503599627370496.0;
 const size_t kLogBufferSize = 1 << 16;
+
+// Each line is formatted whole and written with one call: the C runtime's
+// formatted output hands the stream one character at a time, and some runtimes
+// flush at every newline.
+void WriteFormatted(std::FILE* f, const char* format, va_list args)
+{
+    char line[256];
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(line, sizeof line, format, args);
+    if (n >= 0 && static_cast<size_t>(n) < sizeof line) {
+        std::fwrite(line, 1, static_cast<size_t>(n), f);
+    } else if (n > 0) {
+        std::string longer(static_cast<size_t>(n) + 1, '\0');
+        std::vsnprintf(&longer[0], longer.size(), format, again);
+        std::fwrite(longer.data(), 1, static_cast<size_t>(n), f);
+    }
+    va_end(again);
+}
+
+#if defined(__GNUC__)
+__attribute__((format(printf, 2, 3)))
+#endif
+void Write(std::FILE* f, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    WriteFormatted(f, format, args);
+    va_end(args);
+}
 }  // namespace
 
 Bool_Engine::Bool_Engine()
@@ -52,7 +84,7 @@ void Bool_Engine::SetLog(bool on)
     m_logFile.reset(f);
     const std::time_t now = std::time(nullptr);
     const char* stamp = std::ctime(&now);
-    std::fprintf(f, "Logfile created on:\t\t\t%s", stamp ? stamp : "\n");
+    Write(f, "Logfile created on:\t\t\t%s", stamp ? stamp : "\n");
 }
 
 void Bool_Engine::LogPrintf(const char* format, ...)
@@ -60,20 +92,20 @@ void Bool_Engine::LogPrintf(const char* format, ...)
     if (!m_logFile) return;
     va_list args;
     va_start(args, format);
-    std::vfprintf(m_logFile.get(), format, args);
+    WriteFormatted(m_logFile.get(), format, args);
     va_end(args);
 }
 
 void Bool_Engine::WriteLog(const char* text)
 {
-    if (m_logFile) std::fprintf(m_logFile.get(), "%s \n", text);
+    if (m_logFile) Write(m_logFile.get(), "%s \n", text);
 }
 
 void Bool_Engine::Error(const char* message, const char* header)
 {
     if (m_logFile) {
-        std::fprintf(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", header);
-        std::fprintf(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", message);
+        Write(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", header);
+        Write(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", message);
     }
     throw Bool_Engine_Error(" Fatal Error", "Fatal Error", 9, 1);
 }
@@ -81,8 +113,8 @@ void Bool_Engine::Error(const char* message, const char* header)
 void Bool_Engine::Info(const char* message, const char* header)
 {
     if (m_logFile) {
-        std::fprintf(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", header);
-        std::fprintf(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", message);
+        Write(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", header);
+        Write(m_logFile.get(), "%s %s\n", "FATAL ERROR: ", message);
     }
 }
 
