@@ -1,10 +1,12 @@
 #include "app/shell/MainFrm.h"
 
+#include "app/dialogs/DlgImgColor.h"
 #include "app/resource.h"
 #include "app/shell/ChildView.h"
 #include "app/shell/SposalboApp.h"
 #include "document/SposalboDoc.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "document/services/ExternalApp.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -14,11 +16,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_WM_EXITSIZEMOVE()
   ON_WM_SETFOCUS()
   ON_WM_MOUSEWHEEL()
-  ON_COMMAND(ID_ALBUM_OPEN, OnOpenAlbum)
-  ON_COMMAND(ID_ALBUM_CLOSE, OnCloseAlbum)
-  ON_UPDATE_COMMAND_UI(ID_ALBUM_CLOSE, OnUpdateAlbumOpen)
-  ON_COMMAND(ID_ALBUM_SAVE, OnSaveAlbum)
-  ON_UPDATE_COMMAND_UI(ID_ALBUM_SAVE, OnUpdateAlbumOpen)
   ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
   ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
 END_MESSAGE_MAP()
@@ -27,7 +24,10 @@ namespace {
 const char kSettings[] = "Program Settings";
 }
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame()
+    : m_extAppCmdLine(::GetExtAppCmdLine().str()),
+      m_editCommands([this]() { return MakeEditContext(); },
+                     [this]() { return ReadEditState(m_album.get(), GetPageView(), m_toolMode, false); }) {
   CString pers = AfxGetApp() ? AfxGetApp()->GetProfileString(kSettings, "Pers Path", "") : CString();
   pers.Trim();
   m_customFolder = static_cast<const char*>(pers);
@@ -60,7 +60,9 @@ void CMainFrame::OnDestroy() {
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
   if (m_view && m_view->m_hWnd && m_view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-  return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+  if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  if (m_albumCommands.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  return m_editCommands.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CMainFrame::OnUpdateFrameTitle(BOOL) {
@@ -139,7 +141,10 @@ bool CMainFrame::ChooseColour(uint32_t initial, uint32_t& chosen) {
   return true;
 }
 
-void CMainFrame::EditSelectionColour() {}
+void CMainFrame::EditSelectionColour() {
+  CDlgImgColor dialog(this, [this]() { return GetCurrentPage(); }, [this](bool paused) { m_renderPaused = paused; });
+  dialog.DoModal();
+}
 
 bool CMainFrame::EditText(std::string&, LOGFONTA&, COLORREF&) { return false; }
 
@@ -173,7 +178,7 @@ void CMainFrame::OnZoomOut() {
   if (CSposalboPageStatic* surface = GetPageSurface(); surface && GetCurrentPage()) surface->Zoom(0.9f, 0.9f);
 }
 
-void CMainFrame::OnEditImageExternal() {}
+void CMainFrame::OnEditImageExternal() { m_albumCommands.OnEditImageExternal(); }
 
 bool CMainFrame::RunCropDialog(const std::string&, const CropStore&) { return false; }
 

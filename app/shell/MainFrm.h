@@ -7,13 +7,16 @@
 #include <memory>
 #include <string>
 
+#include "app/commands/AlbumCommandHost.h"
+#include "app/commands/AlbumCommandTarget.h"
+#include "app/commands/EditCommands.h"
 #include "app/shell/EditorFrame.h"
 #include "framework/framework.h"
 
 class CChildView;
 class CSposalboDoc;
 
-class CMainFrame : public CFrameWnd, public IEditorFrame {
+class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHost {
   DECLARE_DYNCREATE(CMainFrame)
  public:
   CMainFrame();
@@ -48,6 +51,26 @@ class CMainFrame : public CFrameWnd, public IEditorFrame {
   afx_msg void OnEditImageExternal() override;
   bool RunCropDialog(const std::string& photoPath, const CropStore& store) override;
 
+  // IAlbumCommandHost (app/commands/MainFrameAlbumHost.cpp)
+  CWnd* GetOwnerWindow() override { return this; }
+  void SetAlbum(std::unique_ptr<CSposalboDoc> album) override;
+  CD3DObj* GetPageView() override;
+  void ClearPageSurface() override;
+  void RebuildPageList() override;
+  void ClearPageList() override;
+  void ClearPhotoList() override;
+  void LoadPhotoList(const std::string& folder, const std::vector<CString>& names) override;
+  void AddPageTemplate(const std::string& path) override;
+  void SetDocumentTitle(const std::string& title) override;
+  void SetCustomFolder(const std::string& folder) override { m_customFolder = folder; }
+  std::string GetTemplateFolder() override;
+  std::string GetExtAppCmdLine() override { return m_extAppCmdLine; }
+  void SetExtAppCmdLine(const std::string& commandLine) override { m_extAppCmdLine = commandLine; }
+  std::string ReadSetting(const char* name) override;
+  void WriteSetting(const char* name, const std::string& value) override;
+  INT_PTR RunWeddingData() override;
+  CCryptoEngine& GetSeal() override;
+
   // Library folders: the profile value or its default under the program
   // folder, then "lowres\" or "highres\".
   CString GetFramePath(bool low);
@@ -63,9 +86,6 @@ class CMainFrame : public CFrameWnd, public IEditorFrame {
   // Closes the album, asking the save question when it is modified; false
   // when the user cancelled (the album stays open).
   bool QueryCloseAlbum();
-  // Opens the album of a project file; false (with the error shown) when it
-  // cannot be read.
-  bool OpenAlbum(const CString& projectPath);
   void SetToolMode(int mode) { m_toolMode = mode; }
   CChildView* GetChildView() const { return m_view; }
 
@@ -74,11 +94,7 @@ class CMainFrame : public CFrameWnd, public IEditorFrame {
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-  // Album commands.
-  afx_msg void OnOpenAlbum();
-  afx_msg void OnCloseAlbum();
-  afx_msg void OnSaveAlbum();
-  afx_msg void OnUpdateAlbumOpen(CCmdUI* pCmdUI);
+  CAlbumCommandTarget& GetAlbumCommands() { return m_albumCommands; }
 
  protected:
   afx_msg void OnDestroy();
@@ -89,6 +105,8 @@ class CMainFrame : public CFrameWnd, public IEditorFrame {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // What an editing command acts on, taken when it runs.
+  EditContext MakeEditContext();
   CString LibraryPath(const char* value, const char* folder, bool low);
   CString CustomPath(const char* kind, bool low, const char* fallback);
   void RefreshTitle();
@@ -100,4 +118,8 @@ class CMainFrame : public CFrameWnd, public IEditorFrame {
   std::unique_ptr<CSposalboDoc> m_album;
   std::string m_customFolder;
   CChildView* m_view = nullptr;
+  std::string m_extAppCmdLine;
+  // The album, editing and navigation commands, offered after the frame's own.
+  CAlbumCommandTarget m_albumCommands{*this};
+  CEditCommandTarget m_editCommands;
 };

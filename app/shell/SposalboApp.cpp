@@ -11,6 +11,8 @@
 
 BEGIN_MESSAGE_MAP(CSposalboApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  // "Esci": the framework closes the main window, which asks about the album.
+  ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CSposalboApp::CSposalboApp() = default;

@@ -1,0 +1,81 @@
+// The main frame's side of the album and editing commands: the album it
+// holds, its view, title and settings, as the command targets ask for them.
+#include "app/shell/ChildView.h"
+#include "app/shell/MainFrm.h"
+#include "app/shell/SposalboApp.h"
+#include "app/surface/PageStatic.h"
+#include "document/SposalboDoc.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/services/CryptoEngine.h"
+
+namespace {
+const char kSettings[] = "Program Settings";
+}
+
+bool CMainFrame::QueryCloseAlbum() { return m_albumCommands.QueryCloseAlbum(); }
+
+void CMainFrame::SetAlbum(std::unique_ptr<CSposalboDoc> album) {
+  m_album = std::move(album);
+  if (m_album) LayoutPageStatic();
+  RefreshTitle();
+}
+
+CD3DObj* CMainFrame::GetPageView() { return GetPageSurface(); }
+
+void CMainFrame::ClearPageSurface() {
+  if (CSposalboPageStatic* surface = GetPageSurface()) surface->ClearSurface();
+}
+
+// The page and photo bars and the page-template list come with the bars;
+// until then there is nothing to show the album in.
+void CMainFrame::RebuildPageList() {}
+void CMainFrame::ClearPageList() {}
+void CMainFrame::ClearPhotoList() {}
+void CMainFrame::LoadPhotoList(const std::string&, const std::vector<CString>&) {}
+void CMainFrame::AddPageTemplate(const std::string&) {}
+
+void CMainFrame::SetDocumentTitle(const std::string& title) {
+  if (CDocument* doc = GetActiveDocument()) doc->SetTitle(title.c_str());
+  RefreshTitle();
+}
+
+std::string CMainFrame::GetTemplateFolder() {
+  return ReadSetting("Template Path").empty() ? (CSposalboApp::GetProgramFolder() + "template\\").str()
+                                              : ReadSetting("Template Path");
+}
+
+std::string CMainFrame::ReadSetting(const char* name) {
+  CWinApp* app = AfxGetApp();
+  return app ? app->GetProfileString(kSettings, name, "").str() : std::string();
+}
+
+void CMainFrame::WriteSetting(const char* name, const std::string& value) {
+  if (CWinApp* app = AfxGetApp()) app->WriteProfileString(kSettings, name, value.c_str());
+}
+
+// The wedding-data page comes with its own work; until then it is never
+// confirmed.
+INT_PTR CMainFrame::RunWeddingData() { return IDCANCEL; }
+
+CCryptoEngine& CMainFrame::GetSeal() {
+  // The laboratory's key beside the program; a missing key fails the export
+  // with its own message.
+  static CCryptoEngine seal;
+  static const bool ready = seal.AcquireContext() &&
+                            seal.ImportPublicKey(CSposalboApp::GetProgramFolder() + "public.key");
+  (void)ready;
+  return seal;
+}
+
+EditContext CMainFrame::MakeEditContext() {
+  EditContext context;
+  context.album = m_album.get();
+  context.view = GetPageSurface();
+  context.keepAspect = (::GetAsyncKeyState(VK_SHIFT) & 0x8000) == 0;
+  context.setToolMode = [this](int mode) { m_toolMode = mode; };
+  context.crop = [this](treeNode::CTreeNode* photo) {
+    if (CSposalboPageStatic* surface = GetPageSurface())
+      surface->CropPhoto(dynamic_cast<treeNode::CImgTreeNode*>(photo));
+  };
+  return context;
+}
