@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "document/TempFolder.h"
 #include "document/imagelist/MImageList.h"
 #include "render/TestPictures.h"
 
@@ -25,19 +26,19 @@ void SampleAlbum::WritePicture(const std::string& path, int width, int height, u
   WriteBmp(path, width, height, [&](int, int) { return rgba; });
 }
 
-SampleAlbum::SampleAlbum() {
+SampleAlbum::SampleAlbum(const std::string& folder) : m_folder(folder) {
   const std::string album = AlbumFolder();
   for (const char* sub : {"", "\\img", "\\rif", "\\font"}) MakeFolder(album + sub);
   MakeFolder(LibraryFolder());
-  WritePicture(m_folder / "rosso.bmp", 64, 48, 0xFF0000);
-  WritePicture(m_folder / "blu.bmp", 48, 64, 0x0000FF);
+  WritePicture(m_folder + "\\rosso.bmp", 64, 48, 0xFF0000);
+  WritePicture(m_folder + "\\blu.bmp", 48, 64, 0x0000FF);
   WritePicture(LibraryFolder() + "\\cornice.bmp", 64, 64, 0x00FF00);
   WritePicture(LibraryFolder() + "\\effetto.bmp", 32, 32, 0x808080);
   WritePicture(LibraryFolder() + "\\fiore.bmp", 32, 32, 0xFFFF00);
 
   spab_imagelist::CMImageList list;
-  const spab_imagelist::CMImg* a = list.AddFromFile((m_folder / "rosso.bmp").c_str(), album.c_str());
-  const spab_imagelist::CMImg* b = list.AddFromFile((m_folder / "blu.bmp").c_str(), album.c_str());
+  const spab_imagelist::CMImg* a = list.AddFromFile((m_folder + "\\rosso.bmp").c_str(), album.c_str());
+  const spab_imagelist::CMImg* b = list.AddFromFile((m_folder + "\\blu.bmp").c_str(), album.c_str());
   if (!a || !b || !list.Save(album.c_str(), false)) throw std::runtime_error("sample photos not imported");
   m_photoA = a->thumb;
   m_photoB = b->thumb;

@@ -6,15 +6,14 @@
 // page 2 holds a masked frame and a library image; page 3 is empty.
 #include <string>
 
-#include "document/TempFolder.h"
-
 class SampleAlbum {
  public:
-  SampleAlbum();
-  std::string ProjectPath() const { return m_folder / "album\\sposalbo.sbm"; }
-  std::string AlbumFolder() const { return m_folder / "album"; }
-  std::string LibraryFolder() const { return m_folder / "library"; }
-  std::string TemplatePath() const { return m_folder / "pagina.sbt"; }
+  // Writes everything below an existing folder (no trailing backslash).
+  explicit SampleAlbum(const std::string& folder);
+  std::string ProjectPath() const { return m_folder + "\\album\\sposalbo.sbm"; }
+  std::string AlbumFolder() const { return m_folder + "\\album"; }
+  std::string LibraryFolder() const { return m_folder + "\\library"; }
+  std::string TemplatePath() const { return m_folder + "\\pagina.sbt"; }
   // Working names of the imported photos.
   const std::string& PhotoA() const { return m_photoA; }
   const std::string& PhotoB() const { return m_photoB; }
@@ -24,7 +23,7 @@ class SampleAlbum {
   static void WritePicture(const std::string& path, int width, int height, unsigned colour);
 
  private:
-  TempFolder m_folder;
+  std::string m_folder;
   std::string m_photoA;
   std::string m_photoB;
 };

@@ -10,6 +10,7 @@
 
 #include "app/support/FakeEditorFrame.h"
 #include "app/support/SampleAlbum.h"
+#include "document/TempFolder.h"
 #include "app/surface/PageStatic.h"
 #include "document/SposalboDoc.h"
 #include "framework/scripted_ui.h"
@@ -61,7 +62,8 @@ class SurfaceTest : public ::testing::Test {
   void ScreenshotOnDemand();
 
   CScriptedUi ui;
-  SampleAlbum sample;
+  TempFolder temp;
+  SampleAlbum sample{temp.Path()};
   FakeEditorFrame frame;
   CWnd host;
   TestPageStatic surface;
