@@ -73,6 +73,7 @@ EditContext CMainFrame::MakeEditContext() {
   context.view = GetPageSurface();
   context.keepAspect = (::GetAsyncKeyState(VK_SHIFT) & 0x8000) == 0;
   context.setToolMode = [this](int mode) { m_toolMode = mode; };
+  context.toggleRulers = [this]() { ToggleRulers(); };
   context.crop = [this](treeNode::CTreeNode* photo) {
     if (CSposalboPageStatic* surface = GetPageSurface())
       surface->CropPhoto(dynamic_cast<treeNode::CImgTreeNode*>(photo));

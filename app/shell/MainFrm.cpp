@@ -27,7 +27,7 @@ const char kSettings[] = "Program Settings";
 CMainFrame::CMainFrame()
     : m_extAppCmdLine(::GetExtAppCmdLine().str()),
       m_editCommands([this]() { return MakeEditContext(); },
-                     [this]() { return ReadEditState(m_album.get(), GetPageView(), m_toolMode, false); }) {
+                     [this]() { return ReadEditState(m_album.get(), GetPageView(), m_toolMode, m_rulers.AreRulersShown()); }) {
   CString pers = AfxGetApp() ? AfxGetApp()->GetProfileString(kSettings, "Pers Path", "") : CString();
   pers.Trim();
   m_customFolder = static_cast<const char*>(pers);
@@ -47,10 +47,21 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
   // From here on the surface, lists and nodes reach this frame.
   SetEditorFrame(this);
+  if (m_rulers.CreateRulers(this, pContext)) {
+    m_view = DYNAMIC_DOWNCAST(CChildView, m_rulers.GetPageView());
+    if (m_view) {
+      SetActiveView(m_view, FALSE);
+      if (CDocument* doc = m_view->GetDocument()) doc->SetTitle("");
+    }
+    return TRUE;
+  }
+  if (m_rulers.m_hWnd) m_rulers.DestroyWindow();
   if (!CFrameWnd::OnCreateClient(lpcs, pContext)) return FALSE;
   m_view = DYNAMIC_DOWNCAST(CChildView, GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE));
   return TRUE;
 }
+
+void CMainFrame::ToggleRulers() { m_rulers.ShowRulers(!m_rulers.AreRulersShown()); }
 
 void CMainFrame::OnDestroy() {
   m_album.reset();
@@ -158,7 +169,9 @@ bool CMainFrame::IsLabFont(const std::string&) { return false; }
 
 CSposalboPageStatic* CMainFrame::GetPageSurface() { return m_view ? &m_view->GetPageStatic() : nullptr; }
 
-void CMainFrame::UpdateRulers(const RulerGeometry&) {}
+void CMainFrame::UpdateRulers(const RulerGeometry& geometry) {
+  if (m_rulers.m_hWnd) m_rulers.UpdateRulers(geometry);
+}
 
 void CMainFrame::UpdateCurrentPageThumbnail() {}
 

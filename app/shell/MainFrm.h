@@ -11,6 +11,7 @@
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/EditCommands.h"
 #include "app/shell/EditorFrame.h"
+#include "app/surface/RulerSplitterWnd.h"
 #include "framework/framework.h"
 
 class CChildView;
@@ -87,6 +88,10 @@ class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHo
   // when the user cancelled (the album stays open).
   bool QueryCloseAlbum();
   void SetToolMode(int mode) { m_toolMode = mode; }
+  // "Righello": shows or hides the two rulers.
+  void ToggleRulers();
+  bool AreRulersShown() const { return m_rulers.AreRulersShown(); }
+  CRulerSplitterWnd& GetRulerSplitter() { return m_rulers; }
   CChildView* GetChildView() const { return m_view; }
 
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
@@ -119,6 +124,7 @@ class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHo
   std::string m_customFolder;
   CChildView* m_view = nullptr;
   std::string m_extAppCmdLine;
+  CRulerSplitterWnd m_rulers;
   // The album, editing and navigation commands, offered after the frame's own.
   CAlbumCommandTarget m_albumCommands{*this};
   CEditCommandTarget m_editCommands;

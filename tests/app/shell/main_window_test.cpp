@@ -3,6 +3,7 @@
 #include "app/shell/ChildView.h"
 #include "app/shell/MainFrm.h"
 #include "app/shell/SposalboApp.h"
+#include "app/surface/RulerSplitterWnd.h"
 #include "app/resource.h"
 #include "framework/scripted_ui.h"
 
@@ -89,4 +90,24 @@ TEST(Startup, InitInstanceCreatesAndShowsTheMainFrameWithoutAnAlbum) {
   EXPECT_EQ(app.m_pMainWnd, nullptr);
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // the quit message of the main window
+}
+
+TEST_F(MainWindowTest, RulersStartHiddenToggleWithRighelloAndGiveTheFocusBack) {
+  CRulerSplitterWnd& rulers = frame->GetRulerSplitter();
+  frame->ShowWindow(SW_SHOW);
+  int height = -1, minimum = 0;
+  rulers.GetRowInfo(0, height, minimum);
+  EXPECT_EQ(height, 0);
+  EXPECT_EQ(rulers.m_cxSplitter, 1);
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_VIEW_RULER, 0));
+  rulers.GetRowInfo(0, height, minimum);
+  EXPECT_EQ(height, CRulerSplitterWnd::kRulerSize);
+  EXPECT_EQ(rulers.m_cySplitter, 3);
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_VIEW_RULER, 0));
+  rulers.GetRowInfo(0, height, minimum);
+  EXPECT_EQ(height, 0);
+  EXPECT_EQ(rulers.m_cxSplitter, 1);
+  EXPECT_EQ(frame->GetActiveView(), frame->GetChildView());
+  rulers.GetPane(0, 1)->SetFocus();
+  EXPECT_EQ(::GetFocus(), rulers.GetPageView()->m_hWnd);
 }
