@@ -162,3 +162,7 @@
 #define IDC_CURSOR_ADD 159
 #define IDC_CURSOR_SELECT 160
 #define IDC_CURSOR_HAND 162
+
+/* The text dialog: the font choice's template with the text edit. */
+#define IDD_TESTO 1543
+#define IDC_TESTO_TEXT 1010

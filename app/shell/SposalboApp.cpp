@@ -55,6 +55,15 @@ int CSposalboApp::ExitInstance() {
   return CWinApp::ExitInstance();
 }
 
+CString CSposalboApp::GetAppName() {
+  char path[MAX_PATH] = "";
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "Oriella";
+  char name[_MAX_FNAME] = "";
+  _splitpath(path, nullptr, nullptr, name, nullptr);
+  return name;
+}
+
 void CSposalboApp::OnAppAbout() {
   CAboutDlg about;
   about.DoModal();

@@ -19,6 +19,9 @@ class CSposalboApp : public CWinApp {
   // module name cannot be read).
   static CString GetProgramFolder();
   int ExitInstance() override;
+  // The program file's name without folder and extension ("Oriella" when the
+  // module name cannot be read).
+  static CString GetAppName();
   afx_msg void OnAppAbout();
   DECLARE_MESSAGE_MAP()
 

@@ -1,0 +1,18 @@
+#pragma once
+// The file dialog of "Carica immagini": several image files at once, into a
+// file-name buffer of 32768 characters.
+#include <vector>
+
+#include "framework/framework.h"
+
+class CImageFileDlg : public CFileDialog {
+ public:
+  static constexpr DWORD kBufferSize = 0x8000;
+
+  explicit CImageFileDlg(CWnd* parent = nullptr);
+  // Every chosen path, in the dialog's order.
+  std::vector<CString> GetPaths() const;
+
+ private:
+  std::vector<char> m_buffer;
+};

@@ -1,0 +1,22 @@
+#include "app/dialogs/TestoDialog.h"
+
+CTestoDialog::CTestoDialog(CWnd* parent) : CFontDialog(nullptr, CF_SCREENFONTS, nullptr, parent) {
+  lstrcpynA(m_lf.lfFaceName, "Arial", LF_FACESIZE);
+}
+
+INT_PTR CTestoDialog::DoModal() {
+  m_cf.Flags |= CF_TTONLY | CF_INITTOLOGFONTSTRUCT | CF_ENABLETEMPLATE;
+  m_cf.lpTemplateName = MAKEINTRESOURCEA(IDD_TESTO);
+  return CFontDialog::DoModal();
+}
+
+BOOL CTestoDialog::OnInitDialog() {
+  CFontDialog::OnInitDialog();
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CTestoDialog::DoDataExchange(CDataExchange* pDX) {
+  CFontDialog::DoDataExchange(pDX);
+  DDX_Text(pDX, IDC_TESTO_TEXT, m_text);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The text dialog: the system font choice (TrueType fonts only) with an edit
+// for the text itself, from dialog template 1543 of the program's resources.
+// The caller sets the text and font before running it and reads them after OK.
+#include "app/resource.h"
+#include "framework/framework.h"
+
+class CTestoDialog : public CFontDialog {
+ public:
+  explicit CTestoDialog(CWnd* parent = nullptr);
+  INT_PTR DoModal() override;
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* pDX) override;
+
+  CString m_text;
+};
