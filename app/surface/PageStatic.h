@@ -86,6 +86,8 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   virtual void TrackContextMenu(POINT screen);
   // Shows the drawn frame (a test reads the back buffer before it goes).
   virtual void PresentFrame();
+  // Whether the mouse cursor is over this window right now.
+  virtual bool IsCursorOverWindow() const;
 
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
 
@@ -110,7 +112,6 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   bool ScreenToView(POINT screen, surface_rules::ViewPoint& view) const;
   // A screen point in page space (the view's pan and zoom undone).
   bool ScreenToPage(POINT screen, float& x, float& y) const;
-  bool IsCursorOverWindow() const;
   // The cursor rule; true when it set a cursor.
   bool UpdateCursor();
   void CreateBandResources();

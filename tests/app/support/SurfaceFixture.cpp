@@ -61,23 +61,14 @@ POINT SurfaceTest::PixelOf(float pageX, float pageY) const {
 }
 
 void SurfaceTest::MoveTo(POINT at) {
-  POINT screen = at;
-  surface.ClientToScreen(&screen);
-  ::SetCursorPos(screen.x, screen.y);
   surface.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
 }
 
 void SurfaceTest::Press(POINT at, UINT message) {
-  POINT screen = at;
-  surface.ClientToScreen(&screen);
-  ::SetCursorPos(screen.x, screen.y);
   surface.SendMessage(message, MK_LBUTTON, MAKELPARAM(at.x, at.y));
 }
 
 void SurfaceTest::Release(POINT at) {
-  POINT screen = at;
-  surface.ClientToScreen(&screen);
-  ::SetCursorPos(screen.x, screen.y);
   surface.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 

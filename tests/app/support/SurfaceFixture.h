@@ -1,8 +1,8 @@
 #pragma once
 // The page surface inside a plain top-level window (400 x 200 client pixels,
 // a two-page spread), the stand-in frame and the sample album opened on it.
-// Mouse helpers put the real cursor over the point (the surface checks it is
-// over its window) and send the button messages; keys held come from the
+// Mouse helpers send the button messages with the cursor taken as over the
+// surface (the shared cursor is never moved); keys held come from the
 // stand-in frame.
 #include <gtest/gtest.h>
 
@@ -29,11 +29,14 @@ class TestPageStatic : public CSposalboPageStatic {
   int contextMenus = 0;
   // The back buffer of the last frame drawn.
   Pixels lastFrame;
+  // Where the cursor counts as being: tests never move the shared cursor.
+  bool cursorOver = true;
 
  protected:
   UINT TrackSelectionMenu(CSelectionMenu& menu, POINT screen) override;
   void TrackContextMenu(POINT screen) override;
   void PresentFrame() override;
+  bool IsCursorOverWindow() const override { return cursorOver; }
 };
 
 class SurfaceTest : public ::testing::Test {
