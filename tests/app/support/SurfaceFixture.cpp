@@ -25,7 +25,7 @@ void SurfaceTest::SetUp() {
   const char* cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW));
   CRect rect(0, 0, kWidth, kHeight);
   ::AdjustWindowRectEx(&rect, WS_POPUP, FALSE, 0);
-  ASSERT_TRUE(host.CreateEx(WS_EX_TOPMOST, cls, "surface", WS_POPUP | WS_VISIBLE, 0, 0, rect.Width(),
+  ASSERT_TRUE(host.CreateEx(0, cls, "surface", WS_POPUP, 0, 0, rect.Width(),
                             rect.Height(), nullptr, nullptr));
   ASSERT_TRUE(surface.Create(CRect(0, 0, kWidth, kHeight), &host));
   // The surface's own client area is the full 400 x 200 (its sunken edge lies outside).
