@@ -96,9 +96,11 @@ bool Inside(const std::vector<Polygon>& polygons, double x, double y)
     return in;
 }
 
-std::vector<Polygon> RunOperation(int op, const std::vector<Polygon>& a, const std::vector<Polygon>& b)
+std::vector<Polygon> RunOperation(int op, const std::vector<Polygon>& a, const std::vector<Polygon>& b,
+                                  bool log)
 {
     Bool_Engine engine;
+    engine.SetLog(log);
     ArmLikeCropTool(engine);
     for (const Polygon& p : a) AddPolygon(engine, 0, p);
     for (const Polygon& p : b) AddPolygon(engine, 1, p);
