@@ -166,3 +166,9 @@
 /* The text dialog: the font choice's template with the text edit. */
 #define IDD_TESTO 1543
 #define IDC_TESTO_TEXT 1010
+
+/* Thumbnail lists: drop cursor, used mark, the photo list's menu. */
+#define IDC_CURSOR_DROP 106
+#define IDB_USED_MARK 169
+#define IDR_PHOTO_MENU 199
+#define ID_PHOTO_DELETE 33084

@@ -57,13 +57,13 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
 
   // Drops from the thumbnail lists, at a screen point.
   void DropPhoto(const std::string& name, POINT screen);
-  void DropImage(const std::string& name, POINT screen);
+  void DropImage(const std::string& name, POINT screen, bool pers = false);
   void DropFrame(const std::string& name, POINT screen, bool pers);
   void DropEffect(const std::string& name, POINT screen, bool pers);
   void DropTemplate(const std::string& path, POINT screen);
   // The placing operations, at a view point.
   void PlacePhoto(const std::string& name, float x, float y);
-  void PlaceImage(const std::string& name, float x, float y);
+  void PlaceImage(const std::string& name, float x, float y, bool pers = false);
   void PlaceFrame(const std::string& name, float x, float y, bool pers);
   void PlaceEffect(const std::string& name, float x, float y, bool pers);
   void PlaceTemplate(const std::string& path);

@@ -97,9 +97,9 @@ void CSposalboPageStatic::DropPhoto(const std::string& name, POINT screen) {
   if (CurrentPage() && ScreenToPage(screen, x, y)) PlacePhoto(name, x, y);
 }
 
-void CSposalboPageStatic::DropImage(const std::string& name, POINT screen) {
+void CSposalboPageStatic::DropImage(const std::string& name, POINT screen, bool pers) {
   float x, y;
-  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceImage(name, x, y);
+  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceImage(name, x, y, pers);
 }
 
 void CSposalboPageStatic::DropFrame(const std::string& name, POINT screen, bool pers) {
@@ -149,10 +149,14 @@ void CSposalboPageStatic::PlacePhoto(const std::string& name, float x, float y) 
   page->SetNeedsRefresh(true);
 }
 
-void CSposalboPageStatic::PlaceImage(const std::string& name, float x, float y) {
+void CSposalboPageStatic::PlaceImage(const std::string& name, float x, float y, bool pers) {
   CPaginaTreeNode* page = CurrentPage();
   if (!page) return;
-  auto node = NewPicture<treeNode::CImageTreeNode>(name, page);
+  // An image of the custom graphics folder is looked up there.
+  auto node = std::make_unique<treeNode::CImageTreeNode>(name, page);
+  node->SetPersonal(pers);
+  node->LoadResources();
+  node->SetRotation(0.0f);
   page->SaveUndo();
   CTreeNode* selected = SoleSelected(page);
   if (HeldKeys().ctrl) {
@@ -161,7 +165,7 @@ void CSposalboPageStatic::PlaceImage(const std::string& name, float x, float y) 
   } else if (selected && selected->HasTag("image")) {
     auto* image = static_cast<CImgTreeNode*>(selected);
     image->SetName(name);
-    image->SetPersonal(false);
+    image->SetPersonal(pers);
   } else if (selected && selected->HasTag("immagine")) {
     const std::string old = static_cast<CImgTreeNode*>(selected)->GetName();
     ReplaceInParent(static_cast<CImgTreeNode*>(selected), std::move(node));

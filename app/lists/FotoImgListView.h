@@ -1,0 +1,25 @@
+#pragma once
+// The photo bar's list of the album's photos: a mark on every photo some page
+// uses, and "Elimina" in its context menu for a photo no page uses.
+#include "app/lists/ImgListView.h"
+
+class CFotoImgListView : public CImgListView {
+ public:
+  static constexpr UINT kDeleteCommand = 33084;
+
+  BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) override;
+  void UpdateItemState(int index) override;
+  // Whether the first selected photo may be deleted: it is in the album's
+  // image list and no page uses it.
+  bool CanDeleteSelected() const;
+
+ protected:
+  afx_msg BOOL OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnDeletePhoto();
+  afx_msg void OnUpdateDeletePhoto(CCmdUI* pCmdUI);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  CImageList m_marks;
+};

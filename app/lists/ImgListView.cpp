@@ -1,0 +1,343 @@
+#include "app/lists/ImgListView.h"
+
+#include <memory>
+
+#include "app/lists/Thumbnail.h"
+#include "app/shell/EditorFrame.h"
+#include "app/surface/PageStatic.h"
+
+IMPLEMENT_DYNAMIC(CImgListView, CListCtrl)
+
+BEGIN_MESSAGE_MAP(CImgListView, CListCtrl)
+  ON_WM_DESTROY()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+  ON_MESSAGE(kThumbnailMessage, OnThumbnail)
+  ON_MESSAGE(kLoadDoneMessage, OnLoadDone)
+  ON_NOTIFY_REFLECT_EX(LVN_BEGINDRAG, OnBeginDrag)
+  ON_NOTIFY_REFLECT_EX(NM_DBLCLK, OnDblClk)
+END_MESSAGE_MAP()
+
+namespace {
+// The program's drop cursor.
+constexpr int kDropCursor = 106;
+
+// What the loader posts for one file; the list takes the bitmap.
+struct Thumbnail {
+  int generation;
+  CString name;
+  HBITMAP bitmap;
+};
+
+void FreeThumbnail(LPARAM lParam) {
+  std::unique_ptr<Thumbnail> thumbnail(reinterpret_cast<Thumbnail*>(lParam));
+  if (thumbnail) ::DeleteObject(thumbnail->bitmap);
+}
+}  // namespace
+
+// Everything the loader reads, copied for it; only the stop flag and the
+// list's file filter are shared, and the list joins the loader before either
+// goes away.
+struct CImgListView::Job {
+  HWND target;
+  int generation;
+  bool scanFolder;
+  bool fileListMode;
+  CString folder;  // with the subfolder
+  CString prefix;  // subfolder + "\", or empty
+  std::vector<CString> names;
+  const CImgListView* list;
+  std::atomic<bool>* stop;
+};
+
+CImgListView::CImgListView() = default;
+
+CImgListView::~CImgListView() {
+  StopLoading();
+  DestroyWindow();
+}
+
+BOOL CImgListView::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+  if (!CListCtrl::Create(style, rect, parent, id)) return FALSE;
+  SetBkColor(kListBackground);
+  return TRUE;
+}
+
+void CImgListView::SetStyle(const char* styleKey, bool custom) {
+  m_styleKey = styleKey ? styleKey : "";
+  m_custom = custom;
+}
+
+bool CImgListView::AcceptFile(const CString&) const { return true; }
+
+void CImgListView::DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) {
+  surface.DropPhoto(static_cast<const char*>(name), screen);
+}
+
+void CImgListView::UpdateItemState(int) {}
+
+CString CImgListView::PathOf(const CString& name) const {
+  if (m_fileListMode) return name;
+  return m_folder + "\\" + name;
+}
+
+CSposalboPageStatic* CImgListView::Surface() const {
+  IEditorFrame* frame = GetEditorFrame();
+  return frame ? frame->GetPageSurface() : nullptr;
+}
+
+bool CImgListView::EnsureImageList() {
+  if (m_thumbnails.GetSafeHandle()) return true;
+  if (!m_thumbnails.Create(kThumbnailSize, kThumbnailSize, ILC_COLOR32, 0, 1)) return false;
+  SetImageList(&m_thumbnails, LVSIL_NORMAL);
+  return true;
+}
+
+void CImgListView::ClearItems() {
+  SetRedraw(FALSE);
+  if (EnsureImageList()) m_thumbnails.SetImageCount(0);
+  DeleteAllItems();
+  m_names.clear();
+  SetRedraw(TRUE);
+}
+
+void CImgListView::StopLoading() {
+  if (m_thread.IsValid()) {
+    m_stop = true;
+    // The loader only posts to this window and never waits for it, so a plain
+    // wait cannot deadlock.
+    ::WaitForSingleObject(m_thread.Get(), INFINITE);
+    m_thread.Reset();
+  }
+  m_stop = false;
+  m_loading = false;
+  // Thumbnails of the stopped load still queued are stale: the next load has
+  // a new number, and a window going away frees them here.
+  ++m_generation;
+}
+
+void CImgListView::StartLoader(std::vector<CString> names, bool scanFolder) {
+  StopLoading();
+  if (!m_hWnd) return;
+  ClearItems();
+  auto job = std::make_unique<Job>();
+  job->target = m_hWnd;
+  job->generation = m_generation;
+  job->scanFolder = scanFolder;
+  job->fileListMode = m_fileListMode;
+  job->folder = m_subfolder.IsEmpty() ? m_folder : m_folder + "\\" + m_subfolder;
+  job->prefix = m_subfolder.IsEmpty() ? CString() : m_subfolder + "\\";
+  job->names = std::move(names);
+  job->list = this;
+  job->stop = &m_stop;
+  HANDLE thread = ::CreateThread(nullptr, 0, LoaderMain, job.get(), 0, nullptr);
+  if (!thread) return;
+  job.release();  // the loader owns it now
+  m_thread.Reset(thread);
+  m_loading = true;
+}
+
+void CImgListView::LoadFolderAsync() {
+  m_fileListMode = false;
+  StartLoader({}, true);
+}
+
+void CImgListView::LoadFilesAsync(const std::vector<CString>& names, bool fileListMode) {
+  m_fileListMode = fileListMode;
+  StartLoader(names, false);
+}
+
+DWORD WINAPI CImgListView::LoaderMain(void* argument) {
+  std::unique_ptr<Job> job(static_cast<Job*>(argument));
+  auto offer = [&job](const CString& name, const CString& path) {
+    if (!job->list->AcceptFile(name)) return;
+    OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path));
+    if (!bitmap) return;  // an unreadable file becomes no item
+    auto* thumbnail = new Thumbnail{job->generation, name, bitmap.release()};
+    if (!::PostMessageA(job->target, kThumbnailMessage, 0, reinterpret_cast<LPARAM>(thumbnail)))
+      FreeThumbnail(reinterpret_cast<LPARAM>(thumbnail));
+  };
+  if (job->scanFolder) {
+    WIN32_FIND_DATAA entry;
+    CScopedFind find(::FindFirstFileA(job->folder + "\\*.*", &entry));
+    for (bool more = find.IsValid(); more && !*job->stop; more = ::FindNextFileA(find.Get(), &entry) != 0) {
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      offer(job->prefix + entry.cFileName, job->folder + "\\" + entry.cFileName);
+    }
+  } else {
+    for (const CString& name : job->names) {
+      if (*job->stop) break;
+      offer(name, job->fileListMode ? name : job->folder + "\\" + name);
+    }
+  }
+  ::PostMessageA(job->target, kLoadDoneMessage, static_cast<WPARAM>(job->generation), 0);
+  return 0;
+}
+
+LRESULT CImgListView::OnThumbnail(WPARAM, LPARAM lParam) {
+  std::unique_ptr<Thumbnail> thumbnail(reinterpret_cast<Thumbnail*>(lParam));
+  OwnedBitmap bitmap(thumbnail->bitmap);
+  if (thumbnail->generation == m_generation) AppendThumbnail(thumbnail->name, bitmap.get());
+  return 0;
+}
+
+LRESULT CImgListView::OnLoadDone(WPARAM wParam, LPARAM) {
+  if (static_cast<int>(wParam) != m_generation) return 0;
+  m_loading = false;
+  m_thread.Reset();
+  Invalidate();
+  return 0;
+}
+
+void CImgListView::AppendThumbnail(const CString& name, HBITMAP bitmap) {
+  if (!EnsureImageList()) return;
+  CBitmap cell;
+  cell.Attach(bitmap);
+  const int image = m_thumbnails.Add(&cell, static_cast<CBitmap*>(nullptr));
+  cell.Detach();
+  if (image < 0) return;
+  const int index = GetItemCount();
+  if (InsertItem(index, "", image) < 0) {
+    m_thumbnails.Remove(image);
+    return;
+  }
+  m_names.push_back(name);
+  UpdateItemState(index);
+}
+
+bool CImgListView::AddFile(const CString& name) {
+  CString path = m_subfolder.IsEmpty() ? m_folder : m_folder + "\\" + m_subfolder;
+  OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path + "\\" + name));
+  if (!bitmap) return false;
+  AppendThumbnail(name, bitmap.get());
+  return true;
+}
+
+bool CImgListView::RefreshThumbnail(const CString& name, const CString& path) {
+  for (size_t i = 0; i < m_names.size(); ++i) {
+    if (m_names[i] != name) continue;
+    OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path));
+    if (!bitmap || !EnsureImageList()) return false;
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = static_cast<int>(i);
+    GetItem(&item);
+    CBitmap cell;
+    cell.Attach(bitmap.get());
+    m_thumbnails.Replace(item.iImage, &cell, nullptr);
+    cell.Detach();
+    RedrawItems(static_cast<int>(i), static_cast<int>(i));
+    return true;
+  }
+  return false;
+}
+
+void CImgListView::RemoveItem(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= m_names.size()) return;
+  DeleteItem(index);
+  m_names.erase(m_names.begin() + index);
+}
+
+void CImgListView::ClearThumbnails() {
+  if (!m_thumbnails.GetSafeHandle()) return;
+  StopLoading();
+  ClearItems();
+  Invalidate();
+}
+
+CString CImgListView::GetFirstSelectedName() const {
+  const int index = GetNextItem(-1, LVNI_SELECTED);
+  return index >= 0 && static_cast<size_t>(index) < m_names.size() ? m_names[static_cast<size_t>(index)] : CString();
+}
+
+void CImgListView::OnDestroy() {
+  StopLoading();
+  EndDrag();
+  // Thumbnails posted but not yet taken are freed with their bitmaps.
+  MSG msg;
+  while (::PeekMessageA(&msg, m_hWnd, kThumbnailMessage, kThumbnailMessage, PM_REMOVE)) FreeThumbnail(msg.lParam);
+  CListCtrl::OnDestroy();
+}
+
+HWND CImgListView::WindowAt(POINT screen) const { return ::WindowFromPoint(screen); }
+
+BOOL CImgListView::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  IEditorFrame* frame = GetEditorFrame();
+  if (!frame || !frame->GetAlbum()) return FALSE;
+  const auto* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+  if (view->iItem < 0 || static_cast<size_t>(view->iItem) >= m_names.size()) return FALSE;
+  m_dragItem = view->iItem;
+  POINT origin{0, 0};
+  m_dragImage.reset(CreateDragImage(m_dragItem, &origin));
+  if (m_dragImage) {
+    m_dragImage->BeginDrag(0, CPoint(-10, -14));
+    POINT screen = view->ptAction;
+    ClientToScreen(&screen);
+    CImageList::DragEnter(nullptr, screen);
+  }
+  m_dragging = true;
+  frame->SetRenderPaused(true);
+  SetCapture();
+  return TRUE;
+}
+
+void CImgListView::OnMouseMove(UINT nFlags, CPoint point) {
+  if (!m_dragging) {
+    CListCtrl::OnMouseMove(nFlags, point);
+    return;
+  }
+  POINT screen = point;
+  ClientToScreen(&screen);
+  if (m_dragImage) CImageList::DragMove(screen);
+  CSposalboPageStatic* surface = Surface();
+  const bool overSurface = surface && surface->m_hWnd && WindowAt(screen) == surface->m_hWnd;
+  HCURSOR cursor = overSurface ? ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDropCursor)) : nullptr;
+  ::SetCursor(cursor ? cursor : ::LoadCursor(nullptr, overSurface ? IDC_ARROW : IDC_NO));
+}
+
+void CImgListView::EndDrag() {
+  if (!m_dragging) return;
+  m_dragging = false;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  if (m_dragImage) {
+    CImageList::DragLeave(nullptr);
+    CImageList::EndDrag();
+    m_dragImage.reset();
+  }
+  if (IEditorFrame* frame = GetEditorFrame()) frame->SetRenderPaused(frame->GetAlbum() == nullptr);
+}
+
+void CImgListView::OnLButtonUp(UINT nFlags, CPoint point) {
+  if (!m_dragging) {
+    CListCtrl::OnLButtonUp(nFlags, point);
+    return;
+  }
+  const int item = m_dragItem;
+  EndDrag();
+  POINT screen = point;
+  ClientToScreen(&screen);
+  CSposalboPageStatic* surface = Surface();
+  if (surface && surface->m_hWnd && WindowAt(screen) == surface->m_hWnd && item >= 0 &&
+      static_cast<size_t>(item) < m_names.size())
+    DropOnPage(*surface, screen, m_names[static_cast<size_t>(item)]);
+}
+
+BOOL CImgListView::OnDblClk(NMHDR*, LRESULT* pResult) {
+  *pResult = 0;
+  OnDoubleClick();
+  return FALSE;
+}
+
+void CImgListView::OnDoubleClick() {
+  const CString name = GetFirstSelectedName();
+  CSposalboPageStatic* surface = Surface();
+  IEditorFrame* frame = GetEditorFrame();
+  if (name.IsEmpty() || !surface || !frame) return;
+  if (HostIsKeyDown(VK_SHIFT) && frame->GetAlbum()) {
+    std::string newName;
+    surface->RunCropDialog(frame->GetResourceFolder(0, false, static_cast<const char*>(name), false), newName);
+    return;
+  }
+  surface->PlacePhoto(static_cast<const char*>(name), 0.0f, 0.0f);
+}

@@ -1,0 +1,112 @@
+#pragma once
+// A list of 96 x 96 thumbnails (frames, effects, images or the album's
+// photos) filled by a loader thread of its own, by scanning a folder or from
+// a list of file names; items are dragged onto the page or double-clicked.
+//
+// The loader never touches a window: it makes each thumbnail bitmap and posts
+// it to the list, which adds it on the user-interface thread. Every load has
+// a number; thumbnails of an earlier load that arrive late are dropped. A new
+// load, a clear and the list's destruction stop and join the running loader
+// first.
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/services/Win32Handle.h"
+#include "framework/framework.h"
+
+class CSposalboPageStatic;
+
+class CImgListView : public CListCtrl {
+  DECLARE_DYNAMIC(CImgListView)
+ public:
+  // Sent to the list by its loader: a finished thumbnail, the end of a load.
+  static constexpr UINT kThumbnailMessage = WM_APP + 0x120;
+  static constexpr UINT kLoadDoneMessage = WM_APP + 0x121;
+
+  CImgListView();
+  ~CImgListView() override;
+
+  virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
+  void SetFolder(const CString& folder) { m_folder = folder; }
+  const CString& GetFolder() const { return m_folder; }
+  void SetSubfolder(const CString& subfolder) { m_subfolder = subfolder; }
+  void SetPersonal(bool personal) { m_personal = personal; }
+  bool IsPersonal() const { return m_personal; }
+  // The style key and custom flag the frame gives the library lists.
+  void SetStyle(const char* styleKey, bool custom);
+  bool IsCustom() const { return m_custom; }
+
+  // Scans the folder (and subfolder) on the loader thread.
+  void LoadFolderAsync();
+  // Loads the given names (full paths in file-list mode, else names in the
+  // folder) on the loader thread.
+  void LoadFilesAsync(const std::vector<CString>& names, bool fileListMode);
+  // Stops the running load and waits until its thread has ended.
+  void StopLoading();
+  bool IsLoading() const { return m_loading; }
+  // Stops loading and removes every item and thumbnail.
+  void ClearThumbnails();
+  // Adds one file's thumbnail on this thread; false when it cannot be read.
+  bool AddFile(const CString& name);
+  // Redraws the thumbnail of the first item of that name from path.
+  bool RefreshThumbnail(const CString& name, const CString& path);
+
+  const std::vector<CString>& GetNames() const { return m_names; }
+  // The name of the first selected item; empty without selection.
+  CString GetFirstSelectedName() const;
+
+  // Whether the list shows a file; runs on the loader thread.
+  virtual bool AcceptFile(const CString& name) const;
+  // Drops the dragged item on the page.
+  virtual void DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name);
+  // Marks an item (the photo list's used mark).
+  virtual void UpdateItemState(int index);
+
+ protected:
+  // The window under a screen point during a drag (a test answers it).
+  virtual HWND WindowAt(POINT screen) const;
+  virtual void OnDoubleClick();
+
+  afx_msg void OnDestroy();
+  afx_msg LRESULT OnThumbnail(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnLoadDone(WPARAM wParam, LPARAM lParam);
+  afx_msg BOOL OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg BOOL OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  DECLARE_MESSAGE_MAP()
+
+  bool EnsureImageList();
+  // Appends a finished thumbnail as the next item.
+  void AppendThumbnail(const CString& name, HBITMAP bitmap);
+  CString PathOf(const CString& name) const;
+  // Takes an item and its name out of the list.
+  void RemoveItem(int index);
+  CSposalboPageStatic* Surface() const;
+
+ private:
+  struct Job;
+  static DWORD WINAPI LoaderMain(void* job);
+  void StartLoader(std::vector<CString> names, bool scanFolder);
+  void ClearItems();
+  void EndDrag();
+
+  CImageList m_thumbnails;
+  std::vector<CString> m_names;
+  CString m_folder;
+  CString m_subfolder;
+  bool m_personal = false;
+  std::string m_styleKey;
+  bool m_custom = false;
+  bool m_loading = false;
+  std::atomic<bool> m_stop{false};
+  CScopedHandle m_thread;
+  int m_generation = 0;
+  bool m_fileListMode = false;
+  std::unique_ptr<CImageList> m_dragImage;
+  bool m_dragging = false;
+  int m_dragItem = -1;
+};

@@ -1,0 +1,48 @@
+#include "app/lists/LibraryListViews.h"
+
+#include "app/surface/PageStatic.h"
+
+namespace {
+std::string Text(const CString& name) { return static_cast<const char*>(name); }
+}  // namespace
+
+bool IsMaskCompanion(const CString& name) {
+  const int dot = name.ReverseFind('.');
+  const CString stem = dot >= 0 ? name.Left(dot) : name;
+  if (stem.GetLength() < 4 || name.GetLength() <= 4) return false;
+  return stem.Right(4).CompareNoCase(".msk") == 0;
+}
+
+// A list showing the custom graphics folder creates personal nodes, so their
+// pictures are looked up there and not in the program's library.
+bool CCorniciImgListView::AcceptFile(const CString& name) const { return !IsMaskCompanion(name); }
+
+void CCorniciImgListView::DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) {
+  surface.DropFrame(Text(name), screen, IsPersonal() || IsCustom());
+}
+
+void CCorniciImgListView::OnDoubleClick() {
+  const CString name = GetFirstSelectedName();
+  if (CSposalboPageStatic* surface = Surface(); surface && !name.IsEmpty())
+    surface->PlaceFrame(Text(name), 0.0f, 0.0f, IsCustom());
+}
+
+void CEffettiImgListView::DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) {
+  surface.DropEffect(Text(name), screen, IsPersonal() || IsCustom());
+}
+
+void CEffettiImgListView::OnDoubleClick() {
+  const CString name = GetFirstSelectedName();
+  if (CSposalboPageStatic* surface = Surface(); surface && !name.IsEmpty())
+    surface->PlaceEffect(Text(name), 0.0f, 0.0f, IsCustom());
+}
+
+void CImmaginiImgListView::DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) {
+  surface.DropImage(Text(name), screen, IsPersonal() || IsCustom());
+}
+
+void CImmaginiImgListView::OnDoubleClick() {
+  const CString name = GetFirstSelectedName();
+  if (CSposalboPageStatic* surface = Surface(); surface && !name.IsEmpty())
+    surface->PlaceImage(Text(name), 0.0f, 0.0f, IsCustom());
+}

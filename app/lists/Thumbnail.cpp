@@ -1,0 +1,91 @@
+#include "app/lists/Thumbnail.h"
+
+#include "imagelib/ImgBitmap.h"
+#include "ipl/ipl.h"
+
+namespace {
+constexpr COLORREF kAlphaBackground = 0xBEBEFF;
+
+// A memory device context that puts back the bitmap it was given.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HBITMAP bitmap) : m_dc(::CreateCompatibleDC(nullptr)) {
+    if (m_dc) m_old = ::SelectObject(m_dc, bitmap);
+  }
+  ~MemoryDc() {
+    if (m_dc) {
+      ::SelectObject(m_dc, m_old);
+      ::DeleteDC(m_dc);
+    }
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  HDC Get() const { return m_dc; }
+
+ private:
+  HDC m_dc;
+  HGDIOBJ m_old = nullptr;
+};
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = ::CreateSolidBrush(colour);
+  ::FillRect(dc, &rect, brush);
+  ::DeleteObject(brush);
+}
+}  // namespace
+
+RECT ThumbnailPlacement(int width, int height, int cell) {
+  RECT placed{0, 0, 0, 0};
+  if (width <= 0 || height <= 0) return placed;
+  const double ratio = static_cast<double>(height) / width;
+  int w = cell, h = cell;
+  if (ratio <= 1.0)
+    h = static_cast<int>(ratio * cell);
+  else
+    w = static_cast<int>(cell / ratio);
+  placed.left = (cell - w) / 2;
+  placed.top = (cell - h) / 2;
+  placed.right = placed.left + w;
+  placed.bottom = placed.top + h;
+  return placed;
+}
+
+OwnedBitmap MakeThumbnail(const std::string& path) {
+  CImgBitmap picture;
+  if (!picture.LoadPreview(path.c_str(), 1, true, 256, false) || !picture.IsValid()) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kThumbnailSize;
+  info.bmiHeader.biHeight = kThumbnailSize;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  OwnedBitmap cell(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!cell) return nullptr;
+  MemoryDc target(cell.get());
+  const RECT all{0, 0, kThumbnailSize, kThumbnailSize};
+  Fill(target.Get(), all, kListBackground);
+  const RECT placed = ThumbnailPlacement(picture.GetWidth(), picture.GetHeight(), kThumbnailSize);
+  HDC source = picture.GetDC();
+  if (!source) return nullptr;
+  BOOL drawn;
+  if (picture.GetAlphaChannel()) {
+    iplPreMultiplyAlpha(picture.GetIplImage(), -1);
+    Fill(target.Get(), placed, kAlphaBackground);
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    drawn = ::AlphaBlend(target.Get(), placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                         source, 0, 0, picture.GetWidth(), picture.GetHeight(), blend);
+  } else {
+    ::SetStretchBltMode(target.Get(), HALFTONE);
+    ::SetBrushOrgEx(target.Get(), 0, 0, nullptr);
+    drawn = ::StretchBlt(target.Get(), placed.left, placed.top, placed.right - placed.left,
+                         placed.bottom - placed.top, source, 0, 0, picture.GetWidth(), picture.GetHeight(), SRCCOPY);
+  }
+  picture.ReleaseDC(true);
+  // The whole cell is opaque: Wine takes any non-zero alpha byte as per-pixel
+  // alpha in an image list.
+  auto* pixel = static_cast<uint32_t*>(bits);
+  ::GdiFlush();
+  for (int i = 0; i < kThumbnailSize * kThumbnailSize; ++i) pixel[i] &= 0x00FFFFFFu;
+  return drawn ? std::move(cell) : nullptr;
+}

@@ -1,0 +1,169 @@
+// The thumbnail lists: loads from generated library folders and file lists on
+// their loader threads, reloads and destruction during a load, drags onto the
+// surface, and the photo list's marks and "Elimina".
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/lists/FotoImgListView.h"
+#include "app/lists/LibraryListViews.h"
+#include "app/lists/Thumbnail.h"
+#include "app/support/SurfaceFixture.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+
+namespace {
+// The list with the window under a drag answered by the test.
+template <class List>
+class Testable : public List {
+ public:
+  HWND windowAtDrop = nullptr;
+
+ protected:
+  HWND WindowAt(POINT) const override { return windowAtDrop; }
+};
+
+class ListTest : public SurfaceTest {
+ protected:
+  void SetUp() override {
+    SurfaceTest::SetUp();
+    library = temp.Path() + "\\frames";
+    MakeFolder(library);
+  }
+  template <class List>
+  void Create(List& list) {
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 300, 300), &host, 10));
+  }
+  // Lets the loader's thumbnails in until its load has ended.
+  static void Settle(CImgListView& list) {
+    for (int i = 0; i < 20000 && list.IsLoading(); ++i) {
+      MSG msg;
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+      ::Sleep(1);
+    }
+    ASSERT_FALSE(list.IsLoading());
+  }
+  void Picture(const std::string& name) { SampleAlbum::WritePicture(library + "\\" + name, 40, 20, 0x00FF00); }
+  void Garbage(const std::string& name) { WriteTextFile(library + "\\" + name, "not a picture"); }
+  static std::vector<std::string> Sorted(const std::vector<CString>& names) {
+    std::vector<std::string> out;
+    for (const CString& n : names) out.emplace_back(static_cast<const char*>(n));
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+  std::string library;
+};
+}  // namespace
+
+TEST(Thumbnail, PicturesFillTheCellAlongTheirLongerSideCentred) {
+  struct Case {
+    int w, h;
+    RECT placed;
+  } cases[] = {{200, 100, {0, 24, 96, 72}}, {100, 200, {24, 0, 72, 96}}, {50, 50, {0, 0, 96, 96}},
+               {0, 10, {0, 0, 0, 0}}};
+  for (const Case& c : cases) {
+    const RECT r = ThumbnailPlacement(c.w, c.h, 96);
+    EXPECT_EQ(r.left, c.placed.left);
+    EXPECT_EQ(r.top, c.placed.top);
+    EXPECT_EQ(r.right, c.placed.right);
+    EXPECT_EQ(r.bottom, c.placed.bottom);
+  }
+  EXPECT_TRUE(IsMaskCompanion("rosa.msk.png"));
+  EXPECT_TRUE(IsMaskCompanion("ROSA.MSK.bmp"));
+  EXPECT_FALSE(IsMaskCompanion("rosa.png"));
+  EXPECT_FALSE(IsMaskCompanion(".msk"));
+}
+
+TEST_F(ListTest, AFrameFolderListsEachFrameOnceAndSkipsWhatCannotBeRead) {
+  Picture("rosa.bmp");
+  Picture("rosa.msk.bmp");
+  Picture("ovale.bmp");
+  Garbage("zz_rotto.bmp");
+  CCorniciImgListView list;
+  Create(list);
+  list.SetFolder(library.c_str());
+  list.LoadFolderAsync();
+  Settle(list);
+  EXPECT_EQ(Sorted(list.GetNames()), (std::vector<std::string>{"ovale.bmp", "rosa.bmp"}));
+  EXPECT_EQ(list.GetItemCount(), 2);
+}
+
+TEST_F(ListTest, AFileListDropsTheUnreadableLastFileAndAReloadReplacesARunningLoad) {
+  for (int i = 0; i < 30; ++i) Picture("f" + std::to_string(i) + ".bmp");
+  Garbage("rotto.bmp");
+  CImmaginiImgListView list;
+  Create(list);
+  list.SetFolder(library.c_str());
+  list.LoadFolderAsync();
+  list.LoadFilesAsync({"f1.bmp", "f2.bmp", "rotto.bmp"}, false);
+  Settle(list);
+  EXPECT_EQ(Sorted(list.GetNames()), (std::vector<std::string>{"f1.bmp", "f2.bmp"}));
+  EXPECT_EQ(list.GetItemCount(), 2) << "nothing of the first load is left";
+}
+
+TEST_F(ListTest, AListDestroyedDuringALoadStopsItsLoaderFirst) {
+  for (int i = 0; i < 30; ++i) Picture("f" + std::to_string(i) + ".bmp");
+  auto list = std::make_unique<CEffettiImgListView>();
+  Create(*list);
+  list->SetFolder(library.c_str());
+  list->LoadFolderAsync();
+  list->DestroyWindow();
+  EXPECT_FALSE(list->IsLoading());
+  list.reset();
+}
+
+TEST_F(ListTest, DraggingAFrameOntoTheSurfaceCreatesItAndElsewhereNothing) {
+  Picture("ovale.bmp");
+  frame.libraryFolder = library;
+  Testable<CCorniciImgListView> list;
+  Create(list);
+  list.SetFolder(library.c_str());
+  list.LoadFolderAsync();
+  Settle(list);
+  ASSERT_EQ(list.GetItemCount(), 1);
+  auto drag = [&](HWND target) {
+    NMLISTVIEW begin{};
+    begin.hdr.hwndFrom = list.m_hWnd;
+    begin.hdr.idFrom = 10;
+    begin.hdr.code = LVN_BEGINDRAG;
+    begin.iItem = 0;
+    host.SendMessage(WM_NOTIFY, 10, reinterpret_cast<LPARAM>(&begin));
+    EXPECT_TRUE(frame.paused) << "rendering pauses during a drag";
+    list.windowAtDrop = target;
+    list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 100));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(150, 100));
+    EXPECT_FALSE(frame.paused);
+  };
+  drag(list.m_hWnd);
+  EXPECT_EQ(Page()->GetChildCount(), 2u);
+  drag(surface.m_hWnd);
+  ASSERT_EQ(Page()->GetChildCount(), 3u);
+  EXPECT_TRUE(Object(2)->HasTag("cornice"));
+}
+
+TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyUnusedOnes) {
+  spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList();
+  SampleAlbum::WritePicture(temp.Path() + "\\verde.bmp", 30, 30, 0x00FF00);
+  const spab_imagelist::CMImg* unused = images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str());
+  ASSERT_NE(unused, nullptr);
+  const std::string unusedName = unused->thumb;
+  CFotoImgListView list;
+  Create(list);
+  list.SetFolder(album->GetImageFolder(true).c_str());
+  list.LoadFilesAsync({sample.PhotoA().c_str(), unusedName.c_str()}, false);
+  Settle(list);
+  ASSERT_EQ(list.GetItemCount(), 2);
+  EXPECT_EQ(list.GetItemState(0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
+  EXPECT_EQ(list.GetItemState(1, LVIS_STATEIMAGEMASK), 0u);
+
+  list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  list.SendMessage(WM_COMMAND, CFotoImgListView::kDeleteCommand);
+  EXPECT_EQ(list.GetItemCount(), 2) << "a photo used on a page stays";
+  list.SetItemState(0, 0, LVIS_SELECTED);
+  list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+  list.SendMessage(WM_COMMAND, CFotoImgListView::kDeleteCommand);
+  EXPECT_EQ(list.GetItemCount(), 1);
+  EXPECT_EQ(images->Find(unusedName.c_str()), nullptr);
+  EXPECT_FALSE(FileExists(album->GetImageFolder(true) + unusedName));
+}
