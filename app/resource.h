@@ -172,3 +172,8 @@
 #define IDB_USED_MARK 169
 #define IDR_PHOTO_MENU 199
 #define ID_PHOTO_DELETE 33084
+
+/* Application start-up: failure texts and the splash picture. */
+#define IDP_OLE_INIT_FAILED 100
+#define IDP_SOCKETS_INIT_FAILED 104
+#define IDB_SPLASH 139

@@ -58,8 +58,9 @@ void CMainFrame::WriteSetting(const char* name, const std::string& value) {
 INT_PTR CMainFrame::RunWeddingData() { return IDCANCEL; }
 
 CCryptoEngine& CMainFrame::GetSeal() {
-  // The laboratory's key beside the program; a missing key fails the export
-  // with its own message.
+  // The application's engine, which read the laboratory's key at start-up; a
+  // frame without the editor's application (a test) has one of its own.
+  if (auto* app = dynamic_cast<CSposalboApp*>(AfxGetApp())) return app->GetCryptoEngine();
   static CCryptoEngine seal;
   static const bool ready = seal.AcquireContext() &&
                             seal.ImportPublicKey(CSposalboApp::GetProgramFolder() + "public.key");

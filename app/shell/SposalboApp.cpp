@@ -1,11 +1,13 @@
 #include "app/shell/SposalboApp.h"
 
 #include <commctrl.h>
+#include <gdiplus.h>
 
 #include "app/shell/ChildView.h"
 #include "app/shell/DemoDoc.h"
 #include "app/shell/MainFrm.h"
 #include "app/resource.h"
+#include "app/shell/SplashWnd.h"
 #include "ui/menus/core/SkinMenuHook.h"
 #include "ui/menus/menu/SkinMenu.h"
 
@@ -21,9 +23,25 @@ CSposalboApp::~CSposalboApp() = default;
 BOOL CSposalboApp::InitInstance() {
   ::InitCommonControls();
   if (!CWinApp::InitInstance()) return FALSE;
+  if (!InitSockets()) {
+    AfxMessageBox(IDP_SOCKETS_INIT_FAILED);
+    return FALSE;
+  }
+  if (!InitOle()) {
+    AfxMessageBox(IDP_OLE_INIT_FAILED);
+    return FALSE;
+  }
+  AfxEnableControlContainer();
   SetRegistryKey("Velmora");
+  if (!m_gdiplusToken) {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
+  }
   if (!m_menuLibrary) m_menuLibrary = std::make_unique<CSkinMenuHook>();
   CSkinMenu::SelectTheme(8);
+  ShowSplash();
+  // A missing or unreadable key only leaves the export without its seal.
+  if (m_crypto.AcquireContext()) m_crypto.ImportPublicKey(GetProgramFolder() + "public.key");
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CChildView)));
   // The command line is read, but the editor always starts without an album.
@@ -33,7 +51,14 @@ BOOL CSposalboApp::InitInstance() {
   if (!ProcessShellCommand(cmdInfo) || !m_pMainWnd) return FALSE;
   m_pMainWnd->ShowWindow(SW_SHOW);
   m_pMainWnd->UpdateWindow();
+  if (CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd))
+    if (CDocument* doc = frame->GetActiveDocument()) doc->SetTitle("");
   return TRUE;
+}
+
+void CSposalboApp::ShowSplash() {
+  CSplashWnd::EnableSplashScreen(TRUE);
+  CSplashWnd::ShowSplashScreen(m_pMainWnd);
 }
 
 BOOL CSposalboApp::SaveAllModified() {
@@ -52,6 +77,8 @@ CString CSposalboApp::GetProgramFolder() {
 
 int CSposalboApp::ExitInstance() {
   m_menuLibrary.reset();
+  if (m_gdiplusToken) Gdiplus::GdiplusShutdown(m_gdiplusToken);
+  m_gdiplusToken = 0;
   return CWinApp::ExitInstance();
 }
 

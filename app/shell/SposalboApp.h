@@ -1,9 +1,13 @@
 #pragma once
-// The application object: starts the editor with one single-document template
-// and answers the about command. (Start-up grows with the later editor work.)
+// The application object: starts the editor in its fixed order (platform
+// services, settings key, GDI+, menu theme, splash, program folder, the
+// laboratory's seal engine, the one single-document template), answers the
+// about command and, on exit, has the main frame close the album.
 #include "framework/framework.h"
 
 #include <memory>
+
+#include "document/services/CryptoEngine.h"
 
 class CSkinMenuHook;
 
@@ -23,9 +27,19 @@ class CSposalboApp : public CWinApp {
   // module name cannot be read).
   static CString GetAppName();
   afx_msg void OnAppAbout();
+  // The laboratory's seal engine, with "public.key" when it could be read.
+  CCryptoEngine& GetCryptoEngine() { return m_crypto; }
   DECLARE_MESSAGE_MAP()
 
+ protected:
+  // The platform services start-up needs; a test makes them fail.
+  virtual BOOL InitSockets() { return AfxSocketInit(); }
+  virtual BOOL InitOle() { return AfxOleInit(); }
+  virtual void ShowSplash();
+
  private:
+  ULONG_PTR m_gdiplusToken = 0;
+  CCryptoEngine m_crypto;
   // The themed menus' start-up (themes, menu-window hook), undone at exit.
   std::unique_ptr<CSkinMenuHook> m_menuLibrary;
 };
