@@ -41,7 +41,7 @@ BOOL CSposalboApp::InitInstance() {
   CSkinMenu::SelectTheme(8);
   ShowSplash();
   // A missing or unreadable key only leaves the export without its seal.
-  if (m_crypto.AcquireContext()) m_crypto.ImportPublicKey(GetProgramFolder() + "public.key");
+  GetCryptoEngine();
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CChildView)));
   // The command line is read, but the editor always starts without an album.
@@ -54,6 +54,12 @@ BOOL CSposalboApp::InitInstance() {
   if (CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd))
     if (CDocument* doc = frame->GetActiveDocument()) doc->SetTitle("");
   return TRUE;
+}
+
+CCryptoEngine& CSposalboApp::GetCryptoEngine() {
+  if (!m_keyLoaded)
+    m_keyLoaded = m_crypto.AcquireContext() && m_crypto.ImportPublicKey(GetProgramFolder() + "public.key");
+  return m_crypto;
 }
 
 void CSposalboApp::ShowSplash() {

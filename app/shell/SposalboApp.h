@@ -27,8 +27,9 @@ class CSposalboApp : public CWinApp {
   // module name cannot be read).
   static CString GetAppName();
   afx_msg void OnAppAbout();
-  // The laboratory's seal engine, with "public.key" when it could be read.
-  CCryptoEngine& GetCryptoEngine() { return m_crypto; }
+  // The laboratory's seal engine, with "public.key" when it could be read (a
+  // key put beside the program after start-up is read at the next use).
+  CCryptoEngine& GetCryptoEngine();
   DECLARE_MESSAGE_MAP()
 
  protected:
@@ -40,6 +41,7 @@ class CSposalboApp : public CWinApp {
  private:
   ULONG_PTR m_gdiplusToken = 0;
   CCryptoEngine m_crypto;
+  bool m_keyLoaded = false;
   // The themed menus' start-up (themes, menu-window hook), undone at exit.
   std::unique_ptr<CSkinMenuHook> m_menuLibrary;
 };
