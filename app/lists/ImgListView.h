@@ -85,6 +85,7 @@ class CImgListView : public CListCtrl {
   CString PathOf(const CString& name) const;
   // Takes an item and its name out of the list.
   void RemoveItem(int index);
+  std::vector<CString>& Names() { return m_names; }
   CSposalboPageStatic* Surface() const;
 
  private:

@@ -1,0 +1,186 @@
+#include "app/lists/PageListView.h"
+
+#include "app/lists/PageRenderer.h"
+#include "app/lists/Thumbnail.h"
+#include "app/shell/EditorFrame.h"
+#include "app/surface/PageStatic.h"
+#include "document/SposalboDoc.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+
+namespace {
+constexpr COLORREF kCellFrame = 0xC0C0C0;
+
+CString Number(int index) {
+  CString text;
+  text.Format("%d", index + 1);
+  return text;
+}
+
+// The rendered page on white inside a grey one-pixel frame; opaque.
+OwnedBitmap MakePageCell(const std::vector<uint32_t>& rendered) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kPageThumbWidth;
+  info.bmiHeader.biHeight = -kPageThumbHeight;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  OwnedBitmap cell(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!cell) return nullptr;
+  auto* pixel = static_cast<uint32_t*>(bits);
+  const uint32_t frame = ((kCellFrame & 0xFF) << 16) | (kCellFrame & 0xFF00) | ((kCellFrame >> 16) & 0xFF);
+  for (int y = 0; y < kPageThumbHeight; ++y)
+    for (int x = 0; x < kPageThumbWidth; ++x) {
+      const bool edge = x == 0 || y == 0 || x == kPageThumbWidth - 1 || y == kPageThumbHeight - 1;
+      const size_t i = static_cast<size_t>(y) * kPageThumbWidth + x;
+      pixel[i] = edge ? frame : (rendered.empty() ? 0xFFFFFFu : rendered[i]);
+    }
+  return cell;
+}
+}  // namespace
+
+CD3DObj* CPageListView::RenderView() const {
+  IEditorFrame* frame = GetEditorFrame();
+  return frame ? frame->GetPageSurface() : nullptr;
+}
+
+bool CPageListView::EnsurePageImages() {
+  if (m_pages.GetSafeHandle()) return true;
+  if (!m_pages.Create(kPageThumbWidth, kPageThumbHeight, ILC_COLOR32, 0, 1)) return false;
+  SetImageList(&m_pages, LVSIL_NORMAL);
+  return true;
+}
+
+int CPageListView::GetItemImage(int item) const {
+  LVITEMA lv{};
+  lv.mask = LVIF_IMAGE;
+  lv.iItem = item;
+  return GetItem(&lv) ? lv.iImage : -1;
+}
+
+void CPageListView::SetItemImage(int item, int image) {
+  LVITEMA lv{};
+  lv.mask = LVIF_IMAGE;
+  lv.iItem = item;
+  lv.iImage = image;
+  SetItem(&lv);
+}
+
+void CPageListView::Relabel(int from) {
+  for (int i = from; i < GetItemCount(); ++i) SetItemText(i, 0, Number(i));
+}
+
+void CPageListView::Clear() {
+  if (m_pages.GetSafeHandle()) m_pages.SetImageCount(0);
+  DeleteAllItems();
+  Names().clear();
+}
+
+void CPageListView::InsertPage(int index, treeNode::CPaginaTreeNode& page) {
+  if (!EnsurePageImages()) return;
+  const int count = GetItemCount();
+  if (index < 0 || index > count) index = count;
+  SetRedraw(FALSE);
+  const int image = m_pages.GetImageCount();
+  m_pages.SetImageCount(static_cast<UINT>(image + 1));
+  InsertItem(count, Number(count), image);
+  for (int i = count; i > index; --i) {
+    SetItemText(i, 0, Number(i));
+    SetItemImage(i, GetItemImage(i - 1));
+  }
+  SetItemImage(index, image);
+  SetRedraw(TRUE);
+  DrawPage(page, index);
+}
+
+void CPageListView::RemovePage(int index) {
+  if (index < 0 || index >= GetItemCount()) return;
+  const int removed = GetItemImage(index);
+  SetRedraw(FALSE);
+  if (removed >= 0) m_pages.Remove(removed);
+  DeleteItem(index);
+  for (int i = 0; i < GetItemCount(); ++i) {
+    const int image = GetItemImage(i);
+    if (image >= removed) SetItemImage(i, image - 1);
+  }
+  Relabel(index);
+  SetRedraw(TRUE);
+  Invalidate();
+}
+
+void CPageListView::MovePageImage(int from, int to) {
+  const int count = GetItemCount();
+  if (from < 0 || to < 0 || from >= count || to >= count || from == to) return;
+  const int moving = GetItemImage(from);
+  const int step = from < to ? 1 : -1;
+  for (int i = from; i != to; i += step) SetItemImage(i, GetItemImage(i + step));
+  SetItemImage(to, moving);
+  Invalidate();
+}
+
+void CPageListView::DrawPage(treeNode::CPaginaTreeNode& page, int item) {
+  if (item < 0 || item >= GetItemCount() || !EnsurePageImages()) return;
+  std::vector<uint32_t> rendered;
+  CD3DObj* view = RenderView();
+  if (!view || !RenderPageOffscreen(*view, page, rendered)) rendered.clear();
+  OwnedBitmap cell = MakePageCell(rendered);
+  if (!cell) return;
+  CBitmap bitmap;
+  bitmap.Attach(cell.get());
+  m_pages.Replace(GetItemImage(item), &bitmap, nullptr);
+  bitmap.Detach();
+  RedrawItems(item, item);
+}
+
+void CPageImgListView::Refresh(treeNode::CSposalboTreeNode& album) {
+  if (!EnsurePageImages()) return;
+  Clear();
+  for (int i = 0; i < album.GetPageCount(); ++i) {
+    treeNode::CPaginaTreeNode* page = album.GetPage(i);
+    if (!page) continue;
+    InsertPage(i, *page);
+    // Every page's textures go once drawn; the current page makes them again.
+    page->ReleaseResources();
+  }
+}
+
+void CPageImgListView::InsertAlbumPage(treeNode::CSposalboTreeNode& album, int index) {
+  if (treeNode::CPaginaTreeNode* page = album.GetPage(index)) InsertPage(index, *page);
+}
+
+void CPageImgListView::OnDoubleClick() {
+  const int item = GetNextItem(-1, LVNI_SELECTED);
+  IEditorFrame* frame = GetEditorFrame();
+  CSposalboDoc* album = frame ? frame->GetAlbum() : nullptr;
+  if (item >= 0 && album && album->GetRoot()) album->GetRoot()->GoToPage(item);
+}
+
+void CTemplateListView::Fill(const CString& folder) {
+  Clear();
+  m_templateFolder = folder;
+  WIN32_FIND_DATAA entry;
+  CScopedFind find(::FindFirstFileA(folder + "\\*.sbt", &entry));
+  for (bool more = find.IsValid(); more; more = ::FindNextFileA(find.Get(), &entry) != 0)
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) AddTemplate(entry.cFileName);
+}
+
+bool CTemplateListView::AddTemplate(const CString& name) {
+  CD3DObj* view = RenderView();
+  auto album = treeNode::CSposalboTreeNode::Load(static_cast<const char*>(m_templateFolder + "\\" + name), view);
+  treeNode::CPaginaTreeNode* page = album ? album->GetCurrentPage() : nullptr;
+  if (!page) return false;
+  InsertPage(GetItemCount(), *page);
+  Names().push_back(name);
+  return true;
+}
+
+void CTemplateListView::DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) {
+  surface.DropTemplate(static_cast<const char*>(m_templateFolder + "\\" + name), screen);
+}
+
+void CTemplateListView::OnDoubleClick() {
+  const CString name = GetFirstSelectedName();
+  if (CSposalboPageStatic* surface = Surface(); surface && !name.IsEmpty())
+    surface->PlaceTemplate(static_cast<const char*>(m_templateFolder + "\\" + name));
+}

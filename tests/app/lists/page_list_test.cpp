@@ -1,0 +1,85 @@
+// The page bar's list following the album's pages, and the template list,
+// on the sample album (page 1 with a red photo where the probe looks, page 2
+// with a green frame there, page 3 empty).
+#include <gtest/gtest.h>
+
+#include "app/lists/PageListView.h"
+#include "app/lists/PageRenderer.h"
+#include "app/support/SurfaceFixture.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+
+namespace {
+class PageListTest : public SurfaceTest {
+ protected:
+  void SetUp() override {
+    SurfaceTest::SetUp();
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 600, 400), &host, 11));
+  }
+  CString Label(int item) const { return list.GetItemText(item, 0); }
+  // The colour of an item's picture where photo A of page 1 lies.
+  COLORREF Probe(int item) {
+    CClientDC screen(&list);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, kPageThumbWidth, kPageThumbHeight);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    ImageList_Draw(ListView_GetImageList(list.m_hWnd, LVSIL_NORMAL), list.GetItemImage(item), dc.GetSafeHdc(), 0, 0,
+                   ILD_NORMAL);
+    const COLORREF colour = dc.GetPixel(82, 64);
+    dc.SelectObject(old);
+    return colour;
+  }
+  enum Look { kRed, kGreen, kWhite };
+  Look LookOf(int item) {
+    const COLORREF c = Probe(item);
+    if (GetRValue(c) > 200 && GetGValue(c) < 80) return kRed;
+    if (GetGValue(c) > 200 && GetRValue(c) < 80) return kGreen;
+    return kWhite;
+  }
+  CPageImgListView list;
+};
+}  // namespace
+
+TEST_F(PageListTest, PagesAreNumberedAndTheirPicturesFollowRemovalsAndMoves) {
+  list.Refresh(*album->GetRoot());
+  ASSERT_EQ(list.GetItemCount(), 3);
+  EXPECT_STREQ(Label(2), "3");
+  EXPECT_EQ(LookOf(0), kRed);
+  EXPECT_EQ(LookOf(1), kGreen);
+  EXPECT_EQ(LookOf(2), kWhite);
+
+  list.MovePageImage(2, 1);  // page 3 moved before page 2
+  EXPECT_EQ(LookOf(1), kWhite);
+  EXPECT_EQ(LookOf(2), kGreen);
+  EXPECT_STREQ(Label(1), "2");
+  EXPECT_STREQ(Label(2), "3");
+
+  list.RemovePage(1);
+  ASSERT_EQ(list.GetItemCount(), 2);
+  EXPECT_STREQ(Label(1), "2");
+  EXPECT_EQ(LookOf(0), kRed);
+  EXPECT_EQ(LookOf(1), kGreen);
+
+  album->GetRoot()->GoToPage(0);
+  album->GetRoot()->AddPage(1);
+  list.InsertAlbumPage(*album->GetRoot(), 1);
+  ASSERT_EQ(list.GetItemCount(), 3);
+  EXPECT_STREQ(Label(2), "3");
+  EXPECT_EQ(LookOf(1), kWhite);
+  EXPECT_EQ(LookOf(2), kGreen);
+}
+
+TEST_F(PageListTest, TheTemplateListShowsEveryTemplateThatLoadsWithAPage) {
+  const std::string folder = temp.Path() + "\\PageTemplate";
+  MakeFolder(folder);
+  ::CopyFileA(sample.TemplatePath().c_str(), (folder + "\\fiori.sbt").c_str(), FALSE);
+  WriteTextFile(folder + "\\rotto.sbt", "<sposalbo><pagina>");
+  WriteTextFile(folder + "\\vuoto.sbt", "<sposalbo pageWidth=\"300\" pageHeight=\"150\" />");
+  CTemplateListView templates;
+  ASSERT_TRUE(templates.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 300, 300), &host, 12));
+  templates.Fill(folder.c_str());
+  ASSERT_EQ(templates.GetItemCount(), 1);
+  EXPECT_STREQ(templates.GetNames()[0], "fiori.sbt");
+}
