@@ -26,13 +26,6 @@ void CMainFrame::ClearPageSurface() {
   if (CSposalboPageStatic* surface = GetPageSurface()) surface->ClearSurface();
 }
 
-// The page and photo bars and the page-template list come with the bars;
-// until then there is nothing to show the album in.
-void CMainFrame::RebuildPageList() {}
-void CMainFrame::ClearPageList() {}
-void CMainFrame::ClearPhotoList() {}
-void CMainFrame::LoadPhotoList(const std::string&, const std::vector<CString>&) {}
-void CMainFrame::AddPageTemplate(const std::string&) {}
 
 void CMainFrame::SetDocumentTitle(const std::string& title) {
   if (CDocument* doc = GetActiveDocument()) doc->SetTitle(title.c_str());

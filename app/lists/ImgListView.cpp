@@ -63,6 +63,12 @@ BOOL CImgListView::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) 
   return TRUE;
 }
 
+void CImgListView::SetFolder(const CString& folder) {
+  m_folder = folder;
+  while (m_folder.GetLength() > 1 && m_folder[m_folder.GetLength() - 1] == '\\')
+    m_folder = m_folder.Left(m_folder.GetLength() - 1);
+}
+
 void CImgListView::SetStyle(const char* styleKey, bool custom) {
   m_styleKey = styleKey ? styleKey : "";
   m_custom = custom;

@@ -30,7 +30,8 @@ class CImgListView : public CListCtrl {
 
   virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-  void SetFolder(const CString& folder) { m_folder = folder; }
+  // Without a trailing backslash: names are joined to it with one.
+  void SetFolder(const CString& folder);
   const CString& GetFolder() const { return m_folder; }
   void SetSubfolder(const CString& subfolder) { m_subfolder = subfolder; }
   void SetPersonal(bool personal) { m_personal = personal; }

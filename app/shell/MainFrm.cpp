@@ -64,6 +64,8 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
 void CMainFrame::ToggleRulers() { m_rulers.ShowRulers(!m_rulers.AreRulersShown()); }
 
 void CMainFrame::OnDestroy() {
+  // The loaders stop before the album they may be reading goes.
+  m_lists.StopLoading();
   m_album.reset();
   if (GetEditorFrame() == this) SetEditorFrame(nullptr);
   CFrameWnd::OnDestroy();
@@ -159,8 +161,6 @@ void CMainFrame::EditSelectionColour() {
 
 bool CMainFrame::EditText(std::string&, LOGFONTA&, COLORREF&) { return false; }
 
-void CMainFrame::InvalidatePhotoThumbnails() {}
-
 void CMainFrame::LayoutPageStatic() {
   if (m_view) m_view->LayoutPageStatic();
 }
@@ -172,16 +172,6 @@ CSposalboPageStatic* CMainFrame::GetPageSurface() { return m_view ? &m_view->Get
 void CMainFrame::UpdateRulers(const RulerGeometry& geometry) {
   if (m_rulers.m_hWnd) m_rulers.UpdateRulers(geometry);
 }
-
-void CMainFrame::UpdateCurrentPageThumbnail() {}
-
-void CMainFrame::NotifyPageList() {
-  if (m_album && m_album->GetRoot()) m_album->GetRoot()->ClearPageListChanged();
-}
-
-void CMainFrame::RefreshPhotoList() {}
-
-void CMainFrame::CollectResourceFolders(const char*, bool) {}
 
 void CMainFrame::OnZoomIn() {
   if (CSposalboPageStatic* surface = GetPageSurface(); surface && GetCurrentPage()) surface->Zoom(1.1f, 1.1f);

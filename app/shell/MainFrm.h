@@ -10,6 +10,7 @@
 #include "app/commands/AlbumCommandHost.h"
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/EditCommands.h"
+#include "app/lists/EditorLists.h"
 #include "app/shell/EditorFrame.h"
 #include "app/surface/RulerSplitterWnd.h"
 #include "framework/framework.h"
@@ -93,6 +94,8 @@ class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHo
   bool AreRulersShown() const { return m_rulers.AreRulersShown(); }
   CRulerSplitterWnd& GetRulerSplitter() { return m_rulers; }
   CChildView* GetChildView() const { return m_view; }
+  // The thumbnail lists; the docking bars create their windows.
+  CEditorLists& GetLists() { return m_lists; }
 
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -125,6 +128,7 @@ class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHo
   CChildView* m_view = nullptr;
   std::string m_extAppCmdLine;
   CRulerSplitterWnd m_rulers;
+  CEditorLists m_lists;
   // The album, editing and navigation commands, offered after the frame's own.
   CAlbumCommandTarget m_albumCommands{*this};
   CEditCommandTarget m_editCommands;

@@ -1,0 +1,79 @@
+// The main frame's library folders and its lists: profile values and their
+// defaults, the custom folder, and the page bar following the album.
+#include <gtest/gtest.h>
+
+#include "app/resource.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/DemoDoc.h"
+#include "app/shell/MainFrm.h"
+#include "app/shell/SposalboApp.h"
+#include "app/support/SampleAlbum.h"
+#include "document/SposalboDoc.h"
+#include "document/TempFolder.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "framework/scripted_ui.h"
+
+namespace {
+class MainFrameListsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app.SetRegistryKey("Velmora");
+    app.WriteProfileString("Program Settings", "Frame Path", nullptr);
+    app.WriteProfileString("Program Settings", "Pers Path", nullptr);
+    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
+                                        RUNTIME_CLASS(CChildView));
+    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
+    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
+  }
+  void TearDown() override {
+    app.WriteProfileString("Program Settings", "Frame Path", nullptr);
+    if (frame) frame->DestroyWindow();
+    app.m_pMainWnd = nullptr;
+    delete m_template;
+  }
+  CScriptedUi ui;
+  CSposalboApp app;
+  CSingleDocTemplate* m_template = nullptr;
+  CMainFrame* frame = nullptr;
+};
+}  // namespace
+
+TEST_F(MainFrameListsTest, LibraryFoldersComeFromTheProfileOrBesideTheProgram) {
+  const CString program = CSposalboApp::GetProgramFolder();
+  EXPECT_STREQ(frame->GetFramePath(true), program + "frame\\lowres\\");
+  EXPECT_STREQ(frame->GetImagePath(false), program + "image\\highres\\");
+  EXPECT_STREQ(frame->GetPageTemplatePath(), program + "PageTemplate\\");
+  app.WriteProfileString("Program Settings", "Frame Path", "D:\\grafica\\cornici\\");
+  EXPECT_STREQ(frame->GetFramePath(true), "D:\\grafica\\cornici\\lowres\\");
+  // Without a custom folder or an album the custom paths start at the root.
+  EXPECT_STREQ(frame->GetCustomFramePath(true, nullptr), "\\frame\\lowres\\");
+  EXPECT_STREQ(frame->GetCustomTemplateFolder(), "");
+
+  frame->CollectResourceFolders("nozze", true);
+  EXPECT_STREQ(frame->GetLists().frames.GetFolder(), "\\frame\\lowres");
+  EXPECT_TRUE(frame->GetLists().effects.IsCustom());
+  frame->CollectResourceFolders(nullptr, false);
+  EXPECT_STREQ(frame->GetLists().images.GetFolder(), program + "image\\lowres");
+}
+
+TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
+  TempFolder temp;
+  SampleAlbum sample(temp.Path());
+  CPageImgListView& pages = frame->GetLists().pages;
+  ASSERT_TRUE(pages.Create(WS_CHILD | LVS_ICON, CRect(0, 0, 400, 200), frame, 200));
+  frame->SetAlbum(std::make_unique<CSposalboDoc>(sample.ProjectPath(), frame->GetPageView()));
+  frame->RebuildPageList();
+  ASSERT_EQ(pages.GetItemCount(), 3);
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  root.AddPage(-1);
+  ASSERT_TRUE(root.HasPageListChanged());
+  frame->NotifyPageList();
+  EXPECT_FALSE(root.HasPageListChanged());
+  ASSERT_EQ(pages.GetItemCount(), 4);
+  EXPECT_STREQ(pages.GetItemText(3, 0), "4");
+  root.DeletePage();
+  frame->NotifyPageList();
+  EXPECT_EQ(pages.GetItemCount(), 3);
+  frame->ClearPageList();
+  EXPECT_EQ(pages.GetItemCount(), 0);
+}
