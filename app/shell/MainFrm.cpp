@@ -5,10 +5,20 @@
 #include "app/shell/ChildView.h"
 #include "app/shell/SposalboApp.h"
 #include "document/SposalboDoc.h"
+#include "app/dialogs/FontListFile.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/services/FileWatch.h"
+#include "imagelib/ImgBitmap.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/ExternalApp.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+namespace {
+// "FileWatchNotify", posted by the file watch with the watch id.
+const UINT g_fileWatchMessage = GetFileWatchMessage();
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_WM_DESTROY()
@@ -16,6 +26,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
   ON_WM_EXITSIZEMOVE()
   ON_WM_SETFOCUS()
   ON_WM_MOUSEWHEEL()
+  ON_WM_CREATE()
+  ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
   ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
   ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
 END_MESSAGE_MAP()
@@ -165,7 +177,46 @@ void CMainFrame::LayoutPageStatic() {
   if (m_view) m_view->LayoutPageStatic();
 }
 
-bool CMainFrame::IsLabFont(const std::string&) { return false; }
+bool CMainFrame::IsLabFont(const std::string& faceName) { return m_fontNames.count(faceName) != 0; }
+
+void CMainFrame::LoadFontList() {
+  m_fontNames.clear();
+  const std::string path = ReadSetting("Font list");
+  if (path.empty()) return;
+  for (const std::string& face : ReadFontList(path)) m_fontNames.emplace(face, face);
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (CFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  CollectResourceFolders(nullptr, false);
+  if (m_lists.templates.m_hWnd) m_lists.templates.Fill(GetPageTemplatePath());
+  LoadFontList();
+  return 0;
+}
+
+LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
+  treeNode::CPaginaTreeNode* page = GetCurrentPage();
+  if (!page) return 0;
+  const auto& watched = m_albumCommands.GetWatchedImages();
+  const auto found = watched.find(static_cast<UINT>(wParam));
+  spab_imagelist::CMImageList* images = m_album->GetRoot()->GetImageList();
+  if (found != watched.end() && images && images->Find(found->second.c_str())) {
+    CString changed;
+    const std::string target = GetResourceFolder(0, true, found->second, false);
+    if (GetFileWatchPath(static_cast<UINT>(wParam), changed)) {
+      CImgBitmap picture;
+      if (picture.LoadPreview(changed, 1, true, 1024, true)) {
+        // Our own rewrite of the copy must not come back as a change.
+        CFileWatchOwnWrite ownWrite(target.c_str());
+        if (picture.Save(target.c_str(), IMG_FORMAT_JPEG, 0, 90))
+          m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
+      }
+    }
+  }
+  page->ReleaseResources();
+  page->SetNeedsRefresh(true);
+  return 0;
+}
 
 CSposalboPageStatic* CMainFrame::GetPageSurface() { return m_view ? &m_view->GetPageStatic() : nullptr; }
 

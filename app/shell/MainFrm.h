@@ -94,6 +94,8 @@ class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHo
   bool AreRulersShown() const { return m_rulers.AreRulersShown(); }
   CRulerSplitterWnd& GetRulerSplitter() { return m_rulers; }
   CChildView* GetChildView() const { return m_view; }
+  // Reads the laboratory's font list named by the profile value "Font list".
+  void LoadFontList();
   // The thumbnail lists; the docking bars create their windows.
   CEditorLists& GetLists() { return m_lists; }
 
@@ -110,6 +112,10 @@ class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHo
   afx_msg void OnExitSizeMove();
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  // A photo edited outside changed on disk: its low-resolution copy is made
+  // again and the page reloads its pictures.
+  afx_msg LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -129,6 +135,7 @@ class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHo
   std::string m_extAppCmdLine;
   CRulerSplitterWnd m_rulers;
   CEditorLists m_lists;
+  std::map<std::string, std::string> m_fontNames;
   // The album, editing and navigation commands, offered after the frame's own.
   CAlbumCommandTarget m_albumCommands{*this};
   CEditCommandTarget m_editCommands;

@@ -49,7 +49,8 @@ BOOL CSposalboApp::InitInstance() {
   ParseCommandLine(cmdInfo);
   cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
   if (!ProcessShellCommand(cmdInfo) || !m_pMainWnd) return FALSE;
-  m_pMainWnd->ShowWindow(SW_SHOW);
+  // The editor opens maximised.
+  m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
   m_pMainWnd->UpdateWindow();
   if (CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd))
     if (CDocument* doc = frame->GetActiveDocument()) doc->SetTitle("");

@@ -7,6 +7,11 @@
 #include "app/shell/DemoDoc.h"
 #include "app/shell/MainFrm.h"
 #include "app/shell/SposalboApp.h"
+#include "app/shell/StatusPanes.h"
+#include "app/dialogs/FontListFile.h"
+#include "document/imagelist/MImageList.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/services/FileWatch.h"
 #include "app/support/SampleAlbum.h"
 #include "document/SposalboDoc.h"
 #include "document/TempFolder.h"
@@ -76,4 +81,34 @@ TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
   EXPECT_EQ(pages.GetItemCount(), 3);
   frame->ClearPageList();
   EXPECT_EQ(pages.GetItemCount(), 0);
+}
+
+TEST(StatusPanes, PageAndSizeTextsAreCentredAndBlankWithoutAnAlbum) {
+  EXPECT_EQ(PagePaneText(false, 0, 0), " ");
+  EXPECT_EQ(SizePaneText(false, 0, 0), "        ");
+  EXPECT_EQ(PagePaneText(true, 2, 12), "       3 / 12");  // six characters, seven blanks
+  EXPECT_EQ(SizePaneText(true, 300, 200), "      300 x 200");
+}
+
+TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
+  TempFolder temp;
+  const std::string list = temp / "lab.sfl";
+  ASSERT_TRUE(WriteFontList(list, {"Arial", "Times New Roman"}));
+  app.WriteProfileString("Program Settings", "Font list", list.c_str());
+  frame->LoadFontList();
+  app.WriteProfileString("Program Settings", "Font list", nullptr);
+  EXPECT_TRUE(frame->IsLabFont("Times New Roman"));
+  EXPECT_FALSE(frame->IsLabFont("Comic Sans MS"));
+  frame->LoadFontList();
+  EXPECT_FALSE(frame->IsLabFont("Arial")) << "without a list every face travels with the album";
+}
+
+TEST_F(MainFrameListsTest, AChangeOfAnUnknownWatchOnlyReloadsThePagesPictures) {
+  TempFolder temp;
+  SampleAlbum sample(temp.Path());
+  frame->SetAlbum(std::make_unique<CSposalboDoc>(sample.ProjectPath(), frame->GetPageView()));
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  page->SetNeedsRefresh(false);
+  frame->SendMessage(GetFileWatchMessage(), 4711, 0);
+  EXPECT_TRUE(page->NeedsRefresh());
 }
