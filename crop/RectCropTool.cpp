@@ -1,0 +1,26 @@
+#include "crop/RectCropTool.h"
+
+#include "crop/ImageEditPane.h"
+
+void CRectCropTool::OnLButtonDown(UINT nFlags, CPoint point) {
+  CCropTool::OnLButtonDown(nFlags, point);
+  if (!m_pPane) return;
+  int hit = m_tracker.HitTest(point);
+  if (hit != CRectTracker::hitNothing && hit != CRectTracker::hitMiddle)
+    m_tracker.Track(m_pPane, point, TRUE);
+  else
+    m_tracker.TrackRubberBand(m_pPane, point, TRUE);
+  m_tracker.m_rect.NormalizeRect();
+  const CRect& r = m_tracker.m_rect;
+  if (r.IsRectEmpty()) return;
+  CPoly poly;
+  const CPoint corners[] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}, {r.left, r.top}};
+  for (const CPoint& c : corners) poly.Add(MapPoint(c, 1));
+  CombineSelection(&poly, m_mode);
+  Invalidate();
+}
+
+void CRectCropTool::Draw(CDC* pDC) {
+  CCropTool::Draw(pDC);
+  m_tracker.Draw(pDC);
+}

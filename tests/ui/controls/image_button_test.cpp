@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/scripted_ui.h"
+#include "ui/controls/ImageButton.h"
+
+namespace {
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr COLORREF kInColour = RGB(200, 30, 30);
+constexpr COLORREF kOutColour = RGB(30, 30, 200);
+CScriptedUi g_fallbackUi;  // nothing is ever shown
+
+// A 16 x 16 picture of one colour with a magenta border of 4 pixels.
+HBITMAP MakePicture(COLORREF colour) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP h = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* p = static_cast<uint32_t*>(bits);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      bool border = x < 4 || y < 4 || x >= 12 || y >= 12;
+      COLORREF c = border ? kMagenta : colour;
+      p[y * 16 + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+  return h;
+}
+
+// A window that counts the clicks its buttons report.
+class CButtonHost : public CWnd {
+ public:
+  CButtonHost() {
+    CreateEx(0, AfxRegisterWndClass(0), "Buttons", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr);
+  }
+  int clicks = 0;
+  afx_msg void OnClicked(UINT) { ++clicks; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
+  ON_CONTROL_RANGE(BN_CLICKED, 1, 3, OnClicked)
+END_MESSAGE_MAP()
+
+class ImageButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Make(push, "", BS_PUSHBUTTON, 1, 0);
+    Make(check, "", BS_AUTOCHECKBOX, 2, 40);
+    Make(byDefault, "Save", BS_DEFPUSHBUTTON, 3, 80);
+  }
+  void Make(CImageButton& button, const char* text, DWORD style, UINT id, int x) {
+    HWND h = ::CreateWindowA("BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, 10, 36, 30, host.m_hWnd,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+    ASSERT_TRUE(button.SubclassWindow(h));
+    ASSERT_EQ(button.SetBitmaps(MakePicture(kInColour), kMagenta, MakePicture(kOutColour), kMagenta),
+              CImageButton::bitmapsSet);
+  }
+  // The button as it paints itself, through its parent's owner-draw message.
+  std::vector<COLORREF> Paint(CImageButton& button) {
+    CRect r;
+    button.GetClientRect(&r);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.Width(), -r.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, dib);
+    DRAWITEMSTRUCT dis{ODT_BUTTON, static_cast<UINT>(button.GetDlgCtrlID()), 0, ODA_DRAWENTIRE, 0, button.m_hWnd, dc, r, 0};
+    host.SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+    ::GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < r.Width() * r.Height(); ++i) {
+      uint32_t v = static_cast<uint32_t*>(bits)[i];
+      pixels.push_back(RGB((v >> 16) & 255, (v >> 8) & 255, v & 255));
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+  }
+  static int Count(const std::vector<COLORREF>& pixels, COLORREF c) {
+    int n = 0;
+    for (COLORREF p : pixels) n += p == c;
+    return n;
+  }
+  CButtonHost host;
+  CImageButton push, check, byDefault;
+};
+}  // namespace
+
+TEST(ImageButtonFace, FollowsPressHoverAndCheck) {
+  using F = ImageButtonFace;
+  const struct {
+    ImageButtonState state;
+    F::Background background;
+    F::Border border;
+    F::Picture picture;
+    BOOL offset;
+  } cases[] = {
+      // pressed hovered focused checkBox flat drawBorder hasOut
+      {{FALSE, FALSE, FALSE, FALSE, TRUE, TRUE, TRUE}, F::backOut, F::borderNone, F::pictureOut, FALSE},
+      {{FALSE, TRUE, FALSE, FALSE, TRUE, TRUE, TRUE}, F::backIn, F::borderRaised, F::pictureIn, FALSE},
+      {{TRUE, TRUE, FALSE, FALSE, TRUE, TRUE, TRUE}, F::backIn, F::borderSunken, F::pictureIn, TRUE},
+      {{FALSE, FALSE, TRUE, FALSE, TRUE, TRUE, TRUE}, F::backFocus, F::borderNone, F::pictureOut, FALSE},
+      {{FALSE, TRUE, FALSE, TRUE, TRUE, TRUE, TRUE}, F::backIn, F::borderRaised, F::pictureOut, FALSE},
+      {{TRUE, FALSE, FALSE, TRUE, TRUE, TRUE, TRUE}, F::backIn, F::borderSunken, F::pictureIn, FALSE},
+      {{FALSE, FALSE, FALSE, FALSE, TRUE, TRUE, FALSE}, F::backOut, F::borderNone, F::pictureIn, FALSE},
+      {{FALSE, TRUE, FALSE, FALSE, TRUE, FALSE, TRUE}, F::backIn, F::borderNone, F::pictureIn, FALSE},
+      {{FALSE, FALSE, FALSE, FALSE, FALSE, TRUE, TRUE}, F::backOut, F::borderRaised, F::pictureOut, FALSE},
+  };
+  for (const auto& c : cases) {
+    F face = ChooseImageButtonFace(c.state);
+    EXPECT_EQ(face.background, c.background);
+    EXPECT_EQ(face.border, c.border);
+    EXPECT_EQ(face.picture, c.picture);
+    EXPECT_EQ(face.offsetPicture, c.offset);
+  }
+}
+
+TEST_F(ImageButtonTest, SubclassingMakesItOwnerDrawnAndKeepsItsKind) {
+  for (CImageButton* b : {&push, &check, &byDefault}) EXPECT_EQ(b->GetStyle() & BS_TYPEMASK, UINT(BS_OWNERDRAW));
+  EXPECT_FALSE(push.IsCheckBox());
+  EXPECT_TRUE(check.IsCheckBox());
+  EXPECT_TRUE(byDefault.IsDefault());
+  EXPECT_TRUE(push.SendMessage(WM_GETDLGCODE) & DLGC_UNDEFPUSHBUTTON);
+  EXPECT_TRUE(byDefault.SendMessage(WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON);
+  push.SendMessage(BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  EXPECT_TRUE(push.IsDefault());
+  EXPECT_EQ(push.GetStyle() & BS_TYPEMASK, UINT(BS_OWNERDRAW));
+}
+
+TEST_F(ImageButtonTest, CheckStateBelongsToCheckBoxesOnly) {
+  push.SetCheck(1, TRUE);
+  EXPECT_EQ(push.SendMessage(BM_GETCHECK), 0);
+  const struct {
+    WPARAM set;
+    LRESULT got;
+  } cases[] = {{BST_CHECKED, 1}, {BST_UNCHECKED, 0}, {BST_INDETERMINATE, 1}, {7, 0}};
+  for (const auto& c : cases) {
+    check.SendMessage(BM_SETCHECK, c.set);
+    EXPECT_EQ(check.SendMessage(BM_GETCHECK), c.got) << c.set;
+  }
+}
+
+TEST_F(ImageButtonTest, AClickTogglesACheckBoxAndStillReachesTheParent) {
+  check.SendMessage(BM_CLICK);
+  EXPECT_EQ(check.GetCheck(), 1);
+  check.SendMessage(BM_CLICK);
+  EXPECT_EQ(check.GetCheck(), 0);
+  push.SendMessage(BM_CLICK);
+  EXPECT_EQ(push.GetCheck(), 0);
+  EXPECT_EQ(host.clicks, 3);
+}
+
+TEST_F(ImageButtonTest, ShowsTheInPictureWhileCheckedAndNeverTheTransparentColour) {
+  std::vector<COLORREF> unchecked = Paint(check);
+  EXPECT_EQ(Count(unchecked, kOutColour), 64);
+  EXPECT_EQ(Count(unchecked, kInColour), 0);
+  check.SetCheck(1, TRUE);
+  std::vector<COLORREF> checked = Paint(check);
+  EXPECT_EQ(Count(checked, kInColour), 64);
+  for (CImageButton* b : {&push, &check, &byDefault}) EXPECT_EQ(Count(Paint(*b), kMagenta), 0);
+  // The face around the picture is the button face.
+  EXPECT_EQ(checked[2 * 36 + 2], ::GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(ImageButtonTest, HoverFollowsThePointer) {
+  CRect r;
+  push.GetWindowRect(&r);
+  ::SetCursorPos(r.CenterPoint().x, r.CenterPoint().y);
+  push.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(18, 15));
+  EXPECT_FALSE(push.IsHovered());  // a drag from elsewhere does not light it up
+  push.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(18, 15));
+  EXPECT_TRUE(push.IsHovered());
+  EXPECT_EQ(Count(Paint(push), kInColour), 64);
+  push.SendMessage(WM_MOUSELEAVE);
+  EXPECT_FALSE(push.IsHovered());
+}
+
+TEST_F(ImageButtonTest, BitmapsThatCannotBeReadAreRefusedWhole) {
+  EXPECT_EQ(push.SetBitmaps(nullptr, kMagenta, MakePicture(kOutColour), kMagenta), CImageButton::bitmapSizeUnreadable);
+  EXPECT_EQ(Count(Paint(push), kOutColour), 0);
+  EXPECT_EQ(push.SetBitmaps(MakePicture(kInColour), kMagenta, CImageButton::greyedOut, kMagenta), CImageButton::bitmapsSet);
+  std::vector<COLORREF> grey = Paint(push);
+  int l = (200 * 30 + 30 * 59 + 30 * 11) / 100;
+  EXPECT_EQ(Count(grey, RGB(l, l, l)), 64);
+}
