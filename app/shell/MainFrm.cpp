@@ -4,6 +4,7 @@
 #include "app/resource.h"
 #include "app/shell/ChildView.h"
 #include "app/shell/SposalboApp.h"
+#include "crop/CropDlg.h"
 #include "document/SposalboDoc.h"
 #include "app/dialogs/FontListFile.h"
 #include "document/imagelist/MImageList.h"
@@ -234,7 +235,13 @@ void CMainFrame::OnZoomOut() {
 
 void CMainFrame::OnEditImageExternal() { m_albumCommands.OnEditImageExternal(); }
 
-bool CMainFrame::RunCropDialog(const std::string&, const CropStore&) { return false; }
+bool CMainFrame::RunCropDialog(const std::string& photoPath, const CropStore& store) {
+  CCropDlg dialog(this);
+  if (dialog.EditImage(CString(photoPath.c_str())) != IDOK) return false;
+  return store([&dialog](const CString& path, float& cropX, float& cropY, float& ratioH) {
+    return dialog.SaveCrop(path, cropX, cropY, ratioH) != FALSE;
+  });
+}
 
 void CMainFrame::OnSizing(UINT fwSide, LPRECT pRect) {
   CFrameWnd::OnSizing(fwSide, pRect);

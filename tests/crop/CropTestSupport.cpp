@@ -12,39 +12,9 @@ CScriptedUi& FallbackUi() {
 }
 const bool g_ready = (FallbackUi(), true);
 
-// Lets queued messages through until the condition holds (a bounded number of rounds).
-void PumpUntil(const std::function<bool()>& done, int rounds = 200) {
-  for (int round = 0; round < rounds && !done(); ++round) {
-    PumpPending();
-    if (!done()) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
-void sendMouse(HWND hWnd, CPoint client, DWORD flags) {
-  CPoint screen(client);
-  ::ClientToScreen(hWnd, &screen);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
-  in.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  ::SendInput(1, &in, sizeof in);
-}
-
 bool g_shift = false, g_alt = false;
 bool heldKey(int vk) { return (vk == VK_SHIFT && g_shift) || (vk == VK_MENU && g_alt); }
 }  // namespace
-
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-  }
-}
 
 bool MakeTestPhoto(CImgBitmap& photo, int width, int height, bool alpha, int alphaValue) {
   if (!photo.Create(width, height, alpha)) return false;
@@ -102,33 +72,6 @@ std::string FreshFolder(const char* name) {
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-namespace input {
-void MoveTo(HWND hWnd, CPoint client) { sendMouse(hWnd, client, 0); }
-void Press(HWND hWnd, CPoint client) { sendMouse(hWnd, client, MOUSEEVENTF_LEFTDOWN); }
-void Release(HWND hWnd, CPoint client) { sendMouse(hWnd, client, MOUSEEVENTF_LEFTUP); }
-void Flush() { PumpPending(); }
-void Drag(HWND hWnd, CPoint from, CPoint to, int steps) {
-  MoveTo(hWnd, from);
-  sendMouse(hWnd, from, MOUSEEVENTF_LEFTDOWN);
-  for (int i = 1; i <= steps; ++i)
-    sendMouse(hWnd, CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps), 0);
-  sendMouse(hWnd, to, MOUSEEVENTF_LEFTUP);
-  Flush();
-}
-void Click(HWND hWnd, CPoint client) {
-  MoveTo(hWnd, client);
-  Press(hWnd, client);
-  Release(hWnd, client);
-  Flush();
-}
-void DoubleClick(HWND hWnd, CPoint client) {
-  for (int i = 0; i < 2; ++i) {
-    Press(hWnd, client);
-    Release(hWnd, client);
-  }
-  Flush();
-}
-}  // namespace input
 
 HeldKeys::HeldKeys(bool shift, bool alt) : m_previous(SetCropKeyReader(heldKey)) {
   g_shift = shift;
@@ -146,7 +89,7 @@ INT_PTR CTestCropDlg::Run(const CString& path, const Steps& steps, CScriptedUi* 
   CScriptedUi& ui = pUi ? *pUi : *own;
   ui.AnswerModalWith([this, &steps](CWnd*) {
     ::SetForegroundWindow(m_hWnd);
-    PumpUntil([this] { return ::GetForegroundWindow() == m_hWnd && ::IsWindowVisible(m_hWnd); });
+    input::FlushUntil([this] { return ::GetForegroundWindow() == m_hWnd && ::IsWindowVisible(m_hWnd); });
     steps(*this);
     if (!HasEnded()) EndDialog(IDCANCEL);
   });

@@ -6,11 +6,9 @@
 
 #include "crop/CropDlg.h"
 #include "crop/CropTool.h"
+#include "crop/MouseInput.h"
 #include "framework/scripted_ui.h"
 #include "imagelib/ImgBitmap.h"
-
-// Dispatches every message already queued for this thread.
-void PumpPending();
 
 // A photo whose blue is x mod 256 and green y mod 256, red 77; alpha (when
 // asked) the given value.
@@ -29,18 +27,6 @@ CPoly RectPoly(int left, int top, int right, int bottom);
 std::string FreshFolder(const char* name);
 bool FileExists(const std::string& path);
 
-// Real mouse input: the system sees held buttons as a user's. It is queued
-// and handled at the next Flush (a gesture's own functions flush at their
-// end): a tracker's loop must find the release already queued.
-namespace input {
-void Flush();
-void MoveTo(HWND hWnd, CPoint client);
-void Press(HWND hWnd, CPoint client);
-void Release(HWND hWnd, CPoint client);
-void Drag(HWND hWnd, CPoint from, CPoint to, int steps = 4);
-void Click(HWND hWnd, CPoint client);
-void DoubleClick(HWND hWnd, CPoint client);
-}  // namespace input
 
 // Modifier keys the crop tools see as held while the owner lives.
 class HeldKeys {
