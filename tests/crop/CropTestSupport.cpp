@@ -88,8 +88,7 @@ INT_PTR CTestCropDlg::Run(const CString& path, const Steps& steps, CScriptedUi* 
   if (!pUi) own.emplace();
   CScriptedUi& ui = pUi ? *pUi : *own;
   ui.AnswerModalWith([this, &steps](CWnd*) {
-    ::SetForegroundWindow(m_hWnd);
-    input::FlushUntil([this] { return ::GetForegroundWindow() == m_hWnd && ::IsWindowVisible(m_hWnd); });
+    input::FlushUntil([this] { return ::IsWindowVisible(m_hWnd) != FALSE; });
     steps(*this);
     if (!HasEnded()) EndDialog(IDCANCEL);
   });

@@ -40,8 +40,8 @@ class HeldKeys {
   CropKeyReader m_previous;
 };
 
-// The crop dialog run through the seam: steps act on the shown, focused
-// dialog, which is cancelled afterwards unless a step ended it.
+// The crop dialog run through the seam: steps act on the shown dialog,
+// which is cancelled afterwards unless a step ended it.
 class CTestCropDlg : public CCropDlg {
  public:
   using Steps = std::function<void(CTestCropDlg& dialog)>;

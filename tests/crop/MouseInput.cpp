@@ -1,15 +1,8 @@
 #include "crop/MouseInput.h"
 
 namespace {
-void sendMouse(HWND hWnd, CPoint client, DWORD flags) {
-  CPoint screen(client);
-  ::ClientToScreen(hWnd, &screen);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = static_cast<LONG>((screen.x * 65536LL + 32768) / ::GetSystemMetrics(SM_CXSCREEN));
-  in.mi.dy = static_cast<LONG>((screen.y * 65536LL + 32768) / ::GetSystemMetrics(SM_CYSCREEN));
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  ::SendInput(1, &in, sizeof in);
+void post(HWND hWnd, UINT message, WPARAM flags, CPoint client) {
+  ::PostMessageA(hWnd, message, flags, MAKELPARAM(static_cast<short>(client.x), static_cast<short>(client.y)));
 }
 }  // namespace
 
@@ -32,16 +25,16 @@ void FlushUntil(const std::function<bool()>& done, int rounds) {
   }
 }
 
-void MoveTo(HWND hWnd, CPoint client) { sendMouse(hWnd, client, 0); }
-void Press(HWND hWnd, CPoint client) { sendMouse(hWnd, client, MOUSEEVENTF_LEFTDOWN); }
-void Release(HWND hWnd, CPoint client) { sendMouse(hWnd, client, MOUSEEVENTF_LEFTUP); }
+void MoveTo(HWND hWnd, CPoint client, bool buttonHeld) { post(hWnd, WM_MOUSEMOVE, buttonHeld ? MK_LBUTTON : 0, client); }
+void Press(HWND hWnd, CPoint client) { post(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, client); }
+void Release(HWND hWnd, CPoint client) { post(hWnd, WM_LBUTTONUP, 0, client); }
 
 void Drag(HWND hWnd, CPoint from, CPoint to, int steps) {
   MoveTo(hWnd, from);
-  sendMouse(hWnd, from, MOUSEEVENTF_LEFTDOWN);
+  Press(hWnd, from);
   for (int i = 1; i <= steps; ++i)
-    sendMouse(hWnd, CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps), 0);
-  sendMouse(hWnd, to, MOUSEEVENTF_LEFTUP);
+    MoveTo(hWnd, CPoint(from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps), true);
+  Release(hWnd, to);
   Flush();
 }
 
@@ -53,10 +46,10 @@ void Click(HWND hWnd, CPoint client) {
 }
 
 void DoubleClick(HWND hWnd, CPoint client) {
-  for (int i = 0; i < 2; ++i) {
-    Press(hWnd, client);
-    Release(hWnd, client);
-  }
+  Press(hWnd, client);
+  Release(hWnd, client);
+  post(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, client);
+  Release(hWnd, client);
   Flush();
 }
 }  // namespace input

@@ -158,13 +158,15 @@ TEST_F(CropDialogTest, FreehandStrokeIsClosedOnRelease) {
     ASSERT_GE(stroke.GetSize(), 2);
     EXPECT_EQ(stroke[0], stroke[stroke.GetSize() - 1]);
     EXPECT_FALSE(static_cast<CFHCropTool*>(d.GetPane().GetTool())->IsTracking());
-    // A release outside the pane still ends the stroke.
-    input::MoveTo(pane, d.PanePoint(100, 100));
+    // The pane keeps the mouse during a stroke: a release outside it still ends the stroke.
     input::Press(pane, d.PanePoint(100, 100));
-    input::MoveTo(pane, d.PanePoint(150, 120));
+    input::MoveTo(pane, d.PanePoint(150, 120), true);
+    input::Flush();
+    EXPECT_EQ(::GetCapture(), pane);
     input::Release(pane, CPoint(-40, -40));
     input::Flush();
     EXPECT_FALSE(static_cast<CFHCropTool*>(d.GetPane().GetTool())->IsTracking());
+    EXPECT_EQ(::GetCapture(), nullptr);
   });
 }
 
@@ -173,9 +175,8 @@ TEST_F(CropDialogTest, FreehandSinglePointGivesTwoEqualPoints) {
     Press(d, IDC_CROP_FREEHAND);
     HWND pane = d.PaneWindow();
     // Replace mode with a degenerate shape: the selection is that shape.
-    input::MoveTo(pane, d.PanePoint(60, 60));
     input::Press(pane, d.PanePoint(60, 60));
-    input::MoveTo(pane, d.PanePoint(80, 70));
+    input::MoveTo(pane, d.PanePoint(80, 70), true);
     input::Release(pane, d.PanePoint(80, 70));
     input::Flush();
     CPoly stroke = OnlyPolygon(d);

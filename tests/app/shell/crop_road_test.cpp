@@ -1,6 +1,6 @@
 // The crop road through the editor's real frame: the sample album opened from
-// the menu, a photo chosen on the page, the crop dialog driven with real mouse
-// input, and the cut-out found in the album's image list and on the page.
+// the menu, a photo chosen on the page, the crop dialog driven with mouse
+// gestures on its pane, and the cut-out found in the album's image list and on the page.
 #include <gtest/gtest.h>
 
 #include "app/dialogs/DialogDriving.h"
@@ -50,8 +50,6 @@ class CropRoadTest : public ::testing::Test {
   void AnswerCrop(CRect pixels, int button) {
     ui.AnswerModalWith([pixels, button](CWnd* wnd) {
       auto* dialog = static_cast<CCropDlg*>(wnd);
-      ::SetForegroundWindow(dialog->m_hWnd);
-      input::FlushUntil([dialog] { return ::GetForegroundWindow() == dialog->m_hWnd; });
       CImageEditPane& pane = dialog->GetPane();
       // From just outside the corner (but inside the pane) to just inside the far one.
       CPoint from = pane.MapPoint(pixels.TopLeft(), 0) - CSize(3, 3);

@@ -31,7 +31,7 @@ HBITMAP MakePicture(COLORREF colour) {
 class CButtonHost : public CWnd {
  public:
   CButtonHost() {
-    CreateEx(0, AfxRegisterWndClass(0), "Buttons", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, nullptr, nullptr);
+    CreateEx(0, AfxRegisterWndClass(0), "Buttons", WS_POPUP | WS_VISIBLE, 900, 700, 200, 100, nullptr, nullptr);
   }
   int clicks = 0;
   afx_msg void OnClicked(UINT) { ++clicks; }
