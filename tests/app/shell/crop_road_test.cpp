@@ -13,6 +13,7 @@
 #include "crop/CropDlg.h"
 #include "crop/MouseInput.h"
 #include "document/SposalboDoc.h"
+#include "document/TempFolder.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
@@ -60,7 +61,8 @@ class CropRoadTest : public ::testing::Test {
   }
 
   CScriptedUi ui;
-  SampleAlbum sample;
+  TempFolder temp;
+  SampleAlbum sample{temp.Path()};
   CSposalboApp app;
   CSingleDocTemplate* m_template = nullptr;
   CMainFrame* frame = nullptr;

@@ -31,7 +31,9 @@ HBITMAP MakePicture(COLORREF colour) {
 class CButtonHost : public CWnd {
  public:
   CButtonHost() {
-    CreateEx(0, AfxRegisterWndClass(0), "Buttons", WS_POPUP | WS_VISIBLE, 900, 700, 200, 100, nullptr, nullptr);
+    // On top: hovering asks which window is under the pointer's place.
+    CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), "Buttons", WS_POPUP | WS_VISIBLE, 900, 700, 200, 100, nullptr,
+             nullptr);
   }
   int clicks = 0;
   afx_msg void OnClicked(UINT) { ++clicks; }
@@ -167,9 +169,6 @@ TEST_F(ImageButtonTest, ShowsTheInPictureWhileCheckedAndNeverTheTransparentColou
 }
 
 TEST_F(ImageButtonTest, HoverFollowsThePointer) {
-  CRect r;
-  push.GetWindowRect(&r);
-  ::SetCursorPos(r.CenterPoint().x, r.CenterPoint().y);
   push.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(18, 15));
   EXPECT_FALSE(push.IsHovered());  // a drag from elsewhere does not light it up
   push.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(18, 15));
