@@ -54,9 +54,38 @@ const char* recordFailure(const IplLUT* lut, int32_t histSize) {
     return nullptr;
 }
 
+// Unmasked pixel-order bytes: straight table look-ups, the channel loop
+// unrolled for the usual counts.
+template <int32_t N>
+void mapPixelBytes(const unsigned char* sr, unsigned char* dr, int32_t width, int32_t sStep, int32_t dStep,
+                   int32_t channels, const uint8_t* tables) {
+    const int32_t n = N > 0 ? N : channels;
+    for (int32_t i = 0; i < width; ++i, sr += sStep, dr += dStep)
+        for (int32_t k = 0; k < n; ++k) dr[k] = tables[k * 256 + sr[k]];
+}
+
+bool mapBytesFast(const OwnValues& s, const OwnValues& d, const OwnMaskBits* mask, int32_t width,
+                  int32_t height, const uint8_t* tables) {
+    if (mask != nullptr || s.planeOrder || d.planeOrder || s.bytes != 1 || d.bytes != 1) return false;
+    for (int32_t j = 0; j < height; ++j) {
+        const unsigned char* sr = s.value(s.row(j), 0, 0);
+        unsigned char* dr = d.value(d.row(j), 0, 0);
+        switch (s.channels) {
+        case 1: mapPixelBytes<1>(sr, dr, width, s.nChannels, d.nChannels, 1, tables); break;
+        case 3: mapPixelBytes<3>(sr, dr, width, s.nChannels, d.nChannels, 3, tables); break;
+        case 4: mapPixelBytes<4>(sr, dr, width, s.nChannels, d.nChannels, 4, tables); break;
+        default: mapPixelBytes<0>(sr, dr, width, s.nChannels, d.nChannels, s.channels, tables); break;
+        }
+    }
+    return true;
+}
+
 template <class T>
 void mapValues(const OwnValues& s, const OwnValues& d, const OwnMaskBits* mask, int32_t width,
                int32_t height, const T* tables, int32_t tableSize) {
+    if constexpr (sizeof(T) == 1) {
+        if (mapBytesFast(s, d, mask, width, height, tables)) return;
+    }
     for (int32_t j = 0; j < height; ++j) {
         unsigned char* sr = s.row(j);
         unsigned char* dr = d.row(j);

@@ -3,6 +3,7 @@
 // pass over rows fills a column buffer; the pass over its columns writes the
 // destination column by column.
 #include "ipl/own_ops.h"
+#include "ipl/own_super.h"
 #include "ipl/ownipl.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace {
 const char kUnit[] = "owndecim";
 const char kNoBuffer[] = "Can't create temporary buffer for interpolate = IPL_INTER_SUPER";
 
-inline int32_t truncToInt(double v) { return static_cast<int32_t>(v); }
+inline int32_t truncToInt(double v) { return ownSuperTrunc(v); }
 
 template <class T> struct SuperOut;
 template <> struct SuperOut<uint8_t> {
@@ -26,14 +27,8 @@ template <> struct SuperOut<float> {
     static float put(double v, double norm) { return static_cast<float>(v * norm); }
 };
 
-// One step of the walk along x over the buffer columns.
-struct ColumnStep {
-    enum Kind { kStart, kFinish, kFinishAndStart, kAdd, kAddAndFinish };
-    int32_t column;
-    Kind kind;
-    float weightEnd;    // share of this column in the destination column it ends
-    float weightStart;  // share of this column in the destination column it starts
-};
+using ColumnStep = OwnSuperStep;
+using RowOp = OwnSuperRowOp;
 
 // A block from iplMalloc that frees itself.
 struct Scratch {
@@ -45,49 +40,8 @@ struct Scratch {
     Scratch& operator=(const Scratch&) = delete;
 };
 
-// The walk along x over the buffer columns, the same for every row and
-// channel; returns the number of steps.
-int32_t columnSteps(double x0, float xScale, int32_t N, int32_t W, ColumnStep* steps)
-{
-    int32_t count = 0;
-    int32_t bx = truncToInt(x0 + 0.0001);
-    double wx = 1.0 - (x0 - bx);
-    double ex = x0;
-    int32_t k = 0;
-    for (int32_t j = 0; j < N && k < W; ++j) {
-        ++bx;
-        if (ex + 0.0001 <= bx) {
-            ColumnStep st{j, ColumnStep::kStart, 0.0f, 0.0f};
-            if (j != 0) {
-                st.kind = ColumnStep::kFinishAndStart;
-                st.weightEnd = static_cast<float>(ex - truncToInt(ex));
-                if (++k >= W) {
-                    st.kind = ColumnStep::kFinish;
-                    steps[count++] = st;
-                    break;
-                }
-                wx = 1.0 - (ex - truncToInt(ex));
-            }
-            ex += xScale;
-            st.weightStart = static_cast<float>(wx);
-            steps[count++] = st;
-        } else {
-            ColumnStep st{j, ColumnStep::kAdd, 0.0f, 0.0f};
-            if (ex <= bx) {
-                st.kind = ColumnStep::kAddAndFinish;
-                ex += xScale;
-                ++k;
-            }
-            steps[count++] = st;
-        }
-    }
-    return count;
-}
-
 // Source row r into buffer row m, all channels at once (buffer rows hold N
 // columns of Nc channels side by side). Three ways, as the walk along y asks.
-enum class RowOp { kAddWeighted, kSetWeighted, kAdd };
-
 template <class T>
 void rowIntoBuffer(const T* sRow, float* bRow, int32_t N, int32_t Nc, int32_t sPix, int32_t sCh, RowOp op, float w)
 {
@@ -211,7 +165,7 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
         return 0;
     }
     const double norm = 1.0 / (static_cast<double>(xScale) * static_cast<double>(yScale));
-    const int32_t stepCount = columnSteps(x0, xScale, N, W, steps);
+    const int32_t stepCount = ownSuperColumnSteps(x0, xScale, N, W, steps);
 
     // Buffer columns into destination columns of row mm, all channels.
     auto flush = [&](int mm) {
@@ -229,39 +183,13 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
     // Rows into the buffer row; each finished row is flushed.
     clearRow();
     const T* sc = src + int64_t(r0) * sLine + int64_t(c0) * sPix;
-    int32_t b = truncToInt(y0 + 0.0001);
-    double w = 1.0 - (y0 - b);
-    double e = y0;
-    int m = 0;
-    for (int r = 0; r < R && m < H; ++r) {
-        const T* sRow = sc + int64_t(r) * sLine;
-        ++b;
-        if (e + 0.0001 <= b) {
-            if (r != 0) {
-                rowIntoBuffer(sRow, buf, N, Nc, sPix, sCh, RowOp::kAddWeighted, static_cast<float>(e - truncToInt(e)));
-                flush(m);
-                clearRow();
-                if (++m >= H)
-                    break;
-                w = 1.0 - (e - truncToInt(e));
-            }
-            e += yScale;
-            rowIntoBuffer(sRow, buf, N, Nc, sPix, sCh, RowOp::kSetWeighted, static_cast<float>(w));
-        } else {
-            rowIntoBuffer(sRow, buf, N, Nc, sPix, sCh, RowOp::kAdd, 0.0f);
-            if (e <= b) {
-                e += yScale;
-                flush(m);
-                clearRow();
-                ++m;
-            }
-        }
-    }
-    // The row in progress, and rows the source ended before (zero sums).
-    for (; m < H; ++m) {
-        flush(m);
-        clearRow();
-    }
+    ownSuperRowWalk(
+        y0, yScale, R, H,
+        [&](int32_t r, RowOp op, float w) { rowIntoBuffer(sc + int64_t(r) * sLine, buf, N, Nc, sPix, sCh, op, w); },
+        [&](int32_t m) {
+            flush(m);
+            clearRow();
+        });
     *xPos = W * static_cast<double>(xScale) + x0;
     *yPos = H * static_cast<double>(yScale) + y0;
     return 1;
@@ -269,8 +197,55 @@ int decimSuper(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int 
 
 } // namespace
 
+int32_t ownSuperColumnSteps(double x0, float xScale, int32_t N, int32_t W, OwnSuperStep* steps)
+{
+    int32_t count = 0;
+    int32_t bx = truncToInt(x0 + 0.0001);
+    double wx = 1.0 - (x0 - bx);
+    double ex = x0;
+    int32_t k = 0;
+    for (int32_t j = 0; j < N && k < W; ++j) {
+        ++bx;
+        if (ex + 0.0001 <= bx) {
+            ColumnStep st{j, ColumnStep::kStart, 0.0f, 0.0f};
+            if (j != 0) {
+                st.kind = ColumnStep::kFinishAndStart;
+                st.weightEnd = static_cast<float>(ex - truncToInt(ex));
+                if (++k >= W) {
+                    st.kind = ColumnStep::kFinish;
+                    steps[count++] = st;
+                    break;
+                }
+                wx = 1.0 - (ex - truncToInt(ex));
+            }
+            ex += xScale;
+            st.weightStart = static_cast<float>(wx);
+            steps[count++] = st;
+        } else {
+            ColumnStep st{j, ColumnStep::kAdd, 0.0f, 0.0f};
+            if (ex <= bx) {
+                st.kind = ColumnStep::kAddAndFinish;
+                ex += xScale;
+                ++k;
+            }
+            steps[count++] = st;
+        }
+    }
+    return count;
+}
+
+int ownDecimSuperFloat_8u(OWN_DECIM_KERNEL_ARGS)
+{
+    return decimSuper<uint8_t>(src, dst, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix,
+                               sRowExt, sLine, sTotExt, xScale, yScale, xPos, yPos);
+}
+
 int ownDecimSuper_8u(OWN_DECIM_KERNEL_ARGS)
 {
+    const int exact = ownDecimSuperExact_8u(src, dst, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix,
+                                            sRowExt, sLine, sTotExt, xScale, yScale, xPos, yPos);
+    if (exact >= 0)
+        return exact;
     return decimSuper<uint8_t>(src, dst, dCh, dChExt, dPix, dRowExt, dLine, dTotExt, sCh, sPix,
                                sRowExt, sLine, sTotExt, xScale, yScale, xPos, yPos);
 }

@@ -56,13 +56,24 @@ void nnPixel(const OwnZoomJob& job)
     for (int32_t j = 0; j < job.H; ++j) {
         const T* sRow = src + job.rowTab[j];
         T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+        if (!maskRow && j > 0 && job.rowTab[j] == job.rowTab[j - 1] && job.dstCh == job.nch) {
+            // The same source row again, whole pixels side by side: the row just made.
+            std::memcpy(dRow, dRow - job.dstStep, static_cast<size_t>(job.W) * pixelBytes);
+            continue;
+        }
         if (!maskRow && sizeof(T) == 1 && job.nch == 3 && job.srcCh == 4 && job.dstCh == 4) {
             // Three bytes of four-byte pixels: whole words, the fourth byte kept.
             unsigned char* d = reinterpret_cast<unsigned char*>(dRow);
+            if (j > 0 && job.rowTab[j] == job.rowTab[j - 1]) {
+                ownZoomStore3of4(d - static_cast<int64_t>(job.dstStep), d, job.W);
+                continue;
+            }
             const unsigned char* sb = reinterpret_cast<const unsigned char*>(sRow);
-            for (int32_t i = 0; i < job.W; ++i) {
+            const int32_t* colTab = job.colTab;
+            const int32_t W = job.W;
+            for (int32_t i = 0; i < W; ++i) {
                 uint32_t sv, dv;
-                std::memcpy(&sv, sb + job.colTab[i], 4);
+                std::memcpy(&sv, sb + colTab[i], 4);
                 std::memcpy(&dv, d + 4 * static_cast<int64_t>(i), 4);
                 dv = (sv & 0x00FFFFFFu) | (dv & 0xFF000000u);
                 std::memcpy(d + 4 * static_cast<int64_t>(i), &dv, 4);
