@@ -46,6 +46,8 @@ int ownDecimLinearY_8u(OWN_DECIM_KERNEL_ARGS);
 int ownDecimLinearY_16u(OWN_DECIM_KERNEL_ARGS);
 int ownDecimLinearY_32f(OWN_DECIM_KERNEL_ARGS);
 int ownDecimCubic_8u(OWN_DECIM_KERNEL_ARGS);
+// The same without the integer-tap row kernel: the reference for it.
+int ownDecimCubicPlain_8u(OWN_DECIM_KERNEL_ARGS);
 int ownDecimCubic_16u(OWN_DECIM_KERNEL_ARGS);
 int ownDecimCubic_32f(OWN_DECIM_KERNEL_ARGS);
 int ownDecimCubicX_8u(OWN_DECIM_KERNEL_ARGS);

@@ -1,12 +1,14 @@
 // Point-sampling, linear and cubic decimation kernels. Positions are held in
 // double precision and advanced by adding the single-precision scale; the sums
 // are exact (multiples of the scale's last bit), so position k is x0 + k * scale.
+#include "ipl/own_decim_cubic.h"
 #include "ipl/own_ops.h"
 #include "ipl/ipl.h"
 
 #include <cfloat>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include <emmintrin.h>
 
@@ -19,9 +21,7 @@ inline bool isPositionZero(double p) { return p < FLT_MIN; }
 inline int32_t truncToInt(double v) { return static_cast<int32_t>(v); }
 
 // The powers of a fraction the cubic formula takes: t² = t·t, t³ = t²·t.
-struct CubicFraction {
-    double t, t2, t3;
-};
+using CubicFraction = OwnCubicFraction;
 inline CubicFraction cubicFraction(double t)
 {
     const double t2 = t * t;
@@ -287,19 +287,16 @@ inline __m128d cubicPair(__m128d a, __m128d b, __m128d c, __m128d d, const Cubic
     return _mm_mul_pd(sum, k6);
 }
 
-// A destination column of the two-axis cubic: the offset of its tap i in
-// the source row and the powers of its fraction, both after the far-edge rule.
-struct CubicColumn {
-    int64_t offset;
-    CubicFraction f;
-};
+using CubicColumn = OwnCubicColumn;
 
 // The two-axis cubic with the column taps worked out once for all rows and
 // every channel of a pixel done together: the same sums as the plain loop
 // (positions by the same additions, the same products in the same order),
-// in fewer steps. False when there is no memory for the table.
+// in fewer steps. False when there is no memory for the table. Rows of 8u
+// pixels go to the integer-tap row kernel unless plain is asked for.
 template <class T>
-bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float yScale, double* xPos, double* yPos)
+bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float yScale, double* xPos, double* yPos,
+                    bool plain)
 {
     CubicColumn* cols = static_cast<CubicColumn*>(iplMalloc(static_cast<int32_t>(sizeof(CubicColumn) * int64_t(g.cols))));
     if (!cols)
@@ -327,6 +324,15 @@ bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float 
         const CubicFraction fyP = cubicFraction(fy);
         const T* sRow = src + j * sLine;
         T* dRow = dst + int64_t(m) * g.dLine;
+        y += yScale;
+        if constexpr (sizeof(T) == 1 && std::is_integral_v<T>) {
+            // What may be read from tap row j - 1: up to the last row's right edge,
+            // less a channel offset the region may start at.
+            const int64_t readable = int64_t(g.sTotExt) - sLine + g.sRowExt - (sPix - 1) - (j - 1) * sLine;
+            if (!plain && g.sCh == 1 && g.dCh == 1 &&
+                ownDecimCubicRow8u(sRow, sLine, readable, g.sPix, cols, g.cols, g.channels, fyP, dRow, g.dPix))
+                continue;
+        }
         int32_t k = 0;
         // Two destination columns at a time, each with its own fraction.
         for (; k + 1 < g.cols; k += 2) {
@@ -365,7 +371,6 @@ bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float 
                     CubicOut<T>::put(cubicWithPowers(v[0], v[1], v[2], v[3], fyP));
             }
         }
-        y += yScale;
     }
     iplFree(cols);
     *xPos = x;
@@ -373,7 +378,7 @@ bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float 
     return true;
 }
 
-template <class T, bool Cubic>
+template <class T, bool Cubic, bool Plain = false>
 int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
             int dTotExt, int sCh, int sPix, int sRowExt, int sLine, int sTotExt, float xScale,
             float yScale, double* xPos, double* yPos)
@@ -406,7 +411,7 @@ int decim2D(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
                      sTotExt))
         return 1;
     const T* src = static_cast<const T*>(srcV);
-    if (Cubic && cubic2DByTable(src, dst, g, xScale, yScale, xPos, yPos))
+    if (Cubic && cubic2DByTable(src, dst, g, xScale, yScale, xPos, yPos, Plain))
         return 1;
     double x = *xPos, y = *yPos;
     for (int c = 0; c < g.channels; ++c) {
@@ -486,6 +491,7 @@ int ownDecimLinearY_8u(OWN_DECIM_KERNEL_ARGS) { return decimY<uint8_t, false>(OW
 int ownDecimLinearY_16u(OWN_DECIM_KERNEL_ARGS) { return decimY<uint16_t, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
 int ownDecimLinearY_32f(OWN_DECIM_KERNEL_ARGS) { return decimY<float, false>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
 int ownDecimCubic_8u(OWN_DECIM_KERNEL_ARGS) { return decim2D<uint8_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
+int ownDecimCubicPlain_8u(OWN_DECIM_KERNEL_ARGS) { return decim2D<uint8_t, true, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
 int ownDecimCubic_16u(OWN_DECIM_KERNEL_ARGS) { return decim2D<uint16_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
 int ownDecimCubic_32f(OWN_DECIM_KERNEL_ARGS) { return decim2D<float, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }
 int ownDecimCubicX_8u(OWN_DECIM_KERNEL_ARGS) { return decimX<uint8_t, true>(OWN_DECIM_DST, OWN_DECIM_FORWARD); }

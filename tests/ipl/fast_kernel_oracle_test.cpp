@@ -1,9 +1,12 @@
 // Fast kernels against the scalar kernels they replace, byte for byte, on
 // random images and geometries.
+#include "ipl/own_decim_cubic.h"
 #include "ipl/own_super.h"
+#include "ipl/owncpu.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -53,6 +56,61 @@ TEST(FastKernelOracle, SuperSamplingExactPathEqualsTheFloatKernel)
             EXPECT_EQ(fy, sy);
         }
     EXPECT_EQ(exactRuns, 28);  // the shapes with whole-pixel boxes and 16-bit row sums
+}
+
+// Every vector level the processor has, then back to the highest.
+template <class F>
+void forEachLevel(F body)
+{
+    const OwnVectorLevel top = ownVectorLevel();
+    for (OwnVectorLevel level : {OwnVectorLevel::kSse2, OwnVectorLevel::kAvx}) {
+        if (static_cast<int>(level) > static_cast<int>(top))
+            break;
+        ownCapVectorLevel(level);
+        body(level);
+    }
+    ownCapVectorLevel(OwnVectorLevel::kAvx);
+}
+
+// Two-axis cubic decimation of 8u pixels (1-4 channels of pixels of up to
+// four values, regions anywhere in the image, the far edges included).
+TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
+{
+    ::testing::Test::RecordProperty("vector_level", static_cast<int>(ownVectorLevel()));
+    std::mt19937 rng(11);
+    const float scales[] = {1.5f, 3.90625f, 2.0f / 1.3f, 4.0f, 7.25f};
+    int rows = 0;
+    forEachLevel([&](OwnVectorLevel level) {
+        for (int rep = 0; rep < 60; ++rep) {
+            const int pix = 1 + int(rng() % 4), channels = 1 + int(rng() % pix);
+            const int width = 8 + int(rng() % 40), height = 8 + int(rng() % 30);
+            const int line = width * pix + int(rng() % 3);
+            std::vector<uint8_t> src(size_t(line) * height);
+            for (uint8_t& v : src)
+                v = static_cast<uint8_t>(rep % 7 == 0 ? (rng() % 2) * 255 : rng());
+            const int x = int(rng() % 3), y = int(rng() % 3);
+            const float xs = scales[rng() % 5], ys = scales[rng() % 5];
+            // Starts at 0 or past the first tap; positions stay before the last pixel.
+            const double x0 = (rng() % 2) ? 0.0 : 1.25, y0 = (rng() % 2) ? 0.0 : 1.5;
+            const int W = std::max(1, int((width - x - 1 - x0) / xs)), H = std::max(1, int((height - y - 1 - y0) / ys));
+            const int dPix = channels + int(rng() % 2), dLine = W * dPix + 1;
+            std::vector<uint8_t> fast(size_t(dLine) * H, 9), plain(fast);
+            double fx = x0, fy = y0, px = x0, py = y0;
+            const uint8_t* s = src.data() + size_t(y) * line + size_t(x) * pix;
+            auto run = [&](uint8_t* d, double* xp, double* yp, auto kernel) {
+                kernel(s, d, 1, channels, dPix, W * dPix, dLine, H * dLine, 1, pix, (width - x) * pix, line,
+                       (height - y) * line, xs, ys, xp, yp);
+            };
+            run(fast.data(), &fx, &fy, ownDecimCubic_8u);
+            run(plain.data(), &px, &py, ownDecimCubicPlain_8u);
+            ASSERT_EQ(fast, plain) << "level " << int(level) << ": " << channels << " of " << pix << " channels, "
+                                   << width << "x" << height << " at " << x << "," << y << " by " << xs << "x" << ys;
+            EXPECT_EQ(fx, px);
+            EXPECT_EQ(fy, py);
+            rows += H;
+        }
+    });
+    EXPECT_GT(rows, 0);
 }
 
 } // namespace

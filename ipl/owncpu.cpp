@@ -1,0 +1,32 @@
+#include "ipl/owncpu.h"
+
+#include <atomic>
+
+namespace {
+
+OwnVectorLevel detect()
+{
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+    __builtin_cpu_init();
+    // The compiler's check of AVX includes the system's saving of its registers.
+    if (__builtin_cpu_supports("avx"))
+        return OwnVectorLevel::kAvx;
+#endif
+    return OwnVectorLevel::kSse2;
+}
+
+std::atomic<int> g_cap{static_cast<int>(OwnVectorLevel::kAvx)};
+
+} // namespace
+
+OwnVectorLevel ownVectorLevel()
+{
+    static const OwnVectorLevel found = detect();
+    const int cap = g_cap.load(std::memory_order_relaxed);
+    return static_cast<int>(found) < cap ? found : static_cast<OwnVectorLevel>(cap);
+}
+
+OwnVectorLevel ownCapVectorLevel(OwnVectorLevel cap)
+{
+    return static_cast<OwnVectorLevel>(g_cap.exchange(static_cast<int>(cap)));
+}
