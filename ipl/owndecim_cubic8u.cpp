@@ -12,6 +12,23 @@
 
 namespace {
 
+// The first channels bytes of v, lowest first, with fixed-size stores.
+inline void storeChannels(uint8_t* d, uint32_t v, int32_t channels)
+{
+    if (channels == 4) {
+        std::memcpy(d, &v, 4);
+        return;
+    }
+    if (channels >= 2) {
+        const uint16_t two = static_cast<uint16_t>(v);
+        std::memcpy(d, &two, 2);
+    }
+    if (channels == 3)
+        d[2] = static_cast<uint8_t>(v >> 16);
+    else if (channels == 1)
+        d[0] = static_cast<uint8_t>(v);
+}
+
 // The tap combinations of one source row: lanes 0-3 of each hold the
 // channels of the upper row, lanes 4-7 those of the lower one.
 struct Combos {
@@ -118,7 +135,7 @@ void cubicRow(const uint8_t* sRow, int64_t sLine, int64_t readable, const OwnCub
         const __m128i words = _mm_packs_epi32(out, out);
         out = _mm_packus_epi16(words, words);
         const uint32_t v = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
-        std::memcpy(dRow + int64_t(k) * dPix, &v, static_cast<size_t>(channels));
+        storeChannels(dRow + int64_t(k) * dPix, v, channels);
     }
 }
 

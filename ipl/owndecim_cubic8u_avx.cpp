@@ -10,6 +10,23 @@
 
 namespace {
 
+// The first channels bytes of v, lowest first, with fixed-size stores.
+inline void storeChannels(uint8_t* d, uint32_t v, int32_t channels)
+{
+    if (channels == 4) {
+        std::memcpy(d, &v, 4);
+        return;
+    }
+    if (channels >= 2) {
+        const uint16_t two = static_cast<uint16_t>(v);
+        std::memcpy(d, &two, 2);
+    }
+    if (channels == 3)
+        d[2] = static_cast<uint8_t>(v >> 16);
+    else if (channels == 1)
+        d[0] = static_cast<uint8_t>(v);
+}
+
 struct RowCombos {
     __m128i p1, p2, p3, b6;  // lanes 0-3: channels of the upper row, 4-7 of the lower
 };
@@ -23,24 +40,30 @@ inline __m128i loadTapsAvx(const uint8_t* p, int64_t readable, int32_t bytes)
     return _mm_load_si128(reinterpret_cast<const __m128i*>(tmp));
 }
 
+// The four taps of each channel side by side: a0 b0 c0 d0 a1 b1 c1 d1 ...
+template <int P>
+inline __m128i tapsByChannel(__m128i row)
+{
+    return _mm_shuffle_epi8(row, _mm_setr_epi8(0, P, 2 * P, 3 * P, 1, P + 1, 2 * P + 1, 3 * P + 1, 2, P + 2,
+                                               2 * P + 2, 3 * P + 2, 3, P + 3, 2 * P + 3, 3 * P + 3));
+}
+
+// Weights (w0, w1, w2, w3) on each channel's taps of both rows: the
+// pairwise products summed in 16 bits, then the pairs (all exact).
+inline __m128i weighTaps(__m128i upper, __m128i lower, __m128i w)
+{
+    return _mm_hadd_epi16(_mm_maddubs_epi16(upper, w), _mm_maddubs_epi16(lower, w));
+}
+
 template <int P>
 inline RowCombos rowCombos(__m128i upper, __m128i lower)
 {
-    const __m128i z = _mm_setzero_si128();
-    const __m128i a = _mm_unpacklo_epi8(_mm_unpacklo_epi32(upper, lower), z);
-    const __m128i b = _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_srli_si128(upper, P), _mm_srli_si128(lower, P)), z);
-    const __m128i c =
-        _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_srli_si128(upper, 2 * P), _mm_srli_si128(lower, 2 * P)), z);
-    const __m128i d =
-        _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_srli_si128(upper, 3 * P), _mm_srli_si128(lower, 3 * P)), z);
-    const __m128i a2 = _mm_add_epi16(a, a), b3 = _mm_add_epi16(_mm_add_epi16(b, b), b),
-                  c3 = _mm_add_epi16(_mm_add_epi16(c, c), c);
-    const __m128i a3 = _mm_add_epi16(a2, a), b6 = _mm_add_epi16(b3, b3), c6 = _mm_add_epi16(c3, c3);
+    const __m128i u = tapsByChannel<P>(upper), l = tapsByChannel<P>(lower);
     RowCombos r;
-    r.p1 = _mm_sub_epi16(_mm_sub_epi16(c6, _mm_add_epi16(a2, b3)), d);
-    r.p2 = _mm_sub_epi16(_mm_add_epi16(a3, c3), b6);
-    r.p3 = _mm_sub_epi16(_mm_add_epi16(b3, d), _mm_add_epi16(a, c3));
-    r.b6 = b6;
+    r.p1 = weighTaps(u, l, _mm_set1_epi32(static_cast<int32_t>(0xFF06FDFEu)));  // -2, -3, 6, -1
+    r.p2 = weighTaps(u, l, _mm_set1_epi32(0x0003FA03));                           // 3, -6, 3, 0
+    r.p3 = weighTaps(u, l, _mm_set1_epi32(0x01FD03FF));                           // -1, 3, -3, 1
+    r.b6 = weighTaps(u, l, _mm_set1_epi32(0x00000600));                           // 0, 6, 0, 0
     return r;
 }
 
@@ -48,8 +71,7 @@ inline RowCombos rowCombos(__m128i upper, __m128i lower)
 template <bool Upper>
 inline __m256d quad(__m128i v)
 {
-    return _mm256_cvtepi32_pd(Upper ? _mm_srai_epi32(_mm_unpacklo_epi16(v, v), 16)
-                                    : _mm_srai_epi32(_mm_unpackhi_epi16(v, v), 16));
+    return _mm256_cvtepi32_pd(_mm_cvtepi16_epi32(Upper ? v : _mm_unpackhi_epi64(v, v)));
 }
 
 template <bool Upper>
@@ -100,7 +122,7 @@ void cubicRowAvx(const uint8_t* sRow, int64_t sLine, int64_t readable, const Own
                                     rowValue<true>(k23, xt, xt2, xt3), rowValue<false>(k23, xt, xt2, xt3), yt, yt2, yt3);
         const __m128i words = _mm_packs_epi32(_mm256_cvttpd_epi32(v), _mm_setzero_si128());
         const uint32_t out = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
-        std::memcpy(dRow + int64_t(k) * dPix, &out, static_cast<size_t>(channels));
+        storeChannels(dRow + int64_t(k) * dPix, out, channels);
     }
 }
 
