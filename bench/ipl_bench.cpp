@@ -1,7 +1,7 @@
 // The image operations against peer libraries, single-threaded, destination
 // preallocated. Each case times every implementation itself (median of
-// repeated runs) and reports the library's time, its megapixels per second
-// and its speed relative to the fastest peer (above 1: faster than the peer).
+// runs taken in turns) and reports the library's time, its megapixels per
+// second and its speed relative to the fastest peer (above 1: faster).
 #include "ipl/ipl.h"
 
 #include <benchmark/benchmark.h>
@@ -32,48 +32,57 @@ struct Impl {
     std::function<void()> run;
 };
 
-double medianSeconds(const std::function<void()>& fn, int reps)
+double seconds(const std::function<void()>& fn)
 {
-    fn();  // warm up caches and lazy set-up
-    std::vector<double> t;
-    for (int i = 0; i < reps; ++i) {
-        const auto a = std::chrono::steady_clock::now();
-        fn();
-        const auto b = std::chrono::steady_clock::now();
-        t.push_back(std::chrono::duration<double>(b - a).count());
-    }
+    const auto a = std::chrono::steady_clock::now();
+    fn();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - a).count();
+}
+
+double median(std::vector<double> t)
+{
     std::sort(t.begin(), t.end());
     return t[t.size() / 2];
 }
 
-// Runs the library and every peer; reports the library's median time.
+// Runs the library and every peer in turns (one run each per round, so a
+// change in the machine's load touches all alike); reports medians.
 void compare(benchmark::State& state, double megapixels, const std::function<void()>& ipl,
              const std::vector<Impl>& peers, int reps = 9)
 {
     for (auto _ : state) {
-        const double own = medianSeconds(ipl, reps);
-        std::string label;
+        ipl();  // warm up caches and lazy set-up
+        for (const Impl& p : peers)
+            p.run();
+        std::vector<double> own;
+        std::vector<std::vector<double>> theirs(peers.size());
+        for (int i = 0; i < reps; ++i) {
+            own.push_back(seconds(ipl));
+            for (size_t k = 0; k < peers.size(); ++k)
+                theirs[k].push_back(seconds(peers[k].run));
+        }
+        const double ownTime = median(own);
         char buf[128];
-        std::snprintf(buf, sizeof buf, "ipl %.1f MP/s", megapixels / own);
-        label = buf;
+        std::snprintf(buf, sizeof buf, "ipl %.1f MP/s", megapixels / ownTime);
+        std::string label = buf;
         double bestPeer = 0;
         std::string bestName;
-        for (const Impl& p : peers) {
-            const double t = medianSeconds(p.run, reps);
-            std::snprintf(buf, sizeof buf, "; %s %.1f MP/s", p.name.c_str(), megapixels / t);
+        for (size_t k = 0; k < peers.size(); ++k) {
+            const double t = median(theirs[k]);
+            std::snprintf(buf, sizeof buf, "; %s %.1f MP/s", peers[k].name.c_str(), megapixels / t);
             label += buf;
             if (bestPeer == 0 || t < bestPeer) {
                 bestPeer = t;
-                bestName = p.name;
+                bestName = peers[k].name;
             }
         }
         if (bestPeer > 0) {
-            std::snprintf(buf, sizeof buf, "; ratio to fastest peer (%s) %.2f", bestName.c_str(), bestPeer / own);
+            std::snprintf(buf, sizeof buf, "; ratio to fastest peer (%s) %.2f", bestName.c_str(), bestPeer / ownTime);
             label += buf;
         }
-        state.SetIterationTime(own);
+        state.SetIterationTime(ownTime);
         state.SetLabel(label);
-        state.counters["MP/s"] = megapixels / own;
+        state.counters["MP/s"] = megapixels / ownTime;
     }
 }
 
@@ -155,7 +164,7 @@ void resizeCase(benchmark::State& state, int ch, int sw, int sh, int dw, int dh,
                 else
                     iplResize(src.h, dst.h, xDst, xSrc, yDst, ySrc, interp);
             },
-            peers, decimate && sw >= 4000 ? 3 : 9);
+            peers, decimate && sw >= 4000 ? 5 : 15);
 #ifdef SPAB_BENCH_VIPS
     g_object_unref(vin);
 #endif

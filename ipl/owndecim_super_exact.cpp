@@ -166,6 +166,25 @@ int32_t pairRow(const uint16_t* buf, uint8_t* drow, int32_t W, uint16_t add, uin
     return k;
 }
 
+// The same straight from two source rows (a buffer row of two rows).
+int32_t pairRowFromRows(const uint8_t* upper, const uint8_t* lower, uint8_t* drow, int32_t W, uint16_t add,
+                        uint16_t mul)
+{
+    const __m128i z = _mm_setzero_si128();
+    const __m128i a = _mm_set1_epi16(static_cast<short>(add)), m = _mm_set1_epi16(static_cast<short>(mul));
+    int32_t k = 0;
+    for (; k + 2 <= W; k += 2) {
+        const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + 8 * k));
+        const __m128i l = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + 8 * k));
+        const __m128i v0 = _mm_add_epi16(_mm_unpacklo_epi8(u, z), _mm_unpacklo_epi8(l, z));
+        const __m128i v1 = _mm_add_epi16(_mm_unpackhi_epi8(u, z), _mm_unpackhi_epi8(l, z));
+        const __m128i s = _mm_add_epi16(_mm_unpacklo_epi64(v0, v1), _mm_unpackhi_epi64(v0, v1));
+        const __m128i q = _mm_mulhi_epu16(_mm_add_epi16(s, a), m);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(drow + 4 * k), _mm_packus_epi16(q, q));
+    }
+    return k;
+}
+
 } // namespace
 
 int ownDecimSuperExact_8u(OWN_DECIM_KERNEL_ARGS)
@@ -233,8 +252,14 @@ int ownDecimSuperExact_8u(OWN_DECIM_KERNEL_ARGS)
     const int32_t n = N * Nc;
     for (int32_t m = 0; m < H; ++m) {
         const Run rr = rows.p[m];
-        sumRows(sc + int64_t(rr.first) * sLine, sLine, rr.count, n, buf.p);
+        const uint8_t* first = sc + int64_t(rr.first) * sLine;
         uint8_t* drow = d + int64_t(m) * dLine;
+        if (pairs && rr.count == 2 && (written & 1) == 0) {
+            pairRowFromRows(first + int64_t(cols.p[0].first) * Nc, first + sLine + int64_t(cols.p[0].first) * Nc,
+                            drow, written, add, mul);
+            continue;
+        }
+        sumRows(first, sLine, rr.count, n, buf.p);
         int32_t k = pairs ? pairRow(buf.p + int64_t(cols.p[0].first) * Nc, drow, written, add, mul) : 0;
         for (; k < written; ++k) {
             const Run cr = cols.p[k];
