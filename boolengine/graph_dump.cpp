@@ -1,11 +1,13 @@
 // Key debug files ("keygraphfile.key", "graphkeyfile.key") and graph dumps
 // into the log. The key files are written for people, never read back.
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "boolengine/booleng.h"
+#include "boolengine/fixedtext.h"
 #include "boolengine/graph.h"
 #include "boolengine/graphlist.h"
 
@@ -44,11 +46,30 @@ double KeyScale(const Bool_Engine* engine)
     return 1.0 / grid / grid;
 }
 
-void WritePoint(std::FILE* f, const LPoint& p, double scale)
-{
-    std::fprintf(f, "X %f;\t", static_cast<double>(p.GetX()) * scale);
-    std::fprintf(f, "Y %f; \n", static_cast<double>(p.GetY()) * scale);
-}
+// Key files can hold every link of a large graph: the text is made in memory
+// and written in one go.
+class KeyText {
+public:
+    void Add(const char* text) { m_text += text; }
+    void Int(int v)
+    {
+        char buf[16];
+        m_text.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+    }
+    void Fixed(double v) { AppendFixedSix(m_text, v); }
+    void Point(const LPoint& p, double scale)
+    {
+        Add("X ");
+        Fixed(static_cast<double>(p.GetX()) * scale);
+        Add(";\tY ");
+        Fixed(static_cast<double>(p.GetY()) * scale);
+        Add("; \n");
+    }
+    void WriteTo(std::FILE* f) const { std::fwrite(m_text.data(), 1, m_text.size(), f); }
+
+private:
+    std::string m_text;
+};
 
 }  // namespace
 
@@ -57,11 +78,16 @@ void Graph::WriteBoundary(std::FILE* f) const
     const BoolLink* first = GetFirstLink();
     if (!first) return;
     const double scale = KeyScale(m_engine);
-    std::fprintf(f, "BOUNDARY; LAYER %d;  DATATYPE 0;\n", first->GetGroup() == GROUP_A ? 0 : 1);
-    std::fprintf(f, " XY %d; \n", GetNumberOfLinks() + 1);
-    m_links.foreach_item([&](BoolLink* l) { WritePoint(f, *l->GetBeginNode(), scale); });
-    WritePoint(f, *first->GetBeginNode(), scale);
-    std::fputs("ENDEL;\n", f);
+    KeyText t;
+    t.Add("BOUNDARY; LAYER ");
+    t.Int(first->GetGroup() == GROUP_A ? 0 : 1);
+    t.Add(";  DATATYPE 0;\n XY ");
+    t.Int(GetNumberOfLinks() + 1);
+    t.Add("; \n");
+    m_links.foreach_item([&](BoolLink* l) { t.Point(*l->GetBeginNode(), scale); });
+    t.Point(*first->GetBeginNode(), scale);
+    t.Add("ENDEL;\n");
+    t.WriteTo(f);
 }
 
 void Graph::WriteKeyGraph() const
@@ -69,16 +95,19 @@ void Graph::WriteKeyGraph() const
     // The operation goes on without the file when it cannot be written.
     File f(std::fopen("keygraphfile.key", "w"));
     if (!f) return;
-    std::fputs(KeyHeader("USERUNITS 1; PHYSUNITS 1e-006;").c_str(), f.get());
     const double scale = KeyScale(m_engine);
+    KeyText t;
+    t.Add(KeyHeader("USERUNITS 1; PHYSUNITS 1e-006;").c_str());
     m_links.foreach_item([&](BoolLink* l) {
-        std::fprintf(f.get(), "PATH; LAYER %d;\n", l->GetGroup() == GROUP_A ? 0 : 1);
-        std::fprintf(f.get(), " XY %d; \n", 2);
-        WritePoint(f.get(), *l->GetBeginNode(), scale);
-        WritePoint(f.get(), *l->GetEndNode(), scale);
-        std::fputs("ENDEL;\n", f.get());
+        t.Add("PATH; LAYER ");
+        t.Int(l->GetGroup() == GROUP_A ? 0 : 1);
+        t.Add(";\n XY 2; \n");
+        t.Point(*l->GetBeginNode(), scale);
+        t.Point(*l->GetEndNode(), scale);
+        t.Add("ENDEL;\n");
     });
-    std::fputs(m_links.empty() ? kEmptyFooter : kFooter, f.get());
+    t.Add(m_links.empty() ? kEmptyFooter : kFooter);
+    t.WriteTo(f.get());
 }
 
 void GraphList::WriteGraphs() const

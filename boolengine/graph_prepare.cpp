@@ -30,25 +30,33 @@ Span MakeSpan(BoolLink* l)
                 std::min(b->GetY(), e->GetY()), std::max(b->GetY(), e->GetY())};
 }
 
+// The links' spans by their left end, links with the same left end in their
+// own order (small keys sorted, the spans moved once).
 std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
 {
+    std::vector<std::pair<int64_t, size_t>> keys;
+    keys.reserve(links.size());
+    for (size_t i = 0; i < links.size(); ++i)
+        keys.emplace_back(std::min(links[i]->GetBeginNode()->GetX(), links[i]->GetEndNode()->GetX()), i);
+    std::sort(keys.begin(), keys.end());
     std::vector<Span> spans;
     spans.reserve(links.size());
-    for (BoolLink* l : links) spans.push_back(MakeSpan(l));
-    std::stable_sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.xmin < b.xmin; });
+    for (const auto& k : keys) spans.push_back(MakeSpan(links[k.second]));
     return spans;
 }
 
+// Every node of the links once, in the order of the links: a node is taken
+// with the first link of its own list, which every node has exactly one of.
 std::vector<Node*> DistinctNodes(const std::vector<BoolLink*>& links)
 {
     std::vector<Node*> nodes;
-    nodes.reserve(links.size() * 2);
+    nodes.reserve(links.size() + 1);
     for (BoolLink* l : links) {
-        nodes.push_back(l->GetBeginNode());
-        nodes.push_back(l->GetEndNode());
+        Node* b = l->GetBeginNode();
+        Node* e = l->GetEndNode();
+        if (b->Links().front() == l) nodes.push_back(b);
+        if (e != b && e->Links().front() == l) nodes.push_back(e);
     }
-    std::sort(nodes.begin(), nodes.end());
-    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
     return nodes;
 }
 

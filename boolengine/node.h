@@ -9,9 +9,10 @@ class BoolLink;
 
 class Node : public LPoint {
 public:
-    explicit Node(Bool_Engine* engine) : m_engine(engine) {}
-    Node(int64_t x, int64_t y, Bool_Engine* engine) : LPoint(x, y), m_engine(engine) {}
-    Node(const LPoint& p, Bool_Engine* engine) : LPoint(p), m_engine(engine) {}
+    // Room for the two links of a polygon's vertex from the start.
+    explicit Node(Bool_Engine* engine) : m_engine(engine) { m_links.reserve(2); }
+    Node(int64_t x, int64_t y, Bool_Engine* engine) : LPoint(x, y), m_engine(engine) { m_links.reserve(2); }
+    Node(const LPoint& p, Bool_Engine* engine) : LPoint(p), m_engine(engine) { m_links.reserve(2); }
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
     ~Node() override = default;  // the links are not owned

@@ -1,6 +1,7 @@
 #include "boolengine/scanbeam.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -92,20 +93,32 @@ void Graph::SetGroupFlags()
 void IScanBeam::SetGroupFlags()
 {
     // Bundle the links that join the same two nodes: one record stands for all.
-    std::map<std::pair<const Node*, const Node*>, std::vector<BoolLink*>> bundles;
+    // Sorted by their node pair, links of one pair in their own order.
+    using Pair = std::pair<const Node*, const Node*>;
+    std::vector<std::pair<Pair, BoolLink*>> byPair;
+    byPair.reserve(m_links.size());
     for (BoolLink* l : m_links) {
         l->mark = false;
         const Node* b = l->GetBeginNode();
         const Node* e = l->GetEndNode();
-        bundles[b < e ? std::make_pair(b, e) : std::make_pair(e, b)].push_back(l);
+        byPair.emplace_back(b < e ? Pair(b, e) : Pair(e, b), l);
     }
+    std::stable_sort(byPair.begin(), byPair.end(),
+                     [](const std::pair<Pair, BoolLink*>& p, const std::pair<Pair, BoolLink*>& q) {
+                         return std::less<Pair>()(p.first, q.first);
+                     });
 
     std::vector<Record> records;
     std::vector<BoolLink*> verticals;
-    records.reserve(bundles.size());
+    records.reserve(byPair.size());
     uint64_t sequence = 0;
-    for (auto& entry : bundles) {
-        std::vector<BoolLink*>& members = entry.second;
+    std::vector<BoolLink*> members;
+    for (size_t first = 0; first < byPair.size();) {
+        size_t last = first + 1;
+        while (last < byPair.size() && byPair[last].first == byPair[first].first) ++last;
+        members.clear();
+        for (size_t i = first; i < last; ++i) members.push_back(byPair[i].second);
+        first = last;
         BoolLink* keep = members.front();
         for (size_t i = 1; i < members.size(); ++i) members[i]->mark = true;
         const Node* b = keep->GetBeginNode();

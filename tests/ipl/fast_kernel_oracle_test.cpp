@@ -81,6 +81,12 @@ TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
     const float scales[] = {1.5f, 3.90625f, 2.0f / 1.3f, 4.0f, 7.25f};
     int rows = 0;
     forEachLevel([&](OwnVectorLevel level) {
+        // The row kernel takes pixel-order rows of every width up to four.
+        const std::vector<uint8_t> taps(64, 100);
+        const OwnCubicColumn col{4, {0.5, 0.25, 0.125}};
+        uint8_t px[4] = {};
+        for (int pix = 1; pix <= 4; ++pix)
+            EXPECT_TRUE(ownDecimCubicRow8u(taps.data() + 16, 16, 48, pix, &col, 1, pix, col.f, px, pix));
         for (int rep = 0; rep < 60; ++rep) {
             const int pix = 1 + int(rng() % 4), channels = 1 + int(rng() % pix);
             const int width = 8 + int(rng() % 40), height = 8 + int(rng() % 30);
