@@ -261,11 +261,10 @@ void Bool_Engine::RunOperation(int operation)
     }
 }
 
-void Bool_Engine::RestoreAfterFailure(const GraphList& saved)
+void Bool_Engine::RestoreAfterFailure(const GraphListRings& saved)
 {
     m_graphList->DeleteAll();
-    GraphList restored(saved);
-    m_graphList->TakeOver(restored);
+    m_graphList->AppendRingCopies(saved);
     m_graphList->WriteGraphs();
     SetLog(false);
 }
@@ -273,7 +272,7 @@ void Bool_Engine::RestoreAfterFailure(const GraphList& saved)
 bool Bool_Engine::Do(int operation)
 {
     if (m_graphToAdd) Error("polygon still open", "Do");
-    const GraphList saved(*m_graphList);
+    const GraphListRings saved = m_graphList->Rings();
     try {
         RunOperation(operation);
     } catch (const Bool_Engine_Error& error) {

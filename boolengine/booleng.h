@@ -13,6 +13,7 @@
 class BoolLink;
 class Graph;
 class GraphList;
+struct GraphListRings;
 class Node;
 
 class Bool_Engine {
@@ -84,7 +85,7 @@ private:
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     void RunOperation(int operation);
-    void RestoreAfterFailure(const GraphList& saved);
+    void RestoreAfterFailure(const GraphListRings& saved);
 
     bool m_logging = false;
     std::unique_ptr<GraphList> m_graphList;

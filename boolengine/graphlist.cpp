@@ -6,12 +6,29 @@
 #include "boolengine/booleng.h"
 #include "boolengine/graph.h"
 
-GraphList::GraphList(const GraphList& other) : DL_List<Graph*>(), m_engine(other.m_engine)
+GraphList::~GraphList() { DeleteAll(); }
+
+GraphListRings GraphList::Rings() const
 {
-    other.foreach_item([this](Graph* g) { insend(Graph::CopyRing(*g).release()); });
+    GraphListRings out;
+    foreach_item([&out](Graph* g) {
+        const BoolLink* first = g->GetFirstLink();
+        if (first)
+            out.rings.push_back({g->RingPoints(), first->GetGroup(), first->GetGraphNum()});
+        else
+            out.rings.push_back({{}, GROUP_A, 0});
+    });
+    return out;
 }
 
-GraphList::~GraphList() { DeleteAll(); }
+void GraphList::AppendRingCopies(const GraphListRings& rings)
+{
+    for (const GraphListRings::Ring& r : rings.rings) {
+        auto graph = std::make_unique<Graph>(m_engine);
+        if (!r.points.empty()) graph->AddRing(r.points, r.group, r.graphnum);
+        insend(graph.release());
+    }
+}
 
 void GraphList::DeleteAll() { remove_all(true); }
 
@@ -69,8 +86,8 @@ void GraphList::Boolean(int op, int attempts, bool linkHoles)
     Graph result(m_engine);
     m_engine->WriteLog("Simplify");
     for (int attempt = 1; attempt <= attempts; ++attempt) {
-        std::unique_ptr<GraphList> input;
-        if (attempt < attempts) input = std::make_unique<GraphList>(*this);
+        GraphListRings input;
+        if (attempt < attempts) input = Rings();
         try {
             MergeInto(result);
             if (result.GetNumberOfLinks() > 0) {
@@ -89,7 +106,7 @@ void GraphList::Boolean(int op, int attempts, bool linkHoles)
             }
             result.DeleteLinks([](BoolLink*) { return true; });
             DeleteAll();
-            TakeOver(*input);
+            AppendRingCopies(input);
         }
     }
 }
