@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "boolengine/dllist_errors.h"
+#include "boolengine/smallpool.h"
 
 template <typename Dtype> class DL_Iter;
 
@@ -18,6 +19,7 @@ public:
         Dtype item{};
         DL_Node* next = nullptr;
         DL_Node* prev = nullptr;
+        BOOL_POOLED(DL_Node)
     };
 
     DL_List() { root_.next = root_.prev = &root_; }

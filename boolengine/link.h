@@ -8,6 +8,7 @@ public:
     BoolLink(int graphnum, Node* begin, Node* end, Bool_Engine* engine);
     BoolLink(Node* begin, Node* end, Bool_Engine* engine) : BoolLink(0, begin, end, engine) {}
     BoolLink(const BoolLink&) = delete;
+    BOOL_POOLED(BoolLink)
     BoolLink& operator=(const BoolLink&) = delete;
     // Detaches from both nodes and deletes a node left without links.
     ~BoolLink();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "boolengine/lpoint.h"
+#include "boolengine/smallpool.h"
 
 class Bool_Engine;
 class BoolLink;
@@ -16,6 +17,7 @@ public:
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
     ~Node() override = default;  // the links are not owned
+    BOOL_POOLED(Node)
 
     int GetNumberOfLinks() const { return static_cast<int>(m_links.size()); }
     const std::vector<BoolLink*>& Links() const { return m_links; }
