@@ -141,6 +141,12 @@ TEST_F(MenuLibraryTest, MeasurersFollowTheirThemeRules) {
   ::DeleteObject(font);
   ::DeleteDC(dc);
   EXPECT_EQ(bar.cx, r.right - 6);
+  // The system names a bar item that opens a popup by the popup's handle: the
+  // popup's object is asked, and measures with its parent's item data.
+  MEASUREITEMSTRUCT routed{ODT_MENU, 0, static_cast<UINT>(reinterpret_cast<UINT_PTR>(popup->m_hMenu)), 0, 0,
+                           reinterpret_cast<ULONG_PTR>(sample.bar.GetItemData(0))};
+  ASSERT_TRUE(CSkinMenu::OnMeasureItem(nullptr, &routed));
+  EXPECT_EQ(static_cast<LONG>(routed.itemWidth), bar.cx);
 }
 
 TEST_F(MenuLibraryTest, CheckMarksAreMarlettGlyphsNotLetters) {

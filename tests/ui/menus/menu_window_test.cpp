@@ -1,6 +1,3 @@
-#include <cstdlib>
-#include <string>
-
 #include "ui/menus/menus_fixture.h"
 
 namespace {
@@ -27,11 +24,7 @@ class CPopupHost : public CWnd {
     ::GetWindowRect(menuWindow, &popupRect);
     HDC screen = ::GetDC(nullptr);
     leftEdge = ::GetPixel(screen, popupRect.left, (popupRect.top + popupRect.bottom) / 2);
-    if (const char* dir = std::getenv("LUMIVO_MENU_SHOTS")) {
-      Canvas shot(popupRect.right + 20, popupRect.bottom + 20);
-      ::BitBlt(shot.dc(), 0, 0, popupRect.right + 20, popupRect.bottom + 20, screen, 0, 0, SRCCOPY);
-      shot.Save((std::string(dir) + "/popup.bmp").c_str());
-    }
+    SaveShot("popup.bmp", {m_hWnd, menuWindow});
     ::ReleaseDC(nullptr, screen);
     ::PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     return 0;

@@ -1,6 +1,9 @@
 #include "ui/menus/menus_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace {
 SkinPlatform pinnedPlatform() {
@@ -94,7 +97,10 @@ bool Canvas::Save(const char* path) const {
   fh.bfSize = fh.bfOffBits + 4u * m_w * m_h;
   std::fwrite(&fh, sizeof fh, 1, f);
   std::fwrite(&ih, sizeof ih, 1, f);
-  std::fwrite(m_bits, 4, static_cast<size_t>(m_w) * m_h, f);
+  // Icons leave alpha bytes behind; viewers would take the rest as transparent.
+  std::vector<DWORD> pixels(m_bits, m_bits + static_cast<size_t>(m_w) * m_h);
+  for (DWORD& p : pixels) p &= 0x00FFFFFF;
+  std::fwrite(pixels.data(), 4, pixels.size(), f);
   std::fclose(f);
   return true;
 }
@@ -109,4 +115,25 @@ SampleMenu::SampleMenu() {
   ::AppendMenuA(hPopup, MF_POPUP, reinterpret_cast<UINT_PTR>(hInner), "&Altro");
   ::AppendMenuA(hBar, MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), "&Test");
   bar.LoadMenu(hBar);
+}
+
+void SaveShot(const char* name, std::initializer_list<HWND> windows) {
+  const char* dir = std::getenv("LUMIVO_MENU_SHOTS");
+  if (!dir) return;
+  RECT all{};
+  for (HWND w : windows) {
+    RECT r;
+    ::GetWindowRect(w, &r);
+    ::UnionRect(&all, &all, &r);
+  }
+  Canvas shot(all.right - all.left + 8, all.bottom - all.top + 8, RGB(255, 255, 255));
+  // Each window's own drawing: the screen may not show it yet.
+  for (HWND w : windows) {
+    RECT r;
+    ::GetWindowRect(w, &r);
+    HDC dc = ::GetWindowDC(w);
+    ::BitBlt(shot.dc(), r.left - all.left, r.top - all.top, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
+    ::ReleaseDC(w, dc);
+  }
+  shot.Save((std::string(dir) + "/" + name).c_str());
 }

@@ -4,6 +4,7 @@
 // theme draws the same way on any machine; tests change single answers.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "framework/framework.h"
@@ -51,3 +52,7 @@ struct SampleMenu {
 enum { kOpen = 101, kChecked = 102, kGrayed = 103, kInner = 104, kRadio = 105 };
 
 void PumpPending();
+
+// When LUMIVO_MENU_SHOTS names a folder, writes the windows as they are drawn
+// (the first at the bottom) into the BMP of that name there.
+void SaveShot(const char* name, std::initializer_list<HWND> windows);

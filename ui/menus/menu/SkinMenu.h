@@ -23,6 +23,9 @@ class CSkinMenu : public CMenu {
   virtual BOOL LoadMenu(LPCSTR lpszResourceName);
   virtual BOOL LoadMenu(HMENU hMenu);
   virtual void FreeItems();
+  // Lets go of the handle (and frees the item data) without destroying the
+  // menu: for menus that their window destroys.
+  void ReleaseHandle() { ReleaseAll(false); }
   virtual void DrawBarCorners(HDC hDC, const RECT& rect, DWORD dwStyle);
   virtual BOOL EraseBkgnd(HWND hWnd, HDC hDC);
   virtual void OnOpenPopup();

@@ -78,14 +78,19 @@ SIZE CSkinMenu::MeasuredSize(const CSkinMenuItemData& data, BOOL bBar, int kind)
 }
 
 void CSkinMenu::MeasureAs(LPMEASUREITEMSTRUCT lpMIS, BOOL bBar, int kind) {
+  // The item that opens a sub-menu reaches the sub-menu's object, but its item
+  // data is its parent's.
+  const CSkinMenu* holder = this;
   CSkinMenuItemData* data = CheckItemData(lpMIS->itemData);
+  if (!data && (holder = GetParentSkinMenu()) != nullptr) data = holder->CheckItemData(lpMIS->itemData);
   if (!data) return;
-  SIZE size = MeasuredSize(*data, bBar, kind);
+  SIZE size = holder->MeasuredSize(*data, bBar, kind);
+  const auto& items = holder->m_items;
   if (isSystemCommand(data->m_nID)) {
     // A window command is as wide as the next command after it.
-    auto it = std::find_if(m_items.begin(), m_items.end(), [data](const auto& d) { return d.get() == data; });
-    auto next = std::find_if(it == m_items.end() ? it : it + 1, m_items.end(), [](const auto& d) { return d->m_nID != 0; });
-    if (next != m_items.end()) size.cx = std::max(size.cx, MeasuredSize(**next, bBar, kind).cx);
+    auto it = std::find_if(items.begin(), items.end(), [data](const auto& d) { return d.get() == data; });
+    auto next = std::find_if(it == items.end() ? it : it + 1, items.end(), [](const auto& d) { return d->m_nID != 0; });
+    if (next != items.end()) size.cx = std::max(size.cx, holder->MeasuredSize(**next, bBar, kind).cx);
     size.cy = ::GetSystemMetrics(SM_CYMENU);
   }
   lpMIS->itemWidth = static_cast<UINT>(std::max<LONG>(0, size.cx));
