@@ -208,3 +208,6 @@
 #define IDB_CROP_SAVE 195
 #define IDB_CROP_LOAD_HOT 196
 #define IDB_CROP_LOAD 198
+/* Menus of the right mouse button and the menu icons (the page's menu is 134). */
+#define IDB_MENU_ICONS 135
+#define IDB_SELECTION_ICONS 138

@@ -1,7 +1,7 @@
 #include "app/lists/FotoImgListView.h"
 
 #include "app/shell/EditorFrame.h"
-#include "app/surface/ContextMenu.h"
+#include "app/menus/ContextMenu.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/SposalboTreeNode.h"

@@ -14,14 +14,14 @@
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/ExternalApp.h"
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CSkinFrameWnd)
 
 namespace {
 // "FileWatchNotify", posted by the file watch with the watch id.
 const UINT g_fileWatchMessage = GetFileWatchMessage();
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CSkinFrameWnd)
   ON_WM_DESTROY()
   ON_WM_SIZING()
   ON_WM_EXITSIZEMOVE()
@@ -81,7 +81,7 @@ void CMainFrame::OnDestroy() {
   m_lists.StopLoading();
   m_album.reset();
   if (GetEditorFrame() == this) SetEditorFrame(nullptr);
-  CFrameWnd::OnDestroy();
+  CSkinFrameWnd::OnDestroy();
 }
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -188,7 +188,7 @@ void CMainFrame::LoadFontList() {
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  if (CSkinFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
   CollectResourceFolders(nullptr, false);
   if (m_lists.templates.m_hWnd) m_lists.templates.Fill(GetPageTemplatePath());
   LoadFontList();

@@ -14,11 +14,12 @@
 #include "app/shell/EditorFrame.h"
 #include "app/surface/RulerSplitterWnd.h"
 #include "framework/framework.h"
+#include "ui/frames/SkinFrameWnd.h"
 
 class CChildView;
 class CSposalboDoc;
 
-class CMainFrame : public CFrameWnd, public IEditorFrame, public IAlbumCommandHost {
+class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumCommandHost {
   DECLARE_DYNCREATE(CMainFrame)
  public:
   CMainFrame();

@@ -23,6 +23,9 @@ BEGIN_MESSAGE_MAP(CSposalboPageStatic, CStatic)
   ON_WM_TIMER()
   ON_WM_SETCURSOR()
   ON_WM_MENUSELECT()
+  ON_WM_INITMENUPOPUP()
+  ON_WM_MEASUREITEM()
+  ON_WM_MENUCHAR()
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
@@ -280,6 +283,20 @@ void CSposalboPageStatic::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu
   CStatic::OnMenuSelect(nItemID, nFlags, hSysMenu);
 }
 
+void CSposalboPageStatic::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+  CStatic::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+  CSkinMenu::OnInitMenuPopup(m_hWnd, pPopupMenu, nIndex, bSysMenu);
+}
+
+void CSposalboPageStatic::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+  if (!CSkinMenu::OnMeasureItem(m_hWnd, lpMeasureItemStruct)) CStatic::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
+}
+
+LRESULT CSposalboPageStatic::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
+  if (LRESULT found = CSkinMenu::OnMenuChar(nChar, nFlags, pMenu)) return found;
+  return CStatic::OnMenuChar(nChar, nFlags, pMenu);
+}
+
 void CSposalboPageStatic::MarkChanged() {
   if (CPaginaTreeNode* page = CurrentPage()) page->SetNeedsRefresh(true);
 }
@@ -305,8 +322,7 @@ void CSposalboPageStatic::StartPanning(POINT client) {
 }
 
 UINT CSposalboPageStatic::TrackSelectionMenu(CSelectionMenu& menu, POINT screen) {
-  return static_cast<UINT>(::TrackPopupMenu(menu.GetSafeHmenu(), TPM_RETURNCMD | TPM_LEFTALIGN, screen.x,
-                                            screen.y, 0, m_hWnd, nullptr));
+  return static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, screen.x, screen.y, this));
 }
 
 void CSposalboPageStatic::TrackContextMenu(POINT screen) {

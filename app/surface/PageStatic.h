@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/surface/ContextMenu.h"
-#include "app/surface/SelectionMenu.h"
+#include "app/menus/ContextMenu.h"
+#include "app/menus/SelectionMenu.h"
 #include "app/surface/SurfaceRules.h"
 #include "document/nodes/TreeNode.h"
 #include "framework/framework.h"
@@ -97,6 +97,10 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  // The selection menu's popup protocol, measuring and mnemonics (themed menu).
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+  afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);

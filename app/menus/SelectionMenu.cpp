@@ -1,11 +1,15 @@
-#include "app/surface/SelectionMenu.h"
+#include "app/menus/SelectionMenu.h"
 
-CSelectionMenu::CSelectionMenu() = default;
+#include "app/resource.h"
+
+CSelectionMenu::CSelectionMenu() {
+  CreatePopupMenu();
+  m_images.Create(IDB_SELECTION_ICONS, 16, 0, RGB(0xC0, 0xC0, 0xC0));
+}
 
 CSelectionMenu::~CSelectionMenu() {
   RestoreHover();
   RemoveAllItems();
-  DestroyMenu();
 }
 
 void CSelectionMenu::RemoveAllItems() {
