@@ -9,6 +9,7 @@
 BEGIN_MESSAGE_MAP(CFotoImgListView, CImgListView)
   ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
   ON_WM_RBUTTONDOWN()
+  ON_WM_INITMENUPOPUP()
   ON_COMMAND(kDeleteCommand, OnDeletePhoto)
   ON_UPDATE_COMMAND_UI(kDeleteCommand, OnUpdateDeletePhoto)
 END_MESSAGE_MAP()
@@ -65,12 +66,17 @@ void CFotoImgListView::OnRButtonDown(UINT, CPoint point) {
   const int item = HitTest(point);
   if (item >= 0) SetItemState(item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   CContextMenu menu(kPhotoMenu);
-  if (!menu.LoadMenu(kPhotoMenu)) return;
+  if (!menu.m_hMenu) return;
   if (CMenu* popup = menu.GetSubMenu(0))
     popup->EnableMenuItem(kDeleteCommand, MF_BYCOMMAND | (CanDeleteSelected() ? MF_ENABLED : MF_GRAYED));
   POINT screen = point;
   ClientToScreen(&screen);
   menu.Track(this, screen.x, screen.y, 0);
+}
+
+void CFotoImgListView::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+  CImgListView::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+  CSkinMenu::OnInitMenuPopup(m_hWnd, pPopupMenu, nIndex, bSysMenu);
 }
 
 void CFotoImgListView::OnDeletePhoto() {

@@ -16,6 +16,8 @@ class CFotoImgListView : public CImgListView {
  protected:
   afx_msg BOOL OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  // The context menu's popup protocol (themed menu).
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
   afx_msg void OnDeletePhoto();
   afx_msg void OnUpdateDeletePhoto(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()

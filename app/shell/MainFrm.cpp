@@ -1,6 +1,7 @@
 #include "app/shell/MainFrm.h"
 
 #include "app/dialogs/DlgImgColor.h"
+#include "app/menus/MenuIcons.h"
 #include "app/resource.h"
 #include "app/shell/ChildView.h"
 #include "app/shell/SposalboApp.h"
@@ -189,6 +190,7 @@ void CMainFrame::LoadFontList() {
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CSkinFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  m_DefaultMenu.LoadToolBarIcons(kMenuIconTable, kMenuIconTransparent);
   CollectResourceFolders(nullptr, false);
   if (m_lists.templates.m_hWnd) m_lists.templates.Fill(GetPageTemplatePath());
   LoadFontList();

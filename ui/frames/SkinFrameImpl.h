@@ -93,6 +93,13 @@ int CSkinFrame<T>::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (T::OnCreate(lpCreateStruct) == -1) return -1;
   m_SystemMenu.FreeItems();
   if (HMENU hSystem = ::GetSystemMenu(this->m_hWnd, FALSE)) m_SystemMenu.Attach(hSystem);
+  // A window made with a plain menu (a document template's frame) has it
+  // themed now, before the rest of its creation gives it icons.
+  HMENU hBar = ::GetMenu(this->m_hWnd);
+  if (hBar && !m_DefaultMenu.m_hMenu && !(this->GetStyle() & WS_CHILD) && m_DefaultMenu.LoadMenu(hBar)) {
+    CSkinMenu::SetMenuBarBrush(hBar);
+    ::DrawMenuBar(this->m_hWnd);
+  }
   return 0;
 }
 

@@ -23,23 +23,7 @@ BOOL CSkinFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dw
                 pContext))
     return FALSE;
   m_hMenuDefault = m_DefaultMenu.m_hMenu;
-  ThemeMenuBar();
-  return TRUE;
-}
-
-BOOL CSkinFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
-  if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
-  HMENU hMenu = ::GetMenu(m_hWnd);
-  if (hMenu && hMenu != m_DefaultMenu.m_hMenu) {
-    m_DefaultMenu.FreeItems();
-    if (m_DefaultMenu.LoadMenu(hMenu)) m_hMenuDefault = hMenu;
-  }
-  ThemeMenuBar();
-  return TRUE;
-}
-
-void CSkinFrameWnd::ThemeMenuBar() {
-  if (!m_DefaultMenu.m_hMenu) return;
-  CSkinMenu::SetMenuBarBrush(m_DefaultMenu.m_hMenu);
+  CSkinMenu::SetMenuBarBrush(m_hMenuDefault);
   ::DrawMenuBar(m_hWnd);
+  return TRUE;
 }

@@ -17,12 +17,4 @@ class CSkinFrameWnd : public CSkinFrame<CFrameWnd> {
   BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
               const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
               DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
-  // The document template's way in: the frame is made as a CFrameWnd makes
-  // it, then takes the resource menu the window got over as its themed menu.
-  BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                 CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
-
- private:
-  // Gives the default menu the theme's bar brush and the window the new bar.
-  void ThemeMenuBar();
 };
