@@ -11,6 +11,11 @@ else()
   set(SPAB_GTEST_MAIN GTest::gtest_main)
 endif()
 
+# Test programs of these folders show windows: on the one display and desktop all
+# programs share, they would take focus, the foreground and screen pixels from
+# each other. They run one at a time; the other programs run beside them.
+set(SPAB_DESKTOP_TEST_FOLDERS framework ui crop app)
+
 function(spab_add_test name)
   cmake_parse_arguments(T "OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -25,4 +30,9 @@ function(spab_add_test name)
   file(MAKE_DIRECTORY ${workdir})
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no WORKING_DIRECTORY ${workdir})
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "/.*" "" folder "${folder}")
+  if(folder IN_LIST SPAB_DESKTOP_TEST_FOLDERS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
 endfunction()

@@ -18,9 +18,9 @@ bin=$build/tests/imagelib
 corpus=$build/fuzz-corpus
 rm -rf "$corpus"
 "$bin/imagelib_fuzz_seeds" "$corpus"
-status=0
-for f in $formats; do
-  extra=
+# One target per format, a few at a time (each is one process).
+run_one() {
+  local f=$1 extra=
   [ "$f" = photocd ] && extra=-max_len=800000
   # Standard output carries the library's warnings: closed to keep the log small.
   # shellcheck disable=SC2086
@@ -29,7 +29,12 @@ for f in $formats; do
     echo "fuzz $f: ok"
   else
     echo "fuzz $f: FAILED, see $build/fuzz-$f.log" >&2
-    status=1
+    return 1
   fi
-done
-exit $status
+}
+export -f run_one
+export bin build corpus seconds
+parallel=${JOBS:-4}
+[ "$parallel" -gt 4 ] && parallel=4
+# shellcheck disable=SC2086
+printf '%s\n' $formats | xargs -P "$parallel" -I{} bash -c 'run_one {}'
