@@ -30,7 +30,6 @@ POINT FrameTest::ItemCorner(int pos) const {
 }
 
 LRESULT FrameTest::HitTest(POINT screen) const {
-  ::SetCursorPos(screen.x, screen.y);
   return frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
 }
 

@@ -15,7 +15,8 @@ class FrameTest : public MenuLibraryTest {
   // Screen rectangle of a menu-bar item, and a point inside it clear of text.
   RECT ItemRect(int pos) const;
   POINT ItemCorner(int pos) const;
-  // The frame's answer to the system asking what lies under a screen point.
+  // The frame's answer to the system asking what lies under a screen point
+  // (the shared mouse pointer stays where it is).
   LRESULT HitTest(POINT screen) const;
   // The pixel of the frame window at a screen point, as drawn.
   COLORREF FramePixel(POINT screen) const;
