@@ -157,6 +157,17 @@ void TgaRleRow(Bytes& b, const Bytes& row, int bpp) {
 
 }  // namespace
 
+Bytes MakeIndexedBmp(int32_t w, int32_t h, uint16_t bits, uint32_t compression, const std::vector<uint32_t>& palette,
+                     const Bytes& rows) {
+    Bytes b;
+    BmpHeaders(b, 40, w, h, bits, compression, static_cast<uint32_t>(palette.size()));
+    for (uint32_t c : palette) Put32(b, c);
+    Set32(b, 10, static_cast<uint32_t>(b.size()));
+    b.insert(b.end(), rows.begin(), rows.end());
+    Set32(b, 2, static_cast<uint32_t>(b.size()));
+    return b;
+}
+
 Bytes MakeBmp(BmpKind kind, int32_t w, int32_t h, Picture& expected) {
     Bytes b;
     const bool palette = kind == BmpKind::Pal8 || kind == BmpKind::Pal4 || kind == BmpKind::Pal1 ||
@@ -167,15 +178,13 @@ Bytes MakeBmp(BmpKind kind, int32_t w, int32_t h, Picture& expected) {
         uint32_t compression = kind == BmpKind::Rle8 ? 1 : kind == BmpKind::Rle4 ? 2 : 0;
         IndexedPicture ip = IndexedPattern(w, h, colours);
         expected = ip.picture;
-        BmpHeaders(b, 40, w, h, bits, compression, static_cast<uint32_t>(colours));
-        for (uint32_t c : ip.palette) Put32(b, c);
-        Set32(b, 10, static_cast<uint32_t>(b.size()));
+        Bytes rows;
         for (int32_t y = h - 1; y >= 0; --y) {
             const uint8_t* idx = &ip.indices[static_cast<size_t>(y) * w];
             if (compression == 1) {
-                EncodeRle8Row(b, idx, w);
+                EncodeRle8Row(rows, idx, w);
             } else if (compression == 2) {
-                EncodeRle4Row(b, idx, w);
+                EncodeRle4Row(rows, idx, w);
             } else {
                 size_t rowBytes = ((static_cast<size_t>(w) * bits + 31) / 32) * 4;
                 Bytes row(rowBytes, 0);
@@ -183,15 +192,14 @@ Bytes MakeBmp(BmpKind kind, int32_t w, int32_t h, Picture& expected) {
                     int per = 8 / bits;
                     row[x / per] |= static_cast<uint8_t>(idx[x] << (8 - bits * (1 + x % per)));
                 }
-                b.insert(b.end(), row.begin(), row.end());
+                rows.insert(rows.end(), row.begin(), row.end());
             }
         }
         if (compression) {
-            b.push_back(0);
-            b.push_back(1);
+            rows.push_back(0);
+            rows.push_back(1);
         }
-        Set32(b, 2, static_cast<uint32_t>(b.size()));
-        return b;
+        return MakeIndexedBmp(w, h, bits, compression, ip.palette, rows);
     }
 
     const bool alpha = kind == BmpKind::Alpha32V5;

@@ -62,6 +62,10 @@ void WriteFile(const std::string& path, const Bytes& bytes);
 // ---- file builders ----
 enum class BmpKind { Rgb24, TopDown24, Core24, Rgb32, Alpha32V5, Bits565, Bits555, Pal8, Pal4, Pal1, Rle8, Rle4 };
 Bytes MakeBmp(BmpKind kind, int32_t width, int32_t height, Picture& expected);
+// A BMP with a palette (0x00RRGGBB) and the stored rows (bottom row first, or
+// run-length data) as given.
+Bytes MakeIndexedBmp(int32_t width, int32_t height, uint16_t bits, uint32_t compression,
+                     const std::vector<uint32_t>& palette, const Bytes& rows);
 
 enum class PcxKind { Pal8, Planes24, Planes32, Mono, Ega16, Nibbles16 };
 Bytes MakePcx(PcxKind kind, int32_t width, int32_t height, Picture& expected);

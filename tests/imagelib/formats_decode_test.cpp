@@ -113,42 +113,18 @@ TEST(FormatDecoding, LosslessFormatsDecodeExactlyAtEveryReductionAndChannelCount
 TEST(FormatDecoding, RleBitmapDeltasAndEarlyLineEndsLeavePaletteEntryZero) {
     // 4 x 3, 8-bit RLE: the bottom row = 1 1 then end of line; in the middle
     // row a delta moves two right; then 2 and end of bitmap.
-    Bytes b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    auto put32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    auto put16 = [&](uint32_t v) {
-        b.push_back(static_cast<uint8_t>(v));
-        b.push_back(static_cast<uint8_t>(v >> 8));
-    };
-    put32(40);
-    put32(4);
-    put32(3);
-    put16(1);
-    put16(8);
-    put32(1);
-    for (int i = 0; i < 5; ++i) put32(i == 3 ? 3 : 0);
-    put32(0x000000);  // 0 black
-    put32(0xFF0000);  // 1 red
-    put32(0x0000FF);  // 2 blue
-    uint32_t offset = static_cast<uint32_t>(b.size());
-    for (int i = 0; i < 4; ++i) b[10 + i] = static_cast<uint8_t>(offset >> (8 * i));
-    const uint8_t rle[] = {2, 1, 0, 0, 0, 2, 2, 0, 1, 2, 0, 1};
-    b.insert(b.end(), rle, rle + sizeof rle);
+    const Bytes rle = {2, 1, 0, 0, 0, 2, 2, 0, 1, 2, 0, 1};
     Picture got;
-    ASSERT_TRUE(DecodeBytes(b, 1, 3, got));
-    auto red = [&](int x, int y) { return got.At(x, y)[2]; };
-    auto blue = [&](int x, int y) { return got.At(x, y)[0]; };
-    // Bottom row (y = 2 from the top): red red black black.
-    EXPECT_EQ(red(0, 2), 255);
-    EXPECT_EQ(red(1, 2), 255);
-    EXPECT_EQ(red(2, 2), 0);
-    // The delta lands at x 2 of the middle row.
-    EXPECT_EQ(blue(2, 1), 255);
-    EXPECT_EQ(blue(1, 1), 0);
-    EXPECT_EQ(blue(3, 1), 0);
-    // The top row was never given: entry 0.
-    EXPECT_EQ(red(0, 0) + blue(0, 0), 0);
+    ASSERT_TRUE(DecodeBytes(MakeIndexedBmp(4, 3, 8, 1, {0x000000, 0xFF0000, 0x0000FF}, rle), 1, 3, got));
+    const uint8_t red = 2, blue = 0;
+    // Bottom row red red black; the delta lands at x 2 of the middle row; the
+    // top row was never given: entry 0.
+    const struct {
+        int x, y;
+        uint8_t channel, value;
+    } pixels[] = {{0, 2, red, 255},  {1, 2, red, 255}, {2, 2, red, 0}, {2, 1, blue, 255},
+                  {1, 1, blue, 0},   {3, 1, blue, 0},  {0, 0, red, 0}, {0, 0, blue, 0}};
+    for (const auto& p : pixels) EXPECT_EQ(got.At(p.x, p.y)[p.channel], p.value) << p.x << "," << p.y;
 }
 
 TEST(FormatDecoding, JpegDecodesCloseToThePictureAtEveryReduction) {

@@ -1,8 +1,9 @@
 // The preview steps with a plain picture in memory (natively under the
 // sanitizers as well): trailer written once and reused, renewed when the
-// picture changed, reductions and fitting.
+// picture changed, alpha kept in it, reductions and fitting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "TestPictures.h"
@@ -48,32 +49,49 @@ size_t FileSize(const std::string& path) { return ReadFile(path).size(); }
 
 }  // namespace
 
-TEST(PreviewLoader, TrailerIsWrittenOnceThenReadAtTheRequestedSize) {
+TEST(PreviewLoader, TrailerIsWrittenOnceThenReadAtTheRequestedSizeAndRenewedWhenThePictureChanged) {
     Picture expected;
     const Bytes original = MakeBmp(BmpKind::Rgb24, 2100, 1400, expected);
     WriteFile("native-large.bmp", original);
     Result first;
     ASSERT_TRUE(Preview("native-large.bmp", 1, true, 256, false, first));
+    // 2100 / 4 = 525 wide in the trailer, read back at 1/4.
     EXPECT_EQ(first.raster.View().width, 132);
     EXPECT_EQ(first.raster.View().height, 88);
     EXPECT_EQ(first.raster.View().channels, 3);
-    const size_t withTrailer = FileSize("native-large.bmp");
-    ASSERT_GT(withTrailer, original.size());
+    const Bytes withTrailer = ReadFile("native-large.bmp");
+    ASSERT_GT(withTrailer.size(), original.size());
+    EXPECT_TRUE(std::equal(original.begin(), original.end(), withTrailer.begin()));
 
     Result second;
     ASSERT_TRUE(Preview("native-large.bmp", 2, true, 1024, false, second));
     EXPECT_EQ(second.raster.View().width, 525);
     EXPECT_EQ(second.raster.View().channels, 4);
     EXPECT_EQ(second.allocations, 1);
-    EXPECT_EQ(FileSize("native-large.bmp"), withTrailer);
+    EXPECT_EQ(FileSize("native-large.bmp"), withTrailer.size());
 
-    // Changed in place by another program: a new trailer is made.
-    Bytes changed = ReadFile("native-large.bmp");
-    changed[60] ^= 0xFF;
+    // Another program paints the bottom-left corner white in place (rows are
+    // stored bottom-up, 6300 bytes each): a new trailer shows it.
+    Bytes changed = withTrailer;
+    for (size_t row = 0; row < 8; ++row) std::memset(&changed[54 + row * 6300], 255, 3 * 64);
     WriteFile("native-large.bmp", changed);
     Result third;
     ASSERT_TRUE(Preview("native-large.bmp", 0, true, 1024, false, third));
-    EXPECT_GT(FileSize("native-large.bmp"), withTrailer);
+    EXPECT_GT(FileSize("native-large.bmp"), changed.size());
+    const img::Raster& r = third.raster.View();
+    const uint8_t* bottomLeft = r.Row(r.height - 1);
+    EXPECT_GT(bottomLeft[0] + bottomLeft[1] + bottomLeft[2], 3 * 150);
+}
+
+TEST(PreviewLoader, AlphaGoesIntoTheTrailerAndComesBackOnRequest) {
+    Picture expected;
+    WriteFile("native-alpha.tga", MakeTga({2, 32, false, true}, 300, 200, expected));
+    for (int alphaMode : {0, 1}) {
+        Result r;
+        ASSERT_TRUE(Preview("native-alpha.tga", alphaMode, true, 256, false, r));
+        EXPECT_EQ(r.raster.View().width, 150);
+        EXPECT_EQ(r.raster.View().channels, alphaMode ? 4 : 3);
+    }
 }
 
 TEST(PreviewLoader, WithoutThumbnailFollowsMaxSizeAndFitResizesToTheTarget) {

@@ -1,5 +1,5 @@
-// Damaged input: truncated, corrupted, oversized or unknown data gives a clear
-// failure, never a crash or an allocation beyond the limits.
+// Damaged input: truncated, oversized or unknown data gives a clear failure,
+// never an allocation beyond the limits (corrupted bytes: the fuzz targets).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -47,23 +47,6 @@ TEST(Robustness, TruncatedFilesFailCleanly) {
             EXPECT_FALSE(DecodeBytes(truncated, 1, 4, got));
         }
     }
-}
-
-TEST(Robustness, CorruptedBytesNeverCrash) {
-    for (const auto& [name, file] : SampleFiles()) {
-        uint32_t state = 12345;
-        for (int round = 0; round < 40; ++round) {
-            Bytes damaged = file;
-            for (int i = 0; i < 8; ++i) {
-                state = state * 1103515245u + 12345u;
-                size_t at = (state >> 8) % std::min<size_t>(damaged.size(), round < 20 ? 64 : damaged.size());
-                damaged[at] = static_cast<uint8_t>(state >> 24);
-            }
-            Picture got;
-            for (int32_t reduction : {1, 8}) DecodeBytes(damaged, reduction, 4, got);
-        }
-    }
-    SUCCEED();
 }
 
 TEST(Robustness, SidesBeyondTheLimitAreRefusedBeforeDecoding) {
