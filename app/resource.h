@@ -3,6 +3,11 @@
 #define IDD_ABOUTBOX 100
 #define IDR_MAINFRAME 128
 
+/* Bars: the images of the auto-hide strips and library tabs, the status panes. */
+#define IDB_STRIPS 131
+#define ID_INDICATOR_PAGE 59142
+#define ID_INDICATOR_SIZE 59143
+
 /* Dialogs: new album, colour, options, and the colour dialog's slider bitmaps. */
 #define IDD_IMG_COLOR 103
 #define IDD_NUOVO_SPOSALBO 132

@@ -1,6 +1,8 @@
 #include "framework/frame.h"
 
 #include "framework/app.h"
+#include "framework/bars/control_bar.h"
+#include "framework/bars/dock_bar.h"
 #include "framework/document.h"
 #include "framework/gdi.h"
 #include "framework/menu.h"
@@ -22,6 +24,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_MENUSELECT()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect) {
@@ -145,8 +150,20 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
 }
 
 void CFrameWnd::RecalcLayout(BOOL) {
-  m_nIdleFlags &= ~idleLayout;
-  RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  if (m_bInRecalcLayout) return;  // a bar's layout may ask for another one
+  m_bInRecalcLayout = TRUE;
+  m_nIdleFlags &= ~(idleLayout | idleNotify);
+  if (GetStyle() & FWS_SNAPTOBARS) {
+    // The frame takes the size its bars ask for.
+    CRect rect(0, 0, 32767, 32767);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+    CalcWindowRect(&rect);
+    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+  } else {
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  }
+  m_bInRecalcLayout = FALSE;
 }
 
 void CFrameWnd::DelayRecalcLayout(BOOL) { m_nIdleFlags |= idleLayout; }
@@ -269,16 +286,21 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {
   }
 }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam) {
   if (m_nIdleFlags & idleLayout) RecalcLayout(m_nIdleFlags & idleNotify);
   if (m_nIdleFlags & idleTitle) OnUpdateFrameTitle(TRUE);
   m_nIdleFlags = 0;
+  // A new status bar starts with the idle prompt.
+  if (m_nIDLastMessage == 0 && GetMessageBar()) SetMessageText(AFX_IDS_IDLEMESSAGE);
+  // Floating bars are not descendants of this frame: their frames get the pass here.
+  UpdateFloatingFrames(wParam, lParam);
   return 0;
 }
 
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
   CWnd* pBar = GetMessageBar();
   if (!pBar) return 0;
+  m_nIDLastMessage = lParam ? AFX_IDS_IDLEMESSAGE : static_cast<UINT>(wParam);
   CString text;
   if (lParam)
     text = reinterpret_cast<LPCSTR>(lParam);
@@ -351,15 +373,31 @@ void CFrameWnd::OnDestroy() {
 void CFrameWnd::PostNcDestroy() { delete this; }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
+  if (CControlBar* pControlBar = GetControlBar(pCmdUI->m_nID)) {
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck(pControlBar->IsVisible());
+    return;
+  }
   CWnd* pBar = GetDescendantWindow(static_cast<int>(pCmdUI->m_nID), TRUE);
   pCmdUI->Enable(pBar != nullptr);
   pCmdUI->SetCheck(pBar && pBar->IsWindowVisible());
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID) {
+  if (CControlBar* pControlBar = GetControlBar(nID)) {
+    ShowControlBar(pControlBar, !pControlBar->IsVisible(), FALSE);
+    return TRUE;
+  }
   CWnd* pBar = GetDescendantWindow(static_cast<int>(nID), TRUE);
   if (!pBar) return FALSE;
   pBar->ShowWindow(pBar->IsWindowVisible() ? SW_HIDE : SW_SHOW);
   RecalcLayout();
   return TRUE;
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI) {
+  UINT vk = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+            : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                : VK_SCROLL;
+  pCmdUI->Enable(::GetKeyState(static_cast<int>(vk)) & 1);
 }

@@ -3,11 +3,15 @@
 // (laid out through WM_SIZEPARENT) and a view in the space left over. Commands
 // go to the active view (and its document) first, then the frame, then the
 // application.
+#include "framework/collections.h"
 #include "framework/create_context.h"
 #include "framework/wnd.h"
 
 class CView;
 class CDocument;
+class CControlBar;
+class CDockBar;
+class CMiniDockFrameWnd;
 
 #define FWS_ADDTOTITLE 0x00008000L
 #define FWS_PREFIXTITLE 0x00004000L
@@ -63,6 +67,23 @@ class CFrameWnd : public CWnd {
   virtual void GetMessageString(UINT nID, CString& rMessage) const;
   BOOL InModalState() const;
 
+  // Docking: dock bars along the sides (in the order top, bottom, left, right),
+  // bars docked in them or floating in frames of m_pFloatingFrameClass.
+  void EnableDocking(DWORD dwDockStyle);
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+  CControlBar* GetControlBar(UINT nID);
+  // The side (CBRS_ALIGN_*) of the first dock bar allowed by dwDockStyle that a
+  // rectangle (screen coordinates) touches, 0 for none.
+  DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+  virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+  void AddControlBar(CControlBar* pBar);
+  void RemoveControlBar(CControlBar* pBar);
+  CRuntimeClass* m_pFloatingFrameClass = nullptr;
+  CPtrList m_listControlBars;
+
   BOOL m_bAutoMenuEnable = TRUE;
   HACCEL m_hAccelTable = nullptr;
   HMENU m_hMenuDefault = nullptr;
@@ -82,11 +103,16 @@ class CFrameWnd : public CWnd {
   afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
   afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
   afx_msg BOOL OnBarCheck(UINT nID);
+  afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
  protected:
+  // Passes the idle update to the floating frames of this frame's bars.
+  void UpdateFloatingFrames(WPARAM wParam, LPARAM lParam);
   BOOL OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
   CView* m_pViewActive = nullptr;
   CString m_strTitle;
   UINT m_nIDTracking = 0;
+  UINT m_nIDLastMessage = 0;  // the prompt the message bar shows (0: none yet)
+  BOOL m_bInRecalcLayout = FALSE;
   DECLARE_MESSAGE_MAP()
 };

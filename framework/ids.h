@@ -8,6 +8,8 @@
 #define WM_IDLEUPDATECMDUI 0x0363
 #define WM_INITIALUPDATE 0x0364
 #define WM_RECALCPARENT 0x0368
+/* Posted to a floating frame whose last bar left it. */
+#define WM_FLOATFRAME_EMPTIED 0x0369
 #define WM_REFLECT_BASE 0xBC00
 
 /* Notification codes used by command routing. */

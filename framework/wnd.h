@@ -53,6 +53,9 @@ class CWnd : public CCmdTarget {
   CWnd& operator=(const CWnd&) = delete;
 
   HWND m_hWnd = nullptr;
+  // The owner set by SetOwner. A child window cannot have a system owner (setting
+  // one moves it to another parent), so the object keeps it.
+  HWND m_hWndOwner = nullptr;
   static const CWnd wndTop, wndBottom, wndTopMost, wndNoTopMost;
 
   operator HWND() const { return m_hWnd; }

@@ -19,12 +19,15 @@ CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
 }
 
 CWnd* CWnd::GetOwner() const {
+  if (m_hWndOwner) return FromHandle(m_hWndOwner);
   HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
   return FromHandle(owner ? owner : ::GetParent(m_hWnd));
 }
 
 void CWnd::SetOwner(CWnd* pOwnerWnd) {
-  ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(SafeHwnd(pOwnerWnd)));
+  m_hWndOwner = SafeHwnd(pOwnerWnd);
+  if (m_hWnd && !(GetStyle() & WS_CHILD))
+    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hWndOwner));
 }
 
 CFrameWnd* CWnd::GetParentFrame() const {

@@ -36,7 +36,9 @@ END_MESSAGE_MAP()
 
 namespace {
 const char kSettings[] = "Program Settings";
-}
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_PAGE, ID_INDICATOR_SIZE,
+                            ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+}  // namespace
 
 CMainFrame::CMainFrame()
     : m_extAppCmdLine(::GetExtAppCmdLine().str()),
@@ -190,6 +192,19 @@ void CMainFrame::LoadFontList() {
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CSkinFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  // The toolbar "Strumenti" and the status bar, from the resource script.
+  if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC) ||
+      !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+    return -1;
+  m_wndToolBar.SetWindowText("Strumenti");
+  if (!m_wndStatusBar.Create(this) ||
+      !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+    return -1;
+  m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
+  EnableDocking(CBRS_ALIGN_ANY);
+  m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_wndToolBar);
   m_DefaultMenu.LoadToolBarIcons(kMenuIconTable, kMenuIconTransparent);
   CollectResourceFolders(nullptr, false);
   if (m_lists.templates.m_hWnd) m_lists.templates.Fill(GetPageTemplatePath());

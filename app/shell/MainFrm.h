@@ -107,6 +107,9 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
 
   CAlbumCommandTarget& GetAlbumCommands() { return m_albumCommands; }
 
+  CToolBar m_wndToolBar;
+  CStatusBar m_wndStatusBar;
+
  protected:
   afx_msg void OnDestroy();
   afx_msg void OnSizing(UINT fwSide, LPRECT pRect);

@@ -49,6 +49,22 @@ TEST_F(MainWindowTest, MenuComesFromTheResourceScript) {
   EXPECT_STREQ(text, "&Informazioni su Lumivo...");
 }
 
+TEST_F(MainWindowTest, ToolbarAndStatusBarComeFromTheResourceScript) {
+  CToolBar& toolbar = frame->m_wndToolBar;
+  ASSERT_EQ(toolbar.GetCount(), 30);
+  EXPECT_EQ(toolbar.GetItemID(0), 32874u);
+  EXPECT_EQ(toolbar.GetItemID(29), static_cast<UINT>(ID_APP_ABOUT));
+  EXPECT_EQ(toolbar.m_sizeButton, CSize(39, 39));
+  CString text;
+  toolbar.GetWindowText(text);
+  EXPECT_STREQ(text, "Strumenti");
+  EXPECT_EQ(toolbar.GetParent(), frame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+  CStatusBar& status = frame->m_wndStatusBar;
+  ASSERT_EQ(status.GetCount(), 6);
+  EXPECT_EQ(status.GetPaneText(1).GetLength(), 20);  // the page pane is sized by 20 blanks
+  EXPECT_STREQ(status.GetPaneText(5), "SCRL");
+}
+
 TEST_F(MainWindowTest, AboutCommandRunsTheAboutBox) {
   CScriptedUi ui;
   ui.AnswerModal(IDOK);
