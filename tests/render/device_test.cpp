@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST_F(DeviceTest, NewDeviceIsReadyWithStencilAndIdentityView)
+TEST_F(DeviceTest, NewDeviceIsReadyWithStencilIdentityViewAndTheFixedRenderStates)
 {
     EXPECT_TRUE(surface->IsDeviceReady());
     EXPECT_TRUE(surface->CanResetDevice());
@@ -20,10 +20,7 @@ TEST_F(DeviceTest, NewDeviceIsReadyWithStencilAndIdentityView)
     D3DXMATRIX onDevice;
     Device()->GetTransform(D3DTS_VIEW, &onDevice);
     EXPECT_TRUE(onDevice == identity);
-}
-
-TEST_F(DeviceTest, SetsTheFixedRenderStates)
-{
+    // The fixed render states.
     const std::pair<D3DRENDERSTATETYPE, DWORD> expected[] = {
         {D3DRS_CULLMODE, D3DCULL_NONE},         {D3DRS_LIGHTING, FALSE},
         {D3DRS_ALPHABLENDENABLE, TRUE},         {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
@@ -39,7 +36,7 @@ TEST_F(DeviceTest, SetsTheFixedRenderStates)
     }
 }
 
-TEST_F(DeviceTest, ProjectionFollowsTheClientAspect)
+TEST_F(DeviceTest, ProjectionFollowsTheClientAspectAndZoomAndPanReachTheDevice)
 {
     // square client: one unit high and one unit wide.
     EXPECT_NEAR(surface->GetProjectionTransform()._11, 2.0f, 1e-6f);
@@ -47,10 +44,6 @@ TEST_F(DeviceTest, ProjectionFollowsTheClientAspect)
     window->SetClientSize(512, 256);
     surface->UpdateProjection();
     EXPECT_NEAR(surface->GetProjectionTransform()._11, 1.0f, 1e-6f);
-}
-
-TEST_F(DeviceTest, ZoomAndPanReachTheDevice)
-{
     surface->Zoom(2.0f, 2.0f);
     surface->Pan(0.1f, 0.0f);
     D3DXMATRIX onDevice;

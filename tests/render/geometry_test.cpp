@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "TestPictures.h"
 #include "render/D3DImage.h"
 #include "render/D3DObj.h"
 #include "render/QuadGeometry.h"
@@ -20,68 +21,47 @@ QuadShape Shape(float w, float h, float sx, float sy, float rotation, float x, f
     return shape;
 }
 
-TEST(WorldMatrix, ScalesThenRotatesThenTranslates)
+D3DXMATRIX ZoomThenPan(float zoom, float panX)
 {
-    const D3DXMATRIX world = BuildWorldMatrix(2.0f, 1.0f, kPi / 2, 1.0f, 0.0f);
-    const D3DXVECTOR3 in(1.0f, 0.0f, 0.0f);
-    D3DXVECTOR3 out;
-    D3DXVec3TransformCoord(&out, &in, &world);
-    // (1,0) -> scaled (2,0) -> rotated (0,2) -> moved (1,2)
-    EXPECT_NEAR(out.x, 1.0f, 1e-5f);
-    EXPECT_NEAR(out.y, 2.0f, 1e-5f);
-}
-
-struct HitCase {
-    float x, y;
-    bool inside;
-};
-
-TEST(QuadHitTest, RotatedQuadContainsOnlyItsOwnArea)
-{
-    // A 2 x 1 quad turned by 90 degrees stands 1 wide and 2 high at (1, 1).
-    const QuadShape quad = Shape(2.0f, 1.0f, 1.0f, 1.0f, kPi / 2, 1.0f, 1.0f);
-    const HitCase cases[] = {
-        {1.0f, 1.0f, true},  {1.0f, 1.9f, true},   {1.0f, 0.1f, true},  {1.4f, 1.0f, true},
-        {1.6f, 1.0f, false}, {2.0f, 1.0f, false},  {1.0f, 2.1f, false}, {0.4f, 1.0f, false},
-    };
-    for (const HitCase& c : cases)
-        EXPECT_EQ(QuadContains(quad, 1.0f, c.x, c.y), c.inside) << c.x << ", " << c.y;
-}
-
-TEST(QuadHitTest, EdgesAreOutsideForPicturesAndBottomInsideForTexts)
-{
-    QuadShape quad = Shape(1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_FALSE(QuadContains(quad, 1.0f, 0.0f, -0.5f));
-    EXPECT_FALSE(QuadContains(quad, 1.0f, 0.5f, 0.0f));
-    quad.bottomInclusive = true;
-    EXPECT_TRUE(QuadContains(quad, 1.0f, 0.0f, -0.5f));
-    EXPECT_FALSE(QuadContains(quad, 1.0f, 0.0f, 0.5f));
-}
-
-TEST(QuadHitTest, HitScaleGrowsTheAreaAboutTheCentre)
-{
-    const QuadShape quad = Shape(1.0f, 1.0f, 0.02f, 0.02f, 0.0f, 0.3f, 0.3f);
-    EXPECT_FALSE(QuadContains(quad, 1.0f, 0.315f, 0.3f));
-    EXPECT_TRUE(QuadContains(quad, 2.0f, 0.315f, 0.3f));
-}
-
-TEST(QuadHitTest, FollowsTheViewTransform)
-{
-    QuadShape quad = Shape(1.0f, 1.0f, 0.2f, 0.2f, 0.0f, 0.0f, 0.0f);
-    // At zoom 2 with a pan of 0.5 the quad covers 0.3 .. 0.7 in view space.
-    D3DXMATRIX zoom;
+    D3DXMATRIX scale;
     D3DXMATRIX pan;
-    D3DXMatrixScaling(&zoom, 2.0f, 2.0f, 1.0f);
-    D3DXMatrixTranslation(&pan, 0.5f, 0.0f, 0.0f);
-    D3DXMatrixMultiply(&quad.view, &zoom, &pan);
-    EXPECT_TRUE(QuadContains(quad, 1.0f, 0.65f, 0.15f));
-    EXPECT_FALSE(QuadContains(quad, 1.0f, 0.05f, 0.0f));
+    D3DXMatrixScaling(&scale, zoom, zoom, 1.0f);
+    D3DXMatrixTranslation(&pan, panX, 0.0f, 0.0f);
+    D3DXMATRIX view;
+    D3DXMatrixMultiply(&view, &scale, &pan);
+    return view;
 }
 
-TEST(QuadHitTest, QuadScaledToNothingIsNeverHit)
+TEST(QuadHitTest, QuadsContainOnlyTheirOwnArea)
 {
-    const QuadShape quad = Shape(1.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_FALSE(QuadContains(quad, 1.0f, 0.0f, 0.0f));
+    // A 2 x 1 quad scaled, turned by 90 degrees and moved: it stands 1 wide
+    // and 2 high at (1, 1).
+    const QuadShape turned = Shape(2.0f, 1.0f, 1.0f, 1.0f, kPi / 2, 1.0f, 1.0f);
+    const QuadShape unit = Shape(1.0f, 1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f);
+    QuadShape text = unit;
+    text.bottomInclusive = true;
+    const QuadShape small = Shape(1.0f, 1.0f, 0.02f, 0.02f, 0.0f, 0.3f, 0.3f);
+    // At zoom 2 with a pan of 0.5 this one covers 0.3 .. 0.7 in view space.
+    QuadShape zoomed = Shape(1.0f, 1.0f, 0.2f, 0.2f, 0.0f, 0.0f, 0.0f);
+    zoomed.view = ZoomThenPan(2.0f, 0.5f);
+    const QuadShape flat = Shape(1.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f);
+    const struct {
+        const char* what;
+        const QuadShape* quad;
+        float hitScale, x, y;
+        bool inside;
+    } cases[] = {
+        {"turned centre", &turned, 1, 1.0f, 1.0f, true},      {"turned top", &turned, 1, 1.0f, 1.9f, true},
+        {"turned bottom", &turned, 1, 1.0f, 0.1f, true},      {"turned right", &turned, 1, 1.4f, 1.0f, true},
+        {"beside turned", &turned, 1, 1.6f, 1.0f, false},     {"far right", &turned, 1, 2.0f, 1.0f, false},
+        {"above turned", &turned, 1, 1.0f, 2.1f, false},      {"left of turned", &turned, 1, 0.4f, 1.0f, false},
+        {"bottom edge", &unit, 1, 0.0f, -0.5f, false},        {"right edge", &unit, 1, 0.5f, 0.0f, false},
+        {"text bottom edge", &text, 1, 0.0f, -0.5f, true},    {"text top edge", &text, 1, 0.0f, 0.5f, false},
+        {"beside small", &small, 1, 0.315f, 0.3f, false},     {"hit scale 2", &small, 2, 0.315f, 0.3f, true},
+        {"zoomed and panned", &zoomed, 1, 0.65f, 0.15f, true}, {"left of zoomed", &zoomed, 1, 0.05f, 0.0f, false},
+        {"scaled to nothing", &flat, 1, 0.0f, 0.0f, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(QuadContains(*c.quad, c.hitScale, c.x, c.y), c.inside) << c.what;
 }
 
 struct SegmentCase {
@@ -204,7 +184,7 @@ TEST(PictureQuadValues, EffectMirrorModesFlipAboutTheTextureCentre)
     EXPECT_NEAR(turned.y, 0.9f, 1e-5f);
 }
 
-TEST(PictureQuadWithoutDevice, KnowsItsPlaceButDrawsNothing)
+TEST(PictureQuadWithoutDevice, KnowsItsPlaceAndItsFilePicturesWidthButDrawsNothing)
 {
     CD3DObj view;
     CD3DImage quad(&view);
@@ -221,6 +201,15 @@ TEST(PictureQuadWithoutDevice, KnowsItsPlaceButDrawsNothing)
     EXPECT_FALSE(quad.CreatePlaceholder(1, 1.5f));
     quad.Render(kPassNormal);  // no device: nothing happens
     EXPECT_FALSE(quad.HasTextures());
+    // 64 x 32: twice as wide as high, hit where the picture lies.
+    WriteBmp("nodevice.bmp", 64, 32, [](int, int) { return Rgba{0, 200, 0, 255}; });
+    CD3DImage picture(&view);
+    picture.SetScale(0.5f, 0.5f);
+    picture.LoadFromFile("nodevice.bmp", false);
+    EXPECT_FALSE(picture.HasTextures());
+    EXPECT_FLOAT_EQ(picture.GetSizeX(), 2.0f);
+    EXPECT_TRUE(picture.HitTest(0.45f, 0.2f));
+    EXPECT_FALSE(picture.HitTest(0.55f, 0.0f));
 }
 
 }  // namespace

@@ -162,19 +162,6 @@ TEST_F(ImageFileTest, EffectModulatesTransparencyAndFollowsItsMirror)
     EXPECT_TRUE(ColourNear(At(pixels, 0.15f, 0.0f), 0xFFFFFF, 2));
 }
 
-TEST(FilePictureWithoutDevice, KnowsItsWidthFromThePictureSize)
-{
-    WriteQuarters("quarters_nodevice.bmp");
-    CD3DObj view;
-    CD3DImage quad(&view);
-    quad.SetScale(0.5f, 0.5f);
-    quad.LoadFromFile("quarters_nodevice.bmp", false);
-    EXPECT_FALSE(quad.HasTextures());
-    EXPECT_FLOAT_EQ(quad.GetSizeX(), 2.0f);
-    EXPECT_TRUE(quad.HitTest(0.45f, 0.2f));
-    EXPECT_FALSE(quad.HitTest(0.55f, 0.0f));
-}
-
 TEST(TiledFilePicture, TilesShowThePictureWithoutSeams)
 {
     // 20 x 12 with 8-pixel textures: 3 x 2 tiles, seams at 8 and 16 across

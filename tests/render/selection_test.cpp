@@ -82,26 +82,19 @@ TEST_F(SelectionTest, HandleCodesRunClockwiseOnARotatedZoomedFrame)
     EXPECT_EQ(selection->HitTest(view.x, view.y), kHandleRotate);
 }
 
-TEST_F(SelectionTest, ResizeHandlesKeepTheirScreenSizeAtEveryZoom)
+TEST_F(SelectionTest, ResizeHandlesKeepTheirScreenSizeAndStandOnOneLineAtZeroWidth)
 {
     surface->SetZoom(2.0f, 2.0f);
-    selection->SetWidth(1.0f);
+    selection->SetWidth(0.0f);
     Draw(true);
     for (int i = 0; i < 8; ++i) {
         EXPECT_FLOAT_EQ(selection->Handle(i).GetScaleX(), 0.01f) << "handle " << i;
         EXPECT_FLOAT_EQ(selection->Handle(i).GetScaleY(), 0.01f) << "handle " << i;
     }
     EXPECT_FLOAT_EQ(selection->Handle(8).GetScaleX(), 0.02f);
-}
-
-TEST_F(SelectionTest, ZeroWidthPutsLeftMiddleAndRightHandlesOnOneLine)
-{
-    selection->SetWidth(0.0f);
-    Draw(true);
-    for (int top : {0, 1, 2})
-        EXPECT_FLOAT_EQ(selection->Handle(top).GetPositionX(), 0.0f);
-    for (int bottom : {4, 5, 6})
-        EXPECT_FLOAT_EQ(selection->Handle(bottom).GetPositionX(), 0.0f);
+    // Left, middle and right of the top and bottom rows.
+    for (int i : {0, 1, 2, 4, 5, 6})
+        EXPECT_FLOAT_EQ(selection->Handle(i).GetPositionX(), 0.0f) << "handle " << i;
 }
 
 TEST_F(SelectionTest, DrawingOutsideTheViewLeavesTheHandlesWhereTheyWere)
