@@ -96,6 +96,18 @@ void swapReversed4(unsigned char* A, unsigned char* B, int32_t w)
     int32_t lo = 0, hi = w;  // pixels [lo, hi) of the walk still to do on A's side
     const bool same = A == B;
     const int32_t end = same ? w / 2 : w;
+    while (lo + 8 <= end && (!same || lo + 8 <= hi - 8)) {
+        const __m128i a0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(A + int64_t(lo) * 4));
+        const __m128i a1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(A + int64_t(lo) * 4 + 16));
+        const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + int64_t(hi - 8) * 4));
+        const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + int64_t(hi - 8) * 4 + 16));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(A + int64_t(lo) * 4), _mm_shuffle_epi32(b1, 0x1B));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(A + int64_t(lo) * 4 + 16), _mm_shuffle_epi32(b0, 0x1B));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(B + int64_t(hi - 8) * 4), _mm_shuffle_epi32(a1, 0x1B));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(B + int64_t(hi - 8) * 4 + 16), _mm_shuffle_epi32(a0, 0x1B));
+        lo += 8;
+        hi -= 8;
+    }
     while (lo + 4 <= end && (!same || lo + 4 <= hi - 4)) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(A + int64_t(lo) * 4));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + int64_t(hi - 4) * 4));

@@ -1,5 +1,6 @@
 // Fast kernels against the scalar kernels they replace, byte for byte, on
 // random images and geometries.
+#include "ipl/ipl.h"
 #include "ipl/own_decim_cubic.h"
 #include "ipl/own_super.h"
 #include "ipl/owncpu.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -117,6 +119,33 @@ TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
         }
     });
     EXPECT_GT(rows, 0);
+}
+
+// In-place mirrors of four-byte pixels (pairs of vectors swapped from both
+// ends) against the out-of-place copy, over widths around the vector sizes.
+TEST(FastKernelOracle, InPlaceMirrorOfWidePixelsEqualsTheCopy)
+{
+    std::mt19937 rng(5);
+    for (int width = 1; width <= 40; ++width)
+        for (int flip : {0, 1, -1}) {
+            const int height = 1 + int(rng() % 5);
+            auto make = [&] {
+                return iplCreateImageHeader(4, 0, IPL_DEPTH_8U, "RGBA", "BGRA", IPL_DATA_ORDER_PIXEL, IPL_ORIGIN_TL,
+                                            4, width, height, nullptr, nullptr, nullptr, nullptr);
+            };
+            IplImage* im = make();
+            IplImage* out = make();
+            iplAllocateImage(im, 0, 0);
+            iplAllocateImage(out, 0, 0);
+            for (int i = 0; i < im->imageSize; ++i)
+                im->imageData[i] = static_cast<char>(rng());
+            iplMirror(im, out, flip);
+            iplMirror(im, im, flip);
+            EXPECT_EQ(std::memcmp(im->imageData, out->imageData, size_t(im->imageSize)), 0)
+                << width << "x" << height << " flip " << flip;
+            iplDeallocate(im, IPL_IMAGE_ALL);
+            iplDeallocate(out, IPL_IMAGE_ALL);
+        }
 }
 
 } // namespace
