@@ -13,6 +13,11 @@ int32_t ownZoomCubicVertical32f(const float* const* r, float* dst, int32_t n, fl
 
 // Linear vertical passes; the integer ones are exact for any cut of the run.
 int32_t ownZoomLinearVertical8u(const uint16_t* upper, const uint16_t* lower, uint8_t* dst, int32_t n, uint32_t wy);
+// The 8u pass over buffered rows of four values per pixel straight into W
+// four-byte pixels, three values stored and the fourth byte kept; returns
+// the pixels done (a multiple of four).
+int32_t ownZoomLinearVertical8uStore3of4(const uint16_t* upper, const uint16_t* lower, uint8_t* dst, int32_t W,
+                                          uint32_t wy);
 int32_t ownZoomLinearVertical16u(const uint16_t* upper, const uint16_t* lower, uint16_t* dst, int32_t n, uint32_t wy);
 int32_t ownZoomLinearVertical32f(const float* upper, const float* lower, float* dst, int32_t n, float wy);
 

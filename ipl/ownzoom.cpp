@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -411,6 +412,16 @@ void interpDriver(const OwnZoomJob& job, bool plane)
             }
             const auto w = RowWeight<P>::at(job.wy, j);
             T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
+            if constexpr (std::is_same_v<P, Linear16<uint8_t>>) {
+                if (fourLane) {
+                    // Exact integer sums: the pixels go straight to the row.
+                    uint8_t* d = reinterpret_cast<uint8_t*>(dRow);
+                    for (int32_t i = ownZoomLinearVertical8uStore3of4(rows[0], rows[1], d, job.W, w); i < job.W; ++i)
+                        for (int32_t c = 0; c < 3; ++c)
+                            d[4 * static_cast<int64_t>(i) + c] = P::vert(rows, 4 * i + c, w, false);
+                    continue;
+                }
+            }
             if (fourLane) {
                 for (int32_t e = P::vertRun(rows, run, n, w); e < n; ++e)
                     run[e] = P::vert(rows, e, w, true);

@@ -121,6 +121,25 @@ int32_t ownZoomLinearVertical8u(const uint16_t* upper, const uint16_t* lower, ui
     return e;
 }
 
+int32_t ownZoomLinearVertical8uStore3of4(const uint16_t* upper, const uint16_t* lower, uint8_t* dst, int32_t W,
+                                          uint32_t wy)
+{
+    const __m128i weights = weightPair(wy);
+    const __m128i keep = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
+    int32_t i = 0;
+    for (; i + 4 <= W; i += 4) {
+        __m128i lo0, hi0, lo1, hi1;
+        linearPairs(upper, lower, 4 * i, weights, &lo0, &hi0);
+        linearPairs(upper, lower, 4 * i + 8, weights, &lo1, &hi1);
+        const __m128i v = _mm_packus_epi16(_mm_packs_epi32(_mm_srli_epi32(lo0, 20), _mm_srli_epi32(hi0, 20)),
+                                           _mm_packs_epi32(_mm_srli_epi32(lo1, 20), _mm_srli_epi32(hi1, 20)));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 4 * i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * i),
+                         _mm_or_si128(_mm_andnot_si128(keep, v), _mm_and_si128(keep, d)));
+    }
+    return i;
+}
+
 int32_t ownZoomLinearVertical16u(const uint16_t* upper, const uint16_t* lower, uint16_t* dst, int32_t n, uint32_t wy)
 {
     const __m128i weights = weightPair(wy);
