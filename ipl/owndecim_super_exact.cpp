@@ -173,6 +173,21 @@ int32_t pairRowFromRows(const uint8_t* upper, const uint8_t* lower, uint8_t* dro
     const __m128i z = _mm_setzero_si128();
     const __m128i a = _mm_set1_epi16(static_cast<short>(add)), m = _mm_set1_epi16(static_cast<short>(mul));
     int32_t k = 0;
+    for (; k + 4 <= W; k += 4) {
+        const __m128i u0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + 8 * k));
+        const __m128i l0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + 8 * k));
+        const __m128i u1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + 8 * k + 16));
+        const __m128i l1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + 8 * k + 16));
+        const __m128i a0 = _mm_add_epi16(_mm_unpacklo_epi8(u0, z), _mm_unpacklo_epi8(l0, z));
+        const __m128i a1 = _mm_add_epi16(_mm_unpackhi_epi8(u0, z), _mm_unpackhi_epi8(l0, z));
+        const __m128i b0 = _mm_add_epi16(_mm_unpacklo_epi8(u1, z), _mm_unpacklo_epi8(l1, z));
+        const __m128i b1 = _mm_add_epi16(_mm_unpackhi_epi8(u1, z), _mm_unpackhi_epi8(l1, z));
+        const __m128i sa = _mm_add_epi16(_mm_unpacklo_epi64(a0, a1), _mm_unpackhi_epi64(a0, a1));
+        const __m128i sb = _mm_add_epi16(_mm_unpacklo_epi64(b0, b1), _mm_unpackhi_epi64(b0, b1));
+        const __m128i qa = _mm_mulhi_epu16(_mm_add_epi16(sa, a), m);
+        const __m128i qb = _mm_mulhi_epu16(_mm_add_epi16(sb, a), m);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(drow + 4 * k), _mm_packus_epi16(qa, qb));
+    }
     for (; k + 2 <= W; k += 2) {
         const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + 8 * k));
         const __m128i l = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + 8 * k));
