@@ -148,6 +148,10 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
         ringops::RotateToStart(ring);
         rings.push_back(std::move(ring));
     }
+    // The walks are done: their indexes go before the result is built.
+    decltype(leaving)().swap(leaving);
+    std::vector<BoolLink*>().swap(links);
+    std::vector<Node*>().swap(starts);
     m_engine->WriteLog("Linking Holes");
     const bool anyHole = std::any_of(rings.begin(), rings.end(), [](const Ring& r) { return r.hole; });
     if (anyHole && linkHoles && m_engine->GetLinkHoles()) {
@@ -163,6 +167,8 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
     }
 
     WriteToLog(false);
+    // The merged graph goes before the result graphs are made of the rings.
+    DeleteLinks([](BoolLink*) { return true; });
     int graphnum = 1;
     for (const Ring& r : rings) {
         if (!r.alive || r.points.size() < 3) continue;
@@ -178,5 +184,4 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
         result->Append(graph.release());
         ++graphnum;
     }
-    DeleteLinks([](BoolLink*) { return true; });
 }

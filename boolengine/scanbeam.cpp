@@ -147,6 +147,8 @@ void IScanBeam::SetGroupFlags()
         records.push_back(r);
     }
 
+    std::vector<std::pair<Pair, BoolLink*>>().swap(byPair);  // not needed in the sweep
+
     // Events per x: records start at their left end and stop at their right.
     std::vector<int64_t> xs;
     xs.reserve(records.size() * 2 + verticals.size());

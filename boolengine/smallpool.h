@@ -16,7 +16,7 @@
 #endif
 #endif
 
-template <std::size_t Size>
+template <std::size_t Size, std::size_t Align>
 class SmallPool {
 public:
     static void* Take()
@@ -51,7 +51,7 @@ public:
 private:
     union Cell {
         Cell* next;
-        alignas(std::max_align_t) unsigned char bytes[Size];
+        alignas(Align) unsigned char bytes[Size];
     };
     static constexpr std::size_t kCellsPerBlock = 1024;
 
@@ -101,6 +101,6 @@ private:
 };
 
 // Class-specific allocation through the pool of the class's size.
-#define BOOL_POOLED(Class)                                                              \
-    static void* operator new(std::size_t) { return SmallPool<sizeof(Class)>::Take(); } \
-    static void operator delete(void* p) noexcept { SmallPool<sizeof(Class)>::Give(p); }
+#define BOOL_POOLED(Class)                                                                              \
+    static void* operator new(std::size_t) { return SmallPool<sizeof(Class), alignof(Class)>::Take(); } \
+    static void operator delete(void* p) noexcept { SmallPool<sizeof(Class), alignof(Class)>::Give(p); }
