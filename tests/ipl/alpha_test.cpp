@@ -104,26 +104,6 @@ TEST(MultiplyScale, MasksOnTwoImagesAreCombined)
             }
 }
 
-TEST(MultiplyScale, TiledDestinationEqualsPlain)
-{
-    Image a = makeImage(3, 0, IPL_DEPTH_8U, 30, 25), b = makeImage(3, 0, IPL_DEPTH_8U, 30, 25);
-    fillRandom(a.get(), 13);
-    fillRandom(b.get(), 14);
-    Image plain = makeImage(3, 0, IPL_DEPTH_8U, 30, 25);
-    fillRandom(plain.get(), 15);
-    Image tiled = cloneImage(plain.get());
-    plain->roi = iplCreateROI(0, 3, 5, 24, 18);
-    iplMultiplyScale(a.get(), b.get(), plain.get());
-    {
-        TiledView t(tiled.get(), 8, 8);
-        t.get()->roi = iplCreateROI(0, 3, 5, 24, 18);
-        iplMultiplyScale(a.get(), b.get(), t.get());
-        EXPECT_EQ(iplGetErrStatus(), 0);
-        EXPECT_EQ(t.openTiles(), 0);
-    }
-    EXPECT_EQ(bytesOf(tiled.get()), bytesOf(plain.get()));
-}
-
 TEST(MultiplyScale, RefusedArguments)
 {
     ErrorLog log;
@@ -198,24 +178,6 @@ TEST(PreMultiplyAlpha, ChannelOfInterestMaskAndSixteenBits)
                 EXPECT_EQ(getValue(m.get(), x, y, k),
                           set ? scaled(getValue(mb.get(), x, y, k), getValue(mb.get(), x, y, 3), 8) : getValue(mb.get(), x, y, k));
             }
-}
-
-TEST(PreMultiplyAlpha, TiledImageEqualsPlain)
-{
-    for (int32_t order : {0, 1}) {
-        Image plain = makeImage(4, 4, IPL_DEPTH_8U, 29, 21, order);
-        fillRandom(plain.get(), 30);
-        Image tiled = cloneImage(plain.get());
-        plain->roi = iplCreateROI(0, 3, 5, 20, 14);
-        iplPreMultiplyAlpha(plain.get(), -1);
-        {
-            TiledView t(tiled.get(), 8, 8);
-            t.get()->roi = iplCreateROI(0, 3, 5, 20, 14);
-            iplPreMultiplyAlpha(t.get(), -1);
-            EXPECT_EQ(t.openTiles(), 0);
-        }
-        EXPECT_EQ(bytesOf(tiled.get()), bytesOf(plain.get()));
-    }
 }
 
 TEST(PreMultiplyAlpha, RefusalsIncludeAConstantAboveTheMaximumWithoutAlpha)

@@ -180,7 +180,7 @@ TEST(ContrastStretch, ChannelOfInterestAndAlphaChooseTheRecords) {
     }
 }
 
-TEST(ContrastStretch, InPlaceAndTiledMappingsAgreeWithThePlainOne) {
+TEST(ContrastStretch, InPlaceMappingAgreesWithThePlainOne) {
     std::mt19937 rng(9);
     std::vector<int32_t> keys, values;
     for (int32_t k = 0; k <= 256; ++k) keys.push_back(k);
@@ -190,8 +190,6 @@ TEST(ContrastStretch, InPlaceAndTiledMappingsAgreeWithThePlainOne) {
     for (int32_t order : {0, 1}) {
         SceneImage scene;
         makeSceneImage(&scene, rng, IPL_DEPTH_8U, 4, 4, order, -1, true);
-        ImagePtr original = clonePixels(scene.get());
-        ImagePtr expected = clonePixels(scene.get());
         // The plain mapping, out of place.
         ImagePtr dst = clonePixels(scene.get());
         dst->roi = scene.get()->roi;
@@ -200,17 +198,6 @@ TEST(ContrastStretch, InPlaceAndTiledMappingsAgreeWithThePlainOne) {
         // In place gives the same pixels.
         iplContrastStretch(scene.get(), scene.get(), lut);
         EXPECT_EQ(bytesOf(scene.get()), bytesOf(dst.get()));
-        // And so does the tiled image, in place.
-        TiledImage tiled(original.get(), 8, 8);
-        tiled.image()->roi = scene.get()->roi;
-        tiled.image()->maskROI = scene.get()->maskROI;
-        ErrorCapture capture;
-        iplContrastStretch(tiled.image(), tiled.image(), lut);
-        EXPECT_TRUE(capture.empty());
-        tiled.copyTo(expected.get());
-        EXPECT_TRUE(sameValues(expected.get(), dst.get()));
-        EXPECT_EQ(tiled.held(), 0);
-        EXPECT_EQ(tiled.badReleases, 0);
         dst->roi = nullptr;
         dst->maskROI = nullptr;
     }

@@ -309,15 +309,7 @@ void buildImage(SceneImage* out, std::mt19937& rng, uint32_t depth, bool coiMode
     if (out->image->roi) out->roi.coi = 0;
 }
 
-IplImage* tiledTwin(std::vector<std::unique_ptr<TiledImage>>* twins, IplImage* image, std::mt19937& rng) {
-    twins->push_back(std::make_unique<TiledImage>(image, 8 << (rng() % 2), 8 << (rng() % 2)));
-    IplImage* t = twins->back()->image();
-    t->roi = image->roi;
-    t->maskROI = image->maskROI;
-    return t;
-}
-
-TEST(CopyAndSet, MatchTheModelAcrossLayoutsMasksAndTiles) {
+TEST(CopyAndSet, MatchTheModelAcrossLayoutsAndMasks) {
     const uint32_t depths[] = {IPL_DEPTH_1U, IPL_DEPTH_8U, IPL_DEPTH_8S, IPL_DEPTH_16U,
                                IPL_DEPTH_16S, IPL_DEPTH_32S, IPL_DEPTH_32F};
     std::mt19937 rng(777);
@@ -338,38 +330,12 @@ TEST(CopyAndSet, MatchTheModelAcrossLayoutsMasksAndTiles) {
             }
             ASSERT_EQ(bytesOf(D.get()), bytesOf(expected.get())) << "copy depth " << depth << " trial " << trial;
 
-            // Tiled source, destination or both.
-            std::memcpy(D.get()->imageData, original->imageData, static_cast<size_t>(original->imageSize));
-            std::vector<std::unique_ptr<TiledImage>> twins;
-            const int which = 1 + static_cast<int>(rng() % 3);
-            IplImage* ts = (which & 1) ? tiledTwin(&twins, S.get(), rng) : S.get();
-            IplImage* td = (which & 2) ? tiledTwin(&twins, D.get(), rng) : D.get();
-            {
-                ErrorCapture capture;
-                iplCopy(ts, td);
-                ASSERT_TRUE(capture.empty()) << capture.last().context;
-            }
-            ImagePtr result = clonePixels(D.get());
-            if (which & 2) twins.back()->copyTo(result.get());
-            ASSERT_TRUE(sameValues(result.get(), expected.get())) << "tiled copy depth " << depth << " trial " << trial;
-            for (auto& t : twins) {
-                EXPECT_EQ(t->held(), 0);
-                EXPECT_EQ(t->badReleases, 0);
-            }
-
             if (depth == IPL_DEPTH_32F) continue;
             std::memcpy(D.get()->imageData, original->imageData, static_cast<size_t>(original->imageSize));
             const int32_t value = static_cast<int32_t>(rng() % 2 ? rng() : rng() % 300);
             ImagePtr filled = setModel(D.get(), value);
             iplSet(D.get(), value);
             ASSERT_EQ(bytesOf(D.get()), bytesOf(filled.get())) << "set depth " << depth << " trial " << trial;
-            std::memcpy(D.get()->imageData, original->imageData, static_cast<size_t>(original->imageSize));
-            TiledImage tiled(D.get(), 8, 16);
-            tiled.image()->roi = D.get()->roi;
-            tiled.image()->maskROI = D.get()->maskROI;
-            iplSet(tiled.image(), value);
-            tiled.copyTo(D.get());
-            ASSERT_TRUE(sameValues(D.get(), filled.get())) << "tiled set depth " << depth << " trial " << trial;
         }
     }
 }

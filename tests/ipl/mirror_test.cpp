@@ -189,30 +189,6 @@ TEST(Mirror, MasksOnEitherSideLeaveUnsetPixelsAsTheyWere)
         }
 }
 
-TEST(Mirror, TiledImagesGiveThePlainResult)
-{
-    for (int32_t order : {0, 1})
-        for (int32_t flip : {0, 1, -1}) {
-            Image src = makeImage(3, 0, IPL_DEPTH_8U, 37, 29, order);
-            Image dst = makeImage(3, 0, IPL_DEPTH_8U, 40, 33, order);
-            fillRandom(src.get(), 11);
-            fillRandom(dst.get(), 12);
-            src->roi = iplCreateROI(0, 2, 3, 30, 25);
-            dst->roi = iplCreateROI(0, 5, 5, 20, 20);
-            Image want = expectedMirror(src.get(), dst.get(), nullptr, nullptr, flip);
-            {
-                TiledView tsrc(src.get(), 8, 16);
-                TiledView tdst(dst.get(), 16, 16);
-                tsrc.get()->roi = iplCreateROI(0, 2, 3, 30, 25);
-                tdst.get()->roi = iplCreateROI(0, 5, 5, 20, 20);
-                iplMirror(tsrc.get(), tdst.get(), flip);
-                EXPECT_EQ(iplGetErrStatus(), 0);
-                EXPECT_EQ(tdst.openTiles(), 0);
-            }
-            EXPECT_EQ(bytesOf(dst.get()), bytesOf(want.get())) << "order " << order << " flip " << flip;
-        }
-}
-
 TEST(Mirror, TiledDestinationVisitsTilesFromTheFarSide)
 {
     Image src = makeImage(1, 0, IPL_DEPTH_8U, 20, 20);
@@ -225,22 +201,6 @@ TEST(Mirror, TiledDestinationVisitsTilesFromTheFarSide)
     const std::vector<Call> want = {{2, {1, 0}}, {4, {1, 0}}, {2, {0, 0}}, {4, {0, 0}},
                                     {2, {1, 1}}, {4, {1, 1}}, {2, {0, 1}}, {4, {0, 1}}};
     EXPECT_EQ(tdst.calls, want);
-}
-
-TEST(Mirror, TiledInPlaceEqualsPlain)
-{
-    for (int32_t flip : {0, 1, -1}) {
-        Image im = makeImage(4, 0, IPL_DEPTH_16U, 35, 30);
-        fillRandom(im.get(), 21);
-        im->roi = iplCreateROI(0, 5, 5, 20, 20);
-        Image want = expectedMirror(im.get(), im.get(), nullptr, nullptr, flip);
-        {
-            TiledView t(im.get(), 16, 16);
-            t.get()->roi = iplCreateROI(0, 5, 5, 20, 20);
-            iplMirror(t.get(), t.get(), flip);
-        }
-        EXPECT_EQ(bytesOf(im.get()), bytesOf(want.get())) << flip;
-    }
 }
 
 TEST(Mirror, RefusedArgumentsAreReportedAndChangeNothing)

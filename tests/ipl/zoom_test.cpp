@@ -251,28 +251,6 @@ TEST(Zoom, PixelAndPlaneOrderAgreeForEveryDepth)
         }
 }
 
-TEST(Zoom, TiledImagesGiveThePlainResult)
-{
-    for (int32_t interp : {IPL_INTER_NN, IPL_INTER_LINEAR, IPL_INTER_CUBIC}) {
-        Image src = makeImage(4, 4, IPL_DEPTH_8U, 30, 20);
-        fillRandom(src.get(), 12);
-        src->roi = iplCreateROI(0, 3, 2, 20, 15);
-        Image plain = makeImage(4, 4, IPL_DEPTH_8U, 50, 40);
-        fillRandom(plain.get(), 13);
-        plain->roi = iplCreateROI(0, 5, 3, 40, 30);
-        Image tiled = cloneImage(plain.get());
-        iplZoom(src.get(), plain.get(), 2, 1, 2, 1, interp);
-        {
-            TiledView ts(src.get(), 8, 8), td(tiled.get(), 16, 8);
-            ts.get()->roi = iplCreateROI(0, 3, 2, 20, 15);
-            td.get()->roi = iplCreateROI(0, 5, 3, 40, 30);
-            iplZoom(ts.get(), td.get(), 2, 1, 2, 1, interp);
-            EXPECT_EQ(td.openTiles(), 0);
-        }
-        EXPECT_EQ(bytesOf(tiled.get()), bytesOf(plain.get())) << interp;
-    }
-}
-
 TEST(Zoom, RefusalsAndResizeRouting)
 {
     ErrorLog log;
