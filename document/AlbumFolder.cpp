@@ -1,10 +1,8 @@
 #include "document/AlbumFolder.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
-#include <vector>
-
+#include "document/services/FileOperation.h"
 #include "document/services/PathNames.h"
 
 const char kProjectFileName[] = "sposalbo.sbm";
@@ -92,17 +90,11 @@ bool HoldsAlbum(const std::string& folder) {
 bool DeleteAlbumFolder(const std::string& folder) {
   const std::string path = WithoutTrailingSeparators(folder);
   if (path.empty() || IsDriveRoot(path) || !HoldsAlbum(path)) return false;
-  // The shell wants a list of paths ended by an empty one.
-  std::vector<char> from(path.begin(), path.end());
-  from.push_back('\0');
-  from.push_back('\0');
-  SHFILEOPSTRUCTA operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.data();
-  // No question, no progress and no error window: the caller reports.
-  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_SILENT | FOF_NOERRORUI;
-  return ::SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted &&
-         ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+  // The one tree delete of the program: links in the album go as links. No
+  // question, not even for read-only files: the caller reports.
+  CFileOperation files;
+  files.SetAskIfReadOnly(false);
+  return files.Delete(path.c_str());
 }
 
 std::string FolderLastName(const std::string& folder) {

@@ -5,6 +5,7 @@
 
 #include "document/services/DocumentMessageBox.h"
 #include "document/services/PathNames.h"
+#include "document/services/TreeDelete.h"
 #include "document/services/Win32Handle.h"
 
 namespace {
@@ -210,23 +211,48 @@ bool CFileOperation::Delete(const char* path) {
   return true;
 }
 
+// The tree delete on Win32: a reparse point (a folder link, a junction or a
+// file link) is a link; files are deleted through the read-only question.
+class CFileOperation::TreeSystem : public ITreeDeleteSystem {
+ public:
+  explicit TreeSystem(CFileOperation& owner) : m_owner(owner) {}
+
+  Kind KindOf(const std::string& path) override {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw CFExeption(::GetLastError());
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Kind::kLink;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::kFolder : Kind::kFile;
+  }
+  std::vector<std::string> List(const std::string& folder) override {
+    std::vector<FolderEntry> entries;
+    ListFolder(WithSeparator(CString(folder)), entries);
+    std::vector<std::string> names;
+    for (const FolderEntry& entry : entries) names.push_back(entry.name.str());
+    return names;
+  }
+  std::string Join(const std::string& folder, const std::string& name) override {
+    return (WithSeparator(CString(folder)) + name.c_str()).str();
+  }
+  bool IsSeparator(char c) override { return c == '\\' || c == '/'; }
+  void RemoveFile(const std::string& path) override { m_owner.DeleteOneFile(CString(path)); }
+  void RemoveLink(const std::string& path) override {
+    const CString link(path);
+    const DWORD attributes = ::GetFileAttributesA(link);
+    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!(folder ? ::RemoveDirectoryA(link) : ::DeleteFileA(link))) throw CFExeption(::GetLastError());
+  }
+  void RemoveFolder(const std::string& path) override {
+    if (!::RemoveDirectoryA(WithSeparator(CString(path)))) throw CFExeption(::GetLastError());
+  }
+
+ private:
+  CFileOperation& m_owner;
+};
+
 void CFileOperation::DoDelete(const CString& path) {
   if (path.IsEmpty()) throw CFExeption(static_cast<DWORD>(ERROR_INVALID_NAME));
-  if (GetPathKind(path) != kPathFolder) {
-    DeleteOneFile(path);
-    return;
-  }
-  // A link to a folder elsewhere goes as a link: what it leads to is not ours.
-  const DWORD attributes = ::GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    if (!::RemoveDirectoryA(WithoutSeparator(path))) throw CFExeption(::GetLastError());
-    return;
-  }
-  CString folder = WithSeparator(path);
-  std::vector<FolderEntry> entries;
-  ListFolder(folder, entries);
-  for (const FolderEntry& entry : entries) DoDelete(folder + entry.name);
-  if (!::RemoveDirectoryA(folder)) throw CFExeption(::GetLastError());
+  TreeSystem system(*this);
+  DeleteTree(system, path.str());
 }
 
 void CFileOperation::DeleteOneFile(const CString& path) {

@@ -39,7 +39,8 @@ class CFileOperation {
   // Copies a file to a file path or into a folder, or a folder tree into a folder.
   bool Copy(const char* source, const char* target);
 
-  // Deletes a file or a whole folder tree.
+  // Deletes a file or a whole folder tree; a link in the tree goes as a link,
+  // what it leads to stays.
   bool Delete(const char* path);
 
   // The next copy name beside path: "Copy of a.jpg", "Copy (1) of a.jpg", ...
@@ -54,6 +55,8 @@ class CFileOperation {
   bool GetOverwriteMode() const { return m_bOverwrite; }
 
  private:
+  class TreeSystem;
+
   void DoCopy(const CString& source, const CString& target);
   void CopyFileTo(const CString& source, CString target);
   void CopyFolderInto(CString source, CString target, int depth);

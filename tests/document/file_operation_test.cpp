@@ -164,30 +164,6 @@ TEST(FileOperation, DeletesAFileAndAWholeTree) {
   EXPECT_FALSE(FolderExists(dir / "tree"));
 }
 
-// A link to a folder elsewhere, where the system can make one; false otherwise.
-bool LinkFolder(const std::string& link, const std::string& target) {
-  using CreateLink = BOOLEAN(WINAPI*)(const char*, const char*, DWORD);
-  const DWORD kDirectoryLink = 0x1;
-  auto create = reinterpret_cast<CreateLink>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-  if (!create || !create(link.c_str(), target.c_str(), kDirectoryLink)) return false;
-  const DWORD attributes = ::GetFileAttributesA(link.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-TEST(FileOperation, DeletingATreeRemovesALinkInsideButNotWhatItLeadsTo) {
-  TempFolder dir;
-  MakeFolder(dir / "elsewhere");
-  WriteTextFile(dir / "elsewhere\\keep.txt", "keep");
-  MakeFolder(dir / "tree");
-  if (!LinkFolder(dir / "tree\\link", dir / "elsewhere"))
-    GTEST_SKIP() << "no folder links on this system";
-  CFileOperation operation;
-  EXPECT_TRUE(operation.Delete((dir / "tree").c_str())) << operation.GetErrorString();
-  EXPECT_FALSE(FolderExists(dir / "tree"));
-  EXPECT_EQ(ReadTextFile(dir / "elsewhere\\keep.txt"), "keep");
-}
-
 TEST(FileOperation, DeletingAMissingFileFails) {
   TempFolder dir;
   CFileOperation operation;
