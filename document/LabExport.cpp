@@ -152,14 +152,21 @@ void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
   for (const auto& image : albumList.GetImages()) {
     if (image->refCount <= 0) continue;
     if (!exported.AppendCopy(*image)) continue;
-    CopyOneFile(JoinPath(JoinPath(m_albumFolder, "img"), image->thumb),
-             JoinPath(JoinPath(m_exportFolder, "img"), image->thumb));
-    if (image->tipo == 1)
-      CopyOneFile(JoinPath(JoinPath(m_albumFolder, "rif"), image->riferimento),
-               JoinPath(JoinPath(m_exportFolder, "rif"), image->riferimento));
+    CopyPhotoFile("img", image->thumb);
+    // Every photo that is no CD photo has its reference copy.
+    if (image->tipo != 0) CopyPhotoFile("rif", image->riferimento);
   }
   if (!exported.Save(m_exportFolder.c_str(), false))
     Fail("Impossibile scrivere la lista immagini in " + m_exportFolder + ".");
+}
+
+void CLabExport::CopyPhotoFile(const char* folder, const std::string& name) {
+  // One file each: a name that is no single file name would copy a folder.
+  if (!IsSingleFileName(name.c_str())) Fail("Nome di foto non valido: \"" + name + "\".");
+  const std::string target = JoinPath(JoinPath(m_exportFolder, folder), name);
+  if (m_written.count(target)) return;
+  CopyOneFile(JoinPath(JoinPath(m_albumFolder, folder), name), target);
+  m_written.insert(target);
 }
 
 void CLabExport::CopyOneFile(const std::string& source, const std::string& target) {

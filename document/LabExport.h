@@ -43,6 +43,8 @@ class CLabExport {
   void ExportFont(treeNode::CTestoTreeNode& text);
   void CopyPersonalResource(int kind, const char* kindFolder, const std::string& name);
   void CopyPhotos(const spab_imagelist::CMImageList& albumList);
+  // folder\name of the album into the same place of the export, once.
+  void CopyPhotoFile(const char* folder, const std::string& name);
   void CopyOneFile(const std::string& source, const std::string& target);
   void MakeFolder(const std::string& folder);
 

@@ -124,13 +124,16 @@ std::string CSposalboDoc::GetImageFolder(bool working) const {
 
 std::string CSposalboDoc::GetResourceFolder(int kind, bool lowRes, const std::string& name,
                                             bool personal) const {
+  // A name from the album file names one file in the folder of its kind, or
+  // nothing at all.
+  if (!IsSingleFileName(name.c_str())) return std::string();
   switch (kind) {
     case 0: {
       std::string fileName = name;
       if (!lowRes) {
         // CD photos have no reference copy of their own name.
         const spab_imagelist::CMImg* image = m_root->FindImage(name);
-        if (image && !image->riferimento.empty()) fileName = image->riferimento;
+        if (image && IsSingleFileName(image->riferimento.c_str())) fileName = image->riferimento;
       }
       return GetImageFolder(lowRes) + fileName;
     }
@@ -139,7 +142,8 @@ std::string CSposalboDoc::GetResourceFolder(int kind, bool lowRes, const std::st
     case 3:
       return HostResourcePath(kind, lowRes, name, personal);
     default:
-      return name;
+      // A group, or any other kind, has no folder and so no picture.
+      return std::string();
   }
 }
 

@@ -48,7 +48,8 @@ class CSposalboDoc {
   // folder\img\ (working copies) or folder\rif\ (reference copies).
   std::string GetImageFolder(bool working) const;
   // Full path of a picture: album photos in this folder, library pictures in
-  // the main frame's library folders.
+  // the main frame's library folders. Empty for a name that is not one file
+  // name, and for a kind without a folder (a group).
   std::string GetResourceFolder(int kind, bool lowRes, const std::string& name,
                                 bool personal) const;
   // "Nozze (300 x 200)".

@@ -49,6 +49,35 @@ std::unique_ptr<CTreeNode> CTreeNode::CreateFromXml(const TiXmlElement& element,
 }
 
 namespace {
+bool IsPageObject(const std::string& kind)
+{
+    return kind == tags::kImmagine || kind == tags::kImage || kind == tags::kCornice ||
+           kind == tags::kGruppo || kind == tags::kTesto;
+}
+
+// What each kind holds: the album its pages and wedding data, the wedding
+// data its variables, a page its objects and background, a background one
+// picture, a picture its effect first, a frame or group its effect first and
+// page objects. A nested album, a page inside a page or a picture directly
+// under the album is no part of any album.
+bool TakesChild(const std::string& parent, const std::string& child, size_t takenSoFar)
+{
+    const bool firstEffect = child == tags::kEffetto && takenSoFar == 0;
+    if (parent == tags::kSposalbo)
+        return child == tags::kPagina || child == tags::kDati;
+    if (parent == tags::kDati)
+        return child == tags::kVariabile;
+    if (parent == tags::kPagina)
+        return IsPageObject(child) || child == tags::kSfondo;
+    if (parent == tags::kSfondo)
+        return takenSoFar == 0 && (child == tags::kImmagine || child == tags::kImage);
+    if (parent == tags::kImmagine || parent == tags::kImage)
+        return firstEffect;
+    if (parent == tags::kCornice || parent == tags::kGruppo)
+        return firstEffect || IsPageObject(child);
+    return false;
+}
+
 bool WriteWholeText(const std::string& path, const std::string& text)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -59,6 +88,19 @@ bool WriteWholeText(const std::string& path, const std::string& text)
     return written && closed;
 }
 } // namespace
+
+void CTreeNode::BuildChildrenFromXml(const TiXmlElement& element, const std::string& kind)
+{
+    if (!CanHoldNested(1))
+        return;
+    for (const TiXmlElement* child = element.FirstChildElement(); child;
+         child = child->NextSiblingElement()) {
+        if (!TakesChild(kind, child->ValueStr(), m_children.size()))
+            continue;
+        if (std::unique_ptr<CTreeNode> node = CreateFromXml(*child, this))
+            m_children.push_back(std::move(node));
+    }
+}
 
 bool CTreeNode::SaveToFile(const std::string& path)
 {

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "document/albumfile/XmlFile.h"
 #include "document/services/PathNames.h"
 
 namespace cd_imagelist {
@@ -9,7 +10,7 @@ namespace cd_imagelist {
 std::unique_ptr<CCDImageList> CCDImageList::Load(const char* cdFolder) {
   std::string path = std::string(cdFolder ? cdFolder : "") + "\\cd.xml";
   TiXmlDocument document;
-  if (!document.LoadFile(path.c_str())) return nullptr;
+  if (!LoadXmlFile(path, document)) return nullptr;
   const TiXmlElement* root = document.RootElement();
   if (!root) return nullptr;
 

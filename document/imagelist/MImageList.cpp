@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document/albumfile/AlbumXml.h"
+#include "document/albumfile/XmlFile.h"
 #include "document/DocumentHost.h"
 #include "document/services/DocumentMessageBox.h"
 #include "document/services/FileOperation.h"
@@ -59,10 +60,11 @@ void SetCropValue(TiXmlElement& element, const char* name, float value) {
   treeNode::SetDoubleAttribute(element, name, value);
 }
 
-// A name read from the file may only name a file inside its folder.
+// A name read from the file must name one file inside its folder: an empty
+// reference name would name the whole "rif" folder.
 bool HasSafeNames(const CMImg& image) {
   if (!IsSingleFileName(image.thumb.c_str())) return false;
-  return image.tipo == 0 || image.riferimento.empty() || IsSingleFileName(image.riferimento.c_str());
+  return image.tipo == 0 || IsSingleFileName(image.riferimento.c_str());
 }
 }  // namespace
 
@@ -133,7 +135,7 @@ void CMImageList::RebuildIndex() {
 
 std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath) {
   TiXmlDocument document;
-  if (!document.LoadFile(ListPath(path, isFullPath).c_str())) return nullptr;
+  if (!LoadXmlFile(ListPath(path, isFullPath), document)) return nullptr;
   const TiXmlElement* root = document.RootElement();
   if (!root) return nullptr;
 

@@ -314,8 +314,10 @@ void CImgTreeNode::LoadResources()
         m_picture->CreatePlaceholder(m_bookmark, 1.0f);
         m_resourcesLoaded = true;
     } else {
-        // A name that would leave its folder counts as a missing picture.
-        const std::string path = IsSafePictureName(m_name) ? ResolvePath(lowRes) : std::string();
+        // A name that would leave its folder counts as a missing picture; a
+        // kind without a folder (a group) has no picture, whatever its name.
+        const std::string path =
+            HasPictureFolder() && IsSafePictureName(m_name) ? ResolvePath(lowRes) : std::string();
         m_picture->LoadFromFile(path.c_str(), lowRes);
         m_resourcesLoaded = true;
         ReapplyColour();
@@ -325,7 +327,13 @@ void CImgTreeNode::LoadResources()
 
 std::string CImgTreeNode::ResolvePath(bool lowRes) const
 {
-    return HostResourcePath(m_kind, lowRes, m_name, m_pers);
+    return HasPictureFolder() ? HostResourcePath(m_kind, lowRes, m_name, m_pers) : std::string();
+}
+
+bool CImgTreeNode::HasPictureFolder() const
+{
+    return m_kind == kKindPhoto || m_kind == kKindFrame || m_kind == kKindEffect ||
+           m_kind == kKindImage;
 }
 
 void CImgTreeNode::FitToSize(bool stretch, float w, float h)
@@ -377,6 +385,8 @@ CEffectTreeNode* CImgTreeNode::GetEffect()
 
 void CImgTreeNode::SetEffect(std::unique_ptr<CEffectTreeNode> effect)
 {
+    if (effect && !CanHoldNested(1))
+        return;
     if (GetEffect()) {
         DetachChild(size_t{0});
         m_picture->RemoveEffect();

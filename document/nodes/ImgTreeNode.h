@@ -67,12 +67,17 @@ public:
     virtual void SetEffectMirror(int mirror);
     virtual int GetEffectMirror();
     virtual CEffectTreeNode* GetEffect();
+    // Replaces the effect (null removes it); an effect below a picture at the
+    // nesting limit is not taken.
     virtual void SetEffect(std::unique_ptr<CEffectTreeNode> effect);
     virtual void ApplyEffect();
     // Places this picture, cut out of the photo, exactly over it.
     virtual void AlignCropTo(CImgTreeNode* photo);
 
+    // The picture's file in the folder of its kind; empty for a kind without
+    // a folder (a group).
     std::string ResolvePath(bool lowRes) const;
+    bool HasPictureFolder() const;
 
     const std::string& GetName() const { return m_name; }
     void SetName(const std::string& name);

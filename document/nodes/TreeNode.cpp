@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include "document/albumfile/AlbumXml.h"
+#include "document/albumfile/NestingLimit.h"
 #include "render/D3DObj.h"
 
 namespace treeNode {
@@ -18,7 +19,7 @@ CTreeNode::CTreeNode(const std::string& tag, CTreeNode* parent) : m_parent(paren
 CTreeNode::CTreeNode(const TiXmlElement& element, CTreeNode* parent)
     : CTreeNode(element, parent, DeferChildren{})
 {
-    BuildChildrenFromXml(element);
+    BuildChildrenFromXml(element, m_tag);
 }
 
 CTreeNode::CTreeNode(const TiXmlElement& element, CTreeNode* parent, DeferChildren)
@@ -27,15 +28,6 @@ CTreeNode::CTreeNode(const TiXmlElement& element, CTreeNode* parent, DeferChildr
     int locked = 0;
     ReadIntAttribute(element, "locked", locked);
     m_locked = locked != 0;
-}
-
-void CTreeNode::BuildChildrenFromXml(const TiXmlElement& element)
-{
-    for (const TiXmlElement* child = element.FirstChildElement(); child;
-         child = child->NextSiblingElement()) {
-        if (std::unique_ptr<CTreeNode> node = CreateFromXml(*child, this))
-            m_children.push_back(std::move(node));
-    }
 }
 
 CTreeNode::CTreeNode(const CTreeNode& source, CTreeNode* parent)
@@ -468,6 +460,27 @@ void CTreeNode::OnSavedToFile()
 {
     for (const auto& child : m_children)
         child->OnSavedToFile();
+}
+
+int CTreeNode::GetLevel() const
+{
+    int level = 1;
+    for (const CTreeNode* node = m_parent; node; node = node->m_parent)
+        ++level;
+    return level;
+}
+
+int CTreeNode::GetSubtreeHeight() const
+{
+    int below = 0;
+    for (const auto& child : m_children)
+        below = std::max(below, child->GetSubtreeHeight());
+    return below + 1;
+}
+
+bool CTreeNode::CanHoldNested(int height) const
+{
+    return GetLevel() + height <= kMaxNestingDepth;
 }
 
 void CTreeNode::MarkModified()

@@ -125,6 +125,15 @@ public:
     void MarkModified();
     int IndexOfChild(const CTreeNode* node) const;
 
+    // Nesting: the root is level 1; a node without children has height 1.
+    // No tree nests deeper than kMaxNestingDepth (albumfile/NestingLimit.h):
+    // deeper elements are not built, and edits that would nest deeper do
+    // nothing, so every file the program writes can be read again.
+    int GetLevel() const;
+    int GetSubtreeHeight() const;
+    // Whether nodes nesting height levels can go below this one.
+    bool CanHoldNested(int height) const;
+
     const std::string& GetTag() const { return m_tag; }
     bool HasTag(const char* tag) const { return m_tag == tag; }
     CTreeNode* GetParent() const { return m_parent; }
@@ -151,7 +160,10 @@ protected:
     // children ask it anything (the album root and its view).
     struct DeferChildren {};
     CTreeNode(const TiXmlElement& element, CTreeNode* parent, DeferChildren);
-    void BuildChildrenFromXml(const TiXmlElement& element);
+    // The child elements a node of this kind (an element name) takes, in
+    // document order; an element of another kind, or one past the nesting
+    // limit, is skipped with everything below it.
+    void BuildChildrenFromXml(const TiXmlElement& element, const std::string& kind);
 
     void SetTag(const std::string& tag) { m_tag = tag; }
 

@@ -334,6 +334,13 @@ void CPaginaTreeNode::DeleteSelection()
 
 std::unique_ptr<CGruppoTreeNode> CPaginaTreeNode::TakeSelectionAsGroup(size_t* topmostPlace)
 {
+    int height = 0;
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        if (GetChild(i)->IsSelected())
+            height = std::max(height, GetChild(i)->GetSubtreeHeight());
+    }
+    if (!CanHoldNested(height + 1))
+        return nullptr;
     SaveUndo();
     auto group = std::make_unique<CGruppoTreeNode>(this);
     group->LoadResources();
@@ -360,6 +367,8 @@ CGruppoTreeNode* CPaginaTreeNode::GroupSelection()
 {
     size_t place = 0;
     std::unique_ptr<CGruppoTreeNode> group = TakeSelectionAsGroup(&place);
+    if (!group)
+        return nullptr;
     CGruppoTreeNode* result = group.get();
     InsertChildAt(place, std::move(group));
     result->SetSelected(true);
@@ -408,12 +417,20 @@ void CPaginaTreeNode::MoveSelectionInto(CTreeNode* target)
 {
     if (!target)
         return;
+    // Never make a node its own ancestor: the target and the objects it sits
+    // in stay where they are.
+    auto moves = [target](CTreeNode* child) {
+        return child->IsSelected() && !IsInside(target, child);
+    };
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        CTreeNode* child = GetChild(i);
+        if (moves(child) && !target->CanHoldNested(child->GetSubtreeHeight()))
+            return;
+    }
     SaveUndo();
     for (size_t i = 0; i < GetChildCount();) {
         CTreeNode* child = GetChild(i);
-        // Never make a node its own ancestor: the target and the objects it
-        // sits in stay where they are.
-        if (!child->IsSelected() || IsInside(target, child)) {
+        if (!moves(child)) {
             ++i;
             continue;
         }

@@ -89,12 +89,15 @@ public:
     void SendSelectionToBack();
     void DeleteSelection();
     // "Unisci": the selected objects become one group where the topmost of
-    // them lay; the group is selected.
+    // them lay; the group is selected. Null, with nothing changed, when the
+    // group would nest deeper than an album may.
     CGruppoTreeNode* GroupSelection();
     // The same group left out of the page, for a caller that places it itself
     // (into a frame); topmostPlace receives where GroupSelection would put it.
+    // Null as above.
     std::unique_ptr<CGruppoTreeNode> TakeSelectionAsGroup(size_t* topmostPlace = nullptr);
     void UngroupSelection();
+    // Does nothing when an object would nest deeper than an album may.
     void MoveSelectionInto(CTreeNode* target);
     // Takes the selected children out of the page, in child order, with every
     // reference the selection held into them.

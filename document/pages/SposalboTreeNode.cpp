@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "document/albumfile/AlbumXml.h"
+#include "document/albumfile/XmlFile.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/DocumentHost.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -33,8 +34,9 @@ CSposalboTreeNode::CSposalboTreeNode(const TiXmlElement& element, CD3DObj* view,
       m_numMinPage(1),
       m_numMaxPage(30)
 {
-    // Built only now, so the pictures made while reading see the view.
-    BuildChildrenFromXml(element);
+    // Built only now, so the pictures made while reading see the view. The
+    // root element may have any name; it takes pages and the wedding data.
+    BuildChildrenFromXml(element, tags::kSposalbo);
     for (size_t i = 0; i < GetChildCount();) {
         if (GetChild(i)->HasTag(tags::kDati)) {
             std::unique_ptr<CTreeNode> dati = DetachChild(i);
@@ -80,7 +82,7 @@ std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& pa
                                                            CD3DObj* view)
 {
     TiXmlDocument document;
-    if (!document.LoadFile(path))
+    if (!LoadXmlFile(path, document))
         return nullptr;
     const TiXmlElement* root = document.FirstChildElement();
     if (!root)
@@ -424,11 +426,9 @@ void CSposalboTreeNode::RecountImageRefs()
         CPaginaTreeNode* page = GetPage(i);
         for (size_t c = 0; c < page->GetChildCount(); ++c)
             page->AddImageRefs(page->GetChild(c));
-        CSfondoTreeNode* background = page->GetBackground();
-        if (background && background->GetChildCount() > 0) {
-            if (auto* image = dynamic_cast<CImgTreeNode*>(background->GetChild(0)))
-                m_imageList->AddRef(image->GetName().c_str());
-        }
+        // A background shows one of the album's photos only when its picture
+        // is a photo; a library picture of the same name is no use of it.
+        page->AddImageRefs(page->GetBackground());
     }
     if (IDocumentHost* host = GetDocumentHost())
         host->InvalidatePhotoThumbnails();

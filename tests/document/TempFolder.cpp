@@ -62,3 +62,16 @@ bool FolderExists(const std::string& path) {
 }
 
 void MakeFolder(const std::string& path) { ::CreateDirectoryA(path.c_str(), nullptr); }
+
+std::set<std::string> FilesIn(const std::string& folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") names.insert(name);
+  } while (::FindNextFileA(find, &data));
+  ::FindClose(find);
+  return names;
+}

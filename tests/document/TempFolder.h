@@ -3,6 +3,7 @@
 // when the test ends; and small file helpers for the document tests.
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 class TempFolder {
@@ -26,3 +27,5 @@ std::string ReadTextFile(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 void MakeFolder(const std::string& path);
+// The names in a folder, without "." and "..".
+std::set<std::string> FilesIn(const std::string& folder);

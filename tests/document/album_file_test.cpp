@@ -99,19 +99,6 @@ TEST(AlbumFileTest, RichAlbumIsReadIntoTheRightNodes)
     EXPECT_TRUE(placeholder->GetName().empty());
 }
 
-TEST(AlbumFileTest, UnknownAndMisspeltElementsAreSkippedWithTheirSubtrees)
-{
-    auto album = LoadText(Album("    <pagina>\n"
-                                "        <Immagine name=\"a.jpg\" />\n"
-                                "        <foto><immagine name=\"b.jpg\" /></foto>\n"
-                                "        <immagine name=\"c.jpg\" />\n"
-                                "    </pagina>\n"));
-    ASSERT_TRUE(album);
-    ASSERT_EQ(1, album->GetPageCount());
-    ASSERT_EQ(1u, album->GetPage(0)->GetChildCount());
-    EXPECT_EQ("c.jpg", static_cast<CImgTreeNode*>(album->GetPage(0)->GetChild(0))->GetName());
-}
-
 TEST(AlbumFileTest, MissingAttributesTakeTheirReadDefaults)
 {
     auto album = LoadText(Album("    <pagina copertina=\"2\">\n"

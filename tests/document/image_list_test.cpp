@@ -361,18 +361,6 @@ TEST(ImageListFile, MissingOrRootlessFileGivesNoList) {
   EXPECT_FALSE(CMImageList::Load(dir.Path().c_str(), false));
 }
 
-TEST(ImageListFile, EntriesNamingFilesOutsideTheAlbumAreRefused) {
-  TempFolder dir;
-  WriteTextFile(dir / "immagini.xml",
-                "<immagini><immagine thumb=\"..\\..\\x.jpg\"/>"
-                "<immagine thumb=\"1.jpg\" tipo=\"1\" riferimento=\"C:\\windows\\x.dll\"/>"
-                "<immagine thumb=\"\"/><immagine thumb=\"2.jpg\"/></immagini>");
-  auto list = CMImageList::Load(dir.Path().c_str(), false);
-  ASSERT_TRUE(list);
-  ASSERT_EQ(list->GetImages().size(), 1u);
-  EXPECT_EQ(list->GetImages()[0]->thumb, "2.jpg");
-}
-
 TEST(ImageListFile, CopyOfTheListIsDeep) {
   TempFolder dir;
   WriteTextFile(dir / "immagini.xml",

@@ -33,19 +33,6 @@ using lab_test::ReadBytes;
 using lab_test::WriteBytes;
 using namespace treeNode;
 
-std::set<std::string> FilesIn(const std::string& folder) {
-  std::set<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = data.cFileName;
-    if (name != "." && name != "..") names.insert(name);
-  } while (::FindNextFileA(find, &data));
-  ::FindClose(find);
-  return names;
-}
-
 LOGFONTA Face(const char* face) { return font_test::PlainFont(face, -24); }
 
 // An album made the way the editor makes one: created blank, filled from a

@@ -207,7 +207,10 @@ TEST_F(SposalboDocTest, ResourcePathsLeadToTheAlbumOrTheLibrary) {
       {1, true, "ovale.png", false, "c:\\lib\\1lo\\ovale.png"},
       {2, false, "fx.png", true, "c:\\lib\\2hip\\fx.png"},
       {3, true, "fiore.png", true, "c:\\lib\\3lop\\fiore.png"},
-      {4, true, "gruppo", false, "gruppo"},
+      // A group has no folder; a name that is no file name resolves nowhere.
+      {4, true, "gruppo.jpg", false, ""},
+      {0, true, "..\\7.jpg", false, ""},
+      {1, true, "", false, ""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(doc->GetResourceFolder(c.kind, c.lowRes, c.name, c.personal), c.path) << c.name;

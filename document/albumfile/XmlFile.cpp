@@ -1,0 +1,69 @@
+#include "document/albumfile/XmlFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include <tinyxml.h>
+
+#include "document/albumfile/NestingLimit.h"
+#include "document/albumfile/XmlNesting.h"
+
+namespace {
+// The parser steps over a UTF-8 sequence whole even where the text ends
+// inside it, and reads up to three bytes past the end: they are ours and 0.
+constexpr size_t kEndPadding = 4;
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+bool ReadWholeFile(const std::string& path, std::vector<char>& bytes)
+{
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+        return false;
+    const long length = std::ftell(file.get());
+    if (length <= 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return false;
+    try {
+        bytes.assign(static_cast<size_t>(length) + kEndPadding, '\0');
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return std::fread(bytes.data(), 1, static_cast<size_t>(length), file.get()) ==
+        static_cast<size_t>(length);
+}
+
+// As the library's own file loader leaves the text: CR LF and lone CR become
+// LF, and the text ends at its first NUL.
+void NormaliseLineEnds(std::vector<char>& bytes)
+{
+    size_t to = 0;
+    for (size_t from = 0; bytes[from]; ++from) {
+        if (bytes[from] == '\r') {
+            bytes[to++] = '\n';
+            if (bytes[from + 1] == '\n')
+                ++from;
+        } else {
+            bytes[to++] = bytes[from];
+        }
+    }
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(to), bytes.end(), '\0');
+}
+} // namespace
+
+bool LoadXmlFile(const std::string& path, TiXmlDocument& document)
+{
+    std::vector<char> bytes;
+    if (!ReadWholeFile(path, bytes))
+        return false;
+    NormaliseLineEnds(bytes);
+    const XmlNesting nesting = MeasureXmlNesting(bytes.data(), kMaxNestingDepth);
+    if (nesting.parserFails || nesting.depth > kMaxNestingDepth)
+        return false;
+    document.Parse(bytes.data(), nullptr, TIXML_DEFAULT_ENCODING);
+    return !document.Error();
+}
