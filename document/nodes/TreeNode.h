@@ -127,8 +127,9 @@ public:
 
     // Nesting: the root is level 1; a node without children has height 1.
     // No tree nests deeper than kMaxNestingDepth (albumfile/NestingLimit.h):
-    // deeper elements are not built, and edits that would nest deeper do
-    // nothing, so every file the program writes can be read again.
+    // deeper elements are not built, and the page's nesting edits (group,
+    // move into, effect) that would nest deeper do nothing, so the files the
+    // program writes can be read again.
     int GetLevel() const;
     int GetSubtreeHeight() const;
     // Whether nodes nesting height levels can go below this one.

@@ -332,15 +332,18 @@ void CPaginaTreeNode::DeleteSelection()
     m_handleObject = nullptr;
 }
 
-std::unique_ptr<CGruppoTreeNode> CPaginaTreeNode::TakeSelectionAsGroup(size_t* topmostPlace)
+bool CPaginaTreeNode::CanNestSelection(int levelsDeeper) const
 {
     int height = 0;
     for (size_t i = 0; i < GetChildCount(); ++i) {
         if (GetChild(i)->IsSelected())
             height = std::max(height, GetChild(i)->GetSubtreeHeight());
     }
-    if (!CanHoldNested(height + 1))
-        return nullptr;
+    return CanHoldNested(height + levelsDeeper);
+}
+
+std::unique_ptr<CGruppoTreeNode> CPaginaTreeNode::TakeSelectionAsGroup(size_t* topmostPlace)
+{
     SaveUndo();
     auto group = std::make_unique<CGruppoTreeNode>(this);
     group->LoadResources();
@@ -365,10 +368,10 @@ std::unique_ptr<CGruppoTreeNode> CPaginaTreeNode::TakeSelectionAsGroup(size_t* t
 
 CGruppoTreeNode* CPaginaTreeNode::GroupSelection()
 {
+    if (!CanNestSelection(1))
+        return nullptr;
     size_t place = 0;
     std::unique_ptr<CGruppoTreeNode> group = TakeSelectionAsGroup(&place);
-    if (!group)
-        return nullptr;
     CGruppoTreeNode* result = group.get();
     InsertChildAt(place, std::move(group));
     result->SetSelected(true);

@@ -94,8 +94,12 @@ public:
     CGruppoTreeNode* GroupSelection();
     // The same group left out of the page, for a caller that places it itself
     // (into a frame); topmostPlace receives where GroupSelection would put it.
-    // Null as above.
+    // Always a group: the caller asks CanNestSelection first.
     std::unique_ptr<CGruppoTreeNode> TakeSelectionAsGroup(size_t* topmostPlace = nullptr);
+    // Whether the selected objects may go levelsDeeper levels deeper than
+    // they are (1 into a new group, 2 into a group in a new frame) within the
+    // nesting limit.
+    bool CanNestSelection(int levelsDeeper) const;
     void UngroupSelection();
     // Does nothing when an object would nest deeper than an album may.
     void MoveSelectionInto(CTreeNode* target);
