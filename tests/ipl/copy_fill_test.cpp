@@ -86,28 +86,6 @@ ImagePtr setModel(const IplImage* image, int32_t value) {
 
 // ---- examples ---------------------------------------------------------------------
 
-TEST(Copy, RegionsOfDifferentSizesShareTheirCommonPart) {
-    ImagePtr src = makeImage(IPL_DEPTH_8U, 1, 0, 0, 100, 100);
-    ImagePtr dst = makeImage(IPL_DEPTH_8U, 1, 0, 0, 100, 100);
-    std::mt19937 rng(1);
-    fillRandom(src.get(), rng);
-    fillRandom(dst.get(), rng);
-    ImagePtr before = clonePixels(dst.get());
-    IplROI rs{0, 10, 10, 30, 20}, rd{0, 0, 0, 50, 10};
-    src->roi = &rs;
-    dst->roi = &rd;
-    ErrorCapture capture;
-    iplCopy(src.get(), dst.get());
-    EXPECT_TRUE(capture.empty());
-    for (int32_t y = 0; y < 100; ++y)
-        for (int32_t x = 0; x < 100; ++x) {
-            const bool written = x < 30 && y < 10;
-            EXPECT_EQ(getValue(dst.get(), x, y, 0),
-                      written ? getValue(src.get(), 10 + x, 10 + y, 0) : getValue(before.get(), x, y, 0));
-        }
-    src->roi = dst->roi = nullptr;
-}
-
 TEST(Copy, SameHeaderChangesNothingAndReportsNothing) {
     ImagePtr image = makeImage(IPL_DEPTH_16U, 3, 0, 0, 7, 5);
     std::mt19937 rng(2);
@@ -178,42 +156,6 @@ TEST(Copy, MismatchesAreAllReportedAndStopTheCallEvenWhenTheStatusIsReset) {
     EXPECT_EQ(capture.calls[1].context, "srcImage->origin != dstImage->origin");
     EXPECT_EQ(capture.calls[2].context, "srcImage->dataOrder != dstImage->dataOrder");
     EXPECT_EQ(bytesOf(dst.get()), bytesOf(before.get()));
-}
-
-TEST(Copy, OneBitRunsKeepTheBitsAroundThem) {
-    ImagePtr src = makeImage(IPL_DEPTH_1U, 1, 0, 0, 24, 1);
-    ImagePtr dst = makeImage(IPL_DEPTH_1U, 1, 0, 0, 24, 1);
-    std::mt19937 rng(4);
-    fillRandom(src.get(), rng);
-    fillRandom(dst.get(), rng);
-    ImagePtr before = clonePixels(dst.get());
-    IplROI rs{0, 3, 0, 12, 1}, rd{0, 5, 0, 12, 1};
-    src->roi = &rs;
-    dst->roi = &rd;
-    iplCopy(src.get(), dst.get());
-    for (int32_t x = 0; x < 24; ++x)
-        EXPECT_EQ(getValue(dst.get(), x, 0, 0),
-                  x >= 5 && x <= 16 ? getValue(src.get(), x - 2, 0, 0) : getValue(before.get(), x, 0, 0)) << x;
-    src->roi = dst->roi = nullptr;
-}
-
-TEST(Copy, MaskBitsSelectThePixels) {
-    ImagePtr src = makeImage(IPL_DEPTH_8U, 1, 0, 0, 4, 1);
-    ImagePtr dst = makeImage(IPL_DEPTH_8U, 1, 0, 0, 4, 1);
-    ImagePtr mask = makeImage(IPL_DEPTH_1U, 1, 0, 0, 12, 1);
-    std::memset(src->imageData, 9, 4);
-    std::memset(dst->imageData, 1, 4);
-    mask->imageData[0] = 0x0a;  // bits 4..7: 1010
-    mask->imageData[1] = 0x00;
-    IplROI mr{0, 4, 0, 4, 1};
-    mask->roi = &mr;
-    dst->maskROI = mask.get();
-    iplCopy(src.get(), dst.get());
-    EXPECT_EQ(std::vector<uint8_t>(dst->imageData, dst->imageData + 4), (std::vector<uint8_t>{9, 1, 9, 1}));
-    iplSet(dst.get(), 5);
-    EXPECT_EQ(std::vector<uint8_t>(dst->imageData, dst->imageData + 4), (std::vector<uint8_t>{5, 1, 5, 1}));
-    dst->maskROI = nullptr;
-    mask->roi = nullptr;
 }
 
 TEST(Copy, TiledDestinationIsVisitedTileByTile) {

@@ -125,45 +125,6 @@ TEST(Mirror, InPlaceEqualsOutOfPlace)
         }
 }
 
-TEST(Mirror, WorkedRowsAndColumns)
-{
-    Image im = makeImage(1, 0, IPL_DEPTH_8U, 5, 3);
-    for (int32_t y = 0; y < 3; ++y)
-        for (int32_t x = 0; x < 5; ++x)
-            setValue(im.get(), x, y, 0, 10 * y + x);
-    iplMirror(im.get(), im.get(), 0);
-    EXPECT_EQ(getValue(im.get(), 0, 0, 0), 20);
-    EXPECT_EQ(getValue(im.get(), 4, 1, 0), 14);
-    iplMirror(im.get(), im.get(), 0);
-    iplMirror(im.get(), im.get(), 1);
-    EXPECT_EQ(getValue(im.get(), 0, 0, 0), 4);
-    EXPECT_EQ(getValue(im.get(), 2, 0, 0), 2);
-    iplMirror(im.get(), im.get(), 1);
-    iplMirror(im.get(), im.get(), -1);
-    EXPECT_EQ(getValue(im.get(), 0, 1, 0), 14);  // the middle row is reversed
-    EXPECT_EQ(getValue(im.get(), 0, 0, 0), 24);
-}
-
-TEST(Mirror, AlphaChannelStaysWhereItWas)
-{
-    Image im = makeImage(4, 4, IPL_DEPTH_8U, 2, 2);
-    fillRandom(im.get(), 9);
-    Image before = cloneImage(im.get());
-    iplMirror(im.get(), im.get(), 0);
-    for (int32_t y = 0; y < 2; ++y)
-        for (int32_t x = 0; x < 2; ++x) {
-            EXPECT_EQ(getValue(im.get(), x, y, 3), getValue(before.get(), x, y, 3));
-            for (int32_t k = 0; k < 3; ++k)
-                EXPECT_EQ(getValue(im.get(), x, y, k), getValue(before.get(), x, 1 - y, k));
-        }
-    im->alphaChannel = 0;
-    iplMirror(im.get(), im.get(), 0);
-    im->alphaChannel = 4;
-    for (int32_t y = 0; y < 2; ++y)
-        for (int32_t x = 0; x < 2; ++x)
-            EXPECT_EQ(getValue(im.get(), x, y, 3), getValue(before.get(), x, 1 - y, 3));
-}
-
 TEST(Mirror, MasksOnEitherSideLeaveUnsetPixelsAsTheyWere)
 {
     for (uint32_t depth : {IPL_DEPTH_8U, IPL_DEPTH_16U, IPL_DEPTH_1U})

@@ -105,15 +105,21 @@ TEST(Zoom, LinearExactPositionsKeepEveryValue)
     EXPECT_EQ(getValue(d16.get(), 1, 1, 0), 65534);
 }
 
-TEST(Zoom, NearestNeighbourRepeatsOrSpansTheEnds)
+TEST(Zoom, NearestNeighbourRepeatsOrSpansTheEndsAndLeavesTheAlphaChannel)
 {
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 5, 1);
-    for (int x = 0; x < 5; ++x)
-        setValue(src.get(), x, 0, 0, 10 * x);
-    Image two = makeImage(1, 0, IPL_DEPTH_8U, 10, 1);
-    iplZoom(src.get(), two.get(), 2, 1, 1, 1, IPL_INTER_NN);
-    for (int x = 0; x < 10; ++x)
-        EXPECT_EQ(getValue(two.get(), x, 0, 0), 10 * (x / 2));
+    Image src = makeImage(4, 4, IPL_DEPTH_8U, 7, 5);
+    Image dst = makeImage(4, 4, IPL_DEPTH_8U, 14, 10);
+    fillRandom(src.get(), 50);
+    fillRandom(dst.get(), 51);
+    Image before = cloneImage(dst.get());
+    iplZoom(src.get(), dst.get(), 2, 1, 2, 1, IPL_INTER_NN);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 14; ++x) {
+            for (int k = 0; k < 3; ++k)
+                ASSERT_EQ(getValue(dst.get(), x, y, k), getValue(src.get(), x / 2, y / 2, k));
+            ASSERT_EQ(getValue(dst.get(), x, y, 3), getValue(before.get(), x, y, 3));
+        }
+    // By 3/2 the ends of the row land on the ends of the source.
     Image src4 = makeImage(1, 0, IPL_DEPTH_8U, 4, 1);
     for (int x = 0; x < 4; ++x)
         setValue(src4.get(), x, 0, 0, 10 * x);
@@ -182,22 +188,6 @@ TEST(Zoom, CubicRoundsFourWideToNearestAndTheTailDown)
     const float v = ownZoomCubicV(100, 100, 101, 101, 0.7f);
     ASSERT_GT(v - 100.0f, 0.5f);
     EXPECT_EQ(dst, (std::vector<uint8_t>{101, 101, 101, 101, 100, 100}));
-}
-
-TEST(Zoom, CubicClampsOvershoot)
-{
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 8, 8);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            setValue(src.get(), x, y, 0, x < 4 ? 0 : 255);
-    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 29, 8);
-    iplZoom(src.get(), dst.get(), 4, 1, 1, 1, IPL_INTER_CUBIC);
-    bool sawLow = false, sawHigh = false;
-    for (int x = 0; x < 29; ++x) {
-        sawLow = sawLow || getValue(dst.get(), x, 3, 0) == 0;
-        sawHigh = sawHigh || getValue(dst.get(), x, 3, 0) == 255;
-    }
-    EXPECT_TRUE(sawLow && sawHigh);
 }
 
 TEST(Zoom, MaskBitZeroLeavesEveryChannelAndRowsStillAdvance)
@@ -359,22 +349,6 @@ TEST(Zoom, CubicMatchesTheFormulaWithItsRoundingRules)
                                 << "depth " << depth << " order " << order << " ch " << ch << " at " << i << "," << j << "," << k;
                         }
             }
-}
-
-TEST(Zoom, NearestNeighbourLeavesTheAlphaChannel)
-{
-    Image src = makeImage(4, 4, IPL_DEPTH_8U, 7, 5);
-    Image dst = makeImage(4, 4, IPL_DEPTH_8U, 14, 10);
-    fillRandom(src.get(), 50);
-    fillRandom(dst.get(), 51);
-    Image before = cloneImage(dst.get());
-    iplZoom(src.get(), dst.get(), 2, 1, 2, 1, IPL_INTER_NN);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 14; ++x) {
-            for (int k = 0; k < 3; ++k)
-                ASSERT_EQ(getValue(dst.get(), x, y, k), getValue(src.get(), x / 2, y / 2, k));
-            ASSERT_EQ(getValue(dst.get(), x, y, 3), getValue(before.get(), x, y, 3));
-        }
 }
 
 TEST(Zoom, SourceMaskIsBroughtToTheDestinationSize)
