@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -53,6 +54,10 @@ bool Inside(const std::vector<Polygon>& polygons, double x, double y);
 std::vector<Polygon> RunOperation(int op, const std::vector<Polygon>& a, const std::vector<Polygon>& b,
                                   bool log = true);
 inline bool LogSample(int seed) { return seed % 8 == 1; }
+// A simple star of 3 to 64 vertices around (cx, cy), vertices on the 0.001 grid.
+Polygon RandomStar(std::mt19937& rng, double cx, double cy, double maxRadius);
+double Perimeter(const Polygon& p);
+double DistanceToEdges(const Polygon& p, double x, double y);
 std::vector<std::string> ReadLines(const std::string& file);
 std::string ReadFile(const std::string& file);
 

@@ -13,11 +13,18 @@ const char* const kSetterLines[] = {
     "Bool_Engine::m_CORRECTIONABER = 1.000000",  "Bool_Engine::m_SMOOTHABER = 10.000000",
     "Bool_Engine::m_MAXLINEMERGE = 1000.000000", "Bool_Engine::m_ROUNDFACTOR = 1.500000"};
 
-std::string FormOneHeader()
+// The key files' header with the units of each form.
+std::string KeyHeader(const char* units)
 {
-    return "      HEADER 5;       BGNLIB;       LASTMOD {2-11-15  15:39:21};       LASTACC {2-11-15  15:39:21};"
-           "       LIBNAME trial;       UNITS;       USERUNITS 0.0001; PHYSUNITS 1e-009;          BGNSTR;"
-           "        CREATION {2-11-15  15:39:21};       LASTMOD  {2-11-15  15:39:21};       STRNAME top;    ";
+    return std::string("      HEADER 5;       BGNLIB;       LASTMOD {2-11-15  15:39:21};       LASTACC {2-11-15  "
+                       "15:39:21};       LIBNAME trial;       UNITS;       ") +
+           units + "          BGNSTR;        CREATION {2-11-15  15:39:21};       LASTMOD  {2-11-15  15:39:21};"
+                   "       STRNAME top;    ";
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 TEST_F(EngineTest, LogStartsWithCreationLineAndRecordsEverySetting)
@@ -65,7 +72,7 @@ TEST_F(EngineTest, FailedOperationWritesRestoredInputAsBoundaries)
     ArmLikeCropTool(engine);
     AddPolygon(engine, 1, {{0, 0}, {25, 25}, {25, 0}});
     EXPECT_THROW(engine.Do(0), Bool_Engine_Error);
-    const std::string expected = FormOneHeader() +
+    const std::string expected = KeyHeader("USERUNITS 0.0001; PHYSUNITS 1e-009;") +
                                  "BOUNDARY; LAYER 1;  DATATYPE 0;\n XY 4; \n"
                                  "X 0.000000;\tY 0.000000; \nX 2.500000;\tY 2.500000; \n"
                                  "X 2.500000;\tY 0.000000; \nX 0.000000;\tY 0.000000; \nENDEL;\n"
@@ -73,38 +80,25 @@ TEST_F(EngineTest, FailedOperationWritesRestoredInputAsBoundaries)
     EXPECT_EQ(ReadFile("graphkeyfile.key"), expected);
 }
 
-TEST_F(EngineTest, BooleanStepWritesMergedGraphAsPaths)
+TEST_F(EngineTest, BooleanStepWritesMergedGraphAsPathsWithTheFooterOfItsKind)
 {
-    Bool_Engine engine;
-    ArmLikeCropTool(engine);
-    AddPolygon(engine, 0, Rect(0, 0, 10, 10));
-    ASSERT_TRUE(engine.Do(1));
-    const std::string key = ReadFile("keygraphfile.key");
-    const std::string header = "      HEADER 5;       BGNLIB;       LASTMOD {2-11-15  15:39:21};"
-                               "       LASTACC {2-11-15  15:39:21};       LIBNAME trial;       UNITS;"
-                               "       USERUNITS 1; PHYSUNITS 1e-006;          BGNSTR;"
-                               "        CREATION {2-11-15  15:39:21};       LASTMOD  {2-11-15  15:39:21};"
-                               "       STRNAME top;    ";
-    EXPECT_EQ(key.rfind(header, 0), 0u);
-    EXPECT_NE(key.find("PATH; LAYER 0;\n XY 2; \nX 0.000000;\tY 1.000000; \nX 1.000000;\tY 1.000000; \nENDEL;\n"),
-              std::string::npos);
-    const std::string footer = "      ENDSTR top;       ENDLIB;    ";
-    ASSERT_GE(key.size(), footer.size());
-    EXPECT_EQ(key.substr(key.size() - footer.size()), footer);
-}
-
-TEST_F(EngineTest, EmptyMergedGraphGetsTheLongFooter)
-{
-    Bool_Engine engine;
-    ArmLikeCropTool(engine);
-    AddPolygon(engine, 0, Rect(0, 0, 10, 10));
-    AddPolygon(engine, 1, Rect(20, 0, 30, 10));
-    ASSERT_TRUE(engine.Do(2));
-    const std::string key = ReadFile("keygraphfile.key");
-    EXPECT_EQ(key.find("PATH;"), std::string::npos);
-    const std::string footer = "         ENDSTR top;          ENDLIB;       ";
-    ASSERT_GE(key.size(), footer.size());
-    EXPECT_EQ(key.substr(key.size() - footer.size()), footer);
+    for (bool empty : {false, true}) {
+        Bool_Engine engine;
+        ArmLikeCropTool(engine);
+        AddPolygon(engine, 0, Rect(0, 0, 10, 10));
+        if (empty) AddPolygon(engine, 1, Rect(20, 0, 30, 10));
+        ASSERT_TRUE(engine.Do(empty ? 2 : 1));
+        const std::string key = ReadFile("keygraphfile.key");
+        EXPECT_EQ(key.rfind(KeyHeader("USERUNITS 1; PHYSUNITS 1e-006;"), 0), 0u);
+        if (empty) {
+            EXPECT_EQ(key.find("PATH;"), std::string::npos);
+            EXPECT_TRUE(EndsWith(key, "         ENDSTR top;          ENDLIB;       "));
+        } else {
+            EXPECT_NE(key.find("PATH; LAYER 0;\n XY 2; \nX 0.000000;\tY 1.000000; \nX 1.000000;\tY 1.000000; \nENDEL;\n"),
+                      std::string::npos);
+            EXPECT_TRUE(EndsWith(key, "      ENDSTR top;       ENDLIB;    "));
+        }
+    }
 }
 
 TEST_F(EngineTest, VertexIsStoredOnTheGridAndReadBackTruncated)

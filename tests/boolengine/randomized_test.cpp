@@ -50,49 +50,6 @@ double RectUnionArea(const std::vector<Polygon>& rects)
     return area;
 }
 
-// A simple star around (cx, cy): jittered angles never leave a gap of half a
-// turn, so the polygon stays simple; vertices on the 0.001 grid.
-Polygon RandomStar(std::mt19937& rng, double cx, double cy, double maxRadius)
-{
-    std::uniform_int_distribution<int> count(3, 64);
-    std::uniform_real_distribution<double> radius(0.2 * maxRadius, maxRadius);
-    const int n = count(rng);
-    std::uniform_real_distribution<double> jitter(0.0, n == 3 ? 0.0 : 0.5);
-    Polygon p;
-    for (int i = 0; i < n; ++i) {
-        const double a = 6.283185307179586 * (i + jitter(rng)) / n;
-        const double r = radius(rng);
-        p.emplace_back(std::round((cx + r * std::cos(a)) * 1000) / 1000, std::round((cy + r * std::sin(a)) * 1000) / 1000);
-    }
-    return p;
-}
-
-double Perimeter(const Polygon& p)
-{
-    double sum = 0.0;
-    for (size_t i = 0; i < p.size(); ++i) {
-        const Point& a = p[i];
-        const Point& b = p[(i + 1) % p.size()];
-        sum += std::hypot(b.first - a.first, b.second - a.second);
-    }
-    return sum;
-}
-
-double DistanceToEdges(const Polygon& p, double x, double y)
-{
-    double best = 1e300;
-    for (size_t i = 0; i < p.size(); ++i) {
-        const Point& a = p[i];
-        const Point& b = p[(i + 1) % p.size()];
-        const double dx = b.first - a.first, dy = b.second - a.second;
-        const double len2 = dx * dx + dy * dy;
-        double t = len2 > 0 ? ((x - a.first) * dx + (y - a.second) * dy) / len2 : 0.0;
-        t = std::clamp(t, 0.0, 1.0);
-        best = std::min(best, std::hypot(x - a.first - t * dx, y - a.second - t * dy));
-    }
-    return best;
-}
-
 bool Combine(int op, bool a, bool b)
 {
     switch (op) {
