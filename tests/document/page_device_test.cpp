@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AlbumSamples.h"
+#include "render/DeviceFixture.h"
 #include "ModelFakes.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -15,7 +16,6 @@
 #include "document/nodes/SfondoTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
-#include "render/ComRef.h"
 #include "render/D3DObj.h"
 
 using namespace treeNode;
@@ -28,27 +28,14 @@ class PageDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "AlbumPageTestWindow";
-        RegisterClassA(&wc);
-        window = CreateWindowExA(0, wc.lpszClassName, "page", WS_POPUP, 0, 0, kWidth, kHeight,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        ASSERT_TRUE(window);
+        ASSERT_TRUE(window.Get());
         view = std::make_unique<CD3DObj>();
-        view->CreateDevice(window, false);
+        view->CreateDevice(window.Get(), false);
         if (!view->GetDevice())
             GTEST_SKIP() << "no Direct3D device";
         char folder[MAX_PATH];
         GetCurrentDirectoryA(MAX_PATH, folder);
         host.folder = std::string(folder) + "\\";
-    }
-    void TearDown() override
-    {
-        view.reset();
-        if (window)
-            DestroyWindow(window);
     }
 
     // A new page of the album with a red background, the colour answered
@@ -63,8 +50,8 @@ protected:
         return page;
     }
 
-    // Draws the page and reads the back buffer (rows top-down, ARGB).
-    std::vector<uint32_t> Draw(CPaginaTreeNode& page)
+    // Draws the page and reads the back buffer.
+    Pixels Draw(CPaginaTreeNode& page)
     {
         IDirect3DDevice9* device = view->GetDevice();
         device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_STENCIL | D3DCLEAR_ZBUFFER,
@@ -72,51 +59,22 @@ protected:
         device->BeginScene();
         page.Render(0);
         device->EndScene();
-        std::vector<uint32_t> pixels;
-        ComRef<IDirect3DSurface9> back, copy;
-        if (FAILED(device->GetRenderTarget(0, back.Out())))
-            return pixels;
-        D3DSURFACE_DESC desc{};
-        back->GetDesc(&desc);
-        if (FAILED(device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
-                                                       D3DPOOL_SYSTEMMEM, copy.Out(), nullptr)) ||
-            FAILED(device->GetRenderTargetData(back.Get(), copy.Get())))
-            return pixels;
-        D3DLOCKED_RECT locked{};
-        if (FAILED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY)))
-            return pixels;
-        width = static_cast<int>(desc.Width);
-        pixels.resize(static_cast<size_t>(desc.Width) * desc.Height);
-        for (UINT y = 0; y < desc.Height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(
-                static_cast<const uint8_t*>(locked.pBits) + y * locked.Pitch);
-            std::copy(row, row + desc.Width, pixels.begin() + y * desc.Width);
-        }
-        copy->UnlockRect();
-        return pixels;
+        return ReadRenderTarget(device);
     }
     // The pixel of a page point (the view starts without zoom or pan).
-    uint32_t At(const std::vector<uint32_t>& pixels, float x, float y) const
+    uint32_t At(const Pixels& pixels, float x, float y) const
     {
-        const int px = static_cast<int>(kWidth / 2 + x * kHeight);
-        const int py = static_cast<int>(kHeight / 2 - y * kHeight);
-        return pixels[static_cast<size_t>(py) * width + px] & 0x00FFFFFF;
+        return pixels.Rgb(static_cast<int>(kWidth / 2 + x * kHeight), static_cast<int>(kHeight / 2 - y * kHeight));
     }
 
     model_test::FakeHost host;
-    HWND window = nullptr;
+    HiddenWindow window{kWidth, kHeight};
     std::unique_ptr<CD3DObj> view;
-    int width = kWidth;
 };
 
 bool Near(uint32_t rgb, uint32_t expected)
 {
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int a = (rgb >> shift) & 0xFF, b = (expected >> shift) & 0xFF;
-        if (a - b > 24 || b - a > 24)
-            return false;
-    }
-    return true;
+    return ColourNear(rgb, expected, 24);
 }
 } // namespace
 
@@ -130,8 +88,8 @@ TEST_F(PageDeviceTest, APageDrawsItsBackgroundPhotoAndOutline)
     photo->SetPosition(0.5f, 0.0f);
     photo->SetScale(0.25f, 0.25f);
     page->InsertChildAt(0, std::move(photo));
-    const std::vector<uint32_t> pixels = Draw(*page);
-    ASSERT_FALSE(pixels.empty());
+    const Pixels pixels = Draw(*page);
+    ASSERT_GT(pixels.width, 0);
     EXPECT_TRUE(Near(At(pixels, -0.5f, 0.25f), 0xFF0000)) << std::hex << At(pixels, -0.5f, 0.25f);
     EXPECT_TRUE(Near(At(pixels, 0.5f, 0.0f), 0x00FF00)) << std::hex << At(pixels, 0.5f, 0.0f);
     EXPECT_TRUE(Near(At(pixels, -1.1f, 0.0f), 0x404040)) << "outside the page";
@@ -149,7 +107,7 @@ TEST_F(PageDeviceTest, TheSampleAlbumDrawsEveryPageAndSavesBackUnchanged)
     ASSERT_TRUE(album);
     for (int i = 0; i < album->GetPageCount(); ++i) {
         album->GoToPage(i);
-        EXPECT_FALSE(Draw(*album->GetCurrentPage()).empty()) << "page " << i;
+        EXPECT_GT(Draw(*album->GetCurrentPage()).width, 0) << "page " << i;
     }
     album->GoToPage(1);
     ASSERT_TRUE(album->SaveToFile("sample-device-saved.sbm"));
@@ -173,8 +131,8 @@ TEST_F(PageDeviceTest, AMaskedFrameClipsItsContentAndAnOpenOneDoesNot)
         frame->AddChild(std::move(photo), true);
         frame->MoveBy(-0.5f, 0.0f);  // carries the photo along
         page->InsertChildAt(0, std::move(frame));
-        const std::vector<uint32_t> pixels = Draw(*page);
-        ASSERT_FALSE(pixels.empty());
+        const Pixels pixels = Draw(*page);
+        ASSERT_GT(pixels.width, 0);
         EXPECT_TRUE(Near(At(pixels, -0.5f, 0.0f), 0x0000FF)) << "the frame lies on top";
         const uint32_t beside = At(pixels, -0.5f + 0.4f, 0.0f);  // photo, outside the frame
         EXPECT_TRUE(Near(beside, masked ? 0xFF0000 : 0x00FF00))
