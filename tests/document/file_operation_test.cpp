@@ -18,16 +18,14 @@ TEST(FileOperationCopyName, FollowsTheCopySequence) {
       {"C:\\x\\Copy (1 of a.jpg", "C:\\x\\Copy of Copy (1 of a.jpg"},
       {"a.jpg", "Copy of a.jpg"},
       {"C:\\my.dir\\file", "C:\\my.dir\\Copy of file"},
+      // Names that hold the markers without the text around them: nothing is
+      // read past their end.
+      {"Copy .x", "Copy (1) of .x"},
+      {"Copy (3)", "Copy (4) of "},
+      {"Copy )(", "Copy of Copy )("},
+      {"", "Copy of "},
   };
   for (const auto& c : cases) EXPECT_STREQ(CFileOperation::MakeCopyName(c.in), c.out) << c.in;
-}
-
-TEST(FileOperationCopyName, NeverReadsPastTheEndOfShortNames) {
-  // Names that hold the markers without the text around them.
-  EXPECT_STREQ(CFileOperation::MakeCopyName("Copy .x"), "Copy (1) of .x");
-  EXPECT_STREQ(CFileOperation::MakeCopyName("Copy (3)"), "Copy (4) of ");
-  EXPECT_STREQ(CFileOperation::MakeCopyName("Copy )("), "Copy of Copy )(");
-  EXPECT_STREQ(CFileOperation::MakeCopyName(""), "Copy of ");
 }
 
 TEST(FileOperation, StartsWithDefaults) {
@@ -85,31 +83,28 @@ TEST(FileOperation, CopyOfAFileIntoAFolderKeepsItsName) {
   EXPECT_EQ(ReadTextFile(dir / "out\\src.txt"), "data");
 }
 
-TEST(FileOperation, CopyOfAMissingSourceReportsNotFound) {
-  TempFolder dir;
-  CFileOperation operation;
-  std::string missing = dir / "missing.txt";
-  EXPECT_FALSE(operation.Copy(missing.c_str(), (dir / "b.txt").c_str()));
-  EXPECT_EQ(std::string(operation.GetErrorString()), missing + " not found");
-  EXPECT_EQ(operation.GetErrorCode(), 0u);
-}
-
-TEST(FileOperation, CopyOfAFolderOntoAFilePathIsAWrongOperation) {
-  TempFolder dir;
-  MakeFolder(dir / "tree");
-  CFileOperation operation;
-  EXPECT_FALSE(operation.Copy((dir / "tree").c_str(), (dir / "file.txt").c_str()));
-  EXPECT_STREQ(operation.GetErrorString(), "Wrong operation");
-}
-
-TEST(FileOperation, CopyIntoAMissingFolderReportsTheSystemError) {
+TEST(FileOperation, FailedCopiesReportWhyAndALaterSuccessClearsTheReport) {
   TempFolder dir;
   WriteTextFile(dir / "src.txt", "data");
+  MakeFolder(dir / "tree");
+  const std::string missing = dir / "missing.txt";
+  const struct {
+    std::string source, target, error;
+    DWORD code;
+  } cases[] = {
+      {missing, dir / "b.txt", missing + " not found", 0},
+      {dir / "tree", dir / "file.txt", "Wrong operation", 0},
+      {dir / "src.txt", dir / "none\\b.txt", "", ERROR_PATH_NOT_FOUND},  // the system's own text
+  };
   CFileOperation operation;
-  EXPECT_FALSE(operation.Copy((dir / "src.txt").c_str(), (dir / "none\\b.txt").c_str()));
-  EXPECT_EQ(operation.GetErrorCode(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-  EXPECT_STRNE(operation.GetErrorString(), "No error");
-  // A later success clears the report.
+  for (const auto& c : cases) {
+    EXPECT_FALSE(operation.Copy(c.source.c_str(), c.target.c_str())) << c.target;
+    if (!c.error.empty()) {
+      EXPECT_EQ(operation.GetErrorString(), c.error);
+    }
+    EXPECT_STRNE(operation.GetErrorString(), "No error");
+    EXPECT_EQ(operation.GetErrorCode(), c.code) << c.target;
+  }
   EXPECT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "b.txt").c_str()));
   EXPECT_STREQ(operation.GetErrorString(), "No error");
 }
@@ -173,25 +168,27 @@ TEST(FileOperation, DeletingAMissingFileFails) {
 }
 
 struct ReadOnlyCase {
-  int answer;
+  int answer;  // 0: the question is switched off
   bool deleted;
   bool aborted;
 };
 
-TEST(FileOperation, ReadOnlyFilesAreDeletedOnlyWhenTheUserSaysYes) {
-  const ReadOnlyCase cases[] = {{IDYES, true, false}, {IDNO, false, false}, {IDCANCEL, false, true}};
+TEST(FileOperation, ReadOnlyFilesAreDeletedOnlyWhenTheUserSaysYesOrIsNotAsked) {
+  const ReadOnlyCase cases[] = {{IDYES, true, false}, {IDNO, false, false}, {IDCANCEL, false, true}, {0, true, false}};
   for (const ReadOnlyCase& c : cases) {
     TempFolder dir;
     std::string path = dir / "locked.txt";
     WriteTextFile(path, "x");
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     CScriptedUi ui;
-    ui.AnswerMessage(c.answer);
+    if (c.answer) ui.AnswerMessage(c.answer);
     CFileOperation operation;
+    operation.SetAskIfReadOnly(c.answer != 0);
     EXPECT_EQ(operation.Delete(path.c_str()), c.deleted) << c.answer;
     EXPECT_EQ(FileExists(path), !c.deleted) << c.answer;
     EXPECT_EQ(operation.IsAborted(), c.aborted) << c.answer;
-    ASSERT_EQ(ui.Questions().size(), 1u);
+    ASSERT_EQ(ui.Questions().size(), c.answer ? 1u : 0u);
+    if (!c.answer) continue;
     EXPECT_STREQ(ui.Questions()[0].text, "locked.txt is read olny. Do you want delete it?");
     EXPECT_STREQ(ui.Questions()[0].caption, "Warning");
     EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
@@ -213,19 +210,6 @@ TEST(FileOperation, ReadOnlyFilesInATreeAreAskedFor) {
   EXPECT_TRUE(operation.Delete((dir / "tree").c_str()));
   EXPECT_FALSE(FolderExists(dir / "tree"));
   EXPECT_EQ(ui.Questions().size(), 2u);
-}
-
-TEST(FileOperation, WithoutTheQuestionReadOnlyFilesAreDeletedSilently) {
-  TempFolder dir;
-  std::string path = dir / "locked.txt";
-  WriteTextFile(path, "x");
-  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  CScriptedUi ui;
-  CFileOperation operation;
-  operation.SetAskIfReadOnly(false);
-  EXPECT_TRUE(operation.Delete(path.c_str()));
-  EXPECT_FALSE(FileExists(path));
-  EXPECT_TRUE(ui.Questions().empty());
 }
 
 }  // namespace
