@@ -3,11 +3,13 @@
 #include "ipl/ipl.h"
 #include "ipl/own_decim_cubic.h"
 #include "ipl/own_super.h"
+#include "ipl/own_twist.h"
 #include "ipl/owncpu.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -119,6 +121,46 @@ TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
         }
     });
     EXPECT_GT(rows, 0);
+}
+
+// The colour twist of four-byte 8u pixels four at a time against the pixel
+// kernels: random weights from small to the extremes of 32 bits, every
+// exponent, offsets beyond the range, rows of every length up to 19.
+TEST(FastKernelOracle, TwistOfFourBytePixelsEqualsThePixelKernels)
+{
+    std::mt19937 rng(3);
+    const int32_t extremes[] = {INT32_MIN, INT32_MAX, -1, 0, 1, 1 << 24, -(1 << 24)};
+    forEachLevel([&](OwnVectorLevel) {
+        for (int rep = 0; rep < 400; ++rep) {
+            int32_t data[16] = {};
+            for (int i = 0; i < 12; ++i) {
+                const uint32_t pick = rng() % 4;
+                data[i] = pick == 0 ? extremes[rng() % 7]
+                                    : static_cast<int32_t>(rng()) >> (pick == 1 ? 0 : 8 + int(rng() % 20));
+            }
+            IplColorTwist* twist = iplCreateColorTwist(data, int32_t(rng() % 32));
+            ASSERT_NE(twist, nullptr);
+            OwnTwistCoeffs k;
+            ownTwistPrepare(twist, int32_t(rng() % 601) - 300, false, &k);
+            iplDeleteColorTwist(twist);
+            const int n = 1 + rep % 19;
+            std::vector<uint8_t> src(size_t(4) * n), fast(src.size()), slow(src.size());
+            for (size_t i = 0; i < src.size(); ++i) {
+                src[i] = static_cast<uint8_t>(rng());
+                fast[i] = slow[i] = static_cast<uint8_t>(rng());
+            }
+            ownTwistRowPixel(src.data(), fast.data(), n, 4, 4, k);
+            ownTwistRowPixelScalar(src.data(), slow.data(), n, 4, 4, k);
+            ASSERT_EQ(fast, slow) << "case " << rep;
+            std::vector<uint8_t> inPlace = src;
+            ownTwistRowPixel(inPlace.data(), inPlace.data(), n, 4, 4, k);
+            for (size_t i = 0; i < src.size(); ++i) {
+                if (i % 4 != 3) {
+                    ASSERT_EQ(inPlace[i], slow[i]) << "in place, case " << rep;
+                }
+            }
+        }
+    });
 }
 
 // In-place mirrors of four-byte pixels (pairs of vectors swapped from both
