@@ -1,0 +1,66 @@
+#pragma once
+// CDHtmlDialog: a dialog whose face is a web page, shown by the system's
+// browser control in place over the whole client area. On opening it
+// navigates to its current URL; the page's script reaches the dialog's
+// external object (window.external) when the dialog allows it.
+//
+// Where the system cannot show pages (no HTML engine, or the control cannot be
+// made) no browser is created and OnBrowserUnavailable lets the dialog show
+// something of its own instead.
+#include <windows.h>
+#include <exdisp.h>
+#include <oleidl.h>
+
+#include "framework/dialog.h"
+#include "render/ComRef.h"
+
+class CDHtmlSite;
+
+class CDHtmlDialog : public CDialog {
+  DECLARE_DYNAMIC(CDHtmlDialog)
+ public:
+  CDHtmlDialog();
+  explicit CDHtmlDialog(UINT nIDTemplate, UINT nHtmlResID = 0, CWnd* pParentWnd = nullptr);
+  ~CDHtmlDialog() override;
+
+  // The page shown on opening.
+  CString m_strCurrentUrl;
+
+  // What the page's script reaches as its external object; one reference is
+  // held while it is set.
+  void SetExternalDispatch(IDispatch* pDispatch);
+  IDispatch* GetExternalDispatch() const { return m_external.Get(); }
+  // Whether the page's script may reach the external object at all; the
+  // default refuses.
+  virtual BOOL CanAccessExternal();
+
+  void Navigate(LPCSTR lpszURL);
+  // The browser control, null while none shows the page.
+  IWebBrowser2* GetBrowser() const { return m_browser.Get(); }
+
+  BOOL OnInitDialog() override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
+ protected:
+  // No browser can show the page here; the default shows nothing instead.
+  virtual void OnBrowserUnavailable() {}
+
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnDestroy();
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  friend class CDHtmlSite;
+  bool CreateBrowser();
+  void DestroyBrowser();
+  void FitBrowser();
+
+  ComRef<IDispatch> m_external;
+  CDHtmlSite* m_pSite = nullptr;  // one reference, let go with the browser
+  ComRef<IOleObject> m_object;
+  ComRef<IOleInPlaceObject> m_inPlace;
+  ComRef<IWebBrowser2> m_browser;
+};
+
+// Whether the system can show HTML pages: its HTML document class can be made.
+BOOL AfxHtmlEngineAvailable();
