@@ -216,3 +216,6 @@
 /* Menus of the right mouse button and the menu icons (the page's menu is 134). */
 #define IDB_MENU_ICONS 135
 #define IDB_SELECTION_ICONS 138
+
+/* The wedding-data page's dialog. */
+#define IDD_DATI_SPOSALBO 163

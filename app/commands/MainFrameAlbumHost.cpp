@@ -1,10 +1,12 @@
 // The main frame's side of the album and editing commands: the album it
 // holds, its view, title and settings, as the command targets ask for them.
+#include "app/dialogs/DatiSposalboDlg.h"
 #include "app/shell/ChildView.h"
 #include "app/shell/MainFrm.h"
 #include "app/shell/SposalboApp.h"
 #include "app/surface/PageStatic.h"
 #include "document/SposalboDoc.h"
+#include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/services/CryptoEngine.h"
 
@@ -46,9 +48,11 @@ void CMainFrame::WriteSetting(const char* name, const std::string& value) {
   if (CWinApp* app = AfxGetApp()) app->WriteProfileString(kSettings, name, value.c_str());
 }
 
-// The wedding-data page comes with its own work; until then it is never
-// confirmed.
-INT_PTR CMainFrame::RunWeddingData() { return IDCANCEL; }
+INT_PTR CMainFrame::RunWeddingData() {
+  if (!m_album || !m_weddingData) return IDCANCEL;
+  m_weddingScript->LoadParams(m_album->GetRoot()->GetDati());
+  return m_weddingData->DoModalWithDispatch(m_weddingScript.get());
+}
 
 CCryptoEngine& CMainFrame::GetSeal() {
   // The application's engine, which read the laboratory's key at start-up; a

@@ -4,6 +4,7 @@
 #include "app/menus/MenuIcons.h"
 #include "app/resource.h"
 #include "app/shell/ChildView.h"
+#include "app/dialogs/DatiSposalboDlg.h"
 #include "app/shell/SposalboApp.h"
 #include "crop/CropDlg.h"
 #include "document/SposalboDoc.h"
@@ -209,6 +210,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   CollectResourceFolders(nullptr, false);
   if (m_lists.templates.m_hWnd) m_lists.templates.Fill(GetPageTemplatePath());
   LoadFontList();
+  m_weddingData = std::make_unique<CDatiSposalboDlg>(this);
+  m_weddingScript = std::make_unique<CIDispatchIEExt>(m_weddingData.get());
   return 0;
 }
 

@@ -16,6 +16,9 @@
 #include "framework/framework.h"
 #include "ui/frames/SkinFrameWnd.h"
 
+class CDatiSposalboDlg;
+class CIDispatchIEExt;
+
 class CChildView;
 class CSposalboDoc;
 
@@ -143,4 +146,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   // The album, editing and navigation commands, offered after the frame's own.
   CAlbumCommandTarget m_albumCommands{*this};
   CEditCommandTarget m_editCommands;
+  // The wedding-data page and its script object, made with the frame's window.
+  std::unique_ptr<CDatiSposalboDlg> m_weddingData;
+  std::unique_ptr<CIDispatchIEExt> m_weddingScript;
 };

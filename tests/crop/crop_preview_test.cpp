@@ -5,58 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <vector>
 
 #include "CropTestSupport.h"
 #include "app/resource.h"
+#include "crop/WindowCapture.h"
 
 namespace {
-// The window's pixels, rows top-down, as 0x00RRGGBB.
-struct Capture {
-  int width = 0, height = 0;
-  std::vector<uint32_t> pixels;
-  uint32_t At(CPoint p) const { return pixels[static_cast<size_t>(p.y) * width + p.x]; }
-};
-
-Capture CaptureWindow(HWND hWnd) {
-  Capture c;
-  CRect r;
-  ::GetWindowRect(hWnd, &r);
-  c.width = r.Width();
-  c.height = r.Height();
-  c.pixels.resize(static_cast<size_t>(c.width) * c.height);
-  HDC window = ::GetWindowDC(hWnd);
-  HDC memory = ::CreateCompatibleDC(window);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = ::CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, dib);
-  ::BitBlt(memory, 0, 0, c.width, c.height, window, 0, 0, SRCCOPY);
-  ::GdiFlush();
-  const auto* p = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < c.pixels.size(); ++i) c.pixels[i] = p[i] & 0xFFFFFF;
-  ::SelectObject(memory, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(memory);
-  ::ReleaseDC(hWnd, window);
-  return c;
-}
-
-void WriteBmp(const std::string& path, const Capture& c) {
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{sizeof info, c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  const DWORD bytes = static_cast<DWORD>(c.pixels.size() * 4);
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + bytes;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(reinterpret_cast<const char*>(c.pixels.data()), bytes);
-}
-
 int Red(uint32_t c) { return (c >> 16) & 255; }
 int Green(uint32_t c) { return (c >> 8) & 255; }
 int Blue(uint32_t c) { return c & 255; }
@@ -78,8 +32,8 @@ TEST(CropPreview, ShowsTheOutlineAndTheSoftEdgeOverThePhoto) {
     input::Flush();
     ASSERT_EQ(d.GetPane().GetSelection().GetSize(), 1);
 
-    Capture shot = CaptureWindow(d.m_hWnd);
-    if (const char* target = std::getenv("SPAB_CROP_SCREENSHOT"); target && *target) WriteBmp(target, shot);
+    WindowCapture shot = CaptureWindow(d.m_hWnd);
+    if (const char* target = std::getenv("SPAB_CROP_SCREENSHOT"); target && *target) WriteCapture(target, shot);
     // Pane client points into the capture of the whole window.
     CPoint origin(0, 0);
     ::MapWindowPoints(pane, d.m_hWnd, &origin, 1);
