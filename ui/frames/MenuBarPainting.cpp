@@ -9,6 +9,11 @@ HotTrackStates HotTrackStatesFor(bool focusInFrame, int osClass) {
   return {ODS_HOTLIGHT | ODS_INACTIVE, ODS_INACTIVE};
 }
 
+bool FocusIsIn(HWND hWnd) {
+  HWND focus = ::GetFocus();
+  return focus && (focus == hWnd || ::IsChild(hWnd, focus));
+}
+
 bool SystemTracksMenuBar(const SkinPlatform& platform) { return platform.osClass >= 6 && !platform.remoteDesktop; }
 
 bool MenuBarItemRect(HWND hWnd, HMENU hMenu, int pos, RECT& rect) {

@@ -15,6 +15,8 @@ struct HotTrackStates {
 // inactive frame) both carry ODS_INACTIVE, except on systems whose bars have
 // no inactive look.
 HotTrackStates HotTrackStatesFor(bool focusInFrame, int osClass);
+// Whether the window or one of its children has the focus (its bar is active).
+bool FocusIsIn(HWND hWnd);
 // Whether the system tracks owner-drawn menu-bar items itself (Windows 2000
 // and later, outside a remote session).
 bool SystemTracksMenuBar(const SkinPlatform& platform);

@@ -59,8 +59,8 @@ void CSkinFrame<T>::StopHotTracking() {
   m_nTimerID = 0;
   if (m_nHotItem >= 0 && ::IsWindow(this->m_hWnd)) {
     HMENU hMenu = ::GetMenu(this->m_hWnd);
-    const bool focusIn = ::GetFocus() && (::GetFocus() == this->m_hWnd || ::IsChild(this->m_hWnd, ::GetFocus()));
-    if (hMenu) RedrawMenuBarItem(this->m_hWnd, hMenu, m_nHotItem, HotTrackStatesFor(focusIn, SkinOs().osClass).normal);
+    const HotTrackStates states = HotTrackStatesFor(FocusIsIn(this->m_hWnd), SkinOs().osClass);
+    if (hMenu) RedrawMenuBarItem(this->m_hWnd, hMenu, m_nHotItem, states.normal);
   }
   m_nHotItem = -1;
 }
@@ -108,8 +108,7 @@ LRESULT CSkinFrame<T>::OnNcHitTest(CPoint point) {
   const LRESULT hit = T::OnNcHitTest(point);
   if (SystemTracksMenuBar(SkinOs())) return hit;
   HWND hWnd = this->m_hWnd;
-  HWND focus = ::GetFocus();
-  const HotTrackStates states = HotTrackStatesFor(focus && ::IsChild(hWnd, focus), SkinOs().osClass);
+  const HotTrackStates states = HotTrackStatesFor(FocusIsIn(hWnd), SkinOs().osClass);
   HMENU hMenu = ::GetMenu(hWnd);
   CSkinMenu* menu = DYNAMIC_DOWNCAST(CSkinMenu, CMenu::FromHandlePermanent(hMenu));
   const int item = menu && !m_bInMenuLoop && hit == HTMENU ? ::MenuItemFromPoint(hWnd, hMenu, point) : -1;

@@ -1,4 +1,6 @@
 #include "ui/frames/SkinDialog.h"
+#include "ui/frames/SkinMDIFrames.h"
+#include "ui/frames/docking/SkinMiniFrames.h"
 #include "ui/frames/frames_fixture.h"
 
 namespace {
@@ -61,6 +63,20 @@ TEST_F(FrameTest, EveryKindOfFrameHasThemedMenusAndGoesCleanly) {
   EXPECT_EQ(::GetMenu(loaded->m_hWnd), loaded->m_DefaultMenu.m_hMenu);
   ExpectThemed(loaded->m_DefaultMenu.m_hMenu);
   loaded->DestroyWindow();
+
+  // The multiple-document pair and the mini frame.
+  auto* mdi = new CSkinMDIFrameWnd;
+  ASSERT_TRUE(mdi->LoadFrame(kTestMenu, WS_OVERLAPPEDWINDOW));
+  ExpectThemed(mdi->m_DefaultMenu.m_hMenu);
+  auto* child = new CSkinMDIChildWnd;
+  ASSERT_TRUE(child->Create(nullptr, "Figlio", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, mdi));
+  EXPECT_NE(child->m_SystemMenu.m_hMenu, nullptr);
+  child->DestroyWindow();
+  mdi->DestroyWindow();
+  auto* mini = new CSkinMiniFrameWnd;
+  ASSERT_TRUE(mini->Create(nullptr, "Mini", WS_POPUP | WS_CAPTION | WS_SYSMENU, CRect(0, 0, 120, 80)));
+  EXPECT_EQ(mini->m_SystemMenu.m_hMenu, ::GetSystemMenu(mini->m_hWnd, FALSE));
+  mini->DestroyWindow();
 
   CSkinDialog dialog;
   ASSERT_TRUE(dialog.Create(kTestDialog));

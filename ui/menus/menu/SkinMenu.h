@@ -57,6 +57,9 @@ class CSkinMenu : public CMenu {
   static LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
   static void OnSysColorChange();
   static void SetMenuBarBrush(HMENU hMenu);
+  // The current theme's bar brush (menu bars, dock bars, toolbar surroundings),
+  // null for the themes that have none.
+  static HBRUSH GetMenuBarBrush();
   static BOOL OnMeasureItem(HWND hWnd, LPMEASUREITEMSTRUCT lpMIS);
 
   static int SelectTheme(int nThemeId);

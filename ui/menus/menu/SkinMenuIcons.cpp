@@ -78,22 +78,28 @@ void CSkinMenuIcons::MakeImages() {
   }
 }
 
-int CSkinMenuIcons::AddTransformedIcon(HICON hIcon, int index, bool disabled) {
+int AddAlteredIcon(HIMAGELIST hList, HICON hIcon, int index, void (*alter)(HBITMAP color, const void* context),
+                   const void* context) {
   ICONINFO info{};
-  if (!::GetIconInfo(hIcon, &info)) return -1;
+  if (!hList || !::GetIconInfo(hIcon, &info)) return -1;
   // GetIconInfo hands over both bitmaps: they are ours to delete.
   GdiHandle color(info.hbmColor), mask(info.hbmMask);
   if (!color) return -1;
-  if (disabled) {
-    ColorizeBitmap(info.hbmColor, 110, LightenColor(115, disabledBase()));
-  } else {
-    MapBitmapPixels(info.hbmColor, [](COLORREF c, const void*) -> COLORREF {
-      return RGB(::MulDiv(GetRValue(c), 255 - kShadeAmount, 255), ::MulDiv(GetGValue(c), 255 - kShadeAmount, 255),
-                 ::MulDiv(GetBValue(c), 255 - kShadeAmount, 255));
-    }, nullptr);
-  }
-  if (index < 0) return ImageList_Add(m_IconsList, info.hbmColor, info.hbmMask);
-  return ImageList_Replace(m_IconsList, index, info.hbmColor, info.hbmMask) ? index : -1;
+  alter(info.hbmColor, context);
+  if (index < 0) return ImageList_Add(hList, info.hbmColor, info.hbmMask);
+  return ImageList_Replace(hList, index, info.hbmColor, info.hbmMask) ? index : -1;
+}
+
+void ShadeBitmap(HBITMAP hBitmap, const void*) {
+  MapBitmapPixels(hBitmap, [](COLORREF c, const void*) -> COLORREF { return DarkenColor(kShadeAmount, c); }, nullptr);
+}
+
+int CSkinMenuIcons::AddTransformedIcon(HICON hIcon, int index, bool disabled) {
+  if (!disabled) return AddAlteredIcon(m_IconsList, hIcon, index, ShadeBitmap, nullptr);
+  const COLORREF base = LightenColor(115, disabledBase());
+  return AddAlteredIcon(m_IconsList, hIcon, index, [](HBITMAP hColor, const void* context) {
+    ColorizeBitmap(hColor, 110, *static_cast<const COLORREF*>(context));
+  }, &base);
 }
 
 int CSkinMenuIcons::AddShadowIcon(HICON hIcon, int index) { return AddTransformedIcon(hIcon, index, false); }

@@ -52,5 +52,13 @@ class CSkinMenuIcons : public CObject {
   int m_nRefCount = 0;
 };
 
+// Adds an icon (index -1) or replaces the image at the index, after alter has
+// changed the icon's colour bitmap; the image index, or -1.
+int AddAlteredIcon(HIMAGELIST hList, HICON hIcon, int index, void (*alter)(HBITMAP color, const void* context),
+                   const void* context);
+// Darkens every pixel by the library's shade amount (50 of 255): the shadow
+// images of menus and the plain images of the toolbar.
+void ShadeBitmap(HBITMAP hBitmap, const void* context = nullptr);
+
 // The shared lists: found by table, appended, deleted at library shutdown.
 void DeleteSharedIconLists();

@@ -128,21 +128,20 @@ int CSkinMenu::AddTheme(CMenuTheme* pTheme) {
 
 int CSkinMenu::GetThemeId() { return CurrentThemeId(); }
 
-void CSkinMenu::SetMenuBarBrush(HMENU hMenu) {
+HBRUSH CSkinMenu::GetMenuBarBrush() {
   int id = CurrentThemeId();
   bool rich = NumScreenColors() >= 256 && !SkinOs().highContrast;
-  HBRUSH brush = nullptr;
   COLORREF face = ::GetSysColor(COLOR_3DFACE);
-  if (id == 2 || id == 3) {
-    brush = CSkinBrushList::GetBrush(2, face, face);
-  } else if (id >= 8 && id <= 11) {
-    COLORREF bar, second;
-    GetVisualStyleColors(bar, second, true);
-    if (rich)
-      brush = CSkinBrushList::GetBrush(id <= 9 ? 8 : 10, bar, second);
-    else
-      brush = id <= 9 ? CSkinBrushList::GetBrush(2, face, face) : CSkinBrushList::GetBrush(2, bar, bar);
-  }
+  if (id == 2 || id == 3) return CSkinBrushList::GetBrush(2, face, face);
+  if (id < 8 || id > 11) return nullptr;
+  COLORREF bar, second;
+  GetVisualStyleColors(bar, second, true);
+  if (rich) return CSkinBrushList::GetBrush(id <= 9 ? 8 : 10, bar, second);
+  return id <= 9 ? CSkinBrushList::GetBrush(2, face, face) : CSkinBrushList::GetBrush(2, bar, bar);
+}
+
+void CSkinMenu::SetMenuBarBrush(HMENU hMenu) {
+  HBRUSH brush = GetMenuBarBrush();
   if (!brush || !skinMenuOf(hMenu)) return;
   MENUINFO info{};
   info.cbSize = sizeof info;
