@@ -2,6 +2,7 @@
 
 #include "app/dialogs/DlgImgColor.h"
 #include "app/menus/MenuIcons.h"
+#include "ui/frames/docking/SkinDockBar.h"
 #include "app/resource.h"
 #include "app/shell/ChildView.h"
 #include "app/dialogs/DatiSposalboDlg.h"
@@ -199,11 +200,15 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
       !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
     return -1;
   m_wndToolBar.SetWindowText("Strumenti");
+  if (!m_styleCombo.Create(0x50200003, CRect(10, 10, 200, 100), &m_wndToolBar, CSposalboStyleCombo::kId))
+    return -1;
+  m_styleCombo.Fill();
+  m_wndToolBar.InsertControl(-1, &m_styleCombo, 0);
   if (!m_wndStatusBar.Create(this) ||
       !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
     return -1;
   m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
-  EnableDocking(CBRS_ALIGN_ANY);
+  EnableThemedDocking(this, CBRS_ALIGN_ANY);
   m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
   DockControlBar(&m_wndToolBar);
   m_DefaultMenu.LoadToolBarIcons(kMenuIconTable, kMenuIconTransparent);

@@ -12,9 +12,11 @@
 #include "app/commands/EditCommands.h"
 #include "app/lists/EditorLists.h"
 #include "app/shell/EditorFrame.h"
+#include "app/shell/StyleCombo.h"
 #include "app/surface/RulerSplitterWnd.h"
 #include "framework/framework.h"
 #include "ui/frames/SkinFrameWnd.h"
+#include "ui/frames/toolbar/SkinToolBar.h"
 
 class CDatiSposalboDlg;
 class CIDispatchIEExt;
@@ -110,8 +112,9 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
 
   CAlbumCommandTarget& GetAlbumCommands() { return m_albumCommands; }
 
-  CToolBar m_wndToolBar;
+  CSkinToolBar m_wndToolBar;
   CStatusBar m_wndStatusBar;
+  CSposalboStyleCombo m_styleCombo;
 
  protected:
   afx_msg void OnDestroy();

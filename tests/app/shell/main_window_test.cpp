@@ -51,9 +51,11 @@ TEST_F(MainWindowTest, MenuComesFromTheResourceScript) {
 
 TEST_F(MainWindowTest, ToolbarAndStatusBarComeFromTheResourceScript) {
   CToolBar& toolbar = frame->m_wndToolBar;
-  ASSERT_EQ(toolbar.GetCount(), 30);
+  ASSERT_EQ(toolbar.GetCount(), 31);
   EXPECT_EQ(toolbar.GetItemID(0), 32874u);
   EXPECT_EQ(toolbar.GetItemID(29), static_cast<UINT>(ID_APP_ABOUT));
+  EXPECT_EQ(toolbar.GetItemID(30), CSposalboStyleCombo::kId) << "the style combo at the end";
+  EXPECT_EQ(frame->m_styleCombo.GetParent(), &toolbar);
   EXPECT_EQ(toolbar.m_sizeButton, CSize(39, 39));
   CString text;
   toolbar.GetWindowText(text);
