@@ -73,6 +73,9 @@ void Bool_Engine::SetLog(bool on)
         return;
     }
     if (m_logFile) return;
+    // Removed first: a file cut to nothing and written again is flushed on
+    // some file systems, and the log is made anew by every engine.
+    std::remove("booleng.log");
     std::FILE* f = std::fopen("booleng.log", "w");
     if (!f) {
         std::fputs("Bool_Engine: Unable to write to Boolean Engine logfile\n", stderr);

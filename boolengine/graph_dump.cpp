@@ -13,6 +13,14 @@
 
 namespace {
 
+// A file written anew: the old one is removed first, so that no file system
+// flushes it for being cut to nothing and written again.
+std::FILE* Rewrite(const char* name)
+{
+    std::remove(name);
+    return std::fopen(name, "w");
+}
+
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -93,7 +101,7 @@ void Graph::WriteBoundary(std::FILE* f) const
 void Graph::WriteKeyGraph() const
 {
     // The operation goes on without the file when it cannot be written.
-    File f(std::fopen("keygraphfile.key", "w"));
+    File f(Rewrite("keygraphfile.key"));
     if (!f) return;
     const double scale = KeyScale(m_engine);
     KeyText t;
@@ -112,7 +120,7 @@ void Graph::WriteKeyGraph() const
 
 void GraphList::WriteGraphs() const
 {
-    File f(std::fopen("graphkeyfile.key", "w"));
+    File f(Rewrite("graphkeyfile.key"));
     if (!f) return;
     std::fputs(KeyHeader("USERUNITS 0.0001; PHYSUNITS 1e-009;").c_str(), f.get());
     foreach_item([&](Graph* g) { g->WriteBoundary(f.get()); });
