@@ -83,10 +83,14 @@ HRESULT CD3DObj::TryCreate(D3DDEVTYPE type)
     // FPU_PRESERVE keeps the process in double precision.
     const DWORD flags = D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_FPU_PRESERVE;
     HRESULT hr = E_FAIL;
+    UINT width = 0;
+    UINT height = 0;
+    m_presenter.ResolveBackBufferSize(width, height);
     for (D3DFORMAT depth : {D3DFMT_D24S8, D3DFMT_D24X8}) {
         m_depthFormat = depth;
-        D3DPRESENT_PARAMETERS params = MakePresentParameters(0, 0, nullptr);
-        hr = g_direct3D->CreateDevice(0, type, m_window, flags, &params, m_device.Out());
+        D3DPRESENT_PARAMETERS params = MakePresentParameters(width, height, nullptr);
+        hr = g_direct3D->CreateDevice(0, type, m_presenter.DeviceWindow(), flags, &params,
+                                      m_device.Out());
         if (SUCCEEDED(hr))
             return hr;
     }
@@ -99,8 +103,10 @@ void CD3DObj::CreateDevice(HWND window, bool reference)
         ++g_liveCount;
         m_counted = true;
     }
+    m_presenter.ReleaseDeviceResources();
     m_device.Reset();
     m_window = window;
+    m_presenter.Attach(window);
     m_panX = m_panY = 0.0f;
     m_zoomX = m_zoomY = 0.9f;
 
@@ -129,7 +135,11 @@ bool CD3DObj::ResetDevice(bool fitMaxTexture, float aspect)
     if (!ComputeResetSize(fitMaxTexture, aspect, m_caps.MaxTextureWidth, m_caps.MaxTextureHeight,
                           size))
         return false;
-    D3DPRESENT_PARAMETERS params = MakePresentParameters(size.width, size.height, m_window);
+    UINT width = size.width;
+    UINT height = size.height;
+    m_presenter.ResolveBackBufferSize(width, height);
+    D3DPRESENT_PARAMETERS params =
+        MakePresentParameters(width, height, m_presenter.DeviceWindow());
     if (FAILED(m_device->Reset(&params)))
         return false;
     SetRenderStates();
@@ -139,12 +149,18 @@ bool CD3DObj::ResetDevice(bool fitMaxTexture, float aspect)
 
 void CD3DObj::ReleaseDevice()
 {
+    m_presenter.ReleaseDeviceResources();
     m_device.Reset();
     if (m_counted) {
         m_counted = false;
         if (--g_liveCount == 0)
             ReleaseSharedDirect3D();
     }
+}
+
+HRESULT CD3DObj::ShowBackBuffer()
+{
+    return m_presenter.Show(m_device.Get());
 }
 
 bool CD3DObj::IsDeviceReady() const

@@ -7,6 +7,7 @@
 #include <d3dx9.h>
 
 #include "render/ComRef.h"
+#include "render/WindowPresenter.h"
 
 class CD3DObj {
 public:
@@ -30,6 +31,8 @@ public:
     void SetRenderStates();
     void UpdateProjection();
     void UpdateView();
+    // Shows the frame drawn in the back buffer in the window.
+    HRESULT ShowBackBuffer();
 
     IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
     const D3DCAPS9& GetCaps() const { return m_caps; }
@@ -56,6 +59,8 @@ private:
     HRESULT TryCreate(D3DDEVTYPE type);
 
     D3DCAPS9 m_caps{};
+    // Before the device, which may live on a window the presenter owns.
+    CWindowPresenter m_presenter;
     ComRef<IDirect3DDevice9> m_device;
     D3DXMATRIX m_projection;
     D3DXMATRIX m_view;

@@ -21,21 +21,28 @@ private:
     HGDIOBJ m_object;
 };
 
-// The screen's device context, released with the owner.
-class ScreenDc {
+// A window's client-area device context, released with the owner.
+class WindowDc {
 public:
-    ScreenDc() : m_dc(GetDC(nullptr)) {}
-    ~ScreenDc()
+    explicit WindowDc(HWND window) : m_window(window), m_dc(GetDC(window)) {}
+    ~WindowDc()
     {
         if (m_dc)
-            ReleaseDC(nullptr, m_dc);
+            ReleaseDC(m_window, m_dc);
     }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
     HDC Get() const { return m_dc; }
 
 private:
+    HWND m_window;
     HDC m_dc;
+};
+
+// The screen's device context, released with the owner.
+class ScreenDc : public WindowDc {
+public:
+    ScreenDc() : WindowDc(nullptr) {}
 };
 
 // A memory device context with a font selected, both put back on exit.

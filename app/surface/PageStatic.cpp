@@ -182,7 +182,7 @@ int CSposalboPageStatic::Render() {
 }
 
 void CSposalboPageStatic::PresentFrame() {
-  if (IDirect3DDevice9* device = GetDevice()) device->Present(nullptr, nullptr, nullptr, nullptr);
+  ShowBackBuffer();
 }
 
 void CSposalboPageStatic::Pan(float dx, float dy) {
@@ -261,7 +261,7 @@ void CSposalboPageStatic::ClearSurface() {
   IDirect3DDevice9* device = GetDevice();
   device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFFFFFFF, 1.0f, 0);
   if (SUCCEEDED(device->BeginScene())) device->EndScene();
-  device->Present(nullptr, nullptr, nullptr, nullptr);
+  ShowBackBuffer();
 }
 
 bool CSposalboPageStatic::UpdateCursor() {
