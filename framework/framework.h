@@ -31,6 +31,7 @@
 #include "framework/bars/dock_bar.h"
 #include "framework/bars/dock_context.h"
 #include "framework/bars/dock_layout.h"
+#include "framework/bars/drag_helpers.h"
 #include "framework/bars/mdi.h"
 #include "framework/bars/mini_frame.h"
 #include "framework/bars/status_bar.h"

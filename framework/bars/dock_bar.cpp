@@ -8,6 +8,15 @@
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
+namespace {
+bool SameEntries(const CPtrArray& a, const CPtrArray& b) {
+  if (a.GetSize() != b.GetSize()) return false;
+  for (INT_PTR i = 0; i < a.GetSize(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
   ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
   ON_WM_NCCALCSIZE()
@@ -192,31 +201,46 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL) {
     }
     length = bHorz ? avail.Width() : avail.Height();
   }
-  std::vector<DockRowSpan> spans = DockRowsOf(m_arrBars);
-  std::vector<std::vector<DockItem>> rows(spans.size());
-  for (size_t r = 0; r < spans.size(); ++r) {
-    for (INT_PTR i = spans[r].first; i < spans[r].last; ++i) {
-      CControlBar* pBar = GetDockedControlBar(i);
-      DockItem item;
-      item.visible = pBar->m_hWnd && pBar->IsVisible();
-      if (item.visible) {
-        CSize size;
-        if (m_bFloating)
-          size = (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) ? pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)
-                                                           : pBar->CalcFixedLayout(FALSE, bHorz);
-        else
-          size = (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC)
-                     ? pBar->CalcDynamicLayout(-1, bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK)
-                     : pBar->CalcFixedLayout(FALSE, bHorz);
-        CRect r;
-        pBar->GetWindowRect(&r);
-        ScreenToClient(&r);
-        item.along = bHorz ? size.cx : size.cy;
-        item.across = bHorz ? size.cy : size.cx;
-        item.desiredAlong = bHorz ? r.left : r.top;
+  // Asking a bar for its size may break its row (a sizing bar that no longer
+  // fits): then the sizes are asked again for the new rows. Each break adds a
+  // row, so this ends.
+  std::vector<DockRowSpan> spans;
+  std::vector<std::vector<DockItem>> rows;
+  for (INT_PTR attempt = 0; attempt <= m_arrBars.GetSize(); ++attempt) {
+    CPtrArray before;
+    before.Copy(m_arrBars);
+    spans = DockRowsOf(m_arrBars);
+    rows.assign(spans.size(), {});
+    bool changed = false;
+    for (size_t r = 0; r < spans.size() && !changed; ++r) {
+      for (INT_PTR i = spans[r].first; i < spans[r].last; ++i) {
+        CControlBar* pBar = GetDockedControlBar(i);
+        DockItem item;
+        item.visible = pBar->m_hWnd && pBar->IsVisible();
+        if (item.visible) {
+          CSize size;
+          if (m_bFloating)
+            size = (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) ? pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)
+                                                             : pBar->CalcFixedLayout(FALSE, bHorz);
+          else
+            size = (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC)
+                       ? pBar->CalcDynamicLayout(-1, bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK)
+                       : pBar->CalcFixedLayout(FALSE, bHorz);
+          if (!SameEntries(before, m_arrBars)) {
+            changed = true;
+            break;
+          }
+          CRect r;
+          pBar->GetWindowRect(&r);
+          ScreenToClient(&r);
+          item.along = bHorz ? size.cx : size.cy;
+          item.across = bHorz ? size.cy : size.cx;
+          item.desiredAlong = bHorz ? r.left : r.top;
+        }
+        rows[r].push_back(item);
       }
-      rows[r].push_back(item);
     }
+    if (!changed) break;
   }
   int startAcross = m_bFloating ? -kDockOverlap : 0;
   std::vector<std::vector<DockPlace>> places;

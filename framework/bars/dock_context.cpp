@@ -3,6 +3,7 @@
 #include "framework/bars/control_bar.h"
 #include "framework/bars/dock_bar.h"
 #include "framework/bars/dock_layout.h"
+#include "framework/bars/drag_helpers.h"
 #include "framework/bars/mini_frame.h"
 #include "framework/frame.h"
 
@@ -19,19 +20,6 @@ class CaptureHold {
 
  private:
   HWND m_hWnd;
-};
-
-class ScreenUpdateLock {
- public:
-  ScreenUpdateLock() : m_bLocked(::LockWindowUpdate(::GetDesktopWindow()) != FALSE) {}
-  ~ScreenUpdateLock() {
-    if (m_bLocked) ::LockWindowUpdate(nullptr);
-  }
-  ScreenUpdateLock(const ScreenUpdateLock&) = delete;
-  ScreenUpdateLock& operator=(const ScreenUpdateLock&) = delete;
-
- private:
-  bool m_bLocked;
 };
 
 class ScreenDC {
@@ -53,37 +41,6 @@ class ScreenDC {
   HDC m_hDC;
 };
 
-// The 50% pattern brush of drag outlines.
-class HalftoneBrush {
- public:
-  HalftoneBrush() {
-    WORD pattern[8];
-    for (int i = 0; i < 8; ++i) pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
-    HBITMAP hbm = ::CreateBitmap(8, 8, 1, 1, pattern);
-    m_hBrush = hbm ? ::CreatePatternBrush(hbm) : nullptr;
-    if (hbm) ::DeleteObject(hbm);
-  }
-  ~HalftoneBrush() {
-    if (m_hBrush) ::DeleteObject(m_hBrush);
-  }
-  HalftoneBrush(const HalftoneBrush&) = delete;
-  HalftoneBrush& operator=(const HalftoneBrush&) = delete;
-  HBRUSH get() const { return m_hBrush; }
-
- private:
-  HBRUSH m_hBrush;
-};
-
-void InvertFrame(HDC hDC, const CRect& r, int width) {
-  HalftoneBrush brush;
-  HGDIOBJ old = ::SelectObject(hDC, brush.get());
-  ::PatBlt(hDC, r.left, r.top, r.Width(), width, PATINVERT);
-  ::PatBlt(hDC, r.left, r.bottom - width, r.Width(), width, PATINVERT);
-  ::PatBlt(hDC, r.left, r.top + width, width, r.Height() - 2 * width, PATINVERT);
-  ::PatBlt(hDC, r.right - width, r.top + width, width, r.Height() - 2 * width, PATINVERT);
-  ::SelectObject(hDC, old);
-}
-
 CSize BarSize(CControlBar* pBar, DWORD dwMode, BOOL bHorz) {
   if (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) return pBar->CalcDynamicLayout(0, dwMode);
   return pBar->CalcFixedLayout(FALSE, bHorz);
@@ -99,14 +56,16 @@ void KeepPointInside(CRect& rect, CPoint pt) {
 CDockContext::CDockContext(CControlBar* pBar) : m_pBar(pBar), m_pDockSite(pBar->m_pDockSite) {}
 
 void CDockContext::StartDrag(CPoint pt) {
+  BeginDrag(pt, BarSize(m_pBar, LM_HORZ | LM_HORZDOCK, TRUE), BarSize(m_pBar, LM_VERTDOCK, FALSE),
+            BarSize(m_pBar, LM_HORZ | LM_MRUWIDTH, TRUE));
+}
+
+void CDockContext::BeginDrag(CPoint pt, CSize sizeHorz, CSize sizeVert, CSize sizeFloat) {
   if (!m_pDockSite) m_pDockSite = m_pBar->m_pDockSite;
   if (!m_pDockSite) return;
   CRect rect;
   m_pBar->GetWindowRect(&rect);
   m_ptLast = pt;
-  CSize sizeHorz = BarSize(m_pBar, LM_HORZ | LM_HORZDOCK, TRUE);
-  CSize sizeVert = BarSize(m_pBar, LM_VERTDOCK, FALSE);
-  CSize sizeFloat = BarSize(m_pBar, LM_HORZ | LM_MRUWIDTH, TRUE);
   m_rectDragHorz = CRect(rect.TopLeft(), sizeHorz);
   m_rectDragVert = CRect(rect.TopLeft(), sizeVert);
   // The floating frame around the bar, whose outer pixels it hides.
@@ -132,11 +91,11 @@ CRect CDockContext::CurrentOutline(BOOL* pbThick) const {
 
 void CDockContext::DrawOutline(BOOL bRemove) {
   if (!m_hDCDrag) return;
-  if (m_bShown) InvertFrame(m_hDCDrag, m_rectShown, m_bShownThick ? 3 : 1);
+  if (m_bShown) AfxInvertHalftone(m_hDCDrag, m_rectShown, m_bShownThick ? 3 : 1);
   m_bShown = FALSE;
   if (bRemove) return;
   m_rectShown = CurrentOutline(&m_bShownThick);
-  InvertFrame(m_hDCDrag, m_rectShown, m_bShownThick ? 3 : 1);
+  AfxInvertHalftone(m_hDCDrag, m_rectShown, m_bShownThick ? 3 : 1);
   m_bShown = TRUE;
 }
 
@@ -147,7 +106,8 @@ BOOL CDockContext::Track() {
   BOOL bReleased = FALSE;
   {
     CaptureHold capture(hWndBar);
-    ScreenUpdateLock lock;
+    CWindowUpdateLock lock;
+    lock.Lock(::GetDesktopWindow());
     ScreenDC screen(m_hDCDrag);
     DrawOutline(FALSE);
     bool bCancel = false;

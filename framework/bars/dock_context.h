@@ -41,6 +41,9 @@ class CDockContext {
   BOOL m_bDragging = FALSE;
 
  protected:
+  // Starts a drag whose outlines have these sizes (docked along the top or
+  // bottom, along a side, and the floating bar) and tracks it.
+  void BeginDrag(CPoint pt, CSize sizeHorz, CSize sizeVert, CSize sizeFloat);
   // The message loop of a drag; TRUE when it ended with a release.
   BOOL Track();
   virtual void Move(CPoint pt);

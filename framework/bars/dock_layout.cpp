@@ -56,9 +56,11 @@ int LayoutDockRows(const std::vector<std::vector<DockItem>>& rows, int length, i
         places[r][b] = {item.desiredAlong, across};
         continue;
       }
+      // A row may end where it began: kDockOverlap beyond the dock bar.
+      int rowEnd = length + kDockOverlap;
       int pos = std::max(item.desiredAlong, cursor);
-      if (pos + item.along > length) pos = cursor;
-      if (pos + item.along > length && !lineEmpty) {
+      if (pos + item.along > rowEnd) pos = cursor;
+      if (pos + item.along > rowEnd && !lineEmpty) {
         // Wrap onto a new line of this row.
         across += lineThickness - kDockOverlap;
         cursor = startAlong;

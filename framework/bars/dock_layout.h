@@ -3,9 +3,9 @@
 // bar's list (null entries separate rows) and the placement of bars in rows.
 //
 // Bars along a row overlap their neighbour by kDockOverlap pixels, and so do
-// rows, so that the borders of neighbouring bars fall on one line; a
-// horizontal row starts kDockOverlap before the dock bar's edge, a vertical
-// column starts that much before its side edge.
+// rows, so that the borders of neighbouring bars fall on one line; a row
+// starts kDockOverlap before the dock bar's edge and may end that much after
+// its other edge.
 #include <windows.h>
 
 #include <vector>
