@@ -31,6 +31,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSkinFrameWnd)
   ON_WM_SETFOCUS()
   ON_WM_MOUSEWHEEL()
   ON_WM_CREATE()
+  ON_MESSAGE(WM_PINBAR_AUTOHIDE, OnPinBarAutoHide)
   ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
   ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
   ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
@@ -92,6 +93,7 @@ void CMainFrame::OnDestroy() {
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
   if (m_view && m_view->m_hWnd && m_view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  if (m_bars.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   if (m_albumCommands.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   return m_editCommands.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
@@ -208,8 +210,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
       !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
     return -1;
   m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
-  EnableThemedDocking(this, CBRS_ALIGN_ANY);
+  // Auto-hide strips and dock bars on every side, the toolbar docked, then the
+  // three docking bars, and the toolbar docked once more.
+  if (!m_bars.EnableDocking(this, &EnableThemedDocking)) return -1;
   m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_wndToolBar);
+  if (!m_bars.CreateBars(this)) return -1;
   DockControlBar(&m_wndToolBar);
   m_DefaultMenu.LoadToolBarIcons(kMenuIconTable, kMenuIconTransparent);
   CollectResourceFolders(nullptr, false);
@@ -219,6 +225,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   m_weddingScript = std::make_unique<CIDispatchIEExt>(m_weddingData.get());
   return 0;
 }
+
+LRESULT CMainFrame::OnPinBarAutoHide(WPARAM, LPARAM lParam) { return m_bars.OnPinBarAutoHide(lParam); }
 
 LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
   treeNode::CPaginaTreeNode* page = GetCurrentPage();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/bars/EditorBars.h"
 #include "app/commands/AlbumCommandHost.h"
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/EditCommands.h"
@@ -115,6 +116,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   CSkinToolBar m_wndToolBar;
   CStatusBar m_wndStatusBar;
   CSposalboStyleCombo m_styleCombo;
+  CEditorBars& GetBars() { return m_bars; }
 
  protected:
   afx_msg void OnDestroy();
@@ -123,6 +125,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg LRESULT OnPinBarAutoHide(WPARAM wParam, LPARAM lParam);
   // A photo edited outside changed on disk: its low-resolution copy is made
   // again and the page reloads its pictures.
   afx_msg LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
@@ -145,6 +148,8 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   std::string m_extAppCmdLine;
   CRulerSplitterWnd m_rulers;
   CEditorLists m_lists;
+  // The docking bars that show the lists, and their auto-hide strips.
+  CEditorBars m_bars{m_lists};
   std::map<std::string, std::string> m_fontNames;
   // The album, editing and navigation commands, offered after the frame's own.
   CAlbumCommandTarget m_albumCommands{*this};

@@ -111,6 +111,8 @@ INT_PTR CDockBar::InsertPosition(const CRect& rect, BOOL& bNewRow) const {
 }
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
+  // Docked here already and no new place: nothing changes.
+  if (pBar->m_pDockBar == this && !lpRect && FindBar(pBar) >= 0) return;
   CRect rect;
   if (lpRect) {
     rect = *lpRect;

@@ -19,7 +19,8 @@ class CDockBar : public CControlBar {
   BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
 
   // Docks a bar: at the place a rectangle (screen coordinates) points to, or
-  // on a new row at the end. The bar leaves the dock bar it was in.
+  // on a new row at the end (a bar docked here already stays where it is).
+  // The bar leaves the dock bar it was in.
   void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
   // Takes a bar out of the list; returns its former index or -1. A floating
   // dock bar left without bars hides or destroys its frame.

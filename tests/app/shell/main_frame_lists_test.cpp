@@ -65,7 +65,7 @@ TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
   TempFolder temp;
   SampleAlbum sample(temp.Path());
   CPageImgListView& pages = frame->GetLists().pages;
-  ASSERT_TRUE(pages.Create(WS_CHILD | LVS_ICON, CRect(0, 0, 400, 200), frame, 200));
+  ASSERT_NE(pages.m_hWnd, nullptr);  // the page bar made its window
   frame->SetAlbum(std::make_unique<CSposalboDoc>(sample.ProjectPath(), frame->GetPageView()));
   frame->RebuildPageList();
   ASSERT_EQ(pages.GetItemCount(), 3);
