@@ -86,10 +86,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
   m_nIDHelp = nIDResource;
-  CString title;
-  title.LoadString(nIDResource);
-  int newline = title.Find('\n');
-  if (newline >= 0) title = title.Left(newline);
+  CString title = TitleFromResource(nIDResource);
   if (title.IsEmpty()) {
     CWinApp* pApp = AfxGetApp();
     if (pApp && pApp->m_pszAppName) title = pApp->m_pszAppName;
@@ -108,6 +105,13 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
   LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
   if (!pContext) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
   return TRUE;
+}
+
+CString CFrameWnd::TitleFromResource(UINT nIDResource) {
+  CString title;
+  title.LoadString(nIDResource);
+  int newline = title.Find('\n');
+  return newline >= 0 ? title.Left(newline) : title;
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName) {

@@ -37,6 +37,8 @@ class CFrameWnd : public CWnd {
   virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                          CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
   BOOL LoadAccelTable(LPCSTR lpszResourceName);
+  // A frame's title: the string of its resource id up to the first newline.
+  static CString TitleFromResource(UINT nIDResource);
   HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
 
   BOOL IsFrameWnd() const override { return TRUE; }

@@ -136,10 +136,7 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
   m_nIDHelp = nIDResource;
-  CString title;
-  title.LoadString(nIDResource);
-  int newline = title.Find('\n');
-  if (newline >= 0) title = title.Left(newline);
+  CString title = TitleFromResource(nIDResource);
   return Create(nullptr, title, dwDefaultStyle, rectDefault, DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd), pContext);
 }
 

@@ -134,3 +134,20 @@ TEST(StatusPanes, TheStretchingPaneTakesWhatOthersLeave) {
   edges = StatusPaneRightEdges({0, 50}, {SBPS_STRETCH, 0}, 20, 8);
   EXPECT_EQ(edges, (std::vector<int>{0, 58}));
 }
+
+TEST(MiniFrameEdges, StylesDecideWhatTheEdgesDo) {
+  struct Case {
+    DWORD style;
+    LRESULT hit, result;
+  } cases[] = {
+      {MFS_MOVEFRAME, HTRIGHT, HTCAPTION},              // edges move the frame
+      {MFS_MOVEFRAME, HTBOTTOMLEFT, HTCAPTION},
+      {MFS_4THICKFRAME, HTTOPLEFT, HTLEFT},              // corners size one side only
+      {MFS_4THICKFRAME, HTBOTTOMRIGHT, HTRIGHT},
+      {MFS_4THICKFRAME, HTTOP, HTTOP},
+      {MFS_BLOCKSYSMENU, HTSYSMENU, HTCAPTION},
+      {0, HTBOTTOMRIGHT, HTBOTTOMRIGHT},
+      {MFS_MOVEFRAME | MFS_4THICKFRAME, HTCLIENT, HTCLIENT},
+  };
+  for (const Case& k : cases) EXPECT_EQ(AfxMiniFrameHitTest(k.hit, k.style), k.result) << k.style << " " << k.hit;
+}

@@ -30,13 +30,9 @@ void CPinDockBar::NcPaintGripper(CDC* pDC, const CRect& rcClient) {
 }
 
 LRESULT CPinDockBar::OnNcHitTest(CPoint point) {
-  if (HasStrip() && !m_pin.rect.IsRectEmpty()) {
-    CRect r;
-    GetWindowRect(&r);
-    CRect pin = m_pin.rect;
-    pin.OffsetRect(r.left, r.top);
-    if (pin.PtInRect(point)) return HTPIN;
-  }
+  CRect r;
+  GetWindowRect(&r);
+  if (HasStrip() && m_pin.Contains(r, point)) return HTPIN;
   return CResizingBarCF::OnNcHitTest(point);
 }
 

@@ -74,32 +74,31 @@ UINT CResizingBar::CurrentDockBarID() const {
 
 BOOL CResizingBar::IsFloating() const { return !IsDockedID(CurrentDockBarID()); }
 
+std::vector<CResizingBar::StateValue> CResizingBar::StateValues() {
+  return {{"sizeHorzCX", &m_szHorz.cx},   {"sizeHorzCY", &m_szHorz.cy},   {"sizeVertCX", &m_szVert.cx},
+          {"sizeVertCY", &m_szVert.cy},   {"sizeFloatCX", &m_szFloat.cx}, {"sizeFloatCY", &m_szFloat.cy}};
+}
+
+CString CResizingBar::StateSection(LPCSTR lpszProfileName) const {
+  CString section;
+  section.Format("%s-RBar-%d", lpszProfileName, GetDlgCtrlID());
+  return section;
+}
+
 BOOL CResizingBar::LoadState(LPCSTR lpszProfileName) {
   CWinApp* pApp = AfxGetApp();
   if (!pApp) return FALSE;
-  CString section;
-  section.Format("%s-RBar-%d", lpszProfileName, GetDlgCtrlID());
-  struct Entry {
-    const char* key;
-    LONG* value;
-  } entries[] = {{"sizeHorzCX", &m_szHorz.cx},   {"sizeHorzCY", &m_szHorz.cy},   {"sizeVertCX", &m_szVert.cx},
-                 {"sizeVertCY", &m_szVert.cy},   {"sizeFloatCX", &m_szFloat.cx}, {"sizeFloatCY", &m_szFloat.cy}};
-  for (Entry& e : entries) *e.value = static_cast<LONG>(pApp->GetProfileInt(section, e.key, *e.value));
+  CString section = StateSection(lpszProfileName);
+  for (const StateValue& v : StateValues()) *v.value = static_cast<LONG>(pApp->GetProfileInt(section, v.key, *v.value));
   return TRUE;
 }
 
 BOOL CResizingBar::SaveState(LPCSTR lpszProfileName) {
   CWinApp* pApp = AfxGetApp();
   if (!pApp) return FALSE;
-  CString section;
-  section.Format("%s-RBar-%d", lpszProfileName, GetDlgCtrlID());
-  struct Entry {
-    const char* key;
-    LONG value;
-  } entries[] = {{"sizeHorzCX", m_szHorz.cx},   {"sizeHorzCY", m_szHorz.cy},   {"sizeVertCX", m_szVert.cx},
-                 {"sizeVertCY", m_szVert.cy},   {"sizeFloatCX", m_szFloat.cx}, {"sizeFloatCY", m_szFloat.cy}};
+  CString section = StateSection(lpszProfileName);
   BOOL bOk = TRUE;
-  for (const Entry& e : entries) bOk = pApp->WriteProfileInt(section, e.key, e.value) && bOk;
+  for (const StateValue& v : StateValues()) bOk = pApp->WriteProfileInt(section, v.key, *v.value) && bOk;
   return bOk;
 }
 

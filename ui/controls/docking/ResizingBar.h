@@ -100,6 +100,13 @@ class CResizingBar : public CControlBar {
   static constexpr COLORREF kBackground = RGB(0xCB, 0xDC, 0xF9);
 
  protected:
+  // The sizes kept by LoadState and SaveState, by profile key.
+  struct StateValue {
+    const char* key;
+    LONG* value;
+  };
+  std::vector<StateValue> StateValues();
+  CString StateSection(LPCSTR lpszProfileName) const;
   // The dock bar id this bar is docked in now (AFX_IDW_DOCKBAR_FLOAT floating, 0 none).
   UINT CurrentDockBarID() const;
   BOOL IsHorzRow() const { return !IsSideDocked(); }

@@ -48,20 +48,20 @@ void CResizingBarG::NcCalcClient(LPRECT pRc, UINT nDockBarID) {
 }
 
 LRESULT CResizingBarG::OnNcHitTest(CPoint point) {
-  if (HasStrip() && IsDockedID(m_nDockBarID)) {
-    CRect r;
-    GetWindowRect(&r);
-    CRect close = m_close.rect;
-    close.OffsetRect(r.left, r.top);
-    if (close.PtInRect(point)) return HTCLOSE;
-  }
+  CRect r;
+  GetWindowRect(&r);
+  if (HasStrip() && IsDockedID(m_nDockBarID) && m_close.Contains(r, point)) return HTCLOSE;
   return CResizingBar::OnNcHitTest(point);
 }
 
-bool CResizingBarG::StripButton::Follow(const CRect& rcWindow, CPoint pointer, bool leftDown) {
+bool CResizingBarG::StripButton::Contains(const CRect& rcWindow, CPoint point) const {
   CRect onScreen = rect;
   onScreen.OffsetRect(rcWindow.left, rcWindow.top);
-  bool over = !rect.IsRectEmpty() && onScreen.PtInRect(pointer);
+  return !rect.IsRectEmpty() && onScreen.PtInRect(point);
+}
+
+bool CResizingBarG::StripButton::Follow(const CRect& rcWindow, CPoint pointer, bool leftDown) {
+  bool over = Contains(rcWindow, pointer);
   bool newHover = over && !leftDown;
   bool newPushed = over && leftDown;
   bool changed = newHover != hover || newPushed != pushed;

@@ -23,6 +23,8 @@ class CResizingBarG : public CResizingBar {
     CRect rect;
     bool hover = false;
     bool pushed = false;
+    // Whether a screen point is on it, for the window at rcWindow.
+    bool Contains(const CRect& rcWindow, CPoint point) const;
     // Follows the pointer (screen) and the left button; true when it changed.
     bool Follow(const CRect& rcWindow, CPoint pointer, bool leftDown);
   };
