@@ -23,7 +23,7 @@
 
 namespace {
 // The page as shipped.
-std::string PagePath() { return SourceTreePath("html\\data.html"); }
+std::string PagePath() { return SourceTreePath("dist\\html\\data.html"); }
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

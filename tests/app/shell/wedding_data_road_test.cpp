@@ -24,7 +24,7 @@ class WeddingDataRoadTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // The page is read when the frame is made.
-    app.WriteProfileString("Program Settings", "dataURL", SourceTreePath("html\\data.html").c_str());
+    app.WriteProfileString("Program Settings", "dataURL", SourceTreePath("dist\\html\\data.html").c_str());
     m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CChildView));
     ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
