@@ -21,6 +21,9 @@ def write_both(source, library, kind, name, extra=()):
         args = [source]
         if scale:
             args += ['-resize', '%d%%' % int(scale * 100)]
+        if name.endswith('.tga'):
+            # This writer stores TGA rows from the top, so the file must say so.
+            args += ['-orient', 'TopLeft']
         im(*args, '-depth', '8', *extra, os.path.join(folder, name))
 
 

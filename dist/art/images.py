@@ -14,7 +14,7 @@ def background(tmp, library, name, base, draws=(), texture='softlight', seed=1):
     im('-size', '1600x800', base,
        '(', '-size', '400x200', '-seed', str(seed), 'plasma:gray60-gray40', '-colorspace', 'gray',
        '-resize', '1600x800!', '-blur', '0x6', ')', '-compose', texture, '-composite',
-       '(', '-size', '1600x800', 'radial-gradient:white-gray78', ')', '-compose', 'multiply', '-composite',
+       '(', '-size', '1600x800', 'radial-gradient:white-gray88', ')', '-compose', 'multiply', '-composite',
        *draws, out)
     return out
 
@@ -32,7 +32,7 @@ def bokeh(count, colour, seed):
 
 def damask_tile(tmp):
     tile = os.path.join(tmp, 'tile.png')
-    im('-size', '160x160', 'xc:#F5EEDF', '-fill', 'none', '-stroke', '#E3D3B4', '-strokewidth', '3',
+    im('-size', '160x160', 'xc:#F5EEDF', '-fill', 'none', '-stroke', '#EADDC3', '-strokewidth', '3',
        '-draw', "path 'M 80,20 C 110,50 110,70 80,80 C 50,70 50,50 80,20'",
        '-draw', "path 'M 80,80 C 120,90 130,130 100,140 M 80,80 C 40,90 30,130 60,140'",
        '-draw', ellipse(80, 100, 6, 6), '-draw', ellipse(0, 0, 10, 10), '-draw', ellipse(160, 160, 10, 10),

@@ -69,7 +69,7 @@ PHOTOS = (
     ('giardino.tif', '1600x1200', garden, ['-compress', 'lzw']),
     ('ritratto.bmp', '900x1200', portrait, ['-type', 'TrueColor']),
     ('chiesa.pcx', '1024x768', church, ['-type', 'TrueColor']),
-    ('torta.tga', '800x800', cake, []),
+    ('torta.tga', '800x800', cake, ['-flip']),  # stored bottom-up, as the format's default says
     ('tramonto.jpg', '3200x1400', sunset, ['-quality', '88']),
 )
 

@@ -60,7 +60,7 @@ def album_templates():
         page('sfondo_damasco.pcx',
              frame('ovale_avorio.tga', 0.45, 0.0, 0.86, 1, photo(1, 0.45, 0.0, 0.62, 0.62)),
              picture('image', -0.5, 0.12, 0.08, 0.08, name='divisore.tga'),
-             text('Il nostro matrimonio', -0.82, -0.02, 0.09),
+             text('Il nostro matrimonio', -0.5, -0.02, 0.055),
              picture('image', -0.5, -0.2, 0.16, 0.16, name='anelli.tga'), cover=True),
         page('sfondo_avorio.jpg',
              frame('rettangolo_perla.tga', -0.5, 0.0, 0.62, 1, photo(2, -0.5, 0.0, 0.45, 0.45)),
@@ -79,7 +79,7 @@ def album_templates():
     square = album(200, 200, [
         page('sfondo_salvia.tif',
              frame('tondo_azzurro.tga', 0.0, 0.03, 0.78, 1, photo(1, 0.0, 0.03, 0.6, 0.6)),
-             text('Per sempre', -0.22, -0.42, 0.08), cover=True),
+             text('Per sempre', 0.0, -0.42, 0.07), cover=True),
         page('sfondo_avorio.jpg',
              photo(2, 0.0, 0.05, 0.7, 0.7, effect='nuvola.jpg'),
              picture('image', 0.0, -0.4, 0.1, 0.1, name='divisore.tga')),

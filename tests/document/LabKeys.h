@@ -22,6 +22,13 @@ class Laboratory {
     if (m_prov && !::CryptGenKey(m_prov, AT_KEYEXCHANGE, (bits << 16) | CRYPT_EXPORTABLE, &m_key))
       m_key = 0;
   }
+  // A laboratory whose private key is given as a PRIVATEKEYBLOB.
+  explicit Laboratory(const std::vector<BYTE>& privateBlob, const char* provider = kBaseProvider) {
+    if (!::CryptAcquireContextA(&m_prov, nullptr, provider, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT))
+      m_prov = 0;
+    if (m_prov && !::CryptImportKey(m_prov, privateBlob.data(), static_cast<DWORD>(privateBlob.size()), 0, 0, &m_key))
+      m_key = 0;
+  }
   ~Laboratory() {
     if (m_key) ::CryptDestroyKey(m_key);
     if (m_prov) ::CryptReleaseContext(m_prov, 0);

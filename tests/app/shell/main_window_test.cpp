@@ -79,17 +79,20 @@ TEST_F(MainWindowTest, AboutCommandRunsTheAboutBox) {
 TEST_F(MainWindowTest, AboutBoxShowsTheVersion) {
   CScriptedUi ui;
   CString caption, version;
+  LRESULT icon = 0;
   ui.AnswerModalWith([&](CWnd* pDialog) {
     pDialog->GetWindowText(caption);
     HWND child = ::GetWindow(pDialog->m_hWnd, GW_CHILD);
     char text[64] = "";
     ::GetWindowTextA(child, text, sizeof text);
     version = text;
+    icon = ::SendMessageA(::GetWindow(child, GW_HWNDNEXT), STM_GETICON, 0, 0);
     pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
   });
   app.OnAppAbout();
   EXPECT_STREQ(caption, "Informazioni su Lumivo");
   EXPECT_STREQ(version, "Lumivo versione 1.1");
+  EXPECT_NE(icon, 0) << "the program icon";
 }
 
 TEST(Startup, InitInstanceCreatesAndShowsTheMainFrameWithoutAnAlbum) {

@@ -1,0 +1,105 @@
+// The program folder as the editor reads it: libraries in both resolutions,
+// frames with their masks, templates naming only pictures that exist, the
+// laboratory's key and the font list.
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/FontListFile.h"
+#include "document/LabKeys.h"
+#include "document/TempFolder.h"
+#include "document/services/CryptoEngine.h"
+#include "imagelib/ImgBitmap.h"
+
+namespace {
+
+std::string Program(const std::string& relative) { return std::string(SPAB_PROGRAM_DIR) + "\\" + relative; }
+
+std::set<std::string> Library(const std::string& kind, const char* resolution) {
+  return FilesIn(Program(kind + "\\" + resolution));
+}
+
+bool IsMask(const std::string& name) { return name.find(".msk.") != std::string::npos; }
+
+TEST(ProgramFolder, LibrariesHoldTheSamePicturesInBothResolutionsHalfTheSize) {
+  for (const char* kind : {"frame", "effect", "image"}) {
+    SCOPED_TRACE(kind);
+    const std::set<std::string> low = Library(kind, "lowres");
+    EXPECT_GE(low.size(), 5u);
+    EXPECT_EQ(low, Library(kind, "highres"));
+    for (const std::string& name : low) {
+      SCOPED_TRACE(name);
+      CImgBitmap small, large;
+      ASSERT_TRUE(small.Load(Program(std::string(kind) + "\\lowres\\" + name).c_str(), 1, 1));
+      ASSERT_TRUE(large.Load(Program(std::string(kind) + "\\highres\\" + name).c_str(), 1, 2));
+      EXPECT_NEAR(small.GetWidth(), large.GetWidth(), 1);
+      EXPECT_NEAR(small.GetHeight(), large.GetHeight(), 1);
+      // A frame's window and its mask's shape are its transparency.
+      if (std::string(kind) == "frame") EXPECT_EQ(small.GetAlphaChannel(), 4);
+    }
+  }
+  for (const std::string& name : Library("frame", "lowres")) {
+    if (IsMask(name)) continue;
+    const std::string mask = name.substr(0, name.rfind('.')) + ".msk" + name.substr(name.rfind('.'));
+    EXPECT_TRUE(FileExists(Program("frame\\lowres\\" + mask))) << name;
+  }
+}
+
+// Every picture a template names must be in its library.
+void ExpectPicturesExist(const TiXmlElement* element, const std::string& file) {
+  for (; element; element = element->NextSiblingElement()) {
+    const std::string tag = element->Value();
+    const char* name = element->Attribute("name");
+    const char* kind = tag == "cornice" ? "frame" : tag == "effetto" ? "effect" : tag == "image" ? "image" : nullptr;
+    if (kind) {
+      ASSERT_TRUE(name) << file << ": " << tag;
+      EXPECT_TRUE(FileExists(Program(std::string(kind) + "\\lowres\\" + name))) << file << ": " << name;
+    }
+    if (tag == "immagine") {
+      int bookmark = 0;
+      element->QueryIntAttribute("bookmark", &bookmark);
+      EXPECT_GT(bookmark, 0) << file;
+    }
+    ExpectPicturesExist(element->FirstChildElement(), file);
+  }
+}
+
+TEST(ProgramFolder, TemplatesArePagesOfLibraryPicturesAndNumberedPlaceholders) {
+  for (const char* folder : {"template", "PageTemplate"}) {
+    const std::set<std::string> files = FilesIn(Program(folder));
+    EXPECT_GE(files.size(), 2u) << folder;
+    for (const std::string& name : files) {
+      const std::string path = Program(std::string(folder) + "\\" + name);
+      TiXmlDocument document;
+      ASSERT_TRUE(document.LoadFile(path.c_str())) << path;
+      const TiXmlElement* root = document.RootElement();
+      ASSERT_TRUE(root && std::string(root->Value()) == "sposalbo") << path;
+      EXPECT_TRUE(root->FirstChildElement("pagina")) << path;
+      ExpectPicturesExist(root->FirstChildElement(), name);
+    }
+  }
+}
+
+TEST(ProgramFolder, SealsMadeWithThePublicKeyOpenWithTheLaboratorysPrivateKey) {
+  lab_test::Laboratory lab(lab_test::ReadBytes(SPAB_LAB_PRIVATE_KEY));
+  ASSERT_TRUE(lab.Ready());
+  CCryptoEngine engine;
+  ASSERT_TRUE(engine.AcquireContext());
+  ASSERT_TRUE(engine.ImportPublicKey(Program("public.key").c_str()));
+  TempFolder dir;
+  WriteTextFile(dir / "sposalbo.sbm", "<sposalbo />\n");
+  ASSERT_TRUE(engine.SignFile((dir / "sposalbo.sbm").c_str(), nullptr));
+  EXPECT_EQ(lab.OpenSeal(lab_test::ReadBytes(dir / "sposalbo.sig")), lab.Md5("<sposalbo />\n"));
+}
+
+TEST(ProgramFolder, FontListNamesTheLaboratorysFaces) {
+  const std::vector<std::string> faces = ReadFontList(Program("sposalbo.sfl"));
+  EXPECT_NE(std::find(faces.begin(), faces.end(), "Times New Roman"), faces.end());
+  EXPECT_GE(faces.size(), 4u);
+}
+
+}  // namespace
