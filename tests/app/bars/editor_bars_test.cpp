@@ -8,22 +8,10 @@
 #include <vector>
 
 #include "app/resource.h"
-#include "app/shell/ChildView.h"
-#include "app/shell/DemoDoc.h"
-#include "app/shell/MainFrm.h"
-#include "app/shell/SposalboApp.h"
-#include "framework/scripted_ui.h"
+#include "app/support/EditorFrameFixture.h"
+#include "crop/MouseInput.h"
 
 namespace {
-void PumpQueued() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-}
-
 // Writes what the frame and a pop-up show as a 24-bit BMP file.
 bool WriteScreenshot(CWnd* frame, CWnd* popup, const std::string& path) {
   CRect f, p;
@@ -59,22 +47,12 @@ bool WriteScreenshot(CWnd* frame, CWnd* popup, const std::string& path) {
   return ok;
 }
 
-class EditorBarsTest : public ::testing::Test {
+class EditorBarsTest : public EditorFrameTest {
  protected:
   void SetUp() override {
-    app.SetRegistryKey("Velmora");
-    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
-                                        RUNTIME_CLASS(CChildView));
-    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
-    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
+    EditorFrameTest::SetUp();
     frame->ShowWindow(SW_SHOWNA);
     frame->MoveWindow(0, 0, 1000, 750);
-  }
-  void TearDown() override {
-    if (frame) frame->DestroyWindow();
-    app.m_pMainWnd = nullptr;
-    delete m_template;
-    PumpQueued();
   }
   CEditorBars& Bars() { return frame->GetBars(); }
   UINT DockOf(CWnd& bar) { return static_cast<UINT>(::GetDlgCtrlID(::GetParent(bar.m_hWnd))); }
@@ -83,7 +61,7 @@ class EditorBarsTest : public ::testing::Test {
     bar.GetWindowRect(&w);
     CPoint pin = bar.m_pin.rect.CenterPoint() + w.TopLeft();
     bar.SendMessage(WM_NCLBUTTONUP, HTPIN, MAKELPARAM(pin.x, pin.y));
-    PumpQueued();
+    input::Flush();
   }
   CDrawFrame* PointAt(CAutoHideBar& strip, const char* title) {
     for (int i = 0; i < strip.GetTabCount(); ++i) {
@@ -106,11 +84,6 @@ class EditorBarsTest : public ::testing::Test {
     NMHDR hdr{tools.GetTabCtrl().m_hWnd, CStrumentiBar::kTabID, static_cast<UINT>(TCN_SELCHANGE)};
     tools.SendMessage(WM_NOTIFY, CStrumentiBar::kTabID, reinterpret_cast<LPARAM>(&hdr));
   }
-
-  CScriptedUi ui;
-  CSposalboApp app;
-  CSingleDocTemplate* m_template = nullptr;
-  CMainFrame* frame = nullptr;
 };
 }  // namespace
 
@@ -181,7 +154,7 @@ TEST_F(EditorBarsTest, PinnedAwayWithEffectsShownItComesBackWithTheFrames) {
   EXPECT_TRUE(popup->IsWindowVisible());
   EXPECT_EQ(::GetParent(tools.GetList(1).m_hWnd), popup->m_hWnd);
   popup->SendMessage(WM_NCLBUTTONUP, HTPIN, 0);
-  PumpQueued();
+  input::Flush();
   EXPECT_TRUE(tools.IsWindowVisible());
   EXPECT_EQ(strip.GetTabCount(), 0);
   EXPECT_EQ(tools.GetTabCtrl().GetCurSel(), 0);

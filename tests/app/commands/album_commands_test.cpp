@@ -35,6 +35,18 @@ class AlbumCommandsTest : public ::testing::Test {
     frame.Command(ID_ALBUM_OPEN);
     ASSERT_NE(frame.album, nullptr);
   }
+  // The new-album dialog answered: "Sposi", blank, 300 x 200 mm, in parent.
+  void AnswerNewBlankAlbum(const std::string& parent) {
+    ui.AnswerModalWith([parent](CWnd* dialog) {
+      Type(dialog, IDC_NS_NAME, "Sposi");
+      Type(dialog, IDC_NS_FOLDER, parent.c_str());
+      dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
+      Click(dialog, IDC_NS_BLANK);
+      Type(dialog, IDC_NS_WIDTH, "300");
+      Type(dialog, IDC_NS_HEIGHT, "200");
+      Click(dialog, IDOK);
+    });
+  }
   int Pages() { return frame.album->GetRoot()->GetPageCount(); }
   size_t MessagesAsked() {
     size_t n = 0;
@@ -135,15 +147,7 @@ TEST_F(AlbumCommandsTest, OpenCancelledAtTheSaveQuestionKeepsTheOldAlbum) {
 TEST_F(AlbumCommandsTest, NewBlankAlbumGetsOnePageAndAsksToBeSaved) {
   const std::string parent = temp / "lavori";
   MakeFolder(parent);
-  ui.AnswerModalWith([&](CWnd* dialog) {
-    Type(dialog, IDC_NS_NAME, "Sposi");
-    Type(dialog, IDC_NS_FOLDER, parent.c_str());
-    dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
-    Click(dialog, IDC_NS_BLANK);
-    Type(dialog, IDC_NS_WIDTH, "300");
-    Type(dialog, IDC_NS_HEIGHT, "200");
-    Click(dialog, IDOK);
-  });
+  AnswerNewBlankAlbum(parent);
   frame.Command(ID_ALBUM_NEW);
   ASSERT_NE(frame.album, nullptr);
   EXPECT_EQ(Pages(), 1);
@@ -158,15 +162,7 @@ TEST_F(AlbumCommandsTest, NewBlankAlbumGetsOnePageAndAsksToBeSaved) {
 }
 
 TEST_F(AlbumCommandsTest, NewAlbumThatCannotBeMadeIsReported) {
-  ui.AnswerModalWith([&](CWnd* dialog) {
-    Type(dialog, IDC_NS_NAME, "Sposi");
-    Type(dialog, IDC_NS_FOLDER, (temp / "manca\\ancora").c_str());
-    dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
-    Click(dialog, IDC_NS_BLANK);
-    Type(dialog, IDC_NS_WIDTH, "300");
-    Type(dialog, IDC_NS_HEIGHT, "200");
-    Click(dialog, IDOK);
-  });
+  AnswerNewBlankAlbum(temp / "manca\\ancora");
   frame.Command(ID_ALBUM_NEW);
   EXPECT_EQ(frame.album, nullptr);
   EXPECT_TRUE(frame.renderPaused);

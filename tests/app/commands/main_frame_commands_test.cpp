@@ -4,53 +4,27 @@
 
 #include "app/dialogs/DialogDriving.h"
 #include "app/resource.h"
-#include "app/shell/ChildView.h"
-#include "app/shell/MainFrm.h"
-#include "app/shell/SposalboApp.h"
+#include "app/support/EditorFrameFixture.h"
 #include "app/surface/PageStatic.h"
 #include "document/LabKeys.h"
 #include "document/ModelFakes.h"
 #include "document/SposalboDoc.h"
-#include "document/TempFolder.h"
 #include "document/nodes/ImgColor.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
-#include "framework/scripted_ui.h"
 
 using dialog_test::Click;
 using dialog_test::Type;
 
 namespace {
-// The editor's real frame, view and document from its template.
-class MainFrameCommandsTest : public ::testing::Test {
+class MainFrameCommandsTest : public EditorFrameTest {
  protected:
-  void SetUp() override {
-    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
-                                        RUNTIME_CLASS(CChildView));
-    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
-    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
-    ASSERT_NE(frame, nullptr);
-  }
-  void TearDown() override {
-    frame->SetAlbum(nullptr);
-    app.m_pMainWnd = nullptr;
-    delete m_template;
-  }
-  void Menu(UINT id) {
-    frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    dialog_test::PumpPending();
-  }
   bool HasHandler(UINT id) {
     AFX_CMDHANDLERINFO info{nullptr, nullptr};
     return frame->OnCmdMsg(id, CN_COMMAND, nullptr, &info) != FALSE;
   }
-
-  CScriptedUi ui;
-  CSposalboApp app;
-  CSingleDocTemplate* m_template = nullptr;
-  CMainFrame* frame = nullptr;
 };
 
 void CollectIds(HMENU menu, std::vector<UINT>& ids) {
@@ -79,13 +53,13 @@ TEST_F(MainFrameCommandsTest, EveryMenuCommandReachesAHandler) {
 // New album from a template, import photos, place them, recolour one, save,
 // close, reopen, send to the laboratory with a valid seal: all from the menu.
 TEST_F(MainFrameCommandsTest, AWholeJob) {
-  TempFolder temp;
+  TempFolder& temp = Temp();
   MakeFolder(temp / "template");
   MakeFolder(temp / "lavori");
   MakeFolder(temp / "invio");
   WriteTextFile(temp / "template\\Classico.sbt",
                 "<sposalbo numMinPage=\"1\" numMaxPage=\"20\" pageWidth=\"300\" pageHeight=\"200\"><pagina /></sposalbo>");
-  app.WriteProfileString("Program Settings", "Template Path", (temp.Path() + "\\template\\").c_str());
+  Setting("Template Path", (temp.Path() + "\\template\\").c_str());
   lab_test::Laboratory lab;
   ASSERT_TRUE(lab.Ready());
   const std::string keyPath = (CSposalboApp::GetProgramFolder() + "public.key").str();

@@ -5,46 +5,26 @@
 
 #include "app/dialogs/DialogDriving.h"
 #include "app/resource.h"
-#include "app/shell/ChildView.h"
-#include "app/shell/DemoDoc.h"
-#include "app/shell/MainFrm.h"
-#include "app/shell/SposalboApp.h"
-#include "app/support/SampleAlbum.h"
+#include "app/support/EditorFrameFixture.h"
 #include "crop/CropDlg.h"
 #include "crop/MouseInput.h"
 #include "document/SposalboDoc.h"
-#include "document/TempFolder.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
-#include "framework/scripted_ui.h"
 
 namespace {
-class CropRoadTest : public ::testing::Test {
+class CropRoadTest : public EditorFrameTest {
  protected:
   void SetUp() override {
-    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
-                                        RUNTIME_CLASS(CChildView));
-    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
-    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
-    ui.AnswerFiles({sample.ProjectPath().c_str()});
-    Menu(ID_ALBUM_OPEN);
-    ASSERT_NE(frame->GetAlbum(), nullptr);
+    EditorFrameTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(OpenSample());
     list = frame->GetAlbum()->GetRoot()->GetImageList();
     page = frame->GetCurrentPage();
     ASSERT_NE(page, nullptr);
     page->SelectAll(false);
     page->GetChild(0)->SetSelected(true);  // photo A, 64 x 48
-  }
-  void TearDown() override {
-    frame->SetAlbum(nullptr);
-    app.m_pMainWnd = nullptr;
-    delete m_template;
-  }
-  void Menu(UINT id) {
-    frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    input::Flush();
   }
   // Drags a rectangle over the photo's pixels (left, top)-(right, bottom) in the
   // shown dialog, then presses the button.
@@ -60,12 +40,6 @@ class CropRoadTest : public ::testing::Test {
     });
   }
 
-  CScriptedUi ui;
-  TempFolder temp;
-  SampleAlbum sample{temp.Path()};
-  CSposalboApp app;
-  CSingleDocTemplate* m_template = nullptr;
-  CMainFrame* frame = nullptr;
   spab_imagelist::CMImageList* list = nullptr;
   treeNode::CPaginaTreeNode* page = nullptr;
 };
@@ -80,8 +54,8 @@ TEST_F(CropRoadTest, ASavedCropBecomesAPhotoOfTheAlbumOverItsSource) {
   EXPECT_NEAR(cut.ratioH, 0.5f, 0.001f);
   EXPECT_NEAR(cut.cropX, -1.0f / 3.0f, 0.001f);
   EXPECT_NEAR(cut.cropY, 0.25f, 0.001f);
-  EXPECT_NE(::GetFileAttributesA((sample.AlbumFolder() + "\\rif\\" + cut.riferimento).c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_NE(::GetFileAttributesA((sample.AlbumFolder() + "\\img\\" + cut.thumb).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(::GetFileAttributesA((Sample().AlbumFolder() + "\\rif\\" + cut.riferimento).c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(::GetFileAttributesA((Sample().AlbumFolder() + "\\img\\" + cut.thumb).c_str()), INVALID_FILE_ATTRIBUTES);
   // The page shows it, selected, with the numbers that place it over photo A.
   ASSERT_EQ(page->GetChildCount(), 3u);
   auto* placed = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(2));
@@ -90,7 +64,7 @@ TEST_F(CropRoadTest, ASavedCropBecomesAPhotoOfTheAlbumOverItsSource) {
   EXPECT_TRUE(placed->IsSelected());
   EXPECT_FLOAT_EQ(placed->GetCropX(), cut.cropX);
   // The saved list carries the numbers too.
-  auto saved = spab_imagelist::CMImageList::Load(sample.AlbumFolder().c_str(), false);
+  auto saved = spab_imagelist::CMImageList::Load(Sample().AlbumFolder().c_str(), false);
   ASSERT_TRUE(saved && saved->Find(cut.thumb.c_str()));
   EXPECT_FLOAT_EQ(saved->Find(cut.thumb.c_str())->cropY, cut.cropY);
 }
@@ -101,7 +75,7 @@ TEST_F(CropRoadTest, LoadingInsteadOfSavingAddsNothing) {
   EXPECT_EQ(list->GetImages().size(), 2u);
   EXPECT_EQ(page->GetChildCount(), 2u);
   WIN32_FIND_DATAA found;
-  HANDLE none = ::FindFirstFileA((sample.AlbumFolder() + "\\rif\\*.tif").c_str(), &found);
+  HANDLE none = ::FindFirstFileA((Sample().AlbumFolder() + "\\rif\\*.tif").c_str(), &found);
   EXPECT_EQ(none, INVALID_HANDLE_VALUE);
   if (none != INVALID_HANDLE_VALUE) ::FindClose(none);
 }

@@ -3,43 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "app/resource.h"
-#include "app/shell/ChildView.h"
-#include "app/shell/DemoDoc.h"
-#include "app/shell/MainFrm.h"
-#include "app/shell/SposalboApp.h"
 #include "app/shell/StatusPanes.h"
+#include "app/support/EditorFrameFixture.h"
 #include "app/dialogs/FontListFile.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/FileWatch.h"
-#include "app/support/SampleAlbum.h"
 #include "document/SposalboDoc.h"
-#include "document/TempFolder.h"
 #include "document/pages/SposalboTreeNode.h"
-#include "framework/scripted_ui.h"
 
 namespace {
-class MainFrameListsTest : public ::testing::Test {
+class MainFrameListsTest : public EditorFrameTest {
  protected:
   void SetUp() override {
-    app.SetRegistryKey("Velmora");
-    app.WriteProfileString("Program Settings", "Frame Path", nullptr);
-    app.WriteProfileString("Program Settings", "Pers Path", nullptr);
-    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
-                                        RUNTIME_CLASS(CChildView));
-    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
-    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
+    Setting("Frame Path", nullptr);
+    Setting("Pers Path", nullptr);
+    EditorFrameTest::SetUp();
   }
-  void TearDown() override {
-    app.WriteProfileString("Program Settings", "Frame Path", nullptr);
-    if (frame) frame->DestroyWindow();
-    app.m_pMainWnd = nullptr;
-    delete m_template;
-  }
-  CScriptedUi ui;
-  CSposalboApp app;
-  CSingleDocTemplate* m_template = nullptr;
-  CMainFrame* frame = nullptr;
 };
 }  // namespace
 
@@ -48,7 +28,7 @@ TEST_F(MainFrameListsTest, LibraryFoldersComeFromTheProfileOrBesideTheProgram) {
   EXPECT_STREQ(frame->GetFramePath(true), program + "frame\\lowres\\");
   EXPECT_STREQ(frame->GetImagePath(false), program + "image\\highres\\");
   EXPECT_STREQ(frame->GetPageTemplatePath(), program + "PageTemplate\\");
-  app.WriteProfileString("Program Settings", "Frame Path", "D:\\grafica\\cornici\\");
+  Setting("Frame Path", "D:\\grafica\\cornici\\");
   EXPECT_STREQ(frame->GetFramePath(true), "D:\\grafica\\cornici\\lowres\\");
   // Without a custom folder or an album the custom paths start at the root.
   EXPECT_STREQ(frame->GetCustomFramePath(true, nullptr), "\\frame\\lowres\\");
@@ -62,11 +42,9 @@ TEST_F(MainFrameListsTest, LibraryFoldersComeFromTheProfileOrBesideTheProgram) {
 }
 
 TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
-  TempFolder temp;
-  SampleAlbum sample(temp.Path());
   CPageImgListView& pages = frame->GetLists().pages;
   ASSERT_NE(pages.m_hWnd, nullptr);  // the page bar made its window
-  frame->SetAlbum(std::make_unique<CSposalboDoc>(sample.ProjectPath(), frame->GetPageView()));
+  frame->SetAlbum(std::make_unique<CSposalboDoc>(Sample().ProjectPath(), frame->GetPageView()));
   frame->RebuildPageList();
   ASSERT_EQ(pages.GetItemCount(), 3);
   treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
@@ -91,12 +69,11 @@ TEST(StatusPanes, PageAndSizeTextsAreCentredAndBlankWithoutAnAlbum) {
 }
 
 TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
-  TempFolder temp;
-  const std::string list = temp / "lab.sfl";
+  const std::string list = Temp() / "lab.sfl";
   ASSERT_TRUE(WriteFontList(list, {"Arial", "Times New Roman"}));
-  app.WriteProfileString("Program Settings", "Font list", list.c_str());
+  Setting("Font list", list.c_str());
   frame->LoadFontList();
-  app.WriteProfileString("Program Settings", "Font list", nullptr);
+  Setting("Font list", nullptr);
   EXPECT_TRUE(frame->IsLabFont("Times New Roman"));
   EXPECT_FALSE(frame->IsLabFont("Comic Sans MS"));
   frame->LoadFontList();
@@ -104,9 +81,7 @@ TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
 }
 
 TEST_F(MainFrameListsTest, AChangeOfAnUnknownWatchOnlyReloadsThePagesPictures) {
-  TempFolder temp;
-  SampleAlbum sample(temp.Path());
-  frame->SetAlbum(std::make_unique<CSposalboDoc>(sample.ProjectPath(), frame->GetPageView()));
+  frame->SetAlbum(std::make_unique<CSposalboDoc>(Sample().ProjectPath(), frame->GetPageView()));
   treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
   page->SetNeedsRefresh(false);
   frame->SendMessage(GetFileWatchMessage(), 4711, 0);

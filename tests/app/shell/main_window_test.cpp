@@ -1,55 +1,29 @@
 #include <gtest/gtest.h>
 
-#include "app/shell/ChildView.h"
-#include "app/shell/MainFrm.h"
-#include "app/shell/SposalboApp.h"
-#include "app/surface/RulerSplitterWnd.h"
 #include "app/resource.h"
-#include "framework/scripted_ui.h"
+#include "app/shell/ChildView.h"
+#include "app/support/EditorFrameFixture.h"
+#include "app/surface/RulerSplitterWnd.h"
 
 namespace {
 // Outside a test's own script nothing is ever shown: questions are refused.
 CScriptedUi g_fallbackUi;
 
-// The editor's template builds its frame, view and document; removed at the end.
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
-                                        RUNTIME_CLASS(CChildView));
-    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
-    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
-    ASSERT_NE(frame, nullptr);
-  }
-  void TearDown() override {
-    app.m_pMainWnd = nullptr;
-    delete m_template;
-  }
-  CSposalboApp app;
-  CSingleDocTemplate* m_template = nullptr;
-  CMainFrame* frame = nullptr;
-};
+using MainWindowTest = EditorFrameTest;
 }  // namespace
 
-TEST_F(MainWindowTest, IsATopLevelFrameTitledWithTheProgramName) {
-  CString title;
-  frame->GetWindowText(title);
-  EXPECT_STREQ(title, "Lumivo");
+TEST_F(MainWindowTest, IsATopLevelFrameWithTheMenuToolbarAndStatusBarOfTheResourceScript) {
+  CString text;
+  frame->GetWindowText(text);
+  EXPECT_STREQ(text, "Lumivo");
   EXPECT_EQ(::GetParent(frame->m_hWnd), nullptr);
-  EXPECT_TRUE(frame->IsKindOf(RUNTIME_CLASS(CFrameWnd)));
   EXPECT_TRUE(frame->GetActiveView()->IsKindOf(RUNTIME_CLASS(CChildView)));
-}
-
-TEST_F(MainWindowTest, MenuComesFromTheResourceScript) {
   CMenu* menu = frame->GetMenu();
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(menu->GetMenuItemCount(), 9u);
-  CString text;
   menu->GetSubMenu(8)->GetMenuString(ID_APP_ABOUT, text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "&Informazioni su Lumivo...");
-}
 
-TEST_F(MainWindowTest, ToolbarAndStatusBarComeFromTheResourceScript) {
   CToolBar& toolbar = frame->m_wndToolBar;
   ASSERT_EQ(toolbar.GetCount(), 31);
   EXPECT_EQ(toolbar.GetItemID(0), 32874u);
@@ -57,7 +31,6 @@ TEST_F(MainWindowTest, ToolbarAndStatusBarComeFromTheResourceScript) {
   EXPECT_EQ(toolbar.GetItemID(30), CSposalboStyleCombo::kId) << "the style combo at the end";
   EXPECT_EQ(frame->m_styleCombo.GetParent(), &toolbar);
   EXPECT_EQ(toolbar.m_sizeButton, CSize(39, 39));
-  CString text;
   toolbar.GetWindowText(text);
   EXPECT_STREQ(text, "Strumenti");
   EXPECT_EQ(toolbar.GetParent(), frame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
@@ -67,17 +40,7 @@ TEST_F(MainWindowTest, ToolbarAndStatusBarComeFromTheResourceScript) {
   EXPECT_STREQ(status.GetPaneText(5), "SCRL");
 }
 
-TEST_F(MainWindowTest, AboutCommandRunsTheAboutBox) {
-  CScriptedUi ui;
-  ui.AnswerModal(IDOK);
-  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_APP_ABOUT, 0));
-  ASSERT_EQ(ui.Questions().size(), 1u);
-  EXPECT_STREQ(ui.Questions()[0].kind, "modal");
-  EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(IDD_ABOUTBOX));
-}
-
-TEST_F(MainWindowTest, AboutBoxShowsTheVersion) {
-  CScriptedUi ui;
+TEST_F(MainWindowTest, TheAboutCommandShowsTheVersion) {
   CString caption, version;
   LRESULT icon = 0;
   ui.AnswerModalWith([&](CWnd* pDialog) {
@@ -89,7 +52,9 @@ TEST_F(MainWindowTest, AboutBoxShowsTheVersion) {
     icon = ::SendMessageA(::GetWindow(child, GW_HWNDNEXT), STM_GETICON, 0, 0);
     pDialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
   });
-  app.OnAppAbout();
+  Menu(ID_APP_ABOUT);
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(IDD_ABOUTBOX));
   EXPECT_STREQ(caption, "Informazioni su Lumivo");
   EXPECT_STREQ(version, "Lumivo versione 1.1");
   EXPECT_NE(icon, 0) << "the program icon";

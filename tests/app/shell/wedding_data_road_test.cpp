@@ -5,55 +5,23 @@
 #include "app/dialogs/DatiStandIn.h"
 #include "app/dialogs/DialogDriving.h"
 #include "app/resource.h"
-#include "app/shell/ChildView.h"
-#include "app/shell/DemoDoc.h"
-#include "app/shell/MainFrm.h"
-#include "app/shell/SposalboApp.h"
-#include "app/support/SampleAlbum.h"
+#include "app/support/EditorFrameFixture.h"
 #include "app/support/SourceTree.h"
-#include "crop/MouseInput.h"
 #include "document/SposalboDoc.h"
-#include "document/TempFolder.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "framework/dhtml_dialog.h"
-#include "framework/scripted_ui.h"
 
 namespace {
-class WeddingDataRoadTest : public ::testing::Test {
+class WeddingDataRoadTest : public EditorFrameTest {
  protected:
   void SetUp() override {
     // The page is read when the frame is made.
-    app.WriteProfileString("Program Settings", "dataURL", SourceTreePath("dist\\html\\data.html").c_str());
-    m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
-                                        RUNTIME_CLASS(CChildView));
-    ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
-    frame = static_cast<CMainFrame*>(app.m_pMainWnd);
-    Open();
-  }
-  void TearDown() override {
-    frame->SetAlbum(nullptr);
-    app.m_pMainWnd = nullptr;
-    delete m_template;
-    app.WriteProfileString("Program Settings", "dataURL", nullptr);
-  }
-  void Menu(UINT id) {
-    frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    input::Flush();
-  }
-  void Open() {
-    ui.AnswerFiles({sample.ProjectPath().c_str()});
-    Menu(ID_ALBUM_OPEN);
-    ASSERT_NE(frame->GetAlbum(), nullptr);
+    Setting("dataURL", SourceTreePath("dist\\html\\data.html").c_str());
+    EditorFrameTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(OpenSample());
   }
   treeNode::CDatiTreeNode& Dati() { return *frame->GetAlbum()->GetRoot()->GetDati(); }
-
-  CScriptedUi ui;
-  TempFolder temp;
-  SampleAlbum sample{temp.Path()};
-  CSposalboApp app;
-  CSingleDocTemplate* m_template = nullptr;
-  CMainFrame* frame = nullptr;
 };
 }  // namespace
 
@@ -79,7 +47,7 @@ TEST_F(WeddingDataRoadTest, DataEditedFromTheMenuAreSavedWithTheAlbum) {
   ui.Clear();
   Menu(ID_ALBUM_CLOSE);
   EXPECT_TRUE(ui.Questions().empty());  // saved: no question
-  Open();
+  OpenSample();
   bool found = false;
   for (size_t i = 0; i < Dati().GetChildCount(); ++i) {
     auto* v = static_cast<treeNode::CVariabileTreeNode*>(Dati().GetChild(i));

@@ -1,0 +1,57 @@
+#include "app/support/EditorFrameFixture.h"
+
+#include <algorithm>
+
+#include "app/resource.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/DemoDoc.h"
+#include "crop/MouseInput.h"
+
+namespace {
+const char kSettings[] = "Program Settings";
+}
+
+EditorFrameTest::EditorFrameTest() { app.SetRegistryKey("Velmora"); }
+
+void EditorFrameTest::SetUp() {
+  m_template = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
+                                      RUNTIME_CLASS(CChildView));
+  ASSERT_NE(m_template->OpenDocumentFile(nullptr, FALSE), nullptr);
+  frame = static_cast<CMainFrame*>(app.m_pMainWnd);
+  ASSERT_NE(frame, nullptr);
+}
+
+void EditorFrameTest::TearDown() {
+  // The frame stops its loaders before the album goes with it.
+  if (frame && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
+  app.m_pMainWnd = nullptr;
+  delete m_template;
+  input::Flush();
+  for (const std::string& name : m_settings) app.WriteProfileString(kSettings, name.c_str(), nullptr);
+}
+
+void EditorFrameTest::Menu(UINT id) {
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  input::Flush();
+}
+
+void EditorFrameTest::Setting(const char* name, const char* value) {
+  if (std::find(m_settings.begin(), m_settings.end(), name) == m_settings.end()) m_settings.emplace_back(name);
+  app.WriteProfileString(kSettings, name, value);
+}
+
+TempFolder& EditorFrameTest::Temp() {
+  if (!m_temp) m_temp = std::make_unique<TempFolder>();
+  return *m_temp;
+}
+
+SampleAlbum& EditorFrameTest::Sample() {
+  if (!m_sample) m_sample = std::make_unique<SampleAlbum>(Temp().Path());
+  return *m_sample;
+}
+
+void EditorFrameTest::OpenSample() {
+  ui.AnswerFiles({Sample().ProjectPath().c_str()});
+  Menu(ID_ALBUM_OPEN);
+  ASSERT_NE(frame->GetAlbum(), nullptr);
+}
