@@ -18,10 +18,15 @@ namespace {
 constexpr UINT kUsedMarkBitmap = 169;
 constexpr UINT kPhotoMenu = 199;
 
-spab_imagelist::CMImageList* AlbumImages() {
+treeNode::CSposalboTreeNode* AlbumRoot() {
   IEditorFrame* frame = GetEditorFrame();
   CSposalboDoc* album = frame ? frame->GetAlbum() : nullptr;
-  return album && album->GetRoot() ? album->GetRoot()->GetImageList() : nullptr;
+  return album ? album->GetRoot() : nullptr;
+}
+
+spab_imagelist::CMImageList* AlbumImages() {
+  treeNode::CSposalboTreeNode* root = AlbumRoot();
+  return root ? root->GetImageList() : nullptr;
 }
 }  // namespace
 
@@ -57,7 +62,8 @@ bool CFotoImgListView::CanDeleteSelected() const {
   spab_imagelist::CMImageList* images = AlbumImages();
   const CString name = GetFirstSelectedName();
   const spab_imagelist::CMImg* image = images && !name.IsEmpty() ? images->Find(name) : nullptr;
-  return image && image->refCount == 0;
+  // A photo that undo or paste would bring back keeps its files too.
+  return image && image->refCount == 0 && !AlbumRoot()->IsPhotoInUse(name.str());
 }
 
 void CFotoImgListView::OnRButtonDown(UINT, CPoint point) {

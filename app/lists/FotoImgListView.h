@@ -1,6 +1,7 @@
 #pragma once
 // The photo bar's list of the album's photos: a mark on every photo some page
-// uses, and "Elimina" in its context menu for a photo no page uses.
+// uses, and "Elimina" in its context menu for a photo nothing of the album
+// uses.
 #include "app/lists/ImgListView.h"
 
 class CFotoImgListView : public CImgListView {
@@ -10,7 +11,8 @@ class CFotoImgListView : public CImgListView {
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) override;
   void UpdateItemState(int index) override;
   // Whether the first selected photo may be deleted: it is in the album's
-  // image list and no page uses it.
+  // image list, and neither a page nor a page's undo or redo history nor a
+  // clipboard uses it.
   bool CanDeleteSelected() const;
 
  protected:

@@ -37,6 +37,17 @@ void CPageUndo::Swap(treeNode::CSposalboTreeNode& album, int pageIndex, Stack& f
     to.emplace_back(old);
 }
 
+bool CPageUndo::UsesPhoto(const std::string& name) const
+{
+    for (const Stack* stack : {&m_undo, &m_redo}) {
+        for (const auto& copy : *stack) {
+            if (copy->UsesPhoto(name))
+                return true;
+        }
+    }
+    return false;
+}
+
 void CPageUndo::Undo(treeNode::CSposalboTreeNode& album, int pageIndex)
 {
     Swap(album, pageIndex, m_undo, m_redo);

@@ -1,6 +1,7 @@
 #pragma once
 // Undo and redo history of one album page, kept as whole copies of the page.
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace treeNode {
@@ -17,6 +18,9 @@ public:
 
     bool CanUndo() const { return !m_undo.empty(); }
     bool CanRedo() const { return !m_redo.empty(); }
+    // Whether a copy kept for undo or redo shows that album photo: undoing
+    // would bring it back onto the page.
+    bool UsesPhoto(const std::string& name) const;
     // Remembers the page as it is now, selection included; marks it changed.
     void Snapshot(treeNode::CPaginaTreeNode& page);
     // Swap the album's page at index with the newest copy of the other stack.

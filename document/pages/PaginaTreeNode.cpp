@@ -459,4 +459,25 @@ void CPaginaTreeNode::ReleaseImageRefs(CTreeNode* node)
                      [list](CImgTreeNode* photo) { list->Release(photo->GetName().c_str()); });
 }
 
+bool CPaginaTreeNode::NamesPhoto(const CTreeNode* node, const std::string& name)
+{
+    if (!node)
+        return false;
+    if (node->HasTag(tags::kImmagine)) {
+        auto* photo = dynamic_cast<const CImgTreeNode*>(node);
+        if (photo && photo->GetName() == name)
+            return true;
+    }
+    for (size_t i = 0; i < node->GetChildCount(); ++i) {
+        if (NamesPhoto(node->GetChild(i), name))
+            return true;
+    }
+    return false;
+}
+
+bool CPaginaTreeNode::UsesPhoto(const std::string& name) const
+{
+    return NamesPhoto(this, name) || NamesPhoto(m_background.get(), name);
+}
+
 } // namespace treeNode

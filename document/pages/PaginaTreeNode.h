@@ -110,6 +110,11 @@ public:
     // One reference in the album image list for each album photo below node.
     void AddImageRefs(CTreeNode* node);
     void ReleaseImageRefs(CTreeNode* node);
+    // Whether an album photo of that name is node or lies below it.
+    static bool NamesPhoto(const CTreeNode* node, const std::string& name);
+    // Whether the page shows that album photo, among its objects or as its
+    // background.
+    bool UsesPhoto(const std::string& name) const;
 
     CSfondoTreeNode* GetBackground() const { return m_background.get(); }
     CTreeNode* GetHandleObject() const { return m_handleObject; }

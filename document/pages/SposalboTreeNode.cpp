@@ -434,6 +434,21 @@ void CSposalboTreeNode::RecountImageRefs()
         host->InvalidatePhotoThumbnails();
 }
 
+bool CSposalboTreeNode::IsPhotoInUse(const std::string& name) const
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (GetPage(i)->UsesPhoto(name) || m_undo[static_cast<size_t>(i)]->UsesPhoto(name))
+            return true;
+    }
+    if (m_pageClipboard && m_pageClipboard->UsesPhoto(name))
+        return true;
+    for (const auto& node : m_objectClipboard) {
+        if (CPaginaTreeNode::NamesPhoto(node.get(), name))
+            return true;
+    }
+    return false;
+}
+
 void CSposalboTreeNode::CopySelection()
 {
     CPaginaTreeNode* page = GetCurrentPage();

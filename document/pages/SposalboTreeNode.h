@@ -96,6 +96,9 @@ public:
     void Undo();
     void Redo();
     void RecountImageRefs();
+    // Whether a page, the undo or redo history of a page, or a clipboard
+    // still shows that album photo: its files must stay.
+    bool IsPhotoInUse(const std::string& name) const;
     void CopySelection();
     void CutSelection();
     void PasteSelection();

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 #include "app/lists/FotoImgListView.h"
 #include "app/lists/LibraryListViews.h"
 #include "app/lists/Thumbnail.h"
 #include "app/support/SurfaceFixture.h"
 #include "document/imagelist/MImageList.h"
+#include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 
@@ -142,28 +145,76 @@ TEST_F(ListTest, DraggingAFrameOntoTheSurfaceCreatesItAndElsewhereNothing) {
   EXPECT_TRUE(Object(2)->HasTag("cornice"));
 }
 
-TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyUnusedOnes) {
-  spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList();
+TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyWhatNothingUses) {
+  treeNode::CSposalboTreeNode& root = *album->GetRoot();
+  spab_imagelist::CMImageList* images = root.GetImageList();
   SampleAlbum::WritePicture(temp.Path() + "\\verde.bmp", 30, 30, 0x00FF00);
-  const spab_imagelist::CMImg* unused = images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str());
-  ASSERT_NE(unused, nullptr);
-  const std::string unusedName = unused->thumb;
+  // A photo put on a page directly: no undo snapshot, no reference counted.
+  auto putOnPage = [&](const std::string& name) {
+    Page()->SelectAll(false);
+    Page()->AddChild(std::make_unique<treeNode::CImgTreeNode>(name, Page()), true);
+    Object(Page()->GetChildCount() - 1)->SetSelected(true);
+  };
+  // What holds each photo of the list (the first is photo A).
+  const struct {
+    const char* held;
+    std::function<void(const std::string&)> hold;
+  } cases[] = {
+      {"on a page", [](const std::string&) {}},
+      {"by undo only",
+       [&](const std::string& n) {
+         surface.PlacePhoto(n, 0.0f, 0.0f);
+         Page()->SelectAll(false);
+         Object(Page()->GetChildCount() - 1)->SetSelected(true);
+         Page()->DeleteSelection();
+       }},
+      {"by redo only",
+       [&](const std::string& n) {
+         surface.PlacePhoto(n, 0.0f, 0.0f);
+         root.Undo();
+       }},
+      {"by the object clipboard only",
+       [&](const std::string& n) {
+         putOnPage(n);
+         root.CopySelection();
+         Page()->TakeSelectedChildren();
+       }},
+      {"by the page clipboard only",
+       [&](const std::string& n) {
+         root.AddPage(-1);
+         root.LastPage();
+         putOnPage(n);
+         root.CopyPage();
+         root.DeletePage();
+       }},
+      {nullptr, [](const std::string&) {}},  // nothing: it goes
+  };
+  std::vector<CString> names{sample.PhotoA().c_str()};
+  for (size_t i = 1; i < std::size(cases); ++i)
+    names.emplace_back(images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str())->thumb.c_str());
   CFotoImgListView list;
   Create(list);
   list.SetFolder(album->GetImageFolder(true).c_str());
-  list.LoadFilesAsync({sample.PhotoA().c_str(), unusedName.c_str()}, false);
+  list.LoadFilesAsync(names, false);
   Settle(list);
-  ASSERT_EQ(list.GetItemCount(), 2);
-  EXPECT_EQ(list.GetItemState(0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
+  ASSERT_EQ(list.GetItemCount(), static_cast<int>(names.size()));
+  EXPECT_EQ(list.GetItemState(0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1)) << "photo A is used";
   EXPECT_EQ(list.GetItemState(1, LVIS_STATEIMAGEMASK), 0u);
 
-  list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-  list.SendMessage(WM_COMMAND, CFotoImgListView::kDeleteCommand);
-  EXPECT_EQ(list.GetItemCount(), 2) << "a photo used on a page stays";
-  list.SetItemState(0, 0, LVIS_SELECTED);
-  list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-  list.SendMessage(WM_COMMAND, CFotoImgListView::kDeleteCommand);
-  EXPECT_EQ(list.GetItemCount(), 1);
-  EXPECT_EQ(images->Find(unusedName.c_str()), nullptr);
-  EXPECT_FALSE(FileExists(album->GetImageFolder(true) + unusedName));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].held ? cases[i].held : "by nothing");
+    const std::string name = names[i].str();
+    cases[i].hold(name);
+    const auto& shown = list.GetNames();
+    const int item = static_cast<int>(std::find(shown.begin(), shown.end(), names[i]) - shown.begin());
+    ASSERT_LT(item, list.GetItemCount());
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    list.SetItemState(item, LVIS_SELECTED, LVIS_SELECTED);
+    const int before = list.GetItemCount();
+    list.SendMessage(WM_COMMAND, CFotoImgListView::kDeleteCommand);
+    const bool kept = cases[i].held != nullptr;
+    EXPECT_EQ(list.GetItemCount(), kept ? before : before - 1);
+    EXPECT_EQ(images->Find(name.c_str()) != nullptr, kept);
+    EXPECT_EQ(FileExists(album->GetImageFolder(true) + name), kept);
+  }
 }
