@@ -20,3 +20,19 @@ void CTestoDialog::DoDataExchange(CDataExchange* pDX) {
   CFontDialog::DoDataExchange(pDX);
   DDX_Text(pDX, IDC_TESTO_TEXT, m_text);
 }
+
+void CTestoDialog::SetText(const std::string& text) {
+  std::string edit;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) edit += '\r';
+    edit += text[i];
+  }
+  m_text = edit.c_str();
+}
+
+std::string CTestoDialog::GetText() const {
+  std::string text;
+  for (const char c : m_text.str())
+    if (c != '\r') text += c;
+  return text;
+}

@@ -2,6 +2,8 @@
 // The text dialog: the system font choice (TrueType fonts only) with an edit
 // for the text itself, from dialog template 1543 of the program's resources.
 // The caller sets the text and font before running it and reads them after OK.
+#include <string>
+
 #include "app/resource.h"
 #include "framework/framework.h"
 
@@ -11,6 +13,10 @@ class CTestoDialog : public CFontDialog {
   INT_PTR DoModal() override;
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* pDX) override;
+
+  // A text node breaks its lines with "\n", the edit with "\r\n".
+  void SetText(const std::string& text);
+  std::string GetText() const;
 
   CString m_text;
 };

@@ -1,6 +1,7 @@
 #include "app/shell/MainFrm.h"
 
 #include "app/dialogs/DlgImgColor.h"
+#include "app/dialogs/TestoDialog.h"
 #include "app/menus/MenuIcons.h"
 #include "ui/frames/docking/SkinDockBar.h"
 #include "app/resource.h"
@@ -179,7 +180,17 @@ void CMainFrame::EditSelectionColour() {
   dialog.DoModal();
 }
 
-bool CMainFrame::EditText(std::string&, LOGFONTA&, COLORREF&) { return false; }
+bool CMainFrame::EditText(std::string& text, LOGFONTA& font, COLORREF& colour) {
+  CTestoDialog dialog(this);
+  dialog.SetText(text);
+  if (font.lfFaceName[0]) dialog.m_lf = font;
+  dialog.m_cf.rgbColors = colour;
+  if (dialog.DoModal() != IDOK) return false;
+  text = dialog.GetText();
+  font = dialog.m_lf;
+  colour = dialog.m_cf.rgbColors;
+  return true;
+}
 
 void CMainFrame::LayoutPageStatic() {
   if (m_view) m_view->LayoutPageStatic();

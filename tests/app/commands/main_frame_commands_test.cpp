@@ -11,6 +11,7 @@
 #include "document/SposalboDoc.h"
 #include "document/nodes/ImgColor.h"
 #include "document/nodes/ImgTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
@@ -143,4 +144,42 @@ TEST_F(MainFrameCommandsTest, ThePrintItemIsNeverEnabled) {
   probe.m_nID = ID_ALBUM_PRINT;
   frame->OnCmdMsg(ID_ALBUM_PRINT, static_cast<int>(CN_UPDATE_COMMAND_UI), &probe, nullptr);
   EXPECT_FALSE(probe.enabled);
+}
+
+// The text dialog from "Aggiungi" and "Modifica": the font chosen (or the
+// dialog cancelled) through the UI seam.
+TEST_F(MainFrameCommandsTest, TextsAreAddedAndEditedThroughTheTextDialogAndCancelChangesNothing) {
+  OpenSample();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  root.GoToPage(2);  // the empty page
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  const struct {
+    UINT command;
+    const char* face;  // null: cancelled
+    size_t objects;
+    bool undo;
+  } steps[] = {{ID_TEXT_ADD, nullptr, 0, false},
+               {ID_TEXT_ADD, "Times New Roman", 1, true},
+               {ID_TEXT_EDIT, nullptr, 1, true},
+               {ID_TEXT_EDIT, "Courier New", 1, true}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.face ? step.face : "cancelled");
+    ui.Clear();
+    LOGFONTA font{};
+    font.lfHeight = -40;
+    if (step.face) {
+      lstrcpyA(font.lfFaceName, step.face);
+      ui.AnswerFont(font);
+    }
+    Menu(step.command);
+    ASSERT_EQ(ui.Questions().size(), 1u);
+    EXPECT_STREQ(ui.Questions()[0].kind, "font");
+    ASSERT_EQ(page->GetChildCount(), step.objects);
+    EXPECT_EQ(root.CanUndo(), step.undo);
+  }
+  auto* text = dynamic_cast<treeNode::CTestoTreeNode*>(page->GetChild(0));
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(text->IsSelected());
+  EXPECT_EQ(text->GetText(), "Prova di testo");
+  EXPECT_STREQ(text->GetLogFont().lfFaceName, "Courier New");
 }

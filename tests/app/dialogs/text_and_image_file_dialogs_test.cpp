@@ -21,6 +21,16 @@ TEST(TestoDialog, OffersTrueTypeFontsFromItsOwnTemplateStartingWithArial) {
   EXPECT_STREQ(dialog.m_text, "Marco e Giulia");
   // The template the system builds the dialog from is in the program.
   EXPECT_NE(::FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_TESTO), MAKEINTRESOURCEA(5)), nullptr);
+  // Line breaks: "\n" in the album, "\r\n" in the edit.
+  const struct {
+    const char* album;
+    const char* edit;
+  } texts[] = {{"Marco\ne Giulia\n", "Marco\r\ne Giulia\r\n"}, {"\n\nsposi", "\r\n\r\nsposi"}, {"una riga", "una riga"}};
+  for (const auto& t : texts) {
+    dialog.SetText(t.album);
+    EXPECT_STREQ(dialog.m_text, t.edit);
+    EXPECT_EQ(dialog.GetText(), t.album);
+  }
 }
 
 TEST(ImageFileDlg, ManyFilesFitTheLargeBufferAndComeBackWithTheirFolder) {
