@@ -185,15 +185,18 @@ void CSposalboPageStatic::PlaceImage(const std::string& name, float x, float y, 
 void CSposalboPageStatic::PlaceFrame(const std::string& name, float x, float y, bool pers) {
   CPaginaTreeNode* page = CurrentPage();
   if (!page) return;
+  const surface_rules::Keys keys = HeldKeys();
+  const bool hasSelection = page->GetSelectedCount(false) > 0;
+  const bool groups = hasSelection && (!keys.ctrl || keys.alt) && !(keys.ctrl && keys.space);
+  // The selection goes one level down, into the frame: a drop that would nest
+  // it deeper than an album may is refused, as grouping is.
+  if (groups && !page->CanNestSelection(1)) return;
   auto frame = std::make_unique<CCorniceTreeNode>(name, page);
   frame->SetPersonal(pers);
   frame->LoadResources();
   frame->SetRotation(0.0f);
-  const surface_rules::Keys keys = HeldKeys();
-  const bool hasSelection = page->GetSelectedCount(false) > 0;
   // Grouping the selection takes the page's snapshot itself: one drop, one
   // undo step.
-  const bool groups = hasSelection && (!keys.ctrl || keys.alt) && !(keys.ctrl && keys.space);
   if (!groups) page->SaveUndo();
 
   auto takeIntoFrame = [&](treeNode::CGruppoTreeNode& group) {

@@ -3,7 +3,9 @@
 #include "app/support/SurfaceFixture.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/CorniceTreeNode.h"
+#include "document/albumfile/NestingLimit.h"
 #include "document/nodes/EffectTreeNode.h"
+#include "document/nodes/GruppoTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/nodes/SfondoTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
@@ -139,6 +141,34 @@ TEST_F(SurfaceDropTest, FramesLandAtThePointFitThePageOrTakeTheSelectionIn) {
   EXPECT_NEAR(around->GetScaleX() * around->GetWidth(), width, 1e-3f);
   album->GetRoot()->Undo();
   EXPECT_EQ(Page()->GetChildCount(), 4u) << "one undo step takes the frame back out";
+}
+
+TEST_F(SurfaceDropTest, AFrameAroundASelectionNeverNestsItPastTheAlbumsDepth) {
+  const struct {
+    std::initializer_list<int> keys;
+    int height;  // of the selected object: 98 levels below the page fill the album's 100
+    bool taken;
+  } cases[] = {{{}, 97, true}, {{}, 98, false}, {{VK_MENU}, 98, false}, {{VK_CONTROL, VK_MENU}, 98, false}};
+  treeNode::CSposalboTreeNode& root = *album->GetRoot();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.height);
+    root.AddPage(-1);
+    root.LastPage();
+    treeNode::CTreeNode* level = Page();
+    for (int i = 0; i < c.height; ++i) {
+      auto group = std::make_unique<treeNode::CGruppoTreeNode>(level);
+      treeNode::CTreeNode* next = group.get();
+      level->AddChild(std::move(group), true);
+      level = next;
+    }
+    Select({0});
+    Hold(c.keys);
+    surface.DropFrame("cornice.bmp", Screen(PixelOf(0.0f, 0.0f)), false);
+    ASSERT_EQ(Page()->GetChildCount(), 1u);
+    EXPECT_EQ(Object(0)->HasTag("cornice"), c.taken);
+    EXPECT_EQ(CanUndo(), c.taken);
+    EXPECT_LE(Page()->GetLevel() + Object(0)->GetSubtreeHeight(), kMaxNestingDepth);
+  }
 }
 
 TEST_F(SurfaceDropTest, ATemplateAddsItsObjects) {
