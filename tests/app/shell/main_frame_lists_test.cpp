@@ -2,9 +2,13 @@
 // defaults, the custom folder, and the page bar following the album.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/resource.h"
 #include "app/shell/StatusPanes.h"
 #include "app/support/EditorFrameFixture.h"
+#include "crop/MouseInput.h"
+#include "imagelib/ImgBitmap.h"
 #include "app/dialogs/FontListFile.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
@@ -80,10 +84,40 @@ TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
   EXPECT_FALSE(frame->IsLabFont("Arial")) << "without a list every face travels with the album";
 }
 
-TEST_F(MainFrameListsTest, AChangeOfAnUnknownWatchOnlyReloadsThePagesPictures) {
-  frame->SetAlbum(std::make_unique<CSposalboDoc>(Sample().ProjectPath(), frame->GetPageView()));
+// A photo handed to the outside editor and changed there: its working copy is
+// made again from the change, and the page reloads its pictures in any case.
+TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
+  OpenSample();
   treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
-  page->SetNeedsRefresh(false);
-  frame->SendMessage(GetFileWatchMessage(), 4711, 0);
-  EXPECT_TRUE(page->NeedsRefresh());
+  page->SelectAll(false);
+  page->GetChild(0)->SetSelected(true);  // photo A
+  frame->SetExtAppCmdLine("manca_editor.exe \"%s\"");
+  ui.AnswerMessage(IDNO);  // the original is not kept apart
+  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  // Drawing would take the page's reload mark away.
+  frame->SetRenderPaused(true);
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    bool copyMade;
+  } cases[] = {
+      {"a watch never made", [&] { frame->SendMessage(GetFileWatchMessage(), 4711, 0); }, false},
+      {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, false},
+      {"a red picture", [&] { SampleAlbum::WritePicture(reference, 80, 60, 0xFF0000); }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.change);
+    const std::string before = ReadTextFile(working);
+    page->SetNeedsRefresh(false);
+    c.make();
+    input::FlushUntil([&] { return page->NeedsRefresh(); }, 500);
+    EXPECT_TRUE(page->NeedsRefresh());
+    EXPECT_EQ(ReadTextFile(working) != before, c.copyMade);
+  }
+  CImgBitmap copy;
+  ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);
+  EXPECT_EQ(copy.GetWidth(), 80) << "the working copy is the changed picture";
+  StopFileWatch();
 }

@@ -60,24 +60,6 @@ TEST_F(MainWindowTest, TheAboutCommandShowsTheVersion) {
   EXPECT_NE(icon, 0) << "the program icon";
 }
 
-TEST(Startup, InitInstanceCreatesAndShowsTheMainFrameWithoutAnAlbum) {
-  CSposalboApp app;
-  ASSERT_TRUE(app.InitInstance());
-  ASSERT_NE(app.m_pMainWnd, nullptr);
-  EXPECT_TRUE(app.m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame)));
-  EXPECT_TRUE(app.m_pMainWnd->IsWindowVisible());
-  CString title;
-  app.m_pMainWnd->GetWindowText(title);
-  EXPECT_STREQ(title, "Lumivo");
-  EXPECT_STREQ(app.m_pszRegistryKey, "Velmora");
-  HWND frame = app.m_pMainWnd->m_hWnd;
-  app.m_pMainWnd->DestroyWindow();
-  EXPECT_FALSE(::IsWindow(frame));
-  EXPECT_EQ(app.m_pMainWnd, nullptr);
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // the quit message of the main window
-}
-
 TEST_F(MainWindowTest, RulersStartHiddenToggleWithRighelloAndGiveTheFocusBack) {
   CRulerSplitterWnd& rulers = frame->GetRulerSplitter();
   frame->ShowWindow(SW_SHOW);

@@ -1,7 +1,12 @@
 // Start-up through InitInstance with the UI seam: failing platform services
-// end it with their texts, the splash closes at its 8th tick, and closing
-// with the save question answered Cancel keeps the program and the album.
+// end it with their texts, a file named on the command line is not opened,
+// the splash closes at its 8th tick, and closing with the save question
+// answered Cancel keeps the program and the album.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/shell/MainFrm.h"
 #include "app/shell/SplashWnd.h"
@@ -21,6 +26,27 @@ class FailingApp : public CSposalboApp {
  protected:
   BOOL InitSockets() override { return socketsWork; }
   BOOL InitOle() override { return oleWorks; }
+};
+
+// The program's arguments as the framework reads them, for the test's span.
+class ProgramArguments {
+ public:
+  explicit ProgramArguments(std::vector<std::string> args) : m_args(std::move(args)) {
+    for (std::string& a : m_args) m_argv.push_back(&a[0]);
+    m_argv.push_back(nullptr);
+    __argc = static_cast<int>(m_args.size());
+    __argv = m_argv.data();
+  }
+  ~ProgramArguments() {
+    __argc = m_savedArgc;
+    __argv = m_savedArgv;
+  }
+
+ private:
+  int m_savedArgc = __argc;
+  char** m_savedArgv = __argv;
+  std::vector<std::string> m_args;
+  std::vector<char*> m_argv;
 };
 
 void DrainQueue() {
@@ -56,10 +82,26 @@ TEST(Startup, FailingSocketsOrOleEndStartUpWithTheirTexts) {
   }
 }
 
-TEST(Startup, TheSplashClosesAtItsEighthTickWhileTheFrameRuns) {
+TEST(Startup, TheFrameShowsWithoutAnAlbumEvenForAFileNamedAndTheSplashClosesAtItsEighthTick) {
   CScriptedUi ui;
+  TempFolder temp;
+  SampleAlbum sample(temp.Path());
   FailingApp app;
-  ASSERT_TRUE(app.InitInstance());
+  {
+    ProgramArguments arguments({"Lumivo.exe", sample.ProjectPath()});
+    ASSERT_TRUE(app.InitInstance());
+  }
+  auto* frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->IsWindowVisible());
+  EXPECT_EQ(frame->GetAlbum(), nullptr);
+  CString title;
+  frame->GetWindowText(title);
+  EXPECT_STREQ(title, "Lumivo");
+  EXPECT_TRUE(frame->GetActiveDocument()->GetPathName().IsEmpty());
+  EXPECT_TRUE(ui.Questions().empty());
+  EXPECT_STREQ(app.m_pszRegistryKey, "Velmora");
+
   CSplashWnd* splash = CSplashWnd::Current();
   ASSERT_NE(splash, nullptr);
   HWND window = splash->m_hWnd;
@@ -69,6 +111,7 @@ TEST(Startup, TheSplashClosesAtItsEighthTickWhileTheFrameRuns) {
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_EQ(CSplashWnd::Current(), nullptr);
   CloseMainWindow(app);
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
 TEST(Startup, ClosingWithTheSaveQuestionCancelledKeepsTheProgramAndTheAlbum) {
