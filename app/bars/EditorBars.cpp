@@ -1,7 +1,7 @@
 #include "app/bars/EditorBars.h"
 
 #include "app/resource.h"
-#include "ui/controls/docking/ResizingFrames.h"
+#include "ui/frames/docking/SkinResizingMiniFrame.h"
 
 BEGIN_MESSAGE_MAP(CEditorBars, CCmdTarget)
   ON_COMMAND(ID_VIEW_PHOTO_BAR, OnViewPhotoBar)
@@ -23,7 +23,7 @@ CEditorBars::CEditorBars(CEditorLists& lists)
 BOOL CEditorBars::EnableDocking(CFrameWnd* pFrame, DockEnabler enableDocking) {
   m_pFrame = pFrame;
   if (!EnableAutoHideDocking(pFrame, m_strips, CBRS_ALIGN_ANY, enableDocking)) return FALSE;
-  pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CResizingMiniDockFrameWnd);
+  pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CSkinResizingMiniDockFrameWnd);
   return TRUE;
 }
 

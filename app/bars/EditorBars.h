@@ -12,7 +12,7 @@ class CEditorBars : public CCmdTarget {
   explicit CEditorBars(CEditorLists& lists);
 
   // The strips, then the dock bars through enableDocking; floating bars get
-  // frames that size them from every edge.
+  // themed frames that size them from every edge.
   BOOL EnableDocking(CFrameWnd* pFrame, DockEnabler enableDocking = &EnablePlainDocking);
   // The strips' images and the three bars, docked top, right and bottom.
   BOOL CreateBars(CFrameWnd* pFrame);

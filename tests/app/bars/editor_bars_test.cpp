@@ -10,6 +10,7 @@
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
 #include "crop/MouseInput.h"
+#include "ui/frames/docking/SkinResizingMiniFrame.h"
 
 namespace {
 // Writes what the frame and a pop-up show as a 24-bit BMP file.
@@ -162,7 +163,7 @@ TEST_F(EditorBarsTest, PinnedAwayWithEffectsShownItComesBackWithTheFrames) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(::GetParent(tools.GetList(i).m_hWnd), tools.GetTabCtrl().m_hWnd);
 }
 
-TEST_F(EditorBarsTest, FloatingToolsBarGivesItsTabsFourPixelsMore) {
+TEST_F(EditorBarsTest, AFloatingBarKeepsTheThemeAndTheToolsBarGivesItsTabsFourPixelsMore) {
   CStrumentiBar& tools = Bars().m_tools;
   auto spare = [&] {
     CRect client, tabs;
@@ -173,6 +174,18 @@ TEST_F(EditorBarsTest, FloatingToolsBarGivesItsTabsFourPixelsMore) {
   EXPECT_EQ(spare(), 18);
   frame->FloatControlBar(&tools, CPoint(100, 100));
   EXPECT_EQ(spare(), 14);
+  // Sized from every edge, with the theme's system menu.
+  auto* floating = dynamic_cast<CSkinResizingMiniDockFrameWnd*>(tools.GetParentFrame());
+  ASSERT_NE(floating, nullptr);
+  EXPECT_EQ(floating->GetResizingBar(), &tools);
+  HMENU system = floating->m_SystemMenu.m_hMenu;
+  ASSERT_NE(system, nullptr);
+  floating->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_FTYPE;
+  ASSERT_TRUE(::GetMenuItemInfoA(system, 0, TRUE, &item));
+  EXPECT_TRUE(item.fType & MFT_OWNERDRAW);
 }
 
 TEST_F(EditorBarsTest, ViewCommandsHideShowAndBringBackPinnedBars) {
