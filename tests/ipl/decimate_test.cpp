@@ -1,14 +1,14 @@
 // iplDecimate and its kernels against the formulas they are fixed by.
 #include "ipl/ipl.h"
 #include "ipl/own_ops.h"
-#include "ops_test_support.h"
+#include "ipl_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-using namespace opstest;
+using namespace ipltest;
 
 namespace {
 
@@ -32,7 +32,7 @@ Image referenceDecimate(const IplImage* src, int32_t xDst, int32_t xSrc, int32_t
 {
     const int32_t W = static_cast<int32_t>(int64_t(xDst) * src->width / xSrc);
     const int32_t H = static_cast<int32_t>(int64_t(yDst) * src->height / ySrc);
-    Image out = makeImage(src->nChannels, src->alphaChannel, src->depth, W, H, src->dataOrder);
+    Image out = makeImage(src->depth, src->nChannels, src->alphaChannel, src->dataOrder, W, H);
     const bool xExact = xSrc % xDst == 0, yExact = ySrc % yDst == 0;
     if (src->width < 4 || src->height < 4 || (xExact && yExact && mode != IPL_INTER_SUPER))
         mode = IPL_INTER_NN;
@@ -47,7 +47,7 @@ Image referenceDecimate(const IplImage* src, int32_t xDst, int32_t xSrc, int32_t
                 double v;
                 const int32_t i = static_cast<int32_t>(x), j = static_cast<int32_t>(y);
                 double fx = x - i, fy = y - j;
-                auto P = [&](int32_t a, int32_t b) { return getValue(src, a, b, k); };
+                auto P = [&](int32_t a, int32_t b) { return valueOf(src, a, b, k); };
                 // Which axes interpolate: x-only when y is exact, y-only when x is.
                 const bool ix = !xExact || (xExact && yExact);
                 const bool iy = !yExact;
@@ -77,7 +77,7 @@ Image referenceDecimate(const IplImage* src, int32_t xDst, int32_t xSrc, int32_t
                     if (src->depth != IPL_DEPTH_32F)
                         v = std::trunc(clampTo(v, src->depth));
                 }
-                setValue(out.get(), c, m, k, v);
+                setValueOf(out.get(), c, m, k, v);
                 x += xs;
             }
             y += ys;
@@ -96,16 +96,16 @@ TEST(Decimate, PointLinearAndCubicFollowTheirFormulas)
         for (int32_t order : {0, 1})
             for (int32_t mode : {IPL_INTER_NN, IPL_INTER_LINEAR, IPL_INTER_CUBIC})
                 for (const Factor& f : factors) {
-                    Image src = makeImage(3, 0, depth, 31, 23, order);
+                    Image src = makeImage(depth, 3, 0, order, 31, 23);
                     fillRandom(src.get(), 17);
                     Image want = referenceDecimate(src.get(), f.xd, f.xs, f.yd, f.ys, mode);
-                    Image dst = makeImage(3, 0, depth, want->width, want->height, order);
+                    Image dst = makeImage(depth, 3, 0, order, want->width, want->height);
                     iplDecimate(src.get(), dst.get(), f.xd, f.xs, f.yd, f.ys, mode);
                     ASSERT_EQ(iplGetErrStatus(), 0);
                     for (int32_t k = 0; k < 3; ++k)
                         for (int32_t y = 0; y < want->height; ++y)
                             for (int32_t x = 0; x < want->width; ++x)
-                                ASSERT_EQ(getValue(dst.get(), x, y, k), getValue(want.get(), x, y, k))
+                                ASSERT_EQ(valueOf(dst.get(), x, y, k), valueOf(want.get(), x, y, k))
                                     << "depth " << depth << " order " << order << " mode " << mode << " f " << f.xd
                                     << "/" << f.xs << " " << f.yd << "/" << f.ys << " at " << x << "," << y << "," << k;
                 }
@@ -126,45 +126,45 @@ TEST(Decimate, CubicKernelWorkedValues)
 
 TEST(Decimate, SuperSamplingWorkedValues)
 {
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 4, 4);
+    Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     const int v[4][4] = {{1, 2, 0, 0}, {2, 2, 1, 1}, {0, 0, 0, 0}, {0, 0, 0, 0}};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
-            setValue(src.get(), x, y, 0, v[y][x]);
-    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 2, 2);
+            setValueOf(src.get(), x, y, 0, v[y][x]);
+    Image dst = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 2, 2);
     iplDecimate(src.get(), dst.get(), 1, 2, 1, 2, IPL_INTER_SUPER);
-    EXPECT_EQ(getValue(dst.get(), 0, 0, 0), 2);  // mean 1.75
-    EXPECT_EQ(getValue(dst.get(), 1, 0, 0), 1);  // mean 0.5 goes up
+    EXPECT_EQ(valueOf(dst.get(), 0, 0, 0), 2);  // mean 1.75
+    EXPECT_EQ(valueOf(dst.get(), 1, 0, 0), 1);  // mean 0.5 goes up
 
-    Image row = makeImage(1, 0, IPL_DEPTH_8U, 6, 4);
+    Image row = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 6, 4);
     const int r[6] = {0, 30, 90, 0, 0, 0};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
-            setValue(row.get(), x, y, 0, r[x]);
-    Image out = makeImage(1, 0, IPL_DEPTH_8U, 4, 4);
+            setValueOf(row.get(), x, y, 0, r[x]);
+    Image out = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     iplDecimate(row.get(), out.get(), 2, 3, 1, 1, IPL_INTER_SUPER);
-    EXPECT_EQ(getValue(out.get(), 0, 0, 0), 10);
-    EXPECT_EQ(getValue(out.get(), 1, 0, 0), 70);
+    EXPECT_EQ(valueOf(out.get(), 0, 0, 0), 10);
+    EXPECT_EQ(valueOf(out.get(), 1, 0, 0), 70);
 
-    Image f = makeImage(1, 0, IPL_DEPTH_32F, 4, 4);
+    Image f = makeImage(IPL_DEPTH_32F, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
-            setValue(f.get(), x, y, 0, v[y][x]);
-    Image fo = makeImage(1, 0, IPL_DEPTH_32F, 2, 2);
+            setValueOf(f.get(), x, y, 0, v[y][x]);
+    Image fo = makeImage(IPL_DEPTH_32F, 1, 0, IPL_DATA_ORDER_PIXEL, 2, 2);
     iplDecimate(f.get(), fo.get(), 1, 2, 1, 2, IPL_INTER_SUPER);
-    EXPECT_FLOAT_EQ(static_cast<float>(getValue(fo.get(), 0, 0, 0)), 1.75f);
-    EXPECT_FLOAT_EQ(static_cast<float>(getValue(fo.get(), 1, 0, 0)), 0.5f);
+    EXPECT_FLOAT_EQ(static_cast<float>(valueOf(fo.get(), 0, 0, 0)), 1.75f);
+    EXPECT_FLOAT_EQ(static_cast<float>(valueOf(fo.get(), 1, 0, 0)), 0.5f);
 }
 
 TEST(Decimate, SuperSamplingIsTheAreaMeanWithinOne)
 {
     for (uint32_t depth : {IPL_DEPTH_8U, IPL_DEPTH_16U})
         for (int32_t order : {0, 1}) {
-            Image src = makeImage(2, 0, depth, 41, 37, order);
+            Image src = makeImage(depth, 2, 0, order, 41, 37);
             fillRandom(src.get(), 3);
             const int32_t xd = 2, xs = 5, yd = 3, ys = 7;
             const int32_t W = 41 * xd / xs, H = 37 * yd / ys;
-            Image dst = makeImage(2, 0, depth, W, H, order);
+            Image dst = makeImage(depth, 2, 0, order, W, H);
             iplDecimate(src.get(), dst.get(), xd, xs, yd, ys, IPL_INTER_SUPER);
             const double bx = double(xs) / xd, by = double(ys) / yd;
             for (int32_t k = 0; k < 2; ++k)
@@ -176,68 +176,68 @@ TEST(Decimate, SuperSamplingIsTheAreaMeanWithinOne)
                             if (wy <= 0) continue;
                             for (int32_t i = 0; i < 41; ++i) {
                                 const double wx = std::max(0.0, std::min(i + 1.0, (c + 1) * bx) - std::max(double(i), c * bx));
-                                sum += wx * wy * getValue(src.get(), i, j, k);
+                                sum += wx * wy * valueOf(src.get(), i, j, k);
                             }
                         }
-                        ASSERT_NEAR(getValue(dst.get(), c, m, k), sum / (bx * by), 1.0) << c << "," << m;
+                        ASSERT_NEAR(valueOf(dst.get(), c, m, k), sum / (bx * by), 1.0) << c << "," << m;
                     }
         }
 }
 
 TEST(Decimate, OneBitImagesArePointSampledOrAveraged)
 {
-    Image src = makeImage(1, 0, IPL_DEPTH_1U, 16, 4);
+    Image src = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 16, 4);
     fillRandom(src.get(), 5);
-    Image dst = makeImage(1, 0, IPL_DEPTH_1U, 8, 2);
+    Image dst = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 8, 2);
     iplDecimate(src.get(), dst.get(), 1, 2, 1, 2, IPL_INTER_CUBIC);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(getValue(dst.get(), x, y, 0), getValue(src.get(), 2 * x, 2 * y, 0));
-    Image box = makeImage(1, 0, IPL_DEPTH_1U, 4, 4);
+            EXPECT_EQ(valueOf(dst.get(), x, y, 0), valueOf(src.get(), 2 * x, 2 * y, 0));
+    Image box = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     std::memset(box->imageData, 0, static_cast<size_t>(box->imageSize));
-    setValue(box.get(), 0, 0, 0, 1);
-    setValue(box.get(), 1, 1, 0, 1);  // two of four: 1
-    setValue(box.get(), 2, 0, 0, 1);  // one of four: 0
-    Image out = makeImage(1, 0, IPL_DEPTH_1U, 2, 2);
+    setValueOf(box.get(), 0, 0, 0, 1);
+    setValueOf(box.get(), 1, 1, 0, 1);  // two of four: 1
+    setValueOf(box.get(), 2, 0, 0, 1);  // one of four: 0
+    Image out = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 2, 2);
     iplDecimate(box.get(), out.get(), 1, 2, 1, 2, IPL_INTER_SUPER);
-    EXPECT_EQ(getValue(out.get(), 0, 0, 0), 1);
-    EXPECT_EQ(getValue(out.get(), 1, 0, 0), 0);
+    EXPECT_EQ(valueOf(out.get(), 0, 0, 0), 1);
+    EXPECT_EQ(valueOf(out.get(), 1, 0, 0), 0);
 }
 
 TEST(Decimate, RegionsLimitTheWrittenRectangle)
 {
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 120, 90);
+    Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 120, 90);
     fillRandom(src.get(), 8);
     src->roi = iplCreateROI(0, 4, 2, 100, 80);
-    Image small = makeImage(1, 0, IPL_DEPTH_8U, 30, 30);
+    Image small = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 30, 30);
     fillRandom(small.get(), 1);
     small->roi = iplCreateROI(0, 3, 3, 20, 20);
-    Image before = cloneImage(small.get());
+    Image before = clonePixels(small.get());
     iplDecimate(src.get(), small.get(), 1, 3, 1, 3, IPL_INTER_NN);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x) {
             const bool inside = x >= 3 && x < 23 && y >= 3 && y < 23;
-            const double want = inside ? getValue(src.get(), 4 + 3 * (x - 3), 2 + 3 * (y - 3), 0)
-                                       : getValue(before.get(), x, y, 0);
-            EXPECT_EQ(getValue(small.get(), x, y, 0), want);
+            const double want = inside ? valueOf(src.get(), 4 + 3 * (x - 3), 2 + 3 * (y - 3), 0)
+                                       : valueOf(before.get(), x, y, 0);
+            EXPECT_EQ(valueOf(small.get(), x, y, 0), want);
         }
-    Image big = makeImage(1, 0, IPL_DEPTH_8U, 50, 50);
+    Image big = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 50, 50);
     fillRandom(big.get(), 2);
-    Image bigBefore = cloneImage(big.get());
+    Image bigBefore = clonePixels(big.get());
     iplDecimate(src.get(), big.get(), 1, 3, 1, 3, IPL_INTER_NN);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x) {
             if (x >= 33 || y >= 26) {
-                EXPECT_EQ(getValue(big.get(), x, y, 0), getValue(bigBefore.get(), x, y, 0));
+                EXPECT_EQ(valueOf(big.get(), x, y, 0), valueOf(bigBefore.get(), x, y, 0));
             }
         }
 }
 
 TEST(Decimate, EveryFailedCheckIsReportedAndNothingWritten)
 {
-    ErrorLog log;
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 8, 8);
-    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 8, 8);
+    ErrorCapture log;
+    Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 8, 8);
+    Image dst = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 8, 8);
     fillRandom(dst.get(), 4);
     const auto before = bytesOf(dst.get());
     iplDecimate(src.get(), dst.get(), 0, 1, 3, 2, IPL_INTER_NN);
@@ -252,32 +252,32 @@ TEST(Decimate, EveryFailedCheckIsReportedAndNothingWritten)
     });
     iplDecimate(src.get(), dst.get(), 1, 0, 1, 1, IPL_INTER_NN);
     EXPECT_EQ(bytesOf(dst.get()), before);
-    Image s16 = makeImage(1, 0, IPL_DEPTH_16U, 8, 8);
+    Image s16 = makeImage(IPL_DEPTH_16U, 1, 0, IPL_DATA_ORDER_PIXEL, 8, 8);
     iplDecimate(s16.get(), dst.get(), 1, 2, 1, 2, IPL_INTER_NN);
     EXPECT_EQ(bytesOf(dst.get()), before);
 }
 
 TEST(Decimate, AlphaSourceIntoColourDestinationProcessesColours)
 {
-    Image src = makeImage(4, 4, IPL_DEPTH_8U, 8, 8);
+    Image src = makeImage(IPL_DEPTH_8U, 4, 4, IPL_DATA_ORDER_PIXEL, 8, 8);
     fillRandom(src.get(), 2);
-    Image dst = makeImage(3, 0, IPL_DEPTH_8U, 4, 4);
+    Image dst = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     iplDecimate(src.get(), dst.get(), 1, 2, 1, 2, IPL_INTER_NN);
     EXPECT_EQ(iplGetErrStatus(), 0);
     for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(getValue(dst.get(), 1, 1, k), getValue(src.get(), 2, 2, k));
+        EXPECT_EQ(valueOf(dst.get(), 1, 1, k), valueOf(src.get(), 2, 2, k));
 }
 
 TEST(Decimate, ScaledSizeOfWideImagesDoesNotOverflow)
 {
     // 30000 x 70000 exceeds 32 bits: the product is taken in 64.
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 70000, 2);
+    Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 70000, 2);
     fillRandom(src.get(), 80);
-    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 30000, 2);
+    Image dst = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 30000, 2);
     iplDecimate(src.get(), dst.get(), 30000, 70000, 1, 1, IPL_INTER_NN);
     EXPECT_EQ(iplGetErrStatus(), 0);
-    EXPECT_EQ(getValue(dst.get(), 29999, 1, 0),
-              getValue(src.get(), static_cast<int32_t>(0.5 + 29999 * double(70000.0f / 30000.0f)), 1, 0));
+    EXPECT_EQ(valueOf(dst.get(), 29999, 1, 0),
+              valueOf(src.get(), static_cast<int32_t>(0.5 + 29999 * double(70000.0f / 30000.0f)), 1, 0));
 }
 
 // Whole-pixel boxes: the area mean is the box sum times 1 / (box area),
@@ -288,10 +288,10 @@ TEST(Decimate, SuperSamplingOfWholePixelBoxesIsTheExactRoundedMean)
         for (int32_t order : {0, 1})
             for (int32_t xs : {1, 2, 3, 5})
                 for (int32_t ys : {1, 2, 4}) {
-                    Image src = makeImage(3, 0, depth, 43, 29, order);
+                    Image src = makeImage(depth, 3, 0, order, 43, 29);
                     fillRandom(src.get(), static_cast<uint32_t>(xs * 10 + ys));
                     const int32_t W = 43 / xs, H = 29 / ys;
-                    Image dst = makeImage(3, 0, depth, W, H, order);
+                    Image dst = makeImage(depth, 3, 0, order, W, H);
                     iplDecimate(src.get(), dst.get(), 1, xs, 1, ys, IPL_INTER_SUPER);
                     ASSERT_EQ(iplGetErrStatus(), 0);
                     const double norm = 1.0 / (double(float(xs)) * double(float(ys)));
@@ -301,8 +301,8 @@ TEST(Decimate, SuperSamplingOfWholePixelBoxesIsTheExactRoundedMean)
                                 double sum = 0;
                                 for (int32_t j = m * ys; j < (m + 1) * ys; ++j)
                                     for (int32_t i = c * xs; i < (c + 1) * xs; ++i)
-                                        sum += getValue(src.get(), i, j, k);
-                                ASSERT_EQ(getValue(dst.get(), c, m, k), double(int32_t(sum * norm + 0.5)))
+                                        sum += valueOf(src.get(), i, j, k);
+                                ASSERT_EQ(valueOf(dst.get(), c, m, k), double(int32_t(sum * norm + 0.5)))
                                     << "depth " << depth << " order " << order << " box " << xs << "x" << ys << " at "
                                     << c << "," << m << "," << k;
                             }

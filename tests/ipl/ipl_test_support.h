@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ipl/ipl.h"
@@ -21,7 +23,15 @@ struct ImageDeleter {
     void operator()(IplImage* image) const { iplDeallocate(image, IPL_IMAGE_HEADER | IPL_IMAGE_DATA); }
 };
 using ImagePtr = std::unique_ptr<IplImage, ImageDeleter>;
+// An image that also owns its region and mask (made by iplCreateROI and the like).
+struct OwningDeleter {
+    OwningDeleter() = default;
+    OwningDeleter(ImageDeleter) {}
+    void operator()(IplImage* image) const { iplDeallocate(image, IPL_IMAGE_ALL); }
+};
+using Image = std::unique_ptr<IplImage, OwningDeleter>;
 
+// A zero-filled image (float pixels allocated here: the allocator refuses them).
 inline ImagePtr makeImage(uint32_t depth, int32_t nChannels, int32_t alphaChannel, int32_t dataOrder,
                           int32_t width, int32_t height, int32_t align = 4) {
     IplImage* image = iplCreateImageHeader(nChannels, alphaChannel, depth, "RGBA", "RGBA", dataOrder,
@@ -29,11 +39,10 @@ inline ImagePtr makeImage(uint32_t depth, int32_t nChannels, int32_t alphaChanne
                                            nullptr, nullptr);
     if (image == nullptr) return nullptr;
     if (depth == IPL_DEPTH_32F) {
-        // iplAllocateImage refuses floats: give the header pixels of our own.
-        image->imageDataOrigin = static_cast<unsigned char*>(std::malloc(image->imageSize + 32));
+        image->imageDataOrigin = static_cast<unsigned char*>(std::calloc(image->imageSize + 32, 1));
         image->imageData = image->imageDataOrigin;
     } else {
-        iplAllocateImage(image, 0, 0);
+        iplAllocateImage(image, 1, 0);
     }
     return ImagePtr(image);
 }
@@ -49,32 +58,63 @@ inline std::vector<uint8_t> bytesOf(const IplImage* image) {
 
 inline int32_t bytesPerValue(uint32_t depth) { return static_cast<int32_t>((depth & 0x7fffffffu) / 8); }
 
+inline unsigned char* valueAt(const IplImage* image, int32_t x, int32_t y, int32_t k) {
+    unsigned char* row = image->imageData + static_cast<ptrdiff_t>(y) * image->widthStep;
+    const int32_t b = bytesPerValue(image->depth);
+    return image->dataOrder == IPL_DATA_ORDER_PLANE
+               ? row + static_cast<ptrdiff_t>(k) * image->widthStep * image->height + x * b
+               : row + (static_cast<ptrdiff_t>(x) * image->nChannels + k) * b;
+}
+
 // Value k of pixel (x, y), as raw bits (1U: 0 or 1).
 inline uint32_t getValue(const IplImage* image, int32_t x, int32_t y, int32_t k) {
-    const unsigned char* row = image->imageData + static_cast<ptrdiff_t>(y) * image->widthStep;
-    if (image->depth == IPL_DEPTH_1U) return (row[x / 8] >> (7 - x % 8)) & 1u;
-    const int32_t b = bytesPerValue(image->depth);
-    const unsigned char* p =
-        image->dataOrder == IPL_DATA_ORDER_PLANE
-            ? row + static_cast<ptrdiff_t>(k) * image->widthStep * image->height + x * b
-            : row + (static_cast<ptrdiff_t>(x) * image->nChannels + k) * b;
+    if (image->depth == IPL_DEPTH_1U)
+        return (image->imageData[static_cast<ptrdiff_t>(y) * image->widthStep + x / 8] >> (7 - x % 8)) & 1u;
     uint32_t v = 0;
-    std::memcpy(&v, p, static_cast<size_t>(b));
+    std::memcpy(&v, valueAt(image, x, y, k), static_cast<size_t>(bytesPerValue(image->depth)));
     return v;
 }
 
 inline void setValue(IplImage* image, int32_t x, int32_t y, int32_t k, uint32_t v) {
-    unsigned char* row = image->imageData + static_cast<ptrdiff_t>(y) * image->widthStep;
     if (image->depth == IPL_DEPTH_1U) {
+        unsigned char& byte = image->imageData[static_cast<ptrdiff_t>(y) * image->widthStep + x / 8];
         const unsigned char m = static_cast<unsigned char>(0x80u >> (x % 8));
-        row[x / 8] = static_cast<unsigned char>(v & 1u ? row[x / 8] | m : row[x / 8] & ~m);
+        byte = static_cast<unsigned char>(v & 1u ? byte | m : byte & ~m);
         return;
     }
-    const int32_t b = bytesPerValue(image->depth);
-    unsigned char* p = image->dataOrder == IPL_DATA_ORDER_PLANE
-                           ? row + static_cast<ptrdiff_t>(k) * image->widthStep * image->height + x * b
-                           : row + (static_cast<ptrdiff_t>(x) * image->nChannels + k) * b;
-    std::memcpy(p, &v, static_cast<size_t>(b));
+    std::memcpy(valueAt(image, x, y, k), &v, static_cast<size_t>(bytesPerValue(image->depth)));
+}
+
+// The same values as numbers: signed depths sign-extended, floats as floats.
+inline double valueOf(const IplImage* image, int32_t x, int32_t y, int32_t k) {
+    const uint32_t raw = getValue(image, x, y, k);
+    switch (image->depth) {
+    case IPL_DEPTH_8S: return static_cast<int8_t>(raw);
+    case IPL_DEPTH_16S: return static_cast<int16_t>(raw);
+    case IPL_DEPTH_32S: return static_cast<int32_t>(raw);
+    case IPL_DEPTH_32F: { float f; std::memcpy(&f, &raw, 4); return f; }
+    default: return raw;
+    }
+}
+
+inline void setValueOf(IplImage* image, int32_t x, int32_t y, int32_t k, double value) {
+    uint32_t raw = image->depth == IPL_DEPTH_32F ? 0u : static_cast<uint32_t>(static_cast<int64_t>(value));
+    if (image->depth == IPL_DEPTH_32F) {
+        const float f = static_cast<float>(value);
+        std::memcpy(&raw, &f, 4);
+    }
+    setValue(image, x, y, k, raw);
+}
+
+// Every byte of the pixel block (padding included) random, from a seed; float
+// images get random values in 0..1000 instead.
+inline void fillRandom(IplImage* image, uint32_t seed) {
+    std::mt19937 rng(seed);
+    if (image->depth != IPL_DEPTH_32F) return fillRandom(image, rng);
+    std::uniform_real_distribution<float> dist(0.0f, 1000.0f);
+    for (int32_t y = 0; y < image->height; ++y)
+        for (int32_t x = 0; x < image->width; ++x)
+            for (int32_t k = 0; k < image->nChannels; ++k) setValueOf(image, x, y, k, dist(rng));
 }
 
 // The channels an operation processes: the channel of interest, or all but
@@ -137,6 +177,16 @@ public:
         calls.clear();
         iplSetErrStatus(0);
     }
+    bool has(int32_t status, const std::string& context) const {
+        for (const ErrorRecord& e : calls)
+            if (e.status == status && e.context == context) return true;
+        return false;
+    }
+    std::vector<int32_t> statuses() const {
+        std::vector<int32_t> s;
+        for (const ErrorRecord& e : calls) s.push_back(e.status);
+        return s;
+    }
 
 private:
     static ErrorCapture*& active() {
@@ -167,8 +217,10 @@ struct TileCall {
 };
 
 // A tiled header holding the same pixels as a plain image, each tile in a
-// buffer of its own. Every call-back is logged; a release must hand back the
-// address given out for that tile.
+// buffer of its own. Every call-back is logged. A fetched tile is a copy that
+// goes back into the image only when it was fetched for writing, and its
+// release must hand back the address given out. A region set on image() is
+// the caller's.
 class TiledImage {
 public:
     TiledImage(const IplImage* plain, int32_t tileWidth, int32_t tileHeight) {
@@ -185,14 +237,14 @@ public:
         header_.tileInfo = &info_;
         cols_ = (plain->width + tileWidth - 1) / tileWidth;
         rows_ = (plain->height + tileHeight - 1) / tileHeight;
-        planes_ = plain->dataOrder == IPL_DATA_ORDER_PLANE ? plain->nChannels : 1;
+        const int32_t planes = plain->dataOrder == IPL_DATA_ORDER_PLANE ? plain->nChannels : 1;
         // The row step of a tile: the image's row rule on the tile width.
         const int64_t bits = static_cast<int64_t>(tileWidth) * (plain->depth & 0x7fffffffu) *
                              (plain->dataOrder == IPL_DATA_ORDER_PIXEL ? plain->nChannels : 1);
         const int64_t unit = 8 * plain->align;
         tileStep_ = static_cast<int32_t>((bits + unit - 1) / unit * unit / 8);
         tiles_.assign(static_cast<size_t>(cols_ * rows_),
-                      std::vector<unsigned char>(static_cast<size_t>(tileStep_) * tileHeight * planes_ + 8));
+                      std::vector<unsigned char>(static_cast<size_t>(tileStep_) * tileHeight * planes + 8));
         for (int32_t y = 0; y < plain->height; ++y)
             for (int32_t x = 0; x < plain->width; ++x)
                 for (int32_t k = 0; k < plain->nChannels; ++k) setTileValue(x, y, k, getValue(plain, x, y, k));
@@ -207,7 +259,11 @@ public:
     std::vector<std::pair<int32_t, int32_t>> missing;
 
     // Tiles fetched and not yet released.
-    int32_t held() const { return held_; }
+    int32_t held() const {
+        int32_t n = 0;
+        for (const auto& h : held_) n += h.second.count;
+        return n;
+    }
 
     // The pixels back in the layout of a plain image (like the original).
     void copyTo(IplImage* plain) const {
@@ -217,19 +273,25 @@ public:
     }
 
 private:
-    unsigned char* tileAt(int32_t col, int32_t row) { return tiles_[static_cast<size_t>(row * cols_ + col)].data(); }
-    const unsigned char* tileAt(int32_t col, int32_t row) const {
-        return tiles_[static_cast<size_t>(row * cols_ + col)].data();
+    struct Held {
+        std::vector<unsigned char> pixels;
+        bool write = false;
+        int32_t count = 0;
+    };
+
+    std::vector<unsigned char>& tileAt(int32_t col, int32_t row) { return tiles_[static_cast<size_t>(row * cols_ + col)]; }
+    const std::vector<unsigned char>& tileAt(int32_t col, int32_t row) const {
+        return tiles_[static_cast<size_t>(row * cols_ + col)];
     }
 
     // A scratch header over one tile, for the value accessors.
-    IplImage tileHeader(const unsigned char* data) const {
+    IplImage tileHeader(const std::vector<unsigned char>& data) const {
         IplImage t = header_;
         t.tileInfo = nullptr;
         t.width = info_.width;
         t.height = info_.height;
         t.widthStep = tileStep_;
-        t.imageData = const_cast<unsigned char*>(data);
+        t.imageData = const_cast<unsigned char*>(data.data());
         return t;
     }
     void setTileValue(int32_t x, int32_t y, int32_t k, uint32_t v) {
@@ -245,35 +307,39 @@ private:
         auto* self = static_cast<TiledImage*>(image->tileInfo->id);
         self->log.push_back({col, row, mode});
         const bool inside = col >= 0 && row >= 0 && col < self->cols_ && row < self->rows_;
+        const auto key = std::make_pair(col, row);
         if (mode == IPL_RELEASE_TILE) {
-            if (!inside || image->tileInfo->tileData != self->tileAt(col, row)) ++self->badReleases;
-            --self->held_;
+            auto h = self->held_.find(key);
+            if (!inside || h == self->held_.end() || image->tileInfo->tileData != h->second.pixels.data()) {
+                ++self->badReleases;
+                return;
+            }
+            if (--h->second.count > 0) return;
+            if (h->second.write) self->tileAt(col, row) = h->second.pixels;
+            self->held_.erase(h);
             return;
         }
         bool give = inside;
         for (const auto& m : self->missing)
-            if (m.first == col && m.second == row) give = false;
-        image->tileInfo->tileData = give ? self->tileAt(col, row) : nullptr;
-        if (give) ++self->held_;
+            if (m == key) give = false;
+        image->tileInfo->tileData = nullptr;
+        if (!give) return;
+        Held& h = self->held_[key];
+        if (h.count++ == 0) h.pixels = self->tileAt(col, row);
+        h.write = h.write || mode == IPL_GET_TILE_TO_WRITE;
+        image->tileInfo->tileData = h.pixels.data();
     }
 
     IplImage header_{};
     IplTileInfo info_{};
     int32_t cols_ = 0;
     int32_t rows_ = 0;
-    int32_t planes_ = 1;
     int32_t tileStep_ = 0;
-    int32_t held_ = 0;
     std::vector<std::vector<unsigned char>> tiles_;
+    std::map<std::pair<int32_t, int32_t>, Held> held_;
 };
 
-}  // namespace ipltest
-
-#endif  // SPAB_TESTS_IPL_TEST_SUPPORT_H
-
-#ifndef SPAB_TESTS_IPL_SCENE
-#define SPAB_TESTS_IPL_SCENE
-namespace ipltest {
+// ---- random scenes ---------------------------------------------------------------
 
 // An image with an optional region and mask image, all owned together, for
 // randomised comparisons with a reference model.
@@ -333,4 +399,5 @@ inline bool sameValues(const IplImage* a, const IplImage* b) {
 }
 
 }  // namespace ipltest
-#endif
+
+#endif  // SPAB_TESTS_IPL_TEST_SUPPORT_H

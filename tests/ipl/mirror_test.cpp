@@ -1,12 +1,12 @@
 // iplMirror against a direct mapping of every pixel.
 #include "ipl/ipl.h"
-#include "ops_test_support.h"
+#include "ipl_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-using namespace opstest;
+using namespace ipltest;
 
 namespace {
 
@@ -27,7 +27,7 @@ int32_t moved(const IplImage* im)
 Image expectedMirror(const IplImage* src, const IplImage* dstBefore, const IplImage* srcMask,
                      const IplImage* dstMask, int32_t flip)
 {
-    Image out = cloneImage(dstBefore);
+    Image out = clonePixels(dstBefore);
     auto area = [](const IplImage* im, int32_t* x, int32_t* y, int32_t* w, int32_t* h) {
         *x = im->roi ? im->roi->xOffset : 0;
         *y = im->roi ? im->roi->yOffset : 0;
@@ -56,12 +56,12 @@ Image expectedMirror(const IplImage* src, const IplImage* dstBefore, const IplIm
         for (int32_t c = 0; c < w; ++c) {
             const int32_t sc = flip == 0 ? c : w - 1 - c;
             const int32_t sr = flip == 1 ? r : h - 1 - r;
-            if (srcMask && getValue(srcMask, smx + sc, smy + sr, 0) == 0)
+            if (srcMask && valueOf(srcMask, smx + sc, smy + sr, 0) == 0)
                 continue;
-            if (dstMask && getValue(dstMask, dmx + c, dmy + r, 0) == 0)
+            if (dstMask && valueOf(dstMask, dmx + c, dmy + r, 0) == 0)
                 continue;
             for (int32_t k = 0; k < n; ++k)
-                setValue(out.get(), dx + c, dy + r, d0 + k, getValue(src, sx + sc, sy + sr, s0 + k));
+                setValueOf(out.get(), dx + c, dy + r, d0 + k, valueOf(src, sx + sc, sy + sr, s0 + k));
         }
     return out;
 }
@@ -92,7 +92,7 @@ const Case kCases[] = {
 
 Image makeCaseImage(int32_t ch, int32_t alpha, const Case& c, int32_t w, int32_t h, const Roi& roi, uint32_t seed)
 {
-    Image im = makeImage(ch, alpha, c.depth, w, h, c.order);
+    Image im = makeImage(c.depth, ch, alpha, c.order, w, h);
     fillRandom(im.get(), seed);
     if (roi.coi >= 0)
         im->roi = makeRoi(roi);
@@ -130,12 +130,12 @@ TEST(Mirror, MasksOnEitherSideLeaveUnsetPixelsAsTheyWere)
     for (uint32_t depth : {IPL_DEPTH_8U, IPL_DEPTH_16U, IPL_DEPTH_1U})
         for (int32_t flip : {0, 1, -1}) {
             const int32_t ch = depth == IPL_DEPTH_1U ? 1 : 3;
-            Image src = makeImage(ch, 0, depth, 19, 9);
-            Image dst = makeImage(ch, 0, depth, 21, 12);
+            Image src = makeImage(depth, ch, 0, IPL_DATA_ORDER_PIXEL, 19, 9);
+            Image dst = makeImage(depth, ch, 0, IPL_DATA_ORDER_PIXEL, 21, 12);
             fillRandom(src.get(), 4);
             fillRandom(dst.get(), 5);
-            Image sm = makeImage(1, 0, IPL_DEPTH_1U, 30, 12);
-            Image dm = makeImage(1, 0, IPL_DEPTH_1U, 20, 9);
+            Image sm = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 30, 12);
+            Image dm = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 20, 9);
             fillRandom(sm.get(), 6);
             fillRandom(dm.get(), 7);
             sm->roi = iplCreateROI(0, 3, 1, 40, 40);  // reaches past the mask image: clipped
@@ -152,26 +152,26 @@ TEST(Mirror, MasksOnEitherSideLeaveUnsetPixelsAsTheyWere)
 
 TEST(Mirror, TiledDestinationVisitsTilesFromTheFarSide)
 {
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 20, 20);
-    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 32, 32);
+    Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 20, 20);
+    Image dst = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 32, 32);
     fillRandom(src.get(), 1);
-    TiledView tdst(dst.get(), 16, 16);
-    tdst.get()->roi = iplCreateROI(0, 5, 5, 20, 20);
-    iplMirror(src.get(), tdst.get(), 1);
-    using Call = std::pair<int, std::pair<int, int>>;
-    const std::vector<Call> want = {{2, {1, 0}}, {4, {1, 0}}, {2, {0, 0}}, {4, {0, 0}},
-                                    {2, {1, 1}}, {4, {1, 1}}, {2, {0, 1}}, {4, {0, 1}}};
-    EXPECT_EQ(tdst.calls, want);
+    TiledImage tdst(dst.get(), 16, 16);
+    IplROI roi{0, 5, 5, 20, 20};
+    tdst.image()->roi = &roi;
+    iplMirror(src.get(), tdst.image(), 1);
+    const std::vector<TileCall> want = {{1, 0, 2}, {1, 0, 4}, {0, 0, 2}, {0, 0, 4},
+                                        {1, 1, 2}, {1, 1, 4}, {0, 1, 2}, {0, 1, 4}};
+    EXPECT_EQ(tdst.log, want);
 }
 
 TEST(Mirror, RefusedArgumentsAreReportedAndChangeNothing)
 {
-    ErrorLog log;
-    Image a = makeImage(3, 0, IPL_DEPTH_8U, 4, 4);
-    Image b = makeImage(4, 0, IPL_DEPTH_8U, 4, 4);
-    Image c = makeImage(3, 0, IPL_DEPTH_16U, 4, 4);
-    Image p = makeImage(3, 0, IPL_DEPTH_8U, 4, 4, IPL_DATA_ORDER_PLANE);
-    Image bit = makeImage(1, 0, IPL_DEPTH_1U, 8, 4);
+    ErrorCapture log;
+    Image a = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
+    Image b = makeImage(IPL_DEPTH_8U, 4, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
+    Image c = makeImage(IPL_DEPTH_16U, 3, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
+    Image p = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PLANE, 4, 4);
+    Image bit = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 8, 4);
     fillRandom(a.get(), 1);
     const auto before = bytesOf(b.get());
     iplMirror(a.get(), a.get(), 2);
@@ -183,7 +183,7 @@ TEST(Mirror, RefusedArgumentsAreReportedAndChangeNothing)
     EXPECT_TRUE(log.has(-5, "(srcImage->depth!=dstImage->depth)"));
     iplMirror(a.get(), p.get(), 0);
     EXPECT_TRUE(log.has(-5, "(srcImage->dataOrder != dstImage->dataOrder)"));
-    Image mask = makeImage(1, 0, IPL_DEPTH_1U, 4, 4);
+    Image mask = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     a->maskROI = mask.get();
     iplMirror(a.get(), a.get(), 0);
     a->maskROI = nullptr;

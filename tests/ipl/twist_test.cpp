@@ -1,13 +1,13 @@
 // iplApplyColorTwist against the exact formula sat(sat(floor(S)) + offset).
 #include "ipl/ipl.h"
-#include "ops_test_support.h"
+#include "ipl_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-using namespace opstest;
+using namespace ipltest;
 
 namespace {
 
@@ -33,7 +33,7 @@ double expectedOut(const int32_t* data, int32_t e, int r, double x0, double x1, 
 Image expectedTwist(const IplImage* src, const IplImage* dstBefore, const int32_t* data, int32_t e, int32_t offset,
                     const IplImage* mask = nullptr)
 {
-    Image out = cloneImage(dstBefore);
+    Image out = clonePixels(dstBefore);
     auto rect = [](const IplImage* im, int32_t* x, int32_t* y, int32_t* w, int32_t* h) {
         *x = im->roi ? im->roi->xOffset : 0;
         *y = im->roi ? im->roi->yOffset : 0;
@@ -49,12 +49,12 @@ Image expectedTwist(const IplImage* src, const IplImage* dstBefore, const int32_
     const double maxV = src->depth == IPL_DEPTH_8U ? 255 : 65535;
     for (int32_t j = 0; j < H; ++j)
         for (int32_t i = 0; i < W; ++i) {
-            if (mask && !getValue(mask, mx + i, my + j, 0))
+            if (mask && !valueOf(mask, mx + i, my + j, 0))
                 continue;
-            const double x0 = getValue(src, sx + i, sy + j, 0), x1 = getValue(src, sx + i, sy + j, 1),
-                         x2 = getValue(src, sx + i, sy + j, 2);
+            const double x0 = valueOf(src, sx + i, sy + j, 0), x1 = valueOf(src, sx + i, sy + j, 1),
+                         x2 = valueOf(src, sx + i, sy + j, 2);
             for (int r = 0; r < 3; ++r)
-                setValue(out.get(), dx + i, dy + j, r, expectedOut(data, e, r, x0, x1, x2, offset, maxV));
+                setValueOf(out.get(), dx + i, dy + j, r, expectedOut(data, e, r, x0, x1, x2, offset, maxV));
         }
     return out;
 }
@@ -76,8 +76,8 @@ TEST(ColorTwist, RandomTwistsMatchTheExactFormulaInEveryBand)
                     }
                     data[0] = 1 << std::min(e, 30);
                     Twist t(data, e);
-                    Image src = makeImage(3, 0, depth, 9, 7, order);
-                    Image dst = makeImage(4, 4, depth, 11, 6, order);
+                    Image src = makeImage(depth, 3, 0, order, 9, 7);
+                    Image dst = makeImage(depth, 4, 4, order, 11, 6);
                     fillRandom(src.get(), 1);
                     fillRandom(dst.get(), 2);
                     dst->roi = iplCreateROI(0, 1, 1, 20, 20);
@@ -100,9 +100,9 @@ TEST(ColorTwist, WorkedValues)
     for (const Case& c : cases) {
         int32_t data[16] = {0, 0, 0, c.constant, 0, 0, 0, c.constant, 0, 0, 0, c.constant, 0, 0, 0, 0};
         Twist t(data, 1);
-        Image im = makeImage(3, 0, IPL_DEPTH_8U, 2, 2);
+        Image im = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 2, 2);
         iplApplyColorTwist(im.get(), im.get(), t.p, c.offset);
-        EXPECT_EQ(getValue(im.get(), 1, 1, 2), c.want) << c.constant << " " << c.offset;
+        EXPECT_EQ(valueOf(im.get(), 1, 1, 2), c.want) << c.constant << " " << c.offset;
     }
 }
 
@@ -112,17 +112,17 @@ TEST(ColorTwist, IdentityKeepsColoursAndTheFourthChannel)
         int32_t data[16] = {};
         data[0] = data[5] = data[10] = 1 << e;
         Twist t(data, e);
-        Image src = makeImage(4, 4, IPL_DEPTH_16U, 6, 5);
-        Image dst = makeImage(4, 4, IPL_DEPTH_16U, 6, 5);
+        Image src = makeImage(IPL_DEPTH_16U, 4, 4, IPL_DATA_ORDER_PIXEL, 6, 5);
+        Image dst = makeImage(IPL_DEPTH_16U, 4, 4, IPL_DATA_ORDER_PIXEL, 6, 5);
         fillRandom(src.get(), 3);
         fillRandom(dst.get(), 4);
-        Image before = cloneImage(dst.get());
+        Image before = clonePixels(dst.get());
         iplApplyColorTwist(src.get(), dst.get(), t.p, 0);
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 6; ++x) {
                 for (int k = 0; k < 3; ++k)
-                    EXPECT_EQ(getValue(dst.get(), x, y, k), getValue(src.get(), x, y, k));
-                EXPECT_EQ(getValue(dst.get(), x, y, 3), getValue(before.get(), x, y, 3));
+                    EXPECT_EQ(valueOf(dst.get(), x, y, k), valueOf(src.get(), x, y, k));
+                EXPECT_EQ(valueOf(dst.get(), x, y, 3), valueOf(before.get(), x, y, 3));
             }
     }
 }
@@ -133,11 +133,11 @@ TEST(ColorTwist, LowerBoundJustBelowTheOffsetIsClampedExactly)
     // decision made in single precision would store the low bits of -1.
     int32_t data[16] = {0, 0, 0, (10 << 24) - 1, 0, 0, 0, (10 << 24) - 1, 0, 0, 0, (10 << 24) - 1, 0, 0, 0, 0};
     Twist t(data, 24);
-    Image im = makeImage(3, 0, IPL_DEPTH_8U, 3, 3);
+    Image im = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 3, 3);
     fillRandom(im.get(), 5);
     iplApplyColorTwist(im.get(), im.get(), t.p, -10);
     for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(getValue(im.get(), 2, 2, k), 0);
+        EXPECT_EQ(valueOf(im.get(), 2, 2, k), 0);
 }
 
 TEST(ColorTwist, MasksAndInPlace)
@@ -145,11 +145,11 @@ TEST(ColorTwist, MasksAndInPlace)
     int32_t data[16] = {3000, -200, 100, 5000, 100, 2000, -50, 0, -10, 40, 2500, 99999, 0, 0, 0, 0};
     Twist t(data, 11);
     for (int32_t order : {0, 1}) {
-        Image src = makeImage(3, 0, IPL_DEPTH_8U, 20, 17, order);
-        Image dst = makeImage(3, 0, IPL_DEPTH_8U, 20, 17, order);
+        Image src = makeImage(IPL_DEPTH_8U, 3, 0, order, 20, 17);
+        Image dst = makeImage(IPL_DEPTH_8U, 3, 0, order, 20, 17);
         fillRandom(src.get(), 6);
         fillRandom(dst.get(), 7);
-        Image mask = makeImage(1, 0, IPL_DEPTH_1U, 30, 30);
+        Image mask = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 30, 30);
         fillRandom(mask.get(), 8);
         mask->roi = iplCreateROI(0, 3, 2, 18, 12);
         Image want = expectedTwist(src.get(), dst.get(), data, 11, 7, mask.get());
@@ -158,7 +158,7 @@ TEST(ColorTwist, MasksAndInPlace)
         dst->maskROI = nullptr;
         EXPECT_EQ(bytesOf(dst.get()), bytesOf(want.get())) << "masked, order " << order;
 
-        Image same = cloneImage(src.get());
+        Image same = clonePixels(src.get());
         Image wantSame = expectedTwist(src.get(), src.get(), data, 11, -3);
         iplApplyColorTwist(same.get(), same.get(), t.p, -3);
         EXPECT_EQ(bytesOf(same.get()), bytesOf(wantSame.get())) << "in place, order " << order;
@@ -167,7 +167,7 @@ TEST(ColorTwist, MasksAndInPlace)
 
 TEST(ColorTwist, RefusedArgumentsAreReported)
 {
-    ErrorLog log;
+    ErrorCapture log;
     int32_t data[16] = {};
     EXPECT_EQ(iplCreateColorTwist(data, 32), nullptr);
     EXPECT_EQ(iplCreateColorTwist(data, -1), nullptr);
@@ -175,10 +175,10 @@ TEST(ColorTwist, RefusedArgumentsAreReported)
     EXPECT_TRUE(log.has(-5, "bad_argument"));
     Twist ok(data, 31);
     EXPECT_NE(ok.p, nullptr);
-    Image a = makeImage(3, 0, IPL_DEPTH_8U, 4, 4);
-    Image two = makeImage(2, 0, IPL_DEPTH_8U, 4, 4);
-    Image sixteen = makeImage(3, 0, IPL_DEPTH_16U, 4, 4);
-    Image signedImg = makeImage(3, 0, IPL_DEPTH_8S, 4, 4);
+    Image a = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
+    Image two = makeImage(IPL_DEPTH_8U, 2, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
+    Image sixteen = makeImage(IPL_DEPTH_16U, 3, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
+    Image signedImg = makeImage(IPL_DEPTH_8S, 3, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     iplApplyColorTwist(a.get(), a.get(), nullptr, 0);
     EXPECT_TRUE(log.has(-5, "cTwist==0"));
     iplApplyColorTwist(two.get(), a.get(), ok.p, 0);

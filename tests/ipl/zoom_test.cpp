@@ -1,14 +1,14 @@
 // iplZoom and iplResize: tables, row kernels, masks, regions and tiles.
 #include "ipl/ipl.h"
 #include "ipl/own_ops.h"
-#include "ops_test_support.h"
+#include "ipl_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-using namespace opstest;
+using namespace ipltest;
 
 namespace {
 
@@ -48,11 +48,11 @@ TEST(Zoom, LinearEightBitFollowsTheFixedPointFormula)
         for (int32_t chans : {1, 3, 4, 5}) {
             const int32_t alpha = chans == 5 ? 4 : 0;
             const int32_t ch = chans == 5 ? 3 : chans;
-            Image src = makeImage(alpha ? 4 : ch, alpha, IPL_DEPTH_8U, 13, 9, order);
+            Image src = makeImage(IPL_DEPTH_8U, alpha ? 4 : ch, alpha, order, 13, 9);
             fillRandom(src.get(), 3);
             const int32_t xd = 5, xs = 3, yd = 7, ys = 4;
             const int W = R(13.0 / (double(xs) / xd)), H = R(9.0 / (double(ys) / yd));
-            Image dst = makeImage(alpha ? 4 : ch, alpha, IPL_DEPTH_8U, W, H, order);
+            Image dst = makeImage(IPL_DEPTH_8U, alpha ? 4 : ch, alpha, order, W, H);
             iplZoom(src.get(), dst.get(), xd, xs, yd, ys, IPL_INTER_LINEAR);
             ASSERT_EQ(iplGetErrStatus(), 0);
             const double dW = (13.0 / xs) * xd, dH = (9.0 / ys) * yd;
@@ -62,85 +62,85 @@ TEST(Zoom, LinearEightBitFollowsTheFixedPointFormula)
                     for (int i = 0; i < W; ++i) {
                         const uint32_t b = w16(ax.frac[i]), a = 16384 - b, wy = w16(ay.frac[j]);
                         auto h = [&](int row) {
-                            return (a * uint32_t(getValue(src.get(), ax.index[i], row, k)) +
-                                    b * uint32_t(getValue(src.get(), ax.index[i] + 1, row, k))) >> 8;
+                            return (a * uint32_t(valueOf(src.get(), ax.index[i], row, k)) +
+                                    b * uint32_t(valueOf(src.get(), ax.index[i] + 1, row, k))) >> 8;
                         };
                         const uint32_t want = ((16384 - wy) * h(ay.index[j]) + wy * h(ay.index[j] + 1)) >> 20;
-                        ASSERT_EQ(getValue(dst.get(), i, j, k), want) << i << "," << j << "," << k << " order " << order;
+                        ASSERT_EQ(valueOf(dst.get(), i, j, k), want) << i << "," << j << "," << k << " order " << order;
                     }
         }
 }
 
 TEST(Zoom, LinearCornersOfATwoByTwoRegionAreExact)
 {
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 6, 6);
+    Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 6, 6);
     fillRandom(src.get(), 4);
     src->roi = iplCreateROI(0, 2, 2, 2, 2);
-    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 6, 6);
+    Image dst = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 6, 6);
     iplZoom(src.get(), dst.get(), 3, 1, 3, 1, IPL_INTER_LINEAR);
-    EXPECT_EQ(getValue(dst.get(), 0, 0, 0), getValue(src.get(), 2, 2, 0));
-    EXPECT_EQ(getValue(dst.get(), 5, 0, 0), getValue(src.get(), 3, 2, 0));
-    EXPECT_EQ(getValue(dst.get(), 0, 5, 0), getValue(src.get(), 2, 3, 0));
-    EXPECT_EQ(getValue(dst.get(), 5, 5, 0), getValue(src.get(), 3, 3, 0));
+    EXPECT_EQ(valueOf(dst.get(), 0, 0, 0), valueOf(src.get(), 2, 2, 0));
+    EXPECT_EQ(valueOf(dst.get(), 5, 0, 0), valueOf(src.get(), 3, 2, 0));
+    EXPECT_EQ(valueOf(dst.get(), 0, 5, 0), valueOf(src.get(), 2, 3, 0));
+    EXPECT_EQ(valueOf(dst.get(), 5, 5, 0), valueOf(src.get(), 3, 3, 0));
 }
 
 TEST(Zoom, LinearExactPositionsKeepEveryValue)
 {
     // Pair (16384, 0): h = 64 p, out = p for every 8u value; 16u loses its lowest bit.
-    Image src = makeImage(1, 0, IPL_DEPTH_8U, 256, 2);
+    Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 256, 2);
     for (int x = 0; x < 256; ++x) {
-        setValue(src.get(), x, 0, 0, x);
-        setValue(src.get(), x, 1, 0, x);
+        setValueOf(src.get(), x, 0, 0, x);
+        setValueOf(src.get(), x, 1, 0, x);
     }
-    Image dst = makeImage(1, 0, IPL_DEPTH_8U, 256, 2);
+    Image dst = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 256, 2);
     iplZoom(src.get(), dst.get(), 1, 1, 1, 1, IPL_INTER_LINEAR);
     for (int x = 0; x < 256; ++x)
-        EXPECT_EQ(getValue(dst.get(), x, 0, 0), x);
-    Image s16 = makeImage(1, 0, IPL_DEPTH_16U, 4, 4);
+        EXPECT_EQ(valueOf(dst.get(), x, 0, 0), x);
+    Image s16 = makeImage(IPL_DEPTH_16U, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
-            setValue(s16.get(), x, y, 0, 65535);
-    Image d16 = makeImage(1, 0, IPL_DEPTH_16U, 4, 4);
+            setValueOf(s16.get(), x, y, 0, 65535);
+    Image d16 = makeImage(IPL_DEPTH_16U, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     iplZoom(s16.get(), d16.get(), 1, 1, 1, 1, IPL_INTER_LINEAR);
-    EXPECT_EQ(getValue(d16.get(), 1, 1, 0), 65534);
+    EXPECT_EQ(valueOf(d16.get(), 1, 1, 0), 65534);
 }
 
 TEST(Zoom, NearestNeighbourRepeatsOrSpansTheEndsAndLeavesTheAlphaChannel)
 {
-    Image src = makeImage(4, 4, IPL_DEPTH_8U, 7, 5);
-    Image dst = makeImage(4, 4, IPL_DEPTH_8U, 14, 10);
+    Image src = makeImage(IPL_DEPTH_8U, 4, 4, IPL_DATA_ORDER_PIXEL, 7, 5);
+    Image dst = makeImage(IPL_DEPTH_8U, 4, 4, IPL_DATA_ORDER_PIXEL, 14, 10);
     fillRandom(src.get(), 50);
     fillRandom(dst.get(), 51);
-    Image before = cloneImage(dst.get());
+    Image before = clonePixels(dst.get());
     iplZoom(src.get(), dst.get(), 2, 1, 2, 1, IPL_INTER_NN);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 14; ++x) {
             for (int k = 0; k < 3; ++k)
-                ASSERT_EQ(getValue(dst.get(), x, y, k), getValue(src.get(), x / 2, y / 2, k));
-            ASSERT_EQ(getValue(dst.get(), x, y, 3), getValue(before.get(), x, y, 3));
+                ASSERT_EQ(valueOf(dst.get(), x, y, k), valueOf(src.get(), x / 2, y / 2, k));
+            ASSERT_EQ(valueOf(dst.get(), x, y, 3), valueOf(before.get(), x, y, 3));
         }
     // By 3/2 the ends of the row land on the ends of the source.
-    Image src4 = makeImage(1, 0, IPL_DEPTH_8U, 4, 1);
+    Image src4 = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 4, 1);
     for (int x = 0; x < 4; ++x)
-        setValue(src4.get(), x, 0, 0, 10 * x);
-    Image three = makeImage(1, 0, IPL_DEPTH_8U, 6, 1);
+        setValueOf(src4.get(), x, 0, 0, 10 * x);
+    Image three = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 6, 1);
     iplZoom(src4.get(), three.get(), 3, 2, 1, 1, IPL_INTER_NN);
-    EXPECT_EQ(getValue(three.get(), 0, 0, 0), 0);
-    EXPECT_EQ(getValue(three.get(), 5, 0, 0), 30);
+    EXPECT_EQ(valueOf(three.get(), 0, 0, 0), 0);
+    EXPECT_EQ(valueOf(three.get(), 5, 0, 0), 30);
 }
 
 TEST(Zoom, OneBitZoomByEightSpreadsEachBit)
 {
-    Image src = makeImage(1, 0, IPL_DEPTH_1U, 8, 1);
+    Image src = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 8, 1);
     src->imageData[0] = 0xB0;  // 1 0 1 1 0 0 0 0
-    Image dst = makeImage(1, 0, IPL_DEPTH_1U, 80, 1);
+    Image dst = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 80, 1);
     std::memset(dst->imageData, 0x5A, static_cast<size_t>(dst->imageSize));
     dst->roi = iplCreateROI(0, 4, 0, 64, 1);
     iplZoom(src.get(), dst.get(), 8, 1, 1, 1, IPL_INTER_CUBIC);
     for (int x = 0; x < 64; ++x)
-        EXPECT_EQ(getValue(dst.get(), 4 + x, 0, 0), (0xB0 >> (7 - x / 8)) & 1) << x;
+        EXPECT_EQ(valueOf(dst.get(), 4 + x, 0, 0), (0xB0 >> (7 - x / 8)) & 1) << x;
     for (int x : {0, 1, 2, 3, 68, 69, 70, 71})
-        EXPECT_EQ(getValue(dst.get(), x, 0, 0), (0x5A >> (7 - x % 8)) & 1) << x;
+        EXPECT_EQ(valueOf(dst.get(), x, 0, 0), (0x5A >> (7 - x % 8)) & 1) << x;
 }
 
 TEST(Zoom, CubicFormulaPassesThroughItsSamples)
@@ -194,13 +194,13 @@ TEST(Zoom, MaskBitZeroLeavesEveryChannelAndRowsStillAdvance)
 {
     for (int32_t interp : {IPL_INTER_NN, IPL_INTER_LINEAR, IPL_INTER_CUBIC})
         for (int32_t order : {0, 1}) {
-            Image src = makeImage(3, 0, IPL_DEPTH_8U, 11, 9, order);
+            Image src = makeImage(IPL_DEPTH_8U, 3, 0, order, 11, 9);
             fillRandom(src.get(), 5);
-            Image plain = makeImage(3, 0, IPL_DEPTH_8U, 25, 20, order);
+            Image plain = makeImage(IPL_DEPTH_8U, 3, 0, order, 25, 20);
             fillRandom(plain.get(), 6);
-            Image masked = cloneImage(plain.get());
-            Image before = cloneImage(plain.get());
-            Image mask = makeImage(1, 0, IPL_DEPTH_1U, 25, 20);
+            Image masked = clonePixels(plain.get());
+            Image before = clonePixels(plain.get());
+            Image mask = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 25, 20);
             fillRandom(mask.get(), 7);
             iplZoom(src.get(), plain.get(), 9, 4, 2, 1, interp);
             masked->maskROI = mask.get();
@@ -209,11 +209,11 @@ TEST(Zoom, MaskBitZeroLeavesEveryChannelAndRowsStillAdvance)
             for (int k = 0; k < 3; ++k)
                 for (int y = 0; y < 18; ++y)
                     for (int x = 0; x < 24; ++x) {
-                        const double want = getValue(mask.get(), x, y, 0) ? getValue(plain.get(), x, y, k)
-                                                                           : getValue(before.get(), x, y, k);
+                        const double want = valueOf(mask.get(), x, y, 0) ? valueOf(plain.get(), x, y, k)
+                                                                           : valueOf(before.get(), x, y, k);
                         // The masked vertical pass rounds the cubic down.
                         const double tol = interp == IPL_INTER_CUBIC ? 1.0 : 0.0;
-                        ASSERT_NEAR(getValue(masked.get(), x, y, k), want, tol) << x << "," << y;
+                        ASSERT_NEAR(valueOf(masked.get(), x, y, k), want, tol) << x << "," << y;
                     }
         }
 }
@@ -222,11 +222,11 @@ TEST(Zoom, PixelAndPlaneOrderAgreeForEveryDepth)
 {
     for (uint32_t depth : {IPL_DEPTH_8U, IPL_DEPTH_16U, IPL_DEPTH_32F})
         for (int32_t interp : {IPL_INTER_NN, IPL_INTER_LINEAR, IPL_INTER_CUBIC}) {
-            Image pix = makeImage(1, 0, depth, 17, 13, 0);
+            Image pix = makeImage(depth, 1, 0, 0, 17, 13);
             fillRandom(pix.get(), 9);
-            Image pla = makeImage(1, 0, depth, 17, 13, 1);
+            Image pla = makeImage(depth, 1, 0, 1, 17, 13);
             std::memcpy(pla->imageData, pix->imageData, static_cast<size_t>(pix->imageSize));
-            Image d1 = makeImage(1, 0, depth, 40, 31, 0), d2 = makeImage(1, 0, depth, 40, 31, 1);
+            Image d1 = makeImage(depth, 1, 0, 0, 40, 31), d2 = makeImage(depth, 1, 0, 1, 40, 31);
             iplZoom(pix.get(), d1.get(), 7, 3, 12, 5, interp);
             iplZoom(pla.get(), d2.get(), 7, 3, 12, 5, interp);
             if (depth != IPL_DEPTH_32F) {
@@ -237,16 +237,16 @@ TEST(Zoom, PixelAndPlaneOrderAgreeForEveryDepth)
             // and one-at-a-time evaluations.
             for (int y = 0; y < 31; ++y)
                 for (int x = 0; x < 40; ++x)
-                    ASSERT_NEAR(getValue(d1.get(), x, y, 0), getValue(d2.get(), x, y, 0), 1e-3) << interp;
+                    ASSERT_NEAR(valueOf(d1.get(), x, y, 0), valueOf(d2.get(), x, y, 0), 1e-3) << interp;
         }
 }
 
 TEST(Zoom, RefusalsAndResizeRouting)
 {
-    ErrorLog log;
-    Image src = makeImage(3, 0, IPL_DEPTH_8U, 8, 8);
+    ErrorCapture log;
+    Image src = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 8, 8);
     fillRandom(src.get(), 1);
-    Image dst = makeImage(3, 0, IPL_DEPTH_8U, 8, 8);
+    Image dst = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 8, 8);
     const auto before = bytesOf(dst.get());
     iplResize(src.get(), dst.get(), 3, 2, 1, 2, IPL_INTER_SUPER);
     EXPECT_TRUE(log.has(-5, "(xDst > xSrc || yDst > ySrc)"));
@@ -267,11 +267,11 @@ TEST(Zoom, RefusalsAndResizeRouting)
     EXPECT_EQ(bytesOf(dst.get()), before);
 
     // Super-sampling by 1/2 goes to the decimation: 2x2 means.
-    Image half = makeImage(3, 0, IPL_DEPTH_8U, 4, 4);
+    Image half = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 4, 4);
     iplResize(src.get(), half.get(), 1, 2, 1, 2, IPL_INTER_SUPER);
-    const double mean = (getValue(src.get(), 0, 0, 0) + getValue(src.get(), 1, 0, 0) + getValue(src.get(), 0, 1, 0) +
-                         getValue(src.get(), 1, 1, 0)) / 4.0;
-    EXPECT_EQ(getValue(half.get(), 0, 0, 0), std::trunc(mean + 0.5));
+    const double mean = (valueOf(src.get(), 0, 0, 0) + valueOf(src.get(), 1, 0, 0) + valueOf(src.get(), 0, 1, 0) +
+                         valueOf(src.get(), 1, 1, 0)) / 4.0;
+    EXPECT_EQ(valueOf(half.get(), 0, 0, 0), std::trunc(mean + 0.5));
 }
 
 namespace {
@@ -314,11 +314,11 @@ TEST(Zoom, CubicMatchesTheFormulaWithItsRoundingRules)
                 // 5 stands for four channels with alpha: three are processed.
                 const int32_t alpha = chans == 5 ? 4 : 0;
                 const int32_t ch = chans == 5 ? 3 : chans;
-                Image src = makeImage(alpha ? 4 : ch, alpha, depth, 11, 8, order);
+                Image src = makeImage(depth, alpha ? 4 : ch, alpha, order, 11, 8);
                 fillRandom(src.get(), 31);
                 const int32_t xd = 13, xs = 6, yd = 5, ys = 3;
                 const int W = R(11.0 / (double(xs) / xd)), H = R(8.0 / (double(ys) / yd));
-                Image dst = makeImage(alpha ? 4 : ch, alpha, depth, W, H, order);
+                Image dst = makeImage(depth, alpha ? 4 : ch, alpha, order, W, H);
                 iplZoom(src.get(), dst.get(), xd, xs, yd, ys, IPL_INTER_CUBIC);
                 ASSERT_EQ(iplGetErrStatus(), 0);
                 const double dW = (11.0 / xs) * xd, dH = (8.0 / ys) * yd;
@@ -332,7 +332,7 @@ TEST(Zoom, CubicMatchesTheFormulaWithItsRoundingRules)
                             float rows[4];
                             for (int q = 0; q < 4; ++q) {
                                 const int row = ay.index[j] - 1 + q;
-                                auto P = [&](int col) { return static_cast<float>(getValue(src.get(), col, row, k)); };
+                                auto P = [&](int col) { return static_cast<float>(valueOf(src.get(), col, row, k)); };
                                 const int c = ax.index[i];
                                 rows[q] = ownZoomCubicH(P(c - 1), P(c), P(c + 1), P(c + 2), ax.t[i]);
                             }
@@ -345,7 +345,7 @@ TEST(Zoom, CubicMatchesTheFormulaWithItsRoundingRules)
                                                     : std::nearbyint(static_cast<double>(v) + 0.00001 - 0.5);
                                 want = r < 0 ? 0 : r > hi ? hi : r;
                             }
-                            ASSERT_EQ(getValue(dst.get(), i, j, k), want)
+                            ASSERT_EQ(valueOf(dst.get(), i, j, k), want)
                                 << "depth " << depth << " order " << order << " ch " << ch << " at " << i << "," << j << "," << k;
                         }
             }
@@ -353,13 +353,13 @@ TEST(Zoom, CubicMatchesTheFormulaWithItsRoundingRules)
 
 TEST(Zoom, SourceMaskIsBroughtToTheDestinationSize)
 {
-    Image src = makeImage(3, 0, IPL_DEPTH_8U, 8, 6);
-    Image dst = makeImage(3, 0, IPL_DEPTH_8U, 16, 12);
-    Image mask = makeImage(1, 0, IPL_DEPTH_1U, 8, 6);
+    Image src = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 8, 6);
+    Image dst = makeImage(IPL_DEPTH_8U, 3, 0, IPL_DATA_ORDER_PIXEL, 16, 12);
+    Image mask = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 8, 6);
     fillRandom(src.get(), 60);
     fillRandom(dst.get(), 61);
     fillRandom(mask.get(), 62);
-    Image before = cloneImage(dst.get());
+    Image before = clonePixels(dst.get());
     src->maskROI = mask.get();
     iplZoom(src.get(), dst.get(), 2, 1, 2, 1, IPL_INTER_NN);
     src->maskROI = nullptr;
@@ -367,9 +367,9 @@ TEST(Zoom, SourceMaskIsBroughtToTheDestinationSize)
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 16; ++x)
             for (int k = 0; k < 3; ++k) {
-                const double want = getValue(mask.get(), x / 2, y / 2, 0) ? getValue(src.get(), x / 2, y / 2, k)
-                                                                           : getValue(before.get(), x, y, k);
-                ASSERT_EQ(getValue(dst.get(), x, y, k), want) << x << "," << y;
+                const double want = valueOf(mask.get(), x / 2, y / 2, 0) ? valueOf(src.get(), x / 2, y / 2, k)
+                                                                           : valueOf(before.get(), x, y, k);
+                ASSERT_EQ(valueOf(dst.get(), x, y, k), want) << x << "," << y;
             }
 }
 
@@ -377,11 +377,11 @@ TEST(Zoom, MaskSmallerThanTheRegionKeepsSamplesInsideTheImage)
 {
     // Run under the address checker: no tap may leave the source pixels.
     for (int32_t interp : {IPL_INTER_LINEAR, IPL_INTER_CUBIC}) {
-        Image src = makeImage(1, 0, IPL_DEPTH_8U, 10, 10);
+        Image src = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 10, 10);
         fillRandom(src.get(), 70);
-        Image mask = makeImage(1, 0, IPL_DEPTH_1U, 6, 6);
+        Image mask = makeImage(IPL_DEPTH_1U, 1, 0, IPL_DATA_ORDER_PIXEL, 6, 6);
         std::memset(mask->imageData, 0xFF, static_cast<size_t>(mask->imageSize));
-        Image dst = makeImage(1, 0, IPL_DEPTH_8U, 40, 40);
+        Image dst = makeImage(IPL_DEPTH_8U, 1, 0, IPL_DATA_ORDER_PIXEL, 40, 40);
         src->maskROI = mask.get();
         iplZoom(src.get(), dst.get(), 3, 1, 3, 1, interp);
         src->maskROI = nullptr;
