@@ -2,8 +2,6 @@
 // Sample album files exactly as the album writer prints them: every element
 // and attribute, nested frames and groups, effects, texts with line breaks
 // and accented letters, and the wedding data.
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace model_test {
@@ -69,18 +67,6 @@ inline std::string RichAlbum()
            "    </pagina>\n"
            "    <pagina />\n"
            "</sposalbo>\n";
-}
-
-inline void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace model_test

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <fstream>
 #include <set>
 #include <vector>
 #include <string>
 
 #include "document/DocumentHost.h"
 #include "document/nodes/TreeNode.h"
+#include "render/TestPictures.h"
 
 namespace model_test {
 
@@ -135,30 +135,7 @@ private:
 // A small 24-bit picture of one colour, twice as wide as high.
 inline void WriteBmp(const char* path, uint8_t red, uint8_t green, uint8_t blue)
 {
-    const int width = 8, height = 4, rowBytes = width * 3;
-    const uint32_t dataSize = rowBytes * height;
-    std::vector<uint8_t> file(54 + dataSize, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, width);
-    put32(22, height);
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, dataSize);
-    for (uint32_t i = 54; i < file.size(); i += 3) {
-        file[i] = blue;
-        file[i + 1] = green;
-        file[i + 2] = red;
-    }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                 static_cast<std::streamsize>(file.size()));
+    ::WriteBmp(path, 8, 4, [=](int, int) { return Rgba{red, green, blue, 255}; });
 }
 
 } // namespace model_test

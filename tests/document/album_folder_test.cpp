@@ -18,24 +18,28 @@ TEST(AlbumFolderName, OnlyNamesTheFileSystemKeepsAsTypedAreValid) {
   for (const char* name : invalid) EXPECT_FALSE(IsValidAlbumFolderName(name)) << name;
 }
 
-TEST(AlbumFolderCreate, MakesTheFolderWithItsPhotoFolders) {
+TEST(AlbumFolderCreate, MakesTheFolderWithItsPhotoFoldersUnderTheFirstFreeName) {
   TempFolder parent;
   std::string created;
   ASSERT_TRUE(CreateAlbumFolder(parent.Path(), "Nozze", created));
   EXPECT_EQ(created, parent / "Nozze");
   EXPECT_TRUE(FolderExists(parent / "Nozze\\img"));
   EXPECT_TRUE(FolderExists(parent / "Nozze\\rif"));
-}
-
-TEST(AlbumFolderCreate, TakesTheFirstFreeNumberedName) {
-  TempFolder parent;
-  MakeFolder(parent / "Nozze");
   MakeFolder(parent / "Nozze_1");
-  // A file of that name is in the way just as a folder is.
-  WriteTextFile(parent / "Nozze_2", "x");
-  std::string created;
+  WriteTextFile(parent / "Nozze_2", "x");  // a file is in the way just as a folder is
   ASSERT_TRUE(CreateAlbumFolder(parent.Path(), "Nozze", created));
   EXPECT_EQ(created, parent / "Nozze_3");
+  // Invalid names and missing parents are refused.
+  EXPECT_FALSE(CreateAlbumFolder(parent.Path(), "..\\fuori", created));
+  EXPECT_FALSE(CreateAlbumFolder(parent.Path(), "Sposi.", created));
+  EXPECT_FALSE(CreateAlbumFolder(parent / "manca", "Sposi", created));
+  EXPECT_FALSE(FolderExists(parent / "Sposi"));
+  // Removing the empty album folder keeps anything put in it since.
+  RemoveEmptyAlbumFolder(parent / "Nozze_3");
+  EXPECT_FALSE(FolderExists(parent / "Nozze_3"));
+  WriteTextFile(parent / "Nozze\\img\\1.jpg", "photo");
+  RemoveEmptyAlbumFolder(parent / "Nozze");
+  EXPECT_TRUE(FileExists(parent / "Nozze\\img\\1.jpg"));
 }
 
 TEST(AlbumFolderCreate, FailsWhenAllThousandNumberedNamesAreTaken) {
@@ -55,19 +59,6 @@ TEST(AlbumFolderCreate, RefusesInvalidNamesAndMissingParents) {
   EXPECT_FALSE(CreateAlbumFolder(parent.Path(), "Nozze.", created));
   EXPECT_FALSE(FolderExists(parent / "Nozze"));
   EXPECT_FALSE(CreateAlbumFolder(parent / "manca", "Nozze", created));
-}
-
-TEST(AlbumFolderCreate, RemovingTheEmptyFolderKeepsAnythingPutInItSince) {
-  TempFolder parent;
-  std::string created;
-  ASSERT_TRUE(CreateAlbumFolder(parent.Path(), "Vuoto", created));
-  RemoveEmptyAlbumFolder(created);
-  EXPECT_FALSE(FolderExists(created));
-
-  ASSERT_TRUE(CreateAlbumFolder(parent.Path(), "Pieno", created));
-  WriteTextFile(created + "\\img\\1.jpg", "photo");
-  RemoveEmptyAlbumFolder(created);
-  EXPECT_TRUE(FileExists(created + "\\img\\1.jpg"));
 }
 
 TEST(AlbumFolderPaths, DriveAndShareRootsAreRoots) {

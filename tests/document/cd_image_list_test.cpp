@@ -6,50 +6,37 @@
 namespace {
 
 using cd_imagelist::CCDImageList;
+using Names = std::vector<std::string>;
 
-std::vector<std::string> Names(const CCDImageList& list) {
-  std::vector<std::string> names;
-  for (const auto& image : list.images) names.push_back(image->nome);
-  return names;
-}
-
+// The key and the photos in file order, under any root and child names;
+// no list from a missing, broken or empty file.
 TEST(CDImageList, ReadsKeyAndPhotosInFileOrder) {
-  TempFolder cd;
-  WriteTextFile(cd / "cd.xml",
-                "<cd cdKey=\"LAB-42\">"
-                "<immagine nome=\"IMG_0002.JPG\"/><immagine nome=\"IMG_0001.JPG\"/>"
-                "<immagine nome=\"IMG_0002.JPG\"/><immagine nome=\"sub\\a.jpg\"/></cd>");
-  auto list = CCDImageList::Load(cd.Path().c_str());
-  ASSERT_TRUE(list);
-  EXPECT_EQ(list->cdKey, "LAB-42");
-  EXPECT_EQ(Names(*list),
-            (std::vector<std::string>{"IMG_0002.JPG", "IMG_0001.JPG", "IMG_0002.JPG", "sub\\a.jpg"}));
-}
-
-TEST(CDImageList, ReadsAnyRootAndChildNames) {
-  TempFolder cd;
-  WriteTextFile(cd / "cd.xml", "<disco><foto nome=\"a.jpg\"/><x nome=\"b.jpg\"/></disco>");
-  auto list = CCDImageList::Load(cd.Path().c_str());
-  ASSERT_TRUE(list);
-  EXPECT_EQ(list->cdKey, "");
-  EXPECT_EQ(Names(*list), (std::vector<std::string>{"a.jpg", "b.jpg"}));
-}
-
-TEST(CDImageList, RootWithoutChildrenGivesAnEmptyList) {
-  TempFolder cd;
-  WriteTextFile(cd / "cd.xml", "<cd cdKey=\"K\"/>");
-  auto list = CCDImageList::Load(cd.Path().c_str());
-  ASSERT_TRUE(list);
-  EXPECT_TRUE(list->images.empty());
-}
-
-TEST(CDImageList, MissingOrBrokenListGivesNothing) {
-  TempFolder cd;
-  EXPECT_FALSE(CCDImageList::Load(cd.Path().c_str()));
-  WriteTextFile(cd / "cd.xml", "<cd><immagine nome=\"a.jpg\"></cd>");
-  EXPECT_FALSE(CCDImageList::Load(cd.Path().c_str()));
-  WriteTextFile(cd / "cd.xml", "");
-  EXPECT_FALSE(CCDImageList::Load(cd.Path().c_str()));
+  const struct {
+    const char* text;
+    bool read;
+    const char* key;
+    Names names;
+  } cases[] = {
+      {"<cd cdKey=\"LAB-42\"><immagine nome=\"IMG_0002.JPG\"/><immagine nome=\"IMG_0001.JPG\"/>"
+       "<immagine nome=\"IMG_0002.JPG\"/><immagine nome=\"sub\\a.jpg\"/></cd>",
+       true, "LAB-42", {"IMG_0002.JPG", "IMG_0001.JPG", "IMG_0002.JPG", "sub\\a.jpg"}},
+      {"<disco><foto nome=\"a.jpg\"/><x nome=\"b.jpg\"/></disco>", true, "", {"a.jpg", "b.jpg"}},
+      {"<cd cdKey=\"K\"/>", true, "K", {}},
+      {"<cd><immagine nome=\"a.jpg\"></cd>", false, "", {}},
+      {"", false, "", {}},
+      {nullptr, false, "", {}},
+  };
+  for (const auto& c : cases) {
+    TempFolder cd;
+    if (c.text) WriteTextFile(cd / "cd.xml", c.text);
+    auto list = CCDImageList::Load(cd.Path().c_str());
+    ASSERT_EQ(list != nullptr, c.read) << (c.text ? c.text : "no file");
+    if (!list) continue;
+    EXPECT_EQ(list->cdKey, c.key);
+    Names names;
+    for (const auto& image : list->images) names.push_back(image->nome);
+    EXPECT_EQ(names, c.names) << c.text;
+  }
 }
 
 }  // namespace

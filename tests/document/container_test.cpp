@@ -12,15 +12,14 @@ using model_test::FakeHost;
 namespace {
 constexpr float kQuarter = 1.5707963f;
 
-template <class Container>
-FakeBox* Hold(Container& container, float x, float y, float sx = 1.0f, float sy = 1.0f)
+FakeBox* Hold(CTreeNode& container, float x, float y, float sx = 1.0f, float sy = 1.0f)
 {
     container.AddChild(std::make_unique<FakeBox>(&container, x, y, 1.0f, sx, sy), true);
     return static_cast<FakeBox*>(container.GetChild(container.GetChildCount() - 1));
 }
 } // namespace
 
-TEST(ContainerTest, RotatingAGroupTurnsAndCarriesEachChildAboutItsCentre)
+TEST(ContainerTest, MovingAndRotatingAGroupCarriesEachChildAboutItsCentre)
 {
     CGruppoTreeNode group(nullptr);
     group.SetPosition(1.0f, 1.0f);
@@ -33,83 +32,70 @@ TEST(ContainerTest, RotatingAGroupTurnsAndCarriesEachChildAboutItsCentre)
     group.SetRotation(0.0f);
     EXPECT_NEAR(2.0f, child->GetX(), 1e-5f);
     EXPECT_NEAR(0.0f, child->GetRotation(), 1e-6f);
-}
-
-TEST(ContainerTest, MovingAndPlacingAGroupCarriesItsChildren)
-{
-    CGruppoTreeNode group(nullptr);
-    FakeBox* child = Hold(group, 0.5f, 0.0f);
     group.MoveBy(0.1f, 0.2f);
-    EXPECT_FLOAT_EQ(0.6f, child->GetX());
-    group.SetPosition(1.1f, 0.2f);
-    EXPECT_FLOAT_EQ(1.6f, child->GetX());
-    EXPECT_FLOAT_EQ(0.2f, child->GetY());
+    EXPECT_NEAR(2.1f, child->GetX(), 1e-5f);
+    group.SetPosition(2.1f, 1.2f);
+    EXPECT_NEAR(3.1f, child->GetX(), 1e-5f);
+    EXPECT_NEAR(1.2f, child->GetY(), 1e-5f);
 }
 
-TEST(ContainerTest, ScalingAGroupScalesAndSpreadsTheChildren)
+// A container of scale (1, 1) or (0, 1) holding a child at (0.5, 0.25) is
+// scaled to (2, 3).
+TEST(ContainerTest, ScalingSpreadsAndScalesTheChildren)
 {
+    const struct {
+        const char* name;
+        bool frame;
+        float startX, childSx, childSy;
+        float x, y, sx, sy;
+    } cases[] = {
+        {"a group keeps a mirrored child mirrored", false, 1.0f, 0.2f, -0.4f, 1.0f, 0.75f, 0.4f, -1.2f},
+        {"a frame takes its children positive", true, 1.0f, -0.2f, 0.4f, 1.0f, 0.75f, 0.4f, 1.2f},
+        {"from a zero scale nothing moves", false, 0.0f, 0.2f, 0.2f, 0.5f, 0.25f, 0.2f, 0.2f},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<CTreeNode> container;
+        if (c.frame)
+            container = std::make_unique<CCorniceTreeNode>("f.png", nullptr);
+        else
+            container = std::make_unique<CGruppoTreeNode>(nullptr);
+        container->SetScale(c.startX, 1.0f);
+        FakeBox* child = Hold(*container, 0.5f, 0.25f, c.childSx, c.childSy);
+        container->SetScale(2.0f, 3.0f);
+        EXPECT_FLOAT_EQ(c.x, child->GetX()) << c.name;
+        EXPECT_FLOAT_EQ(c.y, child->GetY()) << c.name;
+        EXPECT_FLOAT_EQ(c.sx, child->GetScaleX()) << c.name;
+        EXPECT_FLOAT_EQ(c.sy, child->GetScaleY()) << c.name;
+    }
     CGruppoTreeNode group(nullptr);
     group.SetScale(1.0f, 1.0f);
-    FakeBox* child = Hold(group, 0.5f, 0.25f, 0.2f, -0.4f);
-    group.SetScale(2.0f, 3.0f);
-    EXPECT_FLOAT_EQ(1.0f, child->GetX());
-    EXPECT_FLOAT_EQ(0.75f, child->GetY());
-    EXPECT_FLOAT_EQ(0.4f, child->GetScaleX());
-    EXPECT_FLOAT_EQ(-1.2f, child->GetScaleY()) << "a group keeps a mirrored child mirrored";
+    FakeBox* child = Hold(group, 0.5f, 0.0f, 0.4f, 0.4f);
     group.ScaleBy(0.5f, 1.0f);
-    EXPECT_FLOAT_EQ(0.5f, child->GetX());
+    EXPECT_FLOAT_EQ(0.25f, child->GetX());
     EXPECT_FLOAT_EQ(0.2f, child->GetScaleX());
 }
 
-TEST(ContainerTest, AFrameTakesScaledChildrenPositive)
-{
-    CCorniceTreeNode frame("f.png", nullptr);
-    frame.SetScale(1.0f, 1.0f);
-    FakeBox* child = Hold(frame, 0.0f, 0.0f, -0.2f, 0.4f);
-    frame.SetScale(2.0f, 2.0f);
-    EXPECT_FLOAT_EQ(0.4f, child->GetScaleX());
-    EXPECT_FLOAT_EQ(0.8f, child->GetScaleY());
-}
-
-TEST(ContainerTest, ScalingFromAZeroScaleLeavesTheChildrenAlone)
-{
-    CGruppoTreeNode group(nullptr);
-    group.SetScale(0.0f, 1.0f);
-    FakeBox* child = Hold(group, 0.5f, 0.0f, 0.2f, 0.2f);
-    group.SetScale(2.0f, 2.0f);
-    EXPECT_FLOAT_EQ(0.5f, child->GetX());
-    EXPECT_FLOAT_EQ(0.2f, child->GetScaleX());
-}
-
-TEST(ContainerTest, AltMovesAMaskedFrameOverAFixedContent)
+TEST(ContainerTest, AMaskedFrameLetsItsChildrenMoveAloneAndAltMovesItOverThem)
 {
     FakeHost host;
-    host.keys.insert(VK_MENU);
     CCorniceTreeNode masked("f.png", nullptr);
-    masked.SetMasked(true);
     FakeBox* inside = Hold(masked, 0.0f, 0.0f);
+    EXPECT_TRUE(masked.HoldsChildren());
+    EXPECT_FALSE(inside->IsMovable());
+    masked.SetMasked(true);
+    EXPECT_FALSE(masked.HoldsChildren());
+    EXPECT_TRUE(inside->IsMovable());
+
+    host.keys.insert(VK_MENU);
     masked.MoveBy(0.3f, 0.0f);
     EXPECT_FLOAT_EQ(0.0f, inside->GetX());
     EXPECT_FLOAT_EQ(0.3f, masked.GetX());
     masked.RotateBy(kQuarter);
     EXPECT_FLOAT_EQ(0.0f, inside->GetRotation());
-
     CCorniceTreeNode open("f.png", nullptr);
     FakeBox* carried = Hold(open, 0.0f, 0.0f);
     open.MoveBy(0.3f, 0.0f);
     EXPECT_FLOAT_EQ(0.3f, carried->GetX()) << "Alt only frees the content of a masked frame";
-}
-
-TEST(ContainerTest, AMaskedFrameLetsItsChildrenMoveOnTheirOwn)
-{
-    CCorniceTreeNode frame("f.png", nullptr);
-    FakeBox* child = Hold(frame, 0.0f, 0.0f);
-    EXPECT_TRUE(frame.HoldsChildren());
-    EXPECT_FALSE(child->IsMovable());
-    frame.SetMasked(true);
-    EXPECT_TRUE(frame.IsMasked());
-    EXPECT_FALSE(frame.HoldsChildren());
-    EXPECT_TRUE(child->IsMovable());
 }
 
 TEST(ContainerTest, RecolouringAFrameShowsChildrenCombinedWithoutStoringIt)

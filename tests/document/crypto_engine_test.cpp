@@ -35,7 +35,6 @@ TEST_F(CryptoEngineTest, SealHoldsTheFileDigestForTheLaboratory) {
   MakeFolder(dir / "album_xlab");
   WriteTextFile(dir / "album_xlab\\sposalbo.sbm", content);
   ASSERT_TRUE(engine.SignFile((dir / "album_xlab\\sposalbo.sbm").c_str(), nullptr));
-
   std::vector<BYTE> seal = ReadBytes(dir / "album_xlab\\sposalbo.sig");
   ASSERT_EQ(seal.size(), 158u);
   EXPECT_EQ(seal[0], 16);
@@ -43,37 +42,26 @@ TEST_F(CryptoEngineTest, SealHoldsTheFileDigestForTheLaboratory) {
   EXPECT_EQ(lab.OpenSeal(seal), lab.Md5(content));
   // The digest does not lie in the seal in the clear.
   EXPECT_NE(std::vector<BYTE>(seal.begin() + 2, seal.begin() + 18), lab.Md5(content));
-}
 
-TEST_F(CryptoEngineTest, SealOfAnEmptyFileHoldsTheDigestOfNoBytes) {
-  WriteTextFile(dir / "empty.sbm", "");
-  ASSERT_TRUE(engine.SignFile((dir / "empty.sbm").c_str(), nullptr));
-  EXPECT_EQ(lab.OpenSeal(ReadBytes(dir / "empty.sig")), lab.Md5(""));
-}
-
-TEST_F(CryptoEngineTest, SealOfALargeFileCoversEveryBlock) {
-  std::string content;
-  for (int i = 0; i < 1000; ++i) content += static_cast<char>(i * 7);
-  WriteTextFile(dir / "large.sbm", content);
-  ASSERT_TRUE(engine.SignFile((dir / "large.sbm").c_str(), nullptr));
-  EXPECT_EQ(lab.OpenSeal(ReadBytes(dir / "large.sig")), lab.Md5(content));
-}
-
-TEST_F(CryptoEngineTest, SealGoesToTheGivenPath) {
-  WriteTextFile(dir / "file", "data");
-  ASSERT_TRUE(engine.SignFile((dir / "file").c_str(), (dir / "other.bin").c_str()));
-  EXPECT_EQ(lab.OpenSeal(ReadBytes(dir / "other.bin")), lab.Md5("data"));
+  // No bytes, many blocks, and a seal path of the caller's.
+  std::string large;
+  for (int i = 0; i < 1000; ++i) large += static_cast<char>(i * 7);
+  const struct {
+    const char* file;
+    std::string content;
+    const char* sealName;
+  } cases[] = {{"empty.sbm", "", nullptr}, {"large.sbm", large, nullptr}, {"file", "data", "other.bin"}};
+  for (const auto& c : cases) {
+    WriteTextFile(dir / c.file, c.content);
+    ASSERT_TRUE(engine.SignFile((dir / c.file).c_str(), c.sealName ? (dir / c.sealName).c_str() : nullptr));
+    const std::string sealPath = c.sealName ? dir / c.sealName : CCryptoEngine::SealPathFor((dir / c.file).c_str()).str();
+    EXPECT_EQ(lab.OpenSeal(ReadBytes(sealPath)), lab.Md5(c.content)) << c.file;
+  }
   EXPECT_FALSE(FileExists(dir / "file.sig"));
-}
 
-TEST_F(CryptoEngineTest, SealOfAMissingFileFailsAndWritesNothing) {
   EXPECT_FALSE(engine.SignFile((dir / "none.sbm").c_str(), nullptr));
-  EXPECT_FALSE(FileExists(dir / "none.sig"));
-}
-
-TEST_F(CryptoEngineTest, SealThatCannotBeWrittenFails) {
-  WriteTextFile(dir / "a.sbm", "data");
-  EXPECT_FALSE(engine.SignFile((dir / "a.sbm").c_str(), (dir / "none\\a.sig").c_str()));
+  EXPECT_FALSE(FileExists(dir / "none.sig")) << "no seal of a missing file";
+  EXPECT_FALSE(engine.SignFile((dir / "file").c_str(), (dir / "none\\a.sig").c_str()));
 }
 
 TEST(CryptoEngineSealPath, ReplacesTheExtensionOfTheFileName) {
@@ -84,22 +72,17 @@ TEST(CryptoEngineSealPath, ReplacesTheExtensionOfTheFileName) {
   EXPECT_STREQ(CCryptoEngine::SealPathFor("a.b.sbm"), "a.b.sig");
 }
 
-TEST(CryptoEngineKeys, WithoutAProviderNothingWorks) {
-  CCryptoEngine engine;
-  EXPECT_FALSE(engine.ImportPublicKey("public.key"));
-  EXPECT_FALSE(engine.SignFile("file.sbm", nullptr));
-}
-
-TEST(CryptoEngineKeys, AcquiringTwiceKeepsTheProvider) {
-  CCryptoEngine engine;
-  EXPECT_TRUE(engine.AcquireContext());
-  EXPECT_TRUE(engine.AcquireContext());
-}
-
-TEST(CryptoEngineKeys, MissingOrGarbledKeyLeavesNoKeyAndSealsFail) {
+// Missing, garbled, empty and truncated keys, and a key larger than the base
+// provider takes (whose wrapped key would not fit the seal either), leave no
+// key: seals fail and write nothing, also where a good key was held before.
+TEST(CryptoEngineKeys, BadKeysLeaveNoKeyAndSealsFail) {
+  CCryptoEngine unready;
+  EXPECT_FALSE(unready.ImportPublicKey("public.key")) << "without a provider nothing works";
+  EXPECT_FALSE(unready.SignFile("file.sbm", nullptr));
   TempFolder dir;
-  Laboratory lab;
+  Laboratory lab, big(2048, MS_ENHANCED_PROV_A);
   ASSERT_TRUE(lab.Ready());
+  ASSERT_TRUE(big.Ready());
   WriteTextFile(dir / "a.sbm", "data");
   WriteTextFile(dir / "garbled.key", "this is not a key blob");
   WriteTextFile(dir / "empty.key", "");
@@ -107,31 +90,16 @@ TEST(CryptoEngineKeys, MissingOrGarbledKeyLeavesNoKeyAndSealsFail) {
   truncated.resize(truncated.size() / 2);
   WriteBytes(dir / "truncated.key", truncated);
   WriteBytes(dir / "good.key", lab.PublicKeyBlob());
-
-  const char* bad[] = {"missing.key", "garbled.key", "empty.key", "truncated.key"};
-  for (const char* name : bad) {
+  WriteBytes(dir / "big.key", big.PublicKeyBlob());
+  for (const char* name : {"missing.key", "garbled.key", "empty.key", "truncated.key", "big.key"}) {
     CCryptoEngine engine;
     ASSERT_TRUE(engine.AcquireContext());
-    // A key held before is dropped too.
+    ASSERT_TRUE(engine.AcquireContext()) << "acquiring twice keeps the provider";
     ASSERT_TRUE(engine.ImportPublicKey((dir / "good.key").c_str()));
     EXPECT_FALSE(engine.ImportPublicKey((dir / name).c_str())) << name;
     EXPECT_FALSE(engine.SignFile((dir / "a.sbm").c_str(), nullptr)) << name;
     EXPECT_FALSE(FileExists(dir / "a.sig")) << name;
   }
-}
-
-TEST(CryptoEngineKeys, KeyLargerThanTheBaseProviderTakesLeavesSealsFailing) {
-  // A wrapped key of such a laboratory key would not fit the seal either.
-  TempFolder dir;
-  Laboratory lab(2048, MS_ENHANCED_PROV_A);
-  ASSERT_TRUE(lab.Ready());
-  WriteBytes(dir / "big.key", lab.PublicKeyBlob());
-  WriteTextFile(dir / "a.sbm", "data");
-  CCryptoEngine engine;
-  ASSERT_TRUE(engine.AcquireContext());
-  EXPECT_FALSE(engine.ImportPublicKey((dir / "big.key").c_str()));
-  EXPECT_FALSE(engine.SignFile((dir / "a.sbm").c_str(), nullptr));
-  EXPECT_FALSE(FileExists(dir / "a.sig"));
 }
 
 }  // namespace

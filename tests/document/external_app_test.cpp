@@ -14,11 +14,8 @@ TEST(ExternalAppCmdLine, IsBuiltFromTheUsersText) {
     const char* text;
     const char* cmdLine;
   } cases[] = {
-      {"  editor.exe  ", "editor.exe \"%s\""},
-      {"editor.exe /open \"%1\"", "editor.exe /open \"%s\""},
-      {"editor.exe %1 %1", "editor.exe %s %s"},
-      {"   ", ""},
-      {"", ""},
+      {"  editor.exe  ", "editor.exe \"%s\""}, {"editor.exe /open \"%1\"", "editor.exe /open \"%s\""},
+      {"editor.exe %1 %1", "editor.exe %s %s"}, {"   ", ""}, {"", ""},
   };
   for (const auto& c : cases) EXPECT_STREQ(BuildExtAppCmdLine(c.text), c.cmdLine) << c.text;
   EXPECT_FALSE(HasExtAppCmdLine(BuildExtAppCmdLine("  ")));

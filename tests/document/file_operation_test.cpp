@@ -11,30 +11,17 @@ TEST(FileOperationCopyName, FollowsTheCopySequence) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"C:\\x\\a.jpg", "C:\\x\\Copy of a.jpg"},
-      {"C:\\x\\Copy of a.jpg", "C:\\x\\Copy (1) of a.jpg"},
+      {"C:\\x\\a.jpg", "C:\\x\\Copy of a.jpg"}, {"C:\\x\\Copy of a.jpg", "C:\\x\\Copy (1) of a.jpg"},
       {"C:\\x\\Copy (1) of a.jpg", "C:\\x\\Copy (2) of a.jpg"},
       {"C:\\x\\Copy (9) of a", "C:\\x\\Copy (10) of a"},
-      {"C:\\x\\Copy (1 of a.jpg", "C:\\x\\Copy of Copy (1 of a.jpg"},
-      {"a.jpg", "Copy of a.jpg"},
+      {"C:\\x\\Copy (1 of a.jpg", "C:\\x\\Copy of Copy (1 of a.jpg"}, {"a.jpg", "Copy of a.jpg"},
       {"C:\\my.dir\\file", "C:\\my.dir\\Copy of file"},
       // Names that hold the markers without the text around them: nothing is
       // read past their end.
-      {"Copy .x", "Copy (1) of .x"},
-      {"Copy (3)", "Copy (4) of "},
-      {"Copy )(", "Copy of Copy )("},
+      {"Copy .x", "Copy (1) of .x"}, {"Copy (3)", "Copy (4) of "}, {"Copy )(", "Copy of Copy )("},
       {"", "Copy of "},
   };
   for (const auto& c : cases) EXPECT_STREQ(CFileOperation::MakeCopyName(c.in), c.out) << c.in;
-}
-
-TEST(FileOperation, StartsWithDefaults) {
-  CFileOperation operation;
-  EXPECT_STREQ(operation.GetErrorString(), "No error");
-  EXPECT_EQ(operation.GetErrorCode(), 0u);
-  EXPECT_TRUE(operation.GetAskIfReadOnly());
-  EXPECT_FALSE(operation.GetOverwriteMode());
-  EXPECT_FALSE(operation.IsAborted());
 }
 
 TEST(FileOperation, TellsFilesFoldersAndMissingPaths) {
@@ -48,39 +35,40 @@ TEST(FileOperation, TellsFilesFoldersAndMissingPaths) {
   EXPECT_EQ(operation.GetPathKind((dir / "none.txt").c_str(), true), 1);
 }
 
-TEST(FileOperation, CopyOntoAnExistingFileWritesNumberedCopies) {
+TEST(FileOperation, CopiesFilesAndTreesWithoutOverwritingUnlessTold) {
   TempFolder dir;
   WriteTextFile(dir / "src.txt", "new");
   WriteTextFile(dir / "a.txt", "old");
-  CFileOperation operation;
-  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
-  EXPECT_EQ(ReadTextFile(dir / "a.txt"), "old");
-  EXPECT_EQ(ReadTextFile(dir / "Copy of a.txt"), "new");
-  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
-  EXPECT_EQ(ReadTextFile(dir / "Copy (1) of a.txt"), "new");
-  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
-  EXPECT_EQ(ReadTextFile(dir / "Copy (2) of a.txt"), "new");
-  EXPECT_STREQ(operation.GetErrorString(), "No error");
-}
-
-TEST(FileOperation, CopyWithOverwriteReplacesTheTarget) {
-  TempFolder dir;
-  WriteTextFile(dir / "src.txt", "new");
-  WriteTextFile(dir / "a.txt", "old");
-  CFileOperation operation;
-  operation.SetOverwriteMode(true);
-  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
-  EXPECT_EQ(ReadTextFile(dir / "a.txt"), "new");
-  EXPECT_FALSE(FileExists(dir / "Copy of a.txt"));
-}
-
-TEST(FileOperation, CopyOfAFileIntoAFolderKeepsItsName) {
-  TempFolder dir;
-  WriteTextFile(dir / "src.txt", "data");
+  MakeFolder(dir / "tree");
+  MakeFolder(dir / "tree\\sub");
+  WriteTextFile(dir / "tree\\a.txt", "a");
+  WriteTextFile(dir / "tree\\sub\\b.txt", "b");
   MakeFolder(dir / "out");
   CFileOperation operation;
+  EXPECT_STREQ(operation.GetErrorString(), "No error");
+  for (const char* copy : {"Copy of a.txt", "Copy (1) of a.txt", "Copy (2) of a.txt"}) {
+    ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
+    EXPECT_EQ(ReadTextFile(dir / copy), "new") << copy;
+  }
+  EXPECT_EQ(ReadTextFile(dir / "a.txt"), "old");
   ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "out").c_str()));
-  EXPECT_EQ(ReadTextFile(dir / "out\\src.txt"), "data");
+  EXPECT_EQ(ReadTextFile(dir / "out\\src.txt"), "new") << "into a folder under its own name";
+  ASSERT_TRUE(operation.Copy((dir / "tree").c_str(), (dir / "out").c_str())) << operation.GetErrorString();
+  EXPECT_EQ(ReadTextFile(dir / "out\\tree\\sub\\b.txt"), "b");
+  // Into its own parent: nothing; into its own subfolder: one copy, no endless nesting.
+  EXPECT_TRUE(operation.Copy((dir / "tree").c_str(), dir.Path().c_str()));
+  EXPECT_FALSE(FolderExists(dir / "tree\\tree"));
+  EXPECT_FALSE(FileExists(dir / "Copy of tree"));
+  ASSERT_TRUE(operation.Copy((dir / "tree").c_str(), (dir / "tree\\sub").c_str())) << operation.GetErrorString();
+  EXPECT_EQ(ReadTextFile(dir / "tree\\sub\\tree\\a.txt"), "a");
+  EXPECT_TRUE(FolderExists(dir / "tree\\sub\\tree\\sub"));
+  EXPECT_FALSE(FolderExists(dir / "tree\\sub\\tree\\sub\\tree"));
+  EXPECT_STREQ(operation.GetErrorString(), "No error");
+  operation.SetOverwriteMode(true);
+  WriteTextFile(dir / "src.txt", "newer");
+  ASSERT_TRUE(operation.Copy((dir / "src.txt").c_str(), (dir / "a.txt").c_str()));
+  EXPECT_EQ(ReadTextFile(dir / "a.txt"), "newer");
+  EXPECT_FALSE(FileExists(dir / "Copy (3) of a.txt"));
 }
 
 TEST(FileOperation, FailedCopiesReportWhyAndALaterSuccessClearsTheReport) {
@@ -109,44 +97,7 @@ TEST(FileOperation, FailedCopiesReportWhyAndALaterSuccessClearsTheReport) {
   EXPECT_STREQ(operation.GetErrorString(), "No error");
 }
 
-TEST(FileOperation, CopiesAWholeTreeIntoAFolder) {
-  TempFolder dir;
-  MakeFolder(dir / "tree");
-  MakeFolder(dir / "tree\\sub");
-  WriteTextFile(dir / "tree\\a.txt", "a");
-  WriteTextFile(dir / "tree\\sub\\b.txt", "b");
-  MakeFolder(dir / "out");
-  CFileOperation operation;
-  ASSERT_TRUE(operation.Copy((dir / "tree").c_str(), (dir / "out").c_str()))
-      << operation.GetErrorString();
-  EXPECT_EQ(ReadTextFile(dir / "out\\tree\\a.txt"), "a");
-  EXPECT_EQ(ReadTextFile(dir / "out\\tree\\sub\\b.txt"), "b");
-}
-
-TEST(FileOperation, CopyOfAFolderIntoItsOwnParentDoesNothing) {
-  TempFolder dir;
-  MakeFolder(dir / "tree");
-  WriteTextFile(dir / "tree\\a.txt", "a");
-  CFileOperation operation;
-  EXPECT_TRUE(operation.Copy((dir / "tree").c_str(), dir.Path().c_str()));
-  EXPECT_FALSE(FolderExists(dir / "tree\\tree"));
-  EXPECT_FALSE(FileExists(dir / "Copy of tree"));
-}
-
-TEST(FileOperation, CopyOfAFolderIntoItsOwnSubfolderEnds) {
-  TempFolder dir;
-  MakeFolder(dir / "tree");
-  MakeFolder(dir / "tree\\sub");
-  WriteTextFile(dir / "tree\\a.txt", "a");
-  CFileOperation operation;
-  ASSERT_TRUE(operation.Copy((dir / "tree").c_str(), (dir / "tree\\sub").c_str()))
-      << operation.GetErrorString();
-  EXPECT_EQ(ReadTextFile(dir / "tree\\sub\\tree\\a.txt"), "a");
-  EXPECT_TRUE(FolderExists(dir / "tree\\sub\\tree\\sub"));
-  EXPECT_FALSE(FolderExists(dir / "tree\\sub\\tree\\sub\\tree"));
-}
-
-TEST(FileOperation, DeletesAFileAndAWholeTree) {
+TEST(FileOperation, DeletesFilesAndTreesButNotWhatIsMissing) {
   TempFolder dir;
   MakeFolder(dir / "tree");
   MakeFolder(dir / "tree\\sub");
@@ -157,11 +108,6 @@ TEST(FileOperation, DeletesAFileAndAWholeTree) {
   EXPECT_FALSE(FileExists(dir / "a.txt"));
   EXPECT_TRUE(operation.Delete((dir / "tree").c_str()));
   EXPECT_FALSE(FolderExists(dir / "tree"));
-}
-
-TEST(FileOperation, DeletingAMissingFileFails) {
-  TempFolder dir;
-  CFileOperation operation;
   EXPECT_FALSE(operation.Delete((dir / "none.txt").c_str()));
   EXPECT_EQ(operation.GetErrorCode(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_FALSE(operation.Delete(""));

@@ -35,6 +35,7 @@
 #include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "render/D3DObj.h"
+#include "render/DeviceFixture.h"
 
 namespace {
 
@@ -277,20 +278,8 @@ class EditorHost : public model_test::FakeHost {
 
 // A hidden window with a Direct3D device, made on the thread that draws.
 struct PageDevice {
-  PageDevice() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "HostileAlbumWindow";
-    ::RegisterClassA(&wc);
-    window = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 320, 160, nullptr, nullptr,
-                               wc.hInstance, nullptr);
-    view.CreateDevice(window, false);
-  }
-  ~PageDevice() {
-    view.ReleaseDevice();
-    ::DestroyWindow(window);
-  }
+  PageDevice() { view.CreateDevice(window.Get(), false); }
+  ~PageDevice() { view.ReleaseDevice(); }
   void Draw(treeNode::CPaginaTreeNode& page) {
     IDirect3DDevice9* device = view.GetDevice();
     if (!device) return;
@@ -299,7 +288,7 @@ struct PageDevice {
     page.Render(0);
     device->EndScene();
   }
-  HWND window = nullptr;
+  HiddenWindow window{320, 160};
   CD3DObj view;
 };
 

@@ -13,37 +13,13 @@ namespace {
 constexpr float kQuarter = 1.5707963f;
 }
 
-TEST(ImgTreeNodeTest, KindsAndTagsOfThePictureClasses)
-{
-    CImgTreeNode photo("1.jpg", nullptr);
-    CImageTreeNode image("fiore.png", nullptr);
-    CCorniceTreeNode frame("ovale.png", nullptr);
-    EXPECT_EQ("immagine", photo.GetTag());
-    EXPECT_EQ(kKindPhoto, photo.GetKind());
-    EXPECT_EQ(-1, photo.GetBookmark());
-    EXPECT_EQ("image", image.GetTag());
-    EXPECT_EQ(kKindImage, image.GetKind());
-    EXPECT_EQ("cornice", frame.GetTag());
-    EXPECT_EQ(kKindFrame, frame.GetKind());
-    EXPECT_FALSE(frame.IsMasked());
-}
-
-TEST(ImgTreeNodeTest, EffectAccessorsWithoutAnEffect)
-{
-    CImgTreeNode photo("1.jpg", nullptr);
-    EXPECT_EQ(nullptr, photo.GetEffect());
-    EXPECT_EQ(2, photo.GetEffectMirror());
-    EXPECT_EQ(0, photo.GetEffectRotation());
-    photo.SetEffectRotation(90);
-    photo.SetEffectMirror(1);
-    EXPECT_EQ(0, photo.GetEffectRotation());
-    EXPECT_EQ(0u, photo.GetChildCount());
-}
-
 TEST(ImgTreeNodeTest, SetEffectReplacesAndRemovesTheFirstChild)
 {
     FakeHost host;
     CImgTreeNode photo("1.jpg", nullptr);
+    photo.SetEffectRotation(90);  // without an effect: nothing to turn
+    EXPECT_EQ(0, photo.GetEffectRotation());
+    EXPECT_EQ(0u, photo.GetChildCount());
     photo.SetEffect(std::make_unique<CEffectTreeNode>("a.png", nullptr));
     ASSERT_TRUE(photo.GetEffect());
     EXPECT_EQ(&photo, photo.GetEffect()->GetParent());
@@ -58,13 +34,10 @@ TEST(ImgTreeNodeTest, SetEffectReplacesAndRemovesTheFirstChild)
     photo.SetEffect(nullptr);
     EXPECT_EQ(0u, photo.GetChildCount());
     EXPECT_FALSE(photo.Picture().HasEffect());
-}
 
-TEST(ImgTreeNodeTest, AFrameHoldingAPhotoFirstHasNoEffect)
-{
     CCorniceTreeNode frame("f.png", nullptr);
     frame.AddChild(std::make_unique<CImgTreeNode>("1.jpg", &frame), true);
-    EXPECT_EQ(nullptr, frame.GetEffect());
+    EXPECT_EQ(nullptr, frame.GetEffect()) << "a frame's first photo is no effect";
 }
 
 TEST(ImgTreeNodeTest, ResetAspectRatioKeepsTheSigns)
@@ -118,7 +91,7 @@ TEST(ImgTreeNodeTest, AlignCropToPlacesTheCutOutOverItsTurnedPhoto)
     EXPECT_NEAR(0.5f, part.GetY(), 1e-5f);
 }
 
-TEST(ImgTreeNodeTest, PicturesAreFoundInTheFolderOfTheirKind)
+TEST(ImgTreeNodeTest, PicturesAreFoundInTheFolderOfTheirKindAndAPlaceholderAsksForNoFile)
 {
     FakeHost host;
     CImageTreeNode image("fiore.png", nullptr);
@@ -126,15 +99,11 @@ TEST(ImgTreeNodeTest, PicturesAreFoundInTheFolderOfTheirKind)
     EXPECT_EQ("c:\\lib\\3lop\\fiore.png", image.ResolvePath(true));
     CCorniceTreeNode frame("ovale.png", nullptr);
     EXPECT_EQ("c:\\lib\\1hi\\ovale.png", frame.ResolvePath(false));
-}
-
-TEST(ImgTreeNodeTest, APlaceholderAsksForNoFile)
-{
-    FakeHost host;
     CImgTreeNode photo("", nullptr);
     photo.SetBookmark(3);
+    const int asked = host.pathRequests;
     photo.LoadResources();
-    EXPECT_EQ(0, host.pathRequests);
+    EXPECT_EQ(asked, host.pathRequests);
     EXPECT_TRUE(photo.AreResourcesLoaded());
 }
 

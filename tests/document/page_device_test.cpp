@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AlbumSamples.h"
+#include "TempFolder.h"
 #include "render/DeviceFixture.h"
 #include "ModelFakes.h"
 #include "document/nodes/CorniceTreeNode.h"
@@ -102,7 +103,7 @@ TEST_F(PageDeviceTest, APageDrawsItsBackgroundPhotoAndOutline)
 
 TEST_F(PageDeviceTest, TheSampleAlbumDrawsEveryPageAndSavesBackUnchanged)
 {
-    model_test::WriteFile("sample-device.sbm", model_test::RichAlbum());
+    WriteTextFile("sample-device.sbm", model_test::RichAlbum());
     auto album = CSposalboTreeNode::Load("sample-device.sbm", view.get());
     ASSERT_TRUE(album);
     for (int i = 0; i < album->GetPageCount(); ++i) {
@@ -111,7 +112,7 @@ TEST_F(PageDeviceTest, TheSampleAlbumDrawsEveryPageAndSavesBackUnchanged)
     }
     album->GoToPage(1);
     ASSERT_TRUE(album->SaveToFile("sample-device-saved.sbm"));
-    EXPECT_EQ(model_test::RichAlbum(), model_test::ReadFile("sample-device-saved.sbm"));
+    EXPECT_EQ(model_test::RichAlbum(), ReadTextFile("sample-device-saved.sbm"));
 }
 
 TEST_F(PageDeviceTest, AMaskedFrameClipsItsContentAndAnOpenOneDoesNot)

@@ -14,32 +14,36 @@ using model_test::FakeHost;
 namespace {
 // An album of one page (W = 2) holding boxes.
 struct PageFixture {
-    PageFixture()
-    {
-        album.AddPage(-1);
-        page = album.GetCurrentPage();
-    }
+    PageFixture() { album.AddPage(-1), page = album.GetCurrentPage(); }
     FakeBox* Add(float x, float y, float width = 1.0f, float sx = 1.0f, float sy = 1.0f)
     {
-        page->InsertChildAt(page->GetChildCount(),
-                            std::make_unique<FakeBox>(page, x, y, width, sx, sy));
+        page->InsertChildAt(page->GetChildCount(), std::make_unique<FakeBox>(page, x, y, width, sx, sy));
         return static_cast<FakeBox*>(page->GetChild(page->GetChildCount() - 1));
     }
-    float Left(CTreeNode* n) { return Box(n)[kLeft]; }
-    float Right(CTreeNode* n) { return Box(n)[kRight]; }
-    float Top(CTreeNode* n) { return Box(n)[kTop]; }
-    float Bottom(CTreeNode* n) { return Box(n)[kBottom]; }
-    const float* Box(CTreeNode* n)
+    // Selects the boxes in the order given.
+    void Select(std::initializer_list<CTreeNode*> nodes)
     {
-        n->GetBounds(box, false);
-        return box;
+        for (CTreeNode* n : nodes)
+            n->SetSelected(true);
     }
-    bool CanUndo() { return album.CanUndo(); }
+    NodeList Children()
+    {
+        NodeList all;
+        for (size_t i = 0; i < page->GetChildCount(); ++i)
+            all.push_back(page->GetChild(i));
+        return all;
+    }
 
     CSposalboTreeNode album{nullptr, nullptr};
     CPaginaTreeNode* page = nullptr;
-    float box[4];
 };
+
+float Edge(CTreeNode* n, int side)
+{
+    float box[4];
+    n->GetBounds(box, false);
+    return box[side];
+}
 } // namespace
 
 TEST(PageNodeTest, SelectionKeepsTheOrderOfSelecting)
@@ -48,73 +52,50 @@ TEST(PageNodeTest, SelectionKeepsTheOrderOfSelecting)
     FakeBox* a = f.Add(0, 0);
     FakeBox* b = f.Add(1, 0);
     FakeBox* c = f.Add(2, 0);
-    c->SetSelected(true);
-    a->SetSelected(true);
-    b->SetSelected(true);
+    f.Select({c, a, b});
     EXPECT_EQ((NodeList{c, a, b}), f.page->GetSelection());
     a->SetSelected(false);
     EXPECT_EQ((NodeList{c, b}), f.page->GetSelection());
     EXPECT_EQ(b, f.page->GetLastSelected());
     EXPECT_EQ(2, f.page->GetSelectedCount(false));
     f.page->SelectAll(false);
-    EXPECT_EQ(0, f.page->GetSelectedCount(false));
     EXPECT_FALSE(c->IsSelected());
     f.page->SelectAll(true);
     EXPECT_EQ((NodeList{a, b, c}), f.page->GetSelection());
 }
 
-TEST(PageNodeTest, AlignLeftMovesTheOthersToTheLastSelected)
-{
-    PageFixture f;
-    FakeBox* first = f.Add(-0.5f, 0.2f);
-    FakeBox* second = f.Add(0.3f, -0.1f, 2.0f);
-    FakeBox* third = f.Add(0.6f, 0.0f, 1.0f, 0.5f, 0.5f);
-    first->SetSelected(true);
-    second->SetSelected(true);
-    third->SetSelected(true);
-    const float reference = f.Left(third);
-    f.page->AlignLeft();
-    EXPECT_FLOAT_EQ(reference, f.Left(first));
-    EXPECT_FLOAT_EQ(reference, f.Left(second));
-    EXPECT_FLOAT_EQ(0.6f, third->GetX()) << "the reference stays";
-    EXPECT_FLOAT_EQ(0.2f, first->GetY());
-    EXPECT_TRUE(f.CanUndo());
-}
-
+// The last selected object is the reference: the others take its edge (or
+// centre) and keep the other coordinate.
 TEST(PageNodeTest, EveryAlignmentUsesItsEdgeOfTheReference)
 {
-    using Command = void (CPaginaTreeNode::*)();
-    struct Case {
+    const int kCentre = -1;  // the box's position instead of an edge
+    const struct {
         const char* name;
-        Command command;
-        float (PageFixture::*edge)(CTreeNode*);
-    };
-    const Case cases[] = {{"right", &CPaginaTreeNode::AlignRight, &PageFixture::Right},
-                          {"top", &CPaginaTreeNode::AlignTop, &PageFixture::Top},
-                          {"bottom", &CPaginaTreeNode::AlignBottom, &PageFixture::Bottom}};
-    for (const Case& c : cases) {
+        void (CPaginaTreeNode::*command)();
+        int side;
+        bool horizontal;
+    } cases[] = {{"left", &CPaginaTreeNode::AlignLeft, kLeft, true},
+                 {"right", &CPaginaTreeNode::AlignRight, kRight, true},
+                 {"top", &CPaginaTreeNode::AlignTop, kTop, false},
+                 {"bottom", &CPaginaTreeNode::AlignBottom, kBottom, false},
+                 {"vertically", &CPaginaTreeNode::AlignVertically, kCentre, true},
+                 {"horizontally", &CPaginaTreeNode::AlignHorizontally, kCentre, false}};
+    for (const auto& c : cases) {
         PageFixture f;
-        FakeBox* other = f.Add(-0.5f, 0.2f, 2.0f);
-        FakeBox* reference = f.Add(0.5f, -0.3f, 1.0f, 0.3f, 0.3f);
-        other->SetSelected(true);
-        reference->SetSelected(true);
+        FakeBox* first = f.Add(-0.5f, 0.2f);
+        FakeBox* second = f.Add(0.3f, -0.1f, 2.0f);
+        FakeBox* reference = f.Add(0.6f, -0.3f, 1.0f, 0.5f, 0.5f);
+        f.Select({first, second, reference});
         (f.page->*c.command)();
-        EXPECT_FLOAT_EQ((f.*c.edge)(reference), (f.*c.edge)(other)) << c.name;
+        auto at = [&](FakeBox* b) {
+            return c.side >= 0 ? Edge(b, c.side) : c.horizontal ? b->GetX() : b->GetY();
+        };
+        EXPECT_FLOAT_EQ(at(reference), at(first)) << c.name;
+        EXPECT_FLOAT_EQ(at(reference), at(second)) << c.name;
+        EXPECT_FLOAT_EQ(c.horizontal ? 0.2f : -0.5f, c.horizontal ? first->GetY() : first->GetX()) << c.name;
+        EXPECT_FLOAT_EQ(0.6f, reference->GetX()) << c.name << ": the reference stays";
+        EXPECT_TRUE(f.album.CanUndo()) << c.name;
     }
-}
-
-TEST(PageNodeTest, AlignVerticallyAndHorizontallyShareOneCoordinate)
-{
-    PageFixture f;
-    FakeBox* other = f.Add(-0.5f, 0.2f);
-    FakeBox* reference = f.Add(0.4f, -0.3f);
-    other->SetSelected(true);
-    reference->SetSelected(true);
-    f.page->AlignVertically();
-    EXPECT_FLOAT_EQ(0.4f, other->GetX());
-    EXPECT_FLOAT_EQ(0.2f, other->GetY());
-    f.page->AlignHorizontally();
-    EXPECT_FLOAT_EQ(-0.3f, other->GetY());
 }
 
 TEST(PageNodeTest, WithOneSelectedAlignAndEqualSizeDoNothingButCentringActs)
@@ -124,7 +105,7 @@ TEST(PageNodeTest, WithOneSelectedAlignAndEqualSizeDoNothingButCentringActs)
     only->SetSelected(true);
     f.page->AlignLeft();
     f.page->SameSize(false);
-    EXPECT_FALSE(f.CanUndo()) << "a command that cannot act saves no undo";
+    EXPECT_FALSE(f.album.CanUndo()) << "a command that cannot act saves no undo";
     EXPECT_FLOAT_EQ(-0.5f, only->GetX());
     f.page->CenterHorizontally();
     EXPECT_FLOAT_EQ(0.0f, only->GetX());
@@ -132,22 +113,20 @@ TEST(PageNodeTest, WithOneSelectedAlignAndEqualSizeDoNothingButCentringActs)
     f.page->CenterVertically();
     EXPECT_FLOAT_EQ(0.0f, only->GetY());
     f.page->PlaceLeftOfCenter();
-    EXPECT_FLOAT_EQ(0.0f, f.Right(only));
+    EXPECT_FLOAT_EQ(0.0f, Edge(only, kRight));
     f.page->PlaceRightOfCenter();
-    EXPECT_FLOAT_EQ(0.0f, f.Left(only));
+    EXPECT_FLOAT_EQ(0.0f, Edge(only, kLeft));
 }
 
 TEST(PageNodeTest, EqualSizesTakeTheReferenceScale)
 {
-    struct Case {
+    // The reference has scale (0.6, 0.3); the other object (sx, sy).
+    const struct {
         const char* name;
         void (CPaginaTreeNode::*command)(bool);
         bool keepAspect;
-        float sx, sy;  // of the other object
-        float expectedX, expectedY;
-    };
-    // The reference has scale (0.6, 0.3).
-    const Case cases[] = {
+        float sx, sy, expectedX, expectedY;
+    } cases[] = {
         {"height", &CPaginaTreeNode::SameHeight, false, 0.2f, 0.4f, 0.2f, 0.3f},
         {"height aspect", &CPaginaTreeNode::SameHeight, true, 0.2f, 0.4f, 0.15f, 0.3f},
         {"width", &CPaginaTreeNode::SameWidth, false, 0.2f, 0.4f, 0.6f, 0.4f},
@@ -157,12 +136,11 @@ TEST(PageNodeTest, EqualSizesTakeTheReferenceScale)
         {"size aspect wide", &CPaginaTreeNode::SameSize, true, 0.4f, 0.2f, 0.6f, 0.3f},
         {"size aspect flat", &CPaginaTreeNode::SameSize, true, 0.0f, 0.2f, 0.0f, 0.2f},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         PageFixture f;
         FakeBox* other = f.Add(0, 0, 1.0f, c.sx, c.sy);
         FakeBox* reference = f.Add(0, 0, 1.0f, 0.6f, 0.3f);
-        other->SetSelected(true);
-        reference->SetSelected(true);
+        f.Select({other, reference});
         (f.page->*c.command)(c.keepAspect);
         EXPECT_FLOAT_EQ(c.expectedX, other->GetScaleX()) << c.name;
         EXPECT_FLOAT_EQ(c.expectedY, other->GetScaleY()) << c.name;
@@ -190,12 +168,10 @@ TEST(PageNodeTest, LockedGroupChildrenAreSkippedByMovesButLockedWithTheOthers)
     PageFixture f;
     FakeBox* free = f.Add(0, 0);
     auto group = std::make_unique<CGruppoTreeNode>(f.page);
-    auto inner = std::make_unique<FakeBox>(group.get(), 0.5f, 0.5f);
-    FakeBox* child = inner.get();
-    group->AddChild(std::move(inner), true);
+    group->AddChild(std::make_unique<FakeBox>(group.get(), 0.5f, 0.5f), true);
+    auto* child = static_cast<FakeBox*>(group->GetChild(0));
     f.page->InsertChildAt(1, std::move(group));
-    free->SetSelected(true);
-    child->SetSelected(true);
+    f.Select({free, child});
     ASSERT_EQ(2, f.page->GetSelectedCount(false));
     f.page->MoveSelection(0.1f, 0.0f, true);
     EXPECT_FLOAT_EQ(0.1f, free->GetX());
@@ -205,89 +181,62 @@ TEST(PageNodeTest, LockedGroupChildrenAreSkippedByMovesButLockedWithTheOthers)
     EXPECT_TRUE(child->IsLocked());
 }
 
-TEST(PageNodeTest, BringToFrontAndSendToBackKeepTheSelectedOrder)
+TEST(PageNodeTest, ZOrderCommandsKeepTheSelectedOrder)
 {
     PageFixture f;
     FakeBox* a = f.Add(0, 0);
     FakeBox* b = f.Add(0, 0);
     FakeBox* c = f.Add(0, 0);
     FakeBox* d = f.Add(0, 0);
-    c->SetSelected(true);
-    a->SetSelected(true);
+    f.Select({c, a});
     f.page->BringSelectionToFront();
-    EXPECT_EQ((NodeList{b, d, a, c}), (NodeList{f.page->GetChild(0), f.page->GetChild(1),
-                                                f.page->GetChild(2), f.page->GetChild(3)}));
+    EXPECT_EQ((NodeList{b, d, a, c}), f.Children());
     f.page->SendSelectionToBack();
-    EXPECT_EQ((NodeList{a, c, b, d}), (NodeList{f.page->GetChild(0), f.page->GetChild(1),
-                                                f.page->GetChild(2), f.page->GetChild(3)}));
-}
-
-TEST(PageNodeTest, ShiftZOrderMovesARunOfSelectedObjectsTogether)
-{
-    PageFixture f;
-    FakeBox* a = f.Add(0, 0);
-    FakeBox* b = f.Add(0, 0);
-    FakeBox* c = f.Add(0, 0);
-    a->SetSelected(true);
-    b->SetSelected(true);
-    f.page->ShiftZOrder(true);
-    EXPECT_EQ(c, f.page->GetChild(0));
-    EXPECT_EQ(a, f.page->GetChild(1));
-    EXPECT_EQ(b, f.page->GetChild(2));
+    EXPECT_EQ((NodeList{a, c, b, d}), f.Children());
+    // A run of selected objects moves forward together.
+    PageFixture g;
+    FakeBox* e = g.Add(0, 0);
+    FakeBox* h = g.Add(0, 0);
+    FakeBox* i = g.Add(0, 0);
+    g.Select({e, h});
+    g.page->ShiftZOrder(true);
+    EXPECT_EQ((NodeList{i, e, h}), g.Children());
 }
 
 TEST(PageNodeTest, DeleteSelectionRemovesTheObjectsAndEmptiesTheSelection)
 {
     PageFixture f;
     f.Add(0, 0);
-    FakeBox* doomed = f.Add(1, 0);
-    doomed->SetSelected(true);
+    f.Add(1, 0)->SetSelected(true);
     f.page->DeleteSelection();
     EXPECT_EQ(1u, f.page->GetChildCount());
     EXPECT_EQ(0, f.page->GetSelectedCount(false));
-    EXPECT_TRUE(f.CanUndo());
+    EXPECT_TRUE(f.album.CanUndo());
 }
 
-TEST(PageNodeTest, GroupingPutsTheGroupWhereTheTopmostSelectedObjectWas)
+TEST(PageNodeTest, GroupingPutsTheGroupWhereTheTopmostSelectedObjectWasAndUngroupingGivesItBack)
 {
     PageFixture f;
     FakeBox* a = f.Add(-0.5f, 0.0f);
     FakeBox* b = f.Add(0.0f, 0.0f);
     FakeBox* c = f.Add(0.5f, 0.0f);
     FakeBox* d = f.Add(1.0f, 0.0f);
-    c->SetSelected(true);
-    a->SetSelected(true);
+    f.Select({c, a});
     CGruppoTreeNode* group = f.page->GroupSelection();
     ASSERT_TRUE(group);
-    ASSERT_EQ(3u, f.page->GetChildCount());
-    EXPECT_EQ(b, f.page->GetChild(0));
-    EXPECT_EQ(group, f.page->GetChild(1));
-    EXPECT_EQ(d, f.page->GetChild(2));
+    EXPECT_EQ((NodeList{b, group, d}), f.Children());
     EXPECT_EQ(a, group->GetChild(0));
     EXPECT_EQ(c, group->GetChild(1));
     EXPECT_FALSE(a->IsSelected());
     EXPECT_EQ((NodeList{group}), f.page->GetSelection());
     EXPECT_FLOAT_EQ(0.0f, group->GetX()) << "fitted around its children";
     EXPECT_FALSE(a->IsMovable());
-}
-
-TEST(PageNodeTest, UngroupingGivesBackTheChildrenSelectedAndRecoloured)
-{
-    PageFixture f;
-    FakeBox* a = f.Add(-0.5f, 0.0f);
-    FakeBox* b = f.Add(0.5f, 0.0f);
-    a->SetSelected(true);
-    b->SetSelected(true);
-    CGruppoTreeNode* group = f.page->GroupSelection();
     ASSERT_TRUE(f.page->IsGroupOrFrameSelected());
-    CImgColor half;
-    half.brightness = 0.5f;
+
     group->GetColourSettings()->brightness = 0.5f;
     f.page->UngroupSelection();
-    ASSERT_EQ(2u, f.page->GetChildCount());
-    EXPECT_EQ(a, f.page->GetChild(0));
-    EXPECT_EQ(b, f.page->GetChild(1));
-    EXPECT_EQ((NodeList{a, b}), f.page->GetSelection());
+    EXPECT_EQ((NodeList{b, d, a, c}), f.Children()) << "given back on top";
+    EXPECT_EQ((NodeList{a, c}), f.page->GetSelection());
     EXPECT_TRUE(a->IsMovable());
 }
 
@@ -295,17 +244,14 @@ TEST(PageNodeTest, MovingASelectionIntoItsOwnDescendantSkipsTheAncestors)
 {
     PageFixture f;
     auto group = std::make_unique<CGruppoTreeNode>(f.page);
-    auto inner = std::make_unique<CGruppoTreeNode>(group.get());
-    CGruppoTreeNode* target = inner.get();
-    group->AddChild(std::move(inner), true);
+    group->AddChild(std::make_unique<CGruppoTreeNode>(group.get()), true);
+    CTreeNode* target = group->GetChild(0);
     CGruppoTreeNode* outer = group.get();
     f.page->InsertChildAt(0, std::move(group));
     FakeBox* box = f.Add(0, 0);
-    outer->SetSelected(true);
-    box->SetSelected(true);
+    f.Select({outer, box});
     f.page->MoveSelectionInto(target);
-    EXPECT_EQ(outer, f.page->GetChild(0)) << "the target's ancestor stays on the page";
-    ASSERT_EQ(1u, f.page->GetChildCount());
+    EXPECT_EQ((NodeList{outer}), f.Children()) << "the target's ancestor stays on the page";
     ASSERT_EQ(1u, target->GetChildCount());
     EXPECT_EQ(box, target->GetChild(0));
     EXPECT_FALSE(box->IsSelected());
@@ -315,12 +261,10 @@ TEST(PageNodeTest, MovingASelectionIntoItsOwnDescendantSkipsTheAncestors)
 TEST(PageNodeTest, ColourOfSeveralObjectsCombinesWithTheirOwn)
 {
     PageFixture f;
-    auto groupA = std::make_unique<CGruppoTreeNode>(f.page);
-    auto groupB = std::make_unique<CGruppoTreeNode>(f.page);
-    CGruppoTreeNode* a = groupA.get();
-    CGruppoTreeNode* b = groupB.get();
-    f.page->InsertChildAt(0, std::move(groupA));
-    f.page->InsertChildAt(1, std::move(groupB));
+    f.page->InsertChildAt(0, std::make_unique<CGruppoTreeNode>(f.page));
+    f.page->InsertChildAt(1, std::make_unique<CGruppoTreeNode>(f.page));
+    CTreeNode* a = f.page->GetChild(0);
+    CTreeNode* b = f.page->GetChild(1);
     a->GetColourSettings()->brightness = 0.8f;
     a->SetSelected(true);
     EXPECT_EQ(a->GetColourSettings(), f.page->GetColourSettings());
@@ -339,7 +283,6 @@ TEST(PageNodeTest, BackgroundColourComesFromTheChooser)
 {
     FakeHost host;
     PageFixture f;
-    host.confirmColour = false;
     f.page->ChooseBackgroundColour();
     EXPECT_FALSE(f.page->GetBackground()) << "cancel changes nothing";
     EXPECT_EQ(0x00FFFFFFu, host.offeredColour) << "white without a background";
@@ -352,9 +295,10 @@ TEST(PageNodeTest, BackgroundColourComesFromTheChooser)
     EXPECT_FLOAT_EQ(0.2f, f.page->GetBackground()->blue);
     f.page->ChooseBackgroundColour();
     EXPECT_EQ(static_cast<uint32_t>(RGB(255, 0, 51)), host.offeredColour);
-    const bool couldUndo = f.CanUndo();
+    // Turning a background without a picture neither fails nor adds one.
     f.page->RotateBackground(1.57f);
-    EXPECT_TRUE(couldUndo);
+    EXPECT_FALSE(f.page->GetBackground()->HasImage());
+    EXPECT_TRUE(f.album.CanUndo());
     f.page->RemoveBackground();
     EXPECT_FALSE(f.page->GetBackground());
 }

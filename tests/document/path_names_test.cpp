@@ -12,23 +12,17 @@ struct NameCase {
 
 TEST(PathNames, OnlyNamesInsideTheirFolderAreAccepted) {
   const NameCase cases[] = {
-      {"12.jpg", true, true},
-      {"IMG_0001.JPG", true, true},
-      {"noext", true, true},
-      {"sub\\a.jpg", false, true},
-      {"sub/a.jpg", false, true},
-      {"", false, false},
-      {".", false, false},
-      {"..", false, false},
-      {"..\\x.jpg", false, false},
-      {"sub\\..\\..\\x.jpg", false, false},
-      {"\\x.jpg", false, false},
-      {"C:\\x.jpg", false, false},
-      {"C:x.jpg", false, false},
-      {"a\\\\b", false, false},
-      {"a?.jpg", false, false},
-      {"a|b", false, false},
-      {"sub\\", false, false},
+      {"12.jpg", true, true}, {"IMG_0001.JPG", true, true}, {"noext", true, true},
+      {"sub\\a.jpg", false, true}, {"sub/a.jpg", false, true}, {"", false, false}, {".", false, false},
+      {"..", false, false}, {"..\\x.jpg", false, false}, {"sub\\..\\..\\x.jpg", false, false},
+      {"\\x.jpg", false, false}, {"C:\\x.jpg", false, false}, {"C:x.jpg", false, false},
+      {"a\\\\b", false, false}, {"a?.jpg", false, false}, {"a|b", false, false}, {"sub\\", false, false},
+      // Opening these reads a device, not a file of the folder.
+      {"nul", false, false}, {"NUL.jpg", false, false}, {"con", false, false}, {"Con .txt", false, false},
+      {"prn", false, false}, {"aux.png", false, false}, {"COM1", false, false}, {"lpt9.jpg", false, false},
+      {"conin$", false, false}, {"CONOUT$", false, false}, {"sub\\nul.jpg", false, false},
+      {"console.jpg", true, true}, {"com10.jpg", true, true}, {"com0.jpg", true, true},
+      {"nullo.jpg", true, true}, {"a.con", true, true},
   };
   for (const NameCase& c : cases) {
     EXPECT_EQ(IsSingleFileName(c.name), c.single) << c.name;
@@ -38,42 +32,13 @@ TEST(PathNames, OnlyNamesInsideTheirFolderAreAccepted) {
   EXPECT_FALSE(IsRelativeSubPath(nullptr));
 }
 
-TEST(PathNames, DeviceNamesAreNoFileNames) {
-  // Opening these reads a device, not a file of the folder.
-  const NameCase cases[] = {
-      {"nul", false, false},
-      {"NUL.jpg", false, false},
-      {"con", false, false},
-      {"Con .txt", false, false},
-      {"prn", false, false},
-      {"aux.png", false, false},
-      {"COM1", false, false},
-      {"lpt9.jpg", false, false},
-      {"conin$", false, false},
-      {"CONOUT$", false, false},
-      {"sub\\nul.jpg", false, false},
-      {"console.jpg", true, true},
-      {"com10.jpg", true, true},
-      {"com0.jpg", true, true},
-      {"nullo.jpg", true, true},
-      {"a.con", true, true},
-  };
-  for (const NameCase& c : cases) {
-    EXPECT_EQ(IsSingleFileName(c.name), c.single) << c.name;
-    EXPECT_EQ(IsRelativeSubPath(c.name), c.relative) << c.name;
-  }
-}
-
-TEST(PathNames, ExtensionComesFromTheLastComponentOnly) {
+TEST(PathNames, ExtensionComesFromTheLastComponentOnlyAndJoinAddsOneBackslash) {
   EXPECT_STREQ(FindExtension("C:\\foto\\a.png.bmp"), ".bmp");
   EXPECT_STREQ(FindExtension("sub\\a.jpg"), ".jpg");
   EXPECT_STREQ(FindExtension("my.folder\\file"), "");
   EXPECT_STREQ(FindExtension("file"), "");
   EXPECT_STREQ(FindFileName("C:\\foto\\a.png"), "a.png");
   EXPECT_STREQ(FindFileName("a.png"), "a.png");
-}
-
-TEST(PathNames, JoinAddsOneBackslash) {
   EXPECT_EQ(JoinPath("C:\\album", "img"), "C:\\album\\img");
   EXPECT_EQ(JoinPath("C:\\album\\", "img"), "C:\\album\\img");
   EXPECT_EQ(JoinPath("", "img"), "img");

@@ -2,7 +2,6 @@
 
 #include <tinyxml.h>
 
-#include "ModelFakes.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/nodes/SfondoTreeNode.h"
@@ -10,30 +9,21 @@
 
 using namespace treeNode;
 
-TEST(SfondoTest, ANewOrAttributelessBackgroundIsWhite)
+TEST(SfondoTest, ANewOrAttributelessBackgroundIsWhiteAndHoldsOnePicture)
 {
-    CSfondoTreeNode fresh(nullptr);
-    EXPECT_EQ(1.0f, fresh.red);
-    EXPECT_EQ(1.0f, fresh.green);
-    EXPECT_EQ(1.0f, fresh.blue);
     TiXmlElement element("sfondo");
     element.SetAttribute("green", "inf");
-    CSfondoTreeNode read(element, nullptr);
-    EXPECT_EQ(1.0f, read.red) << "a missing colour keeps white";
-    EXPECT_EQ(1.0f, read.green) << "a value that is no finite number keeps white";
-    EXPECT_FALSE(read.HasImage());
-    EXPECT_EQ(nullptr, read.GetColourSettings());
-}
-
-TEST(SfondoTest, SettingAPictureTwiceKeepsOneChild)
-{
-    CSfondoTreeNode background(nullptr);
+    CSfondoTreeNode background(element, nullptr);
+    EXPECT_EQ(1.0f, background.red) << "a missing colour keeps white";
+    EXPECT_EQ(1.0f, background.green) << "a value that is no finite number keeps white";
+    EXPECT_EQ(1.0f, CSfondoTreeNode(nullptr).blue);
+    EXPECT_FALSE(background.HasImage());
+    EXPECT_EQ(nullptr, background.GetColourSettings());
     background.SetImage(std::make_unique<CImgTreeNode>("1.jpg", nullptr));
     background.SetImage(std::make_unique<CImgTreeNode>("2.jpg", nullptr));
     ASSERT_EQ(1u, background.GetChildCount());
     EXPECT_EQ("2.jpg", background.GetImage()->GetName());
     EXPECT_EQ(&background, background.GetImage()->GetParent());
-    EXPECT_TRUE(background.HasImage());
     EXPECT_EQ(background.GetImage()->GetColourSettings(), background.GetColourSettings());
 }
 
@@ -75,19 +65,4 @@ TEST(SfondoTest, AQuarterTurnStandsTheBoxUpright)
         EXPECT_FLOAT_EQ(c.upright ? 1.0f : 2.0f, image->GetScaleX() * width) << c.degrees;
         EXPECT_FLOAT_EQ(c.upright ? 2.0f : 1.0f, image->GetScaleY()) << c.degrees;
     }
-}
-
-TEST(SfondoTest, RotatingAPlainBackgroundDoesNothing)
-{
-    CSposalboTreeNode album(nullptr, nullptr);
-    album.AddPage(-1);
-    CPaginaTreeNode* page = album.GetCurrentPage();
-    model_test::FakeHost host;
-    host.confirmColour = true;
-    page->ChooseBackgroundColour();
-    ASSERT_TRUE(page->GetBackground());
-    const bool couldUndo = album.CanUndo();
-    page->GetBackground()->RotateBy(1.0f);
-    EXPECT_FALSE(page->GetBackground()->HasImage());
-    EXPECT_TRUE(couldUndo);
 }

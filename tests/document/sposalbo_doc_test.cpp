@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "AlbumSamples.h"
@@ -74,32 +76,17 @@ TEST_F(SposalboDocTest, ABlankAlbumIsWrittenAtOnceAndCountsAsNeverSaved) {
   EXPECT_EQ(written->GetPageHeight(), 200);
   EXPECT_EQ(written->GetNumMinPage(), 0);
   EXPECT_EQ(written->GetNumMaxPage(), 999);
-}
 
-TEST_F(SposalboDocTest, ANewAlbumBesideEarlierOnesTakesTheNextFreeName) {
-  MakeFolder(parent / "Nozze");
+  // Beside earlier ones a new album takes the next free name.
   MakeFolder(parent / "Nozze_1");
-  auto doc = NewBlank();
-  EXPECT_EQ(doc->GetFolder(), parent / "Nozze_2");
-  EXPECT_EQ(doc->GetTitle(), "Nozze_2 (300 x 200)");
+  auto next = NewBlank();
+  EXPECT_EQ(next->GetFolder(), parent / "Nozze_2");
+  EXPECT_EQ(next->GetTitle(), "Nozze_2 (300 x 200)");
   EXPECT_TRUE(FileExists(parent / "Nozze_2\\sposalbo.sbm"));
 }
 
-TEST_F(SposalboDocTest, AnAlbumThatGetsNoFolderThrowsCodeOne) {
-  const std::string names[] = {"", "a\\b", "Nozze.", "Nozze ", "x:y", "a|b"};
-  for (const std::string& name : names) {
-    CSposalboException error = ThrownBy([&] { NewBlank(name); });
-    EXPECT_EQ(error.code, 1) << name;
-    EXPECT_EQ(error.message, kCannotCreate) << name;
-  }
-  CSposalboException error =
-      ThrownBy([&] { CSposalboDoc("Nozze", 300, 200, parent / "manca", nullptr); });
-  EXPECT_EQ(error.code, 1);
-  EXPECT_FALSE(FolderExists(parent / "Nozze"));
-}
-
 TEST_F(SposalboDocTest, AnAlbumFromATemplateStartsAsTheTemplate) {
-  model_test::WriteFile(parent / "modello.sbt", model_test::RichAlbum());
+  WriteTextFile(parent / "modello.sbt", model_test::RichAlbum());
   CSposalboDoc doc("Nozze", parent.Path(), parent / "modello.sbt", nullptr);
   EXPECT_TRUE(doc.IsNewNeverSaved());
   EXPECT_EQ(doc.GetRoot()->GetPageCount(), 3);
@@ -110,36 +97,38 @@ TEST_F(SposalboDocTest, AnAlbumFromATemplateStartsAsTheTemplate) {
   EXPECT_EQ(written->GetNumMaxPage(), 40);
 }
 
-TEST_F(SposalboDocTest, AnUnreadableTemplateThrowsCodeTwoAndLeavesNoFolder) {
+// Code 1: no folder for the album (invalid names, a missing parent); code 2:
+// an unreadable template or project file. Nothing is left behind.
+TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
   WriteTextFile(parent / "rotto.sbt", "<sposalbo><pagina></sposalbo>");
   WriteTextFile(parent / "vuoto.sbt", "");
-  const std::string templates[] = {parent / "manca.sbt", parent / "rotto.sbt",
-                                   parent / "vuoto.sbt"};
-  for (const std::string& path : templates) {
-    CSposalboException error =
-        ThrownBy([&] { CSposalboDoc("Nozze", parent.Path(), path, nullptr); });
-    EXPECT_EQ(error.code, 2) << path;
-    EXPECT_EQ(error.message, kCannotOpen) << path;
-    EXPECT_FALSE(FolderExists(parent / "Nozze")) << path;
-  }
-}
-
-TEST_F(SposalboDocTest, OpeningAMissingOrBrokenProjectFileThrowsCodeTwo) {
   WriteTextFile(parent / "rotto.sbm", "<sposalbo>");
   WriteTextFile(parent / "vuoto.sbm", "");
-  const std::string paths[] = {parent / "manca.sbm", parent / "rotto.sbm", parent / "vuoto.sbm",
-                               parent.Path()};
-  for (const std::string& path : paths) {
-    CSposalboException error = ThrownBy([&] { CSposalboDoc(path, nullptr); });
-    EXPECT_EQ(error.code, 2) << path;
-    EXPECT_EQ(error.message, kCannotOpen) << path;
+  struct Case {
+    std::string what;
+    int code;
+    std::function<void()> make;
+  };
+  std::vector<Case> cases;
+  for (const std::string name : {"", "a\\b", "Nozze.", "Nozze ", "x:y", "a|b"})
+    cases.push_back({"name " + name, 1, [=] { NewBlank(name); }});
+  cases.push_back({"missing parent", 1, [&] { CSposalboDoc("Nozze", 300, 200, parent / "manca", nullptr); }});
+  for (const std::string name : {"manca.sbt", "rotto.sbt", "vuoto.sbt"})
+    cases.push_back({name, 2, [=] { CSposalboDoc("Nozze", parent.Path(), parent / name, nullptr); }});
+  for (const std::string& path : {parent / "manca.sbm", parent / "rotto.sbm", parent / "vuoto.sbm", parent.Path()})
+    cases.push_back({path, 2, [=] { CSposalboDoc(path, nullptr); }});
+  for (const Case& c : cases) {
+    const CSposalboException error = ThrownBy(c.make);
+    EXPECT_EQ(error.code, c.code) << c.what;
+    EXPECT_EQ(error.message, c.code == 1 ? kCannotCreate : kCannotOpen) << c.what;
+    EXPECT_FALSE(FolderExists(parent / "Nozze")) << c.what;
   }
   EXPECT_EQ(host.layouts, 0);
 }
 
 TEST_F(SposalboDocTest, AnOpenedAlbumLivesInTheFolderOfItsFileAndLaysOutTheView) {
   MakeFolder(parent / "Sposi");
-  model_test::WriteFile(parent / "Sposi\\sposalbo.sbm", model_test::RichAlbum());
+  WriteTextFile(parent / "Sposi\\sposalbo.sbm", model_test::RichAlbum());
   CSposalboDoc doc(parent / "Sposi\\sposalbo.sbm", nullptr);
   EXPECT_FALSE(doc.IsNewNeverSaved());
   EXPECT_EQ(doc.GetFolder(), parent / "Sposi");
@@ -238,7 +227,7 @@ TEST_F(SposalboDocTest, TheAlbumsOwnFontsAreLentToTheSystemWhileItIsOpen) {
   ASSERT_TRUE(WriteFontFile(Face(face.c_str()), parent / "Sposi\\font\\Mio.ttf"));
   WriteTextFile(parent / "Sposi\\font\\leggimi.txt", "not a font");
   WriteTextFile(parent / "Sposi\\font\\rotto.ttf", "not a font either");
-  model_test::WriteFile(parent / "Sposi\\sposalbo.sbm", model_test::RichAlbum());
+  WriteTextFile(parent / "Sposi\\sposalbo.sbm", model_test::RichAlbum());
   const std::string font = parent / "Sposi\\font\\Mio.ttf";
   {
     CSposalboDoc doc(parent / "Sposi\\sposalbo.sbm", nullptr);
@@ -247,22 +236,15 @@ TEST_F(SposalboDocTest, TheAlbumsOwnFontsAreLentToTheSystemWhileItIsOpen) {
   }
   // Closing the album took the font back: there is nothing left to remove.
   EXPECT_FALSE(::RemoveFontResourceA(font.c_str()));
-}
-
-TEST_F(SposalboDocTest, AnAlbumWithoutFontsLendsNone) {
-  model_test::WriteFile(parent / "sposalbo.sbm", model_test::RichAlbum());
-  CSposalboDoc doc(parent / "sposalbo.sbm", nullptr);
-  EXPECT_TRUE(doc.GetFonts().GetLoadedFiles().empty());
+  WriteTextFile(parent / "sposalbo.sbm", model_test::RichAlbum());
+  EXPECT_TRUE(CSposalboDoc(parent / "sposalbo.sbm", nullptr).GetFonts().GetLoadedFiles().empty());
 }
 
 TEST_F(SposalboDocTest, ANewTextIsPlacedAtThePointAndSelectedAlone) {
   auto doc = NewWithPage();
   treeNode::CPaginaTreeNode* page = doc->GetCurrentPage();
-  auto box = std::make_unique<model_test::FakeBox>(page, 0.0f, 0.0f);
-  model_test::FakeBox* other = box.get();
-  page->AddChild(std::move(box), true);
-  other->SetSelected(true);
-
+  page->AddChild(std::make_unique<model_test::FakeBox>(page, 0.0f, 0.0f), true);
+  page->GetChild(0)->SetSelected(true);
   host.textToEnter = "Anna e Luca";
   host.fontToChoose = Face("Tahoma");
   host.textColourToChoose = RGB(200, 10, 20);
@@ -270,7 +252,6 @@ TEST_F(SposalboDocTest, ANewTextIsPlacedAtThePointAndSelectedAlone) {
   ASSERT_TRUE(doc->CreateText(0.25f, -0.125f));
   EXPECT_EQ(host.offeredText, "Prova di testo");
   EXPECT_STREQ(host.offeredFont.lfFaceName, "Arial");
-
   ASSERT_EQ(page->GetChildCount(), 2u);
   auto* text = dynamic_cast<CTestoTreeNode*>(page->GetChild(1));
   ASSERT_TRUE(text);
@@ -279,32 +260,22 @@ TEST_F(SposalboDocTest, ANewTextIsPlacedAtThePointAndSelectedAlone) {
   EXPECT_EQ(text->GetColour(), RGB(200, 10, 20));
   EXPECT_FLOAT_EQ(text->GetX(), 0.25f);
   EXPECT_FLOAT_EQ(text->GetY(), -0.125f);
-  ASSERT_EQ(page->GetSelection().size(), 1u);
-  EXPECT_EQ(page->GetSelection()[0], text);
+  EXPECT_EQ(page->GetSelection(), treeNode::NodeList{text});
   EXPECT_TRUE(doc->GetRoot()->CanUndo());
 
-  // The dialog opens next time with the font and colour last chosen.
+  // Cancelled or left empty: no text; the dialog opens next time with the
+  // font and colour last chosen.
   host.confirmText = false;
   EXPECT_FALSE(doc->CreateText(0.0f, 0.0f));
   EXPECT_STREQ(host.offeredFont.lfFaceName, "Tahoma");
   EXPECT_EQ(host.offeredTextColour, RGB(200, 10, 20));
-}
-
-TEST_F(SposalboDocTest, NoTextIsMadeWhenTheDialogIsCancelledOrLeftEmpty) {
-  auto doc = NewWithPage();
-  host.confirmText = false;
-  host.textToEnter = "testo";
-  EXPECT_FALSE(doc->CreateText(0.0f, 0.0f));
   host.confirmText = true;
   host.textToEnter = "";
   EXPECT_FALSE(doc->CreateText(0.0f, 0.0f));
-  EXPECT_EQ(doc->GetCurrentPage()->GetChildCount(), 0u);
-  EXPECT_FALSE(doc->GetRoot()->CanUndo());
-
-  auto empty = NewBlank("Senza pagine");
+  EXPECT_EQ(page->GetChildCount(), 2u);
   host.textToEnter = "testo";
-  EXPECT_FALSE(empty->CreateText(0.0f, 0.0f));
-  EXPECT_EQ(host.textEdits, 2);
+  EXPECT_FALSE(NewBlank("Senza pagine")->CreateText(0.0f, 0.0f));
+  EXPECT_EQ(host.textEdits, 3) << "no page, no dialog";
 }
 
 TEST_F(SposalboDocTest, EditingTheOneSelectedTextReplacesTextColourAndFont) {
@@ -315,6 +286,9 @@ TEST_F(SposalboDocTest, EditingTheOneSelectedTextReplacesTextColourAndFont) {
   host.textColourToChoose = RGB(1, 2, 3);
   ASSERT_TRUE(doc->CreateText(0.0f, 0.0f));
   auto* text = static_cast<CTestoTreeNode*>(doc->GetCurrentPage()->GetChild(0));
+  host.textToEnter = "";
+  EXPECT_FALSE(doc->EditSelectedText());
+  EXPECT_EQ(text->GetText(), "Prima") << "an empty answer changes nothing";
 
   host.textToEnter = "Seconda";
   host.fontToChoose = Face("Courier New");
@@ -327,35 +301,18 @@ TEST_F(SposalboDocTest, EditingTheOneSelectedTextReplacesTextColourAndFont) {
   EXPECT_STREQ(text->GetLogFont().lfFaceName, "Courier New");
   EXPECT_EQ(text->GetColour(), RGB(9, 8, 7));
   EXPECT_FALSE(text->IsMeshBuilt());
-
   doc->GetRoot()->Undo();
   auto* restored = static_cast<CTestoTreeNode*>(doc->GetCurrentPage()->GetChild(0));
   EXPECT_EQ(restored->GetText(), "Prima");
-}
 
-TEST_F(SposalboDocTest, TextEditingNeedsExactlyOneSelectedTextAndANonEmptyAnswer) {
-  auto doc = NewWithPage();
-  host.confirmText = true;
-  host.textToEnter = "Uno";
-  ASSERT_TRUE(doc->CreateText(0.0f, 0.0f));
-  auto* first = static_cast<CTestoTreeNode*>(doc->GetCurrentPage()->GetChild(0));
-
-  host.textToEnter = "";
-  EXPECT_FALSE(doc->EditSelectedText());
-  EXPECT_EQ(first->GetText(), "Uno");
-
-  host.textToEnter = "Due";
+  // Two texts or none selected: no dialog.
   ASSERT_TRUE(doc->CreateText(0.1f, 0.1f));
-  first->SetSelected(true);  // two texts selected
+  restored->SetSelected(true);
   const int edits = host.textEdits;
   EXPECT_FALSE(doc->EditSelectedText());
   doc->GetCurrentPage()->SelectAll(false);
   EXPECT_FALSE(doc->EditSelectedText());
   EXPECT_EQ(host.textEdits, edits);
-}
-
-TEST_F(SposalboDocTest, ColourEditingRunsTheColourDialog) {
-  auto doc = NewWithPage();
   EXPECT_TRUE(doc->EditSelectionColour());
   EXPECT_EQ(host.colourEdits, 1);
 }

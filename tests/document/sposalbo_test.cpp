@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ModelFakes.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/nodes/GruppoTreeNode.h"
@@ -10,9 +12,10 @@
 
 using namespace treeNode;
 using model_test::FakeBox;
+using Album = CSposalboTreeNode;
 
 namespace {
-CSposalboTreeNode& WithPages(CSposalboTreeNode& album, int count)
+Album& WithPages(Album& album, int count)
 {
     for (int i = 0; i < count; ++i)
         album.AddPage(-1);
@@ -26,85 +29,69 @@ FakeBox* AddBox(CPaginaTreeNode* page, float x)
     page->InsertChildAt(page->GetChildCount(), std::make_unique<FakeBox>(page, x, 0.0f));
     return static_cast<FakeBox*>(page->GetChild(page->GetChildCount() - 1));
 }
+
+constexpr int kNoChange = -1;
 } // namespace
 
 TEST(SposalboTest, ANewAlbumHasNoPagesAndTheNewDefaults)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
-    EXPECT_EQ(0, album.GetPageCount());
+    Album album(nullptr, nullptr);
     EXPECT_EQ(-1, album.GetCurrentPageIndex());
-    EXPECT_EQ(0, album.GetNumMinPage());
     EXPECT_EQ(999, album.GetNumMaxPage());
     EXPECT_FLOAT_EQ(2.0f, album.GetAspectRatio());
     EXPECT_TRUE(album.UseLowResImages());
     EXPECT_FALSE(album.IsModified());
-    EXPECT_FALSE(album.CanUndo());
     EXPECT_EQ(-1, album.FirstPage());
 }
 
-TEST(SposalboTest, NewPagesFollowTheCurrentOne)
+// Page list commands: pages made first (the last one current), limits, the
+// commands, then the count, the current page, the change the page list
+// reports and whether the album counts as modified.
+TEST(SposalboTest, PageListCommands)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
-    album.AddPage(-1);
-    EXPECT_EQ(0, album.GetCurrentPageIndex());
-    CPaginaTreeNode* first = album.GetPage(0);
-    album.AddPage(-1);
-    album.GoToPage(0);
-    album.AddPage(-1);
-    EXPECT_EQ(1, album.GetCurrentPageIndex());
-    EXPECT_EQ(3, album.GetPageCount());
-    EXPECT_EQ(first, album.GetPage(0));
-    EXPECT_EQ(CSposalboTreeNode::kChangeInserted, album.GetPageListChange().kind);
-    EXPECT_EQ(1, album.GetPageListChange().first);
-    EXPECT_TRUE(album.HasPageListChanged());
-    EXPECT_TRUE(album.IsModified());
+    const struct {
+        const char* name;
+        int pages, minPages, maxPages;
+        std::function<void(Album&)> steps;
+        int count, current, change;
+        bool modified;
+        int first = 0;  // the first page the change concerns
+    } cases[] = {
+        {"new pages follow the current one", 2, 0, 999, [](Album& a) { a.GoToPage(0), a.AddPage(-1); },
+         3, 1, Album::kChangeInserted, true, 1},
+        {"at the maximum add and paste do nothing", 2, 0, 2,
+         [](Album& a) { a.AddPage(-1), a.CopyPage(), a.PastePage(); }, 2, 1, kNoChange, false},
+        {"cutting the first page leaves no current page", 3, 0, 999,
+         [](Album& a) { a.GoToPage(0), a.CutPage(true); }, 2, -1, Album::kChangeRemoved, true},
+        {"a new album may lose every page", 1, 0, 999, [](Album& a) { a.DeletePage(); }, 0, -1,
+         Album::kChangeRemoved, true},
+        {"the minimum holds", 1, 1, 30, [](Album& a) { a.DeletePage(); }, 1, 0, kNoChange, false},
+        {"the first page cannot move before", 3, 0, 999, [](Album& a) { a.GoToPage(0), a.MovePageBefore(); },
+         3, 0, kNoChange, false},
+        {"the last page cannot move after", 3, 0, 999, [](Album& a) { a.MovePageAfter(); }, 3, 2, kNoChange,
+         false},
+        {"moving after", 3, 0, 999, [](Album& a) { a.GoToPage(0), a.MovePageAfter(); }, 3, 1,
+         Album::kChangeMoved, true},
+    };
+    for (const auto& c : cases) {
+        Album album(nullptr, nullptr);
+        album.SetPageLimits(c.minPages, c.maxPages);
+        WithPages(album, c.pages);
+        c.steps(album);
+        EXPECT_EQ(c.count, album.GetPageCount()) << c.name;
+        EXPECT_EQ(c.current, album.GetCurrentPageIndex()) << c.name;
+        EXPECT_EQ(c.change != kNoChange, album.HasPageListChanged()) << c.name;
+        if (c.change != kNoChange) {
+            EXPECT_EQ(c.change, album.GetPageListChange().kind) << c.name;
+            EXPECT_EQ(c.first, album.GetPageListChange().first) << c.name;
+        }
+        EXPECT_EQ(c.modified, album.IsModified()) << c.name;
+    }
 }
 
-TEST(SposalboTest, AtTheMaximumAddAndPasteDoNothing)
+TEST(SposalboTest, PagesCarryTheirContentAndHistoryThroughTheClipboardAndMoves)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
-    album.SetPageLimits(0, 2);
-    WithPages(album, 2);
-    album.AddPage(-1);
-    album.CopyPage();
-    album.PastePage();
-    EXPECT_EQ(2, album.GetPageCount());
-    EXPECT_TRUE(album.IsAtMaxPages());
-    EXPECT_FALSE(album.HasPageListChanged());
-    EXPECT_FALSE(album.IsModified());
-}
-
-TEST(SposalboTest, CuttingTheFirstPageLeavesNoCurrentPageUntilNavigation)
-{
-    CSposalboTreeNode album(nullptr, nullptr);
-    WithPages(album, 3);
-    album.GoToPage(0);
-    CPaginaTreeNode* cut = album.GetCurrentPage();
-    album.CutPage(true);
-    EXPECT_EQ(2, album.GetPageCount());
-    EXPECT_EQ(-1, album.GetCurrentPageIndex());
-    EXPECT_EQ(cut, album.GetPageClipboard());
-    EXPECT_EQ(CSposalboTreeNode::kChangeRemoved, album.GetPageListChange().kind);
-    EXPECT_EQ(0, album.NextPage());
-}
-
-TEST(SposalboTest, ANewAlbumMayLoseEveryPageButTheMinimumHolds)
-{
-    CSposalboTreeNode album(nullptr, nullptr);
-    WithPages(album, 1);
-    album.DeletePage();
-    EXPECT_EQ(0, album.GetPageCount());
-    CSposalboTreeNode limited(nullptr, nullptr);
-    limited.SetPageLimits(1, 30);
-    WithPages(limited, 1);
-    limited.DeletePage();
-    EXPECT_EQ(1, limited.GetPageCount());
-    EXPECT_FALSE(limited.IsModified());
-}
-
-TEST(SposalboTest, DeleteThenPasteBringsThePageBackAfterTheNewCurrent)
-{
-    CSposalboTreeNode album(nullptr, nullptr);
+    Album album(nullptr, nullptr);
     WithPages(album, 3);
     album.GoToPage(1);
     AddBox(album.GetCurrentPage(), 0.25f);
@@ -112,16 +99,31 @@ TEST(SposalboTest, DeleteThenPasteBringsThePageBackAfterTheNewCurrent)
     EXPECT_EQ(0, album.GetCurrentPageIndex());
     album.PastePage();
     EXPECT_EQ(1, album.GetCurrentPageIndex());
-    EXPECT_EQ(3, album.GetPageCount());
     ASSERT_EQ(1u, album.GetCurrentPage()->GetChildCount());
     EXPECT_FLOAT_EQ(0.25f, album.GetCurrentPage()->GetChild(0)->GetX());
     album.PastePage();
     EXPECT_EQ(4, album.GetPageCount()) << "the clipboard keeps its page";
+
+    album.GoToPage(0);
+    CPaginaTreeNode* cut = album.GetCurrentPage();
+    album.CutPage(true);
+    EXPECT_EQ(cut, album.GetPageClipboard());
+    EXPECT_EQ(0, album.NextPage());
+
+    CPaginaTreeNode* page = album.GetCurrentPage();
+    album.SaveUndo();
+    EXPECT_EQ(1, album.MovePageAfter());
+    EXPECT_EQ(page, album.GetPage(1));
+    EXPECT_EQ(0, album.GetPageListChange().first);
+    EXPECT_EQ(1, album.GetPageListChange().second);
+    EXPECT_TRUE(album.CanUndo()) << "the history moved with the page";
+    album.GoToPage(0);
+    EXPECT_FALSE(album.CanUndo());
 }
 
 TEST(SposalboTest, NavigationStaysInsideThePageList)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
+    Album album(nullptr, nullptr);
     WithPages(album, 3);
     EXPECT_EQ(2, album.NextPage());
     EXPECT_EQ(0, album.FirstPage());
@@ -132,32 +134,10 @@ TEST(SposalboTest, NavigationStaysInsideThePageList)
     EXPECT_EQ(1, album.GoToPage(-1));
 }
 
-TEST(SposalboTest, MovingPagesCarriesTheirHistory)
-{
-    CSposalboTreeNode album(nullptr, nullptr);
-    WithPages(album, 3);
-    album.GoToPage(0);
-    EXPECT_EQ(0, album.MovePageBefore()) << "the first page cannot move before";
-    EXPECT_FALSE(album.HasPageListChanged());
-    CPaginaTreeNode* page = album.GetCurrentPage();
-    album.SaveUndo();
-    EXPECT_EQ(1, album.MovePageAfter());
-    EXPECT_EQ(page, album.GetPage(1));
-    EXPECT_TRUE(album.CanUndo());
-    EXPECT_EQ(CSposalboTreeNode::kChangeMoved, album.GetPageListChange().kind);
-    EXPECT_EQ(0, album.GetPageListChange().first);
-    EXPECT_EQ(1, album.GetPageListChange().second);
-    album.LastPage();
-    EXPECT_EQ(2, album.MovePageAfter());
-    album.GoToPage(0);
-    EXPECT_FALSE(album.CanUndo());
-}
-
 TEST(SposalboTest, OnlyTheFirstCoverInPageOrderKeepsTheFlag)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
+    Album album(nullptr, nullptr);
     WithPages(album, 2);
-    album.GoToPage(1);
     EXPECT_FALSE(album.SetCover(true));
     EXPECT_TRUE(album.IsCurrentPageCover());
     album.CopyPage();
@@ -168,23 +148,18 @@ TEST(SposalboTest, OnlyTheFirstCoverInPageOrderKeepsTheFlag)
     album.SetCover(true);
     EXPECT_TRUE(album.GetPage(0)->IsCover());
     EXPECT_FALSE(album.GetPage(1)->IsCover());
-}
 
-TEST(SposalboTest, APastedCoverKeepsItsFlagWhenNoEarlierPageIsACover)
-{
-    CSposalboTreeNode album(nullptr, nullptr);
-    WithPages(album, 2);
-    album.GoToPage(1);
-    album.SetCover(true);
-    album.CutPage(true);
+    // A pasted cover keeps its flag when no earlier page is a cover.
     album.GoToPage(0);
+    album.CutPage(true);
+    album.GoToPage(1);
     album.PastePage();
-    EXPECT_TRUE(album.GetPage(1)->IsCover());
+    EXPECT_TRUE(album.GetPage(2)->IsCover());
 }
 
 TEST(SposalboTest, ObjectClipboardCopiesCutsAndPastesWithAnOffset)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
+    Album album(nullptr, nullptr);
     WithPages(album, 1);
     CPaginaTreeNode* page = album.GetCurrentPage();
     FakeBox* a = AddBox(page, 0.0f);
@@ -203,15 +178,9 @@ TEST(SposalboTest, ObjectClipboardCopiesCutsAndPastesWithAnOffset)
     EXPECT_EQ(0, page->GetSelectedCount(false));
     ASSERT_EQ(1u, album.GetObjectClipboard().size());
     EXPECT_FALSE(album.GetObjectClipboard()[0]->IsSelected());
-}
 
-TEST(SposalboTest, CuttingAGroupDropsItsSelectedChildrenFromTheSelection)
-{
-    CSposalboTreeNode album(nullptr, nullptr);
-    WithPages(album, 1);
-    CPaginaTreeNode* page = album.GetCurrentPage();
-    AddBox(page, 0.0f)->SetSelected(true);
-    AddBox(page, 0.5f)->SetSelected(true);
+    // Cutting a group drops its selected children from the selection too.
+    page->SelectAll(true);
     CTreeNode* group = page->GroupSelection();
     group->GetChild(0)->SetSelected(true);  // picked inside the group
     ASSERT_EQ(2, page->GetSelectedCount(false));
@@ -222,7 +191,7 @@ TEST(SposalboTest, CuttingAGroupDropsItsSelectedChildrenFromTheSelection)
 
 TEST(SposalboTest, UndoAndRedoKeepTheAlbumModified)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
+    Album album(nullptr, nullptr);
     WithPages(album, 1);
     CPaginaTreeNode* page = album.GetCurrentPage();
     AddBox(page, 0.0f)->SetSelected(true);
@@ -237,7 +206,7 @@ TEST(SposalboTest, UndoAndRedoKeepTheAlbumModified)
 
 TEST(SposalboTest, CloneAlbumIsDeepWithFreshHistories)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
+    Album album(nullptr, nullptr);
     album.SetPageSize(300, 200, 4);
     WithPages(album, 2);
     album.GetDati()->AddVariable("sposa", "Anna");
@@ -255,7 +224,7 @@ TEST(SposalboTest, CloneAlbumIsDeepWithFreshHistories)
 
 TEST(SposalboTest, PhotoReferencesAreRecountedOverAllPages)
 {
-    CSposalboTreeNode album(nullptr, nullptr);
+    Album album(nullptr, nullptr);
     WithPages(album, 2);
     // Entries are only made by imports; count on names the list does not know.
     EXPECT_EQ(nullptr, album.FindImage("1.jpg"));

@@ -4,55 +4,29 @@
 
 #include <tinyxml.h>
 
+#include "InstalledFonts.h"
 #include "document/nodes/TestoTreeNode.h"
 
 using namespace treeNode;
+using font_test::PlainFont;
 
-namespace {
-LOGFONTA Font(const char* face, LONG height)
+TEST(TestoTest, ANewTextKeepsItsOwnFontAndItsChangesHaveTheMeshBuiltAgain)
 {
-    LOGFONTA font{};
-    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-    font.lfHeight = height;
-    font.lfWeight = FW_BOLD;
-    return font;
-}
-} // namespace
-
-TEST(TestoTest, ANewTextKeepsItsOwnCopyOfTheFont)
-{
-    const LOGFONTA font = Font("Arial", -20);
+    const LOGFONTA font = PlainFont("Arial", -20);
     HFONT given = CreateFontIndirectA(&font);
     CTestoTreeNode text("Prova di testo", given, RGB(1, 2, 3), nullptr);
     DeleteObject(given);
     EXPECT_STREQ("Arial", text.GetLogFont().lfFaceName);
     EXPECT_EQ(-20, text.GetLogFont().lfHeight);
     EXPECT_EQ(RGB(1, 2, 3), text.GetColour());
-    EXPECT_EQ("testo", text.GetTag());
     EXPECT_FALSE(text.IsMeshBuilt());
-}
+    text.SetText("b\nc");
+    text.SetFont(PlainFont("Times New Roman", -12));
+    text.SetColour(RGB(9, 9, 9));
+    EXPECT_EQ("b\nc", text.GetText());
+    EXPECT_STREQ("Times New Roman", text.GetLogFont().lfFaceName);
+    EXPECT_FALSE(text.IsMeshBuilt());
 
-TEST(TestoTest, TransformsAreKeptAndForwarded)
-{
-    CTestoTreeNode text("a", Font("Arial", -20), 0, nullptr);
-    text.SetPosition(0.1f, 0.2f);
-    text.MoveBy(0.1f, 0.0f);
-    text.SetScale(0.2f, 0.4f);
-    text.ScaleBy(2.0f, 0.5f);
-    text.SetRotation(0.5f);
-    text.RotateBy(0.25f);
-    EXPECT_FLOAT_EQ(0.2f, text.GetX());
-    EXPECT_FLOAT_EQ(0.2f, text.GetY());
-    EXPECT_FLOAT_EQ(0.4f, text.GetScaleX());
-    EXPECT_FLOAT_EQ(0.2f, text.GetScaleY());
-    EXPECT_FLOAT_EQ(0.75f, text.GetRotation());
-    text.ReleaseResources();
-    EXPECT_FLOAT_EQ(0.2f, text.GetX()) << "releasing the mesh keeps the placement";
-}
-
-TEST(TestoTest, ALockedTextIsNotHitUnlessLockedObjectsAreIncluded)
-{
-    CTestoTreeNode text("a", Font("Arial", -20), 0, nullptr);
     text.SetLocked(true);
     NodeList hits;
     EXPECT_FALSE(text.HitTestPoint(0.0f, 0.0f, &hits, false));
@@ -60,18 +34,33 @@ TEST(TestoTest, ALockedTextIsNotHitUnlessLockedObjectsAreIncluded)
     EXPECT_TRUE(hits.empty());
 }
 
-TEST(TestoTest, ChangesHaveTheMeshBuiltAgain)
+TEST(TestoTest, TransformsAreKeptAndClonesCopyEverything)
 {
-    CTestoTreeNode text("a", Font("Arial", -20), 0, nullptr);
-    text.SetText("b\nc");
-    EXPECT_EQ("b\nc", text.GetText());
-    text.SetFont(Font("Times New Roman", -12));
-    EXPECT_STREQ("Times New Roman", text.GetLogFont().lfFaceName);
-    text.SetColour(RGB(9, 9, 9));
-    EXPECT_FALSE(text.IsMeshBuilt());
+    CTestoTreeNode text("riga 1\nriga 2", PlainFont("Arial", -20), RGB(5, 6, 7), nullptr);
+    text.SetPosition(0.1f, 0.2f);
+    text.MoveBy(0.1f, 0.0f);
+    text.SetScale(0.2f, 0.4f);
+    text.ScaleBy(2.0f, 0.5f);
+    text.SetRotation(0.5f);
+    text.RotateBy(0.25f);
+    text.SetLocked(true);
+    text.ReleaseResources();  // the mesh goes, the placement stays
+    auto copy = text.Clone(nullptr);
+    for (auto* t : {&text, static_cast<CTestoTreeNode*>(copy.get())}) {
+        EXPECT_FLOAT_EQ(0.2f, t->GetX());
+        EXPECT_FLOAT_EQ(0.2f, t->GetY());
+        EXPECT_FLOAT_EQ(0.4f, t->GetScaleX());
+        EXPECT_FLOAT_EQ(0.2f, t->GetScaleY());
+        EXPECT_FLOAT_EQ(0.75f, t->GetRotation());
+        EXPECT_EQ("riga 1\nriga 2", t->GetText());
+        EXPECT_EQ(RGB(5, 6, 7), t->GetColour());
+        EXPECT_STREQ("Arial", t->GetLogFont().lfFaceName);
+        EXPECT_TRUE(t->IsLocked());
+    }
+    EXPECT_NE(text.GetFont(), static_cast<CTestoTreeNode*>(copy.get())->GetFont());
 }
 
-TEST(TestoTest, ALongFaceNameIsCutTo31Letters)
+TEST(TestoTest, ALongFaceNameIsCutTo31LettersAndColoursClamped)
 {
     TiXmlElement element("testo");
     element.SetAttribute("testo", "x");
@@ -80,19 +69,4 @@ TEST(TestoTest, ALongFaceNameIsCutTo31Letters)
     CTestoTreeNode text(element, nullptr);
     EXPECT_EQ(31u, std::strlen(text.GetLogFont().lfFaceName));
     EXPECT_EQ(255u, GetRValue(text.GetColour()));
-}
-
-TEST(TestoTest, ClonesCopyTextColourFontAndPlacement)
-{
-    CTestoTreeNode text("riga 1\nriga 2", Font("Arial", -20), RGB(5, 6, 7), nullptr);
-    text.SetPosition(0.3f, -0.2f);
-    text.SetLocked(true);
-    auto copy = text.Clone(nullptr);
-    auto* clone = static_cast<CTestoTreeNode*>(copy.get());
-    EXPECT_EQ("riga 1\nriga 2", clone->GetText());
-    EXPECT_EQ(RGB(5, 6, 7), clone->GetColour());
-    EXPECT_NE(text.GetFont(), clone->GetFont());
-    EXPECT_STREQ("Arial", clone->GetLogFont().lfFaceName);
-    EXPECT_FLOAT_EQ(-0.2f, clone->GetY());
-    EXPECT_TRUE(clone->IsLocked());
 }

@@ -16,43 +16,33 @@ std::unique_ptr<CTreeNode> MakeNode(const char* tag, CTreeNode* parent = nullptr
     return std::make_unique<CTreeNode>(tag, parent);
 }
 
-// A root with three plain children a, b, c.
+// A root with three plain children, none of them modified.
 struct ThreeChildren {
     ThreeChildren()
     {
         for (int i = 0; i < 3; ++i) {
             root->AddChild(MakeNode("x"), true);
             nodes[i] = root->GetChild(static_cast<size_t>(i));
+            nodes[i]->ClearModifiedFlag();
         }
         root->ClearModifiedFlag();
-        for (CTreeNode* n : nodes)
-            n->ClearModifiedFlag();
     }
     std::unique_ptr<CTreeNode> root = MakeNode("pagina");
     CTreeNode* nodes[3];
 };
 } // namespace
 
-TEST(TreeNodeTest, PrependGoesFirstAndIntoAnEmptyNodeBecomesTheOnlyChild)
+TEST(TreeNodeTest, AddingChildrenMarksEveryAncestor)
 {
     auto root = MakeNode("pagina");
-    root->AddChild(MakeNode("a"), false);
-    ASSERT_EQ(1u, root->GetChildCount());
-    EXPECT_EQ("a", root->GetChild(0)->GetTag());
+    root->AddChild(MakeNode("a"), false);  // into an empty node: the only child
     root->AddChild(MakeNode("b"), true);
     root->AddChild(MakeNode("c"), false);
     EXPECT_EQ("c", root->GetChild(0)->GetTag());
     EXPECT_EQ("b", root->GetChild(2)->GetTag());
     EXPECT_EQ(root.get(), root->GetChild(0)->GetParent());
-    EXPECT_TRUE(root->IsModifiedFlag());
     root->AddChild(nullptr, true);
     EXPECT_EQ(3u, root->GetChildCount());
-}
-
-TEST(TreeNodeTest, AddChildMarksEveryAncestor)
-{
-    auto root = MakeNode("sposalbo");
-    root->AddChild(MakeNode("pagina"), true);
     CTreeNode* page = root->GetChild(0);
     root->ClearModifiedFlag();
     page->ClearModifiedFlag();
@@ -63,63 +53,46 @@ TEST(TreeNodeTest, AddChildMarksEveryAncestor)
 
 TEST(TreeNodeTest, ShiftZOrderSwapsWithAnUnselectedNeighbourOnly)
 {
-    {
+    const struct {
+        int node;
+        bool forward;
+        int selected;  // another selected node, or -1
+        int placeAfter;
+        bool modified;
+    } cases[] = {{0, true, -1, 1, true}, {2, true, -1, 2, false}, {0, false, -1, 0, false}, {0, true, 1, 0, false}};
+    for (const auto& c : cases) {
         ThreeChildren t;
-        t.nodes[0]->ShiftZOrder(true);
-        EXPECT_EQ(t.nodes[0], t.root->GetChild(1));
-        EXPECT_TRUE(t.nodes[0]->IsModifiedFlag());
-        EXPECT_TRUE(t.root->IsModifiedFlag());
+        if (c.selected >= 0)
+            t.nodes[c.selected]->SetSelected(true);
+        t.nodes[c.node]->ShiftZOrder(c.forward);
+        EXPECT_EQ(c.placeAfter, t.root->IndexOfChild(t.nodes[c.node])) << c.node << " " << c.forward;
+        EXPECT_EQ(c.modified, t.root->IsModifiedFlag()) << c.node << " " << c.forward;
+        EXPECT_TRUE(!c.modified || t.nodes[c.node]->IsModifiedFlag()) << c.node << " " << c.forward;
     }
-    {
-        ThreeChildren t;
-        t.nodes[2]->ShiftZOrder(true);
-        t.nodes[0]->ShiftZOrder(false);
-        EXPECT_EQ(t.nodes[0], t.root->GetChild(0));
-        EXPECT_EQ(t.nodes[2], t.root->GetChild(2));
-        EXPECT_FALSE(t.root->IsModifiedFlag()) << "edges change nothing";
-    }
-    {
-        ThreeChildren t;
-        t.nodes[1]->SetSelected(true);
-        t.nodes[0]->ShiftZOrder(true);
-        EXPECT_EQ(t.nodes[0], t.root->GetChild(0)) << "a selected neighbour is not jumped";
-        EXPECT_FALSE(t.root->IsModifiedFlag());
-    }
-}
-
-TEST(TreeNodeTest, IndexOfChildAndSelectionHelpers)
-{
     ThreeChildren t;
-    EXPECT_EQ(2, t.root->IndexOfChild(t.nodes[2]));
     EXPECT_EQ(-1, t.root->IndexOfChild(t.root.get()));
-    EXPECT_EQ(-1, MakeNode("x")->IndexOfChild(nullptr));
-    EXPECT_FALSE(treeNode::IsNodeSelected(nullptr));
     EXPECT_FALSE(t.nodes[0]->ToggleSelected());
     EXPECT_TRUE(treeNode::IsNodeSelected(t.nodes[0]));
-    t.root->SelectChildren(true);
-    EXPECT_EQ(3, t.root->CountSelectedChildren());
+    EXPECT_FALSE(treeNode::IsNodeSelected(nullptr));
 }
 
 TEST(TreeNodeTest, MapHandleForFlipFollowsTheMirroredAxes)
 {
-    struct Case {
+    const struct {
         float sx, sy;
         int handle, expected;
+    } cases[] = {
+        {-1, -1, 2, 6}, {-1, -1, 9, 5}, {-1, -1, 3, 7}, {-1, -1, 8, 4}, {-1, 1, 3, 3},  {-1, 1, 2, 4},
+        {-1, 1, 6, 8},  {-1, 1, 5, 9},  {1, -1, 2, 8},  {1, -1, 3, 7},  {1, -1, 4, 6},  {1, -1, 5, 5},
+        {1, 1, 2, 2},   {-1, -1, 0, 0}, {-1, -1, 1, 1}, {-1, -1, 12, 12},
     };
-    const Case cases[] = {
-        {-1, -1, 2, 6}, {-1, -1, 9, 5}, {-1, -1, 3, 7}, {-1, -1, 8, 4}, {-1, 1, 3, 3},
-        {-1, 1, 2, 4},  {-1, 1, 6, 8},  {-1, 1, 5, 9},  {1, -1, 2, 8},  {1, -1, 3, 7},
-        {1, -1, 4, 6},  {1, -1, 5, 5},  {1, 1, 2, 2},   {-1, -1, 0, 0}, {-1, -1, 1, 1},
-        {-1, -1, 12, 12},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakeBox box(nullptr, 0, 0, 1, c.sx, c.sy);
-        EXPECT_EQ(c.expected, box.MapHandleForFlip(c.handle))
-            << c.sx << "," << c.sy << " handle " << c.handle;
+        EXPECT_EQ(c.expected, box.MapHandleForFlip(c.handle)) << c.sx << "," << c.sy << " handle " << c.handle;
     }
 }
 
-TEST(TreeNodeTest, ComputeScaleFromDragGrowsAwayFromTheCentre)
+TEST(TreeNodeTest, DragsGrowAwayFromTheCentreAndTurnBySignedAngles)
 {
     FakeBox box(nullptr, 0, 0, 2.0f, 1.0f, 1.0f);
     float sx = 0, sy = 0;
@@ -131,33 +104,21 @@ TEST(TreeNodeTest, ComputeScaleFromDragGrowsAwayFromTheCentre)
     EXPECT_FLOAT_EQ(1.1f, sy);
     box.ComputeScaleFromDrag(6, 0.8f, -0.5f, 1.0f, -0.5f, sx, sy);
     EXPECT_FLOAT_EQ(0.9f, sx);
-}
-
-TEST(TreeNodeTest, ComputeRotationFromDragIsSignedAndZeroOnTheCentre)
-{
-    FakeBox box(nullptr, 0, 0);
-    EXPECT_EQ(0.0f, box.ComputeRotationFromDrag(0, 0, 1, 0));
-    // Counter-clockwise by a quarter turn gives -pi/2 (the sign of the
-    // handle drag convention).
+    EXPECT_EQ(0.0f, box.ComputeRotationFromDrag(0, 0, 1, 0)) << "a drag from the centre";
+    // Counter-clockwise by a quarter turn gives -pi/2 (the handle drag convention).
     EXPECT_NEAR(-1.5707963f, box.ComputeRotationFromDrag(1, 0, 0, 1), 1e-5f);
     EXPECT_NEAR(1.5707963f, box.ComputeRotationFromDrag(0, 1, 1, 0), 1e-5f);
-}
-
-TEST(TreeNodeTest, BoundsOfNoChildrenAreTheInvertedStartBox)
-{
-    auto root = MakeNode("pagina");
-    float b[4];
-    root->GetBounds(b, false);
-    EXPECT_GT(b[treeNode::kLeft], b[treeNode::kRight]);
-    EXPECT_LT(b[treeNode::kTop], b[treeNode::kBottom]);
 }
 
 TEST(TreeNodeTest, BoundsCoverTheChildrenOrOnlyTheSelectedOnes)
 {
     auto root = MakeNode("pagina");
+    float b[4];
+    root->GetBounds(b, false);
+    EXPECT_GT(b[treeNode::kLeft], b[treeNode::kRight]) << "no children: the inverted start box";
+    EXPECT_LT(b[treeNode::kTop], b[treeNode::kBottom]);
     root->AddChild(std::make_unique<FakeBox>(root.get(), 0.0f, 0.0f), true);
     root->AddChild(std::make_unique<FakeBox>(root.get(), 2.0f, 1.0f), true);
-    float b[4];
     root->GetBounds(b, false);
     EXPECT_FLOAT_EQ(-0.5f, b[treeNode::kLeft]);
     EXPECT_FLOAT_EQ(1.5f, b[treeNode::kTop]);
@@ -175,46 +136,16 @@ TEST(TreeNodeTest, ReadFloatAttributeDefaultsMissingToZeroAndRefusesInfinity)
     element.SetAttribute("inf", "inf");
     element.SetAttribute("junk", "q");
     CTreeNode node("immagine", nullptr);
-    float value = 9.0f;
-    EXPECT_TRUE(node.ReadFloatAttribute(element, "missing", value));
-    EXPECT_EQ(0.0f, value);
-    value = 9.0f;
-    EXPECT_TRUE(node.ReadFloatAttribute(element, "junk", value));
-    EXPECT_EQ(0.0f, value);
-    EXPECT_TRUE(node.ReadFloatAttribute(element, "a", value));
-    EXPECT_EQ(0.25f, value);
-    value = 9.0f;
-    EXPECT_FALSE(node.ReadFloatAttribute(element, "inf", value));
-    EXPECT_EQ(9.0f, value);
-}
-
-TEST(TreeNodeTest, RotateVectorWorksInPlace)
-{
-    float v[2] = {1.0f, 0.0f};
-    treeNode::RotateVector(v, v, 1.5707963f);
-    EXPECT_NEAR(0.0f, v[0], 1e-6f);
-    EXPECT_NEAR(1.0f, v[1], 1e-6f);
-}
-
-TEST(TreeNodeTest, BaseAnswersWithoutAParent)
-{
-    CTreeNode node("x", nullptr);
-    EXPECT_EQ(nullptr, node.GetView());
-    EXPECT_TRUE(node.UseLowResImages());
-    EXPECT_FALSE(node.IsTemplateCopy());
-    EXPECT_EQ(0, node.NextId());
-    EXPECT_EQ(1.0f, node.GetRotation());
-    EXPECT_EQ(0, node.HitTestHandles(0, 0));
-    EXPECT_EQ(nullptr, node.FindImage("a"));
-    EXPECT_TRUE(node.IsMovable());
-}
-
-TEST(TreeNodeTest, ChildrenOfAHoldingNodeAreNotMovable)
-{
-    auto root = MakeNode("gruppo");
-    root->SetHoldsChildren(true);
-    root->AddChild(MakeNode("immagine"), true);
-    EXPECT_FALSE(root->GetChild(0)->IsMovable());
+    const struct {
+        const char* name;
+        bool read;
+        float value;
+    } cases[] = {{"missing", true, 0.0f}, {"junk", true, 0.0f}, {"a", true, 0.25f}, {"inf", false, 9.0f}};
+    for (const auto& c : cases) {
+        float value = 9.0f;
+        EXPECT_EQ(c.read, node.ReadFloatAttribute(element, c.name, value)) << c.name;
+        EXPECT_EQ(c.value, value) << c.name;
+    }
 }
 
 TEST(TreeNodeTest, CloneIsDeepAndClearsSelectionAndModified)
