@@ -9,6 +9,7 @@
 #include "boolengine/boolline.h"
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
+#include "boolengine/sweepbands.h"
 
 namespace {
 
@@ -142,71 +143,90 @@ int SplitAll(Graph* graph, std::vector<std::unique_ptr<BoolLine>>& lines)
     return split;
 }
 
-}  // namespace
+// Bands for the spans' y ranges widened by 'widen' on both sides.
+SweepBands BandsFor(const std::vector<Span>& spans, int64_t widen)
+{
+    int64_t ylo = 0, yhi = 0;
+    long double total = 0.0L;
+    for (size_t i = 0; i < spans.size(); ++i) {
+        ylo = i == 0 ? spans[i].ymin : std::min(ylo, spans[i].ymin);
+        yhi = i == 0 ? spans[i].ymax : std::max(yhi, spans[i].ymax);
+        total += static_cast<long double>(spans[i].ymax - spans[i].ymin) + 2.0L * static_cast<long double>(widen);
+    }
+    return SweepBands(ylo - widen, yhi + widen, spans.size(), total);
+}
 
 // Nodes lying within marge of a link (away from its ends) become its crossings.
-static int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge)
+int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge)
 {
     std::vector<BoolLink*> links = graph->LinkVector();
     std::vector<Span> spans = SpansByLeft(links);
     std::vector<Node*> nodes = DistinctNodes(links);
     std::sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) { return a->GetX() < b->GetX(); });
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
-    std::vector<size_t> active;
+    SweepBands bands = BandsFor(spans, marge);
     size_t next = 0;
     int added = 0;
     for (Node* n : nodes) {
         const int64_t x = n->GetX(), y = n->GetY();
-        while (next < spans.size() && spans[next].xmin - marge <= x) active.push_back(next++);
-        size_t kept = 0;
-        for (size_t k = 0; k < active.size(); ++k) {
-            const Span& s = spans[active[k]];
-            if (s.xmax + marge < x) continue;
-            active[kept++] = active[k];
-            if (y < s.ymin - marge || y > s.ymax + marge) continue;
-            if (n == s.link->GetBeginNode() || n == s.link->GetEndNode()) continue;
-            if (!NodeNearLink(n, s.link, marge)) continue;
-            auto& line = lines[active[kept - 1]];
-            if (!line) line = std::make_unique<BoolLine>(s.link, engine);
-            line->AddCrossing(n);
-            ++added;
-        }
-        active.resize(kept);
+        for (; next < spans.size() && spans[next].xmin - marge <= x; ++next)
+            bands.Insert(static_cast<uint32_t>(next), spans[next].ymin - marge, spans[next].ymax + marge);
+        // A node goes on each link's list in the order of the nodes, so the
+        // order in which one node meets its links does not matter.
+        bands.AtPoint(
+            y, [&](uint32_t k) { return spans[k].xmax + marge < x; },
+            [&](uint32_t k) {
+                const Span& s = spans[k];
+                if (y < s.ymin - marge || y > s.ymax + marge) return;
+                if (n == s.link->GetBeginNode() || n == s.link->GetEndNode()) return;
+                if (!NodeNearLink(n, s.link, marge)) return;
+                auto& line = lines[k];
+                if (!line) line = std::make_unique<BoolLine>(s.link, engine);
+                line->AddCrossing(n);
+                ++added;
+            });
     }
     SplitAll(graph, lines);
     return added;
 }
 
 // Every pair of properly crossing links gets a shared node at the crossing.
-static int CrossingPass(Graph* graph, Bool_Engine* engine)
+int CrossingPass(Graph* graph, Bool_Engine* engine)
 {
     std::vector<Span> spans = SpansByLeft(graph->LinkVector());
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
-    std::vector<size_t> active;
+    SweepBands bands = BandsFor(spans, 0);
+    std::vector<uint32_t> crossing;
     int found = 0;
     for (size_t i = 0; i < spans.size(); ++i) {
         const Span& s = spans[i];
-        size_t kept = 0;
-        for (size_t k = 0; k < active.size(); ++k) {
-            const Span& o = spans[active[k]];
-            if (o.xmax < s.xmin) continue;
-            active[kept++] = active[k];
-            if (o.ymax < s.ymin || o.ymin > s.ymax) continue;
-            if (!ProperCrossing(s.link, o.link)) continue;
+        crossing.clear();
+        bands.InRange(
+            s.ymin, s.ymax, [&](uint32_t k) { return spans[k].xmax < s.xmin; },
+            [&](uint32_t k) {
+                const Span& o = spans[k];
+                if (o.ymax < s.ymin || o.ymin > s.ymax) return;
+                if (ProperCrossing(s.link, o.link)) crossing.push_back(k);
+            });
+        // Earlier links first: a link's crossings keep the order in which
+        // they were found, which decides between crossings at one place.
+        std::sort(crossing.begin(), crossing.end());
+        for (uint32_t k : crossing) {
             auto& li = lines[i];
-            auto& lo = lines[active[kept - 1]];
+            auto& lo = lines[k];
             if (!li) li = std::make_unique<BoolLine>(s.link, engine);
-            if (!lo) lo = std::make_unique<BoolLine>(o.link, engine);
+            if (!lo) lo = std::make_unique<BoolLine>(spans[k].link, engine);
             li->Intersect(*lo);
             ++found;
         }
-        active.resize(kept);
-        active.push_back(i);
+        bands.Insert(static_cast<uint32_t>(i), s.ymin, s.ymax);
     }
     // Crossing nodes are owned by the links made from them.
     SplitAll(graph, lines);
     return found;
 }
+
+}  // namespace
 
 void Graph::Rotate(int degrees)
 {
