@@ -9,7 +9,10 @@
 #include "boolengine/boolline.h"
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
+#include "boolengine/linktests.h"
 #include "boolengine/sweepbands.h"
+
+using namespace linktests;
 
 namespace {
 
@@ -17,19 +20,6 @@ namespace {
 // truncated grid point can create a new near crossing, and the side flags
 // need a graph without any.
 const int kMinCrossingRounds = 10;
-
-struct Span {
-    BoolLink* link;
-    int64_t xmin, xmax, ymin, ymax;
-};
-
-Span MakeSpan(BoolLink* l)
-{
-    const Node* b = l->GetBeginNode();
-    const Node* e = l->GetEndNode();
-    return Span{l, std::min(b->GetX(), e->GetX()), std::max(b->GetX(), e->GetX()),
-                std::min(b->GetY(), e->GetY()), std::max(b->GetY(), e->GetY())};
-}
 
 // The links' spans by their left end, links with the same left end in their
 // own order (small keys sorted, the spans moved once).
@@ -46,85 +36,48 @@ std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
     return spans;
 }
 
-// Every node of the links once, in the order of the links: a node is taken
-// with the first link of its own list, which every node has exactly one of.
-std::vector<Node*> DistinctNodes(const std::vector<BoolLink*>& links)
-{
-    std::vector<Node*> nodes;
-    nodes.reserve(links.size() + 1);
-    for (BoolLink* l : links) {
-        Node* b = l->GetBeginNode();
-        Node* e = l->GetEndNode();
-        if (b->Links().front() == l) nodes.push_back(b);
-        if (e != b && e->Links().front() == l) nodes.push_back(e);
-    }
-    return nodes;
-}
-
-// The node lies within marge of the link, its foot strictly inside the link.
-bool NodeNearLink(const Node* n, const BoolLink* l, int64_t marge)
-{
-    const Node* a = l->GetBeginNode();
-    const Node* b = l->GetEndNode();
-    const int64_t dx = b->GetX() - a->GetX(), dy = b->GetY() - a->GetY();
-    if (exactmath::DotSign(n->GetX() - a->GetX(), n->GetY() - a->GetY(), dx, dy) <= 0) return false;
-    if (exactmath::DotSign(n->GetX() - b->GetX(), n->GetY() - b->GetY(), -dx, -dy) <= 0) return false;
-    if (marge <= 0)
-        return exactmath::Orientation(a->GetX(), a->GetY(), b->GetX(), b->GetY(), n->GetX(), n->GetY()) == 0;
-    const double fx = static_cast<double>(dx), fy = static_cast<double>(dy);
-    const double px = static_cast<double>(n->GetX() - a->GetX());
-    const double py = static_cast<double>(n->GetY() - a->GetY());
-    const double cross = std::fabs(fx * py - fy * px);
-    return cross <= static_cast<double>(marge) * std::sqrt(fx * fx + fy * fy);
-}
-
-bool ProperCrossing(const BoolLink* p, const BoolLink* q)
-{
-    const Node* a = p->GetBeginNode();
-    const Node* b = p->GetEndNode();
-    const Node* c = q->GetBeginNode();
-    const Node* d = q->GetEndNode();
-    if (a == c || a == d || b == c || b == d) return false;
-    using exactmath::Orientation;
-    const int o1 = Orientation(a->GetX(), a->GetY(), b->GetX(), b->GetY(), c->GetX(), c->GetY());
-    const int o2 = Orientation(a->GetX(), a->GetY(), b->GetX(), b->GetY(), d->GetX(), d->GetY());
-    if (o1 * o2 >= 0) return false;
-    const int o3 = Orientation(c->GetX(), c->GetY(), d->GetX(), d->GetY(), a->GetX(), a->GetY());
-    const int o4 = Orientation(c->GetX(), c->GetY(), d->GetX(), d->GetY(), b->GetX(), b->GetY());
-    return o3 * o4 < 0;
-}
-
 }  // namespace
 
 int Graph::MergeNodes(int64_t marge)
 {
     ResetBinMark();
-    std::vector<Node*> nodes = DistinctNodes(LinkVector());
-    std::sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) {
-        if (a->GetX() != b->GetX()) return a->GetX() < b->GetX();
-        return a->GetY() > b->GetY();
+    // Places are kept beside the nodes: a node merged away is gone, while its
+    // place still bounds the search (a null node marks it).
+    struct Place {
+        int64_t x, y;
+        Node* node;
+    };
+    std::vector<Place> nodes;
+    {
+        const std::vector<Node*> distinct = DistinctNodes(LinkVector());
+        nodes.reserve(distinct.size());
+        for (Node* n : distinct) nodes.push_back({n->GetX(), n->GetY(), n});
+    }
+    std::sort(nodes.begin(), nodes.end(), [](const Place& a, const Place& b) {
+        if (a.x != b.x) return a.x < b.x;
+        return a.y > b.y;
     });
     // Start of the next run of equal x for every node: within a run y only
     // falls, so a run is left as soon as y is out of reach.
     std::vector<size_t> nextColumn(nodes.size());
     for (size_t i = nodes.size(); i-- > 0;)
-        nextColumn[i] = (i + 1 < nodes.size() && nodes[i + 1]->GetX() == nodes[i]->GetX()) ? nextColumn[i + 1] : i + 1;
-    std::vector<char> gone(nodes.size(), 0);
+        nextColumn[i] = (i + 1 < nodes.size() && nodes[i + 1].x == nodes[i].x) ? nextColumn[i + 1] : i + 1;
     int merges = 0;
     const double m = static_cast<double>(marge);
     for (size_t i = 0; i < nodes.size(); ++i) {
-        if (gone[i]) continue;
-        Node* keep = nodes[i];
+        Node* keep = nodes[i].node;
+        if (!keep) continue;
+        const double kx = static_cast<double>(nodes[i].x), ky = static_cast<double>(nodes[i].y);
         for (size_t j = i + 1; j < nodes.size(); ++j) {
-            if (static_cast<double>(nodes[j]->GetX()) - static_cast<double>(keep->GetX()) > m) break;
-            if (static_cast<double>(keep->GetY()) - static_cast<double>(nodes[j]->GetY()) > m) {
+            if (static_cast<double>(nodes[j].x) - kx > m) break;
+            if (ky - static_cast<double>(nodes[j].y) > m) {
                 j = nextColumn[j] - 1;  // the rest of this column lies lower still
                 continue;
             }
-            if (gone[j]) continue;
-            if (std::fabs(static_cast<double>(nodes[j]->GetY()) - static_cast<double>(keep->GetY())) > m) continue;
-            keep->Merge(nodes[j]);
-            gone[j] = 1;
+            if (!nodes[j].node) continue;
+            if (std::fabs(static_cast<double>(nodes[j].y) - ky) > m) continue;
+            keep->Merge(nodes[j].node);
+            nodes[j].node = nullptr;
             ++merges;
         }
     }
@@ -241,9 +194,17 @@ void Graph::Rotate(int degrees)
 
 bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
 {
+    // A round after a round sees the graph that round left: unless the log
+    // wants the round's trace, only what that round made or moved is looked at.
+    if (nodesMerged && !m_engine->LogOpen() && !NewCrossingsPossible(LinkVector(), marge)) return false;
     m_engine->WriteLog("Node to Node");
     const int merged = nodesMerged ? 0 : MergeNodes(marge);
     if (GetNumberOfLinks() < 3) return merged > 0;
+    m_links.foreach_item([](BoolLink* l) {
+        l->touched = false;
+        l->GetBeginNode()->touched = false;
+        l->GetEndNode()->touched = false;
+    });
     m_engine->WriteLog("Node to BoolLink 0");
     LogScanPass(0);
     // One pass finds nodes on links of every direction, vertical ones too; the

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-BoolLink::BoolLink(int graphnum, Node* begin, Node* end, Bool_Engine* engine)
-    : m_engine(engine), m_begin(begin), m_end(end), m_graphnum(graphnum)
+BoolLink::BoolLink(int graphnum, Node* begin, Node* end, Bool_Engine*)
+    : m_begin(begin), m_end(end), m_graphnum(graphnum)
 {
     m_begin->AddLink(this);
     m_end->AddLink(this);
@@ -28,6 +28,7 @@ void BoolLink::ReplaceNode(Node* from, Node* to)
 {
     if (m_begin == from) m_begin = to;
     if (m_end == from) m_end = to;
+    touched = true;
 }
 
 void BoolLink::Redirect(Node* node)

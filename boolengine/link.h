@@ -5,6 +5,7 @@
 
 class BoolLink {
 public:
+    // A link keeps no engine of its own: everything it does is local.
     BoolLink(int graphnum, Node* begin, Node* end, Bool_Engine* engine);
     BoolLink(Node* begin, Node* end, Bool_Engine* engine) : BoolLink(0, begin, end, engine) {}
     BoolLink(const BoolLink&) = delete;
@@ -44,9 +45,11 @@ public:
     bool leftA = false, rightA = false, leftB = false, rightB = false;
     bool mark = false;
     bool holelink = false;
+    // Set when the link is made or one of its ends changes; the crossing
+    // search clears it to learn which links are new since its last look.
+    bool touched = true;
 
 private:
-    Bool_Engine* m_engine;
     Node* m_begin;
     Node* m_end;
     GroupType m_group = GROUP_A;

@@ -10,7 +10,6 @@ public:
     explicit LPoint(const LPoint* other);
     LPoint(const LPoint&) = default;
     LPoint& operator=(const LPoint&) = default;
-    virtual ~LPoint() = default;
 
     int64_t GetX() const { return m_x; }
     int64_t GetY() const { return m_y; }

@@ -20,8 +20,7 @@ double Slope(const Node* from, const Node* to)
 
 void Node::RemoveLink(BoolLink* link)
 {
-    auto it = std::find(m_links.begin(), m_links.end(), link);
-    if (it != m_links.end()) m_links.erase(it);
+    m_links.remove(link);
 }
 
 BoolLink* Node::GetOtherLink(const BoolLink* link) const

@@ -60,7 +60,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {{{0, 0}, {0, 5}, {0, 10}, {5, 10}, {10, 10}, {10, 0}}}, {}, 1, 100, 4},
         // One outline through the crossing.
         SquareCase{"SelfIntersectingBowTieKeepsBothLobes", 1, {{{0, 0}, {10, 10}, {10, 0}, {0, 10}}}, {}, 1, 50},
-        SquareCase{"OverlappingPolygonsOfOneGroupAreUnited", 1, {kSquare, Rect(5, 0, 15, 10)}, {}, 1, 150}),
+        SquareCase{"OverlappingPolygonsOfOneGroupAreUnited", 1, {kSquare, Rect(5, 0, 15, 10)}, {}, 1, 150},
+        // (0.001, 0.001) joins (0, 0); the merge search then passes its old
+        // place again while looking on from (0.001, 5).
+        SquareCase{"VertexWithinMargeOfAnotherGroupsVertexJoinsIt", 1, {{{0, 0}, {0.001, 5}, {5, 5}, {5, 0}}},
+                   {{{0.001, 0.001}, {2, -3}, {-1, -3}}}, 1, 29.4975, 7}),
     [](const ::testing::TestParamInfo<SquareCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, HoleIsLinkedIntoOneRingVisitingBothBoundaries)
