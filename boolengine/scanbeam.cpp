@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
+#include <climits>
+#include <memory_resource>
 #include <utility>
 
 #include "boolengine/booleng.h"
@@ -11,6 +12,11 @@
 #include "boolengine/link.h"
 
 namespace {
+
+long double MidY(const BoolLink* l)
+{
+    return (static_cast<long double>(l->GetBeginNode()->GetY()) + static_cast<long double>(l->GetEndNode()->GetY())) / 2;
+}
 
 long double YAt(const IScanBeam::Record* r, long double x)
 {
@@ -42,7 +48,7 @@ bool IScanBeam::Order::operator()(const Record* p, const Record* q) const
         const bool sameLeft = p->x0 == q->x0 && p->y0 == q->y0;
         return sameLeft ? slope > 0 : slope < 0;
     }
-    return p->sequence < q->sequence;
+    return p < q;  // records lie in one array, in the graph's order
 }
 
 bool IScanBeam::Order::operator()(const Record* p, const Probe& probe) const
@@ -92,43 +98,34 @@ void Graph::SetGroupFlags()
 
 void IScanBeam::SetGroupFlags()
 {
-    // Bundle the links that join the same two nodes: one record stands for all.
-    // Sorted by their node pair, links of one pair in their own order.
-    using Pair = std::pair<const Node*, const Node*>;
-    std::vector<std::pair<Pair, BoolLink*>> byPair;
-    byPair.reserve(m_links.size());
-    for (BoolLink* l : m_links) {
-        l->mark = false;
-        const Node* b = l->GetBeginNode();
-        const Node* e = l->GetEndNode();
-        byPair.emplace_back(b < e ? Pair(b, e) : Pair(e, b), l);
-    }
-    std::stable_sort(byPair.begin(), byPair.end(),
-                     [](const std::pair<Pair, BoolLink*>& p, const std::pair<Pair, BoolLink*>& q) {
-                         return std::less<Pair>()(p.first, q.first);
-                     });
-
+    // Bundle the links that join the same two nodes: one record stands for
+    // all, kept by the first of them in the graph's order. The others meet
+    // it in the lists of its begin node.
+    for (BoolLink* l : m_links) l->mark = false;
     std::vector<Record> records;
     std::vector<BoolLink*> verticals;
-    records.reserve(byPair.size());
-    uint64_t sequence = 0;
-    std::vector<BoolLink*> members;
-    for (size_t first = 0; first < byPair.size();) {
-        size_t last = first + 1;
-        while (last < byPair.size() && byPair[last].first == byPair[first].first) ++last;
-        members.clear();
-        for (size_t i = first; i < last; ++i) members.push_back(byPair[i].second);
-        first = last;
-        BoolLink* keep = members.front();
-        for (size_t i = 1; i < members.size(); ++i) members[i]->mark = true;
+    records.reserve(m_links.size());
+    for (BoolLink* keep : m_links) {
+        if (keep->mark) continue;
         const Node* b = keep->GetBeginNode();
         const Node* e = keep->GetEndNode();
-        if (b->GetX() == e->GetX()) {
+        const bool vertical = b->GetX() == e->GetX();
+        Record r{};
+        r.link = keep;
+        for (BoolLink* m : b->Links()) {
+            if (m != keep && (m->GetOther(b) != e || m->mark)) continue;
+            if (m != keep) m->mark = true;
+            if (vertical) continue;
+            // Crossing a clockwise polygon's top link downwards enters it.
+            const bool runsRight = m->GetEndNode()->GetX() > m->GetBeginNode()->GetX();
+            m->direction = runsRight;
+            const int step = m_winding ? (runsRight ? 1 : -1) : 1;
+            (m->GetGroup() == GROUP_A ? r.dA : r.dB) += step;
+        }
+        if (vertical) {
             verticals.push_back(keep);
             continue;
         }
-        Record r{};
-        r.link = keep;
         const bool toRight = e->GetX() > b->GetX();
         const Node* left = toRight ? b : e;
         const Node* right = toRight ? e : b;
@@ -136,67 +133,53 @@ void IScanBeam::SetGroupFlags()
         r.y0 = left->GetY();
         r.x1 = right->GetX();
         r.y1 = right->GetY();
-        for (BoolLink* m : members) {
-            // Crossing a clockwise polygon's top link downwards enters it.
-            const bool runsRight = m->GetEndNode()->GetX() > m->GetBeginNode()->GetX();
-            m->direction = runsRight;
-            const int step = m_winding ? (runsRight ? 1 : -1) : 1;
-            (m->GetGroup() == GROUP_A ? r.dA : r.dB) += step;
-        }
-        r.sequence = sequence++;
         records.push_back(r);
     }
 
-    std::vector<std::pair<Pair, BoolLink*>>().swap(byPair);  // not needed in the sweep
-
-    // Events per x: records start at their left end and stop at their right.
-    std::vector<int64_t> xs;
-    xs.reserve(records.size() * 2 + verticals.size());
-    for (const Record& r : records) {
-        xs.push_back(r.x0);
-        xs.push_back(r.x1);
-    }
-    for (const BoolLink* v : verticals) xs.push_back(v->GetBeginNode()->GetX());
-    std::sort(xs.begin(), xs.end());
-    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-
-    std::vector<Record*> byStart, byEnd;
-    for (Record& r : records) {
-        byStart.push_back(&r);
-        byEnd.push_back(&r);
-    }
-    std::sort(byStart.begin(), byStart.end(), [](const Record* p, const Record* q) { return p->x0 < q->x0; });
-    std::sort(byEnd.begin(), byEnd.end(), [](const Record* p, const Record* q) { return p->x1 < q->x1; });
-    std::sort(verticals.begin(), verticals.end(), [](const BoolLink* p, const BoolLink* q) {
-        return p->GetBeginNode()->GetX() < q->GetBeginNode()->GetX();
-    });
+    // Records start at their left end and stop at their right; verticals
+    // are looked at where they stand. Each list holds indexes in x order.
+    std::vector<uint32_t> starts(records.size()), ends(records.size()), upright(verticals.size());
+    for (uint32_t i = 0; i < starts.size(); ++i) starts[i] = ends[i] = i;
+    for (uint32_t i = 0; i < upright.size(); ++i) upright[i] = i;
+    auto startX = [&](uint32_t i) { return records[i].x0; };
+    auto endX = [&](uint32_t i) { return records[i].x1; };
+    auto uprightX = [&](uint32_t i) { return verticals[i]->GetBeginNode()->GetX(); };
+    auto byX = [](auto key) {
+        return [key](uint32_t a, uint32_t b) { return key(a) != key(b) ? key(a) < key(b) : a < b; };
+    };
+    std::sort(starts.begin(), starts.end(), byX(startX));
+    std::sort(ends.begin(), ends.end(), byX(endX));
+    std::sort(upright.begin(), upright.end(), byX(uprightX));
+    const int64_t kNoX = INT64_MAX;
+    auto at = [kNoX](const std::vector<uint32_t>& v, size_t i, auto key) { return i < v.size() ? key(v[i]) : kNoX; };
+    auto nextEvent = [&](size_t s, size_t e, size_t u) {
+        return std::min(at(starts, s, startX), std::min(at(ends, e, endX), at(upright, u, uprightX)));
+    };
 
     long double sweepX = 0.0L;
-    Beam beam(Order{&sweepX});
+    std::pmr::unsynchronized_pool_resource pool;
+    Beam beam(Order{&sweepX}, &pool);
     std::vector<Beam::iterator> where(records.size());
     size_t nextStart = 0, nextEnd = 0, nextVertical = 0;
     std::vector<Counts> leftOfVertical;
-    for (size_t i = 0; i < xs.size(); ++i) {
-        const int64_t x = xs[i];
+    std::vector<Record*> starting;
+    for (;;) {
+        const int64_t x = nextEvent(nextStart, nextEnd, nextVertical);
+        if (x == kNoX) break;
         const size_t firstVertical = nextVertical;
-        while (nextVertical < verticals.size() && verticals[nextVertical]->GetBeginNode()->GetX() == x) ++nextVertical;
+        while (nextVertical < upright.size() && uprightX(upright[nextVertical]) == x) ++nextVertical;
         leftOfVertical.clear();
-        for (size_t v = firstVertical; v < nextVertical; ++v) {
-            const BoolLink* l = verticals[v];
-            const long double ymid = (static_cast<long double>(l->GetBeginNode()->GetY()) +
-                                      static_cast<long double>(l->GetEndNode()->GetY())) / 2;
-            leftOfVertical.push_back(CountsAt(beam, x, ymid));
-        }
-        while (nextEnd < byEnd.size() && byEnd[nextEnd]->x1 == x) {
-            Record* r = byEnd[nextEnd++];
-            beam.erase(where[static_cast<size_t>(r - records.data())]);
-        }
-        if (i + 1 < xs.size()) {
-            sweepX = (static_cast<long double>(x) + static_cast<long double>(xs[i + 1])) / 2;
+        for (size_t v = firstVertical; v < nextVertical; ++v)
+            leftOfVertical.push_back(CountsAt(beam, x, MidY(verticals[upright[v]])));
+        for (; nextEnd < ends.size() && endX(ends[nextEnd]) == x; ++nextEnd) beam.erase(where[ends[nextEnd]]);
+        starting.clear();
+        for (; nextStart < starts.size() && startX(starts[nextStart]) == x; ++nextStart)
+            starting.push_back(&records[starts[nextStart]]);
+        const int64_t nextX = nextEvent(nextStart, nextEnd, nextVertical);
+        if (nextX != kNoX) {
+            sweepX = (static_cast<long double>(x) + static_cast<long double>(nextX)) / 2;
             // From the top down, so the record above a new one always holds
             // final counts (the count just below a link is the same all along it).
-            std::vector<Record*> starting;
-            while (nextStart < byStart.size() && byStart[nextStart]->x0 == x) starting.push_back(byStart[nextStart++]);
             std::sort(starting.begin(), starting.end(), Order{&sweepX});
             for (Record* r : starting) {
                 auto placed = beam.insert(r).first;
@@ -215,10 +198,8 @@ void IScanBeam::SetGroupFlags()
             }
         }
         for (size_t v = firstVertical; v < nextVertical; ++v) {
-            BoolLink* l = verticals[v];
-            const long double ymid = (static_cast<long double>(l->GetBeginNode()->GetY()) +
-                                      static_cast<long double>(l->GetEndNode()->GetY())) / 2;
-            const Counts right = CountsAt(beam, x, ymid);
+            BoolLink* l = verticals[upright[v]];
+            const Counts right = CountsAt(beam, x, MidY(l));
             const Counts& left = leftOfVertical[v - firstVertical];
             // Looking up along the link, its left side is the smaller x.
             const bool up = l->GetEndNode()->GetY() > l->GetBeginNode()->GetY();

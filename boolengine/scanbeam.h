@@ -2,6 +2,7 @@
 // The sweep over a crossing-free graph that decides, for every link, whether
 // the regions on its left and right lie inside group A and group B.
 #include <cstdint>
+#include <memory_resource>
 #include <set>
 #include <vector>
 
@@ -23,7 +24,6 @@ public:
         int64_t x0, y0, x1, y1;  // left and right end
         int dA, dB;              // change of the counts when crossing downwards
         int cA = 0, cB = 0;      // counts of the region just below the link
-        uint64_t sequence;
     };
 
 private:
@@ -40,7 +40,7 @@ private:
         bool operator()(const Record* p, const Probe& probe) const;
         bool operator()(const Probe& probe, const Record* p) const;
     };
-    using Beam = std::set<Record*, Order>;
+    using Beam = std::pmr::set<Record*, Order>;
 
     bool Inside(int count) const;
     Counts CountsAt(const Beam& beam, int64_t x, long double y) const;
