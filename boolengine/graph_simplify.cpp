@@ -39,20 +39,27 @@ bool Graph::Simplify(int64_t marge)
     bool again = true;
     while (again && pts.size() >= 3) {
         again = false;
-        for (size_t i = 0; i < pts.size() && pts.size() >= 3;) {
-            const size_t n = pts.size();
-            const LPoint& prev = pts[(i + n - 1) % n];
-            const LPoint& next = pts[(i + 1) % n];
-            const LPoint& cur = pts[i];
-            // A vertex close to its predecessor, or one that lies on the line
+        // One pass in place: the kept points gather at the front [0, w), the
+        // points still to judge are [r, n). A point is judged between the last
+        // kept point (or, before any, the last point of all) and the next one.
+        const size_t n = pts.size();
+        size_t w = 0, r = 0;
+        while (r < n && w + (n - r) >= 3) {
+            const LPoint& prev = w > 0 ? pts[w - 1] : pts[n - 1];
+            const LPoint& next = r + 1 < n ? pts[r + 1] : pts[0];
+            const LPoint& cur = pts[r];
+            // A point close to its predecessor, or one that lies on the line
             // of its neighbours (a straight run or a spike), carries no shape.
             if (cur.Equal(prev, marge) || OnLine(cur, prev, next, marge)) {
-                pts.erase(pts.begin() + static_cast<std::ptrdiff_t>(i));
                 changed = again = true;
             } else {
-                ++i;
+                pts[w++] = cur;
             }
+            ++r;
         }
+        // Points not judged when fewer than three were left stay as they are.
+        for (; r < n; ++r) pts[w++] = pts[r];
+        pts.resize(w);
     }
     // Two points left: they are one and the same place or a spike.
     if (!changed) return false;
