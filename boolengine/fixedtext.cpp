@@ -25,7 +25,8 @@ void AppendFixedSix(std::string& out, double v)
     if (!(a < 2147483648.0)) {
         // Beyond internal coordinates (and infinities, NaN): the general path.
         char buf[512];
-        out.append(buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6).ptr);
+        const char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6).ptr;
+        out.append(buf, static_cast<size_t>(end - buf));
         return;
     }
     // a * 10^6 exactly is p + e; p is below 2^51, so floor and fraction are exact
@@ -56,5 +57,5 @@ void AppendFixedSix(std::string& out, double v)
         whole /= 10;
     } while (whole != 0);
     if (std::signbit(v)) *--s = '-';
-    out.append(s, end);
+    out.append(s, static_cast<size_t>(end - s));
 }

@@ -58,11 +58,16 @@ double KeyScale(const Bool_Engine* engine)
 // and written in one go.
 class KeyText {
 public:
-    void Add(const char* text) { m_text += text; }
+    // Room for 'links' links of about a hundred characters each.
+    explicit KeyText(int links = 0) { m_text.reserve(static_cast<size_t>(links) * 100 + 512); }
+    // Literals by their known length; other text through AddText.
+    template <size_t N> void Add(const char (&text)[N]) { m_text.append(text, N - 1); }
+    void AddText(const std::string& text) { m_text += text; }
     void Int(int v)
     {
         char buf[16];
-        m_text.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+        const char* end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+        m_text.append(buf, static_cast<size_t>(end - buf));
     }
     void Fixed(double v) { AppendFixedSix(m_text, v); }
     void Point(const LPoint& p, double scale)
@@ -86,7 +91,7 @@ void Graph::WriteBoundary(std::FILE* f) const
     const BoolLink* first = GetFirstLink();
     if (!first) return;
     const double scale = KeyScale(m_engine);
-    KeyText t;
+    KeyText t(GetNumberOfLinks());
     t.Add("BOUNDARY; LAYER ");
     t.Int(first->GetGroup() == GROUP_A ? 0 : 1);
     t.Add(";  DATATYPE 0;\n XY ");
@@ -104,8 +109,8 @@ void Graph::WriteKeyGraph() const
     File f(Rewrite("keygraphfile.key"));
     if (!f) return;
     const double scale = KeyScale(m_engine);
-    KeyText t;
-    t.Add(KeyHeader("USERUNITS 1; PHYSUNITS 1e-006;").c_str());
+    KeyText t(m_links.count());
+    t.AddText(KeyHeader("USERUNITS 1; PHYSUNITS 1e-006;"));
     m_links.foreach_item([&](BoolLink* l) {
         t.Add("PATH; LAYER ");
         t.Int(l->GetGroup() == GROUP_A ? 0 : 1);
@@ -114,7 +119,7 @@ void Graph::WriteKeyGraph() const
         t.Point(*l->GetEndNode(), scale);
         t.Add("ENDEL;\n");
     });
-    t.Add(m_links.empty() ? kEmptyFooter : kFooter);
+    t.AddText(m_links.empty() ? kEmptyFooter : kFooter);
     t.WriteTo(f.get());
 }
 

@@ -1,12 +1,12 @@
 // Collecting the result polygons of one operation from a prepared graph.
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
 
 #include "boolengine/booleng.h"
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
 #include "boolengine/graphlist.h"
+#include "boolengine/linktests.h"
 #include "boolengine/ring.h"
 
 namespace {
@@ -26,7 +26,8 @@ int Half(int64_t bx, int64_t by, int64_t vx, int64_t vy)
 // polygon touching itself or a hole in one point is walked on through that
 // point as one outline, while outer boundaries and holes never mix. Mirroring
 // x turns the search for the rightmost turn into one for the leftmost.
-BoolLink* NextOfWalk(const BoolLink* arriving, const std::vector<BoolLink*>& leaving, bool hole)
+BoolLink* NextOfWalk(const BoolLink* arriving, const std::vector<BoolLink*>& leaving, uint32_t from, uint32_t to,
+                     bool hole)
 {
     const int64_t mirror = hole ? 1 : -1;
     const Node* at = arriving->GetEndNode();
@@ -35,7 +36,8 @@ BoolLink* NextOfWalk(const BoolLink* arriving, const std::vector<BoolLink*>& lea
     BoolLink* best = nullptr;
     int bestHalf = 3;
     int64_t bestX = 0, bestY = 0;
-    for (BoolLink* l : leaving) {
+    for (uint32_t i = from; i < to; ++i) {
+        BoolLink* l = leaving[i];
         if (l->bin) continue;
         const int64_t vx = mirror * (l->GetEndNode()->GetX() - at->GetX());
         const int64_t vy = l->GetEndNode()->GetY() - at->GetY();
@@ -106,10 +108,24 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
     // Every link is turned so that the result lies on its right: outer
     // boundaries then run clockwise and holes counter-clockwise. A walk may
     // only go on over a link that leaves its node this way.
-    std::unordered_map<const Node*, std::vector<BoolLink*>> leaving;
-    for (BoolLink* l : LinkVector()) {
+    // The links leaving each node sit in one table, node after node, each
+    // node's in the links' order: leaving[offset[n]] up to leaving[offset[n + 1]].
+    std::vector<BoolLink*> inOrder = LinkVector();
+    std::vector<uint32_t> offset;
+    {
+        const std::vector<Node*> nodes = linktests::DistinctNodes(inOrder);
+        for (size_t i = 0; i < nodes.size(); ++i) nodes[i]->slot = static_cast<uint32_t>(i);
+        offset.assign(nodes.size() + 1, 0);
+    }
+    for (BoolLink* l : inOrder) {
         if (l->LeftInResult(op)) l->Redirect(l->GetEndNode());
-        leaving[l->GetBeginNode()].push_back(l);
+        ++offset[l->GetBeginNode()->slot + 1];
+    }
+    for (size_t i = 1; i < offset.size(); ++i) offset[i] += offset[i - 1];
+    std::vector<BoolLink*> leaving(inOrder.size());
+    {
+        std::vector<uint32_t> fill(offset.begin(), offset.end() - 1);
+        for (BoolLink* l : inOrder) leaving[fill[l->GetBeginNode()->slot]++] = l;
     }
 
     std::vector<Ring> rings;
@@ -131,7 +147,8 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
         first->bin = true;
         ring.points.push_back(*origin);
         for (;;) {
-            BoolLink* next = NextOfWalk(current, leaving[current->GetEndNode()], hole);
+            const uint32_t at = current->GetEndNode()->slot;
+            BoolLink* next = NextOfWalk(current, leaving, offset[at], offset[at + 1], hole);
             if (!next) break;
             next->bin = true;
             ring.points.push_back(*next->GetBeginNode());
@@ -149,7 +166,9 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
         rings.push_back(std::move(ring));
     }
     // The walks are done: their indexes go before the result is built.
-    decltype(leaving)().swap(leaving);
+    std::vector<BoolLink*>().swap(leaving);
+    std::vector<BoolLink*>().swap(inOrder);
+    std::vector<uint32_t>().swap(offset);
     std::vector<BoolLink*>().swap(links);
     std::vector<Node*>().swap(starts);
     m_engine->WriteLog("Linking Holes");

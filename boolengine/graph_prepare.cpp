@@ -109,11 +109,12 @@ SweepBands BandsFor(const std::vector<Span>& spans, int64_t widen)
     return SweepBands(ylo - widen, yhi + widen, spans.size(), total);
 }
 
-// Nodes lying within marge of a link (away from its ends) become its crossings.
-int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge)
+// Nodes lying within marge of a link (away from its ends) become its
+// crossings. 'spans' are the links' spans by left end before the pass.
+int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge, std::vector<Span>& spans)
 {
     std::vector<BoolLink*> links = graph->LinkVector();
-    std::vector<Span> spans = SpansByLeft(links);
+    spans = SpansByLeft(links);
     std::vector<Node*> nodes = DistinctNodes(links);
     std::sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) { return a->GetX() < b->GetX(); });
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
@@ -143,10 +144,10 @@ int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge)
     return added;
 }
 
-// Every pair of properly crossing links gets a shared node at the crossing.
-int CrossingPass(Graph* graph, Bool_Engine* engine)
+// Every pair of properly crossing links gets a shared node at the crossing;
+// 'spans' are the links' spans by left end.
+int CrossingPass(Graph* graph, Bool_Engine* engine, const std::vector<Span>& spans)
 {
-    std::vector<Span> spans = SpansByLeft(graph->LinkVector());
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
     SweepBands bands = BandsFor(spans, 0);
     std::vector<uint32_t> crossing;
@@ -209,7 +210,8 @@ bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
     LogScanPass(0);
     // One pass finds nodes on links of every direction, vertical ones too; the
     // log still shows the turned search for them.
-    const int onLink = NodeOnLinkPass(this, m_engine, marge);
+    std::vector<Span> spans;
+    const int onLink = NodeOnLinkPass(this, m_engine, marge, spans);
     m_engine->WriteLog("Rotate -90");
     m_engine->WriteLog("Node to BoolLink -90");
     if (m_engine->LogOpen()) {
@@ -220,7 +222,10 @@ bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
     m_engine->WriteLog("Rotate +90");
     m_engine->WriteLog("intersect");
     LogScanPass(1);
-    const int crossings = CrossingPass(this, m_engine);
+    // Links split on nodes need their spans anew.
+    if (onLink > 0) spans = SpansByLeft(LinkVector());
+    const int crossings = CrossingPass(this, m_engine, spans);
+    std::vector<Span>().swap(spans);
     WriteToLog(false);
     m_engine->WriteLog("Node to Node");
     m_engine->WriteLog("Node to Node");

@@ -1,5 +1,7 @@
 #pragma once
 // A vertex of a graph: a grid point that knows the links meeting at it.
+#include <cstdint>
+
 #include "boolengine/lpoint.h"
 #include "boolengine/nodelinks.h"
 #include "boolengine/smallpool.h"
@@ -35,6 +37,8 @@ public:
     // Set when the node is made; the crossing search clears it to learn
     // which nodes are new since its last look.
     bool touched = true;
+    // A number a pass may give the node to find it in the pass's own tables.
+    uint32_t slot = 0;
 
 private:
     NodeLinks m_links;

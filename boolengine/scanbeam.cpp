@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 #include <climits>
-#include <memory_resource>
 #include <utility>
 
 #include "boolengine/booleng.h"
@@ -157,8 +156,8 @@ void IScanBeam::SetGroupFlags()
     };
 
     long double sweepX = 0.0L;
-    std::pmr::unsynchronized_pool_resource pool;
-    Beam beam(Order{&sweepX}, &pool);
+    ChunkArena arena;
+    Beam beam(Order{&sweepX}, ArenaAllocator<Record*>(&arena));
     std::vector<Beam::iterator> where(records.size());
     size_t nextStart = 0, nextEnd = 0, nextVertical = 0;
     std::vector<Counts> leftOfVertical;

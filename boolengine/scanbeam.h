@@ -2,9 +2,10 @@
 // The sweep over a crossing-free graph that decides, for every link, whether
 // the regions on its left and right lie inside group A and group B.
 #include <cstdint>
-#include <memory_resource>
 #include <set>
 #include <vector>
+
+#include "boolengine/chunkarena.h"
 
 class BoolLink;
 class Bool_Engine;
@@ -40,7 +41,7 @@ private:
         bool operator()(const Record* p, const Probe& probe) const;
         bool operator()(const Probe& probe, const Record* p) const;
     };
-    using Beam = std::pmr::set<Record*, Order>;
+    using Beam = std::set<Record*, Order, ArenaAllocator<Record*>>;
 
     bool Inside(int count) const;
     Counts CountsAt(const Beam& beam, int64_t x, long double y) const;
