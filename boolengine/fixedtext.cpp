@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -19,15 +20,12 @@ double ProductError(double a, double b, double p)
 
 }  // namespace
 
-void AppendFixedSix(std::string& out, double v)
+char* FormatFixedSix(char* out, double v)
 {
     const double a = std::fabs(v);
     if (!(a < 2147483648.0)) {
         // Beyond internal coordinates (and infinities, NaN): the general path.
-        char buf[512];
-        const char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 6).ptr;
-        out.append(buf, static_cast<size_t>(end - buf));
-        return;
+        return std::to_chars(out, out + kFixedSixRoom, v, std::chars_format::fixed, 6).ptr;
     }
     // a * 10^6 exactly is p + e; p is below 2^51, so floor and fraction are exact
     // and e is smaller than half the last place of p.
@@ -46,6 +44,7 @@ void AppendFixedSix(std::string& out, double v)
         up = d > 0 || (d == 0 && (e > 0 || (e == 0 && std::fmod(m, 2.0) != 0)));
     }
     const uint64_t n = static_cast<uint64_t>(m) + (up ? 1 : 0);
+    // Digits from the back into a scratch area, then moved to the front.
     char buf[32];
     char* end = buf + sizeof buf;
     char* s = end;
@@ -57,5 +56,13 @@ void AppendFixedSix(std::string& out, double v)
         whole /= 10;
     } while (whole != 0);
     if (std::signbit(v)) *--s = '-';
-    out.append(s, static_cast<size_t>(end - s));
+    const std::size_t length = static_cast<std::size_t>(end - s);
+    std::memcpy(out, s, length);
+    return out + length;
+}
+
+void AppendFixedSix(std::string& out, double v)
+{
+    char buf[kFixedSixRoom];
+    out.append(buf, static_cast<std::size_t>(FormatFixedSix(buf, v) - buf));
 }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -69,18 +70,26 @@ public:
         const char* end = std::to_chars(buf, buf + sizeof buf, v).ptr;
         m_text.append(buf, static_cast<size_t>(end - buf));
     }
-    void Fixed(double v) { AppendFixedSix(m_text, v); }
+    // One point's line, made on the stack and added in one piece.
     void Point(const LPoint& p, double scale)
     {
-        Add("X ");
-        Fixed(static_cast<double>(p.GetX()) * scale);
-        Add(";\tY ");
-        Fixed(static_cast<double>(p.GetY()) * scale);
-        Add("; \n");
+        char line[2 * kFixedSixRoom + 16];
+        char* at = line;
+        at = Put(at, "X ");
+        at = FormatFixedSix(at, static_cast<double>(p.GetX()) * scale);
+        at = Put(at, ";\tY ");
+        at = FormatFixedSix(at, static_cast<double>(p.GetY()) * scale);
+        at = Put(at, "; \n");
+        m_text.append(line, static_cast<size_t>(at - line));
     }
     void WriteTo(std::FILE* f) const { std::fwrite(m_text.data(), 1, m_text.size(), f); }
 
 private:
+    template <size_t N> static char* Put(char* at, const char (&text)[N])
+    {
+        std::memcpy(at, text, N - 1);
+        return at + N - 1;
+    }
     std::string m_text;
 };
 

@@ -12,6 +12,17 @@
 
 namespace {
 
+// The indexes 0..n-1 by key(i), equal keys by index.
+template <typename Key> std::vector<uint32_t> ByKey(size_t n, Key key)
+{
+    std::vector<std::pair<int64_t, uint32_t>> keyed(n);
+    for (uint32_t i = 0; i < n; ++i) keyed[i] = {key(i), i};
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<uint32_t> order(n);
+    for (size_t i = 0; i < n; ++i) order[i] = keyed[i].second;
+    return order;
+}
+
 long double MidY(const BoolLink* l)
 {
     return (static_cast<long double>(l->GetBeginNode()->GetY()) + static_cast<long double>(l->GetEndNode()->GetY())) / 2;
@@ -137,18 +148,12 @@ void IScanBeam::SetGroupFlags()
 
     // Records start at their left end and stop at their right; verticals
     // are looked at where they stand. Each list holds indexes in x order.
-    std::vector<uint32_t> starts(records.size()), ends(records.size()), upright(verticals.size());
-    for (uint32_t i = 0; i < starts.size(); ++i) starts[i] = ends[i] = i;
-    for (uint32_t i = 0; i < upright.size(); ++i) upright[i] = i;
     auto startX = [&](uint32_t i) { return records[i].x0; };
     auto endX = [&](uint32_t i) { return records[i].x1; };
     auto uprightX = [&](uint32_t i) { return verticals[i]->GetBeginNode()->GetX(); };
-    auto byX = [](auto key) {
-        return [key](uint32_t a, uint32_t b) { return key(a) != key(b) ? key(a) < key(b) : a < b; };
-    };
-    std::sort(starts.begin(), starts.end(), byX(startX));
-    std::sort(ends.begin(), ends.end(), byX(endX));
-    std::sort(upright.begin(), upright.end(), byX(uprightX));
+    const std::vector<uint32_t> starts = ByKey(records.size(), startX);
+    const std::vector<uint32_t> ends = ByKey(records.size(), endX);
+    const std::vector<uint32_t> upright = ByKey(verticals.size(), uprightX);
     const int64_t kNoX = INT64_MAX;
     auto at = [kNoX](const std::vector<uint32_t>& v, size_t i, auto key) { return i < v.size() ? key(v[i]) : kNoX; };
     auto nextEvent = [&](size_t s, size_t e, size_t u) {
