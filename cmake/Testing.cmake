@@ -14,7 +14,7 @@ endif()
 # Test programs of these folders show windows: on the one display and desktop all
 # programs share, they would take focus, the foreground and screen pixels from
 # each other. They run one at a time; the other programs run beside them.
-set(SPAB_DESKTOP_TEST_FOLDERS framework ui crop app)
+set(SPAB_DESKTOP_TEST_FOLDERS framework ui crop app scenario)
 
 function(spab_add_test name)
   cmake_parse_arguments(T "OWN_MAIN" "SHARDS" "SOURCES;LIBS" ${ARGN})

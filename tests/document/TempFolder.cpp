@@ -5,7 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA data;
   HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &data);
@@ -24,7 +23,6 @@ void RemoveTree(const std::string& path) {
   }
   ::RemoveDirectoryA(path.c_str());
 }
-}  // namespace
 
 TempFolder::TempFolder() {
   static int counter = 0;

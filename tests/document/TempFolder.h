@@ -23,6 +23,8 @@ class TempFolder {
 };
 
 void WriteTextFile(const std::string& path, const std::string& text);
+// Deletes a folder with everything in it.
+void RemoveTree(const std::string& path);
 std::string ReadTextFile(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
