@@ -7,7 +7,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 build=${1:?build directory}
 seconds=${2:-60}
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DSPAB_SANITIZE=ON -DSPAB_FUZZ=ON >"$build.configure.log" 2>&1 \
+generator=()
+command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+if [ -f "$build/CMakeCache.txt" ] &&
+   ! grep -qx "CMAKE_GENERATOR:INTERNAL=${generator[1]:-Unix Makefiles}" "$build/CMakeCache.txt"; then
+  rm -rf "$build"  # configured with another generator
+fi
+CC=clang CXX=clang++ cmake "${generator[@]}" -S "$root" -B "$build" -DSPAB_SANITIZE=ON -DSPAB_FUZZ=ON >"$build.configure.log" 2>&1 \
   || { cat "$build.configure.log" >&2; exit 1; }
 formats="bmp pcx tga photocd jpeg protected tiff trailer"
 targets=imagelib_fuzz_seeds
