@@ -1,10 +1,9 @@
 #pragma once
-// Files of the source tree (the program's pages), found from this header's own
-// place in it: tests\app\support\.
+// Files of the source tree (the program's pages), found from the source folder
+// the build names (SPAB_SOURCE_DIR): a compiler cache may hand this header its
+// place as a relative path, which would then depend on the test's own folder.
 #include <string>
 
 inline std::string SourceTreePath(const std::string& relative) {
-  std::string root = __FILE__;
-  for (int up = 0; up < 4; ++up) root = root.substr(0, root.find_last_of("/\\"));
-  return root + "\\" + relative;
+  return std::string(SPAB_SOURCE_DIR) + "\\" + relative;
 }
