@@ -72,7 +72,7 @@ class RemoteBlock {
 };
 }  // namespace
 
-EditorProcess::EditorProcess(const std::string& exe, const std::string& fontList) {
+EditorProcess::EditorProcess(const std::string& exe, const std::string& fontList, bool waitForSplash) {
   const char settings[] = "Software\\Velmora\\Lumivo\\Program Settings";
   ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Velmora\\Lumivo");
   ::SHSetValueA(HKEY_CURRENT_USER, settings, "Font list", REG_SZ, fontList.c_str(),
@@ -90,7 +90,8 @@ EditorProcess::EditorProcess(const std::string& exe, const std::string& fontList
     return m_main != nullptr;
   });
   // The splash sits in the middle of the screen for its few seconds.
-  WaitUntil([this] {
+  if (waitForSplash)
+    WaitUntil([this] {
     for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
       if (window != m_main && ClassOf(window) != "tooltips_class32") return false;
     return true;
@@ -226,6 +227,17 @@ void Drag(const EditorProcess& editor, POINT from, POINT to) {
   WaitUntil([&] { return editor.Capture() != nullptr; }, 20);
   SendMouse(editor, to, MOUSEEVENTF_LEFTUP);
   WaitUntil([&] { return editor.Capture() == nullptr; }, 20);
+}
+
+void Key(const EditorProcess& editor, WORD virtualKey) {
+  INPUT in[2]{};
+  for (INPUT& key : in) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = virtualKey;
+  }
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, in, sizeof in[0]);
+  editor.Settle();
 }
 }  // namespace input
 

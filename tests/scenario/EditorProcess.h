@@ -19,9 +19,9 @@ std::string WindowText(HWND window);
 class EditorProcess {
  public:
   // Removes the editor's settings but the font list a laboratory's
-  // installation names, starts exe and waits for its main window (with the
-  // splash gone, so it covers nothing).
-  EditorProcess(const std::string& exe, const std::string& fontList);
+  // installation names, starts exe and waits for its main window (and for the
+  // splash to go, when asked, so that it covers nothing).
+  EditorProcess(const std::string& exe, const std::string& fontList, bool waitForSplash = true);
   ~EditorProcess();
   EditorProcess(const EditorProcess&) = delete;
   EditorProcess& operator=(const EditorProcess&) = delete;
@@ -74,6 +74,8 @@ namespace input {
 void MoveTo(const EditorProcess& editor, POINT screen);
 void Click(const EditorProcess& editor, POINT screen);
 void Drag(const EditorProcess& editor, POINT from, POINT to);
+// A key pressed and let go.
+void Key(const EditorProcess& editor, WORD virtualKey);
 }  // namespace input
 
 POINT CentreOf(HWND window);
