@@ -8,6 +8,7 @@
 #include "app/shell/ChildView.h"
 #include "app/dialogs/DatiSposalboDlg.h"
 #include "app/shell/SposalboApp.h"
+#include "app/shell/StatusPanes.h"
 #include "crop/CropDlg.h"
 #include "document/SposalboDoc.h"
 #include "app/dialogs/FontListFile.h"
@@ -36,6 +37,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSkinFrameWnd)
   ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
   ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
   ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_PAGE, OnUpdatePagePane)
+  ON_UPDATE_COMMAND_UI(ID_INDICATOR_SIZE, OnUpdateSizePane)
 END_MESSAGE_MAP()
 
 namespace {
@@ -108,6 +111,20 @@ void CMainFrame::OnUpdateFrameTitle(BOOL) {
 }
 
 void CMainFrame::RefreshTitle() { OnUpdateFrameTitle(TRUE); }
+
+void CMainFrame::OnUpdatePagePane(CCmdUI*) {
+  // Written on the bar itself, as the pane's own text.
+  const treeNode::CSposalboTreeNode* root = m_album ? m_album->GetRoot() : nullptr;
+  const std::string text = root ? PagePaneText(true, root->GetCurrentPageIndex(), root->GetPageCount())
+                                : PagePaneText(false, 0, 0);
+  m_wndStatusBar.SetPaneText(m_wndStatusBar.CommandToIndex(ID_INDICATOR_PAGE), text.c_str());
+}
+
+void CMainFrame::OnUpdateSizePane(CCmdUI* pCmdUI) {
+  const treeNode::CSposalboTreeNode* root = m_album ? m_album->GetRoot() : nullptr;
+  pCmdUI->SetText((root ? SizePaneText(true, root->GetPageWidth(), root->GetPageHeight())
+                        : SizePaneText(false, 0, 0)).c_str());
+}
 
 std::string CMainFrame::GetResourceFolder(int kind, bool lowRes, const std::string& name, bool personal) {
   const char* fallback = m_album ? m_album->GetFolder().c_str() : nullptr;

@@ -129,6 +129,9 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   // A photo edited outside changed on disk: its low-resolution copy is made
   // again and the page reloads its pictures.
   afx_msg LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
+  // The status bar's page ("1 / 3") and page size ("300 x 150") panes.
+  afx_msg void OnUpdatePagePane(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateSizePane(CCmdUI* pCmdUI);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -65,11 +65,30 @@ TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
   EXPECT_EQ(pages.GetItemCount(), 0);
 }
 
-TEST(StatusPanes, PageAndSizeTextsAreCentredAndBlankWithoutAnAlbum) {
-  EXPECT_EQ(PagePaneText(false, 0, 0), " ");
-  EXPECT_EQ(SizePaneText(false, 0, 0), "        ");
+TEST(StatusPanes, TextsShorterThanTheirPaneAreCentredWithLeadingBlanks) {
   EXPECT_EQ(PagePaneText(true, 2, 12), "       3 / 12");  // six characters, seven blanks
   EXPECT_EQ(SizePaneText(true, 300, 200), "      300 x 200");
+}
+
+// The page and size panes of the real status bar follow the album at idle time.
+TEST_F(MainFrameListsTest, TheStatusBarShowsThePageAndThePageSizeOfTheOpenAlbum) {
+  CStatusBar& status = frame->m_wndStatusBar;
+  auto panes = [&] {
+    frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    return std::make_pair(std::string(status.GetPaneText(status.CommandToIndex(ID_INDICATOR_PAGE))),
+                          std::string(status.GetPaneText(status.CommandToIndex(ID_INDICATOR_SIZE))));
+  };
+  const std::pair<std::string, std::string> none{" ", "        "};
+  EXPECT_EQ(panes(), none) << "without an album: one blank and eight";
+  OpenSample();
+  EXPECT_EQ(panes(), std::make_pair(std::string("       1 / 3"), std::string("      300 x 150")));
+  Menu(ID_PAGE_NEXT);
+  EXPECT_EQ(panes().first, "       2 / 3");
+  Menu(ID_PAGE_LAST);
+  EXPECT_EQ(panes().first, "       3 / 3");
+  Menu(ID_ALBUM_CLOSE);
+  ASSERT_EQ(frame->GetAlbum(), nullptr);
+  EXPECT_EQ(panes(), none);
 }
 
 TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
