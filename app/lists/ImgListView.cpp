@@ -35,18 +35,18 @@ void FreeThumbnail(LPARAM lParam) {
 }
 }  // namespace
 
-// Everything the loader reads, copied for it; only the stop flag and the
-// list's file filter are shared, and the list joins the loader before either
-// goes away.
+// Everything the loader reads, copied for it: the files to make thumbnails
+// of, already filtered by the list on its own thread. The loader never calls
+// into the list, so no part of a list being destroyed can be reached from it;
+// only the stop flag is shared, and the list joins the loader before it goes.
 struct CImgListView::Job {
+  struct File {
+    CString name;  // as the list stores it
+    CString path;
+  };
   HWND target;
   int generation;
-  bool scanFolder;
-  bool fileListMode;
-  CString folder;  // with the subfolder
-  CString prefix;  // subfolder + "\", or empty
-  std::vector<CString> names;
-  const CImgListView* list;
+  std::vector<File> files;
   std::atomic<bool>* stop;
 };
 
@@ -129,13 +129,19 @@ void CImgListView::StartLoader(std::vector<CString> names, bool scanFolder) {
   auto job = std::make_unique<Job>();
   job->target = m_hWnd;
   job->generation = m_generation;
-  job->scanFolder = scanFolder;
-  job->fileListMode = m_fileListMode;
-  job->folder = m_subfolder.IsEmpty() ? m_folder : m_folder + "\\" + m_subfolder;
-  job->prefix = m_subfolder.IsEmpty() ? CString() : m_subfolder + "\\";
-  job->names = std::move(names);
-  job->list = this;
   job->stop = &m_stop;
+  const CString folder = m_subfolder.IsEmpty() ? m_folder : m_folder + "\\" + m_subfolder;
+  if (scanFolder) {
+    const CString prefix = m_subfolder.IsEmpty() ? CString() : m_subfolder + "\\";
+    WIN32_FIND_DATAA entry;
+    CScopedFind find(::FindFirstFileA(folder + "\\*.*", &entry));
+    for (bool more = find.IsValid(); more; more = ::FindNextFileA(find.Get(), &entry) != 0)
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && AcceptFile(entry.cFileName))
+        job->files.push_back({prefix + entry.cFileName, folder + "\\" + entry.cFileName});
+  } else {
+    for (const CString& name : names)
+      if (AcceptFile(name)) job->files.push_back({name, m_fileListMode ? name : folder + "\\" + name});
+  }
   HANDLE thread = ::CreateThread(nullptr, 0, LoaderMain, job.get(), 0, nullptr);
   if (!thread) return;
   job.release();  // the loader owns it now
@@ -155,26 +161,13 @@ void CImgListView::LoadFilesAsync(const std::vector<CString>& names, bool fileLi
 
 DWORD WINAPI CImgListView::LoaderMain(void* argument) {
   std::unique_ptr<Job> job(static_cast<Job*>(argument));
-  auto offer = [&job](const CString& name, const CString& path) {
-    if (!job->list->AcceptFile(name)) return;
-    OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path));
-    if (!bitmap) return;  // an unreadable file becomes no item
-    auto* thumbnail = new Thumbnail{job->generation, name, bitmap.release()};
+  for (const Job::File& file : job->files) {
+    if (*job->stop) break;
+    OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(file.path));
+    if (!bitmap) continue;  // an unreadable file becomes no item
+    auto* thumbnail = new Thumbnail{job->generation, file.name, bitmap.release()};
     if (!::PostMessageA(job->target, kThumbnailMessage, 0, reinterpret_cast<LPARAM>(thumbnail)))
       FreeThumbnail(reinterpret_cast<LPARAM>(thumbnail));
-  };
-  if (job->scanFolder) {
-    WIN32_FIND_DATAA entry;
-    CScopedFind find(::FindFirstFileA(job->folder + "\\*.*", &entry));
-    for (bool more = find.IsValid(); more && !*job->stop; more = ::FindNextFileA(find.Get(), &entry) != 0) {
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-      offer(job->prefix + entry.cFileName, job->folder + "\\" + entry.cFileName);
-    }
-  } else {
-    for (const CString& name : job->names) {
-      if (*job->stop) break;
-      offer(name, job->fileListMode ? name : job->folder + "\\" + name);
-    }
   }
   ::PostMessageA(job->target, kLoadDoneMessage, static_cast<WPARAM>(job->generation), 0);
   return 0;

@@ -3,8 +3,9 @@
 // photos) filled by a loader thread of its own, by scanning a folder or from
 // a list of file names; items are dragged onto the page or double-clicked.
 //
-// The loader never touches a window: it makes each thumbnail bitmap and posts
-// it to the list, which adds it on the user-interface thread. Every load has
+// The loader never touches a window nor the list: the list chooses the files
+// when the load starts, the loader makes each thumbnail bitmap and posts it
+// to the list, which adds it on the user-interface thread. Every load has
 // a number; thumbnails of an earlier load that arrive late are dropped. A new
 // load, a clear and the list's destruction stop and join the running loader
 // first.
@@ -59,7 +60,8 @@ class CImgListView : public CListCtrl {
   // The name of the first selected item; empty without selection.
   CString GetFirstSelectedName() const;
 
-  // Whether the list shows a file; runs on the loader thread.
+  // Whether the list shows a file; asked on the list's own thread when a
+  // load starts, never by the loader.
   virtual bool AcceptFile(const CString& name) const;
   // Drops the dragged item on the page.
   virtual void DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name);

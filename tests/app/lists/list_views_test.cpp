@@ -78,18 +78,27 @@ TEST(Thumbnail, PicturesFillTheCellAlongTheirLongerSideCentred) {
   EXPECT_FALSE(IsMaskCompanion(".msk"));
 }
 
+// The list chooses the files on its own thread: its loader never calls into a
+// list, which may be half destroyed when a load is stopped by its destructor.
 TEST_F(ListTest, AFrameFolderListsEachFrameOnceAndSkipsWhatCannotBeRead) {
   Picture("rosa.bmp");
   Picture("rosa.msk.bmp");
   Picture("ovale.bmp");
   Garbage("zz_rotto.bmp");
-  CCorniciImgListView list;
+  struct AskedFrom : CCorniciImgListView {
+    mutable std::vector<DWORD> threads;
+    bool AcceptFile(const CString& name) const override {
+      threads.push_back(::GetCurrentThreadId());
+      return CCorniciImgListView::AcceptFile(name);
+    }
+  } list;
   Create(list);
   list.SetFolder(library.c_str());
   list.LoadFolderAsync();
   Settle(list);
   EXPECT_EQ(Sorted(list.GetNames()), (std::vector<std::string>{"ovale.bmp", "rosa.bmp"}));
   EXPECT_EQ(list.GetItemCount(), 2);
+  EXPECT_EQ(list.threads, std::vector<DWORD>(4, ::GetCurrentThreadId()));
 }
 
 TEST_F(ListTest, AFileListDropsTheUnreadableLastFileAndAReloadReplacesARunningLoad) {
