@@ -29,6 +29,9 @@ struct Thumbnail {
   HBITMAP bitmap;
 };
 
+// Where the drag image's top-left lies relative to the cursor.
+const POINT kDragHotSpot{-10, -14};
+
 void FreeThumbnail(LPARAM lParam) {
   std::unique_ptr<Thumbnail> thumbnail(reinterpret_cast<Thumbnail*>(lParam));
   if (thumbnail) ::DeleteObject(thumbnail->bitmap);
@@ -269,11 +272,13 @@ BOOL CImgListView::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
   m_dragItem = view->iItem;
   POINT origin{0, 0};
   m_dragImage.reset(CreateDragImage(m_dragItem, &origin));
+  m_dragArea.SetRectEmpty();
   if (m_dragImage) {
-    m_dragImage->BeginDrag(0, CPoint(-10, -14));
+    m_dragImage->BeginDrag(0, CPoint(kDragHotSpot));
     POINT screen = view->ptAction;
     ClientToScreen(&screen);
     CImageList::DragEnter(nullptr, screen);
+    TrackDragImage(screen);
   }
   m_dragging = true;
   frame->SetRenderPaused(true);
@@ -288,11 +293,22 @@ void CImgListView::OnMouseMove(UINT nFlags, CPoint point) {
   }
   POINT screen = point;
   ClientToScreen(&screen);
-  if (m_dragImage) CImageList::DragMove(screen);
+  if (m_dragImage) {
+    CImageList::DragMove(screen);
+    TrackDragImage(screen);
+  }
   CSposalboPageStatic* surface = Surface();
   const bool overSurface = surface && surface->m_hWnd && WindowAt(screen) == surface->m_hWnd;
   HCURSOR cursor = overSurface ? ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDropCursor)) : nullptr;
   ::SetCursor(cursor ? cursor : ::LoadCursor(nullptr, overSurface ? IDC_ARROW : IDC_NO));
+}
+
+void CImgListView::TrackDragImage(POINT screen) {
+  IMAGEINFO info{};
+  if (!m_dragImage || !m_dragImage->GetImageInfo(0, &info)) return;
+  CRect image(info.rcImage);
+  image.OffsetRect(screen.x - kDragHotSpot.x - image.left, screen.y - kDragHotSpot.y - image.top);
+  m_dragArea.UnionRect(&m_dragArea, &image);
 }
 
 void CImgListView::EndDrag() {
@@ -303,6 +319,11 @@ void CImgListView::EndDrag() {
     CImageList::DragLeave(nullptr);
     CImageList::EndDrag();
     m_dragImage.reset();
+    // The drag image puts back what it saved of the screen, and under Wine
+    // that comes back black: every window it passed over paints itself again.
+    if (!m_dragArea.IsRectEmpty())
+      ::RedrawWindow(nullptr, &m_dragArea, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
   if (IEditorFrame* frame = GetEditorFrame()) frame->SetRenderPaused(frame->GetAlbum() == nullptr);
 }

@@ -96,6 +96,8 @@ class CImgListView : public CListCtrl {
   static DWORD WINAPI LoaderMain(void* job);
   void StartLoader(std::vector<CString> names, bool scanFolder);
   void ClearItems();
+  // Adds where the drag image is drawn for the cursor at a screen point.
+  void TrackDragImage(POINT screen);
   void EndDrag();
 
   CImageList m_thumbnails;
@@ -113,4 +115,6 @@ class CImgListView : public CListCtrl {
   std::unique_ptr<CImageList> m_dragImage;
   bool m_dragging = false;
   int m_dragItem = -1;
+  // The screen area the drag image has covered.
+  CRect m_dragArea;
 };

@@ -4,9 +4,14 @@
 //   drive_editor open <project>  waits for the editor's window, chooses
 //                                File > Open and types the path into the
 //                                file dialog
+//   drive_editor drag <x0> <y0> <x1> <y1>
+//                                drags with the left button between two
+//                                screen points through the system's input
+//   drive_editor command <id>    sends a menu command to the editor
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -26,7 +31,25 @@ HWND WaitFor(const char* what, HWND (*find)(HWND), HWND arg) {
   return nullptr;
 }
 
-HWND FindEditor(HWND) { return ::FindWindowA(nullptr, "Lumivo"); }
+// The main window: "Lumivo" without an album, "<name> (<w> x <h>)" with one.
+HWND g_editor;
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM) {
+  char title[256] = "";
+  ::GetWindowTextA(window, title, sizeof title);
+  const size_t n = std::strlen(title);
+  if (::IsWindowVisible(window) && ::GetMenu(window) &&
+      (std::strcmp(title, "Lumivo") == 0 || (n > 0 && title[n - 1] == ')' && std::strstr(title, " x ")))) {
+    g_editor = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindEditor(HWND) {
+  g_editor = nullptr;
+  ::EnumWindows(FindMainWindow, 0);
+  return g_editor;
+}
 
 HWND g_dialog;
 BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM owner) {
@@ -59,6 +82,34 @@ int Open(const char* project) {
   ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
   return 0;
 }
+void MouseTo(int x, int y, DWORD buttons) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  ::SendInput(1, &input, sizeof input);
+  ::Sleep(100);
+}
+
+// A hand's drag: press, a few small moves still over what it took, the way
+// across, and the release once the editor holds the mouse.
+int Drag(int x0, int y0, int x1, int y1) {
+  MouseTo(x0, y0, 0);
+  MouseTo(x0, y0, MOUSEEVENTF_LEFTDOWN);
+  for (int d : {3, 6, 10}) MouseTo(x0 + (x1 > x0 ? d : -d), y0, 0);
+  for (int i = 1; i <= 8; ++i) MouseTo(x0 + (x1 - x0) * i / 8, y0 + (y1 - y0) * i / 8, 0);
+  ::Sleep(300);
+  MouseTo(x1, y1, MOUSEEVENTF_LEFTUP);
+  return 0;
+}
+
+int Command(int id) {
+  HWND editor = WaitFor("editor window", FindEditor, nullptr);
+  if (!editor) return 1;
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  return 0;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +120,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc == 3 && std::strcmp(argv[1], "open") == 0) return Open(argv[2]);
-  std::fprintf(stderr, "usage: drive_editor make <folder> | open <project file>\n");
+  if (argc == 6 && std::strcmp(argv[1], "drag") == 0)
+    return Drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+  if (argc == 3 && std::strcmp(argv[1], "command") == 0) return Command(std::atoi(argv[2]));
+  std::fprintf(stderr, "usage: drive_editor make <folder> | open <project file> | drag x0 y0 x1 y1 | command id\n");
   return 2;
 }
