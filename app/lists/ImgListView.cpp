@@ -99,7 +99,23 @@ bool CImgListView::EnsureImageList() {
   if (m_thumbnails.GetSafeHandle()) return true;
   if (!m_thumbnails.Create(kThumbnailSize, kThumbnailSize, ILC_COLOR32, 0, 1)) return false;
   SetImageList(&m_thumbnails, LVSIL_NORMAL);
+  FitRowsTo(kThumbnailSize);
   return true;
+}
+
+void CImgListView::FitRowsTo(int imageHeight) {
+  // A row is a picture with its label line under it: the system's spacing
+  // adds room below that, and a list just tall enough for the pictures would
+  // show a vertical scroll bar with nothing to scroll.
+  CClientDC dc(this);
+  CFont* font = GetFont();
+  CFont* old = font ? dc.SelectObject(font) : nullptr;
+  TEXTMETRICA metrics{};
+  dc.GetTextMetrics(&metrics);
+  if (old) dc.SelectObject(old);
+  const int height = imageHeight + kRowPadding + static_cast<int>(metrics.tmHeight);
+  const DWORD spacing = static_cast<DWORD>(SendMessage(LVM_GETITEMSPACING, FALSE, 0));
+  SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(LOWORD(spacing), height));
 }
 
 void CImgListView::ClearItems() {

@@ -25,6 +25,8 @@ class CImgListView : public CListCtrl {
   // Sent to the list by its loader: a finished thumbnail, the end of a load.
   static constexpr UINT kThumbnailMessage = WM_APP + 0x120;
   static constexpr UINT kLoadDoneMessage = WM_APP + 0x121;
+  // Above a row's picture and between it and its label line.
+  static constexpr int kRowPadding = 8;
 
   CImgListView();
   ~CImgListView() override;
@@ -83,6 +85,8 @@ class CImgListView : public CListCtrl {
   DECLARE_MESSAGE_MAP()
 
   bool EnsureImageList();
+  // Rows exactly as tall as the pictures and their labels need.
+  void FitRowsTo(int imageHeight);
   // Appends a finished thumbnail as the next item.
   void AppendThumbnail(const CString& name, HBITMAP bitmap);
   CString PathOf(const CString& name) const;

@@ -49,6 +49,7 @@ bool CPageListView::EnsurePageImages() {
   if (m_pages.GetSafeHandle()) return true;
   if (!m_pages.Create(kPageThumbWidth, kPageThumbHeight, ILC_COLOR32, 0, 1)) return false;
   SetImageList(&m_pages, LVSIL_NORMAL);
+  FitRowsTo(kPageThumbHeight);
   return true;
 }
 

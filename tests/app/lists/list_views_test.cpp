@@ -113,6 +113,19 @@ TEST_F(ListTest, AFrameFolderListsEachFrameOnceAndSkipsWhatCannotBeRead) {
   EXPECT_EQ(list.threads, std::vector<DWORD>(4, ::GetCurrentThreadId()));
 }
 
+TEST_F(ListTest, AListOneRowTallShowsNoScrollBar) {
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) Picture(name);
+  CCorniciImgListView list;
+  // The tools bar's lists: bordered, 125 pixels inside.
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_ICON | LVS_AUTOARRANGE, CRect(0, 0, 600, 127),
+                          &host, 10));
+  list.SetFolder(library.c_str());
+  list.LoadFolderAsync();
+  Settle(list);
+  ASSERT_EQ(list.GetItemCount(), 3);
+  EXPECT_FALSE(list.GetStyle() & WS_VSCROLL);
+}
+
 TEST_F(ListTest, AFileListDropsTheUnreadableLastFileAndAReloadReplacesARunningLoad) {
   for (int i = 0; i < 30; ++i) Picture("f" + std::to_string(i) + ".bmp");
   Garbage("rotto.bmp");

@@ -71,6 +71,13 @@ TEST_F(PageListTest, PagesAreNumberedAndTheirPicturesFollowRemovalsAndMoves) {
   EXPECT_EQ(LookOf(2), kGreen);
 }
 
+TEST_F(PageListTest, APageBarOneRowTallShowsNoScrollBar) {
+  list.MoveWindow(0, 0, 900, 152);  // the page bar's list is 170 pixels inside
+  list.Refresh(*album->GetRoot());
+  ASSERT_EQ(list.GetItemCount(), 3);
+  EXPECT_FALSE(list.GetStyle() & WS_VSCROLL);
+}
+
 TEST_F(PageListTest, TheTemplateListShowsEveryTemplateThatLoadsWithAPage) {
   const std::string folder = temp.Path() + "\\PageTemplate";
   MakeFolder(folder);
