@@ -31,15 +31,18 @@ BOOL CEditorBars::CreateBars(CFrameWnd* pFrame) {
   m_pFrame = pFrame;
   if (m_images.Create(IDB_STRIPS, 16, 1, RGB(255, 0, 255)))
     for (CAutoHideBar& strip : m_strips) strip.SetImageList(&m_images);
+  // The tools bar's lists hold one row of page templates (128 pixels and
+  // their labels) without scrolling.
   const struct {
     CPinDockBar& bar;
     const char* title;
     UINT dockBar;
-  } bars[] = {{m_tools, "Cornici e Effetti", AFX_IDW_DOCKBAR_TOP},
-              {m_photos, "Fotografie", AFX_IDW_DOCKBAR_RIGHT},
-              {m_pages, "Pagine", AFX_IDW_DOCKBAR_BOTTOM}};
+    CSize size;
+  } bars[] = {{m_tools, "Cornici e Effetti", AFX_IDW_DOCKBAR_TOP, CSize(200, 224)},
+              {m_photos, "Fotografie", AFX_IDW_DOCKBAR_RIGHT, CSize(200, 200)},
+              {m_pages, "Pagine", AFX_IDW_DOCKBAR_BOTTOM, CSize(200, 200)}};
   for (const auto& b : bars) {
-    if (!b.bar.Create(b.title, pFrame, kBarID, kBarStyle)) return FALSE;
+    if (!b.bar.Create(b.title, pFrame, b.size, TRUE, kBarID, kBarStyle)) return FALSE;
     b.bar.SetSizingStyle((b.bar.GetSizingStyle() & ~static_cast<DWORD>(RBS_EDGEANY)) | RBS_SIZECHILD);
     b.bar.SetBarStyle(b.bar.GetBarStyle() | CBRS_SIZE_DYNAMIC | CBRS_TOOLTIPS | CBRS_FLYBY);
     b.bar.EnableDocking(CBRS_ALIGN_ANY);

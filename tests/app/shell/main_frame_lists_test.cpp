@@ -65,6 +65,25 @@ TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
   EXPECT_EQ(pages.GetItemCount(), 0);
 }
 
+// A page template with its label fits the Template tab's list, so showing it
+// whole (as a click or a drag does) never scrolls its top away.
+TEST_F(MainFrameListsTest, ATemplateRowFitsTheTemplateTab) {
+  const std::string folder = Temp() / "modelli";
+  MakeFolder(folder);
+  ASSERT_TRUE(::CopyFileA(Sample().TemplatePath().c_str(), (folder + "\\fiori.sbt").c_str(), FALSE));
+  CTemplateListView& templates = frame->GetLists().templates;
+  templates.Fill(folder.c_str());
+  ASSERT_EQ(templates.GetItemCount(), 1);
+  frame->RecalcLayout();
+  templates.EnsureVisible(0, FALSE);
+  CRect client, row;
+  templates.GetClientRect(&client);
+  templates.GetItemRect(0, &row, LVIR_BOUNDS);
+  EXPECT_GE(row.top, 0);
+  EXPECT_LE(row.bottom, client.bottom);
+  EXPECT_FALSE(templates.GetStyle() & WS_VSCROLL);
+}
+
 TEST(StatusPanes, TextsShorterThanTheirPaneAreCentredWithLeadingBlanks) {
   EXPECT_EQ(PagePaneText(true, 2, 12), "       3 / 12");  // six characters, seven blanks
   EXPECT_EQ(SizePaneText(true, 300, 200), "      300 x 200");
