@@ -51,7 +51,8 @@ bool RenderPageOffscreen(CD3DObj& view, treeNode::CPaginaTreeNode& page, std::ve
     if (FAILED(renderer->BeginScene(target.Get(), nullptr))) return false;
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFFDCDCDC, 1.0f, 0);
     device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-    page.Render(0);
+    // A thumbnail shows the page as it will be printed, without selection.
+    page.RenderAsPrinted(0);
     renderer->EndScene(D3DX_FILTER_NONE);
   }
   ComRef<IDirect3DSurface9> copy;

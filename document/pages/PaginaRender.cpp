@@ -57,11 +57,16 @@ bool CPaginaTreeNode::CreatePageQuad()
 
 void CPaginaTreeNode::Render(int pass)
 {
+    RenderAsPrinted(pass);
+    for (CTreeNode* node : NodeList(m_selection))
+        node->SyncSelection();
+}
+
+void CPaginaTreeNode::RenderAsPrinted(int pass)
+{
     RenderPageQuad();
     CTreeNode::Render(pass);
     RenderPageOutline();
-    for (CTreeNode* node : NodeList(m_selection))
-        node->SyncSelection();
 }
 
 void CPaginaTreeNode::RenderPageQuad()

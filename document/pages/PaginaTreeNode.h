@@ -34,6 +34,8 @@ public:
     void RotateBy(float angle) override;
     void MoveBy(float dx, float dy) override;
     void Render(int pass) override;
+    // The page as it will be printed: everything but the selection frames.
+    void RenderAsPrinted(int pass);
     int HitTestHandles(float x, float y) override;
     float GetHeight() override;
     float GetWidth() override;

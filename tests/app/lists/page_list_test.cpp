@@ -6,6 +6,7 @@
 #include "app/lists/PageListView.h"
 #include "app/lists/PageRenderer.h"
 #include "app/support/SurfaceFixture.h"
+#include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 
@@ -69,6 +70,14 @@ TEST_F(PageListTest, PagesAreNumberedAndTheirPicturesFollowRemovalsAndMoves) {
   EXPECT_STREQ(Label(2), "3");
   EXPECT_EQ(LookOf(1), kWhite);
   EXPECT_EQ(LookOf(2), kGreen);
+}
+
+TEST_F(PageListTest, APageIsDrawnAsItWillBePrintedWithoutItsSelection) {
+  std::vector<uint32_t> plain, selected;
+  ASSERT_TRUE(RenderPageOffscreen(surface, *Page(), plain));
+  Picture(0)->SetSelected(true);
+  ASSERT_TRUE(RenderPageOffscreen(surface, *Page(), selected));
+  EXPECT_TRUE(plain == selected);
 }
 
 TEST_F(PageListTest, APageBarOneRowTallShowsNoScrollBar) {
