@@ -91,6 +91,18 @@ treeNode::CImgTreeNode* SurfaceTest::Picture(size_t index) const {
   return dynamic_cast<treeNode::CImgTreeNode*>(Object(index));
 }
 
+std::map<int, POINT> SurfaceTest::HandlePixels() {
+  surface.Render();
+  std::map<int, POINT> found;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const float vx = (x - kWidth / 2.0f) / kHeight, vy = 0.5f - static_cast<float>(y) / kHeight;
+      const int code = Page()->HitTestHandles(vx, vy);
+      if (code && !found.count(code)) found[code] = POINT{x, y};
+    }
+  return found;
+}
+
 unsigned SurfaceTest::PixelAfterRender(POINT at) {
   surface.Render();
   const Pixels& pixels = surface.lastFrame;

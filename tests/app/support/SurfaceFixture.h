@@ -6,6 +6,7 @@
 // stand-in frame.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "app/support/FakeEditorFrame.h"
@@ -59,6 +60,9 @@ class SurfaceTest : public ::testing::Test {
   // The page's object at an index.
   treeNode::CTreeNode* Object(size_t index) const;
   treeNode::CImgTreeNode* Picture(size_t index) const;
+  // The first client pixel over each handle of the selection (drawn once so
+  // the handles have their places).
+  std::map<int, POINT> HandlePixels();
   // Draws one frame and returns the back buffer's 0xRRGGBB at a client pixel.
   unsigned PixelAfterRender(POINT at);
   // Writes the back buffer as a BMP when SPAB_SCREENSHOT names a file.

@@ -19,19 +19,6 @@ class SurfaceMouseTest : public SurfaceTest {
   CImgTreeNode* B() const { return Picture(1); }
   POINT CentreOf(CImgTreeNode* node) const { return PixelOf(node->GetX(), node->GetY()); }
   bool CanUndo() const { return album->GetRoot()->CanUndo(); }
-  // The first client pixel over each handle of the selection (drawn once so
-  // the handles have their places).
-  std::map<int, POINT> HandlePixels() {
-    surface.Render();
-    std::map<int, POINT> found;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) {
-        const float vx = (x - kWidth / 2.0f) / kHeight, vy = 0.5f - static_cast<float>(y) / kHeight;
-        const int code = Page()->HitTestHandles(vx, vy);
-        if (code && !found.count(code)) found[code] = POINT{x, y};
-      }
-    return found;
-  }
 };
 }  // namespace
 
