@@ -44,6 +44,9 @@ BOOL CSposalboApp::InitInstance() {
   GetCryptoEngine();
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDemoDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CChildView)));
+  // Without a document-type string no file type is registered.
+  EnableShellOpen();
+  RegisterShellFileTypes(TRUE);
   // The command line is read, but the editor always starts without an album.
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);

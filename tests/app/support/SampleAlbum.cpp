@@ -39,9 +39,13 @@ SampleAlbum::SampleAlbum(const std::string& folder) : m_folder(folder) {
   spab_imagelist::CMImageList list;
   const spab_imagelist::CMImg* a = list.AddFromFile((m_folder + "\\rosso.bmp").c_str(), album.c_str());
   const spab_imagelist::CMImg* b = list.AddFromFile((m_folder + "\\blu.bmp").c_str(), album.c_str());
-  if (!a || !b || !list.Save(album.c_str(), false)) throw std::runtime_error("sample photos not imported");
+  if (!a || !b) throw std::runtime_error("sample photos not imported");
   m_photoA = a->thumb;
   m_photoB = b->thumb;
+  // Page 1 holds each photo once, and the list counts it so.
+  list.AddRef(m_photoA.c_str());
+  list.AddRef(m_photoB.c_str());
+  if (!list.Save(album.c_str(), false)) throw std::runtime_error("sample image list not saved");
 
   const std::string head =
       "<sposalbo paginacorrente=\"0\" numMinPage=\"1\" numMaxPage=\"40\" pageWidth=\"300\" pageHeight=\"150\" "
