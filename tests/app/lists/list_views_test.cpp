@@ -181,9 +181,12 @@ TEST_F(ListTest, DraggingAFrameOntoTheSurfaceCreatesItAndElsewhereNothing) {
   };
   drag(list.m_hWnd);
   EXPECT_EQ(Page()->GetChildCount(), 2u);
+  // A list showing the custom graphics folder makes personal frames.
+  list.SetStyle(nullptr, true);
   drag(surface.m_hWnd);
   ASSERT_EQ(Page()->GetChildCount(), 3u);
   EXPECT_TRUE(Object(2)->HasTag("cornice"));
+  EXPECT_TRUE(static_cast<treeNode::CImgTreeNode*>(Object(2))->IsPersonal());
 }
 
 TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyWhatNothingUses) {
