@@ -57,7 +57,10 @@ void CChildView::OnSize(UINT nType, int cx, int cy) {
     frame->SetRenderPaused(paused);
     CRect rect;
     m_pageStatic.GetClientRect(&rect);
-    m_pageStatic.ResetDevice(rect.Width(), rect.Height());
+    // Without a page nothing is drawn on the timer: the surface is shown
+    // empty at its new size, as after an album is closed.
+    if (m_pageStatic.ResetDevice(rect.Width(), rect.Height()) && !frame->GetCurrentPage())
+      m_pageStatic.ClearSurface();
   }
 }
 

@@ -90,8 +90,11 @@ void CSposalboPageStatic::CreateBandResources() {
 }
 
 void CSposalboPageStatic::OnPaint() {
-  // Drawing happens on the timer.
+  // Drawing happens on the timer. What the window showed is put back at
+  // once, though: frames copied into a child window are lost when the view
+  // behind paints over it, and while rendering is paused no tick draws again.
   ValidateRect(nullptr);
+  if (GetDevice() && IsDeviceReady()) ShowBackBuffer();
 }
 
 BOOL CSposalboPageStatic::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -4,6 +4,8 @@
 #include "app/shell/ChildView.h"
 #include "app/support/EditorFrameFixture.h"
 #include "app/surface/RulerSplitterWnd.h"
+#include "crop/MouseInput.h"
+#include "crop/WindowCapture.h"
 
 namespace {
 // Outside a test's own script nothing is ever shown: questions are refused.
@@ -78,4 +80,17 @@ TEST_F(MainWindowTest, RulersStartHiddenToggleWithRighelloAndGiveTheFocusBack) {
   EXPECT_EQ(frame->GetActiveView(), frame->GetChildView());
   rulers.GetPane(0, 1)->SetFocus();
   EXPECT_EQ(::GetFocus(), rulers.GetPageView()->m_hWnd);
+}
+
+// Without an album the page surface shows an empty white page area, as after
+// an album is closed, not what the view behind painted there.
+TEST_F(MainWindowTest, WithoutAnAlbumThePageSurfaceIsShownEmptyAndWhite) {
+  frame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  CRect area;
+  frame->GetPageSurface()->GetClientRect(&area);
+  frame->GetPageSurface()->ClientToScreen(&area);
+  const auto centre = [&] { return CaptureWindow(::GetDesktopWindow()).At(area.CenterPoint()); };
+  input::FlushUntil([&] { return centre() == 0xFFFFFFu; }, 100);
+  EXPECT_EQ(centre(), 0xFFFFFFu);
 }
