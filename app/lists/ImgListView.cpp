@@ -338,8 +338,7 @@ void CImgListView::EndDrag() {
     // The drag image puts back what it saved of the screen, and under Wine
     // that comes back black: every window it passed over paints itself again.
     if (!m_dragArea.IsRectEmpty())
-      ::RedrawWindow(nullptr, &m_dragArea, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      ::RedrawWindow(nullptr, &m_dragArea, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
   if (IEditorFrame* frame = GetEditorFrame()) frame->SetRenderPaused(frame->GetAlbum() == nullptr);
 }

@@ -177,6 +177,8 @@ TEST_F(ListTest, DraggingAFrameOntoTheSurfaceCreatesItAndElsewhereNothing) {
     list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 100));
     list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(150, 100));
     EXPECT_FALSE(frame.paused);
+    MSG msg;
+    while (::PeekMessageA(&msg, witness.m_hWnd, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
     EXPECT_GT(witness.paints, 0);
   };
   drag(list.m_hWnd);
