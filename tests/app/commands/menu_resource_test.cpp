@@ -50,10 +50,28 @@ TEST(MainMenu, HoldsEveryAlbumEditingAndViewCommand) {
       33080, 57664, 57665};
   for (UINT id : expected) EXPECT_EQ(items.count(id), 1u) << id;
   EXPECT_EQ(items.size(), sizeof expected / sizeof expected[0]);
+  // Every item whose text the system fixes, exactly as it is written there.
   const std::map<UINT, const char*> texts = {
-      {33012, "Rutoa di 270\xb0"}, {32903, "10\xb0"},          {32954, "Stam&pa"},
-      {57643, "&Annulla\tCtrl+Z"}, {33062, "Elimina\tCANC"},    {33090, "Copertina"},
-      {33083, "Modifica immagine"}, {33066, "Invia al laboratorio..."}, {33052, "Dati..."}};
+      {33065, "Salva come template"}, {33092, "Salva come template"}, {33052, "Dati"},
+      {33066, "Invia al laboratorio"}, {33083, "Modifica immagine"}, {32954, "Stam&pa"},
+      {32958, "Prima"}, {32959, "Precedente"}, {32960, "Successiva"}, {32961, "Ultima"}, {33054, "Nuova"},
+      {33055, "Taglia"}, {33056, "Copia"}, {33057, "Incolla"}, {33058, "Elimina"}, {33059, "Sposta prima"},
+      {33060, "Sposta dopo"}, {33090, "Copertina"}, {32955, "Seleziona tutto"}, {32956, "Annulla selezione"},
+      {57643, "&Annulla\tCtrl+Z"}, {57644, "Ripristina"}, {57635, "&Taglia\tCtrl+X"}, {57634, "&Copia\tCtrl+C"},
+      {57637, "&Incolla\tCtrl+V"}, {33062, "Elimina\tCANC"}, {32923, "Centra"}, {32919, "Sinistra"},
+      {32920, "Sopra"}, {32921, "Destra"}, {32922, "Sotto"}, {32925, "Normale"}, {32928, "Avanti"},
+      {32929, "Indietro"}, {33077, "Righello"}, {32894, "Unisci"}, {32896, "Dividi"},
+      {32984, "Porta in primo piano"}, {32985, "Sposta in fondo"}, {32986, "Porta avanti"},
+      {32987, "Sposta indietro"}, {32901, "Nessuna"}, {32903, "10\xb0"}, {32902, "45\xb0"}, {32904, "90\xb0"},
+      {32905, "180\xb0"}, {33063, "Blocca"}, {33064, "Sblocca"}, {33028, "Sinistra"}, {33030, "Destra"},
+      {33031, "Sopra"}, {33032, "Sotto"}, {33033, "Allinea in verticale"}, {33034, "Allinea in orizzontale"},
+      {33036, "Centra verticalmente"}, {33037, "Centra orizzontalmente"}, {33038, "A sinistra del centro"},
+      {33039, "A destra del centro"}, {33078, "Ritaglio"}, {33067, "Altezza"}, {33068, "Larghezza"},
+      {33069, "Entrambe"}, {33086, "Mezza pagina"}, {33087, "Pagina"}, {33070, "Ripristina aspect ratio"},
+      {32932, "Aggiungi"}, {32933, "Modifica"}, {32997, "Colore"}, {32938, "Elimina"}, {32939, "Colore"},
+      {32940, "Ruota"}, {32946, "Elimina"}, {33000, "Nessuna rotazione"}, {33001, "Ruota di 90\xb0"},
+      {33002, "Ruota di 180\xb0"}, {33012, "Rutoa di 270\xb0"}, {32951, "Specchio orizzontale"},
+      {32950, "Specchio verticale"}, {33080, "Crea ritaglio"}};
   for (const auto& t : texts) EXPECT_STREQ(items[t.first], t.second) << t.first;
 }
 
