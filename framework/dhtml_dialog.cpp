@@ -6,9 +6,15 @@
 
 IMPLEMENT_DYNAMIC(CDHtmlDialog, CDialog)
 
+namespace {
+// Posted to itself when the browser reports that the page failed to load.
+const UINT kPageFailed = ::RegisterWindowMessageA("SposalboFrameworkHtmlPageFailed");
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CDHtmlDialog, CDialog)
   ON_WM_SIZE()
   ON_WM_DESTROY()
+  ON_REGISTERED_MESSAGE(kPageFailed, OnPageFailed)
 END_MESSAGE_MAP()
 
 namespace {
@@ -57,12 +63,11 @@ BOOL CDHtmlDialog::CanAccessExternal() { return FALSE; }
 
 BOOL CDHtmlDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  if (AfxHtmlEngineAvailable() && CreateBrowser()) {
+  m_bFellBack = false;
+  if (AfxHtmlEngineAvailable() && IsPageReachable() && CreateBrowser())
     Navigate(m_strCurrentUrl);
-  } else {
-    DestroyBrowser();
-    OnBrowserUnavailable();
-  }
+  else
+    FallBack();
   return TRUE;
 }
 
@@ -78,10 +83,22 @@ bool CDHtmlDialog::CreateBrowser() {
                               &client)))
     return false;
   if (FAILED(m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(m_inPlace.Out())))) return false;
-  return SUCCEEDED(m_object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(m_browser.Out())));
+  if (FAILED(m_object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(m_browser.Out())))) return false;
+  // Without its events a failed load goes unnoticed, but the page still shows.
+  ComRef<IConnectionPointContainer> points;
+  if (SUCCEEDED(m_browser->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(points.Out()))) &&
+      SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, m_events.Out())) &&
+      FAILED(m_events->Advise(static_cast<IDispatch*>(m_pSite), &m_eventsCookie)))
+    m_events.Reset();
+  return true;
 }
 
 void CDHtmlDialog::DestroyBrowser() {
+  if (m_events) {
+    m_events->Unadvise(m_eventsCookie);
+    m_events.Reset();
+    m_eventsCookie = 0;
+  }
   m_browser.Reset();
   m_inPlace.Reset();
   if (m_object) {
@@ -103,6 +120,23 @@ void CDHtmlDialog::Navigate(LPCSTR lpszURL) {
   VARIANT empty;
   ::VariantInit(&empty);
   m_browser->Navigate(url.Get(), &empty, &empty, &empty, &empty);
+}
+
+void CDHtmlDialog::OnNavigateError() {
+  // Inside the browser's own call: it is let go once that call has returned.
+  if (m_hWnd) PostMessage(kPageFailed);
+}
+
+LRESULT CDHtmlDialog::OnPageFailed(WPARAM, LPARAM) {
+  FallBack();
+  return 0;
+}
+
+void CDHtmlDialog::FallBack() {
+  if (m_bFellBack) return;  // once a run
+  m_bFellBack = true;
+  DestroyBrowser();
+  OnBrowserUnavailable();
 }
 
 void CDHtmlDialog::FitBrowser() {

@@ -1,5 +1,7 @@
 #include "framework/dhtml_site.h"
 
+#include <exdispid.h>
+
 #include "framework/dhtml_dialog.h"
 
 CDHtmlSite::CDHtmlSite(CDHtmlDialog* pDialog) : m_pDialog(pDialog) {}
@@ -15,6 +17,8 @@ STDMETHODIMP CDHtmlSite::QueryInterface(REFIID riid, void** ppv) {
     *ppv = static_cast<IOleInPlaceFrame*>(this);
   else if (riid == IID_IDocHostUIHandler)
     *ppv = static_cast<IDocHostUIHandler*>(this);
+  else if (riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2)
+    *ppv = static_cast<IDispatch*>(this);
   else
     return E_NOINTERFACE;
   AddRef();
@@ -86,4 +90,19 @@ STDMETHODIMP CDHtmlSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* ppchURLOut) {
 STDMETHODIMP CDHtmlSite::FilterDataObject(IDataObject*, IDataObject** ppDORet) {
   if (ppDORet) *ppDORet = nullptr;
   return S_FALSE;
+}
+
+STDMETHODIMP CDHtmlSite::GetTypeInfoCount(UINT* pctinfo) {
+  if (pctinfo) *pctinfo = 0;
+  return S_OK;
+}
+
+STDMETHODIMP CDHtmlSite::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) {
+  if (ppTInfo) *ppTInfo = nullptr;
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP CDHtmlSite::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+  if (dispIdMember == DISPID_NAVIGATEERROR && m_pDialog) m_pDialog->OnNavigateError();
+  return S_OK;
 }

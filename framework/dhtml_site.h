@@ -1,7 +1,7 @@
 #pragma once
 // The container of a dialog's browser control: its client site, in-place site
-// and frame, and the document host that hands the page's script the dialog's
-// external object. One reference-counted object per browser; the dialog keeps
+// and frame, the document host that hands the page's script the dialog's
+// external object, and the receiver of the browser's events. One reference-counted object per browser; the dialog keeps
 // one reference and lets it go with the browser.
 #include <windows.h>
 #include <ole2.h>
@@ -12,7 +12,8 @@ class CDHtmlDialog;
 class CDHtmlSite : public IOleClientSite,
                    public IOleInPlaceSite,
                    public IOleInPlaceFrame,
-                   public IDocHostUIHandler {
+                   public IDocHostUIHandler,
+                   public IDispatch {
  public:
   explicit CDHtmlSite(CDHtmlDialog* pDialog);
   CDHtmlSite(const CDHtmlSite&) = delete;
@@ -80,6 +81,13 @@ class CDHtmlSite : public IOleClientSite,
   STDMETHODIMP GetExternal(IDispatch** ppDispatch) override;
   STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* ppchURLOut) override;
   STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** ppDORet) override;
+
+  // IDispatch, as the browser's event sink: a page that fails to load tells
+  // the dialog; every other event is let pass.
+  STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override;
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override;
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override;
 
  private:
   virtual ~CDHtmlSite() = default;

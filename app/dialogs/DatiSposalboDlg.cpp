@@ -8,12 +8,21 @@
 
 BEGIN_MESSAGE_MAP(CDatiSposalboDlg, CDHtmlDialog)
   ON_WM_SIZE()
+  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
-std::string readFile(const std::string& path) {
+// The whole file; false when it cannot be opened.
+bool readFile(const std::string& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!in) return false;
+  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool fileExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace
 
@@ -37,11 +46,24 @@ BOOL CDatiSposalboDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CDatiSposalboDlg::OnBrowserUnavailable() {
-  // The page's own fields first, then whatever else the album holds.
-  std::vector<PageField> fields;
+BOOL CDatiSposalboDlg::IsPageReachable() {
   const std::string path = LocalPathOfUrl(static_cast<const char*>(m_strCurrentUrl));
-  if (!path.empty()) fields = ReadPageFields(readFile(path));
+  return path.empty() || fileExists(path);
+}
+
+void CDatiSposalboDlg::OnBrowserUnavailable() {
+  // The page's own fields first, then whatever else the album holds. A page
+  // that cannot be read still leaves the data editable: the program's own
+  // fields stand in for its fields, and the form says why.
+  std::vector<PageField> fields;
+  std::string note;
+  const std::string path = LocalPathOfUrl(static_cast<const char*>(m_strCurrentUrl));
+  std::string html;
+  if (!path.empty() && readFile(path, html))
+    fields = ReadPageFields(html);
+  else
+    note = "Pagina dei dati non disponibile: " + std::string(static_cast<const char*>(m_strCurrentUrl));
+  if (fields.empty()) fields = StandardPageFields();
   if (m_pScript) {
     for (const auto& entry : m_pScript->GetParams()) {
       bool known = false;
@@ -49,7 +71,7 @@ void CDatiSposalboDlg::OnBrowserUnavailable() {
       if (!known && !entry.first.empty()) fields.push_back(PageField{entry.first, entry.first, false});
     }
   }
-  m_standIn.Create(this, fields, m_pScript);
+  m_standIn.Create(this, fields, m_pScript, note);
   // The window takes the form's height.
   CRect client, window;
   GetClientRect(&client);
@@ -57,6 +79,11 @@ void CDatiSposalboDlg::OnBrowserUnavailable() {
   const int needed = m_standIn.Layout(client.Width());
   SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() - client.Height() + needed,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDatiSposalboDlg::OnDestroy() {
+  m_standIn.Reset();
+  CDHtmlDialog::OnDestroy();
 }
 
 void CDatiSposalboDlg::OnSize(UINT nType, int cx, int cy) {

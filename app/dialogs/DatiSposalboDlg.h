@@ -24,12 +24,17 @@ class CDatiSposalboDlg : public CDHtmlDialog, public IScriptDialogActions {
   BOOL CanAccessExternal() override { return TRUE; }
   BOOL OnInitDialog() override;
   BOOL IsStandInShown() const { return m_standIn.IsShown(); }
+  const CDatiStandIn& GetStandIn() const { return m_standIn; }
 
  protected:
+  // A page on this computer that is not there is not handed to the browser:
+  // the stand-in shows instead of the browser's error page.
+  BOOL IsPageReachable() override;
   void OnBrowserUnavailable() override;
   void OnOK() override;
   void OnCancel() override;
   afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "app/dialogs/EditLineBreaks.h"
 #include "app/dialogs/ScriptCall.h"
 
 namespace {
 // Layout in dialog units: margins, the label column, row heights, buttons.
 constexpr int kMargin = 7, kLabelWidth = 110, kRowHeight = 12, kTextAreaHeight = 36, kGap = 4;
-constexpr int kButtonWidth = 50, kButtonHeight = 14, kMinEditWidth = 60;
+constexpr int kButtonWidth = 50, kButtonHeight = 14, kMinEditWidth = 60, kNoteHeight = 16;
 
 // A variant cleared with the owner.
 class CResult {
@@ -38,28 +39,59 @@ CRect units(CWnd* pDialog, int x, int y, int w, int h) {
 }
 }  // namespace
 
-void CDatiStandIn::Create(CWnd* pDialog, const std::vector<PageField>& fields, IDispatch* pScript) {
+void CDatiStandIn::Reset() {
+  for (CWnd* control : {static_cast<CWnd*>(m_note.get()), static_cast<CWnd*>(m_ok.get()),
+                        static_cast<CWnd*>(m_cancel.get())})
+    if (control && control->m_hWnd) control->DestroyWindow();
+  for (Row& row : m_rows) {
+    if (row.label->m_hWnd) row.label->DestroyWindow();
+    if (row.edit->m_hWnd) row.edit->DestroyWindow();
+  }
+  m_rows.clear();
+  m_note.reset();
+  m_ok.reset();
+  m_cancel.reset();
+  m_pDialog = nullptr;
+  m_pScript = nullptr;
+}
+
+void CDatiStandIn::Create(CWnd* pDialog, const std::vector<PageField>& fields, IDispatch* pScript,
+                          const std::string& note) {
+  // The fields of an earlier run (another album, another page) are not this one's.
+  Reset();
   m_pDialog = pDialog;
   m_pScript = pScript;
   CFont* font = pDialog->GetFont();
+  auto useFont = [font](CWnd& control) {
+    if (font) control.SetFont(font, FALSE);
+  };
+  if (!note.empty()) {
+    m_note = std::make_unique<CStatic>();
+    m_note->Create(note.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, CRect(0, 0, 0, 0), pDialog, kNoteId);
+    useFont(*m_note);
+  }
   UINT id = kFirstEditId;
   for (const PageField& field : fields) {
     Row row{field, std::make_unique<CStatic>(), std::make_unique<CEdit>()};
-    row.label->Create(field.label.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 0, 0), pDialog);
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+    row.label->Create(field.label.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, CRect(0, 0, 0, 0),
+                      pDialog);
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
     if (field.multiline) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
     row.edit->CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", style, CRect(0, 0, 0, 0), pDialog, id++);
-    for (CWnd* control : {static_cast<CWnd*>(row.label.get()), static_cast<CWnd*>(row.edit.get())})
-      if (font) control->SetFont(font, FALSE);
+    useFont(*row.label);
+    useFont(*row.edit);
     CResult value;
     if (SUCCEEDED(CScriptCall().Arg(field.name.c_str()).Invoke(pScript, "SPAB_GetParam", value.Get())))
-      row.edit->SetWindowText(textOf(*value.Get()));
+      row.edit->SetWindowText(ToEditLineBreaks(textOf(*value.Get()).str()).c_str());
     m_rows.push_back(std::move(row));
   }
-  m_ok.Create("OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(0, 0, 0, 0), pDialog, IDOK);
-  m_cancel.Create("Annulla", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(0, 0, 0, 0), pDialog, IDCANCEL);
-  for (CButton* button : {&m_ok, &m_cancel})
-    if (font) button->SetFont(font, FALSE);
+  m_ok = std::make_unique<CButton>();
+  m_cancel = std::make_unique<CButton>();
+  m_ok->Create("OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, CRect(0, 0, 0, 0), pDialog, IDOK);
+  m_cancel->Create("Annulla", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(0, 0, 0, 0), pDialog,
+                   IDCANCEL);
+  useFont(*m_ok);
+  useFont(*m_cancel);
   if (!m_rows.empty()) m_rows.front().edit->SetFocus();
 }
 
@@ -70,7 +102,12 @@ int CDatiStandIn::Layout(int clientWidth) {
   auto toUnitsX = [&](int px) { return px * 4 / pxPerX4; };
   const int widthUnits = toUnitsX(clientWidth);
   const int editWidth = std::max(kMinEditWidth, widthUnits - 3 * kMargin - kLabelWidth);
+  const int right = 2 * kMargin + kLabelWidth + editWidth;
   int y = kMargin;
+  if (m_note) {
+    m_note->MoveWindow(units(m_pDialog, kMargin, y, right - kMargin, kNoteHeight));
+    y += kNoteHeight + kGap;
+  }
   for (Row& row : m_rows) {
     const int h = row.field.multiline ? kTextAreaHeight : kRowHeight;
     row.label->MoveWindow(units(m_pDialog, kMargin, y + 2, kLabelWidth, 8));
@@ -78,9 +115,8 @@ int CDatiStandIn::Layout(int clientWidth) {
     y += h + kGap;
   }
   y += kGap;
-  const int right = 2 * kMargin + kLabelWidth + editWidth;
-  m_cancel.MoveWindow(units(m_pDialog, right - kButtonWidth, y, kButtonWidth, kButtonHeight));
-  m_ok.MoveWindow(units(m_pDialog, right - 2 * kButtonWidth - kGap, y, kButtonWidth, kButtonHeight));
+  m_cancel->MoveWindow(units(m_pDialog, right - kButtonWidth, y, kButtonWidth, kButtonHeight));
+  m_ok->MoveWindow(units(m_pDialog, right - 2 * kButtonWidth - kGap, y, kButtonWidth, kButtonHeight));
   y += kButtonHeight + kMargin;
   return y * pxPerY8 / 8;
 }
@@ -89,7 +125,7 @@ void CDatiStandIn::Confirm() {
   for (Row& row : m_rows) {
     CString text;
     row.edit->GetWindowText(text);
-    CScriptCall().Arg(row.field.name.c_str()).Arg(text).Invoke(m_pScript, "SPAB_SetParam");
+    CScriptCall().Arg(row.field.name.c_str()).Arg(FromEditLineBreaks(text.str()).c_str()).Invoke(m_pScript, "SPAB_SetParam");
   }
   CScriptCall().Invoke(m_pScript, "SPAB_Confirm");
 }

@@ -6,6 +6,7 @@
 #include <oaidl.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/dialogs/PageFields.h"
@@ -15,10 +16,17 @@ class CDatiStandIn {
  public:
   // Edit boxes get the ids from here on, in field order.
   static constexpr UINT kFirstEditId = 2000;
+  static constexpr UINT kNoteId = 1999;
 
-  // Builds the form in the dialog, filled from the script object.
-  void Create(CWnd* pDialog, const std::vector<PageField>& fields, IDispatch* pScript);
+  // Builds the form in the dialog, filled from the script object; a form made
+  // before (for an earlier run) is dropped first. A note, when given, stands
+  // above the fields.
+  void Create(CWnd* pDialog, const std::vector<PageField>& fields, IDispatch* pScript,
+              const std::string& note = std::string());
+  // Forgets the form; its windows go with the dialog's.
+  void Reset();
   BOOL IsShown() const { return m_pDialog != nullptr; }
+  size_t GetFieldCount() const { return m_rows.size(); }
   // Places the form across the dialog's client width; the height it needs.
   int Layout(int clientWidth);
   // The confirm and cancel paths of the page.
@@ -33,7 +41,8 @@ class CDatiStandIn {
   };
   CWnd* m_pDialog = nullptr;
   IDispatch* m_pScript = nullptr;
+  std::unique_ptr<CStatic> m_note;
   std::vector<Row> m_rows;
-  CButton m_ok;
-  CButton m_cancel;
+  std::unique_ptr<CButton> m_ok;
+  std::unique_ptr<CButton> m_cancel;
 };

@@ -77,6 +77,15 @@ std::vector<PageField> ReadPageFields(const std::string& html) {
   return fields;
 }
 
+std::vector<PageField> StandardPageFields() {
+  return {{"sposa", "Sposa", false},
+          {"sposo", "Sposo", false},
+          {"data", "Data del matrimonio", false},
+          {"chiesa", "Chiesa o luogo della cerimonia", false},
+          {"ricevimento", "Ricevimento", false},
+          {"note", "Note per il laboratorio", true}};
+}
+
 std::string LocalPathOfUrl(const std::string& url) {
   const std::string l = lower(url);
   if (l.compare(0, 8, "file:///") == 0) {

@@ -13,6 +13,10 @@ struct PageField {
 
 std::vector<PageField> ReadPageFields(const std::string& html);
 
+// The fields of the program's own page (html\data.html): what a laboratory
+// asks of every wedding. Offered where no page can be read.
+std::vector<PageField> StandardPageFields();
+
 // The file a URL names on this computer ("file:" URLs and plain paths), empty
 // for any other URL.
 std::string LocalPathOfUrl(const std::string& url);

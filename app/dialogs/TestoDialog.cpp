@@ -1,5 +1,10 @@
 #include "app/dialogs/TestoDialog.h"
 
+#include "app/dialogs/EditLineBreaks.h"
+#include "app/dialogs/FontListFile.h"
+#include "app/dialogs/TextFaces.h"
+#include "document/DocumentHost.h"
+
 CTestoDialog::CTestoDialog(CWnd* parent) : CFontDialog(nullptr, CF_SCREENFONTS, nullptr, parent) {
   lstrcpynA(m_lf.lfFaceName, "Arial", LF_FACESIZE);
 }
@@ -7,6 +12,15 @@ CTestoDialog::CTestoDialog(CWnd* parent) : CFontDialog(nullptr, CF_SCREENFONTS, 
 INT_PTR CTestoDialog::DoModal() {
   m_cf.Flags |= CF_TTONLY | CF_INITTOLOGFONTSTRUCT | CF_ENABLETEMPLATE;
   m_cf.lpTemplateName = MAKEINTRESOURCEA(IDD_TESTO);
+  // The system's list would start at its first face where this one is not
+  // installed; the text starts in a readable face instead.
+  CClientDC screen(nullptr);
+  IDocumentHost* host = GetDocumentHost();
+  std::function<bool(const std::string&)> isLabFace;
+  if (host) isLabFace = [host](const std::string& face) { return host->IsLabFont(face); };
+  const std::string face =
+      ChooseTextFace(m_lf.lfFaceName, EnumTrueTypeFaces(screen.m_hDC), isLabFace, SystemTextFace());
+  lstrcpynA(m_lf.lfFaceName, face.c_str(), LF_FACESIZE);
   return CFontDialog::DoModal();
 }
 
@@ -21,18 +35,6 @@ void CTestoDialog::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_TESTO_TEXT, m_text);
 }
 
-void CTestoDialog::SetText(const std::string& text) {
-  std::string edit;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) edit += '\r';
-    edit += text[i];
-  }
-  m_text = edit.c_str();
-}
+void CTestoDialog::SetText(const std::string& text) { m_text = ToEditLineBreaks(text).c_str(); }
 
-std::string CTestoDialog::GetText() const {
-  std::string text;
-  for (const char c : m_text.str())
-    if (c != '\r') text += c;
-  return text;
-}
+std::string CTestoDialog::GetText() const { return FromEditLineBreaks(m_text.str()); }

@@ -2,6 +2,8 @@
 
 #include "framework/dhtml_dialog.h"
 #include "framework/dhtml_site.h"
+
+#include <exdispid.h>
 #include "framework/scripted_ui.h"
 #include "test_ids.h"
 #include "test_support.h"
@@ -12,10 +14,12 @@ class CPageDialog : public CDHtmlDialog {
  public:
   CPageDialog() : CDHtmlDialog(IDD_EXCHANGE) {}
   BOOL allowExternal = FALSE;
+  BOOL reachable = TRUE;
   int unavailable = 0;
   BOOL CanAccessExternal() override { return allowExternal; }
 
  protected:
+  BOOL IsPageReachable() override { return reachable; }
   void OnBrowserUnavailable() override { ++unavailable; }
 };
 
@@ -80,4 +84,47 @@ TEST(DHtmlDialog, ThePageReachesTheExternalObjectOnlyWhenTheDialogAllowsIt) {
   site->Release();
   dialog.SetExternalDispatch(nullptr);
   EXPECT_EQ(external.refs, 1);
+}
+
+TEST(DHtmlDialog, APageThatIsNotThereIsNotHandedToABrowser) {
+  CScriptedUi ui;
+  CPageDialog dialog;
+  dialog.m_strCurrentUrl = "about:blank";
+  dialog.reachable = FALSE;
+  ui.AnswerModalWith([&](CWnd*) {
+    EXPECT_EQ(dialog.GetBrowser(), nullptr);
+    dialog.EndDialog(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.unavailable, 1);
+}
+
+namespace {
+// A dialog showing its page as far as it knows: it made no choice at opening.
+class CShownPageDialog : public CPageDialog {
+ public:
+  BOOL OnInitDialog() override { return CDialog::OnInitDialog(); }
+};
+}  // namespace
+
+TEST(DHtmlDialog, APageThatFailsToLoadMakesTheDialogDoWithout) {
+  CScriptedUi ui;
+  CShownPageDialog dialog;
+  ui.AnswerModalWith([&](CWnd*) {
+    // The browser's events, as they reach the dialog's site.
+    auto* site = new CDHtmlSite(&dialog);
+    IDispatch* events = nullptr;
+    ASSERT_EQ(site->QueryInterface(DIID_DWebBrowserEvents2, reinterpret_cast<void**>(&events)), S_OK);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    for (DISPID event : {DISPID_NAVIGATECOMPLETE2, DISPID_NAVIGATEERROR, DISPID_NAVIGATEERROR})
+      EXPECT_EQ(events->Invoke(event, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(dialog.unavailable, 0) << "not inside the browser's own call";
+    events->Release();
+    site->Release();
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    EXPECT_EQ(dialog.unavailable, 1) << "once, however often it is said";
+    dialog.EndDialog(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
 }

@@ -335,6 +335,14 @@ TEST(WeddingPage, FieldsAreReadFromThePageWithTheirLabels) {
   std::vector<std::string> names;
   for (const PageField& f : fields) names.push_back(f.name);
   EXPECT_EQ(names, (std::vector<std::string>{"sposa", "sposo", "data", "chiesa", "ricevimento", "note"}));
+  // The fields offered where no page can be read are the shipped page's own.
+  const std::vector<PageField> standard = StandardPageFields();
+  ASSERT_EQ(standard.size(), fields.size());
+  for (size_t i = 0; i < fields.size(); ++i) {
+    EXPECT_EQ(standard[i].name, fields[i].name);
+    EXPECT_EQ(standard[i].label, fields[i].label);
+    EXPECT_EQ(standard[i].multiline, fields[i].multiline);
+  }
   EXPECT_EQ(fields[2].label, "Data del matrimonio");
   EXPECT_TRUE(fields[5].multiline);
   std::vector<PageField> odd = ReadPageFields(
@@ -378,7 +386,7 @@ TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
   EXPECT_EQ(stored[0], (std::pair<std::string, std::string>{"chiesa", ""}));
   EXPECT_EQ(stored[4], (std::pair<std::string, std::string>{"ricevimento", ""}));
   EXPECT_EQ(stored[5], (std::pair<std::string, std::string>{"sposa", "Giulia"}));
-  EXPECT_EQ(stored[3], (std::pair<std::string, std::string>{"note", "prima\r\nseconda"}));
+  EXPECT_EQ(stored[3], (std::pair<std::string, std::string>{"note", "prima\nseconda"}));  // the page's breaks
 
   // Esc: the album stays as it was.
   pageScript.LoadParams(&dati);
@@ -388,4 +396,38 @@ TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
   });
   EXPECT_EQ(dialog.DoModalWithDispatch(&pageScript), IDCANCEL);
   EXPECT_EQ(Variables(dati), stored);
+
+  // The same dialog for another album: only its own fields, none of the first's.
+  treeNode::CDatiTreeNode other{nullptr};
+  other.AddVariable("note", "riga uno\nriga due");
+  pageScript.LoadParams(&other);
+  ui.AnswerModalWith([&](CWnd* wnd) {
+    EXPECT_EQ(dialog.GetStandIn().GetFieldCount(), 6u);
+    EXPECT_STREQ(dialog_test::TextOf(wnd, CDatiStandIn::kFirstEditId + 5), "riga uno\r\nriga due");
+    dialog_test::Click(wnd, IDOK);
+  });
+  ASSERT_EQ(dialog.DoModalWithDispatch(&pageScript), IDOK);
+  const auto otherStored = Variables(other);
+  EXPECT_EQ(otherStored.size(), 6u);
+  for (const auto& v : otherStored) EXPECT_NE(v.first, "extra");
+}
+
+TEST_F(WeddingDataTest, WithoutItsPageTheStandInOffersTheUsualFieldsAndSaysWhy) {
+  if (AfxHtmlEngineAvailable()) GTEST_SKIP() << "the system shows the page itself";
+  CScriptedUi ui;
+  CDatiSposalboDlg dialog;
+  CIDispatchIEExt pageScript(&dialog);
+  treeNode::CDatiTreeNode empty{nullptr};
+  pageScript.LoadParams(&empty);
+  dialog.m_strCurrentUrl = "C:\\nessuna\\cartella\\data.html";
+  ui.AnswerModalWith([&](CWnd* wnd) {
+    EXPECT_NE(dialog_test::TextOf(wnd, CDatiStandIn::kNoteId).Find("C:\\nessuna\\cartella\\data.html"), -1);
+    EXPECT_EQ(dialog.GetStandIn().GetFieldCount(), StandardPageFields().size());
+    dialog_test::Type(wnd, CDatiStandIn::kFirstEditId + 1, "Marco");
+    dialog_test::Click(wnd, IDOK);
+  });
+  ASSERT_EQ(dialog.DoModalWithDispatch(&pageScript), IDOK);
+  bool groom = false;
+  for (const auto& v : Variables(empty)) groom |= v == std::pair<std::string, std::string>{"sposo", "Marco"};
+  EXPECT_TRUE(groom);
 }
