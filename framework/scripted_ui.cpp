@@ -111,7 +111,14 @@ BOOL CScriptedUi::FillFileName(OPENFILENAMEA* pOfn, const char* kind) {
     }
   }
   block.push_back('\0');
-  if (block.size() > pOfn->nMaxFile) return FALSE;
+  if (block.size() > pOfn->nMaxFile) {
+    // As the system does: the size it would need in the buffer's first two bytes.
+    if (pOfn->nMaxFile >= 2) {
+      const WORD needed = static_cast<WORD>(block.size() > 0xFFFF ? 0xFFFF : block.size());
+      std::memcpy(pOfn->lpstrFile, &needed, sizeof needed);
+    }
+    return FALSE;
+  }
   std::memcpy(pOfn->lpstrFile, block.data(), block.size());
   if (a.paths.size() == 1) {
     const std::string& path = a.paths[0].str();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/commands/AlbumCommandTarget.h"
+#include "app/dialogs/ImageFileDlg.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/CDImageList.h"
 #include "document/imagelist/MImageList.h"
@@ -10,9 +11,6 @@
 
 namespace {
 constexpr UINT kCdBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
-const char kImageFilter[] =
-    "Tutti i formati|*.jpg;*.tga;*.tif;*.bmp;*.pcx;*.pcd|Jpeg|*.jpg|Targa|*.tga|Tiff|*.tif|Windows Bitmap|*.bmp|"
-    "Pcx|*.pcx|Kodak PhotoCD|*.pcd|Tutti i file|*.*||";
 }  // namespace
 
 void CAlbumCommandTarget::OnLoadCD() {
@@ -37,11 +35,16 @@ void CAlbumCommandTarget::OnLoadCD() {
 void CAlbumCommandTarget::OnLoadImages() {
   CSposalboDoc* album = m_host.GetAlbum();
   if (!album) return;
-  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY, kImageFilter,
-                     m_host.GetOwnerWindow());
-  if (dialog.DoModal() != IDOK) return;
+  CImageFileDlg dialog(m_host.GetOwnerWindow());
+  if (dialog.DoModal() != IDOK) {
+    // The user chose photos and none came back: said, not passed over.
+    if (dialog.SelectionTooLarge())
+      Ask("Troppe immagini selezionate in una volta: sceglierne meno e caricare le altre dopo.",
+          "Carica immagini", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   std::vector<std::string> paths;
-  for (POSITION pos = dialog.GetStartPosition(); pos;) paths.push_back(dialog.GetNextPathName(pos).str());
+  for (const CString& path : dialog.GetPaths()) paths.push_back(path.str());
   // Imported in the order of their text, so their numbers follow it.
   std::sort(paths.begin(), paths.end(),
             [](const std::string& a, const std::string& b) { return std::strcmp(a.c_str(), b.c_str()) < 0; });

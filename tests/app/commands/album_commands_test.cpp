@@ -74,6 +74,18 @@ TEST_F(AlbumCommandsTest, OpenShowsTheAlbumAndItsPhotos) {
   EXPECT_FALSE(frame.Enabled(ID_EDIT_IMAGE_EXTERNAL));
 }
 
+TEST_F(AlbumCommandsTest, OpeningClearsWhatAnUnfinishedSaveLeftBeside) {
+  WriteTextFile(temp / "Nozze\\immagini.xml", "<immagini lastThumb=\"0\" lastRif=\"0\" />");
+  for (const char* leftover : {"Nozze\\sposalbo.sbm.new", "Nozze\\immagini.xml.new"})
+    WriteTextFile(temp / leftover, "");
+  WriteTextFile(temp / "Nozze\\altro.new", "not ours");
+  Open();
+  EXPECT_EQ(Pages(), 2);
+  EXPECT_FALSE(FileExists(temp / "Nozze\\sposalbo.sbm.new"));
+  EXPECT_FALSE(FileExists(temp / "Nozze\\immagini.xml.new"));
+  EXPECT_TRUE(FileExists(temp / "Nozze\\altro.new"));
+}
+
 TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
   WriteTextFile(project, "not an album <");
   ui.AnswerFiles({project.c_str()});
@@ -187,6 +199,22 @@ TEST_F(AlbumCommandsTest, ImagesAreImportedInAscendingOrderOfTheirNames) {
   auto saved = spab_imagelist::CMImageList::Load((temp / "Nozze").c_str(), false);
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->GetImages().size(), 3u);
+}
+
+TEST_F(AlbumCommandsTest, APhotoSelectionBeyondTheImageDialogsBufferIsSaid) {
+  Open();
+  // Four hundred names of a hundred characters: more than its 32768.
+  std::vector<CString> answer{temp.Path().c_str()};
+  for (int i = 0; i < 400; ++i) answer.push_back(CString('x', 100));
+  ui.AnswerFiles(answer);
+  frame.Command(ID_ALBUM_LOAD_IMAGES);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Carica immagini");
+  EXPECT_TRUE(frame.album->GetRoot()->GetImageList()->GetImages().empty());
+  ui.Clear();
+  ui.AnswerFiles({});  // cancelled: nothing said
+  frame.Command(ID_ALBUM_LOAD_IMAGES);
+  EXPECT_EQ(MessagesAsked(), 0u);
 }
 
 TEST_F(AlbumCommandsTest, ACdWithoutItsListImportsNothing) {
