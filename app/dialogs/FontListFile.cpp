@@ -2,6 +2,8 @@
 
 #include <tinyxml.h>
 
+#include "document/albumfile/XmlFile.h"
+
 namespace {
 int CALLBACK CollectTrueType(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM list) {
   if (metrics->tmPitchAndFamily & TMPF_TRUETYPE)
@@ -30,7 +32,8 @@ bool WriteFontList(const std::string& path, const std::vector<std::string>& face
 std::vector<std::string> ReadFontList(const std::string& path) {
   std::vector<std::string> faces;
   TiXmlDocument document;
-  if (!document.LoadFile(path)) return faces;
+  // Read as every file of the program is: one nested too deep is no list.
+  if (!LoadXmlFile(path, document)) return faces;
   const TiXmlElement* root = document.FirstChildElement();
   if (!root) return faces;
   for (const TiXmlElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement()) {

@@ -98,10 +98,18 @@ TEST(FontListFile, ReadsNamesOfAnyChildElements) {
       {"<fonts/>", {}},
       {"not xml at all <", {}},
   };
+  // A list nested deeper than any file of the program may be is refused as
+  // those are, before the XML library walks it.
+  std::string deep = "<fonts><font name=\"Arial\">";
+  for (int i = 0; i < 150; ++i) deep += "<f>";
+  for (int i = 0; i < 150; ++i) deep += "</f>";
+  deep += "</font></fonts>";
   for (const Case& c : cases) {
     WriteTextFile(temp / "list.sfl", c.text);
     EXPECT_EQ(ReadFontList(temp / "list.sfl"), c.names) << c.text;
   }
+  WriteTextFile(temp / "deep.sfl", deep);
+  EXPECT_TRUE(ReadFontList(temp / "deep.sfl").empty());
   EXPECT_TRUE(ReadFontList(temp / "absent.sfl").empty());
   ASSERT_TRUE(WriteFontList(temp / "empty.sfl", {}));
   EXPECT_EQ(ReadTextFile(temp / "empty.sfl").substr(0, 9), "<fonts />");
