@@ -72,7 +72,15 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
   Default();
-  return OnInitDialog();
+  CRect placed;
+  GetWindowRect(&placed);
+  const LRESULT result = OnInitDialog();
+  // A dialog of its own window that neither its template (DS_CENTER) nor its
+  // opening placed is centred on its owner, not left at the owner's corner.
+  CRect now;
+  GetWindowRect(&now);
+  if (!(GetStyle() & (WS_CHILD | DS_CENTER)) && now.TopLeft() == placed.TopLeft()) CenterWindow();
+  return result;
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -48,6 +48,43 @@ TEST(Dialog, SeamAnswerEndsTheDialogWithoutShowingIt) {
   EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(IDD_EXCHANGE));
 }
 
+TEST(Dialog, ADialogThatPlacesItselfNowhereOpensCentredOnItsOwner) {
+  CScriptedUi ui;
+  CWnd owner;
+  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 600, 400,
+                             nullptr, nullptr));
+  struct Case {
+    const char* name;
+    CPoint movedTo;  // where the dialog puts itself while opening; (-1, -1): nowhere
+  };
+  for (const Case& c : {Case{"nowhere", CPoint(-1, -1)}, Case{"itself", CPoint(5, 6)}}) {
+    SCOPED_TRACE(c.name);
+    struct CPlacingDialog : CExchangeDialog {
+      CPoint movedTo;
+      BOOL OnInitDialog() override {
+        CExchangeDialog::OnInitDialog();
+        if (movedTo.x >= 0) SetWindowPos(nullptr, movedTo.x, movedTo.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return TRUE;
+      }
+    } dialog;
+    dialog.movedTo = c.movedTo;
+    dialog.m_pParentWnd = &owner;
+    CRect placed;
+    ui.AnswerModalWith([&](CWnd* wnd) {
+      wnd->GetWindowRect(&placed);
+      wnd->SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    dialog.DoModal();
+    if (c.movedTo.x >= 0) {
+      EXPECT_EQ(placed.TopLeft(), c.movedTo);
+    } else {
+      EXPECT_NEAR(placed.CenterPoint().x, 100 + 300, 1);
+      EXPECT_NEAR(placed.CenterPoint().y, 80 + 200, 1);
+    }
+  }
+  owner.DestroyWindow();
+}
+
 TEST(Dialog, UnansweredModalDialogIsCancelledAtOnce) {
   CScriptedUi ui;
   CExchangeDialog dialog;
