@@ -1,8 +1,12 @@
 // The text dialog and the image file dialog through the UI seam.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "app/dialogs/FontListFile.h"
 #include "app/dialogs/ImageFileDlg.h"
 #include "app/dialogs/TestoDialog.h"
+#include "app/dialogs/TextFaces.h"
 #include "framework/scripted_ui.h"
 
 TEST(TestoDialog, OffersTrueTypeFontsFromItsOwnTemplateStartingWithArial) {
@@ -31,6 +35,40 @@ TEST(TestoDialog, OffersTrueTypeFontsFromItsOwnTemplateStartingWithArial) {
     EXPECT_STREQ(dialog.m_text, t.edit);
     EXPECT_EQ(dialog.GetText(), t.album);
   }
+}
+
+TEST(TextFaces, ATextStartsInAFaceThatIsThereAndPreferablyTheLaboratorys) {
+  const std::vector<std::string> installed = {"Cambria Math", "@Gothic", "Tahoma", "Liberation Serif", "Arial"};
+  const std::function<bool(const std::string&)> lab = [](const std::string& face) {
+    return face == "Liberation Serif" || face == "@Gothic";
+  };
+  const struct {
+    const char* wanted;
+    bool withLab;
+    const char* system;
+    const char* chosen;
+  } cases[] = {
+      {"Arial", true, "Tahoma", "Arial"},                  // there: kept
+      {"Nessuno", true, "Tahoma", "Liberation Serif"},     // the laboratory's, never a vertical form
+      {"Nessuno", false, "Tahoma", "Tahoma"},              // the system's face for text
+      {"Nessuno", false, "Assente", "Cambria Math"},       // anything installed, last
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ChooseTextFace(c.wanted, installed, c.withLab ? lab : nullptr, c.system), c.chosen) << c.wanted;
+  }
+  EXPECT_EQ(ChooseTextFace("Nessuno", {}, nullptr, ""), "Nessuno");  // nothing better to offer
+}
+
+TEST(TestoDialog, AFaceThisComputerLacksIsNotOffered) {
+  CScriptedUi ui;
+  CTestoDialog dialog;
+  lstrcpyA(dialog.m_lf.lfFaceName, "Carattere che non esiste");
+  dialog.DoModal();  // unanswered: cancelled, with the face it was offered
+  CClientDC screen(nullptr);
+  const std::vector<std::string> installed = EnumTrueTypeFaces(screen.m_hDC);
+  ASSERT_FALSE(installed.empty());
+  EXPECT_NE(std::find(installed.begin(), installed.end(), dialog.m_lf.lfFaceName), installed.end())
+      << dialog.m_lf.lfFaceName;
 }
 
 TEST(ImageFileDlg, ManyFilesFitTheLargeBufferAndComeBackWithTheirFolder) {
