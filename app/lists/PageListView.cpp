@@ -166,22 +166,36 @@ void CTemplateListView::Fill(const CString& folder) {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) AddTemplate(entry.cFileName);
 }
 
+CString CTemplateListView::TemplatePath(const CString& name) const {
+  const bool fullPath = name.Find(':') == 1 || name.Left(2) == "\\\\";
+  if (fullPath) return name;
+  const bool separated = !m_templateFolder.IsEmpty() && m_templateFolder[m_templateFolder.GetLength() - 1] == '\\';
+  return m_templateFolder + (separated ? "" : "\\") + name;
+}
+
 bool CTemplateListView::AddTemplate(const CString& name) {
   CD3DObj* view = RenderView();
-  auto album = treeNode::CSposalboTreeNode::Load(static_cast<const char*>(m_templateFolder + "\\" + name), view);
+  const CString path = TemplatePath(name);
+  auto album = treeNode::CSposalboTreeNode::Load(static_cast<const char*>(path), view);
   treeNode::CPaginaTreeNode* page = album ? album->GetCurrentPage() : nullptr;
   if (!page) return false;
+  for (size_t i = 0; i < Names().size(); ++i) {
+    if (TemplatePath(Names()[i]).CompareNoCase(path) == 0) {
+      DrawPage(*page, static_cast<int>(i));  // written over: its new look
+      return true;
+    }
+  }
   InsertPage(GetItemCount(), *page);
   Names().push_back(name);
   return true;
 }
 
 void CTemplateListView::DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) {
-  surface.DropTemplate(static_cast<const char*>(m_templateFolder + "\\" + name), screen);
+  surface.DropTemplate(static_cast<const char*>(TemplatePath(name)), screen);
 }
 
 void CTemplateListView::OnDoubleClick() {
   const CString name = GetFirstSelectedName();
   if (CSposalboPageStatic* surface = Surface(); surface && !name.IsEmpty())
-    surface->PlaceTemplate(static_cast<const char*>(m_templateFolder + "\\" + name));
+    surface->PlaceTemplate(static_cast<const char*>(TemplatePath(name)));
 }

@@ -50,8 +50,9 @@ class CTemplateListView : public CPageListView {
  public:
   // The current page of every "*.sbt" template of the folder that loads.
   void Fill(const CString& folder);
-  // Adds one template file of the folder; false when it does not load or
-  // has no page.
+  // Adds one template: a file name of the folder, or the full path of a
+  // template kept elsewhere; false when it does not load or has no page. A
+  // template already listed is drawn again instead.
   bool AddTemplate(const CString& name);
   void DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) override;
 
@@ -59,5 +60,7 @@ class CTemplateListView : public CPageListView {
   void OnDoubleClick() override;
 
  private:
+  // Where a listed template lies.
+  CString TemplatePath(const CString& name) const;
   CString m_templateFolder;
 };

@@ -58,9 +58,8 @@ void CMainFrame::ClearPageList() {
 }
 
 void CMainFrame::AddPageTemplate(const std::string& path) {
-  if (!HasWindow(m_lists.templates)) return;
-  const size_t slash = path.find_last_of('\\');
-  m_lists.templates.AddTemplate(slash == std::string::npos ? path.c_str() : path.substr(slash + 1).c_str());
+  // The whole path: a template saved outside the list's folder is listed too.
+  if (HasWindow(m_lists.templates)) m_lists.templates.AddTemplate(path.c_str());
 }
 
 void CMainFrame::UpdateCurrentPageThumbnail() {

@@ -219,6 +219,20 @@ TEST_F(MainFrameCommandsTest, AWholeJob) {
   ::DeleteFileA(keyPath.c_str());
 }
 
+TEST_F(MainFrameCommandsTest, APageSavedAsATemplateAnywhereJoinsTheTemplateList) {
+  OpenSample();
+  CTemplateListView& templates = frame->GetLists().templates;
+  ASSERT_NE(templates.m_hWnd, nullptr);
+  const int before = templates.GetItemCount();
+  const std::string path = Temp() / "altrove.sbt";
+  for (int i = 0; i < 2; ++i) {  // saved twice: written over, listed once
+    ui.AnswerFiles({path.c_str()});
+    Menu(ID_PAGE_SAVE_AS_TEMPLATE);
+  }
+  ASSERT_EQ(templates.GetItemCount(), before + 1);
+  EXPECT_STREQ(templates.GetNames().back(), path.c_str());
+}
+
 TEST_F(MainFrameCommandsTest, ThePrintItemIsNeverEnabled) {
   struct Probe : CCmdUI {
     bool enabled = true;
