@@ -12,6 +12,7 @@
 #include "document/SposalboException.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
+#include "imagelib/FileReplace.h"
 
 namespace {
 const char kCannotCreateFolder[] = "Impossibile creare la directory per il nuovo sposalbo.";
@@ -56,6 +57,8 @@ CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
   m_root = treeNode::CSposalboTreeNode::Load(projectPath, view);
   if (!m_root) throw CSposalboException(CSposalboException::kCannotOpen, kCannotOpen);
   m_folder = FolderOfFile(projectPath);
+  // What a save that never finished left beside the album goes.
+  RemoveLeftoverReplacement(projectPath);
   LoadFonts();
   if (IDocumentHost* host = GetDocumentHost()) host->LayoutPageStatic();
 }

@@ -9,3 +9,7 @@
 // whether it succeeded; false when the target could not be replaced.
 bool ReplaceFileWith(const std::string& path,
                      const std::function<bool(const std::string& temporary)>& writeTemporary);
+
+// A new file that a write interrupted (the program killed) left beside its
+// target is removed; the target itself stays as it was.
+void RemoveLeftoverReplacement(const std::string& path);

@@ -135,7 +135,9 @@ void CMImageList::RebuildIndex() {
 
 std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath) {
   TiXmlDocument document;
-  if (!LoadXmlFile(ListPath(path, isFullPath), document)) return nullptr;
+  const std::string listPath = ListPath(path, isFullPath);
+  RemoveLeftoverReplacement(listPath);  // of a save that never finished
+  if (!LoadXmlFile(listPath, document)) return nullptr;
   const TiXmlElement* root = document.RootElement();
   if (!root) return nullptr;
 
