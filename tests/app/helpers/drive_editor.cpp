@@ -7,7 +7,8 @@
 //   drive_editor drag <x0> <y0> <x1> <y1>
 //                                drags with the left button between two
 //                                screen points through the system's input
-//   drive_editor command <id>    sends a menu command to the editor
+//   drive_editor command <id>    chooses the menu command of that id (a
+//                                dialog it opens stays open to be looked at)
 #include <windows.h>
 
 #include <cstdio>
@@ -107,7 +108,7 @@ int Drag(int x0, int y0, int x1, int y1) {
 int Command(int id) {
   HWND editor = WaitFor("editor window", FindEditor, nullptr);
   if (!editor) return 1;
-  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(id, 0), 0);
   return 0;
 }
 }  // namespace
