@@ -370,6 +370,12 @@ TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
   dialog.m_strCurrentUrl = PagePath().c_str();
   ui.AnswerModalWith([&](CWnd* wnd) {
     EXPECT_TRUE(dialog.IsStandInShown());
+    // Centred once it has taken the form's size (no owner here: on the screen).
+    CRect placed, area;
+    wnd->GetWindowRect(&placed);
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_NEAR(placed.CenterPoint().y, area.CenterPoint().y, 1);
+    EXPECT_NEAR(placed.CenterPoint().x, area.CenterPoint().x, 1);
     EXPECT_TRUE(wnd->GetStyle() & WS_THICKFRAME);
     // The page's six fields, then the album's other variable.
     EXPECT_STREQ(dialog_test::TextOf(wnd, CDatiStandIn::kFirstEditId + 1), "Marco");
