@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/dialogs/DialogDriving.h"
+#include "app/dialogs/FontListFile.h"
 #include "app/menus/ContextMenu.h"
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
@@ -231,6 +232,46 @@ TEST_F(MainFrameCommandsTest, APageSavedAsATemplateAnywhereJoinsTheTemplateList)
   }
   ASSERT_EQ(templates.GetItemCount(), before + 1);
   EXPECT_STREQ(templates.GetNames().back(), path.c_str());
+}
+
+TEST_F(MainFrameCommandsTest, ColoursPreviewedAndCancelledLeaveThePhotoAsItWas) {
+  OpenSample();
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  page->SelectAll(false);
+  page->GetChild(0)->SetSelected(true);
+  const CImgColor before = *page->GetChild(0)->GetColourSettings();
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    for (int id : {IDC_COL_RED_SLIDER, IDC_COL_SATURATION_SLIDER}) {
+      CWnd* slider = dialog->GetDlgItem(id);
+      slider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      slider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 5));
+      slider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1000, 5));
+      dialog_test::PumpPending();
+    }
+    Click(dialog, IDCANCEL);
+  });
+  Menu(ID_SELECTION_COLOUR);
+  const CImgColor& after = *page->GetChild(0)->GetColourSettings();
+  EXPECT_FLOAT_EQ(after.red, before.red);
+  EXPECT_FLOAT_EQ(after.saturation, before.saturation);
+}
+
+TEST_F(MainFrameCommandsTest, AFontListWrittenFromTheOptionsIsReadAtTheNextStart) {
+  const std::string list = Temp() / "laboratorio.sfl";
+  std::vector<std::string> installed;
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    ui.AnswerFiles({list.c_str()});
+    Click(dialog, IDC_OPT_FONT_LIST);
+    CClientDC dc(dialog);
+    installed = EnumTrueTypeFaces(dc.m_hDC);
+    Click(dialog, IDCANCEL);
+  });
+  Menu(ID_OPTIONS);
+  ASSERT_FALSE(installed.empty());
+  Setting("Font list", list.c_str());
+  frame->LoadFontList();  // what the frame does when it is made
+  for (const std::string& face : installed) EXPECT_TRUE(frame->IsLabFont(face)) << face;
+  EXPECT_FALSE(frame->IsLabFont("Un carattere che nessuno ha"));
 }
 
 TEST_F(MainFrameCommandsTest, ThePrintItemIsNeverEnabled) {
