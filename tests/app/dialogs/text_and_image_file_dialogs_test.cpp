@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/dialogs/FontListFile.h"
 #include "app/dialogs/ImageFileDlg.h"
@@ -96,4 +98,67 @@ TEST(ImageFileDlg, ASelectionLargerThanTheBufferIsRefused) {
   CImageFileDlg dialog;
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_TRUE(dialog.GetPaths().empty());
+}
+
+TEST(ImageFileDlg, CountsTheNamesOfItsFileNameBox) {
+  const struct {
+    const char* spec;
+    size_t names;
+  } cases[] = {{"\"a.jpg\" \"b c.jpg\" \"d.tif\"", 3}, {"sposi.jpg", 1}, {"  ", 0}, {"", 0}};
+  for (const auto& c : cases) EXPECT_EQ(CImageFileDlg::CountChosenNames(c.spec), c.names) << c.spec;
+  EXPECT_EQ(CImageFileDlg::CountChosenNames(nullptr), 0u);
+}
+
+namespace {
+// The file name box's text, as CDM_GETSPEC gives it.
+LRESULT CALLBACK AnswerSpec(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != CDM_GETSPEC) return ::DefWindowProcA(window, message, wParam, lParam);
+  const std::string& text = *reinterpret_cast<std::string*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (lParam && wParam > text.size()) lstrcpynA(reinterpret_cast<char*>(lParam), text.c_str(), static_cast<int>(wParam));
+  return static_cast<LRESULT>(text.size() + 1);
+}
+
+// A system dialog that, as some do, returns only the names that fit and says
+// nothing: its file name box holds every name the user chose.
+class CuttingSeam : public CUiSeam {
+ public:
+  std::string spec;
+  std::vector<std::string> returned;
+  BOOL GetOpenFileName(OPENFILENAMEA* pOfn) override {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AnswerSpec;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CuttingFileDialog";
+    ::RegisterClassA(&wc);
+    HWND dialog = ::CreateWindowA("CuttingFileDialog", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    ::SetWindowLongPtrA(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&spec));
+    HWND hook = ::CreateWindowA("STATIC", "", WS_CHILD, 0, 0, 1, 1, dialog, nullptr, wc.hInstance, nullptr);
+    OFNOTIFYA notify{};
+    notify.hdr.code = CDN_FILEOK;
+    notify.lpOFN = pOfn;
+    if (pOfn->lpfnHook) pOfn->lpfnHook(hook, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+    ::DestroyWindow(dialog);
+    std::string block;
+    for (const std::string& name : returned) block += name + '\0';
+    block += '\0';
+    std::copy(block.begin(), block.end(), pOfn->lpstrFile);
+    return TRUE;
+  }
+};
+}  // namespace
+
+TEST(ImageFileDlg, AListCutShortIsTreatedAsTooLarge) {
+  CuttingSeam seam;
+  CUiSeam* previous = AfxSetUiSeam(&seam);
+  seam.spec = "\"a.jpg\" \"b.jpg\" \"c.jpg\"";
+  seam.returned = {"C:\\foto", "a.jpg", "b.jpg"};
+  CImageFileDlg dialog;
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(dialog.SelectionTooLarge());
+  EXPECT_TRUE(dialog.GetPaths().empty());
+  seam.returned.push_back("c.jpg");  // all of them
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_FALSE(dialog.SelectionTooLarge());
+  EXPECT_EQ(dialog.GetPaths().size(), 3u);
+  AfxSetUiSeam(previous);
 }
