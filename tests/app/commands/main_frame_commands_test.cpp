@@ -33,6 +33,15 @@ class MainFrameCommandsTest : public EditorFrameTest {
   }
 };
 
+// A colour slider's thumb dragged from its start to beyond its end.
+void DragSliderToEnd(CWnd* dialog, int sliderId) {
+  CWnd* slider = dialog->GetDlgItem(sliderId);
+  slider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  slider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 5));
+  slider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1000, 5));
+  dialog_test::PumpPending();
+}
+
 void CollectIds(HMENU menu, std::vector<UINT>& ids) {
   for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
     if (HMENU sub = ::GetSubMenu(menu, i))
@@ -181,11 +190,7 @@ TEST_F(MainFrameCommandsTest, AWholeJob) {
   page->SelectAll(false);
   page->GetChild(0)->SetSelected(true);
   ui.AnswerModalWith([&](CWnd* dialog) {
-    CWnd* slider = dialog->GetDlgItem(IDC_COL_RED_SLIDER);
-    slider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    slider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 5));
-    slider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1000, 5));
-    dialog_test::PumpPending();
+    DragSliderToEnd(dialog, IDC_COL_RED_SLIDER);
     Click(dialog, IDOK);
   });
   Menu(ID_SELECTION_COLOUR);
@@ -241,13 +246,7 @@ TEST_F(MainFrameCommandsTest, ColoursPreviewedAndCancelledLeaveThePhotoAsItWas) 
   page->GetChild(0)->SetSelected(true);
   const CImgColor before = *page->GetChild(0)->GetColourSettings();
   ui.AnswerModalWith([&](CWnd* dialog) {
-    for (int id : {IDC_COL_RED_SLIDER, IDC_COL_SATURATION_SLIDER}) {
-      CWnd* slider = dialog->GetDlgItem(id);
-      slider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-      slider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 5));
-      slider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1000, 5));
-      dialog_test::PumpPending();
-    }
+    for (int id : {IDC_COL_RED_SLIDER, IDC_COL_SATURATION_SLIDER}) DragSliderToEnd(dialog, id);
     Click(dialog, IDCANCEL);
   });
   Menu(ID_SELECTION_COLOUR);
