@@ -102,7 +102,19 @@ STDMETHODIMP CDHtmlSite::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) {
   return E_NOTIMPL;
 }
 
-STDMETHODIMP CDHtmlSite::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-  if (dispIdMember == DISPID_NAVIGATEERROR && m_pDialog) m_pDialog->OnNavigateError();
+STDMETHODIMP CDHtmlSite::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS* pParams, VARIANT*, EXCEPINFO*,
+                                UINT*) {
+  if (dispIdMember != DISPID_NAVIGATEERROR || !m_pDialog) return S_OK;
+  // The first of its five arguments (the array's last) names the browser or
+  // frame whose page failed; a frame inside the page is not the page.
+  if (pParams && pParams->cArgs == 5 && pParams->rgvarg[4].vt == VT_DISPATCH && m_pDialog->m_browser) {
+    ComRef<IUnknown> failed, ours;
+    IDispatch* where = pParams->rgvarg[4].pdispVal;
+    if (!where || FAILED(where->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(failed.Out()))) ||
+        FAILED(m_pDialog->m_browser->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(ours.Out()))) ||
+        failed.Get() != ours.Get())
+      return S_OK;
+  }
+  m_pDialog->OnNavigateError();
   return S_OK;
 }
