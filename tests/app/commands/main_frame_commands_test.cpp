@@ -273,6 +273,32 @@ TEST_F(MainFrameCommandsTest, AFontListWrittenFromTheOptionsIsReadAtTheNextStart
   EXPECT_FALSE(frame->IsLabFont("Un carattere che nessuno ha"));
 }
 
+TEST_F(MainFrameCommandsTest, APhotoEditedOutsideIsWatchedUntilTheAlbumReallyCloses) {
+  OpenSample();
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  page->SelectAll(false);
+  page->GetChild(0)->SetSelected(true);
+  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
+  ui.AnswerMessage(IDNO);  // the original is not kept apart
+  ui.AnswerMessage(IDOK);  // the editor cannot be started
+  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  const auto& watched = frame->GetAlbumCommands().GetWatchedImages();
+  ASSERT_EQ(watched.size(), 1u);
+  EXPECT_EQ(watched.begin()->second, dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0))->GetName());
+
+  frame->GetAlbum()->GetRoot()->AddPage(-1);
+  const struct {
+    int answer;
+    size_t watched;
+  } closes[] = {{IDCANCEL, 1}, {IDNO, 0}};
+  for (const auto& close : closes) {
+    ui.AnswerMessage(close.answer);
+    Menu(ID_ALBUM_CLOSE);
+    EXPECT_EQ(watched.size(), close.watched) << close.answer;
+  }
+  EXPECT_EQ(frame->GetAlbum(), nullptr);
+}
+
 TEST_F(MainFrameCommandsTest, ThePrintItemIsNeverEnabled) {
   struct Probe : CCmdUI {
     bool enabled = true;
