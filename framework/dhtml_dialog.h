@@ -13,7 +13,7 @@
 #include <oleidl.h>
 
 #include "framework/dialog.h"
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 
 class CDHtmlSite;
 
