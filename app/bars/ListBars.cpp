@@ -42,3 +42,13 @@ void CSingleListBar::RemoveFromAutoHideBar(CAutoHideBar* pStrip, CWnd* pContent)
   m_list.ShowWindow(SW_SHOW);
   PlaceList();
 }
+
+void CPageBar::Refresh(treeNode::CSposalboTreeNode& album) {
+  if (m_pages.m_hWnd) m_pages.Refresh(album);
+}
+
+void CPageBar::Clear() {
+  if (!m_pages.m_hWnd) return;
+  m_pages.StopLoading();
+  m_pages.Clear();
+}

@@ -4,6 +4,7 @@
 // the frame's; the bar makes its window, keeps it inset by 9 pixels and moves
 // it onto an auto-hide strip and back.
 #include "app/lists/ImgListView.h"
+#include "app/lists/PageListView.h"
 #include "ui/controls/docking/PinDockBar.h"
 
 class CSingleListBar : public CPinDockBar {
@@ -36,5 +37,12 @@ class CFotoBar : public CSingleListBar {
 
 class CPageBar : public CSingleListBar {
  public:
-  explicit CPageBar(CImgListView& list) : CSingleListBar(list, " Pagine ") {}
+  explicit CPageBar(CPageImgListView& list) : CSingleListBar(list, " Pagine "), m_pages(list) {}
+  // Every page of the album drawn again.
+  void Refresh(treeNode::CSposalboTreeNode& album);
+  // No page any more: whatever the list still loads stops, and it empties.
+  void Clear();
+
+ private:
+  CPageImgListView& m_pages;
 };

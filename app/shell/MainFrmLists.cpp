@@ -50,12 +50,10 @@ void CMainFrame::InvalidatePhotoThumbnails() {
 }
 
 void CMainFrame::RebuildPageList() {
-  if (HasWindow(m_lists.pages) && m_album) m_lists.pages.Refresh(*m_album->GetRoot());
+  if (m_album) m_bars.m_pages.Refresh(*m_album->GetRoot());
 }
 
-void CMainFrame::ClearPageList() {
-  if (HasWindow(m_lists.pages)) m_lists.pages.Clear();
-}
+void CMainFrame::ClearPageList() { m_bars.m_pages.Clear(); }
 
 void CMainFrame::AddPageTemplate(const std::string& path) {
   // The whole path: a template saved outside the list's folder is listed too.
@@ -76,7 +74,7 @@ void CMainFrame::NotifyPageList() {
   const treeNode::CSposalboTreeNode::PageListChange change = root.GetPageListChange();
   switch (change.kind) {
     case treeNode::CSposalboTreeNode::kChangeAll:
-      m_lists.pages.Refresh(root);
+      m_bars.m_pages.Refresh(root);
       break;
     case treeNode::CSposalboTreeNode::kChangeInserted:
       m_lists.pages.InsertAlbumPage(root, change.first);

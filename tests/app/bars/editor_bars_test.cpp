@@ -2,50 +2,64 @@
 // the tools bar's tabs, pinning away and back, floating, the view commands.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
 #include "crop/MouseInput.h"
+#include "crop/WindowCapture.h"
+#include "document/SposalboDoc.h"
+#include "document/pages/SposalboTreeNode.h"
 #include "ui/frames/docking/SkinResizingMiniFrame.h"
 
 namespace {
-// Writes what the frame and a pop-up show as a 24-bit BMP file.
-bool WriteScreenshot(CWnd* frame, CWnd* popup, const std::string& path) {
-  CRect f, p;
-  frame->GetWindowRect(&f);
-  HDC screen = ::GetDC(nullptr);
-  HDC mem = ::CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), f.Width(), f.Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(mem, dib);
-  for (CWnd* w : {frame, popup}) {
-    if (!w || !w->IsWindowVisible()) continue;
-    CRect r;
-    w->GetWindowRect(&r);
-    HDC src = ::GetWindowDC(w->m_hWnd);
-    ::BitBlt(mem, r.left - f.left, r.top - f.top, r.Width(), r.Height(), src, 0, 0, SRCCOPY);
-    ::ReleaseDC(w->m_hWnd, src);
+// Pixels of captures (0x00RRGGBB) as colours.
+COLORREF Colour(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+
+// A memory surface of the screen's format, black at first.
+struct Surface {
+  Surface(int cx, int cy) {
+    HDC screen = ::GetDC(nullptr);
+    dc = ::CreateCompatibleDC(screen);
+    bitmap = ::CreateCompatibleBitmap(screen, cx, cy);
+    ::ReleaseDC(nullptr, screen);
+    old = ::SelectObject(dc, bitmap);
+    ::PatBlt(dc, 0, 0, cx, cy, BLACKNESS);
   }
-  ::SelectObject(mem, old);
-  ::DeleteDC(mem);
-  ::ReleaseDC(nullptr, screen);
-  DWORD rowBytes = (static_cast<DWORD>(f.Width()) * 3 + 3) & ~3u;
-  DWORD size = rowBytes * static_cast<DWORD>(f.Height());
-  BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
-                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
-  FILE* out = std::fopen(path.c_str(), "wb");
-  bool ok = out && std::fwrite(&header, sizeof header, 1, out) == 1 &&
-            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-            std::fwrite(bits, size, 1, out) == 1;
-  if (out) std::fclose(out);
-  ::DeleteObject(dib);
-  return ok;
+  ~Surface() {
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+  }
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  COLORREF At(int x, int y) const { return ::GetPixel(dc, x, y); }
+  HDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+};
+
+// A window's rectangle relative to another window's top-left corner.
+CRect Within(const CWnd& outer, const CWnd& inner) {
+  CRect o, i;
+  outer.GetWindowRect(&o);
+  inner.GetWindowRect(&i);
+  i.OffsetRect(-o.left, -o.top);
+  return i;
+}
+
+// Paints a capture of a window over another capture, at a rectangle of it.
+void Paste(WindowCapture& onto, const WindowCapture& piece, const CRect& at) {
+  for (int y = 0; y < piece.height; ++y)
+    for (int x = 0; x < piece.width; ++x) {
+      int tx = at.left + x, ty = at.top + y;
+      if (tx >= 0 && ty >= 0 && tx < onto.width && ty < onto.height)
+        onto.pixels[static_cast<size_t>(ty) * onto.width + tx] = piece.pixels[static_cast<size_t>(y) * piece.width + x];
+    }
 }
 
 class EditorBarsTest : public EditorFrameTest {
@@ -202,15 +216,98 @@ TEST_F(EditorBarsTest, ViewCommandsHideShowAndBringBackPinnedBars) {
   EXPECT_EQ(Bars().m_strips[CAutoHideBar::kRight].GetTabCount(), 0);
 }
 
-TEST_F(EditorBarsTest, ScreenshotWithOneBarPinnedAwayAndOneSlidOut) {
+TEST_F(EditorBarsTest, PinnedPageBarLeavesItsStripAndThePhotoBarSlidesOutBesideIts) {
   PinAway(Bars().m_pages);
   PinAway(Bars().m_photos);
-  CDrawFrame* popup = PointAt(Bars().m_strips[CAutoHideBar::kRight], " Foto ");
+  CAutoHideBar& bottom = Bars().m_strips[CAutoHideBar::kBottom];
+  CAutoHideBar& right = Bars().m_strips[CAutoHideBar::kRight];
+  CDrawFrame* popup = PointAt(right, " Foto ");
   ASSERT_NE(popup, nullptr);
-  frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  popup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  const char* path = std::getenv("SPAB_SCREENSHOT");
-  EXPECT_TRUE(WriteScreenshot(frame, popup, path ? path : "bars_pinned.bmp"));
-  EXPECT_TRUE(Bars().m_strips[CAutoHideBar::kBottom].IsWindowVisible());
-  EXPECT_TRUE(popup->IsWindowVisible());
+  const UINT redraw = RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN;
+  frame->RedrawWindow(nullptr, nullptr, redraw);
+  popup->RedrawWindow(nullptr, nullptr, redraw);
+  ASSERT_TRUE(bottom.IsWindowVisible());
+  ASSERT_TRUE(popup->IsWindowVisible());
+  WindowCapture shot = CaptureWindow(frame->m_hWnd);
+  // The page bar's tab on the bottom strip, the strip's grey beside it.
+  const CRect strip = Within(*frame, bottom);
+  CRect tab = bottom.GetTab(0)->rect;
+  tab.OffsetRect(strip.TopLeft());
+  EXPECT_EQ(Colour(shot.At(CPoint(strip.right - 3, strip.top + 1))), CAutoHideBar::kBackground);
+  EXPECT_EQ(Colour(shot.At(CPoint(tab.right - 3, tab.top + 2))), CAutoHideBar::kTabColour);
+  // The photo list slid out left of the right strip, 160 pixels deep.
+  const CRect out = Within(*frame, *popup);
+  EXPECT_EQ(out.right, Within(*frame, right).left);
+  EXPECT_EQ(out.Width(), CDrawFrame::kMaxDepth);
+  Paste(shot, CaptureWindow(popup->m_hWnd), out);
+  if (const char* path = std::getenv("SPAB_BARS_SCREENSHOT")) WriteCapture(path, shot);
+}
+
+TEST_F(EditorBarsTest, PageBarDrawsTheAlbumsPagesAndStopsAndEmptiesWithoutThem) {
+  OpenSample();
+  CPageBar& bar = Bars().m_pages;
+  CPageImgListView& pages = frame->GetLists().pages;
+  ASSERT_EQ(pages.GetItemCount(), 3);
+  bar.Clear();
+  EXPECT_EQ(pages.GetItemCount(), 0);
+  bar.Refresh(*frame->GetAlbum()->GetRoot());
+  ASSERT_EQ(pages.GetItemCount(), 3);
+  EXPECT_STREQ(pages.GetItemText(2, 0), "3");
+  // Whatever the list was still loading stops with it.
+  pages.SetFolder(Sample().LibraryFolder().c_str());
+  pages.LoadFolderAsync();
+  ASSERT_TRUE(pages.IsLoading());
+  bar.Clear();
+  EXPECT_FALSE(pages.IsLoading());
+  input::Flush();
+  EXPECT_EQ(pages.GetItemCount(), 0);
+}
+
+TEST_F(EditorBarsTest, TabControlPaintsOnTheBarsBlueWithImageAndCentredText) {
+  CStrumentiBar& tools = Bars().m_tools;
+  CSposalboTabCtrl& tabs = tools.GetTabCtrl();
+  CRect client;
+  tabs.GetClientRect(&client);
+  Surface erased(client.Width(), client.Height());
+  EXPECT_TRUE(tabs.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc)));
+  for (CPoint pt : {CPoint(0, 0), client.CenterPoint(), CPoint(client.right - 1, client.bottom - 1)})
+    EXPECT_EQ(erased.At(pt.x, pt.y), CSposalboTabCtrl::kBackground);
+
+  // The "Effetti" tab drawn through its bar, as the control asks for it.
+  const CRect item(0, 0, 120, 24);
+  Surface drawn(item.Width(), item.Height());
+  HGDIOBJ font = ::SelectObject(drawn.dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  DRAWITEMSTRUCT dis{ODT_TAB, CStrumentiBar::kTabID, 1, ODA_DRAWENTIRE, ODS_SELECTED, tabs.m_hWnd, drawn.dc, item, 0};
+  tools.SendMessage(WM_DRAWITEM, CStrumentiBar::kTabID, reinterpret_cast<LPARAM>(&dis));
+  SIZE blank{};
+  ::GetTextExtentPoint32A(drawn.dc, " ", 1, &blank);
+  Surface expected(item.Width(), item.Height());
+  CDC* pExpected = CDC::FromHandle(expected.dc);
+  pExpected->FillSolidRect(&item, CSposalboTabCtrl::kBackground);
+  const CPoint image(blank.cx, (item.Height() - 16) / 2);
+  tabs.GetImageList()->Draw(pExpected, 2, image, ILD_TRANSPARENT);
+  for (int y = 0; y < item.Height(); ++y)
+    for (int x = 0; x < image.x + 16; ++x) ASSERT_EQ(drawn.At(x, y), expected.At(x, y)) << x << "," << y;
+  // The text in the button-text colour, centred in the rest of the tab.
+  const CRect rest(image.x + 16, 0, item.right, item.bottom);
+  CSize extent;
+  ::GetTextExtentPoint32A(drawn.dc, "Effetti", 7, &extent);
+  const CRect centred(CPoint(rest.left + (rest.Width() - extent.cx) / 2, (rest.Height() - extent.cy) / 2), extent);
+  CRect text(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+  for (int y = 0; y < item.Height(); ++y)
+    for (int x = image.x + 16; x < item.right; ++x) {
+      COLORREF c = drawn.At(x, y);
+      if (c == CSposalboTabCtrl::kBackground) continue;
+      EXPECT_EQ(c, ::GetSysColor(COLOR_BTNTEXT)) << x << "," << y;
+      text.left = std::min<LONG>(text.left, x);
+      text.top = std::min<LONG>(text.top, y);
+      text.right = std::max<LONG>(text.right, x + 1);
+      text.bottom = std::max<LONG>(text.bottom, y + 1);
+    }
+  ASSERT_FALSE(text.IsRectEmpty());
+  EXPECT_NEAR(text.left, centred.left, 1);
+  EXPECT_LE(text.right, centred.right);
+  EXPECT_GE(text.top, centred.top);
+  EXPECT_LE(text.bottom, centred.bottom);
+  ::SelectObject(drawn.dc, font);
 }
