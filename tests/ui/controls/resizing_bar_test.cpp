@@ -15,16 +15,16 @@ class ResizingBarTest : public DockingBarsTest {
     ASSERT_TRUE(b.Make(frame, 102, "Bar B", CSize(250, 100)));
     frame->ShowControlBar(&b, FALSE, FALSE);  // until a test docks it
   }
-  void DockBeside() {
+  // Docks the first bar on a side and drops the second beside it (at a
+  // point of the frame's client area): the first makes room, the dropped one
+  // keeps its length.
+  void DockBeside(UINT dockBar = AFX_IDW_DOCKBAR_TOP, CPoint at = CPoint(400, 0)) {
     frame->ShowControlBar(&b, TRUE, FALSE);
-    frame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
-    // Dropped beside the first bar: the first makes room, the dropped one
-    // keeps its length.
+    frame->DockControlBar(&a, dockBar);
     CRect drop(0, 0, 250, 100);
-    CPoint at(400, 0);
     frame->ClientToScreen(&at);
     drop.OffsetRect(at);
-    frame->DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &drop);
+    frame->DockControlBar(&b, dockBar, &drop);
   }
   CTestPinBar a, b;
 };
@@ -99,6 +99,30 @@ TEST_F(ResizingBarTest, BarsSharingARowFillItAndTradeLengthAtTheirCommonEdge) {
   EXPECT_EQ(InFrame(&b).Width(), b.m_szMinHorz.cx);
 }
 
+TEST_F(ResizingBarTest, BarsSharingASideRowFillItFromEndToEnd) {
+  const CRect c = Client();
+  DockBeside(AFX_IDW_DOCKBAR_RIGHT, CPoint(c.right - 250, 400));
+  CRect ra = InFrame(&a), rb = InFrame(&b);
+  // Like the rows along the top and bottom, the row runs from two pixels
+  // before the dock bar to two pixels after it, each bar overlapping the last.
+  EXPECT_EQ(ra.top, -2);
+  EXPECT_EQ(rb.top, ra.bottom - 2);
+  EXPECT_EQ(rb.bottom, c.bottom + 2);
+  EXPECT_EQ(rb.Height(), 100);
+  EXPECT_EQ(ra.Width(), 250);
+  EXPECT_EQ(rb.Width(), 250);
+  CRect w;
+  a.GetWindowRect(&w);
+  EXPECT_EQ(a.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(w.left + 100, w.bottom - 1)), HTBOTTOM);
+  b.GetWindowRect(&w);
+  EXPECT_EQ(b.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(w.left + 100, w.top + 1)), HTTOP);
+  DragEdge(b, HTTOP, CPoint(100, 1), CSize(0, -40));
+  EXPECT_EQ(InFrame(&b).Height(), 140);
+  EXPECT_EQ(InFrame(&a).bottom, InFrame(&b).top + 2);
+  EXPECT_EQ(InFrame(&a).top, -2);
+  EXPECT_EQ(InFrame(&b).bottom, c.bottom + 2);
+}
+
 TEST_F(ResizingBarTest, InnerEdgeChangesThicknessWithinItsLimits) {
   frame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
   for (BOOL live : {TRUE, FALSE}) {
@@ -153,11 +177,36 @@ TEST_F(ResizingBarTest, FloatingFrameSizesFromEveryEdgeAndKeepsItsCaption) {
   mini->SetWindowPos(nullptr, sizing.left, sizing.top, sizing.Width(), sizing.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(a.m_szFloat, CSize(300, 120));
 
+  // Its close button hides the bar; the frame shows it again.
+  mini->GetWindowRect(&w);
+  const int captionY = w.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION) / 2;
+  const CPoint closeButton(w.right - ::GetSystemMetrics(SM_CXFRAME) - ::GetSystemMetrics(SM_CXSMSIZE) / 2, captionY);
+  EXPECT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(closeButton.x, closeButton.y)), HTCLOSE);
+  mini->SendMessage(WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(closeButton.x, closeButton.y));
+  EXPECT_FALSE(a.IsWindowVisible());
+  EXPECT_FALSE(mini->IsWindowVisible());
+  frame->ShowControlBar(&a, TRUE, FALSE);
+  EXPECT_TRUE(mini->IsWindowVisible());
+  EXPECT_EQ(a.m_szFloat, CSize(300, 120));  // the size it had, not the empty frame's
+  CRect shown;
+  mini->GetWindowRect(&shown);
+  EXPECT_RECT(shown, w);
+
+  // Dragged by its caption to the frame's left edge, it docks there.
+  const CPoint caption(w.left + w.Width() / 3, captionY);
+  EXPECT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+  CPoint edge(1, 200);
+  frame->ClientToScreen(&edge);
+  a.ScreenToClient(&edge);
+  a.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge.x, edge.y));
+  a.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(edge.x, edge.y));
   HWND hMini = mini->m_hWnd;
-  frame->DockControlBar(&a, AFX_IDW_DOCKBAR_LEFT);
+  mini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(caption.x, caption.y));
   PumpQueued();
+  EXPECT_EQ(a.m_nDockBarID, static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT));
   EXPECT_FALSE(::IsWindow(hMini));
   EXPECT_EQ(InFrame(&frame->view).left, 250);
+  EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(ResizingBarTest, CloseButtonHidesAndFrameShowsAgainAtTheSameSize) {
@@ -201,6 +250,11 @@ TEST_F(ResizingBarTest, CaptionIsFlatOrAGradientOfTheCaptionColours) {
     COLORREF top = ::GetPixel(hDC, x, 5 + 2 * 13 + 2);
     ::ReleaseDC(a.m_hWnd, hDC);
     EXPECT_EQ(bottom, c1);
+    // Between the edge and the content, the bar's own light blue.
+    a.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC hClient = ::GetDC(a.m_hWnd);
+    EXPECT_EQ(::GetPixel(hClient, 4, 4), CResizingBar::kBackground);
+    ::ReleaseDC(a.m_hWnd, hClient);
     if (!gradient || c1 == c2) {
       EXPECT_EQ(top, c1);
     } else {

@@ -30,7 +30,8 @@ CResizingBar* CResizingMiniDockFrameWnd::GetResizingBar() const {
 void CResizingMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy) {
   CMiniDockFrameWnd::OnSize(nType, cx, cy);
   CResizingBar* pBar = GetResizingBar();
-  if (!pBar || nType == SIZE_MINIMIZED) return;
+  // A hidden bar leaves an empty frame: its size is no size for the bar.
+  if (!pBar || nType == SIZE_MINIMIZED || !(pBar->GetStyle() & WS_VISIBLE)) return;
   CSize size(cx + kHidden, cy + kHidden);
   if (size.cx >= pBar->m_szMinFloat.cx && size.cy >= pBar->m_szMinFloat.cy) pBar->m_szFloat = size;
 }
