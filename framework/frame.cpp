@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_ERASEBKGND()
   ON_WM_INITMENUPOPUP()
   ON_WM_MENUSELECT()
+  ON_WM_SETTINGCHANGE()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
@@ -42,6 +43,12 @@ void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRe
 }
 
 CFrameWnd::CFrameWnd() = default;
+
+void CFrameWnd::OnSettingChange(UINT uFlags, LPCSTR lpszSection) {
+  Default();
+  // The system tells top-level windows only; bars and views inside follow it too.
+  SendMessageToDescendants(WM_SETTINGCHANGE, uFlags, reinterpret_cast<LPARAM>(lpszSection), TRUE, TRUE);
+}
 
 CFrameWnd::~CFrameWnd() {
   if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && (!m_hWnd || ::GetMenu(m_hWnd) != m_hMenuDefault))

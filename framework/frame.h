@@ -103,6 +103,7 @@ class CFrameWnd : public CWnd {
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
   afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
   afx_msg BOOL OnBarCheck(UINT nID);
   afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);

@@ -80,6 +80,15 @@ TEST_F(PinDockBarTest, TabSlidesThePopupOutAndDeactivationHidesIt) {
   popup->SendMessage(WM_TIMER, CDrawFrame::kSlideTimer);
   popup->GetWindowRect(&p);
   EXPECT_EQ(p.Width(), 160);
+  // Out and active, its caption shows the active colour.
+  EXPECT_EQ(::GetActiveWindow(), popup->m_hWnd);
+  HDC hDC = ::GetWindowDC(popup->m_hWnd);
+  CRect client;
+  popup->GetClientRect(&client);
+  popup->ClientToScreen(&client);
+  COLORREF caption = ::GetPixel(hDC, client.left - p.left + 1, client.top - p.top - 2);
+  ::ReleaseDC(popup->m_hWnd, hDC);
+  EXPECT_EQ(caption, ::GetSysColor(COLOR_ACTIVECAPTION));
 
   popup->SendMessage(WM_NCACTIVATE, FALSE);
   PumpQueued();

@@ -139,6 +139,17 @@ TEST_F(ResizingBarTest, InnerEdgeChangesThicknessWithinItsLimits) {
   EXPECT_EQ(InFrame(&frame->view).Height(), 2);  // the view keeps two pixels
 }
 
+TEST_F(ResizingBarTest, FullWindowDraggingFollowsTheSystemSetting) {
+  BOOL saved = FALSE;
+  ::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &saved, 0);
+  for (BOOL full : {static_cast<BOOL>(!saved), saved}) {
+    ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, full, nullptr, 0);
+    // The system tells the frame; the frame tells its bars.
+    frame->SendMessage(WM_SETTINGCHANGE, SPI_SETDRAGFULLWINDOWS, 0);
+    EXPECT_EQ(a.m_bDragShowContent, full);
+  }
+}
+
 TEST_F(ResizingBarTest, LostCaptureEndsTheDragCleanly) {
   frame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
   a.m_bDragShowContent = FALSE;

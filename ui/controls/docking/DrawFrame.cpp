@@ -148,7 +148,10 @@ LRESULT CDrawFrame::OnHideFrame(WPARAM, LPARAM) {
 
 BOOL CDrawFrame::OnNcActivate(BOOL bActive) {
   if (!bActive) PostMessage(WM_DRAWFRAME_HIDE);
-  return static_cast<BOOL>(Default());
+  m_bActive = bActive;
+  BOOL result = static_cast<BOOL>(Default());
+  SendMessage(WM_NCPAINT, 1);  // the caption follows
+  return result;
 }
 
 LRESULT CDrawFrame::OnRestore(WPARAM, LPARAM) {
@@ -194,12 +197,12 @@ void CDrawFrame::OnNcPaint() {
   ClientToScreen(&client);
   client.OffsetRect(-window.left, -window.top);
   CRect caption(client.left, client.top - m_cyCaption, client.right, client.top);
-  dc.FillSolidRect(&caption, ::GetSysColor(COLOR_INACTIVECAPTION));
+  dc.FillSolidRect(&caption, ::GetSysColor(m_bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
   CString title;
   GetWindowText(title);
   CFont* oldFont = dc.SelectObject(&m_font);
   dc.SetBkMode(TRANSPARENT);
-  dc.SetTextColor(::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+  dc.SetTextColor(::GetSysColor(m_bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
   CRect text(caption.left + 2, caption.top, m_rcPin.left - 1, caption.bottom);
   dc.DrawText(title, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
   dc.SelectObject(oldFont);

@@ -40,6 +40,7 @@ class CDrawFrame : public CWnd {
   BOOL m_bSliding = FALSE;
   CRect m_rcPin;  // window coordinates
   BOOL m_bPinHover = FALSE;
+  BOOL m_bActive = FALSE;  // its caption shows the active colours
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PostNcDestroy() override;
