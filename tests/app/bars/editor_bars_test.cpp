@@ -311,3 +311,26 @@ TEST_F(EditorBarsTest, TabControlPaintsOnTheBarsBlueWithImageAndCentredText) {
   EXPECT_LE(text.bottom, centred.bottom);
   ::SelectObject(drawn.dc, font);
 }
+
+TEST_F(EditorBarsTest, BarSizesGoToTheProfileOnlyWhenAsked) {
+  CFotoBar& photos = Bars().m_photos;
+  const CString section = "BarsTest-RBar-127";
+  EXPECT_EQ(app.GetProfileInt(section, "sizeVertCX", -1), -1);  // nothing keeps them by itself
+  const CSize horz(300, 90), vert(180, 400), floating(220, 300);
+  photos.m_szHorz = horz;
+  photos.m_szVert = vert;
+  photos.m_szFloat = floating;
+  ASSERT_TRUE(photos.SaveState("BarsTest"));
+  const struct {
+    const char* key;
+    int value;
+  } keys[] = {{"sizeHorzCX", 300}, {"sizeHorzCY", 90},   {"sizeVertCX", 180},
+              {"sizeVertCY", 400}, {"sizeFloatCX", 220}, {"sizeFloatCY", 300}};
+  for (const auto& k : keys) EXPECT_EQ(app.GetProfileInt(section, k.key, -1), k.value) << k.key;
+  photos.m_szHorz = photos.m_szVert = photos.m_szFloat = CSize(50, 50);
+  ASSERT_TRUE(photos.LoadState("BarsTest"));
+  EXPECT_EQ(photos.m_szHorz, horz);
+  EXPECT_EQ(photos.m_szVert, vert);
+  EXPECT_EQ(photos.m_szFloat, floating);
+  app.WriteProfileString(section, nullptr, nullptr);
+}
