@@ -136,9 +136,16 @@ TEST_F(EditorBarsTest, ThreeBarsDockTopRightAndBottomWithTheirLists) {
   EXPECT_EQ(list.Width(), client.Width() - 18);
   CStrumentiBar& bar = Bars().m_tools;
   ASSERT_EQ(bar.GetTabCtrl().GetItemCount(), 4);
+  CRect tabClient, item;
+  bar.GetTabCtrl().GetClientRect(&tabClient);
+  bar.GetTabCtrl().GetItemRect(0, &item);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(::GetParent(bar.GetList(i).m_hWnd), bar.GetTabCtrl().m_hWnd);
     EXPECT_EQ(bar.GetList(i).GetDlgCtrlID(), 201 + i);
+    // Inset by 9 pixels above the tabs along the bottom.
+    bar.GetList(i).GetWindowRect(&list);
+    bar.GetTabCtrl().ScreenToClient(&list);
+    EXPECT_EQ(list, CRect(9, 9, tabClient.Width() - 9, tabClient.Height() - item.Height() - 9));
   }
 }
 
