@@ -66,8 +66,10 @@ class EditorBarsTest : public EditorFrameTest {
  protected:
   void SetUp() override {
     EditorFrameTest::SetUp();
-    frame->ShowWindow(SW_SHOWNA);
+    // Placed before it shows: at its first size it would cover the corner of
+    // the screen where another test program reads what it drew.
     frame->MoveWindow(0, 0, 1000, 750);
+    frame->ShowWindow(SW_SHOWNA);
   }
   CEditorBars& Bars() { return frame->GetBars(); }
   UINT DockOf(CWnd& bar) { return static_cast<UINT>(::GetDlgCtrlID(::GetParent(bar.m_hWnd))); }
