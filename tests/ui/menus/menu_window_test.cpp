@@ -76,3 +76,53 @@ TEST_F(MenuLibraryTest, OnlyMenuWindowsOfThemedMenusAreSubclassedAndShutdownRest
   ::DestroyWindow(menuWnd);
   ::DestroyWindow(other);
 }
+
+namespace {
+// Stands in for a menu window's own procedure and notes the device contexts
+// that printing hands it.
+std::vector<HDC> g_printedOn;
+int g_printClients = 0;
+LRESULT CALLBACK RecordingMenuProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PRINT || message == WM_PRINTCLIENT || message == WM_ERASEBKGND)
+    g_printedOn.push_back(reinterpret_cast<HDC>(wParam));
+  if (message == WM_PRINTCLIENT) ++g_printClients;
+  return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(MenuLibraryTest, PrintingAThemedMenuWindowPutsFrameAndErasedClientTogetherOffScreen) {
+  CSkinMenu::SelectTheme(8);
+  SampleMenu sample;
+  CSkinMenu* popup = sample.popup();
+  // A background no one else paints: only the theme's erasing shows it.
+  const COLORREF background = RGB(10, 200, 30);
+  HBRUSH brush = ::CreateSolidBrush(background);
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND;
+  info.hbrBack = brush;
+  ::SetMenuInfo(popup->m_hMenu, &info);
+  HWND menuWnd = ::CreateWindowExA(0, "#32768", "", WS_POPUP, 0, 0, 90, 70, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(menuWnd, nullptr);
+  ::SetWindowLongPtrA(menuWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingMenuProc));
+  SkinState().popupBeingInitialised = popup->m_hMenu;
+  ASSERT_TRUE(SubclassMenuWindow(menuWnd));
+  RECT window, client;
+  ::GetWindowRect(menuWnd, &window);
+  ::GetClientRect(menuWnd, &client);
+  POINT corner{0, 0};
+  ::ClientToScreen(menuWnd, &corner);
+  Canvas target(window.right - window.left, window.bottom - window.top);
+  g_printedOn.clear();
+  g_printClients = 0;
+  ::SendMessageA(menuWnd, WM_PRINT, reinterpret_cast<WPARAM>(target.dc()), PRF_NONCLIENT | PRF_CLIENT);
+  EXPECT_EQ(target.At(0, 0), DarkenColor(128, background)) << "the theme's frame";
+  EXPECT_EQ(target.At(corner.x - window.left + client.right / 2, corner.y - window.top + client.bottom / 2), background)
+      << "the client area erased by the theme";
+  EXPECT_GE(g_printClients, 1);
+  for (HDC dc : g_printedOn) EXPECT_NE(dc, target.dc()) << "put together off screen";
+  EXPECT_EQ(MenuHookDataOf(menuWnd)->m_dwData & 8, 0u) << "no longer printing";
+  UnsubclassMenuWindow(menuWnd);
+  ::DestroyWindow(menuWnd);
+  ::DeleteObject(brush);
+}

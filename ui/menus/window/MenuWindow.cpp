@@ -121,6 +121,45 @@ HRGN clientRegionInScreen(HWND hWnd) {
   return ::CreateRectRgnIndirect(&rc);
 }
 
+// WM_PRINT of a bordered menu window. The window is put together in a memory
+// bitmap of its size: the theme's frame, the system's own printing of the
+// client area clipped inside it, then the client area erased and printed
+// again by the window itself, so that the copy shows what the screen shows.
+LRESULT printThemed(HWND hWnd, HDC hTarget, LPARAM flags, CMenuTheme& theme, WNDPROC old) {
+  RECT window, client;
+  ::GetWindowRect(hWnd, &window);
+  ::GetClientRect(hWnd, &client);
+  POINT offset{0, 0};  // the client area's corner in window coordinates
+  ::ClientToScreen(hWnd, &offset);
+  offset.x -= window.left;
+  offset.y -= window.top;
+  const int w = window.right - window.left, h = window.bottom - window.top;
+  MemoryDC mem(hTarget);
+  GdiHandle bitmap(w > 0 && h > 0 ? ::CreateCompatibleBitmap(hTarget, w, h) : nullptr);
+  if (!mem || !bitmap) return callOld(old, hWnd, WM_PRINT, reinterpret_cast<WPARAM>(hTarget), flags);
+  SelectScope select(mem, bitmap.Get());
+  theme.OnDrawBorder(hWnd, mem, FALSE);
+  LRESULT result;
+  {
+    SavedDC saved(mem);
+    ::IntersectClipRect(mem, offset.x + 1, offset.y + 1, offset.x + client.right - 1, offset.y + client.bottom - 1);
+    ::SetViewportOrgEx(mem, offset.x, offset.y, nullptr);
+    result = callOld(old, hWnd, WM_PRINT, reinterpret_cast<WPARAM>(static_cast<HDC>(mem)), flags & ~PRF_NONCLIENT);
+  }
+  const bool whole = (flags & PRF_NONCLIENT) != 0;
+  if (whole) ::BitBlt(hTarget, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+  {
+    SavedDC saved(mem);
+    ::SetViewportOrgEx(mem, offset.x, offset.y, nullptr);
+    ::IntersectClipRect(mem, 0, 0, client.right, client.bottom);
+    ::SendMessageA(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(mem)), 0);
+    ::SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(static_cast<HDC>(mem)), PRF_CLIENT);
+  }
+  const POINT at = whole ? offset : POINT{0, 0};
+  ::BitBlt(hTarget, at.x, at.y, client.right, client.bottom, mem, offset.x, offset.y, SRCCOPY);
+  return result;
+}
+
 LRESULT handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC old) {
   CMenuHookData* data = MenuHookDataOf(hWnd);
   CMenuTheme* theme = CurrentTheme();
@@ -192,8 +231,7 @@ LRESULT handle(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC ol
     case WM_PRINT: {
       if (!bordered) break;
       data->m_dwData |= kPrinting;
-      LRESULT r = callOld(old, hWnd, message, wParam, lParam & ~PRF_NONCLIENT);
-      if (lParam & PRF_NONCLIENT) theme->OnDrawBorder(hWnd, reinterpret_cast<HDC>(wParam), FALSE);
+      const LRESULT r = printThemed(hWnd, reinterpret_cast<HDC>(wParam), lParam, *theme, old);
       if (CMenuHookData* still = MenuHookDataOf(hWnd)) still->m_dwData &= ~kPrinting;
       return r;
     }
