@@ -1,75 +1,5 @@
-#include "ui/frames/docking/SkinDockBar.h"
 #include "ui/frames/docking/SkinMiniFrames.h"
-#include "ui/frames/frames_fixture.h"
-#include "ui/frames/toolbar/SkinToolBar.h"
-#include "ui/frames/toolbar/ToolBarPainter.h"
-
-namespace {
-enum { kToolBar = 302, kShortToolBar = 303, kCombo = 1026 };
-const COLORREF kSilver = RGB(192, 192, 192);
-const COLORREF kImageColours[4] = {RGB(200, 40, 40), RGB(40, 160, 40), RGB(40, 40, 200), RGB(200, 160, 0)};
-
-// A frame with handlers for two of the toolbar's four commands: 201 runs,
-// 202 runs and is checked; 203 and 204 have none and are disabled.
-class CToolFrame : public CSkinFrameWnd {
- public:
-  afx_msg void OnRun() {}
-  afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
-  DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CToolFrame, CSkinFrameWnd)
-  ON_COMMAND(201, OnRun)
-  ON_COMMAND(202, OnRun)
-  ON_UPDATE_COMMAND_UI(202, OnUpdateChecked)
-END_MESSAGE_MAP()
-
-// The themed frame with themed docking, the test toolbar docked at the top
-// and a combo box hosted at its end.
-class ToolBarTest : public FrameTest {
- protected:
-  void OpenWithToolBar(UINT resource = kToolBar) {
-    Open(new CToolFrame);
-    ASSERT_TRUE(toolbar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC));
-    ASSERT_TRUE(toolbar.LoadToolBar(resource));
-    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 90, 100), &toolbar, kCombo));
-    ASSERT_TRUE(toolbar.InsertControl(-1, &combo, 0));
-    EnableThemedDocking(frame, CBRS_ALIGN_ANY);
-    toolbar.EnableDocking(CBRS_ALIGN_ANY);
-    frame->DockControlBar(&toolbar);
-    frame->RecalcLayout();
-    toolbar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-    PumpPending();
-  }
-  void TearDown() override {
-    if (toolbar.m_hWnd) toolbar.DestroyWindow();
-    FrameTest::TearDown();
-  }
-  RECT Item(int index) {
-    RECT r;
-    toolbar.GetItemRect(index, &r);
-    return r;
-  }
-  // The toolbar's buttons drawn over its background into a bitmap.
-  COLORREF DrawnAt(int hot, POINT at) {
-    RECT client;
-    toolbar.GetClientRect(&client);
-    Canvas canvas(client.right, client.bottom);
-    toolbar.DrawBackground(canvas.dc());
-    toolbar.DrawButtons(canvas.dc(), hot);
-    return canvas.At(at.x, at.y);
-  }
-  static POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  CSkinToolBar toolbar;
-  CComboBox combo;
-};
-
-// One image of a list drawn on magenta, at a point of the image.
-COLORREF ImagePixel(CImageList& list, int image, POINT at) {
-  Canvas canvas(16, 15);
-  ImageList_Draw(list, image, canvas.dc(), 0, 0, ILD_TRANSPARENT);
-  return canvas.At(at.x, at.y);
-}
-}  // namespace
+#include "ui/frames/toolbar_fixture.h"
 
 TEST_F(ToolBarTest, ImagesComeFullDarkenedAndGreyWithTheCornerColourTransparent) {
   CSkinMenu::SelectTheme(8);
@@ -83,32 +13,27 @@ TEST_F(ToolBarTest, ImagesComeFullDarkenedAndGreyWithTheCornerColourTransparent)
     const COLORREF c = kImageColours[i];
     EXPECT_EQ(ImagePixel(images.m_normal, i, {8, 7}), c) << i;
     EXPECT_EQ(ImagePixel(images.m_darkened, i, {8, 7}), DarkenColor(50, c)) << i;
-    const int mean = (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
-    auto greyed = [&](int channel) { return (channel * 145 + mean * 110) >> 8; };
-    EXPECT_EQ(ImagePixel(images.m_disabled, i, {8, 7}),
-              RGB(greyed(GetRValue(grey)), greyed(GetGValue(grey)), greyed(GetBValue(grey))))
-        << i;
+    EXPECT_EQ(ImagePixel(images.m_disabled, i, {8, 7}), Greyed(c, grey)) << i;
     for (CImageList* list : {&images.m_normal, &images.m_darkened, &images.m_disabled})
       EXPECT_EQ(ImagePixel(*list, i, {0, 0}), RGB(255, 0, 255)) << i;
   }
   // A bitmap whose corner is not its background still loses the corner's colour.
-  HDC screen = ::GetDC(nullptr), dc = ::CreateCompatibleDC(screen);
-  HBITMAP hOdd = ::CreateCompatibleBitmap(screen, 32, 15);
-  HGDIOBJ old = ::SelectObject(dc, hOdd);
-  RECT all{0, 0, 32, 15};
-  FillSolid(dc, all, kSilver);
-  ::SetPixel(dc, 0, 0, RGB(1, 2, 3));
-  ::SetPixel(dc, 20, 5, RGB(1, 2, 3));
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  ::ReleaseDC(nullptr, screen);
+  HBITMAP hOdd = SquaresBitmap(2, kSilver);
+  {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, hOdd);
+    ::SetPixel(dc, 0, 0, RGB(1, 2, 3));
+    ::SetPixel(dc, 20, 5, RGB(1, 2, 3));
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+  }
   CToolBarImages loose;
   ASSERT_TRUE(loose.Load(hOdd, {16, 15}, kTopLeftTransparent, grey));
   EXPECT_EQ(ImagePixel(loose.m_normal, 1, {4, 5}), RGB(255, 0, 255));
   EXPECT_EQ(ImagePixel(loose.m_normal, 1, {5, 5}), kSilver);
   // Added without buttons the bitmap is one image, not a division by zero.
   CToolBarImages added;
-  EXPECT_TRUE(added.Add(hOdd, 0, kTopLeftTransparent));
+  EXPECT_TRUE(added.Add(hOdd, 0, kTopLeftTransparent, grey));
   EXPECT_EQ(added.Count(), 1);
   ::DeleteObject(hOdd);
 }

@@ -69,6 +69,7 @@ Canvas::~Canvas() {
 }
 
 COLORREF Canvas::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= m_w || y >= m_h) return CLR_INVALID;
   ::GdiFlush();
   DWORD p = m_bits[y * m_w + x];
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);

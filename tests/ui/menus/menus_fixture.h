@@ -30,6 +30,7 @@ class Canvas {
   Canvas(int width, int height, COLORREF fill = RGB(255, 0, 255));
   ~Canvas();
   HDC dc() const { return m_dc; }
+  // CLR_INVALID outside the bitmap.
   COLORREF At(int x, int y) const;
   int Count(const RECT& r, COLORREF c) const;
   bool Save(const char* path) const;
@@ -49,6 +50,8 @@ struct SampleMenu {
   CSkinMenu bar;
   CSkinMenu* popup() { return static_cast<CSkinMenu*>(CMenu::FromHandlePermanent(::GetSubMenu(bar.m_hMenu, 0))); }
 };
+// The strip of menus_test.rc whose four images are squares of known colours.
+const WORD kKnownStrip = 136;
 enum { kOpen = 101, kChecked = 102, kGrayed = 103, kInner = 104, kRadio = 105 };
 
 void PumpPending();

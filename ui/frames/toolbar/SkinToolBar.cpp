@@ -242,24 +242,63 @@ int CSkinToolBar::HotButtonUnderCursor() const {
   return hit >= 0 && GetButton(hit, &b) && !(b.fsStyle & TBSTYLE_SEP) ? hit : -1;
 }
 
+LRESULT CSkinToolBar::NotifyParent(NMTBCUSTOMDRAW& draw) {
+  const int id = GetDlgCtrlID();
+  draw.nmcd.hdr = {m_hWnd, static_cast<UINT_PTR>(id), static_cast<UINT>(NM_CUSTOMDRAW)};
+  HWND parent = ::GetParent(m_hWnd);
+  return parent ? ::SendMessageA(parent, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&draw)) : 0;
+}
+
+NMTBCUSTOMDRAW CSkinToolBar::CustomDrawFor(HDC hDC) const {
+  // The colours the control would hand out: its colour scheme for the
+  // highlight, the system's for the rest.
+  COLORSCHEME scheme{};
+  scheme.dwSize = sizeof scheme;
+  scheme.clrBtnHighlight = scheme.clrBtnShadow = CLR_DEFAULT;
+  ::SendMessageA(m_hWnd, CCM_GETCOLORSCHEME, 0, reinterpret_cast<LPARAM>(&scheme));
+  NMTBCUSTOMDRAW draw{};
+  draw.nmcd.hdc = hDC;
+  draw.clrText = ::GetSysColor(COLOR_BTNTEXT);
+  draw.clrTextHighlight = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+  draw.clrBtnFace = ::GetSysColor(COLOR_BTNFACE);
+  draw.clrBtnHighlight =
+      scheme.clrBtnHighlight == CLR_DEFAULT ? ::GetSysColor(COLOR_BTNHIGHLIGHT) : scheme.clrBtnHighlight;
+  draw.clrHighlightHotTrack = ::GetSysColor(COLOR_HIGHLIGHT);
+  draw.clrMark = ::GetSysColor(COLOR_HIGHLIGHT);
+  draw.nStringBkMode = TRANSPARENT;
+  draw.nHLStringBkMode = OPAQUE;
+  return draw;
+}
+
 void CSkinToolBar::OnPaint() {
   if (m_bDelayedButtonLayout) {
     Layout();
     PlaceControls(IsVerticalNow());
   }
   CPaintDC dc(this);
-  NMTBCUSTOMDRAW draw{};
-  draw.nmcd.hdr = {m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), static_cast<UINT>(NM_CUSTOMDRAW)};
-  draw.nmcd.hdc = dc.m_hDC;
-  LRESULT result = 0;
-  for (DWORD stage : {DWORD(CDDS_PREPAINT), DWORD(CDDS_PREERASE), DWORD(CDDS_POSTERASE)}) {
-    draw.nmcd.dwDrawStage = stage;
-    OnCustomDraw(&draw.nmcd.hdr, &result);
-  }
   DrawButtons(dc.m_hDC, HotButtonUnderCursor());
 }
 
 void CSkinToolBar::DrawButtons(HDC hDC, int hot) {
+  // The parent hears of the painting and reflects each stage back to
+  // OnCustomDraw, as it does for the control's own painting.
+  NMTBCUSTOMDRAW draw = CustomDrawFor(hDC);
+  GetClientRect(&draw.nmcd.rc);
+  draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+  const LRESULT answer = NotifyParent(draw);
+  for (DWORD stage : {DWORD(CDDS_PREERASE), DWORD(CDDS_POSTERASE)}) {
+    draw.nmcd.dwDrawStage = stage;
+    NotifyParent(draw);
+  }
+  // A parent that does not ask for the items (one that reflects nothing) still
+  // gets a bar with its buttons.
+  const bool itemsByParent = (answer & CDRF_NOTIFYITEMDRAW) != 0;
+  TEXTMETRICA text{};
+  {
+    SelectScope font(hDC, ::GetStockObject(ANSI_VAR_FONT));
+    ::GetTextMetricsA(hDC, &text);
+  }
+  const bool listStyle = (GetStyle() & TBSTYLE_LIST) != 0;
   RECT client;
   GetClientRect(&client);
   const bool floating = (m_dwStyle & CBRS_FLOATING) != 0;
@@ -278,17 +317,16 @@ void CSkinToolBar::DrawButtons(HDC hDC, int hot) {
         DrawToolSeparator(hDC, wrap ? ToolSeparatorKind::kWrap : along, r, previous, client.right, themeId());
       }
     } else {
-      NMTBCUSTOMDRAW draw{};
-      draw.nmcd.hdr = {m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID()), static_cast<UINT>(NM_CUSTOMDRAW)};
-      draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-      draw.nmcd.hdc = hDC;
-      draw.nmcd.rc = r;
-      draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(b.idCommand);
-      draw.nmcd.uItemState = itemStateOf(b, i == hot);
-      draw.rcText = r;
-      LRESULT result = 0;
+      NMTBCUSTOMDRAW item = draw;
+      item.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+      item.nmcd.rc = r;
+      item.nmcd.dwItemSpec = static_cast<DWORD_PTR>(b.idCommand);
+      item.nmcd.uItemState = itemStateOf(b, i == hot);
+      item.nmcd.lItemlParam = static_cast<LPARAM>(b.dwData);
+      item.rcText = ToolButtonTextRect(r, m_sizeImage, listStyle, text.tmHeight);
       m_drawingIndex = i;
-      OnCustomDraw(&draw.nmcd.hdr, &result);
+      if (itemsByParent) NotifyParent(item);
+      else DrawItem(item);
       m_drawingIndex = -1;
     }
     previous = r;
@@ -369,7 +407,7 @@ LRESULT CSkinToolBar::OnAddBitmap(WPARAM wParam, LPARAM lParam) {
   if (!add) return result;
   GdiHandle loaded(add->hInst ? ::LoadBitmapA(add->hInst, MAKEINTRESOURCEA(add->nID)) : nullptr);
   HBITMAP hBitmap = add->hInst ? static_cast<HBITMAP>(loaded.Get()) : reinterpret_cast<HBITMAP>(add->nID);
-  if (m_images.Add(hBitmap, static_cast<int>(wParam), m_crTransparent)) ImagesChanged();
+  if (m_images.Add(hBitmap, static_cast<int>(wParam), m_crTransparent, DisabledGreyFor(themeId()))) ImagesChanged();
   return result;
 }
 
@@ -383,7 +421,8 @@ LRESULT CSkinToolBar::OnReplaceBitmap(WPARAM, LPARAM lParam) {
   GdiHandle loaded(replace->hInstNew ? ::LoadBitmapA(replace->hInstNew, MAKEINTRESOURCEA(replace->nIDNew)) : nullptr);
   HBITMAP hBitmap =
       replace->hInstNew ? static_cast<HBITMAP>(loaded.Get()) : reinterpret_cast<HBITMAP>(replace->nIDNew);
-  if (index >= 0 && m_images.Replace(static_cast<int>(index), hBitmap, replace->nButtons, m_crTransparent))
+  if (index >= 0 && m_images.Replace(static_cast<int>(index), hBitmap, replace->nButtons, m_crTransparent,
+                                     DisabledGreyFor(themeId())))
     ImagesChanged();
   return result;
 }

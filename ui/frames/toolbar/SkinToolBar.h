@@ -27,7 +27,8 @@ class CSkinToolBar : public CToolBar {
   void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
 
   // The buttons and separators in the bar's client coordinates, with the
-  // button at index hot (or none: -1) drawn hot.
+  // button at index hot (or none: -1) drawn hot: the parent is told of every
+  // stage (NM_CUSTOMDRAW with the control's colours) and reflects it back.
   void DrawButtons(HDC hDC, int hot);
   // The bar's background as WM_ERASEBKGND paints it.
   void DrawBackground(HDC hDC);
@@ -54,6 +55,10 @@ class CSkinToolBar : public CToolBar {
   // need not look its command up.
   int m_drawingIndex = -1;
   void DrawItem(NMTBCUSTOMDRAW& draw);
+  // A custom-draw notification for the device context, with the control's
+  // colour scheme; and the parent's answer to one.
+  NMTBCUSTOMDRAW CustomDrawFor(HDC hDC) const;
+  LRESULT NotifyParent(NMTBCUSTOMDRAW& draw);
   bool IsVerticalNow() const;
   int HotButtonUnderCursor() const;
   // After a change of the normal images: the darkened ones again, shown by the

@@ -38,6 +38,33 @@ bool addMasked(CImageList& list, HBITMAP hBitmap, COLORREF transparent) {
   GdiHandle mask(CreateMaskBitmap(static_cast<HBITMAP>(copy.Get()), transparent));
   return mask && ImageList_Add(list, static_cast<HBITMAP>(copy.Get()), static_cast<HBITMAP>(mask.Get())) >= 0;
 }
+
+// A copy greyed towards a colour: per channel (grey × 145 + mean × 110) >> 8.
+// Transparent pixels stay as they are, so the mask is the original's and no
+// picture colour that greys like the background goes transparent.
+HBITMAP greyedCopy(HBITMAP hBitmap, COLORREF transparent, COLORREF grey) {
+  HBITMAP copy = copyOf(hBitmap);
+  struct Args {
+    COLORREF transparent, grey;
+  } args{transparent, grey};
+  auto greyed = [](COLORREF p, const void* context) -> COLORREF {
+    const Args& a = *static_cast<const Args*>(context);
+    if (p == a.transparent) return p;
+    const int mean = (GetRValue(p) + GetGValue(p) + GetBValue(p)) / 3;
+    auto channel = [mean](int g) { return (g * 145 + mean * 110) >> 8; };
+    return RGB(channel(GetRValue(a.grey)), channel(GetGValue(a.grey)), channel(GetBValue(a.grey)));
+  };
+  if (copy && !MapBitmapPixels(copy, greyed, &args)) {
+    ::DeleteObject(copy);
+    return nullptr;
+  }
+  return copy;
+}
+
+bool addGreyed(CImageList& list, HBITMAP hBitmap, COLORREF transparent, COLORREF grey) {
+  GdiHandle greyed(greyedCopy(hBitmap, transparent, grey));
+  return greyed && addMasked(list, static_cast<HBITMAP>(greyed.Get()), transparent);
+}
 }  // namespace
 
 COLORREF TopLeftColor(HBITMAP hBitmap) {
@@ -61,15 +88,11 @@ bool CToolBarImages::Load(HBITMAP hBitmap, SIZE image, COLORREF transparent, COL
   transparent = settle(hBitmap, transparent);
   if (!Create(m_normal, image) || !addMasked(m_normal, hBitmap, transparent)) return false;
   RebuildDarkened();
-  GdiHandle greyed(copyOf(hBitmap));
-  const COLORREF greyedTransparent =
-      greyed ? ColorizeBitmap(static_cast<HBITMAP>(greyed.Get()), 110, grey) : CLR_INVALID;
-  if (Create(m_disabled, image) && greyedTransparent != CLR_INVALID)
-    addMasked(m_disabled, static_cast<HBITMAP>(greyed.Get()), greyedTransparent);
+  if (Create(m_disabled, image)) addGreyed(m_disabled, hBitmap, transparent, grey);
   return true;
 }
 
-bool CToolBarImages::Add(HBITMAP hBitmap, int buttons, COLORREF transparent) {
+bool CToolBarImages::Add(HBITMAP hBitmap, int buttons, COLORREF transparent, COLORREF grey) {
   BITMAP bm{};
   if (!hBitmap || !::GetObjectA(hBitmap, sizeof bm, &bm) || bm.bmHeight <= 0) return false;
   transparent = settle(hBitmap, transparent);
@@ -82,22 +105,26 @@ bool CToolBarImages::Add(HBITMAP hBitmap, int buttons, COLORREF transparent) {
   if (!addMasked(m_normal, hBitmap, transparent)) return false;
   RebuildDarkened();
   if (!m_disabled.m_hImageList) Create(m_disabled, m_image);
-  return addMasked(m_disabled, hBitmap, transparent);
+  return addGreyed(m_disabled, hBitmap, transparent, grey);
 }
 
-bool CToolBarImages::Replace(int index, HBITMAP hBitmap, int buttons, COLORREF transparent) {
+bool CToolBarImages::Replace(int index, HBITMAP hBitmap, int buttons, COLORREF transparent, COLORREF grey) {
   if (!m_normal.m_hImageList || !hBitmap || index < 0) return false;
   transparent = settle(hBitmap, transparent);
-  CImageList fresh;
+  CImageList fresh, freshGreyed;
   if (!Create(fresh, m_image) || !addMasked(fresh, hBitmap, transparent)) return false;
+  const bool greyed = Create(freshGreyed, m_image) && addGreyed(freshGreyed, hBitmap, transparent, grey);
   const int count = std::min(fresh.GetImageCount(), std::max(1, buttons));
   bool ok = true;
   for (int i = 0; i < count; ++i) {
     HICON hIcon = fresh.ExtractIcon(i);
     if (!hIcon) continue;
     ok = ImageList_ReplaceIcon(m_normal, index + i, hIcon) >= 0 && ok;
-    if (m_disabled.m_hImageList) ImageList_ReplaceIcon(m_disabled, index + i, hIcon);
     ::DestroyIcon(hIcon);
+    HICON hGreyed = greyed ? freshGreyed.ExtractIcon(i) : nullptr;
+    if (!hGreyed) continue;
+    if (m_disabled.m_hImageList) ImageList_ReplaceIcon(m_disabled, index + i, hGreyed);
+    ::DestroyIcon(hGreyed);
   }
   if (ok) RebuildDarkened();
   return ok;

@@ -14,10 +14,11 @@ class CToolBarImages {
   // (lists unchanged) for a missing bitmap.
   bool Load(HBITMAP hBitmap, SIZE image, COLORREF transparent, COLORREF disabledGrey);
   // A bitmap of `buttons` images added to the toolbar (one image list slot per
-  // image the bitmap really has); the disabled list gets the same images.
-  bool Add(HBITMAP hBitmap, int buttons, COLORREF transparent);
-  // Replaces the images from index on with those of a new bitmap.
-  bool Replace(int index, HBITMAP hBitmap, int buttons, COLORREF transparent);
+  // image the bitmap really has); the disabled list gets them greyed.
+  bool Add(HBITMAP hBitmap, int buttons, COLORREF transparent, COLORREF disabledGrey);
+  // Replaces the images from index on with those of a new bitmap, greyed in
+  // the disabled list.
+  bool Replace(int index, HBITMAP hBitmap, int buttons, COLORREF transparent, COLORREF disabledGrey);
   // Every image of the normal list again, darkened.
   void RebuildDarkened();
   int Count() const { return m_normal.m_hImageList ? m_normal.GetImageCount() : 0; }

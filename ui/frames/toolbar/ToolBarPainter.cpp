@@ -105,6 +105,12 @@ void DrawDropDownArrow(HDC hDC, const RECT& part, bool disabled) {
   FillSolid(hDC, {x, y + 1, x + 1, y + 2}, c);
 }
 
+RECT ToolButtonTextRect(const RECT& item, SIZE image, bool listStyle, int textHeight) {
+  if (!listStyle) return {item.left, item.top + 4 + image.cy + 1, item.right, item.bottom};
+  const LONG top = item.top + (item.bottom - item.top - textHeight) / 2;
+  return {item.left + 3 + image.cx + 3, top, item.right - 2, item.bottom};
+}
+
 void ToolSeparatorColors(int themeId, COLORREF& first, COLORREF& second) {
   if (themeId == 2 || themeId == 3) {
     first = second = DarkenColor(40, GetDefaultBarColor());

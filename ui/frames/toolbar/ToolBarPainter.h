@@ -18,6 +18,11 @@ void DrawToolItemBackground(HDC hDC, const RECT& item, UINT state, bool dropDown
 // A downward triangle of 5, 3 and 1 pixels in the middle of the arrow part.
 void DrawDropDownArrow(HDC hDC, const RECT& arrowPart, bool disabled);
 
+// Where a button's text goes: beside its image (3 pixels in) on a list-style
+// bar, vertically centred for a line of that height; under the image (4 pixels
+// down) otherwise.
+RECT ToolButtonTextRect(const RECT& item, SIZE image, bool listStyle, int textHeight);
+
 // The two colours of a separator line (one pixel thick when equal).
 void ToolSeparatorColors(int themeId, COLORREF& first, COLORREF& second);
 // Where a separator draws its line: across a horizontal bar, along a vertical
