@@ -175,6 +175,8 @@ def write_bmp(path, tiles, size):
 BUTTONS = ['new', 'open', 'save', 'close', 'cut', 'copy', 'paste', 'undo', 'redo', 'first', 'prev', 'next',
            'last', 'select', 'pan', 'zoom', 'group', 'ungroup', 'addtext', 'edittext', 'colour', 'about']
 
-here = os.path.dirname(os.path.abspath(__file__))
-write_bmp(os.path.join(here, 'toolbar.bmp'), [glyph(n) for n in BUTTONS], 32)
-write_bmp(os.path.join(here, 'strips.bmp'), [strip_glyph(i) for i in range(4)], 16)
+# The menus' icon generator (app/menus/res) imports the glyphs from here.
+if __name__ == '__main__':
+    here = os.path.dirname(os.path.abspath(__file__))
+    write_bmp(os.path.join(here, 'toolbar.bmp'), [glyph(n) for n in BUTTONS], 32)
+    write_bmp(os.path.join(here, 'strips.bmp'), [strip_glyph(i) for i in range(4)], 16)

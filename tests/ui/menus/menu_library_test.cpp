@@ -161,15 +161,19 @@ TEST_F(MenuLibraryTest, ToolbarTablesGiveThreeSharedImagesPerCommand) {
   EXPECT_EQ(item->m_pMenuIcon, icons);
   EXPECT_EQ(item->m_nMenuIconOffset, 0);
   EXPECT_GE(icons->RefCount(), 2);
-  // Icon, shadow and disabled copy of the first command, drawn side by side.
+  // Icon, shadow and disabled copy of a command, from a strip of known colours.
+  const WORD known[] = {kKnownStrip, 16, 15, 201, 202, 203, 204, 0};
+  ASSERT_TRUE(first.bar.LoadToolBarIcons(known, 0xC0C0C0));
+  CSkinMenuIcons* strip = SkinState().iconLists.back();
+  ASSERT_EQ(strip->m_IconsList.GetImageCount(), 12);
   Canvas canvas(48, 15, RGB(255, 255, 255));
-  for (int i = 0; i < 3; ++i) ImageList_Draw(icons->m_IconsList, i, canvas.dc(), 16 * i, 0, ILD_TRANSPARENT);
-  COLORREF icon = canvas.At(2, 7), shadow = canvas.At(18, 7), disabled = canvas.At(34, 7);
-  EXPECT_EQ(canvas.At(8, 7), RGB(255, 255, 255));  // transparent inside the frame glyph
-  EXPECT_EQ(icon, RGB(0x20, 0x40, 0xA0));
-  EXPECT_EQ(shadow, RGB(::MulDiv(0x20, 205, 255), ::MulDiv(0x40, 205, 255), ::MulDiv(0xA0, 205, 255)));
-  EXPECT_GT(GetRValue(disabled), GetRValue(icon));
-  EXPECT_LT(std::abs(GetRValue(disabled) - GetBValue(disabled)), 40);
+  for (int i = 0; i < 3; ++i) ImageList_Draw(strip->m_IconsList, i, canvas.dc(), 16 * i, 0, ILD_TRANSPARENT);
+  const COLORREF icon = canvas.At(8, 7), shadow = canvas.At(24, 7), disabled = canvas.At(40, 7);
+  EXPECT_EQ(canvas.At(0, 0), RGB(255, 255, 255)) << "the silver margin is transparent";
+  EXPECT_EQ(icon, RGB(200, 40, 40));
+  EXPECT_EQ(shadow, RGB(::MulDiv(200, 205, 255), ::MulDiv(40, 205, 255), ::MulDiv(40, 205, 255)));
+  EXPECT_GT(GetGValue(disabled), GetGValue(icon)) << "pale";
+  EXPECT_LT(std::abs(GetRValue(disabled) - GetBValue(disabled)), 40) << "grey";
   // A table naming more commands than the bitmap holds gives the rest no icon.
   std::vector<WORD> longer = table;
   longer.insert(longer.end() - 1, {300, 301});
