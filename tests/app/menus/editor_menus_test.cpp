@@ -1,0 +1,153 @@
+// The real editor started as the program starts it: its menus come in the
+// theme chosen at start-up (8, or its borderless twin 9 on a compatibility
+// layer), owner-drawn with their icons, and its popups open themed. When
+// LUMIVO_MENU_SHOTS names a folder, the open File and Modifica menus over the
+// main window are written there (and the Visualizza menu with its sub-menus).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "app/shell/MainFrm.h"
+#include "app/shell/SplashWnd.h"
+#include "app/shell/SposalboApp.h"
+#include "crop/WindowCapture.h"
+#include "framework/scripted_ui.h"
+#include "ui/menus/core/SkinMenuHook.h"
+#include "ui/menus/menu/SkinMenuIcons.h"
+#include "ui/menus/window/MenuWindow.h"
+
+namespace {
+class QuietApp : public CSposalboApp {
+ protected:
+  BOOL InitSockets() override { return TRUE; }
+  BOOL InitOle() override { return TRUE; }
+};
+
+// Every item of the menu is owner-drawn with item data its CSkinMenu holds.
+int PlainItems(HMENU hMenu) {
+  CSkinMenu* menu = DYNAMIC_DOWNCAST(CSkinMenu, CMenu::FromHandlePermanent(hMenu));
+  if (!menu) return -1;
+  int plain = 0;
+  for (int pos = 0, n = ::GetMenuItemCount(hMenu); pos < n; ++pos) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_DATA;
+    ::GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &mii);
+    plain += !(mii.fType & MFT_OWNERDRAW) || !menu->CheckItemData(mii.dwItemData);
+  }
+  return plain;
+}
+
+// What a look at the open popup found, made when the menu loop first idles
+// (the frame hears WM_ENTERIDLE), which then ends the menu.
+struct OpenPopup {
+  HWND window = nullptr;
+  bool themed = false;
+  int plainItems = -1;
+  HWND frame = nullptr;
+  const char* shot = nullptr;
+};
+OpenPopup g_popup;
+WNDPROC g_frameProc = nullptr;
+
+// The frame's top-left part with the popup over it, each as the window drew
+// itself (the screen may not show the newest drawing yet).
+void writeShot(const OpenPopup& p) {
+  const char* folder = std::getenv("LUMIVO_MENU_SHOTS");
+  if (!folder || !*folder) return;
+  RECT frame, popup, area;
+  ::GetWindowRect(p.frame, &frame);
+  ::GetWindowRect(p.window, &popup);
+  frame.right = std::min(frame.right, frame.left + 900);
+  frame.bottom = std::min(frame.bottom, frame.top + 560);
+  ::UnionRect(&area, &frame, &popup);
+  WindowCapture shot;
+  shot.width = area.right - area.left;
+  shot.height = area.bottom - area.top;
+  shot.pixels.assign(static_cast<size_t>(shot.width) * shot.height, 0xFFFFFF);
+  for (HWND window : {p.frame, p.window}) {
+    RECT at;
+    ::GetWindowRect(window, &at);
+    const WindowCapture drawn = CaptureWindow(window);
+    for (int y = 0; y < drawn.height; ++y)
+      for (int x = 0; x < drawn.width; ++x) {
+        const POINT to{at.left - area.left + x, at.top - area.top + y};
+        if (to.x < shot.width && to.y < shot.height && to.x >= 0 && to.y >= 0)
+          shot.pixels[static_cast<size_t>(to.y) * shot.width + to.x] = drawn.At({x, y});
+      }
+  }
+  WriteCapture(std::string(folder) + "/" + p.shot, shot);
+}
+
+void lookAtPopup(HWND popup) {
+  g_popup.window = popup;
+  g_popup.themed = MenuHookDataOf(popup) != nullptr;
+  g_popup.plainItems = PlainItems(reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0)));
+  writeShot(g_popup);
+}
+
+LRESULT CALLBACK watchingFrame(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !g_popup.window && lParam) {
+    lookAtPopup(reinterpret_cast<HWND>(lParam));
+    ::EndMenu();
+  }
+  return ::CallWindowProcA(g_frameProc, hWnd, message, wParam, lParam);
+}
+
+// Opens the menu-bar popup of the mnemonic through the system, as Alt and the
+// letter do, and looks at it.
+OpenPopup OpenFromTheBar(CFrameWnd* frame, char mnemonic, const char* shot) {
+  g_popup = OpenPopup{};
+  g_popup.frame = frame->m_hWnd;
+  g_popup.shot = shot;
+  g_frameProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(frame->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchingFrame)));
+  frame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, mnemonic);
+  ::SetWindowLongPtrA(frame->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
+  return g_popup;
+}
+}  // namespace
+
+TEST(EditorMenus, TheEditorStartsInItsThemeWithOwnerDrawnMenusThatOpenThemed) {
+  CScriptedUi ui;
+  QuietApp app;
+  ASSERT_TRUE(app.InitInstance());
+  if (CSplashWnd* splash = CSplashWnd::Current()) splash->DestroyWindow();
+  auto* frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+  ASSERT_NE(frame, nullptr);
+  ::SetForegroundWindow(frame->m_hWnd);
+
+  const bool layer = ProbeSkinPlatform().compatibilityLayer;
+  EXPECT_EQ(CSkinMenu::GetThemeId(), layer ? 9 : 8) << "the 2003 look, borderless on a compatibility layer";
+  EXPECT_NE(SkinState().hook, nullptr);
+  HMENU bar = ::GetMenu(frame->m_hWnd);
+  ASSERT_EQ(bar, frame->m_DefaultMenu.m_hMenu);
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND;
+  ::GetMenuInfo(bar, &info);
+  EXPECT_NE(info.hbrBack, nullptr) << "the bar in the theme's brush";
+  EXPECT_EQ(PlainItems(bar), 0);
+  for (int pos = 0, n = ::GetMenuItemCount(bar); pos < n; ++pos) EXPECT_EQ(PlainItems(::GetSubMenu(bar, pos)), 0) << pos;
+  CSkinMenuItemData* newAlbum = frame->m_DefaultMenu.FindItemData(32874);
+  ASSERT_NE(newAlbum, nullptr);
+  EXPECT_NE(newAlbum->m_pMenuIcon, nullptr) << "File > Nuovo shows its icon";
+
+  for (auto [mnemonic, shot] : {std::pair<char, const char*>{'f', "editor_file_menu.bmp"},
+                                {'m', "editor_edit_menu.bmp"},
+                                {'v', "editor_view_menu.bmp"}}) {
+    const OpenPopup popup = OpenFromTheBar(frame, mnemonic, shot);
+    ASSERT_NE(popup.window, nullptr) << mnemonic;
+    EXPECT_TRUE(popup.themed) << mnemonic;
+    EXPECT_EQ(popup.plainItems, 0) << mnemonic;
+  }
+  EXPECT_TRUE(SkinState().menuWindows.empty()) << "closed popups are themed no more";
+
+  frame->DestroyWindow();
+  app.ExitInstance();
+  EXPECT_EQ(SkinState().hook, nullptr) << "the hook goes at exit";
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+}
