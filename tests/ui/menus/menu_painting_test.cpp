@@ -163,3 +163,46 @@ TEST_F(MenuLibraryTest, CheckMarksAreMarlettGlyphsNotLetters) {
   EXPECT_GT(glyph.Count({0, 0, 20, 20}, 0), 5);
   EXPECT_GT(differing, 10);
 }
+
+TEST_F(MenuLibraryTest, IconsWindowCommandsRadioChecksAndOpenBarItemsArePaintedInEveryLook) {
+  const COLORREF iconColour = RGB(200, 40, 40), ink = ::GetSysColor(COLOR_MENUTEXT);
+  for (int theme : {8, 9, 0}) {
+    CSkinMenu::SelectTheme(theme);
+    CSkinMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 201, "&Icona");
+    menu.AppendMenu(MF_STRING | MF_GRAYED, 202, "Spenta");
+    menu.AppendMenu(MF_STRING, SC_CLOSE, "&Chiudi");
+    menu.AppendMenu(MF_STRING, 203, "Scelta");
+    ::CheckMenuRadioItem(menu.m_hMenu, 3, 3, 3, MF_BYPOSITION);
+    menu.ConvertItems();
+    const WORD strip[] = {kKnownStrip, 16, 15, 201, 202, 0};
+    ASSERT_TRUE(menu.LoadToolBarIcons(strip, 0xC0C0C0));
+    Canvas canvas(200, 120);
+    Painted p = paintSample(menu, canvas, {0, ODS_GRAYED, 0, ODS_CHECKED});
+    saveIfAsked(canvas, 100 + theme);
+    auto band = [&](int row) {
+      const RECT& r = p.rows[static_cast<size_t>(row)];
+      return RECT{0, r.top, p.bandWidth, r.bottom};
+    };
+    EXPECT_GT(canvas.Count(band(0), iconColour), 50) << theme << ": the icon";
+    EXPECT_EQ(canvas.Count(band(1), iconColour), 0) << theme << ": a grayed item's icon is not in colour";
+    EXPECT_GT(canvas.Count(band(2), ink), 5) << theme << ": the close glyph";
+    EXPECT_GT(canvas.Count(band(3), ink), 3) << theme << ": the radio mark";
+  }
+  // An open bar item in the 2003 look: framed, joined to its popup, with a
+  // shadow at its right.
+  CSkinMenu::SelectTheme(8);
+  SampleMenu sample;
+  CSkinMenuItemData* title = sample.bar.GetItemData(0);
+  Canvas canvas(60, 20, RGB(255, 255, 255));
+  DRAWITEMSTRUCT dis{ODT_MENU, 0, static_cast<UINT>(title->m_nID), ODA_DRAWENTIRE, ODS_SELECTED,
+                     reinterpret_cast<HWND>(sample.bar.m_hMenu), canvas.dc(), {0, 0, 60, 20},
+                     reinterpret_cast<ULONG_PTR>(title)};
+  sample.bar.DrawItem(&dis);
+  EXPECT_EQ(canvas.At(0, 10), DarkenColor(128, GetMenuBarColorXP(sample.bar.m_hMenu)));
+  const COLORREF beside = canvas.At(59, 10), background = GetMenuBarColorXP(sample.bar.m_hMenu);
+  EXPECT_LT(GetRValue(beside) + GetGValue(beside) + GetBValue(beside),
+            GetRValue(background) + GetGValue(background) + GetBValue(background))
+      << "the shadow";
+}

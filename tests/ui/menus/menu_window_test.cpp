@@ -126,3 +126,41 @@ TEST_F(MenuLibraryTest, PrintingAThemedMenuWindowPutsFrameAndErasedClientTogethe
   ::DestroyWindow(menuWnd);
   ::DeleteObject(brush);
 }
+
+TEST_F(MenuLibraryTest, TheSoftShadowDarkensTheScreenSavedUnderTheMenuTowardsIt) {
+  CSkinMenu::SelectTheme(8);  // bordered; the system draws no shadow here
+  SampleMenu sample;
+  HWND menuWnd = ::CreateWindowExA(0, "#32768", "", WS_POPUP, 0, 0, 90, 70, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(menuWnd, nullptr);
+  SkinState().popupBeingInitialised = sample.popup()->m_hMenu;
+  ASSERT_TRUE(SubclassMenuWindow(menuWnd));
+  RECT window;
+  ::GetWindowRect(menuWnd, &window);
+  const int w = window.right - window.left, h = window.bottom - window.top;
+  // What was on the screen before the menu came: one colour.
+  const COLORREF screen = RGB(200, 100, 60);
+  {
+    Canvas saved(w + 10, h + 10, screen);
+    HDC dc = ::GetDC(nullptr);
+    HBITMAP copy = ::CreateCompatibleBitmap(dc, w + 10, h + 10);
+    HDC mem = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(mem, copy);
+    ::BitBlt(mem, 0, 0, w + 10, h + 10, saved.dc(), 0, 0, SRCCOPY);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, dc);
+    MenuHookDataOf(menuWnd)->m_screen.Reset(copy);
+  }
+  Canvas drawn(w, h);
+  CurrentTheme()->OnDrawBorder(menuWnd, drawn.dc(), FALSE);
+  auto darkened = [&](int weight) {
+    return RGB(GetRValue(screen) * weight / 255, GetGValue(screen) * weight / 255, GetBValue(screen) * weight / 255);
+  };
+  EXPECT_EQ(drawn.At(w - 1, 1), screen) << "the shadow starts a few rows down";
+  EXPECT_EQ(drawn.At(w - 1, h / 2), darkened(225)) << "outermost column";
+  EXPECT_EQ(drawn.At(w - 4, h / 2), darkened(135)) << "innermost column";
+  EXPECT_EQ(drawn.At(w / 2, h - 1), darkened(225)) << "outermost row";
+  EXPECT_EQ(drawn.At(1, h - 1), screen) << "and a few columns in";
+  UnsubclassMenuWindow(menuWnd);
+  ::DestroyWindow(menuWnd);
+}
