@@ -1,3 +1,5 @@
+#include <string>
+
 #include "ui/frames/frames_fixture.h"
 
 namespace {
@@ -7,6 +9,7 @@ namespace {
 class CLoopFrame : public CSkinFrameWnd {
  public:
   bool destroyWhileOpen = false;
+  std::string shot = "frame_popup.bmp";
   HWND popupWindow = nullptr;
   bool popupThemed = false;
   RECT firstItem{};
@@ -16,7 +19,7 @@ class CLoopFrame : public CSkinFrameWnd {
     popupThemed = MenuHookDataOf(popupWindow) != nullptr;
     HMENU open = popupWindow ? reinterpret_cast<HMENU>(::SendMessageA(popupWindow, 0x01E1, 0, 0)) : nullptr;
     if (open) ::GetMenuItemRect(m_hWnd, open, 0, &firstItem);
-    SaveShot("frame_popup.bmp", {m_hWnd, popupWindow});
+    SaveShot(shot.c_str(), {m_hWnd, popupWindow});
     ::EndMenu();
     if (!destroyWhileOpen) return;
     // The menu's wake-up went to this window (and its popup went with it):
@@ -32,17 +35,22 @@ BEGIN_MESSAGE_MAP(CLoopFrame, CSkinFrameWnd)
 END_MESSAGE_MAP()
 }  // namespace
 
-TEST_F(FrameTest, APopupOfTheMenuBarOpensMeasuredAndThemed) {
-  CSkinMenu::SelectTheme(8);
-  auto* loop = new CLoopFrame;
-  Open(loop);
-  // Alt+F through the system: the bar's own menu loop opens "File".
-  loop->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 'f');
-  ASSERT_NE(loop->popupWindow, nullptr);
-  EXPECT_TRUE(loop->popupThemed);
-  EXPECT_GT(loop->firstItem.right - loop->firstItem.left, 40);
-  EXPECT_GE(loop->firstItem.bottom - loop->firstItem.top, ::GetSystemMetrics(SM_CYMENU) - 2);
-  EXPECT_TRUE(SkinState().menuWindows.empty());
+TEST_F(FrameTest, APopupOfTheMenuBarOpensMeasuredAndThemedInEveryLook) {
+  for (int theme : {8, 9, 2, 0, 4, 6, 10}) {
+    CSkinMenu::SelectTheme(theme);
+    auto* loop = new CLoopFrame;
+    loop->shot = "frame_popup_theme" + std::to_string(theme) + ".bmp";
+    Open(loop);
+    // Alt+F through the system: the bar's own menu loop opens "File".
+    loop->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    ASSERT_NE(loop->popupWindow, nullptr) << theme;
+    EXPECT_TRUE(loop->popupThemed) << theme;
+    EXPECT_GT(loop->firstItem.right - loop->firstItem.left, 40) << theme;
+    EXPECT_GE(loop->firstItem.bottom - loop->firstItem.top, ::GetSystemMetrics(SM_CYMENU) - 2) << theme;
+    EXPECT_TRUE(SkinState().menuWindows.empty()) << theme;
+    frame->DestroyWindow();
+    frame = nullptr;
+  }
 }
 
 TEST_F(FrameTest, AFrameDestroyedWithItsMenuOpenOrItsBarHotLeavesNothingBehind) {
