@@ -1,7 +1,7 @@
 // The real editor started as the program starts it: its menus come in the
 // theme chosen at start-up (8, or its borderless twin 9 on a compatibility
 // layer), owner-drawn with their icons, and its popups open themed. When
-// LUMIVO_MENU_SHOTS names a folder, the open File and Modifica menus over the
+// SPAB_MENU_SHOTS names a folder, the open File and Modifica menus over the
 // main window are written there (and the Visualizza menu with its sub-menus).
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ WNDPROC g_frameProc = nullptr;
 // The frame's top-left part with the popup over it, each as the window drew
 // itself (the screen may not show the newest drawing yet).
 void writeShot(const OpenPopup& p) {
-  const char* folder = std::getenv("LUMIVO_MENU_SHOTS");
+  const char* folder = std::getenv("SPAB_MENU_SHOTS");
   if (!folder || !*folder) return;
   RECT frame, popup, area;
   ::GetWindowRect(p.frame, &frame);

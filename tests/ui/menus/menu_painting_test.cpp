@@ -29,7 +29,7 @@ Painted paintSample(CSkinMenu& popup, Canvas& canvas, const std::vector<UINT>& s
 }
 
 void saveIfAsked(const Canvas& canvas, int theme) {
-  if (const char* dir = std::getenv("LUMIVO_MENU_SHOTS"))
+  if (const char* dir = std::getenv("SPAB_MENU_SHOTS"))
     canvas.Save((std::string(dir) + "/theme" + std::to_string(theme) + ".bmp").c_str());
 }
 

@@ -119,7 +119,7 @@ SampleMenu::SampleMenu() {
 }
 
 void SaveShot(const char* name, std::initializer_list<HWND> windows) {
-  const char* dir = std::getenv("LUMIVO_MENU_SHOTS");
+  const char* dir = std::getenv("SPAB_MENU_SHOTS");
   if (!dir) return;
   RECT all{};
   for (HWND w : windows) {

@@ -56,6 +56,6 @@ enum { kOpen = 101, kChecked = 102, kGrayed = 103, kInner = 104, kRadio = 105 };
 
 void PumpPending();
 
-// When LUMIVO_MENU_SHOTS names a folder, writes the windows as they are drawn
+// When SPAB_MENU_SHOTS names a folder, writes the windows as they are drawn
 // (the first at the bottom) into the BMP of that name there.
 void SaveShot(const char* name, std::initializer_list<HWND> windows);
