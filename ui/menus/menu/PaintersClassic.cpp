@@ -86,14 +86,11 @@ void CSkinMenu::DrawClassicLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool flat) {
     if (flat) FrameSolid(hDC, fill, DarkenColor(60, selection));
   }
 
-  if (!bBar) {
-    char sysGlyph = SystemCommandGlyph(static_cast<UINT>(data->m_nID));
+  // Window commands show their glyph in place of an icon or a check.
+  const bool glyph = !bBar && DrawSystemCommandGlyph(hDC, iconArea, static_cast<UINT>(data->m_nID), state);
+  if (!bBar && !glyph) {
     bool hasIcon = data->m_pMenuIcon && data->m_nMenuIconOffset >= 0;
-    if (sysGlyph) {
-      ::SetTextColor(hDC, ::GetSysColor(grayed || (state & ODS_INACTIVE) ? COLOR_GRAYTEXT
-                                        : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-      DrawSystemGlyph(hDC, iconArea, sysGlyph, (state & ODS_DEFAULT) != 0);
-    } else if (hasIcon) {
+    if (hasIcon) {
       SIZE size = data->m_pMenuIcon->IconSize();
       int x = (iconArea.left + iconArea.right - size.cx) / 2, y = (rc.top + rc.bottom - size.cy) / 2;
       if (grayed) {

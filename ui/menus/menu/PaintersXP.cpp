@@ -157,7 +157,7 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
   int iconY = midY - iconSize.cy / 2;
   RECT checkBox{band.left + 2, rc.top + 1, band.right - 2, rc.bottom - 1};
   bool hasIcon = data->m_pMenuIcon && data->m_nMenuIconOffset >= 0;
-  char sysGlyph = SystemCommandGlyph(static_cast<UINT>(data->m_nID));
+  const bool sysGlyph = SystemCommandGlyph(static_cast<UINT>(data->m_nID)) != 0;
   if (hasIcon && !sysGlyph) {
     if (checked) {
       RECT square{iconX - 2, iconY - 2, iconX + iconSize.cx + 2, iconY + iconSize.cy + 2};
@@ -173,17 +173,9 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
       DrawItemIcon(hDC, *data, 0, iconX, iconY);
     }
   } else if (sysGlyph) {
-    RECT g{band.left, midY - m_iconY / 2, band.right, midY - m_iconY / 2 + m_iconY};
-    bool bold = (state & ODS_DEFAULT) != 0;
-    if (selected && !grayed) {
-      RECT shadow = g;
-      ::OffsetRect(&shadow, 1, 1);
-      ::SetTextColor(hDC, ShadeColor(colors.selFill));
-      DrawSystemGlyph(hDC, shadow, sysGlyph, bold);
-      ::OffsetRect(&g, -1, -1);
-    }
-    ::SetTextColor(hDC, ::GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
-    DrawSystemGlyph(hDC, g, sysGlyph, bold);
+    const RECT g{band.left, midY - m_iconY / 2, band.right, midY - m_iconY / 2 + m_iconY};
+    DrawSystemCommandGlyphXP(hDC, g, static_cast<UINT>(data->m_nID), selected ? state : state & ~ODS_SELECTED,
+                             colors.selFill);
   } else if (checked) {
     FillSolid(hDC, checkBox, selected ? colors.grad1 : colors.selFill);
     FrameSolid(hDC, checkBox, colors.selFrame);

@@ -1,5 +1,6 @@
 #include "ui/menus/theme/MenuTheme.h"
 
+#include "ui/menus/colors/SkinColors.h"
 #include "ui/menus/core/SkinState.h"
 
 CMenuTheme::CMenuTheme(int id, SkinMeasureFn measure, SkinPaintFn paint, SkinTitleFn title, DWORD flags)
@@ -48,6 +49,34 @@ char SystemCommandGlyph(UINT id) {
     case SC_MAXIMIZE: return '1';
   }
   return 0;
+}
+
+bool DrawSystemCommandGlyph(HDC hDC, const RECT& rect, UINT id, UINT state) {
+  const char glyph = SystemCommandGlyph(id);
+  if (!glyph) return false;
+  const int colour = (state & (ODS_GRAYED | ODS_INACTIVE)) ? COLOR_GRAYTEXT
+                     : (state & ODS_SELECTED)              ? COLOR_HIGHLIGHTTEXT
+                                                           : COLOR_MENUTEXT;
+  ::SetTextColor(hDC, ::GetSysColor(colour));
+  DrawSystemGlyph(hDC, rect, glyph, (state & ODS_DEFAULT) != 0);
+  return true;
+}
+
+bool DrawSystemCommandGlyphXP(HDC hDC, const RECT& rect, UINT id, UINT state, COLORREF selectionFill) {
+  const char glyph = SystemCommandGlyph(id);
+  if (!glyph) return false;
+  const bool bold = (state & ODS_DEFAULT) != 0, grayed = (state & ODS_GRAYED) != 0;
+  RECT g = rect;
+  if ((state & ODS_SELECTED) && !grayed) {
+    RECT shadow = g;
+    ::OffsetRect(&shadow, 1, 1);
+    ::SetTextColor(hDC, ShadeColor(selectionFill));
+    DrawSystemGlyph(hDC, shadow, glyph, bold);
+    ::OffsetRect(&g, -1, -1);
+  }
+  ::SetTextColor(hDC, ::GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
+  DrawSystemGlyph(hDC, g, glyph, bold);
+  return true;
 }
 
 BOOL DrawCheckMark(HDC hDC, const RECT& rect, HBITMAP hChecked, HBITMAP hUnchecked, UINT state) {

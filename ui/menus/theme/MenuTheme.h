@@ -69,5 +69,13 @@ void DrawSystemGlyph(HDC hDC, const RECT& rect, char glyph, bool bold);
 // The glyph of a window command (SC_CLOSE "r", SC_RESTORE "2", SC_MINIMIZE "0",
 // SC_MAXIMIZE "1", also in their +1 forms), or 0.
 char SystemCommandGlyph(UINT id);
+// A window command's glyph in the classic looks: grey when grayed or
+// inactive, highlight text when selected, bold for the default item. False
+// (nothing drawn) for other commands.
+bool DrawSystemCommandGlyph(HDC hDC, const RECT& rect, UINT id, UINT state);
+// The same in the XP and 2003 looks, in a rectangle of the icon's height: a
+// selected, enabled glyph stands over its shadow in the 70 % shade of the
+// selection fill.
+bool DrawSystemCommandGlyphXP(HDC hDC, const RECT& rect, UINT id, UINT state, COLORREF selectionFill);
 // The classic check box of the classic painters.
 BOOL DrawCheckMark(HDC hDC, const RECT& rect, HBITMAP hChecked, HBITMAP hUnchecked, UINT state);
