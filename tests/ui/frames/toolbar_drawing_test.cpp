@@ -25,24 +25,6 @@ LRESULT CALLBACK ListeningParent(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
   return ::CallWindowProcA(g_parentProc, hWnd, message, wParam, lParam);
 }
 
-// The toolbar's background and buttons as drawn into a bitmap.
-struct Drawn {
-  explicit Drawn(CSkinToolBar& toolbar, int hot = -1) : canvas(Width(toolbar), Height(toolbar)) {
-    toolbar.DrawBackground(canvas.dc());
-    toolbar.DrawButtons(canvas.dc(), hot);
-  }
-  static int Width(CWnd& w) {
-    CRect r;
-    w.GetClientRect(&r);
-    return r.Width();
-  }
-  static int Height(CWnd& w) {
-    CRect r;
-    w.GetClientRect(&r);
-    return r.Height();
-  }
-  Canvas canvas;
-};
 }  // namespace
 
 TEST_F(ToolBarTest, ItsParentHearsEveryPaintingStageWithTheControlsColourScheme) {
@@ -88,9 +70,9 @@ TEST_F(ToolBarTest, OnACompatibilityLayerTheme9PaintsThe2003BarAndWithoutAStyleX
   CRect window;
   toolbar.GetWindowRect(&window);
   toolbar.ScreenToClient(&window);
-  Drawn drawn(toolbar);
-  EXPECT_EQ(drawn.canvas.At(10, window.top + 2), colors[0]);
-  EXPECT_EQ(drawn.canvas.At(10, window.bottom - 3), colors[3]);
+  DrawnToolBar drawn(toolbar);
+  EXPECT_EQ(drawn.At(10, window.top + 2), colors[0]);
+  EXPECT_EQ(drawn.At(10, window.bottom - 3), colors[3]);
   Canvas nc(window.Width(), window.Height(), RGB(255, 255, 255));
   toolbar.DrawGripper(CDC::FromHandle(nc.dc()), CRect(0, 0, window.Width(), window.Height()));
   EXPECT_GT(nc.Count({0, 0, 10, window.Height()}, colors[3]), 4) << "the gripper's dots";
@@ -108,21 +90,21 @@ TEST_F(ToolBarTest, ButtonTextsStandUnderTheImageOrBesideItOnAListBar) {
   const COLORREF ink = ::GetSysColor(COLOR_WINDOWTEXT), grey = ::GetSysColor(COLOR_GRAYTEXT);
   {
     const RECT r = Item(0), off = Item(3);
-    Drawn drawn(toolbar);
+    DrawnToolBar drawn(toolbar);
     const int below = r.top + 4 + 15;
-    EXPECT_EQ(drawn.canvas.At((r.left + r.right) / 2, r.top + 4 + 7), DarkenColor(50, kImageColours[0]));
-    EXPECT_GT(drawn.canvas.Count({r.left, below, r.right, r.bottom}, ink), 5) << "the text under the image";
-    EXPECT_EQ(drawn.canvas.Count({r.left, r.top, r.right, below}, ink), 0);
-    EXPECT_GT(drawn.canvas.Count({off.left, below, off.right, off.bottom}, grey), 5) << "disabled text";
+    EXPECT_EQ(drawn.At((r.left + r.right) / 2, r.top + 4 + 7), DarkenColor(50, kImageColours[0]));
+    EXPECT_GT(drawn.Count({r.left, below, r.right, r.bottom}, ink), 5) << "the text under the image";
+    EXPECT_EQ(drawn.Count({r.left, r.top, r.right, below}, ink), 0);
+    EXPECT_GT(drawn.Count({off.left, below, off.right, off.bottom}, grey), 5) << "disabled text";
   }
   toolbar.ModifyStyle(0, TBSTYLE_LIST);
   frame->RecalcLayout();
   const RECT r = Item(0);
-  Drawn drawn(toolbar);
+  DrawnToolBar drawn(toolbar);
   const int beside = r.left + 3 + 16;
-  EXPECT_EQ(drawn.canvas.At(r.left + 3 + 8, (r.top + r.bottom) / 2), DarkenColor(50, kImageColours[0]));
-  EXPECT_GT(drawn.canvas.Count({beside, r.top, r.right, r.bottom}, ink), 5) << "the text beside the image";
-  EXPECT_EQ(drawn.canvas.Count({r.left, r.top, beside, r.bottom}, ink), 0);
+  EXPECT_EQ(drawn.At(r.left + 3 + 8, (r.top + r.bottom) / 2), DarkenColor(50, kImageColours[0]));
+  EXPECT_GT(drawn.Count({beside, r.top, r.right, r.bottom}, ink), 5) << "the text beside the image";
+  EXPECT_EQ(drawn.Count({r.left, r.top, beside, r.bottom}, ink), 0);
 }
 
 TEST_F(ToolBarTest, AFloatingBarShadesEachLineOfButtonsOnItsOwn) {
@@ -140,13 +122,13 @@ TEST_F(ToolBarTest, AFloatingBarShadesEachLineOfButtonsOnItsOwn) {
   ASSERT_GE(lines.size(), 2u);
   COLORREF colors[4];
   CurrentTheme()->GetBarColors2003(colors);
-  Drawn drawn(toolbar);
+  DrawnToolBar drawn(toolbar);
   for (const RECT& line : lines) {
     Canvas reference(4, line.bottom);
     DrawGradient(reference.dc(), {0, line.top, 4, (line.top + line.bottom) / 2}, colors[0], colors[1], false, false);
     DrawGradient(reference.dc(), {0, (line.top + line.bottom) / 2, 4, line.bottom}, colors[1], colors[2], false, false);
     for (int y : {static_cast<int>(line.top), static_cast<int>(line.bottom) - 1})
-      EXPECT_EQ(drawn.canvas.At(1, y), reference.At(1, y)) << "line at " << line.top << ", row " << y;
+      EXPECT_EQ(drawn.At(1, y), reference.At(1, y)) << "line at " << line.top << ", row " << y;
   }
 }
 

@@ -39,14 +39,21 @@ RECT ToolBarTest::Item(int index) {
   return r;
 }
 
-COLORREF ToolBarTest::DrawnAt(int hot, POINT at) {
-  RECT client;
-  toolbar.GetClientRect(&client);
-  Canvas canvas(client.right, client.bottom);
-  toolbar.DrawBackground(canvas.dc());
-  toolbar.DrawButtons(canvas.dc(), hot);
-  return canvas.At(at.x, at.y);
+namespace {
+CSize clientSize(CWnd& w) {
+  CRect r;
+  w.GetClientRect(&r);
+  return r.Size();
 }
+}  // namespace
+
+DrawnToolBar::DrawnToolBar(CSkinToolBar& toolbar, int hot)
+    : Canvas(clientSize(toolbar).cx, clientSize(toolbar).cy) {
+  toolbar.DrawBackground(dc());
+  toolbar.DrawButtons(dc(), hot);
+}
+
+COLORREF ToolBarTest::DrawnAt(int hot, POINT at) { return DrawnToolBar(toolbar, hot).At(at.x, at.y); }
 
 COLORREF ImagePixel(CImageList& list, int image, POINT at) {
   Canvas canvas(16, 15);

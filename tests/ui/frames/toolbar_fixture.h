@@ -13,6 +13,12 @@ const COLORREF kSilver = RGB(192, 192, 192);
 // The colours of the test bitmap's four square images (on silver, 2 pixels in).
 const COLORREF kImageColours[4] = {RGB(200, 40, 40), RGB(40, 160, 40), RGB(40, 40, 200), RGB(200, 160, 0)};
 
+// A toolbar's background and buttons (the one at index hot drawn hot) as
+// drawn into a bitmap of its client area.
+struct DrawnToolBar : Canvas {
+  explicit DrawnToolBar(CSkinToolBar& toolbar, int hot = -1);
+};
+
 class ToolBarTest : public FrameTest {
  protected:
   void OpenWithToolBar(UINT resource = kToolBar);

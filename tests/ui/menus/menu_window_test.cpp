@@ -140,12 +140,10 @@ TEST_F(MenuLibraryTest, TheSoftShadowDarkensTheScreenSavedUnderTheMenuTowardsIt)
   // What was on the screen before the menu came: one colour.
   const COLORREF screen = RGB(200, 100, 60);
   {
-    Canvas saved(w + 10, h + 10, screen);
-    HDC dc = ::GetDC(nullptr);
+    HDC dc = ::GetDC(nullptr), mem = ::CreateCompatibleDC(dc);
     HBITMAP copy = ::CreateCompatibleBitmap(dc, w + 10, h + 10);
-    HDC mem = ::CreateCompatibleDC(dc);
     HGDIOBJ old = ::SelectObject(mem, copy);
-    ::BitBlt(mem, 0, 0, w + 10, h + 10, saved.dc(), 0, 0, SRCCOPY);
+    FillSolid(mem, {0, 0, w + 10, h + 10}, screen);
     ::SelectObject(mem, old);
     ::DeleteDC(mem);
     ::ReleaseDC(nullptr, dc);
