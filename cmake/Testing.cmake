@@ -53,3 +53,14 @@ function(spab_add_test name)
     endif()
   endforeach()
 endfunction()
+
+# spab_add_layer_test(<folder> ALLOWED <folders...>)
+# A test that the folder's sources include only from itself and the folders
+# beneath it (cmake/CheckIncludes.cmake).
+function(spab_add_layer_test folder)
+  cmake_parse_arguments(L "" "" "ALLOWED" ${ARGN})
+  string(REPLACE ";" "," allowed "${folder};${L_ALLOWED}")
+  add_test(NAME ${folder}_layers
+           COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -DFOLDER=${folder} -DALLOWED=${allowed}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckIncludes.cmake)
+endfunction()

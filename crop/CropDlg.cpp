@@ -1,6 +1,6 @@
 #include "crop/CropDlg.h"
 
-#include "app/resource.h"
+#include "crop/CropResources.h"
 
 namespace {
 // The dialog's face and the transparent colour of its button pictures.
@@ -45,7 +45,7 @@ BEGIN_MESSAGE_MAP(CCropDlg, CDialog)
 END_MESSAGE_MAP()
 
 CCropDlg::CCropDlg(CWnd* pParent) : CDialog(IDD_CROP, pParent) {
-  m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0,
+  m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_CROP_DIALOG), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED));
   m_background.CreateSolidBrush(kDialogColour);
 }

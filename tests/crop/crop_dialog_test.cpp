@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CropTestSupport.h"
-#include "app/resource.h"
+#include "crop/CropResources.h"
 #include "crop/FHCropTool.h"
 #include "crop/PaneGeometry.h"
 #include "crop/PolyCropTool.h"

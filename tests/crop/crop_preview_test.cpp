@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "CropTestSupport.h"
-#include "app/resource.h"
+#include "crop/CropResources.h"
 #include "crop/WindowCapture.h"
 
 namespace {
