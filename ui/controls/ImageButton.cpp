@@ -44,6 +44,7 @@ BEGIN_MESSAGE_MAP(CImageButton, CButton)
   ON_WM_ENABLE()
   ON_WM_SYSCOLORCHANGE()
   ON_WM_GETDLGCODE()
+  ON_WM_SETCURSOR()
   ON_WM_CTLCOLOR_REFLECT()
   ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
   ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
@@ -111,6 +112,16 @@ void CImageButton::SetCheck(int nCheck, BOOL bRepaint) {
   if (!m_bIsCheckBox) return;
   m_nCheck = nCheck == 0 ? 0 : 1;
   if (bRepaint && m_hWnd) Repaint();
+}
+
+void CImageButton::SetButtonCursor(HCURSOR hAdopted) {
+  if (hAdopted != m_cursor.get()) m_cursor.reset(hAdopted);
+}
+
+BOOL CImageButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+  if (!m_cursor) return CButton::OnSetCursor(pWnd, nHitTest, message);
+  ::SetCursor(m_cursor.get());
+  return TRUE;
 }
 
 LRESULT CImageButton::OnSetStyle(WPARAM wParam, LPARAM lParam) {
@@ -232,6 +243,7 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
   CString caption;
   GetWindowText(caption);
   CRect captionRect(lpDIS->rcItem);
+  DrawIcon(pDC, !caption.IsEmpty(), itemRect, &captionRect, m_bIsPressed, m_bIsDisabled);
   DrawBitmap(pDC, !caption.IsEmpty(), itemRect, &captionRect, m_bIsPressed, m_bIsDisabled);
   if (!caption.IsEmpty()) DrawCaption(pDC, captionRect, m_bIsDisabled);
 
@@ -268,6 +280,8 @@ void CImageButton::DrawBorder(CDC* pDC, CRect* pRect) {
   else
     pDC->Draw3dRect(pRect, shadow, light);
 }
+
+void CImageButton::DrawIcon(CDC*, BOOL, const CRect&, CRect*, BOOL, BOOL) {}
 
 void CImageButton::DrawBitmap(CDC* pDC, BOOL bHasCaption, const CRect& itemRect, CRect* pCaptionRect,
                               BOOL bPressed, BOOL bDisabled) {

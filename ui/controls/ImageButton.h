@@ -3,6 +3,9 @@
 // lights up under the pointer, an "in" picture while hovered or pressed and an
 // "out" picture otherwise (one colour of each is transparent), an optional
 // caption and a focus rectangle. Subclassed onto an existing button.
+#include <memory>
+#include <type_traits>
+
 #include "framework/framework.h"
 #include "ui/controls/MaskedBitmap.h"
 
@@ -42,6 +45,10 @@ class CImageButton : public CButton {
   int SetBitmaps(HBITMAP hIn, COLORREF crInTransparent, HBITMAP hOut, COLORREF crOutTransparent);
   // Check boxes only.
   void SetCheck(int nCheck, BOOL bRepaint = TRUE);
+  // The pointer's shape over the button, taken over (destroyed with the button
+  // or when replaced: hand over a copy of a shared cursor); null for the
+  // window class's own.
+  void SetButtonCursor(HCURSOR hAdopted);
   int GetCheck() const { return m_nCheck; }
   BOOL IsCheckBox() const { return m_bIsCheckBox; }
   BOOL IsDefault() const { return m_bIsDefault; }
@@ -55,6 +62,11 @@ class CImageButton : public CButton {
 
   virtual void DrawBackground(CDC* pDC, CRect* pRect);
   virtual void DrawBorder(CDC* pDC, CRect* pRect);
+  // The picture step draws an icon first, then the bitmap. This button's
+  // pictures are bitmaps, so its icon step draws nothing; a subclass that
+  // shows an icon draws it here.
+  virtual void DrawIcon(CDC* pDC, BOOL bHasCaption, const CRect& itemRect, CRect* pCaptionRect, BOOL bPressed,
+                        BOOL bDisabled);
   virtual void DrawBitmap(CDC* pDC, BOOL bHasCaption, const CRect& itemRect, CRect* pCaptionRect,
                           BOOL bPressed, BOOL bDisabled);
   virtual void DrawCaption(CDC* pDC, const CRect& captionRect, BOOL bDisabled);
@@ -67,6 +79,7 @@ class CImageButton : public CButton {
   afx_msg void OnEnable(BOOL bEnable);
   afx_msg void OnSysColorChange();
   afx_msg UINT OnGetDlgCode();
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
   afx_msg BOOL OnClicked();
   afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
@@ -95,6 +108,10 @@ class CImageButton : public CButton {
   COLORREF m_colours[colourCount] = {};
   CMaskedBitmap m_in;
   CMaskedBitmap m_out;
+  struct CursorDestroyer {
+    void operator()(HCURSOR hCursor) const { ::DestroyCursor(hCursor); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorDestroyer> m_cursor;
   CToolTipCtrl m_toolTip;
   UINT m_nTypeStyle = 0;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/scripted_ui.h"
@@ -42,6 +43,34 @@ class CButtonHost : public CWnd {
 BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
   ON_CONTROL_RANGE(BN_CLICKED, 1, 3, OnClicked)
 END_MESSAGE_MAP()
+
+// A button that records its drawing steps in the order it takes them.
+class CStepButton : public CImageButton {
+ public:
+  std::vector<std::string> steps;
+
+ protected:
+  void DrawBackground(CDC* pDC, CRect* pRect) override {
+    steps.push_back("background");
+    CImageButton::DrawBackground(pDC, pRect);
+  }
+  void DrawBorder(CDC* pDC, CRect* pRect) override {
+    steps.push_back("border");
+    CImageButton::DrawBorder(pDC, pRect);
+  }
+  void DrawIcon(CDC* pDC, BOOL caption, const CRect& item, CRect* pCaption, BOOL pressed, BOOL disabled) override {
+    steps.push_back("icon");
+    CImageButton::DrawIcon(pDC, caption, item, pCaption, pressed, disabled);
+  }
+  void DrawBitmap(CDC* pDC, BOOL caption, const CRect& item, CRect* pCaption, BOOL pressed, BOOL disabled) override {
+    steps.push_back("bitmap");
+    CImageButton::DrawBitmap(pDC, caption, item, pCaption, pressed, disabled);
+  }
+  void DrawCaption(CDC* pDC, const CRect& caption, BOOL disabled) override {
+    steps.push_back("caption");
+    CImageButton::DrawCaption(pDC, caption, disabled);
+  }
+};
 
 class ImageButtonTest : public ::testing::Test {
  protected:
@@ -185,4 +214,31 @@ TEST_F(ImageButtonTest, BitmapsThatCannotBeReadAreRefusedWhole) {
   std::vector<COLORREF> grey = Paint(push);
   int l = (200 * 30 + 30 * 59 + 30 * 11) / 100;
   EXPECT_EQ(Count(grey, RGB(l, l, l)), 64);
+}
+
+TEST_F(ImageButtonTest, DrawsItsFaceBorderIconBitmapAndCaptionInTurn) {
+  CStepButton button;
+  Make(button, "Save", BS_PUSHBUTTON, 4, 120);
+  Paint(button);
+  EXPECT_EQ(button.steps, (std::vector<std::string>{"background", "border", "icon", "bitmap", "caption"}));
+}
+
+TEST_F(ImageButtonTest, ShowsItsOwnCursorWhileItHasOne) {
+  auto pointAt = [this] {
+    return push.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(push.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  };
+  const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+  pointAt();
+  EXPECT_EQ(::GetCursor(), arrow);  // the button class's own
+  HCURSOR own = static_cast<HCURSOR>(::CopyImage(::LoadCursor(nullptr, IDC_HAND), IMAGE_CURSOR, 0, 0, 0));
+  ASSERT_NE(own, nullptr);
+  push.SetButtonCursor(own);
+  EXPECT_TRUE(pointAt());
+  EXPECT_EQ(::GetCursor(), own);
+  // Replaced, the button's cursor is destroyed and the class's shows again.
+  push.SetButtonCursor(nullptr);
+  ICONINFO info{};
+  EXPECT_FALSE(::GetIconInfo(own, &info));
+  pointAt();
+  EXPECT_EQ(::GetCursor(), arrow);
 }
