@@ -101,6 +101,8 @@ BOOL CCropDlg::OnInitDialog() {
     m_zoomStep = 0;
     m_pane.SetImage(&m_image, TRUE);
     m_pane.SetZoom(1.0f, FALSE);
+    // Without its bars the pane still shows the whole photo; zooming in is
+    // then refused (ChangeZoom).
     m_pane.EnableScrollBars(TRUE);
     m_pane.Invalidate();
   }
@@ -143,9 +145,10 @@ void CCropDlg::OnPolygonTool() { ChooseTool(CImageEditPane::toolPolygon); }
 
 void CCropDlg::ChangeZoom(int delta) {
   // A step the pane cannot show (a picture below a pixel, or beyond the
-  // largest zoom) is not taken.
+  // largest zoom) is not taken; nor one beyond the view while the pane has
+  // no scroll bars to reach the rest of the photo with.
   float zoom = ZoomForStep(m_zoomStep + delta);
-  if (!m_pane.CanZoom(zoom)) return;
+  if (!m_pane.CanZoom(zoom) || (zoom > 1.0f && !m_pane.HasScrollBars())) return;
   m_zoomStep += delta;
   m_pane.SetZoom(zoom, TRUE);
 }

@@ -24,7 +24,10 @@ void CCropTool::ReadModifierKeys() { m_mode = CropModeForKeys(g_keyReader(VK_SHI
 
 void CCropTool::OnLButtonDown(UINT, CPoint) {
   ReadModifierKeys();
-  if (m_mode == cropReplace && m_pPane) m_pPane->CombineSelection(nullptr, cropClear);
+  if (m_mode != cropReplace || !m_pPane) return;
+  m_pPane->CombineSelection(nullptr, cropClear);
+  // The old outline goes from the screen too, even when the gesture adds nothing.
+  Invalidate();
 }
 
 void CCropTool::OnMouseMove(UINT, CPoint) {}

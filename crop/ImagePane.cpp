@@ -121,21 +121,27 @@ void CImagePane::UpdateBars(const PaneFit& fit, const CRect& view) {
   m_sizeBox.ShowWindow(show);
 }
 
-void CImagePane::EnableScrollBars(BOOL bEnable) {
-  m_bScrollBars = bEnable ? TRUE : FALSE;
-  if (m_bScrollBars && m_hWnd && !m_vertical.m_hWnd) {
-    CRect client;
-    GetClientRect(&client);
-    m_vertical.Create(WS_CHILD | SBS_VERT,
-                      CRect(client.right - kBarSize, 0, client.right, client.bottom - kBarSize), this, idVerticalBar);
-    m_horizontal.Create(WS_CHILD | SBS_HORZ,
-                        CRect(0, client.bottom - kBarSize, client.right - kBarSize, client.bottom), this,
-                        idHorizontalBar);
-    m_sizeBox.Create(WS_CHILD | WS_DISABLED | SBS_SIZEBOX,
-                     CRect(client.right - kBarSize, client.bottom - kBarSize, client.right, client.bottom), this,
-                     idSizeBox);
-  }
+BOOL CImagePane::EnableScrollBars(BOOL bEnable) {
+  BOOL ready = !bEnable || m_vertical.m_hWnd || CreateScrollBars();
+  m_bScrollBars = bEnable && ready;
   SetZoom(m_zoom, FALSE);
+  return ready;
+}
+
+BOOL CImagePane::CreateScrollBars() {
+  if (!m_hWnd) return FALSE;
+  CRect client;
+  GetClientRect(&client);
+  const CRect vertical(client.right - kBarSize, 0, client.right, client.bottom - kBarSize);
+  const CRect horizontal(0, client.bottom - kBarSize, client.right - kBarSize, client.bottom);
+  const CRect corner(client.right - kBarSize, client.bottom - kBarSize, client.right, client.bottom);
+  if (m_vertical.Create(WS_CHILD | SBS_VERT, vertical, this, idVerticalBar) &&
+      m_horizontal.Create(WS_CHILD | SBS_HORZ, horizontal, this, idHorizontalBar) &&
+      m_sizeBox.Create(WS_CHILD | WS_DISABLED | SBS_SIZEBOX, corner, this, idSizeBox))
+    return TRUE;
+  for (CScrollBar* bar : {&m_vertical, &m_horizontal, &m_sizeBox})
+    if (bar->m_hWnd) bar->DestroyWindow();
+  return FALSE;
 }
 
 void CImagePane::Scroll(UINT nSBCode, CScrollBar* pScrollBar) {

@@ -30,7 +30,11 @@ class CImagePane : public CStatic {
   CRect SetZoom(float zoom, BOOL bRedraw = TRUE);
   float GetZoom() const { return m_zoom; }
   BOOL CanZoom(float zoom) const;
-  void EnableScrollBars(BOOL bEnable);
+  // Shows the pane's scroll bars above zoom 1, making them the first time.
+  // False, with the bars off, when the pane has no window or a bar cannot be
+  // made (no half set is kept).
+  BOOL EnableScrollBars(BOOL bEnable);
+  BOOL HasScrollBars() const { return m_bScrollBars; }
   // The client rectangle less the scroll bars while they show.
   CRect GetViewRect() const;
   // The current fit of the picture in the view.
@@ -65,4 +69,5 @@ class CImagePane : public CStatic {
   void PaintPicture(CDC* pDC, const CRect& view);
   void BlendPicture(CDC* pDC, const CRect& source, const CRect& destination);
   void UpdateBars(const PaneFit& fit, const CRect& view);
+  BOOL CreateScrollBars();
 };

@@ -21,6 +21,10 @@ void CRectCropTool::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void CRectCropTool::Draw(CDC* pDC) {
+  // Before the first rectangle, and after a click that drew none, there is
+  // nothing to show: an empty tracker would leave its handles as a black
+  // square at its corner.
+  if (m_tracker.m_rect.IsRectEmpty()) return;
   CCropTool::Draw(pDC);
   m_tracker.Draw(pDC);
 }

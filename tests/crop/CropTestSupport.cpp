@@ -13,6 +13,9 @@ CScriptedUi& FallbackUi() {
 const bool g_ready = (FallbackUi(), true);
 
 bool g_shift = false, g_alt = false;
+const char* g_refusedClass = nullptr;
+int g_stillAllowed = 0;
+HHOOK g_refusalHook = nullptr;
 bool heldKey(int vk) { return (vk == VK_SHIFT && g_shift) || (vk == VK_MENU && g_alt); }
 }  // namespace
 
@@ -81,6 +84,28 @@ HeldKeys::HeldKeys(bool shift, bool alt) : m_previous(SetCropKeyReader(heldKey))
 HeldKeys::~HeldKeys() {
   g_shift = g_alt = false;
   SetCropKeyReader(m_previous);
+}
+
+RefusedWindows::RefusedWindows(const char* className, int allowed)
+    : m_hook(::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId())) {
+  g_refusedClass = className;
+  g_stillAllowed = allowed;
+  g_refusalHook = m_hook;
+}
+
+RefusedWindows::~RefusedWindows() {
+  ::UnhookWindowsHookEx(m_hook);
+  g_refusedClass = nullptr;
+  g_refusalHook = nullptr;
+}
+
+LRESULT CALLBACK RefusedWindows::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && g_refusedClass) {
+    char name[64] = "";
+    ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+    if (::lstrcmpiA(name, g_refusedClass) == 0 && g_stillAllowed-- <= 0) return 1;
+  }
+  return ::CallNextHookEx(g_refusalHook, code, wParam, lParam);
 }
 
 INT_PTR CTestCropDlg::Run(const CString& path, const Steps& steps, CScriptedUi* pUi) {

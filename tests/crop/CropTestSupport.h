@@ -40,6 +40,20 @@ class HeldKeys {
   CropKeyReader m_previous;
 };
 
+// Windows of one class that the system refuses to create while the owner
+// lives, after the first `allowed` of them (a creation hook of this thread).
+class RefusedWindows {
+ public:
+  RefusedWindows(const char* className, int allowed);
+  ~RefusedWindows();
+  RefusedWindows(const RefusedWindows&) = delete;
+  RefusedWindows& operator=(const RefusedWindows&) = delete;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  HHOOK m_hook;
+};
+
 // The crop dialog run through the seam: steps act on the shown dialog,
 // which is cancelled afterwards unless a step ended it.
 class CTestCropDlg : public CCropDlg {

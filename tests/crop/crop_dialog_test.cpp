@@ -6,6 +6,7 @@
 #include "crop/PaneGeometry.h"
 #include "crop/PolyCropTool.h"
 #include "crop/RectCropTool.h"
+#include "crop/WindowCapture.h"
 
 namespace {
 // A 400 x 300 photo on disk for every dialog test.
@@ -32,6 +33,7 @@ class CropDialogTest : public ::testing::Test {
     return r;
   }
   static void Press(CTestCropDlg& d, int id) { d.SendDlgItemMessage(id, BM_CLICK); }
+  static int Red(uint32_t pixel) { return (pixel >> 16) & 255; }
   std::string folder, photo;
   CTestCropDlg dialog;
 };
@@ -230,4 +232,49 @@ TEST_F(CropDialogTest, SavingWithoutASelectionTellsTheUserAndFails) {
   ASSERT_EQ(ui.Questions().size(), 1u);
   EXPECT_STREQ(ui.Questions()[0].kind, "message");
   EXPECT_FALSE(FileExists(folder + "\\cut.tif"));
+}
+
+TEST_F(CropDialogTest, OpensWithNothingButTheBackgroundAboveThePhoto) {
+  dialog.Run(CString(photo.c_str()), [](CTestCropDlg& d) {
+    input::Flush();
+    WindowCapture shot = CaptureWindow(d.PaneWindow());
+    const int photoTop = d.PanePoint(0, 0).y;
+    ASSERT_GT(photoTop, 8);
+    const uint32_t background = 0xCBDCF9;  // the dialog's colour, as red, green, blue
+    int strays = 0;
+    for (int y = 0; y < photoTop; ++y)
+      for (int x = 0; x < shot.width; ++x) strays += shot.At(CPoint(x, y)) != background;
+    EXPECT_EQ(strays, 0);
+  });
+}
+
+TEST_F(CropDialogTest, APlainClickTakesTheOutlineOffTheScreen) {
+  dialog.Run(CString(photo.c_str()), [](CTestCropDlg& d) {
+    HWND pane = d.PaneWindow();
+    // Dark pixels (the photo's red is 77) along the rectangle's top edge.
+    auto darkOnTopEdge = [&d, pane] {
+      WindowCapture shot = CaptureWindow(pane);
+      int dark = 0;
+      for (int x = 60; x <= 280; x += 10)
+        for (int dy = -3; dy <= 3; ++dy) dark += Red(shot.At(d.PanePoint(x, 30) + CSize(0, dy))) < 40;
+      return dark;
+    };
+    input::Drag(pane, d.PanePoint(40, 30), d.PanePoint(300, 220));
+    EXPECT_GT(darkOnTopEdge(), 0);
+    input::Click(pane, d.PanePoint(100, 100));
+    EXPECT_EQ(d.GetPane().GetSelection().GetSize(), 0);
+    EXPECT_EQ(darkOnTopEdge(), 0);
+  });
+}
+
+TEST_F(CropDialogTest, WithoutScrollBarsZoomingInIsRefused) {
+  RefusedWindows refused("ScrollBar", 0);
+  dialog.Run(CString(photo.c_str()), [](CTestCropDlg& d) {
+    EXPECT_FALSE(d.GetPane().HasScrollBars());
+    Press(d, IDC_CROP_ZOOM_IN);
+    EXPECT_EQ(d.GetZoomStep(), 0);
+    EXPECT_FLOAT_EQ(d.GetPane().GetZoom(), 1.0f);
+    Press(d, IDC_CROP_ZOOM_OUT);
+    EXPECT_EQ(d.GetZoomStep(), -1);
+  });
 }
