@@ -8,8 +8,18 @@ class CRectCropTool : public CCropTool {
   explicit CRectCropTool(CImageEditPane* pPane) : CCropTool(pPane) {}
   void OnLButtonDown(UINT nFlags, CPoint point) override;
   void Draw(CDC* pDC) override;
-  const CRectTracker& GetTracker() const { return m_tracker; }
+  // The tracker where the last rectangle shows now.
+  const CRectTracker& GetTracker() {
+    PlaceTracker();
+    return m_tracker;
+  }
 
  private:
+  // Puts the tracker over the last rectangle at the pane's present zoom and scroll.
+  void PlaceTracker();
+
   CRectTracker m_tracker;
+  // The last rectangle in photo pixels (empty when there is none): the tracker
+  // follows it when the pane zooms or scrolls.
+  CRect m_photoRect{0, 0, 0, 0};
 };

@@ -123,6 +123,22 @@ TEST_F(CropDialogTest, RectangleToolDrawsResizesAndCombinesWithShift) {
   });
 }
 
+TEST_F(CropDialogTest, TheTrackerStaysOnItsRectangleWhenThePaneZoomsAndScrolls) {
+  dialog.Run(CString(photo.c_str()), [](CTestCropDlg& d) {
+    input::Drag(d.PaneWindow(), d.PanePoint(40, 30), d.PanePoint(300, 220));
+    auto* tool = static_cast<CRectCropTool*>(d.GetPane().GetTool());
+    for (int i = 0; i < 3; ++i) Press(d, IDC_CROP_ZOOM_IN);
+    d.GetPane().SendMessage(WM_VSCROLL, SB_BOTTOM,
+                            reinterpret_cast<LPARAM>(d.GetPane().GetDlgItem(CImagePane::idVerticalBar)->m_hWnd));
+    const CRect& shown = tool->GetTracker().m_rect;
+    const double scale = d.GetPane().GetFit().scale;
+    EXPECT_NEAR(shown.left, d.PanePoint(40, 30).x, scale + 1);
+    EXPECT_NEAR(shown.top, d.PanePoint(40, 30).y, scale + 1);
+    EXPECT_NEAR(shown.right, d.PanePoint(300, 220).x, scale + 1);
+    EXPECT_NEAR(shown.bottom, d.PanePoint(300, 220).y, scale + 1);
+  });
+}
+
 TEST_F(CropDialogTest, AltSubtractsAndShiftAltIntersects) {
   dialog.Run(CString(photo.c_str()), [](CTestCropDlg& d) {
     HWND pane = d.PaneWindow();
