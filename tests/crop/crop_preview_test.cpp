@@ -1,7 +1,7 @@
 // The dialog with a combined, feathered selection, read back from the screen:
 // the blue outline, the white haze inside it and the photo elsewhere. With
-// SPAB_CROP_SCREENSHOT set the dialog is written to that path as a bitmap so a
-// person can look at it.
+// SPAB_CROP_PREVIEW_SCREENSHOT set the dialog is written to that path as a
+// bitmap so a person can look at it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,7 +33,8 @@ TEST(CropPreview, ShowsTheOutlineAndTheSoftEdgeOverThePhoto) {
     ASSERT_EQ(d.GetPane().GetSelection().GetSize(), 1);
 
     WindowCapture shot = CaptureWindow(d.m_hWnd);
-    if (const char* target = std::getenv("SPAB_CROP_SCREENSHOT"); target && *target) WriteCapture(target, shot);
+    if (const char* target = std::getenv("SPAB_CROP_PREVIEW_SCREENSHOT"); target && *target)
+      WriteCapture(target, shot);
     // Pane client points into the capture of the whole window.
     CPoint origin(0, 0);
     ::MapWindowPoints(pane, d.m_hWnd, &origin, 1);
