@@ -1,5 +1,7 @@
 #include "crop/CropTool.h"
 
+#include <vector>
+
 #include "crop/ImageEditPane.h"
 
 int CropModeForKeys(bool shift, bool alt) {
@@ -10,6 +12,10 @@ int CropModeForKeys(bool shift, bool alt) {
 }
 
 namespace {
+// The outline in progress: 2 pixels of blue.
+constexpr COLORREF kStrokeColour = 0xFF0000;
+constexpr int kStrokeWidth = 2;
+
 bool systemKeyDown(int virtualKey) { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 CropKeyReader g_keyReader = systemKeyDown;
 }  // namespace
@@ -50,4 +56,15 @@ BOOL CCropTool::CombineSelection(CPoly* pPoly, int mode) {
 
 void CCropTool::Invalidate() {
   if (m_pPane && m_pPane->m_hWnd) m_pPane->Invalidate(FALSE);
+}
+
+void CCropTool::DrawStroke(CDC* pDC, const CPoly& points, const CPoint* pEnd) {
+  CCropTool::Draw(pDC);
+  std::vector<POINT> client;
+  for (INT_PTR i = 0; i < points.GetSize(); ++i) client.push_back(MapPoint(points[i], 0));
+  if (pEnd) client.push_back(MapPoint(*pEnd, 0));
+  CPen pen(PS_SOLID, kStrokeWidth, kStrokeColour);
+  CPen* old = pDC->SelectObject(&pen);
+  pDC->Polyline(client.data(), static_cast<int>(client.size()));
+  pDC->SelectObject(old);
 }

@@ -41,6 +41,10 @@ class CCropTool {
   void Invalidate();
 
  protected:
+  // The outline in progress through picture points (and on to pEnd when
+  // given), in the tools' blue 2-pixel pen, after the base clip.
+  void DrawStroke(CDC* pDC, const CPoly& points, const CPoint* pEnd = nullptr);
+
   int m_mode = cropReplace;
   CImageEditPane* m_pPane;
 };

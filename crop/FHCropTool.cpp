@@ -1,14 +1,6 @@
 #include "crop/FHCropTool.h"
 
-#include <vector>
-
 #include "crop/ImageEditPane.h"
-
-namespace {
-// The outline in progress: 2 pixels of blue.
-constexpr COLORREF kStrokeColour = 0xFF0000;
-constexpr int kStrokeWidth = 2;
-}  // namespace
 
 void CFHCropTool::OnLButtonDown(UINT nFlags, CPoint point) {
   m_points.RemoveAll();
@@ -36,11 +28,5 @@ void CFHCropTool::OnLButtonUp(UINT, CPoint) {
 
 void CFHCropTool::Draw(CDC* pDC) {
   if (!m_bTracking || m_points.IsEmpty()) return;
-  CCropTool::Draw(pDC);
-  std::vector<POINT> client;
-  for (INT_PTR i = 0; i < m_points.GetSize(); ++i) client.push_back(MapPoint(m_points[i], 0));
-  CPen pen(PS_SOLID, kStrokeWidth, kStrokeColour);
-  CPen* old = pDC->SelectObject(&pen);
-  pDC->Polyline(client.data(), static_cast<int>(client.size()));
-  pDC->SelectObject(old);
+  DrawStroke(pDC, m_points);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "crop/AlphaLayer.h"
 #include "crop/CropSelection.h"
 #include "crop/CurvePath.h"
 #include "crop/FHCropTool.h"
@@ -31,31 +32,16 @@ float unitRange(float v) {
   return std::min(v, 1.0f);
 }
 
-// A white haze of the given opacities over the DC, through a premultiplied layer.
+// A white haze of the given opacities over the DC.
 void BlendHaze(CDC* pDC, const CAlphaPlane& haze) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = haze.Width();
-  info.bmiHeader.biHeight = -haze.Height();
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  CBitmap layer;
-  if (!layer.Attach(::CreateDIBSection(pDC->m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0))) return;
-  auto* out = static_cast<uint8_t*>(bits);
-  for (int y = 0; y < haze.Height(); ++y)
-    for (int x = 0; x < haze.Width(); ++x) {
-      uint8_t a = haze.At(haze.Left() + x, haze.Top() + y);
-      std::memset(out + (static_cast<size_t>(y) * haze.Width() + x) * 4, a, 4);  // white, premultiplied
-    }
-  CDC memDc;
-  if (!memDc.CreateCompatibleDC(pDC)) return;
-  HGDIOBJ old = memDc.SelectObject(layer.m_hObject);
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  ::AlphaBlend(pDC->m_hDC, haze.Left(), haze.Top(), haze.Width(), haze.Height(), memDc.m_hDC, 0, 0, haze.Width(),
-               haze.Height(), blend);
-  memDc.SelectObject(old);
+  CAlphaLayer layer(pDC, haze.Width(), haze.Height());
+  if (!layer.IsReady()) return;
+  for (int y = 0; y < haze.Height(); ++y) {
+    uint8_t* row = layer.Row(y);
+    for (int x = 0; x < haze.Width(); ++x)
+      std::memset(row + static_cast<size_t>(x) * 4, haze.At(haze.Left() + x, haze.Top() + y), 4);  // white, premultiplied
+  }
+  layer.BlendOnto(pDC, CRect(haze.Left(), haze.Top(), haze.Left() + haze.Width(), haze.Top() + haze.Height()));
 }
 }  // namespace
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "crop/AlphaLayer.h"
+#include "crop/SelectedObject.h"
 #include "imagelib/ImgBitmap.h"
 
 IMPLEMENT_DYNAMIC(CImagePane, CStatic)
@@ -13,21 +15,6 @@ BEGIN_MESSAGE_MAP(CImagePane, CStatic)
   ON_WM_HSCROLL()
   ON_WM_VSCROLL()
 END_MESSAGE_MAP()
-
-namespace {
-// A bitmap selected into a memory DC for the owner's lifetime.
-class SelectedObject {
- public:
-  SelectedObject(CDC& dc, HGDIOBJ object) : m_dc(dc), m_old(dc.SelectObject(object)) {}
-  ~SelectedObject() { m_dc.SelectObject(m_old); }
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-
- private:
-  CDC& m_dc;
-  HGDIOBJ m_old;
-};
-}  // namespace
 
 void CImagePane::PreSubclassWindow() {
   // Without it a static control lets every click through to its parent.
@@ -211,26 +198,17 @@ void CImagePane::PaintPicture(CDC* pDC, const CRect& view) {
 
 void CImagePane::BlendPicture(CDC* pDC, const CRect& source, const CRect& destination) {
   // The blend wants premultiplied colours; the picture keeps straight ones.
-  const int w = source.Width(), h = source.Height();
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  CBitmap part;
-  if (!part.Attach(::CreateDIBSection(pDC->m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0))) return;
+  CAlphaLayer layer(pDC, source.Width(), source.Height());
+  if (!layer.IsReady()) return;
   const IplImage* image = m_pImage->GetIplImage();
-  auto* out = static_cast<uint8_t*>(bits);
-  for (int y = 0; y < h; ++y) {
+  for (int y = 0; y < source.Height(); ++y) {
     // Rows of the picture run bottom-up.
     const auto* row = reinterpret_cast<const uint8_t*>(image->imageData) +
                       static_cast<size_t>(image->height - 1 - (source.top + y)) * image->widthStep;
-    for (int x = 0; x < w; ++x) {
+    uint8_t* out = layer.Row(y);
+    for (int x = 0; x < source.Width(); ++x) {
       const uint8_t* p = row + static_cast<size_t>(source.left + x) * 4;
-      uint8_t* q = out + (static_cast<size_t>(y) * w + x) * 4;
+      uint8_t* q = out + static_cast<size_t>(x) * 4;
       const int a = p[3];
       q[0] = static_cast<uint8_t>((p[0] * a + 127) / 255);
       q[1] = static_cast<uint8_t>((p[1] * a + 127) / 255);
@@ -238,10 +216,5 @@ void CImagePane::BlendPicture(CDC* pDC, const CRect& source, const CRect& destin
       q[3] = static_cast<uint8_t>(a);
     }
   }
-  CDC memDc;
-  if (!memDc.CreateCompatibleDC(pDC)) return;
-  SelectedObject selected(memDc, part.m_hObject);
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  ::AlphaBlend(pDC->m_hDC, destination.left, destination.top, destination.Width(), destination.Height(), memDc.m_hDC,
-               0, 0, w, h, blend);
+  layer.BlendOnto(pDC, destination);
 }

@@ -1,13 +1,6 @@
 #include "crop/PolyCropTool.h"
 
-#include <vector>
-
 #include "crop/ImageEditPane.h"
-
-namespace {
-constexpr COLORREF kStrokeColour = 0xFF0000;
-constexpr int kStrokeWidth = 2;
-}  // namespace
 
 void CPolyCropTool::OnLButtonDown(UINT nFlags, CPoint point) {
   if (m_bOpen) return;
@@ -40,12 +33,5 @@ void CPolyCropTool::OnLButtonDblClk(UINT, CPoint) {
 
 void CPolyCropTool::Draw(CDC* pDC) {
   if (!m_bOpen || m_vertices.IsEmpty()) return;
-  CCropTool::Draw(pDC);
-  std::vector<POINT> client;
-  for (INT_PTR i = 0; i < m_vertices.GetSize(); ++i) client.push_back(MapPoint(m_vertices[i], 0));
-  client.push_back(MapPoint(m_rubberEnd, 0));
-  CPen pen(PS_SOLID, kStrokeWidth, kStrokeColour);
-  CPen* old = pDC->SelectObject(&pen);
-  pDC->Polyline(client.data(), static_cast<int>(client.size()));
-  pDC->SelectObject(old);
+  DrawStroke(pDC, m_vertices, &m_rubberEnd);
 }

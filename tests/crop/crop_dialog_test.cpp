@@ -34,6 +34,13 @@ class CropDialogTest : public ::testing::Test {
   }
   static void Press(CTestCropDlg& d, int id) { d.SendDlgItemMessage(id, BM_CLICK); }
   static int Red(uint32_t pixel) { return (pixel >> 16) & 255; }
+  // Pixels of the tools' blue stroke on the pane (the photo's red is 77 everywhere).
+  static int StrokePixels(CTestCropDlg& d) {
+    WindowCapture shot = CaptureWindow(d.PaneWindow());
+    int n = 0;
+    for (uint32_t p : shot.pixels) n += Red(p) < 40 && ((p >> 8) & 255) < 40 && (p & 255) > 200;
+    return n;
+  }
   std::string folder, photo;
   CTestCropDlg dialog;
 };
@@ -161,7 +168,12 @@ TEST_F(CropDialogTest, FreehandStrokesAreClosedOnRelease) {
   dialog.Run(CString(photo.c_str()), [](CTestCropDlg& d) {
     Press(d, IDC_CROP_FREEHAND);
     HWND pane = d.PaneWindow();
-    input::Drag(pane, d.PanePoint(50, 50), d.PanePoint(250, 200), 6);
+    input::Press(pane, d.PanePoint(50, 50));
+    for (int i = 1; i <= 6; ++i) input::MoveTo(pane, d.PanePoint(50 + 200 * i / 6, 50 + 150 * i / 6), true);
+    input::Flush();
+    EXPECT_GT(StrokePixels(d), 300);  // the stroke shows while it is drawn
+    input::Release(pane, d.PanePoint(250, 200));
+    input::Flush();
     CPoly stroke = OnlyPolygon(d);
     ASSERT_GE(stroke.GetSize(), 2);
     EXPECT_EQ(stroke[0], stroke[stroke.GetSize() - 1]);
@@ -191,6 +203,8 @@ TEST_F(CropDialogTest, PolygonClosesOnDoubleClickWithItsPositionAsLastVertex) {
     EXPECT_TRUE(tool->IsOpen());
     EXPECT_EQ(tool->GetVertices().GetSize(), 3);
     input::MoveTo(pane, d.PanePoint(60, 240));
+    input::Flush();
+    EXPECT_GT(StrokePixels(d), 500);  // three sides and the rubber band
     input::DoubleClick(pane, d.PanePoint(60, 240));
     EXPECT_FALSE(tool->IsOpen());
     CPoly polygon = OnlyPolygon(d);
