@@ -253,15 +253,30 @@ TEST_F(CropDialogTest, OutOfRangeValuesKeepTheDialogOpenWithTheRangeMessage) {
   EXPECT_EQ(messages, 1);
 }
 
-TEST_F(CropDialogTest, SavingWithoutASelectionTellsTheUserAndFails) {
-  ASSERT_EQ(dialog.Run(CString(photo.c_str()), [](CTestCropDlg& d) { Press(d, IDC_CROP_SAVE); }), IDOK);
-  CScriptedUi ui;
-  float cropX = 9, cropY = 9, ratioH = 9;
-  EXPECT_FALSE(dialog.SaveCrop(CString((folder + "\\cut.tif").c_str()), cropX, cropY, ratioH));
-  EXPECT_EQ(cropX, 9);
-  ASSERT_EQ(ui.Questions().size(), 1u);
-  EXPECT_STREQ(ui.Questions()[0].kind, "message");
-  EXPECT_FALSE(FileExists(folder + "\\cut.tif"));
+TEST_F(CropDialogTest, SavingWithoutASelectionOrAPhotoTellsTheUserAndWritesNothing) {
+  const struct {
+    const char* name;
+    std::string path;
+  } cases[] = {{"nothing drawn", photo}, {"a photo that cannot be read", folder + "\\missing.tif"}};
+  for (const auto& c : cases) {
+    CTestCropDlg run;
+    // The dialog opens either way, and a rectangle drawn on an empty pane selects no photo pixel.
+    ASSERT_EQ(run.Run(CString(c.path.c_str()),
+                      [](CTestCropDlg& d) {
+                        if (!d.GetImage().IsValid())
+                          input::Drag(d.PaneWindow(), CPoint(20, 20), CPoint(120, 120));
+                        Press(d, IDC_CROP_SAVE);
+                      }),
+              IDOK)
+        << c.name;
+    CScriptedUi ui;
+    float cropX = 9, cropY = 9, ratioH = 9;
+    EXPECT_FALSE(run.SaveCrop(CString((folder + "\\cut.tif").c_str()), cropX, cropY, ratioH)) << c.name;
+    EXPECT_EQ(cropX, 9) << c.name;
+    ASSERT_EQ(ui.Questions().size(), 1u) << c.name;
+    EXPECT_STREQ(ui.Questions()[0].kind, "message");
+    EXPECT_FALSE(FileExists(folder + "\\cut.tif")) << c.name;
+  }
 }
 
 TEST_F(CropDialogTest, OpensWithNothingButTheBackgroundAboveThePhoto) {
