@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "imagelib/ImgBitmap.h"
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 #include "render/Placement.h"
 #include "render/QuadGeometry.h"
 #include "render/TileLayout.h"

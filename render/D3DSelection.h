@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 #include "render/D3DImage.h"
 
 class CD3DObj;

@@ -6,7 +6,7 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 #include "render/Placement.h"
 #include "render/QuadGeometry.h"
 

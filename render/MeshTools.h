@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 
 // Bounding box of a mesh's vertices; false when the vertices cannot be read.
 bool MeshBoundingBox(ID3DXMesh* mesh, D3DXVECTOR3& min, D3DXVECTOR3& max);

@@ -2,7 +2,7 @@
 
 #include <d3dx9.h>
 
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 #include "render/RenderResources.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 
 namespace {
 struct LineVertex {

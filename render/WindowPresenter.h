@@ -15,7 +15,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 
 class CWindowPresenter {
 public:

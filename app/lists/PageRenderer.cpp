@@ -3,7 +3,7 @@
 #include <d3dx9.h>
 
 #include "document/pages/PaginaTreeNode.h"
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 #include "render/D3DObj.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <d3dx9.h>
 
 #include "document/nodes/TreeNode.h"
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 
 namespace spab_imagelist {
 class CMImageList;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "render/ComRef.h"
+#include "framework/com_ref.h"
 
 namespace {
 const char* WindowClass()
