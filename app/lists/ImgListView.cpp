@@ -1,5 +1,6 @@
 #include "app/lists/ImgListView.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/lists/Thumbnail.h"
@@ -12,6 +13,7 @@ BEGIN_MESSAGE_MAP(CImgListView, CListCtrl)
   ON_WM_DESTROY()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
+  ON_WM_SIZE()
   ON_MESSAGE(kThumbnailMessage, OnThumbnail)
   ON_MESSAGE(kLoadDoneMessage, OnLoadDone)
   ON_NOTIFY_REFLECT_EX(LVN_BEGINDRAG, OnBeginDrag)
@@ -113,9 +115,34 @@ void CImgListView::FitRowsTo(int imageHeight) {
   TEXTMETRICA metrics{};
   dc.GetTextMetrics(&metrics);
   if (old) dc.SelectObject(old);
-  const int height = imageHeight + kRowPadding + static_cast<int>(metrics.tmHeight);
+  m_rowHeight = imageHeight + kRowPadding + static_cast<int>(metrics.tmHeight);
   const DWORD spacing = static_cast<DWORD>(SendMessage(LVM_GETITEMSPACING, FALSE, 0));
-  SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(LOWORD(spacing), height));
+  m_systemColumn = LOWORD(spacing);
+  SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(m_systemColumn, m_rowHeight));
+  FitColumnsToWidth();
+}
+
+void CImgListView::FitColumnsToWidth() {
+  if (m_rowHeight == 0 || !m_hWnd) return;
+  int imageWidth = 0, imageHeight = 0;
+  CImageList* images = GetImageList(LVSIL_NORMAL);
+  if (!images || !::ImageList_GetIconSize(images->GetSafeHandle(), &imageWidth, &imageHeight)) return;
+  // The width a column has beside the vertical scroll bar, whether the bar
+  // shows now or not, so that its coming and going changes nothing here.
+  CRect client;
+  GetClientRect(&client);
+  int room = client.Width();
+  if (!(GetStyle() & WS_VSCROLL)) room -= ::GetSystemMetrics(SM_CXVSCROLL);
+  const int column = std::min(m_systemColumn, std::max(imageWidth, room));
+  const DWORD spacing = static_cast<DWORD>(SendMessage(LVM_GETITEMSPACING, FALSE, 0));
+  if (LOWORD(spacing) == column) return;
+  SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(column, m_rowHeight));
+  Arrange(LVA_DEFAULT);
+}
+
+void CImgListView::OnSize(UINT nType, int cx, int cy) {
+  CListCtrl::OnSize(nType, cx, cy);
+  FitColumnsToWidth();
 }
 
 void CImgListView::ClearItems() {

@@ -82,11 +82,15 @@ class CImgListView : public CListCtrl {
   afx_msg BOOL OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnSize(UINT nType, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 
   bool EnsureImageList();
   // Rows exactly as tall as the pictures and their labels need.
   void FitRowsTo(int imageHeight);
+  // Columns as wide as the system spaces icons, but no wider than the list
+  // with its vertical scroll bar, so a narrow list scrolls only up and down.
+  void FitColumnsToWidth();
   // Appends a finished thumbnail as the next item.
   void AppendThumbnail(const CString& name, HBITMAP bitmap);
   CString PathOf(const CString& name) const;
@@ -121,4 +125,7 @@ class CImgListView : public CListCtrl {
   int m_dragItem = -1;
   // The screen area the drag image has covered.
   CRect m_dragArea;
+  // The system's column width and the row height once the pictures are set.
+  int m_systemColumn = 0;
+  int m_rowHeight = 0;
 };

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/resource.h"
@@ -250,6 +251,38 @@ TEST_F(EditorBarsTest, PinnedPageBarLeavesItsStripAndThePhotoBarSlidesOutBesideI
   EXPECT_EQ(out.Width(), CDrawFrame::kMaxDepth);
   Paste(shot, CaptureWindow(popup->m_hWnd), out);
   if (const char* path = std::getenv("SPAB_BARS_SCREENSHOT")) WriteCapture(path, shot);
+}
+
+TEST_F(EditorBarsTest, SlidOutPhotoListShowsWholeThumbnailsWithoutSideScrolling) {
+  // More photos than the pop-up holds, so the list scrolls up and down.
+  std::vector<CString> files;
+  for (int i = 0; i < 9; ++i) {
+    const std::string path = Temp().Path() + "\\photo" + std::to_string(i) + ".bmp";
+    SampleAlbum::WritePicture(path, 60 + 10 * i, 50, 0x3080C0);
+    files.emplace_back(path.c_str());
+  }
+  CFotoImgListView& photos = frame->GetLists().photos;
+  photos.LoadFilesAsync(files, true);
+  for (int i = 0; i < 20000 && photos.IsLoading(); ++i) {
+    input::Flush();
+    ::Sleep(1);
+  }
+  ASSERT_EQ(photos.GetItemCount(), 9);
+  PinAway(Bars().m_photos);
+  CDrawFrame* popup = PointAt(Bars().m_strips[CAutoHideBar::kRight], " Foto ");
+  ASSERT_NE(popup, nullptr);
+  input::Flush();
+  ASSERT_TRUE(popup->IsWindowVisible());
+  EXPECT_TRUE(photos.GetStyle() & WS_VSCROLL);
+  EXPECT_FALSE(photos.GetStyle() & WS_HSCROLL);
+  CRect client;
+  photos.GetClientRect(&client);
+  for (int i = 0; i < photos.GetItemCount(); ++i) {
+    CRect icon;
+    ASSERT_TRUE(photos.GetItemRect(i, &icon, LVIR_ICON));
+    EXPECT_GE(icon.left, client.left) << i;
+    EXPECT_LE(icon.right, client.right) << i;
+  }
 }
 
 TEST_F(EditorBarsTest, PageBarDrawsTheAlbumsPagesAndStopsAndEmptiesWithoutThem) {
