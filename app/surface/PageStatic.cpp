@@ -1,5 +1,7 @@
 #include "app/surface/PageStatic.h"
 
+#include <cmath>
+
 #include <algorithm>
 
 #include "app/shell/EditorFrame.h"
@@ -229,13 +231,19 @@ void CSposalboPageStatic::NotifyViewChanged(int reason, WPARAM wParam, LPARAM lP
   g.halfWidth = view.Width() / 2;
   g.halfHeight = view.Height() / 2;
   // The rulers count from the page's top-left corner: hand them that corner's
-  // distance from the view's origin, in pixels, negated as an offset.
+  // distance from the view's origin, in pixels, negated as an offset. The
+  // corner is found in this surface's client area, where the device draws,
+  // and lands on the nearest pixel, as the page's outline does.
+  const float width = static_cast<float>(client.Width());
   const float height = static_cast<float>(client.Height());
   const float pageAspect = page->GetWidth();
-  const float left = static_cast<float>(view.Width()) / 2.0f + (GetPanX() - GetZoomX() * pageAspect / 2.0f) * height;
-  const float top = static_cast<float>(view.Height()) / 2.0f - (GetPanY() + GetZoomY() * 0.5f) * height;
-  g.panX = -static_cast<int>(left);
-  g.panY = -static_cast<int>(top);
+  const float left = width / 2.0f + (GetPanX() - GetZoomX() * pageAspect / 2.0f) * height;
+  const float top = height / 2.0f - (GetPanY() + GetZoomY() * 0.5f) * height;
+  POINT origin{0, 0};
+  if (CWnd* parent = GetParent()) ::MapWindowPoints(m_hWnd, parent->m_hWnd, &origin, 1);
+  const auto pixel = [](float at) { return static_cast<int>(std::lround(std::max(-1e8f, std::min(1e8f, at)))); };
+  g.panX = -(origin.x + pixel(left));
+  g.panY = -(origin.y + pixel(top));
   frame->UpdateRulers(g);
 }
 

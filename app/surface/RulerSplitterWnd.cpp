@@ -38,8 +38,29 @@ void CRulerSplitterWnd::ShowRulers(bool show, bool recalc) {
 }
 
 void CRulerSplitterWnd::UpdateRulers(const RulerGeometry& geometry) {
-  for (int type : {CRulerView::kHorizontal, CRulerView::kVertical})
-    if (CRulerView* ruler = GetRuler(type)) ruler->UpdateGeometry(geometry);
+  CWnd* view = GetPageView();
+  for (int type : {CRulerView::kHorizontal, CRulerView::kVertical}) {
+    CRulerView* ruler = GetRuler(type);
+    if (!ruler) continue;
+    // The page's corner and the mouse come in the view's client coordinates;
+    // a ruler counts from its own client area, which the view's border and
+    // the splitter's gaps shift.
+    RulerGeometry g = geometry;
+    if (view && view->m_hWnd && ruler->m_hWnd) {
+      CPoint viewOrigin(0, 0), rulerOrigin(0, 0);
+      view->ClientToScreen(&viewOrigin);
+      ruler->ClientToScreen(&rulerOrigin);
+      const CSize shift = viewOrigin - rulerOrigin;
+      g.panX -= shift.cx;
+      g.panY -= shift.cy;
+      if (g.reason == 3) {
+        const int x = static_cast<short>(LOWORD(g.mouseL)) + shift.cx;
+        const int y = static_cast<short>(HIWORD(g.mouseL)) + shift.cy;
+        g.mouseL = MAKELPARAM(x, y);
+      }
+    }
+    ruler->UpdateGeometry(g);
+  }
 }
 
 void CRulerSplitterWnd::OnLButtonDown(UINT, CPoint) {}

@@ -40,9 +40,17 @@ void CRulerCornerView::OnSetFocus(CWnd*) { ReturnFocusToPageView(this); }
 BOOL CRulerView::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CRulerView::UpdateGeometry(const RulerGeometry& g) {
-  m_offset = m_type == kHorizontal ? g.panX : g.panY;
-  m_spacing = ruler_math::TickSpacing(g.zoom, g.pixelsPerUnit);
+  const int offset = m_type == kHorizontal ? g.panX : g.panY;
+  const ruler_math::TickScale scale = ruler_math::Scale(g.zoom, g.pixelsPerUnit);
+  const bool moved = offset != m_offset || scale.spacing != m_spacing || scale.unitsPerTick != m_unitsPerTick;
+  m_offset = offset;
+  m_spacing = scale.spacing;
+  m_unitsPerTick = scale.unitsPerTick;
   if (!m_hWnd) return;
+  // The page surface reports every frame it draws: a ruler whose page has
+  // not moved is left alone, so its mouse marker stays and it does not
+  // repaint ten times a second.
+  if (g.reason == 0 && !moved) return;
   switch (g.reason) {
     case 3:
       MoveMarker(CPoint(static_cast<short>(LOWORD(g.mouseL)), static_cast<short>(HIWORD(g.mouseL))));
@@ -90,9 +98,10 @@ void CRulerView::OnDraw(CDC* pDC) {
   pDC->SetTextAlign(horizontal ? TA_RIGHT : (TA_LEFT | TA_TOP));
   pDC->SetBkMode(TRANSPARENT);
   const int length = horizontal ? client.Width() : client.Height();
-  const int count = ruler_math::TickCount(length, m_spacing);
-  int label = m_firstLabel;
-  for (int i = 1; i <= count; ++i) {
+  // Ticks count from the page's edge and cover the whole ruler, before the
+  // page too, wherever the page has been panned.
+  const int last = ruler_math::LastTick(length, m_spacing, m_offset);
+  for (int i = ruler_math::FirstTick(m_spacing, m_offset); i <= last; ++i) {
     const int at = ruler_math::TickPosition(i, m_spacing, m_offset);
     const int start = ruler_math::TickStart(i);
     if (horizontal)
@@ -101,7 +110,7 @@ void CRulerView::OnDraw(CDC* pDC) {
       pDC->PatBlt(start, at, client.Width() - start, 1, BLACKNESS);
     if (start == 0) {
       CString text;
-      text.Format("%d", label++);
+      text.Format("%d", ruler_math::LabelCentimetres(i, m_unitsPerTick));
       if (horizontal)
         pDC->TextOut(at, 0, text);
       else

@@ -1,7 +1,8 @@
 #pragma once
 // The two rulers beside the page view and the corner between them. A ruler
-// shows ticks and centimetre numbers that follow the page's pan and zoom, and
-// marks the mouse position with an inverted line.
+// shows ticks and centimetre numbers counted from the page's top-left corner
+// that follow the page's pan and zoom, and marks the mouse position with an
+// inverted line.
 #include "app/shell/EditorFrame.h"
 #include "framework/framework.h"
 
@@ -33,7 +34,7 @@ class CRulerView : public CView {
   int m_type = kHorizontal;
   int m_offset = 0;
   float m_spacing = 1.0f;
-  int m_firstLabel = 1;
+  int m_unitsPerTick = 1;
   CPoint m_marker{0, 0};
 };
 

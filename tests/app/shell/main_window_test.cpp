@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/resource.h"
 #include "app/shell/ChildView.h"
 #include "app/support/EditorFrameFixture.h"
@@ -93,4 +96,52 @@ TEST_F(MainWindowTest, WithoutAnAlbumThePageSurfaceIsShownEmptyAndWhite) {
   const auto centre = [&] { return CaptureWindow(::GetDesktopWindow()).At(area.CenterPoint()); };
   input::FlushUntil([&] { return centre() == 0xFFFFFFu; }, 100);
   EXPECT_EQ(centre(), 0xFFFFFFu);
+}
+
+namespace {
+// Where a capture holds black along a line of screen pixels.
+std::vector<int> BlackAlong(const WindowCapture& shot, CPoint from, CSize step, int count) {
+  std::vector<int> at;
+  for (int i = 0; i < count; ++i)
+    if ((shot.At(from + CSize(step.cx * i, step.cy * i)) & 0xFFFFFFu) == 0) at.push_back(i);
+  return at;
+}
+}  // namespace
+
+// Each ruler's long tick of 0 centimetres stands exactly at the page's drawn
+// edge, whatever borders lie between the view and the rulers.
+TEST_F(MainWindowTest, RulersZeroTicksMeetThePagesDrawnCorner) {
+  OpenSample();
+  frame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_VIEW_RULER, 0));
+  CRulerSplitterWnd& rulers = frame->GetRulerSplitter();
+  CWnd* surface = frame->GetPageSurface();
+  CRect area, across, down;
+  surface->GetClientRect(&area);
+  surface->ClientToScreen(&area);
+  rulers.GetPane(0, 1)->GetClientRect(&across);
+  rulers.GetPane(0, 1)->ClientToScreen(&across);
+  rulers.GetPane(1, 0)->GetClientRect(&down);
+  rulers.GetPane(1, 0)->ClientToScreen(&down);
+  // The page's outline: the first black pixel from the surface's left along
+  // its middle, and from its top a quarter of the way across.
+  const CPoint middle(area.left, area.CenterPoint().y), quarter(area.left + area.Width() / 4, area.top);
+  WindowCapture shot;
+  input::FlushUntil([&] {
+    rulers.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    shot = CaptureWindow(::GetDesktopWindow());
+    const bool rulersDrawn = BlackAlong(shot, across.TopLeft(), CSize(1, 0), across.Width()).size() < 200u;
+    return rulersDrawn && !BlackAlong(shot, middle, CSize(1, 0), area.Width()).empty();
+  }, 100);
+  const std::vector<int> left = BlackAlong(shot, middle, CSize(1, 0), area.Width());
+  const std::vector<int> top = BlackAlong(shot, quarter, CSize(0, 1), area.Height());
+  ASSERT_FALSE(left.empty());
+  ASSERT_FALSE(top.empty());
+  // Long ticks alone reach a ruler's outer edge.
+  const std::vector<int> longAcross = BlackAlong(shot, across.TopLeft(), CSize(1, 0), across.Width());
+  const std::vector<int> longDown = BlackAlong(shot, down.TopLeft(), CSize(0, 1), down.Height());
+  const int edgeX = area.left + left.front() - across.left, edgeY = area.top + top.front() - down.top;
+  EXPECT_NE(std::find(longAcross.begin(), longAcross.end(), edgeX), longAcross.end()) << edgeX;
+  EXPECT_NE(std::find(longDown.begin(), longDown.end(), edgeY), longDown.end()) << edgeY;
 }
