@@ -1,12 +1,17 @@
 """Effects of the library: soft shapes whose opacity becomes a photo's
-mask. Grey JPEGs (the editor reads their brightness as opacity) and TGAs
-with a neutral grey colour and their own alpha, which leave the photo's
-colours as they are."""
+mask. JPEGs, whose green channel the editor reads as opacity (twice the value,
+so from 128 up a photo shows fully), and TGAs with a neutral grey colour and
+their own alpha, which leave the photo's colours as they are."""
 import os
 
 from common import ellipse, heart, im, rounded, write_both
 
 GREY = '#808080'
+# The red and blue of a JPEG effect only show in the library's thumbnails:
+# ivory where the photo shows, wine red where it is hidden, so the list shows
+# a pale shape on a coloured ground rather than white on black.
+SHOWN_RED, SHOWN_BLUE = 255, 240
+HIDDEN_RED, HIDDEN_BLUE = 120, 60
 
 
 def soft(tmp, size, draws, blur):
@@ -16,8 +21,28 @@ def soft(tmp, size, draws, blur):
     return out
 
 
+def percent(value):
+    return '%.2f%%' % (value * 100.0 / 255.0)
+
+
+def tinted(tmp, name, shape):
+    """The grey shape as the green channel, red and blue blended between the
+    hidden and the shown colour by the opacity the editor gives it."""
+    opacity = os.path.join(tmp, name + '_opacity.png')
+    im(shape, '-evaluate', 'multiply', '2', opacity)
+    red = os.path.join(tmp, name + '_red.png')
+    blue = os.path.join(tmp, name + '_blue.png')
+    im(opacity, '+level', '%s,%s' % (percent(HIDDEN_RED), percent(SHOWN_RED)), red)
+    im(opacity, '+level', '%s,%s' % (percent(HIDDEN_BLUE), percent(SHOWN_BLUE)), blue)
+    out = os.path.join(tmp, name + '_tinted.png')
+    im(red, shape, blue, '-combine', out)
+    return out
+
+
 def as_jpeg(tmp, library, name, shape):
-    write_both(shape, library, 'effect', name + '.jpg', ['-quality', '92'])
+    # Full-resolution colour keeps the green channel from taking the tint.
+    write_both(tinted(tmp, name, shape), library, 'effect', name + '.jpg',
+               ['-quality', '92', '-sampling-factor', '1x1'])
 
 
 def as_tga(tmp, library, name, shape, size):

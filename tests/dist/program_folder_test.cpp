@@ -49,6 +49,30 @@ TEST(ProgramFolder, LibrariesHoldTheSamePicturesInBothResolutionsHalfTheSize) {
   }
 }
 
+// A JPEG effect's green channel is the photo's opacity; its red and blue
+// only colour the thumbnail: a pale shape on wine red, not white on black.
+TEST(ProgramFolder, JpegEffectsShowAPaleShapeOnAColouredGround) {
+  int jpegs = 0;
+  for (const std::string& name : Library("effect", "lowres")) {
+    if (name.substr(name.rfind('.')) != ".jpg") continue;
+    SCOPED_TRACE(name);
+    ++jpegs;
+    CImgBitmap effect;
+    ASSERT_TRUE(effect.Load(Program("effect\\lowres\\" + name).c_str(), 1, 1));
+    const IplImage* image = effect.GetIplImage();
+    const auto pixel = [&](int x, int y) {
+      return reinterpret_cast<const unsigned char*>(image->imageData) + static_cast<ptrdiff_t>(y) * image->widthStep + x * 3;
+    };
+    const unsigned char* corner = pixel(1, 1);  // hidden: blue, green, red
+    EXPECT_LE(corner[1], 6);
+    EXPECT_GE(corner[2], 100);
+    const unsigned char* centre = pixel(effect.GetWidth() / 2, effect.GetHeight() / 2);  // shown
+    EXPECT_GE(centre[1], 128);
+    EXPECT_GE(centre[2], 240);
+  }
+  EXPECT_GE(jpegs, 3);
+}
+
 // Every picture a template names must be in its library.
 void ExpectPicturesExist(const TiXmlElement* element, const std::string& file) {
   for (; element; element = element->NextSiblingElement()) {
