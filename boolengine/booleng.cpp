@@ -216,16 +216,18 @@ bool Bool_Engine::AddPt(double x, double y)
     const int64_t ix = static_cast<int64_t>(sx) * m_GRID;
     const int64_t iy = static_cast<int64_t>(sy) * m_GRID;
     Node* node = new Node(ix, iy, this);
-    if (!m_firstNodeToAdd) {
-        LogPrintf("-> AddPt() *FIRST* :");
+    const bool first = !m_firstNodeToAdd;
+    if (first) {
         m_firstNodeToAdd = node;
         // The node belongs to nothing yet: the graph takes it with its first link.
     } else {
-        LogPrintf("-> AddPt():");
         m_graphToAdd->AddLink(m_lastNodeToAdd, node);
     }
-    LogPrintf(" input: x = %f, y = %f\n", x, y);
-    LogPrintf(" input: x = %" PRId64 ", y = %" PRId64 "\n", ix, iy);
+    if (LogOpen()) {
+        LogPrintf(first ? "-> AddPt() *FIRST* :" : "-> AddPt():");
+        LogPrintf(" input: x = %f, y = %f\n", x, y);
+        LogPrintf(" input: x = %" PRId64 ", y = %" PRId64 "\n", ix, iy);
+    }
     m_lastNodeToAdd = node;
     return true;
 }

@@ -39,7 +39,7 @@ int Sign(int64_t v) { return (v > 0) - (v < 0); }
 
 }  // namespace
 
-int SignOfDifference(int64_t a, int64_t b, int64_t c, int64_t d)
+int SignOfDifferenceExact(int64_t a, int64_t b, int64_t c, int64_t d)
 {
     const int s1 = Sign(a) * Sign(b);
     const int s2 = Sign(c) * Sign(d);
@@ -47,21 +47,6 @@ int SignOfDifference(int64_t a, int64_t b, int64_t c, int64_t d)
     if (s1 == 0) return 0;
     const int cmp = CompareU128(MulU64(Magnitude(a), Magnitude(b)), MulU64(Magnitude(c), Magnitude(d)));
     return s1 > 0 ? cmp : -cmp;
-}
-
-int Orientation(int64_t ox, int64_t oy, int64_t bx, int64_t by, int64_t cx, int64_t cy)
-{
-    return SignOfDifference(bx - ox, cy - oy, by - oy, cx - ox);
-}
-
-int CrossSign(int64_t ax, int64_t ay, int64_t bx, int64_t by)
-{
-    return SignOfDifference(ax, by, ay, bx);
-}
-
-int DotSign(int64_t ax, int64_t ay, int64_t bx, int64_t by)
-{
-    return SignOfDifference(ax, bx, -ay, by);
 }
 
 }  // namespace exactmath

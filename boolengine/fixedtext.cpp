@@ -27,12 +27,12 @@ char* FormatFixedSix(char* out, double v)
         // Beyond internal coordinates (and infinities, NaN): the general path.
         return std::to_chars(out, out + kFixedSixRoom, v, std::chars_format::fixed, 6).ptr;
     }
-    // a * 10^6 exactly is p + e; p is below 2^51, so floor and fraction are exact
-    // and e is smaller than half the last place of p.
+    // a * 10^6 exactly is p + e; p is below 2^51, so its whole part (taken by
+    // truncation) and fraction are exact and e is smaller than half the last
+    // place of p. e only matters near a tie.
     const double p = a * 1e6;
-    const double e = ProductError(a, 1e6, p);
-    const double m = std::floor(p);
-    const double f = p - m;
+    const uint64_t whole6 = static_cast<uint64_t>(p);
+    const double f = p - static_cast<double>(whole6);
     bool up;
     if (f < 0.25) {
         up = false;
@@ -41,20 +41,36 @@ char* FormatFixedSix(char* out, double v)
     } else {
         // d is a multiple of p's last place, e less than half of one.
         const double d = f - 0.5;
-        up = d > 0 || (d == 0 && (e > 0 || (e == 0 && std::fmod(m, 2.0) != 0)));
+        const double e = ProductError(a, 1e6, p);
+        up = d > 0 || (d == 0 && (e > 0 || (e == 0 && (whole6 & 1) != 0)));
     }
-    const uint64_t n = static_cast<uint64_t>(m) + (up ? 1 : 0);
-    // Digits from the back into a scratch area, then moved to the front.
+    const uint64_t n = whole6 + (up ? 1 : 0);
+    // Digits from the back, two at a time, into a scratch area.
+    static const char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char buf[32];
     char* end = buf + sizeof buf;
     char* s = end;
-    uint64_t frac = n % 1000000, whole = n / 1000000;
-    for (int i = 0; i < 6; ++i, frac /= 10) *--s = static_cast<char>('0' + frac % 10);
+    uint32_t frac = static_cast<uint32_t>(n % 1000000);
+    uint64_t whole = n / 1000000;
+    for (int i = 0; i < 3; ++i, frac /= 100) {
+        s -= 2;
+        std::memcpy(s, kPairs + 2 * (frac % 100), 2);
+    }
     *--s = '.';
-    do {
-        *--s = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
+    while (whole >= 100) {
+        s -= 2;
+        std::memcpy(s, kPairs + 2 * (whole % 100), 2);
+        whole /= 100;
+    }
+    if (whole >= 10) {
+        s -= 2;
+        std::memcpy(s, kPairs + 2 * whole, 2);
+    } else {
+        *--s = static_cast<char>('0' + whole);
+    }
     if (std::signbit(v)) *--s = '-';
     const std::size_t length = static_cast<std::size_t>(end - s);
     std::memcpy(out, s, length);

@@ -9,6 +9,7 @@
 #include "boolengine/boolline.h"
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
+#include "boolengine/keyorder.h"
 #include "boolengine/linktests.h"
 #include "boolengine/sweepbands.h"
 
@@ -25,15 +26,60 @@ const int kMinCrossingRounds = 10;
 // own order (small keys sorted, the spans moved once).
 std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
 {
-    std::vector<std::pair<int64_t, size_t>> keys;
-    keys.reserve(links.size());
-    for (size_t i = 0; i < links.size(); ++i)
-        keys.emplace_back(std::min(links[i]->GetBeginNode()->GetX(), links[i]->GetEndNode()->GetX()), i);
-    std::sort(keys.begin(), keys.end());
+    std::vector<Span> made;
+    made.reserve(links.size());
+    std::vector<int64_t> left(links.size());
+    for (size_t i = 0; i < links.size(); ++i) {
+        made.push_back(MakeSpan(links[i]));
+        left[i] = made.back().xmin;
+    }
     std::vector<Span> spans;
     spans.reserve(links.size());
-    for (const auto& k : keys) spans.push_back(MakeSpan(links[k.second]));
+    for (uint32_t i : keyorder::ByKey(left)) spans.push_back(made[i]);
     return spans;
+}
+
+}  // namespace
+
+namespace {
+
+// Places are kept beside the nodes: a node merged away is gone, while its
+// place still bounds the search (a null node marks it).
+struct Place {
+    int64_t x, y;
+    Node* node;
+};
+
+// Places by x ascending, equal x by y descending. Nodes at one and the same
+// place come in the order of the quicksort the merge has always used: while
+// no two places are equal the order is unique and a radix sort finds it.
+void SortPlaces(std::vector<Place>& places)
+{
+    auto before = [](const Place& a, const Place& b) {
+        if (a.x != b.x) return a.x < b.x;
+        return a.y > b.y;
+    };
+    if (places.size() < 64) {
+        std::sort(places.begin(), places.end(), before);
+        return;
+    }
+    std::vector<int64_t> keys(places.size());
+    std::vector<uint32_t> order(places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+        order[i] = static_cast<uint32_t>(i);
+        keys[i] = -places[i].y;  // coordinates stay far inside the 64-bit range
+    }
+    keyorder::StableByKey(order, keys);
+    for (size_t i = 0; i < places.size(); ++i) keys[i] = places[i].x;
+    keyorder::StableByKey(order, keys);
+    std::vector<Place> sorted(places.size());
+    for (size_t i = 0; i < places.size(); ++i) sorted[i] = places[order[i]];
+    for (size_t i = 1; i < sorted.size(); ++i)
+        if (sorted[i].x == sorted[i - 1].x && sorted[i].y == sorted[i - 1].y) {
+            std::sort(places.begin(), places.end(), before);
+            return;
+        }
+    places.swap(sorted);
 }
 
 }  // namespace
@@ -41,22 +87,13 @@ std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
 int Graph::MergeNodes(int64_t marge)
 {
     ResetBinMark();
-    // Places are kept beside the nodes: a node merged away is gone, while its
-    // place still bounds the search (a null node marks it).
-    struct Place {
-        int64_t x, y;
-        Node* node;
-    };
     std::vector<Place> nodes;
     {
         const std::vector<Node*> distinct = DistinctNodes(LinkVector());
         nodes.reserve(distinct.size());
         for (Node* n : distinct) nodes.push_back({n->GetX(), n->GetY(), n});
     }
-    std::sort(nodes.begin(), nodes.end(), [](const Place& a, const Place& b) {
-        if (a.x != b.x) return a.x < b.x;
-        return a.y > b.y;
-    });
+    SortPlaces(nodes);
     // Start of the next run of equal x for every node: within a run y only
     // falls, so a run is left as soon as y is out of reach.
     std::vector<size_t> nextColumn(nodes.size());
@@ -115,14 +152,23 @@ int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge, std::vector
 {
     std::vector<BoolLink*> links = graph->LinkVector();
     spans = SpansByLeft(links);
-    std::vector<Node*> nodes = DistinctNodes(links);
-    std::sort(nodes.begin(), nodes.end(), [](const Node* a, const Node* b) { return a->GetX() < b->GetX(); });
+    // Sorted by x alone, by the same quicksort as ever (equal x stay in its
+    // order), with the keys beside the nodes.
+    std::vector<std::pair<int64_t, Node*>> byX;
+    {
+        const std::vector<Node*> distinct = DistinctNodes(links);
+        byX.reserve(distinct.size());
+        for (Node* n : distinct) byX.emplace_back(n->GetX(), n);
+    }
+    std::sort(byX.begin(), byX.end(),
+              [](const std::pair<int64_t, Node*>& a, const std::pair<int64_t, Node*>& b) { return a.first < b.first; });
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
     SweepBands bands = BandsFor(spans, marge);
     size_t next = 0;
     int added = 0;
-    for (Node* n : nodes) {
-        const int64_t x = n->GetX(), y = n->GetY();
+    for (const auto& entry : byX) {
+        Node* n = entry.second;
+        const int64_t x = entry.first, y = n->GetY();
         for (; next < spans.size() && spans[next].xmin - marge <= x; ++next)
             bands.Insert(static_cast<uint32_t>(next), spans[next].ymin - marge, spans[next].ymax + marge);
         // A node goes on each link's list in the order of the nodes, so the

@@ -8,27 +8,17 @@
 #include "boolengine/booleng.h"
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
+#include "boolengine/keyorder.h"
 #include "boolengine/link.h"
 
 namespace {
-
-// The indexes 0..n-1 by key(i), equal keys by index.
-template <typename Key> std::vector<uint32_t> ByKey(size_t n, Key key)
-{
-    std::vector<std::pair<int64_t, uint32_t>> keyed(n);
-    for (uint32_t i = 0; i < n; ++i) keyed[i] = {key(i), i};
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<uint32_t> order(n);
-    for (size_t i = 0; i < n; ++i) order[i] = keyed[i].second;
-    return order;
-}
 
 long double MidY(const BoolLink* l)
 {
     return (static_cast<long double>(l->GetBeginNode()->GetY()) + static_cast<long double>(l->GetEndNode()->GetY())) / 2;
 }
 
-long double YAt(const IScanBeam::Record* r, long double x)
+long double YAtUncached(const IScanBeam::Record* r, long double x)
 {
     if (x == static_cast<long double>(r->x0)) return static_cast<long double>(r->y0);
     if (x == static_cast<long double>(r->x1)) return static_cast<long double>(r->y1);
@@ -36,6 +26,16 @@ long double YAt(const IScanBeam::Record* r, long double x)
                           (static_cast<long double>(r->x1) - static_cast<long double>(r->x0));
     return static_cast<long double>(r->y0) +
            t * (static_cast<long double>(r->y1) - static_cast<long double>(r->y0));
+}
+
+long double YAt(const IScanBeam::Record* r, long double x)
+{
+    if (!r->cached || r->atX != x) {
+        r->yAtX = YAtUncached(r, x);
+        r->atX = x;
+        r->cached = true;
+    }
+    return r->yAtX;
 }
 
 // Sign of slope(p) - slope(q), both links running to larger x.
@@ -147,17 +147,27 @@ void IScanBeam::SetGroupFlags()
     }
 
     // Records start at their left end and stop at their right; verticals
-    // are looked at where they stand. Each list holds indexes in x order.
-    auto startX = [&](uint32_t i) { return records[i].x0; };
-    auto endX = [&](uint32_t i) { return records[i].x1; };
-    auto uprightX = [&](uint32_t i) { return verticals[i]->GetBeginNode()->GetX(); };
-    const std::vector<uint32_t> starts = ByKey(records.size(), startX);
-    const std::vector<uint32_t> ends = ByKey(records.size(), endX);
-    const std::vector<uint32_t> upright = ByKey(verticals.size(), uprightX);
+    // are looked at where they stand. Each list holds indexes in x order,
+    // beside it the x of each (and one past the last that never comes).
     const int64_t kNoX = INT64_MAX;
-    auto at = [kNoX](const std::vector<uint32_t>& v, size_t i, auto key) { return i < v.size() ? key(v[i]) : kNoX; };
+    std::vector<int64_t> keys(records.size());
+    auto inOrder = [&](auto key, size_t n, std::vector<int64_t>& xs) {
+        keys.resize(n);
+        for (size_t i = 0; i < n; ++i) keys[i] = key(i);
+        std::vector<uint32_t> order = keyorder::ByKey(keys);
+        xs.resize(n + 1);
+        for (size_t i = 0; i < n; ++i) xs[i] = keys[order[i]];
+        xs[n] = kNoX;
+        return order;
+    };
+    std::vector<int64_t> startXs, endXs, uprightXs;
+    const std::vector<uint32_t> starts = inOrder([&](size_t i) { return records[i].x0; }, records.size(), startXs);
+    const std::vector<uint32_t> ends = inOrder([&](size_t i) { return records[i].x1; }, records.size(), endXs);
+    const std::vector<uint32_t> upright =
+        inOrder([&](size_t i) { return verticals[i]->GetBeginNode()->GetX(); }, verticals.size(), uprightXs);
+    std::vector<int64_t>().swap(keys);
     auto nextEvent = [&](size_t s, size_t e, size_t u) {
-        return std::min(at(starts, s, startX), std::min(at(ends, e, endX), at(upright, u, uprightX)));
+        return std::min(startXs[s], std::min(endXs[e], uprightXs[u]));
     };
 
     long double sweepX = 0.0L;
@@ -171,13 +181,13 @@ void IScanBeam::SetGroupFlags()
         const int64_t x = nextEvent(nextStart, nextEnd, nextVertical);
         if (x == kNoX) break;
         const size_t firstVertical = nextVertical;
-        while (nextVertical < upright.size() && uprightX(upright[nextVertical]) == x) ++nextVertical;
+        while (uprightXs[nextVertical] == x) ++nextVertical;
         leftOfVertical.clear();
         for (size_t v = firstVertical; v < nextVertical; ++v)
             leftOfVertical.push_back(CountsAt(beam, x, MidY(verticals[upright[v]])));
-        for (; nextEnd < ends.size() && endX(ends[nextEnd]) == x; ++nextEnd) beam.erase(where[ends[nextEnd]]);
+        for (; endXs[nextEnd] == x; ++nextEnd) beam.erase(where[ends[nextEnd]]);
         starting.clear();
-        for (; nextStart < starts.size() && startX(starts[nextStart]) == x; ++nextStart)
+        for (; startXs[nextStart] == x; ++nextStart)
             starting.push_back(&records[starts[nextStart]]);
         const int64_t nextX = nextEvent(nextStart, nextEnd, nextVertical);
         if (nextX != kNoX) {
@@ -185,8 +195,11 @@ void IScanBeam::SetGroupFlags()
             // From the top down, so the record above a new one always holds
             // final counts (the count just below a link is the same all along it).
             std::sort(starting.begin(), starting.end(), Order{&sweepX});
+            Beam::iterator placed = beam.end();
             for (Record* r : starting) {
-                auto placed = beam.insert(r).first;
+                // Records starting together often lie together: the place
+                // after the one just made is tried first.
+                placed = placed == beam.end() ? beam.insert(r).first : beam.insert(std::next(placed), r);
                 where[static_cast<size_t>(r - records.data())] = placed;
                 Counts above;
                 if (placed != beam.begin()) {

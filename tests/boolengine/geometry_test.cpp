@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <utility>
+#include <vector>
 
 #include "boolengine/booleng.h"
 #include "boolengine/boolline.h"
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
+#include "boolengine/keyorder.h"
 #include "engine_support.h"
 
 namespace {
@@ -247,6 +250,41 @@ TEST(ExactMath, SignsOfLargeProductsAreExact)
     EXPECT_EQ(exactmath::Orientation(0, 0, big, 1, 2 * big, 2), 0);
     EXPECT_EQ(exactmath::CrossSign(3, -4, -6, 8), 0);
     EXPECT_EQ(exactmath::DotSign(3, -4, -6, 8), -1);
+}
+
+// The quick answer from doubles must never differ from the exact products:
+// pairs of products one apart, equal, and far apart, at every magnitude.
+TEST(ExactMath, QuickSignsAgreeWithTheExactProducts)
+{
+    std::mt19937_64 rng(31);
+    for (int i = 0; i < 20000; ++i) {
+        const int bits = 2 + i % 61;
+        const int64_t a = static_cast<int64_t>(rng() >> (64 - bits)) * (i % 3 ? 1 : -1);
+        const int64_t b = static_cast<int64_t>(rng() >> (64 - bits)) | 1;
+        // c * d close to a * b: d taken from the quotient, then nudged.
+        const int64_t c = i % 5 ? a + static_cast<int64_t>(rng() % 7) - 3 : a;
+        const int64_t d = c == 0 ? 0 : static_cast<int64_t>(static_cast<long double>(a) * b / c) + static_cast<int64_t>(rng() % 3) - 1;
+        ASSERT_EQ(exactmath::SignOfDifference(a, b, c, d), exactmath::SignOfDifferenceExact(a, b, c, d))
+            << a << " " << b << " " << c << " " << d;
+        ASSERT_EQ(exactmath::SignOfDifference(a, b, a, b), 0);
+    }
+}
+
+// Radix orders equal a stable sort by key, over small and huge key ranges.
+TEST(KeyOrder, EqualsTheStableSortByKey)
+{
+    std::mt19937_64 rng(8);
+    for (int rep = 0; rep < 40; ++rep) {
+        const size_t n = 1 + rng() % (rep < 20 ? 60 : 3000);
+        const int shift = static_cast<int>(rng() % 62);
+        std::vector<int64_t> keys(n);
+        for (int64_t& k : keys) k = static_cast<int64_t>(rng() >> shift) - static_cast<int64_t>(rng() >> shift);
+        for (size_t i = 0; i + 1 < n; i += 3) keys[i + 1] = keys[i];  // ties
+        std::vector<uint32_t> expected(n);
+        for (size_t i = 0; i < n; ++i) expected[i] = static_cast<uint32_t>(i);
+        std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) { return keys[a] < keys[b]; });
+        ASSERT_EQ(keyorder::ByKey(keys), expected) << n << " keys, shift " << shift;
+    }
 }
 
 }  // namespace
