@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "boolengine/dllist.h"
@@ -67,6 +68,7 @@ public:
 
     // Debug output.
     void WriteBoundary(std::FILE* file) const;
+    std::string BoundaryText() const;  // what WriteBoundary writes
     void WriteKeyGraph() const;
     void WriteToLog(bool detail) const;
     void WriteLinksToLog(const std::vector<BoolLink*>& links, bool detail) const;

@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
-#include <memory>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "boolengine/booleng.h"
 #include "boolengine/fixedtext.h"
@@ -14,18 +16,23 @@
 
 namespace {
 
-// A file written anew: the old one is removed first, so that no file system
-// flushes it for being cut to nothing and written again.
-std::FILE* Rewrite(const char* name)
+// Makes 'text' the whole of a key file (in text mode, as "w" writes): over
+// the old bytes in place, then cut to length. File systems take several
+// times longer to remove and make a file again, or to cut one to nothing
+// and fill it anew, than to overwrite pages they hold. The operation goes on
+// without the file when it cannot be written.
+void Rewrite(const char* name, const std::string& text)
 {
-    std::remove(name);
-    return std::fopen(name, "w");
+    std::FILE* f = std::fopen(name, "r+");
+    if (!f) f = std::fopen(name, "w");
+    if (!f) return;
+    std::fwrite(text.data(), 1, text.size(), f);
+    const long end = std::fflush(f) == 0 ? std::ftell(f) : -1L;
+    std::fclose(f);
+    std::error_code error;
+    if (end >= 0 && std::filesystem::file_size(name, error) != static_cast<std::uintmax_t>(end))
+        std::filesystem::resize_file(name, static_cast<std::uintmax_t>(end), error);
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string KeyHeader(const char* units)
 {
@@ -82,7 +89,7 @@ public:
         at = Put(at, "; \n");
         m_text.append(line, static_cast<size_t>(at - line));
     }
-    void WriteTo(std::FILE* f) const { std::fwrite(m_text.data(), 1, m_text.size(), f); }
+    const std::string& Text() const { return m_text; }
 
 private:
     template <size_t N> static char* Put(char* at, const char (&text)[N])
@@ -97,8 +104,14 @@ private:
 
 void Graph::WriteBoundary(std::FILE* f) const
 {
+    const std::string text = BoundaryText();
+    std::fwrite(text.data(), 1, text.size(), f);
+}
+
+std::string Graph::BoundaryText() const
+{
     const BoolLink* first = GetFirstLink();
-    if (!first) return;
+    if (!first) return {};
     const double scale = KeyScale(m_engine);
     KeyText t(GetNumberOfLinks());
     t.Add("BOUNDARY; LAYER ");
@@ -109,14 +122,11 @@ void Graph::WriteBoundary(std::FILE* f) const
     m_links.foreach_item([&](BoolLink* l) { t.Point(*l->GetBeginNode(), scale); });
     t.Point(*first->GetBeginNode(), scale);
     t.Add("ENDEL;\n");
-    t.WriteTo(f);
+    return t.Text();
 }
 
 void Graph::WriteKeyGraph() const
 {
-    // The operation goes on without the file when it cannot be written.
-    File f(Rewrite("keygraphfile.key"));
-    if (!f) return;
     const double scale = KeyScale(m_engine);
     KeyText t(m_links.count());
     t.AddText(KeyHeader("USERUNITS 1; PHYSUNITS 1e-006;"));
@@ -129,16 +139,15 @@ void Graph::WriteKeyGraph() const
         t.Add("ENDEL;\n");
     });
     t.AddText(m_links.empty() ? kEmptyFooter : kFooter);
-    t.WriteTo(f.get());
+    Rewrite("keygraphfile.key", t.Text());
 }
 
 void GraphList::WriteGraphs() const
 {
-    File f(Rewrite("graphkeyfile.key"));
-    if (!f) return;
-    std::fputs(KeyHeader("USERUNITS 0.0001; PHYSUNITS 1e-009;").c_str(), f.get());
-    foreach_item([&](Graph* g) { g->WriteBoundary(f.get()); });
-    std::fputs(kFooter, f.get());
+    std::string text = KeyHeader("USERUNITS 0.0001; PHYSUNITS 1e-009;");
+    foreach_item([&](Graph* g) { text += g->BoundaryText(); });
+    text += kFooter;
+    Rewrite("graphkeyfile.key", text);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "boolengine/graph.h"
 #include "boolengine/keyorder.h"
 #include "boolengine/linktests.h"
+#include "boolengine/node_merge.h"
 #include "boolengine/sweepbands.h"
 
 using namespace linktests;
@@ -41,86 +42,7 @@ std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
 
 }  // namespace
 
-namespace {
-
-// Places are kept beside the nodes: a node merged away is gone, while its
-// place still bounds the search (a null node marks it).
-struct Place {
-    int64_t x, y;
-    Node* node;
-};
-
-// Places by x ascending, equal x by y descending. Nodes at one and the same
-// place come in the order of the quicksort the merge has always used: while
-// no two places are equal the order is unique and a radix sort finds it.
-void SortPlaces(std::vector<Place>& places)
-{
-    auto before = [](const Place& a, const Place& b) {
-        if (a.x != b.x) return a.x < b.x;
-        return a.y > b.y;
-    };
-    if (places.size() < 64) {
-        std::sort(places.begin(), places.end(), before);
-        return;
-    }
-    std::vector<int64_t> keys(places.size());
-    std::vector<uint32_t> order(places.size());
-    for (size_t i = 0; i < places.size(); ++i) {
-        order[i] = static_cast<uint32_t>(i);
-        keys[i] = -places[i].y;  // coordinates stay far inside the 64-bit range
-    }
-    keyorder::StableByKey(order, keys);
-    for (size_t i = 0; i < places.size(); ++i) keys[i] = places[i].x;
-    keyorder::StableByKey(order, keys);
-    std::vector<Place> sorted(places.size());
-    for (size_t i = 0; i < places.size(); ++i) sorted[i] = places[order[i]];
-    for (size_t i = 1; i < sorted.size(); ++i)
-        if (sorted[i].x == sorted[i - 1].x && sorted[i].y == sorted[i - 1].y) {
-            std::sort(places.begin(), places.end(), before);
-            return;
-        }
-    places.swap(sorted);
-}
-
-}  // namespace
-
-int Graph::MergeNodes(int64_t marge)
-{
-    ResetBinMark();
-    std::vector<Place> nodes;
-    {
-        const std::vector<Node*> distinct = DistinctNodes(LinkVector());
-        nodes.reserve(distinct.size());
-        for (Node* n : distinct) nodes.push_back({n->GetX(), n->GetY(), n});
-    }
-    SortPlaces(nodes);
-    // Start of the next run of equal x for every node: within a run y only
-    // falls, so a run is left as soon as y is out of reach.
-    std::vector<size_t> nextColumn(nodes.size());
-    for (size_t i = nodes.size(); i-- > 0;)
-        nextColumn[i] = (i + 1 < nodes.size() && nodes[i + 1].x == nodes[i].x) ? nextColumn[i + 1] : i + 1;
-    int merges = 0;
-    const double m = static_cast<double>(marge);
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        Node* keep = nodes[i].node;
-        if (!keep) continue;
-        const double kx = static_cast<double>(nodes[i].x), ky = static_cast<double>(nodes[i].y);
-        for (size_t j = i + 1; j < nodes.size(); ++j) {
-            if (static_cast<double>(nodes[j].x) - kx > m) break;
-            if (ky - static_cast<double>(nodes[j].y) > m) {
-                j = nextColumn[j] - 1;  // the rest of this column lies lower still
-                continue;
-            }
-            if (!nodes[j].node) continue;
-            if (std::fabs(static_cast<double>(nodes[j].y) - ky) > m) continue;
-            keep->Merge(nodes[j].node);
-            nodes[j].node = nullptr;
-            ++merges;
-        }
-    }
-    DeleteZeroLines();
-    return merges;
-}
+int Graph::MergeNodes(int64_t marge) { return nodemerge::MergeAll(this, marge); }
 
 namespace {
 
@@ -148,20 +70,29 @@ SweepBands BandsFor(const std::vector<Span>& spans, int64_t widen)
 
 // Nodes lying within marge of a link (away from its ends) become its
 // crossings. 'spans' are the links' spans by left end before the pass.
-int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge, std::vector<Span>& spans)
+// 'merged' are the graph's nodes as the node merge just left them, when
+// known: their order (equal x by y descending) serves when nodes of equal x
+// lie too far apart to meet one link that runs more along x than along y,
+// the only links whose crossings could be ordered differently by it.
+int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge, std::vector<Span>& spans,
+                   const std::vector<nodemerge::Place>& merged)
 {
     std::vector<BoolLink*> links = graph->LinkVector();
     spans = SpansByLeft(links);
-    // Sorted by x alone, by the same quicksort as ever (equal x stay in its
-    // order), with the keys beside the nodes.
     std::vector<std::pair<int64_t, Node*>> byX;
-    {
+    if (!merged.empty() && nodemerge::ColumnsSpaced(merged, marge)) {
+        byX.reserve(merged.size());
+        for (const nodemerge::Place& p : merged) byX.emplace_back(p.x, p.node);
+    } else {
+        // Sorted by x alone, by the same quicksort as ever (equal x stay in
+        // its order), with the keys beside the nodes.
         const std::vector<Node*> distinct = DistinctNodes(links);
         byX.reserve(distinct.size());
         for (Node* n : distinct) byX.emplace_back(n->GetX(), n);
+        std::sort(byX.begin(), byX.end(), [](const std::pair<int64_t, Node*>& a, const std::pair<int64_t, Node*>& b) {
+            return a.first < b.first;
+        });
     }
-    std::sort(byX.begin(), byX.end(),
-              [](const std::pair<int64_t, Node*>& a, const std::pair<int64_t, Node*>& b) { return a.first < b.first; });
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
     SweepBands bands = BandsFor(spans, marge);
     size_t next = 0;
@@ -191,8 +122,8 @@ int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge, std::vector
 }
 
 // Every pair of properly crossing links gets a shared node at the crossing;
-// 'spans' are the links' spans by left end.
-int CrossingPass(Graph* graph, Bool_Engine* engine, const std::vector<Span>& spans)
+// 'spans' are the links' spans by left end. The new nodes go to 'added'.
+int CrossingPass(Graph* graph, Bool_Engine* engine, const std::vector<Span>& spans, std::vector<Node*>& added)
 {
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
     SweepBands bands = BandsFor(spans, 0);
@@ -216,7 +147,7 @@ int CrossingPass(Graph* graph, Bool_Engine* engine, const std::vector<Span>& spa
             auto& lo = lines[k];
             if (!li) li = std::make_unique<BoolLine>(s.link, engine);
             if (!lo) lo = std::make_unique<BoolLine>(spans[k].link, engine);
-            li->Intersect(*lo);
+            added.push_back(li->Intersect(*lo));
             ++found;
         }
         bands.Insert(static_cast<uint32_t>(i), s.ymin, s.ymax);
@@ -245,7 +176,8 @@ bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
     // wants the round's trace, only what that round made or moved is looked at.
     if (nodesMerged && !m_engine->LogOpen() && !NewCrossingsPossible(LinkVector(), marge)) return false;
     m_engine->WriteLog("Node to Node");
-    const int merged = nodesMerged ? 0 : MergeNodes(marge);
+    std::vector<nodemerge::Place> survivors;
+    const int merged = nodesMerged ? 0 : nodemerge::MergeAll(this, marge, &survivors);
     if (GetNumberOfLinks() < 3) return merged > 0;
     m_links.foreach_item([](BoolLink* l) {
         l->touched = false;
@@ -257,7 +189,7 @@ bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
     // One pass finds nodes on links of every direction, vertical ones too; the
     // log still shows the turned search for them.
     std::vector<Span> spans;
-    const int onLink = NodeOnLinkPass(this, m_engine, marge, spans);
+    const int onLink = NodeOnLinkPass(this, m_engine, marge, spans, survivors);
     m_engine->WriteLog("Rotate -90");
     m_engine->WriteLog("Node to BoolLink -90");
     if (m_engine->LogOpen()) {
@@ -270,12 +202,16 @@ bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
     LogScanPass(1);
     // Links split on nodes need their spans anew.
     if (onLink > 0) spans = SpansByLeft(LinkVector());
-    const int crossings = CrossingPass(this, m_engine, spans);
+    std::vector<Node*> added;
+    const int crossings = CrossingPass(this, m_engine, spans, added);
     std::vector<Span>().swap(spans);
     WriteToLog(false);
     m_engine->WriteLog("Node to Node");
     m_engine->WriteLog("Node to Node");
-    const int mergedAgain = MergeNodes(marge);
+    // Splitting links on nodes moves no node: after a full merge only the
+    // crossings' new nodes can meet another.
+    int mergedAgain = survivors.empty() ? -1 : nodemerge::MergeAfterAdding(this, marge, survivors, added);
+    if (mergedAgain < 0) mergedAgain = MergeNodes(marge);
     return merged > 0 || onLink > 0 || crossings > 0 || mergedAgain > 0;
 }
 

@@ -29,23 +29,35 @@ inline void StableByKey(std::vector<uint32_t>& order, const std::vector<int64_t>
     }
     int bits = 0;
     while (bits < 64 && (range >> bits) != 0) ++bits;
-    // Digits of up to 11 bits: counts stay in the first-level cache.
+    // Digits of up to 11 bits: counts stay in the first-level cache. One
+    // walk counts the digits of every pass; a pass whose digit is the same
+    // for all items is skipped.
     const int passes = (bits + 10) / 11;
     const int width = (bits + passes - 1) / passes;
     const uint64_t mask = (uint64_t(1) << width) - 1;
+    const size_t buckets = size_t(mask) + 1;
     struct Item {
         uint64_t key;
         uint32_t number;
     };
     std::vector<Item> a(n), b(n);
-    for (size_t k = 0; k < n; ++k) a[k] = {static_cast<uint64_t>(keys[order[k]]) - static_cast<uint64_t>(lo), order[k]};
-    std::vector<uint32_t> count(size_t(mask) + 2);
+    std::vector<uint32_t> count(buckets * static_cast<size_t>(passes), 0u);
+    for (size_t k = 0; k < n; ++k) {
+        const uint64_t key = static_cast<uint64_t>(keys[order[k]]) - static_cast<uint64_t>(lo);
+        a[k] = {key, order[k]};
+        for (int p = 0; p < passes; ++p) ++count[size_t(p) * buckets + ((key >> (p * width)) & mask)];
+    }
     for (int p = 0; p < passes; ++p) {
+        uint32_t* c = &count[size_t(p) * buckets];
         const int shift = p * width;
-        std::fill(count.begin(), count.end(), 0u);
-        for (const Item& it : a) ++count[((it.key >> shift) & mask) + 1];
-        for (size_t d = 1; d < count.size(); ++d) count[d] += count[d - 1];
-        for (const Item& it : a) b[count[(it.key >> shift) & mask]++] = it;
+        if (c[(a[0].key >> shift) & mask] == n) continue;
+        uint32_t sum = 0;
+        for (size_t d = 0; d < buckets; ++d) {
+            const uint32_t here = c[d];
+            c[d] = sum;
+            sum += here;
+        }
+        for (const Item& it : a) b[c[(it.key >> shift) & mask]++] = it;
         a.swap(b);
     }
     for (size_t k = 0; k < n; ++k) order[k] = a[k].number;

@@ -11,6 +11,7 @@
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
 #include "boolengine/keyorder.h"
+#include "boolengine/node_merge.h"
 #include "engine_support.h"
 
 namespace {
@@ -268,6 +269,63 @@ TEST(ExactMath, QuickSignsAgreeWithTheExactProducts)
             << a << " " << b << " " << c << " " << d;
         ASSERT_EQ(exactmath::SignOfDifference(a, b, a, b), 0);
     }
+}
+
+// The merge after adding nodes looks only near the new ones: it must leave
+// the very graph a whole merge leaves. Two equal graphs are built from one
+// seed: random chains on a coarse lattice (so the whole merge finds some
+// nodes within the marge), then new nodes on and beside old ones.
+TEST(NodeMerge, MergeAfterAddingEqualsTheWholeMerge)
+{
+    using Links = std::vector<std::pair<std::pair<int64_t, int64_t>, std::pair<int64_t, int64_t>>>;
+    int walkedNearOnly = 0;
+    auto build = [&walkedNearOnly](unsigned seed, bool partial, int& merges) {
+        Bool_Engine engine;
+        engine.SetLog(false);
+        Graph graph(&engine);
+        std::mt19937 rng(seed);
+        auto coordinate = [&rng] { return static_cast<int64_t>(rng() % 40) * 6 + static_cast<int64_t>(rng() % 3); };
+        std::vector<Node*> nodes;
+        for (int chain = 0; chain < 6; ++chain) {
+            Node* first = new Node(coordinate(), coordinate(), &engine);
+            Node* prev = first;
+            for (int i = 0; i < 12; ++i) {
+                Node* next = new Node(coordinate(), coordinate(), &engine);
+                graph.AddLink(prev, next);
+                prev = next;
+            }
+            graph.AddLink(prev, first);
+        }
+        std::vector<nodemerge::Place> survivors;
+        nodemerge::MergeAll(&graph, 4, &survivors);
+        std::vector<Node*> added;
+        for (int i = 0; i < 25; ++i) {
+            const nodemerge::Place& at = survivors[rng() % survivors.size()];
+            // On an old node, beside one, or on another new one.
+            const int64_t dx = static_cast<int64_t>(rng() % 11) - 5, dy = static_cast<int64_t>(rng() % 11) - 5;
+            Node* n = i % 5 == 4 && !added.empty() ? added[rng() % added.size()] : new Node(at.x + dx, at.y + dy, &engine);
+            graph.AddLink(at.node, n);
+            if (std::find(added.begin(), added.end(), n) == added.end()) added.push_back(n);
+        }
+        merges = partial ? nodemerge::MergeAfterAdding(&graph, 4, survivors, added) : -1;
+        if (merges < 0)
+            merges = nodemerge::MergeAll(&graph, 4);  // two nodes at one place: the whole merge decides
+        else
+            ++walkedNearOnly;
+        Links links;
+        for (BoolLink* l : graph.LinkVector())
+            links.push_back({{l->GetBeginNode()->GetX(), l->GetBeginNode()->GetY()},
+                             {l->GetEndNode()->GetX(), l->GetEndNode()->GetY()}});
+        return links;
+    };
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        int partialMerges = 0, wholeMerges = 0;
+        const Links partial = build(seed, true, partialMerges);
+        const Links whole = build(seed, false, wholeMerges);
+        EXPECT_EQ(partialMerges, wholeMerges) << "seed " << seed;
+        EXPECT_EQ(partial, whole) << "seed " << seed;
+    }
+    EXPECT_GT(walkedNearOnly, 30);
 }
 
 // Radix orders equal a stable sort by key, over small and huge key ranges.
