@@ -27,16 +27,14 @@ const int kMinCrossingRounds = 10;
 // own order (small keys sorted, the spans moved once).
 std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
 {
-    std::vector<Span> made;
-    made.reserve(links.size());
     std::vector<int64_t> left(links.size());
-    for (size_t i = 0; i < links.size(); ++i) {
-        made.push_back(MakeSpan(links[i]));
-        left[i] = made.back().xmin;
-    }
+    for (size_t i = 0; i < links.size(); ++i)
+        left[i] = std::min(links[i]->GetBeginNode()->GetX(), links[i]->GetEndNode()->GetX());
+    const std::vector<uint32_t> order = keyorder::ByKey(left);
+    std::vector<int64_t>().swap(left);
     std::vector<Span> spans;
     spans.reserve(links.size());
-    for (uint32_t i : keyorder::ByKey(left)) spans.push_back(made[i]);
+    for (uint32_t i : order) spans.push_back(MakeSpan(links[i]));
     return spans;
 }
 
@@ -75,31 +73,34 @@ SweepBands BandsFor(const std::vector<Span>& spans, int64_t widen)
 // lie too far apart to meet one link that runs more along x than along y,
 // the only links whose crossings could be ordered differently by it.
 int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge, std::vector<Span>& spans,
-                   const std::vector<nodemerge::Place>& merged)
+                   const nodemerge::Survivors& merged)
 {
-    std::vector<BoolLink*> links = graph->LinkVector();
-    spans = SpansByLeft(links);
-    std::vector<std::pair<int64_t, Node*>> byX;
-    if (!merged.empty() && nodemerge::ColumnsSpaced(merged, marge)) {
-        byX.reserve(merged.size());
-        for (const nodemerge::Place& p : merged) byX.emplace_back(p.x, p.node);
-    } else {
-        // Sorted by x alone, by the same quicksort as ever (equal x stay in
-        // its order), with the keys beside the nodes.
-        const std::vector<Node*> distinct = DistinctNodes(links);
-        byX.reserve(distinct.size());
-        for (Node* n : distinct) byX.emplace_back(n->GetX(), n);
-        std::sort(byX.begin(), byX.end(), [](const std::pair<int64_t, Node*>& a, const std::pair<int64_t, Node*>& b) {
-            return a.first < b.first;
-        });
+    std::vector<Node*> byX;
+    {
+        const std::vector<BoolLink*> links = graph->LinkVector();
+        spans = SpansByLeft(links);
+        if (!merged.known || !merged.columnsSpaced) {
+            // Sorted by x alone, by the same quicksort as ever (equal x stay
+            // in its order), with the keys beside the nodes.
+            const std::vector<Node*> distinct = DistinctNodes(links);
+            std::vector<std::pair<int64_t, Node*>> keyed;
+            keyed.reserve(distinct.size());
+            for (Node* n : distinct) keyed.emplace_back(n->GetX(), n);
+            std::sort(keyed.begin(), keyed.end(),
+                      [](const std::pair<int64_t, Node*>& a, const std::pair<int64_t, Node*>& b) {
+                          return a.first < b.first;
+                      });
+            byX.reserve(keyed.size());
+            for (const auto& k : keyed) byX.push_back(k.second);
+        }
     }
+    const std::vector<Node*>& nodes = byX.empty() ? merged.nodes : byX;
     std::vector<std::unique_ptr<BoolLine>> lines(spans.size());
     SweepBands bands = BandsFor(spans, marge);
     size_t next = 0;
     int added = 0;
-    for (const auto& entry : byX) {
-        Node* n = entry.second;
-        const int64_t x = entry.first, y = n->GetY();
+    for (Node* n : nodes) {
+        const int64_t x = n->GetX(), y = n->GetY();
         for (; next < spans.size() && spans[next].xmin - marge <= x; ++next)
             bands.Insert(static_cast<uint32_t>(next), spans[next].ymin - marge, spans[next].ymax + marge);
         // A node goes on each link's list in the order of the nodes, so the
@@ -176,7 +177,7 @@ bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
     // wants the round's trace, only what that round made or moved is looked at.
     if (nodesMerged && !m_engine->LogOpen() && !NewCrossingsPossible(LinkVector(), marge)) return false;
     m_engine->WriteLog("Node to Node");
-    std::vector<nodemerge::Place> survivors;
+    nodemerge::Survivors survivors;
     const int merged = nodesMerged ? 0 : nodemerge::MergeAll(this, marge, &survivors);
     if (GetNumberOfLinks() < 3) return merged > 0;
     m_links.foreach_item([](BoolLink* l) {
@@ -210,7 +211,7 @@ bool Graph::CrossingSearch(int64_t marge, bool nodesMerged)
     m_engine->WriteLog("Node to Node");
     // Splitting links on nodes moves no node: after a full merge only the
     // crossings' new nodes can meet another.
-    int mergedAgain = survivors.empty() ? -1 : nodemerge::MergeAfterAdding(this, marge, survivors, added);
+    int mergedAgain = survivors.known ? nodemerge::MergeAfterAdding(this, marge, survivors, added) : -1;
     if (mergedAgain < 0) mergedAgain = MergeNodes(marge);
     return merged > 0 || onLink > 0 || crossings > 0 || mergedAgain > 0;
 }

@@ -12,6 +12,12 @@ namespace nodemerge {
 
 namespace {
 
+// A node and where it stood when the nodes were ordered.
+struct Place {
+    int64_t x, y;
+    Node* node;
+};
+
 bool Before(const Place& a, const Place& b)
 {
     if (a.x != b.x) return a.x < b.x;
@@ -102,7 +108,7 @@ int64_t Saturated(long double v)
 
 }  // namespace
 
-int MergeAll(Graph* graph, int64_t marge, std::vector<Place>* survivors)
+int MergeAll(Graph* graph, int64_t marge, Survivors* survivors)
 {
     graph->ResetBinMark();
     std::vector<Place> nodes;
@@ -116,7 +122,7 @@ int MergeAll(Graph* graph, int64_t marge, std::vector<Place>* survivors)
     const int merges = MergeSorted(nodes, marge, survivors ? &takers : nullptr);
     // Links joining a node to itself go; a node left with no other link
     // goes with them. Only the takers can have such links, unless the graph
-    // came with some: then no survivors are told.
+    // came with some: then the survivors are not told.
     int selfLinks = 0;
     if (survivors) {
         for (size_t i : takers) {
@@ -127,23 +133,31 @@ int MergeAll(Graph* graph, int64_t marge, std::vector<Place>* survivors)
     }
     const int deleted = graph->DeleteZeroLines();
     if (survivors) {
-        survivors->clear();
-        if (deleted == selfLinks) {
-            survivors->reserve(nodes.size());
-            for (const Place& p : nodes)
-                if (p.node) survivors->push_back(p);
+        survivors->nodes.clear();
+        survivors->known = deleted == selfLinks;
+        survivors->columnsSpaced = true;
+        if (survivors->known) {
+            const long double gap = 3.0L * static_cast<long double>(marge);
+            const Place* last = nullptr;
+            for (const Place& p : nodes) {
+                if (!p.node) continue;
+                if (last && last->x == p.x && static_cast<long double>(last->y) - static_cast<long double>(p.y) < gap)
+                    survivors->columnsSpaced = false;
+                survivors->nodes.push_back(p.node);
+                last = &p;
+            }
         }
     }
     return merges;
 }
 
-int MergeAfterAdding(Graph* graph, int64_t marge, const std::vector<Place>& survivors,
-                     const std::vector<Node*>& added)
+int MergeAfterAdding(Graph* graph, int64_t marge, const Survivors& survivors, const std::vector<Node*>& added)
 {
     graph->ResetBinMark();
     // The added nodes and the old ones within the marge of one (more is
-    // harmless: a place with nothing near merges nothing). The old places
+    // harmless: a place with nothing near merges nothing). The old nodes
     // are searched column by column, each column by y.
+    const std::vector<Node*>& old = survivors.nodes;
     std::vector<Place> near;
     std::vector<size_t> oldNear;
     const long double m = static_cast<long double>(marge);
@@ -151,36 +165,24 @@ int MergeAfterAdding(Graph* graph, int64_t marge, const std::vector<Place>& surv
         near.push_back({n->GetX(), n->GetY(), n});
         const int64_t left = Saturated(n->GetX() - m), right = Saturated(n->GetX() + m);
         const int64_t top = Saturated(n->GetY() + m), bottom = Saturated(n->GetY() - m);
-        auto it = std::lower_bound(survivors.begin(), survivors.end(), left,
-                                   [](const Place& p, int64_t x) { return p.x < x; });
-        while (it != survivors.end() && it->x <= right) {
-            const int64_t x = it->x;
-            const auto end = std::upper_bound(it, survivors.end(), x, [](int64_t v, const Place& p) { return v < p.x; });
-            auto at = std::lower_bound(it, end, top, [](const Place& p, int64_t y) { return p.y > y; });
-            for (; at != end && at->y >= bottom; ++at) oldNear.push_back(static_cast<size_t>(at - survivors.begin()));
+        auto it = std::lower_bound(old.begin(), old.end(), left, [](const Node* p, int64_t x) { return p->GetX() < x; });
+        while (it != old.end() && (*it)->GetX() <= right) {
+            const int64_t x = (*it)->GetX();
+            const auto end = std::upper_bound(it, old.end(), x, [](int64_t v, const Node* p) { return v < p->GetX(); });
+            auto at = std::lower_bound(it, end, top, [](const Node* p, int64_t y) { return p->GetY() > y; });
+            for (; at != end && (*at)->GetY() >= bottom; ++at) oldNear.push_back(static_cast<size_t>(at - old.begin()));
             it = end;
         }
     }
     std::sort(oldNear.begin(), oldNear.end());
     oldNear.erase(std::unique(oldNear.begin(), oldNear.end()), oldNear.end());
-    for (size_t i : oldNear) near.push_back(survivors[i]);
+    for (size_t i : oldNear) near.push_back({old[i]->GetX(), old[i]->GetY(), old[i]});
     std::sort(near.begin(), near.end(), Before);
-    // Two nodes at one place would be ordered by the whole merge's sort.
     for (size_t i = 1; i < near.size(); ++i)
         if (SamePlace(near[i], near[i - 1])) return -1;
     const int merges = MergeSorted(near, marge, nullptr);
     if (merges > 0) graph->DeleteZeroLines();
     return merges;
-}
-
-bool ColumnsSpaced(const std::vector<Place>& survivors, int64_t marge)
-{
-    const long double gap = 3.0L * static_cast<long double>(marge);
-    for (size_t i = 1; i < survivors.size(); ++i)
-        if (survivors[i].x == survivors[i - 1].x &&
-            static_cast<long double>(survivors[i - 1].y) - static_cast<long double>(survivors[i].y) < gap)
-            return false;
-    return true;
 }
 
 }  // namespace nodemerge

@@ -18,7 +18,7 @@ long double MidY(const BoolLink* l)
     return (static_cast<long double>(l->GetBeginNode()->GetY()) + static_cast<long double>(l->GetEndNode()->GetY())) / 2;
 }
 
-long double YAtUncached(const IScanBeam::Record* r, long double x)
+long double YAt(const IScanBeam::Record* r, long double x)
 {
     if (x == static_cast<long double>(r->x0)) return static_cast<long double>(r->y0);
     if (x == static_cast<long double>(r->x1)) return static_cast<long double>(r->y1);
@@ -26,16 +26,6 @@ long double YAtUncached(const IScanBeam::Record* r, long double x)
                           (static_cast<long double>(r->x1) - static_cast<long double>(r->x0));
     return static_cast<long double>(r->y0) +
            t * (static_cast<long double>(r->y1) - static_cast<long double>(r->y0));
-}
-
-long double YAt(const IScanBeam::Record* r, long double x)
-{
-    if (!r->cached || r->atX != x) {
-        r->yAtX = YAtUncached(r, x);
-        r->atX = x;
-        r->cached = true;
-    }
-    return r->yAtX;
 }
 
 // Sign of slope(p) - slope(q), both links running to larger x.

@@ -25,10 +25,6 @@ public:
         int64_t x0, y0, x1, y1;  // left and right end
         int dA, dB;              // change of the counts when crossing downwards
         int cA = 0, cB = 0;      // counts of the region just below the link
-        // The height at one sweep position, kept while the sweep stays there:
-        // a record meets many others in one insertion.
-        mutable long double atX = -1.0L, yAtX = 0.0L;
-        mutable bool cached = false;
     };
 
 private:

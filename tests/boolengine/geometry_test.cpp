@@ -296,15 +296,17 @@ TEST(NodeMerge, MergeAfterAddingEqualsTheWholeMerge)
             }
             graph.AddLink(prev, first);
         }
-        std::vector<nodemerge::Place> survivors;
+        nodemerge::Survivors survivors;
         nodemerge::MergeAll(&graph, 4, &survivors);
+        EXPECT_TRUE(survivors.known);
         std::vector<Node*> added;
         for (int i = 0; i < 25; ++i) {
-            const nodemerge::Place& at = survivors[rng() % survivors.size()];
+            Node* at = survivors.nodes[rng() % survivors.nodes.size()];
             // On an old node, beside one, or on another new one.
             const int64_t dx = static_cast<int64_t>(rng() % 11) - 5, dy = static_cast<int64_t>(rng() % 11) - 5;
-            Node* n = i % 5 == 4 && !added.empty() ? added[rng() % added.size()] : new Node(at.x + dx, at.y + dy, &engine);
-            graph.AddLink(at.node, n);
+            Node* n = i % 5 == 4 && !added.empty() ? added[rng() % added.size()]
+                                                   : new Node(at->GetX() + dx, at->GetY() + dy, &engine);
+            graph.AddLink(at, n);
             if (std::find(added.begin(), added.end(), n) == added.end()) added.push_back(n);
         }
         merges = partial ? nodemerge::MergeAfterAdding(&graph, 4, survivors, added) : -1;
