@@ -68,6 +68,12 @@ void ownSuperRowWalk(double y0, float yScale, int32_t R, int32_t H, Row row, Fin
 // geometry does not allow it, else the kernel's result.
 int ownDecimSuperExact_8u(OWN_DECIM_KERNEL_ARGS);
 
+// Destination pixels of four channels, each the pair sum of two source
+// pixels in two rows, converted as ((sum + add) * mul) >> 16; for processors
+// with AVX2 (the caller checks). Returns the pixels done (a multiple of 8).
+int32_t ownSuperPairsFromRowsAvx2(const uint8_t* upper, const uint8_t* lower, uint8_t* drow, int32_t W, uint16_t add,
+                                  uint16_t mul);
+
 // The float kernel alone, the reference for the exact path.
 int ownDecimSuperFloat_8u(OWN_DECIM_KERNEL_ARGS);
 

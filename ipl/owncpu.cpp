@@ -8,14 +8,17 @@ OwnVectorLevel detect()
 {
 #if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
     __builtin_cpu_init();
-    // The compiler's check of AVX includes the system's saving of its registers.
+    // The compiler's checks of AVX and AVX2 include the system's saving of
+    // their registers.
+    if (__builtin_cpu_supports("avx2"))
+        return OwnVectorLevel::kAvx2;
     if (__builtin_cpu_supports("avx"))
         return OwnVectorLevel::kAvx;
 #endif
     return OwnVectorLevel::kSse2;
 }
 
-std::atomic<int> g_cap{static_cast<int>(OwnVectorLevel::kAvx)};
+std::atomic<int> g_cap{static_cast<int>(OwnVectorLevel::kAvx2)};
 
 } // namespace
 

@@ -3,7 +3,7 @@
 #ifndef IPL_OWNCPU_H
 #define IPL_OWNCPU_H
 
-enum class OwnVectorLevel { kSse2 = 1, kAvx = 2 };
+enum class OwnVectorLevel { kSse2 = 1, kAvx = 2, kAvx2 = 3 };
 
 // The highest level the processor and the system support, unless lowered.
 OwnVectorLevel ownVectorLevel();

@@ -4,6 +4,7 @@
 // the same destination bytes; the sums are then taken sixteen values at a
 // time and the output conversion is a table (or an exact multiply).
 #include "ipl/own_super.h"
+#include "ipl/owncpu.h"
 #include "ipl/ownipl.h"
 
 #include <cstdint>
@@ -172,7 +173,7 @@ int32_t pairRowFromRows(const uint8_t* upper, const uint8_t* lower, uint8_t* dro
 {
     const __m128i z = _mm_setzero_si128();
     const __m128i a = _mm_set1_epi16(static_cast<short>(add)), m = _mm_set1_epi16(static_cast<short>(mul));
-    int32_t k = 0;
+    int32_t k = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownSuperPairsFromRowsAvx2(upper, lower, drow, W, add, mul) : 0;
     for (; k + 4 <= W; k += 4) {
         const __m128i u0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + 8 * k));
         const __m128i l0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + 8 * k));

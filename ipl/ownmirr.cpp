@@ -1,6 +1,7 @@
 // Kernels of the mirror. Values are moved as raw elements of 1, 2 or 4
 // bytes (signed and float depths alike, never converted), or as bits.
 #include "ipl/own_mirror.h"
+#include "ipl/owncpu.h"
 #include "ipl/ownipl.h"
 
 #include <cstdint>
@@ -93,7 +94,9 @@ void reversePixels4(const unsigned char* from, unsigned char* to, int32_t w)
 // inwards from both ends.
 void swapReversed4(unsigned char* A, unsigned char* B, int32_t w)
 {
-    int32_t lo = 0, hi = w;  // pixels [lo, hi) of the walk still to do on A's side
+    // Pixels [lo, hi) of the walk still to do on A's side.
+    int32_t lo = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownSwapReversed4Avx2(A, B, w) : 0;
+    int32_t hi = w - lo;
     const bool same = A == B;
     const int32_t end = same ? w / 2 : w;
     while (lo + 8 <= end && (!same || lo + 8 <= hi - 8)) {
@@ -173,7 +176,7 @@ bool mirrorWholePixels(IplImage* src, IplImage* dst, int32_t n, int32_t w, int32
         for (int32_t i = 0; i < h / 2; ++i) {
             unsigned char* a = d.base + i * d.rowStep;
             unsigned char* b = d.base + (h - 1 - i) * d.rowStep;
-            size_t k = 0;
+            size_t k = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownSwapRowsAvx2(a, b, rowBytes) : 0;
             for (; k + 16 <= rowBytes; k += 16) {
                 const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + k));
                 const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + k));

@@ -17,6 +17,20 @@
 
 namespace {
 
+// Every vector level the processor has, then back to the highest.
+template <class F>
+void forEachLevel(F body)
+{
+    const OwnVectorLevel top = ownVectorLevel();
+    for (OwnVectorLevel level : {OwnVectorLevel::kSse2, OwnVectorLevel::kAvx, OwnVectorLevel::kAvx2}) {
+        if (static_cast<int>(level) > static_cast<int>(top))
+            break;
+        ownCapVectorLevel(level);
+        body(level);
+    }
+    ownCapVectorLevel(OwnVectorLevel::kAvx2);
+}
+
 // A random 8u pixel-order source and a decimation geometry: scale factors
 // from whole numbers (the exact path) and fractions (the float path), start
 // positions at 0, whole or fractional.
@@ -35,45 +49,35 @@ TEST(FastKernelOracle, SuperSamplingExactPathEqualsTheFloatKernel)
         {4, 40, 300, 2, 260, 1, 1, 0.0, 0.0}, {4, 33, 17, 2, 2, 1, 1, 0.0, 0.0},  {4, 30, 12, 2, 2, 1, 1, 0.0, 0.0},
     };
     int exactRuns = 0;
-    for (const SuperCase& c : shapes)
-        for (int rep = 0; rep < 4; ++rep) {
-            std::vector<uint8_t> src(size_t(c.sw) * c.sh * c.channels);
-            for (uint8_t& v : src)
-                v = static_cast<uint8_t>(rep == 0 ? 255 : rng());
-            const float xScale = float(double(c.xs) / c.xd), yScale = float(double(c.ys) / c.yd);
-            const int W = int((c.sw - c.x0) / xScale), H = int((c.sh - c.y0) / yScale);
-            const int line = c.sw * c.channels, dLine = W * c.channels + 3;
-            std::vector<uint8_t> fast(size_t(dLine) * H + 1, 7), slow(fast);
-            double fx = c.x0, fy = c.y0, sx = c.x0, sy = c.y0;
-            auto args = [&](uint8_t* d, double* xp, double* yp, auto kernel) {
-                return kernel(src.data(), d, 1, c.channels, c.channels, W * c.channels, dLine, H * dLine, 1,
-                              c.channels, line, line, line * c.sh, xScale, yScale, xp, yp);
-            };
-            const int r = args(fast.data(), &fx, &fy, ownDecimSuperExact_8u);
-            if (r < 0)
-                continue;
-            ++exactRuns;
-            EXPECT_EQ(args(slow.data(), &sx, &sy, ownDecimSuperFloat_8u), r);
-            EXPECT_EQ(fast, slow) << c.channels << " channels, " << c.sw << "x" << c.sh << " by " << xScale << "x"
-                                  << yScale << " from " << c.x0 << "," << c.y0;
-            EXPECT_EQ(fx, sx);
-            EXPECT_EQ(fy, sy);
-        }
-    EXPECT_EQ(exactRuns, 32);  // the shapes with whole-pixel boxes and 16-bit row sums
-}
-
-// Every vector level the processor has, then back to the highest.
-template <class F>
-void forEachLevel(F body)
-{
-    const OwnVectorLevel top = ownVectorLevel();
-    for (OwnVectorLevel level : {OwnVectorLevel::kSse2, OwnVectorLevel::kAvx}) {
-        if (static_cast<int>(level) > static_cast<int>(top))
-            break;
-        ownCapVectorLevel(level);
-        body(level);
-    }
-    ownCapVectorLevel(OwnVectorLevel::kAvx);
+    forEachLevel([&](OwnVectorLevel) {
+        for (const SuperCase& c : shapes)
+            for (int rep = 0; rep < 4; ++rep) {
+                std::vector<uint8_t> src(size_t(c.sw) * c.sh * c.channels);
+                for (uint8_t& v : src)
+                    v = static_cast<uint8_t>(rep == 0 ? 255 : rng());
+                const float xScale = float(double(c.xs) / c.xd), yScale = float(double(c.ys) / c.yd);
+                const int W = int((c.sw - c.x0) / xScale), H = int((c.sh - c.y0) / yScale);
+                const int line = c.sw * c.channels, dLine = W * c.channels + 3;
+                std::vector<uint8_t> fast(size_t(dLine) * H + 1, 7), slow(fast);
+                double fx = c.x0, fy = c.y0, sx = c.x0, sy = c.y0;
+                auto args = [&](uint8_t* d, double* xp, double* yp, auto kernel) {
+                    return kernel(src.data(), d, 1, c.channels, c.channels, W * c.channels, dLine, H * dLine, 1,
+                                  c.channels, line, line, line * c.sh, xScale, yScale, xp, yp);
+                };
+                const int r = args(fast.data(), &fx, &fy, ownDecimSuperExact_8u);
+                if (r < 0)
+                    continue;
+                ++exactRuns;
+                EXPECT_EQ(args(slow.data(), &sx, &sy, ownDecimSuperFloat_8u), r);
+                EXPECT_EQ(fast, slow) << c.channels << " channels, " << c.sw << "x" << c.sh << " by " << xScale << "x"
+                                      << yScale << " from " << c.x0 << "," << c.y0;
+                EXPECT_EQ(fx, sx);
+                EXPECT_EQ(fy, sy);
+            }
+    });
+    // The shapes with whole-pixel boxes and 16-bit row sums, at every level.
+    EXPECT_EQ(exactRuns % 32, 0);
+    EXPECT_GE(exactRuns, 32);
 }
 
 // Two-axis cubic decimation of 8u pixels (1-4 channels of pixels of up to
@@ -164,30 +168,35 @@ TEST(FastKernelOracle, TwistOfFourBytePixelsEqualsThePixelKernels)
 }
 
 // In-place mirrors of four-byte pixels (pairs of vectors swapped from both
-// ends) against the out-of-place copy, over widths around the vector sizes.
+// ends) against the out-of-place copy, over widths around the vector sizes
+// and regions starting at every pixel offset from the vectors' boundaries.
 TEST(FastKernelOracle, InPlaceMirrorOfWidePixelsEqualsTheCopy)
 {
     std::mt19937 rng(5);
-    for (int width = 1; width <= 40; ++width)
-        for (int flip : {0, 1, -1}) {
-            const int height = 1 + int(rng() % 5);
-            auto make = [&] {
-                return iplCreateImageHeader(4, 0, IPL_DEPTH_8U, "RGBA", "BGRA", IPL_DATA_ORDER_PIXEL, IPL_ORIGIN_TL,
-                                            4, width, height, nullptr, nullptr, nullptr, nullptr);
-            };
-            IplImage* im = make();
-            IplImage* out = make();
-            iplAllocateImage(im, 0, 0);
-            iplAllocateImage(out, 0, 0);
-            for (int i = 0; i < im->imageSize; ++i)
-                im->imageData[i] = static_cast<char>(rng());
-            iplMirror(im, out, flip);
-            iplMirror(im, im, flip);
-            EXPECT_EQ(std::memcmp(im->imageData, out->imageData, size_t(im->imageSize)), 0)
-                << width << "x" << height << " flip " << flip;
-            iplDeallocate(im, IPL_IMAGE_ALL);
-            iplDeallocate(out, IPL_IMAGE_ALL);
-        }
+    forEachLevel([&](OwnVectorLevel level) {
+        for (int width = 1; width <= 90; width += width < 40 ? 1 : 7)
+            for (int flip : {0, 1, -1}) {
+                const int height = 1 + int(rng() % 5), skip = width > 8 ? int(rng() % 8) : 0;
+                auto make = [&] {
+                    IplImage* im = iplCreateImageHeader(4, 0, IPL_DEPTH_8U, "RGBA", "BGRA", IPL_DATA_ORDER_PIXEL,
+                                                        IPL_ORIGIN_TL, 4, width, height, nullptr, nullptr, nullptr,
+                                                        nullptr);
+                    iplAllocateImage(im, 0, 0);
+                    im->roi = iplCreateROI(0, skip, 0, width - skip, height);
+                    return im;
+                };
+                IplImage* im = make();
+                IplImage* out = make();
+                for (int i = 0; i < im->imageSize; ++i)
+                    im->imageData[i] = out->imageData[i] = static_cast<char>(rng());
+                iplMirror(im, out, flip);
+                iplMirror(im, im, flip);
+                EXPECT_EQ(std::memcmp(im->imageData, out->imageData, size_t(im->imageSize)), 0)
+                    << width << "x" << height << " from " << skip << " flip " << flip << " level " << int(level);
+                iplDeallocate(im, IPL_IMAGE_ALL);  // the region goes with the image
+                iplDeallocate(out, IPL_IMAGE_ALL);
+            }
+    });
 }
 
 } // namespace
