@@ -18,6 +18,8 @@ namespace img {
 namespace {
 
 constexpr size_t kBufferSize = 65536;
+// Rows asked of libjpeg at once when it writes into the raster itself.
+constexpr int32_t kDirectRows = 16;
 
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -138,6 +140,18 @@ void ToBgra(const uint8_t* in, int components, bool adobeInverted, int32_t width
     }
 }
 
+// The end of a decode: a stream that stopped short fails it.
+bool FinishDecode(JpegDecoder::State& s) {
+    jpeg_decompress_struct& c = s.cinfo;
+    if (s.truncated || c.output_scanline < c.output_height) {
+        ImgWarning("JPEG data ends before the picture does");
+        jpeg_abort_decompress(&c);
+        return false;
+    }
+    jpeg_finish_decompress(&c);
+    return true;
+}
+
 }  // namespace
 
 JpegDecoder::JpegDecoder(ByteSource& source, uint64_t offset, const KeyStream* key) : state_(new State) {
@@ -211,6 +225,24 @@ bool JpegDecoder::Decode(const Raster& target, int32_t reduction) {
         jpeg_abort_decompress(&c);
         return false;
     }
+#ifdef JCS_EXTENSIONS
+    // Grey and colour pictures at the scale libjpeg gives come out in the
+    // raster's own channel order, straight into its rows: the codec's colour
+    // conversion with its channels placed as the raster has them, the same
+    // bytes the conversion to RGB gives, turned round.
+    if (further == 1 && c.out_color_space != JCS_CMYK) {
+        c.out_color_space = target.channels == 4 ? JCS_EXT_BGRA : JCS_EXT_BGR;
+        jpeg_start_decompress(&c);
+        JSAMPROW rows[kDirectRows];
+        while (c.output_scanline < c.output_height && !s.truncated) {
+            const int32_t y = static_cast<int32_t>(c.output_scanline);
+            const int32_t count = std::min<int32_t>(kDirectRows, outH - y);
+            for (int32_t k = 0; k < count; ++k) rows[k] = target.Row(y + k);
+            if (jpeg_read_scanlines(&c, rows, static_cast<JDIMENSION>(count)) == 0) break;
+        }
+        return FinishDecode(s);
+    }
+#endif
     jpeg_start_decompress(&c);
     s.row.resize(static_cast<size_t>(outW) * static_cast<size_t>(c.output_components));
     s.bgra.resize(static_cast<size_t>(outW) * 4);
@@ -223,14 +255,9 @@ bool JpegDecoder::Decode(const Raster& target, int32_t reduction) {
         s.reducer->PutRow(y, s.bgra.data());
     }
     s.reducer->Finish();
-    if (s.truncated || c.output_scanline < c.output_height) {
-        ImgWarning("JPEG data ends before the picture does");
-        jpeg_abort_decompress(&c);
-        return false;
-    }
-    jpeg_finish_decompress(&c);
-    return true;
+    return FinishDecode(s);
 }
+
 
 // ---- writing -----------------------------------------------------------------
 
@@ -282,7 +309,14 @@ bool EncodeJpeg(const Raster& source, JpegContent content, int32_t quality, Byte
     if (content == JpegContent::Alpha && source.channels != 4) return false;
     std::unique_ptr<Encoder> e(new Encoder);
     e->grey = content == JpegContent::Alpha;
-    std::vector<uint8_t> row(static_cast<size_t>(source.width) * (e->grey ? 1 : 3));
+#ifdef JCS_EXTENSIONS
+    // Colour is read from the raster's rows as they are, in their own
+    // channel order: the same conversion, the same bytes.
+    const bool direct = !e->grey;
+#else
+    const bool direct = false;
+#endif
+    std::vector<uint8_t> row(direct ? 0 : static_cast<size_t>(source.width) * (e->grey ? 1 : 3));
     if (setjmp(e->err.jump)) return false;
 
     InstallErrorManager(e->err);
@@ -299,9 +333,22 @@ bool EncodeJpeg(const Raster& source, JpegContent content, int32_t quality, Byte
     c.image_height = static_cast<JDIMENSION>(source.height);
     c.input_components = e->grey ? 1 : 3;
     c.in_color_space = e->grey ? JCS_GRAYSCALE : JCS_RGB;
+#ifdef JCS_EXTENSIONS
+    if (direct) {
+        c.input_components = source.channels;
+        c.in_color_space = source.channels == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
+    }
+#endif
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, quality, TRUE);
     jpeg_start_compress(&c, TRUE);
+    while (direct && c.next_scanline < c.image_height) {
+        JSAMPROW rows[kDirectRows];
+        const int32_t y = static_cast<int32_t>(c.next_scanline);
+        const int32_t count = std::min<int32_t>(kDirectRows, source.height - y);
+        for (int32_t k = 0; k < count; ++k) rows[k] = source.Row(y + k);
+        jpeg_write_scanlines(&c, rows, static_cast<JDIMENSION>(count));
+    }
     while (c.next_scanline < c.image_height) {
         const uint8_t* p = source.Row(static_cast<int32_t>(c.next_scanline));
         for (int32_t x = 0; x < source.width; ++x, p += source.channels) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -157,6 +158,100 @@ TEST(FormatDecoding, JpegDecodesCloseToThePictureAtEveryReduction) {
                 EXPECT_EQ(got.At(0, 0)[3], 255);
             }
         }
+    }
+}
+
+// The codec lets libjpeg read and write the raster's channel order itself;
+// the oracle is libjpeg's RGB (or grey) work with the channels turned round
+// by hand: the bytes must be the same, for grey and colour files, every
+// reduction, three and four channels.
+std::vector<uint8_t> LibjpegBgr(const Bytes& file, int32_t scale, J_COLOR_SPACE space, int32_t& w, int32_t& h) {
+    jpeg_decompress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&c);
+    jpeg_mem_src(&c, file.data(), static_cast<unsigned long>(file.size()));
+    jpeg_read_header(&c, TRUE);
+    c.scale_num = 1;
+    c.scale_denom = static_cast<unsigned>(scale);
+    c.out_color_space = space;
+    jpeg_start_decompress(&c);
+    w = static_cast<int32_t>(c.output_width);
+    h = static_cast<int32_t>(c.output_height);
+    const int n = c.output_components;
+    std::vector<uint8_t> row(static_cast<size_t>(w) * n), bgr;
+    while (c.output_scanline < c.output_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&c, rows, 1);
+        for (int32_t x = 0; x < w; ++x)
+            for (int k = 2; k >= 0; --k) bgr.push_back(row[static_cast<size_t>(x) * n + (n == 1 ? 0 : k)]);
+    }
+    jpeg_finish_decompress(&c);
+    jpeg_destroy_decompress(&c);
+    return bgr;
+}
+
+Bytes LibjpegFromRgb(const Picture& p, int quality) {
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = static_cast<JDIMENSION>(p.width);
+    c.image_height = static_cast<JDIMENSION>(p.height);
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, quality, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(static_cast<size_t>(p.width) * 3);
+    while (c.next_scanline < c.image_height) {
+        for (int32_t x = 0; x < p.width; ++x)
+            for (int k = 0; k < 3; ++k) row[static_cast<size_t>(x) * 3 + k] = p.At(x, static_cast<int32_t>(c.next_scanline))[2 - k];
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    Bytes bytes(out, out + size);
+    std::free(out);
+    jpeg_destroy_compress(&c);
+    return bytes;
+}
+
+TEST(FormatDecoding, JpegCodecGivesLibjpegsOwnRgbBytesInTheRastersOrder) {
+    for (bool alpha : {false, true}) {
+        Picture picture = Pattern(83, 45, alpha);
+        img::VectorSink colour, grey;
+        ASSERT_TRUE(img::EncodeJpeg(RasterOf(picture), img::JpegContent::Colour, 90, colour));
+        EXPECT_EQ(colour.bytes, LibjpegFromRgb(picture, 90)) << "alpha " << alpha;
+        if (!alpha) continue;
+        ASSERT_TRUE(img::EncodeJpeg(RasterOf(picture), img::JpegContent::Alpha, 90, grey));
+        for (const Bytes* file : {&colour.bytes, &grey.bytes})
+            for (int32_t reduction : {1, 2, 4, 8})
+                for (int32_t channels : {3, 4}) {
+                    SCOPED_TRACE("reduction " + std::to_string(reduction) + ", " + std::to_string(channels) +
+                                 " channels, " + (file == &grey.bytes ? "grey" : "colour"));
+                    int32_t w = 0, h = 0;
+                    const std::vector<uint8_t> want =
+                        LibjpegBgr(*file, reduction, file == &grey.bytes ? JCS_GRAYSCALE : JCS_RGB, w, h);
+                    img::MemorySource source(*file);
+                    img::JpegDecoder decoder(source);
+                    img::ImageInfo info;
+                    ASSERT_TRUE(decoder.ReadInfo(info));
+                    img::OwnedRaster got(w, h, channels);
+                    ASSERT_TRUE(decoder.Decode(got.View(), reduction));
+                    for (int32_t y = 0; y < h; ++y)
+                        for (int32_t x = 0; x < w; ++x) {
+                            const uint8_t* g = got.View().Row(y) + static_cast<size_t>(x) * channels;
+                            const uint8_t* e = &want[(static_cast<size_t>(y) * w + x) * 3];
+                            ASSERT_TRUE(g[0] == e[0] && g[1] == e[1] && g[2] == e[2]) << x << "," << y;
+                            if (channels == 4) {
+                                ASSERT_EQ(g[3], 255);
+                            }
+                        }
+                }
     }
 }
 
