@@ -5,6 +5,7 @@
 #include "ipl/ipl.h"
 #include "ipl/own_plain_copy.h"
 #include "ipl/own_twist.h"
+#include "ipl/owncpu.h"
 #include "ipl/ownipl.h"
 
 #include <cstdint>
@@ -59,6 +60,12 @@ void applyRows(const IplImage* src, IplImage* dst, const Rect& sr, const Rect& d
                const OwnTwistCoeffs& k, const MaskBits* mask)
 {
     const Layout s = layoutOf(src, sr), d = layoutOf(dst, dr);
+    if (sizeof(T) == 1 && !mask && src->dataOrder == IPL_DATA_ORDER_PIXEL && H > 0 &&
+        ownTwistTakesQuads(static_cast<int32_t>(s.pixStep), static_cast<int32_t>(d.pixStep), k)) {
+        ownCountFastPath(OwnFastPath::kTwistQuads);
+        if (ownVectorLevel() >= OwnVectorLevel::kAvx)
+            ownCountFastPath(OwnFastPath::kTwistQuadsAvx);
+    }
     for (int32_t j = 0; j < H; ++j) {
         const unsigned char* sRow = s.base + j * s.rowStep;
         unsigned char* dRow = d.base + j * d.rowStep;

@@ -179,7 +179,7 @@ void ownTwistRowPixel(const uint8_t* src, uint8_t* dst, int32_t n, int32_t srcSt
                       const OwnTwistCoeffs& k)
 {
     int32_t done = 0;
-    if (srcStep == 4 && dstStep == 4 && k.maxValue == 255)
+    if (ownTwistTakesQuads(srcStep, dstStep, k))
         done = ownVectorLevel() >= OwnVectorLevel::kAvx ? ownTwistRowQuadsAvx(src, dst, n, k)
                                                         : rowPixel8Quads(src, dst, n, k);
     ownTwistRowPixelScalar(src + int64_t(done) * srcStep, dst + int64_t(done) * dstStep, n - done, srcStep, dstStep, k);

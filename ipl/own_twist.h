@@ -29,6 +29,12 @@ template <class T>
 void ownTwistPixel(const T* x, T* out, const OwnTwistCoeffs& k);
 
 // A run of n pixel-order pixels, srcStep and dstStep values apart.
+// Whether rows of 8u pixels so many bytes apart go four pixels a step.
+inline bool ownTwistTakesQuads(int32_t srcStep, int32_t dstStep, const OwnTwistCoeffs& k)
+{
+    return srcStep == 4 && dstStep == 4 && k.maxValue == 255;
+}
+
 void ownTwistRowPixel(const uint8_t* src, uint8_t* dst, int32_t n, int32_t srcStep, int32_t dstStep,
                       const OwnTwistCoeffs& k);
 // Four-byte 8u pixels four at a time with AVX; returns the pixels done.

@@ -19,6 +19,7 @@ OwnVectorLevel detect()
 }
 
 std::atomic<int> g_cap{static_cast<int>(OwnVectorLevel::kAvx2)};
+std::atomic<unsigned> g_fastPaths[static_cast<int>(OwnFastPath::kCount)];
 
 } // namespace
 
@@ -32,4 +33,14 @@ OwnVectorLevel ownVectorLevel()
 OwnVectorLevel ownCapVectorLevel(OwnVectorLevel cap)
 {
     return static_cast<OwnVectorLevel>(g_cap.exchange(static_cast<int>(cap)));
+}
+
+void ownCountFastPath(OwnFastPath path)
+{
+    g_fastPaths[static_cast<int>(path)].fetch_add(1, std::memory_order_relaxed);
+}
+
+unsigned ownFastPathCount(OwnFastPath path)
+{
+    return g_fastPaths[static_cast<int>(path)].load(std::memory_order_relaxed);
 }

@@ -11,4 +11,21 @@ OwnVectorLevel ownVectorLevel();
 // Caps the level (tests run every path on one machine); returns the old cap.
 OwnVectorLevel ownCapVectorLevel(OwnVectorLevel cap);
 
+// The vector paths of the kernels, each counted once per operation that
+// took it, so that a test shows which paths a build runs on its processor.
+enum class OwnFastPath {
+    kMirrorVectors,       // four-byte pixels or whole rows exchanged in vectors
+    kMirrorAvx2,          // ... and 32 bytes at a time
+    kSuperIntegers,       // super-sampling summed in integers
+    kSuperHalvingPairs,   // ... halving four-channel rows two pixels a step
+    kSuperHalvingAvx2,    // ... eight pixels a step
+    kCubicIntegerTaps,    // two-axis 8u cubic decimation in 16-bit tap sums
+    kCubicIntegerTapsAvx, // ... and four double lanes
+    kTwistQuads,          // colour twist of four-byte pixels four at a time
+    kTwistQuadsAvx,       // ... in four double lanes
+    kCount
+};
+void ownCountFastPath(OwnFastPath path);
+unsigned ownFastPathCount(OwnFastPath path);
+
 #endif

@@ -4,6 +4,7 @@
 #include "ipl/own_decim_cubic.h"
 #include "ipl/own_ops.h"
 #include "ipl/ipl.h"
+#include "ipl/owncpu.h"
 
 #include <cfloat>
 #include <cstdint>
@@ -314,6 +315,7 @@ bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float 
     }
     const int64_t sPix = g.sPix, sLine = g.sLine;
     double y = *yPos;
+    bool integerTaps = false;
     for (int32_t m = 0; m < g.rows; ++m) {
         int32_t j = truncToInt(y);
         double fy = y - j;
@@ -330,8 +332,10 @@ bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float 
             // less a channel offset the region may start at.
             const int64_t readable = int64_t(g.sTotExt) - sLine + g.sRowExt - (sPix - 1) - (j - 1) * sLine;
             if (!plain && g.sCh == 1 && g.dCh == 1 &&
-                ownDecimCubicRow8u(sRow, sLine, readable, g.sPix, cols, g.cols, g.channels, fyP, dRow, g.dPix))
+                ownDecimCubicRow8u(sRow, sLine, readable, g.sPix, cols, g.cols, g.channels, fyP, dRow, g.dPix)) {
+                integerTaps = true;
                 continue;
+            }
         }
         int32_t k = 0;
         // Two destination columns at a time, each with its own fraction.
@@ -375,6 +379,11 @@ bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float 
     iplFree(cols);
     *xPos = x;
     *yPos = y;
+    if (integerTaps) {
+        ownCountFastPath(OwnFastPath::kCubicIntegerTaps);
+        if (ownVectorLevel() >= OwnVectorLevel::kAvx)
+            ownCountFastPath(OwnFastPath::kCubicIntegerTapsAvx);
+    }
     return true;
 }
 

@@ -168,12 +168,13 @@ int32_t pairRow(const uint16_t* buf, uint8_t* drow, int32_t W, uint16_t add, uin
 }
 
 // The same straight from two source rows (a buffer row of two rows).
+// With 'wide', the AVX2 steps go first.
 int32_t pairRowFromRows(const uint8_t* upper, const uint8_t* lower, uint8_t* drow, int32_t W, uint16_t add,
-                        uint16_t mul)
+                        uint16_t mul, bool wide)
 {
     const __m128i z = _mm_setzero_si128();
     const __m128i a = _mm_set1_epi16(static_cast<short>(add)), m = _mm_set1_epi16(static_cast<short>(mul));
-    int32_t k = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownSuperPairsFromRowsAvx2(upper, lower, drow, W, add, mul) : 0;
+    int32_t k = wide ? ownSuperPairsFromRowsAvx2(upper, lower, drow, W, add, mul) : 0;
     for (; k + 4 <= W; k += 4) {
         const __m128i u0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + 8 * k));
         const __m128i l0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + 8 * k));
@@ -266,13 +267,16 @@ int ownDecimSuperExact_8u(OWN_DECIM_KERNEL_ARGS)
     const uint8_t* sc = static_cast<const uint8_t*>(src) + int64_t(r0) * sLine + int64_t(c0) * sPix;
     uint8_t* d = static_cast<uint8_t*>(dst);
     const int32_t n = N * Nc;
+    const bool wide = ownVectorLevel() >= OwnVectorLevel::kAvx2;
+    bool halved = false;
     for (int32_t m = 0; m < H; ++m) {
         const Run rr = rows.p[m];
         const uint8_t* first = sc + int64_t(rr.first) * sLine;
         uint8_t* drow = d + int64_t(m) * dLine;
         if (pairs && rr.count == 2 && (written & 1) == 0) {
             pairRowFromRows(first + int64_t(cols.p[0].first) * Nc, first + sLine + int64_t(cols.p[0].first) * Nc,
-                            drow, written, add, mul);
+                            drow, written, add, mul, wide);
+            halved = true;
             continue;
         }
         sumRows(first, sLine, rr.count, n, buf.p);
@@ -289,5 +293,10 @@ int ownDecimSuperExact_8u(OWN_DECIM_KERNEL_ARGS)
     }
     *xPos = W * static_cast<double>(xScale) + x0;
     *yPos = H * static_cast<double>(yScale) + y0;
+    ownCountFastPath(OwnFastPath::kSuperIntegers);
+    if (pairs)
+        ownCountFastPath(OwnFastPath::kSuperHalvingPairs);
+    if (halved && wide && written >= 8)
+        ownCountFastPath(OwnFastPath::kSuperHalvingAvx2);
     return 1;
 }

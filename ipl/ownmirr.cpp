@@ -91,11 +91,13 @@ void reversePixels4(const unsigned char* from, unsigned char* to, int32_t w)
 
 // Reverses two rows of w four-byte pixels into each other (A gets B
 // reversed and B gets A reversed), or one row in place when A == B, working
-// inwards from both ends.
-void swapReversed4(unsigned char* A, unsigned char* B, int32_t w)
+// inwards from both ends. With 'wide', AVX2 steps go first where they can;
+// answers whether they did.
+bool swapReversed4(unsigned char* A, unsigned char* B, int32_t w, bool wide)
 {
     // Pixels [lo, hi) of the walk still to do on A's side.
-    int32_t lo = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownSwapReversed4Avx2(A, B, w) : 0;
+    int32_t lo = wide ? ownSwapReversed4Avx2(A, B, w) : 0;
+    const bool wideDone = lo > 0;
     int32_t hi = w - lo;
     const bool same = A == B;
     const int32_t end = same ? w / 2 : w;
@@ -128,6 +130,7 @@ void swapReversed4(unsigned char* A, unsigned char* B, int32_t w)
         ++lo;
         --hi;
     }
+    return wideDone;
 }
 
 void reversePixelsAny(const unsigned char* from, unsigned char* to, int32_t w, int32_t pixelBytes)
@@ -145,6 +148,13 @@ void reversePixelsAny(const unsigned char* from, unsigned char* to, int32_t w, i
             std::memcpy(to + int64_t(c) * pixelBytes, from + int64_t(w - 1 - c) * pixelBytes,
                         static_cast<size_t>(pixelBytes));
     }
+}
+
+void countVectorPaths(bool wide)
+{
+    ownCountFastPath(OwnFastPath::kMirrorVectors);
+    if (wide)
+        ownCountFastPath(OwnFastPath::kMirrorAvx2);
 }
 
 // Whole pixels move when every channel of both pixel-order images moves and
@@ -171,12 +181,15 @@ bool mirrorWholePixels(IplImage* src, IplImage* dst, int32_t n, int32_t w, int32
         }
         return true;
     }
+    const bool wide = ownVectorLevel() >= OwnVectorLevel::kAvx2;
+    bool wideDone = false;
     if (flipAxis == 0) {
         // Rows are exchanged sixteen bytes at a time, without a buffer.
         for (int32_t i = 0; i < h / 2; ++i) {
             unsigned char* a = d.base + i * d.rowStep;
             unsigned char* b = d.base + (h - 1 - i) * d.rowStep;
-            size_t k = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownSwapRowsAvx2(a, b, rowBytes) : 0;
+            size_t k = wide ? ownSwapRowsAvx2(a, b, rowBytes) : 0;
+            wideDone = wideDone || k > 0;
             for (; k + 16 <= rowBytes; k += 16) {
                 const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + k));
                 const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + k));
@@ -189,14 +202,17 @@ bool mirrorWholePixels(IplImage* src, IplImage* dst, int32_t n, int32_t w, int32
                 b[k] = t;
             }
         }
+        countVectorPaths(wideDone);
         return true;
     }
     if (pixelBytes == 4) {
         // Four-byte pixels are exchanged from both ends without a buffer.
         for (int32_t i = 0; i < (flipAxis == 1 ? h : (h + 1) / 2); ++i) {
             unsigned char* rowI = d.base + i * d.rowStep;
-            swapReversed4(rowI, flipAxis == 1 ? rowI : d.base + (h - 1 - i) * d.rowStep, w);
+            const bool wideRow = swapReversed4(rowI, flipAxis == 1 ? rowI : d.base + (h - 1 - i) * d.rowStep, w, wide);
+            wideDone = wideDone || wideRow;
         }
+        countVectorPaths(wideDone);
         return true;
     }
     unsigned char* buf = static_cast<unsigned char*>(iplMalloc(static_cast<int32_t>(rowBytes)));

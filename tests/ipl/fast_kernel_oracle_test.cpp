@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -197,6 +199,66 @@ TEST(FastKernelOracle, InPlaceMirrorOfWidePixelsEqualsTheCopy)
                 iplDeallocate(out, IPL_IMAGE_ALL);
             }
     });
+}
+
+// The operations take the vector paths of the processor they run on: every
+// path the level allows is counted by one call of its operation. Run under
+// Wine by the Windows build, this shows the i686 program takes them too.
+TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
+{
+    auto make = [](int channels, int width, int height) {
+        IplImage* im = iplCreateImageHeader(channels, 0, IPL_DEPTH_8U, "RGB", channels == 4 ? "BGRA" : "BGR",
+                                            IPL_DATA_ORDER_PIXEL, IPL_ORIGIN_TL, 32, width, height, nullptr, nullptr,
+                                            nullptr, nullptr);
+        iplAllocateImage(im, 1, 77);
+        return im;
+    };
+    IplImage* bgra = make(4, 64, 32);
+    IplImage* half = make(4, 32, 16);
+    IplImage* bgr = make(3, 250, 188);
+    IplImage* small = make(3, 64, 48);
+    int32_t data[16] = {1 << 23, 1 << 22, 0, 0, 0, 1 << 24, 0, 0, 1 << 21, 0, 1 << 23, 0};
+    IplColorTwist* twist = iplCreateColorTwist(data, 24);
+    const struct {
+        OwnFastPath path;
+        OwnVectorLevel needs;
+        const char* name;
+    } paths[] = {
+        {OwnFastPath::kMirrorVectors, OwnVectorLevel::kSse2, "mirror vectors"},
+        {OwnFastPath::kMirrorAvx2, OwnVectorLevel::kAvx2, "mirror AVX2"},
+        {OwnFastPath::kSuperIntegers, OwnVectorLevel::kSse2, "super-sampling integers"},
+        {OwnFastPath::kSuperHalvingPairs, OwnVectorLevel::kSse2, "super-sampling halving pairs"},
+        {OwnFastPath::kSuperHalvingAvx2, OwnVectorLevel::kAvx2, "super-sampling halving AVX2"},
+        {OwnFastPath::kCubicIntegerTaps, OwnVectorLevel::kSse2, "cubic integer taps"},
+        {OwnFastPath::kCubicIntegerTapsAvx, OwnVectorLevel::kAvx, "cubic integer taps AVX"},
+        {OwnFastPath::kTwistQuads, OwnVectorLevel::kSse2, "twist quads"},
+        {OwnFastPath::kTwistQuadsAvx, OwnVectorLevel::kAvx, "twist quads AVX"},
+    };
+    std::string taken;
+    const OwnVectorLevel top = ownVectorLevel();
+    forEachLevel([&](OwnVectorLevel level) {
+        unsigned before[static_cast<int>(OwnFastPath::kCount)];
+        for (const auto& p : paths)
+            before[static_cast<int>(p.path)] = ownFastPathCount(p.path);
+        iplMirror(bgra, bgra, 0);
+        iplMirror(bgra, bgra, 1);
+        iplDecimate(bgra, half, 1, 2, 1, 2, IPL_INTER_SUPER);
+        iplDecimate(bgr, small, 32, 125, 32, 125, IPL_INTER_CUBIC);
+        iplApplyColorTwist(bgra, bgra, twist, 0);
+        for (const auto& p : paths) {
+            const bool counted = ownFastPathCount(p.path) > before[static_cast<int>(p.path)];
+            EXPECT_EQ(counted, static_cast<int>(level) >= static_cast<int>(p.needs))
+                << p.name << " at level " << static_cast<int>(level);
+            if (counted && level == top)
+                taken += std::string(taken.empty() ? "" : ", ") + p.name;
+        }
+    });
+    // The paths of the highest level, in the test's output and its report.
+    std::printf("vector level %d: %s\n", static_cast<int>(top), taken.c_str());
+    ::testing::Test::RecordProperty("fast_paths", taken);
+    iplDeleteColorTwist(twist);
+    for (IplImage* im : {bgra, half, bgr, small})
+        iplDeallocate(im, IPL_IMAGE_ALL);
 }
 
 } // namespace
