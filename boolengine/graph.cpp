@@ -34,24 +34,6 @@ void Graph::SetLinkOrder(const std::vector<BoolLink*>& links)
     for (BoolLink* l : links) m_links.insend(l);
 }
 
-int Graph::DeleteLinks(const std::function<bool(BoolLink*)>& doomed)
-{
-    int deleted = 0;
-    DL_Iter<BoolLink*> it(&m_links);
-    it.tohead();
-    while (!it.hitroot()) {
-        BoolLink* link = it.item();
-        if (doomed(link)) {
-            it.remove();  // moves on to the next link
-            delete link;
-            ++deleted;
-        } else {
-            it++;
-        }
-    }
-    return deleted;
-}
-
 void Graph::TakeLinksFrom(Graph& other)
 {
     DL_Iter<BoolLink*> it(&m_links);

@@ -3,7 +3,6 @@
 // operation, or one result polygon.
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,7 +32,7 @@ public:
     // Puts exactly these links (already owned by this graph) in this order.
     void SetLinkOrder(const std::vector<BoolLink*>& links);
     // Deletes every link for which 'doomed' holds; answers how many went.
-    int DeleteLinks(const std::function<bool(BoolLink*)>& doomed);
+    template <typename Doomed> int DeleteLinks(Doomed doomed);
     // Moves all links of 'other' to the end of this graph.
     void TakeLinksFrom(Graph& other);
 
@@ -82,3 +81,21 @@ private:
     Bool_Engine* m_engine;
     DL_List<BoolLink*> m_links;
 };
+
+template <typename Doomed> int Graph::DeleteLinks(Doomed doomed)
+{
+    int deleted = 0;
+    DL_Iter<BoolLink*> it(&m_links);
+    it.tohead();
+    while (!it.hitroot()) {
+        BoolLink* link = it.item();
+        if (doomed(link)) {
+            it.remove();  // moves on to the next link
+            delete link;
+            ++deleted;
+        } else {
+            it++;
+        }
+    }
+    return deleted;
+}

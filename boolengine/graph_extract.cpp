@@ -6,6 +6,7 @@
 #include "boolengine/exactmath.h"
 #include "boolengine/graph.h"
 #include "boolengine/graphlist.h"
+#include "boolengine/keyorder.h"
 #include "boolengine/linktests.h"
 #include "boolengine/ring.h"
 
@@ -69,16 +70,6 @@ bool IsHole(const BoolLink* l, int op)
     }
 }
 
-bool ExtractionOrder(const BoolLink* a, const BoolLink* b)
-{
-    const int64_t ha = std::max(a->GetBeginNode()->GetY(), a->GetEndNode()->GetY());
-    const int64_t hb = std::max(b->GetBeginNode()->GetY(), b->GetEndNode()->GetY());
-    if (ha != hb) return ha > hb;
-    const int64_t la = std::min(a->GetBeginNode()->GetX(), a->GetEndNode()->GetX());
-    const int64_t lb = std::min(b->GetBeginNode()->GetX(), b->GetEndNode()->GetX());
-    return la > lb;
-}
-
 // The start of a polygon: the higher node of the link (its begin node when
 // both are equally high).
 Node* HigherNode(const BoolLink* l)
@@ -100,7 +91,23 @@ void Graph::Extract(int op, GraphList* result, bool linkHoles)
     // Sorted before any link is turned, so that the higher node of a link
     // is taken as the links came out of preparation.
     std::vector<BoolLink*> links = LinkVector();
-    std::stable_sort(links.begin(), links.end(), ExtractionOrder);
+    {
+        // A stable sort by the highest y descending, then by the lowest x
+        // descending: the second key first, then the first, each stable.
+        std::vector<uint32_t> order(links.size());
+        std::vector<int64_t> key(links.size());
+        for (size_t i = 0; i < links.size(); ++i) {
+            order[i] = static_cast<uint32_t>(i);
+            key[i] = -std::min(links[i]->GetBeginNode()->GetX(), links[i]->GetEndNode()->GetX());
+        }
+        keyorder::StableByKey(order, key);
+        for (size_t i = 0; i < links.size(); ++i)
+            key[i] = -std::max(links[i]->GetBeginNode()->GetY(), links[i]->GetEndNode()->GetY());
+        keyorder::StableByKey(order, key);
+        std::vector<BoolLink*> sorted(links.size());
+        for (size_t i = 0; i < links.size(); ++i) sorted[i] = links[order[i]];
+        links.swap(sorted);
+    }
     std::vector<Node*> starts;
     starts.reserve(links.size());
     for (BoolLink* l : links) starts.push_back(HigherNode(l));
