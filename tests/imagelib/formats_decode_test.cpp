@@ -191,7 +191,9 @@ std::vector<uint8_t> LibjpegBgr(const Bytes& file, int32_t scale, J_COLOR_SPACE 
     return bgr;
 }
 
-Bytes LibjpegFromRgb(const Picture& p, int quality) {
+// A JPEG made by libjpeg itself from rows that 'fill' writes.
+Bytes LibjpegCompress(int32_t width, int32_t height, int components, J_COLOR_SPACE space, int quality,
+                      const std::function<void(int32_t y, uint8_t* row)>& fill) {
     jpeg_compress_struct c;
     jpeg_error_mgr err;
     c.err = jpeg_std_error(&err);
@@ -199,17 +201,16 @@ Bytes LibjpegFromRgb(const Picture& p, int quality) {
     unsigned char* out = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&c, &out, &size);
-    c.image_width = static_cast<JDIMENSION>(p.width);
-    c.image_height = static_cast<JDIMENSION>(p.height);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
+    c.image_width = static_cast<JDIMENSION>(width);
+    c.image_height = static_cast<JDIMENSION>(height);
+    c.input_components = components;
+    c.in_color_space = space;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, quality, TRUE);
     jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(p.width) * 3);
+    std::vector<uint8_t> row(static_cast<size_t>(width) * components);
     while (c.next_scanline < c.image_height) {
-        for (int32_t x = 0; x < p.width; ++x)
-            for (int k = 0; k < 3; ++k) row[static_cast<size_t>(x) * 3 + k] = p.At(x, static_cast<int32_t>(c.next_scanline))[2 - k];
+        fill(static_cast<int32_t>(c.next_scanline), row.data());
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&c, rows, 1);
     }
@@ -218,6 +219,13 @@ Bytes LibjpegFromRgb(const Picture& p, int quality) {
     std::free(out);
     jpeg_destroy_compress(&c);
     return bytes;
+}
+
+Bytes LibjpegFromRgb(const Picture& p, int quality) {
+    return LibjpegCompress(p.width, p.height, 3, JCS_RGB, quality, [&p](int32_t y, uint8_t* row) {
+        for (int32_t x = 0; x < p.width; ++x)
+            for (int k = 0; k < 3; ++k) row[static_cast<size_t>(x) * 3 + k] = p.At(x, y)[2 - k];
+    });
 }
 
 TEST(FormatDecoding, JpegCodecGivesLibjpegsOwnRgbBytesInTheRastersOrder) {
@@ -299,35 +307,14 @@ TEST(FormatDecoding, CmykJpegsFromPrintProgramsBecomeRgb) {
     } colours[] = {{0, 0, 0, 0, 255, 255, 255}, {255, 0, 0, 0, 255, 255, 0}, {0, 0, 0, 255, 0, 0, 0},
                    {0, 255, 255, 0, 0, 0, 255}};
     for (const auto& colour : colours) {
-        jpeg_compress_struct c;
-        jpeg_error_mgr err;
-        c.err = jpeg_std_error(&err);
-        jpeg_create_compress(&c);
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&c, &buffer, &size);
-        c.image_width = 16;
-        c.image_height = 16;
-        c.input_components = 4;
-        c.in_color_space = JCS_CMYK;
-        jpeg_set_defaults(&c);
-        jpeg_set_quality(&c, 100, TRUE);
-        jpeg_start_compress(&c, TRUE);
-        std::vector<uint8_t> row(16 * 4);
-        for (int x = 0; x < 16; ++x) {
-            row[4 * x] = static_cast<uint8_t>(255 - colour.c);
-            row[4 * x + 1] = static_cast<uint8_t>(255 - colour.m);
-            row[4 * x + 2] = static_cast<uint8_t>(255 - colour.y);
-            row[4 * x + 3] = static_cast<uint8_t>(255 - colour.k);
-        }
-        while (c.next_scanline < 16) {
-            JSAMPROW rows[1] = {row.data()};
-            jpeg_write_scanlines(&c, rows, 1);
-        }
-        jpeg_finish_compress(&c);
-        Bytes bytes(buffer, buffer + size);
-        jpeg_destroy_compress(&c);
-        std::free(buffer);
+        const Bytes bytes = LibjpegCompress(16, 16, 4, JCS_CMYK, 100, [&colour](int32_t, uint8_t* row) {
+            for (int x = 0; x < 16; ++x) {
+                row[4 * x] = static_cast<uint8_t>(255 - colour.c);
+                row[4 * x + 1] = static_cast<uint8_t>(255 - colour.m);
+                row[4 * x + 2] = static_cast<uint8_t>(255 - colour.y);
+                row[4 * x + 3] = static_cast<uint8_t>(255 - colour.k);
+            }
+        });
         Picture got;
         ASSERT_TRUE(DecodeBytes(bytes, 1, 3, got));
         EXPECT_NEAR(got.At(8, 8)[0], colour.b, 3);
