@@ -165,7 +165,8 @@ int MergeAfterAdding(Graph* graph, int64_t marge, const Survivors& survivors, co
         near.push_back({n->GetX(), n->GetY(), n});
         const int64_t left = Saturated(n->GetX() - m), right = Saturated(n->GetX() + m);
         const int64_t top = Saturated(n->GetY() + m), bottom = Saturated(n->GetY() - m);
-        auto it = std::lower_bound(old.begin(), old.end(), left, [](const Node* p, int64_t x) { return p->GetX() < x; });
+        auto it =
+            std::lower_bound(old.begin(), old.end(), left, [](const Node* p, int64_t x) { return p->GetX() < x; });
         while (it != old.end() && (*it)->GetX() <= right) {
             const int64_t x = (*it)->GetX();
             const auto end = std::upper_bound(it, old.end(), x, [](int64_t v, const Node* p) { return v < p->GetX(); });

@@ -96,6 +96,32 @@ void copyPixels(const T* sRow, T* dRow, int32_t cols, int dPix, const int32_t* o
         std::memcpy(dRow + k * dPix, sRow + offsets[k], B);
 }
 
+// Whether every column takes the source pixel two pixels of 'pixelBytes'
+// after the previous column's: the halving, where whole vectors can be
+// thinned out.
+bool everyOtherPixel(const int32_t* offsets, int32_t cols, int32_t pixelBytes)
+{
+    for (int32_t k = 1; k < cols; ++k)
+        if (offsets[k] - offsets[k - 1] != 2 * pixelBytes)
+            return false;
+    return cols > 0;
+}
+
+// Four-byte pixels of every other source pixel into consecutive ones, four
+// a step; the last step reads no further than the last column's own pixel.
+// Returns the columns done.
+int32_t copyEveryOther4(const unsigned char* sRow, unsigned char* dRow, int32_t cols)
+{
+    int32_t k = 0;
+    for (; k + 4 < cols; k += 4) {
+        const __m128 a = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sRow + 8 * k)));
+        const __m128 b = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sRow + 8 * k + 16)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dRow + 4 * k),
+                         _mm_castps_si128(_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0))));
+    }
+    return k;
+}
+
 template <class T>
 int decimNN(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRowExt, int dLine,
             int dTotExt, int sCh, int sPix, int sLine, float xScale, float yScale, double* xPos,
@@ -134,11 +160,16 @@ int decimNN(const void* srcV, void* dstV, int dCh, int dChExt, int dPix, int dRo
                 offsets[k] = truncToInt(xEnd) * sPix;
                 xEnd += xScale;
             }
+        const bool halving = offsets && bytes == 4 && dPix * sizeof(T) == 4 && everyOtherPixel(offsets, g.cols, 4);
         for (int32_t m = 0; m < g.rows; ++m) {
             const T* sRow = src + truncToInt(y) * sLine;
             T* dRow = dst + m * dLine;
             x = *xPos;
-            if (offsets && bytes == 4) {
+            if (halving) {
+                const unsigned char* from = reinterpret_cast<const unsigned char*>(sRow + offsets[0]);
+                const int32_t done = copyEveryOther4(from, reinterpret_cast<unsigned char*>(dRow), g.cols);
+                copyPixels<4>(sRow, dRow + done * dPix, g.cols - done, dPix, offsets + done);
+            } else if (offsets && bytes == 4) {
                 copyPixels<4>(sRow, dRow, g.cols, dPix, offsets);
             } else if (offsets && bytes == 3) {
                 copyPixels<3>(sRow, dRow, g.cols, dPix, offsets);

@@ -264,7 +264,8 @@ TEST(ExactMath, QuickSignsAgreeWithTheExactProducts)
         const int64_t b = static_cast<int64_t>(rng() >> (64 - bits)) | 1;
         // c * d close to a * b: d taken from the quotient, then nudged.
         const int64_t c = i % 5 ? a + static_cast<int64_t>(rng() % 7) - 3 : a;
-        const int64_t d = c == 0 ? 0 : static_cast<int64_t>(static_cast<long double>(a) * b / c) + static_cast<int64_t>(rng() % 3) - 1;
+        const int64_t nudge = static_cast<int64_t>(rng() % 3) - 1;
+        const int64_t d = c == 0 ? 0 : static_cast<int64_t>(static_cast<long double>(a) * b / c) + nudge;
         ASSERT_EQ(exactmath::SignOfDifference(a, b, c, d), exactmath::SignOfDifferenceExact(a, b, c, d))
             << a << " " << b << " " << c << " " << d;
         ASSERT_EQ(exactmath::SignOfDifference(a, b, a, b), 0);

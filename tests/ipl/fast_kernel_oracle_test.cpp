@@ -2,6 +2,7 @@
 // random images and geometries.
 #include "ipl/ipl.h"
 #include "ipl/own_decim_cubic.h"
+#include "ipl/own_ops.h"
 #include "ipl/own_super.h"
 #include "ipl/own_twist.h"
 #include "ipl/owncpu.h"
@@ -199,6 +200,41 @@ TEST(FastKernelOracle, InPlaceMirrorOfWidePixelsEqualsTheCopy)
                 iplDeallocate(out, IPL_IMAGE_ALL);
             }
     });
+}
+
+// Point sampling of four-byte pixels at every other source pixel thins out
+// whole vectors; the oracle is the pixel copy, taken when the destination's
+// pixels are five bytes apart. Widths around the vector steps, starts at
+// whole and half pixels.
+TEST(FastKernelOracle, HalvingPointSamplesEqualThePixelCopy)
+{
+    std::mt19937 rng(12);
+    for (int width = 2; width <= 40; ++width)
+        for (double x0 : {0.0, 0.5, 1.0}) {
+            const int height = 4, line = width * 4 + 3;
+            std::vector<uint8_t> src(size_t(line) * height);
+            for (uint8_t& v : src)
+                v = static_cast<uint8_t>(rng());
+            const int W = int((width - x0) / 2.0), H = 2;
+            if (W <= 0)
+                continue;
+            std::vector<uint8_t> fast(size_t(W) * 4 * H), slow(size_t(W) * 5 * H);
+            double fx = x0, fy = 0.0, sx = x0, sy = 0.0;
+            auto sample = [&](uint8_t* d, int dPix, double* xp, double* yp) {
+                ownDecimNN_8u(src.data(), d, 1, 4, dPix, W * dPix, W * dPix, W * dPix * H, 1, 4, line, line,
+                              line * height, 2.0f, 2.0f, xp, yp);
+            };
+            sample(fast.data(), 4, &fx, &fy);
+            sample(slow.data(), 5, &sx, &sy);
+            for (int m = 0; m < H; ++m)
+                for (int k = 0; k < W; ++k) {
+                    const uint8_t* f = &fast[(size_t(m) * W + size_t(k)) * 4];
+                    const uint8_t* e = &slow[(size_t(m) * W + size_t(k)) * 5];
+                    ASSERT_EQ(std::memcmp(f, e, 4), 0) << width << " wide from " << x0 << ", pixel " << k << " of row " << m;
+                }
+            EXPECT_EQ(fx, sx);
+            EXPECT_EQ(fy, sy);
+        }
 }
 
 // The operations take the vector paths of the processor they run on: every
