@@ -18,6 +18,9 @@ int32_t ownZoomLinearVertical8u(const uint16_t* upper, const uint16_t* lower, ui
 // the pixels done (a multiple of four).
 int32_t ownZoomLinearVertical8uStore3of4(const uint16_t* upper, const uint16_t* lower, uint8_t* dst, int32_t W,
                                           uint32_t wy);
+// The same eight pixels a step, for processors with AVX2 (the caller checks).
+int32_t ownZoomLinearVertical8uStore3of4Avx2(const uint16_t* upper, const uint16_t* lower, uint8_t* dst, int32_t W,
+                                              uint32_t wy);
 int32_t ownZoomLinearVertical16u(const uint16_t* upper, const uint16_t* lower, uint16_t* dst, int32_t n, uint32_t wy);
 int32_t ownZoomLinearVertical32f(const float* upper, const float* lower, float* dst, int32_t n, float wy);
 

@@ -2,6 +2,7 @@
 // values of the one-at-a-time formulas bit for bit: the same single-precision
 // operations in the same order, or the same integer arithmetic.
 #include "ipl/own_zoom_sse.h"
+#include "ipl/owncpu.h"
 
 #include <emmintrin.h>
 
@@ -126,7 +127,8 @@ int32_t ownZoomLinearVertical8uStore3of4(const uint16_t* upper, const uint16_t* 
 {
     const __m128i weights = weightPair(wy);
     const __m128i keep = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
-    int32_t i = 0;
+    int32_t i =
+        ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownZoomLinearVertical8uStore3of4Avx2(upper, lower, dst, W, wy) : 0;
     for (; i + 4 <= W; i += 4) {
         __m128i lo0, hi0, lo1, hi1;
         linearPairs(upper, lower, 4 * i, weights, &lo0, &hi0);

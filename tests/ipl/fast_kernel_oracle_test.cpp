@@ -5,6 +5,7 @@
 #include "ipl/own_ops.h"
 #include "ipl/own_super.h"
 #include "ipl/own_twist.h"
+#include "ipl/own_zoom_sse.h"
 #include "ipl/owncpu.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,35 @@ TEST(FastKernelOracle, InPlaceMirrorOfWidePixelsEqualsTheCopy)
                 iplDeallocate(im, IPL_IMAGE_ALL);  // the region goes with the image
                 iplDeallocate(out, IPL_IMAGE_ALL);
             }
+    });
+}
+
+// The linear zoom's vertical pass into four-byte pixels (three values
+// stored, the fourth byte kept) against its fixed-point formula, at every
+// vector level, over rows of every length up to 40.
+TEST(FastKernelOracle, LinearZoomRowsIntoFourBytePixelsFollowTheFormula)
+{
+    std::mt19937 rng(40);
+    forEachLevel([&](OwnVectorLevel level) {
+        for (int rep = 0; rep < 200; ++rep) {
+            const int W = 1 + rep % 40;
+            const uint32_t wy = rep % 9 == 0 ? 16384u * (rep % 2) : uint32_t(rng() % 16385);
+            std::vector<uint16_t> upper(size_t(4) * W), lower(upper.size());
+            for (size_t e = 0; e < upper.size(); ++e) {
+                upper[e] = static_cast<uint16_t>(rng() % (255 * 64 + 1));
+                lower[e] = static_cast<uint16_t>(rng() % (255 * 64 + 1));
+            }
+            std::vector<uint8_t> dst(size_t(4) * W);
+            for (uint8_t& v : dst)
+                v = static_cast<uint8_t>(rng());
+            const std::vector<uint8_t> before = dst;
+            const int32_t done = ownZoomLinearVertical8uStore3of4(upper.data(), lower.data(), dst.data(), W, wy);
+            ASSERT_EQ(done % 4, 0);
+            for (int32_t e = 0; e < 4 * done; ++e) {
+                const uint32_t want = e % 4 == 3 ? before[e] : ((16384u - wy) * upper[e] + wy * lower[e]) >> 20;
+                ASSERT_EQ(dst[e], want) << "level " << int(level) << ", " << W << " pixels, value " << e;
+            }
+        }
     });
 }
 
