@@ -24,7 +24,7 @@ namespace {
 const int kMinCrossingRounds = 10;
 
 // The links' spans by their left end, links with the same left end in their
-// own order (small keys sorted, the spans moved once).
+// own order (their keys put in order, then the spans made in it).
 std::vector<Span> SpansByLeft(const std::vector<BoolLink*>& links)
 {
     std::vector<int64_t> left(links.size());
@@ -80,8 +80,8 @@ int NodeOnLinkPass(Graph* graph, Bool_Engine* engine, int64_t marge, std::vector
         const std::vector<BoolLink*> links = graph->LinkVector();
         spans = SpansByLeft(links);
         if (!merged.known || !merged.columnsSpaced) {
-            // Sorted by x alone, by the same quicksort as ever (equal x stay
-            // in its order), with the keys beside the nodes.
+            // Sorted by x alone, by the same quicksort as ever (nodes of equal
+            // x keep the order it gives them), with the keys beside the nodes.
             const std::vector<Node*> distinct = DistinctNodes(links);
             std::vector<std::pair<int64_t, Node*>> keyed;
             keyed.reserve(distinct.size());
