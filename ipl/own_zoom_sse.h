@@ -29,6 +29,11 @@ int32_t ownZoomLinearVertical32f(const float* upper, const float* lower, float* 
 int32_t ownZoomLinearHorizontal8uC4(const uint8_t* p, uint16_t* h, const int32_t* colTab, const uint16_t* wx,
                                      int32_t W, int32_t chans);
 
+// The same with all four channels buffered, four pixels a step, for
+// processors with AVX2 (the caller checks).
+int32_t ownZoomLinearHorizontal8uC4Avx2(const uint8_t* p, uint16_t* h, const int32_t* colTab, const uint16_t* wx,
+                                        int32_t W);
+
 // Cubic horizontal pass of 8u pixel-order rows of four channels, chans of
 // them buffered (as above).
 int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* colTab, const float* wx, int32_t W,

@@ -189,7 +189,7 @@ int32_t ownZoomLinearHorizontal8uC4(const uint8_t* p, uint16_t* h, const int32_t
     // Four channels of one pixel: the left and right samples interleaved and
     // multiplied-and-added with the column's weight pair.
     const __m128i zero = _mm_setzero_si128();
-    int32_t i = 0;
+    int32_t i = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownZoomLinearHorizontal8uC4Avx2(p, h, colTab, wx, W) : 0;
     for (; i + 2 <= W; i += 2) {
         int32_t l0, r0, l1, r1;
         __builtin_memcpy(&l0, p + colTab[i], 4);

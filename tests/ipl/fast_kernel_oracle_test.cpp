@@ -203,13 +203,35 @@ TEST(FastKernelOracle, InPlaceMirrorOfWidePixelsEqualsTheCopy)
     });
 }
 
-// The linear zoom's vertical pass into four-byte pixels (three values
-// stored, the fourth byte kept) against its fixed-point formula, at every
-// vector level, over rows of every length up to 40.
-TEST(FastKernelOracle, LinearZoomRowsIntoFourBytePixelsFollowTheFormula)
+// The linear zoom's passes over four-byte pixels against their fixed-point
+// formulas, at every vector level, over rows of every length up to 40: the
+// horizontal pass from random columns and weights into four buffered values
+// a pixel, the vertical pass into pixels (three values stored, the fourth
+// byte kept).
+TEST(FastKernelOracle, LinearZoomRowsOfFourBytePixelsFollowTheFormulas)
 {
     std::mt19937 rng(40);
     forEachLevel([&](OwnVectorLevel level) {
+        for (int rep = 0; rep < 200; ++rep) {
+            const int W = 1 + rep % 40, sourceWidth = 30;
+            std::vector<uint8_t> row(size_t(4) * sourceWidth);
+            for (uint8_t& v : row)
+                v = static_cast<uint8_t>(rng());
+            std::vector<int32_t> colTab(static_cast<size_t>(W));
+            std::vector<uint16_t> wx(size_t(2) * W), h(size_t(4) * W + 1);
+            for (int i = 0; i < W; ++i) {
+                colTab[i] = 4 * int32_t(rng() % (sourceWidth - 1));
+                wx[2 * i] = static_cast<uint16_t>(rng() % 16385);  // weight pairs add up to 16384
+                wx[2 * i + 1] = static_cast<uint16_t>(16384 - wx[2 * i]);
+            }
+            const int32_t done = ownZoomLinearHorizontal8uC4(row.data(), h.data(), colTab.data(), wx.data(), W, 4);
+            for (int32_t e = 0; e < 4 * done; ++e) {
+                const int i = e / 4, c = e % 4;
+                const uint32_t left = row[colTab[i] + c], right = row[colTab[i] + c + 4];
+                const uint32_t want = (uint32_t(wx[2 * i]) * left + uint32_t(wx[2 * i + 1]) * right) >> 8;
+                ASSERT_EQ(h[e], want) << "level " << int(level) << ", " << W << " pixels, value " << e;
+            }
+        }
         for (int rep = 0; rep < 200; ++rep) {
             const int W = 1 + rep % 40;
             const uint32_t wy = rep % 9 == 0 ? 16384u * (rep % 2) : uint32_t(rng() % 16385);
