@@ -7,14 +7,14 @@
 #include "framework/thread_state.h"
 
 template <class T, class H>
-class CHandleMap {
+class CHandleMap : public CThreadData {
  public:
   typedef void (*SetHandleFn)(T* pObject, H handle);
 
   explicit CHandleMap(SetHandleFn pfnSetHandle) : m_pfnSetHandle(pfnSetHandle) {}
-  ~CHandleMap() { DeleteTemp(); }
-  CHandleMap(const CHandleMap&) = delete;
-  CHandleMap& operator=(const CHandleMap&) = delete;
+  ~CHandleMap() override { DeleteTemp(); }
+
+  void FreeTemporaries() override { DeleteTemp(); }
 
   T* LookupPermanent(H h) const {
     auto it = m_permanent.find(h);
@@ -54,30 +54,17 @@ class CHandleMap {
   std::unordered_map<H, T*> m_temporary;
 };
 
-// The thread's map of one kind, or null once the thread is ending and the map has
-// been destroyed (objects destroyed after that, such as globals at exit, then
-// free their handle without the map).
+// The thread's map of one kind, or null while the thread's record is being
+// freed (objects destroyed meanwhile free their handle without the map).
 template <class T, class H>
 CHandleMap<T, H>* AfxThreadHandleMap(typename CHandleMap<T, H>::SetHandleFn pfnSetHandle) {
-  static thread_local bool gone = false;
-  struct Holder {
-    // The idle cleaner outlives the map in the thread state (made first, so
-    // destroyed last); once the map is gone it has nothing to free.
-    explicit Holder(typename CHandleMap<T, H>::SetHandleFn pfn) : map(pfn) {
-      AfxGetThreadState().tempMapCleaners.push_back([this] {
-        if (!gone) map.DeleteTemp();
-      });
-    }
-    ~Holder() { gone = true; }
-    CHandleMap<T, H> map;
-  };
-  static thread_local Holder holder(pfnSetHandle);
-  return gone ? nullptr : &holder.map;
+  static const CPerThread<CHandleMap<T, H>> maps;
+  return maps.Get(pfnSetHandle);
 }
 
 // Takes an object's own handle out of its thread's map when it lets the handle
-// go. The map may already be gone (Detach called from a global's destructor at
-// exit): then there is nothing to take out.
+// go. The map may be going with the thread's record: then there is nothing to
+// take out.
 template <class T, class H>
 void AfxForgetPermanent(CHandleMap<T, H>* map, H h, const T* owner) {
   if (map && h && map->LookupPermanent(h) == owner) map->RemoveHandle(h);

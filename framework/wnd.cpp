@@ -98,9 +98,19 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) 
   return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
+namespace {
+// The class names this thread registered; a set keeps each name at a stable
+// address for as long as the thread runs.
+struct CRegisteredClassNames : CThreadData {
+  std::set<std::string> names;
+};
+}  // namespace
+
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
-  // A set keeps each name at a stable address for as long as the thread runs.
-  static thread_local std::set<std::string> names;
+  static const CPerThread<CRegisteredClassNames> registered;
+  CRegisteredClassNames* thisThread = registered.Get();
+  if (!thisThread) return nullptr;  // the thread is ending
+  std::set<std::string>& names = thisThread->names;
   char name[96];
   std::snprintf(name, sizeof name, "Afx:%p:%x:%p:%p:%p", static_cast<void*>(AfxGetInstanceHandle()),
                 nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
@@ -128,8 +138,7 @@ CWnd::CWnd() = default;
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd() {
-  // The constant markers (wndTop …) hold no window; they are destroyed at exit,
-  // when the handle map may already be gone.
+  // The constant markers (wndTop …) hold no window.
   INT_PTR value = reinterpret_cast<INT_PTR>(m_hWnd);
   if (!m_hWnd || value == 1 || value == -1 || value == -2) return;
   CHandleMap<CWnd, HWND>* map = windowMapIfAlive();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/thread_state.h"
+
 IMPLEMENT_DYNAMIC(CAutoHideBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CAutoHideBar, CWnd)
@@ -12,10 +14,16 @@ BEGIN_MESSAGE_MAP(CAutoHideBar, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
-// The strips alive on this thread, so that a bar going away can leave them all.
-std::vector<CAutoHideBar*>& LiveStrips() {
-  static thread_local std::vector<CAutoHideBar*> strips;
-  return strips;
+// The strips alive on this thread, so that a bar going away can leave them all;
+// null while the thread's record is being freed.
+struct CLiveStrips : CThreadData {
+  std::vector<CAutoHideBar*> strips;
+};
+
+std::vector<CAutoHideBar*>* LiveStrips() {
+  static const CPerThread<CLiveStrips> live;
+  CLiveStrips* thisThread = live.Get();
+  return thisThread ? &thisThread->strips : nullptr;
 }
 
 void MakeFont(CFont& font, int escapement) {
@@ -32,12 +40,12 @@ void MakeFont(CFont& font, int escapement) {
 CAutoHideBar::CAutoHideBar() {
   MakeFont(m_fontHorz, 0);
   MakeFont(m_fontVert, 900);
-  LiveStrips().push_back(this);
+  if (std::vector<CAutoHideBar*>* strips = LiveStrips()) strips->push_back(this);
 }
 
 CAutoHideBar::~CAutoHideBar() {
-  std::vector<CAutoHideBar*>& strips = LiveStrips();
-  strips.erase(std::remove(strips.begin(), strips.end(), this), strips.end());
+  if (std::vector<CAutoHideBar*>* strips = LiveStrips())
+    strips->erase(std::remove(strips->begin(), strips->end(), this), strips->end());
   m_tabs.clear();  // the pop-ups go before the strip's window
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this && ::IsWindow(m_hWnd)) DestroyWindow();
 }
@@ -115,8 +123,9 @@ DWORD_PTR CAutoHideBar::GetTabData(CWnd* pContent) const {
 }
 
 void CAutoHideBar::ForgetUserValue(DWORD_PTR userValue) {
-  if (!userValue) return;
-  for (CAutoHideBar* pStrip : LiveStrips()) {
+  std::vector<CAutoHideBar*>* strips = LiveStrips();
+  if (!userValue || !strips) return;
+  for (CAutoHideBar* pStrip : *strips) {
     bool any = false;
     for (size_t i = pStrip->m_tabs.size(); i-- > 0;) {
       if (pStrip->m_tabs[i]->userValue == userValue) {
