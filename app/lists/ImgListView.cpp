@@ -207,13 +207,22 @@ void CImgListView::LoadFilesAsync(const std::vector<CString>& names, bool fileLi
 
 DWORD WINAPI CImgListView::LoaderMain(void* argument) {
   std::unique_ptr<Job> job(static_cast<Job*>(argument));
-  for (const Job::File& file : job->files) {
-    if (*job->stop) break;
-    OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(file.path));
-    if (!bitmap) continue;  // an unreadable file becomes no item
-    auto* thumbnail = new Thumbnail{job->generation, file.name, bitmap.release()};
-    if (!::PostMessageA(job->target, kThumbnailMessage, 0, reinterpret_cast<LPARAM>(thumbnail)))
-      FreeThumbnail(reinterpret_cast<LPARAM>(thumbnail));
+  // Nothing may leave a thread's body: a file that cannot be made into a
+  // thumbnail (out of memory on a huge one) becomes no item, and a failure
+  // around the files ends the load as it stands.
+  try {
+    for (const Job::File& file : job->files) {
+      if (*job->stop) break;
+      try {
+        OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(file.path));
+        if (!bitmap) continue;  // an unreadable file becomes no item
+        auto* thumbnail = new Thumbnail{job->generation, file.name, bitmap.release()};
+        if (!::PostMessageA(job->target, kThumbnailMessage, 0, reinterpret_cast<LPARAM>(thumbnail)))
+          FreeThumbnail(reinterpret_cast<LPARAM>(thumbnail));
+      } catch (...) {
+      }
+    }
+  } catch (...) {
   }
   ::PostMessageA(job->target, kLoadDoneMessage, static_cast<WPARAM>(job->generation), 0);
   return 0;
@@ -229,6 +238,9 @@ LRESULT CImgListView::OnThumbnail(WPARAM, LPARAM lParam) {
 LRESULT CImgListView::OnLoadDone(WPARAM wParam, LPARAM) {
   if (static_cast<int>(wParam) != m_generation) return 0;
   m_loading = false;
+  // The loader posts this as its last act: joined here, it has ended before
+  // the list or the program can go.
+  if (m_thread.IsValid()) ::WaitForSingleObject(m_thread.Get(), INFINITE);
   m_thread.Reset();
   Invalidate();
   return 0;

@@ -120,8 +120,7 @@ void NotifyFolder(FileWatchState& state, const CString& folder) {
   }
 }
 
-DWORD WINAPI FileWatchThread(LPVOID) {
-  FileWatchState& state = State();
+void WatchFolders(FileWatchState& state) {
   // The wait list and, parallel to it, the index of each handle's folder (the wake
   // event has none).
   std::vector<HANDLE> waitList{state.wake.Get()};
@@ -155,6 +154,16 @@ DWORD WINAPI FileWatchThread(LPVOID) {
       waitList.assign(1, state.wake.Get());
       waitFolder.assign(1, 0);
     }
+  }
+}
+
+DWORD WINAPI FileWatchThread(LPVOID) {
+  FileWatchState& state = State();
+  // Nothing may leave a thread's body: a watch that failed (out of memory)
+  // reports no more changes, and the worker ends as if stopped.
+  try {
+    WatchFolders(state);
+  } catch (...) {
   }
   CHoldLock hold(state.lock);
   state.notifications.clear();

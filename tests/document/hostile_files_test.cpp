@@ -46,8 +46,18 @@ using Names = std::set<std::string>;
 // header); the whole table runs on a thread of that size.
 constexpr SIZE_T kEditorStack = 2 * 1024 * 1024;
 
+// Nothing may leave a thread's body: what the body throws is a failure of
+// the test, not the end of the program.
 DWORD WINAPI RunCall(void* call) {
-  (*static_cast<const std::function<void()>*>(call))();
+  try {
+    (*static_cast<const std::function<void()>*>(call))();
+  } catch (const CSposalboException& e) {
+    ADD_FAILURE() << "thrown on the editor's stack: " << e.message << " (" << e.code << ")";
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "thrown on the editor's stack: " << e.what();
+  } catch (...) {
+    ADD_FAILURE() << "thrown on the editor's stack: an unknown exception";
+  }
   return 0;
 }
 
