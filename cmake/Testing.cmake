@@ -1,4 +1,4 @@
-# spab_add_test(<name> SOURCES <files...> LIBS <targets...> [SHARDS <n>])
+# spab_add_test(<name> SOURCES <files...> LIBS <targets...> [SHARDS <n>] [OWN_MAIN])
 # One GoogleTest executable per folder, registered as one ctest test (or n). In the
 # Windows build ctest runs it through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
 if(SPAB_WINDOWS)
@@ -11,10 +11,28 @@ else()
   set(SPAB_GTEST_MAIN GTest::gtest_main)
 endif()
 
-# Test programs of these folders show windows: on the one display and desktop all
-# programs share, they would take focus, the foreground and screen pixels from
-# each other. They run one at a time; the other programs run beside them.
-set(SPAB_DESKTOP_TEST_FOLDERS framework ui crop app scenario)
+# tools/test starts it before the tests: it keeps Wine's desktop process alive
+# with no test's output attached (see the program).
+if(SPAB_WINDOWS)
+  add_executable(desktop_keeper ${CMAKE_SOURCE_DIR}/tests/rig/desktop_keeper.cpp)
+  set_target_properties(desktop_keeper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()
+
+# Test programs of these folders show windows and read the screen: on one
+# display and desktop they would take focus, the foreground and screen pixels
+# from each other. Each needs a desktop of its own: tools/test runs a few Wine
+# sessions ("lanes", tools/wine-session.sh) and ctest hands each such program
+# one of them (resource "desktop"); the other programs run beside them.
+set(SPAB_DESKTOP_TEST_FOLDERS framework ui crop app render scenario)
+
+# A program's usual run in seconds (a shard's when sharded), under Wine or the
+# sanitizers on a machine doing other work too; unlisted ones take up to 5.
+# ctest starts the long ones first, and stops any test after five times its
+# usual run (at least 30 seconds): a hang fails within a few minutes at most,
+# named by the program.
+set(SPAB_TEST_USUAL_SECONDS
+  scenario_tests 20  document_tests 15  app_surface_tests 12  render_tests 9  app_shell_tests 8
+  lifetime_tests 6  boolengine_tests 6)
 
 function(spab_add_test name)
   cmake_parse_arguments(T "OWN_MAIN" "SHARDS" "SOURCES;LIBS" ${ARGN})
@@ -34,6 +52,16 @@ function(spab_add_test name)
       list(APPEND tests ${name}.${i})
     endforeach()
   endif()
+  set(usual 5)
+  list(FIND SPAB_TEST_USUAL_SECONDS ${name} at)
+  if(at GREATER -1)
+    math(EXPR at "${at} + 1")
+    list(GET SPAB_TEST_USUAL_SECONDS ${at} usual)
+  endif()
+  math(EXPR timeout "${usual} * 5")
+  if(timeout LESS 30)
+    set(timeout 30)
+  endif()
   file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
   string(REGEX REPLACE "/.*" "" folder "${folder}")
   set(index 0)
@@ -42,14 +70,19 @@ function(spab_add_test name)
     set(workdir ${CMAKE_CURRENT_BINARY_DIR}/${test}.work)
     file(MAKE_DIRECTORY ${workdir})
     add_test(NAME ${test} COMMAND ${name} --gtest_color=no WORKING_DIRECTORY ${workdir})
-    set_tests_properties(${test} PROPERTIES TIMEOUT 900)
+    set_tests_properties(${test} PROPERTIES TIMEOUT ${timeout} COST ${usual})
+    set(environment)
     if(T_SHARDS GREATER 1)
-      set_tests_properties(${test} PROPERTIES
-        ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${index}")
+      list(APPEND environment GTEST_TOTAL_SHARDS=${T_SHARDS} GTEST_SHARD_INDEX=${index})
       math(EXPR index "${index} + 1")
     endif()
-    if(folder IN_LIST SPAB_DESKTOP_TEST_FOLDERS)
-      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop)
+    if(SPAB_WINDOWS AND folder IN_LIST SPAB_DESKTOP_TEST_FOLDERS)
+      # SPAB_NEEDS_DESKTOP: one at a time when ctest runs without lanes.
+      list(APPEND environment SPAB_NEEDS_DESKTOP=1)
+      set_tests_properties(${test} PROPERTIES RESOURCE_GROUPS desktop:1)
+    endif()
+    if(environment)
+      set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}")
     endif()
   endforeach()
 endfunction()
