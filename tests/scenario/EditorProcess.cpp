@@ -115,6 +115,12 @@ bool EditorProcess::WaitForExit() const {
   return WaitUntil([this] { return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; });
 }
 
+DWORD EditorProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  ::GetExitCodeProcess(m_process.hProcess, &code);
+  return code;
+}
+
 void EditorProcess::Command(UINT id) const {
   ::PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
   Settle();

@@ -42,7 +42,10 @@ class EditorProcess {
   bool WaitForTitle(const std::string& title) const;
   // Ends the process at once, as a crash or a power cut would.
   void Kill();
+  // Waits for the process to end on its own (about 30 seconds at most).
   bool WaitForExit() const;
+  // The code the process ended with; STILL_ACTIVE while it runs.
+  DWORD ExitCode() const;
 
   // Reads and writes the process's memory for messages that carry pointers.
   template <class T>

@@ -283,6 +283,16 @@ TEST_F(AlbumScenario, FromTemplateToLaboratory) {
   EXPECT_EQ(sent, final);
   lab_test::Laboratory lab(lab_test::ReadBytes(SPAB_LAB_PRIVATE_KEY));
   EXPECT_EQ(lab.OpenSeal(seal), lab.Md5(sent));
+
+  // Opened once more and left at once through File > Exit, while the lists'
+  // loaders still read the album's photos and the libraries: the editor ends
+  // by itself, with its threads, and reports success.
+  editor().Command(ID_ALBUM_CLOSE);
+  ASSERT_TRUE(editor().WaitForTitle("Lumivo"));
+  ASSERT_NO_FATAL_FAILURE(OpenAlbum());
+  ::PostMessageA(editor().Main(), WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+  ASSERT_TRUE(editor().WaitForExit()) << "the editor did not end after File > Exit";
+  EXPECT_EQ(editor().ExitCode(), 0u);
 }
 
 // The editor killed while it saves, as a crash or a power cut would: the
