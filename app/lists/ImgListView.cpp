@@ -238,10 +238,9 @@ LRESULT CImgListView::OnThumbnail(WPARAM, LPARAM lParam) {
 LRESULT CImgListView::OnLoadDone(WPARAM wParam, LPARAM) {
   if (static_cast<int>(wParam) != m_generation) return 0;
   m_loading = false;
-  // The loader posts this as its last act: joined here, it has ended before
-  // the list or the program can go.
-  if (m_thread.IsValid()) ::WaitForSingleObject(m_thread.Get(), INFINITE);
-  m_thread.Reset();
+  // The loader posts this as its last act. Its handle stays: the next
+  // StopLoading (a new load, a clear, the list's end) joins it, so no thread of
+  // the list outlives the list, and this handler never waits for one.
   Invalidate();
   return 0;
 }
