@@ -18,7 +18,7 @@ constexpr int kRuns = 40;
 constexpr int kAtOnce = 8;
 // A child that has not ended by then hangs: a healthy one takes about a
 // second even on a busy machine.
-constexpr DWORD kHangMilliseconds = 30000;
+constexpr DWORD kHangMilliseconds = 20000;
 
 struct Child {
   PROCESS_INFORMATION process{};
