@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by tools/test and tools/run: private X displays and persistent Wine
 # servers for prefixes inside the build tree, all stopped again on exit.
 #   wine_session_start <build-dir> [xvfb]   one session in this shell; "xvfb"
@@ -23,16 +24,17 @@ _wine_env() {
 # Starts an Xvfb that picks a free display itself (several builds and lanes can
 # test at once); sets DISPLAY and _wine_xvfb_pid.
 _wine_start_xvfb() {
-  local fdfile i
+  local fdfile
   fdfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   _wine_xvfb_pid=$!
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     [ -s "$fdfile" ] && break
     sleep 0.1
   done
   [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; rm -f "$fdfile"; return 1; }
-  export DISPLAY=:$(head -n1 "$fdfile")
+  DISPLAY=:$(head -n1 "$fdfile")
+  export DISPLAY
   rm -f "$fdfile"
 }
 
@@ -83,11 +85,11 @@ wine_link_fonts() {
 # desktop goes. The keeper starts the desktop with no output attached and keeps
 # it until the server stops (tests/rig/desktop_keeper.cpp).
 wine_keep_desktop() {
-  local keeper=$1 ready i
+  local keeper=$1 ready
   [ -f "$keeper" ] || return 0
   ready=$(mktemp -u)
   wine "$keeper" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
-  for i in $(seq 200); do
+  for _ in $(seq 200); do
     [ -e "$ready" ] && break
     sleep 0.1
   done
