@@ -47,6 +47,11 @@ bool AnySelected(const treeNode::NodeList& nodes) {
 treeNode::CSposalboTreeNode* AlbumOf(CPaginaTreeNode* page) {
   return page ? dynamic_cast<treeNode::CSposalboTreeNode*>(page->GetParent()) : nullptr;
 }
+
+treeNode::CSposalboTreeNode* AlbumRoot(IEditorFrame* frame) {
+  CSposalboDoc* album = frame->GetAlbum();
+  return album ? album->GetRoot() : nullptr;
+}
 }  // namespace
 
 CSposalboPageStatic::CSposalboPageStatic() : m_contextMenu(kContextMenuResource) {}
@@ -173,11 +178,12 @@ int CSposalboPageStatic::Render() {
   PresentFrame();
   // The frame may have closed the album while drawing asked it things.
   page = frame->GetCurrentPage();
-  if (!page) return 0;
-  if (page->NeedsRefresh()) {
+  if (page && page->NeedsRefresh()) {
     frame->UpdateCurrentPageThumbnail();
     page->SetNeedsRefresh(false);
-  } else if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) {
+  } else if (treeNode::CSposalboTreeNode* album = AlbumRoot(frame)) {
+    // Also without a current page: cutting the first page leaves none, and
+    // the page bar must still lose that page.
     if (album->HasPageListChanged()) {
       frame->NotifyPageList();
       album->ClearPageListChanged();

@@ -7,6 +7,7 @@
 #include "app/resource.h"
 #include "app/shell/StatusPanes.h"
 #include "app/support/EditorFrameFixture.h"
+#include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "imagelib/ImgBitmap.h"
 #include "app/dialogs/FontListFile.h"
@@ -63,6 +64,22 @@ TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
   EXPECT_EQ(pages.GetItemCount(), 3);
   frame->ClearPageList();
   EXPECT_EQ(pages.GetItemCount(), 0);
+}
+
+// Deleting the first page leaves no page current; the page bar still loses
+// it on the page surface's next frame, and a page added then goes where it is.
+TEST_F(MainFrameListsTest, ThePageBarLosesTheFirstPageDeletedFromTheMenu) {
+  OpenSample();
+  CPageImgListView& pages = frame->GetLists().pages;
+  ASSERT_EQ(pages.GetItemCount(), 3);
+  CSposalboPageStatic& surface = *frame->GetPageSurface();
+  Menu(ID_PAGE_DELETE);
+  ASSERT_EQ(frame->GetCurrentPage(), nullptr);
+  surface.Render();
+  EXPECT_EQ(pages.GetItemCount(), 2);
+  Menu(ID_PAGE_NEW);
+  surface.Render();
+  EXPECT_EQ(pages.GetItemCount(), frame->GetAlbum()->GetRoot()->GetPageCount());
 }
 
 // A page template with its label fits the Template tab's list, so showing it
