@@ -399,7 +399,9 @@ void CImgListView::OnLButtonUp(UINT nFlags, CPoint point) {
 BOOL CImgListView::OnDblClk(NMHDR*, LRESULT* pResult) {
   *pResult = 0;
   OnDoubleClick();
-  return FALSE;
+  // Handled here alone: a bar hands what its children say on to the frame,
+  // which would reflect it to this list a second time.
+  return TRUE;
 }
 
 void CImgListView::OnDoubleClick() {

@@ -82,6 +82,24 @@ TEST_F(MainFrameListsTest, ThePageBarLosesTheFirstPageDeletedFromTheMenu) {
   EXPECT_EQ(pages.GetItemCount(), frame->GetAlbum()->GetRoot()->GetPageCount());
 }
 
+// A double click on a photo of the photo bar places it on the page once.
+TEST_F(MainFrameListsTest, ADoubleClickedPhotoIsPlacedOnce) {
+  OpenSample();
+  CFotoImgListView& photos = frame->GetLists().photos;
+  input::FlushUntil([&] { return !photos.IsLoading() && photos.GetItemCount() > 0; });
+  ASSERT_GT(photos.GetItemCount(), 0);
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  page->SelectAll(false);
+  const size_t before = page->GetChildCount();
+  CRect item;
+  ASSERT_TRUE(photos.GetItemRect(0, &item, LVIR_ICON));
+  const LPARAM at = MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y);
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    photos.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+  input::Flush();
+  EXPECT_EQ(page->GetChildCount(), before + 1);
+}
+
 // A page template with its label fits the Template tab's list, so showing it
 // whole (as a click or a drag does) never scrolls its top away.
 TEST_F(MainFrameListsTest, ATemplateRowFitsTheTemplateTab) {
