@@ -292,6 +292,8 @@ void CImgListView::RemoveItem(int index) {
   if (index < 0 || static_cast<size_t>(index) >= m_names.size()) return;
   DeleteItem(index);
   m_names.erase(m_names.begin() + index);
+  // The items after it close the gap, as an arranged list keeps them.
+  if (GetStyle() & LVS_AUTOARRANGE) Arrange(LVA_DEFAULT);
 }
 
 void CImgListView::ClearThumbnails() {

@@ -264,3 +264,27 @@ TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyWhatNothingUses) {
     EXPECT_EQ(FileExists(album->GetImageFolder(true) + name), kept);
   }
 }
+
+// The photo list keeps its photos arranged: the ones after a deleted photo
+// close its gap.
+TEST_F(ListTest, ADeletedPhotoLeavesNoGap) {
+  spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList();
+  SampleAlbum::WritePicture(temp.Path() + "\\verde.bmp", 30, 30, 0x00FF00);
+  std::vector<CString> names;
+  for (int i = 0; i < 3; ++i)
+    names.emplace_back(images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str())->thumb.c_str());
+  CFotoImgListView list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE, CRect(0, 0, 150, 500), &host, 10));
+  list.SetFolder(album->GetImageFolder(true).c_str());
+  list.LoadFilesAsync(names, false);
+  Settle(list);
+  ASSERT_EQ(list.GetItemCount(), 3);
+  POINT second{}, moved{};
+  list.GetItemPosition(1, &second);
+  list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+  list.SendMessage(WM_COMMAND, CFotoImgListView::kDeleteCommand);
+  ASSERT_EQ(list.GetItemCount(), 2);
+  list.GetItemPosition(1, &moved);
+  EXPECT_EQ(moved.x, second.x);
+  EXPECT_EQ(moved.y, second.y);
+}
