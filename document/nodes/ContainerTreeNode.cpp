@@ -228,8 +228,8 @@ void CContainerTreeNode::SetAlpha(float alpha, bool preview)
 
 void CContainerTreeNode::ReapplyColour()
 {
-    CImgColor own = *GetColourSettings();
-    SetColourSettings(&own, true);
+    const CImgColor shown = ShownColour();
+    SetColourSettings(&shown, true);
 }
 
 void CContainerTreeNode::FitToChildren()

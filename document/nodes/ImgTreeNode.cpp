@@ -7,6 +7,7 @@
 
 #include "document/albumfile/AlbumXml.h"
 #include "document/DocumentHost.h"
+#include "document/nodes/ContainerTreeNode.h"
 #include "document/nodes/EffectTreeNode.h"
 #include "document/nodes/HandleResize.h"
 #include "document/nodes/ImageListLink.h"
@@ -273,8 +274,20 @@ void CImgTreeNode::SetAlpha(float alpha, bool preview)
 
 void CImgTreeNode::ReapplyColour()
 {
-    m_picture->SetColorAdjust(m_colour.red, m_colour.green, m_colour.blue, m_colour.brightness,
-                              m_colour.contrast, m_colour.saturation, m_colour.alpha, true);
+    const CImgColor shown = ShownColour();
+    m_picture->SetColorAdjust(shown.red, shown.green, shown.blue, shown.brightness, shown.contrast,
+                              shown.saturation, shown.alpha, true);
+}
+
+CImgColor CImgTreeNode::ShownColour()
+{
+    // Frames and groups recolour what they hold; a picture loaded again (a
+    // page change, an undo, an album opened) shows that colour too.
+    CImgColor shown = m_colour;
+    for (CTreeNode* holder = GetParent(); holder; holder = holder->GetParent())
+        if (auto* container = dynamic_cast<CContainerTreeNode*>(holder))
+            shown.Multiply(*container->GetColourSettings());
+    return shown;
 }
 
 void CImgTreeNode::OnDeviceLost()

@@ -98,6 +98,9 @@ protected:
     CImgTreeNode(const char* tag, int kind, const std::string& name, CTreeNode* parent);
     CImgTreeNode(const TiXmlElement& element, int kind, CTreeNode* parent);
     void SetResourcesLoaded(bool loaded) { m_resourcesLoaded = loaded; }
+    // The node's own colour combined with that of the frames and groups
+    // holding it: what its picture shows.
+    CImgColor ShownColour();
     // The node's own quad alone, for containers that handle children apart.
     bool HitOwnQuadPoint(float x, float y);
     bool HitOwnQuadRect(float x1, float y1, float x2, float y2);

@@ -115,6 +115,33 @@ TEST(ContainerTest, RecolouringAFrameShowsChildrenCombinedWithoutStoringIt)
     EXPECT_FLOAT_EQ(0.5f, photo->Picture().GetColourSettings().alpha);
 }
 
+// Pictures load again after a page change, an undo or the album's opening,
+// the holders before what they hold: the content still shows their colours.
+TEST(ContainerTest, ReloadedContentStillShowsTheColoursOfWhatHoldsIt)
+{
+    CGruppoTreeNode group(nullptr);
+    group.AddChild(std::make_unique<CCorniceTreeNode>("f.png", &group), true);
+    auto* frame = static_cast<CCorniceTreeNode*>(group.GetChild(0));
+    frame->AddChild(std::make_unique<CImgTreeNode>("1.jpg", frame), true);
+    auto* photo = static_cast<CImgTreeNode*>(frame->GetChild(0));
+    photo->GetColourSettings()->brightness = 0.8f;
+    CImgColor red;
+    red.red = 0.5f;
+    group.SetColourSettings(&red, false);
+    CImgColor dim;
+    dim.brightness = 0.5f;
+    frame->SetColourSettings(&dim, false);
+    group.ReleaseResources();
+    for (CImgTreeNode* picture : {static_cast<CImgTreeNode*>(&group), static_cast<CImgTreeNode*>(frame), photo})
+        picture->LoadResources();
+    EXPECT_FLOAT_EQ(0.4f, photo->Picture().GetColourSettings().brightness);
+    EXPECT_FLOAT_EQ(0.5f, photo->Picture().GetColourSettings().red);
+    EXPECT_FLOAT_EQ(0.5f, frame->Picture().GetColourSettings().red);
+    EXPECT_FLOAT_EQ(0.5f, frame->Picture().GetColourSettings().brightness);
+    EXPECT_FLOAT_EQ(0.8f, photo->GetColourSettings()->brightness) << "stored value unchanged";
+    EXPECT_FLOAT_EQ(1.0f, photo->GetColourSettings()->red);
+}
+
 TEST(ContainerTest, FitToChildrenPlacesTheBoxAroundThem)
 {
     CGruppoTreeNode group(nullptr);
