@@ -19,6 +19,7 @@
 #include "document/nodes/SfondoTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
+#include "render/D3DImage.h"
 
 namespace {
 const char kExportSuffix[] = "_xlab";
@@ -142,8 +143,13 @@ void CLabExport::CopyPersonalResource(int kind, const char* kindFolder, const st
     if (m_written.count(target)) continue;
     MakeFolder(folder);
     MakeFolder(resolutionFolder);
-    CopyOneFile(HostResourcePath(kind, lowRes, name, true), target);
+    const std::string source = HostResourcePath(kind, lowRes, name, true);
+    CopyOneFile(source, target);
     m_written.insert(target);
+    // A picture's mask (a frame's shape) goes with it, or the laboratory
+    // could not cut what the frame holds.
+    const std::string mask = MaskPathFor(source.c_str());
+    if (::GetFileAttributesA(mask.c_str()) != INVALID_FILE_ATTRIBUTES) CopyOneFile(mask, MaskPathFor(target.c_str()));
   }
 }
 

@@ -52,6 +52,7 @@ class LabExportTest : public testing::Test {
     face = font_test::InstalledTrueTypeFace();
     ASSERT_FALSE(face.empty());
     WriteLibraryFile("1", "ovale.png");
+    WriteLibraryFile("1", "ovale.msk.png");  // the frame's shape
     WriteLibraryFile("2", "fx.png");
     WriteLibraryFile("3", "rosa.png");
     WriteSampleCd();
@@ -189,6 +190,7 @@ TEST_F(LabExportTest, TheExportHoldsTheSealedProjectAndOnlyWhatTheLaboratoryLack
   for (const char* resolution : {"highres", "lowres"}) {
     const std::string prefix = std::string(resolution) == "highres" ? "hi" : "lo";
     EXPECT_EQ(ReadTextFile(out + "\\frame\\" + resolution + "\\ovale.png"), prefix + "ovale.png");
+    EXPECT_EQ(ReadTextFile(out + "\\frame\\" + resolution + "\\ovale.msk.png"), prefix + "ovale.msk.png");
     EXPECT_EQ(ReadTextFile(out + "\\effect\\" + resolution + "\\fx.png"), prefix + "fx.png");
     EXPECT_EQ(FilesIn(out + "\\image\\" + resolution), (std::set<std::string>{"rosa.png"}));
   }
