@@ -26,6 +26,13 @@ HWND ownerOf(CWnd* pParent) {
 }
 
 const size_t kFileBufferSize = 64 * 1024;
+
+// The shell opens its folder browser at the screen's corner; like every
+// dialog it is centred on its owner.
+int CALLBACK browseCallback(HWND hWnd, UINT message, LPARAM, LPARAM) {
+  if (message == BFFM_INITIALIZED) CWnd::FromHandle(hWnd)->CenterWindow();
+  return 0;
+}
 }  // namespace
 
 void CCommonDialog::OnOK() {
@@ -131,13 +138,20 @@ COLORREF* CColorDialog::GetSavedCustomColors() {
 CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd) {
   m_cc.lStructSize = sizeof(CHOOSECOLORA);
   m_cc.lpCustColors = GetSavedCustomColors();
-  m_cc.Flags = dwFlags | (clrInit ? CC_RGBINIT : 0);
+  m_cc.Flags = dwFlags | (clrInit ? CC_RGBINIT : 0) | CC_ENABLEHOOK;
+  m_cc.lpfnHook = commonDialogHook;
   m_cc.rgbResult = clrInit;
 }
 
 INT_PTR CColorDialog::DoModal() {
   m_cc.hwndOwner = ownerOf(m_pParentWnd);
-  return AfxGetUiSeam()->ChooseColor(&m_cc) ? IDOK : IDCANCEL;
+  // Bound to this object as it is made, the system's dialog opens centred on
+  // its owner like every dialog, not at the owner's corner.
+  AfxHookWindowCreate(this);
+  BOOL ok = AfxGetUiSeam()->ChooseColor(&m_cc);
+  AfxUnhookWindowCreate();
+  if (m_hWnd) Detach();
+  return ok ? IDOK : IDCANCEL;
 }
 
 // --- CFontDialog ------------------------------------------------------------------
@@ -185,6 +199,7 @@ BOOL AfxBrowseForFolder(CWnd* pOwner, LPCSTR lpszTitle, UINT nFlags, CString& rP
   bi.pszDisplayName = displayName;
   bi.lpszTitle = lpszTitle;
   bi.ulFlags = nFlags;
+  bi.lpfn = browseCallback;
   CString path;
   if (!AfxGetUiSeam()->BrowseForFolder(&bi, path)) return FALSE;
   rPath = path;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "framework/framework.h"
 #include "framework/scripted_ui.h"
@@ -211,4 +212,80 @@ TEST(FontDialog, SystemDialogRunsWithTheObjectsMessageMap) {
   EXPECT_STREQ(dialog.text, "Liberation Sans");
   EXPECT_STREQ(dialog.GetFaceName(), "Liberation Sans");
   EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+namespace {
+// The system's colour and folder dialogs run for real; a timer reads where
+// the dialog opened and cancels it.
+HWND g_owner = nullptr;
+CRect g_opened;
+int g_waits = 0;
+BOOL CALLBACK ownedDialog(HWND window, LPARAM out) {
+  char name[16] = "";
+  ::GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32770") != 0 || ::GetWindow(window, GW_OWNER) != g_owner || !::IsWindowVisible(window))
+    return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+HWND OpenedDialog() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), ownedDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+void CALLBACK measureAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = OpenedDialog();
+  if (!dialog && ++g_waits < 200) return;
+  ::KillTimer(nullptr, id);
+  if (!dialog) return;
+  ::GetWindowRect(dialog, &g_opened);
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+class CMeasuringSeam : public CScriptedUi {
+ public:
+  BOOL ChooseColor(CHOOSECOLORA* pCc) override {
+    Arm();
+    return CUiSeam::ChooseColor(pCc);
+  }
+  BOOL BrowseForFolder(BROWSEINFOA* pBi, CString& rPath) override {
+    Arm();
+    return CUiSeam::BrowseForFolder(pBi, rPath);
+  }
+
+ private:
+  static void Arm() {
+    g_waits = 0;
+    g_opened.SetRectEmpty();
+    ::SetTimer(nullptr, 0, 50, measureAndCancel);
+  }
+};
+}  // namespace
+
+TEST(SystemDialogs, OpenCentredOnTheirOwner) {
+  CWnd owner;
+  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 420, 300, 600,
+                             450, nullptr, nullptr));
+  g_owner = owner.m_hWnd;
+  CMeasuringSeam seam;
+  const CPoint centre(420 + 600 / 2, 300 + 450 / 2);
+  const struct {
+    const char* dialog;
+    std::function<void()> run;
+  } cases[] = {
+      {"colour", [&] { CColorDialog(RGB(1, 2, 3), CC_FULLOPEN, &owner).DoModal(); }},
+      {"folder", [&] {
+         CString path;
+         AfxBrowseForFolder(&owner, "Scegli", BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE, path);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dialog);
+    c.run();
+    ASSERT_FALSE(g_opened.IsRectEmpty()) << "the dialog never showed";
+    EXPECT_NEAR(g_opened.CenterPoint().x, centre.x, 2);
+    EXPECT_NEAR(g_opened.CenterPoint().y, centre.y, 2);
+  }
+  g_owner = nullptr;
+  owner.DestroyWindow();
 }
