@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CImgListView, CListCtrl)
 
 BEGIN_MESSAGE_MAP(CImgListView, CListCtrl)
   ON_WM_DESTROY()
+  ON_WM_LBUTTONDOWN()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
   ON_WM_SIZE()
@@ -319,30 +320,61 @@ void CImgListView::OnDestroy() {
 
 HWND CImgListView::WindowAt(POINT screen) const { return ::WindowFromPoint(screen); }
 
+bool CImgListView::IsLeftButtonDown() const { return ::GetKeyState(VK_LBUTTON) < 0; }
+
 BOOL CImgListView::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
   *pResult = 0;
-  IEditorFrame* frame = GetEditorFrame();
-  if (!frame || !frame->GetAlbum()) return FALSE;
   const auto* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-  if (view->iItem < 0 || static_cast<size_t>(view->iItem) >= m_names.size()) return FALSE;
-  m_dragItem = view->iItem;
+  // Some list controls name the item under the pointer, which a quick hand
+  // has already left; the item pressed is the one dragged.
+  const int item = view->iItem >= 0 ? view->iItem : m_pressedItem;
+  POINT screen = view->ptAction;
+  ClientToScreen(&screen);
+  return m_dragging || BeginDragOf(item, screen);
+}
+
+bool CImgListView::BeginDragOf(int item, POINT screen) {
+  IEditorFrame* frame = GetEditorFrame();
+  if (!frame || !frame->GetAlbum()) return false;
+  if (item < 0 || static_cast<size_t>(item) >= m_names.size()) return false;
+  m_dragItem = item;
   POINT origin{0, 0};
   m_dragImage.reset(CreateDragImage(m_dragItem, &origin));
   m_dragArea.SetRectEmpty();
   if (m_dragImage) {
     m_dragImage->BeginDrag(0, CPoint(kDragHotSpot));
-    POINT screen = view->ptAction;
-    ClientToScreen(&screen);
     CImageList::DragEnter(nullptr, screen);
     TrackDragImage(screen);
   }
   m_dragging = true;
   frame->SetRenderPaused(true);
   SetCapture();
-  return TRUE;
+  return true;
+}
+
+void CImgListView::OnLButtonDown(UINT nFlags, CPoint point) {
+  m_pressedItem = HitTest(point);
+  m_pressedAt = point;
+  CListCtrl::OnLButtonDown(nFlags, point);
+  // Where the control itself does not hold the mouse while the button is
+  // down (it has not started a drag, nor seen the button go up), the list
+  // does, so a hand moving quickly off the item still drags it.
+  if (!m_dragging && m_pressedItem >= 0 && IsLeftButtonDown() && ::GetCapture() != m_hWnd) SetCapture();
 }
 
 void CImgListView::OnMouseMove(UINT nFlags, CPoint point) {
+  if (!m_dragging && m_pressedItem >= 0 && ::GetCapture() == m_hWnd) {
+    if (!(nFlags & MK_LBUTTON)) {
+      m_pressedItem = -1;
+      ::ReleaseCapture();
+    } else {
+      CRect still(m_pressedAt, m_pressedAt);
+      still.InflateRect(::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+      POINT screen = point;
+      ClientToScreen(&screen);
+      if (!still.PtInRect(point)) BeginDragOf(m_pressedItem, screen);
+    }
+  }
   if (!m_dragging) {
     CListCtrl::OnMouseMove(nFlags, point);
     return;
@@ -368,6 +400,7 @@ void CImgListView::TrackDragImage(POINT screen) {
 }
 
 void CImgListView::EndDrag() {
+  m_pressedItem = -1;
   if (!m_dragging) return;
   m_dragging = false;
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
@@ -385,7 +418,9 @@ void CImgListView::EndDrag() {
 
 void CImgListView::OnLButtonUp(UINT nFlags, CPoint point) {
   if (!m_dragging) {
+    m_pressedItem = -1;
     CListCtrl::OnLButtonUp(nFlags, point);
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     return;
   }
   const int item = m_dragItem;

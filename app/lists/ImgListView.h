@@ -73,6 +73,8 @@ class CImgListView : public CListCtrl {
  protected:
   // The window under a screen point during a drag (a test answers it).
   virtual HWND WindowAt(POINT screen) const;
+  // Whether the left button is held now (a test answers it for posted input).
+  virtual bool IsLeftButtonDown() const;
   virtual void OnDoubleClick();
 
   afx_msg void OnDestroy();
@@ -80,6 +82,7 @@ class CImgListView : public CListCtrl {
   afx_msg LRESULT OnLoadDone(WPARAM wParam, LPARAM lParam);
   afx_msg BOOL OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg BOOL OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -106,6 +109,8 @@ class CImgListView : public CListCtrl {
   void ClearItems();
   // Adds where the drag image is drawn for the cursor at a screen point.
   void TrackDragImage(POINT screen);
+  // Starts dragging an item from a screen point; false without album or item.
+  bool BeginDragOf(int item, POINT screen);
   void EndDrag();
 
   CImageList m_thumbnails;
@@ -123,6 +128,9 @@ class CImgListView : public CListCtrl {
   std::unique_ptr<CImageList> m_dragImage;
   bool m_dragging = false;
   int m_dragItem = -1;
+  // The item the left button went down on, and where, while it is held.
+  int m_pressedItem = -1;
+  CPoint m_pressedAt;
   // The screen area the drag image has covered.
   CRect m_dragArea;
   // The system's column width and the row height once the pictures are set.

@@ -22,9 +22,11 @@ template <class List>
 class Testable : public List {
  public:
   HWND windowAtDrop = nullptr;
+  bool buttonDown = false;
 
  protected:
   HWND WindowAt(POINT) const override { return windowAtDrop; }
+  bool IsLeftButtonDown() const override { return buttonDown; }
 };
 
 // A visible window that counts how often it is painted.
@@ -189,6 +191,43 @@ TEST_F(ListTest, DraggingAFrameOntoTheSurfaceCreatesItAndElsewhereNothing) {
   ASSERT_EQ(Page()->GetChildCount(), 3u);
   EXPECT_TRUE(Object(2)->HasTag("cornice"));
   EXPECT_TRUE(static_cast<treeNode::CImgTreeNode*>(Object(2))->IsPersonal());
+}
+
+// A hand that leaves the item at once still drags it: the list holds the
+// mouse while the button is down, wherever the pointer goes; a click lets go.
+TEST_F(ListTest, AQuickDragOffTheItemStillCarriesIt) {
+  Picture("ovale.bmp");
+  frame.libraryFolder = library;
+  Testable<CCorniciImgListView> list;
+  Create(list);
+  list.SetFolder(library.c_str());
+  list.LoadFolderAsync();
+  Settle(list);
+  ASSERT_EQ(list.GetItemCount(), 1);
+  CRect item;
+  ASSERT_TRUE(list.GetItemRect(0, &item, LVIR_ICON));
+  const LPARAM on = MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y);
+  const LPARAM away = MAKELPARAM(350, 100);  // off the list, over the page
+  list.windowAtDrop = surface.m_hWnd;
+  const size_t before = Page()->GetChildCount();
+
+  list.buttonDown = true;
+  list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, on);
+  EXPECT_EQ(::GetCapture(), list.m_hWnd);
+  list.buttonDown = false;
+  list.SendMessage(WM_LBUTTONUP, 0, on);
+  EXPECT_NE(::GetCapture(), list.m_hWnd) << "a click lets the mouse go";
+  EXPECT_EQ(Page()->GetChildCount(), before);
+
+  list.buttonDown = true;
+  list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, on);
+  EXPECT_EQ(::GetCapture(), list.m_hWnd) << "the list holds the mouse while the button is down";
+  list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, away);
+  list.buttonDown = false;
+  list.SendMessage(WM_LBUTTONUP, 0, away);
+  EXPECT_NE(::GetCapture(), list.m_hWnd);
+  ASSERT_EQ(Page()->GetChildCount(), before + 1);
+  EXPECT_TRUE(Object(before)->HasTag("cornice"));
 }
 
 TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyWhatNothingUses) {
