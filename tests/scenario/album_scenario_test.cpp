@@ -250,12 +250,16 @@ TEST_F(AlbumScenario, FromTemplateToLaboratory) {
   ASSERT_TRUE(PointWithHit(photoBar, HTPIN, &pin));
   input::Click(editor(), pin);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(photoBar); }));
-  HWND strip = nullptr;
-  for (HWND window : Descendants(editor().Main()))
-    if (WindowText(window) == "tesT" && ::IsWindowVisible(window)) strip = window;
-  ASSERT_TRUE(strip);
+  // The strip that took the bar's tab: the one of the four with room on screen,
+  // once the frame has laid it out.
   RECT s{};
-  ::GetWindowRect(strip, &s);
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND window : Descendants(editor().Main()))
+      if (WindowText(window) == "tesT" && ::IsWindowVisible(window) && ::GetWindowRect(window, &s) &&
+          !::IsRectEmpty(&s))
+        return true;
+    return false;
+  }));
   // The pointer rests on the bar's tab, as a hand's does, a pixel this way or that.
   int rest = 0;
   EXPECT_TRUE(WaitUntil([&] {
