@@ -4,9 +4,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "render/D3DObj.h"
 #include "render/GdiScope.h"
+#include "render/PictureFailures.h"
+#include "render/PictureTiling.h"
 #include "render/PlaceholderTexture.h"
 #include "render/QuadVertex.h"
 
@@ -89,18 +92,20 @@ bool CD3DImage::IntersectsRect(float x1, float y1, float x2, float y2) const
 
 void CD3DImage::ReleaseTextures()
 {
-    m_tiles.clear();
+    PictureCache::Instance().Drop(m_tiles);
     m_number.Reset();
     m_placeholder = false;
+    m_failed = false;
 }
 
 void CD3DImage::ReleaseResources()
 {
     ReleaseTextures();
-    m_effect.Reset();
-    m_mask.Reset();
+    PictureCache& cache = PictureCache::Instance();
+    cache.Drop(m_effect);
+    cache.Drop(m_mask);
     m_vertices.Reset();
-    m_source.Destroy();
+    m_loaded = false;
     ReleaseSharedPlaceholderTexture();
 }
 
@@ -132,39 +137,103 @@ bool CD3DImage::FillVertices(float uExtent, float vExtent)
     return true;
 }
 
-bool CD3DImage::CreateTextures(int32_t width, int32_t height)
+PictureKey CD3DImage::KeyFor(PictureRole role, const std::string& origin, int32_t size) const
+{
+    PictureKey key;
+    key.device = m_owner ? m_owner->GetDevice() : nullptr;
+    key.role = role;
+    key.origin = StampedOrigin(origin);
+    key.size = size;
+    if (role == PictureRole::kPicture) {
+        const float values[] = {m_colour.red,      m_colour.green,      m_colour.blue,
+                                m_colour.brightness, m_colour.contrast, m_colour.saturation,
+                                m_colour.alpha};
+        for (float value : values) {
+            uint32_t bits = 0;
+            std::memcpy(&bits, &value, sizeof(bits));
+            key.colour.push_back(bits);
+        }
+    }
+    return key;
+}
+
+bool CD3DImage::AcquireTiles()
+{
+    IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
+    if (!device)
+        return false;
+    try {
+        PictureCache& cache = PictureCache::Instance();
+        PictureKey key = KeyFor(PictureRole::kPicture, m_origin, m_size);
+        SharedTiles tiles = cache.Find(key);
+        if (tiles && tiles == m_tiles && !m_failed)
+            return true;
+        CImgBitmap source;
+        if (!tiles) {
+            if (!DecodePictureSource(m_origin, m_size, source))
+                return false;
+            // The first read may have given the file its thumbnail trailer.
+            key.origin = StampedOrigin(m_origin);
+            tiles = cache.Find(key);
+        }
+        if (!tiles) {
+            // Known from the picture alone, so a quad without textures still
+            // has its place on the page and can be selected.
+            m_width = static_cast<float>(source.GetWidth()) / static_cast<float>(source.GetHeight());
+            m_height = 1.0f;
+            UpdateWorld();
+            std::unique_ptr<PictureTiles> made =
+                MakePictureTiles(device, m_owner->GetCaps(), source, m_colour);
+            if (!made)
+                return false;
+            tiles = cache.Insert(key, std::move(made));
+        }
+        AdoptTiles(std::move(tiles));
+        return HasTextures();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void CD3DImage::AdoptTiles(SharedTiles tiles)
 {
     ReleaseTextures();
-    m_layout = TileLayout{};
-    if (width < 1 || height < 1)
-        return false;
-    // Known from the picture alone, so a quad without textures still has its
-    // place on the page and can be selected.
-    m_width = static_cast<float>(width) / static_cast<float>(height);
+    m_width = static_cast<float>(tiles->width) / static_cast<float>(tiles->height);
     m_height = 1.0f;
     UpdateWorld();
     if (!CreateVertexBuffer())
-        return false;
-    const D3DCAPS9& caps = m_owner->GetCaps();
-    TileLayout layout;
-    if (!ComputeTileLayout(width, height, caps.MaxTextureWidth, caps.MaxTextureHeight, layout))
-        return false;
-    IDirect3DDevice9* device = m_owner->GetDevice();
-    m_tiles.resize(static_cast<size_t>(layout.columns) * layout.rows);
-    for (ComRef<IDirect3DTexture9>& tile : m_tiles) {
-        if (FAILED(device->CreateTexture(layout.tileWidth, layout.tileHeight, 1, 0,
-                                         D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, tile.Out(), nullptr))) {
-            ReleaseTextures();
-            return false;
-        }
-    }
-    m_layout = layout;
-    if (!FillVertices(layout.uExtent, layout.vExtent)) {
+        return;
+    m_layout = tiles->layout;
+    m_tiles = std::move(tiles);
+    if (!FillVertices(m_layout.uExtent, m_layout.vExtent)) {
         ReleaseTextures();
         m_layout = TileLayout{};
-        return false;
     }
-    return true;
+}
+
+void CD3DImage::ShowFailure(const std::string& path)
+{
+    NotePictureFailure(path);
+    try {
+        // The box keeps the picture's proportions when its header can be read.
+        int32_t width = 0;
+        int32_t height = 0;
+        const float aspect = ReadPictureSize(path, width, height)
+                                 ? static_cast<float>(width) / static_cast<float>(height)
+                                 : 1.0f;
+        SharedTiles cross = FailedPictureTiles(m_owner ? m_owner->GetDevice() : nullptr);
+        ReleaseTextures();
+        m_width = aspect;
+        m_height = 1.0f;
+        UpdateWorld();
+        m_failed = true;
+        if (cross && CreateVertexBuffer() && FillVertices(1.0f, 1.0f)) {
+            m_layout = cross->layout;
+            m_tiles = std::move(cross);
+        }
+    } catch (const std::bad_alloc&) {
+        m_failed = true;
+    }
 }
 
 void CD3DImage::SetColorAdjust(float red, float green, float blue, float brightness,
@@ -178,9 +247,19 @@ void CD3DImage::SetColorAdjust(float red, float green, float blue, float brightn
 void CD3DImage::RemoveEffect()
 {
     if (m_effect)
-        m_effect.Reset();
+        PictureCache::Instance().Drop(m_effect);
     else
         ApplyColorAdjust();
+}
+
+void CD3DImage::ApplyColorAdjust()
+{
+    // Tiles of other quads showing the same picture stay as they are: the
+    // new colours are tiles of their own.
+    if (!m_loaded || m_failed || m_placeholder || !m_tiles)
+        return;
+    if (!AcquireTiles() && !m_origin.empty() && m_origin[0] != '#')
+        ShowFailure(m_origin);
 }
 
 bool CD3DImage::CreatePlaceholder(int number, float aspect)

@@ -3,7 +3,10 @@
 // library image, background or selection handle. The picture is cut into
 // power-of-two tiles, recoloured on the processor when its colour settings
 // change, optionally shaped by a mask (for the stencil passes) and modulated
-// by an effect texture.
+// by an effect texture. Tiles, masks and effects are shared through the
+// picture cache with every quad that shows the same file at the same size and
+// colours; a picture that cannot be read or has no memory left shows as a
+// grey box with a cross and is noted for the user.
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -15,6 +18,7 @@
 
 #include "imagelib/ImgBitmap.h"
 #include "framework/com_ref.h"
+#include "render/PictureCache.h"
 #include "render/Placement.h"
 #include "render/QuadGeometry.h"
 #include "render/TileLayout.h"
@@ -89,19 +93,27 @@ public:
 
     const ColourSettings& GetColourSettings() const { return m_colour; }
     const TileLayout& GetTileLayout() const { return m_layout; }
-    bool HasTextures() const { return !m_tiles.empty(); }
+    bool HasTextures() const { return m_tiles && !m_tiles->textures.empty(); }
     bool HasMask() const { return static_cast<bool>(m_mask); }
     bool HasEffect() const { return static_cast<bool>(m_effect); }
     bool IsPlaceholder() const { return m_placeholder; }
+    // The picture could not be read or had no memory: a grey box with a cross.
+    bool HasFailed() const { return m_failed; }
+    // Longest side the picture was decoded at; 0 full size or nothing loaded.
+    int32_t GetLoadedSize() const { return m_size; }
 
 private:
-    bool CreateTextures(int32_t width, int32_t height);
+    PictureKey KeyFor(PictureRole role, const std::string& origin, int32_t size) const;
+    // The tiles of the origin at the size with the current colours, from the
+    // cache or made now; false when it cannot be read or has no memory.
+    bool AcquireTiles();
+    std::unique_ptr<PictureTiles> MakeTiles(CImgBitmap& source);
+    void AdoptTiles(SharedTiles tiles);
+    void ShowFailure(const std::string& path);
     void ReleaseTextures();
     bool CreateVertexBuffer();
     bool FillVertices(float uExtent, float vExtent);
     bool LoadMask(const char* path);
-    bool FillTile(int32_t column, int32_t row, bool twist, const float* matrix, bool tables,
-                  IplLUT** luts);
     QuadShape Shape() const;
 
     // Drawing, one helper per step of a pass.
@@ -115,11 +127,16 @@ private:
     int32_t m_effectMirror = kMirrorNone;
     CD3DObj* m_owner;
     ComRef<IDirect3DVertexBuffer9> m_vertices;
-    std::vector<ComRef<IDirect3DTexture9>> m_tiles;  // row by row
-    ComRef<IDirect3DTexture9> m_effect;
-    ComRef<IDirect3DTexture9> m_mask;
+    SharedTiles m_tiles;
+    SharedTiles m_effect;
+    SharedTiles m_mask;
     ComRef<ID3DXMesh> m_number;
-    CImgBitmap m_source;  // rows top-down once loaded
+    // Where the tiles come from: a file, "#<id>" for a bitmap resource, or
+    // empty for the transparent picture; loaded tells whether it is set.
+    std::string m_origin;
+    int32_t m_size = 0;
+    bool m_loaded = false;
+    bool m_failed = false;
     ColourSettings m_colour;
     float m_width = 0.0f;
     float m_height = 1.0f;

@@ -1,12 +1,12 @@
 // Filling the tiles of a picture quad from its source picture, with the
 // colour settings applied on the processor.
-#include "render/D3DImage.h"
-
 #include <algorithm>
 #include <cstring>
 
 #include "imagelib/ColorTwist.h"
 #include "imagelib/ImgLut.h"
+#include "render/D3DImage.h"
+#include "render/PictureTiling.h"
 #include "render/TextureImage.h"
 
 namespace {
@@ -35,70 +35,100 @@ void BuildTwist(const ColourSettings& c, float m[16])
     ImgMul4x4InPlace(m, kColourToLuma);
     ImgMul4x4InPlace(m, kScaleIn);
 }
-}  // namespace
 
-void CD3DImage::ApplyColorAdjust()
-{
-    if (!m_source.IsValid() || m_tiles.empty())
-        return;
-    const ColourSettings& c = m_colour;
-    const bool twist = c.red != 1.0f || c.green != 1.0f || c.blue != 1.0f ||
-                       c.saturation != 1.0f || c.brightness != 1.0f || c.alpha != 1.0f;
-    const bool tables = c.contrast != 0.5f;
-    float matrix[16] = {};
-    if (twist)
-        BuildTwist(c, matrix);
-    CImgLut gain;
-    CImgLut identity;  // a new table maps every value to itself
-    IplLUT* luts[4] = {gain.GetIplLut(), gain.GetIplLut(), gain.GetIplLut(), identity.GetIplLut()};
-    if (tables)
-        ImgBuildGainCurve(c.contrast, gain);
-    for (int32_t r = 0; r < m_layout.rows; ++r) {
-        for (int32_t col = 0; col < m_layout.columns; ++col) {
-            // A tile that cannot be locked ends the pass; the tiles already
-            // done keep their new pixels.
-            if (!FillTile(col, r, twist, matrix, tables, luts))
-                return;
-        }
+// The colour settings as one pass over the source's tiles.
+class TileFiller {
+public:
+    TileFiller(CImgBitmap& source, const ColourSettings& c) : m_source(source)
+    {
+        m_twist = c.red != 1.0f || c.green != 1.0f || c.blue != 1.0f || c.saturation != 1.0f ||
+                  c.brightness != 1.0f || c.alpha != 1.0f;
+        m_tables = c.contrast != 0.5f;
+        if (m_twist)
+            BuildTwist(c, m_matrix);
+        if (m_tables)
+            ImgBuildGainCurve(c.contrast, m_gain);
     }
-}
 
-bool CD3DImage::FillTile(int32_t column, int32_t row, bool twist, const float* matrix, bool tables,
-                         IplLUT** luts)
-{
-    const int32_t tileW = m_layout.tileWidth;
-    const int32_t tileH = m_layout.tileHeight;
-    TextureImage tile(m_tiles[static_cast<size_t>(row) * m_layout.columns + column].Get(), tileW,
-                      tileH);
-    if (!tile.IsValid())
-        return false;
-    // Texels beyond the picture stay transparent, so filtering at the
-    // picture's edge blends with nothing left over in memory.
-    tile.Clear();
-    const int32_t x = tileW * column;
-    const int32_t y = tileH * row;
-    const int32_t w = std::min(tileW, m_source.GetWidth() - x);
-    const int32_t h = std::min(tileH, m_source.GetHeight() - y);
-    IplImage* source = m_source.GetIplImage();
-    IplImage* target = tile.Header();
-
-    if (!twist && !tables) {
-        for (int32_t j = 0; j < h; ++j) {
-            std::memcpy(target->imageData + static_cast<ptrdiff_t>(j) * target->widthStep,
-                        source->imageData + static_cast<ptrdiff_t>(y + j) * source->widthStep + x * 4,
-                        static_cast<size_t>(w) * 4);
+    // Fills tile (column, row); false when it cannot be locked.
+    bool Fill(IDirect3DTexture9* texture, const TileLayout& layout, int32_t column, int32_t row)
+    {
+        TextureImage tile(texture, layout.tileWidth, layout.tileHeight);
+        if (!tile.IsValid())
+            return false;
+        // Texels beyond the picture stay transparent, so filtering at the
+        // picture's edge blends with nothing left over in memory.
+        tile.Clear();
+        const int32_t x = layout.tileWidth * column;
+        const int32_t y = layout.tileHeight * row;
+        const int32_t w = std::min(layout.tileWidth, m_source.GetWidth() - x);
+        const int32_t h = std::min(layout.tileHeight, m_source.GetHeight() - y);
+        IplImage* source = m_source.GetIplImage();
+        IplImage* target = tile.Header();
+        if (!m_twist && !m_tables) {
+            for (int32_t j = 0; j < h; ++j) {
+                std::memcpy(target->imageData + static_cast<ptrdiff_t>(j) * target->widthStep,
+                            source->imageData + static_cast<ptrdiff_t>(y + j) * source->widthStep +
+                                x * 4,
+                            static_cast<size_t>(w) * 4);
+            }
+            return true;
         }
+        m_source.SetROI(0, x, y, w, h);
+        tile.Image().SetROI(0, 0, 0, w, h);
+        if (m_twist)
+            m_source.ApplyColorTwist(m_matrix, &tile.Image());
+        if (m_tables) {
+            IplLUT* luts[4] = {m_gain.GetIplLut(), m_gain.GetIplLut(), m_gain.GetIplLut(),
+                               m_identity.GetIplLut()};
+            AlphaAsColour sourceChannels(source);
+            AlphaAsColour tileChannels(target);
+            iplContrastStretch(m_twist ? target : source, target, luts);
+        }
+        m_source.SelectChannel(0);
         return true;
     }
-    m_source.SetROI(0, x, y, w, h);
-    tile.Image().SetROI(0, 0, 0, w, h);
-    if (twist)
-        m_source.ApplyColorTwist(matrix, &tile.Image());
-    if (tables) {
-        AlphaAsColour sourceChannels(source);
-        AlphaAsColour tileChannels(target);
-        iplContrastStretch(twist ? target : source, target, luts);
+
+private:
+    CImgBitmap& m_source;
+    bool m_twist = false;
+    bool m_tables = false;
+    float m_matrix[16] = {};
+    CImgLut m_gain;
+    CImgLut m_identity;  // a new table maps every value to itself
+};
+}  // namespace
+
+std::unique_ptr<PictureTiles> MakePictureTiles(IDirect3DDevice9* device, const D3DCAPS9& caps,
+                                               CImgBitmap& source, const ColourSettings& colour)
+{
+    auto tiles = std::make_unique<PictureTiles>();
+    if (!device || !source.IsValid() ||
+        !ComputeTileLayout(source.GetWidth(), source.GetHeight(), caps.MaxTextureWidth,
+                           caps.MaxTextureHeight, tiles->layout))
+        return nullptr;
+    const TileLayout& layout = tiles->layout;
+    const size_t count = static_cast<size_t>(layout.columns) * layout.rows;
+    tiles->bytes = count * static_cast<size_t>(layout.tileWidth) * layout.tileHeight * 4;
+    if (!PictureMemoryAllows(tiles->bytes))
+        return nullptr;
+    tiles->width = source.GetWidth();
+    tiles->height = source.GetHeight();
+    tiles->textures.resize(count);
+    for (ComRef<IDirect3DTexture9>& tile : tiles->textures) {
+        if (FAILED(device->CreateTexture(layout.tileWidth, layout.tileHeight, 1, 0, D3DFMT_A8R8G8B8,
+                                         D3DPOOL_MANAGED, tile.Out(), nullptr)))
+            return nullptr;
     }
-    m_source.SelectChannel(0);
-    return true;
+    TileFiller filler(source, colour);
+    for (int32_t r = 0; r < layout.rows; ++r) {
+        for (int32_t c = 0; c < layout.columns; ++c) {
+            // A tile that cannot be locked ends the pass; the tiles already
+            // done keep their pixels.
+            if (!filler.Fill(tiles->textures[static_cast<size_t>(r) * layout.columns + c].Get(),
+                             layout, c, r))
+                return tiles;
+        }
+    }
+    return tiles;
 }

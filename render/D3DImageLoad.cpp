@@ -1,31 +1,31 @@
 // Loading the picture, mask and effect of a picture quad.
-#include "render/D3DImage.h"
-
 #include <algorithm>
 #include <memory>
+#include <new>
 
+#include "render/D3DImage.h"
 #include "render/D3DObj.h"
-#include "render/GdiScope.h"
+#include "render/PictureFailures.h"
+#include "render/PictureTiling.h"
 #include "render/TextureImage.h"
 
 namespace {
-// Pictures for the page are decoded at most this large when previewed.
+// Masks and effects are decoded at most this large.
 constexpr int kPreviewSize = 1024;
 // Resize interpolation of the image processing library: cubic.
 constexpr int32_t kCubic = 2;
 
-// Turns bottom-up rows into the top-down rows textures want, alpha included.
 void FlipRows(IplImage* image)
 {
     AlphaAsColour channels(image);
     iplMirror(image, image, 0);
 }
 
-// A texture for a mask or effect picture: the picture's size rounded up to
-// powers of two, within the device's limits, locked for filling. Null (and
-// no texture kept) when the device cannot make or lock one.
-std::unique_ptr<TextureImage> CreatePictureTexture(const CD3DObj& owner, const CImgBitmap& picture,
-                                                   ComRef<IDirect3DTexture9>& texture)
+// One texture for a mask or effect picture: the picture's size rounded up to
+// powers of two, within the device's limits; locked for filling through the
+// image. Null when the device cannot make or lock one, or memory is used up.
+std::unique_ptr<PictureTiles> CreatePictureTexture(const CD3DObj& owner, const CImgBitmap& picture,
+                                                   std::unique_ptr<TextureImage>& image)
 {
     const D3DCAPS9& caps = owner.GetCaps();
     const int width = std::min<int>(NextPowerOfTwo(picture.GetWidth()),
@@ -33,18 +33,20 @@ std::unique_ptr<TextureImage> CreatePictureTexture(const CD3DObj& owner, const C
     const int height = std::min<int>(NextPowerOfTwo(picture.GetHeight()),
                                      static_cast<int>(caps.MaxTextureHeight));
     IDirect3DDevice9* device = owner.GetDevice();
-    if (!device || width < 1 || height < 1 ||
+    auto tiles = std::make_unique<PictureTiles>();
+    tiles->bytes = static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)) * 4;
+    tiles->textures.resize(1);
+    if (!device || width < 1 || height < 1 || !PictureMemoryAllows(tiles->bytes) ||
         FAILED(device->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                     texture.Out(), nullptr))) {
-        texture.Reset();
+                                     tiles->textures[0].Out(), nullptr)))
         return nullptr;
-    }
-    auto image = std::make_unique<TextureImage>(texture.Get(), width, height);
-    if (!image->IsValid()) {
-        image.reset();
-        texture.Reset();
-    }
-    return image;
+    tiles->layout = TileLayout{1, 1, width, height, 1.0f, 1.0f};
+    tiles->width = width;
+    tiles->height = height;
+    image = std::make_unique<TextureImage>(tiles->textures[0].Get(), width, height);
+    if (!image->IsValid())
+        return nullptr;
+    return tiles;
 }
 
 bool FileMayExist(const std::string& path)
@@ -53,62 +55,36 @@ bool FileMayExist(const std::string& path)
         return true;
     return GetLastError() != ERROR_FILE_NOT_FOUND;
 }
-}  // namespace
 
-void CD3DImage::LoadFromFile(const char* path, bool preview)
-{
-    m_mask.Reset();
-    const bool named = path && *path;
-    bool loaded = false;
-    if (named) {
-        loaded = preview ? m_source.LoadPreview(path, 2, true, kPreviewSize, false) != 0
-                         : m_source.Load(path, 2, 1) != 0;
-    }
-    // A picture that cannot be read becomes a transparent one: the quad still
-    // exists and can be selected.
-    if (!loaded && !m_source.Create(2, 2, true, true, 0))
-        return;
-    if (!CreateTextures(m_source.GetWidth(), m_source.GetHeight()))
-        return;
-    FlipRows(m_source.GetIplImage());
-    ApplyColorAdjust();
-    if (!named)
-        return;
-    const std::string maskPath = MaskPathFor(path);
-    if (FileMayExist(maskPath))
-        LoadMask(maskPath.c_str());
-}
-
-bool CD3DImage::LoadMask(const char* path)
+// The shape lives in the alpha channel: it is resized with the colours.
+std::unique_ptr<PictureTiles> MakeMaskTiles(const CD3DObj& owner, const std::string& path)
 {
     CImgBitmap mask;
-    if (!m_owner || !mask.LoadPreview(path, 2, true, kPreviewSize, false))
-        return false;
-    std::unique_ptr<TextureImage> texture = CreatePictureTexture(*m_owner, mask, m_mask);
-    if (!texture)
-        return false;
-    const int width = texture->Width();
-    const int height = texture->Height();
+    if (!mask.LoadPreview(path.c_str(), 2, true, kPreviewSize, false))
+        return nullptr;
+    std::unique_ptr<TextureImage> texture;
+    std::unique_ptr<PictureTiles> tiles = CreatePictureTexture(owner, mask, texture);
+    if (!tiles)
+        return nullptr;
     {
-        // The shape lives in the alpha channel: it is resized with the colours.
         AlphaAsColour from(mask.GetIplImage());
         AlphaAsColour to(texture->Header());
-        iplResize(mask.GetIplImage(), texture->Header(), width, mask.GetWidth(), height,
-                  mask.GetHeight(), kCubic);
+        iplResize(mask.GetIplImage(), texture->Header(), texture->Width(), mask.GetWidth(),
+                  texture->Height(), mask.GetHeight(), kCubic);
     }
     FlipRows(texture->Header());
-    return true;
+    return tiles;
 }
 
-void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
+std::unique_ptr<PictureTiles> MakeEffectTiles(const CD3DObj& owner, const std::string& path)
 {
-    m_effect.Reset();
     CImgBitmap effect;
-    if (!m_owner || !path || !effect.LoadPreview(path, 1, true, kPreviewSize, false))
-        return;
-    std::unique_ptr<TextureImage> texture = CreatePictureTexture(*m_owner, effect, m_effect);
-    if (!texture)
-        return;
+    if (!effect.LoadPreview(path.c_str(), 1, true, kPreviewSize, false))
+        return nullptr;
+    std::unique_ptr<TextureImage> texture;
+    std::unique_ptr<PictureTiles> tiles = CreatePictureTexture(owner, effect, texture);
+    if (!tiles)
+        return nullptr;
     const int width = texture->Width();
     const int height = texture->Height();
     IplImage* target = texture->Header();
@@ -116,12 +92,8 @@ void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
         // Neutral grey colour (modulate 2x leaves the picture's colour) and
         // the effect's green channel as its transparency.
         CImgBitmap resized;
-        if (!resized.Create(width, height, false)) {
-            // Unlocked before the texture goes.
-            texture.reset();
-            m_effect.Reset();
-            return;
-        }
+        if (!resized.Create(width, height, false))
+            return nullptr;
         iplResize(effect.GetIplImage(), resized.GetIplImage(), width, effect.GetWidth(), height,
                   effect.GetHeight(), kCubic);
         const IplImage* grey = resized.GetIplImage();
@@ -140,6 +112,77 @@ void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
                   kCubic);
     }
     FlipRows(target);
+    return tiles;
+}
+
+// The shared entry of a mask or an effect: from the cache or made now; null
+// when it cannot be read or memory is used up.
+template <class Make>
+SharedTiles SharedOverlay(const PictureKey& key, const CD3DObj& owner, const std::string& path,
+                          Make make)
+{
+    try {
+        PictureCache& cache = PictureCache::Instance();
+        if (SharedTiles found = cache.Find(key))
+            return found;
+        std::unique_ptr<PictureTiles> made = make(owner, path);
+        return made ? cache.Insert(key, std::move(made)) : nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+}  // namespace
+
+void CD3DImage::LoadFromFile(const char* path, bool preview)
+{
+    PictureCache::Instance().Drop(m_mask);
+    const std::string file = path ? path : "";
+    m_origin = file;
+    m_loaded = true;
+    if (!m_owner || !m_owner->GetDevice()) {
+        // No textures without a device, but the picture's place on the page.
+        int32_t width = 0;
+        int32_t height = 0;
+        m_width = ReadPictureSize(file, width, height)
+                      ? static_cast<float>(width) / static_cast<float>(height)
+                      : 1.0f;
+        m_height = 1.0f;
+        UpdateWorld();
+        return;
+    }
+    m_size = preview && !file.empty() ? m_owner->GetPreviewSize() : 0;
+    // A picture that cannot be read or has no memory left shows as a grey
+    // box with a cross: the quad still exists and can be selected.
+    if (!AcquireTiles()) {
+        if (!file.empty())
+            ShowFailure(file);
+        return;
+    }
+    if (file.empty())
+        return;
+    const std::string maskPath = MaskPathFor(path);
+    if (FileMayExist(maskPath))
+        LoadMask(maskPath.c_str());
+}
+
+bool CD3DImage::LoadMask(const char* path)
+{
+    if (!m_owner)
+        return false;
+    m_mask = SharedOverlay(KeyFor(PictureRole::kMask, path, kPreviewSize), *m_owner, path,
+                           MakeMaskTiles);
+    return static_cast<bool>(m_mask);
+}
+
+void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
+{
+    PictureCache::Instance().Drop(m_effect);
+    if (!m_owner || !path)
+        return;
+    m_effect = SharedOverlay(KeyFor(PictureRole::kEffect, path, kPreviewSize), *m_owner, path,
+                             MakeEffectTiles);
+    if (!m_effect)
+        return;
     m_effectRotation = rotationDegrees;
     m_effectMirror = mirror;
 }
@@ -147,42 +190,8 @@ void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
 bool CD3DImage::LoadFromResource(UINT bitmapId)
 {
     ReleaseTextures();
-    m_source.Destroy();
-    const GdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
-                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!bitmap.Get())
-        return false;
-    BITMAP info{};
-    bool ok = GetObjectA(bitmap.Get(), sizeof(info), &info) != 0 &&
-              m_source.Create(info.bmWidth, std::abs(info.bmHeight), true, true, 0);
-    if (ok) {
-        // Read straight into the source, rows top-down as the tiles want.
-        BITMAPINFO request{};
-        request.bmiHeader.biSize = sizeof(request.bmiHeader);
-        request.bmiHeader.biWidth = m_source.GetWidth();
-        request.bmiHeader.biHeight = -m_source.GetHeight();
-        request.bmiHeader.biPlanes = 1;
-        request.bmiHeader.biBitCount = 32;
-        request.bmiHeader.biCompression = BI_RGB;
-        const ScreenDc screen;
-        ok = screen.Get() &&
-             GetDIBits(screen.Get(), static_cast<HBITMAP>(bitmap.Get()), 0,
-                       static_cast<UINT>(m_source.GetHeight()), m_source.GetIplImage()->imageData,
-                       &request, DIB_RGB_COLORS) == m_source.GetHeight();
-    }
-    if (!ok) {
-        m_source.Destroy();
-        return false;
-    }
-    // Bitmaps carry no transparency: every pixel is opaque.
-    IplImage* image = m_source.GetIplImage();
-    for (int y = 0; y < image->height; ++y) {
-        unsigned char* row = image->imageData + static_cast<ptrdiff_t>(y) * image->widthStep;
-        for (int x = 0; x < image->width; ++x)
-            row[x * 4 + 3] = 255;
-    }
-    if (!CreateTextures(m_source.GetWidth(), m_source.GetHeight()))
-        return false;
-    ApplyColorAdjust();
-    return true;
+    m_origin = "#" + std::to_string(bitmapId);
+    m_size = 0;
+    m_loaded = true;
+    return AcquireTiles();
 }

@@ -32,7 +32,7 @@ void CD3DImage::DrawStrip()
 void CD3DImage::Render(int pass)
 {
     IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device || !m_vertices || (m_tiles.empty() && !m_placeholder))
+    if (!device || !m_vertices || (!HasTextures() && !m_placeholder))
         return;
     if (pass < kPassNormal || pass > kPassClearMask)
         return;
@@ -113,7 +113,7 @@ void CD3DImage::SetupTextureStages()
         device->SetTexture(1, nullptr);
         return;
     }
-    device->SetTexture(1, m_effect.Get());
+    device->SetTexture(1, m_effect->textures[0].Get());
     device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
     device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE2X);
@@ -146,12 +146,12 @@ void CD3DImage::DrawTiles()
     device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
     // Point filtering on a tiled picture, so a tile's edge never blends with
     // the transparent border into a visible seam.
-    const D3DTEXTUREFILTERTYPE filter = m_tiles.size() == 1 ? D3DTEXF_LINEAR : D3DTEXF_POINT;
+    const D3DTEXTUREFILTERTYPE filter = m_tiles->textures.size() == 1 ? D3DTEXF_LINEAR : D3DTEXF_POINT;
     device->SetSamplerState(0, D3DSAMP_MAGFILTER, filter);
     device->SetSamplerState(0, D3DSAMP_MINFILTER, filter);
     for (int32_t r = 0; r < m_layout.rows; ++r) {
         for (int32_t c = 0; c < m_layout.columns; ++c) {
-            device->SetTexture(0, m_tiles[static_cast<size_t>(r) * m_layout.columns + c].Get());
+            device->SetTexture(0, m_tiles->textures[static_cast<size_t>(r) * m_layout.columns + c].Get());
             const D3DXMATRIX tile = TileTextureMatrix(m_layout.columns, m_layout.rows, c, r);
             device->SetTransform(D3DTS_TEXTURE0, &tile);
             DrawStrip();
@@ -177,7 +177,7 @@ void CD3DImage::DrawMaskShape()
         const float v = m_layout.vExtent > 0.0f ? 1.0f / m_layout.vExtent : 1.0f;
         D3DXMatrixScaling(&spread, u, v, 1.0f);
         device->SetTransform(D3DTS_TEXTURE0, &spread);
-        device->SetTexture(0, m_mask.Get());
+        device->SetTexture(0, m_mask->textures[0].Get());
         device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
         device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
     } else {

@@ -1,6 +1,7 @@
 #include "render/D3DObj.h"
 
 #include "framework/ui_seam.h"
+#include "render/PictureCache.h"
 #include "render/ViewMath.h"
 
 namespace {
@@ -104,6 +105,7 @@ void CD3DObj::CreateDevice(HWND window, bool reference)
         m_counted = true;
     }
     m_presenter.ReleaseDeviceResources();
+    ForgetDevicePictures();
     m_device.Reset();
     m_window = window;
     m_presenter.Attach(window);
@@ -147,9 +149,16 @@ bool CD3DObj::ResetDevice(bool fitMaxTexture, float aspect)
     return true;
 }
 
+void CD3DObj::ForgetDevicePictures()
+{
+    if (m_device)
+        PictureCache::Instance().ForgetDevice(m_device.Get());
+}
+
 void CD3DObj::ReleaseDevice()
 {
     m_presenter.ReleaseDeviceResources();
+    ForgetDevicePictures();
     m_device.Reset();
     if (m_counted) {
         m_counted = false;

@@ -43,6 +43,10 @@ public:
     float GetZoomX() const { return m_zoomX; }
     float GetZoomY() const { return m_zoomY; }
     HWND GetWindow() const { return m_window; }
+    // Longest side of the pictures previewed on this surface; off-screen
+    // thumbnails draw from smaller ones.
+    int GetPreviewSize() const { return m_previewSize; }
+    void SetPreviewSize(int size) { m_previewSize = size; }
     // True when the depth buffer has stencil bits, so masks can clip.
     bool HasStencil() const { return m_depthFormat == D3DFMT_D24S8; }
 
@@ -57,6 +61,8 @@ protected:
 private:
     D3DPRESENT_PARAMETERS MakePresentParameters(UINT width, UINT height, HWND deviceWindow) const;
     HRESULT TryCreate(D3DDEVTYPE type);
+    // The shared pictures of the device leave the cache with it.
+    void ForgetDevicePictures();
 
     D3DCAPS9 m_caps{};
     // Before the device, which may live on a window the presenter owns.
@@ -69,6 +75,7 @@ private:
     float m_zoomX = 0.9f;
     float m_zoomY = 0.9f;
     HWND m_window = nullptr;
+    int m_previewSize = 1024;
     D3DFORMAT m_depthFormat = D3DFMT_D24S8;
     // Whether this instance is in the live count; the count must fall once per
     // instance however often ReleaseDevice runs.

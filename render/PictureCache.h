@@ -1,0 +1,80 @@
+#pragma once
+// Textures of pictures shared between every quad that shows the same file at
+// the same size with the same colours: N copies of a photo on a page cost one
+// set of tiles. A quad holds its entry through a shared pointer; the cache
+// frees the entries no quad holds any more when asked (after a frame, so the
+// pictures an old page shares with the new one are not made twice), at once
+// for very large (full-size) pictures, and when the unused entries grow past a bound.
+#include <d3d9.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/com_ref.h"
+#include "render/TileLayout.h"
+
+// What an entry is made from.
+enum class PictureRole : char { kPicture = 'p', kMask = 'm', kEffect = 'e', kFailed = 'x' };
+
+struct PictureKey {
+    IDirect3DDevice9* device = nullptr;
+    PictureRole role = PictureRole::kPicture;
+    std::string origin;  // file path, or "#<id>" for a bitmap resource
+    int32_t size = 0;    // longest side decoded; 0 the full picture
+    // The colour settings baked into the tiles, as bit patterns (so any
+    // float, not-a-number included, orders strictly).
+    std::vector<uint32_t> colour;
+
+    bool operator<(const PictureKey& other) const;
+};
+
+// Immutable once made.
+struct PictureTiles {
+    std::vector<ComRef<IDirect3DTexture9>> textures;  // row by row
+    TileLayout layout;
+    int32_t width = 0;   // picture pixels
+    int32_t height = 0;
+    size_t bytes = 0;    // texture memory
+
+    PictureTiles() = default;
+    PictureTiles(const PictureTiles&) = delete;
+    PictureTiles& operator=(const PictureTiles&) = delete;
+};
+
+using SharedTiles = std::shared_ptr<const PictureTiles>;
+
+class PictureCache {
+public:
+    static PictureCache& Instance();
+
+    SharedTiles Find(const PictureKey& key) const;
+    // Files the tiles under the key and answers the shared entry.
+    SharedTiles Insert(const PictureKey& key, std::unique_ptr<PictureTiles> tiles);
+    // The holder lets go of its entry; a very large entry nobody else holds
+    // goes at once.
+    void Drop(SharedTiles& held);
+    // Frees every entry no quad holds.
+    void ReleaseUnused();
+    // The device goes: its entries leave the cache (holders keep theirs
+    // until they let go), so a later device at the same address starts clean.
+    void ForgetDevice(IDirect3DDevice9* device);
+
+    size_t EntryCount() const { return m_entries.size(); }
+    size_t Bytes() const;
+    size_t UnusedBytes() const;
+
+private:
+    PictureCache() = default;
+    std::map<PictureKey, std::shared_ptr<PictureTiles>> m_entries;
+};
+
+// Picture memory (decoded pictures and textures) the process may hold beyond
+// what the cache already holds; 0 lifts the limit. Tests lower it so that the
+// out-of-memory road runs on purpose.
+void SetPictureMemoryLimit(size_t bytes);
+// False when `bytes` more would pass the limit.
+bool PictureMemoryAllows(size_t bytes);
