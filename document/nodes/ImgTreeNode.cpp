@@ -12,6 +12,7 @@
 #include "document/nodes/HandleResize.h"
 #include "document/nodes/ImageListLink.h"
 #include "document/services/PathNames.h"
+#include "render/D3DObj.h"
 #include "document/nodes/PlacedBox.h"
 
 namespace treeNode {
@@ -318,9 +319,17 @@ void CImgTreeNode::ReleaseResources()
     CTreeNode::ReleaseResources();
 }
 
+bool CImgTreeNode::IsLoadedSmallerThanShown()
+{
+    // Loaded for a page thumbnail, now drawn on the page itself.
+    const int loaded = m_picture->GetLoadedSize();
+    CD3DObj* view = GetView();
+    return loaded > 0 && view && loaded < view->GetPreviewSize();
+}
+
 void CImgTreeNode::LoadResources()
 {
-    if (m_resourcesLoaded)
+    if (m_resourcesLoaded && !IsLoadedSmallerThanShown())
         return;
     const bool lowRes = UseLowResImages();
     if (m_bookmark > 0 && m_name.empty()) {
@@ -331,6 +340,9 @@ void CImgTreeNode::LoadResources()
         // kind without a folder (a group) has no picture, whatever its name.
         const std::string path =
             HasPictureFolder() && IsSafePictureName(m_name) ? ResolvePath(lowRes) : std::string();
+        // The colours first, so the picture is made once with them.
+        m_picture->SetColorAdjust(m_colour.red, m_colour.green, m_colour.blue, m_colour.brightness,
+                                  m_colour.contrast, m_colour.saturation, m_colour.alpha, false);
         m_picture->LoadFromFile(path.c_str(), lowRes);
         m_resourcesLoaded = true;
         ReapplyColour();

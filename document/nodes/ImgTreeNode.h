@@ -107,6 +107,7 @@ protected:
 
 private:
     void ReadAttributes(const TiXmlElement& element);
+    bool IsLoadedSmallerThanShown();
     void CopyCropFromImageList();
 
     std::string m_name;

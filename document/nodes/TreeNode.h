@@ -150,6 +150,8 @@ public:
     // Ownership moves in and out without the modified bookkeeping of
     // AddChild; for the page's and the root's own list handling.
     void InsertChildAt(size_t index, std::unique_ptr<CTreeNode> node);
+    // Room for more children, so adding them cannot run out of memory.
+    void ReserveChildren(size_t more) { m_children.reserve(m_children.size() + more); }
     std::unique_ptr<CTreeNode> DetachChild(size_t index);
     std::unique_ptr<CTreeNode> DetachChild(const CTreeNode* node);
     std::unique_ptr<CTreeNode> ReplaceChild(size_t index, std::unique_ptr<CTreeNode> node);

@@ -10,8 +10,6 @@ CPageUndo::~CPageUndo() = default;
 
 void CPageUndo::Snapshot(CPaginaTreeNode& page)
 {
-    page.SetPageModified(true);
-    page.SetNeedsRefresh(true);
     std::unique_ptr<CTreeNode> copy = page.Clone(page.GetParent());
     auto* pageCopy = static_cast<CPaginaTreeNode*>(copy.get());
     // Selection by position: the copy's list holds them in child order.
@@ -19,7 +17,12 @@ void CPageUndo::Snapshot(CPaginaTreeNode& page)
         if (page.GetChild(i)->IsSelected())
             pageCopy->GetChild(i)->SetSelected(true);
     }
-    m_undo.emplace_back(static_cast<CPaginaTreeNode*>(copy.release()));
+    // Owned before the stack grows, so a stack that cannot grow frees it.
+    std::unique_ptr<CPaginaTreeNode> snapshot(static_cast<CPaginaTreeNode*>(copy.release()));
+    m_undo.push_back(std::move(snapshot));
+    // Marked only once the snapshot is taken: one that fails changes nothing.
+    page.SetPageModified(true);
+    page.SetNeedsRefresh(true);
 }
 
 void CPageUndo::Swap(treeNode::CSposalboTreeNode& album, int pageIndex, Stack& from, Stack& to)

@@ -23,6 +23,12 @@ public:
     bool UsesPhoto(const std::string& name) const;
     // Remembers the page as it is now, selection included; marks it changed.
     void Snapshot(treeNode::CPaginaTreeNode& page);
+    // Forgets the last snapshot (of an operation that did not happen).
+    void DiscardLastSnapshot()
+    {
+        if (!m_undo.empty())
+            m_undo.pop_back();
+    }
     // Swap the album's page at index with the newest copy of the other stack.
     void Undo(treeNode::CSposalboTreeNode& album, int pageIndex);
     void Redo(treeNode::CSposalboTreeNode& album, int pageIndex);

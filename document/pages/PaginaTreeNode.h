@@ -84,6 +84,13 @@ public:
     CTreeNode* GetFirstSelected() const;
     CTreeNode* GetLastSelected() const;
     const NodeList& GetSelection() const { return m_selection; }
+    // Room for more children and selected objects, so adding them cannot run
+    // out of memory halfway.
+    void ReserveObjects(size_t more)
+    {
+        ReserveChildren(more);
+        m_selection.reserve(m_selection.size() + more);
+    }
     void SelectAll(bool select);
     bool IsGroupOrFrameSelected();
     bool IsTextSelected();

@@ -1,5 +1,7 @@
 #include "document/pages/SposalboTreeNode.h"
 
+#include <new>
+
 #include <tinyxml.h>
 
 #include "document/albumfile/AlbumXml.h"
@@ -482,16 +484,43 @@ void CSposalboTreeNode::PasteSelection()
     CPaginaTreeNode* page = GetCurrentPage();
     if (!page)
         return;
+    // Every copy is made before the page changes: a paste that runs out of
+    // memory leaves the page and its history as they were.
+    std::vector<std::unique_ptr<CTreeNode>> copies;
+    copies.reserve(m_objectClipboard.size());
+    for (const auto& node : m_objectClipboard)
+        copies.push_back(node->Clone(page));
+    page->ReserveObjects(copies.size());
+    const NodeList selectedBefore = page->GetSelection();
+    const size_t objectsBefore = page->GetChildCount();
     page->SaveUndo();
-    page->SelectAll(false);
-    for (const auto& node : m_objectClipboard) {
-        std::unique_ptr<CTreeNode> copy = node->Clone(page);
-        CTreeNode* placed = copy.get();
-        page->InsertChildAt(page->GetChildCount(), std::move(copy));
-        placed->SetSelected(true);
-        placed->MoveBy(0.1f, -0.1f);
-        page->AddImageRefs(placed);
+    try {
+        page->SelectAll(false);
+        for (std::unique_ptr<CTreeNode>& copy : copies) {
+            CTreeNode* placed = copy.get();
+            page->InsertChildAt(page->GetChildCount(), std::move(copy));
+            placed->SetSelected(true);
+            placed->MoveBy(0.1f, -0.1f);
+            page->AddImageRefs(placed);
+        }
+    } catch (const std::bad_alloc&) {
+        UndoPartialPaste(*page, objectsBefore, selectedBefore);
+        throw;
     }
+}
+
+void CSposalboTreeNode::UndoPartialPaste(CPaginaTreeNode& page, size_t objectsBefore,
+                                         const NodeList& selectedBefore)
+{
+    // Nothing here allocates: the room for the selection was reserved.
+    while (!page.GetSelection().empty())
+        page.GetSelection().back()->SetSelected(false);
+    while (page.GetChildCount() > objectsBefore)
+        page.DetachChild(page.GetChildCount() - 1);
+    for (CTreeNode* node : selectedBefore)
+        node->SetSelected(true);
+    m_undo[static_cast<size_t>(m_currentPage)]->DiscardLastSnapshot();
+    RecountImageRefs();
 }
 
 } // namespace treeNode

@@ -110,6 +110,8 @@ public:
     CPaginaTreeNode* GetPageClipboard() const { return m_pageClipboard.get(); }
 
 private:
+    // A paste that ran out of memory halfway: the page and its history as they were.
+    void UndoPartialPaste(CPaginaTreeNode& page, size_t objectsBefore, const NodeList& selectedBefore);
     void ReadAttributes(const TiXmlElement& element);
     int ChangeCurrent(int index);
     void RecordChange(int kind, int first, int second);
