@@ -5,6 +5,7 @@
 #include "document/SposalboException.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "render/PictureFailures.h"
 
 namespace {
 // The custom template folder, or empty without a custom graphics folder.
@@ -59,7 +60,12 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   } catch (const CSposalboException& e) {
     Ask(e.message.c_str(), "Errore caricamento File", MB_ICONERROR);
     return;
+  } catch (const std::bad_alloc&) {
+    Ask("Memoria insufficiente per aprire lo sposalbo.", "Errore caricamento File", MB_ICONERROR);
+    return;
   }
+  // Pictures of this album that cannot be shown are told afresh.
+  ForgetToldPictureFailures();
   if (auto list = spab_imagelist::CMImageList::Load(album->GetFolder().c_str(), false))
     album->GetRoot()->SetImageList(std::move(list));
   const std::string title = album->GetTitle();

@@ -1,4 +1,5 @@
 #include "app/commands/EditCommands.h"
+#include "app/surface/PictureFailureNotice.h"
 
 #include "app/commands/EditCommandFamilies.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -78,7 +79,10 @@ BOOL CEditCommandTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHAND
     pHandlerInfo->pTarget = this;
     return TRUE;
   }
-  EditContext context = m_context();
-  command->run(context);
+  RunRefusingOutOfMemory(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr,
+                         "Memoria insufficiente: il comando non \xE8 stato eseguito.", [&] {
+                           EditContext context = m_context();
+                           command->run(context);
+                         });
   return TRUE;
 }

@@ -7,9 +7,19 @@
 #include "document/SposalboDoc.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "render/PictureCache.h"
+
+#include <algorithm>
+#include <new>
 
 namespace {
 constexpr COLORREF kCellFrame = 0xC0C0C0;
+// Pending page pictures: first after the page surface drew the page (its
+// timer runs every 100 ms), then a slice of the user-interface thread at a
+// time so paging stays quick meanwhile.
+constexpr UINT_PTR kPendingPagesTimer = 0x5047;
+constexpr UINT kPendingPagesDelay = 150;
+constexpr int kPendingPagesBudget = 60;
 
 CString Number(int index) {
   CString text;
@@ -78,8 +88,8 @@ void CPageListView::Clear() {
   Names().clear();
 }
 
-void CPageListView::InsertPage(int index, treeNode::CPaginaTreeNode& page) {
-  if (!EnsurePageImages()) return;
+int CPageListView::InsertBlankPage(int index) {
+  if (!EnsurePageImages()) return -1;
   const int count = GetItemCount();
   if (index < 0 || index > count) index = count;
   SetRedraw(FALSE);
@@ -92,7 +102,24 @@ void CPageListView::InsertPage(int index, treeNode::CPaginaTreeNode& page) {
   }
   SetItemImage(index, image);
   SetRedraw(TRUE);
-  DrawPage(page, index);
+  // Blank until the page is drawn.
+  if (OwnedBitmap cell = MakePageCell({})) {
+    CBitmap bitmap;
+    bitmap.Attach(cell.get());
+    m_pages.Replace(image, &bitmap, nullptr);
+    bitmap.Detach();
+  }
+  return index;
+}
+
+int CPageListView::AddBlankPage() {
+  const int item = InsertBlankPage(GetItemCount());
+  return item < 0 ? -1 : GetItemImage(item);
+}
+
+void CPageListView::InsertPage(int index, treeNode::CPaginaTreeNode& page) {
+  const int item = InsertBlankPage(index);
+  if (item >= 0) DrawPage(page, item);
 }
 
 void CPageListView::RemovePage(int index) {
@@ -124,7 +151,12 @@ void CPageListView::DrawPage(treeNode::CPaginaTreeNode& page, int item) {
   if (item < 0 || item >= GetItemCount() || !EnsurePageImages()) return;
   std::vector<uint32_t> rendered;
   CD3DObj* view = RenderView();
-  if (!view || !RenderPageOffscreen(*view, page, rendered)) rendered.clear();
+  try {
+    if (!view || !RenderPageOffscreen(*view, page, rendered)) rendered.clear();
+  } catch (const std::bad_alloc&) {
+    // A page that cannot be drawn for lack of memory keeps a blank picture.
+    rendered.clear();
+  }
   OwnedBitmap cell = MakePageCell(rendered);
   if (!cell) return;
   CBitmap bitmap;
@@ -134,16 +166,74 @@ void CPageListView::DrawPage(treeNode::CPaginaTreeNode& page, int item) {
   RedrawItems(item, item);
 }
 
+BEGIN_MESSAGE_MAP(CPageImgListView, CPageListView)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
 void CPageImgListView::Refresh(treeNode::CSposalboTreeNode& album) {
   if (!EnsurePageImages()) return;
   Clear();
+  m_album = &album;
   for (int i = 0; i < album.GetPageCount(); ++i) {
-    treeNode::CPaginaTreeNode* page = album.GetPage(i);
-    if (!page) continue;
-    InsertPage(i, *page);
-    // Every page's textures go once drawn; the current page makes them again.
-    page->ReleaseResources();
+    const int image = AddBlankPage();
+    if (image >= 0) m_blankImages.push_back(image);
   }
+  if (HasPendingPages() && m_hWnd) SetTimer(kPendingPagesTimer, kPendingPagesDelay, nullptr);
+}
+
+void CPageImgListView::ClearPending() {
+  m_blankImages.clear();
+  m_album = nullptr;
+  if (m_hWnd) KillTimer(kPendingPagesTimer);
+}
+
+void CPageImgListView::Clear() {
+  ClearPending();
+  CPageListView::Clear();
+}
+
+void CPageImgListView::RemovePage(int index) {
+  if (index < 0 || index >= GetItemCount()) return;
+  const int removed = GetItemImage(index);
+  auto& blank = m_blankImages;
+  blank.erase(std::remove(blank.begin(), blank.end(), removed), blank.end());
+  for (int& image : blank)
+    if (image > removed) --image;
+  CPageListView::RemovePage(index);
+}
+
+void CPageImgListView::DrawPendingPages(int budgetMs) {
+  const DWORD start = ::GetTickCount();
+  while (!m_blankImages.empty() && m_album) {
+    if (budgetMs >= 0 && static_cast<int>(::GetTickCount() - start) >= budgetMs) return;
+    const int image = m_blankImages.front();
+    m_blankImages.erase(m_blankImages.begin());
+    int item = 0;
+    while (item < GetItemCount() && GetItemImage(item) != image) ++item;
+    treeNode::CPaginaTreeNode* page = m_album->GetPage(item);
+    if (!page) continue;
+    DrawPage(*page, item);
+    // Pages not on screen keep no textures; the current page makes its own
+    // again at its next draw.
+    if (page != m_album->GetCurrentPage()) page->ReleaseResources();
+    PictureCache::Instance().ReleaseUnused();
+  }
+  if (m_hWnd) KillTimer(kPendingPagesTimer);
+}
+
+void CPageImgListView::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent != kPendingPagesTimer) {
+    CPageListView::OnTimer(nIDEvent);
+    return;
+  }
+  // The album the pages belong to must still be the frame's.
+  IEditorFrame* frame = GetEditorFrame();
+  CSposalboDoc* album = frame ? frame->GetAlbum() : nullptr;
+  if (frame && (!album || album->GetRoot() != m_album)) {
+    ClearPending();
+    return;
+  }
+  DrawPendingPages(kPendingPagesBudget);
 }
 
 void CPageImgListView::InsertAlbumPage(treeNode::CSposalboTreeNode& album, int index) {

@@ -3,6 +3,8 @@
 // from 1) and the list of page templates. Items keep image indexes of their
 // own, so inserting, removing and moving pages moves indexes, not pictures.
 // Everything happens on the user-interface thread.
+#include <vector>
+
 #include "app/lists/ImgListView.h"
 
 class CD3DObj;
@@ -15,11 +17,15 @@ class CPageListView : public CImgListView {
  public:
   int GetItemImage(int item) const;
   void SetItemImage(int item, int image);
-  void Clear();
+  virtual void Clear();
   // A new item i for the page; the items after it are renumbered.
   void InsertPage(int index, treeNode::CPaginaTreeNode& page);
+  // The same with a blank picture; answers the item, -1 when none was made.
+  int InsertBlankPage(int index);
+  // A blank item at the end; answers its image index, -1 when none was made.
+  int AddBlankPage();
   // Item i goes with its picture; the items after it are renumbered.
-  void RemovePage(int index);
+  virtual void RemovePage(int index);
   // The pictures follow a page moved from one place to another; labels stay.
   void MovePageImage(int from, int to);
   // Draws the page into the item's picture.
@@ -38,12 +44,30 @@ class CPageListView : public CImgListView {
 
 class CPageImgListView : public CPageListView {
  public:
-  // Every page of the album again, each releasing its textures once drawn.
+  // Every page of the album again. The items come at once with blank
+  // pictures; the pages are drawn afterwards a few at a time on a timer, so
+  // an opening album shows its first page before the page bar is complete.
+  // Each page drawn releases its textures unless it is the current page.
   void Refresh(treeNode::CSposalboTreeNode& album);
   void InsertAlbumPage(treeNode::CSposalboTreeNode& album, int index);
+  // Draws pending pages for at most `budgetMs` milliseconds (negative: all).
+  void DrawPendingPages(int budgetMs = -1);
+  bool HasPendingPages() const { return !m_blankImages.empty(); }
+  void RemovePage(int index) override;
+  void Clear() override;
 
  protected:
   void OnDoubleClick() override;
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void ClearPending();
+
+  // Pictures not drawn yet, by image index: moves of pages move items
+  // between images, not images.
+  std::vector<int> m_blankImages;
+  treeNode::CSposalboTreeNode* m_album = nullptr;
 };
 
 class CTemplateListView : public CPageListView {

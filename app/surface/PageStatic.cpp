@@ -3,13 +3,17 @@
 #include <cmath>
 
 #include <algorithm>
+#include <new>
 
 #include "app/shell/EditorFrame.h"
+#include "app/surface/FrameLog.h"
+#include "app/surface/PictureFailureNotice.h"
 #include "document/SposalboDoc.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "render/D3DSelection.h"
+#include "render/PictureCache.h"
 
 using surface_rules::Keys;
 using surface_rules::ViewPoint;
@@ -170,12 +174,23 @@ int CSposalboPageStatic::Render() {
     device->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1);
     if (page) {
       NotifyViewChanged(0, 0, 0);
-      page->Render(0);
+      // Drawing never takes the album down: what could not be drawn for lack
+      // of memory is simply missing from this frame.
+      try {
+        page->Render(0);
+      } catch (const std::bad_alloc&) {
+        PictureCache::Instance().ReleaseUnused();
+      }
       if (m_bandVisible && m_bandFrame) m_bandFrame->Render(false);
     }
     device->EndScene();
   }
   PresentFrame();
+  if (page)
+    if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) LogPageShown(album->GetCurrentPageIndex());
+  // What the page before alone used goes once this page has its pictures.
+  PictureCache::Instance().ReleaseUnused();
+  TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
   // The frame may have closed the album while drawing asked it things.
   page = frame->GetCurrentPage();
   if (page && page->NeedsRefresh()) {

@@ -114,6 +114,9 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   surface_rules::Keys HeldKeys() const;
   bool ToView(POINT client, surface_rules::ViewPoint& view) const;
   bool ScreenToView(POINT screen, surface_rules::ViewPoint& view) const;
+  // A drop that runs out of memory is refused with a message.
+  template <class Drop>
+  void RefuseDropWithoutMemory(Drop drop);
   // A screen point in page space (the view's pan and zoom undone).
   bool ScreenToPage(POINT screen, float& x, float& y) const;
   // The cursor rule; true when it set a cursor.

@@ -4,6 +4,7 @@
 
 #include "app/shell/EditorFrame.h"
 #include "app/surface/PageStatic.h"
+#include "app/surface/PictureFailureNotice.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/CorniceTreeNode.h"
@@ -83,6 +84,12 @@ std::unique_ptr<Node> NewPicture(const std::string& name, CTreeNode* parent) {
 }
 }  // namespace
 
+template <class Drop>
+void CSposalboPageStatic::RefuseDropWithoutMemory(Drop drop) {
+  RunRefusingOutOfMemory(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd,
+                         "Memoria insufficiente: l'oggetto non \xE8 stato aggiunto alla pagina.", drop);
+}
+
 bool CSposalboPageStatic::ScreenToPage(POINT screen, float& x, float& y) const {
   surface_rules::ViewPoint view;
   if (!ScreenToView(screen, view)) return false;
@@ -94,27 +101,27 @@ bool CSposalboPageStatic::ScreenToPage(POINT screen, float& x, float& y) const {
 
 void CSposalboPageStatic::DropPhoto(const std::string& name, POINT screen) {
   float x, y;
-  if (CurrentPage() && ScreenToPage(screen, x, y)) PlacePhoto(name, x, y);
+  if (CurrentPage() && ScreenToPage(screen, x, y)) RefuseDropWithoutMemory([&] { PlacePhoto(name, x, y); });
 }
 
 void CSposalboPageStatic::DropImage(const std::string& name, POINT screen, bool pers) {
   float x, y;
-  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceImage(name, x, y, pers);
+  if (CurrentPage() && ScreenToPage(screen, x, y)) RefuseDropWithoutMemory([&] { PlaceImage(name, x, y, pers); });
 }
 
 void CSposalboPageStatic::DropFrame(const std::string& name, POINT screen, bool pers) {
   float x, y;
-  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceFrame(name, x, y, pers);
+  if (CurrentPage() && ScreenToPage(screen, x, y)) RefuseDropWithoutMemory([&] { PlaceFrame(name, x, y, pers); });
 }
 
 void CSposalboPageStatic::DropEffect(const std::string& name, POINT screen, bool pers) {
   float x, y;
-  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceEffect(name, x, y, pers);
+  if (CurrentPage() && ScreenToPage(screen, x, y)) RefuseDropWithoutMemory([&] { PlaceEffect(name, x, y, pers); });
 }
 
 void CSposalboPageStatic::DropTemplate(const std::string& path, POINT screen) {
   float x, y;
-  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceTemplate(path);
+  if (CurrentPage() && ScreenToPage(screen, x, y)) RefuseDropWithoutMemory([&] { PlaceTemplate(path); });
 }
 
 void CSposalboPageStatic::PlacePhoto(const std::string& name, float x, float y) {

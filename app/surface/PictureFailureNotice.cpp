@@ -1,0 +1,40 @@
+#include "app/surface/PictureFailureNotice.h"
+
+#include "framework/ui_seam.h"
+#include "render/PictureCache.h"
+#include "render/PictureFailures.h"
+#include "render/PictureTiling.h"
+
+namespace {
+constexpr size_t kNamesShown = 15;
+}  // namespace
+
+std::string PictureFailureText(const std::vector<std::string>& paths) {
+  std::string text =
+      "Alcune immagini non possono essere mostrate (file illeggibile o memoria insufficiente).\n"
+      "Nella pagina appaiono come riquadri grigi; lo sposalbo le conserva invariate.\n";
+  for (size_t i = 0; i < paths.size() && i < kNamesShown; ++i) {
+    const size_t slash = paths[i].find_last_of("\\/");
+    text += "\n" + (slash == std::string::npos ? paths[i] : paths[i].substr(slash + 1));
+  }
+  if (paths.size() > kNamesShown) text += "\n... e altre " + std::to_string(paths.size() - kNamesShown);
+  return text;
+}
+
+void TellUntoldPictureFailures(HWND owner) {
+  // The message box runs its own loop, in which the page is drawn again.
+  static bool telling = false;
+  if (telling) return;
+  const std::vector<std::string> untold = TakeUntoldPictureFailures();
+  if (untold.empty()) return;
+  telling = true;
+  AfxGetUiSeam()->MessageBox(owner, PictureFailureText(untold).c_str(), "Immagini non disponibili",
+                             MB_OK | MB_ICONWARNING);
+  telling = false;
+}
+
+void TellOutOfMemory(HWND owner, const char* text) {
+  PictureCache::Instance().ReleaseUnused();
+  ForgetDecodedSource();
+  AfxGetUiSeam()->MessageBox(owner, text, "Memoria insufficiente", MB_OK | MB_ICONERROR);
+}
