@@ -69,18 +69,6 @@ TEST_F(ImageFileTest, FilePictureStandsUprightWithItsAspect)
     }
 }
 
-TEST_F(ImageFileTest, UnreadablePictureBecomesATransparentSquare)
-{
-    for (const char* path : {"missing.bmp", ""}) {
-        auto quad = Load(path, 0.5f);
-        EXPECT_TRUE(quad->HasTextures()) << path;
-        EXPECT_FLOAT_EQ(quad->GetSizeX(), 1.0f) << path;
-        EXPECT_TRUE(quad->HitTest(0.1f, 0.1f)) << path;  // still selectable
-        const Pixels pixels = DrawAlone(*quad, 0xFF0000FF);
-        EXPECT_EQ(At(pixels, 0.0f, 0.0f), 0x0000FFu) << path;
-    }
-}
-
 TEST_F(ImageFileTest, ColourSettingsRecolourFromTheSourceEveryTime)
 {
     WriteBmp("grey.bmp", 16, 16, [](int, int) { return Rgba{100, 100, 100, 255}; });

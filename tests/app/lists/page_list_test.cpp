@@ -47,6 +47,12 @@ TEST_F(PageListTest, PagesAreNumberedAndTheirPicturesFollowRemovalsAndMoves) {
   list.Refresh(*album->GetRoot());
   ASSERT_EQ(list.GetItemCount(), 3);
   EXPECT_STREQ(Label(2), "3");
+  EXPECT_EQ(LookOf(0), kWhite) << "the pages are drawn after the refresh";
+  EXPECT_TRUE(list.HasPendingPages());
+  list.DrawPendingPages();
+  EXPECT_FALSE(list.HasPendingPages());
+  EXPECT_FALSE(static_cast<treeNode::CImgTreeNode*>(album->GetRoot()->GetPage(1)->GetChild(0))->AreResourcesLoaded())
+      << "a page not on screen keeps no pictures once drawn";
   EXPECT_EQ(LookOf(0), kRed);
   EXPECT_EQ(LookOf(1), kGreen);
   EXPECT_EQ(LookOf(2), kWhite);

@@ -1,0 +1,316 @@
+// The album benchmark's hands in the Windows world (tools/bench-album runs it
+// under Wine beside the real editor):
+//   bench_editor photos <folder> <count>      camera-size JPEGs (6000 x 4000)
+//   bench_editor limit <folder>                the machine's limit of an import:
+//                                              libjpeg's scaled decode of each
+//                                              photo and the 1024-pixel copy's
+//                                              encode, seconds a photo
+//   bench_editor album <project> <spreads> <photos> [<objects on spread 1>]
+//                                              rewrites the album's pages with
+//                                              its imported photos
+//   bench_editor drive <project> <frame log> [<photos folder>]
+//                                              File > Open, then File > Carica
+//                                              immagini of the folder's photos,
+//                                              every spread paged through and
+//                                              File > Salva; prints each phase
+//                                              with wall-clock milliseconds
+#include <windows.h>
+
+#include <cstdio>
+// After <cstdio>: the codec's header names FILE.
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/resource.h"
+#include "document/imagelist/MImageList.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "imagelib/ImgBitmap.h"
+
+namespace {
+constexpr int kFileNameCombo = 0x47c;
+
+long long NowMs() {
+  FILETIME ft;
+  ::GetSystemTimeAsFileTime(&ft);
+  const unsigned long long t = (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<long long>(t / 10000ULL - 11644473600000ULL);
+}
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER f;
+  ::QueryPerformanceFrequency(&f);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER t;
+  ::QueryPerformanceCounter(&t);
+  return t;
+}
+
+std::vector<std::string> Photos(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = ::FindFirstFileA((folder + "\\*.jpg").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &entry)) names.push_back(entry.cFileName);
+  if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Gradients with a fine texture, different in every photo, so the files
+// weigh what camera photos weigh.
+int MakePhotos(const std::string& folder, int count) {
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  const int width = 6000, height = 4000;
+  CImgBitmap photo;
+  if (!photo.Create(width, height, false)) return 1;
+  IplImage* image = photo.GetIplImage();
+  for (int n = 0; n < count; ++n) {
+    for (int y = 0; y < height; ++y) {
+      unsigned char* row = reinterpret_cast<unsigned char*>(image->imageData) + static_cast<size_t>(y) * image->widthStep;
+      for (int x = 0; x < width; ++x) {
+        const unsigned noise = (static_cast<unsigned>(x) * 2654435761u ^ static_cast<unsigned>(y) * 40503u) >> 27;
+        row[x * 3 + 0] = static_cast<unsigned char>((x * 255 / width + n * 37 + noise) & 0xFF);
+        row[x * 3 + 1] = static_cast<unsigned char>((y * 255 / height + n * 71 + noise) & 0xFF);
+        row[x * 3 + 2] = static_cast<unsigned char>(((x + y) * 128 / (width + height) + n * 13 + noise) & 0xFF);
+      }
+    }
+    char name[MAX_PATH];
+    std::snprintf(name, sizeof name, "%s\\foto%03d.jpg", folder.c_str(), n + 1);
+    if (!photo.Save(name, IMG_FORMAT_JPEG, 0, 92)) return 1;
+  }
+  return 0;
+}
+
+// What no import can beat: libjpeg decoding each photo at the largest
+// reduction that still gives 1024 pixels, and encoding a 1024-pixel copy.
+int MeasureLimit(const std::string& folder) {
+  const std::vector<std::string> names = Photos(folder);
+  if (names.empty()) return 1;
+  const LARGE_INTEGER start = Now();
+  std::vector<unsigned char> pixels;
+  for (const std::string& name : names) {
+    FILE* in = std::fopen((folder + "\\" + name).c_str(), "rb");
+    if (!in) return 1;
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr err{};
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_stdio_src(&d, in);
+    jpeg_read_header(&d, TRUE);
+    const unsigned longer = std::max(d.image_width, d.image_height);
+    unsigned denom = 8;
+    while (denom > 1 && longer / denom < 1024) denom /= 2;
+    d.scale_num = 1;
+    d.scale_denom = denom;
+    jpeg_start_decompress(&d);
+    pixels.resize(static_cast<size_t>(d.output_width) * d.output_height * 3);
+    while (d.output_scanline < d.output_height) {
+      JSAMPROW row = pixels.data() + static_cast<size_t>(d.output_scanline) * d.output_width * 3;
+      jpeg_read_scanlines(&d, &row, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    std::fclose(in);
+
+    jpeg_compress_struct c{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    jpeg_mem_dest(&c, &out, &outSize);
+    c.image_width = 1024;
+    c.image_height = 1024 * 2 / 3;
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+      JSAMPROW row = pixels.data() + static_cast<size_t>(c.next_scanline) * std::min<unsigned>(c.image_width, 1024) * 3;
+      jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::free(out);
+  }
+  std::printf("limit %.4f\n", Seconds(start, Now()) / static_cast<double>(names.size()));
+  return 0;
+}
+
+// Spreads of `photos` photos in a grid; with `crowd` > 0 the first spread
+// instead holds that many objects, copies of the album's photos.
+int MakeAlbum(const std::string& project, int spreads, int photos, int crowd) {
+  auto root = treeNode::CSposalboTreeNode::Load(project, nullptr);
+  if (!root) return 1;
+  const size_t slash = project.find_last_of('\\');
+  auto list = spab_imagelist::CMImageList::Load(project.substr(0, slash).c_str(), false);
+  if (!list) return 1;
+  std::vector<std::string> names;
+  for (const CString& name : list->GetFileNames(true)) names.push_back(name.str());
+  if (names.empty()) return 1;
+  root->SetImageList(std::move(list));
+  root->SetPageLimits(0, 999);
+  while (root->GetPageCount() > 0) {
+    root->GoToPage(0);
+    root->CutPage(false);
+  }
+  size_t next = 0;
+  for (int s = 0; s < spreads; ++s) {
+    root->AddPage(-1);
+    treeNode::CPaginaTreeNode* page = root->GetCurrentPage();
+    const int objects = s == 0 && crowd > 0 ? crowd : photos;
+    const int columns = objects > 20 ? 20 : 5;
+    const int rows = (objects + columns - 1) / columns;
+    for (int i = 0; i < objects; ++i) {
+      auto photo = std::make_unique<treeNode::CImgTreeNode>(names[next++ % names.size()], page);
+      const float cellW = 1.8f / columns, cellH = 0.9f / rows;
+      photo->SetPosition(-0.9f + cellW * (i % columns + 0.5f), 0.45f - cellH * (i / columns + 0.5f));
+      photo->SetScale(cellH * 0.9f, cellH * 0.9f);
+      page->AddChild(std::move(photo), true);
+    }
+  }
+  root->GoToPage(0);
+  root->RecountImageRefs();
+  return root->SaveToFile(project) ? 0 : 1;
+}
+
+HWND g_found;
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM owner) {
+  char cls[32] = "";
+  ::GetClassNameA(window, cls, sizeof cls);
+  if (std::strcmp(cls, "#32770") == 0 && ::GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
+      ::IsWindowVisible(window)) {
+    g_found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND WaitForDialog(HWND editor) {
+  for (int i = 0; i < 600; ++i) {
+    g_found = nullptr;
+    ::EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(editor));
+    if (g_found) return g_found;
+    ::Sleep(50);
+  }
+  return nullptr;
+}
+
+void WaitIdle(HWND editor) {
+  DWORD_PTR result = 0;
+  while (!::SendMessageTimeoutA(editor, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result)) {
+  }
+}
+
+// Lines "<tick> <page>" the editor appended; the tick of the first line for
+// the page after `since`, or 0 while there is none.
+DWORD PageShown(const std::string& log, int page, DWORD since) {
+  std::ifstream in(log);
+  unsigned long tick = 0;
+  int index = 0;
+  while (in >> tick >> index)
+    if (index == page && tick >= since) return static_cast<DWORD>(tick);
+  return 0;
+}
+
+DWORD WaitPageShown(const std::string& log, int page, DWORD since) {
+  for (int i = 0; i < 6000; ++i) {
+    if (DWORD tick = PageShown(log, page, since)) return tick;
+    ::Sleep(5);
+  }
+  return 0;
+}
+
+bool Choose(HWND editor, UINT command, const std::string& text, const std::string& names) {
+  ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  HWND dialog = WaitForDialog(editor);
+  if (!dialog) return false;
+  ::Sleep(500);
+  HWND name = ::GetDlgItem(dialog, kFileNameCombo);
+  if (!name) name = ::GetDlgItem(dialog, 0x480);
+  ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (!names.empty()) {
+    // The folder first, then the names inside it.
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    ::Sleep(500);
+    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+  }
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+  return true;
+}
+
+int Drive(const std::string& project, const std::string& log, const std::string& photos) {
+  HWND editor = nullptr;
+  for (int i = 0; i < 600 && !editor; ++i, ::Sleep(100)) editor = ::FindWindowA(nullptr, "Lumivo");
+  if (!editor) return 1;
+  WaitIdle(editor);
+  ::Sleep(1000);
+  std::printf("phase open %lld\n", NowMs());
+  const DWORD opened = ::GetTickCount();
+  if (!Choose(editor, ID_ALBUM_OPEN, project, "")) return 1;
+  const DWORD first = WaitPageShown(log, 0, opened);
+  if (!first) return 1;
+  std::printf("open %.3f\n", (first - opened) / 1000.0);
+  WaitIdle(editor);
+  if (!photos.empty()) {
+    std::string names;
+    const std::vector<std::string> files = Photos(photos);
+    for (const std::string& file : files) names += "\"" + file + "\" ";
+    std::printf("phase import %lld\n", NowMs());
+    if (!Choose(editor, ID_ALBUM_LOAD_IMAGES, photos, names)) return 1;
+    const LARGE_INTEGER start = Now();
+    ::Sleep(200);
+    WaitIdle(editor);
+    std::printf("import %.4f %zu\n", Seconds(start, Now()) / static_cast<double>(files.size()), files.size());
+  }
+  // The page bar's pictures follow the open; paging starts once they are done.
+  ::Sleep(3000);
+  WaitIdle(editor);
+  std::printf("phase paging %lld\n", NowMs());
+  double total = 0, worst = 0;
+  int pages = 0;
+  for (int page = 1;; ++page) {
+    const DWORD asked = ::GetTickCount();
+    ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, 0), 0);
+    const DWORD shown = WaitPageShown(log, page, asked);
+    if (!shown) break;
+    const double s = (shown - asked) / 1000.0;
+    total += s;
+    worst = std::max(worst, s);
+    ++pages;
+    WaitIdle(editor);
+  }
+  if (pages > 0) std::printf("next %.3f %.3f %d\n", total / pages, worst, pages);
+  std::printf("phase save %lld\n", NowMs());
+  ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_ALBUM_SAVE, 0), 0);
+  WaitIdle(editor);
+  std::printf("phase end %lld\n", NowMs());
+  ::PostMessageA(editor, WM_CLOSE, 0, 0);
+  return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "photos" && argc == 4) return MakePhotos(argv[2], std::atoi(argv[3]));
+  if (command == "limit" && argc == 3) return MeasureLimit(argv[2]);
+  if (command == "album" && argc >= 5)
+    return MakeAlbum(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0);
+  if (command == "drive" && argc >= 4) {
+    const int result = Drive(argv[2], argv[3], argc > 4 ? argv[4] : "");
+    std::fflush(stdout);
+    return result;
+  }
+  std::fprintf(stderr, "usage: see the head of bench_editor.cpp\n");
+  return 2;
+}

@@ -1,0 +1,126 @@
+// Albums keep working when memory runs out: pictures that cannot be made show
+// as grey boxes with a cross and are told once, a paste that runs out of
+// memory is refused, and the album stays open and saves as it was.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/resource.h"
+#include "app/support/EditorFrameFixture.h"
+#include "app/support/FailingAllocation.h"
+#include "app/surface/PageStatic.h"
+#include "crop/MouseInput.h"
+#include "document/SposalboDoc.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "render/PictureCache.h"
+
+namespace {
+class MemoryRoadTest : public EditorFrameTest {
+ protected:
+  void TearDown() override {
+    SetPictureMemoryLimit(0);
+    EditorFrameTest::TearDown();
+  }
+  // The album's file as the program writes it back when nothing changed.
+  std::string Unchanged() {
+    auto root = treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr);
+    const std::string path = Temp().Path() + "\\unchanged.sbm";
+    EXPECT_TRUE(root && root->SaveToFile(path));
+    return ReadTextFile(path);
+  }
+  std::string Saved() {
+    Menu(ID_ALBUM_SAVE);
+    return ReadTextFile(Sample().ProjectPath());
+  }
+  void Draw() { frame->GetPageSurface()->Render(); }
+  treeNode::CImgTreeNode& Picture(size_t child) {
+    return *static_cast<treeNode::CImgTreeNode*>(frame->GetCurrentPage()->GetChild(child));
+  }
+  std::vector<CString> Told(const char* caption) const {
+    std::vector<CString> texts;
+    for (const AfxUiQuestion& q : ui.Questions())
+      if (q.kind == "message" && q.caption == caption) texts.push_back(q.text);
+    return texts;
+  }
+};
+
+bool Names(const CString& text, const std::string& name) { return text.Find(name.c_str()) >= 0; }
+}  // namespace
+
+TEST_F(MemoryRoadTest, PicturesWithoutMemoryShowAsCrossedBoxesTheAlbumStaysAndSavesAsItWas) {
+  const struct {
+    const char* when;
+    bool beforeOpen;
+  } cases[] = {{"while the album opens", true}, {"while a page is drawn", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.when);
+    ui.Clear();
+    const std::string unchanged = Unchanged();
+    PictureCache::Instance().ReleaseUnused();
+    if (c.beforeOpen) SetPictureMemoryLimit(1);
+    OpenSample();
+    frame->GetLists().pages.DrawPendingPages();
+    Draw();
+    if (!c.beforeOpen) {
+      EXPECT_FALSE(Picture(0).Picture().HasFailed()) << "drawn with memory to spare";
+      SetPictureMemoryLimit(1);
+      // Page 2, then back: page 1's pictures went with the page and come again.
+      Menu(ID_PAGE_NEXT);
+      Draw();
+      frame->GetAlbum()->GetRoot()->GoToPage(0);
+      Draw();
+    }
+    ASSERT_NE(frame->GetAlbum(), nullptr) << "the album stays open";
+    EXPECT_TRUE(Picture(0).Picture().HasFailed());
+    EXPECT_TRUE(Picture(1).Picture().HasFailed());
+    EXPECT_TRUE(Picture(0).Picture().HitTest(Picture(0).GetX(), Picture(0).GetY())) << "still selectable";
+    // Every picture is told, each once (the pages drawn for the page bar
+    // may tell theirs apart).
+    const std::vector<CString> told = Told("Immagini non disponibili");
+    ASSERT_FALSE(told.empty());
+    for (const std::string& name : {Sample().PhotoA(), Sample().PhotoB()})
+      EXPECT_EQ(std::count_if(told.begin(), told.end(), [&](const CString& t) { return Names(t, name); }), 1) << name;
+    Draw();
+    EXPECT_EQ(Told("Immagini non disponibili").size(), told.size()) << "not told again";
+    EXPECT_EQ(Told("error").size(), 0u);
+    SetPictureMemoryLimit(0);
+    EXPECT_EQ(Saved(), unchanged);
+    Menu(ID_ALBUM_CLOSE);
+  }
+}
+
+TEST_F(MemoryRoadTest, APasteThatRunsOutOfMemoryIsRefusedAndLeavesThePageAsItWas) {
+  const std::string unchanged = Unchanged();
+  OpenSample();
+  Draw();
+  treeNode::CPaginaTreeNode& page = *frame->GetCurrentPage();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  page.SelectAll(false);
+  page.GetChild(0)->SetSelected(true);
+  Menu(ID_EDIT_COPY);
+  const size_t objects = page.GetChildCount();
+  const bool couldUndo = root.CanUndo();
+  // The failure walks through every allocation of the paste in turn.
+  bool pasted = false;
+  size_t refused = 0;
+  for (long allowed = 0; allowed < 5000 && !pasted; ++allowed) {
+    SCOPED_TRACE(allowed);
+    {
+      FailingAllocation failing(allowed);
+      EXPECT_NO_THROW(frame->OnCmdMsg(ID_EDIT_PASTE, CN_COMMAND, nullptr, nullptr));
+      pasted = !FailingAllocation::Happened();
+    }
+    if (pasted) break;
+    ++refused;
+    ASSERT_EQ(page.GetChildCount(), objects) << "nothing half pasted";
+    EXPECT_EQ(root.CanUndo(), couldUndo) << "no step of history for a refused paste";
+    ASSERT_EQ(Told("Memoria insufficiente").size(), refused);
+  }
+  ASSERT_TRUE(pasted);
+  EXPECT_GT(refused, 0u);
+  EXPECT_EQ(page.GetChildCount(), objects + 1) << "with memory the paste goes through";
+  root.Undo();
+  EXPECT_EQ(Saved(), unchanged);
+}
