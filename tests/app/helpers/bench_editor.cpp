@@ -5,6 +5,11 @@
 //                                              libjpeg's scaled decode of each
 //                                              photo and the 1024-pixel copy's
 //                                              encode, seconds a photo
+//   bench_editor import <album folder> <folder>
+//                                              the folder's photos imported
+//                                              through the album image list as
+//                                              File > Carica immagini does;
+//                                              seconds a photo
 //   bench_editor album <project> <spreads> <photos> [<objects on spread 1>]
 //                                              rewrites the album's pages with
 //                                              its imported photos
@@ -144,6 +149,17 @@ int MeasureLimit(const std::string& folder) {
     std::free(out);
   }
   std::printf("limit %.4f\n", Seconds(start, Now()) / static_cast<double>(names.size()));
+  return 0;
+}
+
+int Import(const std::string& album, const std::string& folder) {
+  auto list = spab_imagelist::CMImageList::Load(album.c_str(), false);
+  if (!list) return 1;
+  const std::vector<std::string> names = Photos(folder);
+  const LARGE_INTEGER start = Now();
+  for (const std::string& name : names) list->AddFromFile((folder + "\\" + name).c_str(), album.c_str());
+  list->Save(album.c_str(), false);
+  std::printf("import %.4f %zu\n", Seconds(start, Now()) / static_cast<double>(names.size()), names.size());
   return 0;
 }
 
@@ -304,6 +320,7 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "photos" && argc == 4) return MakePhotos(argv[2], std::atoi(argv[3]));
   if (command == "limit" && argc == 3) return MeasureLimit(argv[2]);
+  if (command == "import" && argc == 4) return Import(argv[2], argv[3]);
   if (command == "album" && argc >= 5)
     return MakeAlbum(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0);
   if (command == "drive" && argc >= 4) {
