@@ -8,16 +8,15 @@
 //   bench_editor import <album folder> <folder>
 //                                              the folder's photos imported
 //                                              through the album image list as
-//                                              File > Carica immagini does;
+//                                              File > Carica immagini does after
+//                                              its file dialog;
 //                                              seconds a photo
 //   bench_editor album <project> <spreads> <photos> [<objects on spread 1>]
 //                                              rewrites the album's pages with
 //                                              its imported photos
-//   bench_editor drive <project> <frame log> [<photos folder>]
-//                                              File > Open, then File > Carica
-//                                              immagini of the folder's photos,
-//                                              every spread paged through and
-//                                              File > Salva; prints each phase
+//   bench_editor drive <project> <frame log>   File > Open, every spread paged
+//                                              through and File > Salva; prints
+//                                              each phase and each spread shown
 //                                              with wall-clock milliseconds
 #include <windows.h>
 
@@ -32,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorDriving.h"
 #include "app/resource.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -40,8 +40,6 @@
 #include "imagelib/ImgBitmap.h"
 
 namespace {
-constexpr int kFileNameCombo = 0x47c;
-
 long long NowMs() {
   FILETIME ft;
   ::GetSystemTimeAsFileTime(&ft);
@@ -200,28 +198,6 @@ int MakeAlbum(const std::string& project, int spreads, int photos, int crowd) {
   return root->SaveToFile(project) ? 0 : 1;
 }
 
-HWND g_found;
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM owner) {
-  char cls[32] = "";
-  ::GetClassNameA(window, cls, sizeof cls);
-  if (std::strcmp(cls, "#32770") == 0 && ::GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
-      ::IsWindowVisible(window)) {
-    g_found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND WaitForDialog(HWND editor) {
-  for (int i = 0; i < 600; ++i) {
-    g_found = nullptr;
-    ::EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(editor));
-    if (g_found) return g_found;
-    ::Sleep(50);
-  }
-  return nullptr;
-}
-
 void WaitIdle(HWND editor) {
   DWORD_PTR result = 0;
   while (!::SendMessageTimeoutA(editor, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result)) {
@@ -247,52 +223,28 @@ DWORD WaitPageShown(const std::string& log, int page, DWORD since) {
   return 0;
 }
 
-bool Choose(HWND editor, UINT command, const std::string& text, const std::string& names) {
-  ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-  HWND dialog = WaitForDialog(editor);
-  if (!dialog) return false;
-  ::Sleep(500);
-  HWND name = ::GetDlgItem(dialog, kFileNameCombo);
-  if (!name) name = ::GetDlgItem(dialog, 0x480);
-  ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (!names.empty()) {
-    // The folder first, then the names inside it.
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-    ::Sleep(500);
-    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
-  }
-  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-  return true;
-}
-
-int Drive(const std::string& project, const std::string& log, const std::string& photos) {
+int Drive(const std::string& project, const std::string& log) {
   HWND editor = nullptr;
   for (int i = 0; i < 600 && !editor; ++i, ::Sleep(100)) editor = ::FindWindowA(nullptr, "Lumivo");
   if (!editor) return 1;
   WaitIdle(editor);
   ::Sleep(1000);
   std::printf("phase open %lld\n", NowMs());
+  ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_ALBUM_OPEN, 0), 0);
+  HWND dialog = WaitForOwnedDialog(editor, 30);
+  if (!dialog) return 1;
+  // Counted from the dialog's OK.
+  AnswerFileDialog(dialog, project.c_str());
   const DWORD opened = ::GetTickCount();
-  if (!Choose(editor, ID_ALBUM_OPEN, project, "")) return 1;
   const DWORD first = WaitPageShown(log, 0, opened);
   if (!first) return 1;
   std::printf("open %.3f\n", (first - opened) / 1000.0);
-  WaitIdle(editor);
-  if (!photos.empty()) {
-    std::string names;
-    const std::vector<std::string> files = Photos(photos);
-    for (const std::string& file : files) names += "\"" + file + "\" ";
-    std::printf("phase import %lld\n", NowMs());
-    if (!Choose(editor, ID_ALBUM_LOAD_IMAGES, photos, names)) return 1;
-    const LARGE_INTEGER start = Now();
-    ::Sleep(200);
-    WaitIdle(editor);
-    std::printf("import %.4f %zu\n", Seconds(start, Now()) / static_cast<double>(files.size()), files.size());
-  }
   // The page bar's pictures follow the open; paging starts once they are done.
+  WaitIdle(editor);
   ::Sleep(3000);
   WaitIdle(editor);
   std::printf("phase paging %lld\n", NowMs());
+  std::printf("spread 0 %lld\n", NowMs());
   double total = 0, worst = 0;
   int pages = 0;
   for (int page = 1;; ++page) {
@@ -305,6 +257,9 @@ int Drive(const std::string& project, const std::string& log, const std::string&
     worst = std::max(worst, s);
     ++pages;
     WaitIdle(editor);
+    // The memory of the process with this spread on screen.
+    ::Sleep(150);
+    std::printf("spread %d %lld\n", page, NowMs());
   }
   if (pages > 0) std::printf("next %.3f %.3f %d\n", total / pages, worst, pages);
   std::printf("phase save %lld\n", NowMs());
@@ -323,8 +278,8 @@ int main(int argc, char** argv) {
   if (command == "import" && argc == 4) return Import(argv[2], argv[3]);
   if (command == "album" && argc >= 5)
     return MakeAlbum(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0);
-  if (command == "drive" && argc >= 4) {
-    const int result = Drive(argv[2], argv[3], argc > 4 ? argv[4] : "");
+  if (command == "drive" && argc == 4) {
+    const int result = Drive(argv[2], argv[3]);
     std::fflush(stdout);
     return result;
   }

@@ -16,13 +16,11 @@
 #include <cstring>
 #include <string>
 
+#include "EditorDriving.h"
 #include "app/resource.h"
 #include "app/support/SampleAlbum.h"
 
 namespace {
-// The file name box of the explorer-style file dialog.
-constexpr int kFileNameCombo = 0x47c;
-
 HWND WaitFor(const char* what, HWND (*find)(HWND), HWND arg) {
   for (int i = 0; i < 300; ++i) {
     if (HWND found = find(arg)) return found;
@@ -52,35 +50,13 @@ HWND FindEditor(HWND) {
   return g_editor;
 }
 
-HWND g_dialog;
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM owner) {
-  char cls[32] = "";
-  ::GetClassNameA(window, cls, sizeof cls);
-  if (std::strcmp(cls, "#32770") == 0 && ::GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
-      ::IsWindowVisible(window)) {
-    g_dialog = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindFileDialog(HWND editor) {
-  g_dialog = nullptr;
-  ::EnumWindows(FindOwnedDialog, reinterpret_cast<LPARAM>(editor));
-  return g_dialog;
-}
-
 int Open(const char* project) {
   HWND editor = WaitFor("editor window", FindEditor, nullptr);
   if (!editor) return 1;
   ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_ALBUM_OPEN, 0), 0);
-  HWND dialog = WaitFor("file dialog", FindFileDialog, editor);
+  HWND dialog = WaitFor("file dialog", FindOwnedDialog, editor);
   if (!dialog) return 1;
-  ::Sleep(500);
-  HWND name = ::GetDlgItem(dialog, kFileNameCombo);
-  if (!name) name = ::GetDlgItem(dialog, 0x480);
-  ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(project));
-  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+  AnswerFileDialog(dialog, project);
   return 0;
 }
 void MouseTo(int x, int y, DWORD buttons) {
