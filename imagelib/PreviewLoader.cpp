@@ -43,11 +43,14 @@ bool LoadPreviewPicture(const PreviewRequest& request, const AllocatePicture& al
     ImageFile file;
     if (!file.Open(request.path)) return false;
     const ImageInfo& info = file.Info();
-    const int32_t target = request.useThumbnail ? kThumbnailTarget : request.maxSize;
     const int32_t longer = std::max(info.width, info.height);
+    // A picture no larger than a thumbnail is its own thumbnail: a trailer
+    // would only hold it again (an album's working copies are such pictures).
+    const bool useThumbnail = request.useThumbnail && longer > kThumbnailTarget;
+    const int32_t target = useThumbnail ? kThumbnailTarget : request.maxSize;
     const int32_t reduction = ChooseReduction(longer, request.fit ? 2 * target : target);
 
-    const int decodeAlphaMode = request.useThumbnail ? 1 : request.alphaMode;
+    const int decodeAlphaMode = useThumbnail ? 1 : request.alphaMode;
     const int32_t channels = WantsAlpha(decodeAlphaMode, info.hasAlpha) ? 4 : 3;
     OwnedRaster decoded(ReducedSide(info.width, reduction), ReducedSide(info.height, reduction), channels);
     if (!file.Decoder().Decode(decoded.View(), reduction)) return false;
@@ -61,7 +64,7 @@ bool LoadPreviewPicture(const PreviewRequest& request, const AllocatePicture& al
         picture = &fitted.View();
     }
 
-    if (!request.useThumbnail) {
+    if (!useThumbnail) {
         Raster out;
         if (!allocate(picture->width, picture->height, channels == 4, out)) return false;
         CopyPixels(*picture, out);

@@ -11,6 +11,8 @@
 //      file, and the result is read back from it as in step 1. A file that
 //      cannot be written still gets the preview, read from the trailer built
 //      in memory.
+// A picture no larger than the thumbnail target gets no trailer: it is read
+// as without useThumbnail.
 #ifndef SPAB_IMAGELIB_PREVIEWLOADER_H
 #define SPAB_IMAGELIB_PREVIEWLOADER_H
 

@@ -1,5 +1,5 @@
 #pragma once
-// Makes the working copy of an imported photo: a preview of at most 1024 pixels per
+// Makes the working copy of an imported photo: the picture fitted into 1024 pixels per
 // side, saved as a JPEG of quality 90. Tests may put a maker of their own in place.
 
 typedef bool (*WorkingCopyMaker)(const char* sourcePath, const char* jpegPath);

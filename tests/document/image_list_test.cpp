@@ -9,6 +9,8 @@
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "framework/scripted_ui.h"
+#include "imagelib/ImgBitmap.h"
+#include "render/TestPictures.h"
 
 namespace {
 
@@ -309,6 +311,35 @@ TEST(ImageListPreview, ImportedPictureGetsAJpegWorkingCopyAndOtherFilesAreRefuse
   EXPECT_FALSE(FileExists(album / "img\\2.jpg"));
   ASSERT_EQ(ui.Questions().size(), 1u);
   EXPECT_STREQ(ui.Questions()[0].caption, "Error");
+}
+
+TEST(ImageListPreview, WorkingCopiesAreFittedInto1024PixelsAndKeepTheirPicture) {
+  const struct {
+    int width, height;    // the photo
+    int fitWidth, fitHeight;
+  } cases[] = {
+      {2100, 700, 1024, 341},  // read at half size, then fitted
+      {600, 5000, 123, 1024},  // read at a quarter
+      {700, 300, 700, 300},    // small enough as it is
+  };
+  TempFolder folder;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.width);
+    const std::string photo = folder / "photo.bmp", copy = folder / "copy.jpg";
+    // Left half red, right half blue.
+    ::WriteBmp(photo, c.width, c.height, [&](int x, int) {
+      return x < c.width / 2 ? Rgba{220, 20, 20, 255} : Rgba{20, 20, 220, 255};
+    });
+    ASSERT_TRUE(MakeWorkingCopy(photo.c_str(), copy.c_str()));
+    CImgBitmap made;
+    ASSERT_TRUE(made.Load(copy.c_str(), 0, 1));
+    EXPECT_EQ(made.GetWidth(), c.fitWidth);
+    EXPECT_EQ(made.GetHeight(), c.fitHeight);
+    const IplImage* image = made.GetIplImage();
+    const unsigned char* row = image->imageData + image->widthStep * (image->height / 2);
+    EXPECT_GT(row[2], 180) << "red at the left";
+    EXPECT_GT(row[(image->width - 1) * 3], 180) << "blue at the right";
+  }
 }
 
 }  // namespace

@@ -85,13 +85,36 @@ TEST(PreviewLoader, TrailerIsWrittenOnceThenReadAtTheRequestedSizeAndRenewedWhen
 
 TEST(PreviewLoader, AlphaGoesIntoTheTrailerAndComesBackOnRequest) {
     Picture expected;
-    WriteFile("native-alpha.tga", MakeTga({2, 32, false, true}, 300, 200, expected));
+    WriteFile("native-alpha.tga", MakeTga({2, 32, false, true}, 1200, 800, expected));
+    const size_t size = FileSize("native-alpha.tga");
     for (int alphaMode : {0, 1}) {
         Result r;
         ASSERT_TRUE(Preview("native-alpha.tga", alphaMode, true, 256, false, r));
         EXPECT_EQ(r.raster.View().width, 150);
         EXPECT_EQ(r.raster.View().channels, alphaMode ? 4 : 3);
     }
+    EXPECT_GT(FileSize("native-alpha.tga"), size);
+}
+
+TEST(PreviewLoader, APictureNoLargerThanAThumbnailGetsNoTrailerAndIsReadAtTheSizeAsked) {
+    Picture expected;
+    WriteFile("native-working.tga", MakeTga({2, 32, false, true}, 1024, 600, expected));
+    const size_t size = FileSize("native-working.tga");
+    const struct {
+        int alphaMode;
+        int32_t maxSize;
+        int32_t width;
+        int32_t channels;
+    } cases[] = {{1, 256, 256, 4}, {0, 1024, 1024, 3}, {2, 128, 128, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.maxSize);
+        Result r;
+        ASSERT_TRUE(Preview("native-working.tga", c.alphaMode, true, c.maxSize, false, r));
+        EXPECT_EQ(r.raster.View().width, c.width);
+        EXPECT_EQ(r.raster.View().channels, c.channels);
+        EXPECT_EQ(r.allocations, 1);
+    }
+    EXPECT_EQ(FileSize("native-working.tga"), size);
 }
 
 TEST(PreviewLoader, WithoutThumbnailFollowsMaxSizeAndFitResizesToTheTarget) {
