@@ -12,6 +12,7 @@
 #include "render/PictureTiling.h"
 #include "render/PlaceholderTexture.h"
 #include "render/QuadVertex.h"
+#include "render/ViewMath.h"
 
 namespace {
 // The placeholder's number: a 10-point Arial, the point size taken on the
@@ -193,6 +194,21 @@ bool CD3DImage::AcquireTiles()
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+int32_t CD3DImage::PreviewSizeOnScreen(float aspect) const
+{
+    const float zoomX = m_owner ? std::fabs(m_owner->GetZoomX()) : 1.0f;
+    const float zoomY = m_owner ? std::fabs(m_owner->GetZoomY()) : 1.0f;
+    const float perUnit = m_owner ? m_owner->GetPixelsPerUnit() : static_cast<float>(kLargestPreview);
+    const float longest = std::max(std::fabs(GetScaleX()) * aspect * zoomX, std::fabs(GetScaleY()) * zoomY);
+    return PreviewSizeFor(longest * perUnit, kLargestPreview);
+}
+
+bool CD3DImage::NeedsSharperPreview() const
+{
+    return m_loaded && m_size > 0 && !m_whole && !m_failed && !m_placeholder &&
+           PreviewSizeOnScreen(m_width) > m_size;
 }
 
 void CD3DImage::AdoptTiles(SharedTiles tiles)

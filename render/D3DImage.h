@@ -101,6 +101,12 @@ public:
     bool HasFailed() const { return m_failed; }
     // Longest side the picture was decoded at; 0 full size or nothing loaded.
     int32_t GetLoadedSize() const { return m_size; }
+    // The preview for the quad's size on its surface now (pan and zoom, its
+    // scale, the picture's proportions as width / height).
+    int32_t PreviewSizeOnScreen(float aspect) const;
+    // The quad now covers more pixels than its preview has (it was loaded
+    // for a thumbnail, or zoomed or scaled up since), and the file has more.
+    bool NeedsSharperPreview() const;
 
 private:
     PictureKey KeyFor(PictureRole role, const std::string& origin, int32_t size) const;
@@ -135,6 +141,8 @@ private:
     // empty for the transparent picture; loaded tells whether it is set.
     std::string m_origin;
     int32_t m_size = 0;
+    // The preview holds the whole picture: no larger one exists.
+    bool m_whole = false;
     bool m_loaded = false;
     bool m_failed = false;
     ColourSettings m_colour;

@@ -8,10 +8,11 @@
 #include "render/PictureFailures.h"
 #include "render/PictureTiling.h"
 #include "render/TextureImage.h"
+#include "render/ViewMath.h"
 
 namespace {
 // Masks and effects are decoded at most this large.
-constexpr int kPreviewSize = 1024;
+constexpr int kPreviewSize = kLargestPreview;
 // Resize interpolation of the image processing library: cubic.
 constexpr int32_t kCubic = 2;
 
@@ -21,12 +22,15 @@ void FlipRows(IplImage* image)
     iplMirror(image, image, 0);
 }
 
-// One texture for a mask or effect picture: the picture's size rounded up to
-// powers of two, within the device's limits; locked for filling through the
-// image. Null when the device cannot make or lock one, or memory is used up.
-std::unique_ptr<PictureTiles> CreatePictureTexture(const CD3DObj& owner, const CImgBitmap& picture,
-                                                   std::unique_ptr<TextureImage>& image)
+// One texture for a mask or effect picture, read from the file with the alpha
+// mode: the picture's size rounded up to powers of two, within the device's
+// limits; locked for filling through the image. Null when the file cannot be
+// read, the device cannot make or lock a texture, or memory is used up.
+std::unique_ptr<PictureTiles> LoadIntoTexture(const CD3DObj& owner, const std::string& path, int alphaMode,
+                                              CImgBitmap& picture, std::unique_ptr<TextureImage>& image)
 {
+    if (!picture.LoadPreview(path.c_str(), alphaMode, true, kPreviewSize, false))
+        return nullptr;
     const D3DCAPS9& caps = owner.GetCaps();
     const int width = std::min<int>(NextPowerOfTwo(picture.GetWidth()),
                                     static_cast<int>(caps.MaxTextureWidth));
@@ -60,10 +64,8 @@ bool FileMayExist(const std::string& path)
 std::unique_ptr<PictureTiles> MakeMaskTiles(const CD3DObj& owner, const std::string& path)
 {
     CImgBitmap mask;
-    if (!mask.LoadPreview(path.c_str(), 2, true, kPreviewSize, false))
-        return nullptr;
     std::unique_ptr<TextureImage> texture;
-    std::unique_ptr<PictureTiles> tiles = CreatePictureTexture(owner, mask, texture);
+    std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 2, mask, texture);
     if (!tiles)
         return nullptr;
     {
@@ -79,10 +81,8 @@ std::unique_ptr<PictureTiles> MakeMaskTiles(const CD3DObj& owner, const std::str
 std::unique_ptr<PictureTiles> MakeEffectTiles(const CD3DObj& owner, const std::string& path)
 {
     CImgBitmap effect;
-    if (!effect.LoadPreview(path.c_str(), 1, true, kPreviewSize, false))
-        return nullptr;
     std::unique_ptr<TextureImage> texture;
-    std::unique_ptr<PictureTiles> tiles = CreatePictureTexture(owner, effect, texture);
+    std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 1, effect, texture);
     if (!tiles)
         return nullptr;
     const int width = texture->Width();
@@ -139,18 +139,21 @@ void CD3DImage::LoadFromFile(const char* path, bool preview)
     const std::string file = path ? path : "";
     m_origin = file;
     m_loaded = true;
+    // The header gives the picture's proportions before it is read.
+    int32_t width = 0;
+    int32_t height = 0;
+    const bool sized = ReadPictureSize(file, width, height);
+    const float aspect = sized ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
     if (!m_owner || !m_owner->GetDevice()) {
         // No textures without a device, but the picture's place on the page.
-        int32_t width = 0;
-        int32_t height = 0;
-        m_width = ReadPictureSize(file, width, height)
-                      ? static_cast<float>(width) / static_cast<float>(height)
-                      : 1.0f;
+        m_width = aspect;
         m_height = 1.0f;
         UpdateWorld();
         return;
     }
-    m_size = preview && !file.empty() ? m_owner->GetPreviewSize() : 0;
+    // Previewed for the size the quad has on the surface.
+    m_size = preview && !file.empty() ? PreviewSizeOnScreen(aspect) : 0;
+    m_whole = sized && std::max(width, height) <= m_size;
     // A picture that cannot be read or has no memory left shows as a grey
     // box with a cross: the quad still exists and can be selected.
     if (!AcquireTiles()) {

@@ -238,6 +238,7 @@ void CD3DObj::UpdateProjection()
     // A window without height has no aspect ratio; keep the last projection.
     if (height <= 0)
         return;
+    m_pixelsPerUnit = static_cast<float>(height);
     const double aspect = static_cast<double>(width) / static_cast<double>(height);
     m_projection = BuildProjectionMatrix(static_cast<float>(aspect));
     if (m_device)

@@ -43,10 +43,10 @@ public:
     float GetZoomX() const { return m_zoomX; }
     float GetZoomY() const { return m_zoomY; }
     HWND GetWindow() const { return m_window; }
-    // Longest side of the pictures previewed on this surface; off-screen
-    // thumbnails draw from smaller ones.
-    int GetPreviewSize() const { return m_previewSize; }
-    void SetPreviewSize(int size) { m_previewSize = size; }
+    // Pixels one unit of view height covers: the window's client height, or
+    // what an off-screen drawing sets. Pictures are previewed for it.
+    float GetPixelsPerUnit() const { return m_pixelsPerUnit; }
+    void SetPixelsPerUnit(float pixels) { m_pixelsPerUnit = pixels; }
     // True when the depth buffer has stencil bits, so masks can clip.
     bool HasStencil() const { return m_depthFormat == D3DFMT_D24S8; }
 
@@ -75,7 +75,8 @@ private:
     float m_zoomX = 0.9f;
     float m_zoomY = 0.9f;
     HWND m_window = nullptr;
-    int m_previewSize = 1024;
+    // Until a window gives it, pictures are previewed at their largest.
+    float m_pixelsPerUnit = 1024.0f;
     D3DFORMAT m_depthFormat = D3DFMT_D24S8;
     // Whether this instance is in the live count; the count must fall once per
     // instance however often ReleaseDevice runs.

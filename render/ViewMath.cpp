@@ -1,5 +1,6 @@
 #include "render/ViewMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 D3DXMATRIX BuildViewMatrix(float zoomX, float zoomY, float panX, float panY)
@@ -18,6 +19,14 @@ D3DXMATRIX BuildProjectionMatrix(float aspect)
     D3DXMATRIX projection;
     D3DXMatrixOrthoLH(&projection, aspect, 1.0f, -1.0f, 1.0f);
     return projection;
+}
+
+int32_t PreviewSizeFor(float pixels, int32_t largest)
+{
+    int32_t size = kSmallestPreview;
+    while (size < largest && !(pixels <= static_cast<float>(size)))
+        size *= 2;
+    return std::min(size, std::max(largest, 1));
 }
 
 bool ComputeResetSize(bool fitMaxTexture, float aspect, uint32_t maxTextureWidth,

@@ -7,19 +7,15 @@
 #include "render/D3DObj.h"
 
 namespace {
-// Pictures of a page drawn into a thumbnail are previewed this large: the
-// whole page is 256 pixels wide there.
-constexpr int kThumbnailPreviewSize = 256;
-
-// Pan, zoom and preview size of a view put back however the drawing ends.
+// Pan, zoom and pixel scale of a view put back however the drawing ends.
 class SavedView {
  public:
   explicit SavedView(CD3DObj& view)
       : m_view(view), m_panX(view.GetPanX()), m_panY(view.GetPanY()), m_zoomX(view.GetZoomX()),
-        m_zoomY(view.GetZoomY()), m_previewSize(view.GetPreviewSize()) {
-    // Pictures already loaded for the page on screen are drawn as they are;
-    // the others come from small previews.
-    m_view.SetPreviewSize(kThumbnailPreviewSize);
+        m_zoomY(view.GetZoomY()), m_pixelsPerUnit(view.GetPixelsPerUnit()) {
+    // Pictures are previewed for the thumbnail's size; those already loaded
+    // for the page on screen are drawn as they are.
+    m_view.SetPixelsPerUnit(static_cast<float>(kPageThumbHeight));
     // The base's setters: the page surface's own would move the rulers.
     m_view.CD3DObj::SetPan(0.0f, 0.0f);
     m_view.CD3DObj::SetZoom(0.9f, 0.9f);
@@ -28,7 +24,7 @@ class SavedView {
     m_view.CD3DObj::SetPan(m_panX, m_panY);
     m_view.CD3DObj::SetZoom(m_zoomX, m_zoomY);
     m_view.UpdateProjection();
-    m_view.SetPreviewSize(m_previewSize);
+    m_view.SetPixelsPerUnit(m_pixelsPerUnit);
   }
   SavedView(const SavedView&) = delete;
   SavedView& operator=(const SavedView&) = delete;
@@ -36,7 +32,7 @@ class SavedView {
  private:
   CD3DObj& m_view;
   float m_panX, m_panY, m_zoomX, m_zoomY;
-  int m_previewSize;
+  float m_pixelsPerUnit;
 };
 }  // namespace
 

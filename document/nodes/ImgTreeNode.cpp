@@ -12,7 +12,6 @@
 #include "document/nodes/HandleResize.h"
 #include "document/nodes/ImageListLink.h"
 #include "document/services/PathNames.h"
-#include "render/D3DObj.h"
 #include "document/nodes/PlacedBox.h"
 
 namespace treeNode {
@@ -319,17 +318,11 @@ void CImgTreeNode::ReleaseResources()
     CTreeNode::ReleaseResources();
 }
 
-bool CImgTreeNode::IsLoadedSmallerThanShown()
-{
-    // Loaded for a page thumbnail, now drawn on the page itself.
-    const int loaded = m_picture->GetLoadedSize();
-    CD3DObj* view = GetView();
-    return loaded > 0 && view && loaded < view->GetPreviewSize();
-}
-
 void CImgTreeNode::LoadResources()
 {
-    if (m_resourcesLoaded && !IsLoadedSmallerThanShown())
+    // Loaded for a page thumbnail and now on the page, or zoomed in since:
+    // the picture is read again sharper.
+    if (m_resourcesLoaded && !m_picture->NeedsSharperPreview())
         return;
     const bool lowRes = UseLowResImages();
     if (m_bookmark > 0 && m_name.empty()) {

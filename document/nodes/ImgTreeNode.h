@@ -107,7 +107,6 @@ protected:
 
 private:
     void ReadAttributes(const TiXmlElement& element);
-    bool IsLoadedSmallerThanShown();
     void CopyCropFromImageList();
 
     std::string m_name;

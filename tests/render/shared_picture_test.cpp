@@ -33,9 +33,9 @@ protected:
     std::unique_ptr<CD3DImage> Load(const std::string& path, float x = 0.0f)
     {
         auto quad = std::make_unique<CD3DImage>(surface.get());
-        quad->LoadFromFile(path.c_str(), true);
         quad->SetScale(0.3f, 0.3f);
         quad->SetPosition(x, 0.0f);
+        quad->LoadFromFile(path.c_str(), true);
         return quad;
     }
     uint32_t At(const Pixels& pixels, float x, float y) const
@@ -97,18 +97,28 @@ TEST_F(SharedPictureTest, APictureChangedOnDiskIsAPictureOfItsOwn)
     EXPECT_EQ(At(Draw({after.get()}), 0.0f, 0.0f), 0xC8C8C8u);
 }
 
-TEST_F(SharedPictureTest, ASurfacesPreviewSizeBoundsThePicturesItLoads)
+TEST_F(SharedPictureTest, PicturesArePreviewedForTheSizeTheyCoverOnTheSurface)
 {
-    WriteGrey("large.bmp", 100, 64, 32);
-    surface->SetPreviewSize(16);
+    WriteGrey("large.bmp", 100, 1024, 512);
+    surface->SetPixelsPerUnit(100.0f);  // 0.3 x 2 x 100 = 60 pixels wide
     auto small = Load("large.bmp");
-    surface->SetPreviewSize(1024);
-    EXPECT_EQ(small->GetLoadedSize(), 16);
-    EXPECT_EQ(small->GetTileLayout().tileWidth, 16);
+    surface->SetPixelsPerUnit(256.0f);  // 154
+    auto middle = Load("large.bmp");
+    EXPECT_EQ(small->GetLoadedSize(), 128);
+    EXPECT_EQ(small->GetTileLayout().tileWidth, 128);
     EXPECT_FLOAT_EQ(small->GetSizeX(), 2.0f);
-    auto full = Load("large.bmp");
-    EXPECT_EQ(full->GetTileLayout().tileWidth, 64);
+    EXPECT_EQ(middle->GetLoadedSize(), 256);
     EXPECT_EQ(NewEntries(), 2u) << "sizes are pictures of their own";
+
+    EXPECT_TRUE(small->NeedsSharperPreview()) << "drawn larger now than it was loaded for";
+    EXPECT_FALSE(middle->NeedsSharperPreview());
+    middle->SetScale(1.0f, 1.0f);  // 512 pixels wide
+    EXPECT_TRUE(middle->NeedsSharperPreview());
+
+    WriteGrey("little.bmp", 100, 64, 32);
+    auto little = Load("little.bmp");
+    little->SetScale(4.0f, 4.0f);
+    EXPECT_FALSE(little->NeedsSharperPreview()) << "the whole picture is already there";
 }
 
 TEST_F(SharedPictureTest, APictureThatCannotBeShownIsACrossedGreyBoxToldOnce)

@@ -1,6 +1,8 @@
 // The view arithmetic of CD3DObj, without a device.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "render/D3DObj.h"
 #include "render/ViewMath.h"
 
@@ -94,6 +96,22 @@ TEST(ViewResetSize, FollowsTheMaximumTextureSize)
             EXPECT_EQ(size.width, c.width) << "aspect " << c.aspect;
             EXPECT_EQ(size.height, c.height) << "aspect " << c.aspect;
         }
+    }
+}
+
+TEST(ViewPreviewSize, IsThePowerOfTwoAtOrAboveThePixelsCoveredWithinItsBounds)
+{
+    const struct {
+        float pixels;
+        int32_t largest;
+        int32_t size;
+    } cases[] = {
+        {0.0f, 1024, 128},   {-5.0f, 1024, 128},  {128.0f, 1024, 128},   {128.5f, 1024, 256},
+        {700.0f, 1024, 1024}, {5000.0f, 1024, 1024}, {std::nanf(""), 1024, 1024}, {300.0f, 256, 256},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pixels);
+        EXPECT_EQ(PreviewSizeFor(c.pixels, c.largest), c.size);
     }
 }
 
