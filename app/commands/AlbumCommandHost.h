@@ -26,6 +26,8 @@ class IAlbumCommandHost {
   virtual void SetRenderPaused(bool paused) = 0;
   // The page editing surface forgets the page it showed.
   virtual void ClearPageSurface() = 0;
+  // The page editing surface draws the current page now, not at its next tick.
+  virtual void ShowCurrentPage() = 0;
   // The page bar shows the album's pages again, or nothing.
   virtual void RebuildPageList() = 0;
   virtual void ClearPageList() = 0;

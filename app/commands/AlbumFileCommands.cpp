@@ -71,9 +71,12 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   const std::string title = album->GetTitle();
   m_host.SetAlbum(std::move(album));
   m_host.SetDocumentTitle(title);
+  // The first spread before the bars: the photo bar loads on its own thread
+  // and the page bar draws its pages afterwards.
+  m_host.SetRenderPaused(false);
+  m_host.ShowCurrentPage();
   ShowAlbumPhotos();
   m_host.RebuildPageList();
-  m_host.SetRenderPaused(false);
 }
 
 std::string CAlbumCommandTarget::SaveTemplate(int pageIndex) {

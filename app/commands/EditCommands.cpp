@@ -52,6 +52,12 @@ EditState ReadEditState(CSposalboDoc* album, const CD3DObj* view, int toolMode, 
   return s;
 }
 
+namespace {
+int CurrentPageIndex(CSposalboDoc* album) {
+  return album && album->GetRoot() ? album->GetRoot()->GetCurrentPageIndex() : -1;
+}
+}  // namespace
+
 const EditCommand* FindEditCommand(UINT id) {
   for (const std::vector<EditCommand>* family :
        {&kPageCommands, &kSelectionCommands, &kViewCommands, &kArrangeCommands, &kAlignCommands, &kObjectCommands})
@@ -82,7 +88,10 @@ BOOL CEditCommandTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHAND
   RunRefusingOutOfMemory(AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr,
                          "Memoria insufficiente: il comando non \xE8 stato eseguito.", [&] {
                            EditContext context = m_context();
+                           const int pageBefore = CurrentPageIndex(context.album);
                            command->run(context);
+                           // Another page is shown at once, not at the surface's next tick.
+                           if (context.view && CurrentPageIndex(context.album) != pageBefore) context.view->Render();
                          });
   return TRUE;
 }

@@ -28,6 +28,10 @@ void CMainFrame::ClearPageSurface() {
   if (CSposalboPageStatic* surface = GetPageSurface()) surface->ClearSurface();
 }
 
+void CMainFrame::ShowCurrentPage() {
+  if (CSposalboPageStatic* surface = GetPageSurface()) surface->Render();
+}
+
 
 void CMainFrame::SetDocumentTitle(const std::string& title) {
   if (CDocument* doc = GetActiveDocument()) doc->SetTitle(title.c_str());

@@ -44,7 +44,8 @@ void CFotoImgListView::UpdateItemState(int index) {
   spab_imagelist::CMImageList* images = AlbumImages();
   const spab_imagelist::CMImg* image = images ? images->Find(names[static_cast<size_t>(index)]) : nullptr;
   const UINT state = image && image->refCount > 0 ? INDEXTOSTATEIMAGEMASK(1) : 0;
-  SetItemState(index, state, LVIS_STATEIMAGEMASK);
+  // Asked before every item is painted: a mark set again would paint again.
+  if (GetItemState(index, LVIS_STATEIMAGEMASK) != state) SetItemState(index, state, LVIS_STATEIMAGEMASK);
 }
 
 BOOL CFotoImgListView::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {

@@ -230,9 +230,17 @@ DWORD WINAPI CImgListView::LoaderMain(void* argument) {
 }
 
 LRESULT CImgListView::OnThumbnail(WPARAM, LPARAM lParam) {
-  std::unique_ptr<Thumbnail> thumbnail(reinterpret_cast<Thumbnail*>(lParam));
-  OwnedBitmap bitmap(thumbnail->bitmap);
-  if (thumbnail->generation == m_generation) AppendThumbnail(thumbnail->name, bitmap.get());
+  // The thumbnails queued meanwhile go in with this one: the list lays out
+  // all its items after each insertion it shows, so it shows them together.
+  SetRedraw(FALSE);
+  for (MSG queued;;) {
+    std::unique_ptr<Thumbnail> thumbnail(reinterpret_cast<Thumbnail*>(lParam));
+    OwnedBitmap bitmap(thumbnail->bitmap);
+    if (thumbnail->generation == m_generation) AppendThumbnail(thumbnail->name, bitmap.get());
+    if (!::PeekMessageA(&queued, m_hWnd, kThumbnailMessage, kThumbnailMessage, PM_REMOVE)) break;
+    lParam = queued.lParam;
+  }
+  SetRedraw(TRUE);
   return 0;
 }
 

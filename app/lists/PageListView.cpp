@@ -88,13 +88,24 @@ void CPageListView::Clear() {
   Names().clear();
 }
 
+int CPageListView::AddBlankImage(HBITMAP blank) {
+  const int image = m_pages.GetImageCount();
+  m_pages.SetImageCount(static_cast<UINT>(image + 1));
+  // Blank until the page is drawn.
+  CBitmap bitmap;
+  bitmap.Attach(blank);
+  m_pages.Replace(image, &bitmap, nullptr);
+  bitmap.Detach();
+  return image;
+}
+
 int CPageListView::InsertBlankPage(int index) {
   if (!EnsurePageImages()) return -1;
   const int count = GetItemCount();
   if (index < 0 || index > count) index = count;
+  const OwnedBitmap blank = MakePageCell({});
   SetRedraw(FALSE);
-  const int image = m_pages.GetImageCount();
-  m_pages.SetImageCount(static_cast<UINT>(image + 1));
+  const int image = AddBlankImage(blank.get());
   InsertItem(count, Number(count), image);
   for (int i = count; i > index; --i) {
     SetItemText(i, 0, Number(i));
@@ -102,19 +113,22 @@ int CPageListView::InsertBlankPage(int index) {
   }
   SetItemImage(index, image);
   SetRedraw(TRUE);
-  // Blank until the page is drawn.
-  if (OwnedBitmap cell = MakePageCell({})) {
-    CBitmap bitmap;
-    bitmap.Attach(cell.get());
-    m_pages.Replace(image, &bitmap, nullptr);
-    bitmap.Detach();
-  }
   return index;
 }
 
-int CPageListView::AddBlankPage() {
-  const int item = InsertBlankPage(GetItemCount());
-  return item < 0 ? -1 : GetItemImage(item);
+std::vector<int> CPageListView::AddBlankPages(int count) {
+  std::vector<int> images;
+  if (!EnsurePageImages()) return images;
+  const OwnedBitmap blank = MakePageCell({});
+  // One redraw for them all: a list redrawn at every item takes its time.
+  SetRedraw(FALSE);
+  for (int n = 0; n < count; ++n) {
+    const int item = GetItemCount();
+    images.push_back(AddBlankImage(blank.get()));
+    InsertItem(item, Number(item), images.back());
+  }
+  SetRedraw(TRUE);
+  return images;
 }
 
 void CPageListView::InsertPage(int index, treeNode::CPaginaTreeNode& page) {
@@ -174,10 +188,7 @@ void CPageImgListView::Refresh(treeNode::CSposalboTreeNode& album) {
   if (!EnsurePageImages()) return;
   Clear();
   m_album = &album;
-  for (int i = 0; i < album.GetPageCount(); ++i) {
-    const int image = AddBlankPage();
-    if (image >= 0) m_blankImages.push_back(image);
-  }
+  m_blankImages = AddBlankPages(album.GetPageCount());
   if (HasPendingPages() && m_hWnd) SetTimer(kPendingPagesTimer, kPendingPagesDelay, nullptr);
 }
 
@@ -205,7 +216,6 @@ void CPageImgListView::RemovePage(int index) {
 void CPageImgListView::DrawPendingPages(int budgetMs) {
   const DWORD start = ::GetTickCount();
   while (!m_blankImages.empty() && m_album) {
-    if (budgetMs >= 0 && static_cast<int>(::GetTickCount() - start) >= budgetMs) return;
     const int image = m_blankImages.front();
     m_blankImages.erase(m_blankImages.begin());
     int item = 0;
@@ -217,6 +227,11 @@ void CPageImgListView::DrawPendingPages(int budgetMs) {
     // again at its next draw.
     if (page != m_album->GetCurrentPage()) page->ReleaseResources();
     PictureCache::Instance().ReleaseUnused();
+    // A slice gives way to the user: what was clicked or typed goes first.
+    if (budgetMs >= 0 && !m_blankImages.empty() &&
+        (static_cast<int>(::GetTickCount() - start) >= budgetMs ||
+         HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0))
+      return;
   }
   if (m_hWnd) KillTimer(kPendingPagesTimer);
 }

@@ -22,8 +22,8 @@ class CPageListView : public CImgListView {
   void InsertPage(int index, treeNode::CPaginaTreeNode& page);
   // The same with a blank picture; answers the item, -1 when none was made.
   int InsertBlankPage(int index);
-  // A blank item at the end; answers its image index, -1 when none was made.
-  int AddBlankPage();
+  // Blank items at the end; answers their image indexes.
+  std::vector<int> AddBlankPages(int count);
   // Item i goes with its picture; the items after it are renumbered.
   virtual void RemovePage(int index);
   // The pictures follow a page moved from one place to another; labels stay.
@@ -39,6 +39,9 @@ class CPageListView : public CImgListView {
   void Relabel(int from);
 
  private:
+  // A new last image showing the blank cell; its index.
+  int AddBlankImage(HBITMAP blank);
+
   CImageList m_pages;
 };
 

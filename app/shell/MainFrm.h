@@ -65,6 +65,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   void SetAlbum(std::unique_ptr<CSposalboDoc> album) override;
   CD3DObj* GetPageView() override;
   void ClearPageSurface() override;
+  void ShowCurrentPage() override;
   void RebuildPageList() override;
   void ClearPageList() override;
   void ClearPhotoList() override;

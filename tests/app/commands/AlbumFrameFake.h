@@ -20,6 +20,7 @@ class FakeAlbumFrame : public IAlbumCommandHost {
   CD3DObj* GetPageView() override { return &view; }
   void SetRenderPaused(bool paused) override { renderPaused = paused; }
   void ClearPageSurface() override { ++surfaceClears; }
+  void ShowCurrentPage() override { pageShownBeforeLists = pageListRebuilds == 0 && photoFolder.empty(); }
   void RebuildPageList() override { ++pageListRebuilds; }
   void ClearPageList() override { ++pageListClears; }
   void ClearPhotoList() override {
@@ -59,6 +60,7 @@ class FakeAlbumFrame : public IAlbumCommandHost {
   CD3DObj view;
   bool renderPaused = true;
   int surfaceClears = 0, pageListRebuilds = 0, pageListClears = 0;
+  bool pageShownBeforeLists = false;
   std::string photoFolder;
   std::vector<CString> photoNames;
   std::vector<std::string> pageTemplates;

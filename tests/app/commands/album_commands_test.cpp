@@ -68,6 +68,7 @@ TEST_F(AlbumCommandsTest, OpenShowsTheAlbumAndItsPhotos) {
   EXPECT_EQ(frame.title, frame.album->GetTitle());
   EXPECT_EQ(frame.photoFolder, frame.album->GetImageFolder(true));
   EXPECT_EQ(frame.pageListRebuilds, 1);
+  EXPECT_TRUE(frame.pageShownBeforeLists) << "the first spread is drawn before the bars fill";
   for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_LOAD_CD, ID_ALBUM_SEND_TO_LAB, ID_PAGE_SAVE_AS_TEMPLATE})
     EXPECT_TRUE(frame.Enabled(id)) << id;
   EXPECT_FALSE(frame.Enabled(ID_ALBUM_PRINT));
