@@ -244,6 +244,31 @@ TEST(EditCommands, WithoutAnAlbumOnlyTheAlwaysItemsAreEnabled) {
     EXPECT_FALSE(FindEditCommand(id)->rule(ReadEditState(nullptr, nullptr, 0, false)).enabled);
 }
 
+TEST(EditCommands, ACommandThatShowsAnotherPageDrawsItAtOnce) {
+  struct CountingView : CD3DObj {
+    int Render() override { return ++frames; }
+    int frames = 0;
+  } surface;
+  EditCommandsTest t;
+  CEditCommandTarget target(
+      [&] {
+        EditContext context;
+        context.album = t.album.get();
+        context.view = &surface;
+        return context;
+      },
+                            [&] { return ReadEditState(t.album.get(), &surface, 0, false); });
+  const struct {
+    UINT id;
+    int frames;
+  } cases[] = {{ID_PAGE_NEXT, 1}, {ID_SELECT_ALL, 1}, {ID_PAGE_LAST, 2}, {ID_PAGE_LAST, 2}, {ID_PAGE_FIRST, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    target.OnCmdMsg(c.id, CN_COMMAND, nullptr, nullptr);
+    EXPECT_EQ(surface.frames, c.frames);
+  }
+}
+
 TEST(EditCommands, AddingATextAndCancellingAddsNothing) {
   CancellingHost host;
   EditCommandsTest t;

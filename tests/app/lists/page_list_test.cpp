@@ -86,6 +86,20 @@ TEST_F(PageListTest, APageIsDrawnAsItWillBePrintedWithoutItsSelection) {
   EXPECT_TRUE(plain == selected);
 }
 
+TEST_F(PageListTest, ASliceOfLaterDrawingGivesWayToWhatTheUserDid) {
+  list.Refresh(*album->GetRoot());
+  ::PostMessageA(host.m_hWnd, WM_NULL, 0, 0);  // a click or a command waiting
+  list.DrawPendingPages(60000);
+  EXPECT_EQ(LookOf(0), kRed) << "one page at least";
+  EXPECT_EQ(LookOf(1), kWhite);
+  EXPECT_TRUE(list.HasPendingPages());
+  MSG waiting;
+  while (::PeekMessageA(&waiting, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&waiting);
+  list.DrawPendingPages(60000);
+  EXPECT_FALSE(list.HasPendingPages());
+  EXPECT_EQ(LookOf(1), kGreen);
+}
+
 TEST_F(PageListTest, APageBarOneRowTallShowsNoScrollBar) {
   list.MoveWindow(0, 0, 900, 152);  // the page bar's list is 170 pixels inside
   list.Refresh(*album->GetRoot());
