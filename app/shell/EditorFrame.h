@@ -50,8 +50,8 @@ class IEditorFrame : public IDocumentHost {
   virtual CSposalboPageStatic* GetPageSurface() = 0;
 
   virtual void UpdateRulers(const RulerGeometry& geometry) = 0;
-  // The page bar redraws the current page's thumbnail when the page changed.
-  virtual void UpdateCurrentPageThumbnail() = 0;
+  // The page bar draws the thumbnail of the album's page at that index again.
+  virtual void UpdatePageThumbnail(int pageIndex) = 0;
   // The page bar applies the album root's pending page-list change.
   virtual void NotifyPageList() = 0;
   // The photo bar lists the album's photos again.

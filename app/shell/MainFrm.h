@@ -51,7 +51,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   std::string GetCustomFolder() override { return m_customFolder; }
   CSposalboPageStatic* GetPageSurface() override;
   void UpdateRulers(const RulerGeometry& geometry) override;
-  void UpdateCurrentPageThumbnail() override;
+  void UpdatePageThumbnail(int pageIndex) override;
   void NotifyPageList() override;
   void RefreshPhotoList() override;
   void CollectResourceFolders(const char* styleKey, bool custom) override;

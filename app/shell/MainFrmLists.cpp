@@ -60,10 +60,14 @@ void CMainFrame::AddPageTemplate(const std::string& path) {
   if (HasWindow(m_lists.templates)) m_lists.templates.AddTemplate(path.c_str());
 }
 
-void CMainFrame::UpdateCurrentPageThumbnail() {
-  treeNode::CPaginaTreeNode* page = GetCurrentPage();
-  if (!page || !page->NeedsRefresh() || !HasWindow(m_lists.pages)) return;
-  m_lists.pages.DrawPage(*page, m_album->GetRoot()->GetCurrentPageIndex());
+void CMainFrame::UpdatePageThumbnail(int pageIndex) {
+  if (!m_album || !HasWindow(m_lists.pages)) return;
+  treeNode::CSposalboTreeNode& root = *m_album->GetRoot();
+  treeNode::CPaginaTreeNode* page = root.GetPage(pageIndex);
+  if (!page) return;
+  m_lists.pages.DrawPage(*page, pageIndex);
+  // A page not on screen gives its pictures back once its thumbnail has them.
+  if (page != root.GetCurrentPage()) page->ReleaseResources();
 }
 
 void CMainFrame::NotifyPageList() {

@@ -193,8 +193,9 @@ int CSposalboPageStatic::Render() {
   TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
   // The frame may have closed the album while drawing asked it things.
   page = frame->GetCurrentPage();
+  RefreshLeftPageThumbnail(frame, page);
   if (page && page->NeedsRefresh()) {
-    frame->UpdateCurrentPageThumbnail();
+    if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) frame->UpdatePageThumbnail(album->GetCurrentPageIndex());
     page->SetNeedsRefresh(false);
   } else if (treeNode::CSposalboTreeNode* album = AlbumRoot(frame)) {
     // Also without a current page: cutting the first page leaves none, and
@@ -205,6 +206,22 @@ int CSposalboPageStatic::Render() {
     }
   }
   return 0;
+}
+
+void CSposalboPageStatic::RefreshLeftPageThumbnail(IEditorFrame* frame, CPaginaTreeNode* shown) {
+  // A page changed and left before a frame showed its change (a drop and at
+  // once the next page) still owes the page bar its thumbnail. The page is
+  // only touched while it still stands at its place in the album: a page cut
+  // or moved meanwhile is the page list's business.
+  CPaginaTreeNode* left = m_shownPage;
+  const int leftIndex = m_shownIndex;
+  treeNode::CSposalboTreeNode* album = AlbumRoot(frame);
+  m_shownPage = shown;
+  m_shownIndex = shown && album ? album->GetCurrentPageIndex() : -1;
+  if (!left || left == shown || !album || album->GetPage(leftIndex) != left) return;
+  if (!left->NeedsRefresh()) return;
+  frame->UpdatePageThumbnail(leftIndex);
+  left->SetNeedsRefresh(false);
 }
 
 void CSposalboPageStatic::PresentFrame() {

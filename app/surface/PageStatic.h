@@ -86,6 +86,8 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   virtual void TrackContextMenu(POINT screen);
   // Shows the drawn frame (a test reads the back buffer before it goes).
   virtual void PresentFrame();
+  // Draws the thumbnail a page left since the last frame still owes the page bar.
+  void RefreshLeftPageThumbnail(IEditorFrame* frame, treeNode::CPaginaTreeNode* shown);
   // Whether the mouse cursor is over this window right now.
   virtual bool IsCursorOverWindow() const;
 
@@ -142,6 +144,10 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   CContextMenu m_contextMenu;
   int m_handle = 0;
   float m_lastAspect = 0.0f;
+  // The page the last frame showed and its index then, for the thumbnail of a
+  // page left before a frame showed its last change.
+  treeNode::CPaginaTreeNode* m_shownPage = nullptr;
+  int m_shownIndex = -1;
   int m_timerId = 0;
   treeNode::NodeList m_hitList;
   bool m_addToSelection = false;

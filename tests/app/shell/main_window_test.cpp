@@ -118,22 +118,27 @@ TEST_F(MainWindowTest, RulersZeroTicksMeetThePagesDrawnCorner) {
   CRulerSplitterWnd& rulers = frame->GetRulerSplitter();
   CWnd* surface = frame->GetPageSurface();
   CRect area, across, down;
-  surface->GetClientRect(&area);
-  surface->ClientToScreen(&area);
-  rulers.GetPane(0, 1)->GetClientRect(&across);
-  rulers.GetPane(0, 1)->ClientToScreen(&across);
-  rulers.GetPane(1, 0)->GetClientRect(&down);
-  rulers.GetPane(1, 0)->ClientToScreen(&down);
-  // The page's outline: the first black pixel from the surface's left along
-  // its middle, and from its top a quarter of the way across.
-  const CPoint middle(area.left, area.CenterPoint().y), quarter(area.left + area.Width() / 4, area.top);
+  CPoint middle, quarter;
   WindowCapture shot;
+  // The layout settles at idle time and the page is drawn at the surface's
+  // next tick: the places are taken anew each round until both show.
   input::FlushUntil([&] {
+    surface->GetClientRect(&area);
+    surface->ClientToScreen(&area);
+    rulers.GetPane(0, 1)->GetClientRect(&across);
+    rulers.GetPane(0, 1)->ClientToScreen(&across);
+    rulers.GetPane(1, 0)->GetClientRect(&down);
+    rulers.GetPane(1, 0)->ClientToScreen(&down);
+    // The page's outline: the first black pixel from the surface's left along
+    // its middle, and from its top a quarter of the way across.
+    middle = CPoint(area.left, area.CenterPoint().y);
+    quarter = CPoint(area.left + area.Width() / 4, area.top);
     rulers.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     shot = CaptureWindow(::GetDesktopWindow());
     const bool rulersDrawn = BlackAlong(shot, across.TopLeft(), CSize(1, 0), across.Width()).size() < 200u;
-    return rulersDrawn && !BlackAlong(shot, middle, CSize(1, 0), area.Width()).empty();
-  }, 100);
+    return rulersDrawn && !BlackAlong(shot, middle, CSize(1, 0), area.Width()).empty() &&
+           !BlackAlong(shot, quarter, CSize(0, 1), area.Height()).empty();
+  }, 400);
   const std::vector<int> left = BlackAlong(shot, middle, CSize(1, 0), area.Width());
   const std::vector<int> top = BlackAlong(shot, quarter, CSize(0, 1), area.Height());
   ASSERT_FALSE(left.empty());

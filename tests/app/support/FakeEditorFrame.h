@@ -37,7 +37,10 @@ class FakeEditorFrame : public IEditorFrame {
   std::string GetCustomFolder() override { return customFolder; }
   CSposalboPageStatic* GetPageSurface() override { return surface; }
   void UpdateRulers(const RulerGeometry& geometry) override { rulers.push_back(geometry); }
-  void UpdateCurrentPageThumbnail() override { ++thumbnailUpdates; }
+  void UpdatePageThumbnail(int pageIndex) override {
+    ++thumbnailUpdates;
+    thumbnailPages.push_back(pageIndex);
+  }
   void NotifyPageList() override { ++pageListNotes; }
   void RefreshPhotoList() override { ++photoListRefreshes; }
   void CollectResourceFolders(const char* styleKey, bool custom) override;
@@ -67,5 +70,6 @@ class FakeEditorFrame : public IEditorFrame {
   std::vector<std::string> cropPaths;
   std::vector<std::pair<std::string, bool>> collected;
   int layouts = 0, thumbnailUpdates = 0, pageListNotes = 0, photoListRefreshes = 0;
+  std::vector<int> thumbnailPages;  // the page of each thumbnail update, in order
   int zoomIns = 0, zoomOuts = 0, externalEdits = 0, colourDialogs = 0, textDialogs = 0;
 };

@@ -1,5 +1,6 @@
 // The page surface under the mouse: real windows, the sample album's page 1
 // (photo A left, photo B right), the stand-in frame's keys and tool mode.
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -218,6 +219,24 @@ TEST_F(SurfaceMouseTest, RenderDrawsThePageAndRefreshesItsThumbnailOnce) {
   Page()->SetNeedsRefresh(true);
   surface.Render();
   EXPECT_EQ(frame.thumbnailUpdates, 1) << "nothing is drawn while paused";
+}
+
+TEST_F(SurfaceMouseTest, APageLeftBeforeAFrameShowedItsChangeStillGetsItsThumbnail) {
+  surface.Render();
+  treeNode::CSposalboTreeNode& album = *frame.album->GetRoot();
+  treeNode::CPaginaTreeNode* first = album.GetPage(0);
+  first->SetNeedsRefresh(true);  // a drop on the first page, and at once the next page
+  album.GoToPage(1);
+  frame.thumbnailPages.clear();
+  surface.Render();
+  EXPECT_EQ(frame.thumbnailPages, std::vector<int>{0});
+  EXPECT_FALSE(first->NeedsRefresh());
+  // A page cut meanwhile is the page list's business, not a thumbnail's.
+  album.GetPage(1)->SetNeedsRefresh(true);
+  album.CutPage(true);
+  frame.thumbnailPages.clear();
+  surface.Render();
+  EXPECT_EQ(std::count(frame.thumbnailPages.begin(), frame.thumbnailPages.end(), 1), 0);
 }
 
 TEST_F(SurfaceMouseTest, TheRenderTimerLivesAndDiesWithTheWindow) {
