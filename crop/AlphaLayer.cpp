@@ -1,6 +1,6 @@
 #include "crop/AlphaLayer.h"
 
-#include "crop/SelectedObject.h"
+#include "framework/gdi_scope.h"
 
 CAlphaLayer::CAlphaLayer(CDC* pDC, int width, int height) : m_width(width), m_height(height) {
   if (width <= 0 || height <= 0) return;
@@ -20,7 +20,7 @@ void CAlphaLayer::BlendOnto(CDC* pDC, const CRect& destination) const {
   if (!IsReady()) return;
   CDC memDc;
   if (!memDc.CreateCompatibleDC(pDC)) return;
-  SelectedObject selected(memDc, m_bitmap.m_hObject);
+  SelectScope selected(memDc.GetSafeHdc(), m_bitmap.m_hObject);
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   ::AlphaBlend(pDC->m_hDC, destination.left, destination.top, destination.Width(), destination.Height(), memDc.m_hDC,
                0, 0, m_width, m_height, blend);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "crop/AlphaLayer.h"
-#include "crop/SelectedObject.h"
+#include "framework/gdi_scope.h"
 #include "imagelib/ImgBitmap.h"
 
 IMPLEMENT_DYNAMIC(CImagePane, CStatic)
@@ -166,7 +166,7 @@ void CImagePane::OnPaint() {
   }
   CRect view = GetViewRect();
   {
-    SelectedObject selected(memDc, buffer.m_hObject);
+    SelectScope selected(memDc.GetSafeHdc(), buffer.m_hObject);
     Paint(&memDc);
     dc.BitBlt(view.left, view.top, view.Width(), view.Height(), &memDc, view.left, view.top, SRCCOPY);
   }

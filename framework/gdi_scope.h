@@ -1,5 +1,6 @@
 #pragma once
-// Small owners for the device contexts and selections the painters borrow.
+// Small owners for the device contexts, selections and GDI objects that
+// painting code borrows, so every exit path gives them back.
 #include <windows.h>
 
 // The screen's device context.
@@ -12,6 +13,7 @@ class ScreenDC {
   ScreenDC(const ScreenDC&) = delete;
   ScreenDC& operator=(const ScreenDC&) = delete;
   operator HDC() const { return m_hDC; }
+  HDC Get() const { return m_hDC; }
 
  private:
   HDC m_hDC;
@@ -27,6 +29,7 @@ class MemoryDC {
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
   operator HDC() const { return m_hDC; }
+  HDC Get() const { return m_hDC; }
 
  private:
   HDC m_hDC;
@@ -43,6 +46,7 @@ class WindowDC {
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
   operator HDC() const { return m_hDC; }
+  HDC Get() const { return m_hDC; }
 
  private:
   HWND m_hWnd;

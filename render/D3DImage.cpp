@@ -19,7 +19,7 @@ namespace {
 // screen.
 HFONT CreateNumberFont()
 {
-    const ScreenDc screen;
+    const ScreenDC screen;
     LOGFONTA font{};
     font.lfHeight = -MulDiv(10, screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96, 72);
     font.lfCharSet = DEFAULT_CHARSET;
@@ -286,7 +286,7 @@ bool CD3DImage::CreatePlaceholder(int number, float aspect)
     ReleaseTextures();
 
     {
-        const GdiObject font(CreateNumberFont());
+        const GdiHandle font(CreateNumberFont());
         const FontContext dc(static_cast<HFONT>(font.Get()));
         if (dc.Get()) {
             char text[16];

@@ -37,7 +37,7 @@ void FlipRows(IplImage* image)
 
 bool DecodeResource(UINT bitmapId, CImgBitmap& source)
 {
-    const GdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
+    const GdiHandle bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap.Get())
         return false;
@@ -53,7 +53,7 @@ bool DecodeResource(UINT bitmapId, CImgBitmap& source)
     request.bmiHeader.biPlanes = 1;
     request.bmiHeader.biBitCount = 32;
     request.bmiHeader.biCompression = BI_RGB;
-    const ScreenDc screen;
+    const ScreenDC screen;
     if (!screen.Get() ||
         GetDIBits(screen.Get(), static_cast<HBITMAP>(bitmap.Get()), 0,
                   static_cast<UINT>(source.GetHeight()), source.GetIplImage()->imageData, &request,

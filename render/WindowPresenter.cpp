@@ -117,7 +117,7 @@ HRESULT CWindowPresenter::Copy(IDirect3DDevice9* device)
     SurfaceDc source(m_copy.Get());
     if (FAILED(source.Result()))
         return source.Result();
-    WindowDc target(m_window);
+    WindowDC target(m_window, false);
     if (!target.Get())
         return E_FAIL;
     RECT client{};

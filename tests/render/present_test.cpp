@@ -72,7 +72,7 @@ void DrainMessages()
 
 COLORREF ScreenPixel(POINT at)
 {
-    ScreenDc screen;
+    ScreenDC screen;
     return GetPixel(screen.Get(), at.x, at.y);
 }
 

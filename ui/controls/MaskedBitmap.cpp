@@ -3,23 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/gdi_scope.h"
+
 namespace {
 // Dest AND NOT source: with a monochrome source white where the picture is
 // transparent, those pixels of the colour destination become black.
 constexpr DWORD kDestAndNotSource = 0x00220326;
-
-// A bitmap selected into a memory device context for the owner's lifetime.
-class SelectedBitmap {
- public:
-  SelectedBitmap(CDC& dc, HBITMAP hBitmap) : m_dc(dc), m_hOld(dc.SelectObject(hBitmap)) {}
-  ~SelectedBitmap() { m_dc.SelectObject(m_hOld); }
-  SelectedBitmap(const SelectedBitmap&) = delete;
-  SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-
- private:
-  CDC& m_dc;
-  HGDIOBJ m_hOld;
-};
 
 // Text and background colours of a DC, put back when the owner goes.
 class DcColours {
@@ -73,8 +62,8 @@ CMaskedBitmap::Result CMaskedBitmap::Create(HBITMAP hAdopted, COLORREF transpare
     return noMask;
   }
   {
-    SelectedBitmap image(imageDc, GetImage());
-    SelectedBitmap mask(maskDc, static_cast<HBITMAP>(m_mask.m_hObject));
+    SelectScope image(imageDc.GetSafeHdc(), GetImage());
+    SelectScope mask(maskDc.GetSafeHdc(), m_mask.m_hObject);
     // Colour to monochrome: pixels of the background colour become white.
     imageDc.SetBkColor(transparent);
     maskDc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &imageDc, 0, 0, SRCCOPY);
@@ -130,9 +119,9 @@ void CMaskedBitmap::Draw(CDC* pDC, CPoint pt, BOOL bDisabled) const {
   if (!memDc.CreateCompatibleDC(pDC)) return;
   DcColours colours(*pDC, RGB(0, 0, 0), RGB(255, 255, 255));
   {
-    SelectedBitmap mask(memDc, static_cast<HBITMAP>(m_mask.m_hObject));
+    SelectScope mask(memDc.GetSafeHdc(), m_mask.m_hObject);
     pDC->BitBlt(pt.x, pt.y, m_size.cx, m_size.cy, &memDc, 0, 0, SRCAND);
   }
-  SelectedBitmap image(memDc, GetImage());
+  SelectScope image(memDc.GetSafeHdc(), GetImage());
   pDC->BitBlt(pt.x, pt.y, m_size.cx, m_size.cy, &memDc, 0, 0, SRCPAINT);
 }

@@ -1,6 +1,6 @@
 #include "ui/frames/MenuBarPainting.h"
 
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/draw/MenuFont.h"
 
 HotTrackStates HotTrackStatesFor(bool focusInFrame, int osClass) {

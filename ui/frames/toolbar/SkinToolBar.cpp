@@ -4,7 +4,7 @@
 
 #include "ui/frames/toolbar/ToolBarPainter.h"
 #include "ui/menus/colors/SkinColors.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/menu/SkinMenu.h"
 #include "ui/menus/theme/MenuTheme.h"
 

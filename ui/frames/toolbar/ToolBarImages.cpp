@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/menus/colors/SkinColors.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/menu/SkinMenuIcons.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "framework/resources.h"
 
 #include "ui/menus/core/SkinState.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/theme/MenuTheme.h"
 
 namespace {

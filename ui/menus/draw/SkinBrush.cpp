@@ -4,7 +4,7 @@
 
 #include "ui/menus/colors/SkinColors.h"
 #include "ui/menus/core/SkinState.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 
 CSkinBrush::CSkinBrush(int kind, COLORREF c1, COLORREF c2) : m_nKind(kind), m_color1(c1), m_color2(c2) {
   int os = SkinOs().osClass;

@@ -4,7 +4,7 @@
 
 #include "ui/menus/colors/SkinColors.h"
 #include "ui/menus/core/SkinState.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/draw/MenuFont.h"
 #include "ui/menus/draw/SkinMemDC.h"
 #include "ui/menus/menu/ItemPaint.h"

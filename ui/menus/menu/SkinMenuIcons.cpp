@@ -4,7 +4,7 @@
 
 #include "ui/menus/colors/SkinColors.h"
 #include "ui/menus/core/SkinState.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/theme/MenuTheme.h"
 
 IMPLEMENT_DYNAMIC(CSkinMenuIcons, CObject)

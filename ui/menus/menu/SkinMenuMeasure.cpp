@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/menus/core/SkinState.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/draw/MenuFont.h"
 #include "ui/menus/menu/SkinMenu.h"
 

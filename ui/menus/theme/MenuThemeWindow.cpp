@@ -5,7 +5,7 @@
 #include "framework/framework.h"
 #include "ui/menus/colors/SkinColors.h"
 #include "ui/menus/core/SkinState.h"
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 #include "ui/menus/menu/SkinMenu.h"
 #include "ui/menus/theme/MenuTheme.h"
 #include "ui/menus/window/MenuWindow.h"

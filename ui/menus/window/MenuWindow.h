@@ -3,7 +3,7 @@
 // so the current theme can give them its border, background and shadow.
 #include <windows.h>
 
-#include "ui/menus/draw/GdiSelect.h"
+#include "framework/gdi_scope.h"
 
 struct CMenuHookData {
   DWORD m_dwStyle = 0;
