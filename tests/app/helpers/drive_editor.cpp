@@ -1,6 +1,11 @@
 // Drives the running editor the way a person would, for tools/run:
 //   drive_editor make <folder>   writes the sample album below the folder and
 //                                prints its project file's path
+//   drive_editor demo <folder> <program folder> <photo folder>
+//                                writes the demonstration album below the
+//                                folder from the program folder's template
+//                                and libraries and the sample photos, and
+//                                prints its project file's path
 //   drive_editor open <project>  waits for the editor's window, chooses
 //                                File > Open and types the path into the
 //                                file dialog
@@ -14,11 +19,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
+#include "DemoAlbum.h"
 #include "EditorDriving.h"
 #include "app/resource.h"
 #include "app/support/SampleAlbum.h"
+#include "document/SposalboException.h"
+#include "framework/scripted_ui.h"
 
 namespace {
 HWND WaitFor(const char* what, HWND (*find)(HWND), HWND arg) {
@@ -87,6 +96,23 @@ int Command(int id) {
   ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(id, 0), 0);
   return 0;
 }
+
+// No box waits for a click on a display nobody watches: what the document
+// would have asked or shown is printed.
+int Demo(const char* folder, const DemoAlbumSources& sources) {
+  CScriptedUi ui;
+  try {
+    std::printf("%s\n", MakeDemoAlbum(folder, sources).c_str());
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "drive_editor: %s\n", e.what());
+  } catch (const CSposalboException& e) {
+    std::fprintf(stderr, "drive_editor: %s\n", e.message.c_str());
+  }
+  for (const AfxUiQuestion& question : ui.Questions())
+    std::fprintf(stderr, "drive_editor: %s\n", question.text.str().c_str());
+  return 1;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,10 +122,13 @@ int main(int argc, char** argv) {
     std::printf("%s\n", album.ProjectPath().c_str());
     return 0;
   }
+  if (argc == 5 && std::strcmp(argv[1], "demo") == 0) return Demo(argv[2], DemoAlbumSources{argv[3], argv[4]});
   if (argc == 3 && std::strcmp(argv[1], "open") == 0) return Open(argv[2]);
   if (argc == 6 && std::strcmp(argv[1], "drag") == 0)
     return Drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
   if (argc == 3 && std::strcmp(argv[1], "command") == 0) return Command(std::atoi(argv[2]));
-  std::fprintf(stderr, "usage: drive_editor make <folder> | open <project file> | drag x0 y0 x1 y1 | command id\n");
+  std::fprintf(stderr,
+               "usage: drive_editor make <folder> | demo <folder> <program folder> <photo folder> | "
+               "open <project file> | drag x0 y0 x1 y1 | command id\n");
   return 2;
 }
