@@ -118,35 +118,42 @@ TEST_F(MainWindowTest, RulersZeroTicksMeetThePagesDrawnCorner) {
   CRulerSplitterWnd& rulers = frame->GetRulerSplitter();
   CWnd* surface = frame->GetPageSurface();
   CRect area, across, down;
-  CPoint middle, quarter;
-  WindowCapture shot;
+  int edgeX = -1, edgeY = -1;
+  std::vector<int> longAcross, longDown;
   // The layout settles at idle time and the page is drawn at the surface's
-  // next tick: the places are taken anew each round until both show.
-  input::FlushUntil([&] {
+  // next tick, so the screen is read again until both 0 ticks stand on the
+  // page's edge; rulers off the edge never get there and fail below.
+  const auto ticksMeetTheEdge = [&] {
     surface->GetClientRect(&area);
     surface->ClientToScreen(&area);
     rulers.GetPane(0, 1)->GetClientRect(&across);
     rulers.GetPane(0, 1)->ClientToScreen(&across);
     rulers.GetPane(1, 0)->GetClientRect(&down);
     rulers.GetPane(1, 0)->ClientToScreen(&down);
+    // The two rulers alone: repainting the splitter's every child would have
+    // the view paint over the page's last frame for a moment.
+    for (CWnd* ruler : {rulers.GetPane(0, 1), rulers.GetPane(1, 0)})
+      ruler->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const WindowCapture shot = CaptureWindow(::GetDesktopWindow());
     // The page's outline: the first black pixel from the surface's left along
     // its middle, and from its top a quarter of the way across.
-    middle = CPoint(area.left, area.CenterPoint().y);
-    quarter = CPoint(area.left + area.Width() / 4, area.top);
-    rulers.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    shot = CaptureWindow(::GetDesktopWindow());
-    const bool rulersDrawn = BlackAlong(shot, across.TopLeft(), CSize(1, 0), across.Width()).size() < 200u;
-    return rulersDrawn && !BlackAlong(shot, middle, CSize(1, 0), area.Width()).empty() &&
-           !BlackAlong(shot, quarter, CSize(0, 1), area.Height()).empty();
-  }, 400);
-  const std::vector<int> left = BlackAlong(shot, middle, CSize(1, 0), area.Width());
-  const std::vector<int> top = BlackAlong(shot, quarter, CSize(0, 1), area.Height());
-  ASSERT_FALSE(left.empty());
-  ASSERT_FALSE(top.empty());
-  // Long ticks alone reach a ruler's outer edge.
-  const std::vector<int> longAcross = BlackAlong(shot, across.TopLeft(), CSize(1, 0), across.Width());
-  const std::vector<int> longDown = BlackAlong(shot, down.TopLeft(), CSize(0, 1), down.Height());
-  const int edgeX = area.left + left.front() - across.left, edgeY = area.top + top.front() - down.top;
-  EXPECT_NE(std::find(longAcross.begin(), longAcross.end(), edgeX), longAcross.end()) << edgeX;
-  EXPECT_NE(std::find(longDown.begin(), longDown.end(), edgeY), longDown.end()) << edgeY;
+    const std::vector<int> left = BlackAlong(shot, CPoint(area.left, area.CenterPoint().y), CSize(1, 0), area.Width());
+    const std::vector<int> top =
+        BlackAlong(shot, CPoint(area.left + area.Width() / 4, area.top), CSize(0, 1), area.Height());
+    // Long ticks alone reach a ruler's outer edge.
+    longAcross = BlackAlong(shot, across.TopLeft(), CSize(1, 0), across.Width());
+    longDown = BlackAlong(shot, down.TopLeft(), CSize(0, 1), down.Height());
+    if (left.empty() || top.empty()) return false;
+    edgeX = area.left + left.front() - across.left;
+    edgeY = area.top + top.front() - down.top;
+    return std::find(longAcross.begin(), longAcross.end(), edgeX) != longAcross.end() &&
+           std::find(longDown.begin(), longDown.end(), edgeY) != longDown.end();
+  };
+  bool met = false;
+  input::FlushUntil([&] { return met = ticksMeetTheEdge(); }, 400);
+  std::string ticks = "across:";
+  for (int x : longAcross) ticks += " " + std::to_string(x);
+  ticks += ", down:";
+  for (int y : longDown) ticks += " " + std::to_string(y);
+  EXPECT_TRUE(met) << "page edge at " << edgeX << ", " << edgeY << "; long ticks " << ticks;
 }
