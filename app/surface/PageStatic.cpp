@@ -12,6 +12,7 @@
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "framework/com_ref.h"
 #include "render/D3DSelection.h"
 #include "render/PictureCache.h"
 
@@ -164,7 +165,10 @@ int CSposalboPageStatic::Render() {
     frame->LayoutPageStatic();
     m_lastAspect = page->GetWidth();
   }
-  if (!IsDeviceReady()) {
+  // The view reshapes this window for the page without a reset of its own: a
+  // back buffer of the old shape would be stretched onto the window, blurring
+  // the page and losing thin lines such as the rubber band's sides.
+  if (!IsDeviceReady() || !BackBufferFitsWindow()) {
     ResetDevice(0, 0);
     if (!IsDeviceReady()) return 0;
   }
@@ -206,6 +210,17 @@ int CSposalboPageStatic::Render() {
     }
   }
   return 0;
+}
+
+bool CSposalboPageStatic::BackBufferFitsWindow() const {
+  CRect client;
+  GetClientRect(&client);
+  if (client.Width() <= 0 || client.Height() <= 0) return true;
+  ComRef<IDirect3DSurface9> back;
+  if (FAILED(GetDevice()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, back.Out()))) return true;
+  D3DSURFACE_DESC desc{};
+  back->GetDesc(&desc);
+  return desc.Width == static_cast<UINT>(client.Width()) && desc.Height == static_cast<UINT>(client.Height());
 }
 
 void CSposalboPageStatic::RefreshLeftPageThumbnail(IEditorFrame* frame, CPaginaTreeNode* shown) {

@@ -115,6 +115,8 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   treeNode::CPaginaTreeNode* CurrentPage() const;
   surface_rules::Keys HeldKeys() const;
   bool ToView(POINT client, surface_rules::ViewPoint& view) const;
+  // Whether the device's back buffer has this window's client size.
+  bool BackBufferFitsWindow() const;
   bool ScreenToView(POINT screen, surface_rules::ViewPoint& view) const;
   // A drop that runs out of memory is refused with a message.
   template <class Drop>

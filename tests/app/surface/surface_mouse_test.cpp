@@ -244,3 +244,15 @@ TEST_F(SurfaceMouseTest, TheRenderTimerLivesAndDiesWithTheWindow) {
   surface.DestroyWindow();
   EXPECT_EQ(surface.GetTimerId(), 0);
 }
+
+TEST_F(SurfaceMouseTest, FramesAreDrawnAtTheSizeTheViewGaveTheWindow) {
+  // The view fits the window to a square page's shape and resets nothing.
+  CRect window, client;
+  surface.GetWindowRect(&window);
+  surface.GetClientRect(&client);
+  surface.MoveWindow(0, 0, window.Width() - client.Width() + kHeight, window.Height());
+  surface.UpdateProjection();
+  surface.Render();
+  EXPECT_EQ(surface.lastFrame.width, kHeight);
+  EXPECT_EQ(surface.lastFrame.height, kHeight);
+}
