@@ -582,14 +582,21 @@ void CSposalboPageStatic::ClearHandleObject() {
   if (CPaginaTreeNode* page = CurrentPage()) page->HitTestHandles(1e9f, 1e9f);
 }
 
-void CSposalboPageStatic::OnLButtonDblClk(UINT, CPoint) {
+void CSposalboPageStatic::OnLButtonDblClk(UINT nFlags, CPoint point) {
   IEditorFrame* frame = GetEditorFrame();
   CPaginaTreeNode* page = frame ? frame->GetCurrentPage() : nullptr;
-  if (!page || frame->GetToolMode() != surface_rules::kToolSelect) return;
+  if (!page) return;
+  const Keys keys = HeldKeys();
+  // The window reports the second of two quick clicks as a double click: a
+  // click that pans or zooms stays a click, so no zoom step is lost.
+  if (surface_rules::LeftPressAction(frame->GetToolMode(), keys) != surface_rules::PressAction::kSelect) {
+    OnLButtonDown(nFlags, point);
+    return;
+  }
+  if (frame->GetToolMode() != surface_rules::kToolSelect) return;
   if (page->GetSelectedCount(false) != 1) return;
   CTreeNode* selected = page->GetFirstSelected();
   if (!selected) return;
-  const Keys keys = HeldKeys();
   CSposalboDoc* album = frame->GetAlbum();
   if (selected->HasTag("immagine")) {
     if (keys.shift) {

@@ -117,11 +117,14 @@ TEST_F(SurfaceMouseTest, ZoomClicksAskTheFrame) {
   frame.toolMode = 2;
   Press(POINT{100, 100});
   Release(POINT{100, 100});
+  Press(POINT{100, 100}, WM_LBUTTONDBLCLK);
+  Release(POINT{100, 100});
+  EXPECT_EQ(frame.zoomIns, 2) << "the second of two quick clicks zooms too";
   Hold({VK_MENU});
   Press(POINT{100, 100});
   Release(POINT{100, 100});
-  EXPECT_EQ(frame.zoomIns, 1);
   EXPECT_EQ(frame.zoomOuts, 1);
+  EXPECT_EQ(frame.colourDialogs, 0);
 }
 
 TEST_F(SurfaceMouseTest, WheelScalesTurnsOrReordersTheSelection) {
