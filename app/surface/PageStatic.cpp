@@ -632,7 +632,9 @@ void CSposalboPageStatic::OnRButtonDown(UINT, CPoint point) {
 
 void CSposalboPageStatic::OnMouseWheelZoom(UINT flags, short delta, CPoint) {
   CPaginaTreeNode* page = CurrentPage();
-  if (!page || m_movingSelection) return;
+  // Without a selection the wheel has nothing to act on: it must not fill
+  // the page's history with empty steps (nor drop what could be redone).
+  if (!page || m_movingSelection || page->GetSelectedCount(false) == 0) return;
   Keys keys;
   keys.shift = (flags & MK_SHIFT) != 0;
   keys.ctrl = (flags & MK_CONTROL) != 0;

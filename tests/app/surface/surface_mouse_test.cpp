@@ -128,6 +128,8 @@ TEST_F(SurfaceMouseTest, ZoomClicksAskTheFrame) {
 }
 
 TEST_F(SurfaceMouseTest, WheelScalesTurnsOrReordersTheSelection) {
+  for (UINT keys : {UINT{MK_SHIFT}, UINT{MK_CONTROL}, 0u}) surface.OnMouseWheelZoom(keys, 120, CPoint(0, 0));
+  EXPECT_FALSE(CanUndo()) << "without a selection the wheel leaves no step to undo";
   Press(CentreOf(A()));
   Release(CentreOf(A()));
   const float scale = A()->GetScaleX();
