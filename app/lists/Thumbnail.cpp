@@ -1,5 +1,7 @@
 #include "app/lists/Thumbnail.h"
 
+#include <algorithm>
+
 #include "imagelib/ImgBitmap.h"
 #include "ipl/ipl.h"
 
@@ -39,10 +41,12 @@ RECT ThumbnailPlacement(int width, int height, int cell) {
   if (width <= 0 || height <= 0) return placed;
   const double ratio = static_cast<double>(height) / width;
   int w = cell, h = cell;
+  // A photo far longer than wide (or the other way) still shows as a line of
+  // at least one pixel, not as an empty cell.
   if (ratio <= 1.0)
-    h = static_cast<int>(ratio * cell);
+    h = std::max(1, static_cast<int>(ratio * cell));
   else
-    w = static_cast<int>(cell / ratio);
+    w = std::max(1, static_cast<int>(cell / ratio));
   placed.left = (cell - w) / 2;
   placed.top = (cell - h) / 2;
   placed.right = placed.left + w;

@@ -78,7 +78,7 @@ TEST(Thumbnail, PicturesFillTheCellAlongTheirLongerSideCentred) {
     int w, h;
     RECT placed;
   } cases[] = {{200, 100, {0, 24, 96, 72}}, {100, 200, {24, 0, 72, 96}}, {50, 50, {0, 0, 96, 96}},
-               {0, 10, {0, 0, 0, 0}}};
+               {4000, 1, {0, 47, 96, 48}}, {1, 4000, {47, 0, 48, 96}}, {0, 10, {0, 0, 0, 0}}};
   for (const Case& c : cases) {
     const RECT r = ThumbnailPlacement(c.w, c.h, 96);
     EXPECT_EQ(r.left, c.placed.left);
