@@ -198,7 +198,7 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
   std::string newName;
   if (!TakeWorkingName(newName, albumFolder, FindExtension(name.c_str())) ||
       !IsRelativeSubPath(name.c_str())) {
-    ShowError((name + ": invalid file name").c_str());
+    ShowError((name + ": nome di file non valido.").c_str());
     return false;
   }
   std::string source = JoinPath(cdFolder ? cdFolder : "", name);
@@ -249,7 +249,7 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
 
   std::string workingName;
   if (!MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName)) {
-    ShowError((name + ": the picture cannot be read").c_str());
+    ShowError((name + ": impossibile leggere l'immagine.").c_str());
     return nullptr;
   }
 

@@ -98,7 +98,8 @@ TEST_F(ImageListTest, CdPhotosTakeTheNextFreeWorkingNumberAndKeepTheirExtension)
   EXPECT_TRUE(list.Find("6.jpg"));
   EXPECT_FALSE(FromCd("..\\a.jpg")) << "a name leading out of the CD";
   EXPECT_EQ(list.GetImages().size(), 4u);
-  EXPECT_EQ(ui.Questions().size(), 2u);
+  ASSERT_EQ(ui.Questions().size(), 2u);
+  EXPECT_EQ(ui.Questions()[1].text.str(), "..\\a.jpg: nome di file non valido.");
 }
 
 TEST_F(ImageListTest, ImportedFilesGetReferenceAndWorkingCopies) {
@@ -311,6 +312,8 @@ TEST(ImageListPreview, ImportedPictureGetsAJpegWorkingCopyAndOtherFilesAreRefuse
   EXPECT_FALSE(FileExists(album / "img\\2.jpg"));
   ASSERT_EQ(ui.Questions().size(), 1u);
   EXPECT_STREQ(ui.Questions()[0].caption, "Error");
+  // Said in the user's language, as the rest of the program speaks.
+  EXPECT_EQ(ui.Questions()[0].text.str(), "notes.txt: impossibile leggere l'immagine.");
 }
 
 TEST(ImageListPreview, WorkingCopiesAreFittedInto1024PixelsAndKeepTheirPicture) {
