@@ -36,7 +36,10 @@ bool IsUsableZoom(int imageWidth, int imageHeight, int viewWidth, int viewHeight
   PaneFit fit = FitPicture(imageWidth, imageHeight, viewWidth, viewHeight, zoom);
   if (!(fit.scale > 0.0)) return false;
   const double w = imageWidth * fit.scale, h = imageHeight * fit.scale;
-  return w >= kMinZoomedSide && h >= kMinZoomedSide && w < INT_MAX / 2 && h < INT_MAX / 2;
+  // A photo far longer than wide is thinner than a pixel already when fitted:
+  // zooming in only widens it, and is how its other side comes into view.
+  const bool visible = (w >= kMinZoomedSide && h >= kMinZoomedSide) || zoom >= 1.0;
+  return visible && w < INT_MAX / 2 && h < INT_MAX / 2;
 }
 
 CPoint EffectiveScroll(const PaneFit& fit, CPoint scroll) {
@@ -100,5 +103,8 @@ bool VisiblePart(const PaneFit& fit, CPoint scroll, const CRect& view, int image
   source.SetRect(x0, y0, x1, y1);
   destination.SetRect(static_cast<int>(std::lround(left + x0 * fit.scale)), static_cast<int>(std::lround(top + y0 * fit.scale)),
                       static_cast<int>(std::lround(left + x1 * fit.scale)), static_cast<int>(std::lround(top + y1 * fit.scale)));
-  return destination.Width() > 0 && destination.Height() > 0;
+  // A side thinner than a pixel on the screen still shows as one.
+  destination.right = std::max(destination.right, destination.left + 1);
+  destination.bottom = std::max(destination.bottom, destination.top + 1);
+  return true;
 }

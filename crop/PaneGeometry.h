@@ -22,8 +22,9 @@ constexpr double kMinZoomedSide = 1.0;
 PaneFit FitPicture(int imageWidth, int imageHeight, int viewWidth, int viewHeight, double zoom);
 
 // Whether a zoom can be shown: a finite factor above 0 and at most kMaxPaneZoom
-// that leaves the picture at least a pixel wide and tall and within the range
-// of a scroll bar.
+// that leaves the picture at least a pixel wide and tall (or, for a picture
+// thinner than that when fitted, no zoom out) and within the range of a
+// scroll bar.
 bool IsUsableZoom(int imageWidth, int imageHeight, int viewWidth, int viewHeight, double zoom);
 
 // Scroll offsets in effect: none along a side that fits.
@@ -45,7 +46,8 @@ CPoint ScrollAfterZoom(const PaneFit& oldFit, CSize oldView, CPoint oldScroll, c
 int ScrollRequest(int code, int thumbPos, int current, int maxPos);
 
 // The part of the picture that shows in the view, and where it lands: source
-// in picture pixels, destination in client coordinates (it may reach a little
-// outside the view; callers clip). False when nothing shows.
+// in picture pixels, destination in client coordinates, at least a pixel on
+// each side (it may reach a little outside the view; callers clip). False
+// when nothing shows.
 bool VisiblePart(const PaneFit& fit, CPoint scroll, const CRect& view, int imageWidth, int imageHeight,
                  CRect& source, CRect& destination);

@@ -38,6 +38,19 @@ TEST(PaneGeometry, UnusableZoomsAreRefused) {
   for (const auto& c : cases) EXPECT_EQ(IsUsableZoom(400, 300, 200, 200, c.zoom), c.usable) << c.zoom;
 }
 
+// A photo 4000 x 1 is a tenth of a pixel tall in a pane of 400: it still
+// shows as a line, and zooming in (not out) is how the user gets closer.
+TEST(PaneGeometry, APhotoThinnerThanAPixelShowsAsALineAndCanBeZoomedInto) {
+  PaneFit fit = FitPicture(4000, 1, 400, 400, 1.0);
+  CRect source, destination;
+  ASSERT_TRUE(VisiblePart(fit, CPoint(0, 0), CRect(0, 0, 400, 400), 4000, 1, source, destination));
+  EXPECT_EQ(source, CRect(0, 0, 4000, 1));
+  EXPECT_EQ(destination.Width(), 400);
+  EXPECT_EQ(destination.Height(), 1);
+  EXPECT_TRUE(IsUsableZoom(4000, 1, 400, 400, 1.1));
+  EXPECT_FALSE(IsUsableZoom(4000, 1, 400, 400, 0.9));
+}
+
 TEST(PaneGeometry, ZoomKeepsTheCentreAndScrollingStaysInRange) {
   PaneFit one = FitPicture(200, 200, 200, 200, 1.0);
   PaneFit two = FitPicture(200, 200, 184, 184, 2.0);
