@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "imagelib/ByteSink.h"
+
 namespace {
 std::string ReplacementOf(const std::string& path) { return path + ".new"; }
 }  // namespace
@@ -15,6 +17,17 @@ bool ReplaceFileWith(const std::string& path,
     return true;
   ::DeleteFileA(temporary.c_str());
   return false;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  img::FileSink file;
+  if (!file.Open(path, false)) return false;
+  const bool written = file.Write(bytes.data(), bytes.size());
+  return file.Close() && written;
+}
+
+bool ReplaceFileWithBytes(const std::string& path, const std::string& bytes) {
+  return ReplaceFileWith(path, [&](const std::string& temporary) { return WriteWholeFile(temporary, bytes); });
 }
 
 void RemoveLeftoverReplacement(const std::string& path) { ::DeleteFileA(ReplacementOf(path).c_str()); }

@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "document/albumfile/XmlFile.h"
+#include "imagelib/FileReplace.h"
 
 namespace {
 int CALLBACK CollectTrueType(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM list) {
@@ -26,7 +27,9 @@ bool WriteFontList(const std::string& path, const std::vector<std::string>& face
     font->SetAttribute("name", face);
     root->LinkEndChild(font);
   }
-  return document.SaveFile(path);
+  TiXmlPrinter printer;
+  document.Accept(&printer);
+  return WriteWholeFile(path, printer.Str());
 }
 
 std::vector<std::string> ReadFontList(const std::string& path) {

@@ -1,6 +1,5 @@
 // Reading and writing the album file: the node class named by each element,
 // and the document written from a node tree.
-#include <cstdio>
 
 #include <tinyxml.h>
 
@@ -77,16 +76,6 @@ bool TakesChild(const std::string& parent, const std::string& child, size_t take
         return firstEffect || IsPageObject(child);
     return false;
 }
-
-bool WriteWholeText(const std::string& path, const std::string& text)
-{
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
-}
 } // namespace
 
 void CTreeNode::BuildChildrenFromXml(const TiXmlElement& element, const std::string& kind)
@@ -108,10 +97,7 @@ bool CTreeNode::SaveToFile(const std::string& path)
     SaveXml(document);
     TiXmlPrinter printer;
     document.Accept(&printer);
-    const std::string text = printer.Str();
-    if (!ReplaceFileWith(path, [&](const std::string& temporary) {
-            return WriteWholeText(temporary, text);
-        }))
+    if (!ReplaceFileWithBytes(path, printer.Str()))
         return false;
     OnSavedToFile();
     return true;

@@ -187,9 +187,9 @@ bool CMImageList::Save(const char* path, bool isFullPath) const {
     SetCropValue(*element, "ratioH", image->ratioH);
   }
 
-  return ReplaceFileWith(ListPath(path, isFullPath), [&](const std::string& temporary) {
-    return document.SaveFile(temporary.c_str());
-  });
+  TiXmlPrinter printer;
+  document.Accept(&printer);
+  return ReplaceFileWithBytes(ListPath(path, isFullPath), printer.Str());
 }
 
 bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const char* cdFolder,

@@ -14,6 +14,7 @@
 #include "document/nodes/SfondoTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
+#include "imagelib/FileReplace.h"
 
 using namespace treeNode;
 
@@ -220,4 +221,15 @@ TEST(AlbumFileTest, SavingClearsTheModifiedMarksOnlyWhenTheFileWasWritten)
     EXPECT_FALSE(album->SaveToFile("blocked.sbm"));
     EXPECT_EQ("old album", ReadTextFile("blocked.sbm"));
     RemoveDirectoryA("blocked.sbm.new");
+}
+
+TEST(AlbumFileTest, AFullDiskIsAFailedWrite)
+{
+    // The bytes of a short file wait in the buffer until it is closed, and a
+    // failure to flush them must not pass for a written file.
+    if (GetFileAttributesA("Z:\\dev\\full") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "this machine has no always-full device";
+    EXPECT_FALSE(WriteWholeFile("Z:\\dev\\full", "<sposalbo />"));
+    ASSERT_TRUE(WriteWholeFile("written.sbm", "<sposalbo />"));
+    EXPECT_EQ("<sposalbo />", ReadTextFile("written.sbm"));
 }
