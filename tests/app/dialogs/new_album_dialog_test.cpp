@@ -176,3 +176,25 @@ TEST_F(NewAlbumDialogTest, BrowsingFillsTheFolderAndAddsATemplate) {
     }
   EXPECT_TRUE(sawFolder);
 }
+
+TEST_F(NewAlbumDialogTest, TheArrowKeysChooseBetweenTemplateAndBlankPages) {
+  struct Step {
+    UINT key;
+    int focus;
+    bool templateEnabled;  // the template controls, the page size the other way
+  };
+  const Step steps[] = {{VK_DOWN, IDC_NS_BLANK, false}, {VK_UP, IDC_NS_FROM_TEMPLATE, true}};
+  Run([&](CWnd* dialog) {
+    ::SetFocus(::GetDlgItem(dialog->m_hWnd, IDC_NS_FROM_TEMPLATE));
+    for (const Step& step : steps) {
+      MSG key{::GetFocus(), WM_KEYDOWN, step.key, 0, 0, {}};
+      ::IsDialogMessageA(dialog->m_hWnd, &key);
+      dialog_test::PumpPending();
+      EXPECT_EQ(dialog_test::FocusId(), step.focus) << step.key;
+      EXPECT_EQ(dialog->IsDlgButtonChecked(step.focus), BST_CHECKED) << step.key;
+      EXPECT_EQ(dialog->GetDlgItem(IDC_NS_TEMPLATE)->IsWindowEnabled() != FALSE, step.templateEnabled) << step.key;
+      EXPECT_EQ(dialog->GetDlgItem(IDC_NS_WIDTH)->IsWindowEnabled() != FALSE, !step.templateEnabled) << step.key;
+    }
+    Click(dialog, IDCANCEL);
+  });
+}
