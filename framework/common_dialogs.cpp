@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/resources.h"
+#include "framework/thread_state.h"
 #include "framework/ui_seam.h"
 
 IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
@@ -33,6 +34,48 @@ int CALLBACK browseCallback(HWND hWnd, UINT message, LPARAM, LPARAM) {
   if (message == BFFM_INITIALIZED) CWnd::FromHandle(hWnd)->CenterWindow();
   return 0;
 }
+
+// The system's file dialogs open at the screen's corner under some hosts, and
+// a hook procedure would cost them their newer look where they have one; a
+// window hook held while one runs centres it on its owner as it first shows.
+class CCentreOnFirstActivation {
+ public:
+  CCentreOnFirstActivation() {
+    if (HookData* data = Data()) data->hook = ::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId());
+  }
+  ~CCentreOnFirstActivation() { Release(); }
+  CCentreOnFirstActivation(const CCentreOnFirstActivation&) = delete;
+  CCentreOnFirstActivation& operator=(const CCentreOnFirstActivation&) = delete;
+
+ private:
+  struct HookData : CThreadData {
+    HHOOK hook = nullptr;
+  };
+  static HookData* Data() {
+    static CPerThread<HookData> perThread;
+    return perThread.Get();
+  }
+  static void Release() {
+    HookData* data = Data();
+    if (!data || !data->hook) return;
+    ::UnhookWindowsHookEx(data->hook);
+    data->hook = nullptr;
+  }
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    HookData* data = Data();
+    HHOOK hook = data ? data->hook : nullptr;
+    if (code == HCBT_ACTIVATE) {
+      HWND window = reinterpret_cast<HWND>(wParam);
+      char name[16] = "";
+      ::GetClassNameA(window, name, sizeof name);
+      if (lstrcmpA(name, "#32770") == 0) {
+        Release();
+        CWnd::FromHandle(window)->CenterWindow();
+      }
+    }
+    return ::CallNextHookEx(hook, code, wParam, lParam);
+  }
+};
 }  // namespace
 
 void CCommonDialog::OnOK() {
@@ -69,6 +112,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 INT_PTR CFileDialog::DoModal() {
   m_ofn.hwndOwner = ownerOf(m_pParentWnd);
   if (m_ofn.Flags & OFN_ENABLEHOOK && !m_ofn.lpfnHook) m_ofn.lpfnHook = commonDialogHook;
+  CCentreOnFirstActivation centre;
   BOOL ok = m_bOpenFileDialog ? AfxGetUiSeam()->GetOpenFileName(&m_ofn) : AfxGetUiSeam()->GetSaveFileName(&m_ofn);
   return ok ? IDOK : IDCANCEL;
 }

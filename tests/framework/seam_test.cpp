@@ -252,6 +252,14 @@ class CMeasuringSeam : public CScriptedUi {
     Arm();
     return CUiSeam::BrowseForFolder(pBi, rPath);
   }
+  BOOL GetOpenFileName(OPENFILENAMEA* pOfn) override {
+    Arm();
+    return CUiSeam::GetOpenFileName(pOfn);
+  }
+  BOOL GetSaveFileName(OPENFILENAMEA* pOfn) override {
+    Arm();
+    return CUiSeam::GetSaveFileName(pOfn);
+  }
 
  private:
   static void Arm() {
@@ -278,6 +286,8 @@ TEST(SystemDialogs, OpenCentredOnTheirOwner) {
          CString path;
          AfxBrowseForFolder(&owner, "Scegli", BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE, path);
        }},
+      {"open", [&] { CFileDialog(TRUE, "sbm", "sposalbo.sbm", OFN_FILEMUSTEXIST, "Album|*.sbm|", &owner).DoModal(); }},
+      {"save", [&] { CFileDialog(FALSE, "sbt", nullptr, OFN_OVERWRITEPROMPT, "Template|*.sbt|", &owner).DoModal(); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dialog);
