@@ -48,6 +48,10 @@ void CFotoImgListView::UpdateItemState(int index) {
   if (GetItemState(index, LVIS_STATEIMAGEMASK) != state) SetItemState(index, state, LVIS_STATEIMAGEMASK);
 }
 
+void CFotoImgListView::UpdateUsedMarks() {
+  for (int i = 0; i < GetItemCount(); ++i) UpdateItemState(i);
+}
+
 BOOL CFotoImgListView::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
   auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
   *pResult = CDRF_DODEFAULT;

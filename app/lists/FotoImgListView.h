@@ -10,6 +10,9 @@ class CFotoImgListView : public CImgListView {
 
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) override;
   void UpdateItemState(int index) override;
+  // Every photo's mark follows its use now: a mark changed while the list
+  // paints shows only at the paint after.
+  void UpdateUsedMarks();
   // Whether the first selected photo may be deleted: it is in the album's
   // image list, and neither a page nor a page's undo or redo history nor a
   // clipboard uses it.

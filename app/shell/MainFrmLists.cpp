@@ -46,7 +46,7 @@ void CMainFrame::RefreshPhotoList() {
 }
 
 void CMainFrame::InvalidatePhotoThumbnails() {
-  if (HasWindow(m_lists.photos)) m_lists.photos.Invalidate();
+  if (HasWindow(m_lists.photos)) m_lists.photos.UpdateUsedMarks();
 }
 
 void CMainFrame::RebuildPageList() {

@@ -100,6 +100,38 @@ TEST_F(MainFrameListsTest, ADoubleClickedPhotoIsPlacedOnce) {
   EXPECT_EQ(page->GetChildCount(), before + 1);
 }
 
+// The photo bar paints its marks from its items' states: a photo placed, cut
+// and pasted has its mark right before the next paint, not one paint late.
+TEST_F(MainFrameListsTest, APhotosMarkFollowsItsUseBeforeTheNextPaint) {
+  OpenSample();
+  CFotoImgListView& photos = frame->GetLists().photos;
+  input::FlushUntil([&] { return !photos.IsLoading() && photos.GetItemCount() > 0; });
+  ASSERT_GT(photos.GetItemCount(), 0);
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  // A photo of the list that nothing uses yet.
+  const std::string unused = Temp().Path() + "\\verde.bmp";
+  SampleAlbum::WritePicture(unused, 30, 30, 0x00FF00);
+  const std::string name =
+      root.GetImageList()->AddFromFile(unused.c_str(), frame->GetAlbum()->GetFolder().c_str())->thumb;
+  const int count = photos.GetItemCount() + 1;
+  frame->RefreshPhotoList();
+  input::FlushUntil([&] { return !photos.IsLoading() && photos.GetItemCount() == count; });
+  ASSERT_EQ(photos.GetItemCount(), count);
+  const int item = count - 1;
+  ASSERT_STREQ(photos.GetNames()[static_cast<size_t>(item)], name.c_str());
+  ASSERT_EQ(photos.GetItemState(item, LVIS_STATEIMAGEMASK), 0u);
+  const auto marked = [&] { return photos.GetItemState(item, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1); };
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  page->SelectAll(false);
+  frame->GetPageSurface()->PlacePhoto(name, 0.0f, 0.0f);
+  EXPECT_TRUE(marked()) << "placed";
+  page->GetChild(page->GetChildCount() - 1)->SetSelected(true);
+  root.CutSelection();
+  EXPECT_FALSE(marked()) << "cut";
+  root.PasteSelection();
+  EXPECT_TRUE(marked()) << "pasted";
+}
+
 // A page template with its label fits the Template tab's list, so showing it
 // whole (as a click or a drag does) never scrolls its top away.
 TEST_F(MainFrameListsTest, ATemplateRowFitsTheTemplateTab) {
