@@ -35,8 +35,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSkinFrameWnd)
   ON_WM_CREATE()
   ON_MESSAGE(WM_PINBAR_AUTOHIDE, OnPinBarAutoHide)
   ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
-  ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
-  ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_PAGE, OnUpdatePagePane)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_SIZE, OnUpdateSizePane)
 END_MESSAGE_MAP()
@@ -286,13 +284,10 @@ void CMainFrame::UpdateRulers(const RulerGeometry& geometry) {
   if (m_rulers.m_hWnd) m_rulers.UpdateRulers(geometry);
 }
 
-void CMainFrame::OnZoomIn() {
-  if (CSposalboPageStatic* surface = GetPageSurface(); surface && GetCurrentPage()) surface->Zoom(1.1f, 1.1f);
-}
+// The surface's zoom clicks are the menu's "Avanti" and "Indietro".
+void CMainFrame::OnZoomIn() { m_editCommands.OnCmdMsg(ID_ZOOM_IN, CN_COMMAND, nullptr, nullptr); }
 
-void CMainFrame::OnZoomOut() {
-  if (CSposalboPageStatic* surface = GetPageSurface(); surface && GetCurrentPage()) surface->Zoom(0.9f, 0.9f);
-}
+void CMainFrame::OnZoomOut() { m_editCommands.OnCmdMsg(ID_ZOOM_OUT, CN_COMMAND, nullptr, nullptr); }
 
 void CMainFrame::OnEditImageExternal() { m_albumCommands.OnEditImageExternal(); }
 

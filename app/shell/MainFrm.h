@@ -55,8 +55,8 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   void NotifyPageList() override;
   void RefreshPhotoList() override;
   void CollectResourceFolders(const char* styleKey, bool custom) override;
-  afx_msg void OnZoomIn() override;
-  afx_msg void OnZoomOut() override;
+  void OnZoomIn() override;
+  void OnZoomOut() override;
   afx_msg void OnEditImageExternal() override;
   bool RunCropDialog(const std::string& photoPath, const CropStore& store) override;
 

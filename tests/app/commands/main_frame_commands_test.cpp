@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands/EditCommands.h"
 #include "app/dialogs/DialogDriving.h"
 #include "app/dialogs/FontListFile.h"
 #include "app/menus/ContextMenu.h"
@@ -110,6 +111,13 @@ TEST_F(MainFrameCommandsTest, CommandsReachTheirHandlersFromTheMenuToolbarKeysAn
       if (!HasHandler(id)) unhandled.push_back(id);
     // The context menu's "Elimina" has no handler anywhere and stays disabled.
     EXPECT_EQ(unhandled, road.first == "context" ? std::vector<UINT>{57632} : std::vector<UINT>()) << road.first;
+  }
+  // Every editing command is carried out by its table, beside its enable rule.
+  for (UINT id = 0x8000; id < 0xF000; ++id) {
+    if (!FindEditCommand(id)) continue;
+    AFX_CMDHANDLERINFO info{nullptr, nullptr};
+    frame->OnCmdMsg(id, CN_COMMAND, nullptr, &info);
+    EXPECT_NE(dynamic_cast<CEditCommandTarget*>(info.pTarget), nullptr) << id;
   }
 
   // One command by each road, on page 1 of the sample album (photo A at the left).
