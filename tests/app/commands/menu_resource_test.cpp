@@ -2,6 +2,7 @@
 
 #include <map>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -23,6 +24,23 @@ void CollectItems(HMENU menu, std::map<UINT, CString>& items) {
     ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
     items[id] = text;
   }
+}
+
+// The items of a menu and its sub-menus as one line of text.
+std::string Outline(HMENU menu) {
+  std::string line;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (i > 0) line += '|';
+    if (HMENU sub = ::GetSubMenu(menu, i))
+      line += std::string(text) + '{' + Outline(sub) + '}';
+    else if (UINT id = ::GetMenuItemID(menu, i))
+      line += std::to_string(id) + ' ' + text;
+    else
+      line += '-';
+  }
+  return line;
 }
 
 CString Prompt(UINT id) {
@@ -91,15 +109,85 @@ TEST(MainMenu, AcceleratorsCopyCutPasteUndoDeleteAndPanes) {
   EXPECT_EQ(got, expected);
 }
 
-TEST(MainMenu, StatusPrompts) {
+TEST(MainMenu, StatusPromptsAndToolTips) {
   const std::map<UINT, const char*> prompts = {
-      {32874, "Crea un nuovo sposalbo\nNuovo"},
+      {32874, "Crea un nuovo sposalbo\nNuovo"}, {32875, "Apri un sposalbo\nApri"},
+      {32876, "Chiudi il sposalbo\nChiudi"}, {32889, "Salva il sposalbo\nSalva"},
       {32877, "Carica le immagini del CD proveniente dal laboratorio\nCarica CD"},
-      {33066, "Prepara il materiale per l'invio al laboratorio."},
-      {32960, "Vai alla pagina successiva\nSuccessiva"},
+      {32871, "Carica immagini nella lista\nCarica immagini"},
+      {33066, "Prepara il materiale per l'invio al laboratorio."}, {32954, "Stam&pa"},
+      {32958, "Vai alla prima pagina\nPrima"}, {32959, "Vai alla pagina precedente\nPrecedente"},
+      {32960, "Vai alla pagina successiva\nSuccessiva"}, {32961, "Vai all'ultima pagina\nUltima"},
+      {33090, "Abilita/disabilita pagina corrente come copertina"},
+      {32955, "Seleziona tutti gli oggetti della pagina\nSeleziona tutto"},
+      {32956, "Annulla la seleziona corrente\nAnnulla selezione"}, {57643, "Annulla l'ultima modifica\nAnnulla"},
+      {57644, "Ripristina l'ultima modifica annullata\nRipristina"},
+      {57635, "Elimina gli oggetti selezionati\nTaglia"}, {57634, "Copia gli oggetti selezionati\nCopia"},
+      {57637, "Incolla il contenuto degli appunti\nIncolla"}, {33062, "Elimina gli oggetti selezionati"},
+      {32923, "Centra la pagina sullo schermo\nCentra"}, {32919, "Sposta la pagina a sinistra\nSinistra"},
+      {32920, "Sposta la pagina verso l'alto\nSopra"}, {32921, "Sposta la pagina verso destra\nDestra"},
+      {32922, "Sposta la pagina verso il basso\nSotto"}, {32925, "Visualizzazione normale\nNormale"},
+      {32928, "Zoom avanti\nAvanti"}, {32929, "Zoom indietro\nIndietro"},
+      {33017, "Modalit\xe0 selezione oggetti\nSeleziona oggetti"},
       {33018, "Modalit\xe0 che ti consente di spostare la pagina con il mouse\nModalit\xe0 PAN"},
+      {33019, "Modalit\xe0 che ti consente di fare lo zoom della pagina\nModalit\xe0 zoom"},
+      {33077, "Visualizza/Nascondi righello"}, {32894, "Crea un gruppo con gli oggetti selezionati"},
+      {32896, "Separa gli oggetti del gruppo selezionato"},
+      {32984, "Porta gli oggetti selezionati in primo piano\nPorta in primo piano"},
+      {32985, "Sposta gli oggetti selezionati in fondo\nSposta in fondo"},
+      {32986, "Sposta gli oggetti selezionati in avanti\nSposta in avanti"},
+      {32987, "Sposta gli oggetti selezionati indietro\nSposta indietro"},
+      {32901, "Elimina la rotazione degli oggetti selezionati\nNessuna rotazione"},
+      {32903, "Ruota gli oggetti selezionati di 10 gradi\nRuota di 10 gradi"},
+      {32904, "Ruota gli oggetti selezionati di 90 gradi\nRuota di 90 gradi"},
+      {33078, "Allinea un ritaglio ad una immagine"}, {33067, "Imposta la stessa altezza"},
+      {33069, "Imposta le stesse dimensioni"},
+      {33086, "Dimensione gli oggetti selezionati grandi come mezza pagina"},
       {33087, "Dimensiona gli oggetti selezioati grandi come tutta la pagina"},
-      {32951, "Specchia orizzontalmente l'effetto\nSepcchio orizzontale"}};
+      {33070, "Ripristina aspect ratio originale"}, {32932, "Inserisci un testo"},
+      {32933, "Modifica il testo selezionato"}, {32997, "Imposta il colore degli oggetti selezionati\nColore"},
+      {32938, "Elimina lo sfondo della pagina\nElimina sfondo pagina"},
+      {32939, "Imposta il colore dello sfondo della pagina\nColore sfondo pagina"},
+      {32940, "Ruota l'immagine di sfondo\nRuota sfondo"}, {32946, "Elimina effetto\nElimina effetto"},
+      {33000, "Effetto senza rotazione\nNessuna rotazione"},
+      {33001, "Ruota l'effetto di 90 gradi\nRuota effetto di 90 gradi"},
+      {33002, "Ruota l'effetto di 180 gradi\nRuota effetto di 180 gradi"},
+      {33012, "Ruota l'effetto di 270 gradi\nRuota effetto di 270 gradi"},
+      {32951, "Specchia orizzontalmente l'effetto\nSepcchio orizzontale"},
+      {32950, "Specchia verticalmente l'effetto\nSpecchio verticale"},
+      {33080, "Crea un ritaglio dell'immagine selezionata"}};
   for (const auto& p : prompts) EXPECT_STREQ(Prompt(p.first), p.second) << p.first;
-  EXPECT_TRUE(Prompt(33054).IsEmpty());  // "Nuova" has none
+  // These items have no prompt and no tool tip.
+  for (UINT id : {33054, 33055, 33056, 33057, 33058, 33059, 33060, 32902, 32905, 33063, 33064, 33028, 33030, 33031,
+                  33032, 33033, 33034, 33036, 33037, 33038, 33039, 33068, 33065, 33092, 33052, 33076, 33083})
+    EXPECT_TRUE(Prompt(id).IsEmpty()) << id;
+}
+
+// The page's right-button menu item by item: "id text", "-" for a separator,
+// "name{...}" for a sub-menu.
+TEST(PageContextMenu, ItemsInOrder) {
+  HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_PAGE_CONTEXT_MENU));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(::GetMenuItemCount(menu), 1);
+  EXPECT_EQ(Outline(menu),
+            "CtxMenu{32955 Seleziona tutto|32956 Annulla selezione|-|57643 &Annulla\tCtrl+Z|57644 Ripristina|-|"
+            "57635 &Taglia\tCtrl+X|57634 &Copia\tCtrl+C|57637 &Incolla\tCtrl+V|57632 Elimina\tCANC|-|"
+            "Gruppi{32894 Unisci|32896 Dividi}|"
+            "Ordinamento{32984 Porta in primo piano|32985 Sposta in fondo|32986 Porta avanti|32987 Sposta indietro}|"
+            "Allineamento{33028 Sinistra|33030 Destra|33031 Sopra|33032 Sotto|33033 Allinea in verticale|"
+            "33034 Allinea in orizzontale}|"
+            "Pagina{33036 Centra verticalmente|33037 Centra orizzontalmente|33038 A sinistra del centro|"
+            "33039 A destra del centro|33078 Ritaglio}|"
+            "Rotazione{32901 Nessuna|-|32903 10\xb0|32902 45\xb0|32904 90\xb0|32905 180\xb0}|"
+            "Dimensioni{33067 Altezza|33068 Larghezza|33069 Entrambe|-|33086 Mezza pagina|33087 Pagina|-|"
+            "33070 Ripristina aspect ratio}|"
+            "Testo{32932 Aggiungi|32933 Modifica|-|32997 Colori}|"
+            "Effetto{32946 Elimina|-|33000 Nessuna rotazione|33001 Ruota di 90\xb0|33002 Ruota di 180\xb0|"
+            "33012 Ruota di 270\xb0|-|32951 Specchio orizzontale|32950 Specchio verticale}|"
+            "33080 Crea ritaglio|33083 Modifica immagine|-|"
+            "Pagina{32958 Prima|32959 Precedente|32960 Successiva|32961 Ultima|-}|"
+            "Sfondo{32938 Elimina|32939 Colore|32940 Ruota}|"
+            "PAN{32923 Centra|-|32919 Sinistra|32920 Sopra|32921 Destra|32922 Sotto}|"
+            "Zoom{32925 Normale|-|32928 Avanti|32929 Indietro}|-|32889 Salva}");
+  ::DestroyMenu(menu);
 }
