@@ -167,9 +167,15 @@ void CDockContext::Move(CPoint pt) {
 
 DWORD CDockContext::CanDock() {
   DWORD dwAllowed = m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY;
-  DWORD d = m_pDockSite->CanDock(m_rectDragHorz, dwAllowed & CBRS_ORIENT_HORZ);
-  if (d) return d;
-  return m_pDockSite->CanDock(m_rectDragVert, dwAllowed & CBRS_ORIENT_VERT);
+  // The bar's own orientation first: a bar on a side reaches into the top dock
+  // bar by its overlap, and its horizontal outline is as tall as a docked
+  // row, so trying the top first would move it there on a mere press.
+  const bool vertical = !m_pBar->IsFloating() && (m_pBar->m_dwStyle & CBRS_ORIENT_VERT);
+  const DWORD first = vertical ? m_pDockSite->CanDock(m_rectDragVert, dwAllowed & CBRS_ORIENT_VERT)
+                               : m_pDockSite->CanDock(m_rectDragHorz, dwAllowed & CBRS_ORIENT_HORZ);
+  if (first) return first;
+  return vertical ? m_pDockSite->CanDock(m_rectDragHorz, dwAllowed & CBRS_ORIENT_HORZ)
+                  : m_pDockSite->CanDock(m_rectDragVert, dwAllowed & CBRS_ORIENT_VERT);
 }
 
 CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle) {

@@ -156,6 +156,26 @@ TEST_F(DockingTest, DragFloatsABarAndDropsItOnAnotherSide) {
   EXPECT_TRUE(ScreenUnlocked(frame->m_hWnd));
 }
 
+// A bar on a side whose top reaches into the top dock bar (bars overlap their
+// dock bar's edge) stays on its side when pressed without moving or dragged
+// along that side: its own orientation is tried before the other one.
+TEST_F(DockingTest, BarDockedOnASideStaysThereWhenPressedOrDraggedAlongIt) {
+  MakeB();
+  frame->DockControlBar(&b, AFX_IDW_DOCKBAR_TOP);
+  for (UINT side : {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+    frame->DockControlBar(&a, side);
+    frame->RecalcLayout();
+    const CRect docked = InFrame(&a);
+    Drag(&a, InsideOnScreen(&a), {});
+    EXPECT_EQ(a.GetParent(), DockBar(side)) << side;
+    EXPECT_RECT(InFrame(&a), docked);
+
+    const CPoint from = InsideOnScreen(&a);
+    Drag(&a, from, {from + CSize(0, 20), from + CSize(0, 40)});
+    EXPECT_EQ(a.GetParent(), DockBar(side)) << side;
+  }
+}
+
 TEST_F(DockingTest, DragEndsCleanlyWhenCancelledLostOrFailing) {
   frame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
   const CRect before = InFrame(&a);
