@@ -78,6 +78,7 @@ class EditorBarsTest : public EditorFrameTest {
     CRect w;
     bar.GetWindowRect(&w);
     CPoint pin = bar.m_pin.rect.CenterPoint() + w.TopLeft();
+    bar.SendMessage(WM_NCLBUTTONDOWN, HTPIN, MAKELPARAM(pin.x, pin.y));
     bar.SendMessage(WM_NCLBUTTONUP, HTPIN, MAKELPARAM(pin.x, pin.y));
     input::Flush();
   }

@@ -13,6 +13,7 @@ class PinDockBarTest : public DockingBarsTest {
     pinBar.GetWindowRect(&w);
     CPoint pin = pinBar.m_pin.rect.CenterPoint() + w.TopLeft();
     ASSERT_EQ(pinBar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pin.x, pin.y)), HTPIN);
+    pinBar.SendMessage(WM_NCLBUTTONDOWN, HTPIN, MAKELPARAM(pin.x, pin.y));
     pinBar.SendMessage(WM_NCLBUTTONUP, HTPIN, MAKELPARAM(pin.x, pin.y));
     PumpQueued();
   }
@@ -144,6 +145,24 @@ TEST_F(PinDockBarTest, ABarGoingAwayLeavesNoTabBehind) {
   PumpQueued();
   frame->RecalcLayout();
   EXPECT_FALSE(strip.IsWindowVisible());
+}
+
+// A release that ends no press on that button (the press went down elsewhere
+// and a layout change moved the button under the pointer) neither pins the
+// bar away nor closes it.
+TEST_F(PinDockBarTest, ReleaseOnAButtonPressedElsewhereDoesNothing) {
+  frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+  const struct {
+    UINT button, other;
+  } cases[] = {{HTPIN, HTCLOSE}, {HTCLOSE, HTPIN}};
+  for (const auto& [button, other] : cases) {
+    bar.SendMessage(WM_NCLBUTTONUP, button, 0);   // no press at all
+    bar.SendMessage(WM_NCLBUTTONDOWN, other, 0);  // a press on the other button
+    bar.SendMessage(WM_NCLBUTTONUP, button, 0);
+    PumpQueued();
+    EXPECT_TRUE(bar.IsWindowVisible()) << button;
+    for (CAutoHideBar& strip : frame->strips) EXPECT_EQ(strip.GetTabCount(), 0) << button;
+  }
 }
 
 TEST_F(PinDockBarTest, FloatingBarsPinDoesNothingMore) {

@@ -235,6 +235,7 @@ TEST_F(ResizingBarTest, CloseButtonHidesAndFrameShowsAgainAtTheSameSize) {
   b.OnUpdateCmdUI(frame, FALSE);
   EXPECT_TRUE(b.m_close.pushed);
 
+  b.SendMessage(WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(close.left + 5, close.top + 5));
   b.SendMessage(WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(close.left + 5, close.top + 5));
   EXPECT_FALSE(b.IsWindowVisible());
   EXPECT_EQ(InFrame(&a).right, Client().right + 2);  // the other bar takes the row

@@ -44,7 +44,7 @@ void CPinDockBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
 }
 
 void CPinDockBar::OnNcLButtonUp(UINT nHitTest, CPoint point) {
-  if (nHitTest == HTPIN && !IsFloating() && m_pDockSite)
+  if (nHitTest == HTPIN && TakePressedButton(nHitTest) && !IsFloating() && m_pDockSite)
     m_pDockSite->PostMessage(WM_PINBAR_AUTOHIDE, 0, reinterpret_cast<LPARAM>(this));
   CResizingBarCF::OnNcLButtonUp(nHitTest, point);
 }

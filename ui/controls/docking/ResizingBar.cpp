@@ -342,6 +342,7 @@ void CResizingBar::OnSettingChange(UINT, LPCSTR) {
 // --- Mouse and tracking -------------------------------------------------------------------------
 
 void CResizingBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  m_nPressedButton = nHitTest;
   if (!m_bTracking && nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT && IsDockedID(CurrentDockBarID())) {
     StartTracking(nHitTest, point);
     return;
@@ -349,8 +350,14 @@ void CResizingBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
   Default();
 }
 
+bool CResizingBar::TakePressedButton(UINT nHitTest) {
+  const bool pressed = nHitTest != HTNOWHERE && nHitTest == m_nPressedButton;
+  m_nPressedButton = HTNOWHERE;
+  return pressed;
+}
+
 void CResizingBar::OnNcLButtonUp(UINT nHitTest, CPoint) {
-  if (nHitTest == HTCLOSE && m_pDockSite) {
+  if (TakePressedButton(nHitTest) && nHitTest == HTCLOSE && m_pDockSite) {
     m_pDockSite->ShowControlBar(this, FALSE, FALSE);
     return;
   }
@@ -358,6 +365,7 @@ void CResizingBar::OnNcLButtonUp(UINT nHitTest, CPoint) {
 }
 
 void CResizingBar::OnLButtonDown(UINT nFlags, CPoint point) {
+  m_nPressedButton = HTNOWHERE;
   if (m_pDockContext && IsDockedID(CurrentDockBarID())) {
     ClientToScreen(&point);
     m_pDockContext->StartDrag(point);

@@ -78,6 +78,12 @@ class CResizingBar : public CControlBar {
   BOOL m_bDragShowContent = FALSE;
   UINT m_nDockBarID = 0;
   int m_cxEdge = 5;
+  // Where the left button last went down in the non-client area: a release
+  // on a caption button (close or pin) acts only when the press was on that
+  // button, not when a layout change moved it under the pointer meanwhile.
+  UINT m_nPressedButton = HTNOWHERE;
+  // Whether the release with this hit code ends a press on the same button.
+  bool TakePressedButton(UINT nHitTest);
 
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   afx_msg void OnNcPaint();
