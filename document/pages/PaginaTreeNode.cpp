@@ -412,8 +412,15 @@ void CPaginaTreeNode::UngroupSelection()
             placed->SetColourSettings(&product, false);
         }
     }
-    if (frame)
-        InsertChildAt(GetChildCount(), std::move(container));
+    if (!frame)
+        return;  // the emptied group goes
+    // The frame stays above its former objects and stays selected, still the
+    // first of the selection. Flagged only once listed, so a selection that
+    // cannot grow leaves it consistently unselected.
+    CTreeNode* kept = container.get();
+    InsertChildAt(GetChildCount(), std::move(container));
+    m_selection.insert(m_selection.begin(), kept);
+    kept->SetSelectedFlagOnly(true);
 }
 
 void CPaginaTreeNode::MoveSelectionInto(CTreeNode* target)

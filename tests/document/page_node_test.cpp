@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
+#include "document/nodes/CorniceTreeNode.h"
 #include "document/nodes/GruppoTreeNode.h"
 #include "document/nodes/ImgColor.h"
 #include "document/pages/PaginaTreeNode.h"
@@ -238,6 +239,25 @@ TEST(PageNodeTest, GroupingPutsTheGroupWhereTheTopmostSelectedObjectWasAndUngrou
     EXPECT_EQ((NodeList{b, d, a, c}), f.Children()) << "given back on top";
     EXPECT_EQ((NodeList{a, c}), f.page->GetSelection());
     EXPECT_TRUE(a->IsMovable());
+}
+
+TEST(PageNodeTest, UngroupingAFrameLeavesItSelectedAboveItsFormerObjects)
+{
+    PageFixture f;
+    FakeBox* other = f.Add(0.0f, 0.0f);
+    auto frame = std::make_unique<CCorniceTreeNode>("f.png", f.page);
+    CCorniceTreeNode* held = frame.get();
+    frame->AddChild(std::make_unique<FakeBox>(held, -0.2f, 0.0f), true);
+    frame->AddChild(std::make_unique<FakeBox>(held, 0.2f, 0.0f), true);
+    CTreeNode* a = held->GetChild(0);
+    CTreeNode* c = held->GetChild(1);
+    f.page->InsertChildAt(0, std::move(frame));
+    f.Select({held});
+    f.page->UngroupSelection();
+    EXPECT_EQ((NodeList{other, a, c, held}), f.Children()) << "the frame on top";
+    EXPECT_EQ((NodeList{held, a, c}), f.page->GetSelection()) << "the frame still first";
+    EXPECT_TRUE(held->IsSelected());
+    EXPECT_EQ(0u, held->GetChildCount());
 }
 
 TEST(PageNodeTest, MovingASelectionIntoItsOwnDescendantSkipsTheAncestors)
