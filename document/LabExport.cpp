@@ -19,7 +19,7 @@
 #include "document/nodes/SfondoTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
-#include "render/D3DImage.h"
+#include "render/MaskPath.h"
 
 namespace {
 const char kExportSuffix[] = "_xlab";
@@ -143,13 +143,10 @@ void CLabExport::CopyPersonalResource(int kind, const char* kindFolder, const st
     if (m_written.count(target)) continue;
     MakeFolder(folder);
     MakeFolder(resolutionFolder);
-    const std::string source = HostResourcePath(kind, lowRes, name, true);
-    CopyOneFile(source, target);
+    // A frame's shape goes with it, or the laboratory could not cut what
+    // the frame holds.
+    CopyPictureWithMask(HostResourcePath(kind, lowRes, name, true), target);
     m_written.insert(target);
-    // A picture's mask (a frame's shape) goes with it, or the laboratory
-    // could not cut what the frame holds.
-    const std::string mask = MaskPathFor(source.c_str());
-    if (::GetFileAttributesA(mask.c_str()) != INVALID_FILE_ATTRIBUTES) CopyOneFile(mask, MaskPathFor(target.c_str()));
   }
 }
 
@@ -158,6 +155,7 @@ void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
   for (const auto& image : albumList.GetImages()) {
     if (image->refCount <= 0) continue;
     if (!exported.AppendCopy(*image)) continue;
+    // The working copy with its mask: the shape of a cut-out on the pages.
     CopyPhotoFile("img", image->thumb);
     // Every photo that is no CD photo has its reference copy.
     if (image->tipo != 0) CopyPhotoFile("rif", image->riferimento);
@@ -171,7 +169,7 @@ void CLabExport::CopyPhotoFile(const char* folder, const std::string& name) {
   if (!IsSingleFileName(name.c_str())) Fail("Nome di foto non valido: \"" + name + "\".");
   const std::string target = JoinPath(JoinPath(m_exportFolder, folder), name);
   if (m_written.count(target)) return;
-  CopyOneFile(JoinPath(JoinPath(m_albumFolder, folder), name), target);
+  CopyPictureWithMask(JoinPath(JoinPath(m_albumFolder, folder), name), target);
   m_written.insert(target);
 }
 
@@ -179,6 +177,12 @@ void CLabExport::CopyOneFile(const std::string& source, const std::string& targe
   CFileOperation files;
   if (!files.Copy(source.c_str(), target.c_str()))
     Fail("Impossibile copiare " + source + ": " + files.GetErrorString().str());
+}
+
+void CLabExport::CopyPictureWithMask(const std::string& source, const std::string& target) {
+  CopyOneFile(source, target);
+  const std::string mask = MaskPathFor(source.c_str());
+  if (::GetFileAttributesA(mask.c_str()) != INVALID_FILE_ATTRIBUTES) CopyOneFile(mask, MaskPathFor(target.c_str()));
 }
 
 void CLabExport::MakeFolder(const std::string& folder) {

@@ -46,6 +46,8 @@ class CLabExport {
   // folder\name of the album into the same place of the export, once.
   void CopyPhotoFile(const char* folder, const std::string& name);
   void CopyOneFile(const std::string& source, const std::string& target);
+  // The picture and, when one lies beside it, its mask.
+  void CopyPictureWithMask(const std::string& source, const std::string& target);
   void MakeFolder(const std::string& folder);
 
   treeNode::CSposalboTreeNode& m_album;

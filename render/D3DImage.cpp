@@ -37,17 +37,6 @@ DWORD TextureFactorForAlpha(float alpha)
     return (byte << 24) | 0x00FFFFFFu;
 }
 
-std::string MaskPathFor(const char* picturePath)
-{
-    const std::string path = picturePath ? picturePath : "";
-    const size_t folderEnd = path.find_last_of("\\/:");
-    const size_t nameStart = folderEnd == std::string::npos ? 0 : folderEnd + 1;
-    size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot < nameStart)
-        dot = path.size();
-    return path.substr(0, dot) + ".msk" + path.substr(dot);
-}
-
 D3DXMATRIX EffectTextureMatrix(float rotationDegrees, int32_t mirror)
 {
     D3DXMATRIX toCentre;

@@ -2,8 +2,8 @@
 // One picture of a page drawn as a textured quad: a photo, frame, effect,
 // library image, background or selection handle. The picture is cut into
 // power-of-two tiles, recoloured on the processor when its colour settings
-// change, optionally shaped by a mask (for the stencil passes) and modulated
-// by an effect texture. Tiles, masks and effects are shared through the
+// change, optionally shaped by a mask (for the stencil passes, and for a
+// cut-out photo its own transparency) and modulated by an effect texture. Tiles, masks and effects are shared through the
 // picture cache with every quad that shows the same file at the same size and
 // colours; a picture that cannot be read or has no memory left shows as a
 // grey box with a cross and is noted for the user.
@@ -18,6 +18,7 @@
 
 #include "imagelib/ImgBitmap.h"
 #include "framework/com_ref.h"
+#include "render/MaskPath.h"
 #include "render/PictureCache.h"
 #include "render/Placement.h"
 #include "render/QuadGeometry.h"
@@ -54,9 +55,6 @@ struct ColourSettings {
 // The texture factor carrying a picture's transparency: alpha in the top byte.
 DWORD TextureFactorForAlpha(float alpha);
 
-// "c:\a\b.jpg" -> "c:\a\b.msk.jpg": the mask picture beside a picture.
-std::string MaskPathFor(const char* picturePath);
-
 // The effect's texture-coordinate transform: about the texture centre, rotate
 // by the effect rotation, then mirror. Translation sits in the third row, where
 // Direct3D reads it for two-component coordinates.
@@ -76,6 +74,10 @@ public:
     void SetEffectRotation(float degrees) { m_effectRotation = degrees; }
     void SetEffectMirror(int mode) { m_effectMirror = mode; }
     void RemoveEffect();
+    // The mask beside the picture also cuts the picture itself when drawn (a
+    // photo cut out of another keeps its shape there, a JPEG having no alpha);
+    // otherwise it only shapes what the stencil passes clip (a frame's window).
+    void SetMaskShapesPicture(bool shapes) { m_maskShapesPicture = shapes; }
 
     void SetColorAdjust(float red, float green, float blue, float brightness, float contrast,
                         float saturation, float alpha, bool apply);
@@ -124,6 +126,8 @@ private:
 
     // Drawing, one helper per step of a pass.
     void SetupTextureStages();
+    void SetupEffectStage();
+    void SetupShapeStage(DWORD stage);
     void DrawTiles();
     void DrawMaskShape();
     void RenderPlaceholderNumber();
@@ -136,6 +140,7 @@ private:
     SharedTiles m_tiles;
     SharedTiles m_effect;
     SharedTiles m_mask;
+    bool m_maskShapesPicture = false;
     ComRef<ID3DXMesh> m_number;
     // Where the tiles come from: a file, "#<id>" for a bitmap resource, or
     // empty for the transparent picture; loaded tells whether it is set.

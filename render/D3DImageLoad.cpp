@@ -60,58 +60,60 @@ bool FileMayExist(const std::string& path)
     return GetLastError() != ERROR_FILE_NOT_FOUND;
 }
 
-// The shape lives in the alpha channel: it is resized with the colours.
+// The whole picture into the whole texture: with its own alpha as the
+// texture's transparency, or, when it has none, its green channel (a grey
+// picture's level) as the transparency under one colour.
+bool ResizeIntoTexture(const CImgBitmap& picture, TextureImage& texture, unsigned char colour)
+{
+    const int width = texture.Width();
+    const int height = texture.Height();
+    IplImage* target = texture.Header();
+    IplImage* source = picture.GetIplImage();
+    if (picture.GetAlphaChannel() != 0) {
+        AlphaAsColour from(source);
+        AlphaAsColour to(target);
+        iplResize(source, target, width, picture.GetWidth(), height, picture.GetHeight(), kCubic);
+        return true;
+    }
+    CImgBitmap resized;
+    if (!resized.Create(width, height, false))
+        return false;
+    iplResize(source, resized.GetIplImage(), width, picture.GetWidth(), height, picture.GetHeight(), kCubic);
+    const IplImage* grey = resized.GetIplImage();
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* from = grey->imageData + static_cast<ptrdiff_t>(y) * grey->widthStep;
+        unsigned char* to = target->imageData + static_cast<ptrdiff_t>(y) * target->widthStep;
+        for (int x = 0; x < width; ++x) {
+            to[x * 4 + 0] = to[x * 4 + 1] = to[x * 4 + 2] = colour;
+            to[x * 4 + 3] = from[x * 3 + 1];
+        }
+    }
+    return true;
+}
+
+// The shape is the mask's alpha channel (a frame's mask), or its grey level
+// when it has none (the mask of a cut-out's working copy, a JPEG).
 std::unique_ptr<PictureTiles> MakeMaskTiles(const CD3DObj& owner, const std::string& path)
 {
     CImgBitmap mask;
     std::unique_ptr<TextureImage> texture;
-    std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 2, mask, texture);
-    if (!tiles)
+    std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 1, mask, texture);
+    if (!tiles || !ResizeIntoTexture(mask, *texture, 255))
         return nullptr;
-    {
-        AlphaAsColour from(mask.GetIplImage());
-        AlphaAsColour to(texture->Header());
-        iplResize(mask.GetIplImage(), texture->Header(), texture->Width(), mask.GetWidth(),
-                  texture->Height(), mask.GetHeight(), kCubic);
-    }
     FlipRows(texture->Header());
     return tiles;
 }
 
+// An effect without alpha is neutral grey (modulate 2x leaves the picture's
+// colour) with its green channel as its transparency.
 std::unique_ptr<PictureTiles> MakeEffectTiles(const CD3DObj& owner, const std::string& path)
 {
     CImgBitmap effect;
     std::unique_ptr<TextureImage> texture;
     std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 1, effect, texture);
-    if (!tiles)
+    if (!tiles || !ResizeIntoTexture(effect, *texture, 128))
         return nullptr;
-    const int width = texture->Width();
-    const int height = texture->Height();
-    IplImage* target = texture->Header();
-    if (effect.GetAlphaChannel() == 0) {
-        // Neutral grey colour (modulate 2x leaves the picture's colour) and
-        // the effect's green channel as its transparency.
-        CImgBitmap resized;
-        if (!resized.Create(width, height, false))
-            return nullptr;
-        iplResize(effect.GetIplImage(), resized.GetIplImage(), width, effect.GetWidth(), height,
-                  effect.GetHeight(), kCubic);
-        const IplImage* grey = resized.GetIplImage();
-        for (int y = 0; y < height; ++y) {
-            const unsigned char* from = grey->imageData + static_cast<ptrdiff_t>(y) * grey->widthStep;
-            unsigned char* to = target->imageData + static_cast<ptrdiff_t>(y) * target->widthStep;
-            for (int x = 0; x < width; ++x) {
-                to[x * 4 + 0] = to[x * 4 + 1] = to[x * 4 + 2] = 128;
-                to[x * 4 + 3] = from[x * 3 + 1];
-            }
-        }
-    } else {
-        AlphaAsColour from(effect.GetIplImage());
-        AlphaAsColour to(target);
-        iplResize(effect.GetIplImage(), target, width, effect.GetWidth(), height, effect.GetHeight(),
-                  kCubic);
-    }
-    FlipRows(target);
+    FlipRows(texture->Header());
     return tiles;
 }
 

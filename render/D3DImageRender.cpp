@@ -81,6 +81,7 @@ void CD3DImage::Render(int pass)
 
     DisableStage(device, 1);
     device->SetTexture(1, nullptr);
+    device->SetTexture(2, nullptr);
     if (m_placeholder && (pass == kPassNormal || pass == kPassInsideMask))
         RenderPlaceholderNumber();
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
@@ -108,11 +109,21 @@ void CD3DImage::SetupTextureStages()
     device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
     device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-    if (!m_effect) {
-        DisableStage(device, 1);
-        device->SetTexture(1, nullptr);
-        return;
+    DWORD next = 1;
+    if (m_effect) {
+        SetupEffectStage();
+        next = 2;
     }
+    const D3DCAPS9& caps = m_owner->GetCaps();
+    if (m_maskShapesPicture && m_mask && next < caps.MaxTextureBlendStages && next < caps.MaxSimultaneousTextures)
+        SetupShapeStage(next++);
+    DisableStage(device, next);
+    device->SetTexture(next, nullptr);
+}
+
+void CD3DImage::SetupEffectStage()
+{
+    IDirect3DDevice9* device = m_owner->GetDevice();
     device->SetTexture(1, m_effect->textures[0].Get());
     device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
@@ -120,12 +131,30 @@ void CD3DImage::SetupTextureStages()
     device->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
     device->SetTextureStageState(1, D3DTSS_ALPHAARG2, D3DTA_CURRENT);
     device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_MODULATE2X);
-    DisableStage(device, 2);
     const D3DXMATRIX effect = EffectTextureMatrix(m_effectRotation, m_effectMirror);
     device->SetTransform(D3DTS_TEXTURE1, &effect);
     device->SetSamplerState(1, D3DSAMP_ADDRESSU, D3DTADDRESS_BORDER);
     device->SetSamplerState(1, D3DSAMP_ADDRESSV, D3DTADDRESS_BORDER);
     device->SetTextureStageState(1, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
+}
+
+// The mask spans the whole quad (texture coordinate set 1) and scales the
+// transparency reached so far; the colour passes unchanged.
+void CD3DImage::SetupShapeStage(DWORD stage)
+{
+    IDirect3DDevice9* device = m_owner->GetDevice();
+    device->SetTexture(stage, m_mask->textures[0].Get());
+    device->SetTextureStageState(stage, D3DTSS_TEXCOORDINDEX, 1);
+    device->SetTextureStageState(stage, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+    device->SetTextureStageState(stage, D3DTSS_COLORARG1, D3DTA_CURRENT);
+    device->SetTextureStageState(stage, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    device->SetTextureStageState(stage, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    device->SetTextureStageState(stage, D3DTSS_ALPHAARG2, D3DTA_CURRENT);
+    device->SetTextureStageState(stage, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetSamplerState(stage, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
+    device->SetSamplerState(stage, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
+    device->SetSamplerState(stage, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(stage, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
 }
 
 void CD3DImage::DrawTiles()

@@ -13,6 +13,7 @@ class CFotoImgListView : public CImgListView {
   // Every photo's mark follows its use now: a mark changed while the list
   // paints shows only at the paint after.
   void UpdateUsedMarks();
+  bool MasksShapePictures() const override { return true; }
   // Whether the first selected photo may be deleted: it is in the album's
   // image list, and neither a page nor a page's undo or redo history nor a
   // clipboard uses it.

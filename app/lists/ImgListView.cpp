@@ -52,6 +52,7 @@ struct CImgListView::Job {
   };
   HWND target;
   int generation;
+  bool withMasks;
   std::vector<File> files;
   std::atomic<bool>* stop;
 };
@@ -176,6 +177,7 @@ void CImgListView::StartLoader(std::vector<CString> names, bool scanFolder) {
   auto job = std::make_unique<Job>();
   job->target = m_hWnd;
   job->generation = m_generation;
+  job->withMasks = MasksShapePictures();
   job->stop = &m_stop;
   const CString folder = m_subfolder.IsEmpty() ? m_folder : m_folder + "\\" + m_subfolder;
   if (scanFolder) {
@@ -215,7 +217,7 @@ DWORD WINAPI CImgListView::LoaderMain(void* argument) {
     for (const Job::File& file : job->files) {
       if (*job->stop) break;
       try {
-        OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(file.path));
+        OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(file.path), job->withMasks);
         if (!bitmap) continue;  // an unreadable file becomes no item
         auto* thumbnail = new Thumbnail{job->generation, file.name, bitmap.release()};
         if (!::PostMessageA(job->target, kThumbnailMessage, 0, reinterpret_cast<LPARAM>(thumbnail)))
@@ -272,7 +274,7 @@ void CImgListView::AppendThumbnail(const CString& name, HBITMAP bitmap) {
 
 bool CImgListView::AddFile(const CString& name) {
   CString path = m_subfolder.IsEmpty() ? m_folder : m_folder + "\\" + m_subfolder;
-  OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path + "\\" + name));
+  OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path + "\\" + name), MasksShapePictures());
   if (!bitmap) return false;
   AppendThumbnail(name, bitmap.get());
   return true;
@@ -281,7 +283,7 @@ bool CImgListView::AddFile(const CString& name) {
 bool CImgListView::RefreshThumbnail(const CString& name, const CString& path) {
   for (size_t i = 0; i < m_names.size(); ++i) {
     if (m_names[i] != name) continue;
-    OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path));
+    OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path), MasksShapePictures());
     if (!bitmap || !EnsureImageList()) return false;
     LVITEMA item{};
     item.mask = LVIF_IMAGE;

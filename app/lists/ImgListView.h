@@ -69,6 +69,9 @@ class CImgListView : public CListCtrl {
   virtual void DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name);
   // Marks an item (the photo list's used mark).
   virtual void UpdateItemState(int index);
+  // Whether a mask beside a file shapes its thumbnail (the album's photos;
+  // a frame's mask is its window, not its outline).
+  virtual bool MasksShapePictures() const { return false; }
 
  protected:
   // The window under a screen point during a drag (a test answers it).

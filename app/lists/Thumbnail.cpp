@@ -4,6 +4,7 @@
 
 #include "imagelib/ImgBitmap.h"
 #include "ipl/ipl.h"
+#include "render/MaskPath.h"
 
 namespace {
 constexpr COLORREF kAlphaBackground = 0xBEBEFF;
@@ -34,6 +35,37 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   ::FillRect(dc, &rect, brush);
   ::DeleteObject(brush);
 }
+
+// The picture with the grey level of its mask (fitted to it) as its
+// transparency; false when the mask cannot be read.
+bool ShapeByMask(const CImgBitmap& picture, const std::string& maskPath, CImgBitmap& shaped) {
+  CImgBitmap mask, fitted;
+  const int w = picture.GetWidth(), h = picture.GetHeight();
+  if (!mask.LoadPreview(maskPath.c_str(), 0, false, 256, false) || !fitted.Create(w, h, false) ||
+      !shaped.Create(w, h, true))
+    return false;
+  iplResize(mask.GetIplImage(), fitted.GetIplImage(), w, mask.GetWidth(), h, mask.GetHeight(), IPL_INTER_LINEAR);
+  const IplImage* from = picture.GetIplImage();
+  const IplImage* level = fitted.GetIplImage();
+  IplImage* to = shaped.GetIplImage();
+  const int channels = from->nChannels;
+  for (int y = 0; y < h; ++y) {
+    const auto* source = reinterpret_cast<const uint8_t*>(from->imageData) + static_cast<size_t>(y) * from->widthStep;
+    const auto* grey = reinterpret_cast<const uint8_t*>(level->imageData) + static_cast<size_t>(y) * level->widthStep;
+    auto* target = reinterpret_cast<uint8_t*>(to->imageData) + static_cast<size_t>(y) * to->widthStep;
+    for (int x = 0; x < w; ++x) {
+      const uint8_t* pixel = source + static_cast<size_t>(x) * channels;
+      const int own = channels == 4 ? pixel[3] : 255;
+      target[x * 4] = pixel[0];
+      target[x * 4 + 1] = pixel[1];
+      target[x * 4 + 2] = pixel[2];
+      target[x * 4 + 3] = static_cast<uint8_t>(own * grey[x * 3 + 1] / 255);
+    }
+  }
+  return true;
+}
+
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 }  // namespace
 
 RECT ThumbnailPlacement(int width, int height, int cell) {
@@ -54,9 +86,13 @@ RECT ThumbnailPlacement(int width, int height, int cell) {
   return placed;
 }
 
-OwnedBitmap MakeThumbnail(const std::string& path) {
-  CImgBitmap picture;
-  if (!picture.LoadPreview(path.c_str(), 1, true, 256, false) || !picture.IsValid()) return nullptr;
+OwnedBitmap MakeThumbnail(const std::string& path, bool withMask) {
+  CImgBitmap loaded, shaped;
+  if (!loaded.LoadPreview(path.c_str(), 1, true, 256, false) || !loaded.IsValid()) return nullptr;
+  const std::string maskPath = MaskPathFor(path.c_str());
+  // Without its mask a photo still shows, as a plain rectangle.
+  const bool masked = withMask && FileExists(maskPath) && ShapeByMask(loaded, maskPath, shaped);
+  CImgBitmap& picture = masked ? shaped : loaded;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = kThumbnailSize;

@@ -21,5 +21,7 @@ using OwnedBitmap = std::unique_ptr<std::remove_pointer<HBITMAP>::type, BitmapDe
 // longer side fills the cell, the other is truncated and centred.
 RECT ThumbnailPlacement(int width, int height, int cell);
 
-// Null when the file cannot be read as a picture.
-OwnedBitmap MakeThumbnail(const std::string& path);
+// Null when the file cannot be read as a picture. With withMask, a mask
+// beside the picture (see MaskPathFor) gives it its shape: an album photo cut
+// out of another shows as it was cut.
+OwnedBitmap MakeThumbnail(const std::string& path, bool withMask = false);

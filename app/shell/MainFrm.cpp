@@ -13,6 +13,7 @@
 #include "document/SposalboDoc.h"
 #include "app/dialogs/FontListFile.h"
 #include "document/imagelist/MImageList.h"
+#include "document/imagelist/WorkingCopy.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/FileWatch.h"
 #include "imagelib/ImgBitmap.h"
@@ -268,7 +269,9 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
       if (picture.LoadPreview(changed, 1, true, 1024, true)) {
         // Our own rewrite of the copy must not come back as a change.
         CFileWatchOwnWrite ownWrite(target.c_str());
-        if (picture.Save(target.c_str(), IMG_FORMAT_JPEG, 0, 90))
+        // The shape of an edited cut-out is kept, or taken off when the edit
+        // made it opaque.
+        if (SaveWorkingCopy(picture, target.c_str()))
           m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
       }
     }

@@ -12,6 +12,7 @@
 #include "imagelib/FileReplace.h"
 #include "document/services/PathNames.h"
 #include "document/imagelist/WorkingCopy.h"
+#include "render/MaskPath.h"
 
 namespace spab_imagelist {
 
@@ -92,13 +93,14 @@ void CMImageList::NewFileName(std::string& out, int32_t number, const char* exte
 
 // The counters only grow, and a number whose file is already there (a list file
 // edited by hand, an earlier crash) is passed over: an import never overwrites a
-// photo of the album.
+// photo of the album, nor takes on a shape left beside its name.
 bool CMImageList::TakeWorkingName(std::string& out, const char* albumFolder, const char* extension) {
   do {
     if (m_lastThumb == INT32_MAX) return false;
     out.clear();
     NewFileName(out, ++m_lastThumb, extension);
-  } while (Find(out.c_str()) || FileExists(ImgPath(albumFolder, out)));
+  } while (Find(out.c_str()) || FileExists(ImgPath(albumFolder, out)) ||
+           FileExists(MaskPathFor(ImgPath(albumFolder, out).c_str())));
   return true;
 }
 
@@ -228,7 +230,7 @@ bool CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string
   const std::string working = ImgPath(albumFolder, workingName);
   if (named && MakeWorkingCopy(sourcePath, working.c_str())) return true;
   ::DeleteFileA(reference.c_str());
-  if (named) ::DeleteFileA(working.c_str());
+  if (named) DeleteWorkingCopy(working.c_str());
   return false;
 }
 
@@ -334,7 +336,7 @@ void CMImageList::Remove(const char* thumb, const char* albumFolder) {
     }
   }
   RebuildIndex();  // a later entry with the same name takes the index place
-  if (IsSingleFileName(working.c_str())) ::DeleteFileA(ImgPath(albumFolder, working).c_str());
+  if (IsSingleFileName(working.c_str())) DeleteWorkingCopy(ImgPath(albumFolder, working).c_str());
   if (IsSingleFileName(reference.c_str())) ::DeleteFileA(RifPath(albumFolder, reference).c_str());
   Save(albumFolder, false);
 }

@@ -2,7 +2,8 @@
 // The photos an album has imported ("immagini.xml" in the album folder). The list
 // owns the photo files: a working copy in "\img\" and, for photos that did not come
 // from a laboratory CD, a reference copy in "\rif\", both named from counters that
-// only grow, and it counts how many page objects use each photo.
+// only grow (a working copy of a picture with transparency has its mask beside
+// it, see WorkingCopy.h), and it counts how many page objects use each photo.
 #include <windows.h>
 
 #include <functional>
@@ -82,7 +83,8 @@ class CMImageList {
   // thumb names (wantThumbs) or riferimento names, in list order.
   std::vector<CString> GetFileNames(bool wantThumbs) const;
 
-  // Removes a photo, deletes its files in the album folder and saves the list there.
+  // Removes a photo, deletes its files (and the working copy's mask) in the album
+  // folder and saves the list there.
   void Remove(const char* thumb, const char* albumFolder);
 
   const std::vector<std::unique_ptr<CMImg>>& GetImages() const { return m_images; }

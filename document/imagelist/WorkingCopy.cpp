@@ -1,9 +1,14 @@
 #include "document/imagelist/WorkingCopy.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <string>
 
 #include "imagelib/ImageFile.h"
 #include "imagelib/ImgBitmap.h"
+#include "render/MaskPath.h"
+#include "render/TextureImage.h"
 
 namespace {
 constexpr int kWorkingSize = 1024;
@@ -28,17 +33,65 @@ bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath) {
   const int longer = std::max(file.Info().width, file.Info().height);
   CImgBitmap decoded;
   if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return false;
-  if (std::max(decoded.GetWidth(), decoded.GetHeight()) <= kWorkingSize)
-    return decoded.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90) != 0;
+  if (std::max(decoded.GetWidth(), decoded.GetHeight()) <= kWorkingSize) return SaveWorkingCopy(decoded, jpegPath);
   int32_t width = 0, height = 0;
   img::FitLongerSide(decoded.GetWidth(), decoded.GetHeight(), kWorkingSize, width, height);
   CImgBitmap fitted;
   if (!fitted.Create(width, height, decoded.GetAlphaChannel() != 0)) return false;
-  iplResize(decoded.GetIplImage(), fitted.GetIplImage(), width, decoded.GetWidth(), height, decoded.GetHeight(),
-            IPL_INTER_LINEAR);
-  return fitted.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90) != 0;
+  {
+    // The shape shrinks with the picture.
+    AlphaAsColour from(decoded.GetIplImage());
+    AlphaAsColour to(fitted.GetIplImage());
+    iplResize(decoded.GetIplImage(), fitted.GetIplImage(), width, decoded.GetWidth(), height, decoded.GetHeight(),
+              IPL_INTER_LINEAR);
+  }
+  return SaveWorkingCopy(fitted, jpegPath);
+}
+
+// An alpha channel that is opaque everywhere gives the picture no shape.
+bool HasTransparency(const CImgBitmap& picture) {
+  const IplImage* image = picture.GetIplImage();
+  if (!image || picture.GetAlphaChannel() == 0) return false;
+  const int alpha = image->alphaChannel - 1;
+  for (int y = 0; y < image->height; ++y) {
+    const auto* row = reinterpret_cast<const unsigned char*>(image->imageData) + static_cast<size_t>(y) * image->widthStep;
+    for (int x = 0; x < image->width; ++x)
+      if (row[static_cast<size_t>(x) * image->nChannels + alpha] != 255) return true;
+  }
+  return false;
+}
+
+// White where the picture is opaque, black where it is clear.
+bool SaveAlphaAsMask(const CImgBitmap& picture, const std::string& maskPath) {
+  const IplImage* image = picture.GetIplImage();
+  CImgBitmap mask;
+  if (!mask.Create(image->width, image->height, false)) return false;
+  IplImage* grey = mask.GetIplImage();
+  const int alpha = image->alphaChannel - 1;
+  for (int y = 0; y < image->height; ++y) {
+    const auto* from = reinterpret_cast<const unsigned char*>(image->imageData) + static_cast<size_t>(y) * image->widthStep;
+    auto* to = reinterpret_cast<unsigned char*>(grey->imageData) + static_cast<size_t>(y) * grey->widthStep;
+    for (int x = 0; x < image->width; ++x) {
+      const unsigned char level = from[static_cast<size_t>(x) * image->nChannels + alpha];
+      to[x * 3] = to[x * 3 + 1] = to[x * 3 + 2] = level;
+    }
+  }
+  return mask.Save(maskPath.c_str(), IMG_FORMAT_JPEG, 1, 90) != 0;
 }
 }  // namespace
+
+bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
+  if (!picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90)) return false;
+  const std::string maskPath = MaskPathFor(jpegPath);
+  if (HasTransparency(picture)) return SaveAlphaAsMask(picture, maskPath);
+  ::DeleteFileA(maskPath.c_str());
+  return true;
+}
+
+void DeleteWorkingCopy(const char* jpegPath) {
+  ::DeleteFileA(jpegPath);
+  ::DeleteFileA(MaskPathFor(jpegPath).c_str());
+}
 
 bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath) {
   return g_maker ? g_maker(sourcePath, jpegPath) : MakeWithImageLibrary(sourcePath, jpegPath);

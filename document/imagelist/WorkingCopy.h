@@ -1,6 +1,12 @@
 #pragma once
 // Makes the working copy of an imported photo: the picture fitted into 1024 pixels per
-// side, saved as a JPEG of quality 90. Tests may put a maker of their own in place.
+// side, saved as a JPEG of quality 90. A JPEG keeps no transparency, so the
+// transparency of a picture that has some (a cut-out) goes into a grey mask
+// picture beside the copy ("12.msk.jpg" beside "12.jpg": white opaque, black
+// clear), from which the page draws the picture's shape. Tests may put a maker
+// of their own in place.
+
+class CImgBitmap;
 
 typedef bool (*WorkingCopyMaker)(const char* sourcePath, const char* jpegPath);
 
@@ -8,3 +14,11 @@ bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath);
 
 // Returns the maker that was set before; null restores the image library's.
 WorkingCopyMaker SetWorkingCopyMaker(WorkingCopyMaker maker);
+
+// Writes a picture as a working copy with its mask; a mask of an earlier
+// picture at that place goes when this one is opaque. False when either file
+// could not be written.
+bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath);
+
+// Deletes a working copy and the mask beside it.
+void DeleteWorkingCopy(const char* jpegPath);

@@ -336,6 +336,9 @@ void CImgTreeNode::LoadResources()
         // The colours first, so the picture is made once with them.
         m_picture->SetColorAdjust(m_colour.red, m_colour.green, m_colour.blue, m_colour.brightness,
                                   m_colour.contrast, m_colour.saturation, m_colour.alpha, false);
+        // A photo's mask is the shape it was cut out in; a frame's mask is
+        // the window it shows its photos through, not its own outline.
+        m_picture->SetMaskShapesPicture(m_kind == kKindPhoto);
         m_picture->LoadFromFile(path.c_str(), lowRes);
         m_resourcesLoaded = true;
         ReapplyColour();

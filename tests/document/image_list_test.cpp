@@ -106,18 +106,19 @@ TEST_F(ImageListTest, ImportedFilesGetReferenceAndWorkingCopies) {
   MakeFolder(sources / "foto");
   WriteTextFile(sources / "foto\\a.png.bmp", "bitmap");
   WriteTextFile(album / "rif\\1.bmp", "older reference");
+  WriteTextFile(album / "img\\2.msk.jpg", "an older shape");  // would shape the new photo
   ASSERT_TRUE(FromCd("foto\\a.png.bmp"));
   CMImg* image = FromFile("foto\\a.png.bmp");
   ASSERT_TRUE(image);
   EXPECT_EQ(image->riferimento, "2.bmp");
-  EXPECT_EQ(image->thumb, "2.jpg");
+  EXPECT_EQ(image->thumb, "3.jpg");
   EXPECT_EQ(image->nome, "a.png.bmp");
   EXPECT_EQ(image->tipo, 1);
   EXPECT_EQ(ReadTextFile(album / "rif\\2.bmp"), "bitmap");
   EXPECT_EQ(ReadTextFile(album / "rif\\1.bmp"), "older reference");
-  EXPECT_TRUE(FileExists(album / "img\\2.jpg"));
-  EXPECT_EQ(list.Find("2.jpg"), image);
-  EXPECT_EQ(list.GetFileNames(true), (Names{"1.bmp", "2.jpg"}));
+  EXPECT_TRUE(FileExists(album / "img\\3.jpg"));
+  EXPECT_EQ(list.Find("3.jpg"), image);
+  EXPECT_EQ(list.GetFileNames(true), (Names{"1.bmp", "3.jpg"}));
   EXPECT_EQ(list.GetFileNames(false), (Names{"", "2.bmp"}));
 
   // A missing file or a folder adds nothing, silently.
@@ -180,10 +181,12 @@ TEST_F(ImageListTest, ReferenceCountsNeverGoBelowZeroAndRemoveDeletesAndSaves) {
   list.ResetRefs();
   EXPECT_EQ(list.Find("1.jpg")->refCount, 0);
 
+  WriteTextFile(album / "img\\2.msk.jpg", "shape");
   list.Remove("2.jpg", Album());
   list.Remove("none.jpg", Album());
   EXPECT_FALSE(list.Find("2.jpg"));
   EXPECT_FALSE(FileExists(album / "img\\2.jpg"));
+  EXPECT_FALSE(FileExists(album / "img\\2.msk.jpg")) << "the shape goes with its photo";
   EXPECT_FALSE(FileExists(album / "rif\\1.jpg"));
   EXPECT_TRUE(FileExists(album / "img\\1.jpg"));
   auto saved = CMImageList::Load(Album(), false);
@@ -343,6 +346,69 @@ TEST(ImageListPreview, WorkingCopiesAreFittedInto1024PixelsAndKeepTheirPicture) 
     EXPECT_GT(row[2], 180) << "red at the left";
     EXPECT_GT(row[(image->width - 1) * 3], 180) << "blue at the right";
   }
+}
+
+// JPEG keeps no transparency: a picture with some gets it as a grey mask
+// beside its working copy, at the copy's size; an opaque one gets none, and a
+// mask left at its name before goes.
+TEST(ImageListPreview, TransparencyGoesIntoAGreyMaskBesideTheWorkingCopy) {
+  const struct {
+    int width, height;
+    bool transparent;
+    int maskWidth;
+  } cases[] = {
+      {300, 90, true, 300},     // clear, half and opaque thirds
+      {2400, 720, true, 1024},  // fitted: the shape shrinks with the picture
+      {300, 90, false, 0},
+  };
+  TempFolder folder;
+  const std::string photo = folder / "cut.tga", copy = folder / "1.jpg", mask = folder / "1.msk.jpg";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.width);
+    WriteTextFile(mask, "an earlier shape");
+    ::WriteTga(photo, c.width, c.height, [&](int x, int) {
+      const uint8_t level = !c.transparent ? 255 : x < c.width / 3 ? 0 : x < 2 * c.width / 3 ? 128 : 255;
+      return Rgba{200, 30, 30, level};
+    });
+    ASSERT_TRUE(MakeWorkingCopy(photo.c_str(), copy.c_str()));
+    if (!c.transparent) {
+      EXPECT_FALSE(FileExists(mask));
+      continue;
+    }
+    CImgBitmap made;
+    ASSERT_TRUE(made.Load(mask.c_str(), 0, 1));
+    EXPECT_EQ(made.GetWidth(), c.maskWidth);
+    const IplImage* image = made.GetIplImage();
+    const unsigned char* row = image->imageData + image->widthStep * (image->height / 2);
+    const int third = c.maskWidth / 3;
+    for (int i : {0, 1, 2}) {
+      const int expected = i == 0 ? 0 : i == 1 ? 128 : 255;
+      const unsigned char* pixel = row + (third * i + third / 2) * 3;
+      for (int channel : {0, 1, 2}) EXPECT_NEAR(pixel[channel], expected, 6) << "third " << i;
+    }
+  }
+}
+
+// The crop road with the image library: the cut-out's shape lies beside its
+// working copy, and removing the photo removes the shape too.
+TEST(ImageListPreview, ACutOutKeepsItsShapeBesideItsWorkingCopyUntilRemoved) {
+  TempFolder album;
+  MakeFolder(album / "img");
+  MakeFolder(album / "rif");
+  CMImageList list;
+  CString name;
+  ASSERT_TRUE(list.AddCroppedImageWith(
+      [](const CString& path, float&, float&, float&) {
+        CImgBitmap cut;
+        if (!cut.Create(40, 20, true, true, 0)) return false;  // clear everywhere
+        return cut.Save(path, IMG_FORMAT_TIFF, 1, 90) != 0;
+      },
+      album.Path().c_str(), &name));
+  EXPECT_STREQ(name, "1.jpg");
+  ASSERT_TRUE(FileExists(album / "img\\1.msk.jpg"));
+  list.Remove("1.jpg", album.Path().c_str());
+  EXPECT_FALSE(FileExists(album / "img\\1.jpg"));
+  EXPECT_FALSE(FileExists(album / "img\\1.msk.jpg"));
 }
 
 }  // namespace

@@ -148,6 +148,9 @@ class LabExportTest : public testing::Test {
 };
 
 TEST_F(LabExportTest, TheExportHoldsTheSealedProjectAndOnlyWhatTheLaboratoryLacks) {
+  // Shapes of cut-outs beside their working copies.
+  WriteTextFile(albumFolder + "\\img\\4.msk.jpg", "shape of 4");
+  WriteTextFile(albumFolder + "\\img\\2.msk.BMP", "shape of 2");
   ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
   const std::string out = ExportFolder();
   EXPECT_TRUE(ui.Questions().empty());
@@ -162,7 +165,8 @@ TEST_F(LabExportTest, TheExportHoldsTheSealedProjectAndOnlyWhatTheLaboratoryLack
   EXPECT_EQ(lab.OpenSeal(sealBytes), lab.Md5(project));
 
   // Photo 2 is on no page: it neither travels nor is listed.
-  EXPECT_EQ(FilesIn(out + "\\img"), (std::set<std::string>{"1.BMP", "3.BMP", "4.jpg"}));
+  EXPECT_EQ(FilesIn(out + "\\img"), (std::set<std::string>{"1.BMP", "3.BMP", "4.jpg", "4.msk.jpg"}));
+  EXPECT_EQ(ReadTextFile(out + "\\img\\4.msk.jpg"), "shape of 4");
   EXPECT_EQ(ReadTextFile(out + "\\img\\3.BMP"), ReadTextFile(albumFolder + "\\img\\3.BMP"));
   EXPECT_EQ(ReadTextFile(out + "\\img\\4.jpg"), ReadTextFile(albumFolder + "\\img\\4.jpg"));
   EXPECT_EQ(FilesIn(out + "\\rif"), (std::set<std::string>{"1.bmp"}));

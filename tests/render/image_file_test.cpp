@@ -107,19 +107,57 @@ TEST_F(ImageFileTest, TransparencyKeepsTheColourAndBlends)
 TEST_F(ImageFileTest, MaskBesideThePictureClipsThroughTheStencil)
 {
     WriteTga("frame.tga", 32, 32, [](int, int) { return kWhite; });
-    // The shape: the left half only.
+    // The shape, the left half only: in the mask's alpha, or in its grey
+    // level when it has no alpha.
     WriteTga("frame.msk.tga", 32, 32, [](int x, int) { return Rgba{0, 0, 0, uint8_t(x < 16 ? 255 : 0)}; });
+    WriteBmp("grey.bmp", 32, 32, [](int, int) { return kWhite; });
+    WriteBmp("grey.msk.bmp", 32, 32, [](int x, int) { return x < 16 ? kWhite : Rgba{0, 0, 0, 255}; });
     WriteBmp("photo.bmp", 32, 32, [](int, int) { return kRed; });
-    auto frame = Load("frame.tga", 0.5f);
-    ASSERT_TRUE(frame->HasMask());
-    auto photo = Load("photo.bmp", 0.5f);
-    BeginFrame(0xFF000000);
-    frame->Render(kPassWriteMask);
-    photo->Render(kPassInsideMask);
-    EndFrame();
-    const Pixels pixels = ReadBack();
-    EXPECT_EQ(At(pixels, -0.15f, 0.0f), Rgb(kRed));
-    EXPECT_EQ(At(pixels, 0.15f, 0.0f), 0u);
+    for (const char* name : {"frame.tga", "grey.bmp"}) {
+        auto frame = Load(name, 0.5f);
+        ASSERT_TRUE(frame->HasMask());
+        auto photo = Load("photo.bmp", 0.5f);
+        BeginFrame(0xFF000000);
+        frame->Render(kPassWriteMask);
+        photo->Render(kPassInsideMask);
+        EndFrame();
+        const Pixels pixels = ReadBack();
+        EXPECT_EQ(At(pixels, -0.15f, 0.0f), Rgb(kRed)) << name;
+        EXPECT_EQ(At(pixels, 0.15f, 0.0f), 0u) << name;
+    }
+}
+
+TEST_F(ImageFileTest, AGreyMaskShapesThePictureItselfOnlyWhenAsked)
+{
+    WriteBmp("cut.bmp", 32, 32, [](int, int) { return kRed; });
+    // No alpha: the grey level is the shape, the left half with a soft edge.
+    WriteBmp("cut.msk.bmp", 32, 32, [](int x, int) {
+        const uint8_t level = x < 12 ? 255 : (x < 20 ? uint8_t(255 - (x - 12) * 32) : 0);
+        return Rgba{level, level, level, 255};
+    });
+    // An effect of plain white changes nothing, and the shape comes after it.
+    WriteBmp("neutral.bmp", 8, 8, [](int, int) { return kWhite; });
+    const struct {
+        bool shapes, effect;
+    } cases[] = {{false, false}, {true, false}, {true, true}};
+    for (const auto& c : cases) {
+        const bool shapes = c.shapes;
+        auto quad = std::make_unique<CD3DImage>(surface.get());
+        quad->SetMaskShapesPicture(shapes);
+        quad->LoadFromFile("cut.bmp", false);
+        if (c.effect)
+            quad->LoadEffect("neutral.bmp", 0.0f, kMirrorNone);
+        quad->SetScale(0.5f, 0.5f);
+        quad->SetPosition(0.0f, 0.0f);
+        ASSERT_TRUE(quad->HasMask());
+        const Pixels pixels = DrawAlone(*quad, 0xFFFFFFFF);
+        EXPECT_TRUE(ColourNear(At(pixels, -0.15f, 0.0f), Rgb(kRed), 2)) << shapes << c.effect;
+        EXPECT_EQ(At(pixels, 0.15f, 0.0f), shapes ? 0xFFFFFFu : Rgb(kRed)) << shapes << c.effect;
+        const uint32_t edge = At(pixels, 0.0f, 0.0f);
+        if (shapes) {
+            EXPECT_TRUE(Green(edge) > 40 && Green(edge) < 215) << "half way: " << std::hex << edge;
+        }
+    }
 }
 
 TEST_F(ImageFileTest, EffectModulatesTransparencyAndFollowsItsMirror)

@@ -15,6 +15,7 @@
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "render/TestPictures.h"
 
 namespace {
 // The list with the window under a drag answered by the test.
@@ -90,6 +91,29 @@ TEST(Thumbnail, PicturesFillTheCellAlongTheirLongerSideCentred) {
   EXPECT_TRUE(IsMaskCompanion("ROSA.MSK.bmp"));
   EXPECT_FALSE(IsMaskCompanion("rosa.png"));
   EXPECT_FALSE(IsMaskCompanion(".msk"));
+}
+
+// A photo's mask shapes its thumbnail when the list asks for it: a cut-out's
+// clear part shows the light violet that stands for transparency.
+TEST(Thumbnail, AMaskBesideAPhotoShapesItsThumbnailWhenAsked) {
+  TempFolder folder;
+  SampleAlbum::WritePicture(folder / "cut.bmp", 40, 20, 0x00FF00);
+  WriteBmp(folder / "cut.msk.bmp", 40, 20, [](int x, int) {
+    const uint8_t level = x < 20 ? 255 : 0;
+    return Rgba{level, level, level, 255};
+  });
+  for (bool withMask : {false, true}) {
+    OwnedBitmap cell = MakeThumbnail(folder / "cut.bmp", withMask);
+    ASSERT_TRUE(cell);
+    DIBSECTION dib{};
+    ASSERT_TRUE(::GetObjectA(cell.get(), sizeof dib, &dib));
+    // Rows bottom-up, 0x00RRGGBB; the picture lies in rows 24 to 71.
+    auto at = [&](int x, int y) {
+      return static_cast<const uint32_t*>(dib.dsBm.bmBits)[(kThumbnailSize - 1 - y) * kThumbnailSize + x];
+    };
+    EXPECT_EQ(at(24, 48), 0x00FF00u) << withMask;
+    EXPECT_EQ(at(72, 48), withMask ? 0xFFBEBEu : 0x00FF00u) << withMask;
+  }
 }
 
 // The list chooses the files on its own thread: its loader never calls into a

@@ -14,6 +14,8 @@
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/FileWatch.h"
+#include "render/MaskPath.h"
+#include "render/TestPictures.h"
 #include "document/SposalboDoc.h"
 #include "document/pages/SposalboTreeNode.h"
 
@@ -206,11 +208,13 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   const struct {
     const char* change;
     std::function<void()> make;
-    bool copyMade;
+    bool copyMade, shaped;  // the working copy has a mask beside it after the change
   } cases[] = {
-      {"a watch never made", [&] { frame->SendMessage(GetFileWatchMessage(), 4711, 0); }, false},
-      {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, false},
-      {"a red picture", [&] { SampleAlbum::WritePicture(reference, 80, 60, 0xFF0000); }, true},
+      {"a watch never made", [&] { frame->SendMessage(GetFileWatchMessage(), 4711, 0); }, false, false},
+      {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, false, false},
+      {"a cut-out", [&] { WriteTga(reference, 80, 60, [](int x, int) { return Rgba{0, 0, 200, uint8_t(x < 40 ? 0 : 255)}; }); },
+       true, true},
+      {"a red picture", [&] { SampleAlbum::WritePicture(reference, 80, 60, 0xFF0000); }, true, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
@@ -220,6 +224,7 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
     input::FlushUntil([&] { return page->NeedsRefresh(); }, 500);
     EXPECT_TRUE(page->NeedsRefresh());
     EXPECT_EQ(ReadTextFile(working) != before, c.copyMade);
+    EXPECT_EQ(FileExists(MaskPathFor(working.c_str())), c.shaped);
   }
   CImgBitmap copy;
   ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);

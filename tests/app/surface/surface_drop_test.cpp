@@ -196,6 +196,12 @@ TEST_F(SurfaceDropTest, AStoredCropIsPlacedOverThePhotoAndACancelledOneChangesNo
   auto saved = spab_imagelist::CMImageList::Load(album->GetFolder().c_str(), false);
   ASSERT_TRUE(saved);
   EXPECT_NE(saved->Find(cut->GetName().c_str()), nullptr);
+  // Alone on the page, the cut-out shows its shape: the page through its hole.
+  Page()->SelectAll(false);
+  cut->SetPosition(0.0f, 0.0f);
+  cut->SetScale(0.5f, 0.5f);
+  EXPECT_EQ(PixelAfterRender(PixelOf(0.05f, 0.03f)), 0xFFFFFFu) << "the hole";
+  EXPECT_TRUE(ColourNear(PixelAfterRender(PixelOf(-0.25f, 0.0f)), 0x00A000, 16)) << "the ring";
 }
 
 TEST_F(SurfaceDropTest, ADropOutsideTheSurfaceDoesNothing) {
