@@ -389,26 +389,4 @@ TEST(ImageListPreview, TransparencyGoesIntoAGreyMaskBesideTheWorkingCopy) {
   }
 }
 
-// The crop road with the image library: the cut-out's shape lies beside its
-// working copy, and removing the photo removes the shape too.
-TEST(ImageListPreview, ACutOutKeepsItsShapeBesideItsWorkingCopyUntilRemoved) {
-  TempFolder album;
-  MakeFolder(album / "img");
-  MakeFolder(album / "rif");
-  CMImageList list;
-  CString name;
-  ASSERT_TRUE(list.AddCroppedImageWith(
-      [](const CString& path, float&, float&, float&) {
-        CImgBitmap cut;
-        if (!cut.Create(40, 20, true, true, 0)) return false;  // clear everywhere
-        return cut.Save(path, IMG_FORMAT_TIFF, 1, 90) != 0;
-      },
-      album.Path().c_str(), &name));
-  EXPECT_STREQ(name, "1.jpg");
-  ASSERT_TRUE(FileExists(album / "img\\1.msk.jpg"));
-  list.Remove("1.jpg", album.Path().c_str());
-  EXPECT_FALSE(FileExists(album / "img\\1.jpg"));
-  EXPECT_FALSE(FileExists(album / "img\\1.msk.jpg"));
-}
-
 }  // namespace
