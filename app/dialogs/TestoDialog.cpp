@@ -5,7 +5,7 @@
 #include "app/dialogs/TextFaces.h"
 #include "document/DocumentHost.h"
 
-CTestoDialog::CTestoDialog(CWnd* parent) : CFontDialog(nullptr, CF_SCREENFONTS, nullptr, parent) {
+CTestoDialog::CTestoDialog(CWnd* parent) : CFontDialog(nullptr, CF_EFFECTS | CF_SCREENFONTS, nullptr, parent) {
   lstrcpynA(m_lf.lfFaceName, "Arial", LF_FACESIZE);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The text dialog: the system font choice (TrueType fonts only) with an edit
-// for the text itself, from dialog template 1543 of the program's resources.
-// The caller sets the text and font before running it and reads them after OK.
+// The text dialog: the system font choice (TrueType fonts only, and the text's
+// colour) with an edit for the text itself, from dialog template 1543 of the
+// program's resources. The caller sets the text, font and colour before running
+// it and reads them after OK.
 #include <string>
 
 #include "app/resource.h"

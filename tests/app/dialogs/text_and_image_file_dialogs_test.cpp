@@ -39,6 +39,70 @@ TEST(TestoDialog, OffersTrueTypeFontsFromItsOwnTemplateStartingWithArial) {
   }
 }
 
+namespace {
+// The system's font choice runs for real on the program's template; a timer
+// looks at the dialog, picks red in its colour box and presses OK.
+CTestoDialog* g_textDialog = nullptr;
+struct SeenColourBox {
+  bool colourShown = false;
+  int colours = 0;
+  bool effectsShown = false;
+  bool picked = false;
+} g_seen;
+int g_textWaits = 0;
+
+void CALLBACK pickRedAndConfirm(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = g_textDialog ? g_textDialog->m_hWnd : nullptr;
+  if (!dialog && ++g_textWaits < 200) return;
+  ::KillTimer(nullptr, id);
+  if (!dialog) return;
+  // The dialog itself may not show yet: the controls' own style says.
+  const auto shown = [dialog](int id) {
+    HWND control = ::GetDlgItem(dialog, id);
+    return control && (::GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  HWND colours = ::GetDlgItem(dialog, 0x473);
+  g_seen.colourShown = shown(0x473);
+  g_seen.effectsShown = shown(0x410) || shown(0x411);
+  g_seen.colours = colours ? static_cast<int>(::SendMessageA(colours, CB_GETCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < g_seen.colours; ++i) {
+    if (static_cast<COLORREF>(::SendMessageA(colours, CB_GETITEMDATA, i, 0)) != RGB(255, 0, 0)) continue;
+    ::SendMessageA(colours, CB_SETCURSEL, i, 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x473, CBN_SELCHANGE), reinterpret_cast<LPARAM>(colours));
+    g_seen.picked = true;
+  }
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+class CRealFontChoice : public CScriptedUi {
+ public:
+  BOOL ChooseFont(CHOOSEFONTA* pCf) override {
+    g_textWaits = 0;
+    g_seen = SeenColourBox{};
+    ::SetTimer(nullptr, 0, 50, pickRedAndConfirm);
+    return CUiSeam::ChooseFont(pCf);
+  }
+};
+}  // namespace
+
+TEST(TestoDialog, TheTextsColourIsChosenInTheDialogAndComesBackWithTheFont) {
+  CRealFontChoice seam;
+  CTestoDialog dialog;
+  dialog.m_cf.rgbColors = RGB(0, 0, 128);
+  dialog.SetText("Giulia e Marco");
+  g_textDialog = &dialog;
+  const INT_PTR result = dialog.DoModal();
+  g_textDialog = nullptr;
+  ASSERT_EQ(result, IDOK);
+  EXPECT_TRUE(g_seen.colourShown);
+  EXPECT_GE(g_seen.colours, 16);
+  ASSERT_TRUE(g_seen.picked);
+  EXPECT_EQ(dialog.m_cf.rgbColors, RGB(255, 0, 0));
+  // Strike-out and underline would not show on the page: not offered.
+  EXPECT_FALSE(g_seen.effectsShown);
+  EXPECT_EQ(dialog.GetText(), "Giulia e Marco");
+}
+
 TEST(TextFaces, ATextStartsInAFaceThatIsThereAndPreferablyTheLaboratorys) {
   const std::vector<std::string> installed = {"Cambria Math", "@Gothic", "Tahoma", "Liberation Serif", "Arial"};
   const std::function<bool(const std::string&)> lab = [](const std::string& face) {
