@@ -6,6 +6,7 @@
 #include "imagelib/ColorTwist.h"
 #include "imagelib/ImgLut.h"
 #include "render/D3DImage.h"
+#include "render/EdgeBleed.h"
 #include "render/PictureTiling.h"
 #include "render/TextureImage.h"
 
@@ -56,8 +57,8 @@ public:
         TextureImage tile(texture, layout.tileWidth, layout.tileHeight);
         if (!tile.IsValid())
             return false;
-        // Texels beyond the picture stay transparent, so filtering at the
-        // picture's edge blends with nothing left over in memory.
+        // Texels beyond the picture hold nothing left over in memory; those
+        // next to it take its edge (BleedEdgeColours).
         tile.Clear();
         const int32_t x = layout.tileWidth * column;
         const int32_t y = layout.tileHeight * row;
@@ -72,8 +73,19 @@ public:
                                 x * 4,
                             static_cast<size_t>(w) * 4);
             }
-            return true;
+        } else {
+            Recolour(tile, x, y, w, h);
         }
+        BleedEdgeColours(reinterpret_cast<uint8_t*>(target->imageData), target->widthStep, w, h,
+                         layout.tileWidth, layout.tileHeight);
+        return true;
+    }
+
+private:
+    void Recolour(TextureImage& tile, int32_t x, int32_t y, int32_t w, int32_t h)
+    {
+        IplImage* source = m_source.GetIplImage();
+        IplImage* target = tile.Header();
         m_source.SetROI(0, x, y, w, h);
         tile.Image().SetROI(0, 0, 0, w, h);
         if (m_twist)
@@ -86,10 +98,8 @@ public:
             iplContrastStretch(m_twist ? target : source, target, luts);
         }
         m_source.SelectChannel(0);
-        return true;
     }
 
-private:
     CImgBitmap& m_source;
     bool m_twist = false;
     bool m_tables = false;

@@ -169,13 +169,18 @@ void CD3DImage::DrawTiles()
         DrawStrip();
         return;
     }
-    device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_BORDER);
-    device->SetSamplerState(0, D3DSAMP_ADDRESSV, D3DTADDRESS_BORDER);
+    // A tile of several is drawn over the whole quad and the transparent
+    // border hides it beyond its own part. A single tile covers the quad alone:
+    // clamped, its edge texels are not filtered towards the border's black.
+    const bool single = m_tiles->textures.size() == 1;
+    const DWORD address = single ? D3DTADDRESS_CLAMP : D3DTADDRESS_BORDER;
+    device->SetSamplerState(0, D3DSAMP_ADDRESSU, address);
+    device->SetSamplerState(0, D3DSAMP_ADDRESSV, address);
     device->SetSamplerState(0, D3DSAMP_BORDERCOLOR, 0x00000000);
     device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
     // Point filtering on a tiled picture, so a tile's edge never blends with
     // the transparent border into a visible seam.
-    const D3DTEXTUREFILTERTYPE filter = m_tiles->textures.size() == 1 ? D3DTEXF_LINEAR : D3DTEXF_POINT;
+    const D3DTEXTUREFILTERTYPE filter = single ? D3DTEXF_LINEAR : D3DTEXF_POINT;
     device->SetSamplerState(0, D3DSAMP_MAGFILTER, filter);
     device->SetSamplerState(0, D3DSAMP_MINFILTER, filter);
     for (int32_t r = 0; r < m_layout.rows; ++r) {

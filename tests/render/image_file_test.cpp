@@ -2,6 +2,7 @@
 // effects and tiles, drawn and read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "DeviceFixture.h"
@@ -102,6 +103,24 @@ TEST_F(ImageFileTest, TransparencyKeepsTheColourAndBlends)
     quad->SetColorAdjust(1.0f, 1.0f, 1.0f, 1.0f, 0.5f, 1.0f, 0.5f, true);
     const uint32_t c = At(DrawAlone(*quad), 0.0f, 0.0f);
     EXPECT_TRUE(ColourNear(c, 0x7F7F7F, 3)) << std::hex << c;
+}
+
+TEST_F(ImageFileTest, AnEnlargedPictureHasNoDarkFringeAtItsEdgesOrCutOuts)
+{
+    // 12 x 10 texels in a 16 x 16 tile, drawn 12.8 pixels a texel on white:
+    // an opaque white picture, and one with a white patch in transparent black.
+    WriteBmp("edge.bmp", 12, 10, [](int, int) { return kWhite; });
+    WriteTga("cutout.tga", 12, 10, [](int x, int y) {
+        return x >= 3 && x < 9 && y >= 3 && y < 7 ? kWhite : Rgba{0, 0, 0, 0};
+    });
+    for (const char* name : {"edge.bmp", "cutout.tga"}) {
+        auto quad = Load(name, 0.5f);
+        const Pixels pixels = DrawAlone(*quad, 0xFFFFFFFF);
+        int darkest = 255;
+        for (uint32_t c : pixels.argb)
+            darkest = std::min({darkest, Red(c), Green(c), Blue(c)});
+        EXPECT_GE(darkest, 250) << name;
+    }
 }
 
 TEST_F(ImageFileTest, MaskBesideThePictureClipsThroughTheStencil)
