@@ -127,6 +127,40 @@ TEST_F(SelectionTest, DrawsARedOutlineAndWhiteHandlesWhereTheGeometrySays)
     EXPECT_TRUE(ColourNear(pixels.At(rotate.x, rotate.y), 0xFFFFFF, 8));
 }
 
+TEST_F(SelectionTest, EveryResizeHandleShowsItsDarkBorderOnAllFourSides)
+{
+    // On a surface as high as the editor's page (handles of about ten pixels)
+    // and at any sub-pixel place, a handle shows a dark edge all round, never
+    // on some sides only.
+    window->SetClientSize(480, 480);
+    ASSERT_TRUE(surface->ResetDevice(false, 1.0f));
+    surface->SetZoom(1.0f, 1.0f);
+    selection->SetScale(0.5f, 0.5f);
+    selection->SetWidth(1.0f);
+    const auto dark = [](uint32_t c) { return Red(c) < 110 && Green(c) < 110 && Blue(c) < 110; };
+    for (float shift : {0.0f, 0.3f, 0.6f}) {
+        selection->SetPosition(shift / 480.0f, shift / 480.0f);
+        BeginFrame(0xFFFFFFFF);
+        selection->Render(true);
+        EndFrame();
+        const Pixels pixels = ReadBack();
+        for (int i = 0; i < 8; ++i) {
+            const CD3DImage& handle = selection->Handle(i);
+            const PixelPos centre = ToPixel(handle.GetPositionX(), handle.GetPositionY());
+            const struct {
+                int dx, dy;
+            } sides[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+            for (const auto& side : sides) {
+                bool seen = false;
+                for (int step = 1; step <= 5 && !seen; ++step)
+                    seen = dark(pixels.At(centre.x + side.dx * step, centre.y + side.dy * step));
+                EXPECT_TRUE(seen) << "handle " << i << " side " << side.dx << "," << side.dy
+                                  << " shift " << shift;
+            }
+        }
+    }
+}
+
 TEST_F(SelectionTest, BeforeAnyDrawingTheHandlesAnswerWhereTheyWereMade)
 {
     // All nine stand at the origin; the rotation handle is asked first.
