@@ -1,5 +1,9 @@
 #include "app/shell/EditorFrame.h"
 
+#include "document/SposalboDoc.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+
 namespace {
 IEditorFrame* g_frame = nullptr;
 }
@@ -10,3 +14,10 @@ void SetEditorFrame(IEditorFrame* frame) {
 }
 
 IEditorFrame* GetEditorFrame() { return g_frame; }
+
+void IEditorFrame::UpdateCurrentPageThumbnail() {
+  CSposalboDoc* album = GetAlbum();
+  treeNode::CPaginaTreeNode* page = GetCurrentPage();
+  if (!album || !page || !page->NeedsRefresh()) return;
+  UpdatePageThumbnail(album->GetRoot()->GetCurrentPageIndex());
+}

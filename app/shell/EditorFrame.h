@@ -52,6 +52,8 @@ class IEditorFrame : public IDocumentHost {
   virtual void UpdateRulers(const RulerGeometry& geometry) = 0;
   // The page bar draws the thumbnail of the album's page at that index again.
   virtual void UpdatePageThumbnail(int pageIndex) = 0;
+  // The same for the current page, when it is marked changed.
+  void UpdateCurrentPageThumbnail();
   // The page bar applies the album root's pending page-list change.
   virtual void NotifyPageList() = 0;
   // The photo bar lists the album's photos again.

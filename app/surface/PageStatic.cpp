@@ -199,7 +199,7 @@ int CSposalboPageStatic::Render() {
   page = frame->GetCurrentPage();
   RefreshLeftPageThumbnail(frame, page);
   if (page && page->NeedsRefresh()) {
-    if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) frame->UpdatePageThumbnail(album->GetCurrentPageIndex());
+    frame->UpdateCurrentPageThumbnail();
     page->SetNeedsRefresh(false);
   } else if (treeNode::CSposalboTreeNode* album = AlbumRoot(frame)) {
     // Also without a current page: cutting the first page leaves none, and

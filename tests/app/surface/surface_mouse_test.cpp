@@ -224,6 +224,19 @@ TEST_F(SurfaceMouseTest, RenderDrawsThePageAndRefreshesItsThumbnailOnce) {
   Page()->SetNeedsRefresh(true);
   surface.Render();
   EXPECT_EQ(frame.thumbnailUpdates, 1) << "nothing is drawn while paused";
+  // The frame redraws the current page's thumbnail only while the page is
+  // marked changed, at the page's index.
+  frame.album->GetRoot()->GoToPage(1);
+  const struct {
+    bool changed;
+    std::vector<int> pages;
+  } cases[] = {{false, {}}, {true, {1}}};
+  for (const auto& c : cases) {
+    frame.thumbnailPages.clear();
+    frame.GetCurrentPage()->SetNeedsRefresh(c.changed);
+    frame.UpdateCurrentPageThumbnail();
+    EXPECT_EQ(frame.thumbnailPages, c.pages) << "changed " << c.changed;
+  }
 }
 
 TEST_F(SurfaceMouseTest, APageLeftBeforeAFrameShowedItsChangeStillGetsItsThumbnail) {
