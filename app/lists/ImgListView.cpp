@@ -299,6 +299,16 @@ bool CImgListView::RefreshThumbnail(const CString& name, const CString& path) {
   return false;
 }
 
+bool CImgListView::SelectItemNamed(const CString& name) {
+  const auto found = std::find(m_names.begin(), m_names.end(), name);
+  if (found == m_names.end()) return false;
+  const int index = static_cast<int>(found - m_names.begin());
+  for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0; i = GetNextItem(i, LVNI_SELECTED))
+    if (i != index) SetItemState(i, 0, LVIS_SELECTED);
+  SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  return true;
+}
+
 void CImgListView::RemoveItem(int index) {
   if (index < 0 || static_cast<size_t>(index) >= m_names.size()) return;
   DeleteItem(index);

@@ -57,6 +57,8 @@ class CImgListView : public CListCtrl {
   bool AddFile(const CString& name);
   // Redraws the thumbnail of the first item of that name from path.
   bool RefreshThumbnail(const CString& name, const CString& path);
+  // Selects the first item of that name alone; false when none has it.
+  bool SelectItemNamed(const CString& name);
 
   const std::vector<CString>& GetNames() const { return m_names; }
   // The name of the first selected item; empty without selection.

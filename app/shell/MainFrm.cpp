@@ -273,6 +273,7 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
         // made it opaque.
         if (SaveWorkingCopy(picture, target.c_str()))
           m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
+        m_lists.photos.SelectItemNamed(found->second.c_str());
       }
     }
   }

@@ -192,7 +192,8 @@ TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
 }
 
 // A photo handed to the outside editor and changed there: its working copy is
-// made again from the change, and the page reloads its pictures in any case.
+// made again from the change and its item in the photo list is selected, and
+// the page reloads its pictures in any case.
 TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   OpenSample();
   treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
@@ -205,6 +206,8 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
   // Drawing would take the page's reload mark away.
   frame->SetRenderPaused(true);
+  CFotoImgListView& photos = frame->GetLists().photos;
+  input::FlushUntil([&] { return !photos.IsLoading(); }, 5000);
   const struct {
     const char* change;
     std::function<void()> make;
@@ -220,11 +223,13 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
     SCOPED_TRACE(c.change);
     const std::string before = ReadTextFile(working);
     page->SetNeedsRefresh(false);
+    for (int i = 0; i < photos.GetItemCount(); ++i) photos.SetItemState(i, 0, LVIS_SELECTED);
     c.make();
     input::FlushUntil([&] { return page->NeedsRefresh(); }, 500);
     EXPECT_TRUE(page->NeedsRefresh());
     EXPECT_EQ(ReadTextFile(working) != before, c.copyMade);
     EXPECT_EQ(FileExists(MaskPathFor(working.c_str())), c.shaped);
+    EXPECT_STREQ(photos.GetFirstSelectedName(), c.copyMade ? Sample().PhotoA().c_str() : "");
   }
   CImgBitmap copy;
   ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);
