@@ -225,7 +225,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CSkinFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
   // The toolbar "Strumenti" and the status bar, from the resource script.
   if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT | TBSTYLE_TRANSPARENT,
-                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC) ||
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+                                 CBRS_SIZE_DYNAMIC) ||
       !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
     return -1;
   m_wndToolBar.SetWindowText("Strumenti");

@@ -48,6 +48,20 @@ TEST_F(MainFrameListsTest, LibraryFoldersComeFromTheProfileOrBesideTheProgram) {
   EXPECT_STREQ(frame->GetLists().images.GetFolder(), program + "image\\lowres");
 }
 
+// "Pers Path" is read when the frame is made, trimmed at both ends.
+TEST_F(MainFrameListsTest, TheCustomFolderIsTheTrimmedPersPath) {
+  const struct {
+    const char* stored;
+    const char* folder;
+  } cases[] = {{"   ", ""}, {" \tD:\\grafiche mie \t", "D:\\grafiche mie"}};
+  for (const auto& c : cases) {
+    Setting("Pers Path", c.stored);
+    CMainFrame made;
+    EXPECT_EQ(made.GetCustomFolder(), c.folder) << "stored \"" << c.stored << '"';
+    EXPECT_STREQ(made.GetCustomTemplateFolder(), *c.folder ? (std::string(c.folder) + "\\template\\").c_str() : "");
+  }
+}
+
 TEST_F(MainFrameListsTest, ThePageBarFollowsTheAlbumsPages) {
   CPageImgListView& pages = frame->GetLists().pages;
   ASSERT_NE(pages.m_hWnd, nullptr);  // the page bar made its window
