@@ -201,6 +201,21 @@ void CPageImgListView::ClearPending() {
 void CPageImgListView::Clear() {
   ClearPending();
   CPageListView::Clear();
+  m_followedPage = -1;
+}
+
+void CPageImgListView::FollowCurrentPage(int index) {
+  if (!m_hWnd || index < 0 || index >= GetItemCount()) {
+    m_followedPage = -1;
+    return;
+  }
+  // Again also when the item went with a removed page, or the list lost its
+  // selection otherwise.
+  if (index == m_followedPage && GetNextItem(-1, LVNI_SELECTED) >= 0) return;
+  m_followedPage = index;
+  SetItemState(-1, 0, LVIS_SELECTED);
+  SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  EnsureVisible(index, FALSE);
 }
 
 void CPageImgListView::RemovePage(int index) {

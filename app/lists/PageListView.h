@@ -56,6 +56,10 @@ class CPageImgListView : public CPageListView {
   // Draws pending pages for at most `budgetMs` milliseconds (negative: all).
   void DrawPendingPages(int budgetMs = -1);
   bool HasPendingPages() const { return !m_blankImages.empty(); }
+  // The current page's item is selected and scrolled into view when the
+  // current page changes; between changes the user's clicks and scrolling
+  // stay as they are. -1: no current page.
+  void FollowCurrentPage(int index);
   void RemovePage(int index) override;
   void Clear() override;
 
@@ -71,6 +75,7 @@ class CPageImgListView : public CPageListView {
   // between images, not images.
   std::vector<int> m_blankImages;
   treeNode::CSposalboTreeNode* m_album = nullptr;
+  int m_followedPage = -1;
 };
 
 class CTemplateListView : public CPageListView {

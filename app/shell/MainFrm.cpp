@@ -117,6 +117,8 @@ void CMainFrame::OnUpdatePagePane(CCmdUI*) {
   const std::string text = root ? PagePaneText(true, root->GetCurrentPageIndex(), root->GetPageCount())
                                 : PagePaneText(false, 0, 0);
   m_wndStatusBar.SetPaneText(m_wndStatusBar.CommandToIndex(ID_INDICATOR_PAGE), text.c_str());
+  // The page bar marks the same page.
+  m_lists.pages.FollowCurrentPage(root ? root->GetCurrentPageIndex() : -1);
 }
 
 void CMainFrame::OnUpdateSizePane(CCmdUI* pCmdUI) {

@@ -180,14 +180,25 @@ TEST_F(MainFrameListsTest, TheStatusBarShowsThePageAndThePageSizeOfTheOpenAlbum)
     return std::make_pair(std::string(status.GetPaneText(status.CommandToIndex(ID_INDICATOR_PAGE))),
                           std::string(status.GetPaneText(status.CommandToIndex(ID_INDICATOR_SIZE))));
   };
+  // The page bar marks the same page as the status bar.
+  CPageImgListView& pages = frame->GetLists().pages;
+  const auto marked = [&] { return pages.GetNextItem(-1, LVNI_SELECTED); };
   const std::pair<std::string, std::string> none{" ", "        "};
   EXPECT_EQ(panes(), none) << "without an album: one blank and eight";
   OpenSample();
   EXPECT_EQ(panes(), std::make_pair(std::string("       1 / 3"), std::string("      300 x 150")));
+  EXPECT_EQ(marked(), 0);
   Menu(ID_PAGE_NEXT);
   EXPECT_EQ(panes().first, "       2 / 3");
+  EXPECT_EQ(marked(), 1);
   Menu(ID_PAGE_LAST);
   EXPECT_EQ(panes().first, "       3 / 3");
+  EXPECT_EQ(marked(), 2);
+  Menu(ID_PAGE_DELETE);  // the last page goes: the one before is current
+  frame->GetPageSurface()->Render();
+  EXPECT_EQ(panes().first, "       2 / 2");
+  EXPECT_EQ(marked(), 1);
+  ui.AnswerMessage(IDNO);  // the change is not saved
   Menu(ID_ALBUM_CLOSE);
   ASSERT_EQ(frame->GetAlbum(), nullptr);
   EXPECT_EQ(panes(), none);
