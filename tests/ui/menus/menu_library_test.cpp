@@ -41,6 +41,17 @@ TEST(SkinColors, ArithmeticKeepsItsEdgeCases) {
   EXPECT_EQ(GetBitmapColorCount(h), 0);
   h.biBitCount = 4;
   EXPECT_EQ(GetBitmapColorCount(h), 16);
+  // Each source of a visual style's colours names the known looks by its own values.
+  struct Style {
+    COLORREF first, second;
+    bool fromThemeData;
+    COLORREF bar;
+  };
+  const Style styles[] = {{0x86B8AA, 0, true, 0xAADADA},        {0xBEA3A4, 0, true, 0xE5D7D7},
+                          {0xE55400, 0, true, 0xF5C2A3},        {0xF0C5AC, 0xF0C5AC, true, 0xF0C5AC},
+                          {0xF0C5AC, 0xF0C5AC, false, 0xF5C2A3}, {0xE6E6E6, 0xE6E6E6, false, 0xE5D7D7},
+                          {0xCCDCD6, 0xCCDCD6, false, 0xAADADA}, {0x86B8AA, 0x86B8AA, false, 0x86B8AA}};
+  for (const Style& s : styles) EXPECT_EQ(StyleBarColor(s.first, s.second, s.fromThemeData), s.bar) << std::hex << s.first;
 }
 
 TEST(SkinColors, TimerIdsComeFromTheLibrarysOwnTable) {

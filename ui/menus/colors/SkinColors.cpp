@@ -175,18 +175,25 @@ COLORREF GetMenuBarColorXP(HMENU hMenu) {
   return GetDefaultBarColor();
 }
 
-namespace {
-COLORREF knownCaption(COLORREF c, bool& known) {
-  known = true;
-  switch (c) {
-    case 0x86B8AA: case 0xCCDCD6: return 0xAADADA;
-    case 0xBEA3A4: case 0xE6E6E6: return 0xE5D7D7;
-    case 0xE55400: case 0xF0C5AC: return 0xF5C2A3;
+COLORREF StyleBarColor(COLORREF first, COLORREF second, bool fromThemeData) {
+  // The style's own caption colours name three known looks; without the
+  // style's data the mix of the system colours names them.
+  if (fromThemeData) {
+    switch (first) {
+      case 0x86B8AA: return 0xAADADA;
+      case 0xBEA3A4: return 0xE5D7D7;
+      case 0xE55400: return 0xF5C2A3;
+    }
+    return nearest(MixColor70(first, second));
   }
-  known = false;
-  return c;
+  const COLORREF mix = nearest(MixColor70(first, second));
+  switch (mix) {
+    case 0xCCDCD6: return 0xAADADA;
+    case 0xE6E6E6: return 0xE5D7D7;
+    case 0xF0C5AC: return 0xF5C2A3;
+  }
+  return mix;
 }
-}  // namespace
 
 void GetVisualStyleColors(COLORREF& bar, COLORREF& second, bool look2003) {
   int os = SkinOs().osClass;
@@ -202,19 +209,13 @@ void GetVisualStyleColors(COLORREF& bar, COLORREF& second, bool look2003) {
       COLORREF c1 = 0, c2 = 0;
       if (GetThemeColorSafe(hTheme, 1, 1, 3821, &c1) == S_OK &&
           GetThemeColorSafe(hTheme, 1, 1, 3805, &c2) == S_OK) {
-        bool known;
-        bar = knownCaption(c1, known);
-        if (!known) bar = nearest(MixColor70(c1, c2));
+        bar = StyleBarColor(c1, c2, true);
         withData = true;
       }
       CloseThemeDataSafe(hTheme);
     }
-    if (!withData) {
-      COLORREF mix = nearest(MixColor70(DarkenColor(10, ::GetSysColor(COLOR_WINDOW)),
-                                        ::GetSysColor(COLOR_ACTIVECAPTION)));
-      bool known;
-      bar = knownCaption(mix, known);
-    }
+    if (!withData)
+      bar = StyleBarColor(DarkenColor(10, ::GetSysColor(COLOR_WINDOW)), ::GetSysColor(COLOR_ACTIVECAPTION), false);
     if (look2003)
       second = LightenColor(200, bar), bar = DarkenColor(20, bar);
     else

@@ -29,6 +29,10 @@ COLORREF GetDefaultBarColor();
 COLORREF GetMenuBarColor(HMENU hMenu = nullptr);
 COLORREF GetMenuBarColorXP(HMENU hMenu = nullptr);
 void GetVisualStyleColors(COLORREF& bar, COLORREF& second, bool look2003);
+// The bar colour of a visual style: from the style's two caption colours
+// (fromThemeData), else from the window colour darkened by 10 and the active
+// caption colour; known looks get their own bar colour.
+COLORREF StyleBarColor(COLORREF first, COLORREF second, bool fromThemeData);
 COLORREF GetThemedBarColor();
 
 // A gradient from start to end colour; nearest colours of the device on request.
