@@ -73,7 +73,10 @@ TEST_F(MenuLibraryTest, The2003AndXpPaintersDrawBandSelectionChecksAndGreyText) 
     }
     EXPECT_NE(canvas.At(plain.right - 3, y), canvas.At(1, y)) << theme;  // band against background
     const RECT& separator = p.rows[1];
-    EXPECT_EQ(canvas.At(150, (separator.top + separator.bottom) / 2), ::GetSysColor(COLOR_GRAYTEXT)) << theme;
+    const int line = (separator.top + separator.bottom) / 2;
+    EXPECT_EQ(canvas.At(150, line), ::GetSysColor(COLOR_GRAYTEXT)) << theme;
+    EXPECT_EQ(canvas.At(p.bandWidth, line), ::GetSysColor(COLOR_GRAYTEXT)) << theme << ": from the band's edge";
+    EXPECT_NE(canvas.At(p.bandWidth - 1, line), ::GetSysColor(COLOR_GRAYTEXT)) << theme;
     const RECT& grayed = p.rows[3];
     EXPECT_GT(canvas.Count({p.bandWidth, grayed.top, 200, grayed.bottom}, ::GetSysColor(COLOR_GRAYTEXT)), 5) << theme;
     EXPECT_EQ(canvas.Count({p.bandWidth, grayed.top, 200, grayed.bottom}, ::GetSysColor(COLOR_MENUTEXT)), 0) << theme;
@@ -206,4 +209,12 @@ TEST_F(MenuLibraryTest, IconsWindowCommandsRadioChecksAndOpenBarItemsArePaintedI
   EXPECT_LT(GetRValue(beside) + GetGValue(beside) + GetBValue(beside),
             GetRValue(background) + GetGValue(background) + GetBValue(background))
       << "the shadow";
+  // With 256 colours or fewer the shadow is two columns of shadow dots from the fourth row.
+  SkinState().screenColors = 256;
+  Canvas few(60, 20, RGB(255, 255, 255));
+  dis.hDC = few.dc();
+  sample.bar.DrawItem(&dis);
+  const COLORREF dots = ::GetSysColor(COLOR_3DSHADOW);
+  EXPECT_EQ(few.Count({56, 4, 58, 20}, dots), 32);
+  EXPECT_EQ(few.Count({56, 0, 58, 4}, dots) + few.Count({58, 0, 60, 20}, dots), 0);
 }

@@ -103,7 +103,7 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
       if (many)
         DarkenShadowColumns(hDC, shadow, 4);
       else
-        for (int y = rc.top + 4; y < rc.bottom; y += 2) ::SetPixel(hDC, body.right, y, ::GetSysColor(COLOR_3DSHADOW));
+        FillSolid(hDC, {body.right, rc.top + 4, body.right + 2, rc.bottom}, ::GetSysColor(COLOR_3DSHADOW));
     } else if (selected) {
       if (look2003 && many)
         DrawGradient(hDC, rc, colors.selFill, colors.grad1, false, false);
@@ -135,7 +135,7 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
     else FillSolid(hDC, band, colors.band1);
     FillSolid(hDC, rest, colors.background);
     int y = (rc.top + rc.bottom) / 2;
-    FillSolid(hDC, {rtl ? rc.left : rest.left + 2, y, rtl ? rest.right - 2 : rc.right, y + 1}, ::GetSysColor(COLOR_GRAYTEXT));
+    FillSolid(hDC, {rest.left, y, rest.right, y + 1}, ::GetSysColor(COLOR_GRAYTEXT));
     return;
   }
 
