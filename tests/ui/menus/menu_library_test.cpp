@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstdlib>
+
 #include "ui/menus/menu/Mnemonic.h"
 #include "ui/menus/menus_fixture.h"
 
@@ -190,4 +193,46 @@ TEST_F(MenuLibraryTest, ToolbarTablesGiveThreeSharedImagesPerCommand) {
   longer.insert(longer.end() - 1, {300, 301});
   ASSERT_TRUE(first.bar.LoadToolBarIcons(longer.data(), 0xC0C0C0));
   EXPECT_EQ(SkinState().iconLists.back()->FindIndex(301), -1);
+}
+
+TEST(MnemonicText, TheUnderlineStandsUnderTheMarkedCharacterInEitherLayout) {
+  struct Case {
+    const char* text;
+    bool markFirst;  // the wide W is marked, else the narrow i
+  };
+  for (DWORD layout : {DWORD(0), DWORD(LAYOUT_RTL)}) {
+    for (const Case& c : {Case{"&Wi", true}, Case{"W&i", false}}) {
+      Canvas canvas(120, 30, RGB(255, 255, 255));
+      ::SetLayout(canvas.dc(), layout);
+      HFONT font = ::CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+      HGDIOBJ old = ::SelectObject(canvas.dc(), font);
+      ::SetTextColor(canvas.dc(), RGB(0, 0, 0));
+      ::SetBkMode(canvas.dc(), TRANSPARENT);
+      DrawMnemonicText(canvas.dc(), c.text, -1, {10, 0, 110, 30}, DT_SINGLELINE | DT_VCENTER);
+      ::SelectObject(canvas.dc(), old);
+      ::DeleteObject(font);
+      ::SetLayout(canvas.dc(), 0);
+      // The lowest inked row is the underline; the rows above hold the glyphs.
+      int underline = -1;
+      for (int y = 0; y < 30; ++y)
+        if (canvas.Count({0, y, 120, y + 1}, 0) > 0) underline = y;
+      ASSERT_GT(underline, 0) << layout;
+      auto span = [&](int top, int bottom, int& first, int& last) {
+        first = 120, last = -1;
+        for (int y = top; y < bottom; ++y)
+          for (int x = 0; x < 120; ++x)
+            if (GetGValue(canvas.At(x, y)) < 128) first = std::min(first, x), last = std::max(last, x);
+      };
+      int inkFirst, inkLast, lineFirst, lineLast;
+      span(0, underline - 1, inkFirst, inkLast);
+      span(underline, underline + 1, lineFirst, lineLast);
+      if (c.markFirst) {
+        EXPECT_LE(std::abs(lineFirst - inkFirst), 1) << layout << " " << c.text;
+        EXPECT_GT(lineLast - lineFirst, 8) << layout << " " << c.text;
+      } else {
+        EXPECT_GE(lineLast, inkLast - 2) << layout << " " << c.text;
+        EXPECT_LT(lineLast - lineFirst, 7) << layout << " " << c.text;
+      }
+    }
+  }
 }

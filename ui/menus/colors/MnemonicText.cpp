@@ -1,5 +1,6 @@
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/menus/colors/SkinColors.h"
@@ -63,9 +64,13 @@ void DrawMnemonicText(HDC hDC, LPCSTR text, int length, const RECT& rect, UINT f
   ::SetTextAlign(hDC, oldAlign);
   COLORREF color = ::GetTextColor(hDC);
   int under = tm.tmAscent + 1;
+  // A mirrored device context keeps the text's reading order on the screen, so
+  // in its logical coordinates the characters run from the far end back.
+  const bool mirrored = !vertical && (::GetLayout(hDC) & LAYOUT_RTL) != 0;
   for (size_t mark : layout.marks) {
     if (mark >= layout.plain.size()) continue;
     int from = extent(hDC, layout.plain, mark), to = extent(hDC, layout.plain, mark + 1);
+    if (mirrored) from = along - from, to = along - to, std::swap(from, to);
     RECT line;
     if (down)
       line = {x - under - 1, y + from, x - under, y + to};
