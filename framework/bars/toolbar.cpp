@@ -257,6 +257,7 @@ std::vector<ToolItem> CToolBar::Items() const {
     item.separator = (b.fsStyle & TBSTYLE_SEP) != 0;
     item.separatorWidth = b.iBitmap > 0 ? b.iBitmap : kToolBarSeparatorWidth;
     item.hidden = (b.fsState & TBSTATE_HIDDEN) != 0;
+    item.control = item.separator && b.idCommand != 0;
     items.push_back(item);
   }
   return items;
@@ -276,6 +277,7 @@ BOOL CToolBar::IsCurrentPlace(DWORD dwMode) const {
 }
 
 void CToolBar::CommitWraps(const std::vector<bool>& wrap) {
+  bool changed = false;
   for (size_t i = 0; i < wrap.size(); ++i) {
     TBBUTTON b;
     if (!GetButton(static_cast<int>(i), &b)) continue;
@@ -286,7 +288,11 @@ void CToolBar::CommitWraps(const std::vector<bool>& wrap) {
     info.dwMask = TBIF_BYINDEX | TBIF_STATE;
     info.fsState = state;
     SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+    changed = true;
   }
+  // The control repaints only the button whose state changed, while the
+  // buttons after it moved: without this they would keep their old pictures.
+  if (changed) Invalidate();
 }
 
 CSize CToolBar::CalcLayout(DWORD dwMode, int nLength) {

@@ -41,7 +41,7 @@ ToolArrangement ArrangeToolItems(const std::vector<ToolItem>& items, SIZE button
     if (items[i].hidden) continue;
     int w = widthOf(items[i]);
     bool breakBefore = last >= 0 && (vertical || (maxWidth >= 0 && lineWidth + w > maxWidth));
-    if (breakBefore && items[i].separator && !vertical) {
+    if (breakBefore && items[i].separator && !items[i].control && !vertical) {
       // The separator ends the full line rather than starting the next one.
       out.wrap[i] = true;
       last = static_cast<int>(i);

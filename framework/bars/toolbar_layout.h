@@ -24,6 +24,9 @@ struct ToolItem {
   bool separator = false;
   int separatorWidth = 0;
   bool hidden = false;
+  // A separator holding a control (a combo): it takes a place on a line as a
+  // button does instead of ending the line it does not fit.
+  bool control = false;
 };
 
 struct ToolArrangement {

@@ -125,6 +125,14 @@ TEST(ToolBarLines, ButtonsWrapWhereTheWidthEnds) {
     EXPECT_EQ(a.size.cx, k.size.cx);
     EXPECT_EQ(a.size.cy, k.size.cy);
   }
+  // A separator holding a combo that does not fit goes to the next line.
+  ToolItem combo = sep;
+  combo.separatorWidth = 60;
+  combo.control = true;
+  ToolArrangement a = ArrangeToolItems({b, b, combo}, button, 60, false);
+  EXPECT_EQ(a.wrap, (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(a.size.cx, 60);
+  EXPECT_EQ(a.size.cy, 44);
 }
 
 TEST(StatusPanes, TheStretchingPaneTakesWhatOthersLeave) {

@@ -1,6 +1,7 @@
 // The themed toolbar as it paints: the custom-draw notifications its parent
 // hears, the compatibility layer's theme 9, buttons with texts, a floating
-// bar's lines and a bitmap replaced through the control.
+// bar's lines as it is sized and a bitmap replaced through the control.
+#include <algorithm>
 #include <vector>
 
 #include "ui/frames/toolbar_fixture.h"
@@ -25,6 +26,19 @@ LRESULT CALLBACK ListeningParent(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
   return ::CallWindowProcA(g_parentProc, hWnd, message, wParam, lParam);
 }
 
+// The bar's client area as the screen shows it now.
+struct ShownToolBar : Canvas {
+  explicit ShownToolBar(CWnd& bar) : Canvas(Client(bar).right, Client(bar).bottom) {
+    HDC screen = ::GetDC(bar.m_hWnd);
+    ::BitBlt(dc(), 0, 0, Client(bar).right, Client(bar).bottom, screen, 0, 0, SRCCOPY);
+    ::ReleaseDC(bar.m_hWnd, screen);
+  }
+  static RECT Client(CWnd& bar) {
+    RECT r;
+    bar.GetClientRect(&r);
+    return r;
+  }
+};
 }  // namespace
 
 TEST_F(ToolBarTest, ItsParentHearsEveryPaintingStageWithTheControlsColourScheme) {
@@ -129,6 +143,54 @@ TEST_F(ToolBarTest, AFloatingBarShadesEachLineOfButtonsOnItsOwn) {
     DrawGradient(reference.dc(), {0, (line.top + line.bottom) / 2, 4, line.bottom}, colors[1], colors[2], false, false);
     for (int y : {static_cast<int>(line.top), static_cast<int>(line.bottom) - 1})
       EXPECT_EQ(drawn.At(1, y), reference.At(1, y)) << "line at " << line.top << ", row " << y;
+  }
+}
+
+TEST_F(ToolBarTest, AFloatingBarSizedNarrowerShowsEveryButtonOnceWithinIt) {
+  CSkinMenu::SelectTheme(8);
+  OpenWithToolBar();
+  // A narrower combo, so that a line can end at the separator.
+  combo.SetWindowPos(nullptr, 0, 0, 40, 100, SWP_NOMOVE | SWP_NOZORDER);
+  toolbar.SetButtonInfo(toolbar.CommandToIndex(kCombo), kCombo, TBBS_SEPARATOR, 40);
+  frame->FloatControlBar(&toolbar, CPoint(300, 300));
+  CWnd* floating = toolbar.GetParentFrame();
+  ASSERT_NE(floating, nullptr);
+  floating->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  CRect start;
+  floating->GetWindowRect(&start);
+  const int around = start.Width() - static_cast<int>(ShownToolBar::Client(toolbar).right);
+  // Its right edge dragged from one line (buttons, then the combo) to a button a line.
+  for (int width : {140, 120, 100, 60, 50, 23}) {
+    SCOPED_TRACE(width);
+    RECT sized{start.left, start.top, start.left + width + around, start.bottom};
+    floating->SendMessage(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&sized));
+    floating->MoveWindow(&sized);
+    floating->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // what the sizing invalidated
+    const RECT client = ShownToolBar::Client(toolbar);
+    // No wider than asked or than the combo, but for a separator ending a line.
+    EXPECT_LE(client.right, std::max(width, 40) + kToolBarSeparatorWidth);
+    std::vector<RECT> placed;
+    for (int i = 0; i < toolbar.GetCount(); ++i) {
+      const RECT r = Item(i);
+      RECT common;
+      EXPECT_TRUE(::IntersectRect(&common, &r, &client) && ::EqualRect(&common, &r)) << "item " << i << " inside";
+      for (const RECT& other : placed) EXPECT_FALSE(::IntersectRect(&common, &r, &other)) << "item " << i;
+      placed.push_back(r);
+    }
+    CRect combined;
+    combo.GetWindowRect(&combined);
+    toolbar.ScreenToClient(&combined);
+    EXPECT_EQ(combined.left, Item(toolbar.CommandToIndex(kCombo)).left + 1);
+    // The screen shows what a full repaint shows: no button left where it was.
+    ShownToolBar shown(toolbar);
+    floating->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ShownToolBar repainted(toolbar);
+    int differing = 0;
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x) differing += shown.At(x, y) != repainted.At(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(repainted.At(Centre(Item(0)).x, Centre(Item(0)).y), DarkenColor(50, kImageColours[0]));
+    EXPECT_EQ(DrawnToolBar(toolbar).Count(client, RGB(255, 0, 255)), 0) << "the background covers the bar";
   }
 }
 

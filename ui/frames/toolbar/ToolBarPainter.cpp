@@ -181,6 +181,10 @@ void gradientBackground(HDC hDC, const ToolBarBackground& bar, const COLORREF c[
       if (item.wrapSeparator) {
         DrawGradient(hDC, {r.left, previous.bottom, r.right, ir.bottom}, c[2], c[0], false, false);
       } else if (ir.top != previous.top || ir.bottom != previous.bottom) {
+        // The control leaves a gap under a line ending in a separator: it
+        // gets the separator's shade, or it would show what was there before.
+        if (ir.top > previous.bottom)
+          DrawGradient(hDC, {r.left, previous.bottom, r.right, ir.top}, c[2], c[0], false, false);
         band(hDC, r.left, r.right, ir.top, (ir.top + ir.bottom) / 2, ir.bottom, c);
       }
       previous = ir;
