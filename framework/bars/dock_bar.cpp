@@ -249,6 +249,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL) {
   int thickness = LayoutDockRows(rows, length, -kDockOverlap, startAcross, places);
 
   int extent = 0;  // how far along the bars reach
+  bool moved = false;
   for (size_t r = 0; r < spans.size(); ++r) {
     for (size_t b = 0; b < rows[r].size(); ++b) {
       const DockItem& item = rows[r][b];
@@ -262,11 +263,17 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL) {
       CRect current;
       pBar->GetWindowRect(&current);
       ScreenToClient(&current);
-      if (current != target)
+      if (current != target) {
         pBar->SetWindowPos(nullptr, target.left, target.top, target.Width(), target.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE);
+        moved = true;
+      }
     }
   }
+  // Docked bars overlap their neighbours and draw over them, and a move keeps
+  // the pixels a bar had where it was: after a move everything here paints
+  // again, or a bar would keep stripes of one that passed over it.
+  if (moved) RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   if (m_bFloating) {
     // The floating frame hides the bars' outer two pixels on every side.
     int along = std::max(0, extent - kDockOverlap);

@@ -377,3 +377,32 @@ TEST_F(EditorBarsTest, BarSizesGoToTheProfileOnlyWhenAsked) {
   EXPECT_EQ(photos.m_szFloat, floating);
   app.WriteProfileString(section, nullptr, nullptr);
 }
+
+TEST_F(EditorBarsTest, DockingTheToolbarBesideABarLeavesBothPaintedAsAFullRepaintWould) {
+  const UINT redraw = RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN;
+  CStrumentiBar& tools = Bars().m_tools;
+  CSkinToolBar& toolbar = frame->m_wndToolBar;
+  frame->DockControlBar(&tools, AFX_IDW_DOCKBAR_LEFT);
+  frame->RedrawWindow(nullptr, nullptr, redraw);
+  // Dropped at the left edge over the tools bar, as a drag drops it; then the
+  // same from beside it to that edge.
+  for (int dropX : {0, 60}) {
+    SCOPED_TRACE(dropX);
+    CRect beside;
+    tools.GetWindowRect(&beside);
+    const CRect drop(beside.left + dropX, beside.top + 40, beside.left + dropX + 40, beside.top + 500);
+    frame->DockControlBar(&toolbar, AFX_IDW_DOCKBAR_LEFT, &drop);
+    frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // what the dock invalidated
+    const WindowCapture shown = CaptureWindow(frame->m_hWnd);
+    frame->RedrawWindow(nullptr, nullptr, redraw);
+    const WindowCapture repainted = CaptureWindow(frame->m_hWnd);
+    for (CWnd* bar : {static_cast<CWnd*>(&tools), static_cast<CWnd*>(&toolbar)}) {
+      CRect at;
+      at.IntersectRect(Within(*frame, *bar), CRect(0, 0, shown.width, shown.height));
+      int differing = 0;
+      for (int y = at.top; y < at.bottom; ++y)
+        for (int x = at.left; x < at.right; ++x) differing += shown.At(CPoint(x, y)) != repainted.At(CPoint(x, y));
+      EXPECT_EQ(differing, 0) << (bar == &tools ? "tools bar" : "toolbar");
+    }
+  }
+}
