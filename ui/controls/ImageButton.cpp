@@ -198,6 +198,9 @@ void CImageButton::OnKillFocus(CWnd* pNewWnd) {
 
 void CImageButton::OnCancelMode() {
   CButton::OnCancelMode();
+  // Disabling a window cancels its mode first and then takes its focus away,
+  // before it says it is disabled: remember who held the focus here.
+  m_bFocusedAtCancel = ::GetFocus() == m_hWnd;
   StopHover();
 }
 
@@ -209,8 +212,12 @@ void CImageButton::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
 void CImageButton::OnEnable(BOOL bEnable) {
   CButton::OnEnable(bEnable);
   if (bEnable) return;
+  // Only a button that held the focus passes it on to the next control;
+  // taking it from the control the user is working in would be a surprise.
+  const BOOL hadFocus = ::GetFocus() == m_hWnd || m_bFocusedAtCancel;
+  m_bFocusedAtCancel = FALSE;
   CWnd* parent = GetParent();
-  if (parent && ::GetFocus() == m_hWnd) parent->SendMessage(WM_NEXTDLGCTL, 0, 0);
+  if (parent && hadFocus) parent->SendMessage(WM_NEXTDLGCTL, 0, 0);
   StopHover();
 }
 

@@ -104,6 +104,7 @@ class CImageButton : public CButton {
   BOOL m_bDrawBorder = TRUE;
   BOOL m_bDrawFlatFocus = FALSE;
   BOOL m_bAlwaysTrack = TRUE;
+  BOOL m_bFocusedAtCancel = FALSE;  // the focus was here when the mode was last cancelled
   CPoint m_ptPressedOffset{1, 1};
   COLORREF m_colours[colourCount] = {};
   CMaskedBitmap m_in;

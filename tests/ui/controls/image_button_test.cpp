@@ -37,11 +37,17 @@ class CButtonHost : public CWnd {
              nullptr);
   }
   int clicks = 0;
+  int focusMoves = 0;  // requests to give the focus to the next control
   afx_msg void OnClicked(UINT) { ++clicks; }
+  afx_msg LRESULT OnNextControl(WPARAM, LPARAM) {
+    ++focusMoves;
+    return 0;
+  }
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CButtonHost, CWnd)
   ON_CONTROL_RANGE(BN_CLICKED, 1, 3, OnClicked)
+  ON_MESSAGE(WM_NEXTDLGCTL, OnNextControl)
 END_MESSAGE_MAP()
 
 // A button that records its drawing steps in the order it takes them.
@@ -205,6 +211,39 @@ TEST_F(ImageButtonTest, HoverFollowsThePointer) {
   EXPECT_EQ(Count(Paint(push), kInColour), 64);
   push.SendMessage(WM_MOUSELEAVE);
   EXPECT_FALSE(push.IsHovered());
+}
+
+TEST_F(ImageButtonTest, HoverEndsWhenThePointerTheFocusOrTheWindowsActivationGoesOrItIsDisabled) {
+  const struct {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+  } cases[] = {{"mouse leave", WM_MOUSELEAVE, 0},
+               {"focus lost", WM_KILLFOCUS, 0},
+               {"cancel mode", WM_CANCELMODE, 0},
+               {"deactivated", WM_ACTIVATE, WA_INACTIVE},
+               {"disabled", WM_ENABLE, FALSE}};
+  for (const auto& c : cases) {
+    push.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(18, 15));
+    ASSERT_TRUE(push.IsHovered()) << c.name;
+    push.SendMessage(c.message, c.wParam, 0);
+    EXPECT_FALSE(push.IsHovered()) << c.name;
+  }
+}
+
+// Disabling a button passes the focus on only when the button held it (the
+// system has taken it away by the time the button hears of it): the control
+// the user is typing in keeps it.
+TEST_F(ImageButtonTest, DisablingPassesTheFocusOnOnlyFromTheButtonItself) {
+  check.SetFocus();
+  ASSERT_EQ(::GetFocus(), check.m_hWnd);
+  push.EnableWindow(FALSE);
+  EXPECT_EQ(host.focusMoves, 0);
+  push.EnableWindow(TRUE);
+  push.SetFocus();
+  ASSERT_EQ(::GetFocus(), push.m_hWnd);
+  push.EnableWindow(FALSE);
+  EXPECT_EQ(host.focusMoves, 1);
 }
 
 TEST_F(ImageButtonTest, BitmapsThatCannotBeReadAreRefusedWhole) {
