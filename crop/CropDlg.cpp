@@ -96,6 +96,7 @@ BOOL CCropDlg::OnInitDialog() {
   m_polygonTool.SetCheck(0, TRUE);
 
   m_pane.SetBackgroundColour(kDialogColour, FALSE);
+  // The ticked tool draws from the start, without a press on its button first.
   m_pane.SetTool(m_tool);
   if (m_image.Load(m_path, 2, 1)) {
     m_zoomStep = 0;
