@@ -343,7 +343,9 @@ TEST_F(MainFrameCommandsTest, TextsAreAddedAndEditedThroughTheTextDialogAndCance
       ui.AnswerFont(font);
     }
     Menu(step.command);
-    ASSERT_EQ(ui.Questions().size(), 1u);
+    std::string asked;
+    for (const auto& question : ui.Questions()) asked += std::string(question.kind) + ": " + question.text.str() + "\n";
+    ASSERT_EQ(ui.Questions().size(), 1u) << asked;
     EXPECT_STREQ(ui.Questions()[0].kind, "font");
     ASSERT_EQ(page->GetChildCount(), step.objects);
     EXPECT_EQ(root.CanUndo(), step.undo);
