@@ -72,6 +72,9 @@ class CFrameWnd : public CWnd {
   // Docking: dock bars along the sides (in the order top, bottom, left, right),
   // bars docked in them or floating in frames of m_pFloatingFrameClass.
   void EnableDocking(DWORD dwDockStyle);
+  // The same with dock bars made by makeDockBar and floating bars in frames
+  // of the given class (a themed look).
+  void EnableDocking(DWORD dwDockStyle, CRuntimeClass* pFloatingFrameClass, CDockBar* (*makeDockBar)());
   void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
   void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
   void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);

@@ -41,10 +41,14 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) {
 }
 
 void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
-  m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+  EnableDocking(dwDockStyle, RUNTIME_CLASS(CMiniDockFrameWnd), []() { return new CDockBar; });
+}
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle, CRuntimeClass* pFloatingFrameClass, CDockBar* (*makeDockBar)()) {
+  m_pFloatingFrameClass = pFloatingFrameClass;
   for (const DockSide& side : kDockSides) {
     if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || GetControlBar(side.nID)) continue;
-    CDockBar* pDock = new CDockBar;
+    CDockBar* pDock = makeDockBar();
     pDock->m_bAutoDelete = TRUE;  // freed with its window, also when creation fails
     if (!pDock->Create(this, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | side.dwStyle, side.nID))
       AfxThrowResourceException();

@@ -10,19 +10,6 @@ BEGIN_MESSAGE_MAP(CSkinDockBar, CDockBar)
   ON_WM_NCPAINT()
 END_MESSAGE_MAP()
 
-namespace {
-struct DockSide {
-  UINT nID;
-  DWORD dwStyle;
-};
-const DockSide kDockSides[] = {
-    {AFX_IDW_DOCKBAR_TOP, CBRS_TOP},
-    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_BOTTOM},
-    {AFX_IDW_DOCKBAR_LEFT, CBRS_LEFT},
-    {AFX_IDW_DOCKBAR_RIGHT, CBRS_RIGHT},
-};
-}  // namespace
-
 bool FillWithBarBrush(HDC hDC, const RECT& rect, HWND hFrame) {
   HBRUSH brush = CSkinMenu::GetMenuBarBrush();
   if (!brush) return false;
@@ -62,12 +49,6 @@ void CSkinDockBar::OnNcPaint() {
 }
 
 void EnableThemedDocking(CFrameWnd* pFrame, DWORD dwDockStyle) {
-  pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CSkinMiniDockFrameWnd);
-  for (const DockSide& side : kDockSides) {
-    if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || pFrame->GetControlBar(side.nID)) continue;
-    CSkinDockBar* pDock = new CSkinDockBar;
-    pDock->m_bAutoDelete = TRUE;  // freed with its window, also when creation fails
-    if (!pDock->Create(pFrame, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | side.dwStyle, side.nID))
-      AfxThrowResourceException();
-  }
+  pFrame->EnableDocking(dwDockStyle, RUNTIME_CLASS(CSkinMiniDockFrameWnd),
+                        []() -> CDockBar* { return new CSkinDockBar; });
 }
