@@ -28,12 +28,11 @@ class RoiScope {
 bool PaintMask(const CPolyArray& selection, float tension, float feather, const CRect& rect, CAlphaPlane& plane) {
   const CPoint shift(-rect.left, -rect.top);
   for (INT_PTR i = 0; i < selection.GetSize(); ++i) {
-    std::vector<Gdiplus::Point> points =
-        CurvePoints(selection[i], [shift](CPoint p) { return CPoint(p.x + shift.x, p.y + shift.y); });
-    if (points.size() < 2) continue;  // a lone point covers nothing
-    std::vector<MaskPoint> outline;
-    if (!FlattenCurve(points, tension, outline)) return false;
-    PaintSoftOutline(plane, outline, feather, SoftFill::opaqueCentre);
+    std::vector<MaskOutline> outlines;
+    if (!FlattenCurves(CurveOutlines(selection[i], [shift](CPoint p) { return CPoint(p.x + shift.x, p.y + shift.y); }),
+                       tension, outlines))
+      return false;
+    PaintSoftShape(plane, outlines, feather, SoftFill::opaqueCentre);
   }
   return true;
 }

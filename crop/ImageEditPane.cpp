@@ -118,19 +118,20 @@ void CImageEditPane::PaintSelection(CDC* pDC) {
   CRect view = GetViewRect();
   pDC->IntersectClipRect(&view);
   for (INT_PTR i = 0; i < m_selection.GetSize(); ++i) {
-    std::vector<Point> points = CurvePoints(m_selection[i], [this](CPoint p) { return MapPoint(p, 0); });
-    if (points.size() < 2) continue;
-    std::vector<MaskPoint> outline;
-    if (m_feather > 0.0f && FlattenCurve(points, m_tension, outline)) {
+    std::vector<std::vector<Point>> curves = CurveOutlines(m_selection[i], [this](CPoint p) { return MapPoint(p, 0); });
+    std::vector<MaskOutline> outlines;
+    if (m_feather > 0.0f && FlattenCurves(curves, m_tension, outlines)) {
       CAlphaPlane haze(view.left, view.top, view.Width(), view.Height());
-      PaintSoftOutline(haze, outline, m_feather, SoftFill::clearCentre);
+      PaintSoftShape(haze, outlines, m_feather, SoftFill::clearCentre);
       if (!haze.IsBlank()) BlendHaze(pDC, haze);
     }
     CGdipGraphics graphics;
     CGdipPen pen;
     if (GdipCreateFromHDC(pDC->m_hDC, graphics.Receive()) != Ok) return;
     if (GdipCreatePen1(kOutlineColour, kOutlineWidth, UnitWorld, pen.Receive()) != Ok) return;
-    GdipDrawCurve2I(graphics.Get(), pen.Get(), points.data(), static_cast<INT>(points.size()), m_tension);
+    for (const std::vector<Point>& points : curves)
+      if (points.size() >= 2)
+        GdipDrawCurve2I(graphics.Get(), pen.Get(), points.data(), static_cast<INT>(points.size()), m_tension);
   }
 }
 

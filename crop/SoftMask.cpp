@@ -7,19 +7,25 @@ namespace {
 // Tolerance of the triangle test, in units of the barycentric coordinates.
 constexpr double kEdgeSlack = 1e-9;
 
-MaskPoint centreOf(const std::vector<MaskPoint>& pts) {
+// Calls edge(a, b) for every edge of the outlines, each outline closed.
+template <typename EdgeFn>
+void forEachEdge(const std::vector<MaskOutline>& outlines, EdgeFn edge) {
+  for (const MaskOutline& pts : outlines)
+    for (size_t i = 0, n = pts.size(); i < n; ++i) edge(pts[i], pts[(i + 1) % n]);
+}
+
+MaskPoint centreOf(const std::vector<MaskOutline>& outlines) {
   double area = 0.0, cx = 0.0, cy = 0.0, mx = 0.0, my = 0.0;
-  const size_t n = pts.size();
-  for (size_t i = 0; i < n; ++i) {
-    const MaskPoint& a = pts[i];
-    const MaskPoint& b = pts[(i + 1) % n];
+  size_t n = 0;
+  forEachEdge(outlines, [&](const MaskPoint& a, const MaskPoint& b) {
     double cross = a.x * b.y - b.x * a.y;
     area += cross;
     cx += (a.x + b.x) * cross;
     cy += (a.y + b.y) * cross;
     mx += a.x;
     my += a.y;
-  }
+    ++n;
+  });
   if (std::fabs(area) < 1e-9) return MaskPoint{mx / static_cast<double>(n), my / static_cast<double>(n)};
   return MaskPoint{cx / (3.0 * area), cy / (3.0 * area)};
 }
@@ -30,21 +36,18 @@ void sampleSpan(double from, double to, int lo, int hi, int* first, int* last) {
   *last = std::min(hi, static_cast<int>(std::ceil(to)) - 1);
 }
 
-// Even-odd coverage of the outline over the plane, one flag per pixel.
-std::vector<uint8_t> coverage(const CAlphaPlane& plane, const std::vector<MaskPoint>& pts) {
+// Even-odd coverage of the outlines over the plane, one flag per pixel.
+std::vector<uint8_t> coverage(const CAlphaPlane& plane, const std::vector<MaskOutline>& outlines) {
   std::vector<uint8_t> inside(static_cast<size_t>(plane.Width()) * static_cast<size_t>(plane.Height()), 0);
-  const size_t n = pts.size();
   std::vector<double> xs;
   for (int y = plane.Top(); y < plane.Top() + plane.Height(); ++y) {
     xs.clear();
-    for (size_t i = 0; i < n; ++i) {
-      const MaskPoint& a = pts[i];
-      const MaskPoint& b = pts[(i + 1) % n];
-      if (a.y == b.y) continue;
+    forEachEdge(outlines, [&](const MaskPoint& a, const MaskPoint& b) {
+      if (a.y == b.y) return;
       double y0 = std::min(a.y, b.y), y1 = std::max(a.y, b.y);
-      if (y < y0 || y >= y1) continue;
+      if (y < y0 || y >= y1) return;
       xs.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
-    }
+    });
     std::sort(xs.begin(), xs.end());
     for (size_t k = 0; k + 1 < xs.size(); k += 2) {
       int first, last;
@@ -60,16 +63,13 @@ std::vector<uint8_t> coverage(const CAlphaPlane& plane, const std::vector<MaskPo
 // For every pixel, the largest ray fraction among the triangles (centre, edge)
 // that hold it: that of the nearest outline crossing beyond the pixel. -1 where
 // no triangle holds the pixel.
-std::vector<double> rayFractions(const CAlphaPlane& plane, const std::vector<MaskPoint>& pts, MaskPoint c) {
+std::vector<double> rayFractions(const CAlphaPlane& plane, const std::vector<MaskOutline>& outlines, MaskPoint c) {
   std::vector<double> t(static_cast<size_t>(plane.Width()) * static_cast<size_t>(plane.Height()), -1.0);
-  const size_t n = pts.size();
   const int right = plane.Left() + plane.Width() - 1, bottom = plane.Top() + plane.Height() - 1;
-  for (size_t i = 0; i < n; ++i) {
-    const MaskPoint a = pts[i];
-    const MaskPoint b = pts[(i + 1) % n];
+  forEachEdge(outlines, [&](const MaskPoint a, const MaskPoint b) {
     const double ax = a.x - c.x, ay = a.y - c.y, bx = b.x - c.x, by = b.y - c.y;
     const double det = ax * by - ay * bx;
-    if (std::fabs(det) < 1e-12) continue;
+    if (std::fabs(det) < 1e-12) return;
     const MaskPoint tri[3] = {c, a, b};
     double minY = std::min({c.y, a.y, b.y}), maxY = std::max({c.y, a.y, b.y});
     int yFirst = std::max(plane.Top(), static_cast<int>(std::ceil(minY)));
@@ -103,7 +103,7 @@ std::vector<double> rayFractions(const CAlphaPlane& plane, const std::vector<Mas
         slot = std::max(slot, std::min(1.0, std::max(0.0, u + v)));
       }
     }
-  }
+  });
   return t;
 }
 }  // namespace
@@ -126,21 +126,24 @@ double SoftOpacity(double t, double feather) {
   return std::min(1.0, std::max(0.0, (1.0 - t) / feather));
 }
 
-void PaintSoftOutline(CAlphaPlane& plane, const std::vector<MaskPoint>& outline, double feather, SoftFill fill) {
-  if (outline.size() < 3 || plane.Width() == 0 || plane.Height() == 0) return;
+void PaintSoftShape(CAlphaPlane& plane, const std::vector<MaskOutline>& outlines, double feather, SoftFill fill) {
+  std::vector<MaskOutline> shape;
+  for (const MaskOutline& outline : outlines)
+    if (outline.size() >= 3) shape.push_back(outline);
+  if (shape.empty() || plane.Width() == 0 || plane.Height() == 0) return;
   if (!(feather > 0.0)) feather = 0.0;
   feather = std::min(feather, 1.0);
   // A clear centre without feather is clear everywhere.
   if (fill == SoftFill::clearCentre && feather == 0.0) return;
 
-  // Only the rows and columns the outline can reach.
-  double minX = outline[0].x, maxX = minX, minY = outline[0].y, maxY = minY;
-  for (const MaskPoint& p : outline) {
+  // Only the rows and columns the outlines can reach.
+  double minX = shape[0][0].x, maxX = minX, minY = shape[0][0].y, maxY = minY;
+  forEachEdge(shape, [&](const MaskPoint& p, const MaskPoint&) {
     minX = std::min(minX, p.x);
     maxX = std::max(maxX, p.x);
     minY = std::min(minY, p.y);
     maxY = std::max(maxY, p.y);
-  }
+  });
   int left = std::max(plane.Left(), static_cast<int>(std::floor(minX)));
   int top = std::max(plane.Top(), static_cast<int>(std::floor(minY)));
   int right = std::min(plane.Left() + plane.Width() - 1, static_cast<int>(std::ceil(maxX)));
@@ -148,9 +151,9 @@ void PaintSoftOutline(CAlphaPlane& plane, const std::vector<MaskPoint>& outline,
   if (left > right || top > bottom) return;
   CAlphaPlane area(left, top, right - left + 1, bottom - top + 1);
 
-  std::vector<uint8_t> inside = coverage(area, outline);
+  std::vector<uint8_t> inside = coverage(area, shape);
   std::vector<double> fractions;
-  if (feather > 0.0) fractions = rayFractions(area, outline, centreOf(outline));
+  if (feather > 0.0) fractions = rayFractions(area, shape, centreOf(shape));
 
   size_t i = 0;
   for (int y = top; y <= bottom; ++y) {

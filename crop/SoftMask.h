@@ -2,21 +2,27 @@
 // Soft-edged masks of closed outlines, computed here rather than with a path
 // gradient brush's focus scales, which not every graphics library implements.
 //
-// The falloff follows rays from the outline's centre (the centroid of its area):
+// The falloff follows rays from the shape's centre (the centroid of its area):
 // a point at the fraction t of the way from the centre to where its ray meets
 // the outline has the opacity 1 while t <= 1 - feather and falls linearly to 0
 // at the outline (t = 1). Feather 0 gives a hard edge, feather 1 a falloff from
 // the centre itself. Where a ray meets the outline more than once, the nearest
 // crossing beyond the point counts.
 //
-// Pixels are sampled at their integer coordinates; an outline covers the pixels
-// whose sample lies inside it by the even-odd rule, left and top edges included.
+// A shape is an outline with the outlines of its holes: the holes walked the
+// other way round, so that their areas count negatively toward the centre.
+// Each hole's edge is met by rays like the outer one.
+//
+// Pixels are sampled at their integer coordinates; a shape covers the pixels
+// whose sample lies inside its outlines by the even-odd rule, left and top
+// edges included.
 #include <cstdint>
 #include <vector>
 
 struct MaskPoint {
   double x, y;
 };
+using MaskOutline = std::vector<MaskPoint>;
 
 // Opacity bytes of a rectangle of pixels, rows top-down.
 class CAlphaPlane {
@@ -47,7 +53,7 @@ enum class SoftFill {
 // The opacity of the opaque-centre fill at the ray fraction t.
 double SoftOpacity(double t, double feather);
 
-// Paints one outline (closed implicitly) over what the plane holds, as a
-// source-over composition of an opacity-only colour. Feather outside 0..1 is
-// taken as its nearest end.
-void PaintSoftOutline(CAlphaPlane& plane, const std::vector<MaskPoint>& outline, double feather, SoftFill fill);
+// Paints one shape (its outlines closed implicitly; those of fewer than three
+// points skipped) over what the plane holds, as a source-over composition of
+// an opacity-only colour. Feather outside 0..1 is taken as its nearest end.
+void PaintSoftShape(CAlphaPlane& plane, const std::vector<MaskOutline>& outlines, double feather, SoftFill fill);

@@ -1,26 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "CropTestSupport.h"
 #include "crop/CropSelection.h"
+#include "crop/CurvePath.h"
 #include "crop/ImageEditPane.h"
 
 namespace {
+// Twice the signed area of a closed walk.
+template <typename Points>
+double TwiceSignedArea(const Points& p, size_t n) {
+  double twice = 0.0;
+  for (size_t k = 0; k < n; ++k) {
+    const CPoint& a = p[k];
+    const CPoint& b = p[(k + 1) % n];
+    twice += static_cast<double>(a.x) * b.y - static_cast<double>(b.x) * a.y;
+  }
+  return twice;
+}
+
 // The area a selection covers: a ring with a hole linked into it counts the
 // hole negatively, as the engine walks it the other way round.
 double CoveredArea(const CPolyArray& selection) {
   double total = 0.0;
-  for (INT_PTR i = 0; i < selection.GetSize(); ++i) {
-    const CPoly& p = selection[i];
-    double twice = 0.0;
-    for (INT_PTR k = 0; k < p.GetSize(); ++k) {
-      const CPoint& a = p[k];
-      const CPoint& b = p[(k + 1) % p.GetSize()];
-      twice += static_cast<double>(a.x) * b.y - static_cast<double>(b.x) * a.y;
-    }
-    total += std::fabs(twice) / 2.0;
-  }
+  for (INT_PTR i = 0; i < selection.GetSize(); ++i)
+    total += std::fabs(TwiceSignedArea(selection[i], static_cast<size_t>(selection[i].GetSize()))) / 2.0;
   return total;
 }
 
@@ -79,6 +86,58 @@ TEST(CropSelection, AHoleIsLinkedIntoItsOuterOutline) {
     innerCorner |= ring[i] == CPoint(75, 75);
   }
   EXPECT_TRUE(outerCorner && innerCorner);
+}
+
+// The walk cut into its outlines: each hole comes off its link, walked the
+// other way round, and so do the link's ends on straight edges; a spike drawn
+// by hand stays in its outline.
+TEST(CropSelection, OutlinesSplitAtHoleLinksOnly) {
+  const struct {
+    const char* name;
+    std::vector<CRect> holes;  // cut out of the square (0,0)-(100,100)
+    std::vector<double> areas;  // of the outlines, largest first
+    size_t points;              // of all outlines
+  } cases[] = {
+      {"no hole", {}, {10000}, 4},
+      {"one hole", {{25, 25, 75, 75}}, {10000, 2500}, 8},
+      {"side by side", {{10, 10, 40, 40}, {60, 20, 90, 40}}, {10000, 900, 600}, 12},
+      // The lower hole's link to the upper one crossed the upper one's link to
+      // the outline: the engine leaves a point of each there.
+      {"one above the other", {{25, 10, 75, 30}, {20, 60, 80, 90}}, {10000, 1800, 1000}, 14},
+  };
+  for (const auto& c : cases) {
+    CPolyArray selection;
+    CPoly square = RectPoly(0, 0, 100, 100);
+    selection.Add(square);
+    for (const CRect& r : c.holes) {
+      CPoly hole = RectPoly(r.left, r.top, r.right, r.bottom);
+      CombineCropSelection(selection, &hole, cropSubtract);
+    }
+    ASSERT_EQ(selection.GetSize(), 1) << c.name;
+    const double whole = TwiceSignedArea(selection[0], static_cast<size_t>(selection[0].GetSize()));
+    std::vector<double> areas;
+    double sum = 0.0;
+    size_t points = 0;
+    for (const std::vector<CPoint>& outline : PolygonOutlines(selection[0])) {
+      points += outline.size();
+      const double twice = TwiceSignedArea(outline, outline.size());
+      sum += twice;
+      // The outer outline runs as the whole walk, the holes the other way round.
+      areas.push_back((twice * whole > 0.0 ? 1.0 : -1.0) * std::fabs(twice) / 2.0);
+    }
+    std::sort(areas.begin(), areas.end(), [](double a, double b) { return std::fabs(a) > std::fabs(b); });
+    for (size_t k = 1; k < areas.size(); ++k) areas[k] = -areas[k];
+    EXPECT_EQ(areas, c.areas) << c.name;
+    EXPECT_DOUBLE_EQ(sum, whole) << c.name;
+    EXPECT_EQ(points, c.points) << c.name;
+  }
+  CPoly spike;
+  for (CPoint p : {CPoint(0, 0), CPoint(100, 0), CPoint(100, 50), CPoint(150, 50), CPoint(100, 50), CPoint(100, 100),
+                   CPoint(0, 100), CPoint(0, 0)})
+    spike.Add(p);
+  std::vector<std::vector<CPoint>> outlines = PolygonOutlines(spike);
+  ASSERT_EQ(outlines.size(), 1u);
+  EXPECT_EQ(outlines[0].size(), 7u);
 }
 
 TEST(CropSelection, ResultCoordinatesAreTruncatedTowardZero) {
