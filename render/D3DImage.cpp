@@ -172,8 +172,11 @@ bool CD3DImage::AcquireTiles()
             m_width = static_cast<float>(source.GetWidth()) / static_cast<float>(source.GetHeight());
             m_height = 1.0f;
             UpdateWorld();
+            // The program's own bitmaps (the selection's handles) are drawn
+            // at their own size and keep their crisp pixels.
+            const bool programBitmap = !m_origin.empty() && m_origin[0] == '#';
             std::unique_ptr<PictureTiles> made =
-                MakePictureTiles(device, m_owner->GetCaps(), source, m_colour);
+                MakePictureTiles(device, m_owner->GetCaps(), source, m_colour, !programBitmap);
             if (!made)
                 return false;
             tiles = cache.Insert(key, std::move(made));

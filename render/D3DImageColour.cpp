@@ -7,6 +7,7 @@
 #include "imagelib/ImgLut.h"
 #include "render/D3DImage.h"
 #include "render/EdgeBleed.h"
+#include "render/MipChain.h"
 #include "render/PictureTiling.h"
 #include "render/TextureImage.h"
 
@@ -57,8 +58,8 @@ public:
         TextureImage tile(texture, layout.tileWidth, layout.tileHeight);
         if (!tile.IsValid())
             return false;
-        // Texels beyond the picture hold nothing left over in memory; those
-        // next to it take its edge (BleedEdgeColours).
+        // Texels beyond the picture hold nothing left over in memory; they
+        // take its edge (BleedEdgeColours).
         tile.Clear();
         const int32_t x = layout.tileWidth * column;
         const int32_t y = layout.tileHeight * row;
@@ -110,7 +111,8 @@ private:
 }  // namespace
 
 std::unique_ptr<PictureTiles> MakePictureTiles(IDirect3DDevice9* device, const D3DCAPS9& caps,
-                                               CImgBitmap& source, const ColourSettings& colour)
+                                               CImgBitmap& source, const ColourSettings& colour,
+                                               bool smallerLevels)
 {
     auto tiles = std::make_unique<PictureTiles>();
     if (!device || !source.IsValid() ||
@@ -119,15 +121,14 @@ std::unique_ptr<PictureTiles> MakePictureTiles(IDirect3DDevice9* device, const D
         return nullptr;
     const TileLayout& layout = tiles->layout;
     const size_t count = static_cast<size_t>(layout.columns) * layout.rows;
-    tiles->bytes = count * static_cast<size_t>(layout.tileWidth) * layout.tileHeight * 4;
+    tiles->bytes = count * PictureTextureBytes(layout.tileWidth, layout.tileHeight, smallerLevels);
     if (!PictureMemoryAllows(tiles->bytes))
         return nullptr;
     tiles->width = source.GetWidth();
     tiles->height = source.GetHeight();
     tiles->textures.resize(count);
     for (ComRef<IDirect3DTexture9>& tile : tiles->textures) {
-        if (FAILED(device->CreateTexture(layout.tileWidth, layout.tileHeight, 1, 0, D3DFMT_A8R8G8B8,
-                                         D3DPOOL_MANAGED, tile.Out(), nullptr)))
+        if (FAILED(CreatePictureTexture(device, layout.tileWidth, layout.tileHeight, smallerLevels, tile)))
             return nullptr;
     }
     TileFiller filler(source, colour);
@@ -135,8 +136,8 @@ std::unique_ptr<PictureTiles> MakePictureTiles(IDirect3DDevice9* device, const D
         for (int32_t c = 0; c < layout.columns; ++c) {
             // A tile that cannot be locked ends the pass; the tiles already
             // done keep their pixels.
-            if (!filler.Fill(tiles->textures[static_cast<size_t>(r) * layout.columns + c].Get(),
-                             layout, c, r))
+            IDirect3DTexture9* tile = tiles->textures[static_cast<size_t>(r) * layout.columns + c].Get();
+            if (!filler.Fill(tile, layout, c, r) || !FillLowerLevels(tile))
                 return tiles;
         }
     }

@@ -5,6 +5,7 @@
 
 #include "render/D3DImage.h"
 #include "render/D3DObj.h"
+#include "render/MipChain.h"
 #include "render/PictureFailures.h"
 #include "render/PictureTiling.h"
 #include "render/TextureImage.h"
@@ -38,11 +39,12 @@ std::unique_ptr<PictureTiles> LoadIntoTexture(const CD3DObj& owner, const std::s
                                      static_cast<int>(caps.MaxTextureHeight));
     IDirect3DDevice9* device = owner.GetDevice();
     auto tiles = std::make_unique<PictureTiles>();
-    tiles->bytes = static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)) * 4;
     tiles->textures.resize(1);
-    if (!device || width < 1 || height < 1 || !PictureMemoryAllows(tiles->bytes) ||
-        FAILED(device->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                     tiles->textures[0].Out(), nullptr)))
+    if (!device || width < 1 || height < 1)
+        return nullptr;
+    tiles->bytes = PictureTextureBytes(width, height, true);
+    if (!PictureMemoryAllows(tiles->bytes) ||
+        FAILED(CreatePictureTexture(device, width, height, true, tiles->textures[0])))
         return nullptr;
     tiles->layout = TileLayout{1, 1, width, height, 1.0f, 1.0f};
     tiles->width = width;
@@ -91,31 +93,29 @@ bool ResizeIntoTexture(const CImgBitmap& picture, TextureImage& texture, unsigne
     return true;
 }
 
-// The shape is the mask's alpha channel (a frame's mask), or its grey level
-// when it has none (the mask of a cut-out's working copy, a JPEG).
-std::unique_ptr<PictureTiles> MakeMaskTiles(const CD3DObj& owner, const std::string& path)
+// A mask or an effect, filled with ResizeIntoTexture's colour, its smaller
+// levels made once the first is filled.
+template <unsigned char Colour>
+std::unique_ptr<PictureTiles> MakeOverlayTiles(const CD3DObj& owner, const std::string& path)
 {
-    CImgBitmap mask;
+    CImgBitmap picture;
     std::unique_ptr<TextureImage> texture;
-    std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 1, mask, texture);
-    if (!tiles || !ResizeIntoTexture(mask, *texture, 255))
+    std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 1, picture, texture);
+    if (!tiles || !ResizeIntoTexture(picture, *texture, Colour))
         return nullptr;
     FlipRows(texture->Header());
+    texture.reset();  // unlocked, so the levels below can be made from it
+    if (!FillLowerLevels(tiles->textures[0].Get()))
+        return nullptr;
     return tiles;
 }
 
+// The shape is the mask's alpha channel (a frame's mask), or its grey level
+// when it has none (the mask of a cut-out's working copy, a JPEG).
+constexpr auto MakeMaskTiles = MakeOverlayTiles<255>;
 // An effect without alpha is neutral grey (modulate 2x leaves the picture's
 // colour) with its green channel as its transparency.
-std::unique_ptr<PictureTiles> MakeEffectTiles(const CD3DObj& owner, const std::string& path)
-{
-    CImgBitmap effect;
-    std::unique_ptr<TextureImage> texture;
-    std::unique_ptr<PictureTiles> tiles = LoadIntoTexture(owner, path, 1, effect, texture);
-    if (!tiles || !ResizeIntoTexture(effect, *texture, 128))
-        return nullptr;
-    FlipRows(texture->Header());
-    return tiles;
-}
+constexpr auto MakeEffectTiles = MakeOverlayTiles<128>;
 
 // The shared entry of a mask or an effect: from the cache or made now; null
 // when it cannot be read or memory is used up.

@@ -155,6 +155,7 @@ void CD3DImage::SetupShapeStage(DWORD stage)
     device->SetSamplerState(stage, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
     device->SetSamplerState(stage, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
     device->SetSamplerState(stage, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(stage, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
 }
 
 void CD3DImage::DrawTiles()
@@ -179,10 +180,13 @@ void CD3DImage::DrawTiles()
     device->SetSamplerState(0, D3DSAMP_BORDERCOLOR, 0x00000000);
     device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
     // Point filtering on a tiled picture, so a tile's edge never blends with
-    // the transparent border into a visible seam.
+    // the transparent border into a visible seam. Shrunk, either reads the
+    // two nearest of the tile's smaller levels, each texel of which is the
+    // mean of the picture's texels it covers within its own tile.
     const D3DTEXTUREFILTERTYPE filter = single ? D3DTEXF_LINEAR : D3DTEXF_POINT;
     device->SetSamplerState(0, D3DSAMP_MAGFILTER, filter);
     device->SetSamplerState(0, D3DSAMP_MINFILTER, filter);
+    device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
     for (int32_t r = 0; r < m_layout.rows; ++r) {
         for (int32_t c = 0; c < m_layout.columns; ++c) {
             device->SetTexture(0, m_tiles->textures[static_cast<size_t>(r) * m_layout.columns + c].Get());

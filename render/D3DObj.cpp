@@ -209,9 +209,12 @@ void CD3DObj::SetRenderStates()
 
     device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
     device->SetSamplerState(0, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
-    for (DWORD sampler = 0; sampler < 2; ++sampler) {
+    // A picture, its effect and its mask; pictures drawn smaller than their
+    // textures read from their smaller levels, blended between two.
+    for (DWORD sampler = 0; sampler < 3; ++sampler) {
         device->SetSamplerState(sampler, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
         device->SetSamplerState(sampler, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+        device->SetSamplerState(sampler, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
     }
 
     UpdateProjection();

@@ -48,13 +48,11 @@ void BleedEdgeColours(uint8_t* texels, int pitch, int width, int height, int til
                 TakeNeighboursColour(texels, pitch, width, height, x, y);
         }
     }
-    if (width < tileWidth) {
-        for (int y = 0; y < height; ++y)
-            std::memcpy(Texel(texels, pitch, width, y), Texel(texels, pitch, width - 1, y), 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = width; x < tileWidth; ++x)
+            std::memcpy(Texel(texels, pitch, x, y), Texel(texels, pitch, width - 1, y), 4);
     }
-    if (height < tileHeight) {
-        const int columns = width < tileWidth ? width + 1 : width;
-        std::memcpy(Texel(texels, pitch, 0, height), Texel(texels, pitch, 0, height - 1),
-                    static_cast<size_t>(columns) * 4);
-    }
+    for (int y = height; y < tileHeight; ++y)
+        std::memcpy(Texel(texels, pitch, 0, y), Texel(texels, pitch, 0, height - 1),
+                    static_cast<size_t>(tileWidth) * 4);
 }

@@ -9,7 +9,8 @@
 // width x height of a tileWidth x tileHeight texture:
 // - a fully transparent texel beside visible ones takes their mean colour and
 //   stays transparent, so a cut-out's edge fades in its own colour;
-// - the first unused column and row repeat the picture's last ones, so the
-//   picture's outer edge ends as sharply as it begins.
+// - the unused columns and rows repeat the picture's last ones, so the
+//   picture's outer edge ends as sharply as it begins, and the texture's
+//   smaller levels, which mix the edge with what lies beyond, keep its colour.
 void BleedEdgeColours(uint8_t* texels, int pitch, int width, int height, int tileWidth,
                       int tileHeight);

@@ -13,10 +13,12 @@
 struct ColourSettings;
 
 // Tiles of the device's texture size filled from the source (rows top-down,
-// four channels). Null when the device cannot make them or the picture
-// memory is used up (nothing is kept then).
+// four channels), with their smaller levels for drawing shrunk when asked.
+// Null when the device cannot make them or the picture memory is used up
+// (nothing is kept then).
 std::unique_ptr<PictureTiles> MakePictureTiles(IDirect3DDevice9* device, const D3DCAPS9& caps,
-                                               CImgBitmap& source, const ColourSettings& colour);
+                                               CImgBitmap& source, const ColourSettings& colour,
+                                               bool smallerLevels);
 
 // The source of a quad's tiles, rows top-down with alpha: a picture file
 // decoded with its longest side at most `size` (0 full size), "#<id>" a

@@ -1,18 +1,20 @@
 #pragma once
-// Level 0 of a texture locked for writing, unlocked when the owner goes.
+// One level of a texture locked (level 0 for writing unless told otherwise),
+// unlocked when the owner goes.
 #include <d3d9.h>
 
 class TextureLock {
 public:
-    explicit TextureLock(IDirect3DTexture9* texture) : m_texture(texture)
+    explicit TextureLock(IDirect3DTexture9* texture, UINT level = 0, DWORD flags = 0)
+        : m_texture(texture), m_level(level)
     {
-        if (m_texture && FAILED(m_texture->LockRect(0, &m_rect, nullptr, 0)))
+        if (m_texture && FAILED(m_texture->LockRect(m_level, &m_rect, nullptr, flags)))
             m_texture = nullptr;
     }
     ~TextureLock()
     {
         if (m_texture)
-            m_texture->UnlockRect(0);
+            m_texture->UnlockRect(m_level);
     }
     TextureLock(const TextureLock&) = delete;
     TextureLock& operator=(const TextureLock&) = delete;
@@ -27,5 +29,6 @@ public:
 
 private:
     IDirect3DTexture9* m_texture;
+    UINT m_level;
     D3DLOCKED_RECT m_rect{};
 };

@@ -207,6 +207,118 @@ TEST_F(ImageFileTest, EffectModulatesTransparencyAndFollowsItsMirror)
     EXPECT_TRUE(ColourNear(At(pixels, 0.15f, 0.0f), 0xFFFFFF, 2));
 }
 
+// The largest difference between horizontal neighbours, and the mean green,
+// over the pixels within `inset` of a square of `side` pixels centred on
+// (cx, cy).
+struct Evenness {
+    int spread = 0;
+    int mean = 0;
+};
+
+Evenness EvennessAround(const Pixels& pixels, int cx, int cy, int side)
+{
+    Evenness e;
+    long sum = 0;
+    int count = 0;
+    for (int y = cy - side / 2; y < cy + side / 2; ++y) {
+        for (int x = cx - side / 2; x < cx + side / 2; ++x) {
+            sum += Green(pixels.At(x, y));
+            ++count;
+            e.spread = std::max(e.spread, std::abs(Green(pixels.At(x + 1, y)) - Green(pixels.At(x, y))));
+        }
+    }
+    e.mean = count ? static_cast<int>(sum / count) : 0;
+    return e;
+}
+
+// One-pixel lines, white and black by turns across.
+Rgba Line(int x, int)
+{
+    return x % 2 ? kWhite : Rgba{0, 0, 0, 255};
+}
+
+TEST_F(ImageFileTest, FineLinesShrunkSeveralTimesReadAsTheirMeanGrey)
+{
+    // The picture, its mask or its effect made of lines, on black; drawn 49
+    // pixels high, five or six times smaller than its texture (not a whole
+    // number of times, where every pixel would fall between two lines).
+    WriteBmp("lines.bmp", 300, 300, Line);
+    WriteBmp("white.bmp", 256, 256, [](int, int) { return kWhite; });
+    WriteBmp("shaped.bmp", 256, 256, [](int, int) { return kWhite; });
+    WriteBmp("shaped.msk.bmp", 256, 256, Line);
+    // Modulated twice: half-strength lines make the picture's own colour.
+    WriteBmp("halflines.bmp", 256, 256, [](int x, int) { return Rgba{0, uint8_t(x % 2 ? 128 : 0), 0, 255}; });
+    const struct {
+        const char* what;
+        const char* picture;
+        const char* effect;
+    } cases[] = {
+        {"picture", "lines.bmp", nullptr},
+        {"mask", "shaped.bmp", nullptr},
+        {"effect", "white.bmp", "halflines.bmp"},
+    };
+    for (const auto& c : cases) {
+        auto quad = std::make_unique<CD3DImage>(surface.get());
+        quad->SetMaskShapesPicture(true);
+        quad->LoadFromFile(c.picture, false);
+        if (c.effect)
+            quad->LoadEffect(c.effect, 0.0f, kMirrorNone);
+        quad->SetScale(0.19f, 0.19f);
+        quad->SetPosition(0.0f, 0.0f);
+        const Pixels pixels = DrawAlone(*quad);
+        const PixelPos centre = ToPixel(0.0f, 0.0f);
+        const Evenness e = EvennessAround(pixels, centre.x, centre.y, 40);
+        EXPECT_LE(e.spread, 16) << c.what;
+        EXPECT_NEAR(e.mean, 128, 24) << c.what;
+    }
+}
+
+TEST_F(ImageFileTest, AShrunkPictureKeepsItsEdgeOpaque)
+{
+    // 299 x 199 in a 512 x 256 texture, drawn 26 pixels high on red: the
+    // smaller levels mix the edge with what lies beyond the picture.
+    WriteBmp("wide.bmp", 299, 199, [](int, int) { return kWhite; });
+    auto quad = Load("wide.bmp", 0.1f);
+    const Pixels pixels = DrawAlone(*quad, 0xFFFF0000);
+    // Every pixel the quad covers, the outermost too (pixel centres lie on
+    // whole coordinates).
+    const float halfWidth = 0.05f * 299.0f / 199.0f * kHeight;
+    const float halfHeight = 0.05f * kHeight;
+    auto inside = [](int pixel, float half, int centre) {
+        return std::fabs(static_cast<float>(pixel - centre)) < half - 0.1f;
+    };
+    int tinted = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const uint32_t c = pixels.At(x, y);
+            tinted += inside(x, halfWidth, kWidth / 2) && inside(y, halfHeight, kHeight / 2) && Red(c) - Green(c) > 4;
+        }
+    }
+    EXPECT_EQ(tinted, 0);
+}
+
+TEST(TiledFilePicture, FineLinesShrunkAcrossTilesReadAsTheirMeanGrey)
+{
+    // 64 x 64 in 8-pixel tiles, drawn 12.8 pixels high on red: no seam
+    // lets the background through, and the lines are even grey.
+    WriteBmp("tiledlines.bmp", 64, 64, Line);
+    TinyTextureScene scene;
+    ASSERT_NE(scene.Device(), nullptr);
+    CD3DImage quad(scene.Surface());
+    quad.LoadFromFile("tiledlines.bmp", false);
+    ASSERT_EQ(quad.GetTileLayout().columns, 8);
+    quad.SetScale(0.05f, 0.05f);
+    quad.SetPosition(0.0f, 0.0f);
+    const Pixels pixels = scene.DrawAlone(quad, 0xFFFF0000);
+    const Evenness e = EvennessAround(pixels, 128, 128, 10);
+    EXPECT_LE(e.spread, 16);
+    EXPECT_NEAR(e.mean, 128, 24);
+    for (int y = 123; y < 133; ++y) {
+        for (int x = 123; x < 133; ++x)
+            EXPECT_LE(std::abs(Red(pixels.At(x, y)) - Green(pixels.At(x, y))), 4) << x << "," << y;
+    }
+}
+
 TEST(TiledFilePicture, TilesShowThePictureWithoutSeams)
 {
     // 20 x 12 with 8-pixel textures: 3 x 2 tiles, seams at 8 and 16 across
