@@ -3,12 +3,16 @@
 // with a green frame there, page 3 empty).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/lists/PageListView.h"
 #include "app/lists/PageRenderer.h"
 #include "app/support/SurfaceFixture.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "render/TestPictures.h"
 
 namespace {
 class PageListTest : public SurfaceTest {
@@ -98,6 +102,28 @@ TEST_F(PageListTest, ASliceOfLaterDrawingGivesWayToWhatTheUserDid) {
   list.DrawPendingPages(60000);
   EXPECT_FALSE(list.HasPendingPages());
   EXPECT_EQ(LookOf(1), kGreen);
+}
+
+TEST_F(PageListTest, FineLinesShrunkIntoAThumbnailShowAsEvenGrey) {
+  // Page 2's library image made of one-pixel lines: 128 texels on the page
+  // surface, 23 pixels in the thumbnail (around 186, 64).
+  WriteBmp(sample.LibraryFolder() + "\\fiore.bmp", 128, 128,
+           [](int x, int) { return x % 2 ? Rgba{255, 255, 255, 255} : Rgba{0, 0, 0, 255}; });
+  album->GetRoot()->GoToPage(1);
+  PixelAfterRender(PixelOf(0.5f, 0.0f));
+  std::vector<uint32_t> pixels;
+  ASSERT_TRUE(RenderPageOffscreen(surface, *Page(), pixels));
+  int spread = 0;
+  long sum = 0;
+  for (int y = 58; y < 70; ++y) {
+    for (int x = 180; x < 192; ++x) {
+      const auto green = [&](int at) { return static_cast<int>((pixels[y * kPageThumbWidth + at] >> 8) & 0xFF); };
+      sum += green(x);
+      spread = std::max(spread, std::abs(green(x + 1) - green(x)));
+    }
+  }
+  EXPECT_LE(spread, 16);
+  EXPECT_NEAR(sum / 144, 128, 24);
 }
 
 TEST_F(PageListTest, APageBarOneRowTallShowsNoScrollBar) {
