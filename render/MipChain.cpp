@@ -1,7 +1,9 @@
 #include "render/MipChain.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "render/EdgeBleed.h"
 #include "render/TextureLock.h"
 
 namespace {
@@ -11,30 +13,9 @@ int HalfSide(int side)
 {
     return std::max(side / 2, 1);
 }
-}  // namespace
 
-HRESULT CreatePictureTexture(IDirect3DDevice9* device, int width, int height, bool smallerLevels,
-                             ComRef<IDirect3DTexture9>& texture)
-{
-    if (!device)
-        return E_POINTER;
-    // Zero levels asks for the whole chain.
-    return device->CreateTexture(static_cast<UINT>(width), static_cast<UINT>(height), smallerLevels ? 0 : 1, 0,
-                                 D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, texture.Out(), nullptr);
-}
-
-size_t PictureTextureBytes(int width, int height, bool smallerLevels)
-{
-    if (!smallerLevels)
-        return static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)) * 4;
-    size_t bytes = 0;
-    for (int w = std::max(width, 1), h = std::max(height, 1);; w = HalfSide(w), h = HalfSide(h)) {
-        bytes += static_cast<size_t>(w) * static_cast<size_t>(h) * 4;
-        if (w == 1 && h == 1)
-            return bytes;
-    }
-}
-
+// One level from the one above, BGRA texels: each texel the mean of a 2 x 2
+// block (1 x 2 or 2 x 1 where the level above is one texel thin).
 void HalveTexels(const uint8_t* from, int fromPitch, int fromWidth, int fromHeight, uint8_t* to,
                  int toPitch)
 {
@@ -62,6 +43,29 @@ void HalveTexels(const uint8_t* from, int fromPitch, int fromWidth, int fromHeig
         }
     }
 }
+}  // namespace
+
+HRESULT CreatePictureTexture(IDirect3DDevice9* device, int width, int height, bool smallerLevels,
+                             ComRef<IDirect3DTexture9>& texture)
+{
+    if (!device)
+        return E_POINTER;
+    // Zero levels asks for the whole chain.
+    return device->CreateTexture(static_cast<UINT>(width), static_cast<UINT>(height), smallerLevels ? 0 : 1, 0,
+                                 D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, texture.Out(), nullptr);
+}
+
+size_t PictureTextureBytes(int width, int height, bool smallerLevels)
+{
+    if (!smallerLevels)
+        return static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)) * 4;
+    size_t bytes = 0;
+    for (int w = std::max(width, 1), h = std::max(height, 1);; w = HalfSide(w), h = HalfSide(h)) {
+        bytes += static_cast<size_t>(w) * static_cast<size_t>(h) * 4;
+        if (w == 1 && h == 1)
+            return bytes;
+    }
+}
 
 bool FillLowerLevels(IDirect3DTexture9* texture)
 {
@@ -76,8 +80,14 @@ bool FillLowerLevels(IDirect3DTexture9* texture)
         const TextureLock to(texture, level);
         if (!from.IsLocked() || !to.IsLocked())
             return false;
-        HalveTexels(static_cast<const uint8_t*>(from.Bits()), from.Pitch(), static_cast<int>(above.Width),
-                    static_cast<int>(above.Height), static_cast<uint8_t*>(to.Bits()), to.Pitch());
+        const int width = static_cast<int>(above.Width);
+        const int height = static_cast<int>(above.Height);
+        uint8_t* texels = static_cast<uint8_t*>(to.Bits());
+        HalveTexels(static_cast<const uint8_t*>(from.Bits()), from.Pitch(), width, height, texels, to.Pitch());
+        // As on the first level: transparent texels beside visible ones take
+        // their colour, which the linear filter mixes in.
+        BleedEdgeColours(texels, to.Pitch(), HalfSide(width), HalfSide(height), HalfSide(width),
+                         HalfSide(height));
     }
     return true;
 }

@@ -8,7 +8,6 @@
 #include <d3d9.h>
 
 #include <cstddef>
-#include <cstdint>
 
 #include "framework/com_ref.h"
 
@@ -20,12 +19,6 @@ HRESULT CreatePictureTexture(IDirect3DDevice9* device, int width, int height, bo
 // first alone).
 size_t PictureTextureBytes(int width, int height, bool smallerLevels);
 // Makes every level below the first from the one above; false when a level
-// cannot be locked.
+// cannot be locked. Colours are weighted by their alpha, so transparent
+// texels do not darken a cut-out's edge.
 bool FillLowerLevels(IDirect3DTexture9* texture);
-
-// One level from the one above, BGRA texels: each texel the mean of a 2 x 2
-// block (1 x 2 or 2 x 1 where the level above is one texel thin). Colours
-// are weighted by their alpha, so transparent texels do not darken a
-// cut-out's edge.
-void HalveTexels(const uint8_t* from, int fromPitch, int fromWidth, int fromHeight, uint8_t* to,
-                 int toPitch);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "DeviceFixture.h"
 #include "TestPictures.h"
@@ -105,21 +106,37 @@ TEST_F(ImageFileTest, TransparencyKeepsTheColourAndBlends)
     EXPECT_TRUE(ColourNear(c, 0x7F7F7F, 3)) << std::hex << c;
 }
 
-TEST_F(ImageFileTest, AnEnlargedPictureHasNoDarkFringeAtItsEdgesOrCutOuts)
+TEST_F(ImageFileTest, APictureHasNoDarkFringeAtItsEdgesOrCutOutsEnlargedOrShrunk)
 {
-    // 12 x 10 texels in a 16 x 16 tile, drawn 12.8 pixels a texel on white:
-    // an opaque white picture, and one with a white patch in transparent black.
-    WriteBmp("edge.bmp", 12, 10, [](int, int) { return kWhite; });
-    WriteTga("cutout.tga", 12, 10, [](int x, int y) {
-        return x >= 3 && x < 9 && y >= 3 && y < 7 ? kWhite : Rgba{0, 0, 0, 0};
-    });
-    for (const char* name : {"edge.bmp", "cutout.tga"}) {
-        auto quad = Load(name, 0.5f);
+    // On white: an opaque white picture, and one with a white patch in
+    // transparent black; 12 x 10 texels in a 16 x 16 tile drawn 12.8 pixels a
+    // texel, and 299 x 199 in a 512 x 256 tile drawn 7.7 texels a pixel.
+    const struct {
+        const char* name;
+        int width, height;
+        float scale;
+    } cases[] = {
+        {"edge.bmp", 12, 10, 0.5f},
+        {"cutout.tga", 12, 10, 0.5f},
+        {"shrunkedge.bmp", 299, 199, 0.1f},
+        {"shrunkcutout.tga", 299, 199, 0.1f},
+    };
+    for (const auto& c : cases) {
+        const int w = c.width;
+        const int h = c.height;
+        if (std::string(c.name).find(".tga") != std::string::npos) {
+            WriteTga(c.name, w, h, [w, h](int x, int y) {
+                return x >= w / 4 && x < 3 * w / 4 && y >= 3 * h / 10 && y < 7 * h / 10 ? kWhite : Rgba{0, 0, 0, 0};
+            });
+        } else {
+            WriteBmp(c.name, w, h, [](int, int) { return kWhite; });
+        }
+        auto quad = Load(c.name, c.scale);
         const Pixels pixels = DrawAlone(*quad, 0xFFFFFFFF);
         int darkest = 255;
-        for (uint32_t c : pixels.argb)
-            darkest = std::min({darkest, Red(c), Green(c), Blue(c)});
-        EXPECT_GE(darkest, 250) << name;
+        for (uint32_t p : pixels.argb)
+            darkest = std::min({darkest, Red(p), Green(p), Blue(p)});
+        EXPECT_GE(darkest, 250) << c.name;
     }
 }
 
