@@ -248,6 +248,13 @@ void CD3DObj::UpdateProjection()
         m_device->SetTransform(D3DTS_PROJECTION, &m_projection);
 }
 
+void CD3DObj::SetProjection(const D3DXMATRIX& projection)
+{
+    m_projection = projection;
+    if (m_device)
+        m_device->SetTransform(D3DTS_PROJECTION, &m_projection);
+}
+
 void CD3DObj::UpdateView()
 {
     m_view = BuildViewMatrix(m_zoomX, m_zoomY, m_panX, m_panY);

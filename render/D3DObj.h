@@ -30,6 +30,10 @@ public:
     bool CanResetDevice() const;
     void SetRenderStates();
     void UpdateProjection();
+    // An off-screen drawing's own projection, for the device and for what
+    // draws with the view's transforms, until UpdateProjection fits it to the
+    // window again.
+    void SetProjection(const D3DXMATRIX& projection);
     void UpdateView();
     // Shows the frame drawn in the back buffer in the window.
     HRESULT ShowBackBuffer();

@@ -7,12 +7,13 @@
 #include "render/D3DObj.h"
 
 namespace {
-// Pan, zoom and pixel scale of a view put back however the drawing ends.
+// Pan, zoom, projection and pixel scale of a view put back however the drawing ends.
 class SavedView {
  public:
   explicit SavedView(CD3DObj& view)
       : m_view(view), m_panX(view.GetPanX()), m_panY(view.GetPanY()), m_zoomX(view.GetZoomX()),
-        m_zoomY(view.GetZoomY()), m_pixelsPerUnit(view.GetPixelsPerUnit()) {
+        m_zoomY(view.GetZoomY()), m_projection(view.GetProjectionTransform()),
+        m_pixelsPerUnit(view.GetPixelsPerUnit()) {
     // Pictures are previewed for the thumbnail's size; those already loaded
     // for the page on screen are drawn as they are.
     m_view.SetPixelsPerUnit(static_cast<float>(kPageThumbHeight));
@@ -23,7 +24,7 @@ class SavedView {
   ~SavedView() {
     m_view.CD3DObj::SetPan(m_panX, m_panY);
     m_view.CD3DObj::SetZoom(m_zoomX, m_zoomY);
-    m_view.UpdateProjection();
+    m_view.SetProjection(m_projection);
     m_view.SetPixelsPerUnit(m_pixelsPerUnit);
   }
   SavedView(const SavedView&) = delete;
@@ -32,6 +33,7 @@ class SavedView {
  private:
   CD3DObj& m_view;
   float m_panX, m_panY, m_zoomX, m_zoomY;
+  D3DXMATRIX m_projection;
   float m_pixelsPerUnit;
 };
 }  // namespace
@@ -52,7 +54,8 @@ bool RenderPageOffscreen(CD3DObj& view, treeNode::CPaginaTreeNode& page, std::ve
     SavedView saved(view);
     D3DXMATRIX projection;
     D3DXMatrixOrthoLH(&projection, 2.0f, 1.0f, -1.0f, 1.0f);
-    device->SetTransform(D3DTS_PROJECTION, &projection);
+    // The view's own, since the page's outline is drawn through the view's transforms.
+    view.SetProjection(projection);
     if (FAILED(renderer->BeginScene(target.Get(), nullptr))) return false;
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFFDCDCDC, 1.0f, 0);
     device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);

@@ -90,6 +90,19 @@ TEST_F(PageListTest, APageIsDrawnAsItWillBePrintedWithoutItsSelection) {
   EXPECT_TRUE(plain == selected);
 }
 
+TEST_F(PageListTest, APageIsDrawnTheSameWhateverTheShapeOfThePageSurface) {
+  std::vector<uint32_t> wide, tall;
+  ASSERT_TRUE(RenderPageOffscreen(surface, *Page(), wide));
+  // The surface takes the shape of a portrait or square album's page.
+  surface.MoveWindow(0, 0, 200, 300);
+  surface.UpdateProjection();
+  ASSERT_TRUE(RenderPageOffscreen(surface, *Page(), tall));
+  ASSERT_EQ(wide.size(), tall.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < wide.size(); ++i) differing += wide[i] != tall[i];
+  EXPECT_EQ(differing, 0u) << "the page's outline is drawn at the thumbnail's own scale";
+}
+
 TEST_F(PageListTest, ASliceOfLaterDrawingGivesWayToWhatTheUserDid) {
   list.Refresh(*album->GetRoot());
   ::PostMessageA(host.m_hWnd, WM_NULL, 0, 0);  // a click or a command waiting
