@@ -37,10 +37,16 @@ def text(words, x, y, size, rgb=(122, 90, 52), face='Times New Roman', italic=1)
             'locked="0" />' % (words, x, y, size, size, rgb[0], rgb[1], rgb[2], face, italic))
 
 
-def page(background, *objects, cover=False):
+# The library's backgrounds are twice as wide as high.
+BACKGROUND_ASPECT = 2.0
+
+
+def page(background, *objects, cover=False, aspect=2.0):
+    # The background is stretched over the page, as the editor fits one: a
+    # page is one unit high and aspect units wide.
     head = '<pagina copertina="1">' if cover else '<pagina>'
     bg = '<sfondo red="1.000000" green="1.000000" blue="1.000000">%s</sfondo>' % (
-        picture('image', 0, 0, 1, 1, name=background) if background else '')
+        picture('image', 0, 0, aspect / BACKGROUND_ASPECT, 1, name=background) if background else '')
     return head + bg + ''.join(objects) + '</pagina>'
 
 
@@ -79,14 +85,14 @@ def album_templates():
     square = album(200, 200, [
         page('sfondo_salvia.tif',
              frame('tondo_azzurro.tga', 0.0, 0.03, 0.78, 1, photo(1, 0.0, 0.03, 0.6, 0.6)),
-             text('Per sempre', 0.0, -0.42, 0.07), cover=True),
+             text('Per sempre', 0.0, -0.42, 0.07), cover=True, aspect=1.0),
         page('sfondo_avorio.jpg',
              photo(2, 0.0, 0.05, 0.7, 0.7, effect='nuvola.jpg'),
-             picture('image', 0.0, -0.4, 0.1, 0.1, name='divisore.tga')),
+             picture('image', 0.0, -0.4, 0.1, 0.1, name='divisore.tga'), aspect=1.0),
         page('sfondo_cipria.jpg',
              photo(3, -0.22, 0.2, 0.4, 0.4, effect='tondo_sfumato.tga'),
              photo(4, 0.22, -0.2, 0.4, 0.4, effect='tondo_sfumato.tga'),
-             picture('image', 0.3, 0.3, 0.2, 0.2, name='cuori.tga')),
+             picture('image', 0.3, 0.3, 0.2, 0.2, name='cuori.tga'), aspect=1.0),
     ], least=2, most=30)
     return {'Classico 30x15.sbt': classic, 'Quadrato 20x20.sbt': square}
 

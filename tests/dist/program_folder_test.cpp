@@ -108,6 +108,36 @@ TEST(ProgramFolder, TemplatesArePagesOfLibraryPicturesAndNumberedPlaceholders) {
   }
 }
 
+// A page is one unit high and as wide as the album's pages are in proportion;
+// a background picture is stretched over exactly that.
+TEST(ProgramFolder, TemplateBackgroundsCoverTheirPageAndNoMore) {
+  int backgrounds = 0;
+  for (const std::string& name : FilesIn(Program("template"))) {
+    TiXmlDocument document;
+    ASSERT_TRUE(document.LoadFile(Program("template\\" + name).c_str())) << name;
+    const TiXmlElement* root = document.RootElement();
+    double width = 0, height = 0;
+    root->QueryDoubleAttribute("pageWidth", &width);
+    root->QueryDoubleAttribute("pageHeight", &height);
+    ASSERT_GT(height, 0) << name;
+    for (const TiXmlElement* page = root->FirstChildElement("pagina"); page; page = page->NextSiblingElement("pagina")) {
+      const TiXmlElement* sfondo = page->FirstChildElement("sfondo");
+      const TiXmlElement* picture = sfondo ? sfondo->FirstChildElement("image") : nullptr;
+      if (!picture) continue;
+      SCOPED_TRACE(name + ": " + picture->Attribute("name"));
+      ++backgrounds;
+      CImgBitmap bitmap;
+      ASSERT_TRUE(bitmap.Load(Program(std::string("image\\lowres\\") + picture->Attribute("name")).c_str(), 1, 1));
+      double scaleX = 0, scaleY = 0;
+      picture->QueryDoubleAttribute("scale_x", &scaleX);
+      picture->QueryDoubleAttribute("scale_y", &scaleY);
+      EXPECT_NEAR(scaleX * bitmap.GetWidth() / bitmap.GetHeight(), width / height, 0.01);
+      EXPECT_NEAR(scaleY, 1.0, 0.01);
+    }
+  }
+  EXPECT_GE(backgrounds, 4);
+}
+
 TEST(ProgramFolder, SealsMadeWithThePublicKeyOpenWithTheLaboratorysPrivateKey) {
   lab_test::Laboratory lab(lab_test::ReadBytes(SPAB_LAB_PRIVATE_KEY));
   ASSERT_TRUE(lab.Ready());
