@@ -39,7 +39,9 @@ TEST(ProgramFolder, LibrariesHoldTheSamePicturesInBothResolutionsHalfTheSize) {
       EXPECT_NEAR(small.GetWidth(), large.GetWidth(), 1);
       EXPECT_NEAR(small.GetHeight(), large.GetHeight(), 1);
       // A frame's window and its mask's shape are its transparency.
-      if (std::string(kind) == "frame") EXPECT_EQ(small.GetAlphaChannel(), 4);
+      if (std::string(kind) == "frame") {
+        EXPECT_EQ(small.GetAlphaChannel(), 4);
+      }
     }
   }
   for (const std::string& name : Library("frame", "lowres")) {
