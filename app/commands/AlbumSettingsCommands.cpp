@@ -6,9 +6,14 @@
 #include "document/services/ExternalApp.h"
 
 namespace {
-// The custom graphics folder's tree, each folder made when missing (a typed
-// folder that does not exist yet is made too).
+// The custom graphics folder's tree, each folder made when missing. A typed
+// folder that does not exist yet is made too, with every missing folder above
+// it, so that a new path such as D:\Grafiche\Mie gets its tree.
 void MakeCustomFolders(const std::string& folder) {
+  // A drive or a share named on the way simply refuses to be made.
+  for (size_t at = folder.find_first_of("\\/", 1); at != std::string::npos;
+       at = folder.find_first_of("\\/", at + 1))
+    ::CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
   ::CreateDirectoryA(folder.c_str(), nullptr);
   for (const char* kind : {"image", "frame", "effect"}) {
     const std::string base = folder + "\\" + kind;

@@ -273,8 +273,8 @@ TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
     const char* typed;
     bool foldersMade;
   };
-  const std::string custom = temp / "grafiche";
-  const Case cases[] = {{custom.c_str(), true}, {"   ", false}};
+  const std::string custom = temp / "grafiche", deeper = temp / "nuove\\grafiche\\mie";
+  const Case cases[] = {{custom.c_str(), true}, {"   ", false}, {deeper.c_str(), true}};
   for (const Case& c : cases) {
     ui.AnswerModalWith([&](CWnd* dialog) {
       Type(dialog, IDC_OPT_FOLDER, c.typed);
@@ -284,12 +284,13 @@ TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
     frame.Command(ID_OPTIONS);
     EXPECT_EQ(frame.settings["ExtAppCmdLine"], "ritocco.exe");
     EXPECT_EQ(frame.extAppCmdLine, "ritocco.exe \"%s\"");
-    EXPECT_EQ(frame.customFolder, c.foldersMade ? custom : "");
+    EXPECT_EQ(frame.customFolder, c.foldersMade ? c.typed : "");
     EXPECT_EQ(frame.settings["Pers Path"], frame.customFolder);
+    if (!c.foldersMade) continue;
+    for (const char* sub : {"image", "image\\highres", "image\\lowres", "frame", "frame\\highres",
+                            "frame\\lowres", "effect", "effect\\highres", "effect\\lowres", "template"})
+      EXPECT_TRUE(FolderExists(frame.customFolder + "\\" + sub)) << c.typed << ": " << sub;
   }
-  for (const char* sub : {"image", "image\\highres", "image\\lowres", "frame", "frame\\highres", "frame\\lowres",
-                          "effect", "effect\\highres", "effect\\lowres", "template"})
-    EXPECT_TRUE(FolderExists(custom + "\\" + sub)) << sub;
 }
 
 TEST_F(AlbumCommandsTest, APageTemplateHoldsTheCurrentPageAlone) {
