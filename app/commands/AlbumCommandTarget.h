@@ -6,6 +6,7 @@
 // here and answers the target's questions through IAlbumCommandHost.
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/commands/AlbumCommandHost.h"
 #include "framework/framework.h"
@@ -46,6 +47,8 @@ class CAlbumCommandTarget : public CCmdTarget {
   int Ask(const char* text, const char* title, UINT type);
   // The photo bar shows the album's working copies.
   void ShowAlbumPhotos();
+  // Tells which names of a CD list were not imported.
+  void ReportRefusedCdNames(const std::vector<std::string>& names);
   // Writes a copy of the album (of one page when pageIndex >= 0) as a template
   // file chosen by the user; the chosen path, empty when cancelled or failed.
   std::string SaveTemplate(int pageIndex);

@@ -30,6 +30,18 @@ void CAlbumCommandTarget::OnLoadCD() {
     list->AddFromLabCd(cd->cdKey.c_str(), album->GetFolder().c_str(), cdFolder, image->nome.c_str());
   list->Save(album->GetFolder().c_str(), false);
   ShowAlbumPhotos();
+  ReportRefusedCdNames(cd->refused);
+}
+
+// A name in the list that points outside the CD is never read, but the user
+// must know that photo is not in the album.
+void CAlbumCommandTarget::ReportRefusedCdNames(const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  constexpr size_t kNamesShown = 10;
+  std::string text = "Immagini non importate: nome non valido nella lista del CD.\n";
+  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) text += "\n\"" + names[i] + "\"";
+  if (names.size() > kNamesShown) text += "\n... (" + std::to_string(names.size()) + " in tutto)";
+  Ask(text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
 void CAlbumCommandTarget::OnLoadImages() {

@@ -20,7 +20,10 @@ std::unique_ptr<CCDImageList> CCDImageList::Load(const char* cdFolder) {
   for (const TiXmlElement* child = root->FirstChildElement(); child;
        child = child->NextSiblingElement()) {
     const char* nome = child->Attribute("nome");
-    if (!IsRelativeSubPath(nome)) continue;
+    if (!IsRelativeSubPath(nome)) {
+      list->refused.emplace_back(nome ? nome : "");
+      continue;
+    }
     auto image = std::make_unique<CCDImg>();
     image->nome = nome;
     list->images.push_back(std::move(image));

@@ -19,11 +19,13 @@ class CCDImageList {
 
   // Reads "cd.xml" in the folder. Null when the file cannot be loaded or has no
   // root element. Entries whose name is not a relative path inside the CD folder
-  // are left out, so the list can never make the program read elsewhere.
+  // are left out, so the list can never make the program read elsewhere; their
+  // names are kept in `refused` for the user to be told.
   static std::unique_ptr<CCDImageList> Load(const char* cdFolder);
 
   std::vector<std::unique_ptr<CCDImg>> images;  // in file order
   std::string cdKey;
+  std::vector<std::string> refused;  // names left out, in file order
 };
 
 }  // namespace cd_imagelist

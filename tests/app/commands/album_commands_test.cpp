@@ -218,7 +218,7 @@ TEST_F(AlbumCommandsTest, APhotoSelectionBeyondTheImageDialogsBufferIsSaid) {
   EXPECT_EQ(MessagesAsked(), 0u);
 }
 
-TEST_F(AlbumCommandsTest, ACdWithoutItsListImportsNothing) {
+TEST_F(AlbumCommandsTest, ACdImportsNothingWithoutItsListAndTellsWhichNamesItRefused) {
   Open();
   MakeFolder(temp / "cd");
   ui.AnswerFolder((temp / "cd").c_str());
@@ -228,14 +228,23 @@ TEST_F(AlbumCommandsTest, ACdWithoutItsListImportsNothing) {
   EXPECT_STREQ(ui.Questions().back().text, (temp / "cd").c_str());
   EXPECT_TRUE(frame.album->GetRoot()->GetImageList()->GetImages().empty());
 
-  WriteTextFile(temp / "cd\\cd.xml", "<cd cdKey=\"LAB-7\"><immagine nome=\"IMG_1.BMP\"/></cd>");
+  // Names pointing outside the CD are not read, and the user is told which.
+  WriteTextFile(temp / "cd\\cd.xml", "<cd cdKey=\"LAB-7\"><immagine nome=\"..\\fuori.bmp\"/>"
+                                      "<immagine nome=\"IMG_1.BMP\"/><immagine nome=\"C:\\x.bmp\"/></cd>");
   model_test::WriteBmp((temp / "cd\\IMG_1.BMP").c_str(), 200, 0, 0);
+  model_test::WriteBmp((temp / "fuori.bmp").c_str(), 0, 200, 0);
+  ui.Clear();
   ui.AnswerFolder((temp / "cd").c_str());
+  ui.AnswerMessage(IDOK);
   frame.Command(ID_ALBUM_LOAD_CD);
   const auto& images = frame.album->GetRoot()->GetImageList()->GetImages();
   ASSERT_EQ(images.size(), 1u);
   EXPECT_EQ(images[0]->tipo, 0);
   EXPECT_EQ(images[0]->cdkey, "LAB-7");
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Error");
+  EXPECT_STREQ(ui.Questions().back().text,
+               "Immagini non importate: nome non valido nella lista del CD.\n\n\"..\\fuori.bmp\"\n\"C:\\x.bmp\"");
 }
 
 TEST_F(AlbumCommandsTest, SendingToTheLaboratorySavesFirstAndSealsTheExport) {
