@@ -33,8 +33,8 @@ void CAlbumCommandTarget::OnOptions() {
   CString folder = dialog.m_strCustomFolder;
   folder.Trim();
   // An empty text means no custom folder: nothing is made at the root of a drive.
-  m_host.SetCustomFolder(folder.str());
   if (!folder.IsEmpty()) MakeCustomFolders(folder.str());
+  m_host.SetCustomFolder(folder.str());
   m_host.WriteSetting("Pers Path", folder.str());
   m_host.WriteSetting("ExtAppCmdLine", dialog.m_strExtAppCmdLine.str());
   m_host.SetExtAppCmdLine(BuildExtAppCmdLine(dialog.m_strExtAppCmdLine).str());

@@ -72,7 +72,8 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   void LoadPhotoList(const std::string& folder, const std::vector<CString>& names) override;
   void AddPageTemplate(const std::string& path) override;
   void SetDocumentTitle(const std::string& title) override;
-  void SetCustomFolder(const std::string& folder) override { m_customFolder = folder; }
+  // Library lists showing the custom graphics show the new folder's.
+  void SetCustomFolder(const std::string& folder) override;
   std::string GetTemplateFolder() override;
   std::string GetExtAppCmdLine() override { return m_extAppCmdLine; }
   void SetExtAppCmdLine(const std::string& commandLine) override { m_extAppCmdLine = commandLine; }

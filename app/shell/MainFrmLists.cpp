@@ -26,6 +26,11 @@ void CMainFrame::CollectResourceFolders(const char* styleKey, bool custom) {
   }
 }
 
+void CMainFrame::SetCustomFolder(const std::string& folder) {
+  m_customFolder = folder;
+  if (m_lists.frames.IsCustom()) CollectResourceFolders(nullptr, true);
+}
+
 void CMainFrame::LoadPhotoList(const std::string& folder, const std::vector<CString>& names) {
   m_lists.photos.SetFolder(folder.c_str());
   if (!HasWindow(m_lists.photos)) return;

@@ -91,12 +91,16 @@ class AlbumScenario : public testing::Test {
                  (r.top + r.bottom) / 2 + static_cast<LONG>(dy * (r.bottom - r.top))};
   }
   std::string Project() { return ReadTextFile(dir / album + "\\sposalbo.sbm"); }
-  // Saves and answers with the project file, once it changed.
+  // Saves and answers with the project file, once it changed and is whole:
+  // read while the editor puts the new file in place, it may be missing.
   std::string Saved() {
     const std::string before = Project();
     editor().Command(ID_ALBUM_SAVE);
     std::string after;
-    WaitUntil([&] { return (after = Project()) != before; }, 20);
+    WaitUntil([&] {
+      after = Project();
+      return after != before && after.find("</sposalbo>") != std::string::npos;
+    }, 50);
     return after;
   }
   // The whole screen as the user sees it, written where SPAB_SCENARIO_SHOTS

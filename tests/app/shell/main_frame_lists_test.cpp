@@ -46,6 +46,14 @@ TEST_F(MainFrameListsTest, LibraryFoldersComeFromTheProfileOrBesideTheProgram) {
   EXPECT_TRUE(frame->GetLists().effects.IsCustom());
   frame->CollectResourceFolders(nullptr, false);
   EXPECT_STREQ(frame->GetLists().images.GetFolder(), program + "image\\lowres");
+
+  // A custom folder set while the lists show the custom graphics is shown at once.
+  frame->CollectResourceFolders(nullptr, true);
+  frame->SetCustomFolder("D:\\mie");
+  EXPECT_STREQ(frame->GetLists().effects.GetFolder(), "D:\\mie\\effect\\lowres");
+  frame->CollectResourceFolders(nullptr, false);
+  frame->SetCustomFolder("D:\\altre");
+  EXPECT_STREQ(frame->GetLists().effects.GetFolder(), program + "effect\\lowres");
 }
 
 // "Pers Path" is read when the frame is made, trimmed at both ends.
