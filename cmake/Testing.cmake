@@ -21,9 +21,12 @@ endif()
 # Test programs of these folders show windows and read the screen: on one
 # display and desktop they would take focus, the foreground and screen pixels
 # from each other. Each needs a desktop of its own: tools/test runs a few Wine
-# sessions ("lanes", tools/wine-session.sh) and ctest hands each such program
-# one of them (resource "desktop"); the other programs run beside them.
+# sessions ("lanes", tools/wine-session.sh), each such program is given one of
+# them here (the lane with the least usual seconds so far), and a lock per lane
+# keeps ctest from running two programs of one lane at once; the other
+# programs run beside them.
 set(SPAB_DESKTOP_TEST_FOLDERS framework ui crop app render scenario)
+set(SPAB_DESKTOP_LANES 3 CACHE STRING "Wine sessions tools/test runs for the programs that need a desktop")
 
 # A program's usual run in seconds (a shard's when sharded), under Wine or the
 # sanitizers on a machine doing other work too; unlisted ones take up to 5.
@@ -33,6 +36,33 @@ set(SPAB_DESKTOP_TEST_FOLDERS framework ui crop app render scenario)
 set(SPAB_TEST_USUAL_SECONDS
   scenario_tests 20  app_shell_tests 20  document_tests 15  app_surface_tests 15  render_tests 9
   app_bars_tests 8  app_commands_tests 8  lifetime_tests 8  imagelib_tests 6  boolengine_tests 6)
+
+# The lane whose programs add up to the fewest usual seconds takes the next
+# one, which adds its own.
+function(spab_pick_desktop_lane out seconds)
+  get_property(loads GLOBAL PROPERTY SPAB_DESKTOP_LANE_LOADS)
+  if(NOT loads)
+    foreach(lane RANGE 1 ${SPAB_DESKTOP_LANES})
+      list(APPEND loads 0)
+    endforeach()
+  endif()
+  set(best 0)
+  list(GET loads 0 least)
+  set(i 0)
+  foreach(load IN LISTS loads)
+    if(load LESS least)
+      set(least ${load})
+      set(best ${i})
+    endif()
+    math(EXPR i "${i} + 1")
+  endforeach()
+  math(EXPR least "${least} + ${seconds}")
+  list(REMOVE_AT loads ${best})
+  list(INSERT loads ${best} ${least})
+  set_property(GLOBAL PROPERTY SPAB_DESKTOP_LANE_LOADS "${loads}")
+  math(EXPR lane "${best} + 1")
+  set(${out} ${lane} PARENT_SCOPE)
+endfunction()
 
 function(spab_add_test name)
   cmake_parse_arguments(T "OWN_MAIN" "SHARDS" "SOURCES;LIBS" ${ARGN})
@@ -77,9 +107,9 @@ function(spab_add_test name)
       math(EXPR index "${index} + 1")
     endif()
     if(SPAB_WINDOWS AND folder IN_LIST SPAB_DESKTOP_TEST_FOLDERS)
-      # SPAB_NEEDS_DESKTOP: one at a time when ctest runs without lanes.
-      list(APPEND environment SPAB_NEEDS_DESKTOP=1)
-      set_tests_properties(${test} PROPERTIES RESOURCE_GROUPS desktop:1)
+      spab_pick_desktop_lane(lane ${usual})
+      list(APPEND environment SPAB_DESKTOP_LANE=${lane})
+      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop-lane-${lane})
     endif()
     if(environment)
       set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}")
