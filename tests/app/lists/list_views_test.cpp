@@ -63,6 +63,17 @@ class ListTest : public SurfaceTest {
     ASSERT_FALSE(list.IsLoading());
   }
   void Picture(const std::string& name) { SampleAlbum::WritePicture(library + "\\" + name, 40, 20, 0x00FF00); }
+  // The frame list loaded with one frame of the library, which the frame
+  // under test finds there.
+  void LoadOneFrame(CImgListView& list) {
+    Picture("ovale.bmp");
+    frame.libraryFolder = library;
+    Create(list);
+    list.SetFolder(library.c_str());
+    list.LoadFolderAsync();
+    Settle(list);
+    ASSERT_EQ(list.GetItemCount(), 1);
+  }
   void Garbage(const std::string& name) { WriteTextFile(library + "\\" + name, "not a picture"); }
   static std::vector<std::string> Sorted(const std::vector<CString>& names) {
     std::vector<std::string> out;
@@ -177,14 +188,9 @@ TEST_F(ListTest, AListDestroyedDuringALoadStopsItsLoaderFirst) {
 }
 
 TEST_F(ListTest, DraggingAFrameOntoTheSurfaceCreatesItAndElsewhereNothing) {
-  Picture("ovale.bmp");
-  frame.libraryFolder = library;
   Testable<CCorniciImgListView> list;
-  Create(list);
-  list.SetFolder(library.c_str());
-  list.LoadFolderAsync();
-  Settle(list);
-  ASSERT_EQ(list.GetItemCount(), 1);
+  LoadOneFrame(list);
+  if (HasFatalFailure()) return;
   // Lies under the drag image's way. What the image saved of the screen comes
   // back black under Wine, so whatever it passed over is painted again.
   PaintWitness witness;
@@ -220,14 +226,9 @@ TEST_F(ListTest, DraggingAFrameOntoTheSurfaceCreatesItAndElsewhereNothing) {
 // A hand that leaves the item at once still drags it: the list holds the
 // mouse while the button is down, wherever the pointer goes; a click lets go.
 TEST_F(ListTest, AQuickDragOffTheItemStillCarriesIt) {
-  Picture("ovale.bmp");
-  frame.libraryFolder = library;
   Testable<CCorniciImgListView> list;
-  Create(list);
-  list.SetFolder(library.c_str());
-  list.LoadFolderAsync();
-  Settle(list);
-  ASSERT_EQ(list.GetItemCount(), 1);
+  LoadOneFrame(list);
+  if (HasFatalFailure()) return;
   CRect item;
   ASSERT_TRUE(list.GetItemRect(0, &item, LVIR_ICON));
   const LPARAM on = MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y);
