@@ -181,8 +181,7 @@ void CLabExport::CopyOneFile(const std::string& source, const std::string& targe
 
 void CLabExport::CopyPictureWithMask(const std::string& source, const std::string& target) {
   CopyOneFile(source, target);
-  const std::string mask = MaskPathFor(source.c_str());
-  if (::GetFileAttributesA(mask.c_str()) != INVALID_FILE_ATTRIBUTES) CopyOneFile(mask, MaskPathFor(target.c_str()));
+  if (HasMaskBeside(source.c_str())) CopyOneFile(MaskPathFor(source.c_str()), MaskPathFor(target.c_str()));
 }
 
 void CLabExport::MakeFolder(const std::string& folder) {

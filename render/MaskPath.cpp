@@ -1,5 +1,7 @@
 #include "render/MaskPath.h"
 
+#include <windows.h>
+
 std::string MaskPathFor(const char* picturePath)
 {
     const std::string path = picturePath ? picturePath : "";
@@ -9,4 +11,9 @@ std::string MaskPathFor(const char* picturePath)
     if (dot == std::string::npos || dot < nameStart)
         dot = path.size();
     return path.substr(0, dot) + ".msk" + path.substr(dot);
+}
+
+bool HasMaskBeside(const char* picturePath)
+{
+    return GetFileAttributesA(MaskPathFor(picturePath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

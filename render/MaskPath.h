@@ -4,3 +4,5 @@
 #include <string>
 
 std::string MaskPathFor(const char* picturePath);
+// Whether that mask is there.
+bool HasMaskBeside(const char* picturePath);

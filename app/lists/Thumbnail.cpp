@@ -64,8 +64,6 @@ bool ShapeByMask(const CImgBitmap& picture, const std::string& maskPath, CImgBit
   }
   return true;
 }
-
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 }  // namespace
 
 RECT ThumbnailPlacement(int width, int height, int cell) {
@@ -89,9 +87,9 @@ RECT ThumbnailPlacement(int width, int height, int cell) {
 OwnedBitmap MakeThumbnail(const std::string& path, bool withMask) {
   CImgBitmap loaded, shaped;
   if (!loaded.LoadPreview(path.c_str(), 1, true, 256, false) || !loaded.IsValid()) return nullptr;
-  const std::string maskPath = MaskPathFor(path.c_str());
   // Without its mask a photo still shows, as a plain rectangle.
-  const bool masked = withMask && FileExists(maskPath) && ShapeByMask(loaded, maskPath, shaped);
+  const bool masked =
+      withMask && HasMaskBeside(path.c_str()) && ShapeByMask(loaded, MaskPathFor(path.c_str()), shaped);
   CImgBitmap& picture = masked ? shaped : loaded;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
