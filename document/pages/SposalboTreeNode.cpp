@@ -369,6 +369,9 @@ bool CSposalboTreeNode::SetCover(bool cover)
     if (previous != cover) {
         KeepSingleCover(true);
         page->SetCover(cover);
+        // The cover is written with the album: a change of it alone is one
+        // to save.
+        m_modified = true;
     }
     return previous;
 }
