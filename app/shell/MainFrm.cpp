@@ -269,7 +269,9 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
     const std::string target = GetResourceFolder(0, true, found->second, false);
     if (GetFileWatchPath(static_cast<UINT>(wParam), changed)) {
       CImgBitmap picture;
-      if (picture.LoadPreview(changed, 1, true, 1024, true)) {
+      // No preview trailer: the file just edited is the user's and stays as
+      // the editor wrote it.
+      if (picture.LoadPreview(changed, 1, false, 1024, true)) {
         // Our own rewrite of the copy must not come back as a change.
         CFileWatchOwnWrite ownWrite(target.c_str());
         // The shape of an edited cut-out is kept, or taken off when the edit
