@@ -49,6 +49,9 @@ class CAlbumCommandTarget : public CCmdTarget {
   void ShowAlbumPhotos();
   // Tells which names of a CD list were not imported.
   void ReportRefusedCdNames(const std::vector<std::string>& names);
+  // Tells once that numbers of the open album were repaired while it was
+  // read, and marks it modified so the repair is saved (AlbumOpenChecks.cpp).
+  void TellRepairedNumbers();
   // Writes a copy of the album (of one page when pageIndex >= 0) as a template
   // file chosen by the user; the chosen path, empty when cancelled or failed.
   std::string SaveTemplate(int pageIndex);

@@ -77,6 +77,7 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   m_host.ShowCurrentPage();
   ShowAlbumPhotos();
   m_host.RebuildPageList();
+  TellRepairedNumbers();
 }
 
 std::string CAlbumCommandTarget::SaveTemplate(int pageIndex) {

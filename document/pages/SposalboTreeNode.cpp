@@ -1,6 +1,8 @@
 #include "document/pages/SposalboTreeNode.h"
 
 #include <new>
+#include <string>
+#include <utility>
 
 #include <tinyxml.h>
 
@@ -18,7 +20,29 @@ namespace treeNode {
 
 namespace {
 constexpr float kDefaultAspect = 2.0f;
+
+// A missing side takes its default; any side given must be a size, or the
+// page would be drawn with no area, inside out or not at all.
+std::string PageSizeFault(const TiXmlElement& element)
+{
+    const std::pair<const char*, const char*> sides[] = {{"pageWidth", "Larghezza"},
+                                                         {"pageHeight", "Altezza"}};
+    for (const auto& side : sides) {
+        const char* text = element.Attribute(side.first);
+        int millimetres = 0;
+        if (text && !ParsePageSide(text, millimetres))
+            return std::string(side.second) + " della pagina non valida: " + side.first + "=\"" +
+                   text + "\" (serve un numero intero di millimetri, almeno 1).";
+    }
+    return std::string();
 }
+
+void ReadPageSide(const TiXmlElement& element, const char* name, int& millimetres)
+{
+    if (const char* text = element.Attribute(name))
+        ParsePageSide(text, millimetres);
+}
+} // namespace
 
 CSposalboTreeNode::CSposalboTreeNode(CD3DObj* view, CTreeNode* parent)
     : CTreeNode(tags::kSposalbo, parent),
@@ -81,7 +105,7 @@ CSposalboTreeNode::CSposalboTreeNode(const CSposalboTreeNode& source, CD3DObj* v
 CSposalboTreeNode::~CSposalboTreeNode() = default;
 
 std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& path,
-                                                           CD3DObj* view)
+                                                           CD3DObj* view, std::string* refusal)
 {
     TiXmlDocument document;
     if (!LoadXmlFile(path, document))
@@ -89,6 +113,12 @@ std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& pa
     const TiXmlElement* root = document.FirstChildElement();
     if (!root)
         return nullptr;
+    const std::string fault = PageSizeFault(*root);
+    if (!fault.empty()) {
+        if (refusal)
+            *refusal = fault;
+        return nullptr;
+    }
     return std::make_unique<CSposalboTreeNode>(*root, view, nullptr);
 }
 
@@ -102,8 +132,8 @@ void CSposalboTreeNode::ReadAttributes(const TiXmlElement& element)
         m_currentPage = current < 0 || current >= GetPageCount() ? 0 : current;
     ReadIntAttribute(element, "numMinPage", m_numMinPage);
     ReadIntAttribute(element, "numMaxPage", m_numMaxPage);
-    ReadIntAttribute(element, "pageWidth", m_pageWidth);
-    ReadIntAttribute(element, "pageHeight", m_pageHeight);
+    ReadPageSide(element, "pageWidth", m_pageWidth);
+    ReadPageSide(element, "pageHeight", m_pageHeight);
     ReadIntAttribute(element, "rifilo", m_rifilo);
 }
 
@@ -116,6 +146,18 @@ void CSposalboTreeNode::WriteAttributes(TiXmlElement& element)
     SetIntAttribute(element, "pageWidth", m_pageWidth);
     SetIntAttribute(element, "pageHeight", m_pageHeight);
     SetIntAttribute(element, "rifilo", m_rifilo);
+}
+
+void CSposalboTreeNode::NoteRepairedNumber()
+{
+    ++m_repairedNumbers;
+}
+
+int CSposalboTreeNode::TakeRepairedNumbers()
+{
+    const int repaired = m_repairedNumbers;
+    m_repairedNumbers = 0;
+    return repaired;
 }
 
 void CSposalboTreeNode::OnSavedToFile()

@@ -128,6 +128,88 @@ TEST(AlbumFileTest, MissingAttributesTakeTheirReadDefaults)
     EXPECT_EQ(std::string::npos, saved.find("bookmark"));
 }
 
+// Numbers no object can hold would hide it or break it, and be written back
+// changed: each is repaired so the object stays in place and visible (one lost
+// scale takes the other's size), the album counts them so the user can be
+// told, and the repair is what a save writes.
+TEST(AlbumFileTest, ImpossibleNumbersOfObjectsAreRepairedAndCounted)
+{
+    auto album = LoadText(Album(
+        "    <pagina>\n"
+        "        <sfondo red=\"nan\" green=\"0.5\" />\n"
+        "        <cornice name=\"c.png\" pos_x=\"inf\" pos_y=\"0.25\" scale_x=\"nan\" scale_y=\"-0.4\" "
+        "rotation=\"-inf\" red=\"NaN\" contrast=\"inf\" alpha=\"1e99\" cropX=\"nan\" masked=\"0\">\n"
+        "            <immagine name=\"a.jpg\" scale_x=\"nan\" scale_y=\"x\" />\n"
+        "        </cornice>\n"
+        "        <testo testo=\"Ciao\" pos_x=\"abc\" scale_x=\"0.3\" scale_y=\"inf\" />\n"
+        "    </pagina>\n"));
+    ASSERT_TRUE(album);
+    CPaginaTreeNode* page = album->GetPage(0);
+    EXPECT_EQ(1.0f, page->GetBackground()->red);
+    EXPECT_EQ(0.5f, page->GetBackground()->green);
+    auto* frame = dynamic_cast<CCorniceTreeNode*>(page->GetChild(0));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(0.0f, frame->GetX());
+    EXPECT_EQ(0.25f, frame->GetY());
+    EXPECT_FLOAT_EQ(0.4f, frame->GetScaleX()) << "the other scale's size";
+    EXPECT_FLOAT_EQ(-0.4f, frame->GetScaleY());
+    EXPECT_EQ(0.0f, frame->GetRotation());
+    EXPECT_EQ(1.0f, frame->GetColourSettings()->red);
+    EXPECT_EQ(0.5f, frame->GetColourSettings()->contrast) << "the contrast that changes nothing";
+    EXPECT_EQ(1.0f, frame->GetColourSettings()->alpha);
+    EXPECT_EQ(0.0f, frame->GetColourSettings()->green) << "a missing value keeps its read default";
+    EXPECT_EQ(0.0f, frame->GetCropX());
+    auto* photo = dynamic_cast<CImgTreeNode*>(frame->GetChild(0));
+    ASSERT_TRUE(photo);
+    EXPECT_EQ(1.0f, photo->GetScaleX());
+    EXPECT_EQ(1.0f, photo->GetScaleY());
+    auto* text = dynamic_cast<CTestoTreeNode*>(page->GetChild(1));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(0.0f, text->GetX());
+    EXPECT_FLOAT_EQ(0.3f, text->GetScaleY());
+    EXPECT_EQ(12, album->TakeRepairedNumbers());
+    EXPECT_EQ(0, album->TakeRepairedNumbers()) << "told once";
+    const std::string saved = SaveText(*album);
+    for (const char* word : {"nan", "inf", "e+"})
+        EXPECT_EQ(std::string::npos, saved.find(word)) << word;
+
+    auto sound = LoadText(model_test::RichAlbum());
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(0, sound->TakeRepairedNumbers());
+}
+
+// A page side that is no size refuses the album, naming the value; a missing
+// side takes its default, and a decimal size its whole millimetres.
+TEST(AlbumFileTest, APageSizeThatIsNoSizeRefusesTheAlbum)
+{
+    const struct {
+        const char* attributes;
+        const char* refusal;
+    } cases[] = {
+        {" pageWidth=\"0\" pageHeight=\"-5\"", "Larghezza della pagina non valida: pageWidth=\"0\""},
+        {" pageHeight=\"-5\"", "Altezza della pagina non valida: pageHeight=\"-5\""},
+        {" pageWidth=\"nan\"", "Larghezza della pagina non valida: pageWidth=\"nan\""},
+        {" pageHeight=\"1e99\"", "Altezza della pagina non valida: pageHeight=\"1e99\""},
+        {" pageWidth=\"trenta\"", "Larghezza della pagina non valida: pageWidth=\"trenta\""},
+        {" pageWidth=\"0.5\"", "Larghezza della pagina non valida: pageWidth=\"0.5\""},
+        {" pageWidth=\"297.5\" pageHeight=\"210\"", nullptr},
+    };
+    for (const auto& c : cases) {
+        WriteTextFile("sample.sbm", Album("    <pagina />\n", c.attributes));
+        std::string refusal;
+        auto album = CSposalboTreeNode::Load("sample.sbm", nullptr, &refusal);
+        if (!c.refusal) {
+            ASSERT_TRUE(album) << c.attributes;
+            EXPECT_EQ(297, album->GetPageWidth());
+            EXPECT_EQ(210, album->GetPageHeight());
+            EXPECT_EQ("", refusal);
+            continue;
+        }
+        EXPECT_FALSE(album) << c.attributes;
+        EXPECT_EQ(0u, refusal.find(c.refusal)) << refusal;
+    }
+}
+
 TEST(AlbumFileTest, AnAlbumWithoutDatiIsWrittenWithAnEmptyDatiFirst)
 {
     auto album = LoadText(Album("    <pagina />\n"));

@@ -98,6 +98,46 @@ TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
   for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_PRINT, ID_ALBUM_DATA}) EXPECT_FALSE(frame.Enabled(id)) << id;
 }
 
+// A page size no page can have is the open error, naming the value: no
+// album titled "(0 x -5)".
+TEST_F(AlbumCommandsTest, AnAlbumWithAPageSizeThatIsNoSizeIsRefusedNamingIt) {
+  WriteTextFile(project, "<sposalbo pageWidth=\"0\" pageHeight=\"-5\"><pagina /></sposalbo>");
+  ui.AnswerFiles({project.c_str()});
+  frame.Command(ID_ALBUM_OPEN);
+  EXPECT_EQ(frame.album, nullptr);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_EQ(ui.Questions().back().type, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_NE(ui.Questions().back().text.Find("pageWidth=\"0\""), -1) << ui.Questions().back().text.str();
+  EXPECT_TRUE(frame.renderPaused);
+}
+
+// Numbers of objects that were repaired as the album was read are told once,
+// and the album asks to be saved so the repair is kept; an album without any
+// is opened without a word and unmodified.
+TEST_F(AlbumCommandsTest, RepairedNumbersAreToldOnceAndSaved) {
+  WriteTextFile(project,
+                "<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina>"
+                "<cornice name=\"c.png\" scale_x=\"nan\" scale_y=\"nan\" /></pagina></sposalbo>");
+  Open();
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Sposalbo riparato");
+  EXPECT_EQ(ui.Questions().back().text.Find("Lo sposalbo conteneva 2 valori non validi"), 0)
+      << ui.Questions().back().text.str();
+  EXPECT_TRUE(frame.album->IsModified());
+  ASSERT_TRUE(frame.album->Save());
+  const std::string saved = ReadTextFile(project);
+  EXPECT_NE(saved.find("scale_x=\"1.000000\" scale_y=\"1.000000\""), std::string::npos) << saved;
+
+  ui.Clear();
+  frame.Command(ID_ALBUM_CLOSE);
+  ui.AnswerFiles({project.c_str()});
+  frame.Command(ID_ALBUM_OPEN);
+  ASSERT_NE(frame.album, nullptr);
+  EXPECT_EQ(MessagesAsked(), 0u);
+  EXPECT_FALSE(frame.album->IsModified());
+}
+
 TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
   struct Case {
     int answer;
