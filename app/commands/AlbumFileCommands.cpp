@@ -66,8 +66,7 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   }
   // Pictures of this album that cannot be shown are told afresh.
   ForgetToldPictureFailures();
-  if (auto list = spab_imagelist::CMImageList::Load(album->GetFolder().c_str(), false))
-    album->GetRoot()->SetImageList(std::move(list));
+  if (!TakeAlbumImageList(*album)) return;
   const std::string title = album->GetTitle();
   m_host.SetAlbum(std::move(album));
   m_host.SetDocumentTitle(title);

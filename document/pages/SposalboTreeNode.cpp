@@ -496,6 +496,14 @@ bool CSposalboTreeNode::IsPhotoInUse(const std::string& name) const
     return false;
 }
 
+std::vector<std::string> CSposalboTreeNode::GetUnlistedPhotos() const
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < GetPageCount(); ++i)
+        GetPage(i)->CollectUnlistedPhotos(names);
+    return names;
+}
+
 void CSposalboTreeNode::CopySelection()
 {
     CPaginaTreeNode* page = GetCurrentPage();

@@ -106,6 +106,9 @@ public:
     // Whether a page, the undo or redo history of a page, or a clipboard
     // still shows that album photo: its files must stay.
     bool IsPhotoInUse(const std::string& name) const;
+    // The album photos the pages show that the album image list does not
+    // have (a list lost or damaged): the laboratory would not get them.
+    std::vector<std::string> GetUnlistedPhotos() const;
     void CopySelection();
     void CutSelection();
     void PasteSelection();
