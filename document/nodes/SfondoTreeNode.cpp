@@ -26,7 +26,8 @@ CSfondoTreeNode::CSfondoTreeNode(const TiXmlElement& element, CTreeNode* parent)
     // new one is. Read as 0.0, every such page would turn black, in the
     // editor and at the laboratory, with nothing in the file asking for it.
     // A value that cannot be used is repaired to white as well.
-    for (auto [name, value] : {std::pair<const char*, float*>{"red", &red}, {"green", &green}, {"blue", &blue}}) {
+    const std::pair<const char*, float*> colours[] = {{"red", &red}, {"green", &green}, {"blue", &blue}};
+    for (const auto& [name, value] : colours) {
         if (element.Attribute(name))
             ReadFloatOrRepair(element, name, *value, 1.0f);
     }

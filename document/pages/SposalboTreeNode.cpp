@@ -20,6 +20,7 @@ namespace treeNode {
 
 namespace {
 constexpr float kDefaultAspect = 2.0f;
+constexpr size_t kShownValueLength = 40;
 
 // A missing side takes its default; any side given must be a size, or the
 // page would be drawn with no area, inside out or not at all.
@@ -30,9 +31,14 @@ std::string PageSizeFault(const TiXmlElement& element)
     for (const auto& side : sides) {
         const char* text = element.Attribute(side.first);
         int millimetres = 0;
-        if (text && !ParsePageSide(text, millimetres))
-            return std::string(side.second) + " della pagina non valida: " + side.first + "=\"" +
-                   text + "\" (serve un numero intero di millimetri, almeno 1).";
+        if (!text || ParsePageSide(text, millimetres))
+            continue;
+        // A value of any length fits the message box cut short.
+        std::string shown(text);
+        if (shown.size() > kShownValueLength)
+            shown = shown.substr(0, kShownValueLength) + "...";
+        return std::string(side.second) + " della pagina non valida: " + side.first + "=\"" + shown +
+               "\" (serve un numero intero di millimetri, almeno 1).";
     }
     return std::string();
 }
