@@ -196,9 +196,7 @@ bool CMImageList::Save(const char* path, bool isFullPath) const {
     SetCropValue(*element, "ratioH", image->ratioH);
   }
 
-  TiXmlPrinter printer;
-  document.Accept(&printer);
-  return ReplaceFileWithBytes(ListPath(path, isFullPath), printer.Str());
+  return ReplaceFileWithBytes(ListPath(path, isFullPath), XmlText(document));
 }
 
 bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const char* cdFolder,

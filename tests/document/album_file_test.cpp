@@ -2,9 +2,14 @@
 
 #include <tinyxml.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "AlbumSamples.h"
 #include "TempFolder.h"
 #include "ModelFakes.h"
+#include "XmlValues.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/nodes/EffectTreeNode.h"
@@ -35,6 +40,33 @@ std::string SaveText(CTreeNode& node, const char* path = "saved.sbm")
 std::string Album(const std::string& pages, const std::string& rootAttributes = "")
 {
     return "<sposalbo" + rootAttributes + ">\n" + pages + "</sposalbo>\n";
+}
+
+// Every object of a page, with what it holds, in order; a frame or group
+// lists its own objects.
+std::vector<std::string> Objects(const CTreeNode& node)
+{
+    std::vector<std::string> objects;
+    for (size_t i = 0; i < node.GetChildCount(); ++i) {
+        CTreeNode* child = node.GetChild(i);
+        if (auto* text = dynamic_cast<CTestoTreeNode*>(child))
+            objects.push_back("testo " + text->GetText() + " | " + text->GetLogFont().lfFaceName);
+        else if (auto* picture = dynamic_cast<CImgTreeNode*>(child))
+            objects.push_back(child->GetTag() + " " + picture->GetName());
+        else if (auto* variable = dynamic_cast<CVariabileTreeNode*>(child))
+            objects.push_back("variabile " + variable->GetName() + " = " + variable->GetValore());
+        else
+            objects.push_back(child->GetTag());
+    }
+    return objects;
+}
+
+void AddText(CTreeNode& page, const std::string& text, const std::string& face = "Arial")
+{
+    LOGFONTA font{};
+    font.lfHeight = -24;
+    std::strncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    page.AddChild(std::make_unique<CTestoTreeNode>(text, font, RGB(1, 2, 3), &page), true);
 }
 } // namespace
 
@@ -97,6 +129,63 @@ TEST(AlbumFileTest, RichAlbumIsReadIntoTheRightNodes)
     ASSERT_TRUE(placeholder);
     EXPECT_EQ(4, placeholder->GetBookmark());
     EXPECT_TRUE(placeholder->GetName().empty());
+}
+
+// Texts, wedding data, picture and face names holding markup, references,
+// quotes and accented letters are saved and opened again word for word, in
+// albums and templates, with every object beside them still there.
+TEST(AlbumFileTest, EveryValueIsOpenedAgainWordForWord)
+{
+    auto album = LoadText(Album("<pagina /><pagina />"));
+    ASSERT_TRUE(album);
+    CPaginaTreeNode& values = *album->GetPage(0);
+    for (const std::string& name : xml_values_test::FileNameValues()) {
+        ASSERT_TRUE(IsSafePictureName(name)) << name;
+        values.AddChild(std::make_unique<CImgTreeNode>(name, &values), true);
+    }
+    for (const std::string& value : xml_values_test::TextValues()) {
+        AddText(values, value, value.substr(0, LF_FACESIZE - 1));
+        CDatiTreeNode* dati = album->GetDati();
+        dati->AddChild(std::make_unique<CVariabileTreeNode>(value, value, dati), true);
+    }
+    // A reference cut between two texts once swallowed everything up to the
+    // next ';', the photo between them included.
+    CPaginaTreeNode& cut = *album->GetPage(1);
+    AddText(cut, "Prova &#x");
+    cut.AddChild(std::make_unique<CImgTreeNode>("1.jpg", &cut), true);
+    AddText(cut, "x41; fine");
+    AddText(cut, "Prova &#x41; fine");
+    const std::vector<std::string> pageObjects[] = {Objects(values), Objects(cut)};
+    const std::vector<std::string> data = Objects(*album->GetDati());
+    ASSERT_EQ(pageObjects[1], (std::vector<std::string>{"testo Prova &#x | Arial", "immagine 1.jpg",
+                                                        "testo x41; fine | Arial",
+                                                        "testo Prova &#x41; fine | Arial"}));
+
+    ASSERT_TRUE(album->SaveToFile("values.sbm"));
+    auto reread = CSposalboTreeNode::Load("values.sbm", nullptr);
+    ASSERT_TRUE(reread) << ReadTextFile("values.sbm");
+    ASSERT_EQ(reread->GetPageCount(), 2);
+    EXPECT_EQ(Objects(*reread->GetPage(0)), pageObjects[0]);
+    EXPECT_EQ(Objects(*reread->GetPage(1)), pageObjects[1]);
+    EXPECT_EQ(Objects(*reread->GetDati()), data);
+
+    // A template keeps the texts and the wedding data; its photos become
+    // numbered places.
+    std::unique_ptr<CSposalboTreeNode> copy = album->CloneAlbum(nullptr);
+    copy->SetTemplateCopy(true);
+    ASSERT_TRUE(copy->SaveToFile("values.sbt"));
+    auto templ = CSposalboTreeNode::Load("values.sbt", nullptr);
+    ASSERT_TRUE(templ) << ReadTextFile("values.sbt");
+    ASSERT_EQ(templ->GetPageCount(), 2);
+    const auto numbered = [](std::vector<std::string> objects) {
+        for (std::string& object : objects)
+            if (object.compare(0, 9, "immagine ") == 0)
+                object = "immagine ";
+        return objects;
+    };
+    EXPECT_EQ(Objects(*templ->GetPage(0)), numbered(pageObjects[0]));
+    EXPECT_EQ(Objects(*templ->GetPage(1)), numbered(pageObjects[1]));
+    EXPECT_EQ(Objects(*templ->GetDati()), data);
 }
 
 TEST(AlbumFileTest, MissingAttributesTakeTheirReadDefaults)

@@ -5,6 +5,7 @@
 
 #include "ModelFakes.h"
 #include "TempFolder.h"
+#include "XmlValues.h"
 #include "document/imagelist/CDImageList.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
@@ -273,6 +274,47 @@ TEST_F(ImageListTest, SavedListReadsBackTheSameAndCopiesAreDeep) {
   EXPECT_EQ(other.GetImages().size(), 1u);
   EXPECT_EQ(other.GetLastThumb(), 0);
   EXPECT_EQ(other.GetLastRif(), 0);
+}
+
+// Names and keys holding markup, references, quotes and accented letters are
+// read back word for word, every entry beside them still there.
+TEST(ImageListFile, EveryNameIsReadBackWordForWord) {
+  TempFolder dir;
+  CMImageList list;
+  int number = 0;
+  for (const std::string& name : xml_values_test::FileNameValues()) {
+    CMImg cd;
+    cd.nome = "cd\\" + name;
+    cd.thumb = std::to_string(++number) + " " + name;
+    cd.cdkey = name;
+    ASSERT_TRUE(list.AppendCopy(cd));
+    CMImg imported;
+    imported.tipo = 1;
+    imported.nome = name;
+    imported.thumb = name;
+    imported.riferimento = name;
+    ASSERT_TRUE(list.AppendCopy(imported));
+  }
+  for (const std::string& key : xml_values_test::TextValues()) {
+    CMImg cd;
+    cd.nome = key;
+    cd.thumb = std::to_string(++number) + ".jpg";
+    cd.cdkey = key;
+    ASSERT_TRUE(list.AppendCopy(cd));
+  }
+  ASSERT_TRUE(list.Save(dir.Path().c_str(), false));
+  auto loaded = CMImageList::Load(dir.Path().c_str(), false);
+  ASSERT_TRUE(loaded) << ReadTextFile(dir / "immagini.xml");
+  ASSERT_EQ(loaded->GetImages().size(), list.GetImages().size());
+  for (size_t i = 0; i < list.GetImages().size(); ++i) {
+    const CMImg& want = *list.GetImages()[i];
+    const CMImg& got = *loaded->GetImages()[i];
+    EXPECT_EQ(got.nome, want.nome);
+    EXPECT_EQ(got.thumb, want.thumb);
+    EXPECT_EQ(got.cdkey, want.cdkey);
+    EXPECT_EQ(got.riferimento, want.riferimento);
+    EXPECT_EQ(got.tipo, want.tipo);
+  }
 }
 
 // A locale for the numbers of the C library while a test runs.

@@ -4,6 +4,7 @@
 #include "app/dialogs/FontListFile.h"
 #include "app/dialogs/OpzioniDlg.h"
 #include "document/TempFolder.h"
+#include "document/XmlValues.h"
 #include "framework/scripted_ui.h"
 
 using dialog_test::Click;
@@ -83,6 +84,14 @@ TEST_F(OptionsDialogTest, FontListThatCannotBeWrittenIsReported) {
   });
   ASSERT_EQ(ui.Questions().size(), 3u);  // the dialog, the file, the message
   EXPECT_STREQ(ui.Questions()[2].kind, "message");
+}
+
+TEST(FontListFile, FaceNamesAreReadBackWordForWord) {
+  TempFolder temp;
+  std::vector<std::string> faces = xml_values_test::TextValues();
+  faces.insert(faces.begin() + 1, "Arial");
+  ASSERT_TRUE(WriteFontList(temp / "list.sfl", faces));
+  EXPECT_EQ(ReadFontList(temp / "list.sfl"), faces) << ReadTextFile(temp / "list.sfl");
 }
 
 TEST(FontListFile, ReadsNamesOfAnyChildElements) {
