@@ -3,6 +3,7 @@
 #include "app/dialogs/DialogDriving.h"
 #include "app/dialogs/FontListFile.h"
 #include "app/dialogs/OpzioniDlg.h"
+#include "document/CutXmlFiles.h"
 #include "document/TempFolder.h"
 #include "document/XmlValues.h"
 #include "framework/scripted_ui.h"
@@ -92,6 +93,18 @@ TEST(FontListFile, FaceNamesAreReadBackWordForWord) {
   faces.insert(faces.begin() + 1, "Arial");
   ASSERT_TRUE(WriteFontList(temp / "list.sfl", faces));
   EXPECT_EQ(ReadFontList(temp / "list.sfl"), faces) << ReadTextFile(temp / "list.sfl");
+}
+
+// A list cut inside a character is no list, as any broken one.
+TEST(FontListFile, AListCutInsideACharacterIsRefusedOrRead) {
+  const auto files = cut_xml_test::CutFiles("<fonts><font name=\"Arial\"/>", "</fonts>");
+  TempFolder temp;
+  cut_xml_test::ReadEachWithWatchdog(files, [&](const cut_xml_test::CutFile& file) {
+    WriteTextFile(temp / "list.sfl", file.text);
+    const std::vector<std::string> expected =
+        file.whole ? std::vector<std::string>{"Arial"} : std::vector<std::string>{};
+    EXPECT_EQ(ReadFontList(temp / "list.sfl"), expected) << file.name;
+  });
 }
 
 TEST(FontListFile, ReadsNamesOfAnyChildElements) {
