@@ -252,6 +252,16 @@ std::vector<HostileCase> HostileCases() {
               "<immagine nome=\"ok.bmp\"/></cd>",
               {"ok.bmp"})
           .Exported({}),
+      HostileCase("device names and names Windows trims",
+                  Album(Page(Photo("1.bmp") + Photo("2.bmp.") + Photo("COM\xB9") + Photo("3.bmp ") +
+                             "<image name=\"LPT\xB2.png\"/><cornice name=\"com0.png\"/>")))
+          .List(ImageList("riferimento=\"1.bmp.\"", "riferimento=\"COM\xB3\"",
+                          "<immagine thumb=\"1.bmp \"/><immagine thumb=\"lpt0\"/>"))
+          .Cd("<cd cdKey=\"K\"><immagine nome=\"ok.bmp.\"/><immagine nome=\"ok.bmp \"/>"
+              "<immagine nome=\"ok.bmp. .\"/><immagine nome=\"com\xB9.bmp\"/>"
+              "<immagine nome=\"LPT0\"/><immagine nome=\"ok.bmp\"/></cd>",
+              {"ok.bmp"})
+          .Exported({"1.bmp"}),
       HostileCase("a CD list nested past the limit", Album(Page("")))
           .Cd("<cd>" + Nested("<immagine nome=\"ok.bmp\">", "</immagine>", 20000) + "</cd>", {})
           .Exported({}),
