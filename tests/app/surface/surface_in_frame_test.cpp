@@ -1,0 +1,160 @@
+// The page surface inside the editor's real frame, with the sample album
+// opened from the menu: what its render ticks draw. Ticks are sent as the
+// timer sends them.
+#include <functional>
+#include <string>
+
+#include "app/resource.h"
+#include "app/support/EditorFrameFixture.h"
+#include "app/surface/PageStatic.h"
+#include "crop/MouseInput.h"
+#include "crop/WindowCapture.h"
+#include "document/nodes/ImgTreeNode.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "render/DeviceFixture.h"
+
+using treeNode::CImgTreeNode;
+using treeNode::CTreeNode;
+
+namespace {
+class SurfaceInFrameTest : public EditorFrameTest {
+ protected:
+  void Open() {
+    OpenSample();
+    frame->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(frame->m_hWnd);
+    Settle();
+  }
+  CSposalboPageStatic& Surface() const { return *frame->GetPageSurface(); }
+  treeNode::CPaginaTreeNode* Page() const { return frame->GetCurrentPage(); }
+  CTreeNode* Object(size_t index) const { return Page()->GetChild(index); }
+  int Frames() const { return Surface().GetFramesDrawn(); }
+  void Tick() { Surface().SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer); }
+  // Ticks until one draws nothing: whatever opening or laying out left to
+  // show is shown.
+  void Settle() {
+    input::Flush();
+    for (int i = 0; i < 20; ++i) {
+      const int before = Frames();
+      Tick();
+      input::Flush();
+      if (Frames() == before) return;
+    }
+    ADD_FAILURE() << "the surface never came to rest";
+  }
+  // Client pixel of a point of the page at the view's pan and zoom.
+  POINT PixelOf(float pageX, float pageY) const {
+    CRect client;
+    Surface().GetClientRect(&client);
+    const float height = static_cast<float>(client.Height());
+    const float aspect = static_cast<float>(client.Width()) / height;
+    const float x = pageX * Surface().GetZoomX() + Surface().GetPanX();
+    const float y = pageY * Surface().GetZoomY() + Surface().GetPanY();
+    return POINT{static_cast<LONG>((x + aspect / 2) * height), static_cast<LONG>((0.5f - y) * height)};
+  }
+  // What the last frame drawn shows at a point of the page, 0xRRGGBB.
+  unsigned ShownAt(float pageX, float pageY) const {
+    const Pixels shown = ReadRenderTarget(Surface().GetDevice());
+    const POINT at = PixelOf(pageX, pageY);
+    return shown.Rgb(at.x, at.y);
+  }
+};
+}  // namespace
+
+TEST_F(SurfaceInFrameTest, ATickDrawsOnlyWhatChangedSinceTheLastFrame) {
+  Open();
+  const int atRest = Frames();
+  for (int i = 0; i < 5; ++i) Tick();
+  EXPECT_EQ(Frames(), atRest) << "nothing changed: nothing drawn";
+
+  CImgTreeNode* photo = nullptr;
+  const struct {
+    const char* change;
+    std::function<void()> make;
+  } cases[] = {
+      {"an object moved, by the page alone", [&] { Object(0)->MoveBy(0.02f, 0.0f); }},
+      {"the selection, from the menu", [&] { Menu(ID_SELECT_ALL); }},
+      {"a colour previewed", [&] {
+         CImgColor preview;
+         preview.red = 0.5f;
+         Object(1)->SetColourSettings(&preview, true);
+       }},
+      {"the zoom", [&] { Menu(ID_ZOOM_IN); }},
+      {"the pan", [&] { Menu(ID_PAN_LEFT); }},
+      {"the rulers shown", [&] { Menu(ID_VIEW_RULER); }},
+      {"the window's size", [&] {
+         CRect window;
+         frame->GetWindowRect(&window);
+         frame->SetWindowPos(nullptr, 0, 0, window.Width() - 60, window.Height() - 40, SWP_NOMOVE | SWP_NOZORDER);
+         input::Flush();
+       }},
+      {"a device reset", [&] { Surface().ResetDevice(0, 0); }},
+      {"the surface cleared", [&] { Surface().ClearSurface(); }},
+      {"the page marked changed (its thumbnail)", [&] { Page()->SetNeedsRefresh(true); }},
+      {"the pictures let go (an outside edit)", [&] { Page()->ReleaseResources(); }},
+      {"an object added", [&] {
+         Page()->AddChild(Object(0)->Clone(Page()), true);
+         photo = static_cast<CImgTreeNode*>(Object(Page()->GetChildCount() - 1));
+       }},
+      {"the new object selected", [&] { photo->SetSelected(true); }},
+      {"an undo", [&] {
+         Page()->SaveUndo();
+         Menu(ID_EDIT_UNDO);
+       }},
+      {"a new page added", [&] { Menu(ID_PAGE_NEW); }},
+      {"the next page, drawn at once", [&] { Menu(ID_PAGE_NEXT); }},
+  };
+  for (const auto& c : cases) {
+    Settle();
+    const int before = Frames();
+    c.make();
+    Tick();
+    EXPECT_EQ(Frames() - before, 1) << c.change << ": drawn by the next tick";
+    Tick();
+    EXPECT_EQ(Frames() - before, 1) << c.change << ": and only once";
+  }
+}
+
+// Frames reach the surface as copies: a window over the page, gone again,
+// leaves the page shown without a tick drawing it.
+TEST_F(SurfaceInFrameTest, AWindowOverThePageLeavesItShownWhenItGoes) {
+  Open();
+  frame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  Settle();
+  CRect area;
+  Surface().GetClientRect(&area);
+  Surface().ClientToScreen(&area);
+  const POINT photo = PixelOf(-0.4f, 0.0f);
+  POINT onScreen = photo;
+  Surface().ClientToScreen(&onScreen);
+  const auto shown = [&] { return CaptureWindow(::GetDesktopWindow()).At(onScreen); };
+  input::FlushUntil([&] { return shown() == ShownAt(-0.4f, 0.0f); });
+  const unsigned page = shown();
+  ASSERT_GE(Red(page), 0xF0) << "photo A";
+
+  const char* cls = AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  const int atRest = Frames();
+  const struct {
+    const char* window;
+    bool child;
+  } covers[] = {{"a pop-up over the frame", false}, {"a bar of the frame slid over the view", true}};
+  for (const auto& c : covers) {
+    CWnd cover;
+    CRect rect = area;
+    if (c.child) frame->ScreenToClient(&rect);
+    ASSERT_TRUE(cover.CreateEx(c.child ? 0 : WS_EX_TOPMOST, cls, "", (c.child ? WS_CHILD : WS_POPUP) | WS_VISIBLE,
+                               rect.left, rect.top, rect.Width(), rect.Height(), c.child ? frame->m_hWnd : nullptr,
+                               nullptr))
+        << c.window;
+    if (c.child) cover.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    cover.UpdateWindow();
+    input::FlushUntil([&] { return shown() == 0; });
+    EXPECT_EQ(shown(), 0u) << c.window << " covers the page";
+    cover.DestroyWindow();
+    input::FlushUntil([&] { return shown() == page; });
+    EXPECT_EQ(shown(), page) << c.window << " gone, the page shows again";
+  }
+  for (int i = 0; i < 3; ++i) Tick();
+  EXPECT_EQ(Frames(), atRest) << "and the page itself did not change";
+}
