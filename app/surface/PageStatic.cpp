@@ -480,7 +480,8 @@ void CSposalboPageStatic::SelectAt(POINT client, const Keys& keys) {
       if (!keys.ctrl && AnySelected(m_hitList)) {
         m_movingSelection = true;
       } else if (CTreeNode* chosen = ChooseFromHits(client)) {
-        if (!keys.ctrl) page->SelectAll(false);
+        // The menu adds the chosen object to the selection, as hovering its
+        // entry showed it.
         chosen->SetSelected(true);
       }
     } else if (m_hitList.size() == 1) {

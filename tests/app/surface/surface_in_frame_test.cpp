@@ -1,6 +1,6 @@
 // The page surface inside the editor's real frame, with the sample album
-// opened from the menu: what its render ticks draw. Ticks are sent as the
-// timer sends them.
+// opened from the menu: what its render ticks draw and the selection menu
+// over overlapping objects. Ticks are sent as the timer sends them.
 #include <functional>
 #include <string>
 
@@ -51,6 +51,10 @@ class SurfaceInFrameTest : public EditorFrameTest {
     const float x = pageX * Surface().GetZoomX() + Surface().GetPanX();
     const float y = pageY * Surface().GetZoomY() + Surface().GetPanY();
     return POINT{static_cast<LONG>((x + aspect / 2) * height), static_cast<LONG>((0.5f - y) * height)};
+  }
+  void Click(POINT at) {
+    Surface().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    Surface().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   }
   // What the last frame drawn shows at a point of the page, 0xRRGGBB.
   unsigned ShownAt(float pageX, float pageY) const {
@@ -157,4 +161,25 @@ TEST_F(SurfaceInFrameTest, AWindowOverThePageLeavesItShownWhenItGoes) {
   }
   for (int i = 0; i < 3; ++i) Tick();
   EXPECT_EQ(Frames(), atRest) << "and the page itself did not change";
+}
+
+// Choosing one of several objects under the cursor adds it to the selection,
+// as hovering its entry showed it: what was selected elsewhere stays.
+TEST_F(SurfaceInFrameTest, TheSelectionMenusChoiceJoinsTheSelection) {
+  Open();
+  CTreeNode* a = Object(0);
+  CTreeNode* b = Object(1);
+  b->SetPosition(a->GetX(), a->GetY());
+  Page()->AddChild(a->Clone(Page()), true);
+  CTreeNode* elsewhere = Object(2);
+  elsewhere->SetPosition(0.4f, 0.3f);
+  elsewhere->SetSelected(true);
+  // The menu, once it is open, takes the second entry with the keyboard:
+  // the keys wait in the queue its loop reads.
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Surface().PostMessage(WM_KEYDOWN, key, 0);
+  Click(PixelOf(a->GetX(), a->GetY()));
+  EXPECT_FALSE(a->IsSelected());
+  EXPECT_TRUE(b->IsSelected()) << "chosen";
+  EXPECT_TRUE(elsewhere->IsSelected()) << "still selected";
+  EXPECT_EQ(Page()->GetSelectedCount(false), 2);
 }
