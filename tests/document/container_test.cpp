@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ModelFakes.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/nodes/GruppoTreeNode.h"
@@ -140,6 +142,55 @@ TEST(ContainerTest, ReloadedContentStillShowsTheColoursOfWhatHoldsIt)
     EXPECT_FLOAT_EQ(0.5f, frame->Picture().GetColourSettings().brightness);
     EXPECT_FLOAT_EQ(0.8f, photo->GetColourSettings()->brightness) << "stored value unchanged";
     EXPECT_FLOAT_EQ(1.0f, photo->GetColourSettings()->red);
+}
+
+// A photo in a frame in a group: whatever is set or previewed, on the photo
+// or on the frame, the photo shows its colour within both holders', exactly
+// as when its picture is loaded again.
+TEST(ContainerTest, ContentShowsItsColourWithinEveryHolderWhenSetOrPreviewed)
+{
+    CGruppoTreeNode group(nullptr);
+    group.AddChild(std::make_unique<CCorniceTreeNode>("f.png", &group), true);
+    auto* frame = static_cast<CCorniceTreeNode*>(group.GetChild(0));
+    frame->AddChild(std::make_unique<CImgTreeNode>("1.jpg", frame), true);
+    auto* photo = static_cast<CImgTreeNode*>(frame->GetChild(0));
+    photo->GetColourSettings()->brightness = 0.8f;
+    CImgColor red;
+    red.red = 0.5f;
+    red.alpha = 0.5f;
+    group.SetColourSettings(&red, false);
+    CImgColor dim;
+    dim.brightness = 0.5f;
+    frame->SetColourSettings(&dim, false);
+    const auto shown = [&] { return photo->Picture().GetColourSettings(); };
+
+    CImgColor brighter;
+    brighter.brightness = 1.5f;
+    photo->SetColourSettings(&brighter, true);
+    EXPECT_FLOAT_EQ(0.75f, shown().brightness) << "a preview of the photo";
+    EXPECT_FLOAT_EQ(0.5f, shown().red);
+    EXPECT_FLOAT_EQ(0.8f, photo->GetColourSettings()->brightness);
+    photo->SetAlpha(0.5f, true);
+    EXPECT_FLOAT_EQ(0.25f, shown().alpha) << "a preview of its transparency";
+    photo->ReapplyColour();
+    EXPECT_FLOAT_EQ(0.4f, shown().brightness) << "given its own back";
+
+    CImgColor dimmer;
+    dimmer.brightness = 0.25f;
+    frame->SetColourSettings(&dimmer, true);
+    EXPECT_FLOAT_EQ(0.2f, shown().brightness) << "a preview of the frame";
+    EXPECT_FLOAT_EQ(0.5f, shown().red) << "keeps the group's colour";
+    frame->SetAlpha(1.0f, true);
+    EXPECT_FLOAT_EQ(0.5f, shown().alpha);
+
+    photo->SetColourSettings(&brighter, false);
+    const ColourSettings set = shown();
+    EXPECT_FLOAT_EQ(0.75f, set.brightness) << "after OK";
+    group.ReleaseResources();
+    for (CImgTreeNode* picture : {static_cast<CImgTreeNode*>(&group), static_cast<CImgTreeNode*>(frame), photo})
+        picture->LoadResources();
+    const ColourSettings reloaded = shown();
+    EXPECT_EQ(0, std::memcmp(&set, &reloaded, sizeof set)) << "as after a reload, to the bit";
 }
 
 TEST(ContainerTest, FitToChildrenPlacesTheBoxAroundThem)

@@ -1,16 +1,20 @@
 // The page surface inside the editor's real frame, with the sample album
-// opened from the menu: what its render ticks draw and the selection menu
-// over overlapping objects. Ticks are sent as the timer sends them.
+// opened from the menu: what its render ticks draw, the selection menu over
+// overlapping objects, and the colours an object inside a group shows while
+// the colour dialog edits it. Ticks are sent as the timer sends them.
 #include <functional>
 #include <string>
 
+#include "app/dialogs/DialogDriving.h"
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
 #include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "crop/WindowCapture.h"
+#include "document/nodes/GruppoTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
 #include "render/DeviceFixture.h"
 
 using treeNode::CImgTreeNode;
@@ -182,4 +186,64 @@ TEST_F(SurfaceInFrameTest, TheSelectionMenusChoiceJoinsTheSelection) {
   EXPECT_TRUE(b->IsSelected()) << "chosen";
   EXPECT_TRUE(elsewhere->IsSelected()) << "still selected";
   EXPECT_EQ(Page()->GetSelectedCount(false), 2);
+}
+
+// A photo inside a darkened group, chosen alone and recoloured: before the
+// dialog, in its preview and after OK the page shows the photo's colour
+// within the group's, as it shows it once the album is opened again.
+TEST_F(SurfaceInFrameTest, AnObjectInsideADarkenedGroupShowsTheGroupsColourWhileRecoloured) {
+  {
+    auto root = treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr);
+    ASSERT_NE(root, nullptr);
+    treeNode::CPaginaTreeNode* page = root->GetCurrentPage();
+    auto* photo = static_cast<CImgTreeNode*>(page->GetChild(0));
+    photo->GetColourSettings()->brightness = 0.8f;
+    photo->SetSelected(true);
+    treeNode::CGruppoTreeNode* group = page->GroupSelection();
+    ASSERT_NE(group, nullptr);
+    CImgColor dark;
+    dark.brightness = 0.5f;
+    group->SetColourSettings(&dark, false);
+    ASSERT_TRUE(root->SaveToFile(Sample().ProjectPath()));
+  }
+  Open();
+  const auto group = [&] { return dynamic_cast<treeNode::CGruppoTreeNode*>(Object(0)); };
+  ASSERT_NE(group(), nullptr);
+  const unsigned opened = ShownAt(-0.4f, 0.0f);
+  EXPECT_LT(Red(opened), 0x90) << "the photo shows darkened by the group";
+
+  group()->GetChild(0)->SetSelected(true);
+  unsigned inDialog = 0, preview = 0;
+  CString brightness;
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    brightness = dialog_test::TextOf(dialog, IDC_COL_BRIGHTNESS_EDIT);
+    Tick();
+    inDialog = ShownAt(-0.4f, 0.0f);
+    dialog_test::Type(dialog, IDC_COL_BRIGHTNESS_EDIT, "75");
+    Tick();
+    preview = ShownAt(-0.4f, 0.0f);
+    dialog_test::Click(dialog, IDOK);
+  });
+  Menu(ID_SELECTION_COLOUR);
+  EXPECT_STREQ(brightness, "40") << "the dialog opens on the photo's own colour";
+  EXPECT_EQ(inDialog, opened);
+  EXPECT_GT(Red(preview), Red(opened));
+  EXPECT_LT(Red(preview), 0xF0) << "brighter, still within the group's colour";
+  Tick();
+  const unsigned kept = ShownAt(-0.4f, 0.0f);
+  EXPECT_EQ(kept, preview);
+
+  Menu(ID_ALBUM_SAVE);
+  Open();
+  EXPECT_EQ(ShownAt(-0.4f, 0.0f), kept) << "as the album shows it opened again";
+
+  // Cancel gives the photo back the colour it had.
+  group()->GetChild(0)->SetSelected(true);
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    dialog_test::Type(dialog, IDC_COL_BRIGHTNESS_EDIT, "100");
+    dialog_test::Click(dialog, IDCANCEL);
+  });
+  Menu(ID_SELECTION_COLOUR);
+  Tick();
+  EXPECT_EQ(ShownAt(-0.4f, 0.0f), kept);
 }
