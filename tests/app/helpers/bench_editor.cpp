@@ -14,10 +14,12 @@
 //   bench_editor album <project> <spreads> <photos> [<objects on spread 1>]
 //                                              rewrites the album's pages with
 //                                              its imported photos
-//   bench_editor drive <project> <frame log>   File > Open, every spread paged
-//                                              through and File > Salva; prints
-//                                              each phase and each spread shown
-//                                              with wall-clock milliseconds
+//   bench_editor drive <project> <frame log>   File > Open, ten seconds with
+//                                              nobody at the editor, every
+//                                              spread paged through and File >
+//                                              Salva; prints each phase, the
+//                                              rest and each spread shown with
+//                                              wall-clock milliseconds
 #include <windows.h>
 
 #include <cstdio>
@@ -223,6 +225,15 @@ DWORD WaitPageShown(const std::string& log, int page, DWORD since) {
   return 0;
 }
 
+// The editor left alone with the album open: the script reads how much of a
+// core it used between the two times printed.
+void RestWithAlbumOpen(HWND editor) {
+  WaitIdle(editor);
+  const long long from = NowMs();
+  ::Sleep(10000);
+  std::printf("rest %lld %lld\n", from, NowMs());
+}
+
 int Drive(const std::string& project, const std::string& log) {
   HWND editor = nullptr;
   for (int i = 0; i < 600 && !editor; ++i, ::Sleep(100)) editor = ::FindWindowA(nullptr, "Lumivo");
@@ -242,6 +253,7 @@ int Drive(const std::string& project, const std::string& log) {
   // The page bar's pictures follow the open; paging starts once they are done.
   WaitIdle(editor);
   ::Sleep(3000);
+  RestWithAlbumOpen(editor);
   WaitIdle(editor);
   std::printf("phase paging %lld\n", NowMs());
   std::printf("spread 0 %lld\n", NowMs());
