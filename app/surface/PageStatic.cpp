@@ -121,7 +121,8 @@ void CSposalboPageStatic::OnTimer(UINT_PTR nIDEvent) {
     return;
   }
   UpdateCursor();
-  if (NeedsFrame()) Render();
+  m_lastTickQuiet = !NeedsFrame();
+  if (!m_lastTickQuiet) Render();
 }
 
 bool CSposalboPageStatic::NeedsFrame() {

@@ -84,6 +84,8 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   int GetTimerId() const { return m_timerId; }
   // Frames drawn and shown since the window was made.
   int GetFramesDrawn() const { return m_framesDrawn; }
+  // The last tick found nothing new to show, so it changed nothing.
+  bool LastTickWasQuiet() const { return m_lastTickQuiet; }
   const treeNode::NodeList& GetHitList() const { return m_hitList; }
 
  protected:
@@ -170,6 +172,7 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   uint64_t m_drawnSignature = 0;
   bool m_frameStale = true;
   int m_framesDrawn = 0;
+  bool m_lastTickQuiet = false;
   treeNode::NodeList m_hitList;
   bool m_addToSelection = false;
   bool m_undoPending = false;

@@ -123,6 +123,25 @@ TEST_F(SurfaceInFrameTest, ATickDrawsOnlyWhatChangedSinceTheLastFrame) {
   }
 }
 
+// The menus, bars and panes are brought up to date after a tick only when
+// the tick drew: at rest the editor does no idle work ten times a second.
+TEST_F(SurfaceInFrameTest, OnlyATickThatDrewStartsTheIdleUpdate) {
+  Open();
+  MSG tick{};
+  tick.hwnd = Surface().m_hWnd;
+  tick.message = WM_TIMER;
+  tick.wParam = CSposalboPageStatic::kRenderTimer;
+  Tick();
+  EXPECT_FALSE(app.IsIdleMessage(&tick)) << "at rest";
+  Object(0)->MoveBy(0.02f, 0.0f);
+  Tick();
+  EXPECT_TRUE(app.IsIdleMessage(&tick)) << "a tick that drew";
+  Tick();
+  MSG other = tick;
+  other.wParam = CSposalboPageStatic::kRenderTimer + 1;
+  EXPECT_TRUE(app.IsIdleMessage(&other)) << "another timer";
+}
+
 // Frames reach the surface as copies: a window over the page, gone again,
 // leaves the page shown without a tick drawing it.
 TEST_F(SurfaceInFrameTest, AWindowOverThePageLeavesItShownWhenItGoes) {
