@@ -114,6 +114,34 @@ TEST_F(MenuLibraryTest, ClassicPaintersHighlightEmbossAndFrameTheMenuBar) {
   EXPECT_GT(canvas.Count({0, 0, 60, 20}, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 5);
 }
 
+TEST_F(MenuLibraryTest, AGrayedItemUnderTheKeyboardIsHighlightedInTheXpAnd2003LooksOnly) {
+  struct Case {
+    int theme;
+    bool highlighted;
+    COLORREF fill;  // of a highlighted item
+  };
+  const Case cases[] = {{8, true, GetXpHighlightColor()}, {9, true, GetXpHighlightColor()},
+                        {2, true, GetXpHighlightColor()}, {10, true, 0xC2EEFF},
+                        {0, false, 0},                    {6, false, 0},
+                        {4, false, 0}};
+  const std::vector<UINT> states = {0, 0, 0, ODS_GRAYED | ODS_SELECTED, 0};
+  for (const Case& c : cases) {
+    CSkinMenu::SelectTheme(c.theme);
+    SampleMenu sample;
+    Canvas canvas(200, 160);
+    Painted p = paintSample(*sample.popup(), canvas, states);
+    const RECT& grayed = p.rows[3];
+    const RECT text{p.bandWidth, grayed.top, 200, grayed.bottom};
+    EXPECT_GT(canvas.Count(text, ::GetSysColor(COLOR_GRAYTEXT)), 5) << c.theme << ": the text stays grey";
+    if (c.highlighted) {
+      EXPECT_EQ(canvas.At(grayed.right - 3, (grayed.top + grayed.bottom) / 2), c.fill) << c.theme;
+      EXPECT_EQ(canvas.At(grayed.left, grayed.top), ::GetSysColor(COLOR_HIGHLIGHT)) << c.theme << ": framed";
+    } else {
+      EXPECT_EQ(canvas.Count(grayed, ::GetSysColor(COLOR_HIGHLIGHT)), 0) << c.theme << ": not shown selected";
+    }
+  }
+}
+
 TEST_F(MenuLibraryTest, MeasurersFollowTheirThemeRules) {
   CSkinMenu::SelectTheme(8);
   SampleMenu sample;

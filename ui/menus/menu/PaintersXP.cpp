@@ -73,7 +73,7 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
   if (!data) return;
   const XpColors colors = xpColors(m_hMenu, look2003);
   const RECT rc = lpDIS->rcItem;
-  UINT state = lpDIS->itemState;
+  const UINT state = lpDIS->itemState;
   const bool grayed = (state & ODS_GRAYED) != 0;
   const bool rtl = (data->m_nFlags & MFT_RIGHTORDER) != 0;
   const bool many = NumScreenColors() > 256;
@@ -119,11 +119,8 @@ void CSkinMenu::DrawItemXPLook(LPDRAWITEMSTRUCT lpDIS, BOOL bBar, bool look2003)
     return;
   }
 
-  // A grayed item is never shown selected.
-  if (grayed && (state & ODS_SELECTED)) {
-    state &= ~ODS_SELECTED;
-    SkinState().lastMousePos = ::GetMessagePos();
-  }
+  // Unlike the classic looks, these show the selection on a grayed item too,
+  // so the keyboard's place in the menu stays visible; its text stays grey.
   const int bandWidth = m_iconX + 8;
   RECT band = rc, rest = rc;
   if (rtl) band.left = rc.right - bandWidth, rest.right = band.left;
