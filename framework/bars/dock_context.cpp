@@ -1,5 +1,7 @@
 #include "framework/bars/dock_context.h"
 
+#include <optional>
+
 #include "framework/bars/control_bar.h"
 #include "framework/bars/dock_bar.h"
 #include "framework/bars/dock_layout.h"
@@ -104,12 +106,14 @@ BOOL CDockContext::Track() {
   m_bDragging = TRUE;
   m_bShown = FALSE;
   BOOL bReleased = FALSE;
+  // A press that the pointer does not carry past the system's drag distance
+  // is a click: it shows no outline and moves no bar.
+  const CRect still = DragStillRect(m_ptLast);
+  bool bMoved = false;
   {
     CaptureHold capture(hWndBar);
-    CWindowUpdateLock lock;
-    lock.Lock(::GetDesktopWindow());
-    ScreenDC screen(m_hDCDrag);
-    DrawOutline(FALSE);
+    std::optional<CWindowUpdateLock> lock;
+    std::optional<ScreenDC> screen;
     bool bCancel = false;
     while (!bCancel && !bReleased && ::GetCapture() == hWndBar) {
       MSG msg;
@@ -125,6 +129,13 @@ BOOL CDockContext::Track() {
         case WM_MOUSEMOVE: {
           POINT pt = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
           ::ClientToScreen(msg.hwnd, &pt);
+          if (!bMoved) {
+            if (still.PtInRect(pt)) break;
+            bMoved = true;
+            lock.emplace();
+            lock->Lock(::GetDesktopWindow());
+            screen.emplace(m_hDCDrag);
+          }
           Move(pt);
           break;
         }
@@ -149,6 +160,7 @@ BOOL CDockContext::Track() {
     DrawOutline(TRUE);
   }  // capture, screen lock and screen DC are given back here, also on exceptions
   m_bDragging = FALSE;
+  if (!bMoved) return FALSE;
   if (bReleased) EndDrag();
   return bReleased;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// CDockContext: moves a control bar with the mouse. A press on a bar starts a
-// drag; the outline shows where the bar would dock (thin) or float (thick);
-// the release docks or floats it, Escape, a right click or a lost capture
-// cancel. Holding Ctrl forbids docking. A double click toggles between the
+// CDockContext: moves a control bar with the mouse. A press on a bar that the
+// pointer then carries past the system's drag distance starts a drag (a mere
+// click changes nothing); the outline shows where the bar would dock (thin) or
+// float (thick); the release docks or floats it, Escape, a right click or a
+// lost capture cancel. Holding Ctrl forbids docking. A double click toggles between the
 // bar's last docked place and its last floating place.
 #include <windows.h>
 
@@ -44,7 +45,8 @@ class CDockContext {
   // Starts a drag whose outlines have these sizes (docked along the top or
   // bottom, along a side, and the floating bar) and tracks it.
   void BeginDrag(CPoint pt, CSize sizeHorz, CSize sizeVert, CSize sizeFloat);
-  // The message loop of a drag; TRUE when it ended with a release.
+  // The message loop of a drag; TRUE when it moved the bar (ended with a
+  // release after the pointer had left the press's drag distance).
   BOOL Track();
   virtual void Move(CPoint pt);
   // Which side the current outline could dock on (0: none, or docking forbidden).

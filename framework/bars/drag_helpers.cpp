@@ -14,6 +14,11 @@ CHalftoneBrush::~CHalftoneBrush() {
   if (m_hBrush) ::DeleteObject(m_hBrush);
 }
 
+RECT DragStillRect(POINT press) {
+  const int cx = ::GetSystemMetrics(SM_CXDRAG), cy = ::GetSystemMetrics(SM_CYDRAG);
+  return RECT{press.x - cx, press.y - cy, press.x + cx + 1, press.y + cy + 1};
+}
+
 void AfxInvertHalftone(HDC hDC, const RECT& r, int frameWidth) {
   CHalftoneBrush brush;
   HGDIOBJ old = ::SelectObject(hDC, brush.Get());

@@ -37,6 +37,10 @@ class CHalftoneBrush {
   HBRUSH m_hBrush = nullptr;
 };
 
+// The rectangle around a press within which the pointer may move before the
+// press becomes a drag (the system's drag distance on each side).
+RECT DragStillRect(POINT press);
+
 // Inverts a rectangle (or a frame of the given width inside it) with the
 // half-tone brush: drawn twice, it is gone.
 void AfxInvertHalftone(HDC hDC, const RECT& rect, int frameWidth = 0);

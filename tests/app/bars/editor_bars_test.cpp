@@ -11,6 +11,7 @@
 
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
+#include "app/support/HandInput.h"
 #include "crop/MouseInput.h"
 #include "crop/WindowCapture.h"
 #include "document/SposalboDoc.h"
@@ -405,4 +406,91 @@ TEST_F(EditorBarsTest, DockingTheToolbarBesideABarLeavesBothPaintedAsAFullRepain
       EXPECT_EQ(differing, 0) << (bar == &tools ? "tools bar" : "toolbar");
     }
   }
+}
+
+namespace {
+struct PressPoint {
+  const char* what;
+  CPoint at;  // screen
+};
+
+// Points of a docked bar a hand may press while reaching for something else:
+// the middle of its border on each side and its gripper or caption strip.
+std::vector<PressPoint> BorderAndGripper(CControlBar& bar) {
+  CRect w;
+  bar.GetWindowRect(&w);
+  const CPoint mid = w.CenterPoint();
+  const bool horizontal = (bar.GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
+  return {{"left border", {w.left + 2, mid.y}},
+          {"top border", {mid.x, w.top + 2}},
+          {"right border", {w.right - 3, mid.y}},
+          {"bottom border", {mid.x, w.bottom - 3}},
+          {"gripper", horizontal ? CPoint(w.left + 10, mid.y) : CPoint(mid.x, w.top + 10)}};
+}
+}  // namespace
+
+TEST_F(EditorBarsTest, AClickWithoutADragOnADockedBarMovesNoBar) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  CStrumentiBar& tools = Bars().m_tools;
+  CSkinToolBar& toolbar = frame->m_wndToolBar;
+  CControlBar* const bars[] = {&toolbar, &tools, &Bars().m_photos, &Bars().m_pages};
+  const auto places = [&] {
+    std::string text;
+    for (CControlBar* bar : bars) {
+      CRect r;
+      bar->GetWindowRect(&r);
+      text += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+              std::to_string(r.bottom) + ") ";
+    }
+    return text;
+  };
+  // The default layout (the tools bar at the top), then the tools bar on the
+  // left, so that every side holds a bar.
+  for (UINT toolsSide : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_LEFT}) {
+    if (toolsSide != AFX_IDW_DOCKBAR_TOP) frame->DockControlBar(&tools, toolsSide);
+    hand::Perform([] {});  // laid out at idle
+    std::vector<std::pair<CControlBar*, PressPoint>> presses;
+    for (CControlBar* bar : bars)
+      for (const PressPoint& p : BorderAndGripper(*bar)) presses.push_back({bar, p});
+    // The tools bar's tab strip beside its tabs, and its border under "Cornici".
+    CTabCtrl& tabs = tools.GetTabCtrl();
+    CRect first, last, strip;
+    tabs.GetItemRect(0, &first);
+    tabs.GetItemRect(tabs.GetItemCount() - 1, &last);
+    tabs.GetWindowRect(&strip);
+    tabs.ClientToScreen(&first);
+    tabs.ClientToScreen(&last);
+    presses.push_back({&tools, {"tab strip", {std::min(last.right + 20, strip.right - 2), last.CenterPoint().y}}});
+    presses.push_back({&tools, {"under the first tab", {first.CenterPoint().x, strip.bottom + 2}}});
+    // The toolbar between two buttons and past its last one.
+    CRect separator, end;
+    toolbar.GetItemRect(4, &separator);
+    toolbar.GetItemRect(toolbar.GetCount() - 1, &end);
+    toolbar.ClientToScreen(&separator);
+    toolbar.ClientToScreen(&end);
+    presses.push_back({&toolbar, {"separator", separator.CenterPoint()}});
+    presses.push_back({&toolbar, {"past the buttons", {end.right + 6, end.CenterPoint().y}}});
+
+    for (const auto& [bar, press] : presses) {
+      const LRESULT hit = bar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(press.at.x, press.at.y));
+      ASSERT_NE(hit, HTCLOSE) << press.what;
+      ASSERT_NE(hit, HTPIN) << press.what;
+      CString title;
+      bar->GetWindowText(title);
+      const std::string before = places();
+      hand::Perform([&] { hand::Click(press.at); });
+      EXPECT_EQ(places(), before) << title.GetString() << ", " << press.what << " (hit " << hit << "), tools bar "
+                                  << (toolsSide == AFX_IDW_DOCKBAR_TOP ? "at the top" : "on the left");
+      EXPECT_EQ(DockOf(tools), toolsSide);
+    }
+  }
+  // A drag past the drag distance still moves it: the tools bar's caption
+  // taken to the middle of the page floats the bar.
+  CRect from, client;
+  tools.GetWindowRect(&from);
+  frame->GetClientRect(&client);
+  frame->ClientToScreen(&client);
+  hand::Perform([&] { hand::Drag(CPoint(from.CenterPoint().x, from.top + 10), client.CenterPoint()); });
+  EXPECT_TRUE(tools.IsFloating());
 }
