@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <map>
 #include <set>
 #include <string>
@@ -8,6 +10,7 @@
 
 #include "app/resource.h"
 #include "framework/framework.h"
+#include "ui/menus/menu/SkinMenu.h"
 
 namespace {
 // Every command of the main menu, by id, with its text.
@@ -41,6 +44,39 @@ std::string Outline(HMENU menu) {
       line += '-';
   }
   return line;
+}
+
+// The lower-cased letter after the first single "&" of a menu text, or 0.
+char Letter(const CString& text) {
+  for (int i = 0; i + 1 < text.GetLength(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+    ++i;
+  }
+  return 0;
+}
+
+// Checks the letters of a themed menu and its sub-menus: none twice in one
+// menu, and each found at its item by the themed menu's own lookup, typed in
+// either case. Collects the ids (sub-menus: their titles) that have one.
+void CheckLetters(HMENU hMenu, const std::string& path, std::set<std::string>& lettered) {
+  std::map<char, std::string> taken;
+  for (int pos = 0; pos < ::GetMenuItemCount(hMenu); ++pos) {
+    char text[128] = "";
+    ::GetMenuStringA(hMenu, static_cast<UINT>(pos), text, sizeof text, MF_BYPOSITION);
+    HMENU sub = ::GetSubMenu(hMenu, pos);
+    const std::string name = sub ? text : std::to_string(::GetMenuItemID(hMenu, pos));
+    if (sub) CheckLetters(sub, path + " > " + text, lettered);
+    const char letter = Letter(text);
+    if (!letter) continue;
+    lettered.insert(name);
+    EXPECT_EQ(taken.count(letter), 0u) << path << ": '" << letter << "' of " << text << " and of " << taken[letter];
+    taken[letter] = text;
+    for (char typed : {letter, static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))})
+      EXPECT_EQ(CSkinMenu::OnMenuChar(static_cast<UCHAR>(typed), MF_POPUP, CMenu::FromHandle(hMenu)),
+                MAKELRESULT(pos, MNC_EXECUTE))
+          << path << ": " << text << " by '" << typed << "'";
+  }
 }
 
 CString Prompt(UINT id) {
@@ -91,6 +127,28 @@ TEST(MainMenu, HoldsEveryAlbumEditingAndViewCommand) {
       {33002, "Ruota di 180\xb0"}, {33012, "Rutoa di 270\xb0"}, {32951, "Specchio orizzontale"},
       {32950, "Specchio verticale"}, {33080, "Crea ritaglio"}};
   for (const auto& t : texts) EXPECT_STREQ(items[t.first], t.second) << t.first;
+}
+
+// Every title of the menu bar has a letter of its own, and so has every item
+// whose text is the program's own (the others read as the system writes
+// them); in the main menu and the page's menu no letter serves two items of
+// one menu, and the themed menus' lookup finds each.
+TEST(MainMenu, EveryLetterIsOneItemsAndReachesIt) {
+  const std::set<std::string> programsOwn = {
+      "&File", "&Modifica", "&Visualizza", "&Pagine", "&Strumenti", "&Testo", "Sf&ondo", "&Effetto", "&?",
+      "P&AN", "&Zoom", "&Gruppi", "&Ordinamento", "&Rotazione", "&Allineamento", "&Pagina", "&Dimensioni",
+      "32874", "32875", "32876", "32889", "32877", "32871", "57665", "33076", "32888", "32886", "32953",
+      "57664", "32954", "57643", "57635", "57634", "57637"};
+  CSkinMenu main;
+  ASSERT_TRUE(main.LoadMenu(IDR_MAINFRAME));
+  std::set<std::string> lettered;
+  CheckLetters(main.m_hMenu, "menu bar", lettered);
+  EXPECT_EQ(lettered, programsOwn);
+  CSkinMenu page;
+  ASSERT_TRUE(page.LoadMenu(IDR_PAGE_CONTEXT_MENU));
+  lettered.clear();
+  CheckLetters(page.m_hMenu, "page menu", lettered);
+  EXPECT_EQ(lettered, (std::set<std::string>{"57643", "57635", "57634", "57637"}));
 }
 
 TEST(MainMenu, AcceleratorsCopyCutPasteUndoDeleteAndPanes) {
