@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_ERASEBKGND()
   ON_WM_INITMENUPOPUP()
   ON_WM_MENUSELECT()
+  ON_WM_SYSCOMMAND()
   ON_WM_SETTINGCHANGE()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
@@ -260,9 +261,24 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
     // for keys meant for this frame or its children.
     if (InModalState()) return FALSE;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)) return FALSE;
-    return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
+    const bool keyDown = pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN;
+    if (keyDown) m_bAltAcceleratorUsed = FALSE;
+    if (!::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg)) return FALSE;
+    if (pMsg->message == WM_SYSKEYDOWN) m_bAltAcceleratorUsed = TRUE;
+    return TRUE;
   }
   return FALSE;
+}
+
+void CFrameWnd::OnSysCommand(UINT nID, LPARAM lParam) {
+  // The key of an accelerator with Alt went to the accelerator, not to the
+  // system: letting go of Alt then looks to it like a press of Alt alone, and
+  // it would put the menu bar in keyboard mode.
+  if ((nID & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_bAltAcceleratorUsed) {
+    m_bAltAcceleratorUsed = FALSE;
+    return;
+  }
+  Default();
 }
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {

@@ -106,6 +106,7 @@ class CFrameWnd : public CWnd {
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
   afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
   afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
   afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
   afx_msg BOOL OnBarCheck(UINT nID);
@@ -120,5 +121,7 @@ class CFrameWnd : public CWnd {
   UINT m_nIDTracking = 0;
   UINT m_nIDLastMessage = 0;  // the prompt the message bar shows (0: none yet)
   BOOL m_bInRecalcLayout = FALSE;
+  // An accelerator with Alt ran since the last key went down.
+  BOOL m_bAltAcceleratorUsed = FALSE;
   DECLARE_MESSAGE_MAP()
 };

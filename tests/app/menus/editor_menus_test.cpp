@@ -9,10 +9,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/dialogs/OpzioniDlg.h"
+#include "app/resource.h"
 #include "app/shell/MainFrm.h"
 #include "app/shell/SplashWnd.h"
 #include "app/shell/SposalboApp.h"
+#include "app/support/HandInput.h"
+#include "app/support/SampleAlbum.h"
 #include "crop/WindowCapture.h"
+#include "document/TempFolder.h"
+#include "document/pages/PaginaTreeNode.h"
 #include "framework/scripted_ui.h"
 #include "ui/menus/core/SkinMenuHook.h"
 #include "ui/menus/menu/SkinMenuIcons.h"
@@ -150,4 +156,108 @@ TEST(EditorMenus, TheEditorStartsInItsThemeWithOwnerDrawnMenusThatOpenThemed) {
   EXPECT_EQ(SkinState().hook, nullptr) << "the hook goes at exit";
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+}
+
+namespace {
+// The editor started as the program starts it, in front, for the system's
+// input; answers from the seam.
+class EditorMenusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.InitInstance());
+    if (CSplashWnd* splash = CSplashWnd::Current()) splash->DestroyWindow();
+    frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    ::SetForegroundWindow(frame->m_hWnd);
+  }
+  void TearDown() override {
+    if (frame) frame->DestroyWindow();
+    app.ExitInstance();
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+  }
+  CScriptedUi ui;
+  QuietApp app;
+  CMainFrame* frame = nullptr;
+};
+
+// The menu shown in the newest popup, once one shows (for the hand's thread).
+HMENU OpenPopup() {
+  HWND popup = nullptr;
+  hand::WaitUntil([&] {
+    popup = nullptr;
+    for (HWND w = ::GetTopWindow(nullptr); w && !popup; w = ::GetWindow(w, GW_HWNDNEXT)) {
+      char name[16] = "";
+      ::GetClassNameA(w, name, sizeof name);
+      if (std::string(name) == "#32768" && ::IsWindowVisible(w)) popup = w;
+    }
+    return popup != nullptr;
+  });
+  return popup ? reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
+}
+
+// Escape until no menu is open.
+void LeaveMenus() {
+  for (int i = 0; i < 4 && hand::InMenu(); ++i) hand::Keys({VK_ESCAPE});
+}
+}  // namespace
+
+TEST_F(EditorMenusTest, AltAndTheLettersOfTheMenuReachTitlesAndItems) {
+  HMENU bar = ::GetMenu(frame->m_hWnd);
+  HMENU background = nullptr, groups = nullptr;
+  hand::Perform([&] {
+    hand::Keys({VK_MENU, 'O'});  // Sfondo, whose letter File no longer takes
+    background = OpenPopup();
+    LeaveMenus();
+    hand::Keys({VK_MENU, 'M'});  // Modifica > Opzioni
+    OpenPopup();
+    hand::Keys({'O'});
+    hand::WaitUntil([] { return !hand::InMenu(); });
+    hand::Keys({VK_MENU, 'V'});  // Visualizza > Fotografie hides the photo bar
+    OpenPopup();
+    hand::Keys({'F'});
+    hand::WaitUntil([] { return !hand::InMenu(); });
+    hand::Keys({VK_MENU, 'S'});  // Strumenti > Gruppi
+    HMENU tools = OpenPopup();
+    hand::Keys({'G'});
+    hand::WaitUntil([&] { return OpenPopup() != tools; });
+    groups = OpenPopup();
+    LeaveMenus();
+  });
+  EXPECT_EQ(background, ::GetSubMenu(bar, 6));
+  const auto& asked = ui.Questions();
+  EXPECT_TRUE(std::any_of(asked.begin(), asked.end(), [](const AfxUiQuestion& q) {
+    return q.kind == "modal" && q.type == COpzioniDlg::IDD;
+  })) << "the options dialog";
+  EXPECT_FALSE(frame->GetBars().m_photos.IsWindowVisible());
+  EXPECT_EQ(groups, ::GetSubMenu(::GetSubMenu(bar, 4), 0));
+}
+
+TEST_F(EditorMenusTest, AnAcceleratorWithAltLeavesTheMenuBarAsItWas) {
+  TempFolder temp;
+  SampleAlbum sample(temp.Path());
+  ui.AnswerFiles({sample.ProjectPath().c_str()});
+  frame->SendMessage(WM_COMMAND, ID_ALBUM_OPEN);
+  ASSERT_NE(frame->GetCurrentPage(), nullptr);
+  // Alt+Backspace (Annulla) let go in either order, then Delete for the page.
+  for (bool altFirst : {false, true}) {
+    SCOPED_TRACE(altFirst ? "Alt let go first" : "Backspace let go first");
+    treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+    page->SelectAll(false);
+    page->GetChild(0)->SetSelected(true);
+    frame->SendMessage(WM_COMMAND, ID_ROTATE_90);  // something to undo
+    const size_t objects = page->GetChildCount();
+    bool menuAfterUndo = true;
+    hand::Perform([&] {
+      hand::KeyDown(VK_MENU);
+      hand::KeyDown(VK_BACK);
+      hand::KeyUp(altFirst ? VK_MENU : VK_BACK);
+      hand::KeyUp(altFirst ? VK_BACK : VK_MENU);
+      menuAfterUndo = hand::InMenu();
+      hand::Keys({VK_DELETE});
+      LeaveMenus();
+    });
+    EXPECT_FALSE(menuAfterUndo) << "the menu bar took the keyboard";
+    EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects - 1) << "Delete reached the page";
+  }
 }
