@@ -1,5 +1,7 @@
 #include "app/lists/FotoImgListView.h"
 
+#include <algorithm>
+
 #include "app/lists/LibraryListViews.h"
 #include "app/shell/EditorFrame.h"
 #include "app/menus/ContextMenu.h"
@@ -29,6 +31,13 @@ spab_imagelist::CMImageList* AlbumImages() {
   treeNode::CSposalboTreeNode* root = AlbumRoot();
   return root ? root->GetImageList() : nullptr;
 }
+
+// Whether a page uses the photo of that name.
+bool IsInUse(const CString& name) {
+  spab_imagelist::CMImageList* images = AlbumImages();
+  const spab_imagelist::CMImg* image = images ? images->Find(name) : nullptr;
+  return image && image->refCount > 0;
+}
 }  // namespace
 
 // A cut-out's mask lies beside its working copy in the album's "img" folder:
@@ -46,15 +55,25 @@ void CFotoImgListView::UpdateItemState(int index) {
   }
   const std::vector<CString>& names = GetNames();
   if (index < 0 || static_cast<size_t>(index) >= names.size()) return;
-  spab_imagelist::CMImageList* images = AlbumImages();
-  const spab_imagelist::CMImg* image = images ? images->Find(names[static_cast<size_t>(index)]) : nullptr;
-  const UINT state = image && image->refCount > 0 ? INDEXTOSTATEIMAGEMASK(1) : 0;
+  const CString& name = names[static_cast<size_t>(index)];
+  const bool used = IsInUse(name);
+  const UINT state = used ? INDEXTOSTATEIMAGEMASK(1) : 0;
   // Asked before every item is painted: a mark set again would paint again.
   if (GetItemState(index, LVIS_STATEIMAGEMASK) != state) SetItemState(index, state, LVIS_STATEIMAGEMASK);
+  if (m_shownMarks.size() < names.size()) m_shownMarks.resize(names.size());
+  m_shownMarks[static_cast<size_t>(index)] = {name, used};
 }
 
 void CFotoImgListView::UpdateUsedMarks() {
-  for (int i = 0; i < GetItemCount(); ++i) UpdateItemState(i);
+  // Asked at every change of a photo's use, a save's recount of every
+  // placement included: only an item whose mark may differ from the one it
+  // was given costs calls to the list.
+  const std::vector<CString>& names = GetNames();
+  m_shownMarks.resize(std::min(m_shownMarks.size(), names.size()));
+  for (size_t i = 0; i < names.size(); ++i) {
+    const bool known = i < m_shownMarks.size() && m_shownMarks[i].name == names[i];
+    if (!known || m_shownMarks[i].used != IsInUse(names[i])) UpdateItemState(static_cast<int>(i));
+  }
 }
 
 BOOL CFotoImgListView::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {

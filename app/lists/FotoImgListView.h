@@ -31,4 +31,10 @@ class CFotoImgListView : public CImgListView {
 
  private:
   CImageList m_marks;
+  // The mark each item was last given, by item, with the photo it was given to.
+  struct ShownMark {
+    CString name;
+    bool used = false;
+  };
+  std::vector<ShownMark> m_shownMarks;
 };

@@ -39,11 +39,9 @@
 #include <vector>
 
 #include "EditorDriving.h"
+#include "app/support/GeneratedAlbum.h"
 #include "app/resource.h"
 #include "document/imagelist/MImageList.h"
-#include "document/nodes/ImgTreeNode.h"
-#include "document/pages/PaginaTreeNode.h"
-#include "document/pages/SposalboTreeNode.h"
 #include "imagelib/ImgBitmap.h"
 
 namespace {
@@ -166,43 +164,6 @@ int Import(const std::string& album, const std::string& folder) {
   list->Save(album.c_str(), false);
   std::printf("import %.4f %zu\n", Seconds(start, Now()) / static_cast<double>(names.size()), names.size());
   return 0;
-}
-
-// Spreads of `photos` photos in a grid; with `crowd` > 0 the first spread
-// instead holds that many objects, copies of the album's photos.
-int MakeAlbum(const std::string& project, int spreads, int photos, int crowd) {
-  auto root = treeNode::CSposalboTreeNode::Load(project, nullptr);
-  if (!root) return 1;
-  const size_t slash = project.find_last_of('\\');
-  auto list = spab_imagelist::CMImageList::Load(project.substr(0, slash).c_str(), false);
-  if (!list) return 1;
-  std::vector<std::string> names;
-  for (const CString& name : list->GetFileNames(true)) names.push_back(name.str());
-  if (names.empty()) return 1;
-  root->SetImageList(std::move(list));
-  root->SetPageLimits(0, 999);
-  while (root->GetPageCount() > 0) {
-    root->GoToPage(0);
-    root->CutPage(false);
-  }
-  size_t next = 0;
-  for (int s = 0; s < spreads; ++s) {
-    root->AddPage(-1);
-    treeNode::CPaginaTreeNode* page = root->GetCurrentPage();
-    const int objects = s == 0 && crowd > 0 ? crowd : photos;
-    const int columns = objects > 20 ? 20 : 5;
-    const int rows = (objects + columns - 1) / columns;
-    for (int i = 0; i < objects; ++i) {
-      auto photo = std::make_unique<treeNode::CImgTreeNode>(names[next++ % names.size()], page);
-      const float cellW = 1.8f / columns, cellH = 0.9f / rows;
-      photo->SetPosition(-0.9f + cellW * (i % columns + 0.5f), 0.45f - cellH * (i / columns + 0.5f));
-      photo->SetScale(cellH * 0.9f, cellH * 0.9f);
-      page->AddChild(std::move(photo), true);
-    }
-  }
-  root->GoToPage(0);
-  root->RecountImageRefs();
-  return root->SaveToFile(project) ? 0 : 1;
 }
 
 void WaitIdle(HWND editor) {
@@ -330,7 +291,7 @@ int main(int argc, char** argv) {
   if (command == "limit" && argc == 3) return MeasureLimit(argv[2]);
   if (command == "import" && argc == 4) return Import(argv[2], argv[3]);
   if (command == "album" && argc >= 5)
-    return MakeAlbum(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0);
+    return RewriteAlbumPages(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0) ? 0 : 1;
   if (command == "drive" && (argc == 4 || argc == 5)) {
     const int result = Drive(argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
     std::fflush(stdout);

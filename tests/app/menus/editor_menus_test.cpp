@@ -14,9 +14,11 @@
 #include "app/shell/MainFrm.h"
 #include "app/shell/SplashWnd.h"
 #include "app/shell/SposalboApp.h"
+#include "app/support/GeneratedAlbum.h"
 #include "app/support/HandInput.h"
 #include "app/support/SampleAlbum.h"
 #include "crop/WindowCapture.h"
+#include "document/SposalboDoc.h"
 #include "document/TempFolder.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "framework/scripted_ui.h"
@@ -260,4 +262,96 @@ TEST_F(EditorMenusTest, AnAcceleratorWithAltLeavesTheMenuBarAsItWas) {
     EXPECT_FALSE(menuAfterUndo) << "the menu bar took the keyboard";
     EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects - 1) << "Delete reached the page";
   }
+}
+
+namespace {
+// Counts the messages a window hears while the frame handles one command.
+class CallsDuringCommand {
+ public:
+  CallsDuringCommand(HWND frame, UINT command, HWND watched) : m_frame(frame), m_watched(watched) {
+    s_command = command;
+    s_frameProc = Subclass(frame, &FrameProc);
+    s_watchedProc = Subclass(watched, &WatchedProc);
+  }
+  ~CallsDuringCommand() {
+    ::SetWindowLongPtrA(m_watched, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_watchedProc));
+    ::SetWindowLongPtrA(m_frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_frameProc));
+  }
+  CallsDuringCommand(const CallsDuringCommand&) = delete;
+  CallsDuringCommand& operator=(const CallsDuringCommand&) = delete;
+  static int Calls() { return s_calls; }
+
+ private:
+  static WNDPROC Subclass(HWND window, WNDPROC proc) {
+    return reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+  }
+  static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool command = message == WM_COMMAND && LOWORD(wParam) == s_command;
+    s_inCommand = s_inCommand || command;
+    const LRESULT result = ::CallWindowProcA(s_frameProc, window, message, wParam, lParam);
+    if (command) s_inCommand = false;
+    return result;
+  }
+  static LRESULT CALLBACK WatchedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (s_inCommand) ++s_calls;
+    return ::CallWindowProcA(s_watchedProc, window, message, wParam, lParam);
+  }
+  HWND m_frame, m_watched;
+  static inline UINT s_command = 0;
+  static inline WNDPROC s_frameProc = nullptr, s_watchedProc = nullptr;
+  static inline bool s_inCommand = false;
+  static inline int s_calls = 0;
+};
+}  // namespace
+
+// A save from the File menu of an album of real size, a photo just dragged
+// onto its crowded spread: the menu answers at once again, to a click and to
+// Alt, and the status bar is ready. The save recounts every placement, and the
+// photo bar's marks follow: they cost the list a few calls a photo, not a few
+// for every photo at every placement, which kept the editor from its input.
+TEST_F(EditorMenusTest, AfterALargeAlbumIsSavedFromTheMenuTheMenuAnswersAgain) {
+  TempFolder temp;
+  SampleAlbum sample(temp.Path());
+  ASSERT_TRUE(ImportPictures(sample.ProjectPath(), temp.Path(), 28));
+  ASSERT_TRUE(RewriteAlbumPages(sample.ProjectPath(), 20, 20, 200));
+  ui.AnswerFiles({sample.ProjectPath().c_str()});
+  frame->SendMessage(WM_COMMAND, ID_ALBUM_OPEN);
+  ASSERT_NE(frame->GetAlbum(), nullptr);
+  CImgListView& photos = frame->GetBars().m_photos.GetList();
+  hand::Perform([&] { hand::WaitUntil([&] { return ::SendMessageA(photos.m_hWnd, LVM_GETITEMCOUNT, 0, 0) == 30; }); });
+  CRect photo, page;
+  photos.GetItemRect(0, &photo, LVIR_ICON);
+  photos.ClientToScreen(&photo);
+  frame->GetActiveView()->GetWindowRect(&page);
+  const size_t objects = frame->GetCurrentPage()->GetChildCount();
+  HMENU bar = ::GetMenu(frame->m_hWnd);
+  HMENU file = ::GetSubMenu(bar, 0);
+  const auto itemCentre = [&](HMENU menu, int pos) {
+    RECT r{};
+    ::GetMenuItemRect(frame->m_hWnd, menu, static_cast<UINT>(pos), &r);
+    return CRect(r).CenterPoint();
+  };
+  HMENU opened = nullptr, reopened = nullptr, typed = nullptr;
+  CallsDuringCommand listCalls(frame->m_hWnd, ID_ALBUM_SAVE, photos.m_hWnd);
+  hand::Perform([&] {
+    hand::Drag(photo.CenterPoint(), page.CenterPoint());
+    hand::Click(itemCentre(bar, 0));
+    opened = OpenPopup();
+    hand::Click(itemCentre(file, 4));  // Salva
+    hand::Click(itemCentre(bar, 0));
+    reopened = OpenPopup();
+    LeaveMenus();
+    hand::Keys({VK_MENU, 'F'});
+    typed = OpenPopup();
+    LeaveMenus();
+  });
+  EXPECT_EQ(opened, file);
+  EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects + 1) << "the photo dropped on the page";
+  EXPECT_FALSE(frame->GetAlbum()->IsModified()) << "saved";
+  EXPECT_LT(CallsDuringCommand::Calls(), 10 * photos.GetItemCount()) << "calls to the photo list while saving";
+  EXPECT_EQ(reopened, file) << "by a click";
+  EXPECT_EQ(typed, file) << "by Alt and F";
+  CStatusBar* status = dynamic_cast<CStatusBar*>(frame->GetMessageBar());
+  ASSERT_NE(status, nullptr);
+  EXPECT_STREQ(status->GetPaneText(0), "Pronto");
 }
