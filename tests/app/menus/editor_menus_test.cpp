@@ -171,6 +171,12 @@ class EditorMenusTest : public ::testing::Test {
     frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
     ASSERT_NE(frame, nullptr);
     ::SetForegroundWindow(frame->m_hWnd);
+    // Keys reach the frame once the system has made it the active window.
+    bool active = false;
+    hand::Perform([&] {
+      active = hand::WaitUntil([&] { return hand::Ui().hwndActive == frame->m_hWnd && hand::Ui().hwndFocus; });
+    });
+    ASSERT_TRUE(active) << "the editor is not the active window";
   }
   void TearDown() override {
     if (frame) frame->DestroyWindow();
@@ -183,19 +189,29 @@ class EditorMenusTest : public ::testing::Test {
   CMainFrame* frame = nullptr;
 };
 
-// The menu shown in the newest popup, once one shows (for the hand's thread).
-HMENU OpenPopup() {
-  HWND popup = nullptr;
-  hand::WaitUntil([&] {
-    popup = nullptr;
-    for (HWND w = ::GetTopWindow(nullptr); w && !popup; w = ::GetWindow(w, GW_HWNDNEXT)) {
-      char name[16] = "";
-      ::GetClassNameA(w, name, sizeof name);
-      if (std::string(name) == "#32768" && ::IsWindowVisible(w)) popup = w;
-    }
-    return popup != nullptr;
-  });
-  return popup ? reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
+// The menu shown in the newest popup, if one shows (for the hand's thread).
+HMENU TopPopup() {
+  for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    char name[16] = "";
+    ::GetClassNameA(w, name, sizeof name);
+    if (std::string(name) == "#32768" && ::IsWindowVisible(w))
+      return reinterpret_cast<HMENU>(::SendMessageA(w, 0x01E1 /* MN_GETHMENU */, 0, 0));
+  }
+  return nullptr;
+}
+
+// The same, once one shows.
+HMENU WaitForPopup() {
+  HMENU shown = nullptr;
+  hand::WaitUntil([&] { return (shown = TopPopup()) != nullptr; });
+  return shown;
+}
+
+// Alt and a letter, let go once a popup shows, as a hand does; its menu.
+HMENU AltAnd(WORD letter) {
+  HMENU shown = nullptr;
+  hand::Chord({VK_MENU, letter}, [&] { return (shown = TopPopup()) != nullptr; });
+  return shown;
 }
 
 // Escape until no menu is open.
@@ -208,22 +224,18 @@ TEST_F(EditorMenusTest, AltAndTheLettersOfTheMenuReachTitlesAndItems) {
   HMENU bar = ::GetMenu(frame->m_hWnd);
   HMENU background = nullptr, groups = nullptr;
   hand::Perform([&] {
-    hand::Keys({VK_MENU, 'O'});  // Sfondo, whose letter File no longer takes
-    background = OpenPopup();
+    background = AltAnd('O');  // Sfondo, whose letter File no longer takes
     LeaveMenus();
-    hand::Keys({VK_MENU, 'M'});  // Modifica > Opzioni
-    OpenPopup();
+    AltAnd('M');  // Modifica > Opzioni
     hand::Keys({'O'});
     hand::WaitUntil([] { return !hand::InMenu(); });
-    hand::Keys({VK_MENU, 'V'});  // Visualizza > Fotografie hides the photo bar
-    OpenPopup();
+    AltAnd('V');  // Visualizza > Fotografie hides the photo bar
     hand::Keys({'F'});
     hand::WaitUntil([] { return !hand::InMenu(); });
-    hand::Keys({VK_MENU, 'S'});  // Strumenti > Gruppi
-    HMENU tools = OpenPopup();
+    HMENU tools = AltAnd('S');  // Strumenti > Gruppi
     hand::Keys({'G'});
-    hand::WaitUntil([&] { return OpenPopup() != tools; });
-    groups = OpenPopup();
+    hand::WaitUntil([&] { return TopPopup() != tools; });
+    groups = WaitForPopup();
     LeaveMenus();
   });
   EXPECT_EQ(background, ::GetSubMenu(bar, 6));
@@ -270,6 +282,7 @@ class CallsDuringCommand {
  public:
   CallsDuringCommand(HWND frame, UINT command, HWND watched) : m_frame(frame), m_watched(watched) {
     s_command = command;
+    s_calls = 0;
     s_frameProc = Subclass(frame, &FrameProc);
     s_watchedProc = Subclass(watched, &WatchedProc);
   }
@@ -336,13 +349,12 @@ TEST_F(EditorMenusTest, AfterALargeAlbumIsSavedFromTheMenuTheMenuAnswersAgain) {
   hand::Perform([&] {
     hand::Drag(photo.CenterPoint(), page.CenterPoint());
     hand::Click(itemCentre(bar, 0));
-    opened = OpenPopup();
+    opened = WaitForPopup();
     hand::Click(itemCentre(file, 4));  // Salva
     hand::Click(itemCentre(bar, 0));
-    reopened = OpenPopup();
+    reopened = WaitForPopup();
     LeaveMenus();
-    hand::Keys({VK_MENU, 'F'});
-    typed = OpenPopup();
+    typed = AltAnd('F');
     LeaveMenus();
   });
   EXPECT_EQ(opened, file);

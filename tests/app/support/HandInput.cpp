@@ -102,6 +102,16 @@ void Keys(std::initializer_list<WORD> virtualKeys) {
   for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) KeyUp(*key);
 }
 
+bool Chord(std::initializer_list<WORD> virtualKeys, const std::function<bool()>& shown) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    for (WORD key : virtualKeys) KeyDown(key);
+    const bool done = WaitUntil(shown, 3);
+    for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key) KeyUp(*key);
+    if (done) return true;
+  }
+  return false;
+}
+
 GUITHREADINFO Ui() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -111,8 +121,8 @@ GUITHREADINFO Ui() {
 
 bool InMenu() { return (Ui().flags & GUI_INMENUMODE) != 0; }
 
-bool WaitUntil(const std::function<bool()>& condition) {
-  for (int i = 0; i < 200; ++i) {
+bool WaitUntil(const std::function<bool()>& condition, int seconds) {
+  for (int i = 0; i < seconds * 20; ++i) {
     if (condition()) return true;
     ::Sleep(50);
   }

@@ -27,11 +27,16 @@ void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
 // The keys pressed in order and let go in the reverse order (Alt+Backspace).
 void Keys(std::initializer_list<WORD> virtualKeys);
+// The same, held until what they cause shows (a menu opening); true once it
+// did. Whenever a window of the program gains the focus, the display tells it
+// which keys are down, and it knows nothing of the keys the hand pressed: a
+// chord cut short that way is pressed again.
+bool Chord(std::initializer_list<WORD> virtualKeys, const std::function<bool()>& shown);
 
 // What the user-interface thread shows: its capture, focus, menu mode.
 GUITHREADINFO Ui();
 bool InMenu();
 // Polls the condition (reading only what another thread may read) for about
-// ten seconds; false when it never held.
-bool WaitUntil(const std::function<bool()>& condition);
+// that many seconds; false when it never held.
+bool WaitUntil(const std::function<bool()>& condition, int seconds = 10);
 }  // namespace hand
