@@ -21,6 +21,7 @@
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "imagelib/ImgBitmap.h"
 
 using dialog_test::Click;
 using dialog_test::Type;
@@ -41,6 +42,22 @@ void DragSliderToEnd(CWnd* dialog, int sliderId) {
   slider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 5));
   slider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1000, 5));
   dialog_test::PumpPending();
+}
+
+// Dates a file's last write some seconds after another file's, whatever
+// the clock's resolution.
+void WrittenAfter(const std::string& path, const std::string& earlier, int seconds) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(::GetFileAttributesExA(earlier.c_str(), GetFileExInfoStandard, &data));
+  ULARGE_INTEGER time{};
+  time.LowPart = data.ftLastWriteTime.dwLowDateTime;
+  time.HighPart = data.ftLastWriteTime.dwHighDateTime;
+  time.QuadPart += static_cast<ULONGLONG>(seconds) * 10000000ULL;
+  const FILETIME later{time.LowPart, time.HighPart};
+  HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &later));
+  ::CloseHandle(file);
 }
 
 void CollectIds(HMENU menu, std::vector<UINT>& ids) {
@@ -305,6 +322,50 @@ TEST_F(MainFrameCommandsTest, APhotoEditedOutsideIsWatchedUntilTheAlbumReallyClo
     EXPECT_EQ(watched.size(), close.watched) << close.answer;
   }
   EXPECT_EQ(frame->GetAlbum(), nullptr);
+}
+
+// An outside edit saved only after the album was closed: closing asks
+// nothing of it, and the next open makes the photo's working copy again from
+// the edit, so the page shows what the laboratory will get.
+TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePageWhenItOpens) {
+  OpenSample();
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  page->SelectAll(false);
+  page->GetChild(0)->SetSelected(true);  // photo A
+  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
+  ui.AnswerMessage(IDNO);  // the original is not kept apart
+  ui.AnswerMessage(IDOK);  // the editor cannot be started
+  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  const std::string otherWorking = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoB(), false);
+  const size_t asked = ui.Questions().size();
+  Menu(ID_ALBUM_CLOSE);
+  ASSERT_EQ(frame->GetAlbum(), nullptr);
+  EXPECT_EQ(ui.Questions().size(), asked) << "closing asks nothing of the edit";
+
+  // The editor saves the photo, portrait and blue now, after the close.
+  SampleAlbum::WritePicture(reference, 30, 80, 0x0000FF);
+  ASSERT_NO_FATAL_FAILURE(WrittenAfter(reference, working, 2));
+  const std::string other = ReadTextFile(otherWorking);
+  OpenSample();
+  CImgBitmap copy;
+  ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);
+  EXPECT_EQ(copy.GetWidth(), 30);
+  EXPECT_EQ(copy.GetHeight(), 80);
+  EXPECT_EQ(ReadTextFile(otherWorking), other) << "a photo edited nowhere keeps its copy";
+  // The page shows the edit, not the picture it showed before the close.
+  frame->ShowCurrentPage();
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(frame->GetCurrentPage()->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  ASSERT_GT(photo->GetHeight(), 0.0f);
+  EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), 30.0f / 80.0f, 0.01f);
+
+  // Opened once more, nothing is made again.
+  const std::string made = ReadTextFile(working);
+  Menu(ID_ALBUM_CLOSE);
+  OpenSample();
+  EXPECT_EQ(ReadTextFile(working), made);
 }
 
 TEST_F(MainFrameCommandsTest, ThePrintItemIsNeverEnabled) {
