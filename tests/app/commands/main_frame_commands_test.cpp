@@ -21,6 +21,7 @@
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "document/services/FileWatch.h"
 #include "imagelib/ImgBitmap.h"
 
 using dialog_test::Click;
@@ -366,6 +367,106 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
   Menu(ID_ALBUM_CLOSE);
   OpenSample();
   EXPECT_EQ(ReadTextFile(working), made);
+}
+
+// "Vuoi mantenere l'immagine originale?" answered Yes: the photo's reference
+// copy is imported as a new album photo, the page object takes it (undoably),
+// and the outside editor works on the new photo while the original's files
+// stay as they were.
+TEST_F(MainFrameCommandsTest, KeepingTheOriginalHandsANewPhotoToTheOutsideEditor) {
+  OpenSample();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  spab_imagelist::CMImageList& list = *root.GetImageList();
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  page->SelectAll(false);
+  page->GetChild(0)->SetSelected(true);  // photo A
+  const std::string folder = Sample().AlbumFolder();
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  const std::string referenceBytes = ReadTextFile(reference), workingBytes = ReadTextFile(working);
+  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
+  ui.AnswerMessage(IDYES);  // keep the original
+  ui.AnswerMessage(IDOK);   // the editor cannot be started
+  const size_t asked = ui.Questions().size();
+  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  ASSERT_GT(ui.Questions().size(), asked);
+  EXPECT_STREQ(ui.Questions()[asked].text, "Vuoi mantenere l'immagine originale?");
+  EXPECT_EQ(ui.Questions()[asked].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+
+  ASSERT_EQ(list.GetImages().size(), 3u);
+  const spab_imagelist::CMImg& copy = *list.GetImages().back();
+  EXPECT_EQ(copy.tipo, 1);
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_EQ(photo->GetName(), copy.thumb);
+  EXPECT_EQ(copy.refCount, 1);
+  EXPECT_EQ(list.Find(Sample().PhotoA().c_str())->refCount, 0);
+  EXPECT_EQ(ReadTextFile(folder + "\\rif\\" + copy.riferimento), referenceBytes);
+  EXPECT_EQ(ReadTextFile(reference), referenceBytes);
+  EXPECT_EQ(ReadTextFile(working), workingBytes);
+  // The watch is on the new photo's reference copy.
+  const auto& watched = frame->GetAlbumCommands().GetWatchedImages();
+  ASSERT_EQ(watched.size(), 1u);
+  EXPECT_EQ(watched.begin()->second, copy.thumb);
+  CString watchedPath;
+  ASSERT_TRUE(GetFileWatchPath(watched.begin()->first, watchedPath));
+  EXPECT_STREQ(watchedPath, (folder + "\\rif\\" + copy.riferimento).c_str());
+  // The list on disk and the photo bar have the new photo.
+  auto saved = spab_imagelist::CMImageList::Load(folder.c_str(), false);
+  ASSERT_TRUE(saved);
+  EXPECT_NE(saved->Find(copy.thumb.c_str()), nullptr);
+  CFotoImgListView& photos = frame->GetLists().photos;
+  input::FlushUntil([&] { return !photos.IsLoading() && photos.GetItemCount() == 3; }, 5000);
+  EXPECT_EQ(photos.GetItemCount(), 3);
+  // Undo gives the page its original photo back.
+  const std::string copyName = copy.thumb;
+  Menu(ID_EDIT_UNDO);
+  page = frame->GetCurrentPage();
+  photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_EQ(photo->GetName(), Sample().PhotoA());
+  EXPECT_EQ(list.Find(Sample().PhotoA().c_str())->refCount, 1);
+  EXPECT_EQ(list.Find(copyName.c_str())->refCount, 0);
+  StopFileWatch();
+}
+
+// File > Salva come template: a copy of the whole album, every page, in the
+// file chosen; the album itself stays as it was, unsaved changes included,
+// and a new album made from the file has its pages.
+TEST_F(MainFrameCommandsTest, TheWholeAlbumSavedAsATemplateMakesNewAlbumsOfAllItsPages) {
+  OpenSample();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  root.AddPage(-1);  // a fourth page, after the first, not saved
+  ASSERT_TRUE(frame->GetAlbum()->IsModified());
+  const int templatesBefore = frame->GetLists().templates.GetItemCount();
+  const std::string path = Temp() / "intero.sbt";
+
+  const size_t asked = ui.Questions().size();
+  ui.AnswerFiles({});  // cancelled: nothing written
+  Menu(ID_ALBUM_SAVE_AS_TEMPLATE);
+  EXPECT_FALSE(FileExists(path));
+  ui.AnswerFiles({path.c_str()});
+  Menu(ID_ALBUM_SAVE_AS_TEMPLATE);
+  // Beside any notice of library pictures the page bar cannot find.
+  int saveDialogs = 0;
+  for (size_t i = asked; i < ui.Questions().size(); ++i) saveDialogs += ui.Questions()[i].kind == CString("save");
+  EXPECT_EQ(saveDialogs, 2);
+  ASSERT_TRUE(FileExists(path));
+  EXPECT_TRUE(frame->GetAlbum()->IsModified());
+  EXPECT_EQ(frame->GetLists().templates.GetItemCount(), templatesBefore) << "no page template";
+
+  const std::string albums = Temp() / "nuovi";
+  MakeFolder(albums);
+  CSposalboDoc made("DaTemplate", albums, path, nullptr);
+  treeNode::CSposalboTreeNode& copy = *made.GetRoot();
+  ASSERT_EQ(copy.GetPageCount(), 4);
+  EXPECT_FALSE(copy.IsTemplateCopy());
+  ASSERT_EQ(copy.GetPage(0)->GetChildCount(), 2u);
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(copy.GetPage(0)->GetChild(1));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_EQ(photo->GetName(), Sample().PhotoB());
+  EXPECT_EQ(copy.GetPage(1)->GetChildCount(), 0u);
+  EXPECT_EQ(copy.GetPage(2)->GetChildCount(), 2u);
 }
 
 TEST_F(MainFrameCommandsTest, ThePrintItemIsNeverEnabled) {
