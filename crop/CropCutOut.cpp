@@ -5,6 +5,7 @@
 #include "crop/CurvePath.h"
 #include "crop/SoftMask.h"
 #include "imagelib/ImgBitmap.h"
+#include "imagelib/IplFailures.h"
 
 namespace {
 // Takes a region of interest off a picture again when the owner goes.
@@ -51,12 +52,14 @@ bool CopyChannel(CImgBitmap& photo, CImgBitmap& cutOut, int channel, const CRect
   const int h = rect.Height();
   if (!photo.SetROI(channel, rect.left, photo.GetHeight() - rect.bottom, rect.Width(), h)) return false;
   cutOut.SelectChannel(channel);
-  iplSetErrStatus(0);
+  // The image library's handler clears the status of a failure: the watch
+  // sees it.
+  const img::IplFailureWatch watch;
   if (multiply)
     iplMultiplyScale(photo.GetIplImage(), cutOut.GetIplImage(), cutOut.GetIplImage());
   else
     iplCopy(photo.GetIplImage(), cutOut.GetIplImage());
-  return iplGetErrStatus() >= 0;
+  return !watch.Failed();
 }
 }  // namespace
 

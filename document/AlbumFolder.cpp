@@ -26,11 +26,7 @@ std::string FullPath(const std::string& path) {
 }
 }  // namespace
 
-bool IsValidAlbumFolderName(const std::string& name) {
-  if (!IsSingleFileName(name.c_str())) return false;
-  const char last = name.back();
-  return last != '.' && last != ' ';
-}
+bool IsValidAlbumFolderName(const std::string& name) { return IsSingleFileName(name.c_str()); }
 
 bool CreateAlbumFolder(const std::string& parent, const std::string& name,
                        std::string& createdFolder) {

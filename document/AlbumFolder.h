@@ -6,9 +6,9 @@
 // The project file every album folder holds.
 extern const char kProjectFileName[];
 
-// True when the name can be a folder name as it stands: not empty, no
-// \ / : * ? " < > | or control characters, not "." or "..", and no trailing dot
-// or space (which the file system would drop, giving another folder).
+// True when the name can be a folder name as it stands: a single file name
+// (see PathNames.h), so no trailing dot or space, which the file system would
+// drop, giving another folder.
 bool IsValidAlbumFolderName(const std::string& name);
 
 // Creates parent\name, or parent\name_1 ... parent\name_1000 when the earlier

@@ -20,6 +20,12 @@ const char kCannotOpen[] = "Impossibile aprire il sposalbo.";
 const char kNewTextSample[] = "Prova di testo";
 const char kExportErrorTitle[] = "Errore invio al laboratorio";
 
+// The open error, with what in the file could not be taken when that is known.
+CSposalboException CannotOpen(const std::string& refusal) {
+  return CSposalboException(CSposalboException::kCannotOpen,
+                            refusal.empty() ? std::string(kCannotOpen) : kCannotOpen + ("\n" + refusal));
+}
+
 std::string FolderOfFile(const std::string& path) {
   char full[MAX_PATH];
   const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
@@ -33,11 +39,12 @@ CSposalboDoc::CSposalboDoc(const std::string& name, const std::string& parentFol
                            const std::string& templatePath, CD3DObj* view) {
   InitTextDialog();
   CreateFolderOrThrow(parentFolder, name);
-  m_root = treeNode::CSposalboTreeNode::Load(templatePath, view);
+  std::string refusal;
+  m_root = treeNode::CSposalboTreeNode::Load(templatePath, view, &refusal);
   if (!m_root) {
     // No album can be made of it: nothing of it stays on disk.
     RemoveEmptyAlbumFolder(m_folder);
-    throw CSposalboException(CSposalboException::kCannotOpen, kCannotOpen);
+    throw CannotOpen(refusal);
   }
   WriteNewAlbumOrThrow();
 }
@@ -54,8 +61,9 @@ CSposalboDoc::CSposalboDoc(const std::string& name, int pageWidth, int pageHeigh
 CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
     : m_projectPath(projectPath) {
   InitTextDialog();
-  m_root = treeNode::CSposalboTreeNode::Load(projectPath, view);
-  if (!m_root) throw CSposalboException(CSposalboException::kCannotOpen, kCannotOpen);
+  std::string refusal;
+  m_root = treeNode::CSposalboTreeNode::Load(projectPath, view, &refusal);
+  if (!m_root) throw CannotOpen(refusal);
   m_folder = FolderOfFile(projectPath);
   // What a save that never finished left beside the album goes.
   RemoveLeftoverReplacement(projectPath);

@@ -5,6 +5,7 @@
 #include "imagelib/ByteSink.h"
 #include "imagelib/FileReplace.h"
 #include "imagelib/ImageFile.h"
+#include "imagelib/IplFailures.h"
 #include "imagelib/JpegCodec.h"
 #include "imagelib/PreviewLoader.h"
 #include "imagelib/ProtectedJpeg.h"
@@ -13,6 +14,10 @@
 namespace {
 
 using img::WantsAlpha;
+
+// The image library's start-up: from here on a failing operation of the
+// processing library is reported and the program goes on.
+[[maybe_unused]] const bool kIplFailuresHandled = img::InstallIplFailureHandler();
 
 // An image processing library header over a raster's pixels (rows top-down).
 IplImage* HeaderOver(const img::Raster& r) {

@@ -49,6 +49,15 @@ class CAlbumCommandTarget : public CCmdTarget {
   void ShowAlbumPhotos();
   // Tells which names of a CD list were not imported.
   void ReportRefusedCdNames(const std::vector<std::string>& names);
+  // The album's image list for an album being opened: false, said, when the
+  // album must not open (AlbumOpenChecks.cpp).
+  bool TakeAlbumImageList(CSposalboDoc& album);
+  // Tells once that numbers of the open album were repaired while it was
+  // read, and marks it modified so the repair is saved (AlbumOpenChecks.cpp).
+  void TellRepairedNumbers();
+  // Refuses, said, to send an album whose pages use photos its image list
+  // lacks.
+  bool RefuseUnlistedPhotos(CSposalboDoc& album);
   // Writes a copy of the album (of one page when pageIndex >= 0) as a template
   // file chosen by the user; the chosen path, empty when cancelled or failed.
   std::string SaveTemplate(int pageIndex);

@@ -67,8 +67,7 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   }
   // Pictures of this album that cannot be shown are told afresh.
   ForgetToldPictureFailures();
-  if (auto list = spab_imagelist::CMImageList::Load(album->GetFolder().c_str(), false))
-    album->GetRoot()->SetImageList(std::move(list));
+  if (!TakeAlbumImageList(*album)) return;
   // Edits saved outside after the album was last closed reach its pages.
   if (const spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList())
     CatchUpOutsideEdits(*images, album->GetFolder());
@@ -81,6 +80,7 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   m_host.ShowCurrentPage();
   ShowAlbumPhotos();
   m_host.RebuildPageList();
+  TellRepairedNumbers();
 }
 
 std::string CAlbumCommandTarget::SaveTemplate(int pageIndex) {

@@ -11,6 +11,15 @@
 
 namespace {
 constexpr UINT kCdBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
+
+// The first names, one a line in quotes, and how many there are in all.
+std::string QuotedNames(const std::vector<std::string>& names) {
+  constexpr size_t kNamesShown = 10;
+  std::string text;
+  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) text += "\n\"" + names[i] + "\"";
+  if (names.size() > kNamesShown) text += "\n... (" + std::to_string(names.size()) + " in tutto)";
+  return text;
+}
 }  // namespace
 
 void CAlbumCommandTarget::OnLoadCD() {
@@ -37,11 +46,20 @@ void CAlbumCommandTarget::OnLoadCD() {
 // must know that photo is not in the album.
 void CAlbumCommandTarget::ReportRefusedCdNames(const std::vector<std::string>& names) {
   if (names.empty()) return;
-  constexpr size_t kNamesShown = 10;
-  std::string text = "Immagini non importate: nome non valido nella lista del CD.\n";
-  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) text += "\n\"" + names[i] + "\"";
-  if (names.size() > kNamesShown) text += "\n... (" + std::to_string(names.size()) + " in tutto)";
+  const std::string text = "Immagini non importate: nome non valido nella lista del CD.\n" + QuotedNames(names);
   Ask(text.c_str(), "Error", MB_OK | MB_ICONERROR);
+}
+
+// Only photos of the image list travel with their reference copies: an album
+// whose pages show others would reach the laboratory without them.
+bool CAlbumCommandTarget::RefuseUnlistedPhotos(CSposalboDoc& album) {
+  const std::vector<std::string> names = album.GetRoot()->GetUnlistedPhotos();
+  if (names.empty()) return false;
+  const std::string text =
+      "Impossibile inviare lo sposalbo al laboratorio: le pagine usano foto che non sono nella lista delle "
+      "immagini dello sposalbo (immagini.xml), e il laboratorio non le riceverebbe.\n" + QuotedNames(names);
+  Ask(text.c_str(), "Invia al laboratorio", MB_OK | MB_ICONERROR);
+  return true;
 }
 
 void CAlbumCommandTarget::OnLoadImages() {
@@ -68,7 +86,7 @@ void CAlbumCommandTarget::OnLoadImages() {
 
 void CAlbumCommandTarget::OnSendToLab() {
   CSposalboDoc* album = m_host.GetAlbum();
-  if (!album) return;
+  if (!album || RefuseUnlistedPhotos(*album)) return;
   if (album->IsModified()) {
     if (Ask("E' necessario salvare il sposalbo prima di poter procedere con l'invio. Vuoi salvare?",
             "Salva sposalbo", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)

@@ -27,9 +27,7 @@ bool WriteFontList(const std::string& path, const std::vector<std::string>& face
     font->SetAttribute("name", face);
     root->LinkEndChild(font);
   }
-  TiXmlPrinter printer;
-  document.Accept(&printer);
-  return WriteWholeFile(path, printer.Str());
+  return WriteWholeFile(path, XmlText(document));
 }
 
 std::vector<std::string> ReadFontList(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "app/lists/FotoImgListView.h"
 
+#include "app/lists/LibraryListViews.h"
 #include "app/shell/EditorFrame.h"
 #include "app/menus/ContextMenu.h"
 #include "document/SposalboDoc.h"
@@ -29,6 +30,10 @@ spab_imagelist::CMImageList* AlbumImages() {
   return root ? root->GetImageList() : nullptr;
 }
 }  // namespace
+
+// A cut-out's mask lies beside its working copy in the album's "img" folder:
+// it is the photo's shape, not a photo of its own.
+bool CFotoImgListView::AcceptFile(const CString& name) const { return !IsMaskCompanion(name); }
 
 BOOL CFotoImgListView::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CImgListView::Create(style & ~(LVS_SORTASCENDING | LVS_SORTDESCENDING), rect, parent, id);

@@ -14,6 +14,7 @@ class CFotoImgListView : public CImgListView {
   // paints shows only at the paint after.
   void UpdateUsedMarks();
   bool MasksShapePictures() const override { return true; }
+  bool AcceptFile(const CString& name) const override;
   // Whether the first selected photo may be deleted: it is in the album's
   // image list, and neither a page nor a page's undo or redo history nor a
   // clipboard uses it.

@@ -1,6 +1,7 @@
 #include "document/albumfile/AlbumXml.h"
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <locale>
 #include <sstream>
@@ -72,6 +73,16 @@ NumberKind ParseAlbumDouble(const std::string& text, double& value)
         return NumberKind::kNotNumber;
     value = parsed;
     return NumberKind::kFinite;
+}
+
+bool ParsePageSide(const std::string& text, int& millimetres)
+{
+    double value = 0.0;
+    if (ParseAlbumDouble(text, value) != NumberKind::kFinite || !(value >= 1.0) ||
+        value >= static_cast<double>(INT_MAX) + 1.0)
+        return false;
+    millimetres = static_cast<int>(value);
+    return true;
 }
 
 void SetDoubleAttribute(TiXmlElement& element, const char* name, double value)

@@ -30,6 +30,10 @@ enum class NumberKind { kNotNumber, kFinite, kNotFinite };
 // can refuse them.
 NumberKind ParseAlbumDouble(const std::string& text, double& value);
 
+// A page side in millimetres: a finite number from 1 to the largest int
+// (its whole part); false for anything else.
+bool ParsePageSide(const std::string& text, int& millimetres);
+
 void SetDoubleAttribute(TiXmlElement& element, const char* name, double value);
 void SetIntAttribute(TiXmlElement& element, const char* name, int value);
 

@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include "document/albumfile/AlbumXml.h"
+#include "document/albumfile/XmlFile.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/nodes/EffectTreeNode.h"
@@ -95,9 +96,7 @@ bool CTreeNode::SaveToFile(const std::string& path)
 {
     TiXmlDocument document;
     SaveXml(document);
-    TiXmlPrinter printer;
-    document.Accept(&printer);
-    if (!ReplaceFileWithBytes(path, printer.Str()))
+    if (!ReplaceFileWithBytes(path, XmlText(document)))
         return false;
     OnSavedToFile();
     return true;

@@ -67,3 +67,10 @@ bool LoadXmlFile(const std::string& path, TiXmlDocument& document)
     document.Parse(bytes.data(), nullptr, TIXML_DEFAULT_ENCODING);
     return !document.Error();
 }
+
+std::string XmlText(const TiXmlDocument& document)
+{
+    TiXmlPrinter printer;
+    document.Accept(&printer);
+    return printer.Str();
+}

@@ -17,8 +17,9 @@ struct XmlNesting {
     // The deepest element nesting the parser reaches, counted up to one above
     // the limit the walk was given.
     int depth = 0;
-    // The parser would stop the program on this text (an internal assertion
-    // fails on a declaration whose rest is only white space).
+    // A declaration whose rest is only white space: an internal assertion of
+    // the library stopped the program on it before the distribution's fix,
+    // and no file of ours holds one, so the loader refuses it.
     bool parserFails = false;
 };
 

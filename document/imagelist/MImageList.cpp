@@ -11,6 +11,7 @@
 #include "document/services/FileOperation.h"
 #include "imagelib/FileReplace.h"
 #include "document/services/PathNames.h"
+#include "document/imagelist/ImportMessages.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "render/MaskPath.h"
 
@@ -18,6 +19,7 @@ namespace spab_imagelist {
 
 namespace {
 const char kListFileName[] = "immagini.xml";
+const char kNoNumberLeft[] = "lo sposalbo non ha pi\xF9 numeri liberi per le sue foto";
 
 std::string ListPath(const char* path, bool isFullPath) {
   std::string p = path ? path : "";
@@ -37,6 +39,11 @@ bool FileExists(const std::string& path) {
 }
 
 void ShowError(const char* text) { DocumentMessageBox(text, "Error", MB_OK | MB_ICONERROR); }
+
+// Every failed import names its file and says what failed.
+void ShowImportFailure(const std::string& name, const std::string& what) {
+  ShowError(ImportFailureText(name, what).c_str());
+}
 
 std::string Text(const TiXmlElement* element, const char* name) {
   const char* value = element->Attribute(name);
@@ -189,25 +196,30 @@ bool CMImageList::Save(const char* path, bool isFullPath) const {
     SetCropValue(*element, "ratioH", image->ratioH);
   }
 
-  TiXmlPrinter printer;
-  document.Accept(&printer);
-  return ReplaceFileWithBytes(ListPath(path, isFullPath), printer.Str());
+  return ReplaceFileWithBytes(ListPath(path, isFullPath), XmlText(document));
 }
 
 bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const char* cdFolder,
                                const char* fileName) {
   std::string name = fileName ? fileName : "";
   std::string newName;
-  if (!TakeWorkingName(newName, albumFolder, FindExtension(name.c_str())) ||
-      !IsRelativeSubPath(name.c_str())) {
-    ShowError((name + ": nome di file non valido.").c_str());
+  if (!IsRelativeSubPath(name.c_str())) {
+    ShowImportFailure(name, "nome di file non valido");
+    return false;
+  }
+  if (!TakeWorkingName(newName, albumFolder, FindExtension(name.c_str()))) {
+    ShowImportFailure(name, kNoNumberLeft);
     return false;
   }
   std::string source = JoinPath(cdFolder ? cdFolder : "", name);
   std::string target = ImgPath(albumFolder, newName);
+  if (const std::string fault = ImportSourceFault(source.c_str()); !fault.empty()) {
+    ShowImportFailure(name, fault);
+    return false;
+  }
   CFileOperation operation;
   if (!operation.Copy(source.c_str(), target.c_str())) {
-    ShowError(operation.GetErrorString());
+    ShowImportFailure(name, "impossibile copiare il file dal CD (" + CopyFailureReason(operation) + ")");
     return false;
   }
   // A file from a CD is read-only; the album's copy must be writable.
@@ -235,23 +247,28 @@ bool CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string
 }
 
 CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder) {
-  CFileOperation operation;
-  int kind = operation.GetPathKind(sourcePath);
-  if (kind == CFileOperation::kPathMissing || kind == CFileOperation::kPathFolder) return nullptr;
-
-  std::string name = FindFileName(sourcePath);
+  std::string name = FindFileName(sourcePath ? sourcePath : "");
+  // A file chosen and then not imported is said, whatever the reason.
+  if (const std::string fault = ImportSourceFault(sourcePath); !fault.empty()) {
+    ShowImportFailure(name, fault);
+    return nullptr;
+  }
   std::string referenceName;
-  if (!TakeReferenceName(referenceName, albumFolder, FindExtension(name.c_str()))) return nullptr;
+  if (!TakeReferenceName(referenceName, albumFolder, FindExtension(name.c_str()))) {
+    ShowImportFailure(name, kNoNumberLeft);
+    return nullptr;
+  }
   std::string reference = RifPath(albumFolder, referenceName);
+  CFileOperation operation;
   if (!operation.Copy(sourcePath, reference.c_str())) {
-    ShowError(operation.GetErrorString());
+    ShowImportFailure(name, "impossibile copiare il file nello sposalbo (" + CopyFailureReason(operation) + ")");
     return nullptr;
   }
   ::SetFileAttributesA(reference.c_str(), FILE_ATTRIBUTE_NORMAL);
 
   std::string workingName;
   if (!MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName)) {
-    ShowError((name + ": impossibile leggere l'immagine.").c_str());
+    ShowImportFailure(name, "impossibile leggere l'immagine");
     return nullptr;
   }
 

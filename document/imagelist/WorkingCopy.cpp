@@ -91,6 +91,8 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
 
 RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
   CImgBitmap picture;
+  // No preview trailer: the file just edited is the user's and stays as the
+  // editor wrote it.
   if (!picture.LoadPreview(changedPath, 1, false, kWorkingSize, true)) return RemakeResult::kUnreadable;
   // Our own rewrite of the copy must not come back as a change.
   CFileWatchOwnWrite ownWrite(jpegPath);

@@ -79,20 +79,26 @@ void CImgTreeNode::ReadAttributes(const TiXmlElement& element)
     m_picture->SetPosition(placement.x, placement.y);
     m_picture->SetScale(placement.scaleX, placement.scaleY);
     m_picture->SetRotation(placement.rotation);
-    // Missing colour values read as 0, as the file has always been read.
+    // Missing colour values read as 0, as the file has always been read; a
+    // value that cannot be used becomes the one that leaves the picture as
+    // it is.
+    const CImgColor neutral;
     float* const colour[] = {&m_colour.red,        &m_colour.green,    &m_colour.blue,
                              &m_colour.brightness, &m_colour.contrast, &m_colour.saturation,
                              &m_colour.alpha};
+    const float repaired[] = {neutral.red,      neutral.green,      neutral.blue, neutral.brightness,
+                              neutral.contrast, neutral.saturation, neutral.alpha};
     const char* const names[] = {"red",      "green",      "blue", "brightness",
                                  "contrast", "saturation", "alpha"};
     for (size_t i = 0; i < 7; ++i)
-        ReadFloatAttribute(element, names[i], *colour[i]);
+        ReadFloatOrRepair(element, names[i], *colour[i], repaired[i]);
     int pers = 0;
     ReadIntAttribute(element, "pers", pers);
     m_pers = pers == 1;
-    ReadFloatAttribute(element, "cropX", m_cropX);
-    ReadFloatAttribute(element, "cropY", m_cropY);
-    ReadFloatAttribute(element, "ratioH", m_ratioH);
+    // Repaired to no crop at all.
+    ReadFloatOrRepair(element, "cropX", m_cropX, 0.0f);
+    ReadFloatOrRepair(element, "cropY", m_cropY, 0.0f);
+    ReadFloatOrRepair(element, "ratioH", m_ratioH, 0.0f);
 }
 
 void CImgTreeNode::CopyCropFromImageList()

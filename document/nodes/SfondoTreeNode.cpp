@@ -1,6 +1,7 @@
 #include "document/nodes/SfondoTreeNode.h"
 
 #include <cmath>
+#include <utility>
 
 #include <tinyxml.h>
 
@@ -21,10 +22,15 @@ CSfondoTreeNode::CSfondoTreeNode(CTreeNode* parent) : CTreeNode(tags::kSfondo, p
 CSfondoTreeNode::CSfondoTreeNode(const TiXmlElement& element, CTreeNode* parent)
     : CTreeNode(element, parent)
 {
-    // Read over white: a background without colour values stays white.
-    ReadDoubleAttribute(element, "red", red);
-    ReadDoubleAttribute(element, "green", green);
-    ReadDoubleAttribute(element, "blue", blue);
+    // Read over white: a background without colour values stays white, as a
+    // new one is. Read as 0.0, every such page would turn black, in the
+    // editor and at the laboratory, with nothing in the file asking for it.
+    // A value that cannot be used is repaired to white as well.
+    const std::pair<const char*, float*> colours[] = {{"red", &red}, {"green", &green}, {"blue", &blue}};
+    for (const auto& [name, value] : colours) {
+        if (element.Attribute(name))
+            ReadFloatOrRepair(element, name, *value, 1.0f);
+    }
 }
 
 CSfondoTreeNode::CSfondoTreeNode(const CSfondoTreeNode& source, CTreeNode* parent)

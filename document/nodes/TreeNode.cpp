@@ -64,20 +64,51 @@ bool CTreeNode::ReadFloatAttribute(const TiXmlElement& element, const char* name
         value = 0.0f;
         return true;
     }
-    if (kind == NumberKind::kNotFinite)
+    // Beyond a float it would turn infinite.
+    if (kind == NumberKind::kNotFinite || std::fabs(parsed) > FLT_MAX)
         return false;
     value = static_cast<float>(parsed);
     return true;
 }
 
+bool CTreeNode::ReadFloatOrRepair(const TiXmlElement& element, const char* name, float& value,
+                                  float repaired)
+{
+    const char* text = element.Attribute(name);
+    if (!text) {
+        value = 0.0f;
+        return false;
+    }
+    double parsed = 0.0;
+    if (ParseAlbumDouble(text, parsed) == NumberKind::kFinite && std::fabs(parsed) <= FLT_MAX) {
+        value = static_cast<float>(parsed);
+        return false;
+    }
+    value = repaired;
+    NoteRepairedNumber();
+    return true;
+}
+
+void CTreeNode::NoteRepairedNumber()
+{
+    if (m_parent)
+        m_parent->NoteRepairedNumber();
+}
+
 CTreeNode::StoredPlacement CTreeNode::ReadPlacementAttributes(const TiXmlElement& element)
 {
     StoredPlacement placement;
-    ReadFloatAttribute(element, "pos_x", placement.x);
-    ReadFloatAttribute(element, "pos_y", placement.y);
-    ReadFloatAttribute(element, "scale_x", placement.scaleX);
-    ReadFloatAttribute(element, "scale_y", placement.scaleY);
-    ReadFloatAttribute(element, "rotation", placement.rotation);
+    ReadFloatOrRepair(element, "pos_x", placement.x, 0.0f);
+    ReadFloatOrRepair(element, "pos_y", placement.y, 0.0f);
+    ReadFloatOrRepair(element, "rotation", placement.rotation, 0.0f);
+    const bool repairedX = ReadFloatOrRepair(element, "scale_x", placement.scaleX, 1.0f);
+    const bool repairedY = ReadFloatOrRepair(element, "scale_y", placement.scaleY, 1.0f);
+    // One lost scale takes the other's size, so the object keeps its shape
+    // (a mirroring it had is not known any more).
+    if (repairedX && !repairedY && placement.scaleY != 0.0f)
+        placement.scaleX = std::fabs(placement.scaleY);
+    if (repairedY && !repairedX && placement.scaleX != 0.0f)
+        placement.scaleY = std::fabs(placement.scaleX);
     return placement;
 }
 

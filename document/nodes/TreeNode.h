@@ -170,8 +170,20 @@ protected:
 
     void SetTag(const std::string& tag) { m_tag = tag; }
 
+    // A number of an object as the file holds it. Missing: 0.0, the file's
+    // read default. A finite number: it. Anything else (no number, infinite,
+    // not-a-number, beyond a float) would hide or break the object and be
+    // written back changed: the repaired value is taken instead and the album
+    // hears of it (NoteRepairedNumber); true then.
+    bool ReadFloatOrRepair(const TiXmlElement& element, const char* name, float& value, float repaired);
+    // A number read from the file was replaced; the album root counts them
+    // so the user can be told once. Nodes pass it up to their parent.
+    virtual void NoteRepairedNumber();
+
     // Position, scale and turn, as pictures and texts store them; a missing
-    // value reads as 0.
+    // value reads as 0. A value that cannot be used is repaired to keep the
+    // object in place and visible: position and turn 0, a scale the size of
+    // the other one (or 1).
     struct StoredPlacement {
         float x = 0.0f, y = 0.0f, scaleX = 0.0f, scaleY = 0.0f, rotation = 0.0f;
     };

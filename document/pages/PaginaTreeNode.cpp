@@ -487,4 +487,20 @@ bool CPaginaTreeNode::UsesPhoto(const std::string& name) const
     return NamesPhoto(this, name) || NamesPhoto(m_background.get(), name);
 }
 
+void CPaginaTreeNode::CollectUnlistedPhotos(std::vector<std::string>& names)
+{
+    spab_imagelist::CMImageList* list = ImageList();
+    const auto collect = [list, &names](CImgTreeNode* photo) {
+        const std::string& name = photo->GetName();
+        // A template's placeholder has no name yet and names no photo.
+        if (name.empty() || (list && list->Find(name.c_str())))
+            return;
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    };
+    for (size_t i = 0; i < GetChildCount(); ++i)
+        ForEachPhoto(GetChild(i), collect);
+    ForEachPhoto(m_background.get(), collect);
+}
+
 } // namespace treeNode

@@ -124,6 +124,9 @@ public:
     // Whether the page shows that album photo, among its objects or as its
     // background.
     bool UsesPhoto(const std::string& name) const;
+    // The album photos the page shows (objects and background) that the
+    // album image list does not have, each once in names.
+    void CollectUnlistedPhotos(std::vector<std::string>& names);
 
     CSfondoTreeNode* GetBackground() const { return m_background.get(); }
     CTreeNode* GetHandleObject() const { return m_handleObject; }

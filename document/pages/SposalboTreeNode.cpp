@@ -1,6 +1,8 @@
 #include "document/pages/SposalboTreeNode.h"
 
 #include <new>
+#include <string>
+#include <utility>
 
 #include <tinyxml.h>
 
@@ -18,7 +20,35 @@ namespace treeNode {
 
 namespace {
 constexpr float kDefaultAspect = 2.0f;
+constexpr size_t kShownValueLength = 40;
+
+// A missing side takes its default; any side given must be a size, or the
+// page would be drawn with no area, inside out or not at all.
+std::string PageSizeFault(const TiXmlElement& element)
+{
+    const std::pair<const char*, const char*> sides[] = {{"pageWidth", "Larghezza"},
+                                                         {"pageHeight", "Altezza"}};
+    for (const auto& side : sides) {
+        const char* text = element.Attribute(side.first);
+        int millimetres = 0;
+        if (!text || ParsePageSide(text, millimetres))
+            continue;
+        // A value of any length fits the message box cut short.
+        std::string shown(text);
+        if (shown.size() > kShownValueLength)
+            shown = shown.substr(0, kShownValueLength) + "...";
+        return std::string(side.second) + " della pagina non valida: " + side.first + "=\"" + shown +
+               "\" (serve un numero intero di millimetri, almeno 1).";
+    }
+    return std::string();
 }
+
+void ReadPageSide(const TiXmlElement& element, const char* name, int& millimetres)
+{
+    if (const char* text = element.Attribute(name))
+        ParsePageSide(text, millimetres);
+}
+} // namespace
 
 CSposalboTreeNode::CSposalboTreeNode(CD3DObj* view, CTreeNode* parent)
     : CTreeNode(tags::kSposalbo, parent),
@@ -81,7 +111,7 @@ CSposalboTreeNode::CSposalboTreeNode(const CSposalboTreeNode& source, CD3DObj* v
 CSposalboTreeNode::~CSposalboTreeNode() = default;
 
 std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& path,
-                                                           CD3DObj* view)
+                                                           CD3DObj* view, std::string* refusal)
 {
     TiXmlDocument document;
     if (!LoadXmlFile(path, document))
@@ -89,6 +119,12 @@ std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& pa
     const TiXmlElement* root = document.FirstChildElement();
     if (!root)
         return nullptr;
+    const std::string fault = PageSizeFault(*root);
+    if (!fault.empty()) {
+        if (refusal)
+            *refusal = fault;
+        return nullptr;
+    }
     return std::make_unique<CSposalboTreeNode>(*root, view, nullptr);
 }
 
@@ -102,8 +138,8 @@ void CSposalboTreeNode::ReadAttributes(const TiXmlElement& element)
         m_currentPage = current < 0 || current >= GetPageCount() ? 0 : current;
     ReadIntAttribute(element, "numMinPage", m_numMinPage);
     ReadIntAttribute(element, "numMaxPage", m_numMaxPage);
-    ReadIntAttribute(element, "pageWidth", m_pageWidth);
-    ReadIntAttribute(element, "pageHeight", m_pageHeight);
+    ReadPageSide(element, "pageWidth", m_pageWidth);
+    ReadPageSide(element, "pageHeight", m_pageHeight);
     ReadIntAttribute(element, "rifilo", m_rifilo);
 }
 
@@ -116,6 +152,18 @@ void CSposalboTreeNode::WriteAttributes(TiXmlElement& element)
     SetIntAttribute(element, "pageWidth", m_pageWidth);
     SetIntAttribute(element, "pageHeight", m_pageHeight);
     SetIntAttribute(element, "rifilo", m_rifilo);
+}
+
+void CSposalboTreeNode::NoteRepairedNumber()
+{
+    ++m_repairedNumbers;
+}
+
+int CSposalboTreeNode::TakeRepairedNumbers()
+{
+    const int repaired = m_repairedNumbers;
+    m_repairedNumbers = 0;
+    return repaired;
 }
 
 void CSposalboTreeNode::OnSavedToFile()
@@ -369,6 +417,9 @@ bool CSposalboTreeNode::SetCover(bool cover)
     if (previous != cover) {
         KeepSingleCover(true);
         page->SetCover(cover);
+        // The cover is written with the album: a change of it alone is one
+        // to save.
+        m_modified = true;
     }
     return previous;
 }
@@ -449,6 +500,14 @@ bool CSposalboTreeNode::IsPhotoInUse(const std::string& name) const
             return true;
     }
     return false;
+}
+
+std::vector<std::string> CSposalboTreeNode::GetUnlistedPhotos() const
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < GetPageCount(); ++i)
+        GetPage(i)->CollectUnlistedPhotos(names);
+    return names;
 }
 
 void CSposalboTreeNode::CopySelection()

@@ -4,6 +4,7 @@
 // object clipboards. It carries out the page-list commands and answers the
 // questions the nodes send up the tree.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "document/nodes/TreeNode.h"
@@ -34,8 +35,11 @@ public:
     CSposalboTreeNode(const CSposalboTreeNode& source, CD3DObj* view);
     ~CSposalboTreeNode() override;
 
-    // The album in the file, or null when it cannot be read or has no element.
-    static std::unique_ptr<CSposalboTreeNode> Load(const std::string& path, CD3DObj* view);
+    // The album in the file, or null when it cannot be read or has no element,
+    // or when its page size is no size a page can have (said in refusal,
+    // naming the value).
+    static std::unique_ptr<CSposalboTreeNode> Load(const std::string& path, CD3DObj* view,
+                                                    std::string* refusal = nullptr);
 
     void WriteAttributes(TiXmlElement& element) override;
     std::unique_ptr<CTreeNode> Clone(CTreeNode* parent) const override;
@@ -69,6 +73,9 @@ public:
     bool IsModified() const;
     void SetModified(bool modified) { m_modified = modified; }
     void SetTemplateCopy(bool copy) { m_templateCopy = copy; }
+    // How many numbers of the album's objects were repaired since it was
+    // read (or since the last call); the count starts again at 0.
+    int TakeRepairedNumbers();
 
     int GetPageWidth() const { return m_pageWidth; }
     int GetPageHeight() const { return m_pageHeight; }
@@ -99,6 +106,9 @@ public:
     // Whether a page, the undo or redo history of a page, or a clipboard
     // still shows that album photo: its files must stay.
     bool IsPhotoInUse(const std::string& name) const;
+    // The album photos the pages show that the album image list does not
+    // have (a list lost or damaged): the laboratory would not get them.
+    std::vector<std::string> GetUnlistedPhotos() const;
     void CopySelection();
     void CutSelection();
     void PasteSelection();
@@ -108,6 +118,9 @@ public:
         return m_objectClipboard;
     }
     CPaginaTreeNode* GetPageClipboard() const { return m_pageClipboard.get(); }
+
+protected:
+    void NoteRepairedNumber() override;
 
 private:
     // A paste that ran out of memory halfway: the page and its history as they were.
@@ -137,6 +150,7 @@ private:
     int m_idCounter = 0;
     bool m_useLowRes = true;
     PageListChange m_change;
+    int m_repairedNumbers = 0;
 };
 
 } // namespace treeNode

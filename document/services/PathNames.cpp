@@ -9,7 +9,9 @@ bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
 char Upper(char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; }
 
 // Windows opens a device for these whatever the folder and extension: "NUL",
-// "con.jpg" and "COM1 .txt" name no file.
+// "con.jpg" and "COM1 .txt" name no file. The ports run from 0 to 9 and also
+// take the superscript digits one to three (bytes B9, B2, B3 in the program's
+// code page).
 bool IsDeviceName(const char* begin, const char* end) {
   const char* stem = begin;
   while (stem != end && *stem != '.') ++stem;
@@ -19,16 +21,19 @@ bool IsDeviceName(const char* begin, const char* end) {
   static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
   for (const char* device : kDevices)
     if (base == device) return true;
-  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-         base[3] >= '1' && base[3] <= '9';
+  if (base.size() != 4 || (base.compare(0, 3, "COM") != 0 && base.compare(0, 3, "LPT") != 0))
+    return false;
+  const char digit = base[3];
+  return (digit >= '0' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
 }
 
 bool IsComponentOk(const char* begin, const char* end) {
   size_t length = static_cast<size_t>(end - begin);
   if (length == 0) return false;
   if (IsDeviceName(begin, end)) return false;
-  if (length == 1 && begin[0] == '.') return false;
-  if (length == 2 && begin[0] == '.' && begin[1] == '.') return false;
+  // Windows drops trailing dots and blanks when it opens a name, so the file
+  // opened would not be the name checked; "." and ".." end so too.
+  if (end[-1] == '.' || end[-1] == ' ') return false;
   for (const char* p = begin; p != end; ++p) {
     unsigned char ch = static_cast<unsigned char>(*p);
     if (ch < 32 || std::strchr("\\/:*?\"<>|", ch)) return false;

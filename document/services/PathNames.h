@@ -2,9 +2,10 @@
 // Checks for names that come from files the user or the laboratory hands us
 // (immagini.xml, cd.xml): such a name may only ever point inside its folder.
 
-// True for one path component: not empty, not "." or "..", no device name
-// ("NUL", "con.jpg", "COM1"), and free of \ / : * ? " < > | and control
-// characters.
+// True for one path component: not empty, not ending in a dot or a blank (so
+// neither "." nor ".."), no device name ("NUL", "con.jpg", "COM0", or a port
+// numbered with a superscript digit), and free of \ / : * ? " < > | and
+// control characters.
 bool IsSingleFileName(const char* name);
 
 // True for a relative path below a folder: one or more single file names joined by

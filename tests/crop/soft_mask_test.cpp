@@ -173,6 +173,25 @@ TEST_F(CutOutTest, NothingToCutWritesNoFile) {
   EXPECT_FALSE(FileExists(folder + "\\missing\\cut.tif"));
 }
 
+// The image library starts with its own handler of the processing library's
+// failures: a copy out of a photo whose header is spoilt fails, the program
+// goes on, the status is clear again, and the cut-out says it failed.
+TEST_F(CutOutTest, AFailingCopyOutOfThePhotoIsAFailedCutOut) {
+  CImgBitmap photo;
+  ASSERT_TRUE(MakeTestPhoto(photo, 100, 100));
+  CPolyArray some;
+  CPoly square = RectPoly(10, 10, 60, 60);
+  some.Add(square);
+  photo.GetIplImage()->align = 3;  // neither 4 nor 8
+  CRect area;
+  EXPECT_EQ(WriteCropCutOut(&photo, some, 0.0f, 0.0f, path.c_str(), &area), CutOutResult::failed);
+  EXPECT_EQ(iplGetErrStatus(), 0);
+  EXPECT_FALSE(FileExists(path));
+  photo.GetIplImage()->align = IPL_ALIGN_DWORD;
+  EXPECT_EQ(WriteCropCutOut(&photo, some, 0.0f, 0.0f, path.c_str(), &area), CutOutResult::written)
+      << "a failure is no failure of the next cut-out";
+}
+
 TEST(CropValues, PlaceTheCutOutRelativeToThePhotosCentre) {
   float cropX = 0, cropY = 0, ratioH = 0;
   ComputeCropValues(CRect(0, 0, 50, 50), 100, 100, cropX, cropY, ratioH);  // upper left quarter

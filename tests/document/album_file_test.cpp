@@ -2,9 +2,14 @@
 
 #include <tinyxml.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "AlbumSamples.h"
 #include "TempFolder.h"
 #include "ModelFakes.h"
+#include "XmlValues.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/nodes/EffectTreeNode.h"
@@ -35,6 +40,33 @@ std::string SaveText(CTreeNode& node, const char* path = "saved.sbm")
 std::string Album(const std::string& pages, const std::string& rootAttributes = "")
 {
     return "<sposalbo" + rootAttributes + ">\n" + pages + "</sposalbo>\n";
+}
+
+// Every object of a page, with what it holds, in order; a frame or group
+// lists its own objects.
+std::vector<std::string> Objects(const CTreeNode& node)
+{
+    std::vector<std::string> objects;
+    for (size_t i = 0; i < node.GetChildCount(); ++i) {
+        CTreeNode* child = node.GetChild(i);
+        if (auto* text = dynamic_cast<CTestoTreeNode*>(child))
+            objects.push_back("testo " + text->GetText() + " | " + text->GetLogFont().lfFaceName);
+        else if (auto* picture = dynamic_cast<CImgTreeNode*>(child))
+            objects.push_back(child->GetTag() + " " + picture->GetName());
+        else if (auto* variable = dynamic_cast<CVariabileTreeNode*>(child))
+            objects.push_back("variabile " + variable->GetName() + " = " + variable->GetValore());
+        else
+            objects.push_back(child->GetTag());
+    }
+    return objects;
+}
+
+void AddText(CTreeNode& page, const std::string& text, const std::string& face = "Arial")
+{
+    LOGFONTA font{};
+    font.lfHeight = -24;
+    std::strncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    page.AddChild(std::make_unique<CTestoTreeNode>(text, font, RGB(1, 2, 3), &page), true);
 }
 } // namespace
 
@@ -99,6 +131,63 @@ TEST(AlbumFileTest, RichAlbumIsReadIntoTheRightNodes)
     EXPECT_TRUE(placeholder->GetName().empty());
 }
 
+// Texts, wedding data, picture and face names holding markup, references,
+// quotes and accented letters are saved and opened again word for word, in
+// albums and templates, with every object beside them still there.
+TEST(AlbumFileTest, EveryValueIsOpenedAgainWordForWord)
+{
+    auto album = LoadText(Album("<pagina /><pagina />"));
+    ASSERT_TRUE(album);
+    CPaginaTreeNode& values = *album->GetPage(0);
+    for (const std::string& name : xml_values_test::FileNameValues()) {
+        ASSERT_TRUE(IsSafePictureName(name)) << name;
+        values.AddChild(std::make_unique<CImgTreeNode>(name, &values), true);
+    }
+    for (const std::string& value : xml_values_test::TextValues()) {
+        AddText(values, value, value.substr(0, LF_FACESIZE - 1));
+        CDatiTreeNode* dati = album->GetDati();
+        dati->AddChild(std::make_unique<CVariabileTreeNode>(value, value, dati), true);
+    }
+    // A reference cut between two texts once swallowed everything up to the
+    // next ';', the photo between them included.
+    CPaginaTreeNode& cut = *album->GetPage(1);
+    AddText(cut, "Prova &#x");
+    cut.AddChild(std::make_unique<CImgTreeNode>("1.jpg", &cut), true);
+    AddText(cut, "x41; fine");
+    AddText(cut, "Prova &#x41; fine");
+    const std::vector<std::string> pageObjects[] = {Objects(values), Objects(cut)};
+    const std::vector<std::string> data = Objects(*album->GetDati());
+    ASSERT_EQ(pageObjects[1], (std::vector<std::string>{"testo Prova &#x | Arial", "immagine 1.jpg",
+                                                        "testo x41; fine | Arial",
+                                                        "testo Prova &#x41; fine | Arial"}));
+
+    ASSERT_TRUE(album->SaveToFile("values.sbm"));
+    auto reread = CSposalboTreeNode::Load("values.sbm", nullptr);
+    ASSERT_TRUE(reread) << ReadTextFile("values.sbm");
+    ASSERT_EQ(reread->GetPageCount(), 2);
+    EXPECT_EQ(Objects(*reread->GetPage(0)), pageObjects[0]);
+    EXPECT_EQ(Objects(*reread->GetPage(1)), pageObjects[1]);
+    EXPECT_EQ(Objects(*reread->GetDati()), data);
+
+    // A template keeps the texts and the wedding data; its photos become
+    // numbered places.
+    std::unique_ptr<CSposalboTreeNode> copy = album->CloneAlbum(nullptr);
+    copy->SetTemplateCopy(true);
+    ASSERT_TRUE(copy->SaveToFile("values.sbt"));
+    auto templ = CSposalboTreeNode::Load("values.sbt", nullptr);
+    ASSERT_TRUE(templ) << ReadTextFile("values.sbt");
+    ASSERT_EQ(templ->GetPageCount(), 2);
+    const auto numbered = [](std::vector<std::string> objects) {
+        for (std::string& object : objects)
+            if (object.compare(0, 9, "immagine ") == 0)
+                object = "immagine ";
+        return objects;
+    };
+    EXPECT_EQ(Objects(*templ->GetPage(0)), numbered(pageObjects[0]));
+    EXPECT_EQ(Objects(*templ->GetPage(1)), numbered(pageObjects[1]));
+    EXPECT_EQ(Objects(*templ->GetDati()), data);
+}
+
 TEST(AlbumFileTest, MissingAttributesTakeTheirReadDefaults)
 {
     auto album = LoadText(Album("    <pagina copertina=\"2\">\n"
@@ -126,6 +215,88 @@ TEST(AlbumFileTest, MissingAttributesTakeTheirReadDefaults)
     const std::string saved = SaveText(*album);
     EXPECT_EQ(std::string::npos, saved.find("cropX")) << "zero crop values are not written";
     EXPECT_EQ(std::string::npos, saved.find("bookmark"));
+}
+
+// Numbers no object can hold would hide it or break it, and be written back
+// changed: each is repaired so the object stays in place and visible (one lost
+// scale takes the other's size), the album counts them so the user can be
+// told, and the repair is what a save writes.
+TEST(AlbumFileTest, ImpossibleNumbersOfObjectsAreRepairedAndCounted)
+{
+    auto album = LoadText(Album(
+        "    <pagina>\n"
+        "        <sfondo red=\"nan\" green=\"0.5\" />\n"
+        "        <cornice name=\"c.png\" pos_x=\"inf\" pos_y=\"0.25\" scale_x=\"nan\" scale_y=\"-0.4\" "
+        "rotation=\"-inf\" red=\"NaN\" contrast=\"inf\" alpha=\"1e99\" cropX=\"nan\" masked=\"0\">\n"
+        "            <immagine name=\"a.jpg\" scale_x=\"nan\" scale_y=\"x\" />\n"
+        "        </cornice>\n"
+        "        <testo testo=\"Ciao\" pos_x=\"abc\" scale_x=\"0.3\" scale_y=\"inf\" />\n"
+        "    </pagina>\n"));
+    ASSERT_TRUE(album);
+    CPaginaTreeNode* page = album->GetPage(0);
+    EXPECT_EQ(1.0f, page->GetBackground()->red);
+    EXPECT_EQ(0.5f, page->GetBackground()->green);
+    auto* frame = dynamic_cast<CCorniceTreeNode*>(page->GetChild(0));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(0.0f, frame->GetX());
+    EXPECT_EQ(0.25f, frame->GetY());
+    EXPECT_FLOAT_EQ(0.4f, frame->GetScaleX()) << "the other scale's size";
+    EXPECT_FLOAT_EQ(-0.4f, frame->GetScaleY());
+    EXPECT_EQ(0.0f, frame->GetRotation());
+    EXPECT_EQ(1.0f, frame->GetColourSettings()->red);
+    EXPECT_EQ(0.5f, frame->GetColourSettings()->contrast) << "the contrast that changes nothing";
+    EXPECT_EQ(1.0f, frame->GetColourSettings()->alpha);
+    EXPECT_EQ(0.0f, frame->GetColourSettings()->green) << "a missing value keeps its read default";
+    EXPECT_EQ(0.0f, frame->GetCropX());
+    auto* photo = dynamic_cast<CImgTreeNode*>(frame->GetChild(0));
+    ASSERT_TRUE(photo);
+    EXPECT_EQ(1.0f, photo->GetScaleX());
+    EXPECT_EQ(1.0f, photo->GetScaleY());
+    auto* text = dynamic_cast<CTestoTreeNode*>(page->GetChild(1));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(0.0f, text->GetX());
+    EXPECT_FLOAT_EQ(0.3f, text->GetScaleY());
+    EXPECT_EQ(12, album->TakeRepairedNumbers());
+    EXPECT_EQ(0, album->TakeRepairedNumbers()) << "told once";
+    const std::string saved = SaveText(*album);
+    for (const char* word : {"nan", "inf", "e+"})
+        EXPECT_EQ(std::string::npos, saved.find(word)) << word;
+
+    auto sound = LoadText(model_test::RichAlbum());
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(0, sound->TakeRepairedNumbers());
+}
+
+// A page side that is no size refuses the album, naming the value; a missing
+// side takes its default, and a decimal size its whole millimetres.
+TEST(AlbumFileTest, APageSizeThatIsNoSizeRefusesTheAlbum)
+{
+    const struct {
+        const char* attributes;
+        const char* refusal;
+    } cases[] = {
+        {" pageWidth=\"0\" pageHeight=\"-5\"", "Larghezza della pagina non valida: pageWidth=\"0\""},
+        {" pageHeight=\"-5\"", "Altezza della pagina non valida: pageHeight=\"-5\""},
+        {" pageWidth=\"nan\"", "Larghezza della pagina non valida: pageWidth=\"nan\""},
+        {" pageHeight=\"1e99\"", "Altezza della pagina non valida: pageHeight=\"1e99\""},
+        {" pageWidth=\"trenta\"", "Larghezza della pagina non valida: pageWidth=\"trenta\""},
+        {" pageWidth=\"0.5\"", "Larghezza della pagina non valida: pageWidth=\"0.5\""},
+        {" pageWidth=\"297.5\" pageHeight=\"210\"", nullptr},
+    };
+    for (const auto& c : cases) {
+        WriteTextFile("sample.sbm", Album("    <pagina />\n", c.attributes));
+        std::string refusal;
+        auto album = CSposalboTreeNode::Load("sample.sbm", nullptr, &refusal);
+        if (!c.refusal) {
+            ASSERT_TRUE(album) << c.attributes;
+            EXPECT_EQ(297, album->GetPageWidth());
+            EXPECT_EQ(210, album->GetPageHeight());
+            EXPECT_EQ("", refusal);
+            continue;
+        }
+        EXPECT_FALSE(album) << c.attributes;
+        EXPECT_EQ(0u, refusal.find(c.refusal)) << refusal;
+    }
 }
 
 TEST(AlbumFileTest, AnAlbumWithoutDatiIsWrittenWithAnEmptyDatiFirst)

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "CutXmlFiles.h"
 #include "LabKeys.h"
 #include "ModelFakes.h"
 #include "TempFolder.h"
@@ -251,6 +252,16 @@ std::vector<HostileCase> HostileCases() {
               "<immagine nome=\"ok.bmp\"/></cd>",
               {"ok.bmp"})
           .Exported({}),
+      HostileCase("device names and names Windows trims",
+                  Album(Page(Photo("1.bmp") + Photo("2.bmp.") + Photo("COM\xB9") + Photo("3.bmp ") +
+                             "<image name=\"LPT\xB2.png\"/><cornice name=\"com0.png\"/>")))
+          .List(ImageList("riferimento=\"1.bmp.\"", "riferimento=\"COM\xB3\"",
+                          "<immagine thumb=\"1.bmp \"/><immagine thumb=\"lpt0\"/>"))
+          .Cd("<cd cdKey=\"K\"><immagine nome=\"ok.bmp.\"/><immagine nome=\"ok.bmp \"/>"
+              "<immagine nome=\"ok.bmp. .\"/><immagine nome=\"com\xB9.bmp\"/>"
+              "<immagine nome=\"LPT0\"/><immagine nome=\"ok.bmp\"/></cd>",
+              {"ok.bmp"})
+          .Exported({"1.bmp"}),
       HostileCase("a CD list nested past the limit", Album(Page("")))
           .Cd("<cd>" + Nested("<immagine nome=\"ok.bmp\">", "</immagine>", 20000) + "</cd>", {})
           .Exported({}),
@@ -474,4 +485,77 @@ TEST(NestingLimit, HoldsForTreesMadeInMemoryAndForEdits) {
   EXPECT_EQ(page->GetChildCount(), 2u);
   EXPECT_FALSE(album.CanUndo()) << "a refused edit leaves no undo step";
   EXPECT_EQ(album.GetSubtreeHeight(), kMaxNestingDepth);
+}
+
+// Every kind of file the album reads, cut inside a character: the album and
+// the album template are refused with the message of any album that cannot
+// be opened, a page template, an image list and a CD list read as none.
+TEST(CutCharacters, FilesCutInsideACharacterAreRefusedOrRead) {
+  const std::string album =
+      "<sposalbo><dati><variabile name=\"sposo\" valore=\"Nicol\xC3\xA0\"/></dati><pagina>";
+  const std::string albumEnd = "</pagina></sposalbo>";
+  struct Kind {
+    const char* name;
+    std::vector<cut_xml_test::CutFile> files;
+    // True when the file was read; false when it was refused as usual.
+    std::function<bool(const TempFolder& folder, const std::string& text)> read;
+  };
+  // A template opens as a new album in the folder it lies in.
+  const auto openAlbum = [](const TempFolder& folder, const std::string& file, bool asTemplate) {
+    try {
+      std::unique_ptr<CSposalboDoc> doc;
+      if (asTemplate)
+        doc = std::make_unique<CSposalboDoc>("Nuovo", folder.Path(), folder / file, nullptr);
+      else
+        doc = std::make_unique<CSposalboDoc>(folder / file, nullptr);
+      return doc->GetRoot()->GetPageCount() == 1;
+    } catch (const CSposalboException& error) {
+      EXPECT_EQ(error.code, 2);
+      EXPECT_EQ(error.message, "Impossibile aprire il sposalbo.");
+      return false;
+    }
+  };
+  const Kind kinds[] = {
+      {"an album", cut_xml_test::CutFiles(album, albumEnd),
+       [&](const TempFolder& folder, const std::string& text) {
+         WriteTextFile(folder / "sposalbo.sbm", text);
+         return openAlbum(folder, "sposalbo.sbm", false);
+       }},
+      {"an album template", cut_xml_test::CutFiles(album, albumEnd),
+       [&](const TempFolder& folder, const std::string& text) {
+         WriteTextFile(folder / "modello.sbt", text);
+         return openAlbum(folder, "modello.sbt", true);
+       }},
+      {"a page template", cut_xml_test::CutFiles(album, albumEnd),
+       [](const TempFolder& folder, const std::string& text) {
+         WriteTextFile(folder / "pagina.sbt", text);
+         auto page = treeNode::CSposalboTreeNode::Load(folder / "pagina.sbt", nullptr);
+         return page && page->GetPageCount() == 1;
+       }},
+      {"an image list",
+       cut_xml_test::CutFiles("<immagini lastThumb=\"1\"><immagine nome=\"a.jpg\" thumb=\"1.jpg\" "
+                              "tipo=\"1\" riferimento=\"1.jpg\"/>",
+                              "</immagini>"),
+       [](const TempFolder& folder, const std::string& text) {
+         WriteTextFile(folder / "immagini.xml", text);
+         auto list = spab_imagelist::CMImageList::Load(folder.Path().c_str(), false);
+         return list && list->GetImages().size() == 1;
+       }},
+      {"a CD list", cut_xml_test::CutFiles("<cd cdKey=\"K\"><immagine nome=\"a.jpg\"/>", "</cd>"),
+       [](const TempFolder& folder, const std::string& text) {
+         WriteTextFile(folder / "cd.xml", text);
+         auto list = cd_imagelist::CCDImageList::Load(folder.Path().c_str());
+         return list && list->images.size() == 1 && list->cdKey == "K";
+       }},
+  };
+  for (const Kind& kind : kinds) {
+    TempFolder folder;
+    const bool cameBack =
+        cut_xml_test::ReadEachWithWatchdog(kind.files, [&](const cut_xml_test::CutFile& file) {
+          EXPECT_EQ(kind.read(folder, file.text), file.whole) << kind.name << " " << file.name;
+          RemoveTree(folder / "Nuovo");
+        });
+    // Every kind is read through the same loader: one loop is enough to know.
+    if (!cameBack) break;
+  }
 }

@@ -5,9 +5,11 @@
 
 #include "ModelFakes.h"
 #include "TempFolder.h"
+#include "XmlValues.h"
 #include "document/imagelist/CDImageList.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
+#include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "imagelib/ImgBitmap.h"
 #include "render/TestPictures.h"
@@ -92,7 +94,7 @@ TEST_F(ImageListTest, CdPhotosTakeTheNextFreeWorkingNumberAndKeepTheirExtension)
   EXPECT_EQ(list.GetImages().size(), 3u);
   ASSERT_EQ(ui.Questions().size(), 1u);
   EXPECT_STREQ(ui.Questions()[0].caption, "Error");
-  EXPECT_EQ(ui.Questions()[0].text.str(), (sources / "missing.jpg") + " not found");
+  EXPECT_EQ(ui.Questions()[0].text.str(), "missing.jpg: file non trovato.");
   EXPECT_EQ(ui.Questions()[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
   ASSERT_TRUE(FromCd("a.jpg"));
   EXPECT_TRUE(list.Find("6.jpg"));
@@ -121,11 +123,48 @@ TEST_F(ImageListTest, ImportedFilesGetReferenceAndWorkingCopies) {
   EXPECT_EQ(list.GetFileNames(true), (Names{"1.bmp", "3.jpg"}));
   EXPECT_EQ(list.GetFileNames(false), (Names{"", "2.bmp"}));
 
-  // A missing file or a folder adds nothing, silently.
-  EXPECT_FALSE(FromFile("none.jpg"));
-  EXPECT_FALSE(list.AddFromFile(Sources(), Album()));
-  EXPECT_EQ(list.GetLastRif(), 2);
   EXPECT_TRUE(ui.Questions().empty());
+}
+
+// A photo that cannot be imported is named, with what failed, in the
+// program's language; nothing is added.
+TEST_F(ImageListTest, EveryFailedImportNamesItsFileAndWhatFailed) {
+  WriteTextFile(sources / "a.jpg", "photo");
+  // A name outside the system's code page: the file dialog hands the program
+  // '?' in place of the characters it cannot give.
+  std::wstring wide(MAX_PATH, L'\0');
+  wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, Sources(), -1, &wide[0], MAX_PATH) - 1));
+  wide += L"\\sposa\u4E2D.jpg";
+  CScopedHandle unicode(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(unicode.IsValid());
+  unicode.Reset(nullptr);
+  MakeFolder(sources / "cartella.jpg");
+  TempFolder noRif;  // an album folder without its "rif" folder
+  const struct {
+    const char* source;
+    const char* album;
+    WorkingCopyMaker maker;
+    const char* text;
+  } cases[] = {
+      {"sposa?.jpg", nullptr, &CopyAsWorkingCopy,
+       "sposa?.jpg: il nome del file o della sua cartella contiene caratteri che il programma non pu\xF2 usare; "
+       "rinominarli e caricare di nuovo il file."},
+      {"none.jpg", nullptr, &CopyAsWorkingCopy, "none.jpg: file non trovato."},
+      {"cartella.jpg", nullptr, &CopyAsWorkingCopy, "cartella.jpg: \xE8 una cartella, non un'immagine."},
+      {"a.jpg", noRif.Path().c_str(), &CopyAsWorkingCopy,
+       "a.jpg: impossibile copiare il file nello sposalbo (percorso non trovato)."},
+      {"a.jpg", nullptr, &FailWorkingCopy, "a.jpg: impossibile leggere l'immagine."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ui.Clear();
+    ScopedWorkingCopyMaker making(c.maker);
+    EXPECT_FALSE(list.AddFromFile((sources / c.source).c_str(), c.album ? c.album : Album()));
+    ASSERT_EQ(ui.Questions().size(), 1u);
+    EXPECT_STREQ(ui.Questions()[0].caption, "Error");
+    EXPECT_EQ(ui.Questions()[0].text.str(), c.text);
+  }
+  EXPECT_TRUE(list.GetImages().empty());
 }
 
 TEST_F(ImageListTest, FailedImportLeavesTheListAsItWasButUsesItsNumbers) {
@@ -235,6 +274,47 @@ TEST_F(ImageListTest, SavedListReadsBackTheSameAndCopiesAreDeep) {
   EXPECT_EQ(other.GetImages().size(), 1u);
   EXPECT_EQ(other.GetLastThumb(), 0);
   EXPECT_EQ(other.GetLastRif(), 0);
+}
+
+// Names and keys holding markup, references, quotes and accented letters are
+// read back word for word, every entry beside them still there.
+TEST(ImageListFile, EveryNameIsReadBackWordForWord) {
+  TempFolder dir;
+  CMImageList list;
+  int number = 0;
+  for (const std::string& name : xml_values_test::FileNameValues()) {
+    CMImg cd;
+    cd.nome = "cd\\" + name;
+    cd.thumb = std::to_string(++number) + " " + name;
+    cd.cdkey = name;
+    ASSERT_TRUE(list.AppendCopy(cd));
+    CMImg imported;
+    imported.tipo = 1;
+    imported.nome = name;
+    imported.thumb = name;
+    imported.riferimento = name;
+    ASSERT_TRUE(list.AppendCopy(imported));
+  }
+  for (const std::string& key : xml_values_test::TextValues()) {
+    CMImg cd;
+    cd.nome = key;
+    cd.thumb = std::to_string(++number) + ".jpg";
+    cd.cdkey = key;
+    ASSERT_TRUE(list.AppendCopy(cd));
+  }
+  ASSERT_TRUE(list.Save(dir.Path().c_str(), false));
+  auto loaded = CMImageList::Load(dir.Path().c_str(), false);
+  ASSERT_TRUE(loaded) << ReadTextFile(dir / "immagini.xml");
+  ASSERT_EQ(loaded->GetImages().size(), list.GetImages().size());
+  for (size_t i = 0; i < list.GetImages().size(); ++i) {
+    const CMImg& want = *list.GetImages()[i];
+    const CMImg& got = *loaded->GetImages()[i];
+    EXPECT_EQ(got.nome, want.nome);
+    EXPECT_EQ(got.thumb, want.thumb);
+    EXPECT_EQ(got.cdkey, want.cdkey);
+    EXPECT_EQ(got.riferimento, want.riferimento);
+    EXPECT_EQ(got.tipo, want.tipo);
+  }
 }
 
 // A locale for the numbers of the C library while a test runs.

@@ -124,6 +124,20 @@ TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
     EXPECT_FALSE(FolderExists(parent / "Nozze")) << c.what;
   }
   EXPECT_EQ(host.layouts, 0);
+
+  // A page size no page can have: the message names the value.
+  WriteTextFile(parent / "zero.sbt", "<sposalbo pageWidth=\"0\"><pagina /></sposalbo>");
+  WriteTextFile(parent / "negativo.sbm", "<sposalbo pageHeight=\"-5\"><pagina /></sposalbo>");
+  const CSposalboException fromTemplate =
+      ThrownBy([&] { CSposalboDoc("Nozze", parent.Path(), parent / "zero.sbt", nullptr); });
+  EXPECT_EQ(fromTemplate.code, 2);
+  EXPECT_EQ(fromTemplate.message.find(std::string(kCannotOpen) + "\nLarghezza della pagina non valida: pageWidth=\"0\""),
+            0u) << fromTemplate.message;
+  EXPECT_FALSE(FolderExists(parent / "Nozze"));
+  const CSposalboException opened = ThrownBy([&] { CSposalboDoc(parent / "negativo.sbm", nullptr); });
+  EXPECT_EQ(opened.code, 2);
+  EXPECT_EQ(opened.message.find(std::string(kCannotOpen) + "\nAltezza della pagina non valida: pageHeight=\"-5\""), 0u)
+      << opened.message;
 }
 
 TEST_F(SposalboDocTest, AnOpenedAlbumLivesInTheFolderOfItsFileAndLaysOutTheView) {

@@ -98,6 +98,98 @@ TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
   for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_PRINT, ID_ALBUM_DATA}) EXPECT_FALSE(frame.Enabled(id)) << id;
 }
 
+// A page size no page can have is the open error, naming the value: no
+// album titled "(0 x -5)".
+TEST_F(AlbumCommandsTest, AnAlbumWithAPageSizeThatIsNoSizeIsRefusedNamingIt) {
+  WriteTextFile(project, "<sposalbo pageWidth=\"0\" pageHeight=\"-5\"><pagina /></sposalbo>");
+  ui.AnswerFiles({project.c_str()});
+  frame.Command(ID_ALBUM_OPEN);
+  EXPECT_EQ(frame.album, nullptr);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_EQ(ui.Questions().back().type, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_NE(ui.Questions().back().text.Find("pageWidth=\"0\""), -1) << ui.Questions().back().text.str();
+  EXPECT_TRUE(frame.renderPaused);
+}
+
+// Numbers of objects that were repaired as the album was read are told once,
+// and the album asks to be saved so the repair is kept; an album without any
+// is opened without a word and unmodified.
+TEST_F(AlbumCommandsTest, RepairedNumbersAreToldOnceAndSaved) {
+  WriteTextFile(project,
+                "<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina>"
+                "<cornice name=\"c.png\" scale_x=\"nan\" scale_y=\"nan\" /></pagina></sposalbo>");
+  Open();
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Sposalbo riparato");
+  EXPECT_EQ(ui.Questions().back().text.Find("Lo sposalbo conteneva 2 valori non validi"), 0)
+      << ui.Questions().back().text.str();
+  EXPECT_TRUE(frame.album->IsModified());
+  ASSERT_TRUE(frame.album->Save());
+  const std::string saved = ReadTextFile(project);
+  EXPECT_NE(saved.find("scale_x=\"1.000000\" scale_y=\"1.000000\""), std::string::npos) << saved;
+
+  ui.Clear();
+  frame.Command(ID_ALBUM_CLOSE);
+  ui.AnswerFiles({project.c_str()});
+  frame.Command(ID_ALBUM_OPEN);
+  ASSERT_NE(frame.album, nullptr);
+  EXPECT_EQ(MessagesAsked(), 0u);
+  EXPECT_FALSE(frame.album->IsModified());
+}
+
+// The image list as an album opens: none yet is no fault; one that cannot be
+// read is kept aside, said, and never written over, and the photo bar shows
+// the "img" folder; one that can be neither read nor moved keeps the album
+// closed.
+TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
+  const std::string listPath = temp / "Nozze\\immagini.xml";
+  const std::string aside = temp / "Nozze\\immagini-illeggibile.xml";
+  const char damaged[] = "<immagini lastThumb=\"40\" lastRif=\"12\"><immagine thumb=\"altra.jpg\"";
+
+  Open();  // no list at all
+  EXPECT_EQ(MessagesAsked(), 0u);
+  frame.Command(ID_ALBUM_CLOSE);
+
+  WriteTextFile(listPath, damaged);
+  ui.Clear();
+  Open();
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_EQ(ui.Questions().back().type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+  EXPECT_NE(ui.Questions().back().text.Find(aside.c_str()), -1) << ui.Questions().back().text.str();
+  EXPECT_EQ(ReadTextFile(aside), damaged);
+  EXPECT_FALSE(FileExists(listPath));
+  EXPECT_TRUE(frame.photoNames.empty()) << "the photo bar shows the img folder";
+  EXPECT_EQ(frame.photoFolder, frame.album->GetImageFolder(true));
+  frame.album->GetRoot()->AddPage(-1);
+  ASSERT_TRUE(frame.album->Save());
+  EXPECT_EQ(ReadTextFile(aside), damaged) << "the save wrote a list of its own beside it";
+  frame.Command(ID_ALBUM_CLOSE);
+
+  // Damaged once more: kept beside the first one.
+  WriteTextFile(listPath, damaged);
+  ui.Clear();
+  Open();
+  EXPECT_EQ(ReadTextFile(temp / "Nozze\\immagini-illeggibile-2.xml"), damaged);
+  EXPECT_EQ(ReadTextFile(aside), damaged);
+  frame.Command(ID_ALBUM_CLOSE);
+
+  // Held open by another program: neither read nor moved.
+  WriteTextFile(listPath, damaged);
+  HANDLE held = ::CreateFileA(listPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ui.Clear();
+  ui.AnswerFiles({project.c_str()});
+  frame.Command(ID_ALBUM_OPEN);
+  ::CloseHandle(held);
+  EXPECT_EQ(frame.album, nullptr);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_EQ(ui.Questions().back().type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(ReadTextFile(listPath), damaged);
+}
+
 TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
   struct Case {
     int answer;
@@ -253,6 +345,11 @@ TEST_F(AlbumCommandsTest, SendingToTheLaboratorySavesFirstAndSealsTheExport) {
   lab_test::WriteBytes(temp / "public.key", lab.PublicKeyBlob());
   ASSERT_TRUE(frame.seal.AcquireContext());
   ASSERT_TRUE(frame.seal.ImportPublicKey((temp / "public.key").c_str()));
+  // The page's photo is one of the album's, from a laboratory CD.
+  WriteTextFile(temp / "Nozze\\immagini.xml",
+                "<immagini lastThumb=\"1\" lastRif=\"0\"><immagine nome=\"a.jpg\" thumb=\"altra.jpg\" tipo=\"0\" "
+                "cdkey=\"K\" /></immagini>");
+  model_test::WriteBmp((temp / "Nozze\\img\\altra.jpg").c_str(), 1, 2, 3);
   Open();
   frame.album->GetRoot()->AddPage(-1);
   MakeFolder(temp / "invio");
@@ -275,6 +372,19 @@ TEST_F(AlbumCommandsTest, SendingToTheLaboratorySavesFirstAndSealsTheExport) {
   frame.Command(ID_ALBUM_SEND_TO_LAB);
   EXPECT_EQ(MessagesAsked(), 1u);
   EXPECT_EQ(ui.Questions().back().kind, CString("folder"));
+}
+
+// Pages that show photos the image list lacks (it was lost or damaged) would
+// reach the laboratory without them: the album is not sent, and the user
+// reads which photos.
+TEST_F(AlbumCommandsTest, AnAlbumWhosePhotosAreNotInItsImageListIsNotSent) {
+  Open();  // "altra.jpg" is on the first page, and the album has no list
+  ui.Clear();
+  frame.Command(ID_ALBUM_SEND_TO_LAB);
+  ASSERT_EQ(ui.Questions().size(), 1u) << "no save question, no folder browser";
+  EXPECT_STREQ(ui.Questions()[0].caption, "Invia al laboratorio");
+  EXPECT_EQ(ui.Questions()[0].text.Find("Impossibile inviare lo sposalbo al laboratorio"), 0);
+  EXPECT_NE(ui.Questions()[0].text.Find("\"altra.jpg\""), -1) << ui.Questions()[0].text.str();
 }
 
 TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {

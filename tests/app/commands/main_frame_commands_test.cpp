@@ -469,6 +469,33 @@ TEST_F(MainFrameCommandsTest, TheWholeAlbumSavedAsATemplateMakesNewAlbumsOfAllIt
   EXPECT_EQ(copy.GetPage(2)->GetChildCount(), 2u);
 }
 
+// Pagine > Copertina alone is a change of the album: quitting asks about it
+// (the answer Cancel keeps the program), closing asks too, and Yes saves the
+// cover.
+TEST_F(MainFrameCommandsTest, ACoverChangeAloneIsAskedAboutAndSaved) {
+  OpenSample();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  ASSERT_FALSE(frame->GetAlbum()->IsModified());
+  root.GoToPage(1);
+  const bool cover = !root.IsCurrentPageCover();
+  Menu(ID_PAGE_COVER);
+  ASSERT_EQ(root.IsCurrentPageCover(), cover);
+  ui.Clear();
+  ui.AnswerMessage(IDCANCEL);
+  frame->SendMessage(WM_CLOSE);
+  ASSERT_TRUE(::IsWindow(frame->m_hWnd));
+  ASSERT_NE(frame->GetAlbum(), nullptr);
+  ui.AnswerMessage(IDYES);
+  Menu(ID_ALBUM_CLOSE);
+  ASSERT_EQ(ui.Questions().size(), 2u);
+  for (const AfxUiQuestion& question : ui.Questions())
+    EXPECT_STREQ(question.text, "Vuoi salvare le modifiche al sposalbo?");
+  EXPECT_EQ(frame->GetAlbum(), nullptr);
+  auto saved = treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->GetPage(1)->IsCover(), cover);
+}
+
 TEST_F(MainFrameCommandsTest, ThePrintItemIsNeverEnabled) {
   struct Probe : CCmdUI {
     bool enabled = true;

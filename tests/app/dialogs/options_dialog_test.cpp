@@ -3,7 +3,9 @@
 #include "app/dialogs/DialogDriving.h"
 #include "app/dialogs/FontListFile.h"
 #include "app/dialogs/OpzioniDlg.h"
+#include "document/CutXmlFiles.h"
 #include "document/TempFolder.h"
+#include "document/XmlValues.h"
 #include "framework/scripted_ui.h"
 
 using dialog_test::Click;
@@ -83,6 +85,26 @@ TEST_F(OptionsDialogTest, FontListThatCannotBeWrittenIsReported) {
   });
   ASSERT_EQ(ui.Questions().size(), 3u);  // the dialog, the file, the message
   EXPECT_STREQ(ui.Questions()[2].kind, "message");
+}
+
+TEST(FontListFile, FaceNamesAreReadBackWordForWord) {
+  TempFolder temp;
+  std::vector<std::string> faces = xml_values_test::TextValues();
+  faces.insert(faces.begin() + 1, "Arial");
+  ASSERT_TRUE(WriteFontList(temp / "list.sfl", faces));
+  EXPECT_EQ(ReadFontList(temp / "list.sfl"), faces) << ReadTextFile(temp / "list.sfl");
+}
+
+// A list cut inside a character is no list, as any broken one.
+TEST(FontListFile, AListCutInsideACharacterIsRefusedOrRead) {
+  const auto files = cut_xml_test::CutFiles("<fonts><font name=\"Arial\"/>", "</fonts>");
+  TempFolder temp;
+  cut_xml_test::ReadEachWithWatchdog(files, [&](const cut_xml_test::CutFile& file) {
+    WriteTextFile(temp / "list.sfl", file.text);
+    const std::vector<std::string> expected =
+        file.whole ? std::vector<std::string>{"Arial"} : std::vector<std::string>{};
+    EXPECT_EQ(ReadFontList(temp / "list.sfl"), expected) << file.name;
+  });
 }
 
 TEST(FontListFile, ReadsNamesOfAnyChildElements) {

@@ -150,6 +150,18 @@ TEST_F(ListTest, AFrameFolderListsEachFrameOnceAndSkipsWhatCannotBeRead) {
   EXPECT_EQ(list.threads, std::vector<DWORD>(4, ::GetCurrentThreadId()));
 }
 
+// Without an image list the photo bar shows the album's "img" folder: a
+// cut-out's mask beside its working copy is its shape, not a photo.
+TEST_F(ListTest, ThePhotoListOfAFolderLeavesTheCutOutsMasksOut) {
+  for (const char* name : {"1.bmp", "2.bmp", "2.msk.bmp"}) Picture(name);
+  CFotoImgListView list;
+  Create(list);
+  list.SetFolder(library.c_str());
+  list.LoadFolderAsync();
+  Settle(list);
+  EXPECT_EQ(Sorted(list.GetNames()), (std::vector<std::string>{"1.bmp", "2.bmp"}));
+}
+
 TEST_F(ListTest, AListOneRowTallShowsNoScrollBar) {
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) Picture(name);
   CCorniciImgListView list;

@@ -190,3 +190,29 @@ TEST_F(CropRoadTest, APhotoThatCannotBeReadIsToldByNameAndOpensNoEditor) {
   EXPECT_EQ(list->GetImages().size(), photos);
   EXPECT_EQ(page->GetChildCount(), objects);
 }
+
+// A failing operation of the image processing library inside the running
+// editor (the photo's header spoilt while the crop dialog shows it) is
+// reported, the cut-out is refused with the dialog's own message, nothing is
+// added, and the editor goes on: the next crop is stored.
+TEST_F(CropRoadTest, AFailingImageOperationIsReportedAndTheEditorGoesOn) {
+  IplImage* spoilt = nullptr;
+  AnswerCrop(
+      [&spoilt](CCropDlg& dialog) {
+        DragOver(dialog, CRect(0, 0, 32, 24));
+        spoilt = const_cast<CImgBitmap&>(dialog.GetImage()).GetIplImage();
+        spoilt->align = 3;  // neither 4 nor 8
+      },
+      IDC_CROP_SAVE);
+  Menu(ID_CROP);
+  ASSERT_NE(spoilt, nullptr);
+  EXPECT_EQ(list->GetImages().size(), 2u);
+  EXPECT_EQ(page->GetChildCount(), 2u);
+  ASSERT_FALSE(ui.Questions().empty());
+  EXPECT_EQ(ui.Questions().back().text.Find("Impossibile salvare il ritaglio"), 0) << ui.Questions().back().text.str();
+  EXPECT_EQ(iplGetErrStatus(), 0);
+
+  AnswerCrop([](CCropDlg& dialog) { DragOver(dialog, CRect(0, 0, 32, 24)); }, IDC_CROP_SAVE);
+  Menu(ID_CROP);
+  EXPECT_EQ(list->GetImages().size(), 3u);
+}

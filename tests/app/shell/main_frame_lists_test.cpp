@@ -226,7 +226,8 @@ TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
 
 // A photo handed to the outside editor and changed there: its working copy is
 // made again from the change and its item in the photo list is selected, and
-// the page reloads its pictures in any case.
+// the page reloads its pictures in any case; the edited file itself is only
+// read.
 TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   OpenSample();
   treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
@@ -250,6 +251,8 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
       {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, false, false},
       {"a cut-out", [&] { WriteTga(reference, 80, 60, [](int x, int) { return Rgba{0, 0, 200, uint8_t(x < 40 ? 0 : 255)}; }); },
        true, true},
+      // Larger than a thumbnail: a preview of it could be kept in its file.
+      {"a wide picture", [&] { SampleAlbum::WritePicture(reference, 1300, 40, 0x00FF00); }, true, false},
       {"a red picture", [&] { SampleAlbum::WritePicture(reference, 80, 60, 0xFF0000); }, true, false},
   };
   for (const auto& c : cases) {
@@ -258,8 +261,10 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
     page->SetNeedsRefresh(false);
     for (int i = 0; i < photos.GetItemCount(); ++i) photos.SetItemState(i, 0, LVIS_SELECTED);
     c.make();
+    const std::string edited = ReadTextFile(reference);
     input::FlushUntil([&] { return page->NeedsRefresh(); }, 500);
     EXPECT_TRUE(page->NeedsRefresh());
+    EXPECT_EQ(ReadTextFile(reference), edited) << "the edited file is left as the editor wrote it";
     EXPECT_EQ(ReadTextFile(working) != before, c.copyMade);
     EXPECT_EQ(FileExists(MaskPathFor(working.c_str())), c.shaped);
     EXPECT_STREQ(photos.GetFirstSelectedName(), c.copyMade ? Sample().PhotoA().c_str() : "");

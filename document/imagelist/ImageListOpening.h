@@ -1,0 +1,29 @@
+#pragma once
+// The album image list as an album opens. A list file that is there but
+// cannot be read must never be written over by the next save or import: its
+// entries and counters would be lost for good, and with them the link from
+// the pages' photos to their reference copies. It is moved aside, beside
+// itself, where it stays to be recovered; the album goes on without a list.
+#include <memory>
+#include <string>
+
+#include "document/imagelist/MImageList.h"
+
+namespace spab_imagelist {
+
+struct OpenedImageList {
+  enum State {
+    kRead,      // list holds it
+    kNone,      // the album has none yet: nothing was ever imported
+    kSetAside,  // it could not be read and now lies at setAsidePath
+    kStuck,     // it could not be read, nor moved aside
+  };
+  State state = kNone;
+  std::unique_ptr<CMImageList> list;
+  std::string path;  // the list file of the album
+  std::string setAsidePath;
+};
+
+OpenedImageList OpenAlbumImageList(const std::string& albumFolder);
+
+}  // namespace spab_imagelist

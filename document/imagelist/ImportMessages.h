@@ -1,0 +1,22 @@
+#pragma once
+// What the user reads when a photo cannot be imported: the file's name and
+// what failed, in the program's language (the file operations' own texts are
+// the system's, and name no file).
+#include <string>
+
+class CFileOperation;
+
+namespace spab_imagelist {
+
+// Why a source file cannot be imported before anything is copied, or empty
+// when it can be tried: a name the program cannot use, a missing file, a
+// folder.
+std::string ImportSourceFault(const char* sourcePath);
+
+// Why a copy failed, from the operation's system error.
+std::string CopyFailureReason(const CFileOperation& operation);
+
+// "name: what." as the import's error box shows it.
+std::string ImportFailureText(const std::string& name, const std::string& what);
+
+}  // namespace spab_imagelist
