@@ -113,9 +113,11 @@ void CLabExport::PutInPlace(bool earlier) {
   }
   if (!::MoveFileA(m_buildFolder.c_str(), m_exportFolder.c_str())) {
     const DWORD code = ::GetLastError();
-    // The earlier export goes back where it was.
-    if (earlier) ::MoveFileA(aside.c_str(), m_exportFolder.c_str());
-    Fail("Impossibile creare la cartella " + m_exportFolder + ": " + SystemText(code));
+    std::string text = "Impossibile creare la cartella " + m_exportFolder + ": " + SystemText(code);
+    // The earlier export goes back where it was, or the user learns where it is.
+    if (earlier && !::MoveFileA(aside.c_str(), m_exportFolder.c_str()))
+      text += "\nIl precedente invio si trova in " + aside + ".";
+    Fail(text);
   }
   // The new export is in place: the earlier one is no longer needed.
   if (earlier) RemoveFolder(aside);
