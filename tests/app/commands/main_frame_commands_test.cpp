@@ -301,13 +301,8 @@ TEST_F(MainFrameCommandsTest, AFontListWrittenFromTheOptionsIsReadAtTheNextStart
 
 TEST_F(MainFrameCommandsTest, APhotoEditedOutsideIsWatchedUntilTheAlbumReallyCloses) {
   OpenSample();
-  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
-  page->SelectAll(false);
-  page->GetChild(0)->SetSelected(true);
-  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
-  ui.AnswerMessage(IDNO);  // the original is not kept apart
-  ui.AnswerMessage(IDOK);  // the editor cannot be started
-  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
+  EditOutside(false);
   const auto& watched = frame->GetAlbumCommands().GetWatchedImages();
   ASSERT_EQ(watched.size(), 1u);
   EXPECT_EQ(watched.begin()->second, dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0))->GetName());
@@ -330,13 +325,8 @@ TEST_F(MainFrameCommandsTest, APhotoEditedOutsideIsWatchedUntilTheAlbumReallyClo
 // the edit, so the page shows what the laboratory will get.
 TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePageWhenItOpens) {
   OpenSample();
-  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
-  page->SelectAll(false);
-  page->GetChild(0)->SetSelected(true);  // photo A
-  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
-  ui.AnswerMessage(IDNO);  // the original is not kept apart
-  ui.AnswerMessage(IDOK);  // the editor cannot be started
-  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  SelectPhotoA();
+  EditOutside(false);
   const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
   const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
   const std::string otherWorking = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoB(), false);
@@ -377,18 +367,13 @@ TEST_F(MainFrameCommandsTest, KeepingTheOriginalHandsANewPhotoToTheOutsideEditor
   OpenSample();
   treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
   spab_imagelist::CMImageList& list = *root.GetImageList();
-  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
-  page->SelectAll(false);
-  page->GetChild(0)->SetSelected(true);  // photo A
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
   const std::string folder = Sample().AlbumFolder();
   const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
   const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
   const std::string referenceBytes = ReadTextFile(reference), workingBytes = ReadTextFile(working);
-  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
-  ui.AnswerMessage(IDYES);  // keep the original
-  ui.AnswerMessage(IDOK);   // the editor cannot be started
   const size_t asked = ui.Questions().size();
-  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  EditOutside(true);
   ASSERT_GT(ui.Questions().size(), asked);
   EXPECT_STREQ(ui.Questions()[asked].text, "Vuoi mantenere l'immagine originale?");
   EXPECT_EQ(ui.Questions()[asked].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
