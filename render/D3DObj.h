@@ -37,6 +37,9 @@ public:
     void UpdateView();
     // Shows the frame drawn in the back buffer in the window.
     HRESULT ShowBackBuffer();
+    // True when frames reach the window as copies of the back buffer, which
+    // then keeps the last frame and can show it again.
+    bool CopiesFrames() const { return m_presenter.CopiesFrames(); }
 
     IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
     const D3DCAPS9& GetCaps() const { return m_caps; }

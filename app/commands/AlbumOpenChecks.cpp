@@ -1,6 +1,5 @@
 // What opening an album checks beyond its project file: its image list, and
 // the numbers repaired while its objects were read.
-#include <cstdio>
 #include <string>
 
 #include "app/commands/AlbumCommandTarget.h"
@@ -10,6 +9,7 @@
 
 namespace {
 const char kOpenErrorTitle[] = "Errore caricamento File";
+const char kRepairKinds[] = " (posizione, scala, rotazione, colore o ritaglio di un oggetto), ";
 }  // namespace
 
 bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
@@ -47,15 +47,16 @@ void CAlbumCommandTarget::TellRepairedNumbers() {
   treeNode::CSposalboTreeNode& root = *album->GetRoot();
   const int repaired = root.TakeRepairedNumbers();
   if (repaired == 0) return;
-  char count[64];
+  // Said in the singular or the plural, as the count asks.
+  std::string told;
   if (repaired == 1)
-    std::snprintf(count, sizeof count, "un valore non valido");
+    told = "un valore non valido" + std::string(kRepairKinds) +
+           "sostituito con un valore che lascia l'oggetto visibile al suo posto.";
   else
-    std::snprintf(count, sizeof count, "%d valori non validi", repaired);
+    told = std::to_string(repaired) + " valori non validi" + kRepairKinds +
+           "sostituiti con valori che lasciano gli oggetti visibili al loro posto.";
   const std::string text =
-      std::string("Lo sposalbo conteneva ") + count +
-      " (posizione, scala, rotazione, colore o ritaglio di un oggetto), sostituiti con valori che lasciano gli "
-      "oggetti visibili al loro posto.\nSalvando lo sposalbo la correzione viene conservata.";
+      "Lo sposalbo conteneva " + told + "\nSalvando lo sposalbo la correzione viene conservata.";
   Ask(text.c_str(), "Sposalbo riparato", MB_OK | MB_ICONWARNING);
   // The values shown differ from the file's: saving them is a change.
   root.SetModified(true);

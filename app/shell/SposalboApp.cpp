@@ -8,6 +8,7 @@
 #include "app/shell/MainFrm.h"
 #include "app/resource.h"
 #include "app/shell/SplashWnd.h"
+#include "app/surface/PageStatic.h"
 #include "ui/menus/core/SkinMenuHook.h"
 #include "ui/menus/menu/SkinMenu.h"
 
@@ -90,6 +91,14 @@ int CSposalboApp::ExitInstance() {
   if (m_gdiplusToken) Gdiplus::GdiplusShutdown(m_gdiplusToken);
   m_gdiplusToken = 0;
   return CWinApp::ExitInstance();
+}
+
+BOOL CSposalboApp::IsIdleMessage(MSG* pMsg) {
+  if (pMsg->message == WM_TIMER && pMsg->wParam == CSposalboPageStatic::kRenderTimer) {
+    auto* surface = DYNAMIC_DOWNCAST(CSposalboPageStatic, CWnd::FromHandlePermanent(pMsg->hwnd));
+    if (surface && surface->LastTickWasQuiet()) return FALSE;
+  }
+  return CWinApp::IsIdleMessage(pMsg);
 }
 
 CString CSposalboApp::GetAppName() {

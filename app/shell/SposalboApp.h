@@ -23,6 +23,10 @@ class CSposalboApp : public CWinApp {
   // module name cannot be read).
   static CString GetProgramFolder();
   int ExitInstance() override;
+  // A tick of the page surface's render timer that found nothing to draw
+  // changed nothing the menus, bars and panes show: it starts no idle update
+  // of them, which at ten ticks a second would keep an editor at rest busy.
+  BOOL IsIdleMessage(MSG* pMsg) override;
   // The program file's name without folder and extension ("Oriella" when the
   // module name cannot be read).
   static CString GetAppName();

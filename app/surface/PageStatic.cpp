@@ -7,6 +7,7 @@
 
 #include "app/shell/EditorFrame.h"
 #include "app/surface/FrameLog.h"
+#include "app/surface/FrameSignature.h"
 #include "app/surface/PictureFailureNotice.h"
 #include "document/SposalboDoc.h"
 #include "document/nodes/CorniceTreeNode.h"
@@ -104,9 +105,12 @@ void CSposalboPageStatic::CreateBandResources() {
 void CSposalboPageStatic::OnPaint() {
   // Drawing happens on the timer. What the window showed is put back at
   // once, though: frames copied into a child window are lost when the view
-  // behind paints over it, and while rendering is paused no tick draws again.
+  // behind or a window over it paints there, and no tick draws a page that
+  // did not change. A back buffer the device presented itself may have been
+  // discarded: the next tick draws it again.
   ValidateRect(nullptr);
   if (GetDevice() && IsDeviceReady()) ShowBackBuffer();
+  if (!CopiesFrames()) InvalidateFrame();
 }
 
 BOOL CSposalboPageStatic::OnEraseBkgnd(CDC*) { return TRUE; }
@@ -117,7 +121,53 @@ void CSposalboPageStatic::OnTimer(UINT_PTR nIDEvent) {
     return;
   }
   UpdateCursor();
-  Render();
+  m_lastTickQuiet = !NeedsFrame();
+  if (!m_lastTickQuiet) Render();
+}
+
+bool CSposalboPageStatic::NeedsFrame() {
+  if (!GetDevice() || m_frameStale) return true;
+  IEditorFrame* frame = GetEditorFrame();
+  if (!frame || frame->IsRenderPaused()) return false;
+  if (!IsDeviceReady() || !BackBufferFitsWindow()) return true;
+  CPaginaTreeNode* page = frame->GetCurrentPage();
+  if (page && page->NeedsRefresh()) return true;
+  treeNode::CSposalboTreeNode* album = AlbumRoot(frame);
+  if (album && album->HasPageListChanged()) return true;
+  return ShownSignature() != m_drawnSignature;
+}
+
+uint64_t CSposalboPageStatic::ShownSignature() {
+  FrameSignature shown;
+  IEditorFrame* frame = GetEditorFrame();
+  treeNode::CSposalboTreeNode* album = frame ? AlbumRoot(frame) : nullptr;
+  shown.Add(album);
+  if (album) {
+    shown.Add(album->GetCurrentPageIndex());
+    const int size[] = {album->GetPageWidth(), album->GetPageHeight()};
+    shown.Add(size);
+    shown.Add(album->UseLowResImages());
+  }
+  CPaginaTreeNode* page = frame ? frame->GetCurrentPage() : nullptr;
+  shown.Add(page);
+  if (page) shown.AddPage(*page);
+  const float view[] = {GetPanX(), GetPanY(), GetZoomX(), GetZoomY()};
+  shown.Add(view);
+  shown.Add(GetDevice());
+  CRect client;
+  GetClientRect(&client);
+  CRect parentClient;
+  POINT origin{0, 0};
+  if (CWnd* parent = GetParent()) {
+    parent->GetClientRect(&parentClient);
+    ::MapWindowPoints(m_hWnd, parent->m_hWnd, &origin, 1);
+  }
+  const LONG layout[] = {client.Width(), client.Height(), parentClient.Width(), parentClient.Height(), origin.x,
+                         origin.y};
+  shown.Add(layout);
+  shown.Add(m_bandVisible);
+  if (m_bandVisible && m_bandFrame) shown.Add(m_bandFrame->GetWorldTransform());
+  return shown.Value();
 }
 
 CPaginaTreeNode* CSposalboPageStatic::CurrentPage() const {
@@ -190,6 +240,7 @@ int CSposalboPageStatic::Render() {
     device->EndScene();
   }
   PresentFrame();
+  ++m_framesDrawn;
   if (page)
     if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) LogPageShown(album->GetCurrentPageIndex(), page);
   // What the page before alone used goes once this page has its pictures.
@@ -209,6 +260,10 @@ int CSposalboPageStatic::Render() {
       album->ClearPageListChanged();
     }
   }
+  // Taken last: drawing loads pictures and the thumbnail clears the page's
+  // mark, and neither is a change the next tick must show.
+  m_drawnSignature = ShownSignature();
+  m_frameStale = false;
   return 0;
 }
 
@@ -317,6 +372,8 @@ bool CSposalboPageStatic::ResetDevice(int, int) {
     }
   }
   if (frame) frame->SetRenderPaused(wasPaused);
+  // A reset device's back buffer holds nothing worth showing.
+  InvalidateFrame();
   return reset;
 }
 
@@ -326,6 +383,8 @@ void CSposalboPageStatic::ClearSurface() {
   device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFFFFFFF, 1.0f, 0);
   if (SUCCEEDED(device->BeginScene())) device->EndScene();
   ShowBackBuffer();
+  // The page, once there is one to draw, replaces the white.
+  InvalidateFrame();
 }
 
 bool CSposalboPageStatic::UpdateCursor() {
@@ -422,7 +481,8 @@ void CSposalboPageStatic::SelectAt(POINT client, const Keys& keys) {
       if (!keys.ctrl && AnySelected(m_hitList)) {
         m_movingSelection = true;
       } else if (CTreeNode* chosen = ChooseFromHits(client)) {
-        if (!keys.ctrl) page->SelectAll(false);
+        // The menu adds the chosen object to the selection, as hovering its
+        // entry showed it.
         chosen->SetSelected(true);
       }
     } else if (m_hitList.size() == 1) {

@@ -1,11 +1,13 @@
 #pragma once
 // The window in which the current page is drawn and edited with the mouse: a
 // static control that is also a Direct3D view. It draws the page on a 100 ms
-// timer and turns mouse input into node operations (selection by click and
-// rubber band, moving, resizing and rotating by handles, panning, zooming,
-// wheel and double-click actions, the context and selection menus). Drops
-// from the thumbnail lists become nodes of the current page. It reaches the
-// main frame only through IEditorFrame.
+// timer whenever what it shows changed since its last frame, and turns mouse
+// input into node operations (selection by click and rubber band, moving,
+// resizing and rotating by handles, panning, zooming, wheel and double-click
+// actions, the context and selection menus). Drops from the thumbnail lists
+// become nodes of the current page. It reaches the main frame only through
+// IEditorFrame.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +54,9 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   bool ResetDevice(int width, int height);
   // White target, empty scene, presented.
   void ClearSurface();
+  // What the window shows was lost or replaced: the next tick draws the page
+  // again even when nothing in it changed.
+  void InvalidateFrame() { m_frameStale = true; }
   // Wheel actions on the selection (forwarded by the view and the frame).
   void OnMouseWheelZoom(UINT flags, short delta, CPoint point);
 
@@ -79,6 +84,10 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   bool IsBandVisible() const { return m_bandVisible; }
   bool IsCaptured() const { return m_captured; }
   int GetTimerId() const { return m_timerId; }
+  // Frames drawn and shown since the window was made.
+  int GetFramesDrawn() const { return m_framesDrawn; }
+  // The last tick found nothing new to show, so it changed nothing.
+  bool LastTickWasQuiet() const { return m_lastTickQuiet; }
   const treeNode::NodeList& GetHitList() const { return m_hitList; }
 
  protected:
@@ -125,6 +134,13 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   void RefuseDropWithoutMemory(Drop drop);
   // A screen point in page space (the view's pan and zoom undone).
   bool ScreenToPage(POINT screen, float& x, float& y) const;
+  // Whether a tick has anything new to show, or work only a frame does (the
+  // page bar's thumbnail or page list).
+  bool NeedsFrame();
+  // What the surface would show now, as one number: the album, the page and
+  // its objects, the view's pan and zoom, the window's size and place (the
+  // rulers count from it), the rubber band and the device.
+  uint64_t ShownSignature();
   // The cursor rule; true when it set a cursor.
   bool UpdateCursor();
   void CreateBandResources();
@@ -153,6 +169,12 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   treeNode::CPaginaTreeNode* m_shownPage = nullptr;
   int m_shownIndex = -1;
   int m_timerId = 0;
+  // The signature of the last frame drawn, and whether that frame is no
+  // longer on the window whatever the signature says.
+  uint64_t m_drawnSignature = 0;
+  bool m_frameStale = true;
+  int m_framesDrawn = 0;
+  bool m_lastTickQuiet = false;
   treeNode::NodeList m_hitList;
   bool m_addToSelection = false;
   bool m_undoPending = false;

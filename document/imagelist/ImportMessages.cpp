@@ -1,21 +1,67 @@
 #include "document/imagelist/ImportMessages.h"
 
+#include <windows.h>
+
 #include "document/services/FileOperation.h"
 
 namespace spab_imagelist {
+
+namespace {
+const char kNameOutsideCodePage[] =
+    "il nome del file o della sua cartella contiene caratteri che il programma non pu\xF2 usare; "
+    "rinominarli e caricare di nuovo il file";
+
+// Whether a file or folder of the existing folder has a name outside the
+// code page that the system gives the program as this one.
+bool NearestLettersOfAName(const std::string& folder, const std::string& name) {
+  std::wstring pattern(folder.size() + 3, L'\0');
+  const int length =
+      ::MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &pattern[0], static_cast<int>(pattern.size()));
+  if (length <= 0) return false;
+  pattern.resize(static_cast<size_t>(length - 1));
+  pattern += L"\\*";
+  WIN32_FIND_DATAW entry;
+  HANDLE find = ::FindFirstFileW(pattern.c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  do {
+    char given[MAX_PATH * 2];
+    BOOL lost = FALSE;
+    if (::WideCharToMultiByte(CP_ACP, 0, entry.cFileName, -1, given, sizeof given, nullptr, nullptr) > 0 &&
+        ::lstrcmpiA(given, name.c_str()) == 0)
+      found = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, entry.cFileName, -1, given, sizeof given,
+                                    nullptr, &lost) == 0 ||
+              lost;
+  } while (!found && ::FindNextFileW(find, &entry));
+  ::FindClose(find);
+  return found;
+}
+
+// A path the program was given that names nothing because a name in it had
+// characters outside the code page, which the system replaced by their
+// nearest letters (a Polish L with a stroke as a plain L): the first missing
+// part of the path is looked for among its folder's names as they really are.
+bool NamedByNearestLetters(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  if (slash == std::string::npos || slash == 0) return false;
+  const std::string folder = path.substr(0, slash);
+  const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return NamedByNearestLetters(folder);
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) && NearestLettersOfAName(folder, path.substr(slash + 1));
+}
+}  // namespace
 
 std::string ImportSourceFault(const char* sourcePath) {
   const std::string path = sourcePath ? sourcePath : "";
   // The program speaks the system's code page: a name with characters outside
   // it reaches the program with '?' in their place, and wildcards are in no
   // real file's name.
-  if (path.find_first_of("?*") != std::string::npos)
-    return "il nome del file o della sua cartella contiene caratteri che il programma non pu\xF2 usare; "
-           "rinominarli e caricare di nuovo il file";
+  if (path.find_first_of("?*") != std::string::npos) return kNameOutsideCodePage;
   CFileOperation files;
   switch (files.GetPathKind(path.c_str())) {
     case CFileOperation::kPathMissing:
-      return "file non trovato";
+      // Or with their nearest letters, naming a file that is not there.
+      return NamedByNearestLetters(path) ? kNameOutsideCodePage : "file non trovato";
     case CFileOperation::kPathFolder:
       return "\xE8 una cartella, non un'immagine";
     default:

@@ -199,37 +199,31 @@ void CContainerTreeNode::SetRotation(float angle)
     RotateBy(angle - GetRotation());
 }
 
-void CContainerTreeNode::SetColourSettings(const CImgColor* colour, bool preview)
+void CContainerTreeNode::ShowColour(const CImgColor& own, const CImgColor& holders)
 {
-    if (!colour)
-        return;
+    // What the container holds shows its own colour within the container's.
+    const CImgColor inner = Within(own, holders);
     for (size_t i = 0; i < GetChildCount(); ++i) {
         CTreeNode* child = GetChild(i);
-        if (const CImgColor* own = child->GetColourSettings()) {
-            CImgColor shown = *own;
-            shown.Multiply(*colour);
-            child->SetColourSettings(&shown, true);
-        } else {
-            child->SetColourSettings(colour, true);
-        }
+        if (auto* held = dynamic_cast<CImgTreeNode*>(child))
+            held->ShowColour(*held->GetColourSettings(), inner);
+        else
+            child->SetColourSettings(&inner, true);
     }
-    CImgTreeNode::SetColourSettings(colour, preview);
+    CImgTreeNode::ShowColour(own, holders);
 }
 
-void CContainerTreeNode::SetAlpha(float alpha, bool preview)
+void CContainerTreeNode::ShowAlpha(float own, float holders)
 {
+    const float inner = AlphaWithin(own, holders);
     for (size_t i = 0; i < GetChildCount(); ++i) {
         CTreeNode* child = GetChild(i);
-        const CImgColor* own = child->GetColourSettings();
-        child->SetAlpha(own ? own->alpha * alpha : alpha, true);
+        if (auto* held = dynamic_cast<CImgTreeNode*>(child))
+            held->ShowAlpha(held->GetColourSettings()->alpha, inner);
+        else
+            child->SetAlpha(inner, true);
     }
-    CImgTreeNode::SetAlpha(alpha, preview);
-}
-
-void CContainerTreeNode::ReapplyColour()
-{
-    const CImgColor shown = ShownColour();
-    SetColourSettings(&shown, true);
+    CImgTreeNode::ShowAlpha(own, holders);
 }
 
 void CContainerTreeNode::FitToChildren()

@@ -20,9 +20,8 @@ public:
     void SetScale(float sx, float sy) override;
     void RotateBy(float angle) override;
     void SetRotation(float angle) override;
-    void SetColourSettings(const CImgColor* colour, bool preview) override;
-    void SetAlpha(float alpha, bool preview) override;
-    void ReapplyColour() override;
+    void ShowColour(const CImgColor& own, const CImgColor& holders) override;
+    void ShowAlpha(float own, float holders) override;
 
     // Box around all children; the container's picture is fitted to it.
     virtual void FitToChildren();

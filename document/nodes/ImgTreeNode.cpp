@@ -267,33 +267,62 @@ void CImgTreeNode::SetColourSettings(const CImgColor* colour, bool preview)
         return;
     if (!preview)
         m_colour = *colour;
-    m_picture->SetColorAdjust(colour->red, colour->green, colour->blue, colour->brightness,
-                              colour->contrast, colour->saturation, colour->alpha, true);
+    // Inside a recoloured frame or group the picture shows the new colour
+    // within theirs, in the preview as after OK and after a reload.
+    ShowColour(*colour, HoldersColour());
 }
 
 void CImgTreeNode::SetAlpha(float alpha, bool preview)
 {
     if (!preview)
         m_colour.alpha = alpha;
-    m_picture->SetAlpha(alpha);
+    ShowAlpha(alpha, HoldersColour().alpha);
 }
 
 void CImgTreeNode::ReapplyColour()
 {
-    const CImgColor shown = ShownColour();
+    ShowColour(m_colour, HoldersColour());
+}
+
+void CImgTreeNode::ShowColour(const CImgColor& own, const CImgColor& holders)
+{
+    const CImgColor shown = Within(own, holders);
     m_picture->SetColorAdjust(shown.red, shown.green, shown.blue, shown.brightness, shown.contrast,
                               shown.saturation, shown.alpha, true);
 }
 
-CImgColor CImgTreeNode::ShownColour()
+void CImgTreeNode::ShowAlpha(float own, float holders)
+{
+    m_picture->SetAlpha(AlphaWithin(own, holders));
+}
+
+CImgColor CImgTreeNode::HoldersColour()
 {
     // Frames and groups recolour what they hold; a picture loaded again (a
-    // page change, an undo, an album opened) shows that colour too.
-    CImgColor shown = m_colour;
-    for (CTreeNode* holder = GetParent(); holder; holder = holder->GetParent())
+    // page change, an undo, an album opened) shows that colour too. Each
+    // holder's colour within its own holders', as a container shows its
+    // content, so the two roads give the same values.
+    for (CTreeNode* holder = GetParent(); holder; holder = holder->GetParent()) {
         if (auto* container = dynamic_cast<CContainerTreeNode*>(holder))
-            shown.Multiply(*container->GetColourSettings());
+            return Within(*container->GetColourSettings(), container->HoldersColour());
+    }
+    return CImgColor();
+}
+
+CImgColor CImgTreeNode::Within(const CImgColor& own, const CImgColor& holders)
+{
+    CImgColor shown = own;
+    shown.Multiply(holders);
     return shown;
+}
+
+float CImgTreeNode::AlphaWithin(float own, float holders)
+{
+    CImgColor alone;
+    alone.alpha = own;
+    CImgColor around;
+    around.alpha = holders;
+    return Within(alone, around).alpha;
 }
 
 void CImgTreeNode::OnDeviceLost()
@@ -339,9 +368,10 @@ void CImgTreeNode::LoadResources()
         // kind without a folder (a group) has no picture, whatever its name.
         const std::string path =
             HasPictureFolder() && IsSafePictureName(m_name) ? ResolvePath(lowRes) : std::string();
-        // The colours first, so the picture is made once with them.
-        m_picture->SetColorAdjust(m_colour.red, m_colour.green, m_colour.blue, m_colour.brightness,
-                                  m_colour.contrast, m_colour.saturation, m_colour.alpha, false);
+        // The colours shown first, so the picture is made once with them.
+        const CImgColor shown = ShownColour();
+        m_picture->SetColorAdjust(shown.red, shown.green, shown.blue, shown.brightness,
+                                  shown.contrast, shown.saturation, shown.alpha, false);
         // A photo's mask is the shape it was cut out in; a frame's mask is
         // the window it shows its photos through, not its own outline.
         m_picture->SetMaskShapesPicture(m_kind == kKindPhoto);

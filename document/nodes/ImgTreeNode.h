@@ -73,6 +73,15 @@ public:
     virtual void ApplyEffect();
     // Places this picture, cut out of the photo, exactly over it.
     virtual void AlignCropTo(CImgTreeNode* photo);
+    // Shows the colour own within the combined colour of what holds the
+    // node; a container also shows what it holds within the two.
+    virtual void ShowColour(const CImgColor& own, const CImgColor& holders);
+    // The same for the transparency alone.
+    virtual void ShowAlpha(float own, float holders);
+    // The colour of the frames and groups holding this node, combined from
+    // the innermost outwards: what the page shows the node's own colour
+    // within, now and after a reload.
+    CImgColor HoldersColour();
 
     // The picture's file in the folder of its kind; empty for a kind without
     // a folder (a group).
@@ -100,7 +109,9 @@ protected:
     void SetResourcesLoaded(bool loaded) { m_resourcesLoaded = loaded; }
     // The node's own colour combined with that of the frames and groups
     // holding it: what its picture shows.
-    CImgColor ShownColour();
+    CImgColor ShownColour() { return Within(m_colour, HoldersColour()); }
+    static CImgColor Within(const CImgColor& own, const CImgColor& holders);
+    static float AlphaWithin(float own, float holders);
     // The node's own quad alone, for containers that handle children apart.
     bool HitOwnQuadPoint(float x, float y);
     bool HitOwnQuadRect(float x1, float y1, float x2, float y2);

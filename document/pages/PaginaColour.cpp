@@ -77,8 +77,10 @@ CImgColor* CPaginaTreeNode::GetColourSettings()
 {
     if (m_backgroundEditMode)
         return m_background ? m_background->GetColourSettings() : nullptr;
-    CTreeNode* first = GetFirstSelected();
-    return CountSelectedChildren() == 1 && first ? first->GetColourSettings() : nullptr;
+    // The one object the colours will go to, also when it lies inside a
+    // frame or group (chosen with Alt): the dialog starts from its own
+    // colours, not from neutral ones that OK would write over them.
+    return m_selection.size() == 1 ? m_selection.front()->GetColourSettings() : nullptr;
 }
 
 void CPaginaTreeNode::SetColourSettings(const CImgColor* colour, bool preview)
@@ -138,7 +140,9 @@ void CPaginaTreeNode::ReapplyColour()
             m_background->ReapplyColour();
         return;
     }
-    for (CTreeNode* node : MovableSelection())
+    // Every selected object, as a single one inside a frame or group was
+    // previewed too: each shows its own colours again.
+    for (CTreeNode* node : m_selection)
         node->ReapplyColour();
 }
 

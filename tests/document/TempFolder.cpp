@@ -5,23 +5,35 @@
 #include <fstream>
 #include <sstream>
 
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &data);
+namespace {
+// By wide names, so that files a test made with characters outside the code
+// page go too.
+void RemoveWideTree(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = path + "\\" + name;
-      ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
+      ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(child);
+        RemoveWideTree(child);
       else
-        ::DeleteFileA(child.c_str());
-    } while (::FindNextFileA(find, &data));
+        ::DeleteFileW(child.c_str());
+    } while (::FindNextFileW(find, &data));
     ::FindClose(find);
   }
-  ::RemoveDirectoryA(path.c_str());
+  ::RemoveDirectoryW(path.c_str());
+}
+}  // namespace
+
+void RemoveTree(const std::string& path) {
+  std::wstring wide(path.size() + 1, L'\0');
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  if (length <= 0) return;
+  wide.resize(static_cast<size_t>(length - 1));
+  RemoveWideTree(wide);
 }
 
 TempFolder::TempFolder() {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ModelFakes.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/nodes/GruppoTreeNode.h"
@@ -115,31 +117,88 @@ TEST(ContainerTest, RecolouringAFrameShowsChildrenCombinedWithoutStoringIt)
     EXPECT_FLOAT_EQ(0.5f, photo->Picture().GetColourSettings().alpha);
 }
 
-// Pictures load again after a page change, an undo or the album's opening,
-// the holders before what they hold: the content still shows their colours.
+namespace {
+// A photo of brightness 0.8 in a frame of brightness 0.5 in a group of red
+// and transparency 0.5.
+struct NestedColours {
+    NestedColours()
+    {
+        group.AddChild(std::make_unique<CCorniceTreeNode>("f.png", &group), true);
+        frame = static_cast<CCorniceTreeNode*>(group.GetChild(0));
+        frame->AddChild(std::make_unique<CImgTreeNode>("1.jpg", frame), true);
+        photo = static_cast<CImgTreeNode*>(frame->GetChild(0));
+        photo->GetColourSettings()->brightness = 0.8f;
+        CImgColor red;
+        red.red = 0.5f;
+        red.alpha = 0.5f;
+        group.SetColourSettings(&red, false);
+        CImgColor dim;
+        dim.brightness = 0.5f;
+        frame->SetColourSettings(&dim, false);
+    }
+    // Pictures load again after a page change, an undo or the album's
+    // opening, the holders before what they hold.
+    void Reload()
+    {
+        group.ReleaseResources();
+        for (CImgTreeNode* picture : {static_cast<CImgTreeNode*>(&group), static_cast<CImgTreeNode*>(frame), photo})
+            picture->LoadResources();
+    }
+    CGruppoTreeNode group{nullptr};
+    CCorniceTreeNode* frame = nullptr;
+    CImgTreeNode* photo = nullptr;
+};
+} // namespace
+
 TEST(ContainerTest, ReloadedContentStillShowsTheColoursOfWhatHoldsIt)
 {
-    CGruppoTreeNode group(nullptr);
-    group.AddChild(std::make_unique<CCorniceTreeNode>("f.png", &group), true);
-    auto* frame = static_cast<CCorniceTreeNode*>(group.GetChild(0));
-    frame->AddChild(std::make_unique<CImgTreeNode>("1.jpg", frame), true);
-    auto* photo = static_cast<CImgTreeNode*>(frame->GetChild(0));
-    photo->GetColourSettings()->brightness = 0.8f;
-    CImgColor red;
-    red.red = 0.5f;
-    group.SetColourSettings(&red, false);
-    CImgColor dim;
-    dim.brightness = 0.5f;
-    frame->SetColourSettings(&dim, false);
-    group.ReleaseResources();
-    for (CImgTreeNode* picture : {static_cast<CImgTreeNode*>(&group), static_cast<CImgTreeNode*>(frame), photo})
-        picture->LoadResources();
+    NestedColours n;
+    CImgTreeNode* frame = n.frame;
+    CImgTreeNode* photo = n.photo;
+    n.Reload();
     EXPECT_FLOAT_EQ(0.4f, photo->Picture().GetColourSettings().brightness);
     EXPECT_FLOAT_EQ(0.5f, photo->Picture().GetColourSettings().red);
     EXPECT_FLOAT_EQ(0.5f, frame->Picture().GetColourSettings().red);
     EXPECT_FLOAT_EQ(0.5f, frame->Picture().GetColourSettings().brightness);
     EXPECT_FLOAT_EQ(0.8f, photo->GetColourSettings()->brightness) << "stored value unchanged";
     EXPECT_FLOAT_EQ(1.0f, photo->GetColourSettings()->red);
+}
+
+// Whatever is set or previewed, on the photo or on the frame, the photo
+// shows its colour within both holders', exactly as when its picture is
+// loaded again.
+TEST(ContainerTest, ContentShowsItsColourWithinEveryHolderWhenSetOrPreviewed)
+{
+    NestedColours n;
+    CCorniceTreeNode* frame = n.frame;
+    CImgTreeNode* photo = n.photo;
+    const auto shown = [&] { return photo->Picture().GetColourSettings(); };
+
+    CImgColor brighter;
+    brighter.brightness = 1.5f;
+    photo->SetColourSettings(&brighter, true);
+    EXPECT_FLOAT_EQ(0.75f, shown().brightness) << "a preview of the photo";
+    EXPECT_FLOAT_EQ(0.5f, shown().red);
+    EXPECT_FLOAT_EQ(0.8f, photo->GetColourSettings()->brightness);
+    photo->SetAlpha(0.5f, true);
+    EXPECT_FLOAT_EQ(0.25f, shown().alpha) << "a preview of its transparency";
+    photo->ReapplyColour();
+    EXPECT_FLOAT_EQ(0.4f, shown().brightness) << "given its own back";
+
+    CImgColor dimmer;
+    dimmer.brightness = 0.25f;
+    frame->SetColourSettings(&dimmer, true);
+    EXPECT_FLOAT_EQ(0.2f, shown().brightness) << "a preview of the frame";
+    EXPECT_FLOAT_EQ(0.5f, shown().red) << "keeps the group's colour";
+    frame->SetAlpha(1.0f, true);
+    EXPECT_FLOAT_EQ(0.5f, shown().alpha);
+
+    photo->SetColourSettings(&brighter, false);
+    const ColourSettings set = shown();
+    EXPECT_FLOAT_EQ(0.75f, set.brightness) << "after OK";
+    n.Reload();
+    const ColourSettings reloaded = shown();
+    EXPECT_EQ(0, std::memcmp(&set, &reloaded, sizeof set)) << "as after a reload, to the bit";
 }
 
 TEST(ContainerTest, FitToChildrenPlacesTheBoxAroundThem)

@@ -131,13 +131,28 @@ TEST_F(ImageListTest, ImportedFilesGetReferenceAndWorkingCopies) {
 TEST_F(ImageListTest, EveryFailedImportNamesItsFileAndWhatFailed) {
   WriteTextFile(sources / "a.jpg", "photo");
   // A name outside the system's code page: the file dialog hands the program
-  // '?' in place of the characters it cannot give.
+  // '?' in place of the characters it cannot give, or their nearest letters
+  // ("\u0141\u00F3d\u017A" as "L\xF3dz"), in the file's name or its folder's.
   std::wstring wide(MAX_PATH, L'\0');
   wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, Sources(), -1, &wide[0], MAX_PATH) - 1));
-  wide += L"\\sposa\u4E2D.jpg";
-  CScopedHandle unicode(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  ASSERT_TRUE(unicode.IsValid());
-  unicode.Reset(nullptr);
+  const std::wstring lodz = L"\u0141\u00F3d\u017A";
+  ASSERT_TRUE(::CreateDirectoryW((wide + L"\\nozze " + lodz).c_str(), nullptr));
+  const std::wstring unicodeNames[] = {L"sposa\u4E2D.jpg", lodz + L".jpg", L"nozze " + lodz + L"\\a.jpg"};
+  for (const std::wstring& name : unicodeNames) {
+    CScopedHandle unicode(::CreateFileW((wide + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                        nullptr));
+    ASSERT_TRUE(unicode.IsValid());
+  }
+  char nearest[MAX_PATH] = "";
+  ::WideCharToMultiByte(CP_ACP, 0, lodz.c_str(), -1, nearest, sizeof nearest, nullptr, nullptr);
+  ASSERT_EQ(std::string(nearest).find('?'), std::string::npos) << "the system gives no nearest letters";
+  const std::string nearFile = std::string(nearest) + ".jpg";
+  const std::string nearFolderFile = "nozze " + std::string(nearest) + "\\a.jpg";
+  const std::string outsideCodePage =
+      ": il nome del file o della sua cartella contiene caratteri che il programma non pu\xF2 usare; "
+      "rinominarli e caricare di nuovo il file.";
+  const std::string nearFileText = nearFile + outsideCodePage;
+  const std::string nearFolderText = "a.jpg" + outsideCodePage;
   MakeFolder(sources / "cartella.jpg");
   TempFolder noRif;  // an album folder without its "rif" folder
   const struct {
@@ -149,6 +164,8 @@ TEST_F(ImageListTest, EveryFailedImportNamesItsFileAndWhatFailed) {
       {"sposa?.jpg", nullptr, &CopyAsWorkingCopy,
        "sposa?.jpg: il nome del file o della sua cartella contiene caratteri che il programma non pu\xF2 usare; "
        "rinominarli e caricare di nuovo il file."},
+      {nearFile.c_str(), nullptr, &CopyAsWorkingCopy, nearFileText.c_str()},
+      {nearFolderFile.c_str(), nullptr, &CopyAsWorkingCopy, nearFolderText.c_str()},
       {"none.jpg", nullptr, &CopyAsWorkingCopy, "none.jpg: file non trovato."},
       {"cartella.jpg", nullptr, &CopyAsWorkingCopy, "cartella.jpg: \xE8 una cartella, non un'immagine."},
       {"a.jpg", noRif.Path().c_str(), &CopyAsWorkingCopy,

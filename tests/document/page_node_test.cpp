@@ -299,6 +299,31 @@ TEST(PageNodeTest, ColourOfSeveralObjectsCombinesWithTheirOwn)
     EXPECT_FLOAT_EQ(0.5f, a->GetColourSettings()->alpha);
 }
 
+// An object chosen inside a group (with Alt) is the one the colour dialog
+// edits: it opens on its own colours, previews within the group's and gets
+// them back on Cancel.
+TEST(PageNodeTest, ColourOfAnObjectInsideAGroupIsItsOwnWithinTheGroups)
+{
+    PageFixture f;
+    f.page->InsertChildAt(0, std::make_unique<CGruppoTreeNode>(f.page));
+    CTreeNode* group = f.page->GetChild(0);
+    group->AddChild(std::make_unique<CImgTreeNode>("1.jpg", group), true);
+    auto* photo = static_cast<CImgTreeNode*>(group->GetChild(0));
+    photo->GetColourSettings()->brightness = 0.8f;
+    CImgColor dim;
+    dim.brightness = 0.5f;
+    group->SetColourSettings(&dim, false);
+    photo->SetSelected(true);
+    EXPECT_EQ(photo->GetColourSettings(), f.page->GetColourSettings());
+    CImgColor brighter;
+    brighter.brightness = 1.5f;
+    f.page->SetColourSettings(&brighter, true);
+    EXPECT_FLOAT_EQ(0.75f, photo->Picture().GetColourSettings().brightness);
+    f.page->ReapplyColour();
+    EXPECT_FLOAT_EQ(0.4f, photo->Picture().GetColourSettings().brightness) << "Cancel";
+    EXPECT_FLOAT_EQ(0.8f, photo->GetColourSettings()->brightness);
+}
+
 TEST(PageNodeTest, BackgroundColourComesFromTheChooser)
 {
     FakeHost host;

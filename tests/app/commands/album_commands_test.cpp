@@ -138,6 +138,31 @@ TEST_F(AlbumCommandsTest, RepairedNumbersAreToldOnceAndSaved) {
   EXPECT_FALSE(frame.album->IsModified());
 }
 
+// The repair is told in words that agree with the number of values repaired.
+TEST_F(AlbumCommandsTest, TheRepairIsToldInTheNumberOfItsValues) {
+  const struct {
+    const char* scales;
+    const char* told;
+  } cases[] = {
+      {"scale_x=\"nan\" scale_y=\"0.5\"",
+       "Lo sposalbo conteneva un valore non valido (posizione, scala, rotazione, colore o ritaglio di un oggetto), "
+       "sostituito con un valore che lascia l'oggetto visibile al suo posto.\n"},
+      {"scale_x=\"nan\" scale_y=\"inf\"",
+       "Lo sposalbo conteneva 2 valori non validi (posizione, scala, rotazione, colore o ritaglio di un oggetto), "
+       "sostituiti con valori che lasciano gli oggetti visibili al loro posto.\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scales);
+    if (frame.album) frame.album->GetRoot()->SetModified(false);
+    WriteTextFile(project, std::string("<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina>") +
+                               "<cornice name=\"c.png\" " + c.scales + " /></pagina></sposalbo>");
+    ui.Clear();
+    Open();
+    ASSERT_EQ(MessagesAsked(), 1u);
+    EXPECT_EQ(ui.Questions().back().text.Find(c.told), 0) << ui.Questions().back().text.str();
+  }
+}
+
 // The image list as an album opens: none yet is no fault; one that cannot be
 // read is kept aside, said, and never written over, and the photo bar shows
 // the "img" folder; one that can be neither read nor moved keeps the album

@@ -14,14 +14,20 @@
 //   bench_editor album <project> <spreads> <photos> [<objects on spread 1>]
 //                                              rewrites the album's pages with
 //                                              its imported photos
-//   bench_editor drive <project> <frame log>   File > Open, every spread paged
-//                                              through, undo and redo timed on
-//                                              the last spread, and File > Salva;
-//                                              prints each phase and each spread
+//   bench_editor drive <project> <frame log> [<editor's Unix process id>]
+//                                              File > Open, ten seconds with
+//                                              nobody at the editor (once the
+//                                              work the open started is done,
+//                                              seen from the process id),
+//                                              every spread paged through, undo
+//                                              and redo timed on the last spread,
+//                                              and File > Salva; prints each
+//                                              phase, the rest and each spread
 //                                              shown with wall-clock milliseconds
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 // After <cstdio>: the codec's header names FILE.
 #include <jpeglib.h>
 
@@ -29,6 +35,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -269,7 +276,52 @@ void MeasureUndoRedo(HWND editor, const std::string& log, int page) {
   }
 }
 
-int Drive(const std::string& project, const std::string& log) {
+// Processor time a Linux process has used, in clock ticks (user and system),
+// read from /proc through Wine's drive Z:; -1 when it cannot be read.
+long long ProcessTicks(int unixPid) {
+  char path[64];
+  std::snprintf(path, sizeof path, "Z:\\proc\\%d\\stat", unixPid);
+  std::ifstream in(path);
+  std::string line;
+  if (!std::getline(in, line)) return -1;
+  // The fields after the command name, which is in parentheses: state is
+  // the 3rd field, user and system time the 14th and 15th.
+  const size_t close = line.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(line.substr(close + 1));
+  std::string field;
+  long long user = -1, system = -1;
+  for (int n = 3; n <= 15 && fields >> field; ++n) {
+    if (n == 14) user = std::atoll(field.c_str());
+    if (n == 15) system = std::atoll(field.c_str());
+  }
+  return user < 0 || system < 0 ? -1 : user + system;
+}
+
+// Waits, at most half a minute, until the editor used less than a tenth of
+// a core over a second: the work the open started (the page bar drawing
+// each page) is done. Linux counts 100 clock ticks a second.
+void WaitForQuiet(int unixPid) {
+  long long before = ProcessTicks(unixPid);
+  for (int second = 0; second < 30 && before >= 0; ++second) {
+    ::Sleep(1000);
+    const long long now = ProcessTicks(unixPid);
+    if (now >= 0 && now - before < 10) return;
+    before = now;
+  }
+}
+
+// The editor left alone with the album open: the script reads how much of a
+// core it used between the two times printed.
+void RestWithAlbumOpen(HWND editor, int unixPid) {
+  if (unixPid > 0) WaitForQuiet(unixPid);
+  WaitIdle(editor);
+  const long long from = NowMs();
+  ::Sleep(10000);
+  std::printf("rest %lld %lld\n", from, NowMs());
+}
+
+int Drive(const std::string& project, const std::string& log, int unixPid) {
   HWND editor = nullptr;
   for (int i = 0; i < 600 && !editor; ++i, ::Sleep(100)) editor = ::FindWindowA(nullptr, "Lumivo");
   if (!editor) return 1;
@@ -288,6 +340,7 @@ int Drive(const std::string& project, const std::string& log) {
   // The page bar's pictures follow the open; paging starts once they are done.
   WaitIdle(editor);
   ::Sleep(3000);
+  RestWithAlbumOpen(editor, unixPid);
   WaitIdle(editor);
   std::printf("phase paging %lld\n", NowMs());
   std::printf("spread 0 %lld\n", NowMs());
@@ -322,8 +375,8 @@ int main(int argc, char** argv) {
   if (command == "import" && argc == 4) return Import(argv[2], argv[3]);
   if (command == "album" && argc >= 5)
     return MakeAlbum(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0);
-  if (command == "drive" && argc == 4) {
-    const int result = Drive(argv[2], argv[3]);
+  if (command == "drive" && (argc == 4 || argc == 5)) {
+    const int result = Drive(argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
     std::fflush(stdout);
     return result;
   }

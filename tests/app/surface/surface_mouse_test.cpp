@@ -2,6 +2,7 @@
 // (photo A left, photo B right), the stand-in frame's keys and tool mode.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "app/support/SurfaceFixture.h"
@@ -255,6 +256,32 @@ TEST_F(SurfaceMouseTest, APageLeftBeforeAFrameShowedItsChangeStillGetsItsThumbna
   frame.thumbnailPages.clear();
   surface.Render();
   EXPECT_EQ(std::count(frame.thumbnailPages.begin(), frame.thumbnailPages.end(), 1), 0);
+}
+
+TEST_F(SurfaceMouseTest, TicksDrawTheRubberBandAsItChangesAndNothingAtRest) {
+  const auto tick = [&] {
+    const int before = surface.GetFramesDrawn();
+    surface.SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer);
+    return surface.GetFramesDrawn() - before;
+  };
+  while (tick() != 0) {
+  }
+  EXPECT_EQ(tick(), 0) << "at rest";
+  Press(PixelOf(-0.95f, 0.45f));
+  const struct {
+    const char* step;
+    std::function<void()> take;
+  } steps[] = {
+      {"the band drawn", [&] { MoveTo(PixelOf(-0.5f, -0.05f)); }},
+      {"the band grown", [&] { MoveTo(PixelOf(-0.45f, -0.1f)); }},
+      {"the band gone, the photo selected", [&] { Release(PixelOf(-0.45f, -0.1f)); }},
+  };
+  for (const auto& s : steps) {
+    s.take();
+    EXPECT_EQ(tick(), 1) << s.step;
+    EXPECT_EQ(tick(), 0) << s.step;
+  }
+  EXPECT_TRUE(A()->IsSelected());
 }
 
 TEST_F(SurfaceMouseTest, TheRenderTimerLivesAndDiesWithTheWindow) {
