@@ -34,6 +34,25 @@ struct ExportFailure {
 };
 
 [[noreturn]] void Fail(const std::string& text) { throw ExportFailure{text}; }
+
+// Beside the export: the new one while it is written, the earlier one while
+// the new one takes its place. A name in use (what a run that never finished
+// left) is passed over, never removed.
+const char kBuildSuffix[] = ".nuovo";
+const char kAsideSuffix[] = ".precedente";
+constexpr int kSiblingAttempts = 100;
+
+std::string SiblingName(const std::string& folder, const char* suffix, int attempt) {
+  return folder + suffix + (attempt > 0 ? std::to_string(attempt + 1) : std::string());
+}
+
+std::string SystemText(DWORD code) { return CFExeption(code).GetErrorText().str(); }
+
+void RemoveFolder(const std::string& folder) {
+  CFileOperation cleanup;
+  cleanup.SetAskIfReadOnly(false);
+  cleanup.Delete(folder.c_str());
+}
 }  // namespace
 
 CLabExport::CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
@@ -50,42 +69,66 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   m_written.clear();
   m_exportFolder = ExportFolderFor(destination, m_albumFolder);
   CFileOperation files;
-  if (files.GetPathKind(m_exportFolder.c_str()) != CFileOperation::kPathMissing) {
-    if (DocumentMessageBox(kOverwriteQuestion, kOverwriteTitle, MB_OKCANCEL) != IDOK)
-      return kDeclined;
-    if (!ClearEarlierExport()) return kFailed;
-  }
-  if (!::CreateDirectoryA(m_exportFolder.c_str(), nullptr)) {
+  const bool earlier = files.GetPathKind(m_exportFolder.c_str()) != CFileOperation::kPathMissing;
+  if (earlier && DocumentMessageBox(kOverwriteQuestion, kOverwriteTitle, MB_OKCANCEL) != IDOK)
+    return kDeclined;
+  // The new export is built beside the final place and put there only once
+  // it is whole: until then an earlier export stays exactly as it was.
+  m_buildFolder = MakeBuildFolder();
+  if (m_buildFolder.empty()) {
     m_error = "Impossibile creare la cartella " + m_exportFolder + ".";
     return kFailed;
   }
   try {
     WriteExport();
+    PutInPlace(earlier);
   } catch (const ExportFailure& failure) {
     m_error = failure.text;
     // Half an export must not pass for a complete one.
-    CFileOperation cleanup;
-    cleanup.SetAskIfReadOnly(false);
-    cleanup.Delete(m_exportFolder.c_str());
+    RemoveFolder(m_buildFolder);
     return kFailed;
   }
   return kWritten;
 }
 
-bool CLabExport::ClearEarlierExport() {
-  CFileOperation files;
-  if (files.Delete(m_exportFolder.c_str())) return true;
-  m_error = "Impossibile eliminare il precedente invio " + m_exportFolder + ": " +
-            files.GetErrorString().str();
-  return false;
+std::string CLabExport::MakeBuildFolder() const {
+  for (int attempt = 0; attempt < kSiblingAttempts; ++attempt) {
+    const std::string folder = SiblingName(m_exportFolder, kBuildSuffix, attempt);
+    if (::CreateDirectoryA(folder.c_str(), nullptr)) return folder;
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::string();
+}
+
+void CLabExport::PutInPlace(bool earlier) {
+  std::string aside;
+  if (earlier) {
+    for (int attempt = 0; attempt < kSiblingAttempts && aside.empty(); ++attempt) {
+      const std::string candidate = SiblingName(m_exportFolder, kAsideSuffix, attempt);
+      if (::GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) aside = candidate;
+    }
+    if (aside.empty() || !::MoveFileA(m_exportFolder.c_str(), aside.c_str()))
+      Fail("Impossibile sostituire il precedente invio " + m_exportFolder + ": " +
+           SystemText(::GetLastError()));
+  }
+  if (!::MoveFileA(m_buildFolder.c_str(), m_exportFolder.c_str())) {
+    const DWORD code = ::GetLastError();
+    std::string text = "Impossibile creare la cartella " + m_exportFolder + ": " + SystemText(code);
+    // The earlier export goes back where it was, or the user learns where it is.
+    if (earlier && !::MoveFileA(aside.c_str(), m_exportFolder.c_str()))
+      text += "\nIl precedente invio si trova in " + aside + ".";
+    Fail(text);
+  }
+  // The new export is in place: the earlier one is no longer needed.
+  if (earlier) RemoveFolder(aside);
 }
 
 void CLabExport::WriteExport() {
-  MakeFolder(JoinPath(m_exportFolder, "img"));
-  MakeFolder(JoinPath(m_exportFolder, "rif"));
+  MakeFolder(JoinPath(m_buildFolder, "img"));
+  MakeFolder(JoinPath(m_buildFolder, "rif"));
 
   std::unique_ptr<treeNode::CSposalboTreeNode> copy = m_album.CloneAlbum(m_album.GetView());
-  const std::string projectFile = JoinPath(m_exportFolder, kProjectFileName);
+  const std::string projectFile = JoinPath(m_buildFolder, kProjectFileName);
   if (!copy->SaveToFile(projectFile)) Fail("Impossibile scrivere " + projectFile + ".");
   if (!m_seal.SignFile(projectFile.c_str(), nullptr))
     Fail("Impossibile scrivere il sigillo di " + projectFile + ".");
@@ -125,7 +168,7 @@ void CLabExport::ExportFont(treeNode::CTestoTreeNode& text) {
   if (host && host->IsLabFont(face)) return;
   // The face comes from the album file and becomes a file name.
   if (!IsSingleFileName(face.c_str())) Fail("Nome di carattere non valido: \"" + face + "\".");
-  const std::string fontFolder = JoinPath(m_exportFolder, "font");
+  const std::string fontFolder = JoinPath(m_buildFolder, "font");
   const std::string target = JoinPath(fontFolder, face + ".ttf");
   if (m_written.count(target)) return;
   MakeFolder(fontFolder);
@@ -136,7 +179,7 @@ void CLabExport::ExportFont(treeNode::CTestoTreeNode& text) {
 
 void CLabExport::CopyPersonalResource(int kind, const char* kindFolder, const std::string& name) {
   if (!IsSingleFileName(name.c_str())) Fail("Nome di risorsa non valido: \"" + name + "\".");
-  const std::string folder = JoinPath(m_exportFolder, kindFolder);
+  const std::string folder = JoinPath(m_buildFolder, kindFolder);
   for (bool lowRes : {false, true}) {
     const std::string resolutionFolder = JoinPath(folder, lowRes ? "lowres" : "highres");
     const std::string target = JoinPath(resolutionFolder, name);
@@ -160,14 +203,14 @@ void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
     // Every photo that is no CD photo has its reference copy.
     if (image->tipo != 0) CopyPhotoFile("rif", image->riferimento);
   }
-  if (!exported.Save(m_exportFolder.c_str(), false))
-    Fail("Impossibile scrivere la lista immagini in " + m_exportFolder + ".");
+  if (!exported.Save(m_buildFolder.c_str(), false))
+    Fail("Impossibile scrivere la lista immagini in " + m_buildFolder + ".");
 }
 
 void CLabExport::CopyPhotoFile(const char* folder, const std::string& name) {
   // One file each: a name that is no single file name would copy a folder.
   if (!IsSingleFileName(name.c_str())) Fail("Nome di foto non valido: \"" + name + "\".");
-  const std::string target = JoinPath(JoinPath(m_exportFolder, folder), name);
+  const std::string target = JoinPath(JoinPath(m_buildFolder, folder), name);
   if (m_written.count(target)) return;
   CopyPictureWithMask(JoinPath(JoinPath(m_albumFolder, folder), name), target);
   m_written.insert(target);

@@ -25,8 +25,9 @@ class CLabExport {
   CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
              CCryptoEngine& seal);
 
-  // Asks before replacing an earlier export of this album. A failure leaves no
-  // export folder behind and its reason in GetError.
+  // Asks before replacing an earlier export of this album. A failure leaves
+  // an earlier export as it was, nothing of the new one, and its reason in
+  // GetError.
   Result Run(const std::string& destination);
 
   const std::string& GetError() const { return m_error; }
@@ -37,7 +38,11 @@ class CLabExport {
                                      const std::string& albumFolder);
 
  private:
-  bool ClearEarlierExport();
+  // A new empty folder beside the export's place; empty when none can be made.
+  std::string MakeBuildFolder() const;
+  // The whole new export takes the place of the earlier one, if any.
+  void PutInPlace(bool earlier);
+  // Writes everything into the build folder.
   void WriteExport();
   void CopyNodeResources(treeNode::CTreeNode& node);
   void ExportFont(treeNode::CTestoTreeNode& text);
@@ -54,6 +59,7 @@ class CLabExport {
   std::string m_albumFolder;
   CCryptoEngine& m_seal;
   std::string m_exportFolder;
+  std::string m_buildFolder;
   std::string m_error;
   std::set<std::string> m_written;  // files already in the export (shared resources)
 };

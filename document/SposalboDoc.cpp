@@ -140,13 +140,14 @@ std::string CSposalboDoc::GetResourceFolder(int kind, bool lowRes, const std::st
   if (!IsSingleFileName(name.c_str())) return std::string();
   switch (kind) {
     case 0: {
-      std::string fileName = name;
-      if (!lowRes) {
-        // CD photos have no reference copy of their own name.
-        const spab_imagelist::CMImg* image = m_root->FindImage(name);
-        if (image && IsSingleFileName(image->riferimento.c_str())) fileName = image->riferimento;
-      }
-      return GetImageFolder(lowRes) + fileName;
+      // The full picture is the reference copy, which the list names. A CD
+      // photo has none: its working copy is the CD's file itself. Without
+      // an entry no reference copy is known, and a file of the same name in
+      // the reference folder would be another photo's.
+      const spab_imagelist::CMImg* image = lowRes ? nullptr : m_root->FindImage(name);
+      if (image && IsSingleFileName(image->riferimento.c_str()))
+        return GetImageFolder(false) + image->riferimento;
+      return GetImageFolder(true) + name;
     }
     case 1:
     case 2:

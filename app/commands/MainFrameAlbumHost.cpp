@@ -9,6 +9,7 @@
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/services/CryptoEngine.h"
+#include "render/PictureCache.h"
 
 namespace {
 const char kSettings[] = "Program Settings";
@@ -18,6 +19,9 @@ bool CMainFrame::QueryCloseAlbum() { return m_albumCommands.QueryCloseAlbum(); }
 
 void CMainFrame::SetAlbum(std::unique_ptr<CSposalboDoc> album) {
   m_album = std::move(album);
+  // The pictures of an album closed go with it: its files may change before
+  // it is opened again.
+  if (!m_album) PictureCache::Instance().ReleaseUnused();
   if (m_album) LayoutPageStatic();
   RefreshTitle();
 }

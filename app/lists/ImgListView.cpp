@@ -468,7 +468,7 @@ void CImgListView::OnDoubleClick() {
   if (name.IsEmpty() || !surface || !frame) return;
   if (HostIsKeyDown(VK_SHIFT) && frame->GetAlbum()) {
     std::string newName;
-    surface->RunCropDialog(frame->GetResourceFolder(0, false, static_cast<const char*>(name), false), newName);
+    surface->RunCropDialog(static_cast<const char*>(name), newName);
     return;
   }
   surface->PlacePhoto(static_cast<const char*>(name), 0.0f, 0.0f);

@@ -16,7 +16,6 @@
 #include "document/imagelist/WorkingCopy.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/FileWatch.h"
-#include "imagelib/ImgBitmap.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/ExternalApp.h"
 
@@ -268,18 +267,9 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
     CString changed;
     const std::string target = GetResourceFolder(0, true, found->second, false);
     if (GetFileWatchPath(static_cast<UINT>(wParam), changed)) {
-      CImgBitmap picture;
-      // No preview trailer: the file just edited is the user's and stays as
-      // the editor wrote it.
-      if (picture.LoadPreview(changed, 1, false, 1024, true)) {
-        // Our own rewrite of the copy must not come back as a change.
-        CFileWatchOwnWrite ownWrite(target.c_str());
-        // The shape of an edited cut-out is kept, or taken off when the edit
-        // made it opaque.
-        if (SaveWorkingCopy(picture, target.c_str()))
-          m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
-        m_lists.photos.SelectItemNamed(found->second.c_str());
-      }
+      const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str());
+      if (remade == RemakeResult::kWritten) m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
+      if (remade != RemakeResult::kUnreadable) m_lists.photos.SelectItemNamed(found->second.c_str());
     }
   }
   page->ReleaseResources();

@@ -16,10 +16,12 @@ const std::string& LogPath() {
 }
 }  // namespace
 
-void LogPageShown(int pageIndex) {
+void LogPageShown(int pageIndex, const void* page) {
   static int last = -2;
-  if (LogPath().empty() || pageIndex == last) return;
+  static const void* lastPage = nullptr;
+  if (LogPath().empty() || (pageIndex == last && page == lastPage)) return;
   last = pageIndex;
+  lastPage = page;
   if (FILE* file = std::fopen(LogPath().c_str(), "a")) {
     char line[64];
     const int length = std::snprintf(line, sizeof line, "%lu %d\n", ::GetTickCount(), pageIndex);

@@ -242,7 +242,7 @@ int CSposalboPageStatic::Render() {
   PresentFrame();
   ++m_framesDrawn;
   if (page)
-    if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) LogPageShown(album->GetCurrentPageIndex());
+    if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) LogPageShown(album->GetCurrentPageIndex(), page);
   // What the page before alone used goes once this page has its pictures.
   PictureCache::Instance().ReleaseUnused();
   TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);

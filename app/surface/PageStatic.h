@@ -75,8 +75,10 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
 
   // The crop editor on a photo; the cut-out is placed over it and selected.
   void CropPhoto(treeNode::CImgTreeNode* photo);
-  // True with the new photo's working name when the crop was stored.
-  bool RunCropDialog(const std::string& path, std::string& newName);
+  // The crop editor on an album photo at full resolution; true with the new
+  // photo's working name when the crop was stored. A photo that cannot be
+  // read is told by name and opens no editor.
+  bool RunCropDialog(const std::string& photoName, std::string& newName);
 
   // State for the frame and tests.
   bool IsBandVisible() const { return m_bandVisible; }

@@ -14,6 +14,7 @@
 #include "document/nodes/SfondoTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "imagelib/ImageFile.h"
 
 using treeNode::CCorniceTreeNode;
 using treeNode::CImgTreeNode;
@@ -34,6 +35,23 @@ void AddRef(CPaginaTreeNode* page, const std::string& name) {
 
 void ReleaseRef(CPaginaTreeNode* page, const std::string& name) {
   if (auto* list = ImageListOf(page)) list->Release(name.c_str());
+}
+
+// Only the header is read: a photo of camera size is decoded once, by the
+// crop editor.
+bool IsReadablePicture(const std::string& path) {
+  img::ImageFile file;
+  return !path.empty() && file.Open(path);
+}
+
+void TellUnreadableCropPhoto(const std::string& name, const spab_imagelist::CMImg* image, const std::string& path) {
+  CString text;
+  if (image && !image->nome.empty() && image->nome != name)
+    text.Format("Impossibile leggere la foto %s (%s) da ritagliare:\n%s", name.c_str(), image->nome.c_str(), path.c_str());
+  else
+    text.Format("Impossibile leggere la foto %s da ritagliare:\n%s", name.c_str(), path.c_str());
+  CWnd* main = AfxGetMainWnd();
+  AfxGetUiSeam()->MessageBox(main ? main->m_hWnd : nullptr, text, "Ritaglio", MB_OK | MB_ICONERROR);
 }
 
 bool IsMaskedFrame(CTreeNode* node) {
@@ -293,11 +311,17 @@ void CSposalboPageStatic::PlaceTemplate(const std::string& path) {
   page->SetNeedsRefresh(true);
 }
 
-bool CSposalboPageStatic::RunCropDialog(const std::string& path, std::string& newName) {
+bool CSposalboPageStatic::RunCropDialog(const std::string& photoName, std::string& newName) {
   IEditorFrame* frame = GetEditorFrame();
   CSposalboDoc* album = frame ? frame->GetAlbum() : nullptr;
   spab_imagelist::CMImageList* list = album ? album->GetRoot()->GetImageList() : nullptr;
   if (!list) return false;
+  // The photo the page shows, at full resolution.
+  const std::string path = album->GetResourceFolder(treeNode::kKindPhoto, false, photoName, false);
+  if (!IsReadablePicture(path)) {
+    TellUnreadableCropPhoto(photoName, list->Find(photoName.c_str()), path);
+    return false;
+  }
   CString working;
   const std::string folder = album->GetFolder();
   const bool stored = frame->RunCropDialog(path, [&](const spab_imagelist::CMImageList::SaveCropFunction& saveCut) {
@@ -314,7 +338,7 @@ void CSposalboPageStatic::CropPhoto(CImgTreeNode* photo) {
   CPaginaTreeNode* page = CurrentPage();
   if (!page || !photo || !photo->GetParent()) return;
   std::string newName;
-  if (!RunCropDialog(photo->ResolvePath(false), newName)) return;
+  if (!RunCropDialog(photo->GetName(), newName)) return;
   // Only a crop that was stored changes the page, so only it takes a snapshot.
   page->SaveUndo();
   CTreeNode* parent = photo->GetParent();

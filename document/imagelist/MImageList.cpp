@@ -321,8 +321,14 @@ int CMImageList::ChangeRef(const char* thumb, int delta) {
   else if (image->refCount < INT32_MAX)
     ++image->refCount;
   // The photo bar marks the photos in use.
-  if (IDocumentHost* host = GetDocumentHost()) host->InvalidatePhotoThumbnails();
+  if (m_batchDepth == 0)
+    if (IDocumentHost* host = GetDocumentHost()) host->InvalidatePhotoThumbnails();
   return image->refCount;
+}
+
+CMImageList::RefBatch::~RefBatch() {
+  if (--m_list.m_batchDepth == 0)
+    if (IDocumentHost* host = GetDocumentHost()) host->InvalidatePhotoThumbnails();
 }
 
 int CMImageList::AddRef(const char* thumb) { return ChangeRef(thumb, 1); }

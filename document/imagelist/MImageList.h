@@ -76,9 +76,24 @@ class CMImageList {
   CMImg* AppendCopy(const CMImg& image);
 
   CMImg* Find(const char* thumb) const;
+  // Each change of a count tells the photo bar, which marks the photos in
+  // use; within a RefBatch it is told once, when the batch ends.
   int AddRef(const char* thumb);
   int Release(const char* thumb);
   void ResetRefs();
+
+  // Counting a whole album makes a change per placed photo: the photo bar
+  // looks at every mark once at the end rather than after each.
+  class RefBatch {
+   public:
+    explicit RefBatch(CMImageList& list) : m_list(list) { ++m_list.m_batchDepth; }
+    ~RefBatch();
+    RefBatch(const RefBatch&) = delete;
+    RefBatch& operator=(const RefBatch&) = delete;
+
+   private:
+    CMImageList& m_list;
+  };
 
   // thumb names (wantThumbs) or riferimento names, in list order.
   std::vector<CString> GetFileNames(bool wantThumbs) const;
@@ -106,6 +121,7 @@ class CMImageList {
   std::map<std::string, CMImg*> m_index;  // thumb -> entry, not owning
   int32_t m_lastThumb = 0;
   int32_t m_lastRif = 0;
+  int m_batchDepth = 0;  // RefBatch objects alive
 };
 
 }  // namespace spab_imagelist

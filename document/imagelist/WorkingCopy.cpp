@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "document/services/FileWatch.h"
 #include "imagelib/ImageFile.h"
 #include "imagelib/ImgBitmap.h"
 #include "render/MaskPath.h"
@@ -86,6 +87,18 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   if (HasTransparency(picture)) return SaveAlphaAsMask(picture, maskPath);
   ::DeleteFileA(maskPath.c_str());
   return true;
+}
+
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
+  CImgBitmap picture;
+  // No preview trailer: the file just edited is the user's and stays as the
+  // editor wrote it.
+  if (!picture.LoadPreview(changedPath, 1, false, kWorkingSize, true)) return RemakeResult::kUnreadable;
+  // Our own rewrite of the copy must not come back as a change.
+  CFileWatchOwnWrite ownWrite(jpegPath);
+  // The shape of an edited cut-out is kept, or taken off when the edit made
+  // it opaque.
+  return SaveWorkingCopy(picture, jpegPath) ? RemakeResult::kWritten : RemakeResult::kNotWritten;
 }
 
 void DeleteWorkingCopy(const char* jpegPath) {

@@ -20,5 +20,12 @@ WorkingCopyMaker SetWorkingCopyMaker(WorkingCopyMaker maker);
 // could not be written.
 bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath);
 
+enum class RemakeResult { kUnreadable, kNotWritten, kWritten };
+
+// Makes a working copy again from its photo's changed picture (an outside
+// editor saved it): fitted into 1024 pixels per side, its embedded thumbnail
+// never taken for it. A watch of the copy does not see the rewrite.
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath);
+
 // Deletes a working copy and the mask beside it.
 void DeleteWorkingCopy(const char* jpegPath);

@@ -474,6 +474,8 @@ void CSposalboTreeNode::RecountImageRefs()
 {
     if (!m_imageList)
         return;
+    // The photo bar is told once, when the count is complete.
+    spab_imagelist::CMImageList::RefBatch batch(*m_imageList);
     m_imageList->ResetRefs();
     for (int i = 0; i < GetPageCount(); ++i) {
         CPaginaTreeNode* page = GetPage(i);
@@ -483,8 +485,6 @@ void CSposalboTreeNode::RecountImageRefs()
         // is a photo; a library picture of the same name is no use of it.
         page->AddImageRefs(page->GetBackground());
     }
-    if (IDocumentHost* host = GetDocumentHost())
-        host->InvalidatePhotoThumbnails();
 }
 
 bool CSposalboTreeNode::IsPhotoInUse(const std::string& name) const

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -223,6 +224,43 @@ TEST_F(LabExportTest, AnEarlierExportIsReplacedOnlyWhenTheUserAgrees) {
   EXPECT_FALSE(FileExists(ExportFolder() + "\\precedente.txt"));
   EXPECT_TRUE(FileExists(ExportFolder() + "\\sposalbo.sig"));
   EXPECT_EQ(ui.Questions().size(), 2u);
+  // Nothing of the replacement is left beside it.
+  EXPECT_EQ(FilesIn(destination.Path()), std::set<std::string>{"Nozze.2006_xlab"});
+}
+
+// Every file below a folder, by its path inside it, with its content.
+std::map<std::string, std::string> TreeOf(const std::string& folder, const std::string& inside = "") {
+  std::map<std::string, std::string> tree;
+  for (const std::string& name : FilesIn(folder + inside)) {
+    const std::string relative = inside + "\\" + name;
+    if (FolderExists(folder + relative)) {
+      for (const auto& entry : TreeOf(folder, relative)) tree.insert(entry);
+    } else {
+      tree[relative] = ReadTextFile(folder + relative);
+    }
+  }
+  return tree;
+}
+
+TEST_F(LabExportTest, AFailedExportLeavesTheEarlierOneAsItWas) {
+  ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+  const auto earlier = TreeOf(ExportFolder());
+  ASSERT_GT(earlier.size(), 10u);
+  // The user's own frame went missing since.
+  const std::string frame = library / "1hip\\ovale.png";
+  ASSERT_TRUE(::DeleteFileA(frame.c_str()));
+  ui.AnswerMessage(IDOK);  // replace the earlier export
+  EXPECT_FALSE(album->ExportForLab(destination.Path(), seal));
+  EXPECT_NE(album->GetLastExportError().find("ovale.png"), std::string::npos) << album->GetLastExportError();
+  EXPECT_EQ(TreeOf(ExportFolder()), earlier);
+  EXPECT_EQ(FilesIn(destination.Path()), std::set<std::string>{"Nozze.2006_xlab"});
+
+  // Mended, the next export replaces it.
+  WriteTextFile(frame, "hiovale.png");
+  ui.AnswerMessage(IDOK);
+  ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+  EXPECT_EQ(TreeOf(ExportFolder()).size(), earlier.size());
+  EXPECT_EQ(FilesIn(destination.Path()), std::set<std::string>{"Nozze.2006_xlab"});
 }
 
 // Each case breaks one thing and mends it afterwards: the export fails with

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ModelFakes.h"
+#include "document/imagelist/MImageList.h"
+#include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PageUndo.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
@@ -88,4 +90,33 @@ TEST(PageUndoTest, EachPageHasItsOwnHistory)
     EXPECT_FALSE(f.album.CanUndo());
     f.album.PreviousPage();
     EXPECT_TRUE(f.album.CanUndo());
+}
+
+// Undo and redo count the album's photos again, one change per placed photo:
+// the photo bar is told once per step, however many pages the album has.
+TEST(PageUndoTest, AStepTellsThePhotoBarOnceWhateverTheAlbumHolds)
+{
+    model_test::FakeHost host;
+    CSposalboTreeNode album(nullptr, nullptr);
+    auto list = std::make_unique<spab_imagelist::CMImageList>();
+    spab_imagelist::CMImg photo;
+    photo.thumb = "1.jpg";
+    photo.tipo = 1;
+    list->AppendCopy(photo);
+    album.SetImageList(std::move(list));
+    for (int p = 0; p < 12; ++p) {
+        album.AddPage(-1);
+        for (int i = 0; i < 10; ++i)
+            album.GetCurrentPage()->AddChild(
+                std::make_unique<CImgTreeNode>("1.jpg", album.GetCurrentPage()), true);
+    }
+    album.GoToPage(2);
+    album.SaveUndo();
+    album.GetCurrentPage()->AddChild(std::make_unique<CImgTreeNode>("1.jpg", album.GetCurrentPage()), true);
+    for (void (CSposalboTreeNode::*step)() : {&CSposalboTreeNode::Undo, &CSposalboTreeNode::Redo}) {
+        const int before = host.thumbnailInvalidations;
+        (album.*step)();
+        EXPECT_EQ(host.thumbnailInvalidations, before + 1);
+    }
+    EXPECT_EQ(album.GetImageList()->Find("1.jpg")->refCount, 121);
 }

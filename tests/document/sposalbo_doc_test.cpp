@@ -204,9 +204,10 @@ TEST_F(SposalboDocTest, ResourcePathsLeadToTheAlbumOrTheLibrary) {
   } cases[] = {
       {0, true, "7.jpg", false, album + "\\img\\7.jpg"},
       {0, false, "7.jpg", false, album + "\\rif\\3.tif"},
-      // A CD photo has no reference copy of another name.
-      {0, false, "1.jpg", false, album + "\\rif\\1.jpg"},
-      {0, false, "nessuna.jpg", false, album + "\\rif\\nessuna.jpg"},
+      // A CD photo's full picture is its working copy, the CD's file; a
+      // reference copy of the same name belongs to another photo.
+      {0, false, "1.jpg", false, album + "\\img\\1.jpg"},
+      {0, false, "nessuna.jpg", false, album + "\\img\\nessuna.jpg"},
       {1, true, "ovale.png", false, "c:\\lib\\1lo\\ovale.png"},
       {2, false, "fx.png", true, "c:\\lib\\2hip\\fx.png"},
       {3, true, "fiore.png", true, "c:\\lib\\3lop\\fiore.png"},

@@ -21,6 +21,8 @@
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "document/services/FileWatch.h"
+#include "imagelib/ImgBitmap.h"
 
 using dialog_test::Click;
 using dialog_test::Type;
@@ -41,6 +43,22 @@ void DragSliderToEnd(CWnd* dialog, int sliderId) {
   slider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 5));
   slider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1000, 5));
   dialog_test::PumpPending();
+}
+
+// Dates a file's last write some seconds after another file's, whatever
+// the clock's resolution.
+void WrittenAfter(const std::string& path, const std::string& earlier, int seconds) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(::GetFileAttributesExA(earlier.c_str(), GetFileExInfoStandard, &data));
+  ULARGE_INTEGER time{};
+  time.LowPart = data.ftLastWriteTime.dwLowDateTime;
+  time.HighPart = data.ftLastWriteTime.dwHighDateTime;
+  time.QuadPart += static_cast<ULONGLONG>(seconds) * 10000000ULL;
+  const FILETIME later{time.LowPart, time.HighPart};
+  HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &later));
+  ::CloseHandle(file);
 }
 
 void CollectIds(HMENU menu, std::vector<UINT>& ids) {
@@ -283,13 +301,8 @@ TEST_F(MainFrameCommandsTest, AFontListWrittenFromTheOptionsIsReadAtTheNextStart
 
 TEST_F(MainFrameCommandsTest, APhotoEditedOutsideIsWatchedUntilTheAlbumReallyCloses) {
   OpenSample();
-  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
-  page->SelectAll(false);
-  page->GetChild(0)->SetSelected(true);
-  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
-  ui.AnswerMessage(IDNO);  // the original is not kept apart
-  ui.AnswerMessage(IDOK);  // the editor cannot be started
-  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
+  EditOutside(false);
   const auto& watched = frame->GetAlbumCommands().GetWatchedImages();
   ASSERT_EQ(watched.size(), 1u);
   EXPECT_EQ(watched.begin()->second, dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0))->GetName());
@@ -305,6 +318,140 @@ TEST_F(MainFrameCommandsTest, APhotoEditedOutsideIsWatchedUntilTheAlbumReallyClo
     EXPECT_EQ(watched.size(), close.watched) << close.answer;
   }
   EXPECT_EQ(frame->GetAlbum(), nullptr);
+}
+
+// An outside edit saved only after the album was closed: closing asks
+// nothing of it, and the next open makes the photo's working copy again from
+// the edit, so the page shows what the laboratory will get.
+TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePageWhenItOpens) {
+  OpenSample();
+  SelectPhotoA();
+  EditOutside(false);
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  const std::string otherWorking = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoB(), false);
+  const size_t asked = ui.Questions().size();
+  Menu(ID_ALBUM_CLOSE);
+  ASSERT_EQ(frame->GetAlbum(), nullptr);
+  EXPECT_EQ(ui.Questions().size(), asked) << "closing asks nothing of the edit";
+
+  // The editor saves the photo, portrait and blue now, after the close.
+  SampleAlbum::WritePicture(reference, 30, 80, 0x0000FF);
+  ASSERT_NO_FATAL_FAILURE(WrittenAfter(reference, working, 2));
+  const std::string other = ReadTextFile(otherWorking);
+  OpenSample();
+  CImgBitmap copy;
+  ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);
+  EXPECT_EQ(copy.GetWidth(), 30);
+  EXPECT_EQ(copy.GetHeight(), 80);
+  EXPECT_EQ(ReadTextFile(otherWorking), other) << "a photo edited nowhere keeps its copy";
+  // The page shows the edit, not the picture it showed before the close.
+  frame->ShowCurrentPage();
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(frame->GetCurrentPage()->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  ASSERT_GT(photo->GetHeight(), 0.0f);
+  EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), 30.0f / 80.0f, 0.01f);
+
+  // Opened once more, nothing is made again.
+  const std::string made = ReadTextFile(working);
+  Menu(ID_ALBUM_CLOSE);
+  OpenSample();
+  EXPECT_EQ(ReadTextFile(working), made);
+}
+
+// "Vuoi mantenere l'immagine originale?" answered Yes: the photo's reference
+// copy is imported as a new album photo, the page object takes it (undoably),
+// and the outside editor works on the new photo while the original's files
+// stay as they were.
+TEST_F(MainFrameCommandsTest, KeepingTheOriginalHandsANewPhotoToTheOutsideEditor) {
+  OpenSample();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  spab_imagelist::CMImageList& list = *root.GetImageList();
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
+  const std::string folder = Sample().AlbumFolder();
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  const std::string referenceBytes = ReadTextFile(reference), workingBytes = ReadTextFile(working);
+  const size_t asked = ui.Questions().size();
+  EditOutside(true);
+  ASSERT_GT(ui.Questions().size(), asked);
+  EXPECT_STREQ(ui.Questions()[asked].text, "Vuoi mantenere l'immagine originale?");
+  EXPECT_EQ(ui.Questions()[asked].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+
+  ASSERT_EQ(list.GetImages().size(), 3u);
+  const spab_imagelist::CMImg& copy = *list.GetImages().back();
+  EXPECT_EQ(copy.tipo, 1);
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_EQ(photo->GetName(), copy.thumb);
+  EXPECT_EQ(copy.refCount, 1);
+  EXPECT_EQ(list.Find(Sample().PhotoA().c_str())->refCount, 0);
+  EXPECT_EQ(ReadTextFile(folder + "\\rif\\" + copy.riferimento), referenceBytes);
+  EXPECT_EQ(ReadTextFile(reference), referenceBytes);
+  EXPECT_EQ(ReadTextFile(working), workingBytes);
+  // The watch is on the new photo's reference copy.
+  const auto& watched = frame->GetAlbumCommands().GetWatchedImages();
+  ASSERT_EQ(watched.size(), 1u);
+  EXPECT_EQ(watched.begin()->second, copy.thumb);
+  CString watchedPath;
+  ASSERT_TRUE(GetFileWatchPath(watched.begin()->first, watchedPath));
+  EXPECT_STREQ(watchedPath, (folder + "\\rif\\" + copy.riferimento).c_str());
+  // The list on disk and the photo bar have the new photo.
+  auto saved = spab_imagelist::CMImageList::Load(folder.c_str(), false);
+  ASSERT_TRUE(saved);
+  EXPECT_NE(saved->Find(copy.thumb.c_str()), nullptr);
+  CFotoImgListView& photos = frame->GetLists().photos;
+  input::FlushUntil([&] { return !photos.IsLoading() && photos.GetItemCount() == 3; }, 5000);
+  EXPECT_EQ(photos.GetItemCount(), 3);
+  // Undo gives the page its original photo back.
+  const std::string copyName = copy.thumb;
+  Menu(ID_EDIT_UNDO);
+  page = frame->GetCurrentPage();
+  photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_EQ(photo->GetName(), Sample().PhotoA());
+  EXPECT_EQ(list.Find(Sample().PhotoA().c_str())->refCount, 1);
+  EXPECT_EQ(list.Find(copyName.c_str())->refCount, 0);
+  StopFileWatch();
+}
+
+// File > Salva come template: a copy of the whole album, every page, in the
+// file chosen; the album itself stays as it was, unsaved changes included,
+// and a new album made from the file has its pages.
+TEST_F(MainFrameCommandsTest, TheWholeAlbumSavedAsATemplateMakesNewAlbumsOfAllItsPages) {
+  OpenSample();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  root.AddPage(-1);  // a fourth page, after the first, not saved
+  ASSERT_TRUE(frame->GetAlbum()->IsModified());
+  const int templatesBefore = frame->GetLists().templates.GetItemCount();
+  const std::string path = Temp() / "intero.sbt";
+
+  const size_t asked = ui.Questions().size();
+  ui.AnswerFiles({});  // cancelled: nothing written
+  Menu(ID_ALBUM_SAVE_AS_TEMPLATE);
+  EXPECT_FALSE(FileExists(path));
+  ui.AnswerFiles({path.c_str()});
+  Menu(ID_ALBUM_SAVE_AS_TEMPLATE);
+  // Beside any notice of library pictures the page bar cannot find.
+  int saveDialogs = 0;
+  for (size_t i = asked; i < ui.Questions().size(); ++i) saveDialogs += ui.Questions()[i].kind == CString("save");
+  EXPECT_EQ(saveDialogs, 2);
+  ASSERT_TRUE(FileExists(path));
+  EXPECT_TRUE(frame->GetAlbum()->IsModified());
+  EXPECT_EQ(frame->GetLists().templates.GetItemCount(), templatesBefore) << "no page template";
+
+  const std::string albums = Temp() / "nuovi";
+  MakeFolder(albums);
+  CSposalboDoc made("DaTemplate", albums, path, nullptr);
+  treeNode::CSposalboTreeNode& copy = *made.GetRoot();
+  ASSERT_EQ(copy.GetPageCount(), 4);
+  EXPECT_FALSE(copy.IsTemplateCopy());
+  ASSERT_EQ(copy.GetPage(0)->GetChildCount(), 2u);
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(copy.GetPage(0)->GetChild(1));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_EQ(photo->GetName(), Sample().PhotoB());
+  EXPECT_EQ(copy.GetPage(1)->GetChildCount(), 0u);
+  EXPECT_EQ(copy.GetPage(2)->GetChildCount(), 2u);
 }
 
 // Pagine > Copertina alone is a change of the album: quitting asks about it

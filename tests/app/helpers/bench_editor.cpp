@@ -19,10 +19,11 @@
 //                                              nobody at the editor (once the
 //                                              work the open started is done,
 //                                              seen from the process id),
-//                                              every spread paged through and
-//                                              File > Salva; prints each phase,
-//                                              the rest and each spread shown
-//                                              with wall-clock milliseconds
+//                                              every spread paged through, undo
+//                                              and redo timed on the last spread,
+//                                              and File > Salva; prints each
+//                                              phase, the rest and each spread
+//                                              shown with wall-clock milliseconds
 #include <windows.h>
 
 #include <cstdio>
@@ -41,6 +42,7 @@
 #include "EditorDriving.h"
 #include "app/support/GeneratedAlbum.h"
 #include "app/resource.h"
+#include "framework/ids.h"
 #include "document/imagelist/MImageList.h"
 #include "imagelib/ImgBitmap.h"
 
@@ -191,6 +193,50 @@ DWORD WaitPageShown(const std::string& log, int page, DWORD since) {
   return 0;
 }
 
+// Seconds from a command to the spread shown with it, over several steps.
+struct StepTimes {
+  double total = 0, worst = 0;
+  int count = 0;
+  void Add(DWORD asked, DWORD shown) {
+    const double s = (shown - asked) / 1000.0;
+    total += s;
+    worst = std::max(worst, s);
+    ++count;
+  }
+  // "<name> <mean> <worst> <steps>", nothing without a step.
+  void Print(const char* name) const {
+    if (count > 0) std::printf("%s %.3f %.3f %d\n", name, total / count, worst, count);
+  }
+};
+
+// Undo and redo on the spread shown: three changes of the whole spread
+// (a rotation each, the first after selecting everything), then each undone
+// and redone in turn, every step timed from the command to the spread shown
+// with it. Prints "undo <mean> <worst>" and "redo <mean> <worst>" in seconds.
+void MeasureUndoRedo(HWND editor, const std::string& log, int page) {
+  const auto command = [editor](UINT id) { ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(id, 0), 0); };
+  command(ID_SELECT_ALL);
+  // A change keeps the page object: the log has no line for it. A few
+  // frames' time lets it be drawn.
+  for (UINT change : {ID_ROTATE_10, ID_ROTATE_45, ID_ROTATE_NONE}) {
+    command(change);
+    WaitIdle(editor);
+    ::Sleep(300);
+  }
+  for (UINT step : {ID_EDIT_UNDO, ID_EDIT_REDO}) {
+    StepTimes times;
+    for (int i = 0; i < 3; ++i) {
+      const DWORD asked = ::GetTickCount();
+      command(step);
+      const DWORD shown = WaitPageShown(log, page, asked);
+      if (!shown) break;
+      times.Add(asked, shown);
+      WaitIdle(editor);
+    }
+    times.Print(step == ID_EDIT_UNDO ? "undo" : "redo");
+  }
+}
+
 // Processor time a Linux process has used, in clock ticks (user and system),
 // read from /proc through Wine's drive Z:; -1 when it cannot be read.
 long long ProcessTicks(int unixPid) {
@@ -259,23 +305,21 @@ int Drive(const std::string& project, const std::string& log, int unixPid) {
   WaitIdle(editor);
   std::printf("phase paging %lld\n", NowMs());
   std::printf("spread 0 %lld\n", NowMs());
-  double total = 0, worst = 0;
-  int pages = 0;
+  StepTimes paging;
   for (int page = 1;; ++page) {
     const DWORD asked = ::GetTickCount();
     ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, 0), 0);
     const DWORD shown = WaitPageShown(log, page, asked);
     if (!shown) break;
-    const double s = (shown - asked) / 1000.0;
-    total += s;
-    worst = std::max(worst, s);
-    ++pages;
+    paging.Add(asked, shown);
     WaitIdle(editor);
     // The memory of the process with this spread on screen.
     ::Sleep(150);
     std::printf("spread %d %lld\n", page, NowMs());
   }
-  if (pages > 0) std::printf("next %.3f %.3f %d\n", total / pages, worst, pages);
+  paging.Print("next");
+  std::printf("phase undo %lld\n", NowMs());
+  MeasureUndoRedo(editor, log, paging.count);
   std::printf("phase save %lld\n", NowMs());
   ::SendMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_ALBUM_SAVE, 0), 0);
   WaitIdle(editor);

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/dialogs/DialogDriving.h"
 #include "app/resource.h"
@@ -58,6 +60,60 @@ class CropRoadTest : public EditorFrameTest {
     ~HeldShift() { SetCropKeyReader(previous); }
   };
 
+  // A photo of the laboratory's CD (40 x 30, green) imported and placed
+  // alone selected on the page. With clash, a photo imported from a file
+  // afterwards (20 x 20, red) gets the reference copy of the CD photo's name.
+  std::string PlaceCdPhoto(bool clash) {
+    const std::string cd = Temp().Path() + "\\cd";
+    MakeFolder(cd);
+    SampleAlbum::WritePicture(cd + "\\F01.bmp", 40, 30, 0x00FF00);
+    const std::string album = Sample().AlbumFolder();
+    EXPECT_TRUE(list->AddFromLabCd("K1", album.c_str(), cd.c_str(), "F01.bmp"));
+    const std::string name = list->GetImages().back()->thumb;
+    if (clash) {
+      SampleAlbum::WritePicture(Temp().Path() + "\\F14.bmp", 20, 20, 0xFF0000);
+      const spab_imagelist::CMImg* file = list->AddFromFile((Temp().Path() + "\\F14.bmp").c_str(), album.c_str());
+      EXPECT_TRUE(file && file->riferimento == name) << "the reference copy takes the CD photo's name";
+    }
+    auto photo = std::make_unique<treeNode::CImgTreeNode>(name, page);
+    photo->SetScale(0.3f, 0.3f);
+    page->SelectAll(false);
+    treeNode::CImgTreeNode* placed = photo.get();
+    page->AddChild(std::move(photo), true);
+    placed->SetSelected(true);
+    list->AddRef(name.c_str());
+    return name;
+  }
+
+  // Crops the upper left quarter of the CD photo through Strumenti > Crea
+  // ritaglio: the editor shows that photo, and the cut-out comes from it.
+  void CropCdPhoto(bool clash) {
+    const std::string name = PlaceCdPhoto(clash);
+    const size_t photos = list->GetImages().size();
+    int shownWidth = 0, shownHeight = 0;
+    AnswerCrop(
+        [&](CCropDlg& dialog) {
+          shownWidth = dialog.GetImage().GetWidth();
+          shownHeight = dialog.GetImage().GetHeight();
+          DragOver(dialog, CRect(0, 0, 20, 15));
+        },
+        IDC_CROP_SAVE);
+    Menu(ID_CROP);
+    EXPECT_EQ(shownWidth, 40);
+    EXPECT_EQ(shownHeight, 30);
+    ASSERT_EQ(list->GetImages().size(), photos + 1);
+    const spab_imagelist::CMImg& cut = *list->GetImages().back();
+    EXPECT_NEAR(cut.ratioH, 0.5f, 0.04f);
+    auto* placed = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(page->GetChildCount() - 1));
+    ASSERT_NE(placed, nullptr);
+    EXPECT_EQ(placed->GetName(), cut.thumb);
+    EXPECT_NE(placed->GetName(), name);
+    CImgBitmap cutPicture;
+    ASSERT_TRUE(cutPicture.Load((Sample().AlbumFolder() + "\\rif\\" + cut.riferimento).c_str(), 2, 1));
+    EXPECT_NEAR(cutPicture.GetWidth(), 20, 1);
+    EXPECT_EQ(ui.PendingAnswers(), 0u);
+  }
+
   spab_imagelist::CMImageList* list = nullptr;
   treeNode::CPaginaTreeNode* page = nullptr;
 };
@@ -109,6 +165,30 @@ TEST_F(CropRoadTest, LoadingInsteadOfSavingAddsNothing) {
   HANDLE none = ::FindFirstFileA((Sample().AlbumFolder() + "\\rif\\*.tif").c_str(), &found);
   EXPECT_EQ(none, INVALID_HANDLE_VALUE);
   if (none != INVALID_HANDLE_VALUE) ::FindClose(none);
+}
+
+TEST_F(CropRoadTest, ACdPhotoIsCroppedFromItsOwnFile) { CropCdPhoto(false); }
+
+TEST_F(CropRoadTest, ACdPhotoIsCroppedFromItsOwnFileBesideAReferenceCopyOfItsName) { CropCdPhoto(true); }
+
+TEST_F(CropRoadTest, APhotoThatCannotBeReadIsToldByNameAndOpensNoEditor) {
+  const std::string name = PlaceCdPhoto(false);
+  ::DeleteFileA((Sample().AlbumFolder() + "\\img\\" + name).c_str());
+  const size_t photos = list->GetImages().size();
+  const size_t objects = page->GetChildCount();
+  Menu(ID_CROP);
+  // The page tells on its own that it cannot show the photo; the crop says
+  // which photo it cannot cut, and opens nothing.
+  std::vector<std::string> told;
+  for (const AfxUiQuestion& q : ui.Questions()) {
+    EXPECT_STRNE(q.kind, "modal");
+    if (std::string(q.text.str()).find("ritagliare") != std::string::npos) told.push_back(q.text.str());
+  }
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find(name), std::string::npos) << told[0];
+  EXPECT_NE(told[0].find("F01.bmp"), std::string::npos) << told[0];
+  EXPECT_EQ(list->GetImages().size(), photos);
+  EXPECT_EQ(page->GetChildCount(), objects);
 }
 
 // A failing operation of the image processing library inside the running

@@ -230,12 +230,8 @@ TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
 // read.
 TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   OpenSample();
-  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
-  page->SelectAll(false);
-  page->GetChild(0)->SetSelected(true);  // photo A
-  frame->SetExtAppCmdLine("manca_editor.exe \"%s\"");
-  ui.AnswerMessage(IDNO);  // the original is not kept apart
-  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
+  EditOutside(false);
   const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
   const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
   // Drawing would take the page's reload mark away.

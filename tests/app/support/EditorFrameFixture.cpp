@@ -6,6 +6,7 @@
 #include "app/shell/ChildView.h"
 #include "app/shell/DemoDoc.h"
 #include "crop/MouseInput.h"
+#include "document/pages/PaginaTreeNode.h"
 
 namespace {
 const char kSettings[] = "Program Settings";
@@ -54,4 +55,19 @@ void EditorFrameTest::OpenSample() {
   ui.AnswerFiles({Sample().ProjectPath().c_str()});
   Menu(ID_ALBUM_OPEN);
   ASSERT_NE(frame->GetAlbum(), nullptr);
+}
+
+treeNode::CPaginaTreeNode* EditorFrameTest::SelectPhotoA() {
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  if (!page) return nullptr;
+  page->SelectAll(false);
+  page->GetChild(0)->SetSelected(true);
+  return page;
+}
+
+void EditorFrameTest::EditOutside(bool keepOriginal) {
+  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
+  ui.AnswerMessage(keepOriginal ? IDYES : IDNO);  // "Vuoi mantenere l'immagine originale?"
+  ui.AnswerMessage(IDOK);                          // the editor cannot be started
+  Menu(ID_EDIT_IMAGE_EXTERNAL);
 }

@@ -15,6 +15,10 @@
 #include "document/TempFolder.h"
 #include "framework/scripted_ui.h"
 
+namespace treeNode {
+class CPaginaTreeNode;
+}
+
 class EditorFrameTest : public ::testing::Test {
  protected:
   EditorFrameTest();
@@ -29,6 +33,11 @@ class EditorFrameTest : public ::testing::Test {
   SampleAlbum& Sample();
   // The sample album, opened from the menu.
   void OpenSample();
+  // Photo A alone selected on the open album's current page; that page.
+  treeNode::CPaginaTreeNode* SelectPhotoA();
+  // Image > Modifica immagine on the selection, with an outside editor that
+  // cannot be started; the original kept apart as a new photo or not.
+  void EditOutside(bool keepOriginal);
 
   CScriptedUi ui;
   CSposalboApp app;

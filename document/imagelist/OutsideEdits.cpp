@@ -1,0 +1,39 @@
+#include "document/imagelist/OutsideEdits.h"
+
+#include <windows.h>
+
+#include "document/imagelist/MImageList.h"
+#include "document/imagelist/WorkingCopy.h"
+#include "document/services/PathNames.h"
+
+namespace {
+bool LastWriteTime(const std::string& path, ULONGLONG& time) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  time = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return true;
+}
+}  // namespace
+
+std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder) {
+  std::vector<std::string> remade;
+  for (const auto& image : list.GetImages()) {
+    // A CD photo has no reference copy: its working copy is the CD's file.
+    if (image->tipo == 0 || !IsSingleFileName(image->thumb.c_str()) ||
+        !IsSingleFileName(image->riferimento.c_str()))
+      continue;
+    const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
+    const std::string working = albumFolder + "\\img\\" + image->thumb;
+    ULONGLONG referenceTime = 0, workingTime = 0;
+    if (!LastWriteTime(reference, referenceTime) || !LastWriteTime(working, workingTime) ||
+        referenceTime <= workingTime)
+      continue;
+    // A picture the editor left unreadable keeps the copy it had; the next
+    // open tries again.
+    if (RemakeWorkingCopy(reference.c_str(), working.c_str()) == RemakeResult::kWritten)
+      remade.push_back(image->thumb);
+  }
+  return remade;
+}
