@@ -17,3 +17,14 @@ bool HasMaskBeside(const char* picturePath)
 {
     return GetFileAttributesA(MaskPathFor(picturePath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+bool IsMaskName(const char* name)
+{
+    const std::string text = name ? name : "";
+    const size_t dot = text.rfind('.');
+    const std::string stem = dot == std::string::npos ? text : text.substr(0, dot);
+    constexpr size_t kMarkLength = 4;  // ".msk"
+    if (stem.size() < kMarkLength || text.size() <= kMarkLength)
+        return false;
+    return lstrcmpiA(stem.c_str() + stem.size() - kMarkLength, ".msk") == 0;
+}

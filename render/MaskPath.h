@@ -6,3 +6,6 @@
 std::string MaskPathFor(const char* picturePath);
 // Whether that mask is there.
 bool HasMaskBeside(const char* picturePath);
+// Whether a file name is that of a mask ("b.msk.jpg"): a picture's shape,
+// not a picture of its own.
+bool IsMaskName(const char* name);

@@ -11,6 +11,10 @@
 #include "app/commands/AlbumCommandHost.h"
 #include "framework/framework.h"
 
+namespace spab_imagelist {
+struct OpenedImageList;
+}
+
 class CAlbumCommandTarget : public CCmdTarget {
  public:
   explicit CAlbumCommandTarget(IAlbumCommandHost& host);
@@ -52,6 +56,9 @@ class CAlbumCommandTarget : public CCmdTarget {
   // The album's image list for an album being opened: false, said, when the
   // album must not open (AlbumOpenChecks.cpp).
   bool TakeAlbumImageList(CSposalboDoc& album);
+  // One rebuilt from the album's folders for a list that could not be read:
+  // written at once, and said.
+  void TakeRebuiltImageList(CSposalboDoc& album, spab_imagelist::OpenedImageList& opened);
   // Tells once that numbers of the open album were repaired while it was
   // read, and marks it modified so the repair is saved (AlbumOpenChecks.cpp).
   void TellRepairedNumbers();

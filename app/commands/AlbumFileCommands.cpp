@@ -4,7 +4,6 @@
 #include "document/SposalboDoc.h"
 #include "document/SposalboException.h"
 #include "document/imagelist/MImageList.h"
-#include "document/imagelist/OutsideEdits.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "render/PictureFailures.h"
 
@@ -68,9 +67,6 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   // Pictures of this album that cannot be shown are told afresh.
   ForgetToldPictureFailures();
   if (!TakeAlbumImageList(*album)) return;
-  // Edits saved outside after the album was last closed reach its pages.
-  if (const spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList())
-    CatchUpOutsideEdits(*images, album->GetFolder());
   const std::string title = album->GetTitle();
   m_host.SetAlbum(std::move(album));
   m_host.SetDocumentTitle(title);

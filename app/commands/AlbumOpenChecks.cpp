@@ -5,6 +5,8 @@
 #include "app/commands/AlbumCommandTarget.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/ImageListOpening.h"
+#include "document/imagelist/MImageList.h"
+#include "document/imagelist/OutsideEdits.h"
 #include "document/pages/SposalboTreeNode.h"
 
 namespace {
@@ -13,23 +15,21 @@ const char kRepairKinds[] = " (posizione, scala, rotazione, colore o ritaglio di
 }  // namespace
 
 bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
-  spab_imagelist::OpenedImageList opened = spab_imagelist::OpenAlbumImageList(album.GetFolder());
+  treeNode::CSposalboTreeNode& root = *album.GetRoot();
+  // The album's list is still empty: every photo the pages show.
+  spab_imagelist::OpenedImageList opened =
+      spab_imagelist::OpenAlbumImageList(album.GetFolder(), root.GetUnlistedPhotos());
   switch (opened.state) {
     case spab_imagelist::OpenedImageList::kRead:
-      album.GetRoot()->SetImageList(std::move(opened.list));
+      root.SetImageList(std::move(opened.list));
+      // Edits saved outside after the album was last closed reach its pages.
+      CatchUpOutsideEdits(*root.GetImageList(), album.GetFolder());
       return true;
     case spab_imagelist::OpenedImageList::kNone:
       return true;
-    case spab_imagelist::OpenedImageList::kSetAside: {
-      const std::string text =
-          "La lista delle immagini dello sposalbo non pu\xF2 essere letta:\n" + opened.path +
-          "\n\n\xC8 stata conservata com'era in\n" + opened.setAsidePath +
-          "\n\nLo sposalbo si apre senza lista: le foto gi\xE0 nelle pagine restano al loro posto e la barra "
-          "Fotografie mostra le foto della cartella img. Finch\xE9 la lista manca, lo sposalbo non pu\xF2 essere "
-          "inviato al laboratorio.";
-      Ask(text.c_str(), kOpenErrorTitle, MB_OK | MB_ICONWARNING);
+    case spab_imagelist::OpenedImageList::kSetAside:
+      TakeRebuiltImageList(album, opened);
       return true;
-    }
     case spab_imagelist::OpenedImageList::kStuck:
       break;
   }
@@ -39,6 +39,28 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
                            "non la sovrascriva.";
   Ask(text.c_str(), kOpenErrorTitle, MB_OK | MB_ICONERROR);
   return false;
+}
+
+// The rebuilt list only guesses which reference copy belongs to which photo:
+// no working copy is made again from it as the album opens.
+void CAlbumCommandTarget::TakeRebuiltImageList(CSposalboDoc& album, spab_imagelist::OpenedImageList& opened) {
+  treeNode::CSposalboTreeNode& root = *album.GetRoot();
+  const size_t found = opened.list->GetImages().size();
+  root.SetImageList(std::move(opened.list));
+  root.RecountImageRefs();
+  // Written at once: an album closed without saving would otherwise open
+  // next time with no list at all, and its next import would hide its photos.
+  const bool written = root.GetImageList()->Save(album.GetFolder().c_str(), false);
+  std::string text = "La lista delle immagini dello sposalbo non pu\xF2 essere letta:\n" + opened.path +
+                     "\n\n\xC8 stata conservata com'era in\n" + opened.setAsidePath +
+                     "\n\nUna nuova lista \xE8 stata ricostruita dalle foto della cartella img (foto trovate: " +
+                     std::to_string(found) +
+                     "); i nomi originali dei file e le chiavi dei CD non si sono potuti recuperare.";
+  if (!written) {
+    text += "\n\nLa nuova lista non \xE8 stata ancora scritta: salvando lo sposalbo viene conservata.";
+    root.SetModified(true);
+  }
+  Ask(text.c_str(), kOpenErrorTitle, MB_OK | MB_ICONWARNING);
 }
 
 void CAlbumCommandTarget::TellRepairedNumbers() {

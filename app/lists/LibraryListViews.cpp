@@ -1,17 +1,13 @@
 #include "app/lists/LibraryListViews.h"
 
 #include "app/surface/PageStatic.h"
+#include "render/MaskPath.h"
 
 namespace {
 std::string Text(const CString& name) { return static_cast<const char*>(name); }
 }  // namespace
 
-bool IsMaskCompanion(const CString& name) {
-  const int dot = name.ReverseFind('.');
-  const CString stem = dot >= 0 ? name.Left(dot) : name;
-  if (stem.GetLength() < 4 || name.GetLength() <= 4) return false;
-  return stem.Right(4).CompareNoCase(".msk") == 0;
-}
+bool IsMaskCompanion(const CString& name) { return IsMaskName(name); }
 
 // A list showing the custom graphics folder creates personal nodes, so their
 // pictures are looked up there and not in the program's library.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "document/imagelist/ImageListRebuild.h"
 #include "document/services/PathNames.h"
 
 namespace spab_imagelist {
@@ -32,7 +33,7 @@ bool MoveAside(const std::string& albumFolder, const std::string& path, std::str
 }
 }  // namespace
 
-OpenedImageList OpenAlbumImageList(const std::string& albumFolder) {
+OpenedImageList OpenAlbumImageList(const std::string& albumFolder, const std::vector<std::string>& photosInUse) {
   OpenedImageList opened;
   opened.path = JoinPath(albumFolder, kListFileName);
   opened.list = CMImageList::Load(albumFolder.c_str(), false);
@@ -40,9 +41,12 @@ OpenedImageList OpenAlbumImageList(const std::string& albumFolder) {
     opened.state = OpenedImageList::kRead;
   else if (IsMissing(opened.path))
     opened.state = OpenedImageList::kNone;
-  else
-    opened.state = MoveAside(albumFolder, opened.path, opened.setAsidePath) ? OpenedImageList::kSetAside
-                                                                            : OpenedImageList::kStuck;
+  else if (!MoveAside(albumFolder, opened.path, opened.setAsidePath))
+    opened.state = OpenedImageList::kStuck;
+  else {
+    opened.state = OpenedImageList::kSetAside;
+    opened.list = RebuildImageList(albumFolder, photosInUse);
+  }
   return opened;
 }
 

@@ -3,9 +3,11 @@
 // cannot be read must never be written over by the next save or import: its
 // entries and counters would be lost for good, and with them the link from
 // the pages' photos to their reference copies. It is moved aside, beside
-// itself, where it stays to be recovered; the album goes on without a list.
+// itself, where it stays to be recovered, and the album goes on with a list
+// rebuilt from its folders (ImageListRebuild.h).
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/imagelist/MImageList.h"
 
@@ -15,7 +17,8 @@ struct OpenedImageList {
   enum State {
     kRead,      // list holds it
     kNone,      // the album has none yet: nothing was ever imported
-    kSetAside,  // it could not be read and now lies at setAsidePath
+    kSetAside,  // it could not be read, now lies at setAsidePath, and list
+                // holds one rebuilt from the album's folders
     kStuck,     // it could not be read, nor moved aside
   };
   State state = kNone;
@@ -24,6 +27,7 @@ struct OpenedImageList {
   std::string setAsidePath;
 };
 
-OpenedImageList OpenAlbumImageList(const std::string& albumFolder);
+// photosInUse: the names the album's pages give their photos.
+OpenedImageList OpenAlbumImageList(const std::string& albumFolder, const std::vector<std::string>& photosInUse);
 
 }  // namespace spab_imagelist

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "document/albumfile/AlbumXml.h"
@@ -123,6 +124,11 @@ bool CMImageList::TakeReferenceName(std::string& out, const char* albumFolder, c
     NewFileName(out, ++m_lastRif, extension);
   } while (used(out) || FileExists(RifPath(albumFolder, out)));
   return true;
+}
+
+void CMImageList::ReserveNumbers(int32_t lastThumb, int32_t lastRif) {
+  m_lastThumb = std::max(m_lastThumb, lastThumb);
+  m_lastRif = std::max(m_lastRif, lastRif);
 }
 
 CMImg* CMImageList::Append(std::unique_ptr<CMImg> image) {

@@ -105,6 +105,9 @@ class CMImageList {
   const std::vector<std::unique_ptr<CMImg>>& GetImages() const { return m_images; }
   int32_t GetLastThumb() const { return m_lastThumb; }
   int32_t GetLastRif() const { return m_lastRif; }
+  // Numbers up to these are taken already (by files a rebuilt list found):
+  // the counters never stay below them.
+  void ReserveNumbers(int32_t lastThumb, int32_t lastRif);
 
  private:
   static void NewFileName(std::string& out, int32_t number, const char* extension);

@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 #include "XmlValues.h"
 #include "document/imagelist/CDImageList.h"
+#include "document/imagelist/ImageListRebuild.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "document/services/Win32Handle.h"
@@ -295,6 +296,61 @@ TEST_F(ImageListTest, SavedListReadsBackTheSameAndCopiesAreDeep) {
 
 // Names and keys holding markup, references, quotes and accented letters are
 // read back word for word, every entry beside them still there.
+// A list rebuilt from the album's folders: every picture of "img" but masks,
+// in the order of its numbers; a reference copy of the same number makes it
+// an imported photo only where the picture could be made from it; the
+// counters pass every number the folders and the pages use.
+TEST_F(ImageListTest, ARebuiltListTakesEveryPictureAndPairsOnlyTrueReferenceCopies) {
+  const struct {
+    const char* working;
+    int width, height;
+    const char* reference;  // with its size; null for none
+    int referenceWidth, referenceHeight;
+    const char* pairedWith;  // null: taken for a CD photo
+  } cases[] = {
+      {"1.jpg", 8, 4, "1.bmp", 16, 8, "1.bmp"},
+      {"2.jpg", 8, 4, "2.bmp", 8, 8, nullptr},               // other proportions
+      {"3.jpg", 1100, 10, "3.bmp", 2200, 20, nullptr},       // larger than any working copy
+      {"4.jpg", 8, 4, "4.bmp", 4, 2, nullptr},               // smaller than its copy
+      {"10.jpg", 750, 2, "10.BMP", 3000, 7, "10.BMP"},  // a quarter, its sides rounded up
+      {"IMG_7.JPG", 8, 4, nullptr, 0, 0, nullptr},
+  };
+  const auto plain = [](int, int) { return Rgba{1, 2, 3, 255}; };
+  for (const auto& c : cases) {
+    ::WriteBmp(album / "img" + "\\" + c.working, c.width, c.height, plain);
+    if (c.reference) ::WriteBmp(album / "rif" + "\\" + c.reference, c.referenceWidth, c.referenceHeight, plain);
+  }
+  ::WriteBmp(album / "img\\1.msk.jpg", 8, 4, plain);
+  WriteTextFile(album / "img\\5.jpg", "no picture");
+  WriteTextFile(album / "img\\Thumbs.db", "no picture");
+  WriteTextFile(album / "rif\\12.tif", "a reference no picture pairs with");
+
+  auto rebuilt = spab_imagelist::RebuildImageList(Album(), {"altra.jpg", "15.jpg"});
+  ASSERT_TRUE(rebuilt);
+  std::vector<std::string> names;
+  for (const auto& image : rebuilt->GetImages()) names.push_back(image->thumb);
+  EXPECT_EQ(names, (std::vector<std::string>{"1.jpg", "2.jpg", "3.jpg", "4.jpg", "10.jpg", "IMG_7.JPG"}));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.working);
+    const CMImg* image = rebuilt->Find(c.working);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->nome, c.working);
+    EXPECT_EQ(image->tipo, c.pairedWith ? 1 : 0);
+    EXPECT_EQ(image->riferimento, c.pairedWith ? c.pairedWith : "");
+    EXPECT_EQ(image->cdkey, "");
+    EXPECT_EQ(image->refCount, 0);
+  }
+  EXPECT_EQ(rebuilt->GetLastThumb(), 15) << "a photo of the pages whose file is gone keeps its number";
+  EXPECT_EQ(rebuilt->GetLastRif(), 12);
+
+  // Nothing in the folders: an empty list.
+  TempFolder bare;
+  auto empty = spab_imagelist::RebuildImageList(bare.Path(), {});
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->GetImages().empty());
+  EXPECT_EQ(empty->GetLastThumb(), 0);
+}
+
 TEST(ImageListFile, EveryNameIsReadBackWordForWord) {
   TempFolder dir;
   CMImageList list;

@@ -11,6 +11,7 @@
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "framework/scripted_ui.h"
+#include "render/TestPictures.h"
 
 using dialog_test::Click;
 using dialog_test::Type;
@@ -48,6 +49,13 @@ class AlbumCommandsTest : public ::testing::Test {
     });
   }
   int Pages() { return frame.album->GetRoot()->GetPageCount(); }
+  // The frame seals exports with that laboratory's key.
+  void TrustLaboratory(lab_test::Laboratory& lab) {
+    ASSERT_TRUE(lab.Ready());
+    lab_test::WriteBytes(temp / "public.key", lab.PublicKeyBlob());
+    ASSERT_TRUE(frame.seal.AcquireContext());
+    ASSERT_TRUE(frame.seal.ImportPublicKey((temp / "public.key").c_str()));
+  }
   size_t MessagesAsked() {
     size_t n = 0;
     for (const AfxUiQuestion& q : ui.Questions()) n += q.kind == CString("message");
@@ -164,13 +172,15 @@ TEST_F(AlbumCommandsTest, TheRepairIsToldInTheNumberOfItsValues) {
 }
 
 // The image list as an album opens: none yet is no fault; one that cannot be
-// read is kept aside, said, and never written over, and the photo bar shows
-// the "img" folder; one that can be neither read nor moved keeps the album
-// closed.
+// read is kept aside, said, and never written over, and a list rebuilt from
+// the "img" folder takes its place at once; one that can be neither read nor
+// moved keeps the album closed.
 TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   const std::string listPath = temp / "Nozze\\immagini.xml";
   const std::string aside = temp / "Nozze\\immagini-illeggibile.xml";
   const char damaged[] = "<immagini lastThumb=\"40\" lastRif=\"12\"><immagine thumb=\"altra.jpg\"";
+  for (const char* photo : {"Nozze\\img\\altra.jpg", "Nozze\\img\\1.jpg", "Nozze\\img\\1.msk.jpg"})
+    model_test::WriteBmp((temp / photo).c_str(), 1, 2, 3);
 
   Open();  // no list at all
   EXPECT_EQ(MessagesAsked(), 0u);
@@ -180,13 +190,22 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   ui.Clear();
   Open();
   ASSERT_EQ(MessagesAsked(), 1u);
+  const CString& told = ui.Questions().back().text;
   EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
   EXPECT_EQ(ui.Questions().back().type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
-  EXPECT_NE(ui.Questions().back().text.Find(aside.c_str()), -1) << ui.Questions().back().text.str();
+  EXPECT_NE(told.Find(aside.c_str()), -1) << told.str();
+  EXPECT_NE(told.Find("ricostruita dalle foto della cartella img (foto trovate: 2); i nomi originali dei file e le "
+                      "chiavi dei CD non si sono potuti recuperare."),
+            -1)
+      << told.str();
+  EXPECT_EQ(told.Find("non \xE8 stata ancora scritta"), -1) << told.str();
   EXPECT_EQ(ReadTextFile(aside), damaged);
-  EXPECT_FALSE(FileExists(listPath));
-  EXPECT_TRUE(frame.photoNames.empty()) << "the photo bar shows the img folder";
-  EXPECT_EQ(frame.photoFolder, frame.album->GetImageFolder(true));
+  EXPECT_EQ(frame.photoNames, (std::vector<CString>{"1.jpg", "altra.jpg"})) << "the photo bar lists the rebuilt list";
+  EXPECT_EQ(frame.album->GetRoot()->GetImageList()->Find("altra.jpg")->refCount, 1);
+  EXPECT_FALSE(frame.album->IsModified()) << "the rebuilt list is written already";
+  auto written = spab_imagelist::CMImageList::Load((temp / "Nozze").c_str(), false);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->GetImages().size(), 2u);
   frame.album->GetRoot()->AddPage(-1);
   ASSERT_TRUE(frame.album->Save());
   EXPECT_EQ(ReadTextFile(aside), damaged) << "the save wrote a list of its own beside it";
@@ -198,6 +217,18 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   Open();
   EXPECT_EQ(ReadTextFile(temp / "Nozze\\immagini-illeggibile-2.xml"), damaged);
   EXPECT_EQ(ReadTextFile(aside), damaged);
+  frame.Command(ID_ALBUM_CLOSE);
+
+  // Rebuilt where no list can be written: the album asks to be saved.
+  WriteTextFile(listPath, damaged);
+  MakeFolder(listPath + ".new");  // in the way of the list's replacement
+  ui.Clear();
+  Open();
+  ::RemoveDirectoryA((listPath + ".new").c_str());
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_NE(ui.Questions().back().text.Find("non \xE8 stata ancora scritta"), -1) << ui.Questions().back().text.str();
+  EXPECT_TRUE(frame.album->IsModified());
+  frame.album->GetRoot()->SetModified(false);
   frame.Command(ID_ALBUM_CLOSE);
 
   // Held open by another program: neither read nor moved.
@@ -366,10 +397,7 @@ TEST_F(AlbumCommandsTest, ACdImportsNothingWithoutItsListAndTellsWhichNamesItRef
 
 TEST_F(AlbumCommandsTest, SendingToTheLaboratorySavesFirstAndSealsTheExport) {
   lab_test::Laboratory lab;
-  ASSERT_TRUE(lab.Ready());
-  lab_test::WriteBytes(temp / "public.key", lab.PublicKeyBlob());
-  ASSERT_TRUE(frame.seal.AcquireContext());
-  ASSERT_TRUE(frame.seal.ImportPublicKey((temp / "public.key").c_str()));
+  TrustLaboratory(lab);
   // The page's photo is one of the album's, from a laboratory CD.
   WriteTextFile(temp / "Nozze\\immagini.xml",
                 "<immagini lastThumb=\"1\" lastRif=\"0\"><immagine nome=\"a.jpg\" thumb=\"altra.jpg\" tipo=\"0\" "
@@ -410,6 +438,55 @@ TEST_F(AlbumCommandsTest, AnAlbumWhosePhotosAreNotInItsImageListIsNotSent) {
   EXPECT_STREQ(ui.Questions()[0].caption, "Invia al laboratorio");
   EXPECT_EQ(ui.Questions()[0].text.Find("Impossibile inviare lo sposalbo al laboratorio"), 0);
   EXPECT_NE(ui.Questions()[0].text.Find("\"altra.jpg\""), -1) << ui.Questions()[0].text.str();
+}
+
+// An album whose list was damaged goes on with the list rebuilt from its
+// folders: an import adds to its photos, the list is saved and read again,
+// and every photo the pages show reaches the laboratory, an imported one with
+// its reference copy.
+TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
+  lab_test::Laboratory lab;
+  TrustLaboratory(lab);
+  WriteTextFile(project,
+                "<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina>"
+                "<immagine name=\"1.jpg\" scale_x=\"0.2\" scale_y=\"0.2\" />"
+                "<immagine name=\"2.jpg\" scale_x=\"0.2\" scale_y=\"0.2\" /></pagina></sposalbo>");
+  // 1 imported from a file (its reference twice its size), 2 from a CD with
+  // the shape of a cut-out beside it, 3 never placed.
+  for (const char* photo : {"1.jpg", "2.jpg", "2.msk.jpg", "3.jpg"})
+    model_test::WriteBmp((temp / "Nozze\\img\\" + photo).c_str(), 1, 2, 3);
+  ::WriteBmp(temp / "Nozze\\rif\\1.bmp", 16, 8, [](int, int) { return Rgba{9, 9, 9, 255}; });
+  WriteTextFile(temp / "Nozze\\immagini.xml", "<immagini lastThumb=\"3\"><immagine thumb=\"1.jpg\"");
+  Open();
+  ASSERT_EQ(MessagesAsked(), 1u);
+
+  model_test::WriteBmp((temp / "nuova.bmp").c_str(), 4, 5, 6);
+  ui.AnswerFiles({temp.Path().c_str(), "nuova.bmp"});
+  frame.Command(ID_ALBUM_LOAD_IMAGES);
+  EXPECT_EQ(frame.photoNames, (std::vector<CString>{"1.jpg", "2.jpg", "3.jpg", "4.jpg"}))
+      << "the new photo joins the album's";
+  const spab_imagelist::CMImg* imported = frame.album->GetRoot()->GetImageList()->Find("4.jpg");
+  ASSERT_NE(imported, nullptr);
+  EXPECT_EQ(imported->riferimento, "2.bmp") << "numbers past the files already there";
+  frame.album->GetRoot()->AddPage(-1);
+  frame.Command(ID_ALBUM_SAVE);
+  frame.Command(ID_ALBUM_CLOSE);
+  ASSERT_EQ(frame.album, nullptr);
+
+  ui.Clear();
+  Open();
+  EXPECT_EQ(MessagesAsked(), 0u) << "the list is read again";
+  EXPECT_EQ(frame.photoNames.size(), 4u);
+  MakeFolder(temp / "invio");
+  ui.AnswerFolder((temp / "invio").c_str());
+  frame.Command(ID_ALBUM_SEND_TO_LAB);
+  EXPECT_EQ(MessagesAsked(), 0u);
+  const std::string sent = temp / "invio\\Nozze_xlab";
+  EXPECT_EQ(FilesIn(sent + "\\img"), (std::set<std::string>{"1.jpg", "2.jpg", "2.msk.jpg"}));
+  EXPECT_EQ(FilesIn(sent + "\\rif"), std::set<std::string>{"1.bmp"});
+  auto sentList = spab_imagelist::CMImageList::Load(sent.c_str(), false);
+  ASSERT_TRUE(sentList);
+  EXPECT_EQ(sentList->GetImages().size(), 2u);
 }
 
 TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
