@@ -7,8 +7,10 @@ using namespace edit_commands;
 const std::vector<EditCommand> kSelectionCommands = {
     {ID_SELECT_ALL, [](EditContext& c) { if (auto* p = Page(c)) p->SelectAll(true); },
      [](const EditState& s) { return Enabled(s.page); }},
+    // Whatever is selected, an object inside a group or a frame too, is
+    // there to be let go.
     {ID_SELECT_NONE, [](EditContext& c) { if (auto* p = Page(c)) p->SelectAll(false); },
-     [](const EditState& s) { return Enabled(s.page && s.selChildren > 0); }},
+     [](const EditState& s) { return Enabled(s.page && s.sel > 0); }},
     {ID_EDIT_UNDO, [](EditContext& c) { if (auto* r = Root(c)) r->Undo(); },
      [](const EditState& s) { return Enabled(s.album && s.canUndo); }},
     {ID_EDIT_REDO, [](EditContext& c) { if (auto* r = Root(c)) r->Redo(); },

@@ -152,6 +152,7 @@ void CPaginaTreeNode::SelectAll(bool select)
             GetChild(i)->SetSelected(true);
         return;
     }
+    // The list holds every selected object, inside groups and frames too.
     const NodeList selected = m_selection;
     for (auto it = selected.rbegin(); it != selected.rend(); ++it)
         (*it)->SetSelected(false);
@@ -196,6 +197,13 @@ NodeList CPaginaTreeNode::MovableSelection() const
 
 void CPaginaTreeNode::ForgetSubtree(const CTreeNode* root)
 {
+    // What lies inside root leaves the selection altogether: a flag left set
+    // would show nowhere and keep the object from being chosen again. The
+    // caller still reads root's own.
+    for (CTreeNode* node : m_selection) {
+        if (node != root && IsInside(node, root))
+            node->SetSelectedFlagOnly(false);
+    }
     m_selection.erase(std::remove_if(m_selection.begin(), m_selection.end(),
                                      [root](CTreeNode* node) { return IsInside(node, root); }),
                       m_selection.end());

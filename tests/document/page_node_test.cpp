@@ -241,6 +241,42 @@ TEST(PageNodeTest, GroupingPutsTheGroupWhereTheTopmostSelectedObjectWasAndUngrou
     EXPECT_TRUE(a->IsMovable());
 }
 
+// An object selected inside a group leaves the selection, flag and all, when
+// the group is grouped again or moved into a frame; it can then be chosen
+// again, and selecting none lets go of it at any depth.
+TEST(PageNodeTest, ObjectsSelectedInsideAGroupLeaveTheSelectionWithIt)
+{
+    for (const bool intoFrame : {false, true}) {
+        SCOPED_TRACE(intoFrame ? "moved into a frame" : "grouped");
+        PageFixture f;
+        FakeBox* other = f.Add(1.0f, 0.0f);
+        auto group = std::make_unique<CGruppoTreeNode>(f.page);
+        group->AddChild(std::make_unique<FakeBox>(group.get(), 0.5f, 0.5f), true);
+        CGruppoTreeNode* holder = group.get();
+        CTreeNode* inside = holder->GetChild(0);
+        f.page->InsertChildAt(1, std::move(group));
+        auto frame = std::make_unique<CCorniceTreeNode>("f.png", f.page);
+        CCorniceTreeNode* target = frame.get();
+        f.page->InsertChildAt(2, std::move(frame));
+
+        f.Select({inside});
+        EXPECT_EQ(0, f.page->GetSelectedCount(true));
+        f.page->SelectAll(false);
+        EXPECT_FALSE(inside->IsSelected());
+
+        f.Select({inside, holder, other});
+        if (intoFrame)
+            f.page->MoveSelectionInto(target);
+        else
+            ASSERT_TRUE(f.page->GroupSelection());
+        EXPECT_FALSE(inside->IsSelected());
+        f.page->SelectAll(false);
+        EXPECT_EQ(0, f.page->GetSelectedCount(false));
+        inside->SetSelected(true);
+        EXPECT_EQ((NodeList{inside}), f.page->GetSelection()) << "chosen again";
+    }
+}
+
 TEST(PageNodeTest, UngroupingAFrameLeavesItSelectedAboveItsFormerObjects)
 {
     PageFixture f;

@@ -125,6 +125,20 @@ const Case kCases[] = {
     {"cover ticks", nullptr, ID_PAGE_COVER, {true, false},
      [](EditCommandsTest& t) { EXPECT_TRUE(t.Ui(ID_PAGE_COVER).checked); }},
     {"select none needs a selection", nullptr, ID_SELECT_NONE, {false, false}, nullptr},
+    {"select none lets go of an object inside a group",
+     [](EditCommandsTest& t) {
+       t.Select({1});
+       t.Child(2)->GetChild(0)->SetSelected(true);
+     },
+     ID_SELECT_NONE, {true, false},
+     [](EditCommandsTest& t) {
+       EXPECT_FALSE(t.Child(1)->IsSelected());
+       EXPECT_FALSE(t.Child(2)->GetChild(0)->IsSelected());
+       EXPECT_EQ(t.Page()->GetSelectedCount(false), 0);
+     }},
+    {"select none with only an object inside a group",
+     [](EditCommandsTest& t) { t.Child(2)->GetChild(0)->SetSelected(true); }, ID_SELECT_NONE, {true, false},
+     [](EditCommandsTest& t) { EXPECT_FALSE(t.Ui(ID_SELECT_NONE).enabled); }},
     {"select all", nullptr, ID_SELECT_ALL, {true, false},
      [](EditCommandsTest& t) { EXPECT_EQ(t.Page()->GetSelectedCount(true), 4); }},
     {"undo needs a change", nullptr, ID_EDIT_UNDO, {false, false}, nullptr},

@@ -60,6 +60,18 @@ class SurfaceInFrameTest : public EditorFrameTest {
     Surface().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     Surface().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   }
+  // The state of a command's item in the frame's menu bar as it opens.
+  UINT MenuItemState(UINT id) const {
+    CMenu* bar = frame->GetMenu();
+    for (int i = 0; bar && i < static_cast<int>(bar->GetMenuItemCount()); ++i) {
+      CMenu* menu = bar->GetSubMenu(i);
+      if (!menu || ::GetMenuState(menu->m_hMenu, id, MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
+      frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu->m_hMenu), MAKELPARAM(i, FALSE));
+      return ::GetMenuState(menu->m_hMenu, id, MF_BYCOMMAND);
+    }
+    ADD_FAILURE() << id << " is in no menu";
+    return 0;
+  }
   // What the last frame drawn shows at a point of the page, 0xRRGGBB.
   unsigned ShownAt(float pageX, float pageY) const {
     const Pixels shown = ReadRenderTarget(Surface().GetDevice());
@@ -205,6 +217,33 @@ TEST_F(SurfaceInFrameTest, TheSelectionMenusChoiceJoinsTheSelection) {
   EXPECT_TRUE(b->IsSelected()) << "chosen";
   EXPECT_TRUE(elsewhere->IsSelected()) << "still selected";
   EXPECT_EQ(Page()->GetSelectedCount(false), 2);
+}
+
+// A photo inside a frame, chosen alone (as Alt and a click choose it), is a
+// selection the menu's "Annulla selezione" offers to let go of, and does.
+TEST_F(SurfaceInFrameTest, SelectingNoneLetsGoOfAPhotoChosenInsideAFrame) {
+  {
+    auto root = treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr);
+    ASSERT_NE(root, nullptr);
+    CTreeNode* held = root->GetPage(1)->GetChild(0);
+    ASSERT_TRUE(held->HasTag("cornice"));
+    std::unique_ptr<CTreeNode> photo = root->GetPage(0)->GetChild(0)->Clone(held);
+    photo->SetPosition(held->GetX(), held->GetY());
+    held->AddChild(std::move(photo), true);
+    ASSERT_TRUE(root->SaveToFile(Sample().ProjectPath()));
+  }
+  Open();
+  Menu(ID_PAGE_NEXT);
+  CTreeNode* photo = Object(0)->GetChild(0);
+  EXPECT_EQ(MenuItemState(ID_SELECT_NONE) & MF_GRAYED, static_cast<UINT>(MF_GRAYED)) << "nothing selected";
+  photo->SetSelected(true);
+  ASSERT_EQ(Page()->GetSelectedCount(true), 0) << "no object of the page itself is selected";
+  EXPECT_EQ(MenuItemState(ID_SELECT_NONE) & MF_GRAYED, 0u);
+
+  Menu(ID_SELECT_NONE);
+  EXPECT_FALSE(photo->IsSelected());
+  EXPECT_EQ(Page()->GetSelectedCount(false), 0);
+  EXPECT_EQ(MenuItemState(ID_SELECT_NONE) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
 }
 
 // A photo inside a darkened group, chosen alone and recoloured: before the
