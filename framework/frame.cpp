@@ -256,15 +256,23 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CFrameWnd::InModalState() const { return m_hWnd && !::IsWindowEnabled(m_hWnd); }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable) {
+  const UINT message = pMsg->message;
+  if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+    // Alt held through a click (selecting inside frames) is Alt used; the
+    // next key pressed, Alt again among them, starts afresh.
+    if (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)) m_bAltUsed = TRUE;
+    return FALSE;
+  }
+  if (message >= WM_KEYFIRST && message <= WM_KEYLAST && m_hAccelTable) {
     // No accelerators while a modal dialog has disabled this frame, and only
     // for keys meant for this frame or its children.
     if (InModalState()) return FALSE;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)) return FALSE;
-    const bool keyDown = pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN;
-    if (keyDown) m_bAltAcceleratorUsed = FALSE;
+    // A held key repeating is no new press: Alt held through a drag stays used.
+    const bool keyPressed = (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && !(pMsg->lParam & (1L << 30));
+    if (keyPressed) m_bAltUsed = FALSE;
     if (!::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg)) return FALSE;
-    if (pMsg->message == WM_SYSKEYDOWN) m_bAltAcceleratorUsed = TRUE;
+    if (message == WM_SYSKEYDOWN) m_bAltUsed = TRUE;
     return TRUE;
   }
   return FALSE;
@@ -272,10 +280,10 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 void CFrameWnd::OnSysCommand(UINT nID, LPARAM lParam) {
   // The key of an accelerator with Alt went to the accelerator, not to the
-  // system: letting go of Alt then looks to it like a press of Alt alone, and
-  // it would put the menu bar in keyboard mode.
-  if ((nID & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_bAltAcceleratorUsed) {
-    m_bAltAcceleratorUsed = FALSE;
+  // system, and a click is no key at all: letting go of Alt then looks to it
+  // like a press of Alt alone, and it would put the menu bar in keyboard mode.
+  if ((nID & 0xFFF0) == SC_KEYMENU && lParam == 0 && m_bAltUsed) {
+    m_bAltUsed = FALSE;
     return;
   }
   Default();

@@ -121,7 +121,8 @@ class CFrameWnd : public CWnd {
   UINT m_nIDTracking = 0;
   UINT m_nIDLastMessage = 0;  // the prompt the message bar shows (0: none yet)
   BOOL m_bInRecalcLayout = FALSE;
-  // An accelerator with Alt ran since the last key went down.
-  BOOL m_bAltAcceleratorUsed = FALSE;
+  // An accelerator with Alt ran, or the mouse was pressed with Alt held,
+  // since the last key went down.
+  BOOL m_bAltUsed = FALSE;
   DECLARE_MESSAGE_MAP()
 };

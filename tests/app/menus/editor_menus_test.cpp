@@ -17,6 +17,7 @@
 #include "app/support/GeneratedAlbum.h"
 #include "app/support/HandInput.h"
 #include "app/support/SampleAlbum.h"
+#include "app/surface/PageStatic.h"
 #include "crop/WindowCapture.h"
 #include "document/SposalboDoc.h"
 #include "document/TempFolder.h"
@@ -247,32 +248,55 @@ TEST_F(EditorMenusTest, AltAndTheLettersOfTheMenuReachTitlesAndItems) {
   EXPECT_EQ(groups, ::GetSubMenu(::GetSubMenu(bar, 4), 0));
 }
 
-TEST_F(EditorMenusTest, AnAcceleratorWithAltLeavesTheMenuBarAsItWas) {
+TEST_F(EditorMenusTest, AnAcceleratorOrAClickWithAltLeavesTheMenuBarAsItWas) {
   TempFolder temp;
   SampleAlbum sample(temp.Path());
   ui.AnswerFiles({sample.ProjectPath().c_str()});
   frame->SendMessage(WM_COMMAND, ID_ALBUM_OPEN);
   ASSERT_NE(frame->GetCurrentPage(), nullptr);
-  // Alt+Backspace (Annulla) let go in either order, then Delete for the page.
-  for (bool altFirst : {false, true}) {
-    SCOPED_TRACE(altFirst ? "Alt let go first" : "Backspace let go first");
+  CSposalboPageStatic& surface = *frame->GetPageSurface();
+  // Where the page shows an object, on the screen.
+  const auto screenOf = [&](treeNode::CTreeNode* node) {
+    CRect client;
+    surface.GetClientRect(&client);
+    const float aspect = static_cast<float>(client.Width()) / static_cast<float>(client.Height());
+    const float vx = node->GetX() * surface.GetZoomX() + surface.GetPanX();
+    const float vy = node->GetY() * surface.GetZoomY() + surface.GetPanY();
+    CPoint at(static_cast<int>((vx + aspect / 2) * static_cast<float>(client.Height())),
+              static_cast<int>((0.5f - vy) * static_cast<float>(client.Height())));
+    surface.ClientToScreen(&at);
+    return at;
+  };
+  // Alt+Backspace (Annulla) let go in either order, or a click on the selected
+  // object with Alt held (as Alt selects inside frames); then Delete for the page.
+  enum class AltUse { kBackspaceLetGoFirst, kAltLetGoFirst, kClick };
+  for (AltUse use : {AltUse::kBackspaceLetGoFirst, AltUse::kAltLetGoFirst, AltUse::kClick}) {
+    SCOPED_TRACE(use == AltUse::kClick ? "a click with Alt"
+                 : use == AltUse::kAltLetGoFirst ? "Alt let go first" : "Backspace let go first");
     treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
     page->SelectAll(false);
     page->GetChild(0)->SetSelected(true);
     frame->SendMessage(WM_COMMAND, ID_ROTATE_90);  // something to undo
     const size_t objects = page->GetChildCount();
-    bool menuAfterUndo = true;
+    const CPoint object = screenOf(frame->GetCurrentPage()->GetChild(0));
+    bool menuAfterAlt = true;
     hand::Perform([&] {
       hand::KeyDown(VK_MENU);
-      hand::KeyDown(VK_BACK);
-      hand::KeyUp(altFirst ? VK_MENU : VK_BACK);
-      hand::KeyUp(altFirst ? VK_BACK : VK_MENU);
-      menuAfterUndo = hand::InMenu();
+      if (use == AltUse::kClick) {
+        hand::Click(object);
+        hand::KeyUp(VK_MENU);
+      } else {
+        hand::KeyDown(VK_BACK);
+        hand::KeyUp(use == AltUse::kAltLetGoFirst ? VK_MENU : VK_BACK);
+        hand::KeyUp(use == AltUse::kAltLetGoFirst ? VK_BACK : VK_MENU);
+      }
+      menuAfterAlt = hand::InMenu();
       hand::Keys({VK_DELETE});
       LeaveMenus();
     });
-    EXPECT_FALSE(menuAfterUndo) << "the menu bar took the keyboard";
+    EXPECT_FALSE(menuAfterAlt) << "the menu bar took the keyboard";
     EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects - 1) << "Delete reached the page";
+    frame->SendMessage(WM_COMMAND, ID_EDIT_UNDO);  // the page keeps its objects for the next way
   }
 }
 
