@@ -172,6 +172,13 @@ INT_PTR CDockBar::RemoveControlBar(CControlBar* pBar) {
   return nPos;
 }
 
+CSize CDockBar::BarLayoutSize(CControlBar* pBar) const {
+  const BOOL bHorz = IsHorz();
+  if (!(pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC)) return pBar->CalcFixedLayout(FALSE, bHorz);
+  if (m_bFloating) return pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH);
+  return pBar->CalcDynamicLayout(-1, bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK);
+}
+
 void CDockBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS*) {
   for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
     CControlBar* pBar = GetDockedControlBar(i);
@@ -220,14 +227,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL) {
         DockItem item;
         item.visible = pBar->m_hWnd && pBar->IsVisible();
         if (item.visible) {
-          CSize size;
-          if (m_bFloating)
-            size = (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) ? pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)
-                                                             : pBar->CalcFixedLayout(FALSE, bHorz);
-          else
-            size = (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC)
-                       ? pBar->CalcDynamicLayout(-1, bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK)
-                       : pBar->CalcFixedLayout(FALSE, bHorz);
+          const CSize size = BarLayoutSize(pBar);
           if (!SameEntries(before, m_arrBars)) {
             changed = true;
             break;

@@ -29,6 +29,9 @@ class CDockBar : public CControlBar {
   int GetDockedCount() const;
   int GetDockedVisibleCount() const;
   CControlBar* GetDockedControlBar(INT_PTR nPos) const;
+  // The size this dock bar lays a bar of its list out with (its window may
+  // still have another: the size it had floating, right after a dock).
+  CSize BarLayoutSize(CControlBar* pBar) const;
 
   // Shows or hides bars that wait for the next layout.
   virtual void RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);

@@ -494,3 +494,46 @@ TEST_F(EditorBarsTest, AClickWithoutADragOnADockedBarMovesNoBar) {
   hand::Perform([&] { hand::Drag(CPoint(from.CenterPoint().x, from.top + 10), client.CenterPoint()); });
   EXPECT_TRUE(tools.IsFloating());
 }
+
+// The toolbar floated and brought back by a hand over the tools bar's row, where
+// it lay before the tools bar rose into its place: it lies beside the tools
+// bar in that row, or in a row of its own with the tools bar as wide as the
+// dock; never on a line of its own under a tools bar narrowed for it.
+TEST_F(EditorBarsTest, TheToolbarDroppedOnTheToolsBarsRowLiesBesideItOrTheToolsBarKeepsTheRow) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  CStrumentiBar& tools = Bars().m_tools;
+  CSkinToolBar& toolbar = frame->m_wndToolBar;
+  hand::Perform([] {});  // laid out at idle
+  CRect client;
+  frame->GetClientRect(&client);
+  frame->ClientToScreen(&client);
+  frame->FloatControlBar(&toolbar, client.CenterPoint());
+  hand::Perform([] {});
+  ASSERT_TRUE(toolbar.IsFloating());
+  CRect floating, row;
+  toolbar.GetParentFrame()->GetWindowRect(&floating);
+  tools.GetWindowRect(&row);
+  ASSERT_EQ(DockOf(tools), static_cast<UINT>(AFX_IDW_DOCKBAR_TOP));
+  for (int dropX : {40, static_cast<int>(row.CenterPoint().x)}) {
+    SCOPED_TRACE(dropX);
+    if (!toolbar.IsFloating()) {
+      frame->FloatControlBar(&toolbar, client.CenterPoint());
+      hand::Perform([] {});
+      toolbar.GetParentFrame()->GetWindowRect(&floating);
+    }
+    hand::Perform([&] { hand::Drag(CPoint(floating.left + 30, floating.top + 8), CPoint(dropX, row.top + 20)); });
+    hand::Perform([] {});
+    ASSERT_FALSE(toolbar.IsFloating());
+    ASSERT_EQ(DockOf(toolbar), static_cast<UINT>(AFX_IDW_DOCKBAR_TOP));
+    CRect bar, beside, dock;
+    toolbar.GetWindowRect(&bar);
+    tools.GetWindowRect(&beside);
+    ::GetWindowRect(::GetParent(tools.m_hWnd), &dock);
+    const bool sameLine = bar.top == beside.top && (bar.left >= beside.right - 4 || bar.right <= beside.left + 4);
+    const bool ownRow = (bar.bottom <= beside.top + 4 || bar.top >= beside.bottom - 4) && beside.Width() >= dock.Width();
+    EXPECT_TRUE(sameLine || ownRow) << "toolbar (" << bar.left << "," << bar.top << ")-(" << bar.right << ","
+                                    << bar.bottom << "), tools bar (" << beside.left << "," << beside.top << ")-("
+                                    << beside.right << "," << beside.bottom << "), dock " << dock.Width();
+  }
+}

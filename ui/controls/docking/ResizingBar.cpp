@@ -136,11 +136,12 @@ std::vector<RowBar> CResizingBar::RowSizes(const std::vector<CControlBar*>& bars
       row.minThickness = bHorz ? mn.cy : mn.cx;
       row.keepSize = pSizing->m_bKeepSize != FALSE;
     } else {
-      CRect r;
-      pBar->GetWindowRect(&r);
+      // As the dock bar will lay it out, or the row is shared out for a
+      // length it does not take and the bar wraps onto a line of its own.
+      const CSize size = m_pDockBar->BarLayoutSize(pBar);
       row.sizing = false;
-      row.length = bHorz ? r.Width() : r.Height();
-      row.thickness = bHorz ? r.Height() : r.Width();
+      row.length = bHorz ? size.cx : size.cy;
+      row.thickness = bHorz ? size.cy : size.cx;
     }
     rows.push_back(row);
   }
@@ -207,11 +208,14 @@ void CResizingBar::AlignControlBars() {
     CRect r;
     pBar->GetWindowRect(&r);
     m_pDockBar->ScreenToClient(&r);
-    int length = bHorz ? r.Width() : r.Height();
+    int length;
     if (auto* pSizing = DYNAMIC_DOWNCAST(CResizingBar, pBar)) {
       const CSize& sz = bHorz ? pSizing->m_szHorz : pSizing->m_szVert;
       const CSize& mn = bHorz ? pSizing->m_szMinHorz : pSizing->m_szMinVert;
       length = bHorz ? std::max(sz.cx, mn.cx) : std::max(sz.cy, mn.cy);
+    } else {
+      const CSize size = m_pDockBar->BarLayoutSize(pBar);
+      length = bHorz ? size.cx : size.cy;
     }
     if ((bHorz ? r.left : r.top) != pos)
       pBar->SetWindowPos(nullptr, bHorz ? pos : r.left, bHorz ? r.top : pos, 0, 0,
