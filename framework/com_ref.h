@@ -32,6 +32,13 @@ public:
         Reset();
         return &m_ptr;
     }
+    // A reference of its own to an interface another owner holds.
+    static ComRef Share(T* held)
+    {
+        if (held)
+            held->AddRef();
+        return ComRef(held);
+    }
     T* Get() const { return m_ptr; }
     T* operator->() const { return m_ptr; }
     explicit operator bool() const { return m_ptr != nullptr; }

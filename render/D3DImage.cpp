@@ -99,40 +99,12 @@ void CD3DImage::ReleaseResources()
     ReleaseSharedPlaceholderTexture();
 }
 
-bool CD3DImage::CreateVertexBuffer()
-{
-    if (m_vertices)
-        return true;
-    IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device)
-        return false;
-    return SUCCEEDED(device->CreateVertexBuffer(4 * sizeof(QuadVertex), 0, kQuadVertexFormat,
-                                                D3DPOOL_MANAGED, m_vertices.Out(), nullptr));
-}
-
-bool CD3DImage::FillVertices(float uExtent, float vExtent)
-{
-    void* bits = nullptr;
-    if (!m_vertices || FAILED(m_vertices->Lock(0, 0, &bits, 0)))
-        return false;
-    const float w = m_width * 0.5f;
-    const QuadVertex quad[4] = {
-        {-w, 0.5f, 0.0f, 0xFFFFFFFF, 0.0f, 0.0f, 0.0f, 0.0f},
-        {w, 0.5f, 0.0f, 0xFFFFFFFF, uExtent, 0.0f, 1.0f, 0.0f},
-        {-w, -0.5f, 0.0f, 0xFFFFFFFF, 0.0f, vExtent, 0.0f, 1.0f},
-        {w, -0.5f, 0.0f, 0xFFFFFFFF, uExtent, vExtent, 1.0f, 1.0f},
-    };
-    std::memcpy(bits, quad, sizeof(quad));
-    m_vertices->Unlock();
-    return true;
-}
-
-PictureKey CD3DImage::KeyFor(PictureRole role, const std::string& origin, int32_t size) const
+PictureKey CD3DImage::KeyFor(PictureRole role, const std::string& stampedOrigin, int32_t size) const
 {
     PictureKey key;
     key.device = m_owner ? m_owner->GetDevice() : nullptr;
     key.role = role;
-    key.origin = StampedOrigin(origin);
+    key.origin = stampedOrigin;
     key.size = size;
     if (role == PictureRole::kPicture) {
         const float values[] = {m_colour.red,      m_colour.green,      m_colour.blue,
@@ -154,7 +126,7 @@ bool CD3DImage::AcquireTiles()
         return false;
     try {
         PictureCache& cache = PictureCache::Instance();
-        PictureKey key = KeyFor(PictureRole::kPicture, m_origin, m_size);
+        PictureKey key = KeyFor(PictureRole::kPicture, m_file.stamped, m_size);
         SharedTiles tiles = cache.Find(key);
         if (tiles && tiles == m_tiles && !m_failed)
             return true;
@@ -163,7 +135,8 @@ bool CD3DImage::AcquireTiles()
             if (!DecodePictureSource(m_origin, m_size, source))
                 return false;
             // The first read may have given the file its thumbnail trailer.
-            key.origin = StampedOrigin(m_origin);
+            m_file.stamped = StampedOrigin(m_origin);
+            key.origin = m_file.stamped;
             tiles = cache.Find(key);
         }
         if (!tiles) {
@@ -177,10 +150,13 @@ bool CD3DImage::AcquireTiles()
             const bool programBitmap = !m_origin.empty() && m_origin[0] == '#';
             std::unique_ptr<PictureTiles> made =
                 MakePictureTiles(device, m_owner->GetCaps(), source, m_colour, !programBitmap);
-            if (!made)
+            if (!made || !MakeQuadVertices(device, m_width, made->layout.uExtent, made->layout.vExtent,
+                                           made->vertices))
                 return false;
             tiles = cache.Insert(key, std::move(made));
         }
+        if (!m_origin.empty() && m_origin[0] != '#')
+            cache.RememberFile(m_origin, m_file);
         AdoptTiles(std::move(tiles));
         return HasTextures();
     } catch (const std::bad_alloc&) {
@@ -209,33 +185,31 @@ void CD3DImage::AdoptTiles(SharedTiles tiles)
     m_width = static_cast<float>(tiles->width) / static_cast<float>(tiles->height);
     m_height = 1.0f;
     UpdateWorld();
-    if (!CreateVertexBuffer())
+    // Every quad showing the tiles draws them through the same vertices.
+    m_vertices = ComRef<IDirect3DVertexBuffer9>::Share(tiles->vertices.Get());
+    if (!m_vertices)
         return;
     m_layout = tiles->layout;
     m_tiles = std::move(tiles);
-    if (!FillVertices(m_layout.uExtent, m_layout.vExtent)) {
-        ReleaseTextures();
-        m_layout = TileLayout{};
-    }
 }
 
-void CD3DImage::ShowFailure(const std::string& path)
+float CD3DImage::FileAspect() const
+{
+    return m_file.Sized() ? static_cast<float>(m_file.width) / static_cast<float>(m_file.height) : 1.0f;
+}
+
+void CD3DImage::ShowFailure(const std::string& path, float aspect)
 {
     NotePictureFailure(path);
     try {
-        // The box keeps the picture's proportions when its header can be read.
-        int32_t width = 0;
-        int32_t height = 0;
-        const float aspect = ReadPictureSize(path, width, height)
-                                 ? static_cast<float>(width) / static_cast<float>(height)
-                                 : 1.0f;
-        SharedTiles cross = FailedPictureTiles(m_owner ? m_owner->GetDevice() : nullptr);
+        IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
+        SharedTiles cross = FailedPictureTiles(device);
         ReleaseTextures();
         m_width = aspect;
         m_height = 1.0f;
         UpdateWorld();
         m_failed = true;
-        if (cross && CreateVertexBuffer() && FillVertices(1.0f, 1.0f)) {
+        if (cross && MakeQuadVertices(device, m_width, 1.0f, 1.0f, m_vertices)) {
             m_layout = cross->layout;
             m_tiles = std::move(cross);
         }
@@ -267,7 +241,7 @@ void CD3DImage::ApplyColorAdjust()
     if (!m_loaded || m_failed || m_placeholder || !m_tiles)
         return;
     if (!AcquireTiles() && !m_origin.empty() && m_origin[0] != '#')
-        ShowFailure(m_origin);
+        ShowFailure(m_origin, FileAspect());
 }
 
 bool CD3DImage::CreatePlaceholder(int number, float aspect)
@@ -286,7 +260,7 @@ bool CD3DImage::CreatePlaceholder(int number, float aspect)
             D3DXCreateTextA(device, dc.Get(), text, 0.0f, 0.0f, m_number.Out(), nullptr, nullptr);
         }
     }
-    if (!CreateVertexBuffer())
+    if (!MakeQuadVertices(device, aspect, 2.0f * aspect, 2.0f, m_vertices))
         return false;
     m_width = aspect;
     m_height = 1.0f;
@@ -294,7 +268,6 @@ bool CD3DImage::CreatePlaceholder(int number, float aspect)
     m_layout = TileLayout{};
     m_layout.uExtent = 2.0f * aspect;
     m_layout.vExtent = 2.0f;
-    FillVertices(m_layout.uExtent, m_layout.vExtent);
     UpdateWorld();
     return true;
 }

@@ -111,17 +111,18 @@ public:
     bool NeedsSharperPreview() const;
 
 private:
-    PictureKey KeyFor(PictureRole role, const std::string& origin, int32_t size) const;
+    // The key of a picture of the origin, stamped if it is a file.
+    PictureKey KeyFor(PictureRole role, const std::string& stampedOrigin, int32_t size) const;
     // The tiles of the origin at the size with the current colours, from the
     // cache or made now; false when it cannot be read or has no memory.
     bool AcquireTiles();
     std::unique_ptr<PictureTiles> MakeTiles(CImgBitmap& source);
     void AdoptTiles(SharedTiles tiles);
-    void ShowFailure(const std::string& path);
+    // The grey box with a cross in the picture's proportions.
+    void ShowFailure(const std::string& path, float aspect);
+    float FileAspect() const;
     void ReleaseTextures();
-    bool CreateVertexBuffer();
-    bool FillVertices(float uExtent, float vExtent);
-    bool LoadMask(const char* path);
+    bool LoadMask(const std::string& path, const std::string& stampedPath);
     QuadShape Shape() const;
 
     // Drawing, one helper per step of a pass.
@@ -145,6 +146,7 @@ private:
     // Where the tiles come from: a file, "#<id>" for a bitmap resource, or
     // empty for the transparent picture; loaded tells whether it is set.
     std::string m_origin;
+    PictureFileFacts m_file;  // what the origin's file told
     int32_t m_size = 0;
     // The preview holds the whole picture: no larger one exists.
     bool m_whole = false;

@@ -55,13 +55,6 @@ std::unique_ptr<PictureTiles> LoadIntoTexture(const CD3DObj& owner, const std::s
     return tiles;
 }
 
-bool FileMayExist(const std::string& path)
-{
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    return GetLastError() != ERROR_FILE_NOT_FOUND;
-}
-
 // The whole picture into the whole texture: with its own alpha as the
 // texture's transparency, or, when it has none, its green channel (a grey
 // picture's level) as the transparency under one colour.
@@ -141,11 +134,11 @@ void CD3DImage::LoadFromFile(const char* path, bool preview)
     const std::string file = path ? path : "";
     m_origin = file;
     m_loaded = true;
-    // The header gives the picture's proportions before it is read.
-    int32_t width = 0;
-    int32_t height = 0;
-    const bool sized = ReadPictureSize(file, width, height);
-    const float aspect = sized ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
+    // The header gives the picture's proportions before it is read; while
+    // the cache holds pictures of the file, what it told then.
+    m_file = PictureFileFactsOf(file);
+    const bool sized = m_file.Sized();
+    const float aspect = FileAspect();
     if (!m_owner || !m_owner->GetDevice()) {
         // No textures without a device, but the picture's place on the page.
         m_width = aspect;
@@ -155,26 +148,23 @@ void CD3DImage::LoadFromFile(const char* path, bool preview)
     }
     // Previewed for the size the quad has on the surface.
     m_size = preview && !file.empty() ? PreviewSizeOnScreen(aspect) : 0;
-    m_whole = sized && std::max(width, height) <= m_size;
+    m_whole = sized && std::max(m_file.width, m_file.height) <= m_size;
     // A picture that cannot be read or has no memory left shows as a grey
     // box with a cross: the quad still exists and can be selected.
     if (!AcquireTiles()) {
         if (!file.empty())
-            ShowFailure(file);
+            ShowFailure(file, aspect);
         return;
     }
-    if (file.empty())
-        return;
-    const std::string maskPath = MaskPathFor(path);
-    if (FileMayExist(maskPath))
-        LoadMask(maskPath.c_str());
+    if (!file.empty() && m_file.mask)
+        LoadMask(MaskPathFor(path), m_file.maskStamped);
 }
 
-bool CD3DImage::LoadMask(const char* path)
+bool CD3DImage::LoadMask(const std::string& path, const std::string& stampedPath)
 {
     if (!m_owner)
         return false;
-    m_mask = SharedOverlay(KeyFor(PictureRole::kMask, path, kPreviewSize), *m_owner, path,
+    m_mask = SharedOverlay(KeyFor(PictureRole::kMask, stampedPath, kPreviewSize), *m_owner, path,
                            MakeMaskTiles);
     return static_cast<bool>(m_mask);
 }
@@ -184,8 +174,8 @@ void CD3DImage::LoadEffect(const char* path, float rotationDegrees, int mirror)
     PictureCache::Instance().Drop(m_effect);
     if (!m_owner || !path)
         return;
-    m_effect = SharedOverlay(KeyFor(PictureRole::kEffect, path, kPreviewSize), *m_owner, path,
-                             MakeEffectTiles);
+    m_effect = SharedOverlay(KeyFor(PictureRole::kEffect, StampedOrigin(path), kPreviewSize), *m_owner,
+                             path, MakeEffectTiles);
     if (!m_effect)
         return;
     m_effectRotation = rotationDegrees;
@@ -196,6 +186,7 @@ bool CD3DImage::LoadFromResource(UINT bitmapId)
 {
     ReleaseTextures();
     m_origin = "#" + std::to_string(bitmapId);
+    m_file = PictureFileFactsOf(m_origin);
     m_size = 0;
     m_loaded = true;
     return AcquireTiles();

@@ -1,6 +1,7 @@
 #include "render/PictureCache.h"
 
 #include <cstring>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -53,22 +54,57 @@ void PictureCache::Drop(SharedTiles& held)
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (it->second.get() != tiles)
             continue;
-        if (it->second->bytes >= kLargeEntry && IsUnused(it->second))
+        if (it->second->bytes >= kLargeEntry && IsUnused(it->second)) {
             m_entries.erase(it);
+            ForgetFilesWithoutPictures();
+        }
         return;
     }
 }
 
 void PictureCache::ReleaseUnused()
 {
+    const size_t before = m_entries.size();
     for (auto it = m_entries.begin(); it != m_entries.end();)
         it = IsUnused(it->second) ? m_entries.erase(it) : std::next(it);
+    if (m_entries.size() != before)
+        ForgetFilesWithoutPictures();
 }
 
 void PictureCache::ForgetDevice(IDirect3DDevice9* device)
 {
     for (auto it = m_entries.begin(); it != m_entries.end();)
         it = it->first.device == device ? m_entries.erase(it) : std::next(it);
+    ForgetFilesWithoutPictures();
+}
+
+const PictureFileFacts* PictureCache::FindFile(const std::string& path) const
+{
+    const auto found = m_files.find(path);
+    return found == m_files.end() ? nullptr : &found->second;
+}
+
+void PictureCache::RememberFile(const std::string& path, const PictureFileFacts& facts)
+{
+    m_files[path] = facts;
+}
+
+void PictureCache::ForgetFile(const std::string& path)
+{
+    m_files.erase(path);
+}
+
+// Facts are only as good as the pictures made with them: once those are
+// gone, the file is read again.
+void PictureCache::ForgetFilesWithoutPictures()
+{
+    std::set<std::string> pictures;
+    for (const auto& entry : m_entries) {
+        if (entry.first.role == PictureRole::kPicture)
+            pictures.insert(entry.first.origin);
+    }
+    for (auto it = m_files.begin(); it != m_files.end();)
+        it = pictures.count(it->second.stamped) ? std::next(it) : m_files.erase(it);
 }
 
 size_t PictureCache::Bytes() const

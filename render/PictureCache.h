@@ -5,6 +5,9 @@
 // frees the entries no quad holds any more when asked (after a frame, so the
 // pictures an old page shares with the new one are not made twice), at once
 // for very large (full-size) pictures, and when the unused entries grow past a bound.
+// With the pictures of a file it keeps what the file told when it was read
+// (its stamp, header size and mask), so a quad made again while they are
+// there (an undo, a page drawn again) touches no file.
 #include <d3d9.h>
 
 #include <cstddef>
@@ -36,6 +39,9 @@ struct PictureKey {
 struct PictureTiles {
     std::vector<ComRef<IDirect3DTexture9>> textures;  // row by row
     TileLayout layout;
+    // The quad that shows them (picture tiles only): the same for every
+    // quad, its width the picture's proportions.
+    ComRef<IDirect3DVertexBuffer9> vertices;
     int32_t width = 0;   // picture pixels
     int32_t height = 0;
     size_t bytes = 0;    // texture memory
@@ -46,6 +52,17 @@ struct PictureTiles {
 };
 
 using SharedTiles = std::shared_ptr<const PictureTiles>;
+
+// What a picture file told when it was read.
+struct PictureFileFacts {
+    std::string stamped;      // the path with the file's size and last change
+    int32_t width = 0;        // from its header; 0 when that could not be read
+    int32_t height = 0;
+    bool mask = false;        // a mask lies (or may lie) beside it
+    std::string maskStamped;  // that mask's path, stamped
+
+    bool Sized() const { return width > 0 && height > 0; }
+};
 
 class PictureCache {
 public:
@@ -63,13 +80,24 @@ public:
     // until they let go), so a later device at the same address starts clean.
     void ForgetDevice(IDirect3DDevice9* device);
 
+    // What the file told, while pictures made from it are in the cache.
+    const PictureFileFacts* FindFile(const std::string& path) const;
+    // Kept as long as a picture with the facts' stamp is.
+    void RememberFile(const std::string& path, const PictureFileFacts& facts);
+    // The program rewrote or deleted the file or its mask: the next quad
+    // reads it again; quads that show the old picture keep it.
+    void ForgetFile(const std::string& path);
+
     size_t EntryCount() const { return m_entries.size(); }
     size_t Bytes() const;
     size_t UnusedBytes() const;
 
 private:
     PictureCache() = default;
+    void ForgetFilesWithoutPictures();
+
     std::map<PictureKey, std::shared_ptr<PictureTiles>> m_entries;
+    std::map<std::string, PictureFileFacts> m_files;  // by path
 };
 
 // Picture memory (decoded pictures and textures) the process may hold beyond

@@ -9,6 +9,7 @@
 
 #include "imagelib/ImageFile.h"
 #include "render/GdiScope.h"
+#include "render/MaskPath.h"
 #include "render/PictureCache.h"
 #include "render/PictureTiling.h"
 #include "render/TextureImage.h"
@@ -101,6 +102,15 @@ bool Decode(const std::string& origin, int32_t size, CImgBitmap& source)
     return true;
 }
 
+// A mask whose attributes cannot be read for another reason than its
+// absence is tried all the same.
+bool FileMayExist(const std::string& path)
+{
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    return GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
 bool CopyImage(const CImgBitmap& from, CImgBitmap& to)
 {
     if (!to.Create(from.GetWidth(), from.GetHeight(), true))
@@ -158,4 +168,22 @@ bool ReadPictureSize(const std::string& path, int32_t& width, int32_t& height)
     width = file.Info().width;
     height = file.Info().height;
     return width > 0 && height > 0;
+}
+
+PictureFileFacts PictureFileFactsOf(const std::string& origin)
+{
+    PictureFileFacts facts;
+    if (origin.empty() || origin[0] == '#') {
+        facts.stamped = origin;
+        return facts;
+    }
+    if (const PictureFileFacts* known = PictureCache::Instance().FindFile(origin))
+        return *known;
+    facts.stamped = StampedOrigin(origin);
+    ReadPictureSize(origin, facts.width, facts.height);
+    const std::string mask = MaskPathFor(origin.c_str());
+    facts.mask = FileMayExist(mask);
+    if (facts.mask)
+        facts.maskStamped = StampedOrigin(mask);
+    return facts;
 }

@@ -35,3 +35,8 @@ std::string StampedOrigin(const std::string& origin);
 
 // The picture's width and height from its file header; false when unreadable.
 bool ReadPictureSize(const std::string& path, int32_t& width, int32_t& height);
+
+// What the file of a picture quad tells: from the picture cache while it holds
+// pictures of the file, else read now (its stamp, its header, the mask beside
+// it). Resources and the empty name give their name alone.
+PictureFileFacts PictureFileFactsOf(const std::string& origin);

@@ -9,6 +9,7 @@
 #include "imagelib/ImageFile.h"
 #include "imagelib/ImgBitmap.h"
 #include "render/MaskPath.h"
+#include "render/PictureCache.h"
 #include "render/TextureImage.h"
 
 namespace {
@@ -82,6 +83,8 @@ bool SaveAlphaAsMask(const CImgBitmap& picture, const std::string& maskPath) {
 }  // namespace
 
 bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
+  // A page showing the copy reads it again, not what the old file told.
+  PictureCache::Instance().ForgetFile(jpegPath);
   if (!picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90)) return false;
   const std::string maskPath = MaskPathFor(jpegPath);
   if (HasTransparency(picture)) return SaveAlphaAsMask(picture, maskPath);
@@ -102,6 +105,7 @@ RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
 }
 
 void DeleteWorkingCopy(const char* jpegPath) {
+  PictureCache::Instance().ForgetFile(jpegPath);
   ::DeleteFileA(jpegPath);
   ::DeleteFileA(MaskPathFor(jpegPath).c_str());
 }

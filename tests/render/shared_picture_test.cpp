@@ -85,16 +85,47 @@ TEST_F(SharedPictureTest, CopiesOfAPictureShareItsTilesAndAColourChangeMakesItsO
     EXPECT_EQ(NewEntries(), 0u);
 }
 
-TEST_F(SharedPictureTest, APictureChangedOnDiskIsAPictureOfItsOwn)
+TEST_F(SharedPictureTest, APictureRewrittenIsAPictureOfItsOwnOnceTheCacheIsTold)
 {
     WriteGrey("changing.bmp", 100);
     auto before = Load("changing.bmp");
     WriteGrey("changing.bmp", 200, 32, 16);
+    PictureCache::Instance().ForgetFile("changing.bmp");
     // The change is seen even within the file system's time resolution.
     auto after = Load("changing.bmp");
     EXPECT_EQ(NewEntries(), 2u);
     EXPECT_FLOAT_EQ(after->GetSizeX(), 2.0f);
     EXPECT_EQ(At(Draw({after.get()}), 0.0f, 0.0f), 0xC8C8C8u);
+    EXPECT_FLOAT_EQ(before->GetSizeX(), 1.0f) << "a quad showing the old picture keeps it";
+}
+
+// While the cache holds a file's pictures, a quad made again (an undo, a
+// page drawn again) takes them, its proportions and its mask from the cache:
+// with the files gone it still shows them. Once no quad holds them, the file
+// is read again.
+TEST_F(SharedPictureTest, AQuadMadeAgainWhileThePictureIsCachedReadsNoFile)
+{
+    WriteGrey("kept.bmp", 100, 32, 16);
+    WriteGrey("kept.msk.bmp", 255, 32, 16);
+    auto first = Load("kept.bmp");
+    ASSERT_TRUE(first->HasMask());
+    const size_t made = NewEntries();
+    ASSERT_TRUE(::DeleteFileA("kept.bmp") && ::DeleteFileA("kept.msk.bmp"));
+
+    auto again = Load("kept.bmp", 0.25f);
+    EXPECT_FALSE(again->HasFailed());
+    EXPECT_TRUE(again->HasTextures());
+    EXPECT_TRUE(again->HasMask());
+    EXPECT_FLOAT_EQ(again->GetSizeX(), 2.0f);
+    EXPECT_EQ(NewEntries(), made) << "nothing made again";
+    EXPECT_EQ(At(Draw({again.get()}), 0.25f, 0.0f), 0x646464u);
+    EXPECT_TRUE(TakeUntoldPictureFailures().empty());
+
+    first.reset();
+    again.reset();
+    PictureCache::Instance().ReleaseUnused();
+    auto gone = Load("kept.bmp");
+    EXPECT_TRUE(gone->HasFailed()) << "what the file told went with its pictures";
 }
 
 TEST_F(SharedPictureTest, PicturesArePreviewedForTheSizeTheyCoverOnTheSurface)

@@ -23,6 +23,7 @@
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/FileWatch.h"
 #include "imagelib/ImgBitmap.h"
+#include "render/PictureCache.h"
 
 using dialog_test::Click;
 using dialog_test::Type;
@@ -357,6 +358,49 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
   Menu(ID_ALBUM_CLOSE);
   OpenSample();
   EXPECT_EQ(ReadTextFile(working), made);
+}
+
+// Undo and redo on a page whose pictures the cache holds read no file: with
+// the album's working copies out of reach, the page comes back with every
+// picture and nothing is told.
+TEST_F(MainFrameCommandsTest, UndoAndRedoShowThePicturesAlreadyMadeWithoutReadingAFile) {
+  OpenSample();
+  CFotoImgListView& photos = frame->GetLists().photos;
+  input::FlushUntil([&] { return !photos.IsLoading(); }, 5000);
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  frame->GetPageSurface()->Render();
+  const float unturned = root.GetCurrentPage()->GetChild(0)->GetRotation();
+  Menu(ID_SELECT_ALL);
+  Menu(ID_ROTATE_45);
+  frame->GetPageSurface()->Render();
+  const float turned = root.GetCurrentPage()->GetChild(0)->GetRotation();
+  ASSERT_NE(turned, unturned);
+  const size_t entries = PictureCache::Instance().EntryCount();
+  const std::string working = Sample().AlbumFolder() + "\\img";
+  ASSERT_TRUE(::MoveFileA(working.c_str(), (working + ".altrove").c_str()));
+  ui.Clear();
+  const struct {
+    UINT command;
+    float rotation;
+  } steps[] = {{ID_EDIT_UNDO, unturned}, {ID_EDIT_REDO, turned}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.command);
+    const treeNode::CPaginaTreeNode* before = root.GetCurrentPage();
+    Menu(step.command);
+    frame->GetPageSurface()->Render();
+    treeNode::CPaginaTreeNode* page = root.GetCurrentPage();
+    ASSERT_NE(page, before) << "another copy of the page";
+    ASSERT_EQ(page->GetChildCount(), 2u);
+    for (size_t i = 0; i < page->GetChildCount(); ++i) {
+      auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(i));
+      ASSERT_NE(photo, nullptr);
+      EXPECT_TRUE(photo->Picture().HasTextures() && !photo->Picture().HasFailed()) << photo->GetName();
+      EXPECT_FLOAT_EQ(photo->GetRotation(), step.rotation);
+    }
+  }
+  EXPECT_EQ(PictureCache::Instance().EntryCount(), entries) << "no picture made again";
+  EXPECT_TRUE(ui.Questions().empty()) << "nothing to tell";
+  ASSERT_TRUE(::MoveFileA((working + ".altrove").c_str(), working.c_str()));
 }
 
 // "Vuoi mantenere l'immagine originale?" answered Yes: the photo's reference

@@ -12,6 +12,7 @@
 #include "imagelib/ImgBitmap.h"
 #include "app/dialogs/FontListFile.h"
 #include "document/imagelist/MImageList.h"
+#include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/FileWatch.h"
 #include "render/MaskPath.h"
@@ -226,15 +227,21 @@ TEST_F(MainFrameListsTest, TheLaboratoryFontListNamesTheFacesItHas) {
 
 // A photo handed to the outside editor and changed there: its working copy is
 // made again from the change and its item in the photo list is selected, and
-// the page reloads its pictures in any case; the edited file itself is only
-// read.
+// the page reloads its pictures in any case, showing the new copy with its
+// shape; the edited file itself is only read.
 TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   OpenSample();
   treeNode::CPaginaTreeNode* page = SelectPhotoA();
   EditOutside(false);
   const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
   const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
-  // Drawing would take the page's reload mark away.
+  // Drawing would take the page's reload mark away: the page is drawn only
+  // before a change and once its mark has been seen.
+  const auto draw = [&] {
+    frame->SetRenderPaused(false);
+    frame->GetPageSurface()->Render();
+    frame->SetRenderPaused(true);
+  };
   frame->SetRenderPaused(true);
   CFotoImgListView& photos = frame->GetLists().photos;
   input::FlushUntil([&] { return !photos.IsLoading(); }, 5000);
@@ -254,6 +261,7 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
     const std::string before = ReadTextFile(working);
+    draw();
     page->SetNeedsRefresh(false);
     for (int i = 0; i < photos.GetItemCount(); ++i) photos.SetItemState(i, 0, LVIS_SELECTED);
     c.make();
@@ -264,6 +272,14 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
     EXPECT_EQ(ReadTextFile(working) != before, c.copyMade);
     EXPECT_EQ(FileExists(MaskPathFor(working.c_str())), c.shaped);
     EXPECT_STREQ(photos.GetFirstSelectedName(), c.copyMade ? Sample().PhotoA().c_str() : "");
+    draw();
+    CImgBitmap shown;
+    ASSERT_EQ(shown.Load(working.c_str(), 1, 1), 1);
+    auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+    ASSERT_NE(photo, nullptr);
+    const float aspect = static_cast<float>(shown.GetWidth()) / static_cast<float>(shown.GetHeight());
+    EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), aspect, aspect * 0.05f) << "the page shows the copy";
+    EXPECT_EQ(photo->Picture().HasMask(), c.shaped);
   }
   CImgBitmap copy;
   ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);
