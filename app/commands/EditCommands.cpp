@@ -1,6 +1,8 @@
 #include "app/commands/EditCommands.h"
 #include "app/surface/PictureFailureNotice.h"
 
+#include <cstdint>
+
 #include "app/commands/EditCommandFamilies.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/nodes/SfondoTreeNode.h"
@@ -56,6 +58,11 @@ namespace {
 int CurrentPageIndex(CSposalboDoc* album) {
   return album && album->GetRoot() ? album->GetRoot()->GetCurrentPageIndex() : -1;
 }
+
+// The current page object, as a number: the command may free the page.
+std::uintptr_t CurrentPageObject(CSposalboDoc* album) {
+  return reinterpret_cast<std::uintptr_t>(album ? album->GetCurrentPage() : nullptr);
+}
 }  // namespace
 
 const EditCommand* FindEditCommand(UINT id) {
@@ -89,9 +96,13 @@ BOOL CEditCommandTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHAND
                          "Memoria insufficiente: il comando non \xE8 stato eseguito.", [&] {
                            EditContext context = m_context();
                            const int pageBefore = CurrentPageIndex(context.album);
+                           const std::uintptr_t shownBefore = CurrentPageObject(context.album);
                            command->run(context);
-                           // Another page is shown at once, not at the surface's next tick.
-                           if (context.view && CurrentPageIndex(context.album) != pageBefore) context.view->Render();
+                           // Another page, or the page an undo or redo put in its place, is
+                           // shown at once, not at the surface's next tick.
+                           if (context.view && (CurrentPageIndex(context.album) != pageBefore ||
+                                                CurrentPageObject(context.album) != shownBefore))
+                             context.view->Render();
                          });
   return TRUE;
 }

@@ -362,7 +362,8 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
 
 // Undo and redo on a page whose pictures the cache holds read no file: with
 // the album's working copies out of reach, the page comes back with every
-// picture and nothing is told.
+// picture and nothing is told. The page put back is drawn at once, not at
+// the surface's next tick.
 TEST_F(MainFrameCommandsTest, UndoAndRedoShowThePicturesAlreadyMadeWithoutReadingAFile) {
   OpenSample();
   CFotoImgListView& photos = frame->GetLists().photos;
@@ -387,13 +388,13 @@ TEST_F(MainFrameCommandsTest, UndoAndRedoShowThePicturesAlreadyMadeWithoutReadin
     SCOPED_TRACE(step.command);
     const treeNode::CPaginaTreeNode* before = root.GetCurrentPage();
     Menu(step.command);
-    frame->GetPageSurface()->Render();
     treeNode::CPaginaTreeNode* page = root.GetCurrentPage();
     ASSERT_NE(page, before) << "another copy of the page";
     ASSERT_EQ(page->GetChildCount(), 2u);
     for (size_t i = 0; i < page->GetChildCount(); ++i) {
       auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(i));
       ASSERT_NE(photo, nullptr);
+      EXPECT_TRUE(photo->AreResourcesLoaded()) << "drawn at once";
       EXPECT_TRUE(photo->Picture().HasTextures() && !photo->Picture().HasFailed()) << photo->GetName();
       EXPECT_FLOAT_EQ(photo->GetRotation(), step.rotation);
     }
