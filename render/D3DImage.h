@@ -68,6 +68,10 @@ public:
     CD3DImage& operator=(const CD3DImage&) = delete;
 
     void LoadFromFile(const char* path, bool preview);
+    // A picture whose file name was refused (a device name, a name Windows
+    // would trim or one leaving its folder): never looked for, shown and
+    // told as an unreadable picture under that name.
+    void LoadRefused(const std::string& name);
     bool LoadFromResource(UINT bitmapId);
     bool CreatePlaceholder(int number, float aspect);
     void LoadEffect(const char* path, float rotationDegrees, int mirror);
@@ -111,6 +115,8 @@ public:
     bool NeedsSharperPreview() const;
 
 private:
+    // A readable origin is looked for; an unreadable one fails at once.
+    void Load(const std::string& file, bool preview, bool readable);
     // The key of a picture of the origin, stamped if it is a file.
     PictureKey KeyFor(PictureRole role, const std::string& stampedOrigin, int32_t size) const;
     // The tiles of the origin at the size with the current colours, from the

@@ -130,13 +130,23 @@ SharedTiles SharedOverlay(const PictureKey& key, const CD3DObj& owner, const std
 
 void CD3DImage::LoadFromFile(const char* path, bool preview)
 {
+    Load(path ? path : "", preview, true);
+}
+
+void CD3DImage::LoadRefused(const std::string& name)
+{
+    Load(name, false, false);
+}
+
+void CD3DImage::Load(const std::string& file, bool preview, bool readable)
+{
     PictureCache::Instance().Drop(m_mask);
-    const std::string file = path ? path : "";
     m_origin = file;
     m_loaded = true;
     // The header gives the picture's proportions before it is read; while
-    // the cache holds pictures of the file, what it told then.
-    m_file = PictureFileFactsOf(file);
+    // the cache holds pictures of the file, what it told then. A refused
+    // name is never looked for.
+    m_file = readable ? PictureFileFactsOf(file) : PictureFileFacts{};
     const bool sized = m_file.Sized();
     const float aspect = FileAspect();
     if (!m_owner || !m_owner->GetDevice()) {
@@ -149,15 +159,16 @@ void CD3DImage::LoadFromFile(const char* path, bool preview)
     // Previewed for the size the quad has on the surface.
     m_size = preview && !file.empty() ? PreviewSizeOnScreen(aspect) : 0;
     m_whole = sized && std::max(m_file.width, m_file.height) <= m_size;
-    // A picture that cannot be read or has no memory left shows as a grey
-    // box with a cross: the quad still exists and can be selected.
-    if (!AcquireTiles()) {
+    // A picture that cannot be read (its name refused included) or has no
+    // memory left shows as a grey box with a cross: the quad still exists and
+    // can be selected.
+    if (!readable || !AcquireTiles()) {
         if (!file.empty())
             ShowFailure(file, aspect);
         return;
     }
     if (!file.empty() && m_file.mask)
-        LoadMask(MaskPathFor(path), m_file.maskStamped);
+        LoadMask(MaskPathFor(file.c_str()), m_file.maskStamped);
 }
 
 bool CD3DImage::LoadMask(const std::string& path, const std::string& stampedPath)

@@ -364,10 +364,10 @@ void CImgTreeNode::LoadResources()
         m_picture->CreatePlaceholder(m_bookmark, 1.0f);
         m_resourcesLoaded = true;
     } else {
-        // A name that would leave its folder counts as a missing picture; a
-        // kind without a folder (a group) has no picture, whatever its name.
+        // A kind without a folder (a group) has no picture, whatever its name.
+        const bool refused = HasPictureFolder() && !m_name.empty() && !IsSafePictureName(m_name);
         const std::string path =
-            HasPictureFolder() && IsSafePictureName(m_name) ? ResolvePath(lowRes) : std::string();
+            HasPictureFolder() && !refused ? ResolvePath(lowRes) : std::string();
         // The colours shown first, so the picture is made once with them.
         const CImgColor shown = ShownColour();
         m_picture->SetColorAdjust(shown.red, shown.green, shown.blue, shown.brightness,
@@ -375,7 +375,12 @@ void CImgTreeNode::LoadResources()
         // A photo's mask is the shape it was cut out in; a frame's mask is
         // the window it shows its photos through, not its own outline.
         m_picture->SetMaskShapesPicture(m_kind == kKindPhoto);
-        m_picture->LoadFromFile(path.c_str(), lowRes);
+        // A name refused by the checks (a device, a name Windows trims, one
+        // leaving its folder) is an unreadable picture, never opened.
+        if (refused)
+            m_picture->LoadRefused(m_name);
+        else
+            m_picture->LoadFromFile(path.c_str(), lowRes);
         m_resourcesLoaded = true;
         ReapplyColour();
     }

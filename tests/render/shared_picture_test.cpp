@@ -30,12 +30,15 @@ protected:
         SetPictureMemoryLimit(0);
         UnitZoomDeviceTest::TearDown();
     }
-    std::unique_ptr<CD3DImage> Load(const std::string& path, float x = 0.0f)
+    std::unique_ptr<CD3DImage> Load(const std::string& path, float x = 0.0f, bool refused = false)
     {
         auto quad = std::make_unique<CD3DImage>(surface.get());
         quad->SetScale(0.3f, 0.3f);
         quad->SetPosition(x, 0.0f);
-        quad->LoadFromFile(path.c_str(), true);
+        if (refused)
+            quad->LoadRefused(path);
+        else
+            quad->LoadFromFile(path.c_str(), true);
         return quad;
     }
     uint32_t At(const Pixels& pixels, float x, float y) const
@@ -155,20 +158,23 @@ TEST_F(SharedPictureTest, PicturesArePreviewedForTheSizeTheyCoverOnTheSurface)
 TEST_F(SharedPictureTest, APictureThatCannotBeShownIsACrossedGreyBoxToldOnce)
 {
     WriteGrey("wide.bmp", 100, 64, 32);
+    WriteGrey("refused.bmp", 100, 64, 32);
     const struct {
         const char* why;
         const char* path;
         size_t limit;
         float aspect;
+        bool refused;
     } cases[] = {
-        {"unreadable", "missing.bmp", 0, 1.0f},
-        {"no memory left", "wide.bmp", 1, 2.0f},  // the proportions from the header
+        {"unreadable", "missing.bmp", 0, 1.0f, false},
+        {"no memory left", "wide.bmp", 1, 2.0f, false},  // the proportions from the header
+        {"a refused name", "refused.bmp", 0, 1.0f, true},  // never read, though the file is there
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         SetPictureMemoryLimit(c.limit);
-        auto quad = Load(c.path);
-        auto again = Load(c.path);
+        auto quad = Load(c.path, 0.0f, c.refused);
+        auto again = Load(c.path, 0.0f, c.refused);
         SetPictureMemoryLimit(0);
         EXPECT_TRUE(quad->HasFailed());
         EXPECT_FLOAT_EQ(quad->GetSizeX(), c.aspect);
@@ -179,7 +185,7 @@ TEST_F(SharedPictureTest, APictureThatCannotBeShownIsACrossedGreyBoxToldOnce)
         const std::vector<std::string> told = TakeUntoldPictureFailures();
         ASSERT_EQ(told.size(), 1u) << "once for both quads";
         EXPECT_EQ(told[0], c.path);
-        Load(c.path);
+        Load(c.path, 0.0f, c.refused);
         EXPECT_TRUE(TakeUntoldPictureFailures().empty()) << "never told twice";
     }
 }

@@ -1,6 +1,7 @@
 // Albums keep working when memory runs out: pictures that cannot be made show
 // as grey boxes with a cross and are told once, a paste that runs out of
-// memory is refused, and the album stays open and saves as it was.
+// memory is refused, and the album stays open and saves as it was. Photos
+// whose names are refused take the same road.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,6 +87,40 @@ TEST_F(MemoryRoadTest, PicturesWithoutMemoryShowAsCrossedBoxesTheAlbumStaysAndSa
     EXPECT_EQ(Told("Immagini non disponibili").size(), told.size()) << "not told again";
     EXPECT_EQ(Told("error").size(), 0u);
     SetPictureMemoryLimit(0);
+    EXPECT_EQ(Saved(), unchanged);
+    Menu(ID_ALBUM_CLOSE);
+  }
+}
+
+// Photos named after a device or with a name Windows would trim are never
+// opened: like unreadable pictures they show as crossed boxes and are told,
+// once each time the album is opened; the album keeps their names.
+TEST_F(MemoryRoadTest, PhotosWhoseNamesAreRefusedShowAsCrossedBoxesToldOncePerOpening) {
+  const std::vector<std::string> refused = {"COM\xB9.jpg", "a.jpg."};
+  std::string album = ReadTextFile(Sample().ProjectPath());
+  for (size_t i = 0; i < refused.size(); ++i) {
+    const std::string photo = "name=\"" + (i == 0 ? Sample().PhotoA() : Sample().PhotoB()) + "\"";
+    const size_t at = album.find(photo);
+    ASSERT_NE(at, std::string::npos);
+    album.replace(at, photo.size(), "name=\"" + refused[i] + "\"");
+  }
+  WriteTextFile(Sample().ProjectPath(), album);
+  const std::string unchanged = Unchanged();
+  for (int opening = 1; opening <= 2; ++opening) {
+    SCOPED_TRACE(opening);
+    ui.Clear();
+    OpenSample();
+    Draw();
+    for (size_t i = 0; i < refused.size(); ++i) {
+      EXPECT_EQ(Picture(i).GetName(), refused[i]);
+      EXPECT_TRUE(Picture(i).Picture().HasFailed()) << refused[i];
+      EXPECT_TRUE(Picture(i).Picture().HitTest(Picture(i).GetX(), Picture(i).GetY())) << "still selectable";
+    }
+    const std::vector<CString> told = Told("Immagini non disponibili");
+    for (const std::string& name : refused)
+      EXPECT_EQ(std::count_if(told.begin(), told.end(), [&](const CString& t) { return Names(t, name); }), 1) << name;
+    Draw();
+    EXPECT_EQ(Told("Immagini non disponibili").size(), told.size()) << "not told again";
     EXPECT_EQ(Saved(), unchanged);
     Menu(ID_ALBUM_CLOSE);
   }
