@@ -9,6 +9,8 @@
 #include "document/albumfile/AlbumXml.h"
 #include "document/services/CryptoEngine.h"
 #include "document/DocumentHost.h"
+#include "document/LabExportFiles.h"
+#include "document/LabExportLeftovers.h"
 #include "document/services/DocumentMessageBox.h"
 #include "document/nodes/EffectTreeNode.h"
 #include "document/services/FileOperation.h"
@@ -27,6 +29,7 @@ const char kOverwriteQuestion[] =
     "Nella cartella scelta esiste gi\xE0 un precedente invio di questo sposalbo. "
     "Vuoi sovrascriverlo?";
 const char kOverwriteTitle[] = "Invio gi\xE0 esistente";
+const char kExportTitle[] = "Invio al laboratorio";
 
 // What stops an export; caught by Run, which removes the half-written folder.
 struct ExportFailure {
@@ -34,25 +37,6 @@ struct ExportFailure {
 };
 
 [[noreturn]] void Fail(const std::string& text) { throw ExportFailure{text}; }
-
-// Beside the export: the new one while it is written, the earlier one while
-// the new one takes its place. A name in use (what a run that never finished
-// left) is passed over, never removed.
-const char kBuildSuffix[] = ".nuovo";
-const char kAsideSuffix[] = ".precedente";
-constexpr int kSiblingAttempts = 100;
-
-std::string SiblingName(const std::string& folder, const char* suffix, int attempt) {
-  return folder + suffix + (attempt > 0 ? std::to_string(attempt + 1) : std::string());
-}
-
-std::string SystemText(DWORD code) { return CFExeption(code).GetErrorText().str(); }
-
-void RemoveFolder(const std::string& folder) {
-  CFileOperation cleanup;
-  cleanup.SetAskIfReadOnly(false);
-  cleanup.Delete(folder.c_str());
-}
 }  // namespace
 
 CLabExport::CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
@@ -68,6 +52,12 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   m_error.clear();
   m_written.clear();
   m_exportFolder = ExportFolderFor(destination, m_albumFolder);
+  // What an export that never finished left goes first, so that it neither
+  // reaches the laboratory nor holds the names of this one.
+  const LabLeftoverReport leftovers = TidyLabLeftovers(GetLabExportFiles(), m_exportFolder);
+  if (!leftovers.text.empty())
+    DocumentMessageBox(leftovers.text.c_str(), kExportTitle,
+                       MB_OK | (leftovers.complete ? MB_ICONINFORMATION : MB_ICONWARNING));
   CFileOperation files;
   const bool earlier = files.GetPathKind(m_exportFolder.c_str()) != CFileOperation::kPathMissing;
   if (earlier && DocumentMessageBox(kOverwriteQuestion, kOverwriteTitle, MB_OKCANCEL) != IDOK)
@@ -85,15 +75,15 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   } catch (const ExportFailure& failure) {
     m_error = failure.text;
     // Half an export must not pass for a complete one.
-    RemoveFolder(m_buildFolder);
+    GetLabExportFiles().RemoveTree(m_buildFolder);
     return kFailed;
   }
   return kWritten;
 }
 
 std::string CLabExport::MakeBuildFolder() const {
-  for (int attempt = 0; attempt < kSiblingAttempts; ++attempt) {
-    const std::string folder = SiblingName(m_exportFolder, kBuildSuffix, attempt);
+  for (int attempt = 0; attempt < kLabSiblingAttempts; ++attempt) {
+    const std::string folder = LabSiblingName(m_exportFolder, kLabBuildSuffix, attempt);
     if (::CreateDirectoryA(folder.c_str(), nullptr)) return folder;
     if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
@@ -101,26 +91,34 @@ std::string CLabExport::MakeBuildFolder() const {
 }
 
 void CLabExport::PutInPlace(bool earlier) {
+  ILabExportFiles& files = GetLabExportFiles();
   std::string aside;
   if (earlier) {
-    for (int attempt = 0; attempt < kSiblingAttempts && aside.empty(); ++attempt) {
-      const std::string candidate = SiblingName(m_exportFolder, kAsideSuffix, attempt);
-      if (::GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) aside = candidate;
+    for (int attempt = 0; attempt < kLabSiblingAttempts && aside.empty(); ++attempt) {
+      const std::string candidate = LabSiblingName(m_exportFolder, kLabAsideSuffix, attempt);
+      if (!files.Exists(candidate)) aside = candidate;
     }
-    if (aside.empty() || !::MoveFileA(m_exportFolder.c_str(), aside.c_str()))
-      Fail("Impossibile sostituire il precedente invio " + m_exportFolder + ": " +
-           SystemText(::GetLastError()));
+    if (aside.empty())
+      Fail("Impossibile sostituire il precedente invio " + m_exportFolder + ": troppe cartelle accanto.");
+    if (!files.Move(m_exportFolder, aside))
+      Fail("Impossibile sostituire il precedente invio " + m_exportFolder + ": " + files.LastError());
   }
-  if (!::MoveFileA(m_buildFolder.c_str(), m_exportFolder.c_str())) {
-    const DWORD code = ::GetLastError();
-    std::string text = "Impossibile creare la cartella " + m_exportFolder + ": " + SystemText(code);
-    // The earlier export goes back where it was, or the user learns where it is.
-    if (earlier && !::MoveFileA(aside.c_str(), m_exportFolder.c_str()))
+  if (!files.Move(m_buildFolder, m_exportFolder)) {
+    std::string text = "Impossibile creare la cartella " + m_exportFolder + ": " + files.LastError();
+    // The earlier export goes back where it was, or the user learns where it
+    // is (and the next export puts it back).
+    if (earlier && !files.Move(aside, m_exportFolder))
       text += "\nIl precedente invio si trova in " + aside + ".";
     Fail(text);
   }
-  // The new export is in place: the earlier one is no longer needed.
-  if (earlier) RemoveFolder(aside);
+  // The new export is in place: the earlier one is no longer needed, and
+  // must not travel beside it.
+  if (earlier && !files.RemoveTree(aside)) {
+    const std::string text = "Il nuovo invio \xE8 in " + m_exportFolder +
+                             ", ma non \xE8 stato possibile eliminare il precedente invio in " + aside +
+                             " (" + files.LastError() + "). Eliminalo prima di consegnare la cartella.";
+    DocumentMessageBox(text.c_str(), kExportTitle, MB_OK | MB_ICONWARNING);
+  }
 }
 
 void CLabExport::WriteExport() {

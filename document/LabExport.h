@@ -25,9 +25,10 @@ class CLabExport {
   CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
              CCryptoEngine& seal);
 
-  // Asks before replacing an earlier export of this album. A failure leaves
-  // an earlier export as it was, nothing of the new one, and its reason in
-  // GetError.
+  // Tidies what an interrupted export left beside the export folder, telling
+  // the user, then asks before replacing an earlier export of this album. A
+  // failure leaves an earlier export as it was, nothing of the new one, and
+  // its reason in GetError.
   Result Run(const std::string& destination);
 
   const std::string& GetError() const { return m_error; }
@@ -40,7 +41,8 @@ class CLabExport {
  private:
   // A new empty folder beside the export's place; empty when none can be made.
   std::string MakeBuildFolder() const;
-  // The whole new export takes the place of the earlier one, if any.
+  // The whole new export takes the place of the earlier one, if any; an
+  // earlier one that cannot be removed afterwards is told, by its folder.
   void PutInPlace(bool earlier);
   // Writes everything into the build folder.
   void WriteExport();

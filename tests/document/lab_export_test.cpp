@@ -21,6 +21,7 @@
 #include "document/nodes/ImageTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/LabExport.h"
+#include "document/LabExportFiles.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/SposalboDoc.h"
@@ -261,6 +262,99 @@ TEST_F(LabExportTest, AFailedExportLeavesTheEarlierOneAsItWas) {
   ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
   EXPECT_EQ(TreeOf(ExportFolder()).size(), earlier.size());
   EXPECT_EQ(FilesIn(destination.Path()), std::set<std::string>{"Nozze.2006_xlab"});
+}
+
+// The system's folder operations, but for the moves and removals a case makes fail.
+class FailingFolders : public ILabExportFiles {
+ public:
+  FailingFolders() : m_system(SetLabExportFiles(this)) {}
+  ~FailingFolders() override { SetLabExportFiles(m_system); }
+  bool Exists(const std::string& path) override { return m_system->Exists(path); }
+  bool Move(const std::string& from, const std::string& to) override {
+    m_failed = failMoves.count(from) > 0;
+    return !m_failed && m_system->Move(from, to);
+  }
+  bool RemoveTree(const std::string& folder) override {
+    m_failed = failRemovals.count(folder) > 0;
+    return !m_failed && m_system->RemoveTree(folder);
+  }
+  std::string LastError() override { return m_failed ? "cartella bloccata" : m_system->LastError(); }
+
+  std::set<std::string> failMoves, failRemovals;
+
+ private:
+  ILabExportFiles* m_system;
+  bool m_failed = false;
+};
+
+bool Told(const CScriptedUi& ui, const std::string& words) {
+  return std::any_of(ui.Questions().begin(), ui.Questions().end(), [&](const AfxUiQuestion& q) {
+    return std::string(q.text).find(words) != std::string::npos;
+  });
+}
+
+// Each case replaces an earlier export while one folder operation of the swap
+// fails or an interrupted export left its folders: the earlier export stays
+// whole or the user learns where it is, and the next export tidies what is
+// left, telling what it did, and leaves the export folder alone.
+TEST_F(LabExportTest, TheSwapsFailuresAndInterruptionsLeaveNoFolderBehindUntold) {
+  const std::string out = ExportFolder(), built = out + ".nuovo", aside = out + ".precedente";
+  const std::string restored = aside + ": il precedente invio, rimesso al suo posto.";
+  const struct {
+    const char* what;
+    std::set<std::string> failMoves, failRemovals;
+    bool interrupted;  // the program ended between the two moves
+    bool written;
+    std::string told;
+    std::set<std::string> left;
+    std::string earlierIn;  // the folder holding the earlier export afterwards
+    std::vector<std::string> tidiedNext;  // told by the next export
+  } cases[] = {
+      {"aside", {out}, {}, false, false, "Impossibile sostituire il precedente invio " + out, {"Nozze.2006_xlab"}, out, {}},
+      {"in place", {built}, {}, false, false, "Impossibile creare la cartella " + out, {"Nozze.2006_xlab"}, out, {}},
+      {"back", {built, aside}, {}, false, false, "Il precedente invio si trova in " + aside,
+       {"Nozze.2006_xlab.precedente"}, aside, {restored}},
+      {"removal", {}, {aside}, false, true, "non \xE8 stato possibile eliminare il precedente invio in " + aside,
+       {"Nozze.2006_xlab", "Nozze.2006_xlab.precedente"}, aside, {aside + ": eliminata."}},
+      {"interrupted", {}, {}, true, false, "", {}, "", {restored, built + ": eliminata."}},
+  };
+  for (const auto& c : cases) {
+    CScriptedUi shown;
+    ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+    WriteTextFile(out + "\\precedente.txt", "old");
+    if (c.interrupted) {
+      // A whole new export waits beside the earlier one moved aside.
+      TempFolder elsewhere;
+      ASSERT_TRUE(album->ExportForLab(elsewhere.Path(), seal)) << album->GetLastExportError();
+      ASSERT_TRUE(::MoveFileA((elsewhere / "Nozze.2006_xlab").c_str(), built.c_str()));
+      ASSERT_TRUE(::MoveFileA(out.c_str(), aside.c_str()));
+    } else {
+      FailingFolders folders;
+      folders.failMoves = c.failMoves;
+      folders.failRemovals = c.failRemovals;
+      shown.AnswerMessage(IDOK);
+      EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written) << c.what;
+      EXPECT_TRUE(Told(shown, c.told)) << c.what;
+      EXPECT_EQ(FilesIn(destination.Path()), c.left) << c.what;
+      EXPECT_EQ(ReadTextFile(c.earlierIn + "\\precedente.txt"), "old") << c.what;
+    }
+
+    // The next export finds what is left, says what it did, and replaces the export.
+    shown.Clear();
+    shown.AnswerMessage(IDOK);
+    shown.AnswerMessage(IDOK);
+    ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+    EXPECT_EQ(FilesIn(destination.Path()), std::set<std::string>{"Nozze.2006_xlab"}) << c.what;
+    EXPECT_FALSE(FileExists(out + "\\precedente.txt")) << c.what;
+    for (const std::string& told : c.tidiedNext) EXPECT_TRUE(Told(shown, told)) << c.what << ": " << told;
+    ASSERT_FALSE(shown.Questions().empty()) << c.what;
+    if (!c.tidiedNext.empty()) {
+      EXPECT_STREQ(shown.Questions()[0].caption, "Invio al laboratorio") << c.what;
+    }
+    EXPECT_STREQ(shown.Questions().back().caption, "Invio gi\xE0 esistente") << c.what;
+    ASSERT_TRUE(::MoveFileA(out.c_str(), (destination / "tolto").c_str()));
+    RemoveTree(destination / "tolto");
+  }
 }
 
 // Each case breaks one thing and mends it afterwards: the export fails with

@@ -1,0 +1,41 @@
+#include "document/LabExportFiles.h"
+
+#include <windows.h>
+
+#include "document/services/FileOperation.h"
+
+namespace {
+class CSystemLabExportFiles : public ILabExportFiles {
+ public:
+  bool Exists(const std::string& path) override {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  bool Move(const std::string& from, const std::string& to) override {
+    if (::MoveFileA(from.c_str(), to.c_str())) return true;
+    m_error = CFExeption(::GetLastError()).GetErrorText().str();
+    return false;
+  }
+  bool RemoveTree(const std::string& folder) override {
+    CFileOperation files;
+    files.SetAskIfReadOnly(false);
+    if (files.Delete(folder.c_str())) return true;
+    m_error = files.GetErrorString().str();
+    return false;
+  }
+  std::string LastError() override { return m_error; }
+
+ private:
+  std::string m_error;
+};
+
+CSystemLabExportFiles g_system;
+ILabExportFiles* g_current = &g_system;
+}  // namespace
+
+ILabExportFiles& GetLabExportFiles() { return *g_current; }
+
+ILabExportFiles* SetLabExportFiles(ILabExportFiles* files) {
+  ILabExportFiles* previous = g_current;
+  g_current = files ? files : &g_system;
+  return previous;
+}
