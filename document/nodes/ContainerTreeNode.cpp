@@ -1,6 +1,8 @@
 #include "document/nodes/ContainerTreeNode.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "document/albumfile/AlbumXml.h"
 #include "document/DocumentHost.h"
@@ -39,6 +41,25 @@ float Length(Vec v)
 {
     return std::sqrt(v.x * v.x + v.y * v.y);
 }
+
+// A node with everything it holds, whatever keys are down (a masked frame
+// moves alone under Alt).
+void MoveWithContents(CTreeNode& node, float dx, float dy)
+{
+    auto* container = dynamic_cast<CContainerTreeNode*>(&node);
+    if (!container) {
+        node.MoveBy(dx, dy);
+        return;
+    }
+    container->CImgTreeNode::MoveBy(dx, dy);
+    for (size_t i = 0; i < node.GetChildCount(); ++i)
+        MoveWithContents(*node.GetChild(i), dx, dy);
+}
+
+float Coordinate(CTreeNode& node, bool y)
+{
+    return y ? node.GetY() : node.GetX();
+}
 } // namespace
 
 CContainerTreeNode::CContainerTreeNode(const char* tag, int kind, const std::string& name,
@@ -52,6 +73,42 @@ CContainerTreeNode::CContainerTreeNode(const TiXmlElement& element, int kind, CT
     : CImgTreeNode(element, kind, parent)
 {
     SetHoldsChildren(true);
+    KeepRepairedPositionsTogether(false);
+    KeepRepairedPositionsTogether(true);
+    for (size_t i = 0; i < GetChildCount(); ++i)
+        GetChild(i)->ForgetLostPosition();
+}
+
+void CContainerTreeNode::KeepRepairedPositionsTogether(bool y)
+{
+    std::vector<CTreeNode*> kept, lost;
+    for (size_t i = 0; i < GetChildCount(); ++i) {
+        CTreeNode* child = GetChild(i);
+        if (child->HasTag(tags::kEffetto))
+            continue;
+        const LostPosition& position = child->GetLostPosition();
+        ((y ? position.y : position.x) ? lost : kept).push_back(child);
+    }
+    const float holder = Coordinate(*this, y);
+    auto moveTo = [y](CTreeNode& node, float shift) {
+        MoveWithContents(node, y ? 0.0f : shift, y ? shift : 0.0f);
+    };
+    // An object whose place is lost goes where its holder is.
+    for (CTreeNode* child : lost)
+        moveTo(*child, holder - Coordinate(*child, y));
+    // A holder whose place is lost takes what it holds along, as it lies, so
+    // no photo is left outside its frame.
+    const LostPosition& own = GetLostPosition();
+    if (!(y ? own.y : own.x) || kept.empty())
+        return;
+    float low = Coordinate(*kept.front(), y), high = low;
+    for (CTreeNode* child : kept) {
+        low = std::min(low, Coordinate(*child, y));
+        high = std::max(high, Coordinate(*child, y));
+    }
+    const float shift = holder - (low + high) / 2.0f;
+    for (CTreeNode* child : kept)
+        moveTo(*child, shift);
 }
 
 CContainerTreeNode::CContainerTreeNode(const CContainerTreeNode& source, CTreeNode* parent)

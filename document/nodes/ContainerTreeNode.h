@@ -43,6 +43,12 @@ protected:
     // the container itself on top.
     bool HitContainer(bool point, float x1, float y1, float x2, float y2, NodeList* hits,
                       bool includeLocked);
+
+private:
+    // After reading: what holds a position the file lost goes to the
+    // container's, and a container whose own was lost takes its contents
+    // along (one axis, y or x).
+    void KeepRepairedPositionsTogether(bool y);
 };
 
 } // namespace treeNode

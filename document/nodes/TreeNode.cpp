@@ -98,8 +98,8 @@ void CTreeNode::NoteRepairedNumber()
 CTreeNode::StoredPlacement CTreeNode::ReadPlacementAttributes(const TiXmlElement& element)
 {
     StoredPlacement placement;
-    ReadFloatOrRepair(element, "pos_x", placement.x, 0.0f);
-    ReadFloatOrRepair(element, "pos_y", placement.y, 0.0f);
+    m_lostPosition.x = ReadFloatOrRepair(element, "pos_x", placement.x, 0.0f);
+    m_lostPosition.y = ReadFloatOrRepair(element, "pos_y", placement.y, 0.0f);
     ReadFloatOrRepair(element, "rotation", placement.rotation, 0.0f);
     const bool repairedX = ReadFloatOrRepair(element, "scale_x", placement.scaleX, 1.0f);
     const bool repairedY = ReadFloatOrRepair(element, "scale_y", placement.scaleY, 1.0f);

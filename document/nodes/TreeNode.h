@@ -102,6 +102,15 @@ public:
     virtual void OnChildSelectionChanged(CTreeNode* child);
     virtual bool IsTemplateCopy();
     virtual int NextId();
+
+    // The coordinates of the position the file held no usable number for, as
+    // the object was read. A frame or group holding the object puts it where
+    // it is itself, and takes it back (ForgetLostPosition).
+    struct LostPosition {
+        bool x = false, y = false;
+    };
+    const LostPosition& GetLostPosition() const { return m_lostPosition; }
+    void ForgetLostPosition() { m_lostPosition = LostPosition(); }
     virtual bool IsLocked();
     virtual void SetLocked(bool locked);
     virtual bool HoldsChildren();
@@ -182,8 +191,9 @@ protected:
 
     // Position, scale and turn, as pictures and texts store them; a missing
     // value reads as 0. A value that cannot be used is repaired to keep the
-    // object in place and visible: position and turn 0, a scale the size of
-    // the other one (or 1).
+    // object in place and visible: position 0, the page's centre (a holder
+    // moves it to itself, GetLostPosition), turn 0, a scale the size of the
+    // other one (or 1).
     struct StoredPlacement {
         float x = 0.0f, y = 0.0f, scaleX = 0.0f, scaleY = 0.0f, rotation = 0.0f;
     };
@@ -213,6 +223,7 @@ private:
     bool m_selected = false;
     bool m_locked = false;
     bool m_holdsChildren = false;
+    LostPosition m_lostPosition;
 };
 
 bool IsNodeSelected(CTreeNode* node);

@@ -267,6 +267,54 @@ TEST(AlbumFileTest, ImpossibleNumbersOfObjectsAreRepairedAndCounted)
     EXPECT_EQ(0, sound->TakeRepairedNumbers());
 }
 
+// A repaired position keeps an object with what holds it: inside a frame or
+// group where the holder is, on the page at the page's centre; a holder whose
+// position is repaired takes what it holds along, as it lies.
+TEST(AlbumFileTest, ARepairedPositionKeepsTheObjectWithItsHolder)
+{
+    const struct {
+        const char* objects;
+        std::vector<float> positions;  // x, y of every object, holders before what they hold
+    } cases[] = {
+        {"<cornice pos_x=\"0.6\" pos_y=\"0.2\"><immagine pos_x=\"inf\" pos_y=\"0.3\" /></cornice>",
+         {0.6f, 0.2f, 0.6f, 0.3f}},
+        {"<cornice pos_x=\"0.6\" pos_y=\"0.2\"><immagine pos_x=\"nan\" pos_y=\"-inf\" /></cornice>",
+         {0.6f, 0.2f, 0.6f, 0.2f}},
+        {"<cornice pos_x=\"inf\" pos_y=\"0.2\"><immagine pos_x=\"0.7\" pos_y=\"0.25\" /></cornice>",
+         {0.0f, 0.2f, 0.0f, 0.25f}},
+        {"<gruppo pos_x=\"0.5\" pos_y=\"-1e99\"><testo testo=\"a\" pos_x=\"0.2\" pos_y=\"0.1\" />"
+         "<immagine pos_x=\"0.4\" pos_y=\"0.3\" /></gruppo>",
+         {0.5f, 0.0f, 0.2f, -0.1f, 0.4f, 0.1f}},
+        {"<gruppo pos_x=\"0.4\" pos_y=\"0.1\"><cornice pos_x=\"inf\" pos_y=\"0.1\">"
+         "<immagine pos_x=\"0.9\" pos_y=\"0.1\" /></cornice><testo testo=\"b\" pos_x=\"abc\" /></gruppo>",
+         {0.4f, 0.1f, 0.4f, 0.1f, 0.4f, 0.1f, 0.4f, 0.0f}},
+        {"<immagine pos_x=\"inf\" pos_y=\"0.3\" />", {0.0f, 0.3f}},
+    };
+    for (const auto& c : cases) {
+        auto album = LoadText(Album("<pagina>" + std::string(c.objects) + "</pagina>"));
+        ASSERT_TRUE(album) << c.objects;
+        std::vector<float> positions;
+        std::vector<CTreeNode*> pending{album->GetPage(0)};
+        while (!pending.empty()) {
+            CTreeNode* node = pending.front();
+            pending.erase(pending.begin());
+            for (size_t i = node->GetChildCount(); i > 0; --i)
+                pending.insert(pending.begin(), node->GetChild(i - 1));
+            if (node != album->GetPage(0)) {
+                positions.push_back(node->GetX());
+                positions.push_back(node->GetY());
+            }
+        }
+        ASSERT_EQ(positions.size(), c.positions.size()) << c.objects;
+        for (size_t i = 0; i < positions.size(); ++i)
+            EXPECT_NEAR(positions[i], c.positions[i], 1e-6f) << c.objects << " #" << i;
+        SaveText(*album);
+        auto again = CSposalboTreeNode::Load("saved.sbm", nullptr);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(0, again->TakeRepairedNumbers()) << c.objects;
+    }
+}
+
 // A page side that is no size refuses the album, naming the value; a missing
 // side takes its default, and a decimal size its whole millimetres.
 TEST(AlbumFileTest, APageSizeThatIsNoSizeRefusesTheAlbum)
