@@ -46,6 +46,12 @@ CSposalboDoc::CSposalboDoc(const std::string& name, const std::string& parentFol
     RemoveEmptyAlbumFolder(m_folder);
     throw CannotOpen(refusal);
   }
+  // An album starts with at least the spreads its template asks for.
+  if (!m_root->FillToMinPages()) {
+    RemoveEmptyAlbumFolder(m_folder);
+    throw CannotOpen("Numero minimo di pagine non valido: numMinPage=\"" + std::to_string(m_root->GetNumMinPage()) +
+                     "\" (al massimo " + std::to_string(treeNode::CSposalboTreeNode::kMostPagesFilled) + ").");
+  }
   WriteNewAlbumOrThrow();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "document/AlbumFolder.h"
+#include "document/albumfile/PageTemplateMark.h"
 
 const char CDlgNuovoSposalbo::kErrorTitle[] = "Parametri nuovo sposalbo errati";
 
@@ -77,7 +78,9 @@ void CDlgNuovoSposalbo::AddTemplateFolder(const CString& folder) {
   HANDLE search = ::FindFirstFileA(folder + "*.sbt", &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) AddTemplate(folder + found.cFileName);
+    // A page template saved beside the album templates makes no album.
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsPageTemplateFile((folder + found.cFileName).str()))
+      AddTemplate(folder + found.cFileName);
   } while (::FindNextFileA(search, &found));
   ::FindClose(search);
 }
@@ -113,6 +116,9 @@ void CDlgNuovoSposalbo::OnBrowseTemplate() {
                      "File template sposalbo (*.sbt)|*.sbt|", this);
   if (!m_customTemplateFolder.IsEmpty()) dialog.m_ofn.lpstrInitialDir = m_customTemplateFolder;
   if (dialog.DoModal() != IDOK) return;
+  if (IsPageTemplateFile(dialog.GetPathName().str()))
+    return Refuse("Il file scelto \xE8 un template di pagina: un nuovo sposalbo si crea da un template di sposalbo.",
+                  IDC_NS_BROWSE_TEMPLATE);
   const int item = AddTemplate(dialog.GetPathName());
   if (item >= 0) m_templates.SetCurSel(item);
 }

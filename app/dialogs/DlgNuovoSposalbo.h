@@ -11,9 +11,9 @@
 class CDlgNuovoSposalbo : public CDialog {
  public:
   enum { IDD = IDD_NUOVO_SPOSALBO };
-  // The templates offered come from the custom template folder (may be
-  // empty: none) and then the program's template folder; both end with a
-  // backslash.
+  // The album templates offered come from the custom template folder (may
+  // be empty: none) and then the program's template folder; both end with a
+  // backslash. Page templates saved there are left out.
   CDlgNuovoSposalbo(CWnd* pParent, const CString& customTemplateFolder, const CString& templateFolder);
 
   // Results, read after OK.

@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include "document/albumfile/AlbumXml.h"
+#include "document/albumfile/PageTemplateMark.h"
 #include "document/albumfile/XmlFile.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/DocumentHost.h"
@@ -152,6 +153,8 @@ void CSposalboTreeNode::WriteAttributes(TiXmlElement& element)
     SetIntAttribute(element, "pageWidth", m_pageWidth);
     SetIntAttribute(element, "pageHeight", m_pageHeight);
     SetIntAttribute(element, "rifilo", m_rifilo);
+    if (m_templateCopy)
+        SetIntAttribute(element, kPageTemplateMark, 1);
 }
 
 void CSposalboTreeNode::NoteRepairedNumber()
@@ -327,6 +330,17 @@ void CSposalboTreeNode::InsertPage(size_t index, std::unique_ptr<CTreeNode> page
     InsertChildAt(index, std::move(page));
     m_undo.insert(m_undo.begin() + static_cast<std::ptrdiff_t>(index),
                   std::make_unique<CPageUndo>());
+}
+
+bool CSposalboTreeNode::FillToMinPages()
+{
+    if (m_numMinPage > kMostPagesFilled)
+        return false;
+    while (GetPageCount() < m_numMinPage)
+        InsertPage(GetChildCount(), std::make_unique<CPaginaTreeNode>(this));
+    if (GetPageCount() > 0 && m_currentPage < 0)
+        m_currentPage = 0;
+    return true;
 }
 
 void CSposalboTreeNode::AddPage(int index)

@@ -91,6 +91,11 @@ public:
     int LastPage();
     int GoToPage(int index);
 
+    // Blank spreads at the end up to the album's least number, as a new album
+    // from a template starts; false, adding none, for a least number above
+    // kMostPagesFilled.
+    static constexpr int kMostPagesFilled = 999;
+    bool FillToMinPages();
     void AddPage(int index);
     void CutPage(bool toClipboard);
     void DeletePage();

@@ -95,6 +95,15 @@ TEST_F(SposalboDocTest, AnAlbumFromATemplateStartsAsTheTemplate) {
   ASSERT_TRUE(written);
   EXPECT_EQ(written->GetPageCount(), 3);
   EXPECT_EQ(written->GetNumMaxPage(), 40);
+
+  // A template of fewer spreads than its least number: blank ones follow.
+  WriteTextFile(parent / "pagina.sbt",
+                "<sposalbo numMinPage=\"4\" numMaxPage=\"40\"><pagina><testo testo=\"Anna\" /></pagina></sposalbo>");
+  CSposalboDoc filled("Rossi", parent.Path(), parent / "pagina.sbt", nullptr);
+  EXPECT_EQ(filled.GetRoot()->GetPageCount(), 4);
+  EXPECT_EQ(filled.GetRoot()->GetCurrentPageIndex(), 0);
+  EXPECT_EQ(filled.GetRoot()->GetPage(0)->GetChildCount(), 1u);
+  EXPECT_EQ(treeNode::CSposalboTreeNode::Load(filled.GetProjectPath(), nullptr)->GetPageCount(), 4);
 }
 
 // Code 1: no folder for the album (invalid names, a missing parent); code 2:
@@ -133,6 +142,12 @@ TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
   EXPECT_EQ(fromTemplate.code, 2);
   EXPECT_EQ(fromTemplate.message.find(std::string(kCannotOpen) + "\nLarghezza della pagina non valida: pageWidth=\"0\""),
             0u) << fromTemplate.message;
+  EXPECT_FALSE(FolderExists(parent / "Nozze"));
+  WriteTextFile(parent / "enorme.sbt", "<sposalbo numMinPage=\"2000000000\"><pagina /></sposalbo>");
+  const CSposalboException tooMany =
+      ThrownBy([&] { CSposalboDoc("Nozze", parent.Path(), parent / "enorme.sbt", nullptr); });
+  EXPECT_EQ(tooMany.message, std::string(kCannotOpen) +
+                                 "\nNumero minimo di pagine non valido: numMinPage=\"2000000000\" (al massimo 999).");
   EXPECT_FALSE(FolderExists(parent / "Nozze"));
   const CSposalboException opened = ThrownBy([&] { CSposalboDoc(parent / "negativo.sbm", nullptr); });
   EXPECT_EQ(opened.code, 2);

@@ -3,6 +3,7 @@
 #include "app/dialogs/DialogDriving.h"
 #include "app/resource.h"
 #include "app/commands/AlbumFrameFake.h"
+#include "document/albumfile/PageTemplateMark.h"
 #include "document/LabKeys.h"
 #include "document/ModelFakes.h"
 #include "document/TempFolder.h"
@@ -524,6 +525,7 @@ TEST_F(AlbumCommandsTest, APageTemplateHoldsTheCurrentPageAlone) {
   ASSERT_EQ(saved->GetPageCount(), 1);
   EXPECT_EQ(saved->GetPage(0)->GetChildCount(), 1u);
   EXPECT_EQ(saved->GetNumMinPage(), 1);
+  EXPECT_TRUE(IsPageTemplateFile(path)) << "left out of the new-album list";
   EXPECT_EQ(frame.pageTemplates, std::vector<std::string>{path});
   EXPECT_EQ(Pages(), 2);  // the album keeps its pages
 }

@@ -3,6 +3,7 @@
 #include "app/dialogs/DialogDriving.h"
 #include "app/dialogs/DlgNuovoSposalbo.h"
 #include "document/TempFolder.h"
+#include "document/pages/SposalboTreeNode.h"
 #include "framework/scripted_ui.h"
 
 using dialog_test::Click;
@@ -10,13 +11,19 @@ using dialog_test::TextOf;
 using dialog_test::Type;
 
 namespace {
-// Two template folders: the custom one holds "a", the program's "a" and "b".
+// Two template folders: the custom one holds "a" and a page template saved
+// beside it, the program's "a" and "b".
 class NewAlbumDialogTest : public ::testing::Test {
  protected:
   NewAlbumDialogTest() {
     MakeFolder(temp / "custom");
     MakeFolder(temp / "program");
     WriteTextFile(temp / "custom\\a.sbt", "<sposalbo />");
+    treeNode::CSposalboTreeNode page(nullptr, nullptr);
+    page.AddPage(-1);
+    page.SetPageLimits(4, 40);
+    page.SetTemplateCopy(true);
+    EXPECT_TRUE(page.SaveToFile(pageTemplate));
     WriteTextFile(temp / "program\\a.sbt", "<sposalbo />");
     WriteTextFile(temp / "program\\b.sbt", "<sposalbo />");
   }
@@ -40,6 +47,7 @@ class NewAlbumDialogTest : public ::testing::Test {
   }
 
   TempFolder temp;
+  const std::string pageTemplate = temp / "custom\\pagina.sbt";
   CScriptedUi ui;
   CString name, templatePath;
   bool fromTemplate = false;
@@ -156,15 +164,24 @@ TEST_F(NewAlbumDialogTest, BrowsingFillsTheFolderAndAddsATemplate) {
   const std::string chosen = temp / "custom\\a.sbt";
   ui.AnswerFolder("d:\\lavori");
   ui.AnswerFiles({CString(chosen.c_str())});
+  ui.AnswerFiles({CString(pageTemplate.c_str())});  // a page template is refused
+  ui.AnswerMessage(IDOK);
   CString folder, selected;
+  int before = 0, after = 0;
   Run([&](CWnd* dialog) {
     Click(dialog, IDC_NS_BROWSE_FOLDER);
     Click(dialog, IDC_NS_BROWSE_TEMPLATE);
     folder = TextOf(dialog, IDC_NS_FOLDER);
     auto* combo = static_cast<CComboBox*>(dialog->GetDlgItem(IDC_NS_TEMPLATE));
+    before = combo->GetCount();
+    Click(dialog, IDC_NS_BROWSE_TEMPLATE);
+    after = combo->GetCount();
     selected = *reinterpret_cast<const CString*>(combo->GetItemData(combo->GetCurSel()));
     Click(dialog, IDCANCEL);
   });
+  EXPECT_EQ(after, before);
+  EXPECT_STREQ(ui.Questions().back().text,
+               "Il file scelto \xE8 un template di pagina: un nuovo sposalbo si crea da un template di sposalbo.");
   EXPECT_STREQ(folder, "d:\\lavori");
   EXPECT_STREQ(selected, chosen.c_str());
   // The folder browser's title and flags.
