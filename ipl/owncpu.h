@@ -23,6 +23,7 @@ enum class OwnFastPath {
     kCubicIntegerTapsAvx, // ... and four double lanes
     kTwistQuads,          // colour twist of four-byte pixels four at a time
     kTwistQuadsAvx,       // ... in four double lanes
+    kNearestShufflesAvx2, // nearest-neighbour zoom of four-byte pixels by byte shuffles
     kCount
 };
 void ownCountFastPath(OwnFastPath path);

@@ -254,6 +254,46 @@ TEST(FastKernelOracle, LinearZoomRowsOfFourBytePixelsFollowTheFormulas)
     });
 }
 
+// The nearest-neighbour zoom of four-byte pixels (three values and the
+// fourth byte kept, or all four) at every vector level against the pixel
+// copy: enlarging, shrinking and near-identity factors, widths around the
+// vector steps, source regions ending at the image's last column.
+TEST(FastKernelOracle, NearestZoomOfFourBytePixelsEqualsThePixelCopy)
+{
+    std::mt19937 rng(41);
+    const int factors[][2] = {{4, 1}, {3, 1}, {5, 2}, {1, 1}, {7, 8}, {2, 3}, {1, 2}, {1, 5}, {13, 4}};
+    for (int rep = 0; rep < 120; ++rep) {
+        const int* f = factors[rep % 9];
+        const int alpha = rep % 2 ? 4 : 0, sw = 1 + int(rng() % 40), sh = 1 + int(rng() % 6);
+        const int skip = sw > 2 ? int(rng() % 3) : 0;
+        auto make = [&](int w, int h) {
+            IplImage* im = iplCreateImageHeader(4, alpha, IPL_DEPTH_8U, "RGBA", "BGRA", IPL_DATA_ORDER_PIXEL,
+                                                IPL_ORIGIN_TL, 4, w, h, nullptr, nullptr, nullptr, nullptr);
+            iplAllocateImage(im, 0, 0);
+            for (int i = 0; i < im->imageSize; ++i)
+                im->imageData[i] = static_cast<char>(rng());
+            return im;
+        };
+        IplImage* src = make(sw, sh);
+        src->roi = iplCreateROI(0, skip, 0, sw - skip, sh);
+        IplImage* dst = make(1 + (sw - skip) * f[0] / f[1] + int(rng() % 3), 1 + sh * f[0] / f[1]);
+        const std::vector<char> before(dst->imageData, dst->imageData + dst->imageSize);
+        std::vector<char> plain;
+        forEachLevel([&](OwnVectorLevel level) {
+            std::copy(before.begin(), before.end(), dst->imageData);
+            iplResize(src, dst, f[0], f[1], f[0], f[1], IPL_INTER_NN);
+            const std::vector<char> out(dst->imageData, dst->imageData + dst->imageSize);
+            if (level == OwnVectorLevel::kSse2)
+                plain = out;
+            else
+                EXPECT_EQ(out, plain) << "level " << int(level) << ", " << sw << "x" << sh << " from " << skip
+                                      << " by " << f[0] << "/" << f[1] << ", alpha " << alpha;
+        });
+        iplDeallocate(src, IPL_IMAGE_ALL);
+        iplDeallocate(dst, IPL_IMAGE_ALL);
+    }
+}
+
 // Point sampling of four-byte pixels at every other source pixel thins out
 // whole vectors; the oracle is the pixel copy, taken when the destination's
 // pixels are five bytes apart. Widths around the vector steps, starts at
@@ -321,6 +361,7 @@ TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
         {OwnFastPath::kCubicIntegerTapsAvx, OwnVectorLevel::kAvx, "cubic integer taps AVX"},
         {OwnFastPath::kTwistQuads, OwnVectorLevel::kSse2, "twist quads"},
         {OwnFastPath::kTwistQuadsAvx, OwnVectorLevel::kAvx, "twist quads AVX"},
+        {OwnFastPath::kNearestShufflesAvx2, OwnVectorLevel::kAvx2, "nearest shuffles AVX2"},
     };
     std::string taken;
     const OwnVectorLevel top = ownVectorLevel();
@@ -333,6 +374,7 @@ TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
         iplDecimate(bgra, half, 1, 2, 1, 2, IPL_INTER_SUPER);
         iplDecimate(bgr, small, 32, 125, 32, 125, IPL_INTER_CUBIC);
         iplApplyColorTwist(bgra, bgra, twist, 0);
+        iplResize(half, bgra, 2, 1, 2, 1, IPL_INTER_NN);
         for (const auto& p : paths) {
             const bool counted = ownFastPathCount(p.path) > before[static_cast<int>(p.path)];
             EXPECT_EQ(counted, static_cast<int>(level) >= static_cast<int>(p.needs))
