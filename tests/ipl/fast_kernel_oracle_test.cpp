@@ -359,6 +359,7 @@ TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
         {OwnFastPath::kSuperHalvingAvx2, OwnVectorLevel::kAvx2, "super-sampling halving AVX2"},
         {OwnFastPath::kCubicIntegerTaps, OwnVectorLevel::kSse2, "cubic integer taps"},
         {OwnFastPath::kCubicIntegerTapsAvx, OwnVectorLevel::kAvx, "cubic integer taps AVX"},
+        {OwnFastPath::kCubicIntegerTapsAvx2, OwnVectorLevel::kAvx2, "cubic integer taps AVX2"},
         {OwnFastPath::kTwistQuads, OwnVectorLevel::kSse2, "twist quads"},
         {OwnFastPath::kTwistQuadsAvx, OwnVectorLevel::kAvx, "twist quads AVX"},
         {OwnFastPath::kNearestShufflesAvx2, OwnVectorLevel::kAvx2, "nearest shuffles AVX2"},
