@@ -25,9 +25,15 @@ enum class OwnFastPath {
     kTwistQuads,          // colour twist of four-byte pixels four at a time
     kTwistQuadsAvx,       // ... in four double lanes
     kNearestShufflesAvx2, // nearest-neighbour zoom of four-byte pixels by byte shuffles
+    kZoomLinearAvx2,      // linear zoom of four-byte pixels, eight values a step
     kCount
 };
 void ownCountFastPath(OwnFastPath path);
 unsigned ownFastPathCount(OwnFastPath path);
+
+// Names for reports (tests, benchmarks): "SSE2", "AVX", "AVX2"; the paths
+// as "cubic integer taps AVX2" and the like.
+const char* ownVectorLevelName(OwnVectorLevel level);
+const char* ownFastPathName(OwnFastPath path);
 
 #endif

@@ -410,6 +410,9 @@ void interpDriver(const OwnZoomJob& job, bool plane)
     const bool fourLane = fourLaneWanted && run;
 
     const RowShape shape{plane, plane ? 1 : (fourLane ? 4 : job.nch), plane ? 1 : job.srcCh};
+    if constexpr (std::is_same_v<P, Linear16<uint8_t>>)
+        if (shape.chans == 4 && shape.second == 4 && ownVectorLevel() >= OwnVectorLevel::kAvx2)
+            ownCountFastPath(OwnFastPath::kZoomLinearAvx2);
     const int32_t planes = plane ? job.nch : 1;
     const int32_t n = job.W * shape.chans;
     const int32_t dstPix = plane ? 1 : job.dstCh;

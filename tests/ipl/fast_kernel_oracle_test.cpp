@@ -350,19 +350,19 @@ TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
     const struct {
         OwnFastPath path;
         OwnVectorLevel needs;
-        const char* name;
     } paths[] = {
-        {OwnFastPath::kMirrorVectors, OwnVectorLevel::kSse2, "mirror vectors"},
-        {OwnFastPath::kMirrorAvx2, OwnVectorLevel::kAvx2, "mirror AVX2"},
-        {OwnFastPath::kSuperIntegers, OwnVectorLevel::kSse2, "super-sampling integers"},
-        {OwnFastPath::kSuperHalvingPairs, OwnVectorLevel::kSse2, "super-sampling halving pairs"},
-        {OwnFastPath::kSuperHalvingAvx2, OwnVectorLevel::kAvx2, "super-sampling halving AVX2"},
-        {OwnFastPath::kCubicIntegerTaps, OwnVectorLevel::kSse2, "cubic integer taps"},
-        {OwnFastPath::kCubicIntegerTapsAvx, OwnVectorLevel::kAvx, "cubic integer taps AVX"},
-        {OwnFastPath::kCubicIntegerTapsAvx2, OwnVectorLevel::kAvx2, "cubic integer taps AVX2"},
-        {OwnFastPath::kTwistQuads, OwnVectorLevel::kSse2, "twist quads"},
-        {OwnFastPath::kTwistQuadsAvx, OwnVectorLevel::kAvx, "twist quads AVX"},
-        {OwnFastPath::kNearestShufflesAvx2, OwnVectorLevel::kAvx2, "nearest shuffles AVX2"},
+        {OwnFastPath::kMirrorVectors, OwnVectorLevel::kSse2},
+        {OwnFastPath::kMirrorAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kSuperIntegers, OwnVectorLevel::kSse2},
+        {OwnFastPath::kSuperHalvingPairs, OwnVectorLevel::kSse2},
+        {OwnFastPath::kSuperHalvingAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kCubicIntegerTaps, OwnVectorLevel::kSse2},
+        {OwnFastPath::kCubicIntegerTapsAvx, OwnVectorLevel::kAvx},
+        {OwnFastPath::kCubicIntegerTapsAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kTwistQuads, OwnVectorLevel::kSse2},
+        {OwnFastPath::kTwistQuadsAvx, OwnVectorLevel::kAvx},
+        {OwnFastPath::kNearestShufflesAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kZoomLinearAvx2, OwnVectorLevel::kAvx2},
     };
     std::string taken;
     const OwnVectorLevel top = ownVectorLevel();
@@ -376,16 +376,17 @@ TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
         iplDecimate(bgr, small, 32, 125, 32, 125, IPL_INTER_CUBIC);
         iplApplyColorTwist(bgra, bgra, twist, 0);
         iplResize(half, bgra, 2, 1, 2, 1, IPL_INTER_NN);
+        iplResize(half, bgra, 2, 1, 2, 1, IPL_INTER_LINEAR);
         for (const auto& p : paths) {
             const bool counted = ownFastPathCount(p.path) > before[static_cast<int>(p.path)];
             EXPECT_EQ(counted, static_cast<int>(level) >= static_cast<int>(p.needs))
-                << p.name << " at level " << static_cast<int>(level);
+                << ownFastPathName(p.path) << " at level " << ownVectorLevelName(level);
             if (counted && level == top)
-                taken += std::string(taken.empty() ? "" : ", ") + p.name;
+                taken += std::string(taken.empty() ? "" : ", ") + ownFastPathName(p.path);
         }
     });
     // The paths of the highest level, in the test's output and its report.
-    std::printf("vector level %d: %s\n", static_cast<int>(top), taken.c_str());
+    std::printf("vector level %s: %s\n", ownVectorLevelName(top), taken.c_str());
     ::testing::Test::RecordProperty("fast_paths", taken);
     iplDeleteColorTwist(twist);
     for (IplImage* im : {bgra, half, bgr, small})
