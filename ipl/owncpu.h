@@ -21,7 +21,7 @@ enum class OwnFastPath {
     kSuperHalvingAvx2,    // ... eight pixels a step
     kCubicIntegerTaps,    // two-axis 8u cubic decimation in 16-bit tap sums
     kCubicIntegerTapsAvx, // ... and four double lanes
-    kCubicIntegerTapsAvx2,// ... and two rows' taps per integer vector
+    kCubicIntegerTapsAvx2,// ... two rows' taps per integer vector, three-byte pixels four at a time
     kTwistQuads,          // colour twist of four-byte pixels four at a time
     kTwistQuadsAvx,       // ... in four double lanes
     kNearestShufflesAvx2, // nearest-neighbour zoom of four-byte pixels by byte shuffles

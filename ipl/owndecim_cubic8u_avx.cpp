@@ -169,12 +169,17 @@ OWN_AVX2 inline __m256i weighPair(__m256i taps, int32_t weights)
     return _mm256_madd_epi16(_mm256_maddubs_epi16(taps, _mm256_set1_epi32(weights)), _mm256_set1_epi16(1));
 }
 
+// Combinations of taps already in channel order (four bytes a value).
+OWN_AVX2 inline PairCombos combosOf(__m256i taps)
+{
+    return PairCombos{weighPair(taps, kWeightsP1), weighPair(taps, kWeightsP2), weighPair(taps, kWeightsP3),
+                      weighPair(taps, kWeightsB6)};
+}
+
 template <int P>
 OWN_AVX2 inline PairCombos pairCombos(__m256i rows)
 {
-    const __m256i taps = _mm256_shuffle_epi8(rows, _mm256_broadcastsi128_si256(channelOrder<P>()));
-    return PairCombos{weighPair(taps, kWeightsP1), weighPair(taps, kWeightsP2), weighPair(taps, kWeightsP3),
-                      weighPair(taps, kWeightsB6)};
+    return combosOf(_mm256_shuffle_epi8(rows, _mm256_broadcastsi128_si256(channelOrder<P>())));
 }
 
 template <bool Upper>
@@ -222,6 +227,94 @@ OWN_AVX2 void cubicRowAvx2(const uint8_t* sRow, int64_t sLine, int64_t readable,
     }
 }
 
+// Three-byte pixels four at a time: their twelve values fill three vectors
+// of four (a channel each) instead of four vectors with a lane unused.
+// Value groups: p0c0 p0c1 p0c2 p1c0 | p1c1 p1c2 p2c0 p2c1 | p2c2 p3c0 p3c1 p3c2.
+
+// The taps of the values of a group, from the sixteen bytes at two pixels'
+// first taps (one shuffle each, the other's places zeroed).
+OWN_AVX2 inline __m256i groupTaps(__m256i first, __m256i second, __m128i fromFirst, __m128i fromSecond)
+{
+    return _mm256_or_si256(_mm256_shuffle_epi8(first, _mm256_broadcastsi128_si256(fromFirst)),
+                           _mm256_shuffle_epi8(second, _mm256_broadcastsi128_si256(fromSecond)));
+}
+
+// The fractions of a group's values: lanes from pixel j up to 'from' and
+// from pixel j + 1 after (blend mask 'Next').
+template <int Next>
+OWN_AVX2 inline __m256d groupFraction(double a, double b)
+{
+    return _mm256_blend_pd(_mm256_set1_pd(a), _mm256_set1_pd(b), Next);
+}
+
+struct GroupFractions {
+    __m256d t, t2, t3;
+};
+
+template <int Next>
+OWN_AVX2 inline GroupFractions groupFractions(const OwnCubicFraction& a, const OwnCubicFraction& b)
+{
+    return GroupFractions{groupFraction<Next>(a.t, b.t), groupFraction<Next>(a.t2, b.t2),
+                          groupFraction<Next>(a.t3, b.t3)};
+}
+
+OWN_AVX2 inline __m256d groupValues(const PairCombos& k01, const PairCombos& k23, const GroupFractions& x,
+                                    __m256d yt, __m256d yt2, __m256d yt3)
+{
+    return cubicQuad(pairValue<true>(k01, x.t, x.t2, x.t3), pairValue<false>(k01, x.t, x.t2, x.t3),
+                     pairValue<true>(k23, x.t, x.t2, x.t3), pairValue<false>(k23, x.t, x.t2, x.t3), yt, yt2, yt3);
+}
+
+// Answers the pixels done (a multiple of four).
+OWN_AVX2 int32_t cubicRowAvx2ThreeByThree(const uint8_t* sRow, int64_t sLine, int64_t readable,
+                                         const OwnCubicColumn* cols, int32_t W, const OwnCubicFraction& fy,
+                                         uint8_t* dRow, int32_t dPix)
+{
+    const __m256d yt = _mm256_set1_pd(fy.t), yt2 = _mm256_set1_pd(fy.t2), yt3 = _mm256_set1_pd(fy.t3);
+    // Channel c of a pixel: its taps at bytes c, c + 3, c + 6, c + 9.
+    const __m128i g0a = _mm_setr_epi8(0, 3, 6, 9, 1, 4, 7, 10, 2, 5, 8, 11, -1, -1, -1, -1);
+    const __m128i g0b = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9);
+    const __m128i g1a = _mm_setr_epi8(1, 4, 7, 10, 2, 5, 8, 11, -1, -1, -1, -1, -1, -1, -1, -1);
+    const __m128i g1b = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 1, 4, 7, 10);
+    const __m128i g2a = _mm_setr_epi8(2, 5, 8, 11, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+    const __m128i g2b = _mm_setr_epi8(-1, -1, -1, -1, 0, 3, 6, 9, 1, 4, 7, 10, 2, 5, 8, 11);
+    const uint8_t* top = sRow - sLine;
+    int32_t k = 0;
+    for (; k + 4 <= W; k += 4) {
+        __m256i upper[4], lower[4];  // rows 0-1 and 2-3 of each pixel's taps
+        for (int j = 0; j < 4; ++j) {
+            const int64_t at = cols[k + j].offset - 3;
+            upper[j] = loadPair(top + at, sLine, readable - at, 12);
+            lower[j] = loadPair(top + at + 2 * sLine, sLine, readable - at - 2 * sLine, 12);
+        }
+        const OwnCubicFraction& f0 = cols[k].f;
+        const OwnCubicFraction& f1 = cols[k + 1].f;
+        const OwnCubicFraction& f2 = cols[k + 2].f;
+        const OwnCubicFraction& f3 = cols[k + 3].f;
+        const __m256d v0 = groupValues(combosOf(groupTaps(upper[0], upper[1], g0a, g0b)),
+                                       combosOf(groupTaps(lower[0], lower[1], g0a, g0b)),
+                                       groupFractions<0x8>(f0, f1), yt, yt2, yt3);
+        const __m256d v1 = groupValues(combosOf(groupTaps(upper[1], upper[2], g1a, g1b)),
+                                       combosOf(groupTaps(lower[1], lower[2], g1a, g1b)),
+                                       groupFractions<0xC>(f1, f2), yt, yt2, yt3);
+        const __m256d v2 = groupValues(combosOf(groupTaps(upper[2], upper[3], g2a, g2b)),
+                                       combosOf(groupTaps(lower[2], lower[3], g2a, g2b)),
+                                       groupFractions<0xE>(f2, f3), yt, yt2, yt3);
+        // Truncated, then clamped to 0..255 by the saturating packs.
+        const __m128i words01 = _mm_packs_epi32(_mm256_cvttpd_epi32(v0), _mm256_cvttpd_epi32(v1));
+        const __m128i words2 = _mm_packs_epi32(_mm256_cvttpd_epi32(v2), _mm_setzero_si128());
+        alignas(16) uint8_t out[16];
+        _mm_store_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words01, words2));
+        uint8_t* d = dRow + int64_t(k) * dPix;
+        if (dPix == 3)
+            std::memcpy(d, out, 12);
+        else
+            for (int j = 0; j < 4; ++j)
+                std::memcpy(d + int64_t(j) * dPix, out + 3 * j, 3);
+    }
+    return k;
+}
+
 } // namespace
 
 bool ownDecimCubicRow8uAvx2(const uint8_t* sRow, int64_t sLine, int64_t readable, int32_t sPix,
@@ -231,7 +324,12 @@ bool ownDecimCubicRow8uAvx2(const uint8_t* sRow, int64_t sLine, int64_t readable
     switch (sPix) {
     case 1: cubicRowAvx2<1>(sRow, sLine, readable, cols, W, channels, fy, dRow, dPix); return true;
     case 2: cubicRowAvx2<2>(sRow, sLine, readable, cols, W, channels, fy, dRow, dPix); return true;
-    case 3: cubicRowAvx2<3>(sRow, sLine, readable, cols, W, channels, fy, dRow, dPix); return true;
+    case 3: {
+        const int32_t done =
+            channels == 3 ? cubicRowAvx2ThreeByThree(sRow, sLine, readable, cols, W, fy, dRow, dPix) : 0;
+        cubicRowAvx2<3>(sRow, sLine, readable, cols + done, W - done, channels, fy, dRow + int64_t(done) * dPix, dPix);
+        return true;
+    }
     case 4: cubicRowAvx2<4>(sRow, sLine, readable, cols, W, channels, fy, dRow, dPix); return true;
     default: return false;
     }

@@ -85,7 +85,8 @@ TEST(FastKernelOracle, SuperSamplingExactPathEqualsTheFloatKernel)
 }
 
 // Two-axis cubic decimation of 8u pixels (1-4 channels of pixels of up to
-// four values, regions anywhere in the image, the far edges included).
+// four values, regions anywhere in the image, the far edges included; rows
+// of three-byte pixels of every length, taken four pixels at a time).
 TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
 {
     ::testing::Test::RecordProperty("vector_level", static_cast<int>(ownVectorLevel()));
@@ -99,7 +100,7 @@ TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
         uint8_t px[4] = {};
         for (int pix = 1; pix <= 4; ++pix)
             EXPECT_TRUE(ownDecimCubicRow8u(taps.data() + 16, 16, 48, pix, &col, 1, pix, col.f, px, pix));
-        for (int rep = 0; rep < 60; ++rep) {
+        for (int rep = 0; rep < 120; ++rep) {
             const int pix = 1 + int(rng() % 4), channels = 1 + int(rng() % pix);
             const int width = 8 + int(rng() % 40), height = 8 + int(rng() % 30);
             const int line = width * pix + int(rng() % 3);
