@@ -194,6 +194,20 @@ OWN_AVX2 inline __m256d pairValue(const PairCombos& k, __m256d t, __m256d t2, __
     return rowSum(doubles<Upper>(k.b6), doubles<Upper>(k.p1), doubles<Upper>(k.p2), doubles<Upper>(k.p3), t, t2, t3);
 }
 
+// The fractions of the values of a vector (a column's, or a mix of two).
+struct GroupFractions {
+    __m256d t, t2, t3;
+};
+
+// The four rows' values down the column with fractions x, then the
+// formula down the rows.
+OWN_AVX2 inline __m256d groupValues(const PairCombos& k01, const PairCombos& k23, const GroupFractions& x,
+                                    __m256d yt, __m256d yt2, __m256d yt3)
+{
+    return cubicQuad(pairValue<true>(k01, x.t, x.t2, x.t3), pairValue<false>(k01, x.t, x.t2, x.t3),
+                     pairValue<true>(k23, x.t, x.t2, x.t3), pairValue<false>(k23, x.t, x.t2, x.t3), yt, yt2, yt3);
+}
+
 // Rows r and r + 1 from p, straight from memory when the lower one has
 // sixteen bytes to read.
 OWN_AVX2 inline __m256i loadPair(const uint8_t* p, int64_t sLine, int64_t readable, int32_t bytes)
@@ -219,11 +233,8 @@ OWN_AVX2 void cubicRowAvx2(const uint8_t* sRow, int64_t sLine, int64_t readable,
         const uint8_t* p = top + at;
         const PairCombos k01 = pairCombos<P>(loadPair(p, sLine, readable - at, bytes));
         const PairCombos k23 = pairCombos<P>(loadPair(p + 2 * sLine, sLine, readable - at - 2 * sLine, bytes));
-        const __m256d xt = _mm256_set1_pd(col.f.t), xt2 = _mm256_set1_pd(col.f.t2), xt3 = _mm256_set1_pd(col.f.t3);
-        const __m256d v = cubicQuad(pairValue<true>(k01, xt, xt2, xt3), pairValue<false>(k01, xt, xt2, xt3),
-                                    pairValue<true>(k23, xt, xt2, xt3), pairValue<false>(k23, xt, xt2, xt3), yt, yt2,
-                                    yt3);
-        storeChannels(dRow + int64_t(k) * dPix, clampedBytes(v), channels);
+        const GroupFractions x{_mm256_set1_pd(col.f.t), _mm256_set1_pd(col.f.t2), _mm256_set1_pd(col.f.t3)};
+        storeChannels(dRow + int64_t(k) * dPix, clampedBytes(groupValues(k01, k23, x, yt, yt2, yt3)), channels);
     }
 }
 
@@ -239,30 +250,19 @@ OWN_AVX2 inline __m256i groupTaps(__m256i first, __m256i second, __m128i fromFir
                            _mm256_shuffle_epi8(second, _mm256_broadcastsi128_si256(fromSecond)));
 }
 
-// The fractions of a group's values: lanes from pixel j up to 'from' and
-// from pixel j + 1 after (blend mask 'Next').
+// A fraction of a group's values: the first pixel's in the lanes the mask
+// Next leaves clear, the second's in those it sets.
 template <int Next>
 OWN_AVX2 inline __m256d groupFraction(double a, double b)
 {
     return _mm256_blend_pd(_mm256_set1_pd(a), _mm256_set1_pd(b), Next);
 }
 
-struct GroupFractions {
-    __m256d t, t2, t3;
-};
-
 template <int Next>
 OWN_AVX2 inline GroupFractions groupFractions(const OwnCubicFraction& a, const OwnCubicFraction& b)
 {
     return GroupFractions{groupFraction<Next>(a.t, b.t), groupFraction<Next>(a.t2, b.t2),
                           groupFraction<Next>(a.t3, b.t3)};
-}
-
-OWN_AVX2 inline __m256d groupValues(const PairCombos& k01, const PairCombos& k23, const GroupFractions& x,
-                                    __m256d yt, __m256d yt2, __m256d yt3)
-{
-    return cubicQuad(pairValue<true>(k01, x.t, x.t2, x.t3), pairValue<false>(k01, x.t, x.t2, x.t3),
-                     pairValue<true>(k23, x.t, x.t2, x.t3), pairValue<false>(k23, x.t, x.t2, x.t3), yt, yt2, yt3);
 }
 
 // Answers the pixels done (a multiple of four).
