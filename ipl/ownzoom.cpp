@@ -12,9 +12,9 @@
 #include "ipl/owncpu.h"
 
 #include <cfenv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
-#include <climits>
 #include <cstring>
 #include <type_traits>
 
