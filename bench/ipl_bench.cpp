@@ -1,8 +1,11 @@
 // The image operations against peer libraries, single-threaded, destination
 // preallocated. Each case times every implementation itself (median of
 // runs taken in turns) and reports the library's time, its megapixels per
-// second and its speed relative to the fastest peer (above 1: faster).
+// second, its speed relative to the fastest peer (above 1: faster) and the
+// vector paths the library took. The processor's model and the vector
+// features found go into the output's context.
 #include "ipl/ipl.h"
+#include "ipl/owncpu.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
@@ -26,6 +30,60 @@
 #endif
 
 namespace {
+
+// The processor's model as the system names it.
+std::string processorModel()
+{
+    std::ifstream info("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(info, line))
+        if (line.compare(0, 10, "model name") == 0) {
+            const size_t colon = line.find(':');
+            return colon == std::string::npos ? line : line.substr(line.find_first_not_of(" \t", colon + 1));
+        }
+    return "unknown";
+}
+
+// The vector extensions the processor offers and the level the library chose.
+std::string vectorFeatures()
+{
+    std::string found;
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+    __builtin_cpu_init();
+    const struct {
+        bool has;
+        const char* name;
+    } features[] = {
+        {__builtin_cpu_supports("sse2") != 0, "sse2"},         {__builtin_cpu_supports("ssse3") != 0, "ssse3"},
+        {__builtin_cpu_supports("sse4.1") != 0, "sse4.1"},     {__builtin_cpu_supports("avx") != 0, "avx"},
+        {__builtin_cpu_supports("avx2") != 0, "avx2"},         {__builtin_cpu_supports("fma") != 0, "fma"},
+        {__builtin_cpu_supports("avx512f") != 0, "avx512f"},   {__builtin_cpu_supports("avx512bw") != 0, "avx512bw"},
+        {__builtin_cpu_supports("avx512vl") != 0, "avx512vl"},
+    };
+    for (const auto& f : features)
+        if (f.has)
+            found += std::string(found.empty() ? "" : " ") + f.name;
+#endif
+    return found + "; ipl dispatches to " + ownVectorLevelName(ownVectorLevel());
+}
+
+// The library's vector paths counted since 'before' was taken.
+struct PathCounts {
+    unsigned n[static_cast<int>(OwnFastPath::kCount)];
+    PathCounts()
+    {
+        for (int i = 0; i < static_cast<int>(OwnFastPath::kCount); ++i)
+            n[i] = ownFastPathCount(static_cast<OwnFastPath>(i));
+    }
+    std::string takenSince() const
+    {
+        std::string taken;
+        for (int i = 0; i < static_cast<int>(OwnFastPath::kCount); ++i)
+            if (ownFastPathCount(static_cast<OwnFastPath>(i)) > n[i])
+                taken += std::string(taken.empty() ? "" : ", ") + ownFastPathName(static_cast<OwnFastPath>(i));
+        return taken.empty() ? "the baseline code only" : taken;
+    }
+};
 
 struct Impl {
     std::string name;
@@ -51,7 +109,9 @@ void compare(benchmark::State& state, double megapixels, const std::function<voi
              const std::vector<Impl>& peers, int reps = 9)
 {
     for (auto _ : state) {
+        const PathCounts before;
         ipl();  // warm up caches and lazy set-up
+        const std::string paths = before.takenSince();
         for (const Impl& p : peers)
             p.run();
         std::vector<double> own;
@@ -91,6 +151,7 @@ void compare(benchmark::State& state, double megapixels, const std::function<voi
             std::snprintf(buf, sizeof buf, "; ratio to fastest peer (%s) %.2f", bestName.c_str(), bestPeer / ownTime);
             label += buf;
         }
+        label += "; paths: " + paths;
         state.SetIterationTime(ownTime);
         state.SetLabel(label);
         state.counters["MP/s"] = megapixels / ownTime;
@@ -387,6 +448,8 @@ int main(int argc, char** argv)
     vips_concurrency_set(1);
     vips_cache_set_max(0);
 #endif
+    benchmark::AddCustomContext("processor", processorModel());
+    benchmark::AddCustomContext("vector_features", vectorFeatures());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

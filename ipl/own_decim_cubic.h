@@ -28,7 +28,11 @@ bool ownDecimCubicRow8u(const uint8_t* sRow, int64_t sLine, int64_t readable, in
                         const OwnCubicColumn* cols, int32_t W, int32_t channels, const OwnCubicFraction& fy,
                         uint8_t* dRow, int32_t dPix);
 
-// The same with four double lanes (processors with AVX only).
+// The same with four double lanes (processors with AVX only) and with two
+// rows' taps per integer vector (processors with AVX2 only).
+bool ownDecimCubicRow8uAvx2(const uint8_t* sRow, int64_t sLine, int64_t readable, int32_t sPix,
+                            const OwnCubicColumn* cols, int32_t W, int32_t channels, const OwnCubicFraction& fy,
+                            uint8_t* dRow, int32_t dPix);
 bool ownDecimCubicRow8uAvx(const uint8_t* sRow, int64_t sLine, int64_t readable, int32_t sPix,
                            const OwnCubicColumn* cols, int32_t W, int32_t channels, const OwnCubicFraction& fy,
                            uint8_t* dRow, int32_t dPix);

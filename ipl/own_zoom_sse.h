@@ -42,5 +42,25 @@ int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* co
 // Stores the first three of each four values of run into W four-byte
 // pixels, keeping each pixel's fourth byte.
 void ownZoomStore3of4(const uint8_t* run, uint8_t* dst, int32_t W);
+// The same eight pixels a step, for processors with AVX2 (the caller
+// checks); returns the pixels done.
+int32_t ownZoomStore3of4Avx2(const uint8_t* run, uint8_t* dst, int32_t W);
+
+// The byte shuffles of a nearest-neighbour row of four-byte pixels, made
+// once per call from the column table (byte offsets): for each whole group
+// of four destination pixels, the source byte its sixteen-byte load starts
+// from and the sixteen shuffle indices that spread its pixels; -1 where the
+// group's pixels lie too far apart or the load would pass the last column.
+struct OwnNNShuffles {
+    int32_t* start = nullptr;   // W / 4 entries
+    uint8_t* control = nullptr; // 16 per group
+};
+// Fills plan for W columns; answers the groups that can be shuffled.
+int32_t ownZoomNNPlanShuffles(const int32_t* colTab, int32_t W, const OwnNNShuffles& plan);
+// Copies W pixels of sRow at colTab into dRow by the plan, all four bytes or
+// (keepFourth) three with each pixel's fourth byte kept. For processors with
+// AVX2 (the caller checks).
+void ownZoomNNRowShufflesAvx2(const uint8_t* sRow, uint8_t* dRow, const int32_t* colTab, int32_t W,
+                              const OwnNNShuffles& plan, bool keepFourth);
 
 #endif

@@ -1,6 +1,7 @@
 #include "ipl/owncpu.h"
 
 #include <atomic>
+#include <cstddef>
 
 namespace {
 
@@ -43,4 +44,36 @@ void ownCountFastPath(OwnFastPath path)
 unsigned ownFastPathCount(OwnFastPath path)
 {
     return g_fastPaths[static_cast<int>(path)].load(std::memory_order_relaxed);
+}
+
+const char* ownVectorLevelName(OwnVectorLevel level)
+{
+    switch (level) {
+    case OwnVectorLevel::kSse2: return "SSE2";
+    case OwnVectorLevel::kAvx: return "AVX";
+    case OwnVectorLevel::kAvx2: return "AVX2";
+    }
+    return "?";
+}
+
+const char* ownFastPathName(OwnFastPath path)
+{
+    // In the order of OwnFastPath.
+    static const char* const names[] = {
+        "mirror vectors",
+        "mirror AVX2",
+        "super-sampling integers",
+        "super-sampling halving pairs",
+        "super-sampling halving AVX2",
+        "cubic integer taps",
+        "cubic integer taps AVX",
+        "cubic integer taps AVX2",
+        "twist quads",
+        "twist quads AVX",
+        "nearest shuffles AVX2",
+        "linear zoom AVX2",
+    };
+    static_assert(sizeof names / sizeof names[0] == static_cast<size_t>(OwnFastPath::kCount), "a name per path");
+    const int i = static_cast<int>(path);
+    return i >= 0 && i < static_cast<int>(OwnFastPath::kCount) ? names[i] : "?";
 }

@@ -21,11 +21,19 @@ enum class OwnFastPath {
     kSuperHalvingAvx2,    // ... eight pixels a step
     kCubicIntegerTaps,    // two-axis 8u cubic decimation in 16-bit tap sums
     kCubicIntegerTapsAvx, // ... and four double lanes
+    kCubicIntegerTapsAvx2,// ... two rows' taps per integer vector, three-byte pixels four at a time
     kTwistQuads,          // colour twist of four-byte pixels four at a time
     kTwistQuadsAvx,       // ... in four double lanes
+    kNearestShufflesAvx2, // nearest-neighbour zoom of four-byte pixels by byte shuffles
+    kZoomLinearAvx2,      // linear zoom of four-byte pixels, eight values a step
     kCount
 };
 void ownCountFastPath(OwnFastPath path);
 unsigned ownFastPathCount(OwnFastPath path);
+
+// Names for reports (tests, benchmarks): "SSE2", "AVX", "AVX2"; the paths
+// as "cubic integer taps AVX2" and the like.
+const char* ownVectorLevelName(OwnVectorLevel level);
+const char* ownFastPathName(OwnFastPath path);
 
 #endif

@@ -414,6 +414,8 @@ bool cubic2DByTable(const T* src, T* dst, const Regions& g, float xScale, float 
         ownCountFastPath(OwnFastPath::kCubicIntegerTaps);
         if (ownVectorLevel() >= OwnVectorLevel::kAvx)
             ownCountFastPath(OwnFastPath::kCubicIntegerTapsAvx);
+        if (ownVectorLevel() >= OwnVectorLevel::kAvx2)
+            ownCountFastPath(OwnFastPath::kCubicIntegerTapsAvx2);
     }
     return true;
 }

@@ -147,6 +147,8 @@ bool ownDecimCubicRow8u(const uint8_t* sRow, int64_t sLine, int64_t readable, in
 {
     if (channels < 1 || channels > 4 || dPix < channels || sPix < channels)
         return false;
+    if (ownVectorLevel() >= OwnVectorLevel::kAvx2)
+        return ownDecimCubicRow8uAvx2(sRow, sLine, readable, sPix, cols, W, channels, fy, dRow, dPix);
     if (ownVectorLevel() >= OwnVectorLevel::kAvx)
         return ownDecimCubicRow8uAvx(sRow, sLine, readable, sPix, cols, W, channels, fy, dRow, dPix);
     switch (sPix) {

@@ -9,8 +9,10 @@
 #include "ipl/own_ops.h"
 #include "ipl/own_zoom_sse.h"
 #include "ipl/ipl.h"
+#include "ipl/owncpu.h"
 
 #include <cfenv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -47,6 +49,45 @@ void nnRow(const T* sRow, T* dRow, const OwnZoomJob& job)
         std::memcpy(dRow + static_cast<int64_t>(i) * job.dstCh, sRow + job.colTab[i], B);
 }
 
+// The shuffle plan of a nearest-neighbour zoom of four-byte 8u pixels, when
+// the processor has AVX2 and most groups of four pixels can be shuffled.
+class NNShufflePlan {
+public:
+    NNShufflePlan(const OwnZoomJob& job, bool bytes)
+    {
+        const int32_t groups = job.W / 4;
+        if (!bytes || job.mask || job.srcCh != 4 || job.dstCh != 4 || job.nch < 3 || groups < 2 ||
+            groups > INT32_MAX / 16 || ownVectorLevel() < OwnVectorLevel::kAvx2)
+            return;
+        start_ = static_cast<int32_t*>(iplMalloc(groups * 4));
+        control_ = static_cast<uint8_t*>(iplMalloc(groups * 16));
+        if (!start_ || !control_)
+            return;
+        plan_.start = start_;
+        plan_.control = control_;
+        // Groups left to the pixel copy cost a test each: not worth it when
+        // few can be shuffled (strong shrinking).
+        if (ownZoomNNPlanShuffles(job.colTab, job.W, plan_) * 2 >= groups) {
+            usable_ = true;
+            ownCountFastPath(OwnFastPath::kNearestShufflesAvx2);
+        }
+    }
+    ~NNShufflePlan()
+    {
+        iplFree(start_);
+        iplFree(control_);
+    }
+    NNShufflePlan(const NNShufflePlan&) = delete;
+    NNShufflePlan& operator=(const NNShufflePlan&) = delete;
+    const OwnNNShuffles* get() const { return usable_ ? &plan_ : nullptr; }
+
+private:
+    int32_t* start_ = nullptr;
+    uint8_t* control_ = nullptr;
+    OwnNNShuffles plan_;
+    bool usable_ = false;
+};
+
 template <class T>
 void nnPixel(const OwnZoomJob& job)
 {
@@ -54,12 +95,19 @@ void nnPixel(const OwnZoomJob& job)
     T* dst = static_cast<T*>(job.dst);
     const unsigned char* maskRow = job.mask;
     const size_t pixelBytes = static_cast<size_t>(job.nch) * sizeof(T);
+    const NNShufflePlan shuffles(job, sizeof(T) == 1);
+    const OwnNNShuffles* plan = shuffles.get();
     for (int32_t j = 0; j < job.H; ++j) {
         const T* sRow = src + job.rowTab[j];
         T* dRow = dst + static_cast<int64_t>(j) * job.dstStep;
         if (!maskRow && j > 0 && job.rowTab[j] == job.rowTab[j - 1] && job.dstCh == job.nch) {
             // The same source row again, whole pixels side by side: the row just made.
             std::memcpy(dRow, dRow - job.dstStep, static_cast<size_t>(job.W) * pixelBytes);
+            continue;
+        }
+        if (plan && (j == 0 || job.rowTab[j] != job.rowTab[j - 1])) {
+            ownZoomNNRowShufflesAvx2(reinterpret_cast<const uint8_t*>(sRow), reinterpret_cast<uint8_t*>(dRow),
+                                     job.colTab, job.W, *plan, job.nch == 3);
             continue;
         }
         if (!maskRow && sizeof(T) == 1 && job.nch == 3 && job.srcCh == 4 && job.dstCh == 4) {
@@ -362,6 +410,9 @@ void interpDriver(const OwnZoomJob& job, bool plane)
     const bool fourLane = fourLaneWanted && run;
 
     const RowShape shape{plane, plane ? 1 : (fourLane ? 4 : job.nch), plane ? 1 : job.srcCh};
+    if constexpr (std::is_same_v<P, Linear16<uint8_t>>)
+        if (shape.chans == 4 && shape.second == 4 && ownVectorLevel() >= OwnVectorLevel::kAvx2)
+            ownCountFastPath(OwnFastPath::kZoomLinearAvx2);
     const int32_t planes = plane ? job.nch : 1;
     const int32_t n = job.W * shape.chans;
     const int32_t dstPix = plane ? 1 : job.dstCh;

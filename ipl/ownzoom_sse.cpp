@@ -237,7 +237,7 @@ int32_t ownZoomCubicHorizontal8uC4(const uint8_t* p, float* h, const int32_t* co
 void ownZoomStore3of4(const uint8_t* run, uint8_t* dst, int32_t W)
 {
     const __m128i keep = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
-    int32_t i = 0;
+    int32_t i = ownVectorLevel() >= OwnVectorLevel::kAvx2 ? ownZoomStore3of4Avx2(run, dst, W) : 0;
     for (; i + 4 <= W; i += 4) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + 4 * i));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 4 * i));
@@ -249,4 +249,26 @@ void ownZoomStore3of4(const uint8_t* run, uint8_t* dst, int32_t W)
         dst[4 * i + 1] = run[4 * i + 1];
         dst[4 * i + 2] = run[4 * i + 2];
     }
+}
+
+int32_t ownZoomNNPlanShuffles(const int32_t* colTab, int32_t W, const OwnNNShuffles& plan)
+{
+    // Every byte from a column to the end of the furthest one lies in the row.
+    int32_t end = 0;
+    for (int32_t i = 0; i < W; ++i)
+        end = colTab[i] + 4 > end ? colTab[i] + 4 : end;
+    int32_t shuffled = 0;
+    for (int32_t g = 0; g < W / 4; ++g) {
+        const int32_t first = colTab[4 * g];
+        bool fits = first >= 0 && end - first >= 16;
+        for (int32_t k = 0; k < 4 && fits; ++k) {
+            const int32_t at = colTab[4 * g + k] - first;
+            fits = at >= 0 && at <= 12;
+            for (int32_t c = 0; c < 4; ++c)
+                plan.control[16 * g + 4 * k + c] = static_cast<uint8_t>(at + c);
+        }
+        plan.start[g] = fits ? first : -1;
+        shuffled += fits ? 1 : 0;
+    }
+    return shuffled;
 }

@@ -85,7 +85,8 @@ TEST(FastKernelOracle, SuperSamplingExactPathEqualsTheFloatKernel)
 }
 
 // Two-axis cubic decimation of 8u pixels (1-4 channels of pixels of up to
-// four values, regions anywhere in the image, the far edges included).
+// four values, regions anywhere in the image, the far edges included; rows
+// of three-byte pixels of every length, taken four pixels at a time).
 TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
 {
     ::testing::Test::RecordProperty("vector_level", static_cast<int>(ownVectorLevel()));
@@ -99,7 +100,7 @@ TEST(FastKernelOracle, CubicIntegerTapRowsEqualThePlainKernel)
         uint8_t px[4] = {};
         for (int pix = 1; pix <= 4; ++pix)
             EXPECT_TRUE(ownDecimCubicRow8u(taps.data() + 16, 16, 48, pix, &col, 1, pix, col.f, px, pix));
-        for (int rep = 0; rep < 60; ++rep) {
+        for (int rep = 0; rep < 120; ++rep) {
             const int pix = 1 + int(rng() % 4), channels = 1 + int(rng() % pix);
             const int width = 8 + int(rng() % 40), height = 8 + int(rng() % 30);
             const int line = width * pix + int(rng() % 3);
@@ -254,6 +255,46 @@ TEST(FastKernelOracle, LinearZoomRowsOfFourBytePixelsFollowTheFormulas)
     });
 }
 
+// The nearest-neighbour zoom of four-byte pixels (three values and the
+// fourth byte kept, or all four) at every vector level against the pixel
+// copy: enlarging, shrinking and near-identity factors, widths around the
+// vector steps, source regions ending at the image's last column.
+TEST(FastKernelOracle, NearestZoomOfFourBytePixelsEqualsThePixelCopy)
+{
+    std::mt19937 rng(41);
+    const int factors[][2] = {{4, 1}, {3, 1}, {5, 2}, {1, 1}, {7, 8}, {2, 3}, {1, 2}, {1, 5}, {13, 4}};
+    for (int rep = 0; rep < 120; ++rep) {
+        const int* f = factors[rep % 9];
+        const int alpha = rep % 2 ? 4 : 0, sw = 1 + int(rng() % 40), sh = 1 + int(rng() % 6);
+        const int skip = sw > 2 ? int(rng() % 3) : 0;
+        auto make = [&](int w, int h) {
+            IplImage* im = iplCreateImageHeader(4, alpha, IPL_DEPTH_8U, "RGBA", "BGRA", IPL_DATA_ORDER_PIXEL,
+                                                IPL_ORIGIN_TL, 4, w, h, nullptr, nullptr, nullptr, nullptr);
+            iplAllocateImage(im, 0, 0);
+            for (int i = 0; i < im->imageSize; ++i)
+                im->imageData[i] = static_cast<char>(rng());
+            return im;
+        };
+        IplImage* src = make(sw, sh);
+        src->roi = iplCreateROI(0, skip, 0, sw - skip, sh);
+        IplImage* dst = make(1 + (sw - skip) * f[0] / f[1] + int(rng() % 3), 1 + sh * f[0] / f[1]);
+        const std::vector<char> before(dst->imageData, dst->imageData + dst->imageSize);
+        std::vector<char> plain;
+        forEachLevel([&](OwnVectorLevel level) {
+            std::copy(before.begin(), before.end(), dst->imageData);
+            iplResize(src, dst, f[0], f[1], f[0], f[1], IPL_INTER_NN);
+            const std::vector<char> out(dst->imageData, dst->imageData + dst->imageSize);
+            if (level == OwnVectorLevel::kSse2)
+                plain = out;
+            else
+                EXPECT_EQ(out, plain) << "level " << int(level) << ", " << sw << "x" << sh << " from " << skip
+                                      << " by " << f[0] << "/" << f[1] << ", alpha " << alpha;
+        });
+        iplDeallocate(src, IPL_IMAGE_ALL);
+        iplDeallocate(dst, IPL_IMAGE_ALL);
+    }
+}
+
 // Point sampling of four-byte pixels at every other source pixel thins out
 // whole vectors; the oracle is the pixel copy, taken when the destination's
 // pixels are five bytes apart. Widths around the vector steps, starts at
@@ -310,17 +351,19 @@ TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
     const struct {
         OwnFastPath path;
         OwnVectorLevel needs;
-        const char* name;
     } paths[] = {
-        {OwnFastPath::kMirrorVectors, OwnVectorLevel::kSse2, "mirror vectors"},
-        {OwnFastPath::kMirrorAvx2, OwnVectorLevel::kAvx2, "mirror AVX2"},
-        {OwnFastPath::kSuperIntegers, OwnVectorLevel::kSse2, "super-sampling integers"},
-        {OwnFastPath::kSuperHalvingPairs, OwnVectorLevel::kSse2, "super-sampling halving pairs"},
-        {OwnFastPath::kSuperHalvingAvx2, OwnVectorLevel::kAvx2, "super-sampling halving AVX2"},
-        {OwnFastPath::kCubicIntegerTaps, OwnVectorLevel::kSse2, "cubic integer taps"},
-        {OwnFastPath::kCubicIntegerTapsAvx, OwnVectorLevel::kAvx, "cubic integer taps AVX"},
-        {OwnFastPath::kTwistQuads, OwnVectorLevel::kSse2, "twist quads"},
-        {OwnFastPath::kTwistQuadsAvx, OwnVectorLevel::kAvx, "twist quads AVX"},
+        {OwnFastPath::kMirrorVectors, OwnVectorLevel::kSse2},
+        {OwnFastPath::kMirrorAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kSuperIntegers, OwnVectorLevel::kSse2},
+        {OwnFastPath::kSuperHalvingPairs, OwnVectorLevel::kSse2},
+        {OwnFastPath::kSuperHalvingAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kCubicIntegerTaps, OwnVectorLevel::kSse2},
+        {OwnFastPath::kCubicIntegerTapsAvx, OwnVectorLevel::kAvx},
+        {OwnFastPath::kCubicIntegerTapsAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kTwistQuads, OwnVectorLevel::kSse2},
+        {OwnFastPath::kTwistQuadsAvx, OwnVectorLevel::kAvx},
+        {OwnFastPath::kNearestShufflesAvx2, OwnVectorLevel::kAvx2},
+        {OwnFastPath::kZoomLinearAvx2, OwnVectorLevel::kAvx2},
     };
     std::string taken;
     const OwnVectorLevel top = ownVectorLevel();
@@ -333,16 +376,18 @@ TEST(FastKernelOracle, OperationsTakeTheVectorPathsOfTheProcessor)
         iplDecimate(bgra, half, 1, 2, 1, 2, IPL_INTER_SUPER);
         iplDecimate(bgr, small, 32, 125, 32, 125, IPL_INTER_CUBIC);
         iplApplyColorTwist(bgra, bgra, twist, 0);
+        iplResize(half, bgra, 2, 1, 2, 1, IPL_INTER_NN);
+        iplResize(half, bgra, 2, 1, 2, 1, IPL_INTER_LINEAR);
         for (const auto& p : paths) {
             const bool counted = ownFastPathCount(p.path) > before[static_cast<int>(p.path)];
             EXPECT_EQ(counted, static_cast<int>(level) >= static_cast<int>(p.needs))
-                << p.name << " at level " << static_cast<int>(level);
+                << ownFastPathName(p.path) << " at level " << ownVectorLevelName(level);
             if (counted && level == top)
-                taken += std::string(taken.empty() ? "" : ", ") + p.name;
+                taken += std::string(taken.empty() ? "" : ", ") + ownFastPathName(p.path);
         }
     });
     // The paths of the highest level, in the test's output and its report.
-    std::printf("vector level %d: %s\n", static_cast<int>(top), taken.c_str());
+    std::printf("vector level %s: %s\n", ownVectorLevelName(top), taken.c_str());
     ::testing::Test::RecordProperty("fast_paths", taken);
     iplDeleteColorTwist(twist);
     for (IplImage* im : {bgra, half, bgr, small})
