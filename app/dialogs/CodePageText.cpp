@@ -6,6 +6,9 @@
 namespace {
 // Whether the code page holds these UTF-16 units (one character) as they are.
 bool Fits(const wchar_t* units, int count) {
+  // A system whose code page is UTF-8 holds every character (and takes no
+  // default-character flag).
+  if (::GetACP() == CP_UTF8) return true;
   BOOL usedDefault = FALSE;
   char converted[8];
   const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, converted, sizeof converted,
