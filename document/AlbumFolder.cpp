@@ -34,15 +34,20 @@ bool CreateAlbumFolder(const std::string& parent, const std::string& name,
   const std::string base = JoinPath(parent, name);
   std::string candidate = base;
   for (int retry = 0;; ++retry) {
-    if (::CreateDirectoryA(candidate.c_str(), nullptr)) break;
+    // Every name is made before the folder: once it exists, running out of
+    // memory cannot leave it behind.
+    const std::string img = JoinPath(candidate, "img"), rif = JoinPath(candidate, "rif");
+    createdFolder.reserve(candidate.size());
+    if (::CreateDirectoryA(candidate.c_str(), nullptr)) {
+      createdFolder.assign(candidate);
+      // An album without these still opens; the image list makes them again.
+      ::CreateDirectoryA(img.c_str(), nullptr);
+      ::CreateDirectoryA(rif.c_str(), nullptr);
+      return true;
+    }
     if (::GetLastError() != ERROR_ALREADY_EXISTS || retry == kMaxNameRetries) return false;
     candidate = base + "_" + std::to_string(retry + 1);
   }
-  createdFolder = candidate;
-  // An album without these still opens; the image list makes them again.
-  ::CreateDirectoryA(JoinPath(candidate, "img").c_str(), nullptr);
-  ::CreateDirectoryA(JoinPath(candidate, "rif").c_str(), nullptr);
-  return true;
 }
 
 void RemoveEmptyAlbumFolder(const std::string& folder) {

@@ -1,6 +1,7 @@
 #include "document/SposalboDoc.h"
 
 #include <cstdio>
+#include <new>
 
 #include "document/AlbumFolder.h"
 #include "document/DocumentHost.h"
@@ -38,30 +39,40 @@ std::string FolderOfFile(const std::string& path) {
 CSposalboDoc::CSposalboDoc(const std::string& name, const std::string& parentFolder,
                            const std::string& templatePath, CD3DObj* view) {
   InitTextDialog();
-  CreateFolderOrThrow(parentFolder, name);
   std::string refusal;
-  m_root = treeNode::CSposalboTreeNode::Load(templatePath, view, &refusal);
+  try {
+    CreateFolderOrThrow(parentFolder, name);
+    m_root = treeNode::CSposalboTreeNode::Load(templatePath, view, &refusal);
+    // An album starts with at least the spreads its template asks for.
+    if (m_root && !m_root->FillToMinPages()) {
+      refusal = "Numero minimo di pagine non valido: numMinPage=\"" + std::to_string(m_root->GetNumMinPage()) +
+                "\" (al massimo " + std::to_string(treeNode::CSposalboTreeNode::kMostPagesFilled) + ").";
+      m_root.reset();
+    }
+    if (m_root) WriteNewAlbumOrThrow();
+  } catch (const std::bad_alloc&) {
+    RemoveHalfMadeAlbum();
+    throw;
+  }
   if (!m_root) {
     // No album can be made of it: nothing of it stays on disk.
     RemoveEmptyAlbumFolder(m_folder);
     throw CannotOpen(refusal);
   }
-  // An album starts with at least the spreads its template asks for.
-  if (!m_root->FillToMinPages()) {
-    RemoveEmptyAlbumFolder(m_folder);
-    throw CannotOpen("Numero minimo di pagine non valido: numMinPage=\"" + std::to_string(m_root->GetNumMinPage()) +
-                     "\" (al massimo " + std::to_string(treeNode::CSposalboTreeNode::kMostPagesFilled) + ").");
-  }
-  WriteNewAlbumOrThrow();
 }
 
 CSposalboDoc::CSposalboDoc(const std::string& name, int pageWidth, int pageHeight,
                            const std::string& parentFolder, CD3DObj* view) {
   InitTextDialog();
-  CreateFolderOrThrow(parentFolder, name);
-  m_root = std::make_unique<treeNode::CSposalboTreeNode>(view, nullptr);
-  m_root->SetPageSize(pageWidth, pageHeight, m_root->GetRifilo());
-  WriteNewAlbumOrThrow();
+  try {
+    CreateFolderOrThrow(parentFolder, name);
+    m_root = std::make_unique<treeNode::CSposalboTreeNode>(view, nullptr);
+    m_root->SetPageSize(pageWidth, pageHeight, m_root->GetRifilo());
+    WriteNewAlbumOrThrow();
+  } catch (const std::bad_alloc&) {
+    RemoveHalfMadeAlbum();
+    throw;
+  }
 }
 
 CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
@@ -112,11 +123,15 @@ void CSposalboDoc::WriteNewAlbumOrThrow() {
   throw CSposalboException(CSposalboException::kCannotCreateFolder, kCannotCreateFolder);
 }
 
+void CSposalboDoc::RemoveHalfMadeAlbum() {
+  m_root.reset();
+  if (!m_projectPath.empty()) RemoveLeftoverReplacement(m_projectPath);
+  if (!m_folder.empty()) RemoveEmptyAlbumFolder(m_folder);
+}
+
 bool CSposalboDoc::CreateFolder(const std::string& parentFolder, const std::string& name) {
-  std::string created;
-  if (!CreateAlbumFolder(parentFolder, name, created)) return false;
-  m_folder = created;
-  return true;
+  // Set only once made, so that a failure after it knows what to remove.
+  return CreateAlbumFolder(parentFolder, name, m_folder);
 }
 
 bool CSposalboDoc::Save() {

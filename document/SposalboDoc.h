@@ -87,6 +87,8 @@ class CSposalboDoc {
   void UnloadFonts();
   void CreateFolderOrThrow(const std::string& parentFolder, const std::string& name);
   void WriteNewAlbumOrThrow();
+  // Out of memory while a new album is made: nothing of it stays on disk.
+  void RemoveHalfMadeAlbum();
 
   std::unique_ptr<treeNode::CSposalboTreeNode> m_root;
   std::string m_folder;

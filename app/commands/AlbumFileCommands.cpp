@@ -37,6 +37,9 @@ void CAlbumCommandTarget::OnNewAlbum() {
   } catch (const CSposalboException& e) {
     Ask(e.message.c_str(), "Errore creazione sposalbo.", MB_ICONERROR);
     return;
+  } catch (const std::bad_alloc&) {
+    Ask("Memoria insufficiente per creare lo sposalbo.", "Errore creazione sposalbo.", MB_ICONERROR);
+    return;
   }
   treeNode::CSposalboTreeNode* root = album->GetRoot();
   const std::string title = album->GetTitle();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/dialogs/CodePageText.h"
 #include "app/dialogs/EditLineBreaks.h"
 #include "app/dialogs/ScriptCall.h"
 
@@ -77,7 +78,11 @@ void CDatiStandIn::Create(CWnd* pDialog, const std::vector<PageField>& fields, I
                       pDialog);
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
     if (field.multiline) style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL;
-    row.edit->CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", style, CRect(0, 0, 0, 0), pDialog, id++);
+    // A window of wide characters: a letter the code page lacks stays as typed
+    // until OK names it, instead of turning into "?" on the way in.
+    row.edit->Attach(::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, 0, 0, 0, 0, pDialog->m_hWnd,
+                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id++)),
+                                       ::GetModuleHandleW(nullptr), nullptr));
     useFont(*row.label);
     useFont(*row.edit);
     CResult value;
@@ -122,10 +127,10 @@ int CDatiStandIn::Layout(int clientWidth) {
 }
 
 void CDatiStandIn::Confirm() {
+  // The values as typed: the script object refuses what the code page cannot hold.
   for (Row& row : m_rows) {
-    CString text;
-    row.edit->GetWindowText(text);
-    CScriptCall().Arg(row.field.name.c_str()).Arg(FromEditLineBreaks(text.str()).c_str()).Invoke(m_pScript, "SPAB_SetParam");
+    const std::wstring typed = FromEditLineBreaks(WideWindowText(row.edit->m_hWnd));
+    CScriptCall().Arg(row.field.name.c_str()).Arg(typed).Invoke(m_pScript, "SPAB_SetParam");
   }
   CScriptCall().Invoke(m_pScript, "SPAB_Confirm");
 }

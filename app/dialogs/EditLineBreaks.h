@@ -12,9 +12,11 @@ inline std::string ToEditLineBreaks(const std::string& text) {
   return edit;
 }
 
-inline std::string FromEditLineBreaks(const std::string& edit) {
-  std::string text;
-  for (const char c : edit)
+// For the text as the code page holds it, and as typed.
+template <class String>
+String FromEditLineBreaks(const String& edit) {
+  String text;
+  for (const auto c : edit)
     if (c != '\r') text += c;
   return text;
 }

@@ -1,5 +1,7 @@
 #include "app/dialogs/FontListFile.h"
 
+#include <new>
+
 #include <tinyxml.h>
 
 #include "document/albumfile/XmlFile.h"
@@ -31,14 +33,19 @@ bool WriteFontList(const std::string& path, const std::vector<std::string>& face
 }
 
 std::vector<std::string> ReadFontList(const std::string& path) {
-  std::vector<std::string> faces;
-  TiXmlDocument document;
-  // Read as every file of the program is: one nested too deep is no list.
-  if (!LoadXmlFile(path, document)) return faces;
-  const TiXmlElement* root = document.FirstChildElement();
-  if (!root) return faces;
-  for (const TiXmlElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement()) {
-    if (const char* name = child->Attribute("name")) faces.push_back(name);
+  try {
+    std::vector<std::string> faces;
+    TiXmlDocument document;
+    // Read as every file of the program is: one nested too deep is no list.
+    if (!LoadXmlFile(path, document)) return faces;
+    const TiXmlElement* root = document.FirstChildElement();
+    if (!root) return faces;
+    for (const TiXmlElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement()) {
+      if (const char* name = child->Attribute("name")) faces.push_back(name);
+    }
+    return faces;
+  } catch (const std::bad_alloc&) {
+    // As a list that cannot be read.
+    return {};
   }
-  return faces;
 }

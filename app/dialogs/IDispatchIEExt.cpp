@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "app/dialogs/CodePageText.h"
 #include "document/nodes/DatiTreeNode.h"
+#include "framework/framework.h"
 
 namespace {
 const char* const kNames[] = {"SPAB_GetParam", "SPAB_SetParam", "SPAB_Confirm", "SPAB_Cancel", "SPAB_Resize"};
@@ -50,9 +52,16 @@ class CArguments {
   UINT Count() const { return m_params ? m_params->cArgs : 0; }
   VARIANT* At(UINT scriptIndex) const { return &m_params->rgvarg[m_params->cArgs - 1 - scriptIndex]; }
   HRESULT String(UINT scriptIndex, std::string& out, UINT* puArgErr) const {
+    std::wstring typed;
+    const HRESULT hr = WideString(scriptIndex, typed, puArgErr);
+    if (SUCCEEDED(hr)) out = narrow(typed.c_str());
+    return hr;
+  }
+  HRESULT WideString(UINT scriptIndex, std::wstring& out, UINT* puArgErr) const {
     CConverted v;
     if (FAILED(v.From(At(scriptIndex), VT_BSTR))) return mismatch(scriptIndex, puArgErr);
-    out = narrow(v.Get().bstrVal);
+    const BSTR text = v.Get().bstrVal;
+    out = text ? text : L"";  // to its first NUL, as the code page's text ends
     return S_OK;
   }
   HRESULT Integer(UINT scriptIndex, int& out, UINT* puArgErr) const {
@@ -76,6 +85,7 @@ CIDispatchIEExt::CIDispatchIEExt(IScriptDialogActions* pDialog) : m_pDialog(pDia
 void CIDispatchIEExt::LoadParams(treeNode::CDatiTreeNode* pDati) {
   m_pDati = pDati;
   m_params.clear();
+  m_unkept.clear();
   if (!pDati) return;
   for (size_t i = 0; i < pDati->GetChildCount(); ++i)
     if (auto* v = dynamic_cast<treeNode::CVariabileTreeNode*>(pDati->GetChild(i))) m_params[v->GetName()] = v->GetValore();
@@ -156,12 +166,27 @@ STDMETHODIMP CIDispatchIEExt::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFl
       return S_OK;
     }
     case idSetParam: {
-      std::string name, value;
-      if (FAILED(hr = args.String(0, name, puArgErr)) || FAILED(hr = args.String(1, value, puArgErr))) return hr;
-      m_params[name] = value;
+      std::string name;
+      std::wstring typed;
+      if (FAILED(hr = args.String(0, name, puArgErr)) || FAILED(hr = args.WideString(1, typed, puArgErr))) return hr;
+      // A value the code page cannot hold is not taken: the confirm says so.
+      const std::string unkept = CharactersOutsideCodePage(typed);
+      if (!unkept.empty()) {
+        m_unkept[name] = unkept;
+        return S_OK;
+      }
+      m_unkept.erase(name);
+      m_params[name] = narrow(typed.c_str());
       return S_OK;
     }
     case idConfirm:
+      if (!m_unkept.empty()) {
+        // The page stays open, its values as typed, to be corrected.
+        UnkeptCharacters fields;
+        for (const auto& field : m_unkept) fields.emplace_back("Il campo \"" + field.first + "\"", field.second);
+        AfxMessageBox(UnkeptCharactersMessage(fields).c_str(), MB_ICONEXCLAMATION);
+        return S_OK;
+      }
       StoreParams();
       if (m_pDialog) m_pDialog->ScriptConfirm();
       return S_OK;

@@ -3,7 +3,9 @@
 // external object. It offers five functions by name (SPAB_GetParam,
 // SPAB_SetParam, SPAB_Confirm, SPAB_Cancel, SPAB_Resize) over a map of named
 // text values, read from the album's data node before a run and written back
-// when the page confirms. Made once by the main frame, which deletes it:
+// when the page confirms. A value with characters the system's code page
+// cannot hold is not taken, and the confirm names them and leaves the page
+// open to be corrected. Made once by the main frame, which deletes it:
 // letting go of the last reference does not.
 #include <windows.h>
 #include <oaidl.h>
@@ -60,4 +62,7 @@ class CIDispatchIEExt : public IDispatch {
   treeNode::CDatiTreeNode* m_pDati = nullptr;
   LONG m_refs = 0;
   std::map<std::string, std::string> m_params;
+  // The fields last set to a value with characters the code page cannot
+  // hold, and those characters.
+  std::map<std::string, std::string> m_unkept;
 };

@@ -8,6 +8,7 @@ std::wstring wide(const char* text) {
   int n = ::MultiByteToWideChar(CP_ACP, 0, text ? text : "", -1, nullptr, 0);
   std::wstring w(static_cast<size_t>(n > 0 ? n : 1), L'\0');
   ::MultiByteToWideChar(CP_ACP, 0, text ? text : "", -1, &w[0], n);
+  w.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);  // without the end the call counts
   return w;
 }
 }  // namespace
@@ -16,11 +17,13 @@ CScriptCall::~CScriptCall() {
   for (VARIANT& v : m_args) ::VariantClear(&v);
 }
 
-CScriptCall& CScriptCall::Arg(const char* text) {
+CScriptCall& CScriptCall::Arg(const char* text) { return Arg(wide(text)); }
+
+CScriptCall& CScriptCall::Arg(const std::wstring& text) {
   VARIANT v;
   ::VariantInit(&v);
   v.vt = VT_BSTR;
-  v.bstrVal = ::SysAllocString(wide(text).c_str());
+  v.bstrVal = ::SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
   m_args.push_back(v);
   return *this;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <string>
 #include <vector>
 
 class CScriptCall {
@@ -14,6 +15,8 @@ class CScriptCall {
   CScriptCall& operator=(const CScriptCall&) = delete;
 
   CScriptCall& Arg(const char* text);
+  // A text as typed, every character as it is.
+  CScriptCall& Arg(const std::wstring& text);
   CScriptCall& Arg(int value);
   // DISP_E_UNKNOWNNAME for a name the object lacks; otherwise the call's
   // result. pResult (when given) must be an initialised variant.

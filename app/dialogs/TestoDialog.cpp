@@ -1,5 +1,6 @@
 #include "app/dialogs/TestoDialog.h"
 
+#include "app/dialogs/CodePageText.h"
 #include "app/dialogs/EditLineBreaks.h"
 #include "app/dialogs/FontListFile.h"
 #include "app/dialogs/TextFaces.h"
@@ -32,6 +33,15 @@ BOOL CTestoDialog::OnInitDialog() {
 
 void CTestoDialog::DoDataExchange(CDataExchange* pDX) {
   CFontDialog::DoDataExchange(pDX);
+  if (pDX->m_bSaveAndValidate) {
+    // Read as the code page holds it, a character it has no place for would
+    // become another without a word: the text stays here to be corrected.
+    const std::string unkept = CharactersOutsideCodePage(WideWindowText(pDX->PrepareEditCtrl(IDC_TESTO_TEXT)));
+    if (!unkept.empty()) {
+      AfxMessageBox(UnkeptCharactersMessage({{"Il testo", unkept}}).c_str(), MB_ICONEXCLAMATION);
+      pDX->Fail();
+    }
+  }
   DDX_Text(pDX, IDC_TESTO_TEXT, m_text);
 }
 

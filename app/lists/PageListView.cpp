@@ -294,20 +294,31 @@ CString CTemplateListView::TemplatePath(const CString& name) const {
 }
 
 bool CTemplateListView::AddTemplate(const CString& name) {
-  CD3DObj* view = RenderView();
-  const CString path = TemplatePath(name);
-  auto album = treeNode::CSposalboTreeNode::Load(static_cast<const char*>(path), view);
-  treeNode::CPaginaTreeNode* page = album ? album->GetCurrentPage() : nullptr;
-  if (!page) return false;
-  for (size_t i = 0; i < Names().size(); ++i) {
-    if (TemplatePath(Names()[i]).CompareNoCase(path) == 0) {
-      DrawPage(*page, static_cast<int>(i));  // written over: its new look
-      return true;
+  // A template too big for memory is not listed, as one that cannot be read;
+  // the list stays as it was or with the template's cell left blank.
+  try {
+    CD3DObj* view = RenderView();
+    const CString path = TemplatePath(name);
+    auto album = treeNode::CSposalboTreeNode::Load(static_cast<const char*>(path), view);
+    treeNode::CPaginaTreeNode* page = album ? album->GetCurrentPage() : nullptr;
+    if (!page) return false;
+    for (size_t i = 0; i < Names().size(); ++i) {
+      if (TemplatePath(Names()[i]).CompareNoCase(path) == 0) {
+        DrawPage(*page, static_cast<int>(i));  // written over: its new look
+        return true;
+      }
     }
+    Names().push_back(name);
+    try {
+      InsertPage(GetItemCount(), *page);
+    } catch (const std::bad_alloc&) {
+      Names().pop_back();
+      throw;
+    }
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
   }
-  InsertPage(GetItemCount(), *page);
-  Names().push_back(name);
-  return true;
 }
 
 void CTemplateListView::DropOnPage(CSposalboPageStatic& surface, POINT screen, const CString& name) {

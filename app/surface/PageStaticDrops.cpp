@@ -1,6 +1,8 @@
 // Drops from the thumbnail lists and the crop launch: the item becomes a node
 // of the current page, placed by the selection and the keys held.
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "app/shell/EditorFrame.h"
 #include "app/surface/PageStatic.h"
@@ -139,7 +141,7 @@ void CSposalboPageStatic::DropEffect(const std::string& name, POINT screen, bool
 
 void CSposalboPageStatic::DropTemplate(const std::string& path, POINT screen) {
   float x, y;
-  if (CurrentPage() && ScreenToPage(screen, x, y)) RefuseDropWithoutMemory([&] { PlaceTemplate(path); });
+  if (CurrentPage() && ScreenToPage(screen, x, y)) PlaceTemplate(path);
 }
 
 void CSposalboPageStatic::PlacePhoto(const std::string& name, float x, float y) {
@@ -297,18 +299,23 @@ void CSposalboPageStatic::PlaceEffect(const std::string& name, float, float, boo
 void CSposalboPageStatic::PlaceTemplate(const std::string& path) {
   CPaginaTreeNode* page = CurrentPage();
   if (!page) return;
-  std::unique_ptr<treeNode::CSposalboTreeNode> album = treeNode::CSposalboTreeNode::Load(path, this);
-  CPaginaTreeNode* source = album ? album->GetCurrentPage() : nullptr;
-  if (!source) return;
-  page->SaveUndo();
-  for (size_t i = 0; i < source->GetChildCount(); ++i) {
-    std::unique_ptr<CTreeNode> copy = source->GetChild(i)->Clone(page);
-    CTreeNode* raw = copy.get();
-    page->AddChild(std::move(copy), true);
-    // Photos of the album the template names count like any placed photo.
-    page->AddImageRefs(raw);
-  }
-  page->SetNeedsRefresh(true);
+  // Dropped or double-clicked, a template too big for memory is refused.
+  RefuseDropWithoutMemory([&] {
+    std::unique_ptr<treeNode::CSposalboTreeNode> album = treeNode::CSposalboTreeNode::Load(path, this);
+    CPaginaTreeNode* source = album ? album->GetCurrentPage() : nullptr;
+    if (!source) return;
+    // Every copy is made before the page changes.
+    std::vector<std::unique_ptr<CTreeNode>> copies;
+    for (size_t i = 0; i < source->GetChildCount(); ++i) copies.push_back(source->GetChild(i)->Clone(page));
+    page->SaveUndo();
+    for (std::unique_ptr<CTreeNode>& copy : copies) {
+      CTreeNode* raw = copy.get();
+      page->AddChild(std::move(copy), true);
+      // Photos of the album the template names count like any placed photo.
+      page->AddImageRefs(raw);
+    }
+    page->SetNeedsRefresh(true);
+  });
 }
 
 bool CSposalboPageStatic::RunCropDialog(const std::string& photoName, std::string& newName) {

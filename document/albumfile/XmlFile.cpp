@@ -53,19 +53,42 @@ void NormaliseLineEnds(std::vector<char>& bytes)
     }
     std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(to), bytes.end(), '\0');
 }
+// Every element starts with a '<' that no '/' follows; so do comments and
+// declarations, which the parser keeps as nodes too.
+bool HasMoreElementsThan(const std::vector<char>& bytes, size_t ceiling)
+{
+    size_t elements = 0;
+    for (size_t i = 0; bytes[i]; ++i) {
+        if (bytes[i] == '<' && bytes[i + 1] != '/' && ++elements > ceiling)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
-bool LoadXmlFile(const std::string& path, TiXmlDocument& document)
+XmlRead ReadXmlFile(const std::string& path, TiXmlDocument& document)
 {
     std::vector<char> bytes;
     if (!ReadWholeFile(path, bytes))
-        return false;
+        return XmlRead::kUnreadable;
     NormaliseLineEnds(bytes);
+    if (HasMoreElementsThan(bytes, kMaxXmlElements))
+        return XmlRead::kTooManyElements;
     const XmlNesting nesting = MeasureXmlNesting(bytes.data(), kMaxNestingDepth);
     if (nesting.parserFails || nesting.depth > kMaxNestingDepth)
-        return false;
-    document.Parse(bytes.data(), nullptr, TIXML_DEFAULT_ENCODING);
-    return !document.Error();
+        return XmlRead::kUnreadable;
+    try {
+        document.Parse(bytes.data(), nullptr, TIXML_DEFAULT_ENCODING);
+    } catch (const std::bad_alloc&) {
+        document.Clear();
+        return XmlRead::kUnreadable;
+    }
+    return document.Error() ? XmlRead::kUnreadable : XmlRead::kRead;
+}
+
+bool LoadXmlFile(const std::string& path, TiXmlDocument& document)
+{
+    return ReadXmlFile(path, document) == XmlRead::kRead;
 }
 
 std::string XmlText(const TiXmlDocument& document)

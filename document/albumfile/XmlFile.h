@@ -2,7 +2,9 @@
 // Reading and writing the program's XML files (albums, templates, image lists,
 // CD lists, font lists). The text is measured before the XML library parses
 // it: a file nested deeper than kMaxNestingDepth, or a declaration of nothing
-// but white space, counts as a file that cannot be read.
+// but white space, counts as a file that cannot be read. So does one that
+// runs out of memory while it is parsed.
+#include <cstddef>
 #include <string>
 
 class TiXmlDocument;
@@ -14,6 +16,17 @@ class TiXmlDocument;
 // text gives back the same characters and the same elements.
 std::string XmlText(const TiXmlDocument& document);
 
-// False when the file cannot be read, is refused as above, or is no XML
-// document; the caller's own failure (its message or its null) follows.
+// The most elements a file may hold. An album holds an element for each of
+// its objects, a real one some thousands; counted before the parse, the
+// ceiling keeps a file from outside from taking all the program's memory.
+constexpr size_t kMaxXmlElements = 50000;
+
+enum class XmlRead { kRead, kUnreadable, kTooManyElements };
+
+// kUnreadable when the file cannot be read, is refused as above, or is no
+// XML document; kTooManyElements when it holds more than kMaxXmlElements.
+XmlRead ReadXmlFile(const std::string& path, TiXmlDocument& document);
+
+// Whether ReadXmlFile read the file; else the caller's own failure (its
+// message or its null) follows.
 bool LoadXmlFile(const std::string& path, TiXmlDocument& document);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 
 #include "document/albumfile/AlbumXml.h"
 #include "document/albumfile/XmlFile.h"
@@ -149,35 +150,40 @@ void CMImageList::RebuildIndex() {
 }
 
 std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath) {
-  TiXmlDocument document;
-  const std::string listPath = ListPath(path, isFullPath);
-  RemoveLeftoverReplacement(listPath);  // of a save that never finished
-  if (!LoadXmlFile(listPath, document)) return nullptr;
-  const TiXmlElement* root = document.RootElement();
-  if (!root) return nullptr;
+  try {
+    TiXmlDocument document;
+    const std::string listPath = ListPath(path, isFullPath);
+    RemoveLeftoverReplacement(listPath);  // of a save that never finished
+    if (!LoadXmlFile(listPath, document)) return nullptr;
+    const TiXmlElement* root = document.RootElement();
+    if (!root) return nullptr;
 
-  auto list = std::make_unique<CMImageList>();
-  list->m_lastThumb = Integer(root, "lastThumb");
-  list->m_lastRif = Integer(root, "lastRif");
-  // Tolerant reading: the element names are not checked.
-  for (const TiXmlElement* child = root->FirstChildElement(); child;
-       child = child->NextSiblingElement()) {
-    auto image = std::make_unique<CMImg>();
-    image->nome = Text(child, "nome");
-    image->thumb = Text(child, "thumb");
-    image->tipo = Integer(child, "tipo");
-    if (image->tipo == 0)
-      image->cdkey = Text(child, "cdkey");
-    else
-      image->riferimento = Text(child, "riferimento");
-    image->refCount = Integer(child, "refCount");
-    if (image->refCount < 0) image->refCount = 0;
-    image->cropX = CropValue(child, "cropX");
-    image->cropY = CropValue(child, "cropY");
-    image->ratioH = CropValue(child, "ratioH");
-    if (HasSafeNames(*image)) list->Append(std::move(image));
+    auto list = std::make_unique<CMImageList>();
+    list->m_lastThumb = Integer(root, "lastThumb");
+    list->m_lastRif = Integer(root, "lastRif");
+    // Tolerant reading: the element names are not checked.
+    for (const TiXmlElement* child = root->FirstChildElement(); child;
+         child = child->NextSiblingElement()) {
+      auto image = std::make_unique<CMImg>();
+      image->nome = Text(child, "nome");
+      image->thumb = Text(child, "thumb");
+      image->tipo = Integer(child, "tipo");
+      if (image->tipo == 0)
+        image->cdkey = Text(child, "cdkey");
+      else
+        image->riferimento = Text(child, "riferimento");
+      image->refCount = Integer(child, "refCount");
+      if (image->refCount < 0) image->refCount = 0;
+      image->cropX = CropValue(child, "cropX");
+      image->cropY = CropValue(child, "cropY");
+      image->ratioH = CropValue(child, "ratioH");
+      if (HasSafeNames(*image)) list->Append(std::move(image));
+    }
+    return list;
+  } catch (const std::bad_alloc&) {
+    // As a list that cannot be read.
+    return nullptr;
   }
-  return list;
 }
 
 bool CMImageList::Save(const char* path, bool isFullPath) const {

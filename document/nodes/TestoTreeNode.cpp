@@ -56,6 +56,13 @@ LOGFONTA LogFontOf(HFONT font)
     return logFont;
 }
 
+// A face name that fills its field has no end of its own.
+LOGFONTA WithEndedFace(LOGFONTA font)
+{
+    font.lfFaceName[kFaceNameMax] = '\0';
+    return font;
+}
+
 int ColourByte(COLORREF colour, int shift)
 {
     return static_cast<int>((colour >> shift) & 0xFF);
@@ -79,7 +86,7 @@ CTestoTreeNode::CTestoTreeNode(const std::string& text, const LOGFONTA& font, CO
       m_mesh(std::make_unique<CD3DText>(GetView())),
       m_selection(GetView()),
       m_text(text),
-      m_font(CreateFontIndirectA(&font)),
+      m_logFont(WithEndedFace(font)),
       m_colour(colour)
 {
     PushPlacement();
@@ -98,8 +105,7 @@ CTestoTreeNode::CTestoTreeNode(const TiXmlElement& element, CTreeNode* parent)
     ReadIntAttribute(element, "green", green);
     ReadIntAttribute(element, "blue", blue);
     m_colour = RGB(ClampByte(red), ClampByte(green), ClampByte(blue));
-    const LOGFONTA font = ReadLogFont(element);
-    m_font.reset(CreateFontIndirectA(&font));
+    m_logFont = ReadLogFont(element);
     PushPlacement();
 }
 
@@ -108,11 +114,10 @@ CTestoTreeNode::CTestoTreeNode(const CTestoTreeNode& source, CTreeNode* parent)
       m_mesh(std::make_unique<CD3DText>(GetView())),
       m_selection(GetView()),
       m_text(source.m_text),
+      m_logFont(source.m_logFont),
       m_colour(source.m_colour),
       m_place(source.m_place)
 {
-    const LOGFONTA font = source.GetLogFont();
-    m_font.reset(CreateFontIndirectA(&font));
     PushPlacement();
 }
 
@@ -125,9 +130,11 @@ void CTestoTreeNode::PushPlacement()
     m_mesh->SetRotation(m_place.rotation);
 }
 
-LOGFONTA CTestoTreeNode::GetLogFont() const
+HFONT CTestoTreeNode::DrawingFont()
 {
-    return LogFontOf(m_font.get());
+    if (!m_font)
+        m_font = SharedFont::Acquire(m_logFont);
+    return m_font.Get();
 }
 
 void CTestoTreeNode::WriteAttributes(TiXmlElement& element)
@@ -210,7 +217,7 @@ void CTestoTreeNode::SetPosition(float x, float y)
 void CTestoTreeNode::Render(int pass)
 {
     if (!m_meshBuilt) {
-        m_mesh->BuildMesh(m_text.c_str(), m_font.get(), m_colour, 0.0f, 0.0f);
+        m_mesh->BuildMesh(m_text.c_str(), DrawingFont(), m_colour, 0.0f, 0.0f);
         PushPlacement();
         m_meshBuilt = true;
     }
@@ -301,6 +308,7 @@ void CTestoTreeNode::ReleaseResources()
     m_mesh->ReleaseResources();
     m_selection.ReleaseResources();
     m_meshBuilt = false;
+    m_font.Reset();
     CTreeNode::ReleaseResources();
 }
 
@@ -312,7 +320,8 @@ void CTestoTreeNode::SetText(const std::string& text)
 
 void CTestoTreeNode::SetFont(const LOGFONTA& font)
 {
-    m_font.reset(CreateFontIndirectA(&font));
+    m_logFont = WithEndedFace(font);
+    m_font.Reset();
     m_meshBuilt = false;
 }
 

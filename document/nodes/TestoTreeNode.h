@@ -8,9 +8,9 @@
 #include <string>
 
 #include "document/nodes/TreeNode.h"
-#include "document/services/Win32Handle.h"
 #include "render/D3DSelection.h"
 #include "render/D3DText.h"
+#include "render/SharedFont.h"
 
 namespace treeNode {
 
@@ -52,8 +52,10 @@ public:
 
     const std::string& GetText() const { return m_text; }
     COLORREF GetColour() const { return m_colour; }
-    LOGFONTA GetLogFont() const;
-    HFONT GetFont() const { return m_font.get(); }
+    LOGFONTA GetLogFont() const { return m_logFont; }
+    // The font the text is drawn with, shared with every text of the same
+    // face, size and style; held from the first draw until the mesh goes.
+    HFONT DrawingFont();
     // Each change has the mesh built again on the next draw.
     void SetText(const std::string& text);
     void SetFont(const LOGFONTA& font);
@@ -75,7 +77,8 @@ private:
     CD3DSelection m_selection;
     bool m_meshBuilt = false;
     std::string m_text;
-    CScopedFont m_font;
+    LOGFONTA m_logFont{};
+    SharedFont m_font;
     COLORREF m_colour = 0;
     Placement m_place;
 };

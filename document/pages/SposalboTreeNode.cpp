@@ -115,7 +115,10 @@ std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& pa
                                                            CD3DObj* view, std::string* refusal)
 {
     TiXmlDocument document;
-    if (!LoadXmlFile(path, document))
+    const XmlRead read = ReadXmlFile(path, document);
+    if (read == XmlRead::kTooManyElements && refusal)
+        *refusal = "Troppi oggetti: il file ne contiene pi\xF9 di " + std::to_string(kMaxXmlElements) + ".";
+    if (read != XmlRead::kRead)
         return nullptr;
     const TiXmlElement* root = document.FirstChildElement();
     if (!root)

@@ -24,6 +24,7 @@
 #include "document/SposalboDoc.h"
 #include "document/SposalboException.h"
 #include "document/albumfile/NestingLimit.h"
+#include "document/albumfile/XmlFile.h"
 #include "document/imagelist/CDImageList.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/DatiTreeNode.h"
@@ -487,21 +488,20 @@ TEST(NestingLimit, HoldsForTreesMadeInMemoryAndForEdits) {
   EXPECT_EQ(album.GetSubtreeHeight(), kMaxNestingDepth);
 }
 
-// Every kind of file the album reads, cut inside a character: the album and
-// the album template are refused with the message of any album that cannot
-// be opened, a page template, an image list and a CD list read as none.
-TEST(CutCharacters, FilesCutInsideACharacterAreRefusedOrRead) {
-  const std::string album =
-      "<sposalbo><dati><variabile name=\"sposo\" valore=\"Nicol\xC3\xA0\"/></dati><pagina>";
-  const std::string albumEnd = "</pagina></sposalbo>";
-  struct Kind {
-    const char* name;
-    std::vector<cut_xml_test::CutFile> files;
-    // True when the file was read; false when it was refused as usual.
-    std::function<bool(const TempFolder& folder, const std::string& text)> read;
-  };
+// Every kind of file the album reads from outside, as its start up to inside
+// its root element and its end. read tells whether the file was read (false
+// when refused as usual) and leaves the message an album road throws in told.
+struct FileRoad {
+  std::string name;
+  std::string open, close;
+  std::function<bool(const TempFolder& folder, const std::string& text)> read;
+  bool IsAlbum() const { return name.find("album") != std::string::npos; }
+};
+
+std::vector<FileRoad> FileRoads(std::string& told) {
   // A template opens as a new album in the folder it lies in.
-  const auto openAlbum = [](const TempFolder& folder, const std::string& file, bool asTemplate) {
+  const auto openAlbum = [&told](const TempFolder& folder, const std::string& file, bool asTemplate) {
+    told.clear();
     try {
       std::unique_ptr<CSposalboDoc> doc;
       if (asTemplate)
@@ -511,51 +511,86 @@ TEST(CutCharacters, FilesCutInsideACharacterAreRefusedOrRead) {
       return doc->GetRoot()->GetPageCount() == 1;
     } catch (const CSposalboException& error) {
       EXPECT_EQ(error.code, 2);
-      EXPECT_EQ(error.message, "Impossibile aprire il sposalbo.");
+      told = error.message;
       return false;
     }
   };
-  const Kind kinds[] = {
-      {"an album", cut_xml_test::CutFiles(album, albumEnd),
-       [&](const TempFolder& folder, const std::string& text) {
+  const std::string album =
+      "<sposalbo><dati><variabile name=\"sposo\" valore=\"Nicol\xC3\xA0\"/></dati><pagina>";
+  const std::string albumEnd = "</pagina></sposalbo>";
+  return {
+      {"an album", album, albumEnd,
+       [=](const TempFolder& folder, const std::string& text) {
          WriteTextFile(folder / "sposalbo.sbm", text);
          return openAlbum(folder, "sposalbo.sbm", false);
        }},
-      {"an album template", cut_xml_test::CutFiles(album, albumEnd),
-       [&](const TempFolder& folder, const std::string& text) {
+      {"an album template", album, albumEnd,
+       [=](const TempFolder& folder, const std::string& text) {
          WriteTextFile(folder / "modello.sbt", text);
          return openAlbum(folder, "modello.sbt", true);
        }},
-      {"a page template", cut_xml_test::CutFiles(album, albumEnd),
+      {"a page template", album, albumEnd,
        [](const TempFolder& folder, const std::string& text) {
          WriteTextFile(folder / "pagina.sbt", text);
          auto page = treeNode::CSposalboTreeNode::Load(folder / "pagina.sbt", nullptr);
          return page && page->GetPageCount() == 1;
        }},
       {"an image list",
-       cut_xml_test::CutFiles("<immagini lastThumb=\"1\"><immagine nome=\"a.jpg\" thumb=\"1.jpg\" "
-                              "tipo=\"1\" riferimento=\"1.jpg\"/>",
-                              "</immagini>"),
+       "<immagini lastThumb=\"1\"><immagine nome=\"a.jpg\" thumb=\"1.jpg\" tipo=\"1\" riferimento=\"1.jpg\"/>",
+       "</immagini>",
        [](const TempFolder& folder, const std::string& text) {
          WriteTextFile(folder / "immagini.xml", text);
          auto list = spab_imagelist::CMImageList::Load(folder.Path().c_str(), false);
          return list && list->GetImages().size() == 1;
        }},
-      {"a CD list", cut_xml_test::CutFiles("<cd cdKey=\"K\"><immagine nome=\"a.jpg\"/>", "</cd>"),
+      {"a CD list", "<cd cdKey=\"K\"><immagine nome=\"a.jpg\"/>", "</cd>",
        [](const TempFolder& folder, const std::string& text) {
          WriteTextFile(folder / "cd.xml", text);
          auto list = cd_imagelist::CCDImageList::Load(folder.Path().c_str());
          return list && list->images.size() == 1 && list->cdKey == "K";
        }},
   };
-  for (const Kind& kind : kinds) {
+}
+
+// Every kind of file the album reads, cut inside a character: the album and
+// the album template are refused with the message of any album that cannot
+// be opened, a page template, an image list and a CD list read as none.
+TEST(CutCharacters, FilesCutInsideACharacterAreRefusedOrRead) {
+  std::string told;
+  for (const FileRoad& road : FileRoads(told)) {
     TempFolder folder;
-    const bool cameBack =
-        cut_xml_test::ReadEachWithWatchdog(kind.files, [&](const cut_xml_test::CutFile& file) {
-          EXPECT_EQ(kind.read(folder, file.text), file.whole) << kind.name << " " << file.name;
+    const bool cameBack = cut_xml_test::ReadEachWithWatchdog(
+        cut_xml_test::CutFiles(road.open, road.close), [&](const cut_xml_test::CutFile& file) {
+          EXPECT_EQ(road.read(folder, file.text), file.whole) << road.name << " " << file.name;
+          if (!file.whole && road.IsAlbum()) {
+            EXPECT_EQ(told, "Impossibile aprire il sposalbo.") << road.name << " " << file.name;
+          }
           RemoveTree(folder / "Nuovo");
         });
     // Every kind is read through the same loader: one loop is enough to know.
     if (!cameBack) break;
+  }
+}
+
+// A file of more elements than any real album holds is refused before it is
+// parsed, on every road: an album or album template says why, and leaves no
+// new album folder behind.
+TEST(TooManyObjects, FilesOverTheCeilingAreRefusedOnEveryRoad) {
+  std::string told;
+  for (const FileRoad& road : FileRoads(told)) {
+    for (const size_t filler : {kMaxXmlElements - 100, kMaxXmlElements}) {
+      SCOPED_TRACE(road.name + ", " + std::to_string(filler) + " more elements");
+      TempFolder folder;
+      std::string text = road.open;
+      for (size_t i = 0; i < filler; ++i) text += "<x/>";
+      const bool over = filler == kMaxXmlElements;
+      EXPECT_EQ(road.read(folder, text + road.close), !over);
+      if (over && road.IsAlbum()) {
+        EXPECT_EQ(told, "Impossibile aprire il sposalbo.\nTroppi oggetti: il file ne contiene pi\xF9 di 50000.");
+      }
+      if (over) {
+        EXPECT_FALSE(FolderExists(folder / "Nuovo"));
+      }
+    }
   }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include <tinyxml.h>
 
@@ -57,7 +59,30 @@ TEST(TestoTest, TransformsAreKeptAndClonesCopyEverything)
         EXPECT_STREQ("Arial", t->GetLogFont().lfFaceName);
         EXPECT_TRUE(t->IsLocked());
     }
-    EXPECT_NE(text.GetFont(), static_cast<CTestoTreeNode*>(copy.get())->GetFont());
+    EXPECT_EQ(text.DrawingFont(), static_cast<CTestoTreeNode*>(copy.get())->DrawingFont());
+}
+
+TEST(TestoTest, TextsOfOneFontHoldOneDrawingHandleFreedWithTheLastOfThem)
+{
+    const auto held = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
+    const DWORD before = held();
+    std::vector<std::unique_ptr<CTestoTreeNode>> texts;
+    for (int i = 0; i < 1000; ++i)
+        texts.push_back(std::make_unique<CTestoTreeNode>("t", PlainFont("Arial", -20), 0, nullptr));
+    const HFONT shared = texts.front()->DrawingFont();
+    ASSERT_EQ(OBJ_FONT, GetObjectType(shared));
+    for (auto& text : texts)
+        EXPECT_EQ(shared, text->DrawingFont());
+    EXPECT_LE(held(), before + 1);
+    CTestoTreeNode other("t", PlainFont("Arial", -21), 0, nullptr);
+    EXPECT_NE(shared, other.DrawingFont());
+
+    texts[1]->ReleaseResources();  // a text whose mesh goes lets go of its font
+    texts.erase(texts.begin() + 1, texts.end());
+    EXPECT_EQ(OBJ_FONT, GetObjectType(shared));
+    texts.front()->SetFont(PlainFont("Arial", -21));
+    EXPECT_EQ(0u, GetObjectType(shared));
+    EXPECT_EQ(other.DrawingFont(), texts.front()->DrawingFont());
 }
 
 TEST(TestoTest, ALongFaceNameIsCutTo31LettersAndColoursClamped)

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/DialogDriving.h"
 #include "app/dialogs/FontListFile.h"
+#include "document/albumfile/XmlFile.h"
 #include "app/dialogs/OpzioniDlg.h"
 #include "document/CutXmlFiles.h"
 #include "document/TempFolder.h"
@@ -132,6 +133,11 @@ TEST(FontListFile, ReadsNamesOfAnyChildElements) {
   }
   WriteTextFile(temp / "deep.sfl", deep);
   EXPECT_TRUE(ReadFontList(temp / "deep.sfl").empty());
+  // So is one of more elements than any file of the program holds.
+  std::string many = "<fonts>";
+  for (size_t i = 0; i < kMaxXmlElements; ++i) many += "<font name=\"Arial\"/>";
+  WriteTextFile(temp / "many.sfl", many + "</fonts>");
+  EXPECT_TRUE(ReadFontList(temp / "many.sfl").empty());
   EXPECT_TRUE(ReadFontList(temp / "absent.sfl").empty());
   ASSERT_TRUE(WriteFontList(temp / "empty.sfl", {}));
   EXPECT_EQ(ReadTextFile(temp / "empty.sfl").substr(0, 9), "<fonts />");

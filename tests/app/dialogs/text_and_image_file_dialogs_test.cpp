@@ -103,6 +103,61 @@ TEST(TestoDialog, TheTextsColourIsChosenInTheDialogAndComesBackWithTheFont) {
   EXPECT_EQ(dialog.GetText(), "Giulia e Marco");
 }
 
+namespace {
+// Types a Greek word and an emoji into the real dialog and presses OK; once
+// the dialog has told why it stays, types a word it can keep and presses OK.
+int g_unkeptStep = 0;
+CScriptedUi* g_unkeptUi = nullptr;
+
+void CALLBACK typeUnkeptThenKept(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = g_textDialog ? g_textDialog->m_hWnd : nullptr;
+  if (!dialog) {
+    if (++g_textWaits >= 200) ::KillTimer(nullptr, id);
+    return;
+  }
+  HWND edit = ::GetDlgItem(dialog, IDC_TESTO_TEXT);
+  if (g_unkeptStep == 0) {
+    ::SetWindowTextW(edit, L"\x039A\x03B1\x03BB\x03B7\x03BC\x03AD\x03C1\x03B1 \xD83D\xDE00 e\x00E8");
+  } else if (!g_unkeptUi->Questions().empty() || ++g_textWaits >= 200) {
+    ::KillTimer(nullptr, id);
+    ::SetWindowTextW(edit, L"Buongiorno");
+  } else {
+    return;  // the first OK is still being answered
+  }
+  ++g_unkeptStep;
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+class CTypedText : public CScriptedUi {
+ public:
+  BOOL ChooseFont(CHOOSEFONTA* pCf) override {
+    g_textWaits = 0;
+    g_unkeptStep = 0;
+    ::SetTimer(nullptr, 0, 50, typeUnkeptThenKept);
+    return CUiSeam::ChooseFont(pCf);
+  }
+};
+}  // namespace
+
+TEST(TestoDialog, CharactersTheCodePageCannotHoldAreNamedAndTheTextStaysToBeCorrected) {
+  CTypedText seam;
+  g_unkeptUi = &seam;
+  CTestoDialog dialog;
+  dialog.SetText("Prova");
+  g_textDialog = &dialog;
+  const INT_PTR result = dialog.DoModal();
+  g_textDialog = nullptr;
+  ASSERT_EQ(result, IDOK);
+  ASSERT_EQ(seam.Questions().size(), 1u) << "told once, then kept";
+  EXPECT_STREQ(seam.Questions().front().kind, "message");
+  const std::string told = seam.Questions().front().text.str();
+  // Each character named once, in order; the ones that fit are not.
+  EXPECT_NE(told.find("U+039A, U+03B1, U+03BB, U+03B7, U+03BC, U+03AD, U+03C1, U+1F600."), std::string::npos) << told;
+  EXPECT_EQ(told.find("U+00E8"), std::string::npos) << told;
+  EXPECT_EQ(g_unkeptStep, 2) << "the dialog stayed open for the second try";
+  EXPECT_EQ(dialog.GetText(), "Buongiorno");
+}
+
 TEST(TextFaces, ATextStartsInAFaceThatIsThereAndPreferablyTheLaboratorys) {
   const std::vector<std::string> installed = {"Cambria Math", "@Gothic", "Tahoma", "Liberation Serif", "Arial"};
   const std::function<bool(const std::string&)> lab = [](const std::string& face) {

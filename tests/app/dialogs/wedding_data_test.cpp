@@ -416,6 +416,34 @@ TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
   const auto otherStored = Variables(other);
   EXPECT_EQ(otherStored.size(), 6u);
   for (const auto& v : otherStored) EXPECT_NE(v.first, "extra");
+
+  // Letters the code page has no place for would be stored as look-alikes
+  // and "?": OK names them, and the form stays open until they are corrected.
+  pageScript.LoadParams(&dati);
+  ui.Clear();
+  bool stayed = false;
+  ui.AnswerModalWith([&](CWnd* wnd) {
+    ::SetWindowTextW(::GetDlgItem(wnd->m_hWnd, CDatiStandIn::kFirstEditId), L"\x039A\x03B1\x03BB\x03B7");
+    ::SetWindowTextW(::GetDlgItem(wnd->m_hWnd, CDatiStandIn::kFirstEditId + 5), L"\x6C49 e\x00E8");
+    dialog_test::Click(wnd, IDOK);
+    stayed = ::IsWindow(wnd->m_hWnd) && dialog.IsStandInShown();
+    dialog_test::Type(wnd, CDatiStandIn::kFirstEditId, "Anna");
+    dialog_test::Type(wnd, CDatiStandIn::kFirstEditId + 5, "note");
+    dialog_test::Click(wnd, IDOK);
+  });
+  ASSERT_EQ(dialog.DoModalWithDispatch(&pageScript), IDOK);
+  EXPECT_TRUE(stayed);
+  std::vector<CString> told;
+  for (const AfxUiQuestion& q : ui.Questions())
+    if (q.kind == CString("message")) told.push_back(q.text);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_STREQ(told[0],
+               "Il campo \"note\" contiene caratteri che non possono essere salvati: U+6C49.\n"
+               "Il campo \"sposa\" contiene caratteri che non possono essere salvati: U+039A, U+03B1, U+03BB, U+03B7.\n"
+               "Correggere il testo.");
+  stored = Variables(dati);
+  EXPECT_EQ(stored[5], (std::pair<std::string, std::string>{"sposa", "Anna"}));
+  EXPECT_EQ(stored[3], (std::pair<std::string, std::string>{"note", "note"}));
 }
 
 TEST_F(WeddingDataTest, WithoutItsPageTheStandInOffersTheUsualFieldsAndSaysWhy) {

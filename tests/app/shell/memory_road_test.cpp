@@ -5,13 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
+#include "app/dialogs/FontListFile.h"
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
 #include "app/support/FailingAllocation.h"
 #include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "document/SposalboDoc.h"
+#include "document/SposalboException.h"
+#include "document/imagelist/CDImageList.h"
+#include "document/imagelist/MImageList.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
@@ -158,4 +164,56 @@ TEST_F(MemoryRoadTest, APasteThatRunsOutOfMemoryIsRefusedAndLeavesThePageAsItWas
   EXPECT_EQ(page.GetChildCount(), objects + 1) << "with memory the paste goes through";
   root.Undo();
   EXPECT_EQ(Saved(), unchanged);
+}
+
+// Every file from outside read while memory runs out, at points spread over
+// the reading (allowing twice as many allocations each time): refused as a
+// file that cannot be read, nothing half made stays, and with memory it reads.
+TEST_F(MemoryRoadTest, FilesFromOutsideReadWithoutMemoryAreRefusedAsUnreadable) {
+  const std::string folder = Temp().Path(), albumFolder = Sample().AlbumFolder();
+  const std::string model = folder + "\\modello.sbt", fonts = folder + "\\fonts.xml";
+  const CString listedModel = model.c_str();
+  WriteTextFile(model, ReadTextFile(Sample().ProjectPath()));
+  WriteTextFile(folder + "\\cd.xml", "<cd cdKey=\"K\"><immagine nome=\"a.jpg\"/></cd>");
+  WriteTextFile(fonts, "<fonts><font name=\"Arial\"/></fonts>");
+  const struct {
+    const char* road;
+    std::function<bool()> read;  // false: refused as unreadable
+  } roads[] = {
+      {"an album template", [&] {
+         try {
+           CSposalboDoc album("Nuovo", folder, model, nullptr);
+           return true;
+         } catch (const std::bad_alloc&) {
+           // The new-album command tells it as it tells an album it cannot open.
+         } catch (const CSposalboException& e) {
+           EXPECT_EQ(e.message, "Impossibile aprire il sposalbo.");
+         }
+         EXPECT_FALSE(FolderExists(folder + "\\Nuovo")) << "nothing half made stays";
+         return false;
+       }},
+      {"a page template", [&] { return frame->GetLists().templates.AddTemplate(listedModel); }},
+      {"an image list", [&] { return spab_imagelist::CMImageList::Load(albumFolder.c_str(), false) != nullptr; }},
+      {"a CD list", [&] { return cd_imagelist::CCDImageList::Load(folder.c_str()) != nullptr; }},
+      {"a font list", [&] { return !ReadFontList(fonts).empty(); }},
+  };
+  for (const auto& r : roads) {
+    for (long allowed = 0;; allowed = allowed * 2 + 1) {
+      SCOPED_TRACE(std::string(r.road) + ", " + std::to_string(allowed) + " allocations");
+      bool read = false, failed = false;
+      {
+        FailingAllocation failing(allowed);
+        EXPECT_NO_THROW(read = r.read());
+        failed = FailingAllocation::Happened();
+      }
+      RemoveTree(folder + "\\Nuovo");
+      if (!read) {
+        EXPECT_TRUE(failed) << "refused only for lack of memory";
+      }
+      if (!failed) {
+        EXPECT_TRUE(read);
+        break;
+      }
+    }
+  }
 }
