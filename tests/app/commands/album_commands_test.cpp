@@ -528,6 +528,38 @@ TEST_F(AlbumCommandsTest, APageTemplateHoldsTheCurrentPageAlone) {
   EXPECT_EQ(Pages(), 2);  // the album keeps its pages
 }
 
+// An album template carries no photo of its album: each one is a numbered
+// placeholder, so a new album made from it shows placeholders, never a
+// photo that merely took the old photo's name.
+TEST_F(AlbumCommandsTest, AnAlbumTemplateHoldsPlaceholdersAndNoPhotos) {
+  WriteTextFile(project, "<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina copertina=\"1\">"
+                         "<immagine name=\"1.jpg\" scale_x=\"0.2\" scale_y=\"0.2\" /></pagina></sposalbo>");
+  Open();
+  MakeFolder(temp / "modelli");
+  frame.templateFolder = temp / "modelli\\";
+  const std::string path = temp / "modelli\\album.sbt";
+  ui.AnswerFiles({path.c_str()});
+  frame.Command(ID_ALBUM_SAVE_AS_TEMPLATE);
+  const std::string written = ReadTextFile(path);
+  EXPECT_EQ(written.find("name=\"1.jpg\""), std::string::npos) << written;
+  EXPECT_NE(written.find("bookmark=\"1\""), std::string::npos) << written;
+
+  MakeFolder(temp / "lavori");
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    Type(dialog, IDC_NS_NAME, "Sposi");
+    Type(dialog, IDC_NS_FOLDER, (temp / "lavori").c_str());
+    dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_FROM_TEMPLATE);
+    Click(dialog, IDC_NS_FROM_TEMPLATE);
+    Click(dialog, IDOK);
+  });
+  frame.Command(ID_ALBUM_NEW);
+  ASSERT_NE(frame.album, nullptr);
+  auto* placeholder = dynamic_cast<treeNode::CImgTreeNode*>(frame.album->GetRoot()->GetPage(0)->GetChild(0));
+  ASSERT_NE(placeholder, nullptr);
+  EXPECT_EQ(placeholder->GetName(), "");
+  EXPECT_EQ(placeholder->GetBookmark(), 1);
+}
+
 TEST_F(AlbumCommandsTest, WeddingDataConfirmedMarksTheAlbumModified) {
   Open();
   frame.Command(ID_ALBUM_DATA);
