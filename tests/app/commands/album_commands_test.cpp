@@ -246,6 +246,18 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   EXPECT_EQ(ReadTextFile(listPath), damaged);
 }
 
+// A working copy deleted while the album was closed is made again from its
+// reference copy as the album opens, as one older than its reference copy is.
+TEST_F(AlbumCommandsTest, AWorkingCopyMissingBesideItsReferenceCopyIsMadeAgain) {
+  WriteTextFile(temp / "Nozze\\immagini.xml",
+                "<immagini lastThumb=\"1\" lastRif=\"1\"><immagine nome=\"a.bmp\" thumb=\"altra.jpg\" "
+                "tipo=\"1\" riferimento=\"1.bmp\" /></immagini>");
+  model_test::WriteBmp((temp / "Nozze\\rif\\1.bmp").c_str(), 10, 20, 30);
+  Open();
+  EXPECT_EQ(MessagesAsked(), 0u);
+  EXPECT_EQ(ReadTextFile(temp / "Nozze\\img\\altra.jpg").substr(0, 2), "\xFF\xD8");
+}
+
 TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
   struct Case {
     int answer;
