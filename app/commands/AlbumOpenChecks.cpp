@@ -22,6 +22,8 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
   switch (opened.state) {
     case spab_imagelist::OpenedImageList::kRead:
       root.SetImageList(std::move(opened.list));
+      // The photo bar marks what the pages use, not the counts last saved.
+      root.RecountImageRefs();
       // Edits saved outside after the album was last closed reach its pages.
       CatchUpOutsideEdits(*root.GetImageList(), album.GetFolder());
       return true;

@@ -258,6 +258,17 @@ TEST_F(AlbumCommandsTest, AWorkingCopyMissingBesideItsReferenceCopyIsMadeAgain) 
   EXPECT_EQ(ReadTextFile(temp / "Nozze\\img\\altra.jpg").substr(0, 2), "\xFF\xD8");
 }
 
+// The photo bar marks the photos the pages use, whatever counts the list kept.
+TEST_F(AlbumCommandsTest, OpeningCountsThePhotosThePagesUse) {
+  WriteTextFile(temp / "Nozze\\immagini.xml",
+                "<immagini lastThumb=\"2\"><immagine thumb=\"altra.jpg\" cdkey=\"K\" refCount=\"0\" />"
+                "<immagine thumb=\"2.jpg\" cdkey=\"K\" refCount=\"3\" /></immagini>");
+  Open();
+  const spab_imagelist::CMImageList* list = frame.album->GetRoot()->GetImageList();
+  EXPECT_EQ(list->Find("altra.jpg")->refCount, 1);
+  EXPECT_EQ(list->Find("2.jpg")->refCount, 0);
+}
+
 TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
   struct Case {
     int answer;
