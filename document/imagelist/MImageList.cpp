@@ -39,6 +39,14 @@ bool FileExists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A copy that failed half way (a full disk) leaves nothing in the album: the
+// target's name was free, so whatever lies there now is the copy's.
+bool CopyIntoAlbum(CFileOperation& operation, const std::string& source, const std::string& target) {
+  if (operation.Copy(source.c_str(), target.c_str())) return true;
+  ::DeleteFileA(target.c_str());
+  return false;
+}
+
 void ShowError(const char* text) { DocumentMessageBox(text, "Error", MB_OK | MB_ICONERROR); }
 
 // Every failed import names its file and says what failed.
@@ -224,7 +232,7 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
     return false;
   }
   CFileOperation operation;
-  if (!operation.Copy(source.c_str(), target.c_str())) {
+  if (!CopyIntoAlbum(operation, source, target)) {
     ShowImportFailure(name, "impossibile copiare il file dal CD (" + CopyFailureReason(operation) + ")");
     return false;
   }
@@ -266,7 +274,7 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   }
   std::string reference = RifPath(albumFolder, referenceName);
   CFileOperation operation;
-  if (!operation.Copy(sourcePath, reference.c_str())) {
+  if (!CopyIntoAlbum(operation, sourcePath, reference)) {
     ShowImportFailure(name, "impossibile copiare il file nello sposalbo (" + CopyFailureReason(operation) + ")");
     return nullptr;
   }

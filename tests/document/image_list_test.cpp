@@ -10,6 +10,7 @@
 #include "document/imagelist/ImageListRebuild.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
+#include "document/services/FileOperation.h"
 #include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "imagelib/ImgBitmap.h"
@@ -26,6 +27,13 @@ bool CopyAsWorkingCopy(const char* source, const char* target) {
   return ::CopyFileA(source, target, FALSE) != 0;
 }
 bool FailWorkingCopy(const char*, const char*) { return false; }
+
+// A disk that fills up: the copy's file is made, and nothing reaches it.
+BOOL FillUpDisk(const char*, const char* target, BOOL) {
+  CScopedHandle made(::CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ::SetLastError(ERROR_DISK_FULL);
+  return FALSE;
+}
 
 class ScopedWorkingCopyMaker {
  public:
@@ -194,15 +202,26 @@ TEST_F(ImageListTest, FailedImportLeavesTheListAsItWasButUsesItsNumbers) {
   EXPECT_TRUE(list.GetImages().empty());
   EXPECT_FALSE(FileExists(album / "rif\\1.jpg"));
   EXPECT_EQ(ui.Questions().size(), 1u);
+  // A full disk leaves no empty file of a photo in no list.
+  const CFileOperation::FileCopier system = CFileOperation::SetFileCopier(&FillUpDisk);
+  EXPECT_FALSE(FromFile("a.jpg"));
+  EXPECT_FALSE(FromCd("a.jpg"));
+  CFileOperation::SetFileCopier(system);
+  EXPECT_TRUE(list.GetImages().empty());
+  EXPECT_EQ(FilesIn(album / "rif"), std::set<std::string>{});
+  EXPECT_EQ(FilesIn(album / "img"), std::set<std::string>{});
+  ASSERT_EQ(ui.Questions().size(), 3u);
+  EXPECT_EQ(ui.Questions()[2].text.str(), "a.jpg: impossibile copiare il file dal CD (disco pieno).");
+  ui.Clear();
   // Without a "rif" folder the reference copy fails.
   TempFolder broken;
   EXPECT_FALSE(list.AddFromFile((sources / "a.jpg").c_str(), broken.Path().c_str()));
-  ASSERT_EQ(ui.Questions().size(), 2u);
-  EXPECT_STREQ(ui.Questions()[1].caption, "Error");
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Error");
   CMImg* image = FromFile("a.jpg");
   ASSERT_TRUE(image);
-  EXPECT_EQ(image->riferimento, "3.jpg");
-  EXPECT_EQ(image->thumb, "2.jpg");
+  EXPECT_EQ(image->riferimento, "4.jpg");
+  EXPECT_EQ(image->thumb, "3.jpg");
 }
 
 TEST_F(ImageListTest, CroppedImageIsStoredWithItsCropValuesAndAFailedOneLeavesNothing) {
