@@ -78,10 +78,12 @@ void SetCropValue(TiXmlElement& element, const char* name, float value) {
 }
 
 // A name read from the file must name one file inside its folder: an empty
-// reference name would name the whole "rif" folder.
-bool HasSafeNames(const CMImg& image) {
-  if (!IsSingleFileName(image.thumb.c_str())) return false;
-  return image.tipo == 0 || IsSingleFileName(image.riferimento.c_str());
+// reference name would name the whole "rif" folder. The first name refused,
+// or null when both are safe.
+const std::string* RefusedName(const CMImg& image) {
+  if (!IsSingleFileName(image.thumb.c_str())) return &image.thumb;
+  if (image.tipo != 0 && !IsSingleFileName(image.riferimento.c_str())) return &image.riferimento;
+  return nullptr;
 }
 }  // namespace
 
@@ -156,7 +158,8 @@ void CMImageList::RebuildIndex() {
   for (const auto& image : m_images) m_index.emplace(image->thumb, image.get());
 }
 
-std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath) {
+std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath,
+                                              std::vector<std::string>* refused) {
   TiXmlDocument document;
   const std::string listPath = ListPath(path, isFullPath);
   RemoveLeftoverReplacement(listPath);  // of a save that never finished
@@ -183,7 +186,11 @@ std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath
     image->cropX = CropValue(child, "cropX");
     image->cropY = CropValue(child, "cropY");
     image->ratioH = CropValue(child, "ratioH");
-    if (HasSafeNames(*image)) list->Append(std::move(image));
+    if (const std::string* name = RefusedName(*image)) {
+      if (refused) refused->push_back(*name);
+    } else {
+      list->Append(std::move(image));
+    }
   }
   return list;
 }
