@@ -60,6 +60,9 @@ void CAlbumCommandTarget::TakeRebuiltImageList(CSposalboDoc& album, spab_imageli
                      "\n\nUna nuova lista \xE8 stata ricostruita dalle foto della cartella img (foto trovate: " +
                      std::to_string(found) +
                      "); i nomi originali dei file e le chiavi dei CD non si sono potuti recuperare.";
+  if (!opened.unmatched.empty())
+    text += "\n\nFoto che non si sono potute abbinare a una copia a piena risoluzione della cartella rif "
+            "(al laboratorio andrebbero ridotte):\n" + QuotedNames(opened.unmatched);
   if (!written) {
     text += "\n\nLa nuova lista non \xE8 stata ancora scritta: salvando lo sposalbo viene conservata.";
     root.SetModified(true);

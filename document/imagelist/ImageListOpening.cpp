@@ -71,14 +71,13 @@ OpenedImageList OpenAlbumImageList(const std::string& albumFolder, const std::ve
   if (opened.list) {
     opened.state = OpenedImageList::kRead;
     if (!opened.refused.empty()) KeepCopy(albumFolder, opened.path, opened.keptPath);
-  }
-  else if (IsMissing(opened.path))
+  } else if (IsMissing(opened.path)) {
     opened.state = OpenedImageList::kNone;
-  else if (!MoveAside(albumFolder, opened.path, opened.setAsidePath))
+  } else if (!MoveAside(albumFolder, opened.path, opened.setAsidePath)) {
     opened.state = OpenedImageList::kStuck;
-  else {
+  } else {
     opened.state = OpenedImageList::kSetAside;
-    opened.list = RebuildImageList(albumFolder, photosInUse);
+    opened.list = RebuildImageList(albumFolder, photosInUse, &opened.unmatched);
   }
   return opened;
 }

@@ -30,6 +30,8 @@ struct OpenedImageList {
   // kept at keptPath (empty when no copy could be written).
   std::vector<std::string> refused;
   std::string keptPath;
+  // Rebuilt: photos no reference copy left in "rif" could be matched with.
+  std::vector<std::string> unmatched;
 };
 
 // photosInUse: the names the album's pages give their photos.

@@ -181,6 +181,8 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   const char damaged[] = "<immagini lastThumb=\"40\" lastRif=\"12\"><immagine thumb=\"altra.jpg\"";
   for (const char* photo : {"Nozze\\img\\altra.jpg", "Nozze\\img\\1.jpg", "Nozze\\img\\1.msk.jpg"})
     model_test::WriteBmp((temp / photo).c_str(), 1, 2, 3);
+  // Of the number and the proportions of 1.jpg, but another picture.
+  model_test::WriteBmp((temp / "Nozze\\rif\\1.bmp").c_str(), 200, 0, 0);
 
   Open();  // no list at all
   EXPECT_EQ(MessagesAsked(), 0u);
@@ -196,6 +198,10 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   EXPECT_NE(told.Find(aside.c_str()), -1) << told.str();
   EXPECT_NE(told.Find("ricostruita dalle foto della cartella img (foto trovate: 2); i nomi originali dei file e le "
                       "chiavi dei CD non si sono potuti recuperare."),
+            -1)
+      << told.str();
+  EXPECT_NE(told.Find("Foto che non si sono potute abbinare a una copia a piena risoluzione della cartella rif "
+                      "(al laboratorio andrebbero ridotte):\n\n\"1.jpg\"\n\"altra.jpg\""),
             -1)
       << told.str();
   EXPECT_EQ(told.Find("non \xE8 stata ancora scritta"), -1) << told.str();
@@ -507,7 +513,7 @@ TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
   // the shape of a cut-out beside it, 3 never placed.
   for (const char* photo : {"1.jpg", "2.jpg", "2.msk.jpg", "3.jpg"})
     model_test::WriteBmp((temp / "Nozze\\img\\" + photo).c_str(), 1, 2, 3);
-  ::WriteBmp(temp / "Nozze\\rif\\1.bmp", 16, 8, [](int, int) { return Rgba{9, 9, 9, 255}; });
+  ::WriteBmp(temp / "Nozze\\rif\\1.bmp", 16, 8, [](int, int) { return Rgba{1, 2, 3, 255}; });
   WriteTextFile(temp / "Nozze\\immagini.xml", "<immagini lastThumb=\"3\"><immagine thumb=\"1.jpg\"");
   Open();
   ASSERT_EQ(MessagesAsked(), 1u);
