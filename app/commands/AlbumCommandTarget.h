@@ -59,6 +59,9 @@ class CAlbumCommandTarget : public CCmdTarget {
   // One rebuilt from the album's folders for a list that could not be read:
   // written at once, and said.
   void TakeRebuiltImageList(CSposalboDoc& album, spab_imagelist::OpenedImageList& opened);
+  // Tells which entries of a list that was read were refused for their names,
+  // and where the list is kept as it was.
+  void TellRefusedImageNames(const spab_imagelist::OpenedImageList& opened);
   // Tells once that numbers of the open album were repaired while it was
   // read, and marks it modified so the repair is saved (AlbumOpenChecks.cpp).
   void TellRepairedNumbers();

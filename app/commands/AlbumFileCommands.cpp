@@ -102,8 +102,10 @@ std::string CAlbumCommandTarget::SaveTemplate(int pageIndex) {
       copy->CutPage(false);
     }
     copy->SetPageLimits(minPages, maxPages);
-    copy->SetTemplateCopy(true);
   }
+  // A template carries no photo of this album: each becomes a numbered
+  // placeholder, whose picture the new album's own photos give.
+  copy->SetTemplateCopy(true);
   const std::string path = dialog.GetPathName().str();
   if (!copy->SaveToFile(path)) {
     CString message;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/commands/AlbumCommandTarget.h"
+#include "app/commands/QuotedNames.h"
 #include "app/dialogs/ImageFileDlg.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/CDImageList.h"
@@ -11,15 +12,6 @@
 
 namespace {
 constexpr UINT kCdBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
-
-// The first names, one a line in quotes, and how many there are in all.
-std::string QuotedNames(const std::vector<std::string>& names) {
-  constexpr size_t kNamesShown = 10;
-  std::string text;
-  for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) text += "\n\"" + names[i] + "\"";
-  if (names.size() > kNamesShown) text += "\n... (" + std::to_string(names.size()) + " in tutto)";
-  return text;
-}
 }  // namespace
 
 void CAlbumCommandTarget::OnLoadCD() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/commands/AlbumCommandTarget.h"
+#include "app/commands/QuotedNames.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/ImageListOpening.h"
 #include "document/imagelist/MImageList.h"
@@ -22,8 +23,11 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
   switch (opened.state) {
     case spab_imagelist::OpenedImageList::kRead:
       root.SetImageList(std::move(opened.list));
+      // The photo bar marks what the pages use, not the counts last saved.
+      root.RecountImageRefs();
       // Edits saved outside after the album was last closed reach its pages.
       CatchUpOutsideEdits(*root.GetImageList(), album.GetFolder());
+      TellRefusedImageNames(opened);
       return true;
     case spab_imagelist::OpenedImageList::kNone:
       return true;
@@ -56,10 +60,26 @@ void CAlbumCommandTarget::TakeRebuiltImageList(CSposalboDoc& album, spab_imageli
                      "\n\nUna nuova lista \xE8 stata ricostruita dalle foto della cartella img (foto trovate: " +
                      std::to_string(found) +
                      "); i nomi originali dei file e le chiavi dei CD non si sono potuti recuperare.";
+  if (!opened.unmatched.empty())
+    text += "\n\nFoto che non si sono potute abbinare a una copia a piena risoluzione della cartella rif "
+            "(al laboratorio andrebbero ridotte):\n" + QuotedNames(opened.unmatched);
   if (!written) {
     text += "\n\nLa nuova lista non \xE8 stata ancora scritta: salvando lo sposalbo viene conservata.";
     root.SetModified(true);
   }
+  Ask(text.c_str(), kOpenErrorTitle, MB_OK | MB_ICONWARNING);
+}
+
+// Entries of the list whose file names the program never opens: the pages
+// lose those photos, and the next save writes the list without them.
+void CAlbumCommandTarget::TellRefusedImageNames(const spab_imagelist::OpenedImageList& opened) {
+  if (opened.refused.empty()) return;
+  std::string text = "Foto non caricate: nome di file non valido nella lista delle immagini dello sposalbo:\n" +
+                     opened.path + "\n" + QuotedNames(opened.refused);
+  text += opened.keptPath.empty()
+              ? "\n\nNon \xE8 stato possibile conservare la lista com'era: salvando lo sposalbo queste foto "
+                "escono dalla lista."
+              : "\n\nLa lista \xE8 stata conservata com'era in\n" + opened.keptPath;
   Ask(text.c_str(), kOpenErrorTitle, MB_OK | MB_ICONWARNING);
 }
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "document/imagelist/ImageListRebuild.h"
 #include "document/services/PathNames.h"
 
@@ -11,7 +14,20 @@ namespace {
 const char kListFileName[] = "immagini.xml";
 // "immagini-illeggibile.xml", then "-2", "-3", ...: earlier ones are kept.
 const char kSetAsideStem[] = "immagini-illeggibile";
+// The same for a list whose entries were refused for their names.
+const char kKeptStem[] = "immagini-nomi-non-validi";
 constexpr int kSetAsideTries = 1000;
+
+std::string NumberedPath(const std::string& albumFolder, const char* stem, int n) {
+  return JoinPath(albumFolder, std::string(stem) + (n == 1 ? "" : "-" + std::to_string(n)) + ".xml");
+}
+
+bool AlreadyThere(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 bool IsMissing(const std::string& path) {
   if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
@@ -21,13 +37,28 @@ bool IsMissing(const std::string& path) {
 
 bool MoveAside(const std::string& albumFolder, const std::string& path, std::string& moved) {
   for (int n = 1; n <= kSetAsideTries; ++n) {
-    const std::string name = std::string(kSetAsideStem) + (n == 1 ? "" : "-" + std::to_string(n)) + ".xml";
-    const std::string target = JoinPath(albumFolder, name);
+    const std::string target = NumberedPath(albumFolder, kSetAsideStem, n);
     if (::MoveFileA(path.c_str(), target.c_str())) {
       moved = target;
       return true;
     }
-    if (::GetLastError() != ERROR_ALREADY_EXISTS && ::GetLastError() != ERROR_FILE_EXISTS) return false;
+    if (!AlreadyThere(::GetLastError())) return false;
+  }
+  return false;
+}
+
+// An album opened again before it was saved finds its copy already kept.
+bool KeepCopy(const std::string& albumFolder, const std::string& path, std::string& kept) {
+  const std::string bytes = FileBytes(path);
+  for (int n = 1; n <= kSetAsideTries; ++n) {
+    const std::string target = NumberedPath(albumFolder, kKeptStem, n);
+    const bool copied = ::CopyFileA(path.c_str(), target.c_str(), TRUE) != 0;
+    const bool taken = !copied && AlreadyThere(::GetLastError());
+    if (copied || (taken && FileBytes(target) == bytes)) {
+      kept = target;
+      return true;
+    }
+    if (!taken) return false;
   }
   return false;
 }
@@ -36,16 +67,17 @@ bool MoveAside(const std::string& albumFolder, const std::string& path, std::str
 OpenedImageList OpenAlbumImageList(const std::string& albumFolder, const std::vector<std::string>& photosInUse) {
   OpenedImageList opened;
   opened.path = JoinPath(albumFolder, kListFileName);
-  opened.list = CMImageList::Load(albumFolder.c_str(), false);
-  if (opened.list)
+  opened.list = CMImageList::Load(albumFolder.c_str(), false, &opened.refused);
+  if (opened.list) {
     opened.state = OpenedImageList::kRead;
-  else if (IsMissing(opened.path))
+    if (!opened.refused.empty()) KeepCopy(albumFolder, opened.path, opened.keptPath);
+  } else if (IsMissing(opened.path)) {
     opened.state = OpenedImageList::kNone;
-  else if (!MoveAside(albumFolder, opened.path, opened.setAsidePath))
+  } else if (!MoveAside(albumFolder, opened.path, opened.setAsidePath)) {
     opened.state = OpenedImageList::kStuck;
-  else {
+  } else {
     opened.state = OpenedImageList::kSetAside;
-    opened.list = RebuildImageList(albumFolder, photosInUse);
+    opened.list = RebuildImageList(albumFolder, photosInUse, &opened.unmatched);
   }
   return opened;
 }

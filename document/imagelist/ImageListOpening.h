@@ -25,6 +25,13 @@ struct OpenedImageList {
   std::unique_ptr<CMImageList> list;
   std::string path;  // the list file of the album
   std::string setAsidePath;
+  // Read, but with entries refused for their names (in file order): the
+  // next save would write the list without them, so the list as it was is
+  // kept at keptPath (empty when no copy could be written).
+  std::vector<std::string> refused;
+  std::string keptPath;
+  // Rebuilt: photos no reference copy left in "rif" could be matched with.
+  std::vector<std::string> unmatched;
 };
 
 // photosInUse: the names the album's pages give their photos.

@@ -6,8 +6,9 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
-#include <map>
+#include <utility>
 
+#include "document/imagelist/PictureLikeness.h"
 #include "document/services/PathNames.h"
 #include "document/services/Win32Handle.h"
 #include "imagelib/ImageFile.h"
@@ -74,10 +75,52 @@ bool CouldBeWorkingCopyOf(const img::ImageInfo& working, const img::ImageInfo& r
   const int64_t skew = int64_t{working.width} * reference.height - int64_t{working.height} * reference.width;
   return std::llabs(skew) <= 2 * int64_t{std::max(reference.width, reference.height)};
 }
+
+// A picture file whose likeness is read once, when first asked for.
+struct Picture {
+  explicit Picture(std::string filePath) : path(std::move(filePath)) {}
+  const PictureLikeness* Likeness() {
+    if (!likenessRead) readable = ReadPictureLikeness(path, likeness);
+    likenessRead = true;
+    return readable ? &likeness : nullptr;
+  }
+  std::string path;
+  img::ImageInfo info;
+
+ private:
+  PictureLikeness likeness{};
+  bool likenessRead = false, readable = false;
+};
+
+struct ReferenceCopy : Picture {
+  ReferenceCopy(std::string filePath, std::string fileName) : Picture(std::move(filePath)), name(std::move(fileName)) {}
+  std::string name;
+  bool paired = false;
+};
+
+// The numbers of a working copy and its reference copy drift apart (a CD
+// photo takes a working number only): the reference copy of the same number
+// is tried first, then every other one not yet taken. Only a picture like
+// the working copy is its reference copy.
+ReferenceCopy* FindReferenceOf(Picture& working, const std::string& stem, std::vector<ReferenceCopy>& references) {
+  std::vector<ReferenceCopy*> candidates;
+  for (ReferenceCopy& reference : references)
+    if (!reference.paired && CouldBeWorkingCopyOf(working.info, reference.info)) candidates.push_back(&reference);
+  std::stable_partition(candidates.begin(), candidates.end(),
+                        [&stem](const ReferenceCopy* reference) { return Stem(reference->name) == stem; });
+  for (ReferenceCopy* reference : candidates) {
+    const PictureLikeness* workingLikeness = working.Likeness();
+    if (!workingLikeness) return nullptr;
+    const PictureLikeness* referenceLikeness = reference->Likeness();
+    if (referenceLikeness && AreAlike(*workingLikeness, *referenceLikeness)) return reference;
+  }
+  return nullptr;
+}
 }  // namespace
 
 std::unique_ptr<CMImageList> RebuildImageList(const std::string& albumFolder,
-                                              const std::vector<std::string>& photosInUse) {
+                                              const std::vector<std::string>& photosInUse,
+                                              std::vector<std::string>* unmatched) {
   const std::string workingFolder = JoinPath(albumFolder, "img");
   const std::string referenceFolder = JoinPath(albumFolder, "rif");
   int32_t lastThumb = 0, lastRif = 0;
@@ -86,32 +129,42 @@ std::unique_ptr<CMImageList> RebuildImageList(const std::string& albumFolder,
     lastThumb = std::max(lastThumb, NumberOf(name));
     if (!IsMaskName(name.c_str()) && IsSingleFileName(name.c_str())) pictures.push_back(name);
   }
-  std::multimap<std::string, std::string> references;  // by stem
+  std::vector<std::string> referenceNames;
   for (const std::string& name : FilesIn(referenceFolder)) {
     lastRif = std::max(lastRif, NumberOf(name));
-    if (IsSingleFileName(name.c_str())) references.emplace(Stem(name), name);
+    if (IsSingleFileName(name.c_str())) referenceNames.push_back(name);
   }
   for (const std::string& name : photosInUse) lastThumb = std::max(lastThumb, NumberOf(name));
   std::sort(pictures.begin(), pictures.end(), InListOrder);
+  std::sort(referenceNames.begin(), referenceNames.end(), InListOrder);
+  std::vector<ReferenceCopy> references;
+  for (const std::string& name : referenceNames) {
+    ReferenceCopy reference(JoinPath(referenceFolder, name), name);
+    if (ReadSize(reference.path, reference.info)) references.push_back(std::move(reference));
+  }
 
   auto list = std::make_unique<CMImageList>();
+  std::vector<std::string> unpaired;  // that an import could have made
   for (const std::string& name : pictures) {
-    img::ImageInfo working;
-    if (!ReadSize(JoinPath(workingFolder, name), working)) continue;  // no picture, no photo
+    Picture working(JoinPath(workingFolder, name));
+    if (!ReadSize(working.path, working.info)) continue;  // no picture, no photo
     CMImg image;
     image.nome = name;
     image.thumb = name;
-    const auto sameStem = references.equal_range(Stem(name));
-    for (auto it = sameStem.first; it != sameStem.second && image.tipo == 0; ++it) {
-      img::ImageInfo reference;
-      if (ReadSize(JoinPath(referenceFolder, it->second), reference) && CouldBeWorkingCopyOf(working, reference)) {
-        image.tipo = 1;
-        image.riferimento = it->second;
-      }
+    if (ReferenceCopy* reference = FindReferenceOf(working, Stem(name), references)) {
+      reference->paired = true;
+      image.tipo = 1;
+      image.riferimento = reference->name;
+    } else if (std::max(working.info.width, working.info.height) <= kWorkingSide) {
+      unpaired.push_back(name);
     }
     list->AppendCopy(image);
   }
   list->ReserveNumbers(lastThumb, lastRif);
+  // Only where some reference copy is left over can a photo have lost its own.
+  const bool leftOver = std::any_of(references.begin(), references.end(),
+                                    [](const ReferenceCopy& reference) { return !reference.paired; });
+  if (unmatched) *unmatched = leftOver ? unpaired : std::vector<std::string>();
   return list;
 }
 

@@ -40,6 +40,14 @@ bool FileExists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// A copy that failed half way (a full disk) leaves nothing in the album: the
+// target's name was free, so whatever lies there now is the copy's.
+bool CopyIntoAlbum(CFileOperation& operation, const std::string& source, const std::string& target) {
+  if (operation.Copy(source.c_str(), target.c_str())) return true;
+  ::DeleteFileA(target.c_str());
+  return false;
+}
+
 void ShowError(const char* text) { DocumentMessageBox(text, "Error", MB_OK | MB_ICONERROR); }
 
 // Every failed import names its file and says what failed.
@@ -71,10 +79,12 @@ void SetCropValue(TiXmlElement& element, const char* name, float value) {
 }
 
 // A name read from the file must name one file inside its folder: an empty
-// reference name would name the whole "rif" folder.
-bool HasSafeNames(const CMImg& image) {
-  if (!IsSingleFileName(image.thumb.c_str())) return false;
-  return image.tipo == 0 || IsSingleFileName(image.riferimento.c_str());
+// reference name would name the whole "rif" folder. The first name refused,
+// or null when both are safe.
+const std::string* RefusedName(const CMImg& image) {
+  if (!IsSingleFileName(image.thumb.c_str())) return &image.thumb;
+  if (image.tipo != 0 && !IsSingleFileName(image.riferimento.c_str())) return &image.riferimento;
+  return nullptr;
 }
 }  // namespace
 
@@ -149,7 +159,8 @@ void CMImageList::RebuildIndex() {
   for (const auto& image : m_images) m_index.emplace(image->thumb, image.get());
 }
 
-std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath) {
+std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath,
+                                              std::vector<std::string>* refused) {
   try {
     TiXmlDocument document;
     const std::string listPath = ListPath(path, isFullPath);
@@ -177,7 +188,11 @@ std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath
       image->cropX = CropValue(child, "cropX");
       image->cropY = CropValue(child, "cropY");
       image->ratioH = CropValue(child, "ratioH");
-      if (HasSafeNames(*image)) list->Append(std::move(image));
+      if (const std::string* name = RefusedName(*image)) {
+        if (refused) refused->push_back(*name);
+      } else {
+        list->Append(std::move(image));
+      }
     }
     return list;
   } catch (const std::bad_alloc&) {
@@ -230,7 +245,7 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
     return false;
   }
   CFileOperation operation;
-  if (!operation.Copy(source.c_str(), target.c_str())) {
+  if (!CopyIntoAlbum(operation, source, target)) {
     ShowImportFailure(name, "impossibile copiare il file dal CD (" + CopyFailureReason(operation) + ")");
     return false;
   }
@@ -272,7 +287,7 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   }
   std::string reference = RifPath(albumFolder, referenceName);
   CFileOperation operation;
-  if (!operation.Copy(sourcePath, reference.c_str())) {
+  if (!CopyIntoAlbum(operation, sourcePath, reference)) {
     ShowImportFailure(name, "impossibile copiare il file nello sposalbo (" + CopyFailureReason(operation) + ")");
     return nullptr;
   }

@@ -44,8 +44,10 @@ class CMImageList {
 
   // Reads the file at path, or "immagini.xml" in the folder path when !isFullPath.
   // Null when the file cannot be loaded or has no root element. Entries whose file
-  // names would lead out of the album's folders are left out.
-  static std::unique_ptr<CMImageList> Load(const char* path, bool isFullPath);
+  // names would lead out of the album's folders are left out; the names refused
+  // go into refused, when given, in file order.
+  static std::unique_ptr<CMImageList> Load(const char* path, bool isFullPath,
+                                           std::vector<std::string>* refused = nullptr);
 
   // Replaces the file (written beside it first, so a failed write leaves the old
   // list in place). False when it could not be written.

@@ -4,6 +4,7 @@
 
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
+#include "document/services/FileOperation.h"
 #include "document/services/PathNames.h"
 
 namespace {
@@ -27,8 +28,12 @@ std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& 
     const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
     const std::string working = albumFolder + "\\img\\" + image->thumb;
     ULONGLONG referenceTime = 0, workingTime = 0;
-    if (!LastWriteTime(reference, referenceTime) || !LastWriteTime(working, workingTime) ||
-        referenceTime <= workingTime)
+    if (!LastWriteTime(reference, referenceTime)) continue;
+    // A working copy deleted while the album was closed is made again too:
+    // without it the photo would show as a grey box and could not be sent.
+    const bool workingThere = LastWriteTime(working, workingTime);
+    if (workingThere ? referenceTime <= workingTime
+                     : CFileOperation().GetPathKind(working.c_str()) != CFileOperation::kPathMissing)
       continue;
     // A picture the editor left unreadable keeps the copy it had; the next
     // open tries again.

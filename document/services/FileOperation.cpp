@@ -14,6 +14,8 @@ const int kCopyOfLength = 8;
 // A folder full of copies must not keep the copy loop going for ever.
 const int kMaxCopyNameTries = 100000;
 
+CFileOperation::FileCopier g_copier = nullptr;
+
 CString SystemMessage(DWORD code) {
   char* buffer = nullptr;
   DWORD length = ::FormatMessageA(
@@ -177,7 +179,14 @@ void CFileOperation::CopyFileTo(const CString& source, CString target) {
       target = MakeCopyName(target);
     }
   }
-  if (!::CopyFileA(source, target, FALSE)) throw CFExeption(::GetLastError());
+  const BOOL copied = g_copier ? g_copier(source, target, FALSE) : ::CopyFileA(source, target, FALSE);
+  if (!copied) throw CFExeption(::GetLastError());
+}
+
+CFileOperation::FileCopier CFileOperation::SetFileCopier(FileCopier copier) {
+  FileCopier previous = g_copier;
+  g_copier = copier;
+  return previous;
 }
 
 void CFileOperation::CopyFolderInto(CString source, CString target, int depth) {

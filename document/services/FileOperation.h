@@ -46,6 +46,12 @@ class CFileOperation {
   // The next copy name beside path: "Copy of a.jpg", "Copy (1) of a.jpg", ...
   static CString MakeCopyName(const char* path);
 
+  // Copies one file as the system does; tests may put one of their own in
+  // place (a disk that fills up). Returns the one set before; null restores
+  // the system's.
+  using FileCopier = BOOL (*)(const char* source, const char* target, BOOL failIfExists);
+  static FileCopier SetFileCopier(FileCopier copier);
+
   const CString& GetErrorString() const { return m_sError; }
   DWORD GetErrorCode() const { return m_dwError; }
   bool IsAborted() const { return m_bAborted; }

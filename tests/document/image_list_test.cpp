@@ -10,6 +10,7 @@
 #include "document/imagelist/ImageListRebuild.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
+#include "document/services/FileOperation.h"
 #include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "imagelib/ImgBitmap.h"
@@ -26,6 +27,13 @@ bool CopyAsWorkingCopy(const char* source, const char* target) {
   return ::CopyFileA(source, target, FALSE) != 0;
 }
 bool FailWorkingCopy(const char*, const char*) { return false; }
+
+// A disk that fills up: the copy's file is made, and nothing reaches it.
+BOOL FillUpDisk(const char*, const char* target, BOOL) {
+  CScopedHandle made(::CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ::SetLastError(ERROR_DISK_FULL);
+  return FALSE;
+}
 
 class ScopedWorkingCopyMaker {
  public:
@@ -194,15 +202,26 @@ TEST_F(ImageListTest, FailedImportLeavesTheListAsItWasButUsesItsNumbers) {
   EXPECT_TRUE(list.GetImages().empty());
   EXPECT_FALSE(FileExists(album / "rif\\1.jpg"));
   EXPECT_EQ(ui.Questions().size(), 1u);
+  // A full disk leaves no empty file of a photo in no list.
+  const CFileOperation::FileCopier system = CFileOperation::SetFileCopier(&FillUpDisk);
+  EXPECT_FALSE(FromFile("a.jpg"));
+  EXPECT_FALSE(FromCd("a.jpg"));
+  CFileOperation::SetFileCopier(system);
+  EXPECT_TRUE(list.GetImages().empty());
+  EXPECT_EQ(FilesIn(album / "rif"), std::set<std::string>{});
+  EXPECT_EQ(FilesIn(album / "img"), std::set<std::string>{});
+  ASSERT_EQ(ui.Questions().size(), 3u);
+  EXPECT_EQ(ui.Questions()[2].text.str(), "a.jpg: impossibile copiare il file dal CD (disco pieno).");
+  ui.Clear();
   // Without a "rif" folder the reference copy fails.
   TempFolder broken;
   EXPECT_FALSE(list.AddFromFile((sources / "a.jpg").c_str(), broken.Path().c_str()));
-  ASSERT_EQ(ui.Questions().size(), 2u);
-  EXPECT_STREQ(ui.Questions()[1].caption, "Error");
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Error");
   CMImg* image = FromFile("a.jpg");
   ASSERT_TRUE(image);
-  EXPECT_EQ(image->riferimento, "3.jpg");
-  EXPECT_EQ(image->thumb, "2.jpg");
+  EXPECT_EQ(image->riferimento, "4.jpg");
+  EXPECT_EQ(image->thumb, "3.jpg");
 }
 
 TEST_F(ImageListTest, CroppedImageIsStoredWithItsCropValuesAndAFailedOneLeavesNothing) {
@@ -297,39 +316,57 @@ TEST_F(ImageListTest, SavedListReadsBackTheSameAndCopiesAreDeep) {
 // Names and keys holding markup, references, quotes and accented letters are
 // read back word for word, every entry beside them still there.
 // A list rebuilt from the album's folders: every picture of "img" but masks,
-// in the order of its numbers; a reference copy of the same number makes it
-// an imported photo only where the picture could be made from it; the
-// counters pass every number the folders and the pages use.
+// in the order of its numbers; a reference copy of any number makes it an
+// imported photo only where the picture could be made from it and shows the
+// same scene; the counters pass every number the folders and the pages use.
 TEST_F(ImageListTest, ARebuiltListTakesEveryPictureAndPairsOnlyTrueReferenceCopies) {
   const struct {
     const char* working;
-    int width, height;
-    const char* reference;  // with its size; null for none
-    int referenceWidth, referenceHeight;
+    int width, height, scene;
+    const char* reference;  // with its size and scene; null for none
+    int referenceWidth, referenceHeight, referenceScene;
     const char* pairedWith;  // null: taken for a CD photo
   } cases[] = {
-      {"1.jpg", 8, 4, "1.bmp", 16, 8, "1.bmp"},
-      {"2.jpg", 8, 4, "2.bmp", 8, 8, nullptr},               // other proportions
-      {"3.jpg", 1100, 10, "3.bmp", 2200, 20, nullptr},       // larger than any working copy
-      {"4.jpg", 8, 4, "4.bmp", 4, 2, nullptr},               // smaller than its copy
-      {"10.jpg", 750, 2, "10.BMP", 3000, 7, "10.BMP"},  // a quarter, its sides rounded up
-      {"IMG_7.JPG", 8, 4, nullptr, 0, 0, nullptr},
+      {"1.jpg", 8, 4, 1, "1.bmp", 16, 8, 1, "1.bmp"},
+      {"2.jpg", 8, 4, 1, "2.bmp", 8, 8, 1, nullptr},           // other proportions
+      {"3.jpg", 1100, 10, 1, "3.bmp", 2200, 20, 1, nullptr},   // larger than any working copy
+      {"4.jpg", 8, 4, 1, "4.bmp", 4, 2, 1, nullptr},           // smaller than its copy
+      {"6.jpg", 8, 4, 2, "6.bmp", 16, 8, 4, nullptr},          // another scene: a CD photo's number
+      {"9.jpg", 8, 4, 3, "5.bmp", 16, 8, 3, "5.bmp"},          // an import's numbers drifted apart
+      {"10.jpg", 750, 2, 1, "10.BMP", 3000, 7, 1, "10.BMP"},  // a quarter, its sides rounded up
+      {"IMG_7.JPG", 8, 4, 1, nullptr, 0, 0, 0, nullptr},
   };
-  const auto plain = [](int, int) { return Rgba{1, 2, 3, 255}; };
+  const auto scene = [](int level) {
+    const auto grey = static_cast<uint8_t>(level * 60);
+    return [grey](int, int) { return Rgba{grey, grey, grey, 255}; };
+  };
   for (const auto& c : cases) {
-    ::WriteBmp(album / "img" + "\\" + c.working, c.width, c.height, plain);
-    if (c.reference) ::WriteBmp(album / "rif" + "\\" + c.reference, c.referenceWidth, c.referenceHeight, plain);
+    ::WriteBmp(album / "img" + "\\" + c.working, c.width, c.height, scene(c.scene));
+    if (c.reference)
+      ::WriteBmp(album / "rif" + "\\" + c.reference, c.referenceWidth, c.referenceHeight, scene(c.referenceScene));
   }
-  ::WriteBmp(album / "img\\1.msk.jpg", 8, 4, plain);
+  ::WriteBmp(album / "img\\1.msk.jpg", 8, 4, scene(1));
   WriteTextFile(album / "img\\5.jpg", "no picture");
   WriteTextFile(album / "img\\Thumbs.db", "no picture");
   WriteTextFile(album / "rif\\12.tif", "a reference no picture pairs with");
+  // Working copies the image library made, which the JPEG and the fitting
+  // change a little: the one made of the mirrored picture is another scene.
+  const std::string photo = album / "rif\\30.bmp", mirrored = sources / "mirrored.bmp";
+  ::WriteBmp(photo, 2100, 700, [](int x, int) { return Rgba{static_cast<uint8_t>(x / 9), 90, 40, 255}; });
+  ::WriteBmp(mirrored, 2100, 700, [](int x, int) { return Rgba{static_cast<uint8_t>(233 - x / 9), 90, 40, 255}; });
+  {
+    ScopedWorkingCopyMaker imageLibrary(nullptr);
+    ASSERT_TRUE(MakeWorkingCopy(mirrored.c_str(), (album / "img\\29.jpg").c_str()));
+    ASSERT_TRUE(MakeWorkingCopy(photo.c_str(), (album / "img\\31.jpg").c_str()));
+  }
 
-  auto rebuilt = spab_imagelist::RebuildImageList(Album(), {"altra.jpg", "15.jpg"});
+  std::vector<std::string> unmatched;
+  auto rebuilt = spab_imagelist::RebuildImageList(Album(), {"altra.jpg", "35.jpg"}, &unmatched);
   ASSERT_TRUE(rebuilt);
   std::vector<std::string> names;
   for (const auto& image : rebuilt->GetImages()) names.push_back(image->thumb);
-  EXPECT_EQ(names, (std::vector<std::string>{"1.jpg", "2.jpg", "3.jpg", "4.jpg", "10.jpg", "IMG_7.JPG"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"1.jpg", "2.jpg", "3.jpg", "4.jpg", "6.jpg", "9.jpg", "10.jpg",
+                                             "29.jpg", "31.jpg", "IMG_7.JPG"}));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.working);
     const CMImg* image = rebuilt->Find(c.working);
@@ -340,14 +377,20 @@ TEST_F(ImageListTest, ARebuiltListTakesEveryPictureAndPairsOnlyTrueReferenceCopi
     EXPECT_EQ(image->cdkey, "");
     EXPECT_EQ(image->refCount, 0);
   }
-  EXPECT_EQ(rebuilt->GetLastThumb(), 15) << "a photo of the pages whose file is gone keeps its number";
-  EXPECT_EQ(rebuilt->GetLastRif(), 12);
+  EXPECT_EQ(rebuilt->Find("29.jpg")->riferimento, "");
+  EXPECT_EQ(rebuilt->Find("31.jpg")->riferimento, "30.bmp");
+  // Reference copies are left over: the photos that could have lost theirs
+  // (none larger than a working copy) are named.
+  EXPECT_EQ(unmatched, (std::vector<std::string>{"2.jpg", "4.jpg", "6.jpg", "29.jpg", "IMG_7.JPG"}));
+  EXPECT_EQ(rebuilt->GetLastThumb(), 35) << "a photo of the pages whose file is gone keeps its number";
+  EXPECT_EQ(rebuilt->GetLastRif(), 30);
 
   // Nothing in the folders: an empty list.
   TempFolder bare;
-  auto empty = spab_imagelist::RebuildImageList(bare.Path(), {});
+  auto empty = spab_imagelist::RebuildImageList(bare.Path(), {}, &unmatched);
   ASSERT_TRUE(empty);
   EXPECT_TRUE(empty->GetImages().empty());
+  EXPECT_TRUE(unmatched.empty());
   EXPECT_EQ(empty->GetLastThumb(), 0);
 }
 

@@ -182,6 +182,8 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   const char damaged[] = "<immagini lastThumb=\"40\" lastRif=\"12\"><immagine thumb=\"altra.jpg\"";
   for (const char* photo : {"Nozze\\img\\altra.jpg", "Nozze\\img\\1.jpg", "Nozze\\img\\1.msk.jpg"})
     model_test::WriteBmp((temp / photo).c_str(), 1, 2, 3);
+  // Of the number and the proportions of 1.jpg, but another picture.
+  model_test::WriteBmp((temp / "Nozze\\rif\\1.bmp").c_str(), 200, 0, 0);
 
   Open();  // no list at all
   EXPECT_EQ(MessagesAsked(), 0u);
@@ -197,6 +199,10 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   EXPECT_NE(told.Find(aside.c_str()), -1) << told.str();
   EXPECT_NE(told.Find("ricostruita dalle foto della cartella img (foto trovate: 2); i nomi originali dei file e le "
                       "chiavi dei CD non si sono potuti recuperare."),
+            -1)
+      << told.str();
+  EXPECT_NE(told.Find("Foto che non si sono potute abbinare a una copia a piena risoluzione della cartella rif "
+                      "(al laboratorio andrebbero ridotte):\n\n\"1.jpg\"\n\"altra.jpg\""),
             -1)
       << told.str();
   EXPECT_EQ(told.Find("non \xE8 stata ancora scritta"), -1) << told.str();
@@ -245,6 +251,58 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
   EXPECT_EQ(ui.Questions().back().type, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(ReadTextFile(listPath), damaged);
+}
+
+// A working copy deleted while the album was closed is made again from its
+// reference copy as the album opens, as one older than its reference copy is.
+TEST_F(AlbumCommandsTest, AWorkingCopyMissingBesideItsReferenceCopyIsMadeAgain) {
+  WriteTextFile(temp / "Nozze\\immagini.xml",
+                "<immagini lastThumb=\"1\" lastRif=\"1\"><immagine nome=\"a.bmp\" thumb=\"altra.jpg\" "
+                "tipo=\"1\" riferimento=\"1.bmp\" /></immagini>");
+  model_test::WriteBmp((temp / "Nozze\\rif\\1.bmp").c_str(), 10, 20, 30);
+  Open();
+  EXPECT_EQ(MessagesAsked(), 0u);
+  EXPECT_EQ(ReadTextFile(temp / "Nozze\\img\\altra.jpg").substr(0, 2), "\xFF\xD8");
+}
+
+// The photo bar marks the photos the pages use, whatever counts the list kept.
+TEST_F(AlbumCommandsTest, OpeningCountsThePhotosThePagesUse) {
+  WriteTextFile(temp / "Nozze\\immagini.xml",
+                "<immagini lastThumb=\"2\"><immagine thumb=\"altra.jpg\" cdkey=\"K\" refCount=\"0\" />"
+                "<immagine thumb=\"2.jpg\" cdkey=\"K\" refCount=\"3\" /></immagini>");
+  Open();
+  const spab_imagelist::CMImageList* list = frame.album->GetRoot()->GetImageList();
+  EXPECT_EQ(list->Find("altra.jpg")->refCount, 1);
+  EXPECT_EQ(list->Find("2.jpg")->refCount, 0);
+}
+
+// Entries of the list refused for their names are told as the album opens,
+// and the list is kept as it was before a save writes it without them.
+TEST_F(AlbumCommandsTest, ImageListEntriesRefusedForTheirNamesAreToldAndTheListKept) {
+  const std::string list =
+      "<immagini lastThumb=\"3\" lastRif=\"1\"><immagine thumb=\"altra.jpg\" cdkey=\"K\" />"
+      "<immagine thumb=\"COM1\" cdkey=\"K\" /><immagine thumb=\"2.jpg\" tipo=\"1\" riferimento=\"1.jpg.\" />"
+      "</immagini>";
+  WriteTextFile(temp / "Nozze\\immagini.xml", list);
+  const std::string kept = temp / "Nozze\\immagini-nomi-non-validi.xml";
+  Open();
+  ASSERT_EQ(MessagesAsked(), 1u);
+  const CString& told = ui.Questions().back().text;
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_NE(told.Find("nome di file non valido"), -1) << told.str();
+  EXPECT_NE(told.Find("\n\"COM1\"\n\"1.jpg.\""), -1) << told.str();
+  EXPECT_NE(told.Find(("conservata com'era in\n" + kept).c_str()), -1) << told.str();
+  EXPECT_EQ(ReadTextFile(kept), list);
+  EXPECT_EQ(frame.photoNames, std::vector<CString>{"altra.jpg"});
+
+  // Opened again before a save: the same list is kept once.
+  frame.Command(ID_ALBUM_CLOSE);
+  ui.Clear();
+  Open();
+  EXPECT_EQ(MessagesAsked(), 1u);
+  EXPECT_FALSE(FileExists(temp / "Nozze\\immagini-nomi-non-validi-2.xml"));
+  ASSERT_TRUE(frame.album->Save());
+  EXPECT_EQ(ReadTextFile(kept), list);
 }
 
 TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
@@ -456,7 +514,7 @@ TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
   // the shape of a cut-out beside it, 3 never placed.
   for (const char* photo : {"1.jpg", "2.jpg", "2.msk.jpg", "3.jpg"})
     model_test::WriteBmp((temp / "Nozze\\img\\" + photo).c_str(), 1, 2, 3);
-  ::WriteBmp(temp / "Nozze\\rif\\1.bmp", 16, 8, [](int, int) { return Rgba{9, 9, 9, 255}; });
+  ::WriteBmp(temp / "Nozze\\rif\\1.bmp", 16, 8, [](int, int) { return Rgba{1, 2, 3, 255}; });
   WriteTextFile(temp / "Nozze\\immagini.xml", "<immagini lastThumb=\"3\"><immagine thumb=\"1.jpg\"");
   Open();
   ASSERT_EQ(MessagesAsked(), 1u);
@@ -528,6 +586,38 @@ TEST_F(AlbumCommandsTest, APageTemplateHoldsTheCurrentPageAlone) {
   EXPECT_TRUE(IsPageTemplateFile(path)) << "left out of the new-album list";
   EXPECT_EQ(frame.pageTemplates, std::vector<std::string>{path});
   EXPECT_EQ(Pages(), 2);  // the album keeps its pages
+}
+
+// An album template carries no photo of its album: each one is a numbered
+// placeholder, so a new album made from it shows placeholders, never a
+// photo that merely took the old photo's name.
+TEST_F(AlbumCommandsTest, AnAlbumTemplateHoldsPlaceholdersAndNoPhotos) {
+  WriteTextFile(project, "<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina copertina=\"1\">"
+                         "<immagine name=\"1.jpg\" scale_x=\"0.2\" scale_y=\"0.2\" /></pagina></sposalbo>");
+  Open();
+  MakeFolder(temp / "modelli");
+  frame.templateFolder = temp / "modelli\\";
+  const std::string path = temp / "modelli\\album.sbt";
+  ui.AnswerFiles({path.c_str()});
+  frame.Command(ID_ALBUM_SAVE_AS_TEMPLATE);
+  const std::string written = ReadTextFile(path);
+  EXPECT_EQ(written.find("name=\"1.jpg\""), std::string::npos) << written;
+  EXPECT_NE(written.find("bookmark=\"1\""), std::string::npos) << written;
+
+  MakeFolder(temp / "lavori");
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    Type(dialog, IDC_NS_NAME, "Sposi");
+    Type(dialog, IDC_NS_FOLDER, (temp / "lavori").c_str());
+    dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_FROM_TEMPLATE);
+    Click(dialog, IDC_NS_FROM_TEMPLATE);
+    Click(dialog, IDOK);
+  });
+  frame.Command(ID_ALBUM_NEW);
+  ASSERT_NE(frame.album, nullptr);
+  auto* placeholder = dynamic_cast<treeNode::CImgTreeNode*>(frame.album->GetRoot()->GetPage(0)->GetChild(0));
+  ASSERT_NE(placeholder, nullptr);
+  EXPECT_EQ(placeholder->GetName(), "");
+  EXPECT_EQ(placeholder->GetBookmark(), 1);
 }
 
 TEST_F(AlbumCommandsTest, WeddingDataConfirmedMarksTheAlbumModified) {

@@ -1,0 +1,7 @@
+#pragma once
+// Names the user is told about, in a message box of bounded size.
+#include <string>
+#include <vector>
+
+// The first names, one a line in quotes, and how many there are in all.
+std::string QuotedNames(const std::vector<std::string>& names);
