@@ -102,6 +102,7 @@ std::string CAlbumCommandTarget::SaveTemplate(int pageIndex) {
       copy->CutPage(false);
     }
     copy->SetPageLimits(minPages, maxPages);
+    copy->SetPageTemplate(true);
   }
   // A template carries no photo of this album: each becomes a numbered
   // placeholder, whose picture the new album's own photos give.

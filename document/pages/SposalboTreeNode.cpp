@@ -156,7 +156,7 @@ void CSposalboTreeNode::WriteAttributes(TiXmlElement& element)
     SetIntAttribute(element, "pageWidth", m_pageWidth);
     SetIntAttribute(element, "pageHeight", m_pageHeight);
     SetIntAttribute(element, "rifilo", m_rifilo);
-    if (m_templateCopy)
+    if (m_pageTemplate)
         SetIntAttribute(element, kPageTemplateMark, 1);
 }
 

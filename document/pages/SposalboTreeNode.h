@@ -74,6 +74,8 @@ public:
     bool IsModified() const;
     void SetModified(bool modified) { m_modified = modified; }
     void SetTemplateCopy(bool copy) { m_templateCopy = copy; }
+    // A page template is marked, so that the new-album list leaves it out.
+    void SetPageTemplate(bool page) { m_pageTemplate = page; }
     // How many numbers of the album's objects were repaired since it was
     // read (or since the last call); the count starts again at 0.
     int TakeRepairedNumbers();
@@ -153,6 +155,7 @@ private:
     int m_numMinPage = 0;
     int m_numMaxPage = 999;
     bool m_templateCopy = false;
+    bool m_pageTemplate = false;
     int m_idCounter = 0;
     bool m_useLowRes = true;
     PageListChange m_change;

@@ -603,6 +603,7 @@ TEST_F(AlbumCommandsTest, AnAlbumTemplateHoldsPlaceholdersAndNoPhotos) {
   const std::string written = ReadTextFile(path);
   EXPECT_EQ(written.find("name=\"1.jpg\""), std::string::npos) << written;
   EXPECT_NE(written.find("bookmark=\"1\""), std::string::npos) << written;
+  EXPECT_FALSE(IsPageTemplateFile(path)) << "offered by the new-album list";
 
   MakeFolder(temp / "lavori");
   ui.AnswerModalWith([&](CWnd* dialog) {

@@ -23,6 +23,7 @@ class NewAlbumDialogTest : public ::testing::Test {
     page.AddPage(-1);
     page.SetPageLimits(4, 40);
     page.SetTemplateCopy(true);
+    page.SetPageTemplate(true);
     EXPECT_TRUE(page.SaveToFile(pageTemplate));
     WriteTextFile(temp / "program\\a.sbt", "<sposalbo />");
     WriteTextFile(temp / "program\\b.sbt", "<sposalbo />");
