@@ -492,22 +492,38 @@ TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
 TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
   struct Case {
     const char* typed;
-    bool foldersMade;
+    const char* stored;  // the custom folder afterwards
   };
-  const std::string custom = temp / "grafiche", deeper = temp / "nuove\\grafiche\\mie";
-  const Case cases[] = {{custom.c_str(), true}, {"   ", false}, {deeper.c_str(), true}};
+  // A folder that cannot be made (a file stands where its parent should) is
+  // told, and the folder set before stays.
+  WriteTextFile(temp / "un file", "x");
+  const std::string custom = temp / "grafiche", deeper = temp / "nuove\\grafiche\\mie",
+                    blocked = temp / "un file\\grafiche";
+  const Case cases[] = {
+      {custom.c_str(), custom.c_str()}, {"   ", ""}, {deeper.c_str(), deeper.c_str()},
+      {blocked.c_str(), deeper.c_str()}};
   for (const Case& c : cases) {
+    ui.Clear();
     ui.AnswerModalWith([&](CWnd* dialog) {
       Type(dialog, IDC_OPT_FOLDER, c.typed);
       Type(dialog, IDC_OPT_EXT_APP, "ritocco.exe");
       Click(dialog, IDOK);
     });
+    const bool refused = c.typed == blocked;
+    if (refused) ui.AnswerMessage(IDOK);
     frame.Command(ID_OPTIONS);
     EXPECT_EQ(frame.settings["ExtAppCmdLine"], "ritocco.exe");
     EXPECT_EQ(frame.extAppCmdLine, "ritocco.exe \"%s\"");
-    EXPECT_EQ(frame.customFolder, c.foldersMade ? c.typed : "");
+    EXPECT_EQ(frame.customFolder, c.stored) << c.typed;
     EXPECT_EQ(frame.settings["Pers Path"], frame.customFolder);
-    if (!c.foldersMade) continue;
+    ASSERT_EQ(MessagesAsked(), refused ? 1u : 0u) << c.typed;
+    if (refused) {
+      const AfxUiQuestion& told = ui.Questions().back();
+      EXPECT_STREQ(told.caption, "Opzioni");
+      EXPECT_NE(told.text.Find(blocked.c_str()), -1) << told.text.str();
+      EXPECT_FALSE(FolderExists(blocked));
+    }
+    if (frame.customFolder.empty()) continue;
     for (const char* sub : {"image", "image\\highres", "image\\lowres", "frame", "frame\\highres",
                             "frame\\lowres", "effect", "effect\\highres", "effect\\lowres", "template"})
       EXPECT_TRUE(FolderExists(frame.customFolder + "\\" + sub)) << c.typed << ": " << sub;
