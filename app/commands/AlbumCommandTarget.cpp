@@ -67,6 +67,8 @@ bool CAlbumCommandTarget::SaveOrReport() {
   CSposalboDoc* album = m_host.GetAlbum();
   if (!album) return false;
   if (album->Save()) return true;
+  // The user chose to keep the version on disk: nothing more to tell.
+  if (album->WasSaveDeclined()) return false;
   CString message;
   message.Format("Impossibile salvare il sposalbo in %s.\nIl sposalbo resta aperto.", album->GetFolder().c_str());
   Ask(message, kSaveTitle, MB_OK | MB_ICONERROR);

@@ -10,6 +10,7 @@
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "render/TestPictures.h"
 
@@ -93,6 +94,31 @@ TEST_F(AlbumCommandsTest, OpeningClearsWhatAnUnfinishedSaveLeftBeside) {
   EXPECT_FALSE(FileExists(temp / "Nozze\\sposalbo.sbm.new"));
   EXPECT_FALSE(FileExists(temp / "Nozze\\immagini.xml.new"));
   EXPECT_TRUE(FileExists(temp / "Nozze\\altro.new"));
+}
+
+// Two editors on one album: the second is refused it, by name. The first,
+// whose file was changed on disk meanwhile, asks before its save writes over
+// that; No keeps the album open without a further word.
+TEST_F(AlbumCommandsTest, ASecondEditorIsRefusedTheAlbumAndASaveOverAnOutsideChangeAsks) {
+  Open();
+  FakeAlbumFrame second;
+  ui.AnswerFiles({project.c_str()});
+  second.Command(ID_ALBUM_OPEN);
+  EXPECT_EQ(second.album, nullptr);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_NE(ui.Questions().back().text.Find("\"Nozze\""), -1) << ui.Questions().back().text.str();
+
+  ui.Clear();
+  frame.album->GetRoot()->SetModified(true);
+  const std::string outside = std::string(kTwoPages) + "\n";
+  WriteTextFile(project, outside);
+  ui.AnswerMessage(IDYES);  // save the changes
+  ui.AnswerMessage(IDNO);   // but not over the other version
+  frame.Command(ID_ALBUM_CLOSE);
+  EXPECT_NE(frame.album, nullptr);
+  EXPECT_EQ(MessagesAsked(), 2u);
+  EXPECT_EQ(ReadTextFile(project), outside);
 }
 
 TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
@@ -249,7 +275,7 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
 TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
   struct Case {
     int answer;
-    bool folderGone;  // the album's folder disappears before the answer: saving fails
+    bool projectHeld;  // another program holds the project file: saving fails
     bool closed;
     int pagesOnDisk;
   };
@@ -260,16 +286,13 @@ TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
     WriteTextFile(project, kTwoPages);
     Open();
     frame.album->GetRoot()->AddPage(-1);
-    if (c.folderGone) {
-      ::DeleteFileA(project.c_str());
-      ::DeleteFileA((temp / "Nozze\\immagini.xml").c_str());
-      ::RemoveDirectoryA((temp / "Nozze\\img").c_str());
-      ::RemoveDirectoryA((temp / "Nozze\\rif").c_str());
-      ASSERT_TRUE(::RemoveDirectoryA((temp / "Nozze").c_str()));
-    }
+    CScopedHandle held;
+    if (c.projectHeld)
+      held.Reset(::CreateFileA(project.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ui.Clear();
     ui.AnswerMessage(c.answer);
     frame.Command(ID_ALBUM_CLOSE);
+    held.Reset();
     ASSERT_GE(ui.Questions().size(), 1u);
     EXPECT_STREQ(ui.Questions()[0].text, "Vuoi salvare le modifiche al sposalbo?");
     EXPECT_STREQ(ui.Questions()[0].caption, "Salva sposalbo");
@@ -279,11 +302,10 @@ TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
       EXPECT_TRUE(frame.renderPaused);
       EXPECT_EQ(frame.title, "");
     }
-    if (c.folderGone) {
+    if (c.projectHeld) {
       // The failure is said, and the album with its new page is still there.
       EXPECT_EQ(MessagesAsked(), 2u);
       EXPECT_EQ(Pages(), 3);
-      MakeAlbumFolder();
     } else {
       auto onDisk = treeNode::CSposalboTreeNode::Load(project, nullptr);
       ASSERT_TRUE(onDisk);
