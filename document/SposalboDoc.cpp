@@ -20,6 +20,7 @@ const char kCannotCreateFolder[] = "Impossibile creare la directory per il nuovo
 const char kCannotOpen[] = "Impossibile aprire il sposalbo.";
 const char kNewTextSample[] = "Prova di testo";
 const char kExportErrorTitle[] = "Errore invio al laboratorio";
+const char kSaveTitle[] = "Salva sposalbo";
 
 // The open error, with what in the file could not be taken when that is known.
 CSposalboException CannotOpen(const std::string& refusal) {
@@ -33,6 +34,12 @@ std::string FolderOfFile(const std::string& path) {
   const std::string absolute = length > 0 && length < MAX_PATH ? std::string(full, length) : path;
   const size_t separator = absolute.find_last_of("\\/");
   return separator == std::string::npos ? std::string(".") : absolute.substr(0, separator);
+}
+
+// The refusal of an album another editor holds, naming it.
+std::string InUseElsewhere(const std::string& projectPath) {
+  return "Il sposalbo \"" + FolderLastName(FolderOfFile(projectPath)) + "\" (" + projectPath +
+         ") \xe8 gi\xe0 aperto in un altro editor.\nChiuderlo l\xe0 prima di aprirlo qui.";
 }
 }  // namespace
 
@@ -56,7 +63,7 @@ CSposalboDoc::CSposalboDoc(const std::string& name, const std::string& parentFol
   }
   if (!m_root) {
     // No album can be made of it: nothing of it stays on disk.
-    RemoveEmptyAlbumFolder(m_folder);
+    RemoveNewFolder();
     throw CannotOpen(refusal);
   }
 }
@@ -78,6 +85,9 @@ CSposalboDoc::CSposalboDoc(const std::string& name, int pageWidth, int pageHeigh
 CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
     : m_projectPath(projectPath) {
   InitTextDialog();
+  if (!m_lock.Acquire(projectPath)) throw CannotOpen(InUseElsewhere(projectPath));
+  // Stamped before it is read: a change made meanwhile is asked about too.
+  m_projectStamp = ReadFileStamp(projectPath);
   std::string refusal;
   m_root = treeNode::CSposalboTreeNode::Load(projectPath, view, &refusal);
   if (!m_root) throw CannotOpen(refusal);
@@ -113,20 +123,30 @@ void CSposalboDoc::CreateFolderOrThrow(const std::string& parentFolder, const st
     throw CSposalboException(CSposalboException::kCannotCreateFolder, kCannotCreateFolder);
   m_projectPath = JoinPath(m_folder, kProjectFileName);
   m_newNeverSaved = true;
+  // A folder just made is nobody else's.
+  m_lock.Acquire(m_projectPath);
 }
 
 void CSposalboDoc::WriteNewAlbumOrThrow() {
-  if (m_root->SaveToFile(m_projectPath)) return;
+  if (m_root->SaveToFile(m_projectPath)) {
+    m_projectStamp = ReadFileStamp(m_projectPath);
+    return;
+  }
   // A folder without its project file would be no album, and could never be
   // removed as one.
-  RemoveEmptyAlbumFolder(m_folder);
+  RemoveNewFolder();
   throw CSposalboException(CSposalboException::kCannotCreateFolder, kCannotCreateFolder);
 }
 
 void CSposalboDoc::RemoveHalfMadeAlbum() {
   m_root.reset();
   if (!m_projectPath.empty()) RemoveLeftoverReplacement(m_projectPath);
-  if (!m_folder.empty()) RemoveEmptyAlbumFolder(m_folder);
+  if (!m_folder.empty()) RemoveNewFolder();
+}
+
+void CSposalboDoc::RemoveNewFolder() {
+  m_lock.Release();
+  RemoveEmptyAlbumFolder(m_folder);
 }
 
 bool CSposalboDoc::CreateFolder(const std::string& parentFolder, const std::string& name) {
@@ -134,8 +154,20 @@ bool CSposalboDoc::CreateFolder(const std::string& parentFolder, const std::stri
   return CreateAlbumFolder(parentFolder, name, m_folder);
 }
 
+bool CSposalboDoc::MayWriteProjectFile() {
+  const CFileStamp onDisk = ReadFileStamp(m_projectPath);
+  if (!onDisk.exists || onDisk == m_projectStamp) return true;
+  const std::string question = "Il file del sposalbo " + m_projectPath +
+                               " \xe8 stato cambiato su disco dopo che questo editor lo ha letto, forse da un altro "
+                               "programma.\nSalvando, quella versione va persa. Sovrascriverlo?";
+  return DocumentMessageBox(question.c_str(), kSaveTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 bool CSposalboDoc::Save() {
+  m_saveDeclined = !MayWriteProjectFile();
+  if (m_saveDeclined) return false;
   const bool projectWritten = m_root->SaveToFile(m_projectPath);
+  if (projectWritten) m_projectStamp = ReadFileStamp(m_projectPath);
   m_root->RecountImageRefs();
   const spab_imagelist::CMImageList* list = m_root->GetImageList();
   const bool listWritten = !list || list->Save(m_folder.c_str(), false);
@@ -190,7 +222,12 @@ std::string CSposalboDoc::GetTitle() const {
   return title;
 }
 
-bool CSposalboDoc::DeleteFolder() { return DeleteAlbumFolder(m_folder); }
+bool CSposalboDoc::DeleteFolder() {
+  if (!HoldsAlbum(m_folder)) return false;
+  // The lock file is in the folder.
+  m_lock.Release();
+  return DeleteAlbumFolder(m_folder);
+}
 
 bool CSposalboDoc::EditSelectionColour() {
   if (IDocumentHost* host = GetDocumentHost()) host->EditSelectionColour();

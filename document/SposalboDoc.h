@@ -10,6 +10,8 @@
 #include <string>
 
 #include "document/AlbumFonts.h"
+#include "document/AlbumLock.h"
+#include "document/services/FileStamp.h"
 
 class CCryptoEngine;
 class CD3DObj;
@@ -30,7 +32,7 @@ class CSposalboDoc {
   CSposalboDoc(const std::string& name, int pageWidth, int pageHeight,
                const std::string& parentFolder, CD3DObj* view);
   // The album of a project file; throws CSposalboException code 2 when it
-  // cannot be read.
+  // cannot be read, or when another editor has it open.
   CSposalboDoc(const std::string& projectPath, CD3DObj* view);
   ~CSposalboDoc();
   CSposalboDoc(const CSposalboDoc&) = delete;
@@ -40,8 +42,13 @@ class CSposalboDoc {
   bool CreateFolder(const std::string& parentFolder, const std::string& name);
 
   // Writes the project file and the image list; false when either could not be
-  // written (the album then still counts as never saved if it was).
+  // written (the album then still counts as never saved if it was). A project
+  // file changed on disk since it was read or last written is written over
+  // only when the user says so.
   bool Save();
+  // True when the last save was not made because the user chose not to write
+  // over a project file changed on disk since it was read.
+  bool WasSaveDeclined() const { return m_saveDeclined; }
   bool IsModified() const;
   treeNode::CPaginaTreeNode* GetCurrentPage() const;
 
@@ -56,7 +63,8 @@ class CSposalboDoc {
   std::string GetTitle() const;
 
   // Removes the album folder with everything in it; refuses anything that is
-  // not an album folder. For an album closed without ever being saved.
+  // not an album folder. For an album closed without ever being saved: it
+  // gives up its lock.
   bool DeleteFolder();
 
   bool EditSelectionColour();
@@ -89,6 +97,12 @@ class CSposalboDoc {
   void WriteNewAlbumOrThrow();
   // Out of memory while a new album is made: nothing of it stays on disk.
   void RemoveHalfMadeAlbum();
+  // Removes the folder CreateFolderOrThrow made, for an album that could not
+  // be made after all.
+  void RemoveNewFolder();
+  // False when the project file changed on disk since it was read or written
+  // and the user does not want it written over.
+  bool MayWriteProjectFile();
 
   std::unique_ptr<treeNode::CSposalboTreeNode> m_root;
   std::string m_folder;
@@ -97,6 +111,10 @@ class CSposalboDoc {
   LOGFONTA m_textFont{};
   COLORREF m_textColour = 0;
   bool m_newNeverSaved = false;
+  bool m_saveDeclined = false;
+  CAlbumLock m_lock;
+  // The project file as this album last read or wrote it.
+  CFileStamp m_projectStamp;
   CAlbumFonts m_fonts;
   std::string m_lastExportError;
 };

@@ -67,6 +67,8 @@ bool CAlbumCommandTarget::SaveOrReport() {
   CSposalboDoc* album = m_host.GetAlbum();
   if (!album) return false;
   if (album->Save()) return true;
+  // The user chose to keep the version on disk: nothing more to tell.
+  if (album->WasSaveDeclined()) return false;
   CString message;
   message.Format("Impossibile salvare il sposalbo in %s.\nIl sposalbo resta aperto.", album->GetFolder().c_str());
   Ask(message, kSaveTitle, MB_OK | MB_ICONERROR);
@@ -132,22 +134,28 @@ void CAlbumCommandTarget::OnEditImageExternal() {
   treeNode::CImgTreeNode* photo = SelectedPhoto(album, &entry);
   if (!photo) return;
   spab_imagelist::CMImageList* list = album->GetRoot()->GetImageList();
-  if (entry && entry->tipo == 1 && Ask("Vuoi mantenere l'immagine originale?", nullptr, MB_YESNO) == IDYES) {
-    // The photo is edited as a new album photo; the original stays as it is.
-    if (spab_imagelist::CMImg* copy = list->AddFromFile(photo->ResolvePath(false).c_str(), album->GetFolder().c_str())) {
-      const std::string copyName = copy->thumb;
-      album->GetCurrentPage()->SaveUndo();
-      list->Release(photo->GetName().c_str());
-      photo->SetName(copyName);
-      list->AddRef(copyName.c_str());
-      photo->ReleaseResources();
-      list->Save(album->GetFolder().c_str(), false);
-      ShowAlbumPhotos();
-    }
+  // Kept apart, the original stays as it is and the editor works on a new
+  // album photo, which the page takes only once the editor has started.
+  spab_imagelist::CMImg* copy = nullptr;
+  if (entry && entry->tipo == 1 && Ask("Vuoi mantenere l'immagine originale?", nullptr, MB_YESNO) == IDYES)
+    copy = list->AddFromFile(photo->ResolvePath(false).c_str(), album->GetFolder().c_str());
+  const std::string path = copy ? album->GetResourceFolder(0, false, copy->thumb, false) : photo->ResolvePath(false);
+  if (!RunExternalApp(m_host.GetExtAppCmdLine().c_str(), path.c_str())) {
+    // Nothing was edited: the album stays as it was.
+    if (copy) list->Remove(copy->thumb.c_str(), album->GetFolder().c_str());
+    return;
   }
-  const std::string path = photo->ResolvePath(false);
+  if (copy) {
+    const std::string copyName = copy->thumb;
+    album->GetCurrentPage()->SaveUndo();
+    list->Release(photo->GetName().c_str());
+    photo->SetName(copyName);
+    list->AddRef(copyName.c_str());
+    photo->ReleaseResources();
+    list->Save(album->GetFolder().c_str(), false);
+    ShowAlbumPhotos();
+  }
   CWnd* owner = m_host.GetOwnerWindow();
   const UINT id = AddFileWatch(path.c_str(), owner ? owner->m_hWnd : nullptr);
   if (id != 0) m_watchedImages[id] = photo->GetName();
-  RunExternalApp(m_host.GetExtAppCmdLine().c_str(), path.c_str());
 }

@@ -19,6 +19,12 @@ CString TitleOf(const CString& path) {
   return dot > 0 ? name.Left(dot) : name;
 }
 
+// The page sides a new album may have, in millimetres: the page surface
+// draws any of them at a readable scale, the status pane shows them whole and
+// a laboratory prints them (the program's templates lie well inside).
+constexpr int kMinPageSide = 50;
+constexpr int kMaxPageSide = 1000;
+
 // A whole number of at least 1, as typed; false for anything else.
 bool ReadPositive(const CString& text, int& value) {
   const char* begin = text;
@@ -31,6 +37,18 @@ bool ReadPositive(const CString& text, int& value) {
   if (end == begin || *end != '\0' || errno == ERANGE || number < 1 || number > INT_MAX) return false;
   value = static_cast<int>(number);
   return true;
+}
+
+bool ReadPageSide(const CString& text, int& millimetres) {
+  return ReadPositive(text, millimetres) && millimetres >= kMinPageSide && millimetres <= kMaxPageSide;
+}
+
+// The refusal of a side, with the sides accepted.
+CString PageSideRefusal(const char* side) {
+  CString message;
+  message.Format("%s pagina invalida: serve un numero intero di millimetri da %d a %d.", side, kMinPageSide,
+                 kMaxPageSide);
+  return message;
 }
 }  // namespace
 
@@ -145,9 +163,9 @@ void CDlgNuovoSposalbo::OnOK() {
   if (!m_bFromTemplate) {
     CString text;
     GetDlgItemText(IDC_NS_WIDTH, text);
-    if (!ReadPositive(text, m_nPageWidth)) return Refuse("Larghezza pagina invalida.", IDC_NS_WIDTH);
+    if (!ReadPageSide(text, m_nPageWidth)) return Refuse(PageSideRefusal("Larghezza"), IDC_NS_WIDTH);
     GetDlgItemText(IDC_NS_HEIGHT, text);
-    if (!ReadPositive(text, m_nPageHeight)) return Refuse("Altezza pagina invalida.", IDC_NS_HEIGHT);
+    if (!ReadPageSide(text, m_nPageHeight)) return Refuse(PageSideRefusal("Altezza"), IDC_NS_HEIGHT);
     m_strTemplatePath.Empty();
   } else {
     const int item = m_templates.GetCurSel();

@@ -1,5 +1,6 @@
 #include "app/dialogs/FontListFile.h"
 
+#include <algorithm>
 #include <new>
 
 #include <tinyxml.h>
@@ -8,9 +9,13 @@
 #include "imagelib/FileReplace.h"
 
 namespace {
+// The system reports a face once per character set and style: a laboratory
+// compares faces, so each is kept once, where it first came.
 int CALLBACK CollectTrueType(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD, LPARAM list) {
-  if (metrics->tmPitchAndFamily & TMPF_TRUETYPE)
-    reinterpret_cast<std::vector<std::string>*>(list)->push_back(font->lfFaceName);
+  auto& faces = *reinterpret_cast<std::vector<std::string>*>(list);
+  if ((metrics->tmPitchAndFamily & TMPF_TRUETYPE) &&
+      std::find(faces.begin(), faces.end(), font->lfFaceName) == faces.end())
+    faces.push_back(font->lfFaceName);
   return 1;  // always on to the next font
 }
 }  // namespace

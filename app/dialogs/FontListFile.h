@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-// The face names of the TrueType fonts the device context knows, in the
-// order the system enumerates them (a face reported twice is listed twice).
+// The face names of the TrueType fonts the device context knows, each once,
+// in the order the system first enumerates them.
 std::vector<std::string> EnumTrueTypeFaces(HDC hdc);
 
 // False when the file could not be written.

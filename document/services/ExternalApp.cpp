@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/services/DocumentMessageBox.h"
+#include "document/services/SystemMessage.h"
 #include "document/services/Win32Handle.h"
 #include "framework/app.h"
 
@@ -33,7 +34,7 @@ CString FormatExtAppCmdLine(const char* cmdLine, const char* filePath) {
   return result;
 }
 
-void RunExternalApp(const char* cmdLine, const char* filePath) {
+bool RunExternalApp(const char* cmdLine, const char* filePath) {
   CString command = FormatExtAppCmdLine(cmdLine, filePath);
   // CreateProcessA may write into the command line.
   std::vector<char> buffer(command.GetString(), command.GetString() + command.GetLength() + 1);
@@ -46,9 +47,14 @@ void RunExternalApp(const char* cmdLine, const char* filePath) {
                        &startup, &process)) {
     CScopedHandle processHandle(process.hProcess);
     CScopedHandle threadHandle(process.hThread);
-    return;
+    return true;
   }
+  // The command names the program; the first line is wider than the title,
+  // so the box shows that whole.
+  const CString reason = SystemMessage(::GetLastError());
   CString text;
-  text.Format("Errore %u", static_cast<unsigned>(::GetLastError()));
+  text.Format("Impossibile avviare il programma esterno per la modifica delle immagini.\nComando: %s\n%s",
+              command.GetString(), reason.GetString());
   DocumentMessageBox(text, "Errore avvio programma esterno.", MB_OK | MB_ICONERROR);
+  return false;
 }

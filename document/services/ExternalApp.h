@@ -19,5 +19,6 @@ bool HasExtAppCmdLine(const char* cmdLine);
 CString FormatExtAppCmdLine(const char* cmdLine, const char* filePath);
 
 // Starts the editor minimised on the file and does not wait for it. A program that
-// cannot be started is reported in a message box.
-void RunExternalApp(const char* cmdLine, const char* filePath);
+// cannot be started is reported in a message box, naming the command and the
+// system's reason, and answered false.
+bool RunExternalApp(const char* cmdLine, const char* filePath);

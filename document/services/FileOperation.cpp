@@ -5,6 +5,7 @@
 
 #include "document/services/DocumentMessageBox.h"
 #include "document/services/PathNames.h"
+#include "document/services/SystemMessage.h"
 #include "document/services/TreeDelete.h"
 #include "document/services/Win32Handle.h"
 
@@ -15,18 +16,6 @@ const int kCopyOfLength = 8;
 const int kMaxCopyNameTries = 100000;
 
 CFileOperation::FileCopier g_copier = nullptr;
-
-CString SystemMessage(DWORD code) {
-  char* buffer = nullptr;
-  DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  CString text;
-  if (length && buffer) text = CString(buffer, static_cast<int>(length));
-  if (buffer) ::LocalFree(buffer);
-  if (text.IsEmpty()) text.Format("System error %lu", static_cast<unsigned long>(code));
-  return text.TrimRight();
-}
 
 bool EndsWithSeparator(const CString& path) {
   return !path.IsEmpty() && (path[path.GetLength() - 1] == '\\' || path[path.GetLength() - 1] == '/');

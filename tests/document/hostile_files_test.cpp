@@ -420,8 +420,9 @@ class HostileFilesTest : public testing::Test {
     const int pages = album.GetPageCount();
     Exercise(album);
     EXPECT_TRUE(doc.Save()) << c.name;
-    CSposalboDoc again(doc.GetProjectPath(), nullptr);
-    EXPECT_EQ(again.GetRoot()->GetPageCount(), pages) << c.name;
+    auto again = treeNode::CSposalboTreeNode::Load(doc.GetProjectPath(), nullptr);
+    ASSERT_TRUE(again) << c.name;
+    EXPECT_EQ(again->GetPageCount(), pages) << c.name;
 
     EXPECT_EQ(doc.ExportForLab(exportFolder, *seal), c.exports)
         << c.name << ": " << doc.GetLastExportError();

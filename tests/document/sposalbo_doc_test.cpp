@@ -197,6 +197,56 @@ TEST_F(SposalboDocTest, AFailedSaveIsReportedAndTheAlbumStaysNeverSaved) {
   EXPECT_TRUE(doc->IsNewNeverSaved());
 }
 
+// An album is held by the editor that has it open: a second open is refused
+// naming the album until the first closes it. A new album is held too, and
+// the one closed without a save still goes with its folder.
+TEST_F(SposalboDocTest, AnAlbumOpenInAnotherEditorIsRefusedNamingIt) {
+  MakeFolder(parent / "Sposi");
+  const std::string project = parent / "Sposi\\sposalbo.sbm";
+  WriteTextFile(project, model_test::RichAlbum());
+  {
+    CSposalboDoc first(project, nullptr);
+    const CSposalboException refused = ThrownBy([&] { CSposalboDoc(project, nullptr); });
+    EXPECT_EQ(refused.code, CSposalboException::kCannotOpen);
+    EXPECT_NE(refused.message.find("\"Sposi\""), std::string::npos) << refused.message;
+    EXPECT_NE(refused.message.find("gi\xe0 aperto"), std::string::npos) << refused.message;
+    EXPECT_EQ(treeNode::CSposalboTreeNode::Load(project, nullptr)->GetPageCount(), 3) << "still readable";
+  }
+  CSposalboDoc again(project, nullptr);
+  auto made = NewBlank();
+  EXPECT_EQ(ThrownBy([&] { CSposalboDoc(made->GetProjectPath(), nullptr); }).code, CSposalboException::kCannotOpen);
+  EXPECT_TRUE(made->DeleteFolder());
+  EXPECT_FALSE(FolderExists(parent / "Nozze"));
+}
+
+// A save over a project file that changed on disk since it was read or last
+// written asks first: No keeps the other version and the album unsaved.
+TEST_F(SposalboDocTest, ASaveOverAProjectFileChangedOnDiskAsksFirst) {
+  auto doc = NewWithPage();
+  ASSERT_TRUE(doc->Save());
+  EXPECT_TRUE(ui.Questions().empty());
+  const std::string other = "<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina /><pagina /><pagina /></sposalbo>";
+  WriteTextFile(doc->GetProjectPath(), other);
+  doc->GetRoot()->SetModified(true);
+  ui.AnswerMessage(IDNO);
+  EXPECT_FALSE(doc->Save());
+  EXPECT_TRUE(doc->WasSaveDeclined());
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Salva sposalbo");
+  EXPECT_EQ(ui.Questions()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_NE(ui.Questions()[0].text.Find(doc->GetProjectPath().c_str()), -1) << ui.Questions()[0].text.str();
+  EXPECT_EQ(ReadTextFile(doc->GetProjectPath()), other);
+  EXPECT_TRUE(doc->IsModified());
+
+  ui.AnswerMessage(IDYES);
+  EXPECT_TRUE(doc->Save());
+  EXPECT_FALSE(doc->WasSaveDeclined());
+  EXPECT_EQ(treeNode::CSposalboTreeNode::Load(doc->GetProjectPath(), nullptr)->GetPageCount(), 1);
+  doc->GetRoot()->SetModified(true);
+  EXPECT_TRUE(doc->Save());  // over its own version: no question
+  EXPECT_EQ(ui.Questions().size(), 2u);
+}
+
 TEST_F(SposalboDocTest, ResourcePathsLeadToTheAlbumOrTheLibrary) {
   auto doc = NewBlank();
   auto list = std::make_unique<spab_imagelist::CMImageList>();

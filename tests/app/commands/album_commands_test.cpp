@@ -11,6 +11,7 @@
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "render/TestPictures.h"
 
@@ -94,6 +95,31 @@ TEST_F(AlbumCommandsTest, OpeningClearsWhatAnUnfinishedSaveLeftBeside) {
   EXPECT_FALSE(FileExists(temp / "Nozze\\sposalbo.sbm.new"));
   EXPECT_FALSE(FileExists(temp / "Nozze\\immagini.xml.new"));
   EXPECT_TRUE(FileExists(temp / "Nozze\\altro.new"));
+}
+
+// Two editors on one album: the second is refused it, by name. The first,
+// whose file was changed on disk meanwhile, asks before its save writes over
+// that; No keeps the album open without a further word.
+TEST_F(AlbumCommandsTest, ASecondEditorIsRefusedTheAlbumAndASaveOverAnOutsideChangeAsks) {
+  Open();
+  FakeAlbumFrame second;
+  ui.AnswerFiles({project.c_str()});
+  second.Command(ID_ALBUM_OPEN);
+  EXPECT_EQ(second.album, nullptr);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+  EXPECT_NE(ui.Questions().back().text.Find("\"Nozze\""), -1) << ui.Questions().back().text.str();
+
+  ui.Clear();
+  frame.album->GetRoot()->SetModified(true);
+  const std::string outside = std::string(kTwoPages) + "\n";
+  WriteTextFile(project, outside);
+  ui.AnswerMessage(IDYES);  // save the changes
+  ui.AnswerMessage(IDNO);   // but not over the other version
+  frame.Command(ID_ALBUM_CLOSE);
+  EXPECT_NE(frame.album, nullptr);
+  EXPECT_EQ(MessagesAsked(), 2u);
+  EXPECT_EQ(ReadTextFile(project), outside);
 }
 
 TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
@@ -308,7 +334,7 @@ TEST_F(AlbumCommandsTest, ImageListEntriesRefusedForTheirNamesAreToldAndTheListK
 TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
   struct Case {
     int answer;
-    bool folderGone;  // the album's folder disappears before the answer: saving fails
+    bool projectHeld;  // another program holds the project file: saving fails
     bool closed;
     int pagesOnDisk;
   };
@@ -319,16 +345,13 @@ TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
     WriteTextFile(project, kTwoPages);
     Open();
     frame.album->GetRoot()->AddPage(-1);
-    if (c.folderGone) {
-      ::DeleteFileA(project.c_str());
-      ::DeleteFileA((temp / "Nozze\\immagini.xml").c_str());
-      ::RemoveDirectoryA((temp / "Nozze\\img").c_str());
-      ::RemoveDirectoryA((temp / "Nozze\\rif").c_str());
-      ASSERT_TRUE(::RemoveDirectoryA((temp / "Nozze").c_str()));
-    }
+    CScopedHandle held;
+    if (c.projectHeld)
+      held.Reset(::CreateFileA(project.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ui.Clear();
     ui.AnswerMessage(c.answer);
     frame.Command(ID_ALBUM_CLOSE);
+    held.Reset();
     ASSERT_GE(ui.Questions().size(), 1u);
     EXPECT_STREQ(ui.Questions()[0].text, "Vuoi salvare le modifiche al sposalbo?");
     EXPECT_STREQ(ui.Questions()[0].caption, "Salva sposalbo");
@@ -338,11 +361,10 @@ TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
       EXPECT_TRUE(frame.renderPaused);
       EXPECT_EQ(frame.title, "");
     }
-    if (c.folderGone) {
+    if (c.projectHeld) {
       // The failure is said, and the album with its new page is still there.
       EXPECT_EQ(MessagesAsked(), 2u);
       EXPECT_EQ(Pages(), 3);
-      MakeAlbumFolder();
     } else {
       auto onDisk = treeNode::CSposalboTreeNode::Load(project, nullptr);
       ASSERT_TRUE(onDisk);
@@ -551,22 +573,38 @@ TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
 TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
   struct Case {
     const char* typed;
-    bool foldersMade;
+    const char* stored;  // the custom folder afterwards
   };
-  const std::string custom = temp / "grafiche", deeper = temp / "nuove\\grafiche\\mie";
-  const Case cases[] = {{custom.c_str(), true}, {"   ", false}, {deeper.c_str(), true}};
+  // A folder that cannot be made (a file stands where its parent should) is
+  // told, and the folder set before stays.
+  WriteTextFile(temp / "un file", "x");
+  const std::string custom = temp / "grafiche", deeper = temp / "nuove\\grafiche\\mie",
+                    blocked = temp / "un file\\grafiche";
+  const Case cases[] = {
+      {custom.c_str(), custom.c_str()}, {"   ", ""}, {deeper.c_str(), deeper.c_str()},
+      {blocked.c_str(), deeper.c_str()}};
   for (const Case& c : cases) {
+    ui.Clear();
     ui.AnswerModalWith([&](CWnd* dialog) {
       Type(dialog, IDC_OPT_FOLDER, c.typed);
       Type(dialog, IDC_OPT_EXT_APP, "ritocco.exe");
       Click(dialog, IDOK);
     });
+    const bool refused = c.typed == blocked;
+    if (refused) ui.AnswerMessage(IDOK);
     frame.Command(ID_OPTIONS);
     EXPECT_EQ(frame.settings["ExtAppCmdLine"], "ritocco.exe");
     EXPECT_EQ(frame.extAppCmdLine, "ritocco.exe \"%s\"");
-    EXPECT_EQ(frame.customFolder, c.foldersMade ? c.typed : "");
+    EXPECT_EQ(frame.customFolder, c.stored) << c.typed;
     EXPECT_EQ(frame.settings["Pers Path"], frame.customFolder);
-    if (!c.foldersMade) continue;
+    ASSERT_EQ(MessagesAsked(), refused ? 1u : 0u) << c.typed;
+    if (refused) {
+      const AfxUiQuestion& told = ui.Questions().back();
+      EXPECT_STREQ(told.caption, "Opzioni");
+      EXPECT_NE(told.text.Find(blocked.c_str()), -1) << told.text.str();
+      EXPECT_FALSE(FolderExists(blocked));
+    }
+    if (frame.customFolder.empty()) continue;
     for (const char* sub : {"image", "image\\highres", "image\\lowres", "frame", "frame\\highres",
                             "frame\\lowres", "effect", "effect\\highres", "effect\\lowres", "template"})
       EXPECT_TRUE(FolderExists(frame.customFolder + "\\" + sub)) << c.typed << ": " << sub;

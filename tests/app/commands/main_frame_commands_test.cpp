@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/FileWatch.h"
+#include "document/services/SystemMessage.h"
+#include "document/services/Win32Handle.h"
 #include "imagelib/ImgBitmap.h"
 #include "render/PictureCache.h"
 
@@ -458,6 +462,65 @@ TEST_F(MainFrameCommandsTest, KeepingTheOriginalHandsANewPhotoToTheOutsideEditor
   EXPECT_EQ(list.Find(Sample().PhotoA().c_str())->refCount, 1);
   EXPECT_EQ(list.Find(copyName.c_str())->refCount, 0);
   StopFileWatch();
+}
+
+// A message box is as wide as its text: its title shows whole when the
+// text's widest line, in the message font, is as wide as the title in the
+// caption font (the icon beside the text outweighs the close button).
+bool TitleFits(const AfxUiQuestion& box) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return false;
+  CClientDC screen(nullptr);
+  auto widest = [&](const LOGFONTA& face, const CString& text) {
+    CScopedFont font(::CreateFontIndirectA(&face));
+    HGDIOBJ old = ::SelectObject(screen.m_hDC, font.get());
+    LONG width = 0;
+    for (int start = 0; start <= text.GetLength();) {
+      int end = text.Find('\n', start);
+      if (end < 0) end = text.GetLength();
+      SIZE size{};
+      ::GetTextExtentPoint32A(screen.m_hDC, text.GetString() + start, end - start, &size);
+      width = std::max(width, size.cx);
+      start = end + 1;
+    }
+    ::SelectObject(screen.m_hDC, old);
+    return width;
+  };
+  return widest(metrics.lfMessageFont, box.text) >= widest(metrics.lfCaptionFont, box.caption);
+}
+
+// An outside editor that cannot start is told by name with the system's
+// reason, in a box wide enough for its title, and the album stays as it was:
+// no new photo, the page object keeps its photo, nothing to undo or watch.
+TEST_F(MainFrameCommandsTest, AnOutsideEditorThatCannotStartLeavesTheAlbumAsItWas) {
+  OpenSample();
+  treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
+  spab_imagelist::CMImageList& list = *root.GetImageList();
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
+  const std::string folder = Sample().AlbumFolder();
+  const std::set<std::string> working = FilesIn(folder + "\\img"), references = FilesIn(folder + "\\rif");
+  for (const bool keepOriginal : {true, false}) {
+    ui.Clear();
+    EditOutside(keepOriginal, false);
+    ASSERT_EQ(ui.Questions().size(), 2u) << keepOriginal;
+    const AfxUiQuestion& told = ui.Questions()[1];
+    EXPECT_STREQ(told.caption, "Errore avvio programma esterno.");
+    EXPECT_NE(told.text.Find(kMissingEditor), -1) << told.text.str();
+    EXPECT_NE(told.text.Find(SystemMessage(ERROR_FILE_NOT_FOUND)), -1) << told.text.str();
+    EXPECT_TRUE(TitleFits(told)) << told.text.str();
+    EXPECT_EQ(list.GetImages().size(), 2u) << keepOriginal;
+    EXPECT_EQ(dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0))->GetName(), Sample().PhotoA());
+    EXPECT_EQ(list.Find(Sample().PhotoA().c_str())->refCount, 1);
+    EXPECT_EQ(FilesIn(folder + "\\img"), working);
+    EXPECT_EQ(FilesIn(folder + "\\rif"), references);
+    auto saved = spab_imagelist::CMImageList::Load(folder.c_str(), false);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->GetImages().size(), 2u) << keepOriginal;
+    EXPECT_FALSE(root.CanUndo()) << keepOriginal;
+    EXPECT_FALSE(frame->GetAlbum()->IsModified()) << keepOriginal;
+    EXPECT_TRUE(frame->GetAlbumCommands().GetWatchedImages().empty()) << keepOriginal;
+  }
 }
 
 // File > Salva come template: a copy of the whole album, every page, in the

@@ -57,6 +57,9 @@ class NewAlbumDialogTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(NewAlbumDialogTest, ChecksEachEntryAndStaysOpen) {
+  // A side the page surface and a laboratory cannot use is refused naming the range.
+  const char* const kBadWidth = "Larghezza pagina invalida: serve un numero intero di millimetri da 50 a 1000.";
+  const char* const kBadHeight = "Altezza pagina invalida: serve un numero intero di millimetri da 50 a 1000.";
   struct Case {
     const char* name;
     const char* folder;
@@ -70,11 +73,15 @@ TEST_F(NewAlbumDialogTest, ChecksEachEntryAndStaysOpen) {
   const Case cases[] = {
       {"", "c:\\album", false, "", "", false, "Nome sposalbo macante.", IDC_NS_NAME},
       {"Nozze", "", false, "", "", false, "Percorso in cui salvare il sposalbo non impostato.", IDC_NS_BROWSE_FOLDER},
-      {"Nozze", "c:\\album", true, "0", "200", false, "Larghezza pagina invalida.", IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "-3", "200", false, "Larghezza pagina invalida.", IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "30x", "200", false, "Larghezza pagina invalida.", IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "300", "", false, "Altezza pagina invalida.", IDC_NS_HEIGHT},
-      {"Nozze", "c:\\album", true, "300", "99999999999", false, "Altezza pagina invalida.", IDC_NS_HEIGHT},
+      {"Nozze", "c:\\album", true, "0", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "-3", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "30x", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "1", "1", false, kBadWidth, IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "49", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "100000", "99999999", false, kBadWidth, IDC_NS_WIDTH},
+      {"Nozze", "c:\\album", true, "300", "", false, kBadHeight, IDC_NS_HEIGHT},
+      {"Nozze", "c:\\album", true, "300", "1001", false, kBadHeight, IDC_NS_HEIGHT},
+      {"Nozze", "c:\\album", true, "300", "99999999999", false, kBadHeight, IDC_NS_HEIGHT},
       {"Nozze", "c:\\album", false, "", "", true, "Template non impostato.", IDC_NS_NAME},
       {"Nozze?", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
       {"Nozze.", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
@@ -150,15 +157,15 @@ TEST_F(NewAlbumDialogTest, OkReturnsTheTemplateOrThePageSize) {
               dialog->CheckRadioButton(IDC_NS_FROM_TEMPLATE, IDC_NS_BLANK, IDC_NS_BLANK);
               Click(dialog, IDC_NS_BLANK);
               EXPECT_FALSE(dialog->GetDlgItem(IDC_NS_TEMPLATE)->IsWindowEnabled());
-              Type(dialog, IDC_NS_WIDTH, "300");
-              Type(dialog, IDC_NS_HEIGHT, " 200");
+              Type(dialog, IDC_NS_WIDTH, "1000");
+              Type(dialog, IDC_NS_HEIGHT, " 50");
               Click(dialog, IDOK);
             }),
             IDOK);
   EXPECT_FALSE(fromTemplate);
   EXPECT_TRUE(templatePath.IsEmpty());
-  EXPECT_EQ(width, 300);
-  EXPECT_EQ(height, 200);
+  EXPECT_EQ(width, 1000);
+  EXPECT_EQ(height, 50);
 }
 
 TEST_F(NewAlbumDialogTest, BrowsingFillsTheFolderAndAddsATemplate) {

@@ -65,9 +65,11 @@ treeNode::CPaginaTreeNode* EditorFrameTest::SelectPhotoA() {
   return page;
 }
 
-void EditorFrameTest::EditOutside(bool keepOriginal) {
-  frame->SetExtAppCmdLine("programma_che_non_esiste.exe \"%s\"");
+const char EditorFrameTest::kMissingEditor[] = "programma_che_non_esiste.exe";
+
+void EditorFrameTest::EditOutside(bool keepOriginal, bool editorStarts) {
+  frame->SetExtAppCmdLine(editorStarts ? "cmd.exe /c rem \"%s\"" : (kMissingEditor + std::string(" \"%s\"")).c_str());
   ui.AnswerMessage(keepOriginal ? IDYES : IDNO);  // "Vuoi mantenere l'immagine originale?"
-  ui.AnswerMessage(IDOK);                          // the editor cannot be started
+  if (!editorStarts) ui.AnswerMessage(IDOK);       // the editor cannot be started
   Menu(ID_EDIT_IMAGE_EXTERNAL);
 }

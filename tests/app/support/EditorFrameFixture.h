@@ -35,9 +35,11 @@ class EditorFrameTest : public ::testing::Test {
   void OpenSample();
   // Photo A alone selected on the open album's current page; that page.
   treeNode::CPaginaTreeNode* SelectPhotoA();
-  // Image > Modifica immagine on the selection, with an outside editor that
-  // cannot be started; the original kept apart as a new photo or not.
-  void EditOutside(bool keepOriginal);
+  // Image > Modifica immagine on the selection, the original kept apart as a
+  // new photo or not. The outside editor starts and ends at once, or, with
+  // editorStarts false, is a program that does not exist.
+  void EditOutside(bool keepOriginal, bool editorStarts = true);
+  static const char kMissingEditor[];
 
   CScriptedUi ui;
   CSposalboApp app;
