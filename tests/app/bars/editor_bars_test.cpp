@@ -15,6 +15,7 @@
 #include "crop/MouseInput.h"
 #include "crop/WindowCapture.h"
 #include "document/SposalboDoc.h"
+#include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "ui/frames/docking/SkinResizingMiniFrame.h"
 
@@ -535,5 +536,44 @@ TEST_F(EditorBarsTest, TheToolbarDroppedOnTheToolsBarsRowLiesBesideItOrTheToolsB
     EXPECT_TRUE(sameLine || ownRow) << "toolbar (" << bar.left << "," << bar.top << ")-(" << bar.right << ","
                                     << bar.bottom << "), tools bar (" << beside.left << "," << beside.top << ")-("
                                     << beside.right << "," << beside.bottom << "), dock " << dock.Width();
+  }
+}
+
+// The frame's accelerators answer whichever of its bars has the focus: Ctrl+Z
+// takes back a deletion while the photo bar floats, active, or lies slid out
+// of its strip; Delete there takes the selection away as on the page.
+TEST_F(EditorBarsTest, TheFramesKeysWorkWhileAFloatingOrSlidOutBarHasTheFocus) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  OpenSample();
+  CFotoBar& photos = Bars().m_photos;
+  for (bool floating : {true, false}) {
+    SCOPED_TRACE(floating ? "floating" : "slid out");
+    const size_t objects = SelectPhotoA()->GetChildCount();
+    Menu(ID_SELECTION_DELETE);
+    ASSERT_EQ(frame->GetCurrentPage()->GetChildCount(), objects - 1);
+    CWnd* holder = nullptr;
+    if (floating) {
+      frame->FloatControlBar(&photos, CPoint(300, 300));
+      holder = photos.GetParentFrame();
+      holder->SetForegroundWindow();
+      photos.GetList().SetFocus();
+    } else {
+      frame->DockControlBar(&photos, AFX_IDW_DOCKBAR_RIGHT);
+      PinAway(photos);
+      holder = PointAt(Bars().m_strips[CAutoHideBar::kRight], " Foto ");
+    }
+    ASSERT_NE(holder, nullptr);
+    ASSERT_TRUE(holder->IsWindowVisible());
+    ASSERT_EQ(::GetAncestor(::GetFocus(), GA_ROOT), holder->m_hWnd);
+    // A window just activated learns from the display which keys are down,
+    // and may forget the hand's Ctrl meanwhile: Z alone does nothing here.
+    for (int i = 0; i < 3 && frame->GetCurrentPage()->GetChildCount() != objects; ++i)
+      hand::Perform([] { hand::Keys({VK_CONTROL, 'Z'}); });
+    EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects) << "Ctrl+Z";
+    SelectPhotoA();
+    hand::Perform([] { hand::Keys({VK_DELETE}); });
+    EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects - 1) << "Delete";
+    Menu(ID_EDIT_UNDO);
   }
 }
