@@ -577,3 +577,30 @@ TEST_F(EditorBarsTest, TheFramesKeysWorkWhileAFloatingOrSlidOutBarHasTheFocus) {
     Menu(ID_EDIT_UNDO);
   }
 }
+
+// The page bar shows the numbers under its pages whole, docked and slid out of
+// its strip, without being scrolled.
+TEST_F(EditorBarsTest, ThePageBarShowsThePageNumbersWholeDockedAndSlidOut) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  OpenSample();
+  CPageImgListView& pages = frame->GetLists().pages;
+  ASSERT_EQ(pages.GetItemCount(), 3);
+  for (bool slidOut : {false, true}) {
+    SCOPED_TRACE(slidOut ? "slid out" : "docked");
+    if (slidOut) {
+      PinAway(Bars().m_pages);
+      ASSERT_NE(PointAt(Bars().m_strips[CAutoHideBar::kBottom], " Pagine "), nullptr);
+    }
+    hand::Perform([] {});
+    ASSERT_TRUE(pages.IsWindowVisible());
+    CRect client;
+    pages.GetClientRect(&client);
+    for (int i = 0; i < pages.GetItemCount(); ++i) {
+      CRect label;
+      ASSERT_TRUE(pages.GetItemRect(i, &label, LVIR_LABEL));
+      EXPECT_GE(label.top, client.top) << i;
+      EXPECT_LE(label.bottom, client.bottom) << i;
+    }
+  }
+}
