@@ -578,6 +578,65 @@ TEST_F(EditorBarsTest, TheFramesKeysWorkWhileAFloatingOrSlidOutBarHasTheFocus) {
   }
 }
 
+// A photo dragged from the photo bar, docked or slid out, shows beside the
+// pointer as itself: no black block over the bar or the page around it, also
+// where the drag starts by the screen's edge.
+TEST_F(EditorBarsTest, APhotoDraggedFromThePhotoBarShowsAloneBesideThePointer) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  OpenSample();
+  CFotoBar& photos = Bars().m_photos;
+  CImgListView& list = photos.GetList();
+  hand::Perform([&] { hand::WaitUntil([&] { return ::SendMessageA(list.m_hWnd, LVM_GETITEMCOUNT, 0, 0) == 2; }); });
+  ASSERT_EQ(list.GetItemCount(), 2);
+  frame->GetLists().pages.DrawPendingPages();  // the page bar no longer changes
+  for (bool slidOut : {false, true}) {
+    SCOPED_TRACE(slidOut ? "slid out" : "docked");
+    if (slidOut) {
+      PinAway(photos);
+      ASSERT_NE(PointAt(Bars().m_strips[CAutoHideBar::kRight], " Foto "), nullptr);
+      hand::Perform([] {});
+    }
+    CRect item, view;
+    list.GetItemRect(0, &item, LVIR_ICON);
+    list.ClientToScreen(&item);
+    frame->GetActiveView()->GetWindowRect(&view);
+    // Pressed right of the picture's middle, so that the image starts against
+    // the screen's edge; let go over the page above its photos.
+    const CPoint from(item.right - 8, item.CenterPoint().y), to(view.CenterPoint().x, view.top + 40);
+    WindowCapture before, during;
+    hand::Perform([&] {
+      hand::MoveTo(from);
+      before = CaptureWindow(::GetDesktopWindow());
+      hand::Press();
+      for (int i = 1; i <= 8; ++i) hand::MoveTo(from + CSize((to.x - from.x) * i / 8, (to.y - from.y) * i / 8));
+      during = CaptureWindow(::GetDesktopWindow());
+      hand::Release();
+    });
+    if (const char* path = std::getenv("SPAB_DRAG_SCREENSHOT"))
+      WriteCapture(std::string(path) + (slidOut ? "-slid.bmp" : "-docked.bmp"), during);
+    // Solid black on the screen (pixels black with their right and lower
+    // neighbours: not lines, text nor a dithered selection); photo pixels (red
+    // or blue, blended a little with what lies under the image) beside the
+    // pointer.
+    const auto count = [](const WindowCapture& shot, bool photo, const CRect& area) {
+      int n = 0;
+      for (int y = std::max(0L, area.top); y < std::min<LONG>(shot.height, area.bottom); ++y)
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(shot.width, area.right); ++x) {
+          const COLORREF c = Colour(shot.At(CPoint(x, y)));
+          const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+          n += photo ? g < 100 && ((r > 150 && b < 100) || (b > 150 && r < 100))
+                     : c == 0 && shot.At(CPoint(x + 1, y)) == 0 && shot.At(CPoint(x, y + 1)) == 0;
+        }
+      return n;
+    };
+    const CRect screen(0, 0, before.width - 1, before.height - 1), beside(to, CSize(120, 120));
+    EXPECT_GT(count(during, true, beside) - count(before, true, beside), 40 * 30) << "the photo beside the pointer";
+    EXPECT_LT(count(during, false, screen) - count(before, false, screen), 100) << "black pixels";
+    Menu(ID_EDIT_UNDO);  // the photo dropped on the page
+  }
+}
+
 // The page bar shows the numbers under its pages whole, docked and slid out of
 // its strip, without being scrolled.
 TEST_F(EditorBarsTest, ThePageBarShowsThePageNumbersWholeDockedAndSlidOut) {
