@@ -255,6 +255,19 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CFrameWnd::InModalState() const { return m_hWnd && !::IsWindowEnabled(m_hWnd); }
 
+BOOL CFrameWnd::IsKeyForFrame(HWND hWnd) const {
+  if (!hWnd) return FALSE;
+  // An edit control keeps its editing keys (Ctrl+Z, Delete, the clipboard's).
+  char cls[16] = "";
+  ::GetClassNameA(hWnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Edit") == 0) return FALSE;
+  if (hWnd == m_hWnd || ::IsChild(m_hWnd, hWnd)) return TRUE;
+  // A bar floating or slid out lies in a top-level window this frame owns.
+  for (HWND owner = ::GetWindow(::GetAncestor(hWnd, GA_ROOT), GW_OWNER); owner; owner = ::GetWindow(owner, GW_OWNER))
+    if (owner == m_hWnd) return TRUE;
+  return FALSE;
+}
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
   const UINT message = pMsg->message;
   if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
@@ -265,9 +278,9 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
   }
   if (message >= WM_KEYFIRST && message <= WM_KEYLAST && m_hAccelTable) {
     // No accelerators while a modal dialog has disabled this frame, and only
-    // for keys meant for this frame or its children.
+    // for keys meant for this frame, its children or its bars.
     if (InModalState()) return FALSE;
-    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)) return FALSE;
+    if (!IsKeyForFrame(pMsg->hwnd)) return FALSE;
     // A held key repeating is no new press: Alt held through a drag stays used.
     const bool keyPressed = (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && !(pMsg->lParam & (1L << 30));
     if (keyPressed) m_bAltUsed = FALSE;

@@ -68,6 +68,10 @@ class CFrameWnd : public CWnd {
   CWnd* GetMessageBar();
   virtual void GetMessageString(UINT nID, CString& rMessage) const;
   BOOL InModalState() const;
+  // Whether a key for that window gets this frame's accelerators: the frame,
+  // its children and the windows it owns (its bars floating or slid out),
+  // but never an edit control.
+  BOOL IsKeyForFrame(HWND hWnd) const;
 
   // Docking: dock bars along the sides (in the order top, bottom, left, right),
   // bars docked in them or floating in frames of m_pFloatingFrameClass.

@@ -15,7 +15,42 @@ namespace {
 struct LineMesh {
     ComRef<ID3DXMesh> mesh;
     int index;  // the line's place in the text
+    float x;    // where the piece starts along its line
 };
+
+// Whether the mesh's indices reach all its vertices: a mesh of 16-bit indices
+// holds at most 65536 of them, and a long line has more.
+bool IndicesReachAllVertices(ID3DXMesh* mesh)
+{
+    return (mesh->GetOptions() & D3DXMESH_32BIT) || mesh->GetNumVertices() <= 0x10000;
+}
+
+// Appends the meshes of a piece of a line starting at x, the piece halved as
+// often as it is too long for one mesh, each half moved right by the advance
+// of the text before it. Answers the piece's advance.
+float AddLinePieces(IDirect3DDevice9* device, HDC dc, const std::string& text, int index, float x,
+                    float deviation, float extrusion, std::vector<LineMesh>& pieces)
+{
+    std::vector<GLYPHMETRICSFLOAT> metrics(text.size());
+    LineMesh piece{ComRef<ID3DXMesh>(), index, x};
+    if (SUCCEEDED(D3DXCreateTextA(device, dc, text.c_str(), deviation, extrusion, piece.mesh.Out(),
+                                  nullptr, metrics.data())) &&
+        IndicesReachAllVertices(piece.mesh.Get())) {
+        pieces.push_back(std::move(piece));
+        float advance = 0.0f;
+        for (const GLYPHMETRICSFLOAT& glyph : metrics)
+            advance += glyph.gmfCellIncX;
+        return advance;
+    }
+    // A single character that cannot be made is left out.
+    if (text.size() < 2)
+        return 0.0f;
+    const size_t half = text.size() / 2;
+    const float first = AddLinePieces(device, dc, text.substr(0, half), index, x, deviation,
+                                      extrusion, pieces);
+    return first + AddLinePieces(device, dc, text.substr(half), index, x + first, deviation,
+                                 extrusion, pieces);
+}
 }  // namespace
 
 CD3DText::CD3DText(CD3DObj* owner) : Placement(0.1f), m_owner(owner) {}
@@ -47,19 +82,20 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
         if (texts.empty())
             return 0;
         IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-        for (size_t i = 0; i < texts.size(); ++i) {
-            LineMesh line{ComRef<ID3DXMesh>(), static_cast<int>(i)};
-            // A line that cannot be made is left out; the others keep their
-            // places.
-            if (!device || FAILED(D3DXCreateTextA(device, dc.Get(), texts[i].c_str(), deviation,
-                                                  extrusion, line.mesh.Out(), nullptr, nullptr)))
-                continue;
-            D3DXVECTOR3 min;
-            D3DXVECTOR3 max;
-            if (!MeshBoundingBox(line.mesh.Get(), min, max))
-                continue;
-            lineHeight = std::max(lineHeight, max.y - min.y);
-            lines.push_back(std::move(line));
+        // A line that cannot be made is left out; the others keep their places.
+        if (device) {
+            std::vector<LineMesh> pieces;
+            for (size_t i = 0; i < texts.size(); ++i)
+                AddLinePieces(device, dc.Get(), texts[i], static_cast<int>(i), 0.0f, deviation,
+                              extrusion, pieces);
+            for (LineMesh& piece : pieces) {
+                D3DXVECTOR3 min;
+                D3DXVECTOR3 max;
+                if (!MeshBoundingBox(piece.mesh.Get(), min, max))
+                    continue;
+                lineHeight = std::max(lineHeight, max.y - min.y);
+                lines.push_back(std::move(piece));
+            }
         }
     }
     if (lines.empty())
@@ -71,7 +107,7 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
     for (const LineMesh& line : lines) {
         meshes.push_back(line.mesh.Get());
         D3DXMATRIX move;
-        D3DXMatrixTranslation(&move, 0.0f, offsets[line.index], 0.0f);
+        D3DXMatrixTranslation(&move, line.x, offsets[line.index], 0.0f);
         moves.push_back(move);
     }
     if (FAILED(MergeMeshes(meshes, moves, m_owner->GetDevice(), m_mesh)))

@@ -43,6 +43,15 @@ void CSingleListBar::RemoveFromAutoHideBar(CAutoHideBar* pStrip, CWnd* pContent)
   PlaceList();
 }
 
+int CSingleListBar::GetSlideOutDepth(BOOL bHorizontal) {
+  if (!bHorizontal || !m_list.m_hWnd) return 0;
+  const DWORD spacing = static_cast<DWORD>(m_list.SendMessage(LVM_GETITEMSPACING, FALSE, 0));
+  CRect window, client;
+  m_list.GetWindowRect(&window);
+  m_list.GetClientRect(&client);
+  return HIWORD(spacing) + window.Height() - client.Height();
+}
+
 void CPageBar::Refresh(treeNode::CSposalboTreeNode& album) {
   if (m_pages.m_hWnd) m_pages.Refresh(album);
 }

@@ -19,6 +19,8 @@ class CSingleListBar : public CPinDockBar {
   BOOL Create(LPCSTR lpszWindowName, CWnd* pParentWnd, UINT nID, DWORD dwStyle) override;
   void AddToAutoHideBar(CAutoHideBar* pStrip) override;
   void RemoveFromAutoHideBar(CAutoHideBar* pStrip, CWnd* pContent) override;
+  // Across a top or bottom strip, a row of thumbnails with their labels.
+  int GetSlideOutDepth(BOOL bHorizontal) override;
   CImgListView& GetList() { return m_list; }
 
   afx_msg void OnSize(UINT nType, int cx, int cy);

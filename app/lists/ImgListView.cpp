@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/lists/DragImage.h"
 #include "app/lists/Thumbnail.h"
 #include "app/shell/EditorFrame.h"
 #include "app/surface/PageStatic.h"
@@ -272,6 +273,13 @@ void CImgListView::AppendThumbnail(const CString& name, HBITMAP bitmap) {
   UpdateItemState(index);
 }
 
+int CImgListView::GetItemImage(int item) const {
+  LVITEMA lv{};
+  lv.mask = LVIF_IMAGE;
+  lv.iItem = item;
+  return GetItem(&lv) ? lv.iImage : -1;
+}
+
 bool CImgListView::AddFile(const CString& name) {
   CString path = m_subfolder.IsEmpty() ? m_folder : m_folder + "\\" + m_subfolder;
   OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path + "\\" + name), MasksShapePictures());
@@ -285,13 +293,9 @@ bool CImgListView::RefreshThumbnail(const CString& name, const CString& path) {
     if (m_names[i] != name) continue;
     OwnedBitmap bitmap = MakeThumbnail(static_cast<const char*>(path), MasksShapePictures());
     if (!bitmap || !EnsureImageList()) return false;
-    LVITEMA item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = static_cast<int>(i);
-    GetItem(&item);
     CBitmap cell;
     cell.Attach(bitmap.get());
-    m_thumbnails.Replace(item.iImage, &cell, nullptr);
+    m_thumbnails.Replace(GetItemImage(static_cast<int>(i)), &cell, nullptr);
     cell.Detach();
     RedrawItems(static_cast<int>(i), static_cast<int>(i));
     return true;
@@ -358,13 +362,14 @@ bool CImgListView::BeginDragOf(int item, POINT screen) {
   if (!frame || !frame->GetAlbum()) return false;
   if (item < 0 || static_cast<size_t>(item) >= m_names.size()) return false;
   m_dragItem = item;
-  POINT origin{0, 0};
-  m_dragImage.reset(CreateDragImage(m_dragItem, &origin));
+  CImageList* images = GetImageList(LVSIL_NORMAL);
+  m_dragImage = images ? MakeDragImage(*images, GetItemImage(m_dragItem)) : nullptr;
   m_dragArea.SetRectEmpty();
   if (m_dragImage) {
     m_dragImage->BeginDrag(0, CPoint(kDragHotSpot));
-    CImageList::DragEnter(nullptr, screen);
-    TrackDragImage(screen);
+    const POINT at = DragImagePoint(screen);
+    CImageList::DragEnter(nullptr, at);
+    TrackDragImage(at);
   }
   m_dragging = true;
   frame->SetRenderPaused(true);
@@ -402,13 +407,20 @@ void CImgListView::OnMouseMove(UINT nFlags, CPoint point) {
   POINT screen = point;
   ClientToScreen(&screen);
   if (m_dragImage) {
-    CImageList::DragMove(screen);
-    TrackDragImage(screen);
+    const POINT at = DragImagePoint(screen);
+    CImageList::DragMove(at);
+    TrackDragImage(at);
   }
   CSposalboPageStatic* surface = Surface();
   const bool overSurface = surface && surface->m_hWnd && WindowAt(screen) == surface->m_hWnd;
   HCURSOR cursor = overSurface ? ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDropCursor)) : nullptr;
   ::SetCursor(cursor ? cursor : ::LoadCursor(nullptr, overSurface ? IDC_ARROW : IDC_NO));
+}
+
+POINT CImgListView::DragImagePoint(POINT screen) const {
+  IMAGEINFO info{};
+  if (!m_dragImage || !m_dragImage->GetImageInfo(0, &info)) return screen;
+  return KeepDragImageOnScreen(screen, CRect(info.rcImage).Size(), kDragHotSpot);
 }
 
 void CImgListView::TrackDragImage(POINT screen) {

@@ -61,6 +61,8 @@ class CImgListView : public CListCtrl {
   bool SelectItemNamed(const CString& name);
 
   const std::vector<CString>& GetNames() const { return m_names; }
+  // The index of an item's picture in the list's images; -1 without one.
+  int GetItemImage(int item) const;
   // The name of the first selected item; empty without selection.
   CString GetFirstSelectedName() const;
 
@@ -112,7 +114,9 @@ class CImgListView : public CListCtrl {
   static DWORD WINAPI LoaderMain(void* job);
   void StartLoader(std::vector<CString> names, bool scanFolder);
   void ClearItems();
-  // Adds where the drag image is drawn for the cursor at a screen point.
+  // Where the drag image goes for the cursor at a screen point.
+  POINT DragImagePoint(POINT screen) const;
+  // Adds where the drag image is drawn for that point of it.
   void TrackDragImage(POINT screen);
   // Starts dragging an item from a screen point; false without album or item.
   bool BeginDragOf(int item, POINT screen);

@@ -63,13 +63,6 @@ bool CPageListView::EnsurePageImages() {
   return true;
 }
 
-int CPageListView::GetItemImage(int item) const {
-  LVITEMA lv{};
-  lv.mask = LVIF_IMAGE;
-  lv.iItem = item;
-  return GetItem(&lv) ? lv.iImage : -1;
-}
-
 void CPageListView::SetItemImage(int item, int image) {
   LVITEMA lv{};
   lv.mask = LVIF_IMAGE;

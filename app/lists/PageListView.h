@@ -15,7 +15,6 @@ class CSposalboTreeNode;
 
 class CPageListView : public CImgListView {
  public:
-  int GetItemImage(int item) const;
   void SetItemImage(int item, int image);
   virtual void Clear();
   // A new item i for the page; the items after it are renumbered.

@@ -148,12 +148,28 @@ TEST_F(FrameTest, RecalcLayoutLeavesTheViewWhatTheBarsDoNotTake) {
   strip.DestroyWindow();
 }
 
-TEST_F(FrameTest, AcceleratorsWorkInTheFrameButNotInAModalDialog) {
+TEST_F(FrameTest, AcceleratorsWorkInTheFrameAndItsBarsButNotInAnEditOrAModalDialog) {
   frame->ShowWindow(SW_SHOWNA);
   TestApp().m_pMainWnd = frame;
   view->PostMessage(WM_KEYDOWN, VK_F5, 0);
   PumpWithTranslation();
   EXPECT_EQ(CommandLog(), (std::vector<std::string>{"doc handled"}));
+
+  // A window the frame owns (a bar floating) gets them too; an edit control,
+  // in the frame or beside it, keeps its keys.
+  CommandLog().clear();
+  HWND owned = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, frame->m_hWnd, nullptr, nullptr, nullptr);
+  HWND edits[] = {::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10, frame->m_hWnd, nullptr, nullptr, nullptr),
+                  ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10, owned, nullptr, nullptr, nullptr)};
+  ::PostMessageA(owned, WM_KEYDOWN, VK_F5, 0);
+  PumpWithTranslation();
+  EXPECT_EQ(CommandLog(), (std::vector<std::string>{"doc handled"}));
+  CommandLog().clear();
+  for (HWND edit : edits) ::PostMessageA(edit, WM_KEYDOWN, VK_F5, 0);
+  PumpWithTranslation();
+  EXPECT_TRUE(CommandLog().empty());
+  ::DestroyWindow(owned);
+  ::DestroyWindow(edits[0]);
 
   CommandLog().clear();
   CScriptedUi ui;

@@ -2,6 +2,8 @@
 // meshes with one.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "DeviceFixture.h"
 #include "render/D3DImage.h"
 #include "render/D3DText.h"
@@ -166,6 +168,39 @@ TEST_F(TextTest, InsideMaskPassShowsOnlyWithinTheShape)
     DWORD stencil = 0;
     Device()->GetRenderState(D3DRS_STENCILENABLE, &stencil);
     EXPECT_EQ(stencil, static_cast<DWORD>(FALSE));
+}
+
+// A line whose glyphs are too many for one mesh (about 600 characters at the
+// size of a page text) still draws, twice as wide as its first half, from its
+// left end to its right one.
+TEST_F(TextTest, ALineTooLongForOneMeshDrawsWhole)
+{
+    HFONT tahoma = CreateFontA(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+    ASSERT_NE(tahoma, nullptr);
+    std::string line;
+    while (line.size() < 600)
+        line += "Anna e Marco sposi ";
+    line.resize(600);
+    CD3DText half(surface.get());
+    CD3DText text(surface.get());
+    const int halfBuilt = half.BuildMesh(line.substr(0, 300).c_str(), tahoma, RGB(255, 0, 0), 0.0f, 0.0f);
+    const int built = text.BuildMesh(line.c_str(), tahoma, RGB(255, 0, 0), 0.0f, 0.0f);
+    DeleteObject(tahoma);
+    ASSERT_EQ(halfBuilt, 1);
+    ASSERT_EQ(built, 1);
+    EXPECT_NEAR(text.GetWidth(), 2.0f * half.GetWidth(), 0.03f * text.GetWidth());
+    // 0.2 high, each end in turn brought into the target.
+    text.SetScale(0.2f, 0.2f);
+    const float halfLength = 0.1f * text.GetWidth();
+    for (float x : {halfLength - 0.45f, 0.45f - halfLength}) {
+        text.SetPosition(x, 0.0f);
+        BeginFrame(0xFF000000);
+        text.Render(kPassNormal);
+        EndFrame();
+        const RedCount red = CountRed(ReadBack(), [](float, float vy) { return vy > -0.12f && vy < 0.12f; });
+        EXPECT_GT(red.inside, 200) << (x < 0 ? "right end" : "left end");
+        EXPECT_EQ(red.outside, 0);
+    }
 }
 
 TEST_F(TextTest, MovesScalesAndRotatesLikeAPicture)

@@ -15,6 +15,7 @@
 #include "crop/MouseInput.h"
 #include "crop/WindowCapture.h"
 #include "document/SposalboDoc.h"
+#include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "ui/frames/docking/SkinResizingMiniFrame.h"
 
@@ -535,5 +536,130 @@ TEST_F(EditorBarsTest, TheToolbarDroppedOnTheToolsBarsRowLiesBesideItOrTheToolsB
     EXPECT_TRUE(sameLine || ownRow) << "toolbar (" << bar.left << "," << bar.top << ")-(" << bar.right << ","
                                     << bar.bottom << "), tools bar (" << beside.left << "," << beside.top << ")-("
                                     << beside.right << "," << beside.bottom << "), dock " << dock.Width();
+  }
+}
+
+// The frame's accelerators answer whichever of its bars has the focus: Ctrl+Z
+// takes back a deletion while the photo bar floats, active, or lies slid out
+// of its strip; Delete there takes the selection away as on the page.
+TEST_F(EditorBarsTest, TheFramesKeysWorkWhileAFloatingOrSlidOutBarHasTheFocus) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  OpenSample();
+  CFotoBar& photos = Bars().m_photos;
+  for (bool floating : {true, false}) {
+    SCOPED_TRACE(floating ? "floating" : "slid out");
+    const size_t objects = SelectPhotoA()->GetChildCount();
+    Menu(ID_SELECTION_DELETE);
+    ASSERT_EQ(frame->GetCurrentPage()->GetChildCount(), objects - 1);
+    CWnd* holder = nullptr;
+    if (floating) {
+      frame->FloatControlBar(&photos, CPoint(300, 300));
+      holder = photos.GetParentFrame();
+      holder->SetForegroundWindow();
+      photos.GetList().SetFocus();
+    } else {
+      frame->DockControlBar(&photos, AFX_IDW_DOCKBAR_RIGHT);
+      PinAway(photos);
+      holder = PointAt(Bars().m_strips[CAutoHideBar::kRight], " Foto ");
+    }
+    ASSERT_NE(holder, nullptr);
+    ASSERT_TRUE(holder->IsWindowVisible());
+    ASSERT_EQ(::GetAncestor(::GetFocus(), GA_ROOT), holder->m_hWnd);
+    // A window just activated learns from the display which keys are down,
+    // and may forget the hand's Ctrl meanwhile: Z alone does nothing here.
+    for (int i = 0; i < 3 && frame->GetCurrentPage()->GetChildCount() != objects; ++i)
+      hand::Perform([] { hand::Keys({VK_CONTROL, 'Z'}); });
+    EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects) << "Ctrl+Z";
+    SelectPhotoA();
+    hand::Perform([] { hand::Keys({VK_DELETE}); });
+    EXPECT_EQ(frame->GetCurrentPage()->GetChildCount(), objects - 1) << "Delete";
+    Menu(ID_EDIT_UNDO);
+  }
+}
+
+// A photo dragged from the photo bar, docked or slid out, shows beside the
+// pointer as itself: no black block over the bar or the page around it, also
+// where the drag starts by the screen's edge.
+TEST_F(EditorBarsTest, APhotoDraggedFromThePhotoBarShowsAloneBesideThePointer) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  OpenSample();
+  CFotoBar& photos = Bars().m_photos;
+  CImgListView& list = photos.GetList();
+  hand::Perform([&] { hand::WaitUntil([&] { return ::SendMessageA(list.m_hWnd, LVM_GETITEMCOUNT, 0, 0) == 2; }); });
+  ASSERT_EQ(list.GetItemCount(), 2);
+  frame->GetLists().pages.DrawPendingPages();  // the page bar no longer changes
+  for (bool slidOut : {false, true}) {
+    SCOPED_TRACE(slidOut ? "slid out" : "docked");
+    if (slidOut) {
+      PinAway(photos);
+      ASSERT_NE(PointAt(Bars().m_strips[CAutoHideBar::kRight], " Foto "), nullptr);
+      hand::Perform([] {});
+    }
+    CRect item, view;
+    list.GetItemRect(0, &item, LVIR_ICON);
+    list.ClientToScreen(&item);
+    frame->GetActiveView()->GetWindowRect(&view);
+    // Pressed right of the picture's middle, so that the image starts against
+    // the screen's edge; let go over the page above its photos.
+    const CPoint from(item.right - 8, item.CenterPoint().y), to(view.CenterPoint().x, view.top + 40);
+    WindowCapture before, during;
+    hand::Perform([&] {
+      hand::MoveTo(from);
+      before = CaptureWindow(::GetDesktopWindow());
+      hand::Press();
+      for (int i = 1; i <= 8; ++i) hand::MoveTo(from + CSize((to.x - from.x) * i / 8, (to.y - from.y) * i / 8));
+      during = CaptureWindow(::GetDesktopWindow());
+      hand::Release();
+    });
+    if (const char* path = std::getenv("SPAB_DRAG_SCREENSHOT"))
+      WriteCapture(std::string(path) + (slidOut ? "-slid.bmp" : "-docked.bmp"), during);
+    // Solid black on the screen (pixels black with their right and lower
+    // neighbours: not lines, text nor a dithered selection); photo pixels (red
+    // or blue, blended a little with what lies under the image) beside the
+    // pointer.
+    const auto count = [](const WindowCapture& shot, bool photo, const CRect& area) {
+      int n = 0;
+      for (int y = std::max(0L, area.top); y < std::min<LONG>(shot.height, area.bottom); ++y)
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(shot.width, area.right); ++x) {
+          const COLORREF c = Colour(shot.At(CPoint(x, y)));
+          const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+          n += photo ? g < 100 && ((r > 150 && b < 100) || (b > 150 && r < 100))
+                     : c == 0 && shot.At(CPoint(x + 1, y)) == 0 && shot.At(CPoint(x, y + 1)) == 0;
+        }
+      return n;
+    };
+    const CRect screen(0, 0, before.width - 1, before.height - 1), beside(to, CSize(120, 120));
+    EXPECT_GT(count(during, true, beside) - count(before, true, beside), 40 * 30) << "the photo beside the pointer";
+    EXPECT_LT(count(during, false, screen) - count(before, false, screen), 100) << "black pixels";
+    Menu(ID_EDIT_UNDO);  // the photo dropped on the page
+  }
+}
+
+// The page bar shows the numbers under its pages whole, docked and slid out of
+// its strip, without being scrolled.
+TEST_F(EditorBarsTest, ThePageBarShowsThePageNumbersWholeDockedAndSlidOut) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  OpenSample();
+  CPageImgListView& pages = frame->GetLists().pages;
+  ASSERT_EQ(pages.GetItemCount(), 3);
+  for (bool slidOut : {false, true}) {
+    SCOPED_TRACE(slidOut ? "slid out" : "docked");
+    if (slidOut) {
+      PinAway(Bars().m_pages);
+      ASSERT_NE(PointAt(Bars().m_strips[CAutoHideBar::kBottom], " Pagine "), nullptr);
+    }
+    hand::Perform([] {});
+    ASSERT_TRUE(pages.IsWindowVisible());
+    CRect client;
+    pages.GetClientRect(&client);
+    for (int i = 0; i < pages.GetItemCount(); ++i) {
+      CRect label;
+      ASSERT_TRUE(pages.GetItemRect(i, &label, LVIR_LABEL));
+      EXPECT_GE(label.top, client.top) << i;
+      EXPECT_LE(label.bottom, client.bottom) << i;
+    }
   }
 }

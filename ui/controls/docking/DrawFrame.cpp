@@ -101,13 +101,25 @@ void CDrawFrame::PostNcDestroy() {}  // the tab owns this object
 CRect CDrawFrame::PlaceBesideStrip() const {
   CRect strip;
   m_pStrip->GetWindowRect(&strip);
-  int depth = std::min(m_nDepth, kMaxDepth);
+  int depth = std::max(std::min(m_nDepth, kMaxDepth), DepthNeeded());
   switch (m_pStrip->GetSide()) {
     case CAutoHideBar::kTop: return CRect(strip.left, strip.bottom, strip.right, strip.bottom + depth);
     case CAutoHideBar::kLeft: return CRect(strip.right, strip.top, strip.right + depth, strip.bottom);
     case CAutoHideBar::kRight: return CRect(strip.left - depth, strip.top, strip.left, strip.bottom);
     default: return CRect(strip.left, strip.top - depth, strip.right, strip.top);
   }
+}
+
+int CDrawFrame::DepthNeeded() const {
+  auto* pBar = reinterpret_cast<CPinDockBar*>(m_pStrip->GetTabData(m_pContent));
+  const BOOL horizontal = m_pStrip->IsHorizontal();
+  const int content = pBar ? pBar->GetSlideOutDepth(horizontal) : 0;
+  if (content <= 0 || !m_hWnd) return 0;
+  // With the caption and the borders around it.
+  CRect window, client;
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  return content + (horizontal ? window.Height() - client.Height() : window.Width() - client.Width());
 }
 
 void CDrawFrame::FitBesideStrip() {

@@ -29,7 +29,8 @@ class CDrawFrame : public CWnd {
   void DestroyDeferred();
   CWnd* GetContent() const { return m_pContent; }
 
-  // Its place beside the strip: as long as the strip, its depth capped.
+  // Its place beside the strip: as long as the strip, its depth capped, but
+  // never less than its content needs.
   CRect PlaceBesideStrip() const;
 
   static constexpr UINT_PTR kSlideTimer = 1;
@@ -41,6 +42,9 @@ class CDrawFrame : public CWnd {
   CRect m_rcPin;  // window coordinates
   BOOL m_bPinHover = FALSE;
   BOOL m_bActive = FALSE;  // its caption shows the active colours
+
+  // The window depth the content needs to show whole (0: any).
+  int DepthNeeded() const;
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PostNcDestroy() override;

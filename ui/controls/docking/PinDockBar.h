@@ -19,6 +19,9 @@ class CPinDockBar : public CResizingBarCF {
   virtual void AddToAutoHideBar(CAutoHideBar* pStrip) = 0;
   // Takes one content window back from the strip and shows the bar again.
   virtual void RemoveFromAutoHideBar(CAutoHideBar* pStrip, CWnd* pContent) = 0;
+  // The client depth its content needs to show whole when slid out of a
+  // strip, across a top or bottom strip or a side one; 0 when any will do.
+  virtual int GetSlideOutDepth(BOOL /*bHorizontal*/) { return 0; }
 
   void NcCalcClient(LPRECT pRc, UINT nDockBarID) override;
   void NcPaintGripper(CDC* pDC, const CRect& rcClient) override;
