@@ -286,3 +286,26 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   EXPECT_EQ(copy.GetWidth(), 80) << "the working copy is the changed picture";
   StopFileWatch();
 }
+
+// A reference copy replaced beside the program while its album is open, with
+// no outside editor: once the user is back, its working copy is made again
+// and the page shows it.
+TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePage) {
+  OpenSample();
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  frame->GetPageSurface()->Render();
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  SampleAlbum::WritePicture(reference, 90, 30, 0x00FF00);
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  const auto copyWidth = [&] {
+    CImgBitmap copy;
+    return copy.Load(working.c_str(), 1, 1) == 1 ? copy.GetWidth() : 0;
+  };
+  input::FlushUntil([&] { return copyWidth() == 90; }, 500);
+  EXPECT_EQ(copyWidth(), 90);
+  frame->GetPageSurface()->Render();
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), 3.0f, 0.1f) << "the page shows the new copy";
+}
