@@ -131,6 +131,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   // A photo edited outside changed on disk: its low-resolution copy is made
   // again and the page reloads its pictures (MainFrmOutsideEdits.cpp).
   afx_msg LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
   // Back from another program: a reference copy replaced meanwhile reaches
   // the page.
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
@@ -146,13 +147,15 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   CString CustomPath(const char* kind, bool low, const char* fallback);
   void RefreshTitle();
   // Every working copy whose reference copy changed since it was made is
-  // made again.
+  // made again: now, or a few times shortly (a file may still be written).
   void CatchUpReferenceCopies();
+  void LookAtReferenceCopiesSoon();
 
   int m_toolMode = 0;
   bool m_renderPaused = true;
   bool m_sizing = false;
   bool m_savedPause = true;
+  int m_referenceLooks = 0;  // left before the reference copies are let be
   std::unique_ptr<CSposalboDoc> m_album;
   std::string m_customFolder;
   CChildView* m_view = nullptr;

@@ -12,6 +12,15 @@
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/FileWatch.h"
 
+namespace {
+// A photo saved outside that could not be read whole yet (still written, or
+// held by its writer until it closes it) is tried again a few times, a
+// moment apart.
+constexpr UINT_PTR kReferenceTimer = 0x5245;
+constexpr UINT kReferenceDelay = 250;  // milliseconds
+constexpr int kReferenceLooks = 4;
+}  // namespace
+
 LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
   treeNode::CPaginaTreeNode* page = GetCurrentPage();
   if (!page) return 0;
@@ -26,6 +35,8 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
       const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str());
       if (remade == RemakeResult::kWritten) m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
       if (remade != RemakeResult::kUnreadable) m_lists.photos.SelectItemNamed(found->second.c_str());
+      // Not whole yet (still written, or held by its writer): made once it can be read.
+      if (remade == RemakeResult::kUnreadable) LookAtReferenceCopiesSoon();
     }
   }
   page->ReleaseResources();
@@ -36,6 +47,20 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
 void CMainFrame::OnActivateApp(BOOL bActive, DWORD dwThreadID) {
   CSkinFrameWnd::OnActivateApp(bActive, dwThreadID);
   if (bActive) CatchUpReferenceCopies();
+}
+
+void CMainFrame::LookAtReferenceCopiesSoon() {
+  m_referenceLooks = kReferenceLooks;
+  SetTimer(kReferenceTimer, kReferenceDelay);
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent != kReferenceTimer) {
+    CSkinFrameWnd::OnTimer(nIDEvent);
+    return;
+  }
+  if (--m_referenceLooks <= 0) KillTimer(kReferenceTimer);
+  CatchUpReferenceCopies();
 }
 
 void CMainFrame::CatchUpReferenceCopies() {
