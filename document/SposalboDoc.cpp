@@ -8,6 +8,7 @@
 #include "document/services/DocumentMessageBox.h"
 #include "document/LabExport.h"
 #include "document/imagelist/MImageList.h"
+#include "document/imagelist/OutsideEdits.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/PathNames.h"
 #include "document/SposalboException.h"
@@ -275,6 +276,9 @@ bool CSposalboDoc::CreateText(float x, float y) {
 
 bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& seal) {
   m_lastExportError.clear();
+  // A reference copy changed since its working copy was made travels with a
+  // working copy made from it: the laboratory gets the picture it prints from.
+  if (const spab_imagelist::CMImageList* list = m_root->GetImageList()) CatchUpOutsideEdits(*list, m_folder);
   CLabExport exporter(*m_root, m_folder, seal);
   switch (exporter.Run(destination)) {
     case CLabExport::kWritten:

@@ -1,7 +1,6 @@
 #include "render/PictureCache.h"
 
 #include <cstring>
-#include <set>
 #include <tuple>
 
 namespace {
@@ -92,6 +91,30 @@ void PictureCache::RememberFile(const std::string& path, const PictureFileFacts&
 void PictureCache::ForgetFile(const std::string& path)
 {
     m_files.erase(path);
+    m_checked.erase(path);
+}
+
+bool PictureCache::CheckedInLook(const std::string& path) const
+{
+    return m_looks > 0 && m_checked.count(path) != 0;
+}
+
+void PictureCache::MarkChecked(const std::string& path)
+{
+    if (m_looks > 0)
+        m_checked.insert(path);
+}
+
+PictureFileLook::PictureFileLook()
+{
+    ++PictureCache::Instance().m_looks;
+}
+
+PictureFileLook::~PictureFileLook()
+{
+    PictureCache& cache = PictureCache::Instance();
+    if (--cache.m_looks == 0)
+        cache.m_checked.clear();
 }
 
 // Facts are only as good as the pictures made with them: once those are

@@ -7,13 +7,16 @@
 // for very large (full-size) pictures, and when the unused entries grow past a bound.
 // With the pictures of a file it keeps what the file told when it was read
 // (its stamp, header size and mask), so a quad made again while they are
-// there (an undo, a page drawn again) touches no file.
+// there (an undo, a page drawn again) reads no file: only the file's stamp
+// is looked at, once per file in a frame, so a file changed on disk, by
+// whoever, is read again.
 #include <d3d9.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -82,6 +85,9 @@ public:
 
     // What the file told, while pictures made from it are in the cache.
     const PictureFileFacts* FindFile(const std::string& path) const;
+    // The file's stamp was looked at in the frame being drawn (never outside one).
+    bool CheckedInLook(const std::string& path) const;
+    void MarkChecked(const std::string& path);
     // Kept as long as a picture with the facts' stamp is.
     void RememberFile(const std::string& path, const PictureFileFacts& facts);
     // The program rewrote or deleted the file or its mask: the next quad
@@ -93,11 +99,24 @@ public:
     size_t UnusedBytes() const;
 
 private:
+    friend class PictureFileLook;
     PictureCache() = default;
     void ForgetFilesWithoutPictures();
 
     std::map<PictureKey, std::shared_ptr<PictureTiles>> m_entries;
     std::map<std::string, PictureFileFacts> m_files;  // by path
+    int m_looks = 0;                                   // looks open
+    std::set<std::string> m_checked;                   // in the open look
+};
+
+// Held while a frame is drawn: the quads of the frame that show one file look
+// at its stamp once. Outside a look every quad looks.
+class PictureFileLook {
+public:
+    PictureFileLook();
+    ~PictureFileLook();
+    PictureFileLook(const PictureFileLook&) = delete;
+    PictureFileLook& operator=(const PictureFileLook&) = delete;
 };
 
 // Picture memory (decoded pictures and textures) the process may hold beyond

@@ -111,6 +111,22 @@ bool FileMayExist(const std::string& path)
     return GetLastError() != ERROR_FILE_NOT_FOUND;
 }
 
+// The stamp of the mask beside a picture; empty when there is none.
+std::string MaskStamp(const std::string& mask)
+{
+    return FileMayExist(mask) ? StampedOrigin(mask) : std::string();
+}
+
+// The file and its mask are as they were when they told the facts. A file
+// gone for a moment (an editor saving it by delete and create) keeps them.
+bool StillTells(const std::string& origin, const PictureFileFacts& known)
+{
+    const std::string stamped = StampedOrigin(origin);
+    if (stamped == origin)
+        return true;
+    return stamped == known.stamped && MaskStamp(MaskPathFor(origin.c_str())) == known.maskStamped;
+}
+
 bool CopyImage(const CImgBitmap& from, CImgBitmap& to)
 {
     if (!to.Create(from.GetWidth(), from.GetHeight(), true))
@@ -177,13 +193,20 @@ PictureFileFacts PictureFileFactsOf(const std::string& origin)
         facts.stamped = origin;
         return facts;
     }
-    if (const PictureFileFacts* known = PictureCache::Instance().FindFile(origin))
-        return *known;
+    PictureCache& cache = PictureCache::Instance();
+    if (const PictureFileFacts* known = cache.FindFile(origin)) {
+        if (cache.CheckedInLook(origin) || StillTells(origin, *known)) {
+            cache.MarkChecked(origin);
+            return *known;
+        }
+        // Changed on disk: what it told is old, the pictures made from it
+        // stay with the quads that show them.
+        cache.ForgetFile(origin);
+    }
     facts.stamped = StampedOrigin(origin);
     ReadPictureSize(origin, facts.width, facts.height);
-    const std::string mask = MaskPathFor(origin.c_str());
-    facts.mask = FileMayExist(mask);
-    if (facts.mask)
-        facts.maskStamped = StampedOrigin(mask);
+    facts.maskStamped = MaskStamp(MaskPathFor(origin.c_str()));
+    facts.mask = !facts.maskStamped.empty();
+    cache.MarkChecked(origin);
     return facts;
 }

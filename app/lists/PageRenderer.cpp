@@ -5,6 +5,7 @@
 #include "document/pages/PaginaTreeNode.h"
 #include "framework/com_ref.h"
 #include "render/D3DObj.h"
+#include "render/PictureCache.h"
 
 namespace {
 // Pan, zoom, projection and pixel scale of a view put back however the drawing ends.
@@ -60,6 +61,7 @@ bool RenderPageOffscreen(CD3DObj& view, treeNode::CPaginaTreeNode& page, std::ve
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFFDCDCDC, 1.0f, 0);
     device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
     // A thumbnail shows the page as it will be printed, without selection.
+    PictureFileLook look;
     page.RenderAsPrinted(0);
     renderer->EndScene(D3DX_FILTER_NONE);
   }

@@ -13,7 +13,6 @@
 #include "document/SposalboDoc.h"
 #include "app/dialogs/FontListFile.h"
 #include "document/imagelist/MImageList.h"
-#include "document/imagelist/WorkingCopy.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/FileWatch.h"
 #include "document/pages/SposalboTreeNode.h"
@@ -35,6 +34,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CSkinFrameWnd)
   ON_WM_CREATE()
   ON_MESSAGE(WM_PINBAR_AUTOHIDE, OnPinBarAutoHide)
   ON_REGISTERED_MESSAGE(g_fileWatchMessage, OnFileWatchNotify)
+  ON_WM_TIMER()
+  ON_WM_ACTIVATEAPP()
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_PAGE, OnUpdatePagePane)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_SIZE, OnUpdateSizePane)
 END_MESSAGE_MAP()
@@ -256,26 +257,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 LRESULT CMainFrame::OnPinBarAutoHide(WPARAM, LPARAM lParam) { return m_bars.OnPinBarAutoHide(lParam); }
-
-LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
-  treeNode::CPaginaTreeNode* page = GetCurrentPage();
-  if (!page) return 0;
-  const auto& watched = m_albumCommands.GetWatchedImages();
-  const auto found = watched.find(static_cast<UINT>(wParam));
-  spab_imagelist::CMImageList* images = m_album->GetRoot()->GetImageList();
-  if (found != watched.end() && images && images->Find(found->second.c_str())) {
-    CString changed;
-    const std::string target = GetResourceFolder(0, true, found->second, false);
-    if (GetFileWatchPath(static_cast<UINT>(wParam), changed)) {
-      const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str());
-      if (remade == RemakeResult::kWritten) m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
-      if (remade != RemakeResult::kUnreadable) m_lists.photos.SelectItemNamed(found->second.c_str());
-    }
-  }
-  page->ReleaseResources();
-  page->SetNeedsRefresh(true);
-  return 0;
-}
 
 CSposalboPageStatic* CMainFrame::GetPageSurface() { return m_view ? &m_view->GetPageStatic() : nullptr; }
 

@@ -129,8 +129,12 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg LRESULT OnPinBarAutoHide(WPARAM wParam, LPARAM lParam);
   // A photo edited outside changed on disk: its low-resolution copy is made
-  // again and the page reloads its pictures.
+  // again and the page reloads its pictures (MainFrmOutsideEdits.cpp).
   afx_msg LRESULT OnFileWatchNotify(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  // Back from another program: a reference copy replaced meanwhile reaches
+  // the page.
+  afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
   // The status bar's page ("1 / 3") and page size ("300 x 150") panes.
   afx_msg void OnUpdatePagePane(CCmdUI* pCmdUI);
   afx_msg void OnUpdateSizePane(CCmdUI* pCmdUI);
@@ -142,11 +146,16 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   CString LibraryPath(const char* value, const char* folder, bool low);
   CString CustomPath(const char* kind, bool low, const char* fallback);
   void RefreshTitle();
+  // Every working copy whose reference copy changed since it was made is
+  // made again: now, or a few times shortly (a file may still be written).
+  void CatchUpReferenceCopies();
+  void LookAtReferenceCopiesSoon();
 
   int m_toolMode = 0;
   bool m_renderPaused = true;
   bool m_sizing = false;
   bool m_savedPause = true;
+  int m_referenceLooks = 0;  // left before the reference copies are let be
   std::unique_ptr<CSposalboDoc> m_album;
   std::string m_customFolder;
   CChildView* m_view = nullptr;

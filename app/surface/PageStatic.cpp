@@ -231,6 +231,7 @@ int CSposalboPageStatic::Render() {
       // Drawing never takes the album down: what could not be drawn for lack
       // of memory is simply missing from this frame.
       try {
+        PictureFileLook look;
         page->Render(0);
       } catch (const std::bad_alloc&) {
         PictureCache::Instance().ReleaseUnused();

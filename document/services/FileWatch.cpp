@@ -9,9 +9,20 @@
 
 namespace {
 
+// Which file lies at a path and how it was last written: an editor saving by
+// a new file renamed over the old one changes the file itself.
+struct FileStamp {
+  ULONGLONG lastWrite = 0;
+  ULONGLONG size = 0;
+  ULONGLONG index = 0;
+  bool operator==(const FileStamp& other) const {
+    return lastWrite == other.lastWrite && size == other.size && index == other.index;
+  }
+};
+
 struct FILEWATCHITEM {
   CString path;          // a file, or a folder when it ends with a backslash
-  ULONGLONG lastWrite;   // 0 for a folder watch
+  FileStamp stamp;       // empty for a folder watch
   HWND hWndOwner;
   int muted;             // >0 while the program itself rewrites the file
 };
@@ -95,28 +106,31 @@ bool IsFolderWatch(const CString& path) {
   return !path.IsEmpty() && (path[path.GetLength() - 1] == '\\' || path[path.GetLength() - 1] == '/');
 }
 
-bool ReadLastWrite(const char* path, ULONGLONG& time) {
+// False while no file lies there (between an editor's delete and create).
+bool ReadStamp(const char* path, FileStamp& stamp) {
   CScopedHandle file(::CreateFileA(path, GENERIC_READ,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return false;
   BY_HANDLE_FILE_INFORMATION info;
   if (!::GetFileInformationByHandle(file.Get(), &info)) return false;
-  time = (static_cast<ULONGLONG>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-         info.ftLastWriteTime.dwLowDateTime;
+  stamp.lastWrite = (static_cast<ULONGLONG>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                    info.ftLastWriteTime.dwLowDateTime;
+  stamp.size = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  stamp.index = (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   return true;
 }
 
 void NotifyFolder(FileWatchState& state, const CString& folder) {
   for (auto& [id, item] : state.table) {
     if (FolderOf(item.path) != folder) continue;
-    ULONGLONG time = 0;
+    FileStamp stamp;
     if (!IsFolderWatch(item.path)) {
       if (item.muted) continue;
-      if (!ReadLastWrite(item.path, time) || time == item.lastWrite) continue;
+      if (!ReadStamp(item.path, stamp) || stamp == item.stamp) continue;
     }
     if (item.hWndOwner) ::PostMessageA(item.hWndOwner, state.message, id, 0);
-    item.lastWrite = time;
+    item.stamp = stamp;
   }
 }
 
@@ -191,8 +205,8 @@ UINT AddFileWatch(const char* path, HWND hWndOwner) {
   CHoldLock hold(state.lock);
   // Without its wake event the worker's every wait would fail at once and spin.
   if (!state.wake.IsValid()) return 0;
-  ULONGLONG time = 0;
-  if (!IsFolderWatch(watched) && !ReadLastWrite(watched, time)) return 0;
+  FileStamp stamp;
+  if (!IsFolderWatch(watched) && !ReadStamp(watched, stamp)) return 0;
   if (!state.message) state.message = ::RegisterWindowMessageA(FILEWATCH_MESSAGE_NAME);
 
   bool known = false;
@@ -201,7 +215,9 @@ UINT AddFileWatch(const char* path, HWND hWndOwner) {
     if (state.folders.size() >= kMaxFolders) return 0;
     HANDLE h = ::FindFirstChangeNotificationA(
         folder, FALSE,
-        FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+        // Names too: a file renamed over a watched one changes it.
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
+            FILE_NOTIFY_CHANGE_LAST_WRITE);
     if (h == INVALID_HANDLE_VALUE || !h) return 0;
     state.folders.push_back(folder);
     state.notifications.push_back(std::make_unique<CChangeNotification>(h));
@@ -209,7 +225,7 @@ UINT AddFileWatch(const char* path, HWND hWndOwner) {
   }
 
   UINT id = state.nextId++;
-  state.table[id] = FILEWATCHITEM{watched, time, hWndOwner, 0};
+  state.table[id] = FILEWATCHITEM{watched, stamp, hWndOwner, 0};
 
   if (!state.thread.IsValid()) {
     state.stop = false;
@@ -267,8 +283,8 @@ CFileWatchOwnWrite::~CFileWatchOwnWrite() {
   CHoldLock hold(state.lock);
   for (auto& [id, item] : state.table) {
     if (item.path.CompareNoCase(m_path) != 0 || item.muted == 0) continue;
-    ULONGLONG time = 0;
-    if (ReadLastWrite(item.path, time)) item.lastWrite = time;
+    FileStamp stamp;
+    if (ReadStamp(item.path, stamp)) item.stamp = stamp;
     --item.muted;
   }
 }

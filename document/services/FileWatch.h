@@ -1,7 +1,8 @@
 #pragma once
 // Watches photo files that an external editor may change. One worker thread (lowest
-// priority) waits on folder change notifications and, when a watched file's
-// last-write time has changed, posts the registered message "FileWatchNotify" to the
+// priority) waits on folder change notifications and, when a watched file has
+// changed (its last-write time or size, or another file renamed or made in its
+// place), posts the registered message "FileWatchNotify" to the
 // window that asked for the watch:
 //   wParam = the watch id, lParam = 0.
 // The receiver asks GetFileWatchPath for the path: the path stays in the watch

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "TempFolder.h"
@@ -71,6 +73,42 @@ TEST_F(WatchTest, ChangedFilePostsItsIdOnce) {
 
   Append(path, " again");
   EXPECT_EQ(WaitFor(1), std::vector<WPARAM>{id});
+}
+
+// However an editor saves (in place, a new file renamed over the old one, or
+// delete and create), each of its saves is reported.
+TEST_F(WatchTest, EverySaveIsReportedWhicheverWayTheEditorWrites) {
+  const std::string path = dir / "5.jpg", written = dir / "5.jpg.tmp";
+  WriteTextFile(path, "photo");
+  const UINT id = AddFileWatch(path.c_str(), window);
+  ASSERT_NE(id, 0u);
+  const struct {
+    const char* way;
+    std::function<void(const std::string&)> save;
+  } ways[] = {
+      {"in place", [&](const std::string& text) { WriteTextFile(path, text); }},
+      // The new file is written a while before it takes the photo's place.
+      {"renamed over",
+       [&](const std::string& text) {
+         WriteTextFile(written, text);
+         EXPECT_TRUE(Quiet().empty());
+         EXPECT_TRUE(::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+       }},
+      {"deleted and made",
+       [&](const std::string& text) {
+         EXPECT_TRUE(::DeleteFileA(path.c_str()));
+         WriteTextFile(path, text);
+       }},
+  };
+  for (const auto& w : ways) {
+    for (int save = 1; save <= 3; ++save) {
+      SCOPED_TRACE(std::string(w.way) + " " + std::to_string(save));
+      Quiet();
+      w.save(std::string(static_cast<size_t>(save), 'x') + w.way);
+      const std::vector<WPARAM> ids = WaitFor(1);
+      EXPECT_EQ(ids, std::vector<WPARAM>{id});
+    }
+  }
 }
 
 TEST_F(WatchTest, AttributeOnlyChangePostsNothing) {

@@ -28,6 +28,7 @@
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
 #include "framework/scripted_ui.h"
+#include "imagelib/ImgBitmap.h"
 
 namespace {
 
@@ -204,6 +205,18 @@ TEST_F(LabExportTest, TheExportHoldsTheSealedProjectAndOnlyWhatTheLaboratoryLack
   // The open album is left as it was.
   EXPECT_FALSE(album->IsModified());
   EXPECT_EQ(album->GetRoot()->GetImageList()->GetImages().size(), 4u);
+}
+
+// A reference copy replaced since its working copy was made (while the album
+// was open) travels only with a working copy made again from it.
+TEST_F(LabExportTest, AReferenceCopyNewerThanItsWorkingCopyTravelsWithACopyMadeFromIt) {
+  const std::string working = albumFolder + "\\img\\4.jpg";
+  ::WriteBmp(albumFolder + "\\rif\\1.bmp", 30, 12, [](int, int) { return Rgba{0, 0, 200, 255}; });
+  ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+  CImgBitmap sent;
+  ASSERT_EQ(sent.Load((ExportFolder() + "\\img\\4.jpg").c_str(), 1, 1), 1);
+  EXPECT_EQ(sent.GetWidth(), 30);
+  EXPECT_EQ(ReadTextFile(ExportFolder() + "\\img\\4.jpg"), ReadTextFile(working)) << "the album's copy too";
 }
 
 TEST_F(LabExportTest, AnEarlierExportIsReplacedOnlyWhenTheUserAgrees) {

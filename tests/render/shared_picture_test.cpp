@@ -88,18 +88,33 @@ TEST_F(SharedPictureTest, CopiesOfAPictureShareItsTilesAndAColourChangeMakesItsO
     EXPECT_EQ(NewEntries(), 0u);
 }
 
-TEST_F(SharedPictureTest, APictureRewrittenIsAPictureOfItsOwnOnceTheCacheIsTold)
+TEST_F(SharedPictureTest, APictureChangedOnDiskIsAPictureOfItsOwn)
 {
     WriteGrey("changing.bmp", 100);
     auto before = Load("changing.bmp");
     WriteGrey("changing.bmp", 200, 32, 16);
-    PictureCache::Instance().ForgetFile("changing.bmp");
     // The change is seen even within the file system's time resolution.
     auto after = Load("changing.bmp");
     EXPECT_EQ(NewEntries(), 2u);
     EXPECT_FLOAT_EQ(after->GetSizeX(), 2.0f);
     EXPECT_EQ(At(Draw({after.get()}), 0.0f, 0.0f), 0xC8C8C8u);
-    EXPECT_FLOAT_EQ(before->GetSizeX(), 1.0f) << "a quad showing the old picture keeps it";
+}
+
+// Within one frame a file is looked at once; after it a change is seen, of
+// the picture or of the mask beside it.
+TEST_F(SharedPictureTest, AFileIsLookedAtOnceInAFrame)
+{
+    WriteGrey("framed.bmp", 100);
+    std::unique_ptr<CD3DImage> first;
+    {
+        PictureFileLook frame;
+        first = Load("framed.bmp");
+        WriteGrey("framed.bmp", 200, 32, 16);
+        EXPECT_FLOAT_EQ(Load("framed.bmp")->GetSizeX(), 1.0f);
+    }
+    EXPECT_FLOAT_EQ(Load("framed.bmp")->GetSizeX(), 2.0f);
+    WriteGrey("framed.msk.bmp", 255, 32, 16);
+    EXPECT_TRUE(Load("framed.bmp")->HasMask());
 }
 
 // While the cache holds a file's pictures, a quad made again (an undo, a

@@ -29,6 +29,12 @@ class MainFrameListsTest : public EditorFrameTest {
     EditorFrameTest::SetUp();
   }
 };
+
+// 0 while the file holds no picture.
+int PictureWidth(const std::string& path) {
+  CImgBitmap picture;
+  return picture.Load(path.c_str(), 1, 1) == 1 ? picture.GetWidth() : 0;
+}
 }  // namespace
 
 TEST_F(MainFrameListsTest, LibraryFoldersComeFromTheProfileOrBesideTheProgram) {
@@ -285,4 +291,74 @@ TEST_F(MainFrameListsTest, APhotoChangedOutsideIsReloaded) {
   ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);
   EXPECT_EQ(copy.GetWidth(), 80) << "the working copy is the changed picture";
   StopFileWatch();
+}
+
+// However the outside editor saves (in place, a new file renamed over the
+// photo, or delete and create), each of three saves in a row reaches the
+// working copy and the page; the album opened again keeps the last.
+TEST_F(MainFrameListsTest, EveryOutsideSaveReachesThePageWhicheverWayTheEditorWrites) {
+  OpenSample();
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
+  EditOutside(false);
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  const std::string written = reference + ".tmp";
+  const auto copyWidth = [&] { return PictureWidth(working); };
+  // The editor takes its time between the steps of a save.
+  const auto meanwhile = [] { input::FlushUntil([] { return false; }, 120); };
+  const struct {
+    const char* way;
+    std::function<void(int width)> save;
+  } ways[] = {
+      {"in place", [&](int width) { SampleAlbum::WritePicture(reference, width, 40, 0x00FF00); }},
+      {"renamed over",
+       [&](int width) {
+         SampleAlbum::WritePicture(written, width, 40, 0x0000FF);
+         meanwhile();
+         EXPECT_TRUE(::MoveFileExA(written.c_str(), reference.c_str(), MOVEFILE_REPLACE_EXISTING));
+       }},
+      {"deleted and made",
+       [&](int width) {
+         EXPECT_TRUE(::DeleteFileA(reference.c_str()));
+         meanwhile();
+         SampleAlbum::WritePicture(reference, width, 40, 0xFF0000);
+       }},
+  };
+  int width = 60;
+  for (const auto& w : ways) {
+    for (int save = 1; save <= 3; ++save) {
+      SCOPED_TRACE(std::string(w.way) + " " + std::to_string(save));
+      width += 10;
+      w.save(width);
+      input::FlushUntil([&] { return copyWidth() == width; }, 500);
+      EXPECT_EQ(copyWidth(), width);
+      frame->GetPageSurface()->Render();
+      auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+      ASSERT_NE(photo, nullptr);
+      EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), width / 40.0f, 0.05f) << "the page shows the save";
+    }
+  }
+  Menu(ID_ALBUM_CLOSE);
+  OpenSample();
+  EXPECT_EQ(copyWidth(), width);
+}
+
+// A reference copy replaced beside the program while its album is open, with
+// no outside editor: once the user is back, its working copy is made again
+// and the page shows it.
+TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePage) {
+  OpenSample();
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  frame->GetPageSurface()->Render();
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  SampleAlbum::WritePicture(reference, 90, 30, 0x00FF00);
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  const auto copyWidth = [&] { return PictureWidth(working); };
+  input::FlushUntil([&] { return copyWidth() == 90; }, 500);
+  EXPECT_EQ(copyWidth(), 90);
+  frame->GetPageSurface()->Render();
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), 3.0f, 0.1f) << "the page shows the new copy";
 }

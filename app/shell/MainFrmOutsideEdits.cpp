@@ -1,0 +1,77 @@
+// The main frame's side of photos changed on disk while their album is open:
+// a photo handed to the outside editor, or any reference copy of the album
+// replaced beside the program (looked for when the user comes back to it).
+// Its working copy is made again, so the page and the laboratory's export
+// show the same picture.
+#include "app/shell/MainFrm.h"
+#include "document/SposalboDoc.h"
+#include "document/imagelist/MImageList.h"
+#include "document/imagelist/OutsideEdits.h"
+#include "document/imagelist/WorkingCopy.h"
+#include "document/pages/PaginaTreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "document/services/FileWatch.h"
+
+namespace {
+// A photo saved outside that could not be read whole yet (still written, or
+// held by its writer until it closes it) is tried again a few times, a
+// moment apart.
+constexpr UINT_PTR kReferenceTimer = 0x5245;
+constexpr UINT kReferenceDelay = 250;  // milliseconds
+constexpr int kReferenceLooks = 4;
+}  // namespace
+
+LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
+  treeNode::CPaginaTreeNode* page = GetCurrentPage();
+  if (!page) return 0;
+  const UINT id = static_cast<UINT>(wParam);
+  const auto& watched = m_albumCommands.GetWatchedImages();
+  const auto found = watched.find(id);
+  spab_imagelist::CMImageList* images = m_album->GetRoot()->GetImageList();
+  if (found != watched.end() && images && images->Find(found->second.c_str())) {
+    CString changed;
+    const std::string target = GetResourceFolder(0, true, found->second, false);
+    if (GetFileWatchPath(id, changed)) {
+      const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str());
+      if (remade == RemakeResult::kWritten) m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
+      if (remade != RemakeResult::kUnreadable) m_lists.photos.SelectItemNamed(found->second.c_str());
+      // Not whole yet (still written, or held by its writer): made once it can be read.
+      if (remade == RemakeResult::kUnreadable) LookAtReferenceCopiesSoon();
+    }
+  }
+  page->ReleaseResources();
+  page->SetNeedsRefresh(true);
+  return 0;
+}
+
+void CMainFrame::OnActivateApp(BOOL bActive, DWORD dwThreadID) {
+  CSkinFrameWnd::OnActivateApp(bActive, dwThreadID);
+  if (bActive) CatchUpReferenceCopies();
+}
+
+void CMainFrame::LookAtReferenceCopiesSoon() {
+  m_referenceLooks = kReferenceLooks;
+  SetTimer(kReferenceTimer, kReferenceDelay);
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent != kReferenceTimer) {
+    CSkinFrameWnd::OnTimer(nIDEvent);
+    return;
+  }
+  if (--m_referenceLooks <= 0) KillTimer(kReferenceTimer);
+  CatchUpReferenceCopies();
+}
+
+void CMainFrame::CatchUpReferenceCopies() {
+  spab_imagelist::CMImageList* images = m_album ? m_album->GetRoot()->GetImageList() : nullptr;
+  if (!images) return;
+  const std::vector<std::string> remade = CatchUpOutsideEdits(*images, m_album->GetFolder());
+  if (remade.empty()) return;
+  for (const std::string& name : remade)
+    m_lists.photos.RefreshThumbnail(name.c_str(), GetResourceFolder(0, true, name, false).c_str());
+  if (treeNode::CPaginaTreeNode* page = GetCurrentPage()) {
+    page->ReleaseResources();
+    page->SetNeedsRefresh(true);
+  }
+}
