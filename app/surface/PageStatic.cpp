@@ -151,6 +151,9 @@ uint64_t CSposalboPageStatic::ShownSignature() {
   CPaginaTreeNode* page = frame ? frame->GetCurrentPage() : nullptr;
   shown.Add(page);
   if (page) shown.AddPage(*page);
+  // What the objects show beyond their place and colours (words, fonts,
+  // effects, masks) counts through the nodes' changes.
+  shown.Add(treeNode::NodeChangeCount());
   const float view[] = {GetPanX(), GetPanY(), GetZoomX(), GetZoomY()};
   shown.Add(view);
   shown.Add(GetDevice());

@@ -138,7 +138,7 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   // page bar's thumbnail or page list).
   bool NeedsFrame();
   // What the surface would show now, as one number: the album, the page and
-  // its objects, the view's pan and zoom, the window's size and place (the
+  // its objects, every change made to nodes since, the view's pan and zoom, the window's size and place (the
   // rulers count from it), the rubber band and the device.
   uint64_t ShownSignature();
   // The cursor rule; true when it set a cursor.

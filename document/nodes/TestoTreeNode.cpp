@@ -308,18 +308,21 @@ void CTestoTreeNode::SetText(const std::string& text)
 {
     m_text = text;
     m_meshBuilt = false;
+    NoteChanged();
 }
 
 void CTestoTreeNode::SetFont(const LOGFONTA& font)
 {
     m_font.reset(CreateFontIndirectA(&font));
     m_meshBuilt = false;
+    NoteChanged();
 }
 
 void CTestoTreeNode::SetColour(COLORREF colour)
 {
     m_colour = colour;
     m_meshBuilt = false;
+    NoteChanged();
 }
 
 } // namespace treeNode
