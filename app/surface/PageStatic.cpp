@@ -227,7 +227,9 @@ int CSposalboPageStatic::Render() {
   }
   IDirect3DDevice9* device = GetDevice();
   device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFDCDCDC, 1.0f, 0);
+  bool whole = false;
   if (SUCCEEDED(device->BeginScene())) {
+    whole = true;
     device->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1);
     if (page) {
       NotifyViewChanged(0, 0, 0);
@@ -236,6 +238,7 @@ int CSposalboPageStatic::Render() {
       try {
         page->Render(0);
       } catch (const std::bad_alloc&) {
+        whole = false;
         PictureCache::Instance().ReleaseUnused();
       }
       if (m_bandVisible && m_bandFrame) m_bandFrame->Render(false);
@@ -264,9 +267,11 @@ int CSposalboPageStatic::Render() {
     }
   }
   // Taken last: drawing loads pictures and the thumbnail clears the page's
-  // mark, and neither is a change the next tick must show.
-  m_drawnSignature = ShownSignature();
-  m_frameStale = false;
+  // mark, and neither is a change the next tick must show. A frame that
+  // failed half way shows less than the signature says: the next tick draws
+  // it again.
+  if (whole) m_drawnSignature = ShownSignature();
+  m_frameStale = !whole;
   return 0;
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <memory>
+#include <new>
 
 #include "app/support/SurfaceFixture.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -34,6 +36,18 @@ class SurfaceMouseTest : public SurfaceTest {
       if (Tick() == 0) return;
     ADD_FAILURE() << "the surface never came to rest";
   }
+};
+
+// An object whose drawing runs out of memory the first `failures` times.
+class FailingToDraw : public treeNode::CTreeNode {
+ public:
+  explicit FailingToDraw(treeNode::CTreeNode* parent) : CTreeNode("prova", parent) {}
+  void Render(int) override {
+    if (failures == 0) return;
+    --failures;
+    throw std::bad_alloc();
+  }
+  int failures = 1;
 };
 }  // namespace
 
@@ -289,6 +303,14 @@ TEST_F(SurfaceMouseTest, TicksDrawTheRubberBandAsItChangesAndNothingAtRest) {
     EXPECT_EQ(Tick(), 0) << s.step;
   }
   EXPECT_TRUE(A()->IsSelected());
+}
+
+TEST_F(SurfaceMouseTest, AFrameThatFailedHalfWayIsDrawnAgainAtTheNextTick) {
+  Settle();
+  Page()->AddChild(std::make_unique<FailingToDraw>(Page()), true);
+  EXPECT_EQ(Tick(), 1) << "the object added, its drawing out of memory";
+  EXPECT_EQ(Tick(), 1) << "the page drawn again, whole";
+  EXPECT_EQ(Tick(), 0) << "at rest";
 }
 
 TEST_F(SurfaceMouseTest, TheRenderTimerLivesAndDiesWithTheWindow) {
