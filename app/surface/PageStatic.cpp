@@ -123,6 +123,13 @@ void CSposalboPageStatic::OnTimer(UINT_PTR nIDEvent) {
   UpdateCursor();
   m_lastTickQuiet = !NeedsFrame();
   if (!m_lastTickQuiet) Render();
+  // Pictures the page bar found unreadable while drawing other pages are
+  // told with the page at rest too.
+  TellPictureFailures();
+}
+
+void CSposalboPageStatic::TellPictureFailures() {
+  TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
 }
 
 bool CSposalboPageStatic::NeedsFrame() {
@@ -251,7 +258,6 @@ int CSposalboPageStatic::Render() {
     if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) LogPageShown(album->GetCurrentPageIndex(), page);
   // What the page before alone used goes once this page has its pictures.
   PictureCache::Instance().ReleaseUnused();
-  TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
   // The frame may have closed the album while drawing asked it things.
   page = frame->GetCurrentPage();
   RefreshLeftPageThumbnail(frame, page);
@@ -272,6 +278,9 @@ int CSposalboPageStatic::Render() {
   // it again.
   if (whole) m_drawnSignature = ShownSignature();
   m_frameStale = !whole;
+  // Last, with the thumbnails drawn: the message box's own loop finds the
+  // page at rest.
+  TellPictureFailures();
   return 0;
 }
 

@@ -141,6 +141,8 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   // its objects, every change made to nodes since, the view's pan and zoom, the window's size and place (the
   // rulers count from it), the rubber band and the device.
   uint64_t ShownSignature();
+  // The pictures noted unreadable and never told, in a message over the frame.
+  void TellPictureFailures();
   // The cursor rule; true when it set a cursor.
   bool UpdateCursor();
   void CreateBandResources();
