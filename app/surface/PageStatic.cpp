@@ -121,8 +121,11 @@ void CSposalboPageStatic::OnTimer(UINT_PTR nIDEvent) {
     return;
   }
   UpdateCursor();
-  m_lastTickQuiet = !NeedsFrame();
-  if (!m_lastTickQuiet) Render();
+  const int drawn = m_framesDrawn;
+  if (NeedsFrame()) Render();
+  // Only a frame drawn changed anything: a tick that found the frame lost
+  // with rendering paused (no album open) drew nothing either.
+  m_lastTickQuiet = m_framesDrawn == drawn;
   // Pictures the page bar found unreadable while drawing other pages are
   // told with the page at rest too.
   TellPictureFailures();

@@ -86,7 +86,7 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   int GetTimerId() const { return m_timerId; }
   // Frames drawn and shown since the window was made.
   int GetFramesDrawn() const { return m_framesDrawn; }
-  // The last tick found nothing new to show, so it changed nothing.
+  // The last tick drew no frame, so it changed nothing.
   bool LastTickWasQuiet() const { return m_lastTickQuiet; }
   const treeNode::NodeList& GetHitList() const { return m_hitList; }
 

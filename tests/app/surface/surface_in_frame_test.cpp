@@ -172,11 +172,20 @@ TEST_F(SurfaceInFrameTest, ATickDrawsOnlyWhatChangedSinceTheLastFrame) {
 // The menus, bars and panes are brought up to date after a tick only when
 // the tick drew: at rest the editor does no idle work ten times a second.
 TEST_F(SurfaceInFrameTest, OnlyATickThatDrewStartsTheIdleUpdate) {
-  Open();
   MSG tick{};
   tick.hwnd = Surface().m_hWnd;
   tick.message = WM_TIMER;
   tick.wParam = CSposalboPageStatic::kRenderTimer;
+  const auto idleUpdates = [&](int ticks) {
+    int started = 0;
+    for (int i = 0; i < ticks; ++i) {
+      Tick();
+      started += app.IsIdleMessage(&tick) ? 1 : 0;
+    }
+    return started;
+  };
+  EXPECT_EQ(idleUpdates(5), 0) << "no album since the start";
+  Open();
   Tick();
   EXPECT_FALSE(app.IsIdleMessage(&tick)) << "at rest";
   Object(0)->MoveBy(0.02f, 0.0f);
@@ -186,6 +195,8 @@ TEST_F(SurfaceInFrameTest, OnlyATickThatDrewStartsTheIdleUpdate) {
   MSG other = tick;
   other.wParam = CSposalboPageStatic::kRenderTimer + 1;
   EXPECT_TRUE(app.IsIdleMessage(&other)) << "another timer";
+  Menu(ID_ALBUM_CLOSE);
+  EXPECT_EQ(idleUpdates(5), 0) << "the album closed";
 }
 
 // Frames reach the surface as copies: a window over the page, gone again,
