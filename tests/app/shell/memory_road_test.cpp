@@ -107,8 +107,19 @@ TEST_F(MemoryRoadTest, PicturesThePageBarCouldNotDrawAreToldAtTheNextTick) {
   const std::vector<CString> told = Told("Immagini non disponibili");
   ASSERT_EQ(told.size(), 1u);
   EXPECT_TRUE(Names(told[0], "fiore.bmp")) << told[0];
+
+  // Noted for an album closed before that tick, they are never told.
   SetPictureMemoryLimit(0);
   Menu(ID_ALBUM_CLOSE);
+  OpenSample();
+  Draw();
+  ui.Clear();
+  SetPictureMemoryLimit(1);
+  frame->GetLists().pages.DrawPendingPages();
+  Menu(ID_ALBUM_CLOSE);
+  surface.SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer);
+  EXPECT_TRUE(Told("Immagini non disponibili").empty());
+  SetPictureMemoryLimit(0);
 }
 
 // Photos named after a device or with a name Windows would trim are never
