@@ -8,6 +8,7 @@
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/ExternalApp.h"
 #include "document/services/FileWatch.h"
+#include "render/PictureFailures.h"
 
 BEGIN_MESSAGE_MAP(CAlbumCommandTarget, CCmdTarget)
   ON_COMMAND(ID_ALBUM_NEW, OnNewAlbum)
@@ -94,6 +95,8 @@ bool CAlbumCommandTarget::QueryCloseAlbum() {
     m_host.ClearPhotoList();
     if (album->IsNewNeverSaved()) album->DeleteFolder();
     m_host.SetAlbum(nullptr);
+    // Pictures of the closed album not told yet are not told after it.
+    ForgetToldPictureFailures();
   }
   m_host.SetDocumentTitle("");
   return true;

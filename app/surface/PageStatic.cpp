@@ -121,8 +121,18 @@ void CSposalboPageStatic::OnTimer(UINT_PTR nIDEvent) {
     return;
   }
   UpdateCursor();
-  m_lastTickQuiet = !NeedsFrame();
-  if (!m_lastTickQuiet) Render();
+  const int drawn = m_framesDrawn;
+  if (NeedsFrame()) Render();
+  // Only a frame drawn changed anything: a tick that found the frame lost
+  // with rendering paused (no album open) drew nothing either.
+  m_lastTickQuiet = m_framesDrawn == drawn;
+  // Pictures the page bar found unreadable while drawing other pages are
+  // told with the page at rest too.
+  TellPictureFailures();
+}
+
+void CSposalboPageStatic::TellPictureFailures() {
+  TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
 }
 
 bool CSposalboPageStatic::NeedsFrame() {
@@ -151,6 +161,9 @@ uint64_t CSposalboPageStatic::ShownSignature() {
   CPaginaTreeNode* page = frame ? frame->GetCurrentPage() : nullptr;
   shown.Add(page);
   if (page) shown.AddPage(*page);
+  // What the objects show beyond their place and colours (words, fonts,
+  // effects, masks) counts through the nodes' changes.
+  shown.Add(treeNode::NodeChangeCount());
   const float view[] = {GetPanX(), GetPanY(), GetZoomX(), GetZoomY()};
   shown.Add(view);
   shown.Add(GetDevice());
@@ -224,7 +237,9 @@ int CSposalboPageStatic::Render() {
   }
   IDirect3DDevice9* device = GetDevice();
   device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFDCDCDC, 1.0f, 0);
+  bool whole = false;
   if (SUCCEEDED(device->BeginScene())) {
+    whole = true;
     device->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1);
     if (page) {
       NotifyViewChanged(0, 0, 0);
@@ -234,6 +249,7 @@ int CSposalboPageStatic::Render() {
         PictureFileLook look;
         page->Render(0);
       } catch (const std::bad_alloc&) {
+        whole = false;
         PictureCache::Instance().ReleaseUnused();
       }
       if (m_bandVisible && m_bandFrame) m_bandFrame->Render(false);
@@ -246,7 +262,6 @@ int CSposalboPageStatic::Render() {
     if (treeNode::CSposalboTreeNode* album = AlbumOf(page)) LogPageShown(album->GetCurrentPageIndex(), page);
   // What the page before alone used goes once this page has its pictures.
   PictureCache::Instance().ReleaseUnused();
-  TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
   // The frame may have closed the album while drawing asked it things.
   page = frame->GetCurrentPage();
   RefreshLeftPageThumbnail(frame, page);
@@ -262,9 +277,14 @@ int CSposalboPageStatic::Render() {
     }
   }
   // Taken last: drawing loads pictures and the thumbnail clears the page's
-  // mark, and neither is a change the next tick must show.
-  m_drawnSignature = ShownSignature();
-  m_frameStale = false;
+  // mark, and neither is a change the next tick must show. A frame that
+  // failed half way shows less than the signature says: the next tick draws
+  // it again.
+  if (whole) m_drawnSignature = ShownSignature();
+  m_frameStale = !whole;
+  // Last, with the thumbnails drawn: the message box's own loop finds the
+  // page at rest.
+  TellPictureFailures();
   return 0;
 }
 

@@ -86,7 +86,7 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   int GetTimerId() const { return m_timerId; }
   // Frames drawn and shown since the window was made.
   int GetFramesDrawn() const { return m_framesDrawn; }
-  // The last tick found nothing new to show, so it changed nothing.
+  // The last tick drew no frame, so it changed nothing.
   bool LastTickWasQuiet() const { return m_lastTickQuiet; }
   const treeNode::NodeList& GetHitList() const { return m_hitList; }
 
@@ -138,9 +138,11 @@ class CSposalboPageStatic : public CStatic, public CD3DObj {
   // page bar's thumbnail or page list).
   bool NeedsFrame();
   // What the surface would show now, as one number: the album, the page and
-  // its objects, the view's pan and zoom, the window's size and place (the
+  // its objects, every change made to nodes since, the view's pan and zoom, the window's size and place (the
   // rulers count from it), the rubber band and the device.
   uint64_t ShownSignature();
+  // The pictures noted unreadable and never told, in a message over the frame.
+  void TellPictureFailures();
   // The cursor rule; true when it set a cursor.
   bool UpdateCursor();
   void CreateBandResources();

@@ -72,6 +72,7 @@ bool CCorniceTreeNode::HoldsChildren()
 void CCorniceTreeNode::SetMasked(bool masked)
 {
     m_masked = masked ? 1 : 0;
+    NoteChanged();
 }
 
 bool CCorniceTreeNode::IsMasked()

@@ -24,11 +24,23 @@ public:
 
     const std::string& GetName() const { return m_name; }
     int GetRotate() const { return m_rotate; }
-    void SetRotate(int degrees) { m_rotate = degrees; }
+    void SetRotate(int degrees)
+    {
+        m_rotate = degrees;
+        NoteChanged();
+    }
     int GetMirror() const { return m_mirror; }
-    void SetMirror(int mirror) { m_mirror = mirror; }
+    void SetMirror(int mirror)
+    {
+        m_mirror = mirror;
+        NoteChanged();
+    }
     bool IsPersonal() const { return m_pers; }
-    void SetPersonal(bool pers) { m_pers = pers; }
+    void SetPersonal(bool pers)
+    {
+        m_pers = pers;
+        NoteChanged();
+    }
     bool AreResourcesLoaded() const { return m_resourcesLoaded; }
 
 private:

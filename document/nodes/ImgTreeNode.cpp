@@ -267,6 +267,7 @@ void CImgTreeNode::SetColourSettings(const CImgColor* colour, bool preview)
         return;
     if (!preview)
         m_colour = *colour;
+    NoteChanged();
     // Inside a recoloured frame or group the picture shows the new colour
     // within theirs, in the preview as after OK and after a reload.
     ShowColour(*colour, HoldersColour());
@@ -276,6 +277,7 @@ void CImgTreeNode::SetAlpha(float alpha, bool preview)
 {
     if (!preview)
         m_colour.alpha = alpha;
+    NoteChanged();
     ShowAlpha(alpha, HoldersColour().alpha);
 }
 
@@ -498,6 +500,7 @@ void CImgTreeNode::SetName(const std::string& name)
 {
     m_name = name;
     m_resourcesLoaded = false;
+    NoteChanged();
 }
 
 void CImgTreeNode::SetCrop(float cropX, float cropY, float ratioH)
@@ -505,6 +508,7 @@ void CImgTreeNode::SetCrop(float cropX, float cropY, float ratioH)
     m_cropX = cropX;
     m_cropY = cropY;
     m_ratioH = ratioH;
+    NoteChanged();
 }
 
 } // namespace treeNode

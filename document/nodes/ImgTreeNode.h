@@ -94,7 +94,11 @@ public:
     int GetBookmark() const { return m_bookmark; }
     void SetBookmark(int bookmark) { m_bookmark = bookmark; }
     bool IsPersonal() const { return m_pers; }
-    void SetPersonal(bool pers) { m_pers = pers; }
+    void SetPersonal(bool pers)
+    {
+        m_pers = pers;
+        NoteChanged();
+    }
     float GetCropX() const { return m_cropX; }
     float GetCropY() const { return m_cropY; }
     float GetRatioH() const { return m_ratioH; }

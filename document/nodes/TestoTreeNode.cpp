@@ -316,6 +316,7 @@ void CTestoTreeNode::SetText(const std::string& text)
 {
     m_text = text;
     m_meshBuilt = false;
+    NoteChanged();
 }
 
 void CTestoTreeNode::SetFont(const LOGFONTA& font)
@@ -323,12 +324,14 @@ void CTestoTreeNode::SetFont(const LOGFONTA& font)
     m_logFont = WithEndedFace(font);
     m_font.Reset();
     m_meshBuilt = false;
+    NoteChanged();
 }
 
 void CTestoTreeNode::SetColour(COLORREF colour)
 {
     m_colour = colour;
     m_meshBuilt = false;
+    NoteChanged();
 }
 
 } // namespace treeNode

@@ -12,6 +12,20 @@
 
 namespace treeNode {
 
+namespace {
+unsigned g_changes = 0;
+} // namespace
+
+unsigned NodeChangeCount()
+{
+    return g_changes;
+}
+
+void CTreeNode::NoteChanged()
+{
+    ++g_changes;
+}
+
 CTreeNode::CTreeNode(const std::string& tag, CTreeNode* parent) : m_parent(parent), m_tag(tag)
 {
 }
@@ -153,6 +167,7 @@ void CTreeNode::ShiftZOrder(bool forward)
         return;
     std::swap(siblings[index], siblings[target]);
     MarkModified();
+    NoteChanged();
 }
 
 void CTreeNode::ScaleBy(float sx, float sy)
@@ -203,6 +218,7 @@ void CTreeNode::AddChild(std::unique_ptr<CTreeNode> node, bool append)
     m_modified = true;
     if (m_parent)
         m_parent->MarkModified();
+    NoteChanged();
 }
 
 bool CTreeNode::ToggleSelected()
@@ -431,6 +447,7 @@ void CTreeNode::SetSelected(bool select)
     if (select == m_selected)
         return;
     m_selected = select;
+    NoteChanged();
     if (m_parent)
         m_parent->OnChildSelectionChanged(this);
 }
@@ -459,6 +476,7 @@ bool CTreeNode::IsLocked()
 void CTreeNode::SetLocked(bool locked)
 {
     m_locked = locked;
+    NoteChanged();
 }
 
 bool CTreeNode::HoldsChildren()
@@ -469,6 +487,7 @@ bool CTreeNode::HoldsChildren()
 void CTreeNode::SetHoldsChildren(bool holds)
 {
     m_holdsChildren = holds;
+    NoteChanged();
 }
 
 bool CTreeNode::IsMovable()
@@ -518,6 +537,7 @@ void CTreeNode::MarkModified()
 {
     for (CTreeNode* node = this; node; node = node->m_parent)
         node->m_modified = true;
+    NoteChanged();
 }
 
 int CTreeNode::IndexOfChild(const CTreeNode* node) const
@@ -536,6 +556,7 @@ void CTreeNode::InsertChildAt(size_t index, std::unique_ptr<CTreeNode> node)
     node->m_parent = this;
     index = std::min(index, m_children.size());
     m_children.insert(m_children.begin() + static_cast<std::ptrdiff_t>(index), std::move(node));
+    NoteChanged();
 }
 
 std::unique_ptr<CTreeNode> CTreeNode::DetachChild(size_t index)
@@ -544,6 +565,7 @@ std::unique_ptr<CTreeNode> CTreeNode::DetachChild(size_t index)
         return nullptr;
     std::unique_ptr<CTreeNode> node = std::move(m_children[index]);
     m_children.erase(m_children.begin() + static_cast<std::ptrdiff_t>(index));
+    NoteChanged();
     return node;
 }
 
@@ -559,12 +581,14 @@ std::unique_ptr<CTreeNode> CTreeNode::ReplaceChild(size_t index, std::unique_ptr
         return nullptr;
     node->m_parent = this;
     std::swap(m_children[index], node);
+    NoteChanged();
     return node;
 }
 
 void CTreeNode::DeleteAllChildren()
 {
     m_children.clear();
+    NoteChanged();
 }
 
 bool IsNodeSelected(CTreeNode* node)

@@ -151,7 +151,11 @@ public:
     bool IsModifiedFlag() const { return m_modified; }
     // The flag alone, for nodes leaving a page whose selection already
     // forgot them.
-    void SetSelectedFlagOnly(bool selected) { m_selected = selected; }
+    void SetSelectedFlagOnly(bool selected)
+    {
+        m_selected = selected;
+        NoteChanged();
+    }
     void ClearModifiedFlag() { m_modified = false; }
 
     size_t GetChildCount() const { return m_children.size(); }
@@ -167,6 +171,9 @@ public:
     void DeleteAllChildren();
 
 protected:
+    // Every setter of what a node shows calls it (see NodeChangeCount).
+    static void NoteChanged();
+
     // Reads the tag and "locked" but leaves the children to
     // BuildChildrenFromXml, for a node that must be complete before its
     // children ask it anything (the album root and its view).
@@ -227,6 +234,10 @@ private:
 };
 
 bool IsNodeSelected(CTreeNode* node);
+// Grows with every change made to any node (words, fonts, effects, masks,
+// marks, selection, children), so whatever shows nodes can tell at a glance
+// that something it drew may have changed. Nodes change on the UI thread only.
+unsigned NodeChangeCount();
 // out = in rotated by angle (radians); out may be in.
 void RotateVector(float out[2], const float in[2], float angle);
 

@@ -234,7 +234,7 @@ TEST_F(MainFrameCommandsTest, AWholeJob) {
   ui.Clear();
   Menu(ID_ALBUM_CLOSE);
   EXPECT_EQ(frame->GetAlbum(), nullptr);
-  EXPECT_TRUE(ui.Questions().empty());
+  EXPECT_TRUE(Asked().empty());
   ui.AnswerFiles({project.c_str()});
   Menu(ID_ALBUM_OPEN);
   ASSERT_NE(frame->GetAlbum(), nullptr);
@@ -335,10 +335,10 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
   const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
   const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
   const std::string otherWorking = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoB(), false);
-  const size_t asked = ui.Questions().size();
+  const size_t asked = Asked().size();
   Menu(ID_ALBUM_CLOSE);
   ASSERT_EQ(frame->GetAlbum(), nullptr);
-  EXPECT_EQ(ui.Questions().size(), asked) << "closing asks nothing of the edit";
+  EXPECT_EQ(Asked().size(), asked) << "closing asks nothing of the edit";
 
   // The editor saves the photo, portrait and blue now, after the close.
   SampleAlbum::WritePicture(reference, 30, 80, 0x0000FF);
@@ -404,7 +404,7 @@ TEST_F(MainFrameCommandsTest, UndoAndRedoShowThePicturesAlreadyMadeWithoutReadin
     }
   }
   EXPECT_EQ(PictureCache::Instance().EntryCount(), entries) << "no picture made again";
-  EXPECT_TRUE(ui.Questions().empty()) << "nothing to tell";
+  EXPECT_TRUE(Asked().empty()) << "nothing to tell";
   ASSERT_TRUE(::MoveFileA((working + ".altrove").c_str(), working.c_str()));
 }
 
@@ -582,8 +582,8 @@ TEST_F(MainFrameCommandsTest, ACoverChangeAloneIsAskedAboutAndSaved) {
   ASSERT_NE(frame->GetAlbum(), nullptr);
   ui.AnswerMessage(IDYES);
   Menu(ID_ALBUM_CLOSE);
-  ASSERT_EQ(ui.Questions().size(), 2u);
-  for (const AfxUiQuestion& question : ui.Questions())
+  ASSERT_EQ(Asked().size(), 2u);
+  for (const AfxUiQuestion& question : Asked())
     EXPECT_STREQ(question.text, "Vuoi salvare le modifiche al sposalbo?");
   EXPECT_EQ(frame->GetAlbum(), nullptr);
   auto saved = treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr);
@@ -628,9 +628,9 @@ TEST_F(MainFrameCommandsTest, TextsAreAddedAndEditedThroughTheTextDialogAndCance
     }
     Menu(step.command);
     std::string asked;
-    for (const auto& question : ui.Questions()) asked += std::string(question.kind) + ": " + question.text.str() + "\n";
-    ASSERT_EQ(ui.Questions().size(), 1u) << asked;
-    EXPECT_STREQ(ui.Questions()[0].kind, "font");
+    for (const auto& question : Asked()) asked += std::string(question.kind) + ": " + question.text.str() + "\n";
+    ASSERT_EQ(Asked().size(), 1u) << asked;
+    EXPECT_STREQ(Asked()[0].kind, "font");
     ASSERT_EQ(page->GetChildCount(), step.objects);
     EXPECT_EQ(root.CanUndo(), step.undo);
   }

@@ -208,8 +208,8 @@ TEST_F(CropRoadTest, AFailingImageOperationIsReportedAndTheEditorGoesOn) {
   ASSERT_NE(spoilt, nullptr);
   EXPECT_EQ(list->GetImages().size(), 2u);
   EXPECT_EQ(page->GetChildCount(), 2u);
-  ASSERT_FALSE(ui.Questions().empty());
-  EXPECT_EQ(ui.Questions().back().text.Find("Impossibile salvare il ritaglio"), 0) << ui.Questions().back().text.str();
+  ASSERT_FALSE(Asked().empty());
+  EXPECT_EQ(Asked().back().text.Find("Impossibile salvare il ritaglio"), 0) << Asked().back().text.str();
   EXPECT_EQ(iplGetErrStatus(), 0);
 
   AnswerCrop([](CCropDlg& dialog) { DragOver(dialog, CRect(0, 0, 32, 24)); }, IDC_CROP_SAVE);

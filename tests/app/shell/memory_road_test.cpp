@@ -98,6 +98,36 @@ TEST_F(MemoryRoadTest, PicturesWithoutMemoryShowAsCrossedBoxesTheAlbumStaysAndSa
   }
 }
 
+// The page bar draws the other pages' thumbnails on its own: the pictures it
+// could not draw are told at the surface's next tick, the page at rest.
+TEST_F(MemoryRoadTest, PicturesThePageBarCouldNotDrawAreToldAtTheNextTick) {
+  OpenSample();
+  CSposalboPageStatic& surface = *frame->GetPageSurface();
+  Draw();
+  SetPictureMemoryLimit(1);
+  frame->GetLists().pages.DrawPendingPages();
+  EXPECT_TRUE(Told("Immagini non disponibili").empty()) << "not while the bar draws";
+  const int drawn = surface.GetFramesDrawn();
+  surface.SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer);
+  EXPECT_EQ(surface.GetFramesDrawn(), drawn) << "the page was at rest";
+  const std::vector<CString> told = Told("Immagini non disponibili");
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_TRUE(Names(told[0], "fiore.bmp")) << told[0];
+
+  // Noted for an album closed before that tick, they are never told.
+  SetPictureMemoryLimit(0);
+  Menu(ID_ALBUM_CLOSE);
+  OpenSample();
+  Draw();
+  ui.Clear();
+  SetPictureMemoryLimit(1);
+  frame->GetLists().pages.DrawPendingPages();
+  Menu(ID_ALBUM_CLOSE);
+  surface.SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer);
+  EXPECT_TRUE(Told("Immagini non disponibili").empty());
+  SetPictureMemoryLimit(0);
+}
+
 // Photos named after a device or with a name Windows would trim are never
 // opened: like unreadable pictures they show as crossed boxes and are told,
 // once each time the album is opened; the album keeps their names.

@@ -53,7 +53,7 @@ TEST_F(WeddingDataRoadTest, DataEditedFromTheMenuAreSavedWithTheAlbum) {
   Menu(ID_ALBUM_SAVE);
   ui.Clear();
   Menu(ID_ALBUM_CLOSE);
-  EXPECT_TRUE(ui.Questions().empty());  // saved: no question
+  EXPECT_TRUE(Asked().empty()) << Asked().front().text;  // saved: no question
   OpenSample();
   bool found = false;
   for (size_t i = 0; i < Dati().GetChildCount(); ++i) {

@@ -36,6 +36,13 @@ void EditorFrameTest::Menu(UINT id) {
   input::Flush();
 }
 
+std::vector<AfxUiQuestion> EditorFrameTest::Asked() const {
+  std::vector<AfxUiQuestion> asked;
+  for (const AfxUiQuestion& q : ui.Questions())
+    if (q.caption != "Immagini non disponibili") asked.push_back(q);
+  return asked;
+}
+
 void EditorFrameTest::Setting(const char* name, const char* value) {
   if (std::find(m_settings.begin(), m_settings.end(), name) == m_settings.end()) m_settings.emplace_back(name);
   app.WriteProfileString(kSettings, name, value);

@@ -27,6 +27,10 @@ class EditorFrameTest : public ::testing::Test {
 
   // A command as the menu sends it, then whatever it posted.
   void Menu(UINT id);
+  // What the editor asked, less the notices of pictures it could not show:
+  // the page bar draws the other pages in its own time and the surface tells
+  // of theirs at its next tick, whatever the test does then.
+  std::vector<AfxUiQuestion> Asked() const;
   // A value of "Program Settings", removed when the test ends; null removes it.
   void Setting(const char* name, const char* value);
   TempFolder& Temp();

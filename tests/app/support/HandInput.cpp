@@ -1,28 +1,70 @@
 #include "app/support/HandInput.h"
 
+#include <gtest/gtest.h>
+
 #include <iterator>
 
 #include "framework/framework.h"
 
 namespace hand {
 namespace {
+constexpr UINT kAskQueuedInput = WM_APP + 1;
+constexpr DWORD kInputTakenWithin = 10000;
+
 DWORD g_uiThread = 0;
-HWND g_uiWindow = nullptr;  // a window of that thread to send through
+HWND g_probe = nullptr;  // a window of that thread that tells whether input waits for it
+bool g_inputLeft = false;
 
 DWORD WINAPI RunSteps(void* steps) {
   (*static_cast<const std::function<void()>*>(steps))();
   return 0;
 }
 
-// Input the system has queued is taken before a message sent after it comes
-// back a second time: the first answer may precede it, the second follows the
-// handling of what was taken with it (or comes from a loop that handling ran).
-void Settle() {
-  for (int round = 0; round < 3; ++round) {
-    ::Sleep(2);
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(g_uiWindow, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+// Answered by whichever loop the user-interface thread runs when asked.
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kAskQueuedInput) return HIWORD(::GetQueueStatus(QS_INPUT)) != 0;
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A message-only window of the calling thread with ProbeProc, for one Perform.
+class Probe {
+ public:
+  Probe() {
+    static const ATOM kind = [] {
+      WNDCLASSA c{};
+      c.lpfnWndProc = ProbeProc;
+      c.hInstance = ::GetModuleHandleA(nullptr);
+      c.lpszClassName = "HandInputProbe";
+      return ::RegisterClassA(&c);
+    }();
+    m_window = ::CreateWindowExA(0, MAKEINTATOM(kind), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
   }
+  ~Probe() {
+    if (m_window) ::DestroyWindow(m_window);
+  }
+  Probe(const Probe&) = delete;
+  Probe& operator=(const Probe&) = delete;
+  HWND Window() const { return m_window; }
+
+ private:
+  HWND m_window = nullptr;
+};
+
+// The input given is taken once the user-interface thread, answering from
+// whatever loop it runs, holds none queued: what it took last has been
+// handled then, or its handling runs the loop that answered. Bounded: input
+// never taken is reported when the steps end.
+void Settle() {
+  const DWORD start = ::GetTickCount();
+  do {
+    DWORD_PTR queued = 1;
+    if (!::SendMessageTimeoutA(g_probe, kAskQueuedInput, 0, 0, SMTO_NORMAL, kInputTakenWithin, &queued)) break;
+    if (!queued) return;
+    // A moment for the thread to reach its queue before it is asked again.
+    ::Sleep(1);
+  } while (::GetTickCount() - start < kInputTakenWithin);
+  g_inputLeft = true;
 }
 
 void SendMouse(DWORD flags, const POINT* screen) {
@@ -51,10 +93,12 @@ void SendKey(WORD virtualKey, DWORD flags) {
 
 void Perform(const std::function<void()>& steps) {
   g_uiThread = ::GetCurrentThreadId();
-  CWnd* main = AfxGetMainWnd();
-  g_uiWindow = main ? main->m_hWnd : nullptr;
+  const Probe probe;
+  ASSERT_NE(probe.Window(), nullptr);
+  g_probe = probe.Window();
+  g_inputLeft = false;
   HANDLE thread = ::CreateThread(nullptr, 0, RunSteps, const_cast<std::function<void()>*>(&steps), 0, nullptr);
-  if (!thread) return;
+  ASSERT_NE(thread, nullptr);
   CWinThread* app = AfxGetApp();
   LONG idle = 0;
   while (::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) {
@@ -73,6 +117,8 @@ void Perform(const std::function<void()>& steps) {
     }
   }
   ::CloseHandle(thread);
+  g_probe = nullptr;
+  EXPECT_FALSE(g_inputLeft) << "input the hand gave was never taken";
 }
 
 void MoveTo(POINT screen) { SendMouse(0, &screen); }

@@ -3,6 +3,7 @@
 // overlapping objects, and the colours an object inside a group shows while
 // the colour dialog edits it. Ticks are sent as the timer sends them.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/dialogs/DialogDriving.h"
@@ -11,12 +12,17 @@
 #include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "crop/WindowCapture.h"
+#include "document/SposalboDoc.h"
+#include "document/nodes/CorniceTreeNode.h"
+#include "document/nodes/EffectTreeNode.h"
 #include "document/nodes/GruppoTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "render/DeviceFixture.h"
 
+using treeNode::CEffectTreeNode;
 using treeNode::CImgTreeNode;
 using treeNode::CTreeNode;
 
@@ -88,6 +94,11 @@ TEST_F(SurfaceInFrameTest, ATickDrawsOnlyWhatChangedSinceTheLastFrame) {
   EXPECT_EQ(Frames(), atRest) << "nothing changed: nothing drawn";
 
   CImgTreeNode* photo = nullptr;
+  treeNode::CTestoTreeNode* text = nullptr;
+  treeNode::CCorniceTreeNode* masked = nullptr;
+  LOGFONTA font{};
+  font.lfHeight = -24;
+  lstrcpyA(font.lfFaceName, "Arial");
   const struct {
     const char* change;
     std::function<void()> make;
@@ -117,6 +128,29 @@ TEST_F(SurfaceInFrameTest, ATickDrawsOnlyWhatChangedSinceTheLastFrame) {
          photo = static_cast<CImgTreeNode*>(Object(Page()->GetChildCount() - 1));
        }},
       {"the new object selected", [&] { photo->SetSelected(true); }},
+      // What follows is set alone, without a snapshot the page is drawn after.
+      {"a text added", [&] {
+         Page()->AddChild(std::make_unique<treeNode::CTestoTreeNode>("Auguri", font, RGB(0, 0, 0), Page()), true);
+         text = static_cast<treeNode::CTestoTreeNode*>(Object(Page()->GetChildCount() - 1));
+       }},
+      {"the text's words", [&] { text->SetText("Sposi"); }},
+      {"the text's font", [&] {
+         font.lfWeight = FW_BOLD;
+         text->SetFont(font);
+       }},
+      {"the text's colour", [&] { text->SetColour(RGB(200, 0, 0)); }},
+      {"an effect over the photo", [&] { photo->SetEffect(std::make_unique<CEffectTreeNode>("effetto.bmp", photo)); }},
+      {"the effect turned", [&] { photo->SetEffectRotation(90); }},
+      {"the effect mirrored", [&] { photo->SetEffectMirror(CEffectTreeNode::kMirrorHorizontal); }},
+      {"the page with the masked frame", [&] {
+         treeNode::CSposalboTreeNode& album = *frame->GetAlbum()->GetRoot();
+         album.GoToPage(1);
+         masked = dynamic_cast<treeNode::CCorniceTreeNode*>(Object(0));
+         ASSERT_TRUE(masked && masked->IsMasked());
+       }},
+      {"the frame's mask taken off", [&] { masked->SetMasked(false); }},
+      {"and put back", [&] { masked->SetMasked(true); }},
+      {"the first page again", [&] { frame->GetAlbum()->GetRoot()->GoToPage(0); }},
       {"an undo", [&] {
          Page()->SaveUndo();
          Menu(ID_EDIT_UNDO);
@@ -138,11 +172,20 @@ TEST_F(SurfaceInFrameTest, ATickDrawsOnlyWhatChangedSinceTheLastFrame) {
 // The menus, bars and panes are brought up to date after a tick only when
 // the tick drew: at rest the editor does no idle work ten times a second.
 TEST_F(SurfaceInFrameTest, OnlyATickThatDrewStartsTheIdleUpdate) {
-  Open();
   MSG tick{};
   tick.hwnd = Surface().m_hWnd;
   tick.message = WM_TIMER;
   tick.wParam = CSposalboPageStatic::kRenderTimer;
+  const auto idleUpdates = [&](int ticks) {
+    int started = 0;
+    for (int i = 0; i < ticks; ++i) {
+      Tick();
+      started += app.IsIdleMessage(&tick) ? 1 : 0;
+    }
+    return started;
+  };
+  EXPECT_EQ(idleUpdates(5), 0) << "no album since the start";
+  Open();
   Tick();
   EXPECT_FALSE(app.IsIdleMessage(&tick)) << "at rest";
   Object(0)->MoveBy(0.02f, 0.0f);
@@ -152,6 +195,8 @@ TEST_F(SurfaceInFrameTest, OnlyATickThatDrewStartsTheIdleUpdate) {
   MSG other = tick;
   other.wParam = CSposalboPageStatic::kRenderTimer + 1;
   EXPECT_TRUE(app.IsIdleMessage(&other)) << "another timer";
+  Menu(ID_ALBUM_CLOSE);
+  EXPECT_EQ(idleUpdates(5), 0) << "the album closed";
 }
 
 // Frames reach the surface as copies: a window over the page, gone again,

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <memory>
+#include <new>
 
 #include "app/support/SurfaceFixture.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -21,6 +23,31 @@ class SurfaceMouseTest : public SurfaceTest {
   CImgTreeNode* B() const { return Picture(1); }
   POINT CentreOf(CImgTreeNode* node) const { return PixelOf(node->GetX(), node->GetY()); }
   bool CanUndo() const { return album->GetRoot()->CanUndo(); }
+  // One tick of the render timer; the frames it drew.
+  int Tick() {
+    const int before = surface.GetFramesDrawn();
+    surface.SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer);
+    return surface.GetFramesDrawn() - before;
+  }
+  // Ticks until one draws nothing; a surface that never comes to rest fails
+  // the test rather than hang it.
+  void Settle() {
+    for (int i = 0; i < 20; ++i)
+      if (Tick() == 0) return;
+    ADD_FAILURE() << "the surface never came to rest";
+  }
+};
+
+// An object whose drawing runs out of memory the first `failures` times.
+class FailingToDraw : public treeNode::CTreeNode {
+ public:
+  explicit FailingToDraw(treeNode::CTreeNode* parent) : CTreeNode("prova", parent) {}
+  void Render(int) override {
+    if (failures == 0) return;
+    --failures;
+    throw std::bad_alloc();
+  }
+  int failures = 1;
 };
 }  // namespace
 
@@ -259,14 +286,8 @@ TEST_F(SurfaceMouseTest, APageLeftBeforeAFrameShowedItsChangeStillGetsItsThumbna
 }
 
 TEST_F(SurfaceMouseTest, TicksDrawTheRubberBandAsItChangesAndNothingAtRest) {
-  const auto tick = [&] {
-    const int before = surface.GetFramesDrawn();
-    surface.SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer);
-    return surface.GetFramesDrawn() - before;
-  };
-  while (tick() != 0) {
-  }
-  EXPECT_EQ(tick(), 0) << "at rest";
+  Settle();
+  EXPECT_EQ(Tick(), 0) << "at rest";
   Press(PixelOf(-0.95f, 0.45f));
   const struct {
     const char* step;
@@ -278,10 +299,18 @@ TEST_F(SurfaceMouseTest, TicksDrawTheRubberBandAsItChangesAndNothingAtRest) {
   };
   for (const auto& s : steps) {
     s.take();
-    EXPECT_EQ(tick(), 1) << s.step;
-    EXPECT_EQ(tick(), 0) << s.step;
+    EXPECT_EQ(Tick(), 1) << s.step;
+    EXPECT_EQ(Tick(), 0) << s.step;
   }
   EXPECT_TRUE(A()->IsSelected());
+}
+
+TEST_F(SurfaceMouseTest, AFrameThatFailedHalfWayIsDrawnAgainAtTheNextTick) {
+  Settle();
+  Page()->AddChild(std::make_unique<FailingToDraw>(Page()), true);
+  EXPECT_EQ(Tick(), 1) << "the object added, its drawing out of memory";
+  EXPECT_EQ(Tick(), 1) << "the page drawn again, whole";
+  EXPECT_EQ(Tick(), 0) << "at rest";
 }
 
 TEST_F(SurfaceMouseTest, TheRenderTimerLivesAndDiesWithTheWindow) {
