@@ -116,7 +116,7 @@ void CLabExport::PutInPlace(bool earlier) {
   if (earlier && !files.RemoveTree(aside)) {
     const std::string text = "Il nuovo invio \xE8 in " + m_exportFolder +
                              ", ma non \xE8 stato possibile eliminare il precedente invio in " + aside +
-                             " (" + files.LastError() + "). Eliminalo prima di consegnare la cartella.";
+                             " (" + files.LastError() + "). Eliminarlo prima di consegnare la cartella.";
     DocumentMessageBox(text.c_str(), kExportTitle, MB_OK | MB_ICONWARNING);
   }
 }

@@ -2,9 +2,18 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "document/services/FileOperation.h"
 
 namespace {
+// The system's sentence goes inside the export's own ones: without its full
+// stop or line end.
+std::string AsClause(std::string reason) {
+  while (!reason.empty() && std::strchr(" .\r\n\t", reason.back())) reason.pop_back();
+  return reason;
+}
+
 class CSystemLabExportFiles : public ILabExportFiles {
  public:
   bool Exists(const std::string& path) override {
@@ -12,14 +21,14 @@ class CSystemLabExportFiles : public ILabExportFiles {
   }
   bool Move(const std::string& from, const std::string& to) override {
     if (::MoveFileA(from.c_str(), to.c_str())) return true;
-    m_error = CFExeption(::GetLastError()).GetErrorText().str();
+    m_error = AsClause(CFExeption(::GetLastError()).GetErrorText().str());
     return false;
   }
   bool RemoveTree(const std::string& folder) override {
     CFileOperation files;
     files.SetAskIfReadOnly(false);
     if (files.Delete(folder.c_str())) return true;
-    m_error = files.GetErrorString().str();
+    m_error = AsClause(files.GetErrorString().str());
     return false;
   }
   std::string LastError() override { return m_error; }

@@ -11,6 +11,7 @@
 #include "document/imagelist/OutsideEdits.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/PathNames.h"
+#include "document/services/SystemMessage.h"
 #include "document/SposalboException.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
@@ -120,8 +121,14 @@ void CSposalboDoc::InitTextDialog() {
 }
 
 void CSposalboDoc::CreateFolderOrThrow(const std::string& parentFolder, const std::string& name) {
-  if (!CreateFolder(parentFolder, name))
+  if (!IsValidAlbumFolderName(name))
     throw CSposalboException(CSposalboException::kCannotCreateFolder, kCannotCreateFolder);
+  if (!CreateFolder(parentFolder, name)) {
+    // The folder and the system's reason tell the user what to change.
+    const std::string reason = SystemMessage(::GetLastError()).str();
+    throw CSposalboException(CSposalboException::kCannotCreateFolder,
+                             std::string(kCannotCreateFolder) + "\n" + JoinPath(parentFolder, name) + ":\n" + reason);
+  }
   m_projectPath = JoinPath(m_folder, kProjectFileName);
   m_newNeverSaved = true;
   // A folder just made is nobody else's.

@@ -140,8 +140,12 @@ void CAlbumCommandTarget::OnEditImageExternal() {
   // Kept apart, the original stays as it is and the editor works on a new
   // album photo, which the page takes only once the editor has started.
   spab_imagelist::CMImg* copy = nullptr;
-  if (entry && entry->tipo == 1 && Ask("Vuoi mantenere l'immagine originale?", nullptr, MB_YESNO) == IDYES)
+  if (entry && entry->tipo == 1 && Ask("Vuoi mantenere l'immagine originale?", nullptr, MB_YESNO) == IDYES) {
     copy = list->AddFromFile(photo->ResolvePath(false).c_str(), album->GetFolder().c_str());
+    // The import has told why the copy failed; the original is not handed
+    // over in its place.
+    if (!copy) return;
+  }
   const std::string path = copy ? album->GetResourceFolder(0, false, copy->thumb, false) : photo->ResolvePath(false);
   if (!RunExternalApp(m_host.GetExtAppCmdLine().c_str(), path.c_str())) {
     // Nothing was edited: the album stays as it was.

@@ -153,7 +153,7 @@ void CDlgNuovoSposalbo::OnOK() {
   // The name becomes a folder name: checked before anything is made.
   if (!IsValidAlbumFolderName(static_cast<const char*>(m_strName)))
     return Refuse("Nome sposalbo non valido: non pu\xf2 contenere \\ / : * ? \" < > | n\xe9 finire con un punto o "
-                  "uno spazio.",
+                  "uno spazio, n\xe9 essere un nome riservato al sistema (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9).",
                   IDC_NS_NAME);
   GetDlgItemText(IDC_NS_FOLDER, m_strFolder);
   m_strFolder = m_strFolder.Left(kMaxTextLength);

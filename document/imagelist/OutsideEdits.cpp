@@ -35,6 +35,8 @@ std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& 
     if (workingThere ? referenceTime <= workingTime
                      : CFileOperation().GetPathKind(working.c_str()) != CFileOperation::kPathMissing)
       continue;
+    // The whole folder of working copies may have gone with it.
+    if (!workingThere) ::CreateDirectoryA((albumFolder + "\\img").c_str(), nullptr);
     // A picture the editor left unreadable keeps the copy it had; the next
     // open tries again.
     if (RemakeWorkingCopy(reference.c_str(), working.c_str()) == RemakeResult::kWritten)

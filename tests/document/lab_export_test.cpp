@@ -27,6 +27,7 @@
 #include "document/SposalboDoc.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
+#include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "imagelib/ImgBitmap.h"
 
@@ -368,6 +369,27 @@ TEST_F(LabExportTest, TheSwapsFailuresAndInterruptionsLeaveNoFolderBehindUntold)
     ASSERT_TRUE(::MoveFileA(out.c_str(), (destination / "tolto").c_str()));
     RemoveTree(destination / "tolto");
   }
+}
+
+// An earlier export held open by another program: the system's reason reads
+// as part of the sentence, and the user is told what to do as elsewhere.
+TEST_F(LabExportTest, AnEarlierExportHeldOpenIsToldInPlainWords) {
+  const std::string out = ExportFolder();
+  ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+  WriteTextFile(out + "\\aperto.txt", "old");
+  CScopedHandle held(::CreateFileA((out + "\\aperto.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held.IsValid());
+  CScriptedUi shown;
+  shown.AnswerMessage(IDOK);
+  ASSERT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+  ASSERT_FALSE(shown.Questions().empty());
+  const std::string told = shown.Questions().back().text.str();
+  EXPECT_NE(told.find("non \xE8 stato possibile eliminare il precedente invio in " + out + ".precedente ("),
+            std::string::npos) << told;
+  EXPECT_EQ(told.find(".)"), std::string::npos) << told;
+  EXPECT_NE(told.find("). Eliminarlo prima di consegnare la cartella."), std::string::npos) << told;
+  held.Reset();
+  RemoveTree(out + ".precedente");
 }
 
 // Each case breaks one thing and mends it afterwards: the export fails with

@@ -18,6 +18,7 @@
 #include "document/SposalboDoc.h"
 #include "document/SposalboException.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "document/services/SystemMessage.h"
 #include "document/nodes/TestoTreeNode.h"
 #include "framework/scripted_ui.h"
 
@@ -129,7 +130,11 @@ TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
   for (const Case& c : cases) {
     const CSposalboException error = ThrownBy(c.make);
     EXPECT_EQ(error.code, c.code) << c.what;
-    EXPECT_EQ(error.message, c.code == 1 ? kCannotCreate : kCannotOpen) << c.what;
+    // A folder the system would not make is named, with the system's reason.
+    const std::string told = c.what == "missing parent" ? std::string("\n") + (parent / "manca\\Nozze") + ":\n" +
+                                                              SystemMessage(ERROR_PATH_NOT_FOUND).str()
+                                                        : "";
+    EXPECT_EQ(error.message, (c.code == 1 ? kCannotCreate : kCannotOpen) + told) << c.what;
     EXPECT_FALSE(FolderExists(parent / "Nozze")) << c.what;
   }
   EXPECT_EQ(host.layouts, 0);

@@ -280,15 +280,26 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
 }
 
 // A working copy deleted while the album was closed is made again from its
-// reference copy as the album opens, as one older than its reference copy is.
+// reference copy as the album opens, as one older than its reference copy is,
+// and so is the whole folder of working copies.
 TEST_F(AlbumCommandsTest, AWorkingCopyMissingBesideItsReferenceCopyIsMadeAgain) {
   WriteTextFile(temp / "Nozze\\immagini.xml",
                 "<immagini lastThumb=\"1\" lastRif=\"1\"><immagine nome=\"a.bmp\" thumb=\"altra.jpg\" "
                 "tipo=\"1\" riferimento=\"1.bmp\" /></immagini>");
   model_test::WriteBmp((temp / "Nozze\\rif\\1.bmp").c_str(), 10, 20, 30);
-  Open();
-  EXPECT_EQ(MessagesAsked(), 0u);
-  EXPECT_EQ(ReadTextFile(temp / "Nozze\\img\\altra.jpg").substr(0, 2), "\xFF\xD8");
+  const std::string working = temp / "Nozze\\img\\altra.jpg";
+  for (const bool folderGone : {false, true}) {
+    SCOPED_TRACE(folderGone);
+    if (folderGone) {
+      frame.Command(ID_ALBUM_CLOSE);
+      ui.Clear();
+      ASSERT_TRUE(::DeleteFileA(working.c_str()));
+      ASSERT_TRUE(::RemoveDirectoryA((temp / "Nozze\\img").c_str()));
+    }
+    Open();
+    EXPECT_EQ(MessagesAsked(), 0u);
+    EXPECT_EQ(ReadTextFile(working).substr(0, 2), "\xFF\xD8");
+  }
 }
 
 // The photo bar marks the photos the pages use, whatever counts the list kept.

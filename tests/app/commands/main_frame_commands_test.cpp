@@ -523,6 +523,31 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditorThatCannotStartLeavesTheAlbumAsItWa
   }
 }
 
+// The original kept but its copy not made (its reference copy held by another
+// program): the failed copy is told and the outside editor opens nothing,
+// neither the copy nor the original, so the album stays as it was.
+TEST_F(MainFrameCommandsTest, AnOriginalThatCannotBeCopiedOpensNoOutsideEditor) {
+  OpenSample();
+  spab_imagelist::CMImageList& list = *frame->GetAlbum()->GetRoot()->GetImageList();
+  treeNode::CPaginaTreeNode* page = SelectPhotoA();
+  const std::string folder = Sample().AlbumFolder();
+  const std::set<std::string> references = FilesIn(folder + "\\rif");
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  CScopedHandle held(::CreateFileA(reference.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held.IsValid());
+  ui.Clear();
+  // An editor that cannot start tells each try: none is told here.
+  EditOutside(true, false);
+  ASSERT_EQ(ui.Questions().size(), 2u) << ui.Questions().back().text.str();
+  EXPECT_NE(ui.Questions()[1].text.Find("in uso"), -1) << ui.Questions()[1].text.str();
+  EXPECT_TRUE(frame->GetAlbumCommands().GetWatchedImages().empty());
+  EXPECT_EQ(list.GetImages().size(), 2u);
+  EXPECT_EQ(dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0))->GetName(), Sample().PhotoA());
+  EXPECT_EQ(FilesIn(folder + "\\rif"), references);
+  EXPECT_FALSE(frame->GetAlbum()->GetRoot()->CanUndo());
+  ui.Clear();
+}
+
 // File > Salva come template: a copy of the whole album, every page, in the
 // file chosen; the album itself stays as it was, unsaved changes included,
 // and a new album made from the file has its pages.

@@ -86,6 +86,11 @@ TEST_F(NewAlbumDialogTest, ChecksEachEntryAndStaysOpen) {
       {"Nozze?", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
       {"Nozze.", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
       {"..", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
+      // A name the system keeps for a device is refused as such.
+      {"CON", "c:\\album", false, "", "", false,
+       "Nome sposalbo non valido: non pu\xf2 contenere \\ / : * ? \" < > | n\xe9 finire con un punto o uno spazio, "
+       "n\xe9 essere un nome riservato al sistema (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9).",
+       IDC_NS_NAME},
   };
   for (const Case& c : cases) {
     ui.Clear();
