@@ -4,25 +4,15 @@
 #include <memory>
 #include <vector>
 
+#include "document/services/FileStamp.h"
 #include "document/services/PathNames.h"
 #include "document/services/Win32Handle.h"
 
 namespace {
 
-// Which file lies at a path and how it was last written: an editor saving by
-// a new file renamed over the old one changes the file itself.
-struct FileStamp {
-  ULONGLONG lastWrite = 0;
-  ULONGLONG size = 0;
-  ULONGLONG index = 0;
-  bool operator==(const FileStamp& other) const {
-    return lastWrite == other.lastWrite && size == other.size && index == other.index;
-  }
-};
-
 struct FILEWATCHITEM {
   CString path;          // a file, or a folder when it ends with a backslash
-  FileStamp stamp;       // empty for a folder watch
+  CFileStamp stamp;      // empty for a folder watch
   HWND hWndOwner;
   int muted;             // >0 while the program itself rewrites the file
 };
@@ -106,25 +96,18 @@ bool IsFolderWatch(const CString& path) {
   return !path.IsEmpty() && (path[path.GetLength() - 1] == '\\' || path[path.GetLength() - 1] == '/');
 }
 
-// False while no file lies there (between an editor's delete and create).
-bool ReadStamp(const char* path, FileStamp& stamp) {
-  CScopedHandle file(::CreateFileA(path, GENERIC_READ,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsValid()) return false;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!::GetFileInformationByHandle(file.Get(), &info)) return false;
-  stamp.lastWrite = (static_cast<ULONGLONG>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                    info.ftLastWriteTime.dwLowDateTime;
-  stamp.size = (static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  stamp.index = (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  return true;
+// False while no file lies there (between an editor's delete and create). The
+// stamp is read without opening the file: a file open here, even for a moment,
+// cannot be replaced, and an editor renaming its new file over it fails to save.
+bool ReadStamp(const char* path, CFileStamp& stamp) {
+  stamp = ReadFileStamp(path);
+  return stamp.exists;
 }
 
 void NotifyFolder(FileWatchState& state, const CString& folder) {
   for (auto& [id, item] : state.table) {
     if (FolderOf(item.path) != folder) continue;
-    FileStamp stamp;
+    CFileStamp stamp;
     if (!IsFolderWatch(item.path)) {
       if (item.muted) continue;
       if (!ReadStamp(item.path, stamp) || stamp == item.stamp) continue;
@@ -205,7 +188,7 @@ UINT AddFileWatch(const char* path, HWND hWndOwner) {
   CHoldLock hold(state.lock);
   // Without its wake event the worker's every wait would fail at once and spin.
   if (!state.wake.IsValid()) return 0;
-  FileStamp stamp;
+  CFileStamp stamp;
   if (!IsFolderWatch(watched) && !ReadStamp(watched, stamp)) return 0;
   if (!state.message) state.message = ::RegisterWindowMessageA(FILEWATCH_MESSAGE_NAME);
 
@@ -283,7 +266,7 @@ CFileWatchOwnWrite::~CFileWatchOwnWrite() {
   CHoldLock hold(state.lock);
   for (auto& [id, item] : state.table) {
     if (item.path.CompareNoCase(m_path) != 0 || item.muted == 0) continue;
-    FileStamp stamp;
+    CFileStamp stamp;
     if (ReadStamp(item.path, stamp)) item.stamp = stamp;
     --item.muted;
   }

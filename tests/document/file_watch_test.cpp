@@ -94,6 +94,14 @@ TEST_F(WatchTest, EverySaveIsReportedWhicheverWayTheEditorWrites) {
          EXPECT_TRUE(Quiet().empty());
          EXPECT_TRUE(::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
        }},
+      // As most editors do: the rename follows the write at once, while the
+      // watch may be looking at the folder the write changed.
+      {"renamed over at once",
+       [&](const std::string& text) {
+         WriteTextFile(written, text);
+         EXPECT_TRUE(::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+             << "error " << ::GetLastError();
+       }},
       {"deleted and made",
        [&](const std::string& text) {
          EXPECT_TRUE(::DeleteFileA(path.c_str()));
@@ -108,6 +116,12 @@ TEST_F(WatchTest, EverySaveIsReportedWhicheverWayTheEditorWrites) {
       const std::vector<WPARAM> ids = WaitFor(1);
       EXPECT_EQ(ids, std::vector<WPARAM>{id});
     }
+  }
+  // Saves in quick succession: the watch never holds the file the editor replaces.
+  for (int save = 0; save < 20; ++save) {
+    WriteTextFile(written, std::string(static_cast<size_t>(save), 'y'));
+    ASSERT_TRUE(::MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        << "save " << save << ", error " << ::GetLastError();
   }
 }
 
