@@ -314,11 +314,13 @@ TEST_F(AlbumCommandsTest, OpeningCountsThePhotosThePagesUse) {
 }
 
 // Entries of the list refused for their names are told as the album opens,
-// and the list is kept as it was before a save writes it without them.
+// by the photos' own names where they have one, and the list is kept as it
+// was before a save writes it without them.
 TEST_F(AlbumCommandsTest, ImageListEntriesRefusedForTheirNamesAreToldAndTheListKept) {
   const std::string list =
       "<immagini lastThumb=\"3\" lastRif=\"1\"><immagine thumb=\"altra.jpg\" cdkey=\"K\" />"
-      "<immagine thumb=\"COM1\" cdkey=\"K\" /><immagine thumb=\"2.jpg\" tipo=\"1\" riferimento=\"1.jpg.\" />"
+      "<immagine nome=\"tramonto.jpg\" thumb=\"COM1\" cdkey=\"K\" />"
+      "<immagine thumb=\"2.jpg\" tipo=\"1\" riferimento=\"1.jpg.\" />"
       "</immagini>";
   WriteTextFile(temp / "Nozze\\immagini.xml", list);
   const std::string kept = temp / "Nozze\\immagini-nomi-non-validi.xml";
@@ -327,7 +329,7 @@ TEST_F(AlbumCommandsTest, ImageListEntriesRefusedForTheirNamesAreToldAndTheListK
   const CString& told = ui.Questions().back().text;
   EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
   EXPECT_NE(told.Find("nome di file non valido"), -1) << told.str();
-  EXPECT_NE(told.Find("\n\"COM1\"\n\"1.jpg.\""), -1) << told.str();
+  EXPECT_NE(told.Find("\n\"tramonto.jpg\" (file \"COM1\")\n\"1.jpg.\""), -1) << told.str();
   EXPECT_NE(told.Find(("conservata com'era in\n" + kept).c_str()), -1) << told.str();
   EXPECT_EQ(ReadTextFile(kept), list);
   EXPECT_EQ(frame.photoNames, std::vector<CString>{"altra.jpg"});
