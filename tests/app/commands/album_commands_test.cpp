@@ -16,6 +16,7 @@
 #include "render/TestPictures.h"
 
 using dialog_test::Click;
+using dialog_test::TextOf;
 using dialog_test::Type;
 
 namespace {
@@ -589,7 +590,8 @@ TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
     const char* stored;  // the custom folder afterwards
   };
   // A folder that cannot be made (a file stands where its parent should) is
-  // told, and the folder set before stays.
+  // told as OK is pressed: the dialog stays open with what was typed, and
+  // cancelled, the folder set before stays.
   WriteTextFile(temp / "un file", "x");
   const std::string custom = temp / "grafiche", deeper = temp / "nuove\\grafiche\\mie",
                     blocked = temp / "un file\\grafiche";
@@ -598,14 +600,20 @@ TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
       {blocked.c_str(), deeper.c_str()}};
   for (const Case& c : cases) {
     ui.Clear();
+    const bool refused = c.typed == blocked;
+    bool keptOpen = false;
     ui.AnswerModalWith([&](CWnd* dialog) {
       Type(dialog, IDC_OPT_FOLDER, c.typed);
       Type(dialog, IDC_OPT_EXT_APP, "ritocco.exe");
       Click(dialog, IDOK);
+      if (!refused) return;
+      keptOpen = MessagesAsked() == 1 && ::IsWindowVisible(dialog->m_hWnd) &&
+                 TextOf(dialog, IDC_OPT_FOLDER) == CString(c.typed);
+      Click(dialog, IDCANCEL);
     });
-    const bool refused = c.typed == blocked;
     if (refused) ui.AnswerMessage(IDOK);
     frame.Command(ID_OPTIONS);
+    EXPECT_EQ(keptOpen, refused) << c.typed;
     EXPECT_EQ(frame.settings["ExtAppCmdLine"], "ritocco.exe");
     EXPECT_EQ(frame.extAppCmdLine, "ritocco.exe \"%s\"");
     EXPECT_EQ(frame.customFolder, c.stored) << c.typed;
