@@ -58,7 +58,11 @@ CSposalboDoc::CSposalboDoc(const std::string& name, const std::string& parentFol
                 "\" (al massimo " + std::to_string(treeNode::CSposalboTreeNode::kMostPagesFilled) + ").";
       m_root.reset();
     }
-    if (m_root) WriteNewAlbumOrThrow();
+    if (m_root) {
+      // A new album opens on its cover, whatever page its template was left on.
+      m_root->FirstPage();
+      WriteNewAlbumOrThrow();
+    }
   } catch (const std::bad_alloc&) {
     RemoveHalfMadeAlbum();
     throw;

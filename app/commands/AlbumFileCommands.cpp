@@ -107,6 +107,7 @@ std::string CAlbumCommandTarget::SaveTemplate(int pageIndex) {
   // A template carries no photo of this album: each becomes a numbered
   // placeholder, whose picture the new album's own photos give.
   copy->SetTemplateCopy(true);
+  copy->FirstPage();  // albums made from it start on the cover
   const std::string path = dialog.GetPathName().str();
   if (!copy->SaveToFile(path)) {
     CString message;

@@ -1,6 +1,7 @@
 // What opening an album checks beyond its project file: its image list, and
 // the numbers repaired while its objects were read.
 #include <string>
+#include <vector>
 
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/QuotedNames.h"
@@ -13,6 +14,17 @@
 namespace {
 const char kOpenErrorTitle[] = "Errore caricamento File";
 const char kRepairKinds[] = " (posizione, scala, rotazione, colore o ritaglio di un oggetto), ";
+
+// Each photo by the name the user gave it, the file name refused beside it.
+std::string RefusedPhotos(const std::vector<spab_imagelist::RefusedImage>& refused) {
+  std::vector<std::string> lines;
+  lines.reserve(refused.size());
+  for (const spab_imagelist::RefusedImage& image : refused)
+    lines.push_back(image.nome.empty() || image.nome == image.file
+                        ? "\"" + image.file + "\""
+                        : "\"" + image.nome + "\" (file \"" + image.file + "\")");
+  return ListedLines(lines);
+}
 }  // namespace
 
 bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
@@ -75,7 +87,7 @@ void CAlbumCommandTarget::TakeRebuiltImageList(CSposalboDoc& album, spab_imageli
 void CAlbumCommandTarget::TellRefusedImageNames(const spab_imagelist::OpenedImageList& opened) {
   if (opened.refused.empty()) return;
   std::string text = "Foto non caricate: nome di file non valido nella lista delle immagini dello sposalbo:\n" +
-                     opened.path + "\n" + QuotedNames(opened.refused);
+                     opened.path + "\n" + RefusedPhotos(opened.refused);
   text += opened.keptPath.empty()
               ? "\n\nNon \xE8 stato possibile conservare la lista com'era: salvando lo sposalbo queste foto "
                 "escono dalla lista."

@@ -1,7 +1,6 @@
 #include "app/dialogs/CodePageText.h"
 
 #include <cstdio>
-#include <set>
 
 namespace {
 // Whether the code page holds these UTF-16 units (one character) as they are.
@@ -18,23 +17,41 @@ bool Fits(const wchar_t* units, int count) {
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// "U+03BA": the character's code point, of one unit or a surrogate pair.
+std::string CodeName(const wchar_t* units, bool pair) {
+  const unsigned long code =
+      pair ? 0x10000ul + ((static_cast<unsigned long>(units[0]) - 0xD800) << 10) + (units[1] - 0xDC00) : units[0];
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04lX", code);
+  return name;
+}
 }  // namespace
 
 std::string CharactersOutsideCodePage(const std::wstring& text) {
+  constexpr size_t kPlacesNamed = 10;
+  const bool lines = text.find_first_of(L"\r\n") != std::wstring::npos;
   std::string named;
-  std::set<unsigned long> seen;
+  size_t found = 0, line = 1, column = 0;
   for (size_t i = 0; i < text.size();) {
+    if (text[i] == L'\r' || text[i] == L'\n') {
+      // "\r\n" is one line break.
+      i += text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n' ? 2 : 1;
+      ++line;
+      column = 0;
+      continue;
+    }
     const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
     const int count = pair ? 2 : 1;
-    const unsigned long code =
-        pair ? 0x10000ul + ((static_cast<unsigned long>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00) : text[i];
-    if (!Fits(&text[i], count) && seen.insert(code).second) {
-      char name[16];
-      std::snprintf(name, sizeof name, "U+%04lX", code);
-      named += (named.empty() ? "" : ", ") + std::string(name);
+    ++column;  // a pair of units is one character
+    if (!Fits(&text[i], count) && ++found <= kPlacesNamed) {
+      if (!named.empty()) named += lines ? "; " : ", ";
+      if (lines) named += "riga " + std::to_string(line) + ", ";
+      named += "carattere " + std::to_string(column) + " (" + CodeName(&text[i], pair) + ")";
     }
     i += static_cast<size_t>(count);
   }
+  if (found > kPlacesNamed) named += (lines ? "; ... (" : ", ... (") + std::to_string(found) + " in tutto)";
   return named;
 }
 

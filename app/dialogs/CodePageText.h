@@ -8,9 +8,10 @@
 #include <utility>
 #include <vector>
 
-// The characters of text the code page cannot hold, each once, in the order
-// they first come, as code points ("U+03BA"), joined by ", "; empty when every
-// character fits.
+// Where the characters of text the code page cannot hold are, in order, so
+// that the user finds them: "carattere 3 (U+03BB)", counted in characters
+// from 1, with "riga 2, " before it in a text of several lines; the first
+// ones only, then how many in all. Empty when every character fits.
 std::string CharactersOutsideCodePage(const std::wstring& text);
 
 // The whole text of a window as typed, before any conversion.

@@ -1,6 +1,8 @@
 #include "app/dialogs/OpzioniDlg.h"
 
+#include "app/dialogs/CustomGraphicsFolder.h"
 #include "app/dialogs/FontListFile.h"
+#include "document/services/SystemMessage.h"
 
 BEGIN_MESSAGE_MAP(COpzioniDlg, CDialog)
   ON_BN_CLICKED(IDC_OPT_FONT_LIST, SaveFontList)
@@ -14,6 +16,24 @@ void COpzioniDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
   DDX_Text(pDX, IDC_OPT_FOLDER, m_strCustomFolder);
   DDX_Text(pDX, IDC_OPT_EXT_APP, m_strExtAppCmdLine);
+}
+
+void COpzioniDlg::OnOK() {
+  if (!UpdateData(TRUE)) return;
+  m_strCustomFolder.Trim();
+  // An empty text means no custom folder: nothing is made at the root of a drive.
+  if (!m_strCustomFolder.IsEmpty() && !MakeCustomFolders(m_strCustomFolder.str())) {
+    // The libraries would look in a folder that is not there: the dialog
+    // stays open with what was typed, to be put right or cancelled.
+    const CString reason = SystemMessage(::GetLastError());
+    CString message;
+    message.Format("Impossibile creare la directory delle grafiche personalizzate %s:\n%s",
+                   m_strCustomFolder.GetString(), reason.GetString());
+    MessageBox(message, "Opzioni", MB_ICONERROR);
+    GotoDlgCtrl(GetDlgItem(IDC_OPT_FOLDER));
+    return;
+  }
+  EndDialog(IDOK);
 }
 
 void COpzioniDlg::OnBrowseFolder() {

@@ -1,7 +1,8 @@
 #pragma once
 // "Opzioni": the custom graphics folder and the external image editor's
 // command line (the caller fills both before running and reads them after
-// OK), and the writing of this computer's font list file.
+// OK, the folder trimmed and its tree made), and the writing of this
+// computer's font list file.
 #include "app/resource.h"
 #include "framework/framework.h"
 
@@ -18,6 +19,7 @@ class COpzioniDlg : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
+  void OnOK() override;
   afx_msg void OnBrowseFolder();
   afx_msg void OnBrowseExtApp();
   DECLARE_MESSAGE_MAP()

@@ -28,7 +28,7 @@ struct OpenedImageList {
   // Read, but with entries refused for their names (in file order): the
   // next save would write the list without them, so the list as it was is
   // kept at keptPath (empty when no copy could be written).
-  std::vector<std::string> refused;
+  std::vector<RefusedImage> refused;
   std::string keptPath;
   // Rebuilt: photos no reference copy left in "rif" could be matched with.
   std::vector<std::string> unmatched;

@@ -160,7 +160,7 @@ void CMImageList::RebuildIndex() {
 }
 
 std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath,
-                                              std::vector<std::string>* refused) {
+                                              std::vector<RefusedImage>* refused) {
   try {
     TiXmlDocument document;
     const std::string listPath = ListPath(path, isFullPath);
@@ -189,7 +189,7 @@ std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath
       image->cropY = CropValue(child, "cropY");
       image->ratioH = CropValue(child, "ratioH");
       if (const std::string* name = RefusedName(*image)) {
-        if (refused) refused->push_back(*name);
+        if (refused) refused->push_back({image->nome, *name});
       } else {
         list->Append(std::move(image));
       }

@@ -31,6 +31,13 @@ class CMImg {
   float ratioH = 0.0f;
 };
 
+// An entry left out of the list for a file name it gives: the photo's own
+// name (empty when the entry has none) and the file name refused.
+struct RefusedImage {
+  std::string nome;
+  std::string file;
+};
+
 class CMImageList {
  public:
   // Writes a cut-out to the path and gives its three crop values; false on failure.
@@ -44,10 +51,10 @@ class CMImageList {
 
   // Reads the file at path, or "immagini.xml" in the folder path when !isFullPath.
   // Null when the file cannot be loaded or has no root element. Entries whose file
-  // names would lead out of the album's folders are left out; the names refused
-  // go into refused, when given, in file order.
+  // names would lead out of the album's folders are left out; they go into
+  // refused, when given, in file order.
   static std::unique_ptr<CMImageList> Load(const char* path, bool isFullPath,
-                                           std::vector<std::string>* refused = nullptr);
+                                           std::vector<RefusedImage>* refused = nullptr);
 
   // Replaces the file (written beside it first, so a failed write leaves the old
   // list in place). False when it could not be written.

@@ -91,10 +91,13 @@ TEST_F(SposalboDocTest, AnAlbumFromATemplateStartsAsTheTemplate) {
   CSposalboDoc doc("Nozze", parent.Path(), parent / "modello.sbt", nullptr);
   EXPECT_TRUE(doc.IsNewNeverSaved());
   EXPECT_EQ(doc.GetRoot()->GetPageCount(), 3);
+  // On the cover, though the template was left on its second spread.
+  EXPECT_EQ(doc.GetRoot()->GetCurrentPageIndex(), 0);
   EXPECT_EQ(doc.GetTitle(), "Nozze (300 x 200)");
   auto written = treeNode::CSposalboTreeNode::Load(doc.GetProjectPath(), nullptr);
   ASSERT_TRUE(written);
   EXPECT_EQ(written->GetPageCount(), 3);
+  EXPECT_EQ(written->GetCurrentPageIndex(), 0);
   EXPECT_EQ(written->GetNumMaxPage(), 40);
 
   // A template of fewer spreads than its least number: blank ones follow.

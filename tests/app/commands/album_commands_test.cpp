@@ -16,6 +16,7 @@
 #include "render/TestPictures.h"
 
 using dialog_test::Click;
+using dialog_test::TextOf;
 using dialog_test::Type;
 
 namespace {
@@ -314,11 +315,13 @@ TEST_F(AlbumCommandsTest, OpeningCountsThePhotosThePagesUse) {
 }
 
 // Entries of the list refused for their names are told as the album opens,
-// and the list is kept as it was before a save writes it without them.
+// by the photos' own names where they have one, and the list is kept as it
+// was before a save writes it without them.
 TEST_F(AlbumCommandsTest, ImageListEntriesRefusedForTheirNamesAreToldAndTheListKept) {
   const std::string list =
       "<immagini lastThumb=\"3\" lastRif=\"1\"><immagine thumb=\"altra.jpg\" cdkey=\"K\" />"
-      "<immagine thumb=\"COM1\" cdkey=\"K\" /><immagine thumb=\"2.jpg\" tipo=\"1\" riferimento=\"1.jpg.\" />"
+      "<immagine nome=\"tramonto.jpg\" thumb=\"COM1\" cdkey=\"K\" />"
+      "<immagine thumb=\"2.jpg\" tipo=\"1\" riferimento=\"1.jpg.\" />"
       "</immagini>";
   WriteTextFile(temp / "Nozze\\immagini.xml", list);
   const std::string kept = temp / "Nozze\\immagini-nomi-non-validi.xml";
@@ -327,7 +330,7 @@ TEST_F(AlbumCommandsTest, ImageListEntriesRefusedForTheirNamesAreToldAndTheListK
   const CString& told = ui.Questions().back().text;
   EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
   EXPECT_NE(told.Find("nome di file non valido"), -1) << told.str();
-  EXPECT_NE(told.Find("\n\"COM1\"\n\"1.jpg.\""), -1) << told.str();
+  EXPECT_NE(told.Find("\n\"tramonto.jpg\" (file \"COM1\")\n\"1.jpg.\""), -1) << told.str();
   EXPECT_NE(told.Find(("conservata com'era in\n" + kept).c_str()), -1) << told.str();
   EXPECT_EQ(ReadTextFile(kept), list);
   EXPECT_EQ(frame.photoNames, std::vector<CString>{"altra.jpg"});
@@ -587,7 +590,8 @@ TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
     const char* stored;  // the custom folder afterwards
   };
   // A folder that cannot be made (a file stands where its parent should) is
-  // told, and the folder set before stays.
+  // told as OK is pressed: the dialog stays open with what was typed, and
+  // cancelled, the folder set before stays.
   WriteTextFile(temp / "un file", "x");
   const std::string custom = temp / "grafiche", deeper = temp / "nuove\\grafiche\\mie",
                     blocked = temp / "un file\\grafiche";
@@ -596,14 +600,20 @@ TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {
       {blocked.c_str(), deeper.c_str()}};
   for (const Case& c : cases) {
     ui.Clear();
+    const bool refused = c.typed == blocked;
+    bool keptOpen = false;
     ui.AnswerModalWith([&](CWnd* dialog) {
       Type(dialog, IDC_OPT_FOLDER, c.typed);
       Type(dialog, IDC_OPT_EXT_APP, "ritocco.exe");
       Click(dialog, IDOK);
+      if (!refused) return;
+      keptOpen = MessagesAsked() == 1 && ::IsWindowVisible(dialog->m_hWnd) &&
+                 TextOf(dialog, IDC_OPT_FOLDER) == CString(c.typed);
+      Click(dialog, IDCANCEL);
     });
-    const bool refused = c.typed == blocked;
     if (refused) ui.AnswerMessage(IDOK);
     frame.Command(ID_OPTIONS);
+    EXPECT_EQ(keptOpen, refused) << c.typed;
     EXPECT_EQ(frame.settings["ExtAppCmdLine"], "ritocco.exe");
     EXPECT_EQ(frame.extAppCmdLine, "ritocco.exe \"%s\"");
     EXPECT_EQ(frame.customFolder, c.stored) << c.typed;

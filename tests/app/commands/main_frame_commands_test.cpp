@@ -550,11 +550,13 @@ TEST_F(MainFrameCommandsTest, AnOriginalThatCannotBeCopiedOpensNoOutsideEditor) 
 
 // File > Salva come template: a copy of the whole album, every page, in the
 // file chosen; the album itself stays as it was, unsaved changes included,
-// and a new album made from the file has its pages.
+// and a new album made from the file has its pages and opens on the cover,
+// whichever page was showing when the template was saved.
 TEST_F(MainFrameCommandsTest, TheWholeAlbumSavedAsATemplateMakesNewAlbumsOfAllItsPages) {
   OpenSample();
   treeNode::CSposalboTreeNode& root = *frame->GetAlbum()->GetRoot();
   root.AddPage(-1);  // a fourth page, after the first, not saved
+  root.GoToPage(2);
   ASSERT_TRUE(frame->GetAlbum()->IsModified());
   const int templatesBefore = frame->GetLists().templates.GetItemCount();
   const std::string path = Temp() / "intero.sbt";
@@ -579,6 +581,11 @@ TEST_F(MainFrameCommandsTest, TheWholeAlbumSavedAsATemplateMakesNewAlbumsOfAllIt
   treeNode::CSposalboTreeNode& copy = *made.GetRoot();
   ASSERT_EQ(copy.GetPageCount(), 4);
   EXPECT_FALSE(copy.IsTemplateCopy());
+  EXPECT_EQ(copy.GetCurrentPageIndex(), 0);
+  EXPECT_EQ(root.GetCurrentPageIndex(), 2) << "the album stays where it was";
+  auto written = treeNode::CSposalboTreeNode::Load(path, nullptr);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->GetCurrentPageIndex(), 0);
   ASSERT_EQ(copy.GetPage(0)->GetChildCount(), 2u);
   auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(copy.GetPage(0)->GetChild(1));
   ASSERT_NE(photo, nullptr);

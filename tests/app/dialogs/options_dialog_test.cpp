@@ -20,11 +20,13 @@ class OptionsDialogTest : public ::testing::Test {
  protected:
   INT_PTR Run(std::function<void(CWnd*)> action) {
     ui.AnswerModalWith(std::move(action));
-    dialog.m_strCustomFolder = "c:\\grafiche";
+    dialog.m_strCustomFolder = shown.c_str();
     dialog.m_strExtAppCmdLine = "paint.exe %s";
     return dialog.DoModal();
   }
   TempFolder temp;
+  // OK makes the folders typed: all of them in the test's own folder.
+  const std::string shown = temp / "grafiche", typed = temp / "altro";
   CScriptedUi ui;
   COpzioniDlg dialog{nullptr};
 };
@@ -38,8 +40,9 @@ TEST_F(OptionsDialogTest, ShowsAndReturnsBothSettings) {
               Click(wnd, IDOK);
             }),
             IDOK);
-  EXPECT_STREQ(shownFolder, "c:\\grafiche");
-  EXPECT_STREQ(dialog.m_strCustomFolder, "c:\\grafiche");
+  EXPECT_STREQ(shownFolder, shown.c_str());
+  EXPECT_STREQ(dialog.m_strCustomFolder, shown.c_str());
+  EXPECT_TRUE(FolderExists(shown + "\\image\\highres"));
   EXPECT_STREQ(dialog.m_strExtAppCmdLine, "editor.exe \"%s\"");
 }
 
@@ -51,14 +54,14 @@ TEST_F(OptionsDialogTest, BrowsingKeepsWhatWasTypedInTheOtherField) {
     Type(wnd, IDC_OPT_EXT_APP, "typed.exe");
     Click(wnd, IDC_OPT_BROWSE_FOLDER);
     command = TextOf(wnd, IDC_OPT_EXT_APP);
-    Type(wnd, IDC_OPT_FOLDER, "e:\\altro");
+    Type(wnd, IDC_OPT_FOLDER, typed.c_str());
     Click(wnd, IDC_OPT_BROWSE_EXT_APP);
     folder = TextOf(wnd, IDC_OPT_FOLDER);
     Click(wnd, IDOK);
   });
   EXPECT_STREQ(command, "typed.exe");
-  EXPECT_STREQ(folder, "e:\\altro");
-  EXPECT_STREQ(dialog.m_strCustomFolder, "e:\\altro");
+  EXPECT_STREQ(folder, typed.c_str());
+  EXPECT_STREQ(dialog.m_strCustomFolder, typed.c_str());
   EXPECT_STREQ(dialog.m_strExtAppCmdLine, "c:\\programmi\\ritocco.exe");
 }
 

@@ -104,7 +104,7 @@ TEST(TestoDialog, TheTextsColourIsChosenInTheDialogAndComesBackWithTheFont) {
 }
 
 namespace {
-// Types a Greek word and an emoji into the real dialog and presses OK; once
+// Types Greek letters and an emoji on two lines into the real dialog and presses OK; once
 // the dialog has told why it stays, types a word it can keep and presses OK.
 int g_unkeptStep = 0;
 CScriptedUi* g_unkeptUi = nullptr;
@@ -117,7 +117,7 @@ void CALLBACK typeUnkeptThenKept(HWND, UINT, UINT_PTR id, DWORD) {
   }
   HWND edit = ::GetDlgItem(dialog, IDC_TESTO_TEXT);
   if (g_unkeptStep == 0) {
-    ::SetWindowTextW(edit, L"\x039A\x03B1\x03BB\x03B7\x03BC\x03AD\x03C1\x03B1 \xD83D\xDE00 e\x00E8");
+    ::SetWindowTextW(edit, L"\x03A9 e\x00E8\r\n\x039A\x03B1\x03BB\x03B7\x03BC\x03AD\x03C1\x03B1 \xD83D\xDE00 e\x00E8\x03A9");
   } else if (!g_unkeptUi->Questions().empty() || ++g_textWaits >= 200) {
     ::KillTimer(nullptr, id);
     ::SetWindowTextW(edit, L"Buongiorno");
@@ -151,8 +151,14 @@ TEST(TestoDialog, CharactersTheCodePageCannotHoldAreNamedAndTheTextStaysToBeCorr
   ASSERT_EQ(seam.Questions().size(), 1u) << "told once, then kept";
   EXPECT_STREQ(seam.Questions().front().kind, "message");
   const std::string told = seam.Questions().front().text.str();
-  // Each character named once, in order; the ones that fit are not.
-  EXPECT_NE(told.find("U+039A, U+03B1, U+03BB, U+03B7, U+03BC, U+03AD, U+03C1, U+1F600."), std::string::npos) << told;
+  // Each place named by line and character (an emoji is one), in order, the
+  // first ten only; the ones that fit are not.
+  EXPECT_NE(told.find("salvati: riga 1, carattere 1 (U+03A9); riga 2, carattere 1 (U+039A); riga 2, carattere 2 "
+                      "(U+03B1); riga 2, carattere 3 (U+03BB); riga 2, carattere 4 (U+03B7); riga 2, carattere 5 "
+                      "(U+03BC); riga 2, carattere 6 (U+03AD); riga 2, carattere 7 (U+03C1); riga 2, carattere 8 "
+                      "(U+03B1); riga 2, carattere 10 (U+1F600); ... (11 in tutto).\n"),
+            std::string::npos)
+      << told;
   EXPECT_EQ(told.find("U+00E8"), std::string::npos) << told;
   EXPECT_EQ(g_unkeptStep, 2) << "the dialog stayed open for the second try";
   EXPECT_EQ(dialog.GetText(), "Buongiorno");

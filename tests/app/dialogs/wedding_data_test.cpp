@@ -438,8 +438,9 @@ TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
     if (q.kind == CString("message")) told.push_back(q.text);
   ASSERT_EQ(told.size(), 1u);
   EXPECT_STREQ(told[0],
-               "Il campo \"note\" contiene caratteri che non possono essere salvati: U+6C49.\n"
-               "Il campo \"sposa\" contiene caratteri che non possono essere salvati: U+039A, U+03B1, U+03BB, U+03B7.\n"
+               "Il campo \"note\" contiene caratteri che non possono essere salvati: carattere 1 (U+6C49).\n"
+               "Il campo \"sposa\" contiene caratteri che non possono essere salvati: carattere 1 (U+039A), "
+               "carattere 2 (U+03B1), carattere 3 (U+03BB), carattere 4 (U+03B7).\n"
                "Correggere il testo.");
   stored = Variables(dati);
   EXPECT_EQ(stored[5], (std::pair<std::string, std::string>{"sposa", "Anna"}));
