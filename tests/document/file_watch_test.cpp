@@ -113,8 +113,11 @@ TEST_F(WatchTest, EverySaveIsReportedWhicheverWayTheEditorWrites) {
       SCOPED_TRACE(std::string(w.way) + " " + std::to_string(save));
       Quiet();
       w.save(std::string(static_cast<size_t>(save), 'x') + w.way);
+      // A save of more than one step (made empty, then written) may be told
+      // once a step; what counts is that it is told, and for this photo.
       const std::vector<WPARAM> ids = WaitFor(1);
-      EXPECT_EQ(ids, std::vector<WPARAM>{id});
+      EXPECT_FALSE(ids.empty());
+      for (WPARAM told : ids) EXPECT_EQ(told, id);
     }
   }
   // Saves in quick succession: the watch never holds the file the editor replaces.
