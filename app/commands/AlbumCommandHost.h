@@ -39,6 +39,9 @@ class IAlbumCommandHost {
   virtual void AddPageTemplate(const std::string& path) = 0;
   // The title of the framework document (the frame's title follows it).
   virtual void SetDocumentTitle(const std::string& title) = 0;
+  // The toolbar and status bar show the album's state now, not at the next
+  // idle time: a dialog's own loop does not give the frame one.
+  virtual void UpdateBarsNow() = 0;
 
   // The custom graphics folder ("Pers Path"), empty when none.
   virtual std::string GetCustomFolder() = 0;

@@ -88,7 +88,8 @@ bool CAlbumCommandTarget::QueryCloseAlbum() {
   // stop being watched.
   StopFileWatch();
   m_watchedImages.clear();
-  if (album) {
+  const bool closing = album != nullptr;
+  if (closing) {
     m_host.ClearPageList();
     m_host.SetRenderPaused(true);
     m_host.ClearPageSurface();
@@ -99,6 +100,9 @@ bool CAlbumCommandTarget::QueryCloseAlbum() {
     ForgetToldPictureFailures();
   }
   m_host.SetDocumentTitle("");
+  // A new or open dialog may follow at once: the bars must not show the
+  // closed album while it is up.
+  if (closing) m_host.UpdateBarsNow();
   return true;
 }
 

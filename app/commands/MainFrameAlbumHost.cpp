@@ -42,6 +42,14 @@ void CMainFrame::SetDocumentTitle(const std::string& title) {
   RefreshTitle();
 }
 
+void CMainFrame::UpdateBarsNow() {
+  // The pass the application's idle time makes: the frame (and its floating
+  // bars), then the bars docked in it.
+  if (!m_hWnd) return;
+  SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
+
 std::string CMainFrame::GetTemplateFolder() {
   return ReadSetting("Template Path").empty() ? (CSposalboApp::GetProgramFolder() + "template\\").str()
                                               : ReadSetting("Template Path");

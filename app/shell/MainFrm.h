@@ -72,6 +72,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   void LoadPhotoList(const std::string& folder, const std::vector<CString>& names) override;
   void AddPageTemplate(const std::string& path) override;
   void SetDocumentTitle(const std::string& title) override;
+  void UpdateBarsNow() override;
   // Library lists showing the custom graphics show the new folder's.
   void SetCustomFolder(const std::string& folder) override;
   std::string GetTemplateFolder() override;

@@ -33,6 +33,7 @@ class FakeAlbumFrame : public IAlbumCommandHost {
   }
   void AddPageTemplate(const std::string& path) override { pageTemplates.push_back(path); }
   void SetDocumentTitle(const std::string& newTitle) override { title = newTitle; }
+  void UpdateBarsNow() override {}
   std::string GetCustomFolder() override { return customFolder; }
   void SetCustomFolder(const std::string& folder) override { customFolder = folder; }
   std::string GetTemplateFolder() override { return templateFolder; }

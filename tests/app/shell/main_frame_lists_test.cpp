@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "app/dialogs/DialogDriving.h"
 #include "app/resource.h"
 #include "app/shell/StatusPanes.h"
 #include "app/support/EditorFrameFixture.h"
@@ -213,9 +214,21 @@ TEST_F(MainFrameListsTest, TheStatusBarShowsThePageAndThePageSizeOfTheOpenAlbum)
   frame->GetPageSurface()->Render();
   EXPECT_EQ(panes().first, "       2 / 2");
   EXPECT_EQ(marked(), 1);
+  // "Nuovo" closes the album: its dialog finds the bars showing none.
+  const auto saveEnabled = [&] { return frame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_ALBUM_SAVE) != 0; };
+  EXPECT_TRUE(saveEnabled());
   ui.AnswerMessage(IDNO);  // the change is not saved
-  Menu(ID_ALBUM_CLOSE);
+  std::string pageInDialog;
+  bool saveInDialog = true;
+  ui.AnswerModalWith([&](CWnd* dialog) {
+    pageInDialog = status.GetPaneText(status.CommandToIndex(ID_INDICATOR_PAGE));
+    saveInDialog = saveEnabled();
+    dialog_test::Click(dialog, IDCANCEL);
+  });
+  Menu(ID_ALBUM_NEW);
   ASSERT_EQ(frame->GetAlbum(), nullptr);
+  EXPECT_EQ(pageInDialog, none.first);
+  EXPECT_FALSE(saveInDialog);
   EXPECT_EQ(panes(), none);
 }
 
