@@ -526,6 +526,11 @@ TEST_F(EditorBarsTest, TheToolbarDroppedOnTheToolsBarsRowLiesBesideItOrTheToolsB
     // Under Wine the main frame is now and then restacked over the floating
     // window as the pointer first moves, and takes the press: drag again.
     for (int attempt = 0; attempt < 3 && toolbar.IsFloating(); ++attempt) {
+      // Raised as a user's first click would: the display's own stacking
+      // then matches the program's, and the press reaches the caption.
+      toolbar.GetParentFrame()->SetForegroundWindow();
+      toolbar.GetParentFrame()->BringWindowToTop();
+      hand::Perform([] {});
       toolbar.GetParentFrame()->GetWindowRect(&floating);
       hand::Perform([&] { hand::Drag(CPoint(floating.left + 30, floating.top + 8), CPoint(dropX, row.top + 20)); });
       hand::Perform([] {});
