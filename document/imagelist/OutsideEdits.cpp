@@ -5,18 +5,8 @@
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "document/services/FileOperation.h"
+#include "document/services/FileStamp.h"
 #include "document/services/PathNames.h"
-
-namespace {
-bool LastWriteTime(const std::string& path, ULONGLONG& time) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
-  time = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-  return true;
-}
-}  // namespace
 
 std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder) {
   std::vector<std::string> remade;
@@ -27,16 +17,16 @@ std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& 
       continue;
     const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
     const std::string working = albumFolder + "\\img\\" + image->thumb;
-    ULONGLONG referenceTime = 0, workingTime = 0;
-    if (!LastWriteTime(reference, referenceTime)) continue;
+    const CFileStamp referenceStamp = ReadFileStamp(reference);
+    if (!referenceStamp.exists) continue;
     // A working copy deleted while the album was closed is made again too:
     // without it the photo would show as a grey box and could not be sent.
-    const bool workingThere = LastWriteTime(working, workingTime);
-    if (workingThere ? referenceTime <= workingTime
-                     : CFileOperation().GetPathKind(working.c_str()) != CFileOperation::kPathMissing)
+    const CFileStamp workingStamp = ReadFileStamp(working);
+    if (workingStamp.exists ? referenceStamp.written <= workingStamp.written
+                            : CFileOperation().GetPathKind(working.c_str()) != CFileOperation::kPathMissing)
       continue;
     // The whole folder of working copies may have gone with it.
-    if (!workingThere) ::CreateDirectoryA((albumFolder + "\\img").c_str(), nullptr);
+    if (!workingStamp.exists) ::CreateDirectoryA((albumFolder + "\\img").c_str(), nullptr);
     // A picture the editor left unreadable keeps the copy it had; the next
     // open tries again.
     if (RemakeWorkingCopy(reference.c_str(), working.c_str()) == RemakeResult::kWritten)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "document/services/FileStamp.h"
 #include "document/services/FileWatch.h"
 #include "document/services/Win32Handle.h"
 #include "imagelib/ImageFile.h"
@@ -67,29 +68,13 @@ bool HasTransparency(const CImgBitmap& picture) {
   return false;
 }
 
-// Enough to tell one picture written at a place from the next.
-struct FileState {
-  ULONGLONG size = 0;
-  FILETIME written{};
-};
-
-bool ReadFileState(const char* path, FileState& state) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data) || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
-  state.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  state.written = data.ftLastWriteTime;
-  return true;
-}
-
-bool SameState(const FileState& a, const FileState& b) {
-  return a.size == b.size && ::CompareFileTime(&a.written, &b.written) == 0;
-}
-
 // A copy carries the time of the picture it was made from: the picture
 // changed since is newer than the copy, so opening the album (or sending it)
 // makes the copy again, however the picture was written.
-void DateAsMadeFrom(const char* jpegPath, const FILETIME& written) {
+void DateAsMadeFrom(const char* jpegPath, ULONGLONG writtenTicks) {
+  FILETIME written;
+  written.dwLowDateTime = static_cast<DWORD>(writtenTicks);
+  written.dwHighDateTime = static_cast<DWORD>(writtenTicks >> 32);
   const CScopedHandle copy(::CreateFileA(jpegPath, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (copy.IsValid()) ::SetFileTime(copy.Get(), nullptr, nullptr, &written);
@@ -127,14 +112,13 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
 RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
   // A picture replaced or still written while it is read is read again.
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-    FileState read;
-    if (!ReadFileState(changedPath, read)) return RemakeResult::kUnreadable;
+    const CFileStamp read = ReadFileStamp(changedPath);
+    if (!read.exists) return RemakeResult::kUnreadable;
     CImgBitmap picture;
     // No preview trailer: the file just edited is the user's and stays as the
     // editor wrote it.
     if (!picture.LoadPreview(changedPath, 1, false, kWorkingSize, true)) return RemakeResult::kUnreadable;
-    FileState after;
-    if (!ReadFileState(changedPath, after) || !SameState(read, after)) continue;
+    if (ReadFileStamp(changedPath) != read) continue;
     // Our own rewrite of the copy must not come back as a change.
     CFileWatchOwnWrite ownWrite(jpegPath);
     // The shape of an edited cut-out is kept, or taken off when the edit made
