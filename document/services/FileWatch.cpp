@@ -139,8 +139,12 @@ void WatchFolders(FileWatchState& state) {
     } else if (result > WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + waitList.size()) {
       size_t k = result - WAIT_OBJECT_0;
       size_t folder = waitFolder[k];
+      // Waiting again before the files are looked at: a change made while
+      // they are (an editor's rename right after its write) signals anew
+      // instead of falling between the look and the next wait.
+      const bool waitsAgain = ::FindNextChangeNotification(waitList[k]) != FALSE;
       NotifyFolder(state, state.folders[folder]);
-      if (!::FindNextChangeNotification(waitList[k])) {
+      if (!waitsAgain) {
         // A folder that went away would signal for ever: stop waiting on it.
         state.notifications[folder]->SetBroken();
         waitList.erase(waitList.begin() + k);
