@@ -614,17 +614,6 @@ TEST_F(EditorBarsTest, APhotoDraggedFromThePhotoBarShowsAloneBesideThePointer) {
     // Pressed right of the picture's middle, so that the image starts against
     // the screen's edge; let go over the page above its photos.
     const CPoint from(item.right - 8, item.CenterPoint().y), to(view.CenterPoint().x, view.top + 40);
-    WindowCapture before, during;
-    hand::Perform([&] {
-      hand::MoveTo(from);
-      before = CaptureWindow(::GetDesktopWindow());
-      hand::Press();
-      for (int i = 1; i <= 8; ++i) hand::MoveTo(from + CSize((to.x - from.x) * i / 8, (to.y - from.y) * i / 8));
-      during = CaptureWindow(::GetDesktopWindow());
-      hand::Release();
-    });
-    if (const char* path = std::getenv("SPAB_DRAG_SCREENSHOT"))
-      WriteCapture(std::string(path) + (slidOut ? "-slid.bmp" : "-docked.bmp"), during);
     // Solid black on the screen (pixels black with their right and lower
     // neighbours: not lines, text nor a dithered selection); photo pixels (red
     // or blue, blended a little with what lies under the image) beside the
@@ -640,7 +629,24 @@ TEST_F(EditorBarsTest, APhotoDraggedFromThePhotoBarShowsAloneBesideThePointer) {
         }
       return n;
     };
-    const CRect screen(0, 0, before.width - 1, before.height - 1), beside(to, CSize(120, 120));
+    const CRect beside(to, CSize(120, 120));
+    WindowCapture before, during;
+    hand::Perform([&] {
+      hand::MoveTo(from);
+      before = CaptureWindow(::GetDesktopWindow());
+      hand::Press();
+      for (int i = 1; i <= 8; ++i) hand::MoveTo(from + CSize((to.x - from.x) * i / 8, (to.y - from.y) * i / 8));
+      // The image follows the pointer once the list's thread has drawn it: on a
+      // loaded machine that can take a moment after the last move.
+      hand::WaitUntil([&] {
+        during = CaptureWindow(::GetDesktopWindow());
+        return count(during, true, beside) - count(before, true, beside) > 40 * 30;
+      }, 3);
+      hand::Release();
+    });
+    if (const char* path = std::getenv("SPAB_DRAG_SCREENSHOT"))
+      WriteCapture(std::string(path) + (slidOut ? "-slid.bmp" : "-docked.bmp"), during);
+    const CRect screen(0, 0, before.width - 1, before.height - 1);
     EXPECT_GT(count(during, true, beside) - count(before, true, beside), 40 * 30) << "the photo beside the pointer";
     EXPECT_LT(count(during, false, screen) - count(before, false, screen), 100) << "black pixels";
     Menu(ID_EDIT_UNDO);  // the photo dropped on the page
