@@ -7,7 +7,8 @@
 #include "document/services/FileStamp.h"
 #include "document/services/PathNames.h"
 
-std::vector<WorkingCopyRemake> FindOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder) {
+std::vector<WorkingCopyRemake> FindOutsideEdits(const spab_imagelist::CMImageList& list,
+                                                const std::string& albumFolder) {
   std::vector<WorkingCopyRemake> remakes;
   for (const auto& image : list.GetImages()) {
     // A CD photo has no reference copy: its working copy is the CD's file.

@@ -29,7 +29,8 @@ bool Remade(const WorkingCopyRemake& remake) {
   }
 }
 
-std::vector<std::string> ForgetAndName(const std::vector<WorkingCopyRemake>& remakes, const std::vector<char>& written) {
+std::vector<std::string> ForgetAndName(const std::vector<WorkingCopyRemake>& remakes,
+                                       const std::vector<char>& written) {
   std::vector<std::string> names;
   for (size_t i = 0; i < remakes.size(); ++i) {
     // A page showing the copy reads it again, not what the old file told.
