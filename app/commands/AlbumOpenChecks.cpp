@@ -1,14 +1,18 @@
 // What opening an album checks beyond its project file: its image list, and
 // the numbers repaired while its objects were read.
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/QuotedNames.h"
+#include "app/dialogs/ProgressWindow.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/ImageListOpening.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/OutsideEdits.h"
+#include "document/imagelist/WorkingCopyRemakes.h"
 #include "document/pages/SposalboTreeNode.h"
 
 namespace {
@@ -25,6 +29,50 @@ std::string RefusedPhotos(const std::vector<spab_imagelist::RefusedImage>& refus
                         : "\"" + image.nome + "\" (file \"" + image.file + "\")");
   return ListedLines(lines);
 }
+
+// Working copies made again as the album opens: with its img folder gone,
+// hundreds of photos take minutes. The window shows how far the work has gone
+// once it lasts, and goes on answering; the album is not yet the frame's, so
+// nothing drawn or done meanwhile reaches it.
+void RemakeShowingProgress(CWnd* owner, std::vector<WorkingCopyRemake> remakes) {
+  if (remakes.empty()) return;
+  constexpr DWORD kQuiet = 250;     // milliseconds without a window: a photo or two
+  constexpr DWORD kLookEvery = 100;  // milliseconds between looks at the count
+  CWorkingCopyRemakes running(std::move(remakes));
+  std::unique_ptr<CProgressWindow> progress;
+  const DWORD started = ::GetTickCount();
+  size_t shown = static_cast<size_t>(-1);
+  const HANDLE finished = running.Finished();
+  bool quit = false;
+  WPARAM quitCode = 0;
+  for (;;) {
+    if (!progress && ::GetTickCount() - started >= kQuiet)
+      progress = std::make_unique<CProgressWindow>(owner, "Apri sposalbo");
+    if (progress && running.Done() != shown) {
+      shown = running.Done();
+      char text[160];
+      std::snprintf(text, sizeof text, "Copie di lavoro delle foto rifatte dalle copie a piena risoluzione: %u di %u",
+                    static_cast<unsigned>(shown), static_cast<unsigned>(running.Total()));
+      progress->Show(text, shown, running.Total());
+    }
+    const DWORD woke = ::MsgWaitForMultipleObjects(1, &finished, FALSE, kLookEvery, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) break;
+    // Plain dispatch: no accelerator of the frame may start a command now.
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        quit = true;
+        quitCode = message.wParam;
+        continue;
+      }
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+  }
+  running.Wait();
+  // The program's end asked for meanwhile is kept for its own loop.
+  if (quit) ::PostQuitMessage(static_cast<int>(quitCode));
+}
 }  // namespace
 
 bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
@@ -37,8 +85,9 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
       root.SetImageList(std::move(opened.list));
       // The photo bar marks what the pages use, not the counts last saved.
       root.RecountImageRefs();
-      // Edits saved outside after the album was last closed reach its pages.
-      CatchUpOutsideEdits(*root.GetImageList(), album.GetFolder());
+      // Edits saved outside after the album was last closed reach its pages,
+      // and working copies deleted meanwhile come back.
+      RemakeShowingProgress(m_host.GetOwnerWindow(), FindOutsideEdits(*root.GetImageList(), album.GetFolder()));
       TellRefusedImageNames(opened);
       return true;
     case spab_imagelist::OpenedImageList::kNone:

@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include "document/imagelist/MImageList.h"
-#include "document/imagelist/WorkingCopy.h"
 #include "document/services/FileOperation.h"
 #include "document/services/FileStamp.h"
 #include "document/services/PathNames.h"
 
-std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder) {
-  std::vector<std::string> remade;
+std::vector<WorkingCopyRemake> FindOutsideEdits(const spab_imagelist::CMImageList& list,
+                                                const std::string& albumFolder) {
+  std::vector<WorkingCopyRemake> remakes;
   for (const auto& image : list.GetImages()) {
     // A CD photo has no reference copy: its working copy is the CD's file.
     if (image->tipo == 0 || !IsSingleFileName(image->thumb.c_str()) ||
@@ -29,8 +29,11 @@ std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& 
     if (!workingStamp.exists) ::CreateDirectoryA((albumFolder + "\\img").c_str(), nullptr);
     // A picture the editor left unreadable keeps the copy it had; the next
     // open tries again.
-    if (RemakeWorkingCopy(reference.c_str(), working.c_str()) == RemakeResult::kWritten)
-      remade.push_back(image->thumb);
+    remakes.push_back({image->thumb, reference, working});
   }
-  return remade;
+  return remakes;
+}
+
+std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder) {
+  return CWorkingCopyRemakes(FindOutsideEdits(list, albumFolder)).Wait();
 }

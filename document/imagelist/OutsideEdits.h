@@ -6,11 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "document/imagelist/WorkingCopyRemakes.h"
+
 namespace spab_imagelist {
 class CMImageList;
 }
 
-// Makes again, as the file watch does while the album is open, every
-// working copy whose reference copy is newer, or that is missing beside its
-// reference copy. The names of the photos remade, in list order.
+// Every working copy whose reference copy is newer, or that is missing beside
+// its reference copy, in list order. The folder of working copies is made
+// again when it has gone.
+std::vector<WorkingCopyRemake> FindOutsideEdits(const spab_imagelist::CMImageList& list,
+                                                const std::string& albumFolder);
+
+// Makes them again, as the file watch does while the album is open, on the
+// machine's cores while this thread waits. The names of the photos remade, in
+// list order.
 std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder);

@@ -97,19 +97,29 @@ bool SaveAlphaAsMask(const CImgBitmap& picture, const std::string& maskPath) {
   }
   return mask.Save(maskPath.c_str(), IMG_FORMAT_JPEG, 1, 90) != 0;
 }
-}  // namespace
 
-bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
-  // A page showing the copy reads it again, not what the old file told.
-  PictureCache::Instance().ForgetFile(jpegPath);
+// The copy and its mask, touching nothing the window's thread holds.
+bool WriteWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   if (!picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90)) return false;
   const std::string maskPath = MaskPathFor(jpegPath);
   if (HasTransparency(picture)) return SaveAlphaAsMask(picture, maskPath);
   ::DeleteFileA(maskPath.c_str());
   return true;
 }
+}  // namespace
+
+bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
+  // A page showing the copy reads it again, not what the old file told.
+  PictureCache::Instance().ForgetFile(jpegPath);
+  return WriteWorkingCopy(picture, jpegPath);
+}
 
 RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
+  PictureCache::Instance().ForgetFile(jpegPath);
+  return RemakeWorkingCopyFiles(changedPath, jpegPath);
+}
+
+RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath) {
   // A picture replaced or still written while it is read is read again.
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
     const CFileStamp read = ReadFileStamp(changedPath);
@@ -123,7 +133,7 @@ RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
     CFileWatchOwnWrite ownWrite(jpegPath);
     // The shape of an edited cut-out is kept, or taken off when the edit made
     // it opaque.
-    if (!SaveWorkingCopy(picture, jpegPath)) return RemakeResult::kNotWritten;
+    if (!WriteWorkingCopy(picture, jpegPath)) return RemakeResult::kNotWritten;
     DateAsMadeFrom(jpegPath, read.written);
     return RemakeResult::kWritten;
   }

@@ -27,5 +27,9 @@ enum class RemakeResult { kUnreadable, kNotWritten, kWritten };
 // never taken for it. A watch of the copy does not see the rewrite.
 RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath);
 
+// The same, off the window's thread: the picture cache is left alone, so the
+// caller forgets the copy's old picture there (PictureCache::ForgetFile).
+RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath);
+
 // Deletes a working copy and the mask beside it.
 void DeleteWorkingCopy(const char* jpegPath);

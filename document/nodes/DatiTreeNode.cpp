@@ -75,7 +75,9 @@ CVariabileTreeNode::~CVariabileTreeNode() = default;
 void CVariabileTreeNode::WriteAttributes(TiXmlElement& element)
 {
     element.SetAttribute("name", m_name);
-    element.SetAttribute("valore", m_valore);
+    // A template keeps the fields of the wedding data but not this couple's
+    // values: an album made from it would otherwise start with them.
+    element.SetAttribute("valore", IsTemplateCopy() ? std::string() : m_valore);
 }
 
 std::unique_ptr<CTreeNode> CVariabileTreeNode::Clone(CTreeNode* parent) const

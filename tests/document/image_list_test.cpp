@@ -9,6 +9,7 @@
 #include "document/imagelist/CDImageList.h"
 #include "document/imagelist/ImageListRebuild.h"
 #include "document/imagelist/MImageList.h"
+#include "document/imagelist/OutsideEdits.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "document/services/FileOperation.h"
 #include "document/services/Win32Handle.h"
@@ -513,6 +514,45 @@ TEST(ImageListPreview, ImportedPictureGetsAJpegWorkingCopyAndOtherFilesAreRefuse
   EXPECT_STREQ(ui.Questions()[0].caption, "Error");
   // Said in the user's language, as the rest of the program speaks.
   EXPECT_EQ(ui.Questions()[0].text.str(), "notes.txt: impossibile leggere l'immagine.");
+}
+
+// Working copies gone with their folder are made again on several threads at
+// once: each from its own photo, named in list order; a photo that cannot be
+// read is left for the next try.
+TEST(ImageListPreview, WorkingCopiesGoneAreMadeAgainEachFromItsOwnPhoto) {
+  TempFolder album, sources;
+  MakeFolder(album / "img");
+  MakeFolder(album / "rif");
+  CScriptedUi ui;
+  CMImageList list;
+  std::vector<std::string> expected;
+  constexpr int kPhotos = 12, kUnreadable = 5;
+  for (int i = 0; i < kPhotos; ++i) {
+    const std::string source = sources / (std::to_string(i) + ".bmp");
+    model_test::WriteBmp(source.c_str(), static_cast<uint8_t>(i * 20), 100, static_cast<uint8_t>(240 - i * 20));
+    const CMImg* image = list.AddFromFile(source.c_str(), album.Path().c_str());
+    ASSERT_NE(image, nullptr);
+    if (i == kUnreadable)
+      WriteTextFile(album / ("rif\\" + image->riferimento), "not a picture");
+    else
+      expected.push_back(image->thumb);
+  }
+  RemoveTree(album / "img");
+  EXPECT_EQ(CatchUpOutsideEdits(list, album.Path()), expected);
+  for (int i = 0; i < kPhotos; ++i) {
+    SCOPED_TRACE(i);
+    CImgBitmap copy;
+    const std::string working = album / ("img\\" + list.GetImages()[static_cast<size_t>(i)]->thumb);
+    if (i == kUnreadable) {
+      EXPECT_FALSE(FileExists(working));
+      continue;
+    }
+    ASSERT_TRUE(copy.Load(working.c_str(), 0, 1));
+    const auto* pixel = reinterpret_cast<const unsigned char*>(copy.GetIplImage()->imageData);
+    EXPECT_NEAR(pixel[2], i * 20, 6) << "red";
+    EXPECT_NEAR(pixel[0], 240 - i * 20, 6) << "blue";
+  }
+  EXPECT_TRUE(ui.Questions().empty());
 }
 
 TEST(ImageListPreview, WorkingCopiesAreFittedInto1024PixelsAndKeepTheirPicture) {

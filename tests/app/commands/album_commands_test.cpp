@@ -8,6 +8,7 @@
 #include "document/ModelFakes.h"
 #include "document/TempFolder.h"
 #include "document/imagelist/MImageList.h"
+#include "document/nodes/DatiTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
@@ -649,9 +650,11 @@ TEST_F(AlbumCommandsTest, APageTemplateHoldsTheCurrentPageAlone) {
 
 // An album template carries no photo of its album: each one is a numbered
 // placeholder, so a new album made from it shows placeholders, never a
-// photo that merely took the old photo's name.
+// photo that merely took the old photo's name. Nor does it carry the couple's
+// wedding data: the new album gets the fields, empty.
 TEST_F(AlbumCommandsTest, AnAlbumTemplateHoldsPlaceholdersAndNoPhotos) {
-  WriteTextFile(project, "<sposalbo pageWidth=\"300\" pageHeight=\"200\"><pagina copertina=\"1\">"
+  WriteTextFile(project, "<sposalbo pageWidth=\"300\" pageHeight=\"200\">"
+                         "<dati><variabile name=\"sposa\" valore=\"Anna\" /></dati><pagina copertina=\"1\">"
                          "<immagine name=\"1.jpg\" scale_x=\"0.2\" scale_y=\"0.2\" /></pagina></sposalbo>");
   Open();
   MakeFolder(temp / "modelli");
@@ -678,6 +681,12 @@ TEST_F(AlbumCommandsTest, AnAlbumTemplateHoldsPlaceholdersAndNoPhotos) {
   ASSERT_NE(placeholder, nullptr);
   EXPECT_EQ(placeholder->GetName(), "");
   EXPECT_EQ(placeholder->GetBookmark(), 1);
+  const treeNode::CDatiTreeNode& data = *frame.album->GetRoot()->GetDati();
+  ASSERT_EQ(data.GetChildCount(), 1u);
+  const auto* field = dynamic_cast<const treeNode::CVariabileTreeNode*>(data.GetChild(0));
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->GetName(), "sposa");
+  EXPECT_EQ(field->GetValore(), "");
 }
 
 TEST_F(AlbumCommandsTest, WeddingDataConfirmedMarksTheAlbumModified) {

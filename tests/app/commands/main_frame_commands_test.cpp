@@ -21,6 +21,7 @@
 #include "document/nodes/ImgTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
 #include "document/imagelist/MImageList.h"
+#include "document/imagelist/WorkingCopyRemakes.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/FileWatch.h"
@@ -112,6 +113,37 @@ class MenuAnswer {
   HHOOK m_after = nullptr;
 };
 MenuAnswer* MenuAnswer::s_current = nullptr;
+
+// Plays the user while an album opens: waits for the progress window, asks
+// the frame something from outside its thread, notes what the window says,
+// then lets the held work go on.
+struct ProgressWatch {
+  HWND frame = nullptr;
+  HANDLE release = nullptr;
+  bool shown = false, answered = false, frameTookInput = true;
+  std::string text;
+
+  static DWORD WINAPI Run(void* self) {
+    auto& watch = *static_cast<ProgressWatch*>(self);
+    // A bound only against a hang: the window shows well before it.
+    for (int look = 0; look < 1500 && !watch.shown; ++look) {
+      if (HWND progress = ::FindWindowA(nullptr, "Apri sposalbo")) {
+        watch.shown = true;
+        DWORD_PTR result = 0;
+        watch.answered =
+            ::SendMessageTimeoutA(watch.frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result) != 0;
+        char text[256] = "";
+        ::GetWindowTextA(::GetWindow(progress, GW_CHILD), text, sizeof text);
+        watch.text = text;
+        watch.frameTookInput = ::IsWindowEnabled(watch.frame) != FALSE;
+      } else {
+        ::Sleep(20);
+      }
+    }
+    ::SetEvent(watch.release);
+    return 0;
+  }
+};
 }  // namespace
 
 TEST_F(MainFrameCommandsTest, CommandsReachTheirHandlersFromTheMenuToolbarKeysAndContextMenu) {
@@ -362,6 +394,36 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
   Menu(ID_ALBUM_CLOSE);
   OpenSample();
   EXPECT_EQ(ReadTextFile(working), made);
+}
+
+// An album whose folder of working copies has gone opens with every copy
+// made again from its reference copy; the window shows how far the work has
+// gone, takes no input meanwhile and goes on answering.
+TEST_F(MainFrameCommandsTest, OpeningAnAlbumWithoutItsWorkingCopiesShowsTheirRemakingAndAnswers) {
+  const std::string working = Sample().AlbumFolder() + "\\img";
+  for (const std::string& name : FilesIn(working)) ASSERT_TRUE(::DeleteFileA((working + "\\" + name).c_str()));
+  ASSERT_TRUE(::RemoveDirectoryA(working.c_str()));
+  CScopedHandle release(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  ProgressWatch watch;
+  watch.frame = frame->GetSafeHwnd();
+  watch.release = release.Get();
+  HoldWorkingCopyRemakes(release.Get());
+  CScopedHandle watcher(::CreateThread(nullptr, 0, ProgressWatch::Run, &watch, 0, nullptr));
+  ASSERT_TRUE(watcher.IsValid());
+  OpenSample();
+  ::WaitForSingleObject(watcher.Get(), INFINITE);
+  HoldWorkingCopyRemakes(nullptr);
+
+  EXPECT_TRUE(watch.shown) << "the progress shows";
+  EXPECT_TRUE(watch.answered) << "the frame answers while the copies are made";
+  EXPECT_FALSE(watch.frameTookInput) << "no command starts meanwhile";
+  EXPECT_NE(watch.text.find("0 di 2"), std::string::npos) << watch.text;
+  for (const std::string& photo : {Sample().PhotoA(), Sample().PhotoB()})
+    EXPECT_EQ(ReadTextFile(working + "\\" + photo).substr(0, 2), "\xFF\xD8") << photo;
+  EXPECT_EQ(::FindWindowA(nullptr, "Apri sposalbo"), nullptr) << "gone with the work";
+  EXPECT_TRUE(frame->IsWindowEnabled());
+  for (const AfxUiQuestion& asked : Asked())
+    EXPECT_NE(asked.kind, CString("message")) << "nothing to tell: " << asked.text.str();
 }
 
 // Undo and redo on a page whose pictures the cache holds read no file: with

@@ -11,6 +11,10 @@
 //                                              File > Carica immagini does after
 //                                              its file dialog;
 //                                              seconds a photo
+//   bench_editor remake <album folder>         the working copies of an album
+//                                              whose img folder is gone, made
+//                                              again as File > Apri makes them;
+//                                              seconds a photo
 //   bench_editor album <project> <spreads> <photos> [<objects on spread 1>]
 //                                              rewrites the album's pages with
 //                                              its imported photos
@@ -44,6 +48,8 @@
 #include "app/resource.h"
 #include "framework/ids.h"
 #include "document/imagelist/MImageList.h"
+#include "document/imagelist/OutsideEdits.h"
+#include "document/imagelist/WorkingCopyRemakes.h"
 #include "imagelib/ImgBitmap.h"
 
 namespace {
@@ -327,6 +333,18 @@ int Drive(const std::string& project, const std::string& log, int unixPid) {
   ::PostMessageA(editor, WM_CLOSE, 0, 0);
   return 0;
 }
+
+int Remake(const std::string& album) {
+  auto list = spab_imagelist::CMImageList::Load(album.c_str(), false);
+  if (!list) return 1;
+  const LARGE_INTEGER start = Now();
+  std::vector<WorkingCopyRemake> remakes = FindOutsideEdits(*list, album);
+  const size_t count = remakes.size();
+  if (count == 0) return 1;
+  const size_t remade = CWorkingCopyRemakes(std::move(remakes)).Wait().size();
+  std::printf("remake %.4f %zu %zu\n", Seconds(start, Now()) / static_cast<double>(count), count, remade);
+  return remade == count ? 0 : 1;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -334,6 +352,7 @@ int main(int argc, char** argv) {
   if (command == "photos" && argc == 4) return MakePhotos(argv[2], std::atoi(argv[3]));
   if (command == "limit" && argc == 3) return MeasureLimit(argv[2]);
   if (command == "import" && argc == 4) return Import(argv[2], argv[3]);
+  if (command == "remake" && argc == 3) return Remake(argv[2]);
   if (command == "album" && argc >= 5)
     return RewriteAlbumPages(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0) ? 0 : 1;
   if (command == "drive" && (argc == 4 || argc == 5)) {

@@ -1,0 +1,60 @@
+#pragma once
+// Working copies made again from their reference copies on worker threads,
+// a few at once: the machine's cores share the work, and a 32-bit process
+// holds only so many decoded photos (one that is not a JPEG is decoded whole,
+// about 100 MB at 24 megapixels). The window's thread starts them, reads how
+// many are done while it keeps answering, and takes the names remade at the
+// end.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "document/services/Win32Handle.h"
+
+struct WorkingCopyRemake {
+  std::string name;       // the photo's working copy name, its key in the list
+  std::string reference;  // full path of the picture it is made from
+  std::string working;    // full path of the copy
+};
+
+class CWorkingCopyRemakes {
+ public:
+  // Starts at once. The copies' folders must exist.
+  explicit CWorkingCopyRemakes(std::vector<WorkingCopyRemake> remakes);
+  // Remakes not started are dropped; those running are waited for.
+  ~CWorkingCopyRemakes();
+  CWorkingCopyRemakes(const CWorkingCopyRemakes&) = delete;
+  CWorkingCopyRemakes& operator=(const CWorkingCopyRemakes&) = delete;
+
+  // Signalled once every remake has ended.
+  HANDLE Finished() const { return m_finished.Get(); }
+  size_t Total() const { return m_remakes.size(); }
+  size_t Done() const { return static_cast<size_t>(m_done); }
+
+  // Waits for the end. The names of the copies written, in the order given;
+  // their old pictures are forgotten by the picture cache (so call it on the
+  // window's thread).
+  std::vector<std::string> Wait();
+
+ private:
+  static DWORD WINAPI WorkerMain(void* self);
+  void Work();
+
+  std::vector<WorkingCopyRemake> m_remakes;
+  std::vector<char> m_written;  // one per remake, each set by one worker only
+  volatile LONG m_next = 0;
+  volatile LONG m_done = 0;
+  volatile LONG m_running = 0;
+  volatile LONG m_stop = 0;
+  CScopedHandle m_finished;
+  std::vector<CScopedHandle> m_workers;
+};
+
+// Remakes made one after another on this thread: for a few photos, or where
+// nothing else may run meanwhile. Same result as Wait.
+std::vector<std::string> RemakeWorkingCopiesHere(const std::vector<WorkingCopyRemake>& remakes);
+
+// Tests hold the workers before each remake until the event is set; null
+// lets them run. Returns the event held before.
+HANDLE HoldWorkingCopyRemakes(HANDLE until);
