@@ -1,21 +1,41 @@
 #pragma once
 // One editor at a time on an album. The editor that has an album open holds a
-// lock file beside its project file, open without sharing and removed when
-// closed: a second editor, in this process or another, cannot open that file
-// and is refused the album. A lock file a crash left behind locks nothing,
-// as nothing holds it open any more.
+// lock file beside its project file, with a byte of it locked, and removes the
+// file when it closes: a second editor, in this process or another, cannot
+// lock that byte and is refused the album. Other programs may read the file
+// meanwhile (a backup copying the album's folder). A lock a crash left behind
+// locks nothing, as the system drops it with its holder.
+#include <windows.h>
+
 #include <string>
 
 #include "document/services/Win32Handle.h"
 
 class CAlbumLock {
  public:
-  // Takes the lock of the album of a project file. False when another editor
-  // holds it. Where no lock file can be made at all (a read-only folder, where
-  // the album cannot be saved either) the album is left unlocked: true.
-  bool Acquire(const std::string& projectPath);
-  void Release() { m_file.Reset(); }
+  enum Result {
+    kLocked,
+    // Another editor holds the album.
+    kHeldElsewhere,
+    // No lock can be had for another reason (a read-only folder, a folder in
+    // the lock file's place): the album is left unlocked, GetError says why.
+    kUnlocked,
+  };
+
+  CAlbumLock() = default;
+  ~CAlbumLock() { Release(); }
+  CAlbumLock(const CAlbumLock&) = delete;
+  CAlbumLock& operator=(const CAlbumLock&) = delete;
+
+  // Takes the lock of the album of a project file.
+  Result Acquire(const std::string& projectPath);
+  void Release();
+  // The system's error of the last Acquire that did not lock; 0 after one that did.
+  DWORD GetError() const { return m_error; }
+  const std::string& GetPath() const { return m_path; }
 
  private:
   CScopedHandle m_file;
+  std::string m_path;
+  DWORD m_error = 0;
 };

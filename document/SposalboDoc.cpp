@@ -23,6 +23,7 @@ const char kCannotOpen[] = "Impossibile aprire il sposalbo.";
 const char kNewTextSample[] = "Prova di testo";
 const char kExportErrorTitle[] = "Errore invio al laboratorio";
 const char kSaveTitle[] = "Salva sposalbo";
+const char kUnlockedTitle[] = "Sposalbo non protetto";
 
 // The open error, with what in the file could not be taken when that is known.
 CSposalboException CannotOpen(const std::string& refusal) {
@@ -72,6 +73,7 @@ CSposalboDoc::CSposalboDoc(const std::string& name, const std::string& parentFol
     RemoveNewFolder();
     throw CannotOpen(refusal);
   }
+  TellIfUnlocked();
 }
 
 CSposalboDoc::CSposalboDoc(const std::string& name, int pageWidth, int pageHeight,
@@ -86,12 +88,13 @@ CSposalboDoc::CSposalboDoc(const std::string& name, int pageWidth, int pageHeigh
     RemoveHalfMadeAlbum();
     throw;
   }
+  TellIfUnlocked();
 }
 
 CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
     : m_projectPath(projectPath) {
   InitTextDialog();
-  if (!m_lock.Acquire(projectPath)) throw CannotOpen(InUseElsewhere(projectPath));
+  if (!Lock(projectPath)) throw CannotOpen(InUseElsewhere(projectPath));
   // Stamped before it is read: a change made meanwhile is asked about too.
   m_projectStamp = ReadFileStamp(projectPath);
   std::string refusal;
@@ -102,6 +105,7 @@ CSposalboDoc::CSposalboDoc(const std::string& projectPath, CD3DObj* view)
   RemoveLeftoverReplacement(projectPath);
   LoadFonts();
   if (IDocumentHost* host = GetDocumentHost()) host->LayoutPageStatic();
+  TellIfUnlocked();
 }
 
 CSposalboDoc::~CSposalboDoc() {
@@ -136,7 +140,7 @@ void CSposalboDoc::CreateFolderOrThrow(const std::string& parentFolder, const st
   m_projectPath = JoinPath(m_folder, kProjectFileName);
   m_newNeverSaved = true;
   // A folder just made is nobody else's.
-  m_lock.Acquire(m_projectPath);
+  Lock(m_projectPath);
 }
 
 void CSposalboDoc::WriteNewAlbumOrThrow() {
@@ -175,14 +179,34 @@ bool CSposalboDoc::MayWriteProjectFile() {
   return DocumentMessageBox(question.c_str(), kSaveTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+bool CSposalboDoc::Lock(const std::string& projectPath) {
+  const CAlbumLock::Result result = m_lock.Acquire(projectPath);
+  m_unlockedToTell = result == CAlbumLock::kUnlocked;
+  return result != CAlbumLock::kHeldElsewhere;
+}
+
+void CSposalboDoc::TellIfUnlocked() {
+  if (!m_unlockedToTell) return;
+  m_unlockedToTell = false;
+  const std::string text = "Il sposalbo \"" + FolderLastName(m_folder) +
+                           "\" \xe8 aperto senza protezione: un altro editor potrebbe aprirlo e salvarlo insieme a "
+                           "questo.\n" + m_lock.GetPath() + ":\n" + SystemMessage(m_lock.GetError()).str();
+  DocumentMessageBox(text.c_str(), kUnlockedTitle, MB_OK | MB_ICONWARNING);
+}
+
 bool CSposalboDoc::Save() {
+  m_saveError = 0;
   m_saveDeclined = !MayWriteProjectFile();
   if (m_saveDeclined) return false;
   const bool projectWritten = m_root->SaveToFile(m_projectPath);
-  if (projectWritten) m_projectStamp = ReadFileStamp(m_projectPath);
+  if (projectWritten)
+    m_projectStamp = ReadFileStamp(m_projectPath);
+  else
+    m_saveError = ::GetLastError();
   m_root->RecountImageRefs();
   const spab_imagelist::CMImageList* list = m_root->GetImageList();
   const bool listWritten = !list || list->Save(m_folder.c_str(), false);
+  if (!listWritten && m_saveError == 0) m_saveError = ::GetLastError();
   if (!projectWritten || !listWritten) return false;
   m_newNeverSaved = false;
   return true;

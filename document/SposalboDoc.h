@@ -32,7 +32,8 @@ class CSposalboDoc {
   CSposalboDoc(const std::string& name, int pageWidth, int pageHeight,
                const std::string& parentFolder, CD3DObj* view);
   // The album of a project file; throws CSposalboException code 2 when it
-  // cannot be read, or when another editor has it open.
+  // cannot be read, or when another editor has it open. An album that cannot
+  // be locked against a second editor for another reason opens, and says so.
   CSposalboDoc(const std::string& projectPath, CD3DObj* view);
   ~CSposalboDoc();
   CSposalboDoc(const CSposalboDoc&) = delete;
@@ -49,6 +50,8 @@ class CSposalboDoc {
   // True when the last save was not made because the user chose not to write
   // over a project file changed on disk since it was read.
   bool WasSaveDeclined() const { return m_saveDeclined; }
+  // The system's error of the last save that failed to write; 0 when it wrote.
+  DWORD GetSaveError() const { return m_saveError; }
   bool IsModified() const;
   treeNode::CPaginaTreeNode* GetCurrentPage() const;
 
@@ -103,6 +106,9 @@ class CSposalboDoc {
   // False when the project file changed on disk since it was read or written
   // and the user does not want it written over.
   bool MayWriteProjectFile();
+  // False when another editor holds the album.
+  bool Lock(const std::string& projectPath);
+  void TellIfUnlocked();
 
   std::unique_ptr<treeNode::CSposalboTreeNode> m_root;
   std::string m_folder;
@@ -112,6 +118,9 @@ class CSposalboDoc {
   COLORREF m_textColour = 0;
   bool m_newNeverSaved = false;
   bool m_saveDeclined = false;
+  DWORD m_saveError = 0;
+  // An album left without its lock is told so once, when it is open.
+  bool m_unlockedToTell = false;
   CAlbumLock m_lock;
   // The project file as this album last read or wrote it.
   CFileStamp m_projectStamp;

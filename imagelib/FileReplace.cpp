@@ -15,7 +15,10 @@ bool ReplaceFileWith(const std::string& path,
       ::MoveFileExA(temporary.c_str(), path.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
+  // The caller tells the user why the write failed, not why the cleaning did.
+  const DWORD error = ::GetLastError();
   ::DeleteFileA(temporary.c_str());
+  ::SetLastError(error);
   return false;
 }
 

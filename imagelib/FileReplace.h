@@ -6,7 +6,8 @@
 #include <string>
 
 // writeTemporary writes the whole new file to the path it is given and says
-// whether it succeeded; false when the target could not be replaced.
+// whether it succeeded; false when the target could not be replaced, with
+// the system's error of the failure as the last error.
 bool ReplaceFileWith(const std::string& path,
                      const std::function<bool(const std::string& temporary)>& writeTemporary);
 

@@ -8,6 +8,7 @@
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/ExternalApp.h"
 #include "document/services/FileWatch.h"
+#include "document/services/SystemMessage.h"
 #include "render/PictureFailures.h"
 
 BEGIN_MESSAGE_MAP(CAlbumCommandTarget, CCmdTarget)
@@ -71,7 +72,9 @@ bool CAlbumCommandTarget::SaveOrReport() {
   // The user chose to keep the version on disk: nothing more to tell.
   if (album->WasSaveDeclined()) return false;
   CString message;
-  message.Format("Impossibile salvare il sposalbo in %s.\nIl sposalbo resta aperto.", album->GetFolder().c_str());
+  message.Format("Impossibile salvare il sposalbo in %s.", album->GetFolder().c_str());
+  if (album->GetSaveError() != 0) message += "\n" + SystemMessage(album->GetSaveError());
+  message += "\nIl sposalbo resta aperto.";
   Ask(message, kSaveTitle, MB_OK | MB_ICONERROR);
   return false;
 }

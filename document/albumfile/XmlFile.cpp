@@ -20,21 +20,32 @@ struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
 
-bool ReadWholeFile(const std::string& path, std::vector<char>& bytes)
+// kRead with the whole text in bytes; kEmpty for a file of no byte, and
+// kTooLarge for one that does not fit in memory.
+XmlRead ReadWholeFile(const std::string& path, std::vector<char>& bytes)
 {
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
-    const long length = std::ftell(file.get());
-    if (length <= 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
+        return XmlRead::kUnreadable;
+#ifdef _WIN32
+    const long long length = _ftelli64(file.get());
+#else
+    const long long length = ftello(file.get());
+#endif
+    if (length == 0)
+        return XmlRead::kEmpty;
+    if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return XmlRead::kUnreadable;
+    if (static_cast<unsigned long long>(length) > bytes.max_size() - kEndPadding)
+        return XmlRead::kTooLarge;
     try {
         bytes.assign(static_cast<size_t>(length) + kEndPadding, '\0');
     } catch (const std::bad_alloc&) {
-        return false;
+        return XmlRead::kTooLarge;
     }
-    return std::fread(bytes.data(), 1, static_cast<size_t>(length), file.get()) ==
-        static_cast<size_t>(length);
+    return std::fread(bytes.data(), 1, static_cast<size_t>(length), file.get()) == static_cast<size_t>(length)
+        ? XmlRead::kRead
+        : XmlRead::kUnreadable;
 }
 
 // As the library's own file loader leaves the text: CR LF and lone CR become
@@ -69,8 +80,9 @@ bool HasMoreElementsThan(const std::vector<char>& bytes, size_t ceiling)
 XmlRead ReadXmlFile(const std::string& path, TiXmlDocument& document)
 {
     std::vector<char> bytes;
-    if (!ReadWholeFile(path, bytes))
-        return XmlRead::kUnreadable;
+    const XmlRead whole = ReadWholeFile(path, bytes);
+    if (whole != XmlRead::kRead)
+        return whole;
     NormaliseLineEnds(bytes);
     if (HasMoreElementsThan(bytes, kMaxXmlElements))
         return XmlRead::kTooManyElements;
@@ -81,7 +93,7 @@ XmlRead ReadXmlFile(const std::string& path, TiXmlDocument& document)
         document.Parse(bytes.data(), nullptr, TIXML_DEFAULT_ENCODING);
     } catch (const std::bad_alloc&) {
         document.Clear();
-        return XmlRead::kUnreadable;
+        return XmlRead::kTooLarge;
     }
     return document.Error() ? XmlRead::kUnreadable : XmlRead::kRead;
 }

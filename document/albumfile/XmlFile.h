@@ -2,8 +2,7 @@
 // Reading and writing the program's XML files (albums, templates, image lists,
 // CD lists, font lists). The text is measured before the XML library parses
 // it: a file nested deeper than kMaxNestingDepth, or a declaration of nothing
-// but white space, counts as a file that cannot be read. So does one that
-// runs out of memory while it is parsed.
+// but white space, counts as a file that cannot be read.
 #include <cstddef>
 #include <string>
 
@@ -21,10 +20,12 @@ std::string XmlText(const TiXmlDocument& document);
 // ceiling keeps a file from outside from taking all the program's memory.
 constexpr size_t kMaxXmlElements = 50000;
 
-enum class XmlRead { kRead, kUnreadable, kTooManyElements };
+enum class XmlRead { kRead, kUnreadable, kTooManyElements, kEmpty, kTooLarge };
 
 // kUnreadable when the file cannot be read, is refused as above, or is no
-// XML document; kTooManyElements when it holds more than kMaxXmlElements.
+// XML document; kTooManyElements when it holds more than kMaxXmlElements;
+// kEmpty for a file of no byte; kTooLarge when memory runs out while it is
+// read or parsed.
 XmlRead ReadXmlFile(const std::string& path, TiXmlDocument& document);
 
 // Whether ReadXmlFile read the file; else the caller's own failure (its

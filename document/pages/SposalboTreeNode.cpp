@@ -9,6 +9,7 @@
 #include "document/albumfile/AlbumXml.h"
 #include "document/albumfile/PageTemplateMark.h"
 #include "document/albumfile/XmlFile.h"
+#include "document/services/FileStamp.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/DocumentHost.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -48,6 +49,23 @@ void ReadPageSide(const TiXmlElement& element, const char* name, int& millimetre
 {
     if (const char* text = element.Attribute(name))
         ParsePageSide(text, millimetres);
+}
+
+// What the user is told of a file that was not read, where more than "it
+// cannot be read" is known.
+std::string ReadRefusal(XmlRead read, const std::string& path)
+{
+    switch (read) {
+    case XmlRead::kTooManyElements:
+        return "Troppi oggetti: il file ne contiene pi\xF9 di " + std::to_string(kMaxXmlElements) + ".";
+    case XmlRead::kEmpty:
+        return path + ": il file \xE8 vuoto.";
+    case XmlRead::kTooLarge:
+        return path + ": il file \xE8 troppo grande per la memoria disponibile (" +
+            std::to_string(ReadFileStamp(path).size) + " byte).";
+    default:
+        return std::string();
+    }
 }
 } // namespace
 
@@ -116,8 +134,8 @@ std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& pa
 {
     TiXmlDocument document;
     const XmlRead read = ReadXmlFile(path, document);
-    if (read == XmlRead::kTooManyElements && refusal)
-        *refusal = "Troppi oggetti: il file ne contiene pi\xF9 di " + std::to_string(kMaxXmlElements) + ".";
+    if (refusal)
+        *refusal = ReadRefusal(read, path);
     if (read != XmlRead::kRead)
         return nullptr;
     const TiXmlElement* root = document.FirstChildElement();

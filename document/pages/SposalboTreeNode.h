@@ -37,8 +37,9 @@ public:
 
     // The album in the file, or null when it cannot be read or has no element,
     // or when its page size is no size a page can have (said in refusal,
-    // naming the value) or it holds too many objects (said in refusal).
-    // Running out of memory while the album is built throws std::bad_alloc.
+    // naming the value), or it is empty, holds too many objects or runs out
+    // of memory while it is read (said in refusal). Running out of memory
+    // while the album is built throws std::bad_alloc.
     static std::unique_ptr<CSposalboTreeNode> Load(const std::string& path, CD3DObj* view,
                                                     std::string* refusal = nullptr);
 

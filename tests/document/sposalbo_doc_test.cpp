@@ -133,10 +133,13 @@ TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
   for (const Case& c : cases) {
     const CSposalboException error = ThrownBy(c.make);
     EXPECT_EQ(error.code, c.code) << c.what;
-    // A folder the system would not make is named, with the system's reason.
-    const std::string told = c.what == "missing parent" ? std::string("\n") + (parent / "manca\\Nozze") + ":\n" +
-                                                              SystemMessage(ERROR_PATH_NOT_FOUND).str()
-                                                        : "";
+    // A folder the system would not make is named, with the system's reason;
+    // an empty file is named and said to be empty.
+    std::string told;
+    if (c.what == "missing parent")
+      told = std::string("\n") + (parent / "manca\\Nozze") + ":\n" + SystemMessage(ERROR_PATH_NOT_FOUND).str();
+    if (c.what.find("vuoto.sb") != std::string::npos)
+      told = "\n" + (c.what.find('\\') == std::string::npos ? parent / c.what : c.what) + ": il file \xe8 vuoto.";
     EXPECT_EQ(error.message, (c.code == 1 ? kCannotCreate : kCannotOpen) + told) << c.what;
     EXPECT_FALSE(FolderExists(parent / "Nozze")) << c.what;
   }
@@ -203,28 +206,65 @@ TEST_F(SposalboDocTest, AFailedSaveIsReportedAndTheAlbumStaysNeverSaved) {
   ASSERT_TRUE(doc->DeleteFolder());
   EXPECT_FALSE(doc->Save());
   EXPECT_TRUE(doc->IsNewNeverSaved());
+  // The system's reason, for the message.
+  EXPECT_EQ(doc->GetSaveError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
 // An album is held by the editor that has it open: a second open is refused
-// naming the album until the first closes it. A new album is held too, and
-// the one closed without a save still goes with its folder.
+// naming the album until the first closes it, while other programs may copy
+// the folder, lock file included. A new album is held too, and the one closed
+// without a save still goes with its folder.
 TEST_F(SposalboDocTest, AnAlbumOpenInAnotherEditorIsRefusedNamingIt) {
   MakeFolder(parent / "Sposi");
   const std::string project = parent / "Sposi\\sposalbo.sbm";
   WriteTextFile(project, model_test::RichAlbum());
   {
     CSposalboDoc first(project, nullptr);
+    EXPECT_TRUE(::CopyFileA((project + ".lock").c_str(), (parent / "copia.lock").c_str(), FALSE))
+        << ::GetLastError();
     const CSposalboException refused = ThrownBy([&] { CSposalboDoc(project, nullptr); });
     EXPECT_EQ(refused.code, CSposalboException::kCannotOpen);
     EXPECT_NE(refused.message.find("\"Sposi\""), std::string::npos) << refused.message;
     EXPECT_NE(refused.message.find("gi\xe0 aperto"), std::string::npos) << refused.message;
     EXPECT_EQ(treeNode::CSposalboTreeNode::Load(project, nullptr)->GetPageCount(), 3) << "still readable";
   }
+  EXPECT_FALSE(FileExists(project + ".lock"));
   CSposalboDoc again(project, nullptr);
   auto made = NewBlank();
   EXPECT_EQ(ThrownBy([&] { CSposalboDoc(made->GetProjectPath(), nullptr); }).code, CSposalboException::kCannotOpen);
   EXPECT_TRUE(made->DeleteFolder());
   EXPECT_FALSE(FolderExists(parent / "Nozze"));
+}
+
+// Where no lock can be had for another reason than a second editor, the
+// album opens and says once, naming the reason, that it is unprotected. A
+// read-only lock file still locks.
+TEST_F(SposalboDocTest, AnAlbumThatCannotBeLockedSaysSoOnce) {
+  MakeFolder(parent / "Sposi");
+  const std::string project = parent / "Sposi\\sposalbo.sbm", lock = project + ".lock";
+  WriteTextFile(project, model_test::RichAlbum());
+  MakeFolder(lock);
+  {
+    CSposalboDoc first(project, nullptr);
+    ASSERT_EQ(ui.Questions().size(), 1u);
+    const AfxUiQuestion told = ui.Questions()[0];
+    EXPECT_STREQ(told.caption, "Sposalbo non protetto");
+    EXPECT_EQ(told.type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    EXPECT_NE(told.text.Find("\"Sposi\""), -1) << told.text.str();
+    EXPECT_NE(told.text.Find((lock + ":\n" + SystemMessage(ERROR_ACCESS_DENIED).str()).c_str()), -1)
+        << told.text.str();
+    ASSERT_TRUE(first.Save());
+    EXPECT_EQ(ui.Questions().size(), 1u) << "told once";
+  }
+  ::RemoveDirectoryA(lock.c_str());
+  WriteTextFile(lock, "");
+  ::SetFileAttributesA(lock.c_str(), FILE_ATTRIBUTE_READONLY);
+  {
+    CSposalboDoc first(project, nullptr);
+    EXPECT_EQ(ThrownBy([&] { CSposalboDoc(project, nullptr); }).code, CSposalboException::kCannotOpen);
+  }
+  EXPECT_EQ(ui.Questions().size(), 1u);
+  ::SetFileAttributesA(lock.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // A save over a project file that changed on disk since it was read or last

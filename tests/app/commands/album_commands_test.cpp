@@ -12,6 +12,7 @@
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "document/services/SystemMessage.h"
 #include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "render/TestPictures.h"
@@ -124,15 +125,25 @@ TEST_F(AlbumCommandsTest, ASecondEditorIsRefusedTheAlbumAndASaveOverAnOutsideCha
   EXPECT_EQ(ReadTextFile(project), outside);
 }
 
+// An empty file is said to be one.
 TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
-  WriteTextFile(project, "not an album <");
-  ui.AnswerFiles({project.c_str()});
-  frame.Command(ID_ALBUM_OPEN);
-  EXPECT_EQ(frame.album, nullptr);
-  ASSERT_EQ(MessagesAsked(), 1u);
-  EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
-  EXPECT_TRUE(frame.renderPaused);
-  for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_PRINT, ID_ALBUM_DATA}) EXPECT_FALSE(frame.Enabled(id)) << id;
+  const std::pair<const char*, std::string> files[] = {
+      {"not an album <", "Impossibile aprire il sposalbo."},
+      {"", "Impossibile aprire il sposalbo.\n" + project + ": il file \xe8 vuoto."}};
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.first);
+    ui.Clear();
+    WriteTextFile(project, file.first);
+    ui.AnswerFiles({project.c_str()});
+    frame.Command(ID_ALBUM_OPEN);
+    EXPECT_EQ(frame.album, nullptr);
+    ASSERT_EQ(MessagesAsked(), 1u);
+    EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
+    EXPECT_EQ(ui.Questions().back().text.str(), file.second);
+    EXPECT_TRUE(frame.renderPaused);
+    for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_PRINT, ID_ALBUM_DATA})
+      EXPECT_FALSE(frame.Enabled(id)) << id;
+  }
 }
 
 // A page size no page can have is the open error, naming the value: no
@@ -377,8 +388,13 @@ TEST_F(AlbumCommandsTest, CloseAsksToSaveAndEachAnswerDoesItsPart) {
       EXPECT_EQ(frame.title, "");
     }
     if (c.projectHeld) {
-      // The failure is said, and the album with its new page is still there.
+      // The failure is said with the system's reason, and the album with its
+      // new page is still there.
       EXPECT_EQ(MessagesAsked(), 2u);
+      ASSERT_NE(frame.album->GetSaveError(), 0u);
+      EXPECT_EQ(ui.Questions().back().text.str(),
+                "Impossibile salvare il sposalbo in " + frame.album->GetFolder() + ".\n" +
+                    SystemMessage(frame.album->GetSaveError()).str() + "\nIl sposalbo resta aperto.");
       EXPECT_EQ(Pages(), 3);
     } else {
       auto onDisk = treeNode::CSposalboTreeNode::Load(project, nullptr);
