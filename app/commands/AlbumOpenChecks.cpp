@@ -5,6 +5,7 @@
 
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/QuotedNames.h"
+#include "app/commands/UnreadablePhotos.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/ImageListOpening.h"
 #include "document/imagelist/MImageList.h"
@@ -37,9 +38,8 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
       root.SetImageList(std::move(opened.list));
       // The photo bar marks what the pages use, not the counts last saved.
       root.RecountImageRefs();
-      // Edits saved outside after the album was last closed reach its pages.
-      CatchUpOutsideEdits(*root.GetImageList(), album.GetFolder());
       TellRefusedImageNames(opened);
+      CatchUpOpenedAlbum(album);
       return true;
     case spab_imagelist::OpenedImageList::kNone:
       return true;
@@ -55,6 +55,16 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
                            "non la sovrascriva.";
   Ask(text.c_str(), kOpenErrorTitle, MB_OK | MB_ICONERROR);
   return false;
+}
+
+// Edits saved outside after the album was last closed reach its pages; the
+// photos whose reference copy cannot be read are told.
+void CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
+  spab_imagelist::CMImageList& list = *album.GetRoot()->GetImageList();
+  OutsideEditsFound found;
+  CatchUpOutsideEdits(list, album.GetFolder(), &found);
+  CWnd* owner = m_host.GetOwnerWindow();
+  TellUnreadablePhotos(list, found.unreadable, owner ? owner->m_hWnd : nullptr);
 }
 
 // The rebuilt list only guesses which reference copy belongs to which photo:

@@ -1,16 +1,41 @@
 #pragma once
-// Photos an outside editor changed while their album was closed: the editor
-// saved the reference copy after the file watch had stopped, so the working
-// copy the pages show, and the laboratory gets, is older than it. A working
-// copy deleted meanwhile is as out of date.
+// Photos whose files changed beside the program: an outside editor saved the
+// reference copy after the file watch had stopped, or the user replaced a
+// reference copy (with any date: a copy from a backup keeps its older one), a
+// working copy or its mask. The working copy the pages show, and the
+// laboratory gets, must then be made again from the reference copy.
 #include <string>
 #include <vector>
+
+#include "document/services/FileStamp.h"
 
 namespace spab_imagelist {
 class CMImageList;
 }
 
+// A reference copy that cannot be read whole (cut short, empty, not a
+// picture): its photo keeps the working copy it had.
+struct UnreadableReference {
+  std::string thumb;  // the photo's working copy, its key in the list
+  std::string nome;   // the photo's own name
+  std::string path;   // the reference copy
+  CFileStamp stamp;   // the reference copy as it was found
+};
+
+struct OutsideEditsFound {
+  // Working copies written by another program: what shows them reads them again.
+  std::vector<std::string> replaced;
+  // Not told before in this form; the one who tells marks them told.
+  std::vector<UnreadableReference> unreadable;
+};
+
 // Makes again, as the file watch does while the album is open, every
-// working copy whose reference copy is newer, or that is missing beside its
-// reference copy. The names of the photos remade, in list order.
-std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder);
+// working copy whose reference copy changed since it was made, that is
+// missing beside its reference copy, or that lost its mask. The names of the
+// photos remade, in list order. What each copy was made from is kept in the
+// list, which is saved when that changed.
+std::vector<std::string> CatchUpOutsideEdits(spab_imagelist::CMImageList& list, const std::string& albumFolder,
+                                             OutsideEditsFound* found = nullptr);
+
+// The unreadable reference copies are not told again until they change.
+void MarkUnreadableTold(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& told);

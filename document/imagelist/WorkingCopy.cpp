@@ -109,7 +109,7 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   return true;
 }
 
-RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom) {
   // A picture replaced or still written while it is read is read again.
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
     const CFileStamp read = ReadFileStamp(changedPath);
@@ -125,6 +125,7 @@ RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
     // it opaque.
     if (!SaveWorkingCopy(picture, jpegPath)) return RemakeResult::kNotWritten;
     DateAsMadeFrom(jpegPath, read.written);
+    if (madeFrom) *madeFrom = read;
     return RemakeResult::kWritten;
   }
   return RemakeResult::kUnreadable;
