@@ -460,4 +460,16 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
       }
     EXPECT_EQ(told, c.told);
   }
+
+  // A cut-out whose mask is deleted gets it back, and the page its shape.
+  WriteTga(reference, 80, 60, [](int x, int) { return Rgba{0, 0, 200, uint8_t(x < 40 ? 0 : 255)}; });
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  ASSERT_TRUE(HasMaskBeside(working.c_str()));
+  ASSERT_TRUE(::DeleteFileA(MaskPathFor(working.c_str()).c_str()));
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(HasMaskBeside(working.c_str()));
+  frame->GetPageSurface()->Render();
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_TRUE(photo->Picture().HasMask());
 }
