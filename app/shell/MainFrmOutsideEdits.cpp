@@ -4,6 +4,9 @@
 // Its working copy is made again, so the page and the laboratory's export
 // show the same picture.
 #include "app/shell/MainFrm.h"
+
+#include <algorithm>
+
 #include "app/commands/UnreadablePhotos.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/MImageList.h"
@@ -90,19 +93,21 @@ void CMainFrame::ShowChangedWorkingCopies(const std::vector<std::string>& names)
   treeNode::CSposalboTreeNode& root = *m_album->GetRoot();
   for (const std::string& name : names)
     m_lists.photos.RefreshThumbnail(name.c_str(), GetResourceFolder(0, true, name, false).c_str());
-  // Every page showing one of them: its thumbnail is drawn again now, from
-  // the new files.
+  // Every page showing one of them draws its thumbnail again from the new
+  // files: the current one now, the others a few at a time as the page bar
+  // draws its pages.
   treeNode::CPaginaTreeNode* current = GetCurrentPage();
   bool currentDrawn = false;
-  for (int index = 0; index < root.GetPageCount(); ++index) {
+  for (int index = 0; index < root.GetPageCount() && m_lists.pages.m_hWnd; ++index) {
     treeNode::CPaginaTreeNode* page = root.GetPage(index);
-    if (!page) continue;
-    for (const std::string& name : names) {
-      if (!page->UsesPhoto(name)) continue;
-      page->ReleaseResources();
+    const auto uses = [page](const std::string& name) { return page->UsesPhoto(name); };
+    if (!page || std::none_of(names.begin(), names.end(), uses)) continue;
+    page->ReleaseResources();
+    if (page == current) {
       UpdatePageThumbnail(index);
-      currentDrawn |= page == current;
-      break;
+      currentDrawn = true;
+    } else {
+      m_lists.pages.DrawAgainSoon(root, index);
     }
   }
   if (current) {

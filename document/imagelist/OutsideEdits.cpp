@@ -46,20 +46,21 @@ std::vector<std::string> CatchUpOutsideEdits(spab_imagelist::CMImageList& list, 
     }
     const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
     const CFileStamp referenceStamp = ReadFileStamp(reference);
-    if (!referenceStamp.exists) continue;
     // A working copy deleted while the album was closed is made again too:
     // without it the photo would show as a grey box and could not be sent.
     // A path that is there but no file is left alone.
-    if (!workingStamp.exists && CFileOperation().GetPathKind(working.c_str()) != CFileOperation::kPathMissing)
-      continue;
-    if (!WorkingCopyIsStale(*image, referenceStamp, workingStamp, working)) {
-      // A photo of an older list takes its origin from the copies that agree.
-      if (!image->madeFrom.exists) originsChanged |= RecordWorkingCopyOrigin(*image, referenceStamp, working);
+    const bool remakable =
+        referenceStamp.exists &&
+        (workingStamp.exists || CFileOperation().GetPathKind(working.c_str()) == CFileOperation::kPathMissing);
+    const bool stale = remakable && WorkingCopyIsStale(*image, referenceStamp, workingStamp, working);
+    // A photo of an older list takes its origin from the copies that agree.
+    if (remakable && !stale && !image->madeFrom.exists)
+      originsChanged |= RecordWorkingCopyOrigin(*image, referenceStamp, working);
+    // An unreadable one told once already is left as it is until it changes.
+    if (!stale || (image->toldUnreadable.exists && image->toldUnreadable == referenceStamp)) {
       NoteReplacedCopy(*image, workingStamp, working, found);
       continue;
     }
-    // Told once already: left as it is until it changes.
-    if (image->toldUnreadable.exists && image->toldUnreadable == referenceStamp) continue;
     // The whole folder of working copies may have gone with it.
     if (!workingStamp.exists) ::CreateDirectoryA((albumFolder + "\\img").c_str(), nullptr);
     CFileStamp madeFrom;
@@ -67,7 +68,7 @@ std::vector<std::string> CatchUpOutsideEdits(spab_imagelist::CMImageList& list, 
       case RemakeResult::kWritten:
         originsChanged |= RecordWorkingCopyOrigin(*image, madeFrom, working);
         remade.push_back(image->thumb);
-        break;
+        continue;
       case RemakeResult::kUnreadable:
         // A picture the editor left unreadable keeps the copy it had; the
         // next look tries again.
@@ -77,6 +78,7 @@ std::vector<std::string> CatchUpOutsideEdits(spab_imagelist::CMImageList& list, 
       case RemakeResult::kNotWritten:
         break;
     }
+    NoteReplacedCopy(*image, workingStamp, working, found);
   }
   if (originsChanged) list.Save(albumFolder.c_str(), false);
   return remade;

@@ -461,6 +461,15 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
     EXPECT_EQ(told, c.told);
   }
 
+  // The page bar draws again, a few at a time, the pages not shown.
+  Menu(ID_PAGE_NEXT);
+  frame->GetPageSurface()->Render();
+  writeJpeg(working, 30, 30, 0x00FF00);
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  pages.DrawPendingPages();
+  EXPECT_EQ(Look(ItemPixel(pages, 0, 82, 64)), 'g');
+  frame->GetAlbum()->GetRoot()->GoToPage(0);
+
   // A cut-out whose mask is deleted gets it back, and the page its shape.
   WriteTga(reference, 80, 60, [](int x, int) { return Rgba{0, 0, 200, uint8_t(x < 40 ? 0 : 255)}; });
   frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
