@@ -313,7 +313,7 @@ bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& s
   m_lastExportError.clear();
   // A reference copy changed since its working copy was made travels with a
   // working copy made from it: the laboratory gets the picture it prints from.
-  if (const spab_imagelist::CMImageList* list = m_root->GetImageList()) CatchUpOutsideEdits(*list, m_folder);
+  if (spab_imagelist::CMImageList* list = m_root->GetImageList()) CatchUpOutsideEdits(*list, m_folder);
   CLabExport exporter(*m_root, m_folder, seal);
   switch (exporter.Run(destination)) {
     case CLabExport::kWritten:

@@ -59,6 +59,9 @@ class CAlbumCommandTarget : public CCmdTarget {
   // One rebuilt from the album's folders for a list that could not be read:
   // written at once, and said.
   void TakeRebuiltImageList(CSposalboDoc& album, spab_imagelist::OpenedImageList& opened);
+  // Makes again the working copies changed outside while the album was
+  // closed, and tells the photos that cannot be read.
+  void CatchUpOpenedAlbum(CSposalboDoc& album);
   // Tells which entries of a list that was read were refused for their names,
   // and where the list is kept as it was.
   void TellRefusedImageNames(const spab_imagelist::OpenedImageList& opened);

@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/QuotedNames.h"
+#include "app/commands/UnreadablePhotos.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/ImageListOpening.h"
@@ -34,8 +36,8 @@ std::string RefusedPhotos(const std::vector<spab_imagelist::RefusedImage>& refus
 // hundreds of photos take minutes. The window shows how far the work has gone
 // once it lasts, and goes on answering; the album is not yet the frame's, so
 // nothing drawn or done meanwhile reaches it.
-void RemakeShowingProgress(CWnd* owner, std::vector<WorkingCopyRemake> remakes) {
-  if (remakes.empty()) return;
+std::vector<WorkingCopyRemake> RemakeShowingProgress(CWnd* owner, std::vector<WorkingCopyRemake> remakes) {
+  if (remakes.empty()) return remakes;
   constexpr DWORD kQuiet = 250;     // milliseconds without a window: a photo or two
   constexpr DWORD kLookEvery = 100;  // milliseconds between looks at the count
   CWorkingCopyRemakes running(std::move(remakes));
@@ -69,9 +71,10 @@ void RemakeShowingProgress(CWnd* owner, std::vector<WorkingCopyRemake> remakes) 
       ::DispatchMessageA(&message);
     }
   }
-  running.Wait();
+  std::vector<WorkingCopyRemake> ended = running.Wait();
   // The program's end asked for meanwhile is kept for its own loop.
   if (quit) ::PostQuitMessage(static_cast<int>(quitCode));
+  return ended;
 }
 }  // namespace
 
@@ -85,10 +88,8 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
       root.SetImageList(std::move(opened.list));
       // The photo bar marks what the pages use, not the counts last saved.
       root.RecountImageRefs();
-      // Edits saved outside after the album was last closed reach its pages,
-      // and working copies deleted meanwhile come back.
-      RemakeShowingProgress(m_host.GetOwnerWindow(), FindOutsideEdits(*root.GetImageList(), album.GetFolder()));
       TellRefusedImageNames(opened);
+      CatchUpOpenedAlbum(album);
       return true;
     case spab_imagelist::OpenedImageList::kNone:
       return true;
@@ -104,6 +105,20 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
                            "non la sovrascriva.";
   Ask(text.c_str(), kOpenErrorTitle, MB_OK | MB_ICONERROR);
   return false;
+}
+
+// Edits saved outside after the album was last closed reach its pages, and
+// working copies deleted meanwhile come back; the photos whose reference
+// copy cannot be read are told.
+void CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
+  spab_imagelist::CMImageList& list = *album.GetRoot()->GetImageList();
+  OutsideEditsFound found;
+  OutsideEditsPlan plan = FindOutsideEdits(list, album.GetFolder(), &found);
+  CWnd* owner = m_host.GetOwnerWindow();
+  const bool originsChanged = plan.originsChanged;
+  TakeRemadeWorkingCopies(list, album.GetFolder(), RemakeShowingProgress(owner, std::move(plan.remakes)),
+                          originsChanged, &found);
+  TellUnreadablePhotos(list, found.unreadable, owner ? owner->m_hWnd : nullptr);
 }
 
 // The rebuilt list only guesses which reference copy belongs to which photo:

@@ -185,6 +185,15 @@ void CPageImgListView::Refresh(treeNode::CSposalboTreeNode& album) {
   if (HasPendingPages() && m_hWnd) SetTimer(kPendingPagesTimer, kPendingPagesDelay, nullptr);
 }
 
+void CPageImgListView::DrawAgainSoon(treeNode::CSposalboTreeNode& album, int index) {
+  if (index < 0 || index >= GetItemCount() || (m_album && m_album != &album)) return;
+  m_album = &album;
+  const int image = GetItemImage(index);
+  if (std::find(m_blankImages.begin(), m_blankImages.end(), image) == m_blankImages.end())
+    m_blankImages.push_back(image);
+  if (m_hWnd) SetTimer(kPendingPagesTimer, kPendingPagesDelay, nullptr);
+}
+
 void CPageImgListView::ClearPending() {
   m_blankImages.clear();
   m_album = nullptr;

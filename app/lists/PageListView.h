@@ -52,6 +52,9 @@ class CPageImgListView : public CPageListView {
   // Each page drawn releases its textures unless it is the current page.
   void Refresh(treeNode::CSposalboTreeNode& album);
   void InsertAlbumPage(treeNode::CSposalboTreeNode& album, int index);
+  // The page's picture is drawn again with the pending ones (a picture on it
+  // changed); it shows the old one meanwhile.
+  void DrawAgainSoon(treeNode::CSposalboTreeNode& album, int index);
   // Draws pending pages for at most `budgetMs` milliseconds (negative: all).
   void DrawPendingPages(int budgetMs = -1);
   bool HasPendingPages() const { return !m_blankImages.empty(); }
@@ -70,8 +73,8 @@ class CPageImgListView : public CPageListView {
  private:
   void ClearPending();
 
-  // Pictures not drawn yet, by image index: moves of pages move items
-  // between images, not images.
+  // Pictures not drawn yet, or to be drawn again, by image index: moves of
+  // pages move items between images, not images.
   std::vector<int> m_blankImages;
   treeNode::CSposalboTreeNode* m_album = nullptr;
   int m_followedPage = -1;

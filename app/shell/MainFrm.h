@@ -149,7 +149,11 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   void RefreshTitle();
   // Every working copy whose reference copy changed since it was made is
   // made again: now, or a few times shortly (a file may still be written).
-  void CatchUpReferenceCopies();
+  // Coming back to the program, the unreadable ones are told and what shows
+  // a working copy another program wrote reads it again.
+  void CatchUpReferenceCopies(bool userIsBack);
+  // The photo bar, the page bar and the page show the photos' working copies again.
+  void ShowChangedWorkingCopies(const std::vector<std::string>& names);
   void LookAtReferenceCopiesSoon();
 
   int m_toolMode = 0;

@@ -4,10 +4,15 @@
 // Its working copy is made again, so the page and the laboratory's export
 // show the same picture.
 #include "app/shell/MainFrm.h"
+
+#include <algorithm>
+
+#include "app/commands/UnreadablePhotos.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/OutsideEdits.h"
 #include "document/imagelist/WorkingCopy.h"
+#include "document/imagelist/WorkingCopyOrigin.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/FileWatch.h"
@@ -32,8 +37,17 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
     CString changed;
     const std::string target = GetResourceFolder(0, true, found->second, false);
     if (GetFileWatchPath(id, changed)) {
-      const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str());
-      if (remade == RemakeResult::kWritten) m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
+      CFileStamp madeFrom;
+      const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str(), &madeFrom);
+      if (remade == RemakeResult::kWritten) {
+        m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
+        // Kept with the list at once: the next look must not make it again.
+        spab_imagelist::CMImg& image = *images->Find(found->second.c_str());
+        const std::string reference = GetResourceFolder(0, false, found->second, false);
+        if (image.tipo != 0 && ::lstrcmpiA(changed, reference.c_str()) == 0 &&
+            RecordWorkingCopyOrigin(image, madeFrom, target))
+          images->Save(m_album->GetFolder().c_str(), false);
+      }
       if (remade != RemakeResult::kUnreadable) m_lists.photos.SelectItemNamed(found->second.c_str());
       // Not whole yet (still written, or held by its writer): made once it can be read.
       if (remade == RemakeResult::kUnreadable) LookAtReferenceCopiesSoon();
@@ -46,7 +60,7 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
 
 void CMainFrame::OnActivateApp(BOOL bActive, DWORD dwThreadID) {
   CSkinFrameWnd::OnActivateApp(bActive, dwThreadID);
-  if (bActive) CatchUpReferenceCopies();
+  if (bActive) CatchUpReferenceCopies(true);
 }
 
 void CMainFrame::LookAtReferenceCopiesSoon() {
@@ -60,18 +74,44 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
     return;
   }
   if (--m_referenceLooks <= 0) KillTimer(kReferenceTimer);
-  CatchUpReferenceCopies();
+  CatchUpReferenceCopies(false);
 }
 
-void CMainFrame::CatchUpReferenceCopies() {
+void CMainFrame::CatchUpReferenceCopies(bool userIsBack) {
   spab_imagelist::CMImageList* images = m_album ? m_album->GetRoot()->GetImageList() : nullptr;
   if (!images) return;
-  const std::vector<std::string> remade = CatchUpOutsideEdits(*images, m_album->GetFolder());
-  if (remade.empty()) return;
-  for (const std::string& name : remade)
+  OutsideEditsFound found;
+  std::vector<std::string> changed = CatchUpOutsideEdits(*images, m_album->GetFolder(), &found);
+  changed.insert(changed.end(), found.replaced.begin(), found.replaced.end());
+  ShowChangedWorkingCopies(changed);
+  // A file still written while the editor's save is looked at is not told.
+  if (userIsBack) TellUnreadablePhotos(*images, found.unreadable, m_hWnd);
+}
+
+void CMainFrame::ShowChangedWorkingCopies(const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  treeNode::CSposalboTreeNode& root = *m_album->GetRoot();
+  for (const std::string& name : names)
     m_lists.photos.RefreshThumbnail(name.c_str(), GetResourceFolder(0, true, name, false).c_str());
-  if (treeNode::CPaginaTreeNode* page = GetCurrentPage()) {
+  // Every page showing one of them draws its thumbnail again from the new
+  // files: the current one now, the others a few at a time as the page bar
+  // draws its pages.
+  treeNode::CPaginaTreeNode* current = GetCurrentPage();
+  bool currentDrawn = false;
+  for (int index = 0; index < root.GetPageCount() && m_lists.pages.m_hWnd; ++index) {
+    treeNode::CPaginaTreeNode* page = root.GetPage(index);
+    const auto uses = [page](const std::string& name) { return page->UsesPhoto(name); };
+    if (!page || std::none_of(names.begin(), names.end(), uses)) continue;
     page->ReleaseResources();
-    page->SetNeedsRefresh(true);
+    if (page == current) {
+      UpdatePageThumbnail(index);
+      currentDrawn = true;
+    } else {
+      m_lists.pages.DrawAgainSoon(root, index);
+    }
+  }
+  if (current) {
+    if (!currentDrawn) current->ReleaseResources();
+    current->SetNeedsRefresh(true);
   }
 }

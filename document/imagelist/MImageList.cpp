@@ -15,6 +15,7 @@
 #include "document/services/PathNames.h"
 #include "document/imagelist/ImportMessages.h"
 #include "document/imagelist/WorkingCopy.h"
+#include "document/imagelist/WorkingCopyOrigin.h"
 #include "render/MaskPath.h"
 
 namespace spab_imagelist {
@@ -76,6 +77,37 @@ float CropValue(const TiXmlElement* element, const char* name) {
 void SetCropValue(TiXmlElement& element, const char* name, float value) {
   if (value == 0.0f) return;
   treeNode::SetDoubleAttribute(element, name, value);
+}
+
+// The reference copy's stamp is kept in decimal; anything but digits reads
+// as no stamp, and the copy is then judged by its date as before.
+bool ReadCount(const TiXmlElement* element, const char* name, ULONGLONG& value) {
+  const char* text = element->Attribute(name);
+  if (!text || !*text) return false;
+  value = 0;
+  for (const char* c = text; *c; ++c) {
+    if (*c < '0' || *c > '9' || value > (~0ULL - 9) / 10) return false;
+    value = value * 10 + static_cast<ULONGLONG>(*c - '0');
+  }
+  return true;
+}
+
+void ReadMadeFrom(const TiXmlElement* element, CMImg& image) {
+  CFileStamp stamp;
+  if (ReadCount(element, "rifSize", stamp.size) && ReadCount(element, "rifTime", stamp.written)) {
+    stamp.exists = true;
+    image.madeFrom = stamp;
+  }
+  image.masked = Integer(element, "maschera") == 1;
+}
+
+// Written after the attributes every reader knows; older readers pass over them.
+void WriteMadeFrom(TiXmlElement& element, const CMImg& image) {
+  if (image.madeFrom.exists) {
+    element.SetAttribute("rifSize", std::to_string(image.madeFrom.size));
+    element.SetAttribute("rifTime", std::to_string(image.madeFrom.written));
+  }
+  if (image.masked) element.SetAttribute("maschera", 1);
 }
 
 // A name read from the file must name one file inside its folder: an empty
@@ -188,6 +220,7 @@ std::unique_ptr<CMImageList> CMImageList::Load(const char* path, bool isFullPath
       image->cropX = CropValue(child, "cropX");
       image->cropY = CropValue(child, "cropY");
       image->ratioH = CropValue(child, "ratioH");
+      if (image->tipo != 0) ReadMadeFrom(child, *image);
       if (const std::string* name = RefusedName(*image)) {
         if (refused) refused->push_back({image->nome, *name});
       } else {
@@ -221,6 +254,7 @@ bool CMImageList::Save(const char* path, bool isFullPath) const {
     SetCropValue(*element, "cropX", image->cropX);
     SetCropValue(*element, "cropY", image->cropY);
     SetCropValue(*element, "ratioH", image->ratioH);
+    if (image->tipo != 0) WriteMadeFrom(*element, *image);
   }
 
   return ReplaceFileWithBytes(ListPath(path, isFullPath), XmlText(document));
@@ -304,6 +338,7 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   image->riferimento = referenceName;
   image->thumb = workingName;
   image->nome = name;
+  RecordWorkingCopyOrigin(*image, ReadFileStamp(reference), ImgPath(albumFolder, workingName));
   return Append(std::move(image));
 }
 
@@ -330,6 +365,7 @@ bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const ch
   image->cropX = cropX;
   image->cropY = cropY;
   image->ratioH = ratioH;
+  RecordWorkingCopyOrigin(*image, ReadFileStamp(reference), ImgPath(albumFolder, workingName));
   Append(std::move(image));
   if (pWorkingName) *pWorkingName = CString(workingName);
   return true;

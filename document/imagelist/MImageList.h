@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "document/services/FileStamp.h"
 #include "framework/string_type.h"
 
 namespace spab_imagelist {
@@ -29,6 +30,15 @@ class CMImg {
   float cropX = 0.0f;       // where a cropped part lies in its photo; 0 when no crop
   float cropY = 0.0f;
   float ratioH = 0.0f;
+  // What the working copy was made from: the reference copy as it was then
+  // (not known for photos of lists written before it was kept), and whether
+  // the picture's shape went into a mask beside the copy.
+  CFileStamp madeFrom;
+  bool masked = false;
+  // Kept while the album is open: the working copy as last made or seen, and
+  // a reference copy already told to be unreadable.
+  CFileStamp workingSeen;
+  CFileStamp toldUnreadable;
 };
 
 // An entry left out of the list for a file name it gives: the photo's own

@@ -3,37 +3,112 @@
 #include <windows.h>
 
 #include "document/imagelist/MImageList.h"
+#include "document/imagelist/WorkingCopy.h"
+#include "document/imagelist/WorkingCopyOrigin.h"
 #include "document/services/FileOperation.h"
-#include "document/services/FileStamp.h"
 #include "document/services/PathNames.h"
+#include "document/services/Win32Handle.h"
+#include "render/PictureCache.h"
 
-std::vector<WorkingCopyRemake> FindOutsideEdits(const spab_imagelist::CMImageList& list,
-                                                const std::string& albumFolder) {
-  std::vector<WorkingCopyRemake> remakes;
-  for (const auto& image : list.GetImages()) {
-    // A CD photo has no reference copy: its working copy is the CD's file.
-    if (image->tipo == 0 || !IsSingleFileName(image->thumb.c_str()) ||
-        !IsSingleFileName(image->riferimento.c_str()))
-      continue;
-    const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
-    const std::string working = albumFolder + "\\img\\" + image->thumb;
-    const CFileStamp referenceStamp = ReadFileStamp(reference);
-    if (!referenceStamp.exists) continue;
-    // A working copy deleted while the album was closed is made again too:
-    // without it the photo would show as a grey box and could not be sent.
-    const CFileStamp workingStamp = ReadFileStamp(working);
-    if (workingStamp.exists ? referenceStamp.written <= workingStamp.written
-                            : CFileOperation().GetPathKind(working.c_str()) != CFileOperation::kPathMissing)
-      continue;
-    // The whole folder of working copies may have gone with it.
-    if (!workingStamp.exists) ::CreateDirectoryA((albumFolder + "\\img").c_str(), nullptr);
-    // A picture the editor left unreadable keeps the copy it had; the next
-    // open tries again.
-    remakes.push_back({image->thumb, reference, working});
-  }
-  return remakes;
+namespace {
+// A file its writer still holds is not yet what it will be: it is looked at
+// again later, not told.
+bool HeldByItsWriter(const std::string& path) {
+  const CScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const DWORD error = ::GetLastError();
+  return !file.IsValid() && error == ERROR_SHARING_VIOLATION;
 }
 
-std::vector<std::string> CatchUpOutsideEdits(const spab_imagelist::CMImageList& list, const std::string& albumFolder) {
-  return CWorkingCopyRemakes(FindOutsideEdits(list, albumFolder)).Wait();
+// A working copy another program wrote since it was last seen.
+void NoteReplacedCopy(spab_imagelist::CMImg& image, const CFileStamp& working, const std::string& path,
+                      OutsideEditsFound* found) {
+  if (image.workingSeen.exists && working.exists && working != image.workingSeen) {
+    PictureCache::Instance().ForgetFile(path);
+    if (found) found->replaced.push_back(image.thumb);
+  }
+  image.workingSeen = working;
+}
+}  // namespace
+
+OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::string& albumFolder,
+                                  OutsideEditsFound* found) {
+  OutsideEditsPlan plan;
+  for (const auto& image : list.GetImages()) {
+    if (!IsSingleFileName(image->thumb.c_str())) continue;
+    const std::string working = albumFolder + "\\img\\" + image->thumb;
+    const CFileStamp workingStamp = ReadFileStamp(working);
+    // A CD photo has no reference copy: its working copy is the CD's file.
+    if (image->tipo == 0 || !IsSingleFileName(image->riferimento.c_str())) {
+      NoteReplacedCopy(*image, workingStamp, working, found);
+      continue;
+    }
+    const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
+    const CFileStamp referenceStamp = ReadFileStamp(reference);
+    // A working copy deleted while the album was closed is made again too:
+    // without it the photo would show as a grey box and could not be sent.
+    // A path that is there but no file is left alone.
+    const bool remakable =
+        referenceStamp.exists &&
+        (workingStamp.exists || CFileOperation().GetPathKind(working.c_str()) == CFileOperation::kPathMissing);
+    const bool stale = remakable && WorkingCopyIsStale(*image, referenceStamp, workingStamp, working);
+    // A photo of an older list takes its origin from the copies that agree.
+    if (remakable && !stale && !image->madeFrom.exists)
+      plan.originsChanged |= RecordWorkingCopyOrigin(*image, referenceStamp, working);
+    // An unreadable one told once already is left as it is until it changes.
+    if (!stale || (image->toldUnreadable.exists && image->toldUnreadable == referenceStamp)) {
+      NoteReplacedCopy(*image, workingStamp, working, found);
+      continue;
+    }
+    // The whole folder of working copies may have gone with it.
+    if (!workingStamp.exists) ::CreateDirectoryA((albumFolder + "\\img").c_str(), nullptr);
+    WorkingCopyRemake remake;
+    remake.name = image->thumb;
+    remake.reference = reference;
+    remake.working = working;
+    remake.referenceBefore = referenceStamp;
+    remake.workingBefore = workingStamp;
+    plan.remakes.push_back(std::move(remake));
+  }
+  return plan;
+}
+
+std::vector<std::string> TakeRemadeWorkingCopies(spab_imagelist::CMImageList& list, const std::string& albumFolder,
+                                                 const std::vector<WorkingCopyRemake>& remakes, bool originsChanged,
+                                                 OutsideEditsFound* found) {
+  std::vector<std::string> remade;
+  for (const WorkingCopyRemake& remake : remakes) {
+    spab_imagelist::CMImg* image = list.Find(remake.name.c_str());
+    if (!image) continue;
+    switch (remake.result) {
+      case RemakeResult::kWritten:
+        originsChanged |= RecordWorkingCopyOrigin(*image, remake.madeFrom, remake.working);
+        remade.push_back(remake.name);
+        continue;
+      case RemakeResult::kUnreadable:
+        // A picture the editor left unreadable keeps the copy it had; the
+        // next look tries again.
+        if (found && !HeldByItsWriter(remake.reference))
+          found->unreadable.push_back({image->thumb, image->nome, remake.reference, remake.referenceBefore});
+        break;
+      case RemakeResult::kNotWritten:
+        break;
+    }
+    NoteReplacedCopy(*image, remake.workingBefore, remake.working, found);
+  }
+  if (originsChanged) list.Save(albumFolder.c_str(), false);
+  return remade;
+}
+
+std::vector<std::string> CatchUpOutsideEdits(spab_imagelist::CMImageList& list, const std::string& albumFolder,
+                                             OutsideEditsFound* found) {
+  OutsideEditsPlan plan = FindOutsideEdits(list, albumFolder, found);
+  const bool originsChanged = plan.originsChanged;
+  return TakeRemadeWorkingCopies(list, albumFolder, CWorkingCopyRemakes(std::move(plan.remakes)).Wait(),
+                                 originsChanged, found);
+}
+
+void MarkUnreadableTold(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& told) {
+  for (const UnreadableReference& reference : told)
+    if (spab_imagelist::CMImg* image = list.Find(reference.thumb.c_str())) image->toldUnreadable = reference.stamp;
 }

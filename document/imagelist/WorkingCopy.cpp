@@ -114,12 +114,12 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   return WriteWorkingCopy(picture, jpegPath);
 }
 
-RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath) {
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom) {
   PictureCache::Instance().ForgetFile(jpegPath);
-  return RemakeWorkingCopyFiles(changedPath, jpegPath);
+  return RemakeWorkingCopyFiles(changedPath, jpegPath, madeFrom);
 }
 
-RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath) {
+RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom) {
   // A picture replaced or still written while it is read is read again.
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
     const CFileStamp read = ReadFileStamp(changedPath);
@@ -135,6 +135,7 @@ RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPat
     // it opaque.
     if (!WriteWorkingCopy(picture, jpegPath)) return RemakeResult::kNotWritten;
     DateAsMadeFrom(jpegPath, read.written);
+    if (madeFrom) *madeFrom = read;
     return RemakeResult::kWritten;
   }
   return RemakeResult::kUnreadable;

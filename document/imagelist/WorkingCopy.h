@@ -7,6 +7,7 @@
 // of their own in place.
 
 class CImgBitmap;
+struct CFileStamp;
 
 typedef bool (*WorkingCopyMaker)(const char* sourcePath, const char* jpegPath);
 
@@ -24,12 +25,13 @@ enum class RemakeResult { kUnreadable, kNotWritten, kWritten };
 
 // Makes a working copy again from its photo's changed picture (an outside
 // editor saved it): fitted into 1024 pixels per side, its embedded thumbnail
-// never taken for it. A watch of the copy does not see the rewrite.
-RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath);
+// never taken for it. A watch of the copy does not see the rewrite. The
+// changed picture's stamp as it was read goes to madeFrom, when given.
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom = nullptr);
 
 // The same, off the window's thread: the picture cache is left alone, so the
 // caller forgets the copy's old picture there (PictureCache::ForgetFile).
-RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath);
+RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom = nullptr);
 
 // Deletes a working copy and the mask beside it.
 void DeleteWorkingCopy(const char* jpegPath);

@@ -19,31 +19,20 @@ unsigned WorkerCount(size_t remakes) {
   return static_cast<unsigned>(std::min<size_t>({cores, kMostWorkers, remakes}));
 }
 
-bool Remade(const WorkingCopyRemake& remake) {
+// Each remake is written by one worker only.
+void Remake(WorkingCopyRemake& remake) {
   // Nothing may leave a thread's body: a picture too large for the memory
-  // left keeps the copy it had, as an unreadable one does.
+  // left keeps the copy it had.
   try {
-    return RemakeWorkingCopyFiles(remake.reference.c_str(), remake.working.c_str()) == RemakeResult::kWritten;
+    remake.result = RemakeWorkingCopyFiles(remake.reference.c_str(), remake.working.c_str(), &remake.madeFrom);
   } catch (...) {
-    return false;
+    remake.result = RemakeResult::kNotWritten;
   }
-}
-
-std::vector<std::string> ForgetAndName(const std::vector<WorkingCopyRemake>& remakes,
-                                       const std::vector<char>& written) {
-  std::vector<std::string> names;
-  for (size_t i = 0; i < remakes.size(); ++i) {
-    // A page showing the copy reads it again, not what the old file told.
-    PictureCache::Instance().ForgetFile(remakes[i].working);
-    if (written[i]) names.push_back(remakes[i].name);
-  }
-  return names;
 }
 }  // namespace
 
 CWorkingCopyRemakes::CWorkingCopyRemakes(std::vector<WorkingCopyRemake> remakes)
     : m_remakes(std::move(remakes)),
-      m_written(m_remakes.size(), 0),
       m_finished(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   // Without the event nobody could wait for workers: the work is done here.
   const unsigned workers = m_finished.IsValid() ? WorkerCount(m_remakes.size()) : 0;
@@ -78,22 +67,17 @@ void CWorkingCopyRemakes::Work() {
     if (HANDLE hold = g_hold) ::WaitForSingleObject(hold, INFINITE);
     const LONG index = ::InterlockedIncrement(&m_next) - 1;
     if (index >= static_cast<LONG>(m_remakes.size())) break;
-    m_written[static_cast<size_t>(index)] = Remade(m_remakes[static_cast<size_t>(index)]) ? 1 : 0;
+    Remake(m_remakes[static_cast<size_t>(index)]);
     ::InterlockedIncrement(&m_done);
   }
   if (::InterlockedDecrement(&m_running) == 0) ::SetEvent(m_finished.Get());
 }
 
-std::vector<std::string> CWorkingCopyRemakes::Wait() {
+std::vector<WorkingCopyRemake> CWorkingCopyRemakes::Wait() {
   for (const CScopedHandle& worker : m_workers) ::WaitForSingleObject(worker.Get(), INFINITE);
-  return ForgetAndName(m_remakes, m_written);
-}
-
-std::vector<std::string> RemakeWorkingCopiesHere(const std::vector<WorkingCopyRemake>& remakes) {
-  std::vector<char> written;
-  written.reserve(remakes.size());
-  for (const WorkingCopyRemake& remake : remakes) written.push_back(Remade(remake) ? 1 : 0);
-  return ForgetAndName(remakes, written);
+  // A page showing a copy reads it again, not what the old file told.
+  for (const WorkingCopyRemake& remake : m_remakes) PictureCache::Instance().ForgetFile(remake.working);
+  return std::move(m_remakes);
 }
 
 HANDLE HoldWorkingCopyRemakes(HANDLE until) {

@@ -10,12 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "document/imagelist/WorkingCopy.h"
+#include "document/services/FileStamp.h"
 #include "document/services/Win32Handle.h"
 
 struct WorkingCopyRemake {
   std::string name;       // the photo's working copy name, its key in the list
   std::string reference;  // full path of the picture it is made from
   std::string working;    // full path of the copy
+  CFileStamp referenceBefore, workingBefore;  // both as they were found
+  // What the remake did, and the reference copy as it was read.
+  RemakeResult result = RemakeResult::kNotWritten;
+  CFileStamp madeFrom;
 };
 
 class CWorkingCopyRemakes {
@@ -32,17 +38,16 @@ class CWorkingCopyRemakes {
   size_t Total() const { return m_remakes.size(); }
   size_t Done() const { return static_cast<size_t>(m_done); }
 
-  // Waits for the end. The names of the copies written, in the order given;
-  // their old pictures are forgotten by the picture cache (so call it on the
-  // window's thread).
-  std::vector<std::string> Wait();
+  // Waits for the end. The remakes in the order given, each with its result;
+  // the copies' old pictures are forgotten by the picture cache (so call it
+  // on the window's thread).
+  std::vector<WorkingCopyRemake> Wait();
 
  private:
   static DWORD WINAPI WorkerMain(void* self);
   void Work();
 
   std::vector<WorkingCopyRemake> m_remakes;
-  std::vector<char> m_written;  // one per remake, each set by one worker only
   volatile LONG m_next = 0;
   volatile LONG m_done = 0;
   volatile LONG m_running = 0;
@@ -50,10 +55,6 @@ class CWorkingCopyRemakes {
   CScopedHandle m_finished;
   std::vector<CScopedHandle> m_workers;
 };
-
-// Remakes made one after another on this thread: for a few photos, or where
-// nothing else may run meanwhile. Same result as Wait.
-std::vector<std::string> RemakeWorkingCopiesHere(const std::vector<WorkingCopyRemake>& remakes);
 
 // Tests hold the workers before each remake until the event is set; null
 // lets them run. Returns the event held before.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ModelFakes.h"
 #include "TempFolder.h"
@@ -34,6 +36,24 @@ BOOL FillUpDisk(const char*, const char* target, BOOL) {
   CScopedHandle made(::CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   ::SetLastError(ERROR_DISK_FULL);
   return FALSE;
+}
+
+void SetWriteTime(const std::string& path, ULONGLONG ticks) {
+  const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  CScopedHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(file.IsValid());
+  EXPECT_TRUE(::SetFileTime(file.Get(), nullptr, nullptr, &time));
+}
+
+// Moves a file's last write by some seconds (back when negative).
+void MoveWriteTime(const std::string& path, int seconds) {
+  SetWriteTime(path, ReadFileStamp(path).written + static_cast<ULONGLONG>(static_cast<LONGLONG>(seconds) * 10000000LL));
+}
+
+// 0 while the file holds no picture.
+int PictureWidth(const std::string& path) {
+  CImgBitmap picture;
+  return picture.Load(path.c_str(), 1, 1) == 1 ? picture.GetWidth() : 0;
 }
 
 class ScopedWorkingCopyMaker {
@@ -293,6 +313,10 @@ TEST_F(ImageListTest, SavedListReadsBackTheSameAndCopiesAreDeep) {
   EXPECT_FLOAT_EQ(loaded->Find("2.jpg")->cropX, 0.25f);
   EXPECT_EQ(loaded->Find("1.jpg")->refCount, 1);
   EXPECT_EQ(loaded->Find("1.jpg")->cdkey, "KEY");
+  // The cut-out's working copy remembers the reference copy it was made from.
+  EXPECT_NE(xml.find("rifSize=\"4\" rifTime=\""), std::string::npos) << xml;
+  EXPECT_EQ(loaded->Find("2.jpg")->madeFrom, ReadFileStamp(album / "rif\\1.tif"));
+  EXPECT_FALSE(loaded->Find("1.jpg")->madeFrom.exists);
 
   CMImageList copy(*loaded);
   copy.AddRef("1.jpg");
@@ -459,6 +483,7 @@ TEST(ImageListFile, CropValuesKeepTheirDecimalPointAndZeroValuesAreNotWritten) {
   EXPECT_EQ(list->GetImages()[0]->cropX, 0.25f);
   EXPECT_EQ(list->GetImages()[0]->cropY, 0.0f);
   EXPECT_EQ(list->GetImages()[0]->ratioH, 1.5f);
+  EXPECT_FALSE(list->Find("1.jpg")->madeFrom.exists) << "a list written before stamps were kept";
   ASSERT_TRUE(list->Save(dir.Path().c_str(), false));
   const std::string xml = ReadTextFile(dir / "immagini.xml");
   EXPECT_NE(xml.find("cropX=\"0.250000\""), std::string::npos) << xml;
@@ -623,6 +648,91 @@ TEST(ImageListPreview, TransparencyGoesIntoAGreyMaskBesideTheWorkingCopy) {
       for (int channel : {0, 1, 2}) EXPECT_NEAR(pixel[channel], expected, 6) << "third " << i;
     }
   }
+}
+
+// Coming back to an album, a working copy is made again whenever its
+// reference copy differs in any way from the one it was made from (a copy
+// restored from a backup keeps its older date), or lost its mask; an
+// unreadable reference copy is reported once, until it changes; a working
+// copy written by another program is reported to be read again. What each
+// copy was made from is saved with the list.
+TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
+  ScopedWorkingCopyMaker library(nullptr);
+  const auto plain = [](int x, int) { return Rgba{200, 30, uint8_t(x), 255}; };
+  WriteBmp(sources / "a.bmp", 80, 60, plain);
+  WriteTga(sources / "cut.tga", 80, 60, [](int x, int) { return Rgba{0, 0, 200, uint8_t(x < 40 ? 0 : 255)}; });
+  const std::string photo = FromFile("a.bmp")->thumb, cut = FromFile("cut.tga")->thumb;
+  ASSERT_TRUE(list.Save(Album(), false));  // as the import's callers do
+  const std::string reference = album / "rif\\1.bmp", working = album / ("img\\" + photo);
+  const std::string cutMask = album / ("img\\" + cut.substr(0, cut.size() - 4) + ".msk.jpg");
+  OutsideEditsFound found;
+  CatchUpOutsideEdits(list, Album(), &found);  // the working copies are seen once
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    std::vector<std::string> remade;
+    int width;  // of the photo's working copy afterwards
+    size_t unreadable, replaced;
+  } cases[] = {
+      {"nothing", [] {}, {}, 80, 0, 0},
+      {"an older picture",
+       [&] {
+         WriteBmp(reference, 50, 60, plain);
+         MoveWriteTime(reference, -3 * 24 * 3600);
+       },
+       {photo}, 50, 0, 0},
+      {"another size at the same time",
+       [&] {
+         const CFileStamp before = ReadFileStamp(reference);
+         WriteBmp(reference, 40, 60, plain);
+         SetWriteTime(reference, before.written);
+         ASSERT_EQ(ReadFileStamp(reference).written, before.written);
+       },
+       {photo}, 40, 0, 0},
+      {"a mask deleted", [&] { ASSERT_TRUE(::DeleteFileA(cutMask.c_str())); }, {cut}, 40, 0, 0},
+      {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, {}, 40, 1, 0},
+      {"no picture, told already", [] {}, {}, 40, 0, 0},
+      {"an empty file", [&] { WriteTextFile(reference, ""); }, {}, 40, 1, 0},
+      {"a picture again", [&] { WriteBmp(reference, 70, 60, plain); }, {photo}, 70, 0, 0},
+      {"the working copy replaced",
+       [&] {
+         CImgBitmap other;
+         ASSERT_TRUE(other.Create(30, 60, false));
+         ASSERT_TRUE(other.Save(working.c_str(), IMG_FORMAT_JPEG, 1, 90));
+       },
+       {}, 30, 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.change);
+    c.make();
+    OutsideEditsFound now;
+    EXPECT_EQ(CatchUpOutsideEdits(list, Album(), &now), c.remade);
+    EXPECT_EQ(PictureWidth(working), c.width);
+    EXPECT_TRUE(FileExists(cutMask));
+    EXPECT_EQ(now.replaced.size(), c.replaced);
+    ASSERT_EQ(now.unreadable.size(), c.unreadable);
+    if (c.unreadable) {
+      EXPECT_EQ(now.unreadable[0].nome, "a.bmp");
+      EXPECT_EQ(now.unreadable[0].path, reference);
+    }
+    MarkUnreadableTold(list, now.unreadable);
+    auto saved = CMImageList::Load(Album(), false);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->Find(photo.c_str())->madeFrom, list.Find(photo.c_str())->madeFrom);
+    EXPECT_TRUE(saved->Find(cut.c_str())->masked);
+  }
+
+  // A photo of a list written before the stamps goes by the dates, then
+  // takes the stamp of its reference copy.
+  list.Find(photo.c_str())->madeFrom = CFileStamp();
+  MoveWriteTime(reference, -3600);
+  EXPECT_TRUE(CatchUpOutsideEdits(list, Album()).empty());
+  EXPECT_EQ(list.Find(photo.c_str())->madeFrom, ReadFileStamp(reference));
+  WriteBmp(reference, 60, 60, plain);
+  MoveWriteTime(reference, -7200);
+  EXPECT_EQ(CatchUpOutsideEdits(list, Album()), std::vector<std::string>{photo});
+  EXPECT_EQ(PictureWidth(working), 60);
+  EXPECT_TRUE(ui.Questions().empty());
 }
 
 }  // namespace

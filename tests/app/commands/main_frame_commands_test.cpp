@@ -394,6 +394,32 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
   Menu(ID_ALBUM_CLOSE);
   OpenSample();
   EXPECT_EQ(ReadTextFile(working), made);
+
+  // A copy restored from a backup keeps its older date: made again all the same.
+  Menu(ID_ALBUM_CLOSE);
+  SampleAlbum::WritePicture(reference, 50, 80, 0x00FF00);
+  ASSERT_NO_FATAL_FAILURE(WrittenAfter(reference, working, -3600));
+  OpenSample();
+  ASSERT_EQ(copy.Load(working.c_str(), 1, 1), 1);
+  EXPECT_EQ(copy.GetWidth(), 50);
+  const auto told = [&] {
+    std::vector<std::string> texts;
+    for (const AfxUiQuestion& q : Asked())
+      if (q.caption == "Foto illeggibili") texts.push_back(q.text.str());
+    return texts;
+  };
+  EXPECT_TRUE(told().empty()) << "nothing is told of a picture that could be read";
+
+  // One cut short is told as the album opens, by photo and file; the page
+  // keeps the last picture that could be read.
+  Menu(ID_ALBUM_CLOSE);
+  const std::string whole = ReadTextFile(reference);
+  WriteTextFile(reference, whole.substr(0, whole.size() / 2));
+  OpenSample();
+  EXPECT_EQ(copy.Load(working.c_str(), 1, 1), 1);
+  EXPECT_EQ(copy.GetWidth(), 50);
+  ASSERT_EQ(told().size(), 1u);
+  EXPECT_NE(told()[0].find("\"rosso.bmp\" (file \"" + reference + "\")"), std::string::npos) << told()[0];
 }
 
 // An album whose folder of working copies has gone opens with every copy

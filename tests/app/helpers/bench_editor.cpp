@@ -338,10 +338,12 @@ int Remake(const std::string& album) {
   auto list = spab_imagelist::CMImageList::Load(album.c_str(), false);
   if (!list) return 1;
   const LARGE_INTEGER start = Now();
-  std::vector<WorkingCopyRemake> remakes = FindOutsideEdits(*list, album);
+  std::vector<WorkingCopyRemake> remakes = FindOutsideEdits(*list, album).remakes;
   const size_t count = remakes.size();
   if (count == 0) return 1;
-  const size_t remade = CWorkingCopyRemakes(std::move(remakes)).Wait().size();
+  size_t remade = 0;
+  for (const WorkingCopyRemake& remake : CWorkingCopyRemakes(std::move(remakes)).Wait())
+    remade += remake.result == RemakeResult::kWritten;
   std::printf("remake %.4f %zu %zu\n", Seconds(start, Now()) / static_cast<double>(count), count, remade);
   return remade == count ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // defaults, the custom folder, and the page bar following the album.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/dialogs/DialogDriving.h"
@@ -12,9 +13,12 @@
 #include "crop/MouseInput.h"
 #include "imagelib/ImgBitmap.h"
 #include "app/dialogs/FontListFile.h"
+#include "app/lists/PageRenderer.h"
+#include "app/lists/Thumbnail.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
+#include "document/services/FileStamp.h"
 #include "document/services/FileWatch.h"
 #include "render/MaskPath.h"
 #include "render/TestPictures.h"
@@ -30,6 +34,30 @@ class MainFrameListsTest : public EditorFrameTest {
     EditorFrameTest::SetUp();
   }
 };
+
+// The colour at a point of a list item's picture.
+COLORREF ItemPixel(CImgListView& list, int item, int x, int y) {
+  CClientDC screen(&list);
+  CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, kPageThumbWidth, kPageThumbHeight);
+  CBitmap* old = dc.SelectObject(&bitmap);
+  ImageList_Draw(ListView_GetImageList(list.m_hWnd, LVSIL_NORMAL), list.GetItemImage(item), dc.GetSafeHdc(), 0, 0,
+                 ILD_NORMAL);
+  const COLORREF colour = dc.GetPixel(x, y);
+  dc.SelectObject(old);
+  return colour;
+}
+
+// The plain colour a pixel of a picture made of plain colours shows: 'r',
+// 'g', 'b', 'y' (yellow), '?' for any other.
+char Look(COLORREF colour) {
+  const bool r = GetRValue(colour) > 160, g = GetGValue(colour) > 160, b = GetBValue(colour) > 160;
+  const bool none = GetRValue(colour) < 90 && GetGValue(colour) < 90 && GetBValue(colour) < 90;
+  if (none) return '?';
+  return r && g && !b ? 'y' : r && !g && !b ? 'r' : !r && g && !b ? 'g' : !r && !g && b ? 'b' : '?';
+}
 
 // 0 while the file holds no picture.
 int PictureWidth(const std::string& path) {
@@ -357,21 +385,100 @@ TEST_F(MainFrameListsTest, EveryOutsideSaveReachesThePageWhicheverWayTheEditorWr
 }
 
 // A reference copy replaced beside the program while its album is open, with
-// no outside editor: once the user is back, its working copy is made again
-// and the page shows it.
+// no outside editor, by a newer picture or by one restored with an older
+// date: once the user is back, its working copy is made again and the page
+// shows it. A working copy replaced is shown by the page, the photo bar and
+// the page bar; an unreadable reference copy is told once.
 TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePage) {
   OpenSample();
   treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
   frame->GetPageSurface()->Render();
+  CFotoImgListView& photos = frame->GetLists().photos;
+  CPageImgListView& pages = frame->GetLists().pages;
+  input::FlushUntil([&] { return !photos.IsLoading(); }, 5000);
+  pages.DrawPendingPages();
   const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
   const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
-  SampleAlbum::WritePicture(reference, 90, 30, 0x00FF00);
-  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  const std::string otherReference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoB(), false);
   const auto copyWidth = [&] { return PictureWidth(working); };
-  input::FlushUntil([&] { return copyWidth() == 90; }, 500);
-  EXPECT_EQ(copyWidth(), 90);
+  const auto photoA = [&] {
+    const auto& names = photos.GetNames();
+    return static_cast<int>(std::find(names.begin(), names.end(), CString(Sample().PhotoA())) - names.begin());
+  };
+  const auto writtenBefore = [](const std::string& path, int seconds) {
+    const ULONGLONG ticks = ReadFileStamp(path).written - static_cast<ULONGLONG>(seconds) * 10000000ULL;
+    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &time));
+    ::CloseHandle(file);
+  };
+  const auto writeJpeg = [](const std::string& path, int width, int height, unsigned colour) {
+    const std::string drawn = path + ".bmp";
+    SampleAlbum::WritePicture(drawn, width, height, colour);
+    CImgBitmap picture;
+    ASSERT_EQ(picture.Load(drawn.c_str(), 1, 1), 1);
+    ASSERT_TRUE(picture.Save(path.c_str(), IMG_FORMAT_JPEG, 1, 90));
+    ::DeleteFileA(drawn.c_str());
+  };
+  ASSERT_EQ(Look(ItemPixel(pages, 0, 82, 64)), 'r');
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    int width;        // of photo A's working copy afterwards
+    char shown;       // photo A in the photo bar and the page bar
+    size_t told;      // unreadable reference copies told so far
+  } cases[] = {
+      {"a newer picture", [&] { SampleAlbum::WritePicture(reference, 90, 30, 0x00FF00); }, 90, 'g', 0},
+      {"an older picture",
+       [&] {
+         SampleAlbum::WritePicture(reference, 60, 30, 0x0000FF);
+         writtenBefore(reference, 3 * 24 * 3600);
+       },
+       60, 'b', 0},
+      {"the working copy replaced", [&] { writeJpeg(working, 30, 30, 0xFFFF00); }, 30, 'y', 0},
+      {"an unreadable reference copy", [&] { WriteTextFile(otherReference, ""); }, 30, 'y', 1},
+      {"the same unreadable copy", [] {}, 30, 'y', 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.change);
+    c.make();
+    frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+    input::FlushUntil([&] { return copyWidth() == c.width; }, 500);
+    EXPECT_EQ(copyWidth(), c.width);
+    frame->GetPageSurface()->Render();
+    auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+    ASSERT_NE(photo, nullptr);
+    EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), c.width / 30.0f, 0.1f) << "the page shows the new copy";
+    EXPECT_EQ(Look(ItemPixel(pages, 0, 82, 64)), c.shown) << "the page bar";
+    EXPECT_EQ(Look(ItemPixel(photos, photoA(), kThumbnailSize / 2, kThumbnailSize / 2)), c.shown) << "the photo bar";
+    size_t told = 0;
+    for (const AfxUiQuestion& q : Asked())
+      if (q.caption == "Foto illeggibili") {
+        ++told;
+        EXPECT_NE(q.text.str().find("\"blu.bmp\" (file \"" + otherReference + "\")"), std::string::npos) << q.text.str();
+      }
+    EXPECT_EQ(told, c.told);
+  }
+
+  // The page bar draws again, a few at a time, the pages not shown.
+  Menu(ID_PAGE_NEXT);
+  frame->GetPageSurface()->Render();
+  writeJpeg(working, 30, 30, 0x00FF00);
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  pages.DrawPendingPages();
+  EXPECT_EQ(Look(ItemPixel(pages, 0, 82, 64)), 'g');
+  frame->GetAlbum()->GetRoot()->GoToPage(0);
+
+  // A cut-out whose mask is deleted gets it back, and the page its shape.
+  WriteTga(reference, 80, 60, [](int x, int) { return Rgba{0, 0, 200, uint8_t(x < 40 ? 0 : 255)}; });
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  ASSERT_TRUE(HasMaskBeside(working.c_str()));
+  ASSERT_TRUE(::DeleteFileA(MaskPathFor(working.c_str()).c_str()));
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(HasMaskBeside(working.c_str()));
   frame->GetPageSurface()->Render();
   auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
   ASSERT_NE(photo, nullptr);
-  EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), 3.0f, 0.1f) << "the page shows the new copy";
+  EXPECT_TRUE(photo->Picture().HasMask());
 }

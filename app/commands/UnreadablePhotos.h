@@ -1,0 +1,16 @@
+#pragma once
+// Photos whose reference copy cannot be read whole: the page and the
+// laboratory keep their last good working copy, and the user is told which,
+// once for each change of the file.
+#include <vector>
+
+#include <windows.h>
+
+#include "document/imagelist/OutsideEdits.h"
+
+namespace spab_imagelist {
+class CMImageList;
+}
+
+void TellUnreadablePhotos(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& unreadable,
+                          HWND owner);
