@@ -48,6 +48,19 @@ bool CopyIntoAlbum(CFileOperation& operation, const std::string& source, const s
   return false;
 }
 
+// A photo's files with what an interrupted write left beside them; a name
+// that is no single file name names no file of the photo.
+void DeletePhotoFiles(const char* albumFolder, const std::string& working, const std::string& reference) {
+  if (IsSingleFileName(working.c_str())) {
+    DeleteWorkingCopy(ImgPath(albumFolder, working).c_str());
+    RemoveLeftoverReplacement(ImgPath(albumFolder, working));
+  }
+  if (IsSingleFileName(reference.c_str())) {
+    ::DeleteFileA(RifPath(albumFolder, reference).c_str());
+    RemoveLeftoverReplacement(RifPath(albumFolder, reference));
+  }
+}
+
 void ShowError(const char* text) { DocumentMessageBox(text, "Error", MB_OK | MB_ICONERROR); }
 
 // Every failed import names its file and says what failed.
@@ -386,9 +399,12 @@ void CMImageList::Remove(const char* thumb, const char* albumFolder) {
     }
   }
   RebuildIndex();  // a later entry with the same name takes the index place
-  if (IsSingleFileName(working.c_str())) DeleteWorkingCopy(ImgPath(albumFolder, working).c_str());
-  if (IsSingleFileName(reference.c_str())) ::DeleteFileA(RifPath(albumFolder, reference).c_str());
+  DeletePhotoFiles(albumFolder, working, reference);
   Save(albumFolder, false);
+}
+
+void CMImageList::DeleteFiles(const char* albumFolder) const {
+  for (const auto& image : m_images) DeletePhotoFiles(albumFolder, image->thumb, image->riferimento);
 }
 
 }  // namespace spab_imagelist

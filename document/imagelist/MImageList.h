@@ -110,6 +110,9 @@ class CMImageList {
   // Removes a photo, deletes its files (and the working copy's mask) in the album
   // folder and saves the list there.
   void Remove(const char* thumb, const char* albumFolder);
+  // Deletes the files of every photo in the album folder, as Remove does;
+  // the list stays as it is.
+  void DeleteFiles(const char* albumFolder) const;
 
   const std::vector<std::unique_ptr<CMImg>>& GetImages() const { return m_images; }
   int32_t GetLastThumb() const { return m_lastThumb; }
