@@ -126,8 +126,9 @@ class CMImageList {
   // False once the counter cannot grow any more.
   bool TakeWorkingName(std::string& out, const char* albumFolder, const char* extension);
   bool TakeReferenceName(std::string& out, const char* albumFolder, const char* extension);
-  bool MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
-                            const char* albumFolder, std::string& workingName);
+  // Empty when made; else what failed, for the import's message.
+  std::string MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
+                                   const char* albumFolder, std::string& workingName);
   CMImg* Append(std::unique_ptr<CMImg> image);
   void RebuildIndex();
   int ChangeRef(const char* thumb, int delta);

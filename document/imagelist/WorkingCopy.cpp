@@ -31,20 +31,34 @@ int ReductionKeeping(int longerSide) {
   return reduction;
 }
 
+// A picture that cannot be read leaves no system error: whatever the reading
+// left would be taken for a write's.
+bool Unreadable() {
+  ::SetLastError(ERROR_SUCCESS);
+  return false;
+}
+
+// A write that failed keeps a system error to say why, also where the C
+// library's writer left none.
+bool Written(bool written) {
+  if (!written && ::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_WRITE_FAULT);
+  return written;
+}
+
 // Alpha kept when the file has it; fitted into the working size with linear
 // interpolation: the codec's reduction already smoothed the picture, and
 // what is left to shrink is less than half.
 bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath) {
   img::ImageFile file;
-  if (!file.Open(sourcePath)) return false;
+  if (!file.Open(sourcePath)) return Unreadable();
   const int longer = std::max(file.Info().width, file.Info().height);
   CImgBitmap decoded;
-  if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return false;
+  if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return Unreadable();
   if (std::max(decoded.GetWidth(), decoded.GetHeight()) <= kWorkingSize) return SaveWorkingCopy(decoded, jpegPath);
   int32_t width = 0, height = 0;
   img::FitLongerSide(decoded.GetWidth(), decoded.GetHeight(), kWorkingSize, width, height);
   CImgBitmap fitted;
-  if (!fitted.Create(width, height, decoded.GetAlphaChannel() != 0)) return false;
+  if (!fitted.Create(width, height, decoded.GetAlphaChannel() != 0)) return Unreadable();
   {
     // The shape shrinks with the picture.
     AlphaAsColour from(decoded.GetIplImage());
@@ -102,9 +116,13 @@ bool SaveAlphaAsMask(const CImgBitmap& picture, const std::string& maskPath) {
 bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   // A page showing the copy reads it again, not what the old file told.
   PictureCache::Instance().ForgetFile(jpegPath);
-  if (!picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90)) return false;
+  ::SetLastError(ERROR_SUCCESS);
+  if (!Written(picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90) != 0)) return false;
   const std::string maskPath = MaskPathFor(jpegPath);
-  if (HasTransparency(picture)) return SaveAlphaAsMask(picture, maskPath);
+  if (HasTransparency(picture)) {
+    ::SetLastError(ERROR_SUCCESS);
+    return Written(SaveAlphaAsMask(picture, maskPath));
+  }
   ::DeleteFileA(maskPath.c_str());
   return true;
 }
