@@ -38,11 +38,29 @@ bool Unreadable() {
   return false;
 }
 
-// A write that failed keeps a system error to say why, also where the C
-// library's writer left none.
-bool Written(bool written) {
-  if (!written && ::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_WRITE_FAULT);
-  return written;
+// Room a working copy and its mask may need at most; a failed write with
+// less than this left on the disk is the disk's fault.
+constexpr ULONGLONG kRoomForWorkingCopy = 4ull << 20;
+
+bool DiskNearlyFull(const char* path) {
+  std::string folder(path);
+  const size_t separator = folder.find_last_of("\\/");
+  folder.resize(separator == std::string::npos ? 0 : separator + 1);
+  ULARGE_INTEGER available;
+  return ::GetDiskFreeSpaceExA(folder.empty() ? nullptr : folder.c_str(), &available, nullptr, nullptr) &&
+         available.QuadPart < kRoomForWorkingCopy;
+}
+
+// A write that failed keeps a system error to say why. The C library's writer
+// leaves none that can be trusted (a disk that took only part of the bytes),
+// so a full disk is told by the room left on it.
+bool Written(bool written, const char* path) {
+  if (written) return true;
+  if (DiskNearlyFull(path))
+    ::SetLastError(ERROR_DISK_FULL);
+  else if (::GetLastError() == ERROR_SUCCESS)
+    ::SetLastError(ERROR_WRITE_FAULT);
+  return false;
 }
 
 // Alpha kept when the file has it; fitted into the working size with linear
@@ -117,11 +135,11 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   // A page showing the copy reads it again, not what the old file told.
   PictureCache::Instance().ForgetFile(jpegPath);
   ::SetLastError(ERROR_SUCCESS);
-  if (!Written(picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90) != 0)) return false;
+  if (!Written(picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90) != 0, jpegPath)) return false;
   const std::string maskPath = MaskPathFor(jpegPath);
   if (HasTransparency(picture)) {
     ::SetLastError(ERROR_SUCCESS);
-    return Written(SaveAlphaAsMask(picture, maskPath));
+    return Written(SaveAlphaAsMask(picture, maskPath), jpegPath);
   }
   ::DeleteFileA(maskPath.c_str());
   return true;
