@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include "document/services/FileOperation.h"
 #include "document/services/PathNames.h"
+#include "imagelib/FileReplace.h"
 
 const char kProjectFileName[] = "sposalbo.sbm";
+const char kImageListFileName[] = "immagini.xml";
 
 namespace {
 // Nozze, then Nozze_1 up to Nozze_1000.
@@ -88,14 +89,19 @@ bool HoldsAlbum(const std::string& folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool DeleteAlbumFolder(const std::string& folder) {
+bool RemoveAlbumFolder(const std::string& folder) {
   const std::string path = WithoutTrailingSeparators(folder);
   if (path.empty() || IsDriveRoot(path) || !HoldsAlbum(path)) return false;
-  // The one tree delete of the program: links in the album go as links. No
-  // question, not even for read-only files: the caller reports.
-  CFileOperation files;
-  files.SetAskIfReadOnly(false);
-  return files.Delete(path.c_str());
+  const std::string project = JoinPath(path, kProjectFileName);
+  bool removed = true;
+  for (const std::string& file : {project, project + ".lock", JoinPath(path, kImageListFileName)}) {
+    RemoveLeftoverReplacement(file);
+    // Read-only or not, the file is the program's own.
+    ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!::DeleteFileA(file.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) removed = false;
+  }
+  RemoveEmptyAlbumFolder(path);
+  return removed;
 }
 
 std::string FolderLastName(const std::string& folder) {

@@ -27,10 +27,14 @@ bool IsDriveRoot(const std::string& path);
 // True when the folder exists and holds a project file.
 bool HoldsAlbum(const std::string& folder);
 
-// Deletes the album folder with everything in it, without questions. Refuses
-// (false, nothing touched) an empty path, a drive root or a folder that holds
-// no album.
-bool DeleteAlbumFolder(const std::string& folder);
+// Removes the files the program keeps in every album folder (the project
+// file, its lock, the image list, and what an interrupted write left beside
+// them), then "img", "rif" and the album folder, each once empty: whatever
+// else was put there stays, with the folders that hold it. The photos' own
+// files go first (see CMImageList::DeleteFiles). Refuses (false, nothing
+// touched) an empty path, a drive root or a folder that holds no album; true
+// when the program's files are gone.
+bool RemoveAlbumFolder(const std::string& folder);
 
 // The last component of a folder path, trailing separators ignored.
 std::string FolderLastName(const std::string& folder);

@@ -262,7 +262,9 @@ bool CSposalboDoc::DeleteFolder() {
   if (!HoldsAlbum(m_folder)) return false;
   // The lock file is in the folder.
   m_lock.Release();
-  return DeleteAlbumFolder(m_folder);
+  if (const spab_imagelist::CMImageList* list = m_root ? m_root->GetImageList() : nullptr)
+    list->DeleteFiles(m_folder.c_str());
+  return RemoveAlbumFolder(m_folder);
 }
 
 bool CSposalboDoc::EditSelectionColour() {

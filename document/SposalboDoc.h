@@ -65,9 +65,10 @@ class CSposalboDoc {
   // "Nozze (300 x 200)".
   std::string GetTitle() const;
 
-  // Removes the album folder with everything in it; refuses anything that is
-  // not an album folder. For an album closed without ever being saved: it
-  // gives up its lock.
+  // Removes what the program made in the album folder (its files, the photos
+  // of its image list), and the folder once nothing else is in it; refuses
+  // anything that is not an album folder. For an album closed without ever
+  // being saved: it gives up its lock.
   bool DeleteFolder();
 
   bool EditSelectionColour();

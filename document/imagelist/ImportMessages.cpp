@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "document/services/FileOperation.h"
+#include "document/services/SystemMessage.h"
 
 namespace spab_imagelist {
 
@@ -69,8 +70,11 @@ std::string ImportSourceFault(const char* sourcePath) {
   }
 }
 
-std::string CopyFailureReason(const CFileOperation& operation) {
-  switch (operation.GetErrorCode()) {
+namespace {
+// The system's error in the user's words; empty for one the program has no
+// words of its own for.
+std::string KnownReason(DWORD code) {
+  switch (code) {
     case ERROR_FILE_NOT_FOUND:
       return "file non trovato";
     case ERROR_PATH_NOT_FOUND:
@@ -95,13 +99,27 @@ std::string CopyFailureReason(const CFileOperation& operation) {
     case ERROR_READ_FAULT:
     case ERROR_SECTOR_NOT_FOUND:
       return "errore di lettura del disco";
-    case 0:
-      return "copia non riuscita";
     default:
-      // The system's own words, in the system's language, are the best left.
-      return "errore di sistema " + std::to_string(operation.GetErrorCode()) + ": " +
-             operation.GetErrorString().str();
+      return std::string();
   }
+}
+
+// The system's own words, in the system's language, are the best left.
+std::string SystemReason(DWORD code, const std::string& text) {
+  return "errore di sistema " + std::to_string(code) + ": " + text;
+}
+}  // namespace
+
+std::string CopyFailureReason(const CFileOperation& operation) {
+  const DWORD code = operation.GetErrorCode();
+  if (code == 0) return "copia non riuscita";
+  const std::string known = KnownReason(code);
+  return known.empty() ? SystemReason(code, operation.GetErrorString().str()) : known;
+}
+
+std::string WriteFailureReason(unsigned long systemError) {
+  const std::string known = KnownReason(systemError);
+  return known.empty() ? SystemReason(systemError, SystemMessage(systemError).str()) : known;
 }
 
 std::string ImportFailureText(const std::string& name, const std::string& what) { return name + ": " + what + "."; }

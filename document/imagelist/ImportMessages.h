@@ -16,6 +16,9 @@ std::string ImportSourceFault(const char* sourcePath);
 // Why a copy failed, from the operation's system error.
 std::string CopyFailureReason(const CFileOperation& operation);
 
+// Why a file could not be written, from the system's error.
+std::string WriteFailureReason(unsigned long systemError);
+
 // "name: what." as the import's error box shows it.
 std::string ImportFailureText(const std::string& name, const std::string& what);
 

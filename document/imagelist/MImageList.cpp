@@ -49,6 +49,19 @@ bool CopyIntoAlbum(CFileOperation& operation, const std::string& source, const s
   return false;
 }
 
+// A photo's files with what an interrupted write left beside them; a name
+// that is no single file name names no file of the photo.
+void DeletePhotoFiles(const char* albumFolder, const std::string& working, const std::string& reference) {
+  if (IsSingleFileName(working.c_str())) {
+    DeleteWorkingCopy(ImgPath(albumFolder, working).c_str());
+    RemoveLeftoverReplacement(ImgPath(albumFolder, working));
+  }
+  if (IsSingleFileName(reference.c_str())) {
+    ::DeleteFileA(RifPath(albumFolder, reference).c_str());
+    RemoveLeftoverReplacement(RifPath(albumFolder, reference));
+  }
+}
+
 void ShowError(const char* text) { DocumentMessageBox(text, "Error", MB_OK | MB_ICONERROR); }
 
 // Every failed import names its file and says what failed.
@@ -297,14 +310,23 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
 
 // An entry without its working copy would be a photo the album cannot show:
 // when none can be made, the reference copy goes again too.
-bool CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
-                                       const char* albumFolder, std::string& workingName) {
-  const bool named = TakeWorkingName(workingName, albumFolder, ".jpg");
+std::string CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
+                                              const char* albumFolder, std::string& workingName) {
+  if (!TakeWorkingName(workingName, albumFolder, ".jpg")) {
+    ::DeleteFileA(reference.c_str());
+    return kNoNumberLeft;
+  }
   const std::string working = ImgPath(albumFolder, workingName);
-  if (named && MakeWorkingCopy(sourcePath, working.c_str())) return true;
+  ::SetLastError(ERROR_SUCCESS);
+  if (MakeWorkingCopy(sourcePath, working.c_str())) return std::string();
+  // Taken before the clean-up below sets its own.
+  const DWORD writeError = ::GetLastError();
   ::DeleteFileA(reference.c_str());
-  if (named) DeleteWorkingCopy(working.c_str());
-  return false;
+  DeleteWorkingCopy(working.c_str());
+  // A full disk is the disk's fault, not the photo's.
+  if (writeError != ERROR_SUCCESS)
+    return "impossibile scrivere la copia di lavoro nello sposalbo (" + WriteFailureReason(writeError) + ")";
+  return "impossibile leggere l'immagine";
 }
 
 CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder) {
@@ -328,8 +350,9 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   ::SetFileAttributesA(reference.c_str(), FILE_ATTRIBUTE_NORMAL);
 
   std::string workingName;
-  if (!MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName)) {
-    ShowImportFailure(name, "impossibile leggere l'immagine");
+  if (const std::string fault = MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName);
+      !fault.empty()) {
+    ShowImportFailure(name, fault);
     return nullptr;
   }
 
@@ -355,7 +378,7 @@ bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const ch
   }
 
   std::string workingName;
-  if (!MakeEntryWorkingCopy(reference.c_str(), reference, albumFolder, workingName)) return false;
+  if (!MakeEntryWorkingCopy(reference.c_str(), reference, albumFolder, workingName).empty()) return false;
 
   auto image = std::make_unique<CMImg>();
   image->tipo = 1;
@@ -422,9 +445,12 @@ void CMImageList::Remove(const char* thumb, const char* albumFolder) {
     }
   }
   RebuildIndex();  // a later entry with the same name takes the index place
-  if (IsSingleFileName(working.c_str())) DeleteWorkingCopy(ImgPath(albumFolder, working).c_str());
-  if (IsSingleFileName(reference.c_str())) ::DeleteFileA(RifPath(albumFolder, reference).c_str());
+  DeletePhotoFiles(albumFolder, working, reference);
   Save(albumFolder, false);
+}
+
+void CMImageList::DeleteFiles(const char* albumFolder) const {
+  for (const auto& image : m_images) DeletePhotoFiles(albumFolder, image->thumb, image->riferimento);
 }
 
 }  // namespace spab_imagelist

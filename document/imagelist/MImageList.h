@@ -120,6 +120,9 @@ class CMImageList {
   // Removes a photo, deletes its files (and the working copy's mask) in the album
   // folder and saves the list there.
   void Remove(const char* thumb, const char* albumFolder);
+  // Deletes the files of every photo in the album folder, as Remove does;
+  // the list stays as it is.
+  void DeleteFiles(const char* albumFolder) const;
 
   const std::vector<std::unique_ptr<CMImg>>& GetImages() const { return m_images; }
   int32_t GetLastThumb() const { return m_lastThumb; }
@@ -133,8 +136,9 @@ class CMImageList {
   // False once the counter cannot grow any more.
   bool TakeWorkingName(std::string& out, const char* albumFolder, const char* extension);
   bool TakeReferenceName(std::string& out, const char* albumFolder, const char* extension);
-  bool MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
-                            const char* albumFolder, std::string& workingName);
+  // Empty when made; else what failed, for the import's message.
+  std::string MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
+                                   const char* albumFolder, std::string& workingName);
   CMImg* Append(std::unique_ptr<CMImg> image);
   void RebuildIndex();
   int ChangeRef(const char* thumb, int delta);

@@ -31,20 +31,52 @@ int ReductionKeeping(int longerSide) {
   return reduction;
 }
 
+// A picture that cannot be read leaves no system error: whatever the reading
+// left would be taken for a write's.
+bool Unreadable() {
+  ::SetLastError(ERROR_SUCCESS);
+  return false;
+}
+
+// Room a working copy and its mask may need at most; a failed write with
+// less than this left on the disk is the disk's fault.
+constexpr ULONGLONG kRoomForWorkingCopy = 4ull << 20;
+
+bool DiskNearlyFull(const char* path) {
+  std::string folder(path);
+  const size_t separator = folder.find_last_of("\\/");
+  folder.resize(separator == std::string::npos ? 0 : separator + 1);
+  ULARGE_INTEGER available;
+  return ::GetDiskFreeSpaceExA(folder.empty() ? nullptr : folder.c_str(), &available, nullptr, nullptr) &&
+         available.QuadPart < kRoomForWorkingCopy;
+}
+
+// A write that failed keeps a system error to say why. The C library's writer
+// leaves none that can be trusted (a disk that took only part of the bytes),
+// so a full disk is told by the room left on it.
+bool Written(bool written, const char* path) {
+  if (written) return true;
+  if (DiskNearlyFull(path))
+    ::SetLastError(ERROR_DISK_FULL);
+  else if (::GetLastError() == ERROR_SUCCESS)
+    ::SetLastError(ERROR_WRITE_FAULT);
+  return false;
+}
+
 // Alpha kept when the file has it; fitted into the working size with linear
 // interpolation: the codec's reduction already smoothed the picture, and
 // what is left to shrink is less than half.
 bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath) {
   img::ImageFile file;
-  if (!file.Open(sourcePath)) return false;
+  if (!file.Open(sourcePath)) return Unreadable();
   const int longer = std::max(file.Info().width, file.Info().height);
   CImgBitmap decoded;
-  if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return false;
+  if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return Unreadable();
   if (std::max(decoded.GetWidth(), decoded.GetHeight()) <= kWorkingSize) return SaveWorkingCopy(decoded, jpegPath);
   int32_t width = 0, height = 0;
   img::FitLongerSide(decoded.GetWidth(), decoded.GetHeight(), kWorkingSize, width, height);
   CImgBitmap fitted;
-  if (!fitted.Create(width, height, decoded.GetAlphaChannel() != 0)) return false;
+  if (!fitted.Create(width, height, decoded.GetAlphaChannel() != 0)) return Unreadable();
   {
     // The shape shrinks with the picture.
     AlphaAsColour from(decoded.GetIplImage());
@@ -100,9 +132,13 @@ bool SaveAlphaAsMask(const CImgBitmap& picture, const std::string& maskPath) {
 
 // The copy and its mask, touching nothing the window's thread holds.
 bool WriteWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
-  if (!picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90)) return false;
+  ::SetLastError(ERROR_SUCCESS);
+  if (!Written(picture.Save(jpegPath, IMG_FORMAT_JPEG, 1, 90) != 0, jpegPath)) return false;
   const std::string maskPath = MaskPathFor(jpegPath);
-  if (HasTransparency(picture)) return SaveAlphaAsMask(picture, maskPath);
+  if (HasTransparency(picture)) {
+    ::SetLastError(ERROR_SUCCESS);
+    return Written(SaveAlphaAsMask(picture, maskPath), jpegPath);
+  }
   ::DeleteFileA(maskPath.c_str());
   return true;
 }

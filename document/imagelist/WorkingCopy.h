@@ -11,14 +11,16 @@ struct CFileStamp;
 
 typedef bool (*WorkingCopyMaker)(const char* sourcePath, const char* jpegPath);
 
+// False when no copy was made: the system's last error then says why it could
+// not be written (a full disk), and is 0 when the picture could not be read.
 bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath);
 
 // Returns the maker that was set before; null restores the image library's.
 WorkingCopyMaker SetWorkingCopyMaker(WorkingCopyMaker maker);
 
 // Writes a picture as a working copy with its mask; a mask of an earlier
-// picture at that place goes when this one is opaque. False when either file
-// could not be written.
+// picture at that place goes when this one is opaque. False, with the
+// system's reason as the last error, when either file could not be written.
 bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath);
 
 enum class RemakeResult { kUnreadable, kNotWritten, kWritten };

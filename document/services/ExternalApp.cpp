@@ -41,7 +41,9 @@ bool RunExternalApp(const char* cmdLine, const char* filePath) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWMINIMIZED;
+  // Minimised and not active: the keyboard stays with the page, where the
+  // user goes on working until they open the editor.
+  startup.wShowWindow = SW_SHOWMINNOACTIVE;
   PROCESS_INFORMATION process = {};
   if (::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &process)) {

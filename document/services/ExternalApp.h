@@ -18,7 +18,8 @@ bool HasExtAppCmdLine(const char* cmdLine);
 // plain text; any other "%" of the user's text stays as it is.
 CString FormatExtAppCmdLine(const char* cmdLine, const char* filePath);
 
-// Starts the editor minimised on the file and does not wait for it. A program that
-// cannot be started is reported in a message box, naming the command and the
-// system's reason, and answered false.
+// Starts the editor on the file, minimised and not active (the keyboard stays
+// with the album), and does not wait for it. A program that cannot be started
+// is reported in a message box, naming the command and the system's reason,
+// and answered false.
 bool RunExternalApp(const char* cmdLine, const char* filePath);

@@ -1,8 +1,8 @@
 #pragma once
 // Deleting a folder tree without ever leaving it: a link met in the tree, or
 // given as the tree itself, goes as a link and is never followed, so what it
-// leads to stays whole. The program deletes every folder this way (album
-// folders, earlier and half-written laboratory exports). The file system is
+// leads to stays whole. The program deletes every folder tree this way
+// (earlier and half-written laboratory exports). The file system is
 // reached through a small interface: Win32 in the program (FileOperation),
 // POSIX in the native tests. No Windows headers here.
 #include <string>

@@ -75,19 +75,29 @@ TEST(AlbumFolderPaths, LastNameIgnoresTrailingSeparators) {
   EXPECT_EQ(FolderLastName("Nozze"), "Nozze");
 }
 
-TEST(AlbumFolderDelete, RemovesAnAlbumFolderWithEverythingInIt) {
+TEST(AlbumFolderDelete, RemovesTheProgramsFilesAndKeepsWhatElseIsThere) {
   TempFolder parent;
   std::string created;
   ASSERT_TRUE(CreateAlbumFolder(parent.Path(), "Nozze", created));
   WriteTextFile(created + "\\sposalbo.sbm", "<sposalbo />");
-  WriteTextFile(created + "\\img\\1.jpg", "photo");
-  MakeFolder(created + "\\font");
-  WriteTextFile(created + "\\font\\a.ttf", "font");
-  ::SetFileAttributesA((created + "\\img\\1.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteTextFile(created + "\\sposalbo.sbm.new", "<sposalbo");
+  WriteTextFile(created + "\\immagini.xml", "<immagini />");
+  ::SetFileAttributesA((created + "\\immagini.xml").c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(HoldsAlbum(created));
-  EXPECT_TRUE(DeleteAlbumFolder(created + "\\"));
+  EXPECT_TRUE(RemoveAlbumFolder(created + "\\"));
   EXPECT_FALSE(FolderExists(created));
   EXPECT_TRUE(FolderExists(parent.Path()));
+
+  // The user's own files keep the folders that hold them.
+  ASSERT_TRUE(CreateAlbumFolder(parent.Path(), "Nozze", created));
+  WriteTextFile(created + "\\sposalbo.sbm", "<sposalbo />");
+  WriteTextFile(created + "\\img\\mia.jpg", "photo");
+  MakeFolder(created + "\\font");
+  WriteTextFile(created + "\\font\\a.ttf", "font");
+  EXPECT_TRUE(RemoveAlbumFolder(created));
+  EXPECT_EQ(FilesIn(created), std::set<std::string>({"font", "img"}));
+  EXPECT_TRUE(FileExists(created + "\\img\\mia.jpg"));
+  EXPECT_TRUE(FileExists(created + "\\font\\a.ttf"));
 }
 
 TEST(AlbumFolderDelete, RefusesEmptyPathsRootsAndFoldersWithoutAnAlbum) {
@@ -100,7 +110,7 @@ TEST(AlbumFolderDelete, RefusesEmptyPathsRootsAndFoldersWithoutAnAlbum) {
 
   const std::string refused[] = {"", "C:\\", "C:", "\\", parent / "altro", parent / "cartella",
                                  parent / "manca", parent / "file.sbm"};
-  for (const std::string& path : refused) EXPECT_FALSE(DeleteAlbumFolder(path)) << path;
+  for (const std::string& path : refused) EXPECT_FALSE(RemoveAlbumFolder(path)) << path;
   EXPECT_TRUE(FileExists(parent / "altro\\dati.txt"));
   EXPECT_TRUE(FolderExists(parent / "cartella\\sposalbo.sbm"));
   EXPECT_TRUE(FileExists(parent / "file.sbm"));

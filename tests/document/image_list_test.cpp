@@ -30,6 +30,12 @@ bool CopyAsWorkingCopy(const char* source, const char* target) {
   return ::CopyFileA(source, target, FALSE) != 0;
 }
 bool FailWorkingCopy(const char*, const char*) { return false; }
+// The picture was read; the disk filled while its copy was written.
+bool FillUpDiskWithWorkingCopy(const char*, const char* target) {
+  CScopedHandle made(::CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ::SetLastError(ERROR_DISK_FULL);
+  return false;
+}
 
 // A disk that fills up: the copy's file is made, and nothing reaches it.
 BOOL FillUpDisk(const char*, const char* target, BOOL) {
@@ -201,6 +207,9 @@ TEST_F(ImageListTest, EveryFailedImportNamesItsFileAndWhatFailed) {
       {"a.jpg", noRif.Path().c_str(), &CopyAsWorkingCopy,
        "a.jpg: impossibile copiare il file nello sposalbo (percorso non trovato)."},
       {"a.jpg", nullptr, &FailWorkingCopy, "a.jpg: impossibile leggere l'immagine."},
+      {"a.jpg", nullptr, nullptr, "a.jpg: impossibile leggere l'immagine."},  // the image library's reading
+      {"a.jpg", nullptr, &FillUpDiskWithWorkingCopy,
+       "a.jpg: impossibile scrivere la copia di lavoro nello sposalbo (disco pieno)."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -212,6 +221,8 @@ TEST_F(ImageListTest, EveryFailedImportNamesItsFileAndWhatFailed) {
     EXPECT_EQ(ui.Questions()[0].text.str(), c.text);
   }
   EXPECT_TRUE(list.GetImages().empty());
+  EXPECT_EQ(FilesIn(album / "img"), std::set<std::string>{});
+  EXPECT_EQ(FilesIn(album / "rif"), std::set<std::string>{});
 }
 
 TEST_F(ImageListTest, FailedImportLeavesTheListAsItWasButUsesItsNumbers) {

@@ -340,6 +340,20 @@ TEST_F(SposalboDocTest, DeletingRemovesANewAlbumButNeverAFolderWithoutOne) {
   ASSERT_TRUE(doc->DeleteFolder());
   EXPECT_FALSE(FolderExists(parent / "Nozze"));
 
+  // What the program made goes with its photos; the user's own files stay,
+  // and keep the folder.
+  doc = NewBlank();
+  WriteTextFile(parent / "foto.jpg", "jpeg");
+  auto list = std::make_unique<spab_imagelist::CMImageList>();
+  ASSERT_TRUE(list->AddFromLabCd("K", doc->GetFolder().c_str(), parent.Path().c_str(), "foto.jpg"));
+  ASSERT_TRUE(list->Save(doc->GetFolder().c_str(), false));
+  doc->GetRoot()->SetImageList(std::move(list));
+  WriteTextFile(parent / "Nozze\\scaletta.txt", "mine");
+  MakeFolder(parent / "Nozze\\mie");
+  ASSERT_TRUE(doc->DeleteFolder());
+  EXPECT_EQ(FilesIn(parent / "Nozze"), std::set<std::string>({"mie", "scaletta.txt"}));
+  RemoveTree(parent / "Nozze");
+
   auto other = NewBlank("Altro");
   ::DeleteFileA(other->GetProjectPath().c_str());
   WriteTextFile(other->GetFolder() + "\\nota.txt", "keep");

@@ -432,6 +432,17 @@ TEST_F(AlbumCommandsTest, NewBlankAlbumGetsOnePageAndAsksToBeSaved) {
   frame.Command(ID_ALBUM_CLOSE);
   EXPECT_EQ(frame.album, nullptr);
   EXPECT_FALSE(FolderExists(parent + "\\Sposi"));
+  // Unless the user put files of their own in it: only the program's go.
+  AnswerNewBlankAlbum(parent);
+  frame.Command(ID_ALBUM_NEW);
+  ASSERT_NE(frame.album, nullptr);
+  WriteTextFile(parent + "\\Sposi\\invitati.txt", "mine");
+  ui.Clear();
+  ui.AnswerMessage(IDNO);
+  frame.Command(ID_ALBUM_CLOSE);
+  EXPECT_EQ(frame.album, nullptr);
+  EXPECT_EQ(FilesIn(parent + "\\Sposi"), std::set<std::string>{"invitati.txt"});
+  EXPECT_EQ(MessagesAsked(), 1u) << "the save question alone";
 }
 
 TEST_F(AlbumCommandsTest, NewAlbumThatCannotBeMadeIsReported) {

@@ -12,6 +12,7 @@
 #include "app/menus/ContextMenu.h"
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
+#include "app/support/HandInput.h"
 #include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "document/LabKeys.h"
@@ -549,6 +550,34 @@ TEST_F(MainFrameCommandsTest, KeepingTheOriginalHandsANewPhotoToTheOutsideEditor
   EXPECT_EQ(photo->GetName(), Sample().PhotoA());
   EXPECT_EQ(list.Find(Sample().PhotoA().c_str())->refCount, 1);
   EXPECT_EQ(list.Find(copyName.c_str())->refCount, 0);
+  StopFileWatch();
+}
+
+// The outside editor starts minimised and leaves the page the keyboard:
+// Ctrl+Z, typed once the editor's window is up, gives the page its original
+// photo back.
+TEST_F(MainFrameCommandsTest, ThePageKeepsTheKeyboardWhileTheOutsideEditorStarts) {
+  frame->ShowWindow(SW_SHOWMAXIMIZED);
+  frame->SetForegroundWindow();
+  OpenSample();
+  SelectPhotoA();
+  frame->SetFocus();
+  char exe[MAX_PATH] = "";
+  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  const std::string folder(exe, std::string(exe).find_last_of('\\'));
+  frame->SetExtAppCmdLine(("\"" + folder + "\\stand_in_editor.exe\" \"%s\"").c_str());
+  ui.AnswerMessage(IDYES);  // "Vuoi mantenere l'immagine originale?"
+  Menu(ID_EDIT_IMAGE_EXTERNAL);
+  HWND editor = nullptr;
+  hand::Perform([&] { hand::WaitUntil([&] { return (editor = ::FindWindowA("LumivoStandInEditor", "shown")) != nullptr; }); });
+  ASSERT_NE(editor, nullptr);
+  auto photoName = [&] { return static_cast<treeNode::CImgTreeNode*>(frame->GetCurrentPage()->GetChild(0))->GetName(); };
+  ASSERT_NE(photoName(), Sample().PhotoA());
+  // A window just activated may forget the hand's Ctrl: pressed again then.
+  for (int i = 0; i < 3 && photoName() != Sample().PhotoA(); ++i)
+    hand::Perform([] { hand::Keys({VK_CONTROL, 'Z'}); });
+  EXPECT_EQ(photoName(), Sample().PhotoA()) << "Ctrl+Z";
+  ::PostMessageA(editor, WM_CLOSE, 0, 0);
   StopFileWatch();
 }
 
