@@ -8,6 +8,7 @@
 
 #include "app/lists/PageListView.h"
 #include "app/lists/PageRenderer.h"
+#include "app/support/ListPictures.h"
 #include "app/support/SurfaceFixture.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
@@ -23,19 +24,7 @@ class PageListTest : public SurfaceTest {
   }
   CString Label(int item) const { return list.GetItemText(item, 0); }
   // The colour of an item's picture where photo A of page 1 lies.
-  COLORREF Probe(int item) {
-    CClientDC screen(&list);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, kPageThumbWidth, kPageThumbHeight);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    ImageList_Draw(ListView_GetImageList(list.m_hWnd, LVSIL_NORMAL), list.GetItemImage(item), dc.GetSafeHdc(), 0, 0,
-                   ILD_NORMAL);
-    const COLORREF colour = dc.GetPixel(82, 64);
-    dc.SelectObject(old);
-    return colour;
-  }
+  COLORREF Probe(int item) { return ListItemPixel(list, item, 82, 64); }
   enum Look { kRed, kGreen, kWhite };
   Look LookOf(int item) {
     const COLORREF c = Probe(item);

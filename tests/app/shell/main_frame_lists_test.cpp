@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "app/shell/StatusPanes.h"
 #include "app/support/EditorFrameFixture.h"
+#include "app/support/ListPictures.h"
 #include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "imagelib/ImgBitmap.h"
@@ -35,20 +36,6 @@ class MainFrameListsTest : public EditorFrameTest {
   }
 };
 
-// The colour at a point of a list item's picture.
-COLORREF ItemPixel(CImgListView& list, int item, int x, int y) {
-  CClientDC screen(&list);
-  CDC dc;
-  dc.CreateCompatibleDC(&screen);
-  CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(&screen, kPageThumbWidth, kPageThumbHeight);
-  CBitmap* old = dc.SelectObject(&bitmap);
-  ImageList_Draw(ListView_GetImageList(list.m_hWnd, LVSIL_NORMAL), list.GetItemImage(item), dc.GetSafeHdc(), 0, 0,
-                 ILD_NORMAL);
-  const COLORREF colour = dc.GetPixel(x, y);
-  dc.SelectObject(old);
-  return colour;
-}
 
 // The plain colour a pixel of a picture made of plain colours shows: 'r',
 // 'g', 'b', 'y' (yellow), '?' for any other.
@@ -421,7 +408,7 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
     ASSERT_TRUE(picture.Save(path.c_str(), IMG_FORMAT_JPEG, 1, 90));
     ::DeleteFileA(drawn.c_str());
   };
-  ASSERT_EQ(Look(ItemPixel(pages, 0, 82, 64)), 'r');
+  ASSERT_EQ(Look(ListItemPixel(pages, 0, 82, 64)), 'r');
   const struct {
     const char* change;
     std::function<void()> make;
@@ -450,8 +437,8 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
     auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
     ASSERT_NE(photo, nullptr);
     EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), c.width / 30.0f, 0.1f) << "the page shows the new copy";
-    EXPECT_EQ(Look(ItemPixel(pages, 0, 82, 64)), c.shown) << "the page bar";
-    EXPECT_EQ(Look(ItemPixel(photos, photoA(), kThumbnailSize / 2, kThumbnailSize / 2)), c.shown) << "the photo bar";
+    EXPECT_EQ(Look(ListItemPixel(pages, 0, 82, 64)), c.shown) << "the page bar";
+    EXPECT_EQ(Look(ListItemPixel(photos, photoA(), kThumbnailSize / 2, kThumbnailSize / 2)), c.shown) << "the photo bar";
     size_t told = 0;
     for (const AfxUiQuestion& q : Asked())
       if (q.caption == "Foto illeggibili") {
@@ -467,7 +454,7 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
   writeJpeg(working, 30, 30, 0x00FF00);
   frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
   pages.DrawPendingPages();
-  EXPECT_EQ(Look(ItemPixel(pages, 0, 82, 64)), 'g');
+  EXPECT_EQ(Look(ListItemPixel(pages, 0, 82, 64)), 'g');
   frame->GetAlbum()->GetRoot()->GoToPage(0);
 
   // A cut-out whose mask is deleted gets it back, and the page its shape.
