@@ -10,6 +10,7 @@
 #include "render/MeshTools.h"
 #include "render/QuadGeometry.h"
 #include "render/TextLines.h"
+#include "render/TextMemory.h"
 
 namespace {
 struct LineMesh {
@@ -51,6 +52,26 @@ float AddLinePieces(IDirect3DDevice9* device, HDC dc, const std::string& text, i
     return first + AddLinePieces(device, dc, text.substr(half), index, x + first, deviation,
                                  extrusion, pieces);
 }
+
+struct PlaceholderVertex {
+    float x, y, z;
+    D3DCOLOR colour;
+};
+constexpr DWORD kPlaceholderFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE;
+
+D3DCOLOR OpaqueColour(COLORREF colour)
+{
+    return D3DCOLOR_XRGB(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
+// The colour three quarters of the way to white: the box's inside, light
+// enough for its cross to show.
+D3DCOLOR PaleColour(COLORREF colour)
+{
+    const auto pale = [](int c) { return (c + 3 * 255) / 4; };
+    return D3DCOLOR_XRGB(pale(GetRValue(colour)), pale(GetGValue(colour)),
+                         pale(GetBValue(colour)));
+}
 }  // namespace
 
 CD3DText::CD3DText(CD3DObj* owner) : Placement(0.1f), m_owner(owner) {}
@@ -65,6 +86,9 @@ void CD3DText::Reset()
     ClearWorld();
     m_width = 0.0f;
     m_mesh.Reset();
+    NoteTextMemoryGiven(m_meshBytes);
+    m_meshBytes = 0;
+    m_placeholder = false;
 }
 
 int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float deviation,
@@ -81,6 +105,12 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
         m_lineCount = static_cast<int>(texts.size());
         if (texts.empty())
             return 0;
+        if (!TextMemoryAllowsAnother()) {
+            BecomePlaceholder(dc.Get(), texts);
+            SetColour(colour);
+            UpdateWorld();
+            return 0;
+        }
         IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
         // A line that cannot be made is left out; the others keep their places.
         if (device) {
@@ -128,21 +158,49 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
     NormaliseMesh(m_mesh.Get(), centre, h != 0.0f ? 1.0f / h : 1.0f);
     m_width = h != 0.0f ? w / h : 0.0f;
     m_height = 1.0f;
+    m_meshBytes = MeshGeometryBytes(m_mesh.Get());
+    NoteTextMemoryTaken(m_meshBytes);
 
+    SetColour(colour);
+    UpdateWorld();
+    return 1;
+}
+
+void CD3DText::SetColour(COLORREF colour)
+{
     m_colour = colour;
     const D3DCOLORVALUE value = {GetRValue(colour) / 255.0f, GetGValue(colour) / 255.0f,
                                  GetBValue(colour) / 255.0f, 1.0f};
     m_material = D3DMATERIAL9{};
     m_material.Diffuse = value;
     m_material.Ambient = value;
-    UpdateWorld();
-    return 1;
+}
+
+// The box takes about the text's proportions from the font's own measures:
+// the widest line over the lines stacked 1.5 heights apart.
+void CD3DText::BecomePlaceholder(HDC dc, const std::vector<std::string>& lines)
+{
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    int widest = 0;
+    for (const std::string& line : lines) {
+        SIZE size{};
+        if (GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size))
+            widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    const float lineHeight =
+        static_cast<float>(std::max(1L, metrics.tmHeight - metrics.tmInternalLeading));
+    const float height = lineHeight * (1.0f + 1.5f * static_cast<float>(lines.size() - 1));
+    m_width = std::max(static_cast<float>(widest), lineHeight) / height;
+    m_height = 1.0f;
+    m_placeholder = true;
+    NoteTextPlaceholder();
 }
 
 void CD3DText::Render(int pass)
 {
     IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device || !m_mesh)
+    if (!device || (!m_mesh && !m_placeholder))
         return;
     ComRef<IDirect3DStateBlock9> saved;
     if (FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out())))
@@ -161,14 +219,36 @@ void CD3DText::Render(int pass)
         device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
         device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
     }
-    device->SetMaterial(&m_material);
-    device->SetRenderState(D3DRS_LIGHTING, TRUE);
-    for (int subset = 0; subset < m_lineCount; ++subset)
-        m_mesh->DrawSubset(static_cast<DWORD>(subset));
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    if (m_placeholder) {
+        RenderPlaceholder(device);
+    } else {
+        device->SetMaterial(&m_material);
+        device->SetRenderState(D3DRS_LIGHTING, TRUE);
+        for (int subset = 0; subset < m_lineCount; ++subset)
+            m_mesh->DrawSubset(static_cast<DWORD>(subset));
+        device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    }
     if (pass == kPassInsideMask)
         device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
     saved->Apply();
+}
+
+void CD3DText::RenderPlaceholder(IDirect3DDevice9* device)
+{
+    const float l = -m_width / 2.0f, r = m_width / 2.0f;
+    const D3DCOLOR pale = PaleColour(m_colour);
+    const D3DCOLOR ink = OpaqueColour(m_colour);
+    const PlaceholderVertex box[4] = {
+        {l, 0.5f, 0.0f, pale}, {r, 0.5f, 0.0f, pale}, {l, -0.5f, 0.0f, pale}, {r, -0.5f, 0.0f, pale}};
+    const PlaceholderVertex lines[12] = {
+        {l, 0.5f, 0.0f, ink},  {r, 0.5f, 0.0f, ink},  {r, 0.5f, 0.0f, ink},
+        {r, -0.5f, 0.0f, ink}, {r, -0.5f, 0.0f, ink}, {l, -0.5f, 0.0f, ink},
+        {l, -0.5f, 0.0f, ink}, {l, 0.5f, 0.0f, ink},  {l, 0.5f, 0.0f, ink},
+        {r, -0.5f, 0.0f, ink}, {l, -0.5f, 0.0f, ink}, {r, 0.5f, 0.0f, ink}};
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetFVF(kPlaceholderFormat);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, box, sizeof(PlaceholderVertex));
+    device->DrawPrimitiveUP(D3DPT_LINELIST, 6, lines, sizeof(PlaceholderVertex));
 }
 
 QuadShape CD3DText::Shape() const

@@ -2,6 +2,7 @@
 // meshes with one.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "DeviceFixture.h"
@@ -10,6 +11,7 @@
 #include "render/MeshTools.h"
 #include "render/RenderResources.h"
 #include "render/TextLines.h"
+#include "render/TextMemory.h"
 
 namespace {
 
@@ -201,6 +203,46 @@ TEST_F(TextTest, ALineTooLongForOneMeshDrawsWhole)
         EXPECT_GT(red.inside, 200) << (x < 0 ? "right end" : "left end");
         EXPECT_EQ(red.outside, 0);
     }
+}
+
+// Past the texts' memory a text is a box with a cross in its colour, about
+// the size the text would take, hit like the text; it is told once, and the
+// memory its neighbours held comes back when they go.
+TEST_F(TextTest, PastTheMemoryBudgetATextIsABoxWithACrossToldOnce)
+{
+    ForgetToldTextPlaceholders();
+    const size_t before = TextMemoryHeld();
+    SetTextMemoryLimit(before + 1);
+    auto built = std::make_unique<CD3DText>(surface.get());
+    CD3DText boxed(surface.get());
+    ASSERT_EQ(built->BuildMesh("HHH", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    EXPECT_GT(TextMemoryHeld(), before);
+    EXPECT_EQ(boxed.BuildMesh("HHH", font, RGB(255, 0, 0), 0.001f, 0.0f), 0);
+    SetTextMemoryLimit(0);
+    ASSERT_TRUE(boxed.IsPlaceholder());
+    EXPECT_EQ(boxed.GetMesh(), nullptr);
+    EXPECT_NEAR(boxed.GetWidth(), built->GetWidth(), 0.25f * built->GetWidth());
+    EXPECT_TRUE(TakeUntoldTextPlaceholders());
+    EXPECT_FALSE(TakeUntoldTextPlaceholders()) << "told once";
+
+    boxed.SetScale(0.3f, 0.3f);
+    boxed.SetPosition(0.1f, 0.1f);
+    BeginFrame(0xFF000000);
+    boxed.Render(kPassNormal);
+    EndFrame();
+    const float halfW = boxed.GetWidth() * 0.3f * 0.5f;
+    const RedCount red = CountRed(ReadBack(), [&](float vx, float vy) {
+        return vx > 0.1f - halfW - 0.01f && vx < 0.1f + halfW + 0.01f && vy > 0.1f - 0.16f &&
+               vy < 0.1f + 0.16f;
+    });
+    EXPECT_GT(red.inside, 200);
+    EXPECT_EQ(red.outside, 0);
+    EXPECT_TRUE(boxed.HitTest(0.1f + halfW - 0.01f, 0.1f));
+
+    built.reset();
+    EXPECT_EQ(TextMemoryHeld(), before);
+    boxed.Reset();
+    EXPECT_FALSE(boxed.IsPlaceholder());
 }
 
 TEST_F(TextTest, MovesScalesAndRotatesLikeAPicture)
