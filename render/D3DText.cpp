@@ -140,7 +140,10 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
         D3DXMatrixTranslation(&move, line.x, offsets[line.index], 0.0f);
         moves.push_back(move);
     }
-    if (FAILED(MergeMeshes(meshes, moves, m_owner->GetDevice(), m_mesh)))
+    // A flat text keeps only the faces the page shows: a quarter or so of
+    // what the glyphs were made of.
+    const MergedFaces kept = extrusion == 0.0f ? MergedFaces::kFlatFront : MergedFaces::kAll;
+    if (FAILED(MergeMeshes(meshes, moves, m_owner->GetDevice(), m_mesh, kept)))
         return 0;
     lines.clear();
 

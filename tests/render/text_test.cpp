@@ -2,12 +2,14 @@
 // meshes with one.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 
 #include "DeviceFixture.h"
 #include "render/D3DImage.h"
 #include "render/D3DText.h"
+#include "render/GdiScope.h"
 #include "render/MeshTools.h"
 #include "render/RenderResources.h"
 #include "render/TextLines.h"
@@ -243,6 +245,35 @@ TEST_F(TextTest, PastTheMemoryBudgetATextIsABoxWithACrossToldOnce)
     EXPECT_EQ(TextMemoryHeld(), before);
     boxed.Reset();
     EXPECT_FALSE(boxed.IsPlaceholder());
+}
+
+// A flat text holds only the front of its glyphs, not their backs and walls:
+// far less memory for the same pixels.
+TEST_F(TextTest, AFlatTextKeepsOnlyTheFrontOfItsGlyphs)
+{
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("Testo 12", font, RGB(255, 0, 0), 0.0f, 0.0f), 1);
+    ComRef<ID3DXMesh> whole;
+    {
+        FontContext dc(font);
+        ASSERT_TRUE(SUCCEEDED(D3DXCreateTextA(Device(), dc.Get(), "Testo 12", 0.0f, 0.0f, whole.Out(),
+                                              nullptr, nullptr)));
+    }
+    ID3DXMesh* mesh = text.GetMesh();
+    EXPECT_LT(mesh->GetNumFaces() * 2, whole->GetNumFaces());
+    EXPECT_LT(mesh->GetNumVertices() * 2, whole->GetNumVertices());
+    EXPECT_LT(MeshGeometryBytes(mesh) * 2, MeshGeometryBytes(whole.Get()));
+    struct Vertex {
+        D3DXVECTOR3 position, normal;
+    };
+    ASSERT_EQ(mesh->GetNumBytesPerVertex(), sizeof(Vertex));
+    void* bits = nullptr;
+    ASSERT_TRUE(SUCCEEDED(mesh->LockVertexBuffer(D3DLOCK_READONLY, &bits)));
+    int walls = 0;
+    for (DWORD v = 0; v < mesh->GetNumVertices(); ++v)
+        walls += std::fabs(static_cast<const Vertex*>(bits)[v].normal.z) < 0.5f ? 1 : 0;
+    mesh->UnlockVertexBuffer();
+    EXPECT_EQ(walls, 0);
 }
 
 TEST_F(TextTest, MovesScalesAndRotatesLikeAPicture)
