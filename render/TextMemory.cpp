@@ -5,7 +5,7 @@
 namespace {
 // Room for a few thousand short texts in one drawing, well inside a 32-bit
 // address space that also holds the pictures of the page and its bars.
-constexpr size_t kDefaultLimit = size_t{96} << 20;
+constexpr size_t kDefaultLimit = size_t{64} << 20;
 
 std::atomic<size_t> g_held{0};
 std::atomic<size_t> g_limit{kDefaultLimit};

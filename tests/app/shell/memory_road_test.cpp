@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -73,6 +74,20 @@ TextCount CountTexts(treeNode::CPaginaTreeNode& page) {
     }
   return count;
 }
+
+// The process's committed private memory, as its address space shows it.
+size_t CommittedBytes() {
+  size_t total = 0;
+  MEMORY_BASIC_INFORMATION info{};
+  uintptr_t at = 0;
+  while (VirtualQuery(reinterpret_cast<const void*>(at), &info, sizeof info) == sizeof info) {
+    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+    const uintptr_t next = reinterpret_cast<uintptr_t>(info.BaseAddress) + info.RegionSize;
+    if (next <= at) break;  // the top of the address space
+    at = next;
+  }
+  return total;
+}
 }  // namespace
 
 // A page of thousands of texts opens, draws and saves: the texts past the
@@ -110,6 +125,27 @@ TEST_F(MemoryRoadTest, APageOfThousandsOfTextsDrawsThosePastTheirMemoryAsBoxesTo
   Draw();
   EXPECT_GT(CountTexts(*frame->GetCurrentPage()).built, count.built);
   Menu(ID_ALBUM_CLOSE);
+}
+
+// An album of a thousand texts opened and closed again and again gives its
+// memory back each time: the texts' meshes all go with it, and the process
+// ends where it was after the first close.
+TEST_F(MemoryRoadTest, AnAlbumOfManyTextsGivesItsMemoryBackWhenItCloses) {
+  ASSERT_TRUE(AddTextsToCurrentPage(Sample().ProjectPath(), 1000));
+  const size_t held = TextMemoryHeld();
+  std::vector<size_t> afterClose;
+  for (int round = 0; round < 4; ++round) {
+    OpenSample();
+    frame->GetLists().pages.DrawPendingPages();
+    Draw();
+    EXPECT_EQ(CountTexts(*frame->GetCurrentPage()).built, 1000);
+    EXPECT_GT(TextMemoryHeld(), held);
+    Menu(ID_ALBUM_CLOSE);
+    EXPECT_EQ(TextMemoryHeld(), held);
+    afterClose.push_back(CommittedBytes());
+  }
+  EXPECT_LT(afterClose.back(), afterClose.front() + afterClose.front() / 10)
+      << (afterClose.front() >> 20) << " MB after the first close, " << (afterClose.back() >> 20) << " MB after the last";
 }
 
 TEST_F(MemoryRoadTest, PicturesWithoutMemoryShowAsCrossedBoxesTheAlbumStaysAndSavesAsItWas) {
