@@ -8,12 +8,14 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/com_ref.h"
 #include "render/Placement.h"
 #include "render/QuadGeometry.h"
+#include "render/SharedTextMesh.h"
 
 class CD3DObj;
 
@@ -28,6 +30,7 @@ public:
     // is left a placeholder, E_OUTOFMEMORY without a memory device context.
     int BuildMesh(const char* text, HFONT font, COLORREF colour, float deviation,
                   float extrusion);
+
     void Render(int pass);
 
     bool HitTest(float x, float y) const;
@@ -39,7 +42,7 @@ public:
     float GetHeight() const { return m_height; }
     int GetLineCount() const { return m_lineCount; }
     COLORREF GetColour() const { return m_colour; }
-    ID3DXMesh* GetMesh() const { return m_mesh.Get(); }
+    ID3DXMesh* GetMesh() const { return m_geometry ? m_geometry->Mesh() : nullptr; }
     bool IsPlaceholder() const { return m_placeholder; }
 
 private:
@@ -51,8 +54,8 @@ private:
     float m_width = 0.0f;
     float m_height = 1.0f;
     CD3DObj* m_owner;
-    ComRef<ID3DXMesh> m_mesh;
-    size_t m_meshBytes = 0;  // counted in the texts' memory
+    // Shared with the texts of the same words and font.
+    std::shared_ptr<const TextGeometry> m_geometry;
     bool m_placeholder = false;
     D3DMATERIAL9 m_material{};
     int m_lineCount = 0;

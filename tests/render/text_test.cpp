@@ -219,7 +219,8 @@ TEST_F(TextTest, PastTheMemoryBudgetATextIsABoxWithACrossToldOnce)
     CD3DText boxed(surface.get());
     ASSERT_EQ(built->BuildMesh("HHH", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
     EXPECT_GT(TextMemoryHeld(), before);
-    EXPECT_EQ(boxed.BuildMesh("HHH", font, RGB(255, 0, 0), 0.001f, 0.0f), 0);
+    // The same words would share the mesh held: other words must be made.
+    EXPECT_EQ(boxed.BuildMesh("HHN", font, RGB(255, 0, 0), 0.001f, 0.0f), 0);
     SetTextMemoryLimit(0);
     ASSERT_TRUE(boxed.IsPlaceholder());
     EXPECT_EQ(boxed.GetMesh(), nullptr);
@@ -245,6 +246,46 @@ TEST_F(TextTest, PastTheMemoryBudgetATextIsABoxWithACrossToldOnce)
     EXPECT_EQ(TextMemoryHeld(), before);
     boxed.Reset();
     EXPECT_FALSE(boxed.IsPlaceholder());
+}
+
+// Texts of the same words and font share one mesh whatever their colours,
+// counted once in the texts' memory; it goes with the last of them.
+TEST_F(TextTest, TextsOfTheSameWordsAndFontShareOneMesh)
+{
+    const size_t before = TextMemoryHeld();
+    auto red = std::make_unique<CD3DText>(surface.get());
+    CD3DText green(surface.get());
+    ASSERT_EQ(red->BuildMesh("Anna", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    const size_t one = TextMemoryHeld() - before;
+    ASSERT_EQ(green.BuildMesh("Anna", font, RGB(0, 255, 0), 0.001f, 0.0f), 1);
+    EXPECT_EQ(green.GetMesh(), red->GetMesh());
+    EXPECT_EQ(TextMemoryHeld() - before, one);
+    EXPECT_FLOAT_EQ(green.GetWidth(), red->GetWidth());
+    EXPECT_EQ(green.GetColour(), RGB(0, 255, 0));
+
+    HFONT smaller = CreateFontA(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Liberation Sans");
+    CD3DText otherFont(surface.get());
+    CD3DText otherWords(surface.get());
+    const int otherFontBuilt = otherFont.BuildMesh("Anna", smaller, RGB(255, 0, 0), 0.001f, 0.0f);
+    DeleteObject(smaller);
+    ASSERT_EQ(otherFontBuilt, 1);
+    ASSERT_EQ(otherWords.BuildMesh("Anna\n", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    EXPECT_NE(otherFont.GetMesh(), red->GetMesh());
+    EXPECT_NE(otherWords.GetMesh(), red->GetMesh());
+    otherFont.Reset();
+    otherWords.Reset();
+
+    red.reset();
+    EXPECT_EQ(TextMemoryHeld() - before, one) << "still held by the green text";
+    BeginFrame(0xFF000000);
+    green.SetScale(0.3f, 0.3f);
+    green.Render(kPassNormal);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    EXPECT_TRUE(AnyPixelNear(pixels, PixelPos{pixels.width / 2, pixels.height / 2}, 40,
+                             [](uint32_t argb) { return Green(argb) > 200 && Red(argb) < 60; }));
+    green.Reset();
+    EXPECT_EQ(TextMemoryHeld(), before);
 }
 
 // A flat text holds only the front of its glyphs, not their backs and walls:
