@@ -17,8 +17,8 @@ void TellUntoldPictureFailures(HWND owner);
 // Texts past the memory the page's texts may hold are drawn as boxes with a
 // cross: told once per album, when the first of them was drawn.
 constexpr char kTextPlaceholderText[] =
-    "La pagina contiene pi\xF9 testi di quanti se ne possano disegnare con la memoria disponibile.\n"
-    "Alcuni appaiono come riquadri con una croce; lo sposalbo li conserva invariati.";
+    "Alcuni testi non possono essere disegnati: sono pi\xF9 di quanti ne contenga la memoria riservata ai testi.\n"
+    "Appaiono come riquadri con una croce; lo sposalbo li conserva invariati.";
 void TellUntoldTextPlaceholders(HWND owner);
 
 // An operation refused for lack of memory: the unused shared pictures go and
