@@ -11,6 +11,7 @@
 #include "render/QuadGeometry.h"
 #include "render/TextLines.h"
 #include "render/TextMemory.h"
+#include "render/TextPlaceholder.h"
 
 namespace {
 struct LineMesh {
@@ -109,25 +110,6 @@ bool MakeTextMesh(IDirect3DDevice9* device, HDC dc, const std::vector<std::strin
     return true;
 }
 
-struct PlaceholderVertex {
-    float x, y, z;
-    D3DCOLOR colour;
-};
-constexpr DWORD kPlaceholderFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE;
-
-D3DCOLOR OpaqueColour(COLORREF colour)
-{
-    return D3DCOLOR_XRGB(GetRValue(colour), GetGValue(colour), GetBValue(colour));
-}
-
-// The colour three quarters of the way to white: the box's inside, light
-// enough for its cross to show.
-D3DCOLOR PaleColour(COLORREF colour)
-{
-    const auto pale = [](int c) { return (c + 3 * 255) / 4; };
-    return D3DCOLOR_XRGB(pale(GetRValue(colour)), pale(GetGValue(colour)),
-                         pale(GetBValue(colour)));
-}
 }  // namespace
 
 CD3DText::CD3DText(CD3DObj* owner) : Placement(0.1f), m_owner(owner) {}
@@ -192,22 +174,9 @@ void CD3DText::SetColour(COLORREF colour)
     m_material.Ambient = value;
 }
 
-// The box takes about the text's proportions from the font's own measures:
-// the widest line over the lines stacked 1.5 heights apart.
 void CD3DText::BecomePlaceholder(HDC dc, const std::vector<std::string>& lines)
 {
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    int widest = 0;
-    for (const std::string& line : lines) {
-        SIZE size{};
-        if (GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size))
-            widest = std::max(widest, static_cast<int>(size.cx));
-    }
-    const float lineHeight =
-        static_cast<float>(std::max(1L, metrics.tmHeight - metrics.tmInternalLeading));
-    const float height = lineHeight * (1.0f + 1.5f * static_cast<float>(lines.size() - 1));
-    m_width = std::max(static_cast<float>(widest), lineHeight) / height;
+    m_width = PlaceholderWidth(dc, lines);
     m_height = 1.0f;
     m_placeholder = true;
     NoteTextPlaceholder();
@@ -236,7 +205,7 @@ void CD3DText::Render(int pass)
         device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
     }
     if (m_placeholder) {
-        RenderPlaceholder(device);
+        DrawTextPlaceholder(device, m_width, m_colour);
     } else {
         device->SetMaterial(&m_material);
         device->SetRenderState(D3DRS_LIGHTING, TRUE);
@@ -247,24 +216,6 @@ void CD3DText::Render(int pass)
     if (pass == kPassInsideMask)
         device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
     saved->Apply();
-}
-
-void CD3DText::RenderPlaceholder(IDirect3DDevice9* device)
-{
-    const float l = -m_width / 2.0f, r = m_width / 2.0f;
-    const D3DCOLOR pale = PaleColour(m_colour);
-    const D3DCOLOR ink = OpaqueColour(m_colour);
-    const PlaceholderVertex box[4] = {
-        {l, 0.5f, 0.0f, pale}, {r, 0.5f, 0.0f, pale}, {l, -0.5f, 0.0f, pale}, {r, -0.5f, 0.0f, pale}};
-    const PlaceholderVertex lines[12] = {
-        {l, 0.5f, 0.0f, ink},  {r, 0.5f, 0.0f, ink},  {r, 0.5f, 0.0f, ink},
-        {r, -0.5f, 0.0f, ink}, {r, -0.5f, 0.0f, ink}, {l, -0.5f, 0.0f, ink},
-        {l, -0.5f, 0.0f, ink}, {l, 0.5f, 0.0f, ink},  {l, 0.5f, 0.0f, ink},
-        {r, -0.5f, 0.0f, ink}, {l, -0.5f, 0.0f, ink}, {r, 0.5f, 0.0f, ink}};
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetFVF(kPlaceholderFormat);
-    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, box, sizeof(PlaceholderVertex));
-    device->DrawPrimitiveUP(D3DPT_LINELIST, 6, lines, sizeof(PlaceholderVertex));
 }
 
 QuadShape CD3DText::Shape() const

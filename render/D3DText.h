@@ -49,7 +49,6 @@ private:
     QuadShape Shape() const;
     void BecomePlaceholder(HDC dc, const std::vector<std::string>& lines);
     void SetColour(COLORREF colour);
-    void RenderPlaceholder(IDirect3DDevice9* device);
 
     float m_width = 0.0f;
     float m_height = 1.0f;
