@@ -10,6 +10,8 @@
 #include "render/MeshTools.h"
 #include "render/QuadGeometry.h"
 #include "render/TextLines.h"
+#include "render/TextMemory.h"
+#include "render/TextPlaceholder.h"
 
 namespace {
 struct LineMesh {
@@ -51,6 +53,63 @@ float AddLinePieces(IDirect3DDevice9* device, HDC dc, const std::string& text, i
     return first + AddLinePieces(device, dc, text.substr(half), index, x + first, deviation,
                                  extrusion, pieces);
 }
+
+// The lines made, stacked and merged into one mesh centred on the origin and
+// 1 high; `width` its width at that height. False when no line could be made.
+bool MakeTextMesh(IDirect3DDevice9* device, HDC dc, const std::vector<std::string>& texts,
+                  float deviation, float extrusion, ComRef<ID3DXMesh>& mesh, float& width)
+{
+    // A line that cannot be made is left out; the others keep their places.
+    std::vector<LineMesh> pieces;
+    for (size_t i = 0; i < texts.size(); ++i)
+        AddLinePieces(device, dc, texts[i], static_cast<int>(i), 0.0f, deviation, extrusion,
+                      pieces);
+    std::vector<LineMesh> lines;
+    float lineHeight = 0.0f;
+    for (LineMesh& piece : pieces) {
+        D3DXVECTOR3 min;
+        D3DXVECTOR3 max;
+        if (!MeshBoundingBox(piece.mesh.Get(), min, max))
+            continue;
+        lineHeight = std::max(lineHeight, max.y - min.y);
+        lines.push_back(std::move(piece));
+    }
+    pieces.clear();
+    if (lines.empty())
+        return false;
+
+    const std::vector<float> offsets = LineOffsets(static_cast<int>(texts.size()), lineHeight);
+    std::vector<ID3DXMesh*> meshes;
+    std::vector<D3DXMATRIX> moves;
+    for (const LineMesh& line : lines) {
+        meshes.push_back(line.mesh.Get());
+        D3DXMATRIX move;
+        D3DXMatrixTranslation(&move, line.x, offsets[line.index], 0.0f);
+        moves.push_back(move);
+    }
+    // A flat text keeps only the faces the page shows: well under half of
+    // what the glyphs were made of.
+    const MergedFaces kept = extrusion == 0.0f ? MergedFaces::kFlatFront : MergedFaces::kAll;
+    if (FAILED(MergeMeshes(meshes, moves, device, mesh, kept)))
+        return false;
+    lines.clear();
+
+    D3DXVECTOR3 min;
+    D3DXVECTOR3 max;
+    if (!MeshBoundingBox(mesh.Get(), min, max)) {
+        mesh.Reset();
+        return false;
+    }
+    const float w = max.x - min.x;
+    const float h = max.y - min.y;
+    // Centred on the box's own centre: glyphs start right of 0 and descenders
+    // reach below the baseline, so the box does not start at the origin.
+    const D3DXVECTOR3 centre((min.x + max.x) * 0.5f, (min.y + max.y) * 0.5f, 0.0f);
+    NormaliseMesh(mesh.Get(), centre, h != 0.0f ? 1.0f / h : 1.0f);
+    width = h != 0.0f ? w / h : 0.0f;
+    return true;
+}
+
 }  // namespace
 
 CD3DText::CD3DText(CD3DObj* owner) : Placement(0.1f), m_owner(owner) {}
@@ -64,85 +123,69 @@ void CD3DText::Reset()
 {
     ClearWorld();
     m_width = 0.0f;
-    m_mesh.Reset();
+    m_geometry.reset();
+    m_placeholder = false;
 }
 
 int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float deviation,
                         float extrusion)
 {
     Reset();
-    std::vector<LineMesh> lines;
-    float lineHeight = 0.0f;
-    {
-        FontContext dc(font);
-        if (!dc.Get())
-            return E_OUTOFMEMORY;
-        const std::vector<std::string> texts = SplitTextLines(text);
-        m_lineCount = static_cast<int>(texts.size());
-        if (texts.empty())
+    FontContext dc(font);
+    if (!dc.Get())
+        return E_OUTOFMEMORY;
+    const std::vector<std::string> texts = SplitTextLines(text);
+    m_lineCount = static_cast<int>(texts.size());
+    if (texts.empty())
+        return 0;
+    IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
+    if (!device)
+        return 0;
+    const TextMeshKey key = MakeTextMeshKey(device, text, font, deviation, extrusion);
+    m_geometry = FindTextGeometry(key);
+    if (!m_geometry) {
+        // A mesh another text holds costs nothing more; a new one must fit.
+        if (!TextMemoryAllowsAnother()) {
+            BecomePlaceholder(dc.Get(), texts);
+            SetColour(colour);
+            UpdateWorld();
             return 0;
-        IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-        // A line that cannot be made is left out; the others keep their places.
-        if (device) {
-            std::vector<LineMesh> pieces;
-            for (size_t i = 0; i < texts.size(); ++i)
-                AddLinePieces(device, dc.Get(), texts[i], static_cast<int>(i), 0.0f, deviation,
-                              extrusion, pieces);
-            for (LineMesh& piece : pieces) {
-                D3DXVECTOR3 min;
-                D3DXVECTOR3 max;
-                if (!MeshBoundingBox(piece.mesh.Get(), min, max))
-                    continue;
-                lineHeight = std::max(lineHeight, max.y - min.y);
-                lines.push_back(std::move(piece));
-            }
         }
+        ComRef<ID3DXMesh> mesh;
+        float width = 0.0f;
+        if (!MakeTextMesh(device, dc.Get(), texts, deviation, extrusion, mesh, width))
+            return 0;
+        m_geometry = ShareTextGeometry(key, std::move(mesh), width);
     }
-    if (lines.empty())
-        return 0;
-
-    const std::vector<float> offsets = LineOffsets(m_lineCount, lineHeight);
-    std::vector<ID3DXMesh*> meshes;
-    std::vector<D3DXMATRIX> moves;
-    for (const LineMesh& line : lines) {
-        meshes.push_back(line.mesh.Get());
-        D3DXMATRIX move;
-        D3DXMatrixTranslation(&move, line.x, offsets[line.index], 0.0f);
-        moves.push_back(move);
-    }
-    if (FAILED(MergeMeshes(meshes, moves, m_owner->GetDevice(), m_mesh)))
-        return 0;
-    lines.clear();
-
-    D3DXVECTOR3 min;
-    D3DXVECTOR3 max;
-    if (!MeshBoundingBox(m_mesh.Get(), min, max)) {
-        m_mesh.Reset();
-        return 0;
-    }
-    const float w = max.x - min.x;
-    const float h = max.y - min.y;
-    // Centred on the box's own centre: glyphs start right of 0 and descenders
-    // reach below the baseline, so the box does not start at the origin.
-    const D3DXVECTOR3 centre((min.x + max.x) * 0.5f, (min.y + max.y) * 0.5f, 0.0f);
-    NormaliseMesh(m_mesh.Get(), centre, h != 0.0f ? 1.0f / h : 1.0f);
-    m_width = h != 0.0f ? w / h : 0.0f;
+    m_width = m_geometry->Width();
     m_height = 1.0f;
+    SetColour(colour);
+    UpdateWorld();
+    return 1;
+}
 
+void CD3DText::SetColour(COLORREF colour)
+{
     m_colour = colour;
     const D3DCOLORVALUE value = {GetRValue(colour) / 255.0f, GetGValue(colour) / 255.0f,
                                  GetBValue(colour) / 255.0f, 1.0f};
     m_material = D3DMATERIAL9{};
     m_material.Diffuse = value;
     m_material.Ambient = value;
-    UpdateWorld();
-    return 1;
+}
+
+void CD3DText::BecomePlaceholder(HDC dc, const std::vector<std::string>& lines)
+{
+    m_width = PlaceholderWidth(dc, lines);
+    m_height = 1.0f;
+    m_placeholder = true;
+    NoteTextPlaceholder();
 }
 
 void CD3DText::Render(int pass)
 {
     IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device || !m_mesh)
+    if (!device || (!m_geometry && !m_placeholder))
         return;
     ComRef<IDirect3DStateBlock9> saved;
     if (FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out())))
@@ -161,11 +204,15 @@ void CD3DText::Render(int pass)
         device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
         device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
     }
-    device->SetMaterial(&m_material);
-    device->SetRenderState(D3DRS_LIGHTING, TRUE);
-    for (int subset = 0; subset < m_lineCount; ++subset)
-        m_mesh->DrawSubset(static_cast<DWORD>(subset));
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    if (m_placeholder) {
+        DrawTextPlaceholder(device, m_width, m_colour);
+    } else {
+        device->SetMaterial(&m_material);
+        device->SetRenderState(D3DRS_LIGHTING, TRUE);
+        for (int subset = 0; subset < m_lineCount; ++subset)
+            m_geometry->Mesh()->DrawSubset(static_cast<DWORD>(subset));
+        device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    }
     if (pass == kPassInsideMask)
         device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
     saved->Apply();

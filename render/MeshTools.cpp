@@ -44,33 +44,99 @@ DWORD IndexAt(const void* indices, bool wide, DWORD i)
     return wide ? static_cast<const DWORD*>(indices)[i] : static_cast<const WORD*>(indices)[i];
 }
 
+// Which way a face of a text mesh lies by its corners' normals: -1 or +1
+// when it lies in the page (all normals along -z or +z), 0 for a wall.
+int FaceSide(const unsigned char* vertices, DWORD stride, const void* indices, bool wide, DWORD face)
+{
+    int side = 0;
+    for (DWORD corner = 0; corner < 3; ++corner) {
+        const DWORD v = IndexAt(indices, wide, face * 3 + corner);
+        const auto* normal =
+            reinterpret_cast<const D3DXVECTOR3*>(vertices + static_cast<size_t>(v) * stride + sizeof(D3DXVECTOR3));
+        const int own = normal->z <= -0.5f ? -1 : normal->z >= 0.5f ? 1 : 0;
+        if (own == 0 || (corner > 0 && own != side))
+            return 0;
+        side = own;
+    }
+    return side;
+}
+
+// The faces of a mesh to keep and where each kept vertex goes in the merged
+// mesh (kDropped for the others).
+constexpr DWORD kDropped = 0xFFFFFFFF;
+struct KeptPart {
+    std::vector<bool> faces;
+    std::vector<DWORD> vertices;
+    DWORD faceCount = 0;
+};
+
 HRESULT MergeByHand(const std::vector<ID3DXMesh*>& meshes, const std::vector<D3DXMATRIX>& transforms,
-                    IDirect3DDevice9* device, ComRef<ID3DXMesh>& merged)
+                    IDirect3DDevice9* device, bool facingOnly, ComRef<ID3DXMesh>& merged)
 {
     const DWORD fvf = meshes.front()->GetFVF();
-    DWORD faces = 0;
-    DWORD vertices = 0;
     for (ID3DXMesh* mesh : meshes) {
         if (mesh->GetFVF() != fvf)
             return E_INVALIDARG;
-        faces += mesh->GetNumFaces();
-        vertices += mesh->GetNumVertices();
+    }
+    const bool byNormal = facingOnly && (fvf & D3DFVF_NORMAL) && (fvf & D3DFVF_POSITION_MASK) == D3DFVF_XYZ;
+    const DWORD stride = D3DXGetFVFVertexSize(fvf);
+    std::vector<KeptPart> parts(meshes.size());
+    DWORD faces = 0;
+    DWORD vertices = 0;
+    for (size_t m = 0; m < meshes.size(); ++m) {
+        ID3DXMesh* mesh = meshes[m];
+        VertexLock inVertices(mesh, D3DLOCK_READONLY);
+        IndexLock inIndices(mesh, D3DLOCK_READONLY);
+        if (!inVertices.Bits() || !inIndices.Bits())
+            return E_FAIL;
+        const bool inWide = (mesh->GetOptions() & D3DXMESH_32BIT) != 0;
+        KeptPart& part = parts[m];
+        part.faces.assign(mesh->GetNumFaces(), true);
+        part.vertices.assign(mesh->GetNumVertices(), kDropped);
+        part.faceCount = mesh->GetNumFaces();
+        if (byNormal) {
+            std::vector<int> sides(mesh->GetNumFaces());
+            DWORD towards = 0;
+            DWORD away = 0;
+            for (DWORD f = 0; f < mesh->GetNumFaces(); ++f) {
+                sides[f] = FaceSide(Bytes(inVertices.Bits()), stride, inIndices.Bits(), inWide, f);
+                towards += sides[f] < 0 ? 1 : 0;
+                away += sides[f] > 0 ? 1 : 0;
+            }
+            // One side of the glyphs: the one towards the viewer when there
+            // is one; a mesh with no face lying in the page is kept whole.
+            const int kept = towards ? -1 : away ? 1 : 0;
+            if (kept != 0) {
+                for (DWORD f = 0; f < mesh->GetNumFaces(); ++f)
+                    part.faces[f] = sides[f] == kept;
+                part.faceCount = kept < 0 ? towards : away;
+            }
+        }
+        for (DWORD f = 0; f < mesh->GetNumFaces(); ++f) {
+            if (!part.faces[f])
+                continue;
+            for (DWORD corner = 0; corner < 3; ++corner) {
+                DWORD& slot = part.vertices[IndexAt(inIndices.Bits(), inWide, f * 3 + corner)];
+                if (slot == kDropped)
+                    slot = vertices++;
+            }
+        }
+        faces += part.faceCount;
     }
     const bool wide = vertices > 0xFFFF;
     const DWORD options = D3DXMESH_MANAGED | (wide ? D3DXMESH_32BIT : 0);
     HRESULT hr = D3DXCreateMeshFVF(faces, vertices, options, fvf, device, merged.Out());
     if (FAILED(hr))
         return hr;
-    const DWORD stride = D3DXGetFVFVertexSize(fvf);
     VertexLock outVertices(merged.Get(), 0);
     IndexLock outIndices(merged.Get(), 0);
     AttributeLock outAttributes(merged.Get(), 0);
     if (!outVertices.Bits() || !outIndices.Bits() || !outAttributes.Bits())
         return E_FAIL;
-    DWORD vertexBase = 0;
     DWORD faceBase = 0;
     for (size_t m = 0; m < meshes.size(); ++m) {
         ID3DXMesh* mesh = meshes[m];
+        const KeptPart& part = parts[m];
         VertexLock inVertices(mesh, D3DLOCK_READONLY);
         IndexLock inIndices(mesh, D3DLOCK_READONLY);
         AttributeLock inAttributes(mesh, D3DLOCK_READONLY);
@@ -78,7 +144,9 @@ HRESULT MergeByHand(const std::vector<ID3DXMesh*>& meshes, const std::vector<D3D
             return E_FAIL;
         const DWORD count = mesh->GetNumVertices();
         for (DWORD v = 0; v < count; ++v) {
-            unsigned char* out = Bytes(outVertices.Bits()) + static_cast<size_t>(vertexBase + v) * stride;
+            if (part.vertices[v] == kDropped)
+                continue;
+            unsigned char* out = Bytes(outVertices.Bits()) + static_cast<size_t>(part.vertices[v]) * stride;
             std::memcpy(out, Bytes(inVertices.Bits()) + static_cast<size_t>(v) * stride, stride);
             D3DXVECTOR3* position = reinterpret_cast<D3DXVECTOR3*>(out);
             D3DXVec3TransformCoord(position, position, &transforms[m]);
@@ -88,17 +156,19 @@ HRESULT MergeByHand(const std::vector<ID3DXMesh*>& meshes, const std::vector<D3D
             }
         }
         const bool inWide = (mesh->GetOptions() & D3DXMESH_32BIT) != 0;
-        const DWORD meshFaces = mesh->GetNumFaces();
-        for (DWORD i = 0; i < meshFaces * 3; ++i) {
-            const DWORD index = IndexAt(inIndices.Bits(), inWide, i) + vertexBase;
-            if (wide)
-                static_cast<DWORD*>(outIndices.Bits())[faceBase * 3 + i] = index;
-            else
-                static_cast<WORD*>(outIndices.Bits())[faceBase * 3 + i] = static_cast<WORD>(index);
+        for (DWORD f = 0; f < mesh->GetNumFaces(); ++f) {
+            if (!part.faces[f])
+                continue;
+            for (DWORD corner = 0; corner < 3; ++corner) {
+                const DWORD index = part.vertices[IndexAt(inIndices.Bits(), inWide, f * 3 + corner)];
+                if (wide)
+                    static_cast<DWORD*>(outIndices.Bits())[faceBase * 3 + corner] = index;
+                else
+                    static_cast<WORD*>(outIndices.Bits())[faceBase * 3 + corner] = static_cast<WORD>(index);
+            }
+            outAttributes.Bits()[faceBase] = inAttributes.Bits()[f];
+            ++faceBase;
         }
-        std::memcpy(outAttributes.Bits() + faceBase, inAttributes.Bits(), meshFaces * sizeof(DWORD));
-        vertexBase += count;
-        faceBase += meshFaces;
     }
     return S_OK;
 }
@@ -116,13 +186,13 @@ bool MeshBoundingBox(ID3DXMesh* mesh, D3DXVECTOR3& min, D3DXVECTOR3& max)
 
 HRESULT MergeMeshes(const std::vector<ID3DXMesh*>& meshes,
                     const std::vector<D3DXMATRIX>& transforms, IDirect3DDevice9* device,
-                    ComRef<ID3DXMesh>& merged)
+                    ComRef<ID3DXMesh>& merged, MergedFaces kept)
 {
     if (meshes.empty() || meshes.size() != transforms.size() || !device)
         return E_INVALIDARG;
     // Merged here rather than by D3DXConcatenateMeshes: some runtimes export
     // that function only as a stub that aborts the process.
-    return MergeByHand(meshes, transforms, device, merged);
+    return MergeByHand(meshes, transforms, device, kept == MergedFaces::kFlatFront, merged);
 }
 
 bool NormaliseMesh(ID3DXMesh* mesh, const D3DXVECTOR3& centre, float scale)

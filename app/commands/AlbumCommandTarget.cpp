@@ -10,6 +10,7 @@
 #include "document/services/FileWatch.h"
 #include "document/services/SystemMessage.h"
 #include "render/PictureFailures.h"
+#include "render/TextMemory.h"
 
 BEGIN_MESSAGE_MAP(CAlbumCommandTarget, CCmdTarget)
   ON_COMMAND(ID_ALBUM_NEW, OnNewAlbum)
@@ -101,6 +102,7 @@ bool CAlbumCommandTarget::QueryCloseAlbum() {
     m_host.SetAlbum(nullptr);
     // Pictures of the closed album not told yet are not told after it.
     ForgetToldPictureFailures();
+    ForgetToldTextPlaceholders();
   }
   m_host.SetDocumentTitle("");
   // A new or open dialog may follow at once: the bars must not show the

@@ -6,6 +6,7 @@
 #include "document/imagelist/MImageList.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "render/PictureFailures.h"
+#include "render/TextMemory.h"
 
 namespace {
 // The custom template folder, or empty without a custom graphics folder.
@@ -69,6 +70,7 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   }
   // Pictures of this album that cannot be shown are told afresh.
   ForgetToldPictureFailures();
+  ForgetToldTextPlaceholders();
   if (!TakeAlbumImageList(*album)) return;
   const std::string title = album->GetTitle();
   m_host.SetAlbum(std::move(album));

@@ -132,7 +132,9 @@ void CSposalboPageStatic::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CSposalboPageStatic::TellPictureFailures() {
-  TellUntoldPictureFailures(GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
+  const HWND owner = GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd;
+  TellUntoldPictureFailures(owner);
+  TellUntoldTextPlaceholders(owner);
 }
 
 bool CSposalboPageStatic::NeedsFrame() {

@@ -4,9 +4,13 @@
 #include "render/PictureCache.h"
 #include "render/PictureFailures.h"
 #include "render/PictureTiling.h"
+#include "render/TextMemory.h"
 
 namespace {
 constexpr size_t kNamesShown = 15;
+// A message box runs its own loop, in which the page is drawn again: one
+// notice at a time.
+bool g_telling = false;
 }  // namespace
 
 std::string PictureFailureText(const std::vector<std::string>& paths) {
@@ -22,15 +26,20 @@ std::string PictureFailureText(const std::vector<std::string>& paths) {
 }
 
 void TellUntoldPictureFailures(HWND owner) {
-  // The message box runs its own loop, in which the page is drawn again.
-  static bool telling = false;
-  if (telling) return;
+  if (g_telling) return;
   const std::vector<std::string> untold = TakeUntoldPictureFailures();
   if (untold.empty()) return;
-  telling = true;
+  g_telling = true;
   AfxGetUiSeam()->MessageBox(owner, PictureFailureText(untold).c_str(), "Immagini non disponibili",
                              MB_OK | MB_ICONWARNING);
-  telling = false;
+  g_telling = false;
+}
+
+void TellUntoldTextPlaceholders(HWND owner) {
+  if (g_telling || !TakeUntoldTextPlaceholders()) return;
+  g_telling = true;
+  AfxGetUiSeam()->MessageBox(owner, kTextPlaceholderText, "Testi non disponibili", MB_OK | MB_ICONWARNING);
+  g_telling = false;
 }
 
 void TellOutOfMemory(HWND owner, const char* text) {

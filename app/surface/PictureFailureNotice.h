@@ -13,6 +13,14 @@ std::string PictureFailureText(const std::vector<std::string>& paths);
 // Shows the pictures noted since the last call and never told; nothing when
 // there are none.
 void TellUntoldPictureFailures(HWND owner);
+
+// Texts past the memory the page's texts may hold are drawn as boxes with a
+// cross: told once per album, when the first of them was drawn.
+constexpr char kTextPlaceholderText[] =
+    "Alcuni testi non possono essere disegnati: sono pi\xF9 di quanti ne contenga la memoria riservata ai testi.\n"
+    "Appaiono come riquadri con una croce; lo sposalbo li conserva invariati.";
+void TellUntoldTextPlaceholders(HWND owner);
+
 // An operation refused for lack of memory: the unused shared pictures go and
 // the user reads why nothing happened.
 void TellOutOfMemory(HWND owner, const char* text);

@@ -8,6 +8,7 @@
 #include "document/albumfile/AlbumXml.h"
 #include "document/nodes/HandleResize.h"
 #include "document/nodes/PlacedBox.h"
+#include "render/TextMemory.h"
 
 namespace treeNode {
 
@@ -216,7 +217,9 @@ void CTestoTreeNode::SetPosition(float x, float y)
 
 void CTestoTreeNode::Render(int pass)
 {
-    if (!m_meshBuilt) {
+    // A placeholder becomes the text again as soon as the texts' memory has
+    // room, e.g. after other texts were deleted.
+    if (!m_meshBuilt || (m_mesh->IsPlaceholder() && TextMemoryAllowsAnother())) {
         m_mesh->BuildMesh(m_text.c_str(), DrawingFont(), m_colour, 0.0f, 0.0f);
         PushPlacement();
         m_meshBuilt = true;

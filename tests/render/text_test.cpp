@@ -2,14 +2,18 @@
 // meshes with one.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
 #include <string>
 
 #include "DeviceFixture.h"
 #include "render/D3DImage.h"
 #include "render/D3DText.h"
+#include "render/GdiScope.h"
 #include "render/MeshTools.h"
 #include "render/RenderResources.h"
 #include "render/TextLines.h"
+#include "render/TextMemory.h"
 
 namespace {
 
@@ -201,6 +205,116 @@ TEST_F(TextTest, ALineTooLongForOneMeshDrawsWhole)
         EXPECT_GT(red.inside, 200) << (x < 0 ? "right end" : "left end");
         EXPECT_EQ(red.outside, 0);
     }
+}
+
+// Past the texts' memory a text is a box with a cross in its colour, about
+// the size the text would take, hit like the text; it is told once, and the
+// memory its neighbours held comes back when they go.
+TEST_F(TextTest, PastTheMemoryBudgetATextIsABoxWithACrossToldOnce)
+{
+    ForgetToldTextPlaceholders();
+    const size_t before = TextMemoryHeld();
+    SetTextMemoryLimit(before + 1);
+    auto built = std::make_unique<CD3DText>(surface.get());
+    CD3DText boxed(surface.get());
+    ASSERT_EQ(built->BuildMesh("HHH", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    EXPECT_GT(TextMemoryHeld(), before);
+    // The same words would share the mesh held: other words must be made.
+    EXPECT_EQ(boxed.BuildMesh("HHN", font, RGB(255, 0, 0), 0.001f, 0.0f), 0);
+    SetTextMemoryLimit(0);
+    ASSERT_TRUE(boxed.IsPlaceholder());
+    EXPECT_EQ(boxed.GetMesh(), nullptr);
+    EXPECT_NEAR(boxed.GetWidth(), built->GetWidth(), 0.25f * built->GetWidth());
+    EXPECT_TRUE(TakeUntoldTextPlaceholders());
+    EXPECT_FALSE(TakeUntoldTextPlaceholders()) << "told once";
+
+    boxed.SetScale(0.3f, 0.3f);
+    boxed.SetPosition(0.1f, 0.1f);
+    BeginFrame(0xFF000000);
+    boxed.Render(kPassNormal);
+    EndFrame();
+    const float halfW = boxed.GetWidth() * 0.3f * 0.5f;
+    const RedCount red = CountRed(ReadBack(), [&](float vx, float vy) {
+        return vx > 0.1f - halfW - 0.01f && vx < 0.1f + halfW + 0.01f && vy > 0.1f - 0.16f &&
+               vy < 0.1f + 0.16f;
+    });
+    EXPECT_GT(red.inside, 200);
+    EXPECT_EQ(red.outside, 0);
+    EXPECT_TRUE(boxed.HitTest(0.1f + halfW - 0.01f, 0.1f));
+
+    built.reset();
+    EXPECT_EQ(TextMemoryHeld(), before);
+    boxed.Reset();
+    EXPECT_FALSE(boxed.IsPlaceholder());
+}
+
+// Texts of the same words and font share one mesh whatever their colours,
+// counted once in the texts' memory; it goes with the last of them.
+TEST_F(TextTest, TextsOfTheSameWordsAndFontShareOneMesh)
+{
+    const size_t before = TextMemoryHeld();
+    auto red = std::make_unique<CD3DText>(surface.get());
+    CD3DText green(surface.get());
+    ASSERT_EQ(red->BuildMesh("Anna", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    const size_t one = TextMemoryHeld() - before;
+    ASSERT_EQ(green.BuildMesh("Anna", font, RGB(0, 255, 0), 0.001f, 0.0f), 1);
+    EXPECT_EQ(green.GetMesh(), red->GetMesh());
+    EXPECT_EQ(TextMemoryHeld() - before, one);
+    EXPECT_FLOAT_EQ(green.GetWidth(), red->GetWidth());
+    EXPECT_EQ(green.GetColour(), RGB(0, 255, 0));
+
+    HFONT smaller = CreateFontA(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Liberation Sans");
+    CD3DText otherFont(surface.get());
+    CD3DText otherWords(surface.get());
+    const int otherFontBuilt = otherFont.BuildMesh("Anna", smaller, RGB(255, 0, 0), 0.001f, 0.0f);
+    DeleteObject(smaller);
+    ASSERT_EQ(otherFontBuilt, 1);
+    ASSERT_EQ(otherWords.BuildMesh("Anna\n", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+    EXPECT_NE(otherFont.GetMesh(), red->GetMesh());
+    EXPECT_NE(otherWords.GetMesh(), red->GetMesh());
+    otherFont.Reset();
+    otherWords.Reset();
+
+    red.reset();
+    EXPECT_EQ(TextMemoryHeld() - before, one) << "still held by the green text";
+    BeginFrame(0xFF000000);
+    green.SetScale(0.3f, 0.3f);
+    green.Render(kPassNormal);
+    EndFrame();
+    const Pixels pixels = ReadBack();
+    EXPECT_TRUE(AnyPixelNear(pixels, PixelPos{pixels.width / 2, pixels.height / 2}, 40,
+                             [](uint32_t argb) { return Green(argb) > 200 && Red(argb) < 60; }));
+    green.Reset();
+    EXPECT_EQ(TextMemoryHeld(), before);
+}
+
+// A flat text holds only the front of its glyphs, not their backs and walls:
+// far less memory for the same pixels.
+TEST_F(TextTest, AFlatTextKeepsOnlyTheFrontOfItsGlyphs)
+{
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("Testo 12", font, RGB(255, 0, 0), 0.0f, 0.0f), 1);
+    ComRef<ID3DXMesh> whole;
+    {
+        FontContext dc(font);
+        ASSERT_TRUE(SUCCEEDED(D3DXCreateTextA(Device(), dc.Get(), "Testo 12", 0.0f, 0.0f, whole.Out(),
+                                              nullptr, nullptr)));
+    }
+    ID3DXMesh* mesh = text.GetMesh();
+    EXPECT_LT(mesh->GetNumFaces() * 2, whole->GetNumFaces());
+    EXPECT_LT(mesh->GetNumVertices() * 2, whole->GetNumVertices());
+    EXPECT_LT(MeshGeometryBytes(mesh) * 2, MeshGeometryBytes(whole.Get()));
+    struct Vertex {
+        D3DXVECTOR3 position, normal;
+    };
+    ASSERT_EQ(mesh->GetNumBytesPerVertex(), sizeof(Vertex));
+    void* bits = nullptr;
+    ASSERT_TRUE(SUCCEEDED(mesh->LockVertexBuffer(D3DLOCK_READONLY, &bits)));
+    int walls = 0;
+    for (DWORD v = 0; v < mesh->GetNumVertices(); ++v)
+        walls += std::fabs(static_cast<const Vertex*>(bits)[v].normal.z) < 0.5f ? 1 : 0;
+    mesh->UnlockVertexBuffer();
+    EXPECT_EQ(walls, 0);
 }
 
 TEST_F(TextTest, MovesScalesAndRotatesLikeAPicture)

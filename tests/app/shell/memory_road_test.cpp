@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "app/resource.h"
 #include "app/support/EditorFrameFixture.h"
 #include "app/support/FailingAllocation.h"
+#include "app/support/GeneratedAlbum.h"
 #include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "document/SposalboDoc.h"
@@ -19,15 +21,18 @@
 #include "document/imagelist/CDImageList.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/ImgTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "render/PictureCache.h"
+#include "render/TextMemory.h"
 
 namespace {
 class MemoryRoadTest : public EditorFrameTest {
  protected:
   void TearDown() override {
     SetPictureMemoryLimit(0);
+    SetTextMemoryLimit(0);
     EditorFrameTest::TearDown();
   }
   // The album's file as the program writes it back when nothing changed.
@@ -54,7 +59,94 @@ class MemoryRoadTest : public EditorFrameTest {
 };
 
 bool Names(const CString& text, const std::string& name) { return text.Find(name.c_str()) >= 0; }
+
+// The texts of a page: those drawn as placeholders and the others.
+struct TextCount {
+  int boxed = 0;
+  int built = 0;
+};
+TextCount CountTexts(treeNode::CPaginaTreeNode& page) {
+  TextCount count;
+  for (size_t i = 0; i < page.GetChildCount(); ++i)
+    if (auto* text = dynamic_cast<treeNode::CTestoTreeNode*>(page.GetChild(i))) {
+      if (text->Mesh().IsPlaceholder()) ++count.boxed;
+      if (text->Mesh().GetMesh()) ++count.built;
+    }
+  return count;
+}
+
+// The process's committed private memory, as its address space shows it.
+size_t CommittedBytes() {
+  size_t total = 0;
+  MEMORY_BASIC_INFORMATION info{};
+  uintptr_t at = 0;
+  while (VirtualQuery(reinterpret_cast<const void*>(at), &info, sizeof info) == sizeof info) {
+    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+    const uintptr_t next = reinterpret_cast<uintptr_t>(info.BaseAddress) + info.RegionSize;
+    if (next <= at) break;  // the top of the address space
+    at = next;
+  }
+  return total;
+}
 }  // namespace
+
+// A page of thousands of texts opens, draws and saves: the texts past the
+// texts' memory show as boxes, told once, and the memory comes back when the
+// album closes. (The memory is made small here; the program's own holds a few
+// thousand short texts.)
+TEST_F(MemoryRoadTest, APageOfThousandsOfTextsDrawsThosePastTheirMemoryAsBoxesToldOnce) {
+  ASSERT_TRUE(AddTextsToCurrentPage(Sample().ProjectPath(), 5000));
+  const std::string unchanged = Unchanged();
+  const size_t before = TextMemoryHeld();
+  const size_t limit = before + (size_t{1} << 20);
+  SetTextMemoryLimit(limit);
+  OpenSample();
+  frame->GetLists().pages.DrawPendingPages();
+  Draw();
+  const TextCount count = CountTexts(*frame->GetCurrentPage());
+  EXPECT_EQ(count.boxed + count.built, 5000);
+  EXPECT_GT(count.built, 0);
+  EXPECT_GT(count.boxed, 4000);
+  EXPECT_LT(TextMemoryHeld(), limit + (size_t{1} << 20));
+  Draw();
+  EXPECT_EQ(Told("Testi non disponibili").size(), 1u);
+  EXPECT_EQ(Told("error").size(), 0u);
+  EXPECT_EQ(Saved(), unchanged);
+  Menu(ID_ALBUM_CLOSE);
+  EXPECT_EQ(TextMemoryHeld(), before);
+
+  // The next album opened tells anew; with the texts' memory back it draws
+  // its boxes as texts again, as far as the memory goes.
+  ui.Clear();
+  OpenSample();
+  Draw();
+  EXPECT_EQ(Told("Testi non disponibili").size(), 1u);
+  SetTextMemoryLimit(limit + (size_t{1} << 20));
+  Draw();
+  EXPECT_GT(CountTexts(*frame->GetCurrentPage()).built, count.built);
+  Menu(ID_ALBUM_CLOSE);
+}
+
+// An album of a thousand texts opened and closed again and again gives its
+// memory back each time: the texts' meshes all go with it, and the process
+// ends where it was after the first close.
+TEST_F(MemoryRoadTest, AnAlbumOfManyTextsGivesItsMemoryBackWhenItCloses) {
+  ASSERT_TRUE(AddTextsToCurrentPage(Sample().ProjectPath(), 1000));
+  const size_t held = TextMemoryHeld();
+  std::vector<size_t> afterClose;
+  for (int round = 0; round < 4; ++round) {
+    OpenSample();
+    frame->GetLists().pages.DrawPendingPages();
+    Draw();
+    EXPECT_EQ(CountTexts(*frame->GetCurrentPage()).built, 1000);
+    EXPECT_GT(TextMemoryHeld(), held);
+    Menu(ID_ALBUM_CLOSE);
+    EXPECT_EQ(TextMemoryHeld(), held);
+    afterClose.push_back(CommittedBytes());
+  }
+  EXPECT_LT(afterClose.back(), afterClose.front() + afterClose.front() / 10)
+      << (afterClose.front() >> 20) << " MB after the first close, " << (afterClose.back() >> 20) << " MB after the last";
+}
 
 TEST_F(MemoryRoadTest, PicturesWithoutMemoryShowAsCrossedBoxesTheAlbumStaysAndSavesAsItWas) {
   const struct {

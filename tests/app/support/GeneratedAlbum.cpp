@@ -1,11 +1,13 @@
 #include "app/support/GeneratedAlbum.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/support/SampleAlbum.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/ImgTreeNode.h"
+#include "document/nodes/TestoTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 
@@ -56,5 +58,25 @@ bool RewriteAlbumPages(const std::string& project, int spreads, int photos, int 
   }
   root->GoToPage(0);
   root->RecountImageRefs();
+  return root->SaveToFile(project);
+}
+
+bool AddTextsToCurrentPage(const std::string& project, int count) {
+  auto root = treeNode::CSposalboTreeNode::Load(project, nullptr);
+  treeNode::CPaginaTreeNode* page = root ? root->GetCurrentPage() : nullptr;
+  if (!page) return false;
+  LOGFONTA font{};
+  font.lfHeight = -24;
+  font.lfWeight = FW_NORMAL;
+  lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+  const int columns = 100;
+  const int rows = (count + columns - 1) / columns;
+  for (int i = 0; i < count; ++i) {
+    auto text = std::make_unique<treeNode::CTestoTreeNode>("Testo " + std::to_string(i + 1), font,
+                                                           RGB(i % 256, 0, 0), page);
+    text->SetPosition(-0.95f + 1.9f * (i % columns + 0.5f) / columns, 0.45f - 0.9f * (i / columns + 0.5f) / rows);
+    text->SetScale(0.9f / rows, 0.9f / rows);
+    page->AddChild(std::move(text), true);
+  }
   return root->SaveToFile(project);
 }

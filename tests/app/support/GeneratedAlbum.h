@@ -12,3 +12,7 @@ bool ImportPictures(const std::string& project, const std::string& scratch, int 
 // objects. The first spread is the current one. False when the album or its
 // image list cannot be read or written.
 bool RewriteAlbumPages(const std::string& project, int spreads, int photos, int crowd);
+
+// Adds `count` short texts of different words in one font to the album's
+// current page, in a grid over it. False when the album cannot be read or written.
+bool AddTextsToCurrentPage(const std::string& project, int count);
