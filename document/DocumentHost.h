@@ -32,8 +32,14 @@ public:
     // its edit mode).
     virtual void EditSelectionColour() = 0;
     // The text dialog, opened with the given text, font and colour; true on
-    // OK with the values the user chose.
+    // OK with the values the user chose. The font is the text's own: kept,
+    // also in a face this computer lacks, unless the user chooses another.
     virtual bool EditText(std::string& text, LOGFONTA& font, COLORREF& colour) = 0;
+    // The same for a text being made: it starts in a face this computer has.
+    virtual bool EditNewText(std::string& text, LOGFONTA& font, COLORREF& colour)
+    {
+        return EditText(text, font, colour);
+    }
     // The photo bar redraws its marks of photos in use.
     virtual void InvalidatePhotoThumbnails() = 0;
     // The page editing surface takes the largest place of the current page's

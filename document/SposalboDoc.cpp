@@ -298,7 +298,7 @@ bool CSposalboDoc::CreateText(float x, float y) {
   std::string text = kNewTextSample;
   LOGFONTA font = m_textFont;
   COLORREF colour = m_textColour;
-  if (!host->EditText(text, font, colour) || text.empty()) return false;
+  if (!host->EditNewText(text, font, colour) || text.empty()) return false;
   m_textFont = font;
   m_textColour = colour;
   page->SaveUndo();

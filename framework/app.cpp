@@ -39,14 +39,16 @@ CString moduleBaseName() {
 
 CWinApp* AfxGetApp() { return g_pApp; }
 
+BOOL AfxGetMessage(MSG* pMsg) { return ::GetMessageW(pMsg, nullptr, 0, 0) != 0; }
+
 BOOL AfxPumpMessage() {
   CWinThread* pThread = AfxGetThread();
   if (pThread) return pThread->PumpMessage();
   MSG msg;
-  if (!::GetMessageA(&msg, nullptr, 0, 0)) return FALSE;
+  if (!AfxGetMessage(&msg)) return FALSE;
   if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
     ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    ::DispatchMessageW(&msg);
   }
   return TRUE;
 }

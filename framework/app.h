@@ -141,6 +141,11 @@ CWinApp* AfxGetApp();
 // Takes one message from the queue and handles it as the message loop would;
 // FALSE when it was WM_QUIT.
 BOOL AfxPumpMessage();
+// Takes the next message of the thread's queue in its wide form, as every
+// message loop does: taken in the code page's form, a letter typed into a
+// window of wide characters would be "?" already. DispatchMessageW hands an
+// ANSI window its own form. FALSE when it was WM_QUIT.
+BOOL AfxGetMessage(MSG* pMsg);
 CWinThread* AfxGetThread();
 CWnd* AfxGetMainWnd();
 // Start-up of the platform services the program uses.

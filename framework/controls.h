@@ -47,6 +47,11 @@ class CStatic : public CWnd {
 
 class CEdit : public CWnd {
   DECLARE_DYNAMIC(CEdit)
+ protected:
+  // Its text is the system's to keep: an edit made for wide characters keeps
+  // every letter typed into it.
+  BOOL KeepsWideCharacters() const override { return TRUE; }
+
  public:
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
     return CWnd::Create("EDIT", nullptr, dwStyle, rect, pParentWnd, nID);

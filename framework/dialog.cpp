@@ -107,7 +107,7 @@ void CDialog::EndDialog(int nResult) {
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hWnd)
-    return ::IsDialogMessageA(m_hWnd, pMsg);
+    return ::IsDialogMessageW(m_hWnd, pMsg);  // the loops take messages in their wide form
   return FALSE;
 }
 
@@ -162,7 +162,7 @@ INT_PTR CDialog::RunModalLoop() {
   if (!(GetStyle() & WS_VISIBLE)) ShowWindow(SW_SHOWNORMAL);
   MSG msg;
   while (m_bContinueModal && m_hWnd) {
-    if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+    if (!AfxGetMessage(&msg)) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
       break;
     }
@@ -171,7 +171,7 @@ INT_PTR CDialog::RunModalLoop() {
                                : CWnd::WalkPreTranslateTree(m_hWnd, &msg);
     if (!bTranslated) {
       ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
+      ::DispatchMessageW(&msg);
     }
   }
   m_bInModalLoop = FALSE;

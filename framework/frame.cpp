@@ -284,7 +284,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
     // A held key repeating is no new press: Alt held through a drag stays used.
     const bool keyPressed = (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && !(pMsg->lParam & (1L << 30));
     if (keyPressed) m_bAltUsed = FALSE;
-    if (!::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg)) return FALSE;
+    if (!::TranslateAcceleratorW(m_hWnd, m_hAccelTable, pMsg)) return FALSE;
     if (message == WM_SYSKEYDOWN) m_bAltUsed = TRUE;
     return TRUE;
   }

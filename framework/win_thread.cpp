@@ -90,10 +90,10 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CWinThread::PumpMessage() {
-  if (!::GetMessageA(&m_msgCur, nullptr, 0, 0)) return FALSE;
+  if (!AfxGetMessage(&m_msgCur)) return FALSE;
   if (!PreTranslateMessage(&m_msgCur)) {
     ::TranslateMessage(&m_msgCur);
-    ::DispatchMessageA(&m_msgCur);
+    ::DispatchMessageW(&m_msgCur);
   }
   return TRUE;
 }
@@ -116,7 +116,7 @@ int CWinThread::Run() {
   BOOL bIdle = TRUE;
   LONG lIdleCount = 0;
   for (;;) {
-    while (bIdle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (bIdle && !::PeekMessageW(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
       if (!OnIdle(lIdleCount++)) bIdle = FALSE;
     }
     do {
@@ -125,7 +125,7 @@ int CWinThread::Run() {
         bIdle = TRUE;
         lIdleCount = 0;
       }
-    } while (::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE));
+    } while (::PeekMessageW(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE));
   }
 }
 

@@ -94,7 +94,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   CWnd* pWnd = windowMap().LookupPermanent(hWnd);
-  if (!pWnd) return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+  if (!pWnd)
+    return ::IsWindowUnicode(hWnd) ? ::DefWindowProcW(hWnd, nMsg, wParam, lParam)
+                                   : ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
   return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
@@ -165,14 +167,20 @@ HWND CWnd::Detach() {
   HWND h = m_hWnd;
   AfxForgetPermanent(windowMapIfAlive(), h, this);
   m_hWnd = nullptr;
+  m_bWideProc = false;
   return h;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!Attach(hWnd)) return FALSE;
   PreSubclassWindow();
-  WNDPROC old = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+  // A window of wide characters stays one where the class allows: a procedure
+  // set through the ANSI call would make the system hand it every text and
+  // typed character in the code page, where a letter it lacks becomes "?".
+  m_bWideProc = KeepsWideCharacters() && ::IsWindowUnicode(hWnd);
+  const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&AfxWndProc);
+  WNDPROC old = reinterpret_cast<WNDPROC>(m_bWideProc ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, proc)
+                                                      : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, proc));
   if (old != &AfxWndProc) *GetSuperWndProcAddr() = old;
   return TRUE;
 }
@@ -185,7 +193,11 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
 HWND CWnd::UnsubclassWindow() {
   WNDPROC* super = GetSuperWndProcAddr();
   if (m_hWnd && *super) {
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*super));
+    const LONG_PTR proc = reinterpret_cast<LONG_PTR>(*super);
+    if (m_bWideProc)
+      ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, proc);
+    else
+      ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, proc);
     *super = nullptr;
   }
   return Detach();

@@ -298,7 +298,13 @@ class CWnd : public CCmdTarget {
 
  protected:
   WNDPROC m_pfnSuper = nullptr;  // the window procedure we subclassed
+  bool m_bWideProc = false;      // subclassed as a window of wide characters
   virtual WNDPROC* GetSuperWndProcAddr() { return &m_pfnSuper; }
+  // Whether a window of wide characters this object subclasses stays one. Its
+  // messages then reach the message map, and go on to the old procedure, in
+  // their wide form: only classes whose handlers read no text from them say
+  // so. The others see every message in the code page's form.
+  virtual BOOL KeepsWideCharacters() const { return FALSE; }
 
  public:
   // Default handlers: each passes the message to the default window procedure.

@@ -37,6 +37,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC super = *GetSuperWndProcAddr();
+  if (m_bWideProc)
+    return super ? ::CallWindowProcW(super, m_hWnd, message, wParam, lParam)
+                 : ::DefWindowProcW(m_hWnd, message, wParam, lParam);
   if (super) return ::CallWindowProcA(super, m_hWnd, message, wParam, lParam);
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }

@@ -1,34 +1,114 @@
 #include "app/dialogs/TestoDialog.h"
 
+#include <cstring>
+
 #include "app/dialogs/CodePageText.h"
 #include "app/dialogs/EditLineBreaks.h"
 #include "app/dialogs/FontListFile.h"
 #include "app/dialogs/TextFaces.h"
+#include "app/dialogs/WideEdit.h"
 #include "document/DocumentHost.h"
+
+namespace {
+// The font choice's own lists, by the ids the system fills them by.
+constexpr int kFaceList = 0x470, kStyleList = 0x471, kSizeList = 0x472, kScriptList = 0x474;
+}  // namespace
 
 CTestoDialog::CTestoDialog(CWnd* parent) : CFontDialog(nullptr, CF_EFFECTS | CF_SCREENFONTS, nullptr, parent) {
   lstrcpynA(m_lf.lfFaceName, "Arial", LF_FACESIZE);
 }
 
+void CTestoDialog::SetTextFont(const LOGFONTA& font) {
+  m_own = font;
+  m_ownFont = true;
+}
+
 INT_PTR CTestoDialog::DoModal() {
   m_cf.Flags |= CF_TTONLY | CF_INITTOLOGFONTSTRUCT | CF_ENABLETEMPLATE;
   m_cf.lpTemplateName = MAKEINTRESOURCEA(IDD_TESTO);
-  // The system's list would start at its first face where this one is not
-  // installed; the text starts in a readable face instead.
-  CClientDC screen(nullptr);
-  IDocumentHost* host = GetDocumentHost();
-  std::function<bool(const std::string&)> isLabFace;
-  if (host) isLabFace = [host](const std::string& face) { return host->IsLabFont(face); };
-  const std::string face =
-      ChooseTextFace(m_lf.lfFaceName, EnumTrueTypeFaces(screen.m_hDC), isLabFace, SystemTextFace());
-  lstrcpynA(m_lf.lfFaceName, face.c_str(), LF_FACESIZE);
-  return CFontDialog::DoModal();
+  if (m_ownFont) {
+    m_lf = m_own;
+  } else {
+    // The system's list would start at its first face where this one is not
+    // installed; the text starts in a readable face instead.
+    CClientDC screen(nullptr);
+    IDocumentHost* host = GetDocumentHost();
+    std::function<bool(const std::string&)> isLabFace;
+    if (host) isLabFace = [host](const std::string& face) { return host->IsLabFont(face); };
+    const std::string face =
+        ChooseTextFace(m_lf.lfFaceName, EnumTrueTypeFaces(screen.m_hDC), isLabFace, SystemTextFace());
+    lstrcpynA(m_lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  }
+  m_chosen = Chosen{};
+  m_shown = false;
+  const INT_PTR result = CFontDialog::DoModal();
+  // An answer given without the dialog showing was chosen whole.
+  if (!m_shown) m_chosen = Chosen{true, true, true, true};
+  if (result == IDOK && m_ownFont) {
+    // The system answers with the face it showed selected and its own idea of
+    // the rest: only what the user chose replaces the text's own.
+    const LOGFONTA answered = m_lf;
+    m_lf = m_own;
+    if (m_chosen.face) {
+      std::memcpy(m_lf.lfFaceName, answered.lfFaceName, sizeof m_lf.lfFaceName);
+      m_lf.lfPitchAndFamily = answered.lfPitchAndFamily;
+    }
+    if (m_chosen.face || m_chosen.script) m_lf.lfCharSet = answered.lfCharSet;
+    if (m_chosen.style) {
+      m_lf.lfWeight = answered.lfWeight;
+      m_lf.lfItalic = answered.lfItalic;
+    }
+    if (m_chosen.size) {
+      m_lf.lfHeight = answered.lfHeight;
+      m_lf.lfWidth = answered.lfWidth;
+    }
+  }
+  return result;
 }
 
 BOOL CTestoDialog::OnInitDialog() {
+  // Letters the code page lacks reach the check below as typed.
+  RemakeEditForWideText(::GetDlgItem(m_hWnd, IDC_TESTO_TEXT));
+  if (m_ownFont) ShowOwnFace();
   CFontDialog::OnInitDialog();
   UpdateData(FALSE);
+  m_chosen = Chosen{};  // filling the lists was not the user's choice
+  m_shown = true;
   return TRUE;
+}
+
+void CTestoDialog::ShowOwnFace() {
+  // A face the list lacks (not installed here) joins it, so that the text's
+  // face is the one the dialog shows.
+  HWND faces = ::GetDlgItem(m_hWnd, kFaceList);
+  if (!faces) return;
+  LRESULT at = ::SendMessageA(faces, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(m_own.lfFaceName));
+  if (at == CB_ERR) at = ::SendMessageA(faces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_own.lfFaceName));
+  if (at >= 0) ::SendMessageA(faces, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+}
+
+BOOL CTestoDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT code = HIWORD(wParam);
+  if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) {
+    switch (LOWORD(wParam)) {
+      case kFaceList:
+        m_chosen.face = true;
+        break;
+      case kStyleList:
+        m_chosen.style = true;
+        break;
+      case kSizeList:
+        m_chosen.size = true;
+        break;
+      case kScriptList:
+        m_chosen.script = true;
+        break;
+      default:
+        break;
+    }
+  }
+  return CFontDialog::OnCommand(wParam, lParam);
 }
 
 void CTestoDialog::DoDataExchange(CDataExchange* pDX) {

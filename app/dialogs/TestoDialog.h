@@ -18,6 +18,26 @@ class CTestoDialog : public CFontDialog {
   // A text node breaks its lines with "\n", the edit with "\r\n".
   void SetText(const std::string& text);
   std::string GetText() const;
+  // The font of a text being edited. The dialog shows its face even where
+  // this computer lacks it, and OK keeps its face, style and size unless the
+  // user chose others. A font set in m_lf instead is where a new text starts:
+  // in a face that is here.
+  void SetTextFont(const LOGFONTA& font);
 
   CString m_text;
+
+ protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // What the user chose in the dialog's lists.
+  struct Chosen {
+    bool face = false, style = false, size = false, script = false;
+  };
+  void ShowOwnFace();
+
+  bool m_ownFont = false;
+  bool m_shown = false;
+  LOGFONTA m_own{};
+  Chosen m_chosen;
 };

@@ -199,9 +199,22 @@ void CMainFrame::EditSelectionColour() {
 }
 
 bool CMainFrame::EditText(std::string& text, LOGFONTA& font, COLORREF& colour) {
+  return RunTextDialog(text, font, colour, false);
+}
+
+bool CMainFrame::EditNewText(std::string& text, LOGFONTA& font, COLORREF& colour) {
+  return RunTextDialog(text, font, colour, true);
+}
+
+bool CMainFrame::RunTextDialog(std::string& text, LOGFONTA& font, COLORREF& colour, bool newText) {
   CTestoDialog dialog(this);
   dialog.SetText(text);
-  if (font.lfFaceName[0]) dialog.m_lf = font;
+  if (font.lfFaceName[0]) {
+    if (newText)
+      dialog.m_lf = font;
+    else
+      dialog.SetTextFont(font);
+  }
   dialog.m_cf.rgbColors = colour;
   if (dialog.DoModal() != IDOK) return false;
   text = dialog.GetText();

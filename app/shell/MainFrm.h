@@ -39,6 +39,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   bool ChooseColour(uint32_t initial, uint32_t& chosen) override;
   void EditSelectionColour() override;
   bool EditText(std::string& text, LOGFONTA& font, COLORREF& colour) override;
+  bool EditNewText(std::string& text, LOGFONTA& font, COLORREF& colour) override;
   void InvalidatePhotoThumbnails() override;
   void LayoutPageStatic() override;
   bool IsLabFont(const std::string& faceName) override;
@@ -144,6 +145,8 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
  private:
   // What an editing command acts on, taken when it runs.
   EditContext MakeEditContext();
+  // The text dialog for a text being edited (its own font kept) or made.
+  bool RunTextDialog(std::string& text, LOGFONTA& font, COLORREF& colour, bool newText);
   CString LibraryPath(const char* value, const char* folder, bool low);
   CString CustomPath(const char* kind, bool low, const char* fallback);
   void RefreshTitle();

@@ -52,6 +52,12 @@ public:
         colour = textColourToChoose;
         return confirmText;
     }
+    // Counted, then answered as any text dialog.
+    bool EditNewText(std::string& text, LOGFONTA& font, COLORREF& colour) override
+    {
+        ++newTextEdits;
+        return EditText(text, font, colour);
+    }
     void InvalidatePhotoThumbnails() override { ++thumbnailInvalidations; }
     void LayoutPageStatic() override { ++layouts; }
     bool IsLabFont(const std::string& face) override { return labFonts.count(face) > 0; }
@@ -70,6 +76,7 @@ public:
     // The text dialog: what it was opened with, what the user chooses (a font
     // without a face keeps the offered one).
     int textEdits = 0;
+    int newTextEdits = 0;  // of textEdits, those for a text being made
     std::string offeredText;
     LOGFONTA offeredFont{};
     COLORREF offeredTextColour = 0;

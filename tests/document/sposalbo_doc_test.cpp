@@ -418,6 +418,7 @@ TEST_F(SposalboDocTest, ANewTextIsPlacedAtThePointAndSelectedAlone) {
   host.textToEnter = "testo";
   EXPECT_FALSE(NewBlank("Senza pagine")->CreateText(0.0f, 0.0f));
   EXPECT_EQ(host.textEdits, 3) << "no page, no dialog";
+  EXPECT_EQ(host.newTextEdits, 3) << "each for a text being made";
 }
 
 TEST_F(SposalboDocTest, EditingTheOneSelectedTextReplacesTextColourAndFont) {
@@ -436,6 +437,7 @@ TEST_F(SposalboDocTest, EditingTheOneSelectedTextReplacesTextColourAndFont) {
   host.fontToChoose = Face("Courier New");
   host.textColourToChoose = RGB(9, 8, 7);
   ASSERT_TRUE(doc->EditSelectedText());
+  EXPECT_EQ(host.newTextEdits, 1) << "an edited text keeps its own font";
   EXPECT_EQ(host.offeredText, "Prima");
   EXPECT_STREQ(host.offeredFont.lfFaceName, "Tahoma");
   EXPECT_EQ(host.offeredTextColour, RGB(1, 2, 3));

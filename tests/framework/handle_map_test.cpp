@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "framework/framework.h"
 #include "test_support.h"
 
@@ -100,6 +102,27 @@ TEST(HandleMaps, SubclassedWindowRoutesThroughTheMapAndKeepsItsClass) {
   EXPECT_STREQ(text, "text");
   EXPECT_EQ(sub.UnsubclassWindow(), h);
   EXPECT_NE(::SendMessageA(h, WM_USER + 1, 0, 0), 1234);
+}
+
+TEST(HandleMaps, ASubclassedEditOfWideCharactersStaysOneAndKeepsWhatIsTyped) {
+  CHostWnd host;
+  HWND h = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, host.m_hWnd, reinterpret_cast<HMENU>(78),
+                             ::GetModuleHandleW(nullptr), nullptr);
+  CEdit sub;
+  ASSERT_TRUE(sub.SubclassDlgItem(78, &host));
+  EXPECT_TRUE(::IsWindowUnicode(h));
+  EXPECT_EQ(::GetWindowLongPtrW(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&AfxWndProc));
+  // A Greek capital kappa, typed, then the whole text set: neither turns into "?".
+  ::SendMessageW(h, WM_CHAR, 0x039A, 1);
+  wchar_t text[8] = L"";
+  ::GetWindowTextW(h, text, 8);
+  EXPECT_EQ(std::wstring(text), L"\x039A");
+  ::SetWindowTextW(h, L"\x03B1\x03BB");
+  ::GetWindowTextW(h, text, 8);
+  EXPECT_EQ(std::wstring(text), L"\x03B1\x03BB");
+  EXPECT_EQ(sub.UnsubclassWindow(), h);
+  EXPECT_TRUE(::IsWindowUnicode(h));
+  EXPECT_NE(::GetWindowLongPtrW(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&AfxWndProc));
 }
 
 TEST(HandleMaps, GdiTemporariesHaveTheClassOfTheirHandle) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,7 @@ namespace {
 // the dialog has told why it stays, types a word it can keep and presses OK.
 int g_unkeptStep = 0;
 CScriptedUi* g_unkeptUi = nullptr;
+bool g_editWide = false;
 
 void CALLBACK typeUnkeptThenKept(HWND, UINT, UINT_PTR id, DWORD) {
   HWND dialog = g_textDialog ? g_textDialog->m_hWnd : nullptr;
@@ -117,6 +119,8 @@ void CALLBACK typeUnkeptThenKept(HWND, UINT, UINT_PTR id, DWORD) {
   }
   HWND edit = ::GetDlgItem(dialog, IDC_TESTO_TEXT);
   if (g_unkeptStep == 0) {
+    // Made for wide characters: letters the code page lacks reach the check.
+    g_editWide = ::IsWindowUnicode(edit) != FALSE;
     ::SetWindowTextW(edit, L"\x03A9 e\x00E8\r\n\x039A\x03B1\x03BB\x03B7\x03BC\x03AD\x03C1\x03B1 \xD83D\xDE00 e\x00E8\x03A9");
   } else if (!g_unkeptUi->Questions().empty() || ++g_textWaits >= 200) {
     ::KillTimer(nullptr, id);
@@ -160,6 +164,7 @@ TEST(TestoDialog, CharactersTheCodePageCannotHoldAreNamedAndTheTextStaysToBeCorr
             std::string::npos)
       << told;
   EXPECT_EQ(told.find("U+00E8"), std::string::npos) << told;
+  EXPECT_TRUE(g_editWide);
   EXPECT_EQ(g_unkeptStep, 2) << "the dialog stayed open for the second try";
   EXPECT_EQ(dialog.GetText(), "Buongiorno");
 }
@@ -196,6 +201,72 @@ TEST(TestoDialog, AFaceThisComputerLacksIsNotOffered) {
   ASSERT_FALSE(installed.empty());
   EXPECT_NE(std::find(installed.begin(), installed.end(), dialog.m_lf.lfFaceName), installed.end())
       << dialog.m_lf.lfFaceName;
+}
+
+namespace {
+// Reads the face the dialog shows, changes the words (and the size when asked)
+// and presses OK.
+struct OwnFaceRun {
+  bool sizeToo = false;
+  std::string faceShown;
+} g_ownFace;
+
+void CALLBACK changeWordsOnly(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = g_textDialog ? g_textDialog->m_hWnd : nullptr;
+  if (!dialog && ++g_textWaits < 200) return;
+  ::KillTimer(nullptr, id);
+  if (!dialog) return;
+  char face[LF_FACESIZE] = "";
+  ::GetWindowTextA(::GetDlgItem(dialog, 0x470), face, LF_FACESIZE);
+  g_ownFace.faceShown = face;
+  if (g_ownFace.sizeToo) {
+    HWND sizes = ::GetDlgItem(dialog, 0x472);
+    ::SendMessageA(sizes, CB_SETCURSEL, 0, 0);
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+  }
+  ::SetWindowTextW(::GetDlgItem(dialog, IDC_TESTO_TEXT), L"Giulia e Marco");
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+class CWordsChange : public CScriptedUi {
+ public:
+  BOOL ChooseFont(CHOOSEFONTA* pCf) override {
+    g_textWaits = 0;
+    ::SetTimer(nullptr, 0, 50, changeWordsOnly);
+    return CUiSeam::ChooseFont(pCf);
+  }
+};
+}  // namespace
+
+TEST(TestoDialog, ATextKeepsItsOwnFaceStyleAndSizeUnlessOthersAreChosen) {
+  CWordsChange seam;
+  LOGFONTA own{};
+  lstrcpyA(own.lfFaceName, "Carattere che non esiste");
+  own.lfHeight = -37;
+  own.lfWeight = FW_BOLD;
+  own.lfItalic = TRUE;
+  own.lfOutPrecision = OUT_TT_PRECIS;
+  own.lfQuality = ANTIALIASED_QUALITY;
+  own.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+  for (const bool sizeToo : {false, true}) {
+    CTestoDialog dialog;
+    dialog.SetText("Marco e Giulia");
+    dialog.SetTextFont(own);
+    g_ownFace = OwnFaceRun{sizeToo, ""};
+    g_textDialog = &dialog;
+    const INT_PTR result = dialog.DoModal();
+    g_textDialog = nullptr;
+    ASSERT_EQ(result, IDOK);
+    EXPECT_EQ(g_ownFace.faceShown, own.lfFaceName);
+    EXPECT_EQ(dialog.GetText(), "Giulia e Marco");
+    EXPECT_STREQ(dialog.m_lf.lfFaceName, own.lfFaceName);
+    EXPECT_EQ(dialog.m_lf.lfWeight, own.lfWeight);
+    EXPECT_EQ(dialog.m_lf.lfItalic, own.lfItalic);
+    if (sizeToo)
+      EXPECT_NE(dialog.m_lf.lfHeight, own.lfHeight);
+    else
+      EXPECT_EQ(std::memcmp(&dialog.m_lf, &own, sizeof own), 0) << "only the words changed";
+  }
 }
 
 TEST(ImageFileDlg, ManyFilesFitTheLargeBufferAndComeBackWithTheirFolder) {

@@ -5,17 +5,20 @@
 
 #include <activscp.h>
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "app/dialogs/CodePageText.h"
 #include "app/dialogs/DatiSposalboDlg.h"
 #include "app/dialogs/DialogDriving.h"
 #include "app/dialogs/IDispatchIEExt.h"
 #include "app/dialogs/PageFields.h"
 #include "app/dialogs/ScriptCall.h"
 #include "app/shell/SposalboApp.h"
+#include "app/support/HandInput.h"
 #include "app/support/SourceTree.h"
 #include "crop/WindowCapture.h"
 #include "document/nodes/DatiTreeNode.h"
@@ -445,6 +448,45 @@ TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
   stored = Variables(dati);
   EXPECT_EQ(stored[5], (std::pair<std::string, std::string>{"sposa", "Anna"}));
   EXPECT_EQ(stored[3], (std::pair<std::string, std::string>{"note", "note"}));
+}
+
+TEST_F(WeddingDataTest, LettersTypedOnTheStandInArriveAsTypedAndAreNamed) {
+  if (AfxHtmlEngineAvailable()) GTEST_SKIP() << "the system shows the page itself";
+  CScriptedUi ui;
+  CDatiSposalboDlg dialog;
+  CIDispatchIEExt pageScript(&dialog);
+  pageScript.LoadParams(&dati);
+  dialog.m_strCurrentUrl = PagePath().c_str();
+  std::atomic<HWND> form{nullptr}, bride{nullptr};
+  ui.AnswerModalWith([&](CWnd* wnd) {
+    wnd->SetForegroundWindow();
+    bride = ::GetDlgItem(wnd->m_hWnd, CDatiStandIn::kFirstEditId);
+    ::SetFocus(bride);
+    form = wnd->m_hWnd;
+  });
+  INT_PTR result = 0;
+  std::wstring shown;
+  hand::PerformDuring([&] { result = dialog.DoModalWithDispatch(&pageScript); },
+                      [&] {
+                        if (hand::WaitUntil([&] { return form && hand::Ui().hwndFocus == bride; })) {
+                          hand::Type(L"\x039A\x03B1\x03BB\x03B7\x03BC\x03AD\x03C1\x03B1");
+                          shown = WideWindowText(bride);
+                          hand::Keys({VK_RETURN});  // named: the form stays
+                          hand::Keys({VK_ESCAPE});
+                        }
+                        if (::IsWindow(form)) ::PostMessageA(form, WM_COMMAND, IDCANCEL, 0);
+                      });
+  EXPECT_EQ(shown, L"\x039A\x03B1\x03BB\x03B7\x03BC\x03AD\x03C1\x03B1");
+  EXPECT_EQ(result, IDCANCEL);
+  std::vector<CString> told;
+  for (const AfxUiQuestion& q : ui.Questions())
+    if (q.kind == CString("message")) told.push_back(q.text);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].str().find("Il campo \"sposa\" contiene caratteri che non possono essere salvati: "
+                                      "carattere 1 (U+039A), carattere 2 (U+03B1)"),
+            std::string::npos)
+      << told[0].str();
+  EXPECT_EQ(Variables(dati), (std::vector<std::pair<std::string, std::string>>{{"sposo", "Marco"}, {"extra", "42"}}));
 }
 
 TEST_F(WeddingDataTest, WithoutItsPageTheStandInOffersTheUsualFieldsAndSaysWhy) {

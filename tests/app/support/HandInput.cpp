@@ -91,7 +91,9 @@ void SendKey(WORD virtualKey, DWORD flags) {
 }
 }  // namespace
 
-void Perform(const std::function<void()>& steps) {
+void Perform(const std::function<void()>& steps) { PerformDuring(nullptr, steps); }
+
+void PerformDuring(const std::function<void()>& work, const std::function<void()>& steps) {
   g_uiThread = ::GetCurrentThreadId();
   const Probe probe;
   ASSERT_NE(probe.Window(), nullptr);
@@ -99,15 +101,17 @@ void Perform(const std::function<void()>& steps) {
   g_inputLeft = false;
   HANDLE thread = ::CreateThread(nullptr, 0, RunSteps, const_cast<std::function<void()>*>(&steps), 0, nullptr);
   ASSERT_NE(thread, nullptr);
+  if (work) work();
   CWinThread* app = AfxGetApp();
   LONG idle = 0;
   while (::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) {
     MSG msg;
-    if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // In the wide form, as the program's own loops take them.
+    if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) continue;  // a closed main window must not end the tests
       if (!(app ? app->PreTranslateMessage(&msg) : CWnd::WalkPreTranslateTree(nullptr, &msg))) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
       }
       if (!app || app->IsIdleMessage(&msg)) idle = 0;
     } else if (app && idle < 2) {
@@ -138,6 +142,20 @@ void Drag(POINT from, POINT to) {
   for (int i = 1; i <= steps; ++i)
     MoveTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
   Release();
+}
+
+void Type(const wchar_t* text) {
+  for (const wchar_t* c = text; *c; ++c) {
+    INPUT in[2]{};
+    for (INPUT& key : in) {
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = *c;
+      key.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof in[0]);
+    Settle();
+  }
 }
 
 void KeyDown(WORD virtualKey) { SendKey(virtualKey, 0); }

@@ -14,6 +14,9 @@ namespace hand {
 // Runs the steps on the hand's thread while this thread handles its messages
 // (with the application's pre-translation and idle work) until they end.
 void Perform(const std::function<void()>& steps);
+// The same while this thread runs the work (a dialog's own modal loop) and,
+// once it ends, handles its messages until the steps end too.
+void PerformDuring(const std::function<void()>& work, const std::function<void()>& steps);
 
 // Steps, for the hand's thread. Each one waits until the user-interface thread
 // has taken what it caused (mouse points in screen coordinates).
@@ -23,6 +26,8 @@ void Release();
 void Click(POINT screen);
 // A press carried the distance in a few moves, then let go.
 void Drag(POINT from, POINT to);
+// Characters typed as a keyboard of any language gives them, one by one.
+void Type(const wchar_t* text);
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
 // The keys pressed in order and let go in the reverse order (Alt+Backspace).
