@@ -12,7 +12,8 @@ constexpr unsigned kMostThreads = 8;
 }  // namespace
 
 CLikenessReader::CLikenessReader(unsigned threads) {
-  if (threads == 0) threads = std::min(kMostThreads, std::max(1u, std::thread::hardware_concurrency()));
+  // One core stays with the caller's own work.
+  if (threads == 0) threads = std::min(kMostThreads, std::max(2u, std::thread::hardware_concurrency()) - 1);
   for (unsigned i = 0; i < threads; ++i) m_threads.emplace_back(&CLikenessReader::Work, this);
 }
 

@@ -21,8 +21,9 @@ class CLikenessReader {
     PictureLikeness likeness{};
   };
 
-  // threads 0: as many as the machine has cores, within a bound, so a
-  // 32-bit process holds only so many decoded pictures at once.
+  // threads 0: one less than the machine has cores (the caller works on),
+  // within a bound, so a 32-bit process holds only so many decoded pictures
+  // at once.
   explicit CLikenessReader(unsigned threads = 0);
   ~CLikenessReader();
   CLikenessReader(const CLikenessReader&) = delete;
