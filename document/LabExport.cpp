@@ -9,6 +9,7 @@
 #include "document/albumfile/AlbumXml.h"
 #include "document/services/CryptoEngine.h"
 #include "document/DocumentHost.h"
+#include "document/LabExportFailure.h"
 #include "document/LabExportFiles.h"
 #include "document/LabExportLeftovers.h"
 #include "document/services/DocumentMessageBox.h"
@@ -17,8 +18,6 @@
 #include "document/services/FileStamp.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/imagelist/MImageList.h"
-#include "document/imagelist/PictureLikeness.h"
-#include "document/imagelist/WorkingCopy.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/PathNames.h"
 #include "document/nodes/SfondoTreeNode.h"
@@ -27,35 +26,20 @@
 #include "render/MaskPath.h"
 
 namespace {
+using lab_export::Fail;
+using lab_export::Failure;
+using lab_export::kTitle;
 const char kExportSuffix[] = "_xlab";
 const char kOverwriteQuestion[] =
     "Nella cartella scelta esiste gi\xE0 un precedente invio di questo sposalbo. "
     "Vuoi sovrascriverlo?";
 const char kOverwriteTitle[] = "Invio gi\xE0 esistente";
-const char kExportTitle[] = "Invio al laboratorio";
-const char kImportAgain[] =
-    "caricarla di nuovo (File > Carica immagini) e rimetterla al suo posto nelle pagine";
 // A file another program is still writing is looked at this often, and for
 // at most this long, before it is copied again.
 constexpr unsigned kSettleStep = 250;    // milliseconds
 constexpr unsigned kSettleLimit = 5000;  // milliseconds
 // Copies of a file that kept changing while it was copied.
 constexpr int kCopyAttempts = 3;
-
-// What stops an export; caught by Run, which removes the half-written folder.
-struct ExportFailure {
-  std::string text;
-};
-
-[[noreturn]] void Fail(const std::string& text) { throw ExportFailure{text}; }
-
-// A photo as the user knows it: the name the photo bar shows, and the file it
-// came from.
-std::string PhotoLabel(const spab_imagelist::CMImg& image) {
-  std::string label = "\"" + image.thumb + "\"";
-  if (!image.nome.empty() && image.nome != image.thumb) label += " (" + image.nome + ")";
-  return label;
-}
 }  // namespace
 
 CLabExport::CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
@@ -75,7 +59,7 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   // reaches the laboratory nor holds the names of this one.
   const LabLeftoverReport leftovers = TidyLabLeftovers(GetLabExportFiles(), m_exportFolder);
   if (!leftovers.text.empty())
-    DocumentMessageBox(leftovers.text.c_str(), kExportTitle,
+    DocumentMessageBox(leftovers.text.c_str(), kTitle,
                        MB_OK | (leftovers.complete ? MB_ICONINFORMATION : MB_ICONWARNING));
   CFileOperation files;
   const bool earlier = files.GetPathKind(m_exportFolder.c_str()) != CFileOperation::kPathMissing;
@@ -91,7 +75,7 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   try {
     WriteExport();
     PutInPlace(earlier);
-  } catch (const ExportFailure& failure) {
+  } catch (const Failure& failure) {
     m_error = failure.text;
     // Half an export must not pass for a complete one.
     GetLabExportFiles().RemoveTree(m_buildFolder);
@@ -136,7 +120,7 @@ void CLabExport::PutInPlace(bool earlier) {
     const std::string text = "Il nuovo invio \xE8 in " + m_exportFolder +
                              ", ma non \xE8 stato possibile eliminare il precedente invio in " + aside +
                              " (" + files.LastError() + "). Eliminarlo prima di consegnare la cartella.";
-    DocumentMessageBox(text.c_str(), kExportTitle, MB_OK | MB_ICONWARNING);
+    DocumentMessageBox(text.c_str(), kTitle, MB_OK | MB_ICONWARNING);
   }
 }
 
@@ -212,105 +196,6 @@ void CLabExport::CopyPersonalResource(int kind, const char* kindFolder, const st
   }
 }
 
-void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
-  spab_imagelist::CMImageList exported;
-  std::vector<const spab_imagelist::CMImg*> sent;
-  for (const auto& image : albumList.GetImages())
-    if (image->refCount > 0 && exported.AppendCopy(*image)) sent.push_back(image.get());
-  RefuseLostPhotos(sent);
-  // The pictures are read on the machine's other cores while the files are copied.
-  spab_imagelist::CLikenessReader reader;
-  std::vector<SentPair> pairs;
-  for (const spab_imagelist::CMImg* image : sent) {
-    // The working copy with its mask: the shape of a cut-out on the pages.
-    CopyPhotoFile("img", image->thumb);
-    // A CD photo's working copy is the CD's own file, which the laboratory
-    // has: nothing to compare it with.
-    if (image->tipo == 0) continue;
-    CopyPhotoFile("rif", image->riferimento);
-    const size_t working = reader.Add(ExportPath("img", image->thumb));
-    pairs.push_back({image, working, reader.Add(ExportPath("rif", image->riferimento))});
-  }
-  CheckPairs(pairs, reader.Finish());
-  if (!exported.Save(m_buildFolder.c_str(), false))
-    Fail("Impossibile scrivere la lista immagini in " + m_buildFolder + ".");
-}
-
-void CLabExport::RefuseLostPhotos(const std::vector<const spab_imagelist::CMImg*>& sent) const {
-  std::string lost;
-  for (const spab_imagelist::CMImg* image : sent) {
-    if (image->tipo == 0) {
-      // The laboratory finds a CD photo's full-size picture by its CD's key.
-      if (image->cdkey.empty()) lost += "\n" + PhotoLabel(*image) + ": foto di un CD di cui non si conosce la chiave";
-    } else if (image->riferimento.empty()) {
-      lost += "\n" + PhotoLabel(*image) + ": senza copia a piena risoluzione";
-    } else if (IsSingleFileName(image->riferimento.c_str())) {
-      // A name that is no file name is refused as the photos are copied.
-      const std::string reference = AlbumPath("rif", image->riferimento);
-      if (!ReadFileStamp(reference).exists) lost += "\n" + PhotoLabel(*image) + ": manca " + reference;
-    }
-  }
-  if (lost.empty()) return;
-  Fail("Il laboratorio non troverebbe la foto a piena risoluzione di queste foto:" + lost +
-       "\n\nPer ciascuna: " + kImportAgain + ".");
-}
-
-void CLabExport::CheckPairs(const std::vector<SentPair>& pairs,
-                            const std::vector<spab_imagelist::CLikenessReader::Result>& read) {
-  std::string unreadable;
-  std::vector<const spab_imagelist::CMImg*> differing;
-  for (const SentPair& pair : pairs) {
-    const spab_imagelist::CMImg& image = *pair.image;
-    // A copy that cannot be read whole may have caught a file still written.
-    spab_imagelist::CLikenessReader::Result reference = read[pair.reference];
-    if (!reference.readable) reference = ReadAgainSettled("rif", image.riferimento);
-    if (!reference.readable) {
-      unreadable += "\n" + PhotoLabel(image) + ": " + AlbumPath("rif", image.riferimento);
-      continue;
-    }
-    spab_imagelist::CLikenessReader::Result working = read[pair.working];
-    if (!working.readable) working = ReadAgainSettled("img", image.thumb);
-    if (!working.readable || !spab_imagelist::AreAlike(working.likeness, reference.likeness))
-      differing.push_back(&image);
-  }
-  for (const spab_imagelist::CMImg* image : differing) RemakeSentWorkingCopy(*image);
-  TellRemade();
-  if (!unreadable.empty())
-    Fail("La copia a piena risoluzione di queste foto non si pu\xF2 leggere (troncata, vuota o non \xE8 "
-         "un'immagine): il laboratorio non potrebbe stamparle." + unreadable +
-         "\n\nPer ciascuna: rimettere al suo posto il file originale, oppure " + kImportAgain + ".");
-}
-
-spab_imagelist::CLikenessReader::Result CLabExport::ReadAgainSettled(const char* folder, const std::string& name) {
-  spab_imagelist::CLikenessReader::Result result;
-  const std::string source = AlbumPath(folder, name), target = ExportPath(folder, name);
-  if (!WaitUntilSettled(source)) return result;
-  CopyOneFile(source, target);
-  result.readable = spab_imagelist::ReadPictureLikeness(target, result.likeness);
-  return result;
-}
-
-void CLabExport::RemakeSentWorkingCopy(const spab_imagelist::CMImg& image) {
-  const std::string working = AlbumPath("img", image.thumb);
-  if (RemakeWorkingCopy(AlbumPath("rif", image.riferimento).c_str(), working.c_str()) != RemakeResult::kWritten)
-    Fail("La copia di lavoro della foto " + PhotoLabel(image) + " non corrisponde alla sua copia a piena "
-         "risoluzione e non si \xE8 potuta rifare in " + working + ".");
-  m_remade.push_back(image.thumb);
-  // The copy made again may have no shape where the old one had one.
-  const std::string target = ExportPath("img", image.thumb);
-  ::DeleteFileA(MaskPathFor(target.c_str()).c_str());
-  CopyPictureWithMask(working, target);
-}
-
-void CLabExport::TellRemade() const {
-  if (m_remade.empty()) return;
-  std::string text =
-      "La copia di lavoro di queste foto non corrispondeva alla loro copia a piena risoluzione ed \xE8 stata "
-      "rifatta da questa: le pagine le mostrano come le ricever\xE0 il laboratorio.\n";
-  for (const std::string& name : m_remade) text += "\n\"" + name + "\"";
-  DocumentMessageBox(text.c_str(), kExportTitle, MB_OK | MB_ICONINFORMATION);
-}
-
 bool CLabExport::WaitUntilSettled(const std::string& path) const {
   ILabExportFiles& files = GetLabExportFiles();
   CFileStamp last = ReadFileStamp(path);
@@ -321,23 +206,6 @@ bool CLabExport::WaitUntilSettled(const std::string& path) const {
     last = now;
   }
   return false;
-}
-
-std::string CLabExport::AlbumPath(const char* folder, const std::string& name) const {
-  return JoinPath(JoinPath(m_albumFolder, folder), name);
-}
-
-std::string CLabExport::ExportPath(const char* folder, const std::string& name) const {
-  return JoinPath(JoinPath(m_buildFolder, folder), name);
-}
-
-void CLabExport::CopyPhotoFile(const char* folder, const std::string& name) {
-  // One file each: a name that is no single file name would copy a folder.
-  if (!IsSingleFileName(name.c_str())) Fail("Nome di foto non valido: \"" + name + "\".");
-  const std::string target = ExportPath(folder, name);
-  if (m_written.count(target)) return;
-  CopyPictureWithMask(AlbumPath(folder, name), target);
-  m_written.insert(target);
 }
 
 void CLabExport::CopyOneFile(const std::string& source, const std::string& target) {
