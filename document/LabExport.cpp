@@ -9,11 +9,13 @@
 #include "document/albumfile/AlbumXml.h"
 #include "document/services/CryptoEngine.h"
 #include "document/DocumentHost.h"
+#include "document/LabExportFailure.h"
 #include "document/LabExportFiles.h"
 #include "document/LabExportLeftovers.h"
 #include "document/services/DocumentMessageBox.h"
 #include "document/nodes/EffectTreeNode.h"
 #include "document/services/FileOperation.h"
+#include "document/services/FileStamp.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
@@ -24,19 +26,20 @@
 #include "render/MaskPath.h"
 
 namespace {
+using lab_export::Fail;
+using lab_export::Failure;
+using lab_export::kTitle;
 const char kExportSuffix[] = "_xlab";
 const char kOverwriteQuestion[] =
     "Nella cartella scelta esiste gi\xE0 un precedente invio di questo sposalbo. "
     "Vuoi sovrascriverlo?";
 const char kOverwriteTitle[] = "Invio gi\xE0 esistente";
-const char kExportTitle[] = "Invio al laboratorio";
-
-// What stops an export; caught by Run, which removes the half-written folder.
-struct ExportFailure {
-  std::string text;
-};
-
-[[noreturn]] void Fail(const std::string& text) { throw ExportFailure{text}; }
+// A file another program is still writing is looked at this often, and for
+// at most this long, before it is copied again.
+constexpr unsigned kSettleStep = 250;    // milliseconds
+constexpr unsigned kSettleLimit = 5000;  // milliseconds
+// Copies of a file that kept changing while it was copied.
+constexpr int kCopyAttempts = 3;
 }  // namespace
 
 CLabExport::CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
@@ -56,7 +59,7 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   // reaches the laboratory nor holds the names of this one.
   const LabLeftoverReport leftovers = TidyLabLeftovers(GetLabExportFiles(), m_exportFolder);
   if (!leftovers.text.empty())
-    DocumentMessageBox(leftovers.text.c_str(), kExportTitle,
+    DocumentMessageBox(leftovers.text.c_str(), kTitle,
                        MB_OK | (leftovers.complete ? MB_ICONINFORMATION : MB_ICONWARNING));
   CFileOperation files;
   const bool earlier = files.GetPathKind(m_exportFolder.c_str()) != CFileOperation::kPathMissing;
@@ -72,7 +75,7 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   try {
     WriteExport();
     PutInPlace(earlier);
-  } catch (const ExportFailure& failure) {
+  } catch (const Failure& failure) {
     m_error = failure.text;
     // Half an export must not pass for a complete one.
     GetLabExportFiles().RemoveTree(m_buildFolder);
@@ -117,7 +120,7 @@ void CLabExport::PutInPlace(bool earlier) {
     const std::string text = "Il nuovo invio \xE8 in " + m_exportFolder +
                              ", ma non \xE8 stato possibile eliminare il precedente invio in " + aside +
                              " (" + files.LastError() + "). Eliminarlo prima di consegnare la cartella.";
-    DocumentMessageBox(text.c_str(), kExportTitle, MB_OK | MB_ICONWARNING);
+    DocumentMessageBox(text.c_str(), kTitle, MB_OK | MB_ICONWARNING);
   }
 }
 
@@ -126,18 +129,20 @@ void CLabExport::WriteExport() {
   MakeFolder(JoinPath(m_buildFolder, "rif"));
 
   std::unique_ptr<treeNode::CSposalboTreeNode> copy = m_album.CloneAlbum(m_album.GetView());
+  // The photos first: the user hears of every working copy made again, and
+  // of every photo that cannot go, before anything is sealed. The counts of
+  // the copy are made afresh from its pages, so only photos some page really
+  // shows travel.
+  copy->RecountImageRefs();
+  if (spab_imagelist::CMImageList* list = copy->GetImageList()) CopyPhotos(*list);
+  else CopyPhotos(spab_imagelist::CMImageList());
+
   const std::string projectFile = JoinPath(m_buildFolder, kProjectFileName);
   if (!copy->SaveToFile(projectFile)) Fail("Impossibile scrivere " + projectFile + ".");
   if (!m_seal.SignFile(projectFile.c_str(), nullptr))
     Fail("Impossibile scrivere il sigillo di " + projectFile + ".");
 
   CopyNodeResources(*copy);
-
-  // The counts of the copy are made afresh from its pages, so only photos some
-  // page really shows travel.
-  copy->RecountImageRefs();
-  if (spab_imagelist::CMImageList* list = copy->GetImageList()) CopyPhotos(*list);
-  else CopyPhotos(spab_imagelist::CMImageList());
 }
 
 void CLabExport::CopyNodeResources(treeNode::CTreeNode& node) {
@@ -191,33 +196,30 @@ void CLabExport::CopyPersonalResource(int kind, const char* kindFolder, const st
   }
 }
 
-void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
-  spab_imagelist::CMImageList exported;
-  for (const auto& image : albumList.GetImages()) {
-    if (image->refCount <= 0) continue;
-    if (!exported.AppendCopy(*image)) continue;
-    // The working copy with its mask: the shape of a cut-out on the pages.
-    CopyPhotoFile("img", image->thumb);
-    // Every photo that is no CD photo has its reference copy.
-    if (image->tipo != 0) CopyPhotoFile("rif", image->riferimento);
+bool CLabExport::WaitUntilSettled(const std::string& path) const {
+  ILabExportFiles& files = GetLabExportFiles();
+  CFileStamp last = ReadFileStamp(path);
+  for (unsigned waited = 0; waited < kSettleLimit; waited += kSettleStep) {
+    files.Pause(kSettleStep);
+    const CFileStamp now = ReadFileStamp(path);
+    if (now == last) return true;
+    last = now;
   }
-  if (!exported.Save(m_buildFolder.c_str(), false))
-    Fail("Impossibile scrivere la lista immagini in " + m_buildFolder + ".");
-}
-
-void CLabExport::CopyPhotoFile(const char* folder, const std::string& name) {
-  // One file each: a name that is no single file name would copy a folder.
-  if (!IsSingleFileName(name.c_str())) Fail("Nome di foto non valido: \"" + name + "\".");
-  const std::string target = JoinPath(JoinPath(m_buildFolder, folder), name);
-  if (m_written.count(target)) return;
-  CopyPictureWithMask(JoinPath(JoinPath(m_albumFolder, folder), name), target);
-  m_written.insert(target);
+  return false;
 }
 
 void CLabExport::CopyOneFile(const std::string& source, const std::string& target) {
-  CFileOperation files;
-  if (!files.Copy(source.c_str(), target.c_str()))
-    Fail("Impossibile copiare " + source + ": " + files.GetErrorString().str());
+  ILabExportFiles& files = GetLabExportFiles();
+  for (int attempt = 1;; ++attempt) {
+    const CFileStamp before = ReadFileStamp(source);
+    if (!files.Copy(source, target)) Fail("Impossibile copiare " + source + ": " + files.LastError() + ".");
+    // A program writing the file meanwhile (an outside editor saving a
+    // photo) leaves half of it in the copy.
+    if (ReadFileStamp(source) == before) return;
+    if (attempt == kCopyAttempts || !WaitUntilSettled(source))
+      Fail("Il file " + source + " continua a cambiare mentre viene copiato: chiudere il programma che lo "
+           "sta scrivendo e inviare di nuovo.");
+  }
 }
 
 void CLabExport::CopyPictureWithMask(const std::string& source, const std::string& target) {

@@ -5,6 +5,9 @@
 // user's own graphics the album uses and the fonts the laboratory lacks.
 #include <set>
 #include <string>
+#include <vector>
+
+#include "document/imagelist/LikenessReader.h"
 
 class CCryptoEngine;
 
@@ -16,6 +19,7 @@ class CTreeNode;
 
 namespace spab_imagelist {
 class CMImageList;
+class CMImg;
 }
 
 class CLabExport {
@@ -32,6 +36,13 @@ class CLabExport {
   Result Run(const std::string& destination);
 
   const std::string& GetError() const { return m_error; }
+  // Working copies made again just before this export (their reference copy
+  // had changed): told with those the export itself makes again.
+  void NoteRemade(const std::vector<std::string>& names) { m_remade = names; }
+  // The names of the photos whose working copy was made again, so the pages
+  // and the photo bar can show them as the laboratory gets them; also after
+  // a failure.
+  const std::vector<std::string>& GetRemade() const { return m_remade; }
   const std::string& GetExportFolder() const { return m_exportFolder; }
 
   // destination\<album folder name>_xlab
@@ -50,6 +61,24 @@ class CLabExport {
   void ExportFont(treeNode::CTestoTreeNode& text);
   void CopyPersonalResource(int kind, const char* kindFolder, const std::string& name);
   void CopyPhotos(const spab_imagelist::CMImageList& albumList);
+  // A photo the laboratory could not print in full size stops the export.
+  void RefuseLostPhotos(const std::vector<const spab_imagelist::CMImg*>& sent) const;
+  // A working copy and its reference copy in the export, by the reader's indexes.
+  struct SentPair {
+    const spab_imagelist::CMImg* image;
+    size_t working, reference;
+  };
+  // Each pair shows one picture, the reference copy read whole; a working copy
+  // that differs is made again from the reference copy.
+  void CheckPairs(const std::vector<SentPair>& pairs, const std::vector<spab_imagelist::CLikenessReader::Result>& read);
+  // Copies folder\name again once its source stopped changing and reads the copy.
+  spab_imagelist::CLikenessReader::Result ReadAgainSettled(const char* folder, const std::string& name);
+  void RemakeSentWorkingCopy(const spab_imagelist::CMImg& image);
+  void TellRemade() const;
+  // True once the file's stamp stays the same over a short wait, within a bound.
+  bool WaitUntilSettled(const std::string& path) const;
+  std::string AlbumPath(const char* folder, const std::string& name) const;
+  std::string ExportPath(const char* folder, const std::string& name) const;
   // folder\name of the album into the same place of the export, once.
   void CopyPhotoFile(const char* folder, const std::string& name);
   void CopyOneFile(const std::string& source, const std::string& target);
@@ -64,4 +93,5 @@ class CLabExport {
   std::string m_buildFolder;
   std::string m_error;
   std::set<std::string> m_written;  // files already in the export (shared resources)
+  std::vector<std::string> m_remade;
 };

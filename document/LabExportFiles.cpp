@@ -31,6 +31,15 @@ class CSystemLabExportFiles : public ILabExportFiles {
     m_error = AsClause(files.GetErrorString().str());
     return false;
   }
+  bool Copy(const std::string& from, const std::string& to) override {
+    CFileOperation files;
+    // A file copied again (still written the first time) replaces its copy.
+    files.SetOverwriteMode(true);
+    if (files.Copy(from.c_str(), to.c_str())) return true;
+    m_error = AsClause(files.GetErrorString().str());
+    return false;
+  }
+  void Pause(unsigned milliseconds) override { ::Sleep(milliseconds); }
   std::string LastError() override { return m_error; }
 
  private:

@@ -1,7 +1,8 @@
 #pragma once
-// The folder operations by which a laboratory export takes the place of the
-// earlier one and tidies what an interrupted export left. Replaceable, so a
-// test can make one of them fail.
+// The file and folder operations by which a laboratory export copies the
+// album's files, takes the place of the earlier export and tidies what an
+// interrupted export left. Replaceable, so a test can make one of them fail,
+// or stand in for another program writing a file while it is copied.
 #include <string>
 
 class ILabExportFiles {
@@ -12,6 +13,10 @@ class ILabExportFiles {
   virtual bool Move(const std::string& from, const std::string& to) = 0;
   // A folder with everything in it; what could not go stays.
   virtual bool RemoveTree(const std::string& folder) = 0;
+  // One file over another name, replacing a file there.
+  virtual bool Copy(const std::string& from, const std::string& to) = 0;
+  // Waits while a file another program writes settles.
+  virtual void Pause(unsigned milliseconds) = 0;
   // Why the last operation that failed did so, in the system's words.
   virtual std::string LastError() = 0;
 };

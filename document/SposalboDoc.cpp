@@ -313,11 +313,16 @@ bool CSposalboDoc::CreateText(float x, float y) {
 
 bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& seal) {
   m_lastExportError.clear();
+  m_lastExportRemade.clear();
   // A reference copy changed since its working copy was made travels with a
   // working copy made from it: the laboratory gets the picture it prints from.
-  if (spab_imagelist::CMImageList* list = m_root->GetImageList()) CatchUpOutsideEdits(*list, m_folder);
+  std::vector<std::string> remade;
+  if (spab_imagelist::CMImageList* list = m_root->GetImageList()) remade = CatchUpOutsideEdits(*list, m_folder);
   CLabExport exporter(*m_root, m_folder, seal);
-  switch (exporter.Run(destination)) {
+  exporter.NoteRemade(remade);
+  const CLabExport::Result result = exporter.Run(destination);
+  m_lastExportRemade = exporter.GetRemade();
+  switch (result) {
     case CLabExport::kWritten:
       return true;
     case CLabExport::kDeclined:

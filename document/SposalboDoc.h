@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/AlbumFonts.h"
 #include "document/AlbumLock.h"
@@ -83,6 +84,9 @@ class CSposalboDoc {
   // kept in GetLastExportError).
   bool ExportForLab(const std::string& destination, CCryptoEngine& seal);
   const std::string& GetLastExportError() const { return m_lastExportError; }
+  // The photos whose working copy the last export made again, so that the
+  // pages and the photo bar show what the laboratory gets.
+  const std::vector<std::string>& GetLastExportRemade() const { return m_lastExportRemade; }
 
   treeNode::CSposalboTreeNode* GetRoot() const { return m_root.get(); }
   const std::string& GetFolder() const { return m_folder; }
@@ -127,4 +131,5 @@ class CSposalboDoc {
   CFileStamp m_projectStamp;
   CAlbumFonts m_fonts;
   std::string m_lastExportError;
+  std::vector<std::string> m_lastExportRemade;
 };

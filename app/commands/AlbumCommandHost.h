@@ -59,4 +59,7 @@ class IAlbumCommandHost {
   virtual INT_PTR RunWeddingData() = 0;
   // The laboratory's seal.
   virtual CCryptoEngine& GetSeal() = 0;
+  // The page, the page bar and the photo bar show the photos again whose
+  // working copies were made anew on disk.
+  virtual void ShowRemadePhotos(const std::vector<std::string>& names) = 0;
 };

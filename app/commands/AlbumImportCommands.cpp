@@ -92,6 +92,9 @@ void CAlbumCommandTarget::OnSendToLab() {
     if (!AfxBrowseForFolder(m_host.GetOwnerWindow(), "Scegli la cartella in cui copiare i dati da inviare al laboratorio.",
                             BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE, destination))
       return;
-    if (album->ExportForLab(destination.str(), m_host.GetSeal())) return;
+    const bool written = album->ExportForLab(destination.str(), m_host.GetSeal());
+    // What the laboratory gets is what the pages show, also after a failure.
+    m_host.ShowRemadePhotos(album->GetLastExportRemade());
+    if (written) return;
   }
 }

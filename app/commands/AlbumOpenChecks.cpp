@@ -136,6 +136,15 @@ void CAlbumCommandTarget::TakeRebuiltImageList(CSposalboDoc& album, spab_imageli
                      "\n\nUna nuova lista \xE8 stata ricostruita dalle foto della cartella img (foto trovate: " +
                      std::to_string(found) +
                      "); i nomi originali dei file e le chiavi dei CD non si sono potuti recuperare.";
+  // A photo without a reference copy became a CD photo without its CD's key:
+  // the laboratory finds no full-size picture for it, so the export refuses it.
+  std::vector<std::string> withoutFullSize;
+  for (const auto& image : root.GetImageList()->GetImages())
+    if (image->tipo == 0) withoutFullSize.push_back(image->thumb);
+  if (!withoutFullSize.empty())
+    text += "\n\nFoto rimaste senza copia a piena risoluzione n\xE9 chiave del CD (non si possono inviare al "
+            "laboratorio: caricarle di nuovo con File > Carica immagini e rimetterle al loro posto nelle "
+            "pagine):\n" + QuotedNames(withoutFullSize);
   if (!opened.unmatched.empty())
     text += "\n\nFoto che non si sono potute abbinare a una copia a piena risoluzione della cartella rif "
             "(al laboratorio andrebbero ridotte):\n" + QuotedNames(opened.unmatched);

@@ -6,6 +6,7 @@
 #include "app/shell/SposalboApp.h"
 #include "app/surface/PageStatic.h"
 #include "document/SposalboDoc.h"
+#include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/services/CryptoEngine.h"
@@ -36,6 +37,19 @@ void CMainFrame::ShowCurrentPage() {
   if (CSposalboPageStatic* surface = GetPageSurface()) surface->Render();
 }
 
+
+void CMainFrame::ShowRemadePhotos(const std::vector<std::string>& names) {
+  if (!m_album || names.empty()) return;
+  for (const std::string& name : names)
+    m_lists.photos.RefreshThumbnail(name.c_str(), GetResourceFolder(0, true, name, false).c_str());
+  // The page drops its pictures and reads the new copies; the page bar draws
+  // every page again from them.
+  if (treeNode::CPaginaTreeNode* page = GetCurrentPage()) {
+    page->ReleaseResources();
+    page->SetNeedsRefresh(true);
+  }
+  RebuildPageList();
+}
 
 void CMainFrame::SetDocumentTitle(const std::string& title) {
   if (CDocument* doc = GetActiveDocument()) doc->SetTitle(title.c_str());

@@ -83,6 +83,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   void WriteSetting(const char* name, const std::string& value) override;
   INT_PTR RunWeddingData() override;
   CCryptoEngine& GetSeal() override;
+  void ShowRemadePhotos(const std::vector<std::string>& names) override;
 
   // Library folders: the profile value or its default under the program
   // folder, then "lowres\" or "highres\".

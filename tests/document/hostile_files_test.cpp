@@ -349,7 +349,9 @@ class HostileFilesTest : public testing::Test {
     for (const std::string& folder : {albumFolder, albumFolder + "\\img", albumFolder + "\\rif",
                                       exportFolder, library, scratch / "cd"})
       MakeFolder(folder);
-    for (const char* photo : {"img\\1.bmp", "img\\2.bmp", "img\\3.bmp", "rif\\1.bmp", "rif\\2.bmp"})
+    // The reference copies first: no working copy is older than its
+    // reference copy, so no export makes one again.
+    for (const char* photo : {"rif\\1.bmp", "rif\\2.bmp", "img\\1.bmp", "img\\2.bmp", "img\\3.bmp"})
       model_test::WriteBmp((albumFolder + "\\" + photo).c_str(), 90, 120, 200);
     model_test::WriteBmp(sentinel.c_str(), 255, 0, 0);
     model_test::WriteBmp((scratch / "cd\\ok.bmp").c_str(), 0, 255, 0);

@@ -278,7 +278,9 @@ TEST_F(LabExportTest, AFailedExportLeavesTheEarlierOneAsItWas) {
   EXPECT_EQ(FilesIn(destination.Path()), std::set<std::string>{"Nozze.2006_xlab"});
 }
 
-// The system's folder operations, but for the moves and removals a case makes fail.
+// The system's file and folder operations, but for the moves and removals a
+// case makes fail; a case may also stand in for another program writing a
+// file while the export copies it or waits for it.
 class FailingFolders : public ILabExportFiles {
  public:
   FailingFolders() : m_system(SetLabExportFiles(this)) {}
@@ -292,9 +294,23 @@ class FailingFolders : public ILabExportFiles {
     m_failed = failRemovals.count(folder) > 0;
     return !m_failed && m_system->RemoveTree(folder);
   }
+  bool Copy(const std::string& from, const std::string& to) override {
+    m_failed = false;
+    const bool copied = m_system->Copy(from, to);
+    if (whileCopying) whileCopying(from);
+    return copied;
+  }
+  // No real wait: the other program's next step instead.
+  void Pause(unsigned milliseconds) override {
+    paused += milliseconds;
+    if (whilePaused) whilePaused();
+  }
   std::string LastError() override { return m_failed ? "cartella bloccata" : m_system->LastError(); }
 
   std::set<std::string> failMoves, failRemovals;
+  std::function<void(const std::string& copied)> whileCopying;
+  std::function<void()> whilePaused;
+  unsigned paused = 0;
 
  private:
   ILabExportFiles* m_system;
@@ -305,6 +321,29 @@ bool Told(const CScriptedUi& ui, const std::string& words) {
   return std::any_of(ui.Questions().begin(), ui.Questions().end(), [&](const AfxUiQuestion& q) {
     return std::string(q.text).find(words) != std::string::npos;
   });
+}
+
+// A file's last write time, in FILETIME ticks; seconds added when set.
+ULONGLONG WriteTimeOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  EXPECT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) << path;
+  return (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+void SetWriteTime(const std::string& path, ULONGLONG ticks) {
+  CScopedHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+  const FILETIME written{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  EXPECT_TRUE(file.IsValid() && ::SetFileTime(file.Get(), nullptr, nullptr, &written)) << path;
+}
+
+// Another program wrote the file: its write time moves on by a second.
+void WrittenAgain(const std::string& path) { SetWriteTime(path, WriteTimeOf(path) + 10000000); }
+
+// A file put back as it was, its time too: no outside edit to catch up.
+void PutBack(const std::string& path, const std::string& bytes, ULONGLONG written) {
+  WriteTextFile(path, bytes);
+  SetWriteTime(path, written);
 }
 
 // Each case replaces an earlier export while one folder operation of the swap
@@ -404,8 +443,9 @@ TEST_F(LabExportTest, AFailureNamesItsCauseAndLeavesNothing) {
   };
   auto removeFile = [](const std::string& path) {
     const std::string kept = ReadTextFile(path);
+    const ULONGLONG written = WriteTimeOf(path);
     EXPECT_TRUE(::DeleteFileA(path.c_str())) << path;
-    return [path, kept] { WriteTextFile(path, kept); };
+    return [path, kept, written] { PutBack(path, kept, written); };
   };
   const struct {
     std::function<std::function<void()>()> breakIt;
@@ -437,6 +477,122 @@ TEST_F(LabExportTest, AFailureNamesItsCauseAndLeavesNothing) {
     mend();
   }
   EXPECT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+}
+
+// Each case changes the reference copy of the imported photo behind the
+// album's back: every pair is read and compared before the seal; a working
+// copy of another picture is made again and told, and a reference copy that
+// cannot be read, or a photo the laboratory could not find, stops the export
+// naming the photo and its file.
+TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
+  const std::string reference = albumFolder + "\\rif\\1.bmp", working = albumFolder + "\\img\\4.jpg";
+  const std::string originalReference = ReadTextFile(reference), originalWorking = ReadTextFile(working);
+  const ULONGLONG referenceTime = WriteTimeOf(reference), workingTime = WriteTimeOf(working);
+  const std::string photo = "\"4.jpg\" (sposi.bmp)";
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    bool written;
+    std::vector<std::string> remade;
+    std::vector<std::string> told;  // in the last message
+  } cases[] = {
+      {"as imported", [] {}, true, {}, {}},
+      // Restored from a backup: older than the working copy.
+      {"another picture, older", [&] {
+         ::WriteBmp(reference, 8, 4, [](int, int) { return Rgba{0, 0, 220, 255}; });
+         SetWriteTime(reference, referenceTime - 10000000ull * 86400 * 365);
+       }, true, {"4.jpg"}, {"rifatta", "\"4.jpg\""}},
+      {"cut short", [&] { WriteTextFile(reference, originalReference.substr(0, originalReference.size() / 2)); },
+       false, {}, {"non si pu\xF2 leggere", photo + ": " + reference}},
+      {"empty", [&] { WriteTextFile(reference, ""); }, false, {}, {photo + ": " + reference}},
+      {"no picture", [&] { WriteTextFile(reference, "testo"); }, false, {}, {photo + ": " + reference}},
+      {"gone", [&] { ::DeleteFileA(reference.c_str()); }, false, {},
+       {photo + ": manca " + reference, "File > Carica immagini"}},
+      {"a CD photo without its key", [&] { album->GetRoot()->GetImageList()->Find("1.BMP")->cdkey.clear(); }, false,
+       {}, {"\"1.BMP\" (IMG_0001.BMP): foto di un CD", "File > Carica immagini"}},
+      // Another picture, and its working copy cannot be written again.
+      {"not made again", [&] {
+         ::WriteBmp(reference, 8, 4, [](int, int) { return Rgba{0, 0, 220, 255}; });
+         MakeFolder(working + ".new");
+       }, false, {}, {"non si \xE8 potuta rifare", "\"4.jpg\""}},
+  };
+  for (const auto& c : cases) {
+    PutBack(reference, originalReference, referenceTime);
+    PutBack(working, originalWorking, workingTime);
+    album->GetRoot()->GetImageList()->Find("1.BMP")->cdkey = "LAB-2006";
+    CScriptedUi shown;
+    c.change();
+    EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written) << c.what << ": " << album->GetLastExportError();
+    ::RemoveDirectoryA((working + ".new").c_str());
+    EXPECT_EQ(album->GetLastExportRemade(), c.remade) << c.what;
+    if (!c.told.empty()) {
+      ASSERT_FALSE(shown.Questions().empty()) << c.what;
+      for (const std::string& words : c.told)
+        EXPECT_NE(shown.Questions().back().text.str().find(words), std::string::npos)
+            << c.what << ": " << shown.Questions().back().text.str();
+    } else {
+      EXPECT_TRUE(shown.Questions().empty()) << c.what;
+    }
+    EXPECT_EQ(FolderExists(ExportFolder()), c.written) << c.what;
+    if (!c.remade.empty()) {
+      // Told before the seal; what travels is the new picture in both copies.
+      EXPECT_EQ(shown.Questions().size(), 1u) << c.what;
+      CImgBitmap sent;
+      ASSERT_EQ(sent.Load((ExportFolder() + "\\img\\4.jpg").c_str(), 0, 1), 1) << c.what;
+      const auto* pixel = reinterpret_cast<const unsigned char*>(sent.GetIplImage()->imageData);
+      EXPECT_GT(pixel[0], 180) << c.what << ": blue";
+      EXPECT_LT(pixel[2], 40) << c.what << ": red";
+      EXPECT_EQ(ReadTextFile(ExportFolder() + "\\img\\4.jpg"), ReadTextFile(working)) << c.what;
+      EXPECT_EQ(ReadTextFile(ExportFolder() + "\\rif\\1.bmp"), ReadTextFile(reference)) << c.what;
+    }
+    RemoveTree(ExportFolder());
+  }
+}
+
+// A photo an outside editor is still writing in place when the export copies
+// it: the export waits for the file to settle and copies it again, and stops,
+// naming the file, when it never does.
+TEST_F(LabExportTest, AFileStillWrittenIsCopiedOnceItSettles) {
+  const std::string reference = albumFolder + "\\rif\\1.bmp";
+  const std::string whole = ReadTextFile(reference);
+  const ULONGLONG referenceTime = WriteTimeOf(reference);
+  const struct {
+    const char* what;
+    bool halfWrittenAtStart;  // the editor finishes it while the export waits
+    int writesDuringCopies;   // copies during which the editor writes it
+    bool written;
+  } cases[] = {
+      {"settled", false, 0, true},
+      {"written during the first copy", false, 1, true},
+      {"half written, finished while waiting", true, 0, true},
+      {"never settles", false, 100, false},
+  };
+  for (const auto& c : cases) {
+    if (c.halfWrittenAtStart) WriteTextFile(reference, whole.substr(0, whole.size() / 2));
+    else PutBack(reference, whole, referenceTime);
+    CScriptedUi shown;
+    FailingFolders files;
+    int writes = c.writesDuringCopies;
+    files.whileCopying = [&](const std::string& copied) {
+      if (copied == reference && writes > 0) {
+        --writes;
+        WrittenAgain(reference);
+      }
+    };
+    files.whilePaused = [&] {
+      if (ReadTextFile(reference) != whole) WriteTextFile(reference, whole);
+    };
+    EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written) << c.what << ": " << album->GetLastExportError();
+    EXPECT_EQ(files.paused > 0, c.halfWrittenAtStart || c.writesDuringCopies > 0) << c.what;
+    EXPECT_LE(files.paused, 3 * 5000u) << c.what << ": the wait is bounded";
+    if (c.written) {
+      EXPECT_EQ(ReadTextFile(ExportFolder() + "\\rif\\1.bmp"), whole) << c.what;
+      EXPECT_TRUE(album->GetLastExportRemade().empty()) << c.what;
+    } else {
+      EXPECT_NE(album->GetLastExportError().find(reference), std::string::npos) << album->GetLastExportError();
+    }
+    RemoveTree(ExportFolder());
+  }
 }
 
 TEST(LabExportFolder, IsTheAlbumFolderNameWithTheLaboratorySuffix) {

@@ -43,6 +43,9 @@ class FakeAlbumFrame : public IAlbumCommandHost {
   void WriteSetting(const char* name, const std::string& value) override { settings[name] = value; }
   INT_PTR RunWeddingData() override { return weddingAnswer; }
   CCryptoEngine& GetSeal() override { return seal; }
+  void ShowRemadePhotos(const std::vector<std::string>& names) override {
+    remadeShown.insert(remadeShown.end(), names.begin(), names.end());
+  }
 
   // Sends a command through the target's message map.
   void Command(UINT id) { commands.OnCmdMsg(id, CN_COMMAND, nullptr, nullptr); }
@@ -69,6 +72,7 @@ class FakeAlbumFrame : public IAlbumCommandHost {
   std::string customFolder, templateFolder, extAppCmdLine;
   std::map<std::string, std::string> settings;
   INT_PTR weddingAnswer = IDCANCEL;
+  std::vector<std::string> remadeShown;
   CCryptoEngine seal;
   CAlbumCommandTarget commands{*this};
 };

@@ -244,6 +244,12 @@ TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
                       "(al laboratorio andrebbero ridotte):\n\n\"1.jpg\"\n\"altra.jpg\""),
             -1)
       << told.str();
+  // Photos the laboratory could not find in full size, each named.
+  EXPECT_NE(told.Find("Foto rimaste senza copia a piena risoluzione n\xE9 chiave del CD (non si possono inviare al "
+                      "laboratorio: caricarle di nuovo con File > Carica immagini e rimetterle al loro posto nelle "
+                      "pagine):\n\n\"1.jpg\"\n\"altra.jpg\""),
+            -1)
+      << told.str();
   EXPECT_EQ(told.Find("non \xE8 stata ancora scritta"), -1) << told.str();
   EXPECT_EQ(ReadTextFile(aside), damaged);
   EXPECT_EQ(frame.photoNames, (std::vector<CString>{"1.jpg", "altra.jpg"})) << "the photo bar lists the rebuilt list";
@@ -564,9 +570,9 @@ TEST_F(AlbumCommandsTest, AnAlbumWhosePhotosAreNotInItsImageListIsNotSent) {
 }
 
 // An album whose list was damaged goes on with the list rebuilt from its
-// folders: an import adds to its photos, the list is saved and read again,
-// and every photo the pages show reaches the laboratory, an imported one with
-// its reference copy.
+// folders: an import adds to its photos, the list is saved and read again;
+// a photo of the pages left without a full-size copy or a CD key keeps the
+// album from the laboratory, named with the way to bring it back.
 TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
   lab_test::Laboratory lab;
   TrustLaboratory(lab);
@@ -582,6 +588,7 @@ TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
   WriteTextFile(temp / "Nozze\\immagini.xml", "<immagini lastThumb=\"3\"><immagine thumb=\"1.jpg\"");
   Open();
   ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_NE(ui.Questions().back().text.Find("\"2.jpg\"\n\"3.jpg\""), -1) << ui.Questions().back().text.str();
 
   model_test::WriteBmp((temp / "nuova.bmp").c_str(), 4, 5, 6);
   ui.AnswerFiles({temp.Path().c_str(), "nuova.bmp"});
@@ -603,13 +610,42 @@ TEST_F(AlbumCommandsTest, AnAlbumWithARebuiltListImportsSavesAndIsSentWhole) {
   MakeFolder(temp / "invio");
   ui.AnswerFolder((temp / "invio").c_str());
   frame.Command(ID_ALBUM_SEND_TO_LAB);
-  EXPECT_EQ(MessagesAsked(), 0u);
-  const std::string sent = temp / "invio\\Nozze_xlab";
-  EXPECT_EQ(FilesIn(sent + "\\img"), (std::set<std::string>{"1.jpg", "2.jpg", "2.msk.jpg"}));
-  EXPECT_EQ(FilesIn(sent + "\\rif"), std::set<std::string>{"1.bmp"});
-  auto sentList = spab_imagelist::CMImageList::Load(sent.c_str(), false);
-  ASSERT_TRUE(sentList);
-  EXPECT_EQ(sentList->GetImages().size(), 2u);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  const CString& refused = ui.Questions()[ui.Questions().size() - 2].text;
+  EXPECT_NE(refused.Find("\"2.jpg\": foto di un CD di cui non si conosce la chiave"), -1) << refused.str();
+  EXPECT_NE(refused.Find("File > Carica immagini"), -1) << refused.str();
+  EXPECT_EQ(refused.Find("1.jpg"), -1) << refused.str();
+  EXPECT_EQ(FilesIn(temp / "invio"), std::set<std::string>{});
+}
+
+// A working copy that shows another picture than its reference copy (one put
+// back from a backup keeps its older date) is made again by the export, told,
+// and the page and the photo bar show it afterwards.
+TEST_F(AlbumCommandsTest, AWorkingCopyTheExportMadeAgainIsShown) {
+  lab_test::Laboratory lab;
+  TrustLaboratory(lab);
+  WriteTextFile(temp / "Nozze\\immagini.xml",
+                "<immagini lastThumb=\"1\" lastRif=\"1\"><immagine nome=\"a.bmp\" thumb=\"altra.jpg\" "
+                "tipo=\"1\" riferimento=\"1.bmp\" /></immagini>");
+  const std::string reference = temp / "Nozze\\rif\\1.bmp";
+  model_test::WriteBmp(reference.c_str(), 0, 0, 200);
+  HANDLE file = ::CreateFileA(reference.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const FILETIME old{0, 0x01C00000};
+  EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &old));
+  ::CloseHandle(file);
+  model_test::WriteBmp((temp / "Nozze\\img\\altra.jpg").c_str(), 230, 230, 230);
+  Open();
+  ASSERT_EQ(MessagesAsked(), 0u);
+  EXPECT_TRUE(frame.remadeShown.empty());
+  MakeFolder(temp / "invio");
+  ui.AnswerFolder((temp / "invio").c_str());
+  frame.Command(ID_ALBUM_SEND_TO_LAB);
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_STREQ(ui.Questions().back().caption, "Invio al laboratorio");
+  EXPECT_NE(ui.Questions().back().text.Find("\"altra.jpg\""), -1) << ui.Questions().back().text.str();
+  EXPECT_EQ(frame.remadeShown, std::vector<std::string>{"altra.jpg"});
+  EXPECT_TRUE(FileExists(temp / "invio\\Nozze_xlab\\sposalbo.sig"));
+  EXPECT_EQ(ReadTextFile(temp / "invio\\Nozze_xlab\\img\\altra.jpg"), ReadTextFile(temp / "Nozze\\img\\altra.jpg"));
 }
 
 TEST_F(AlbumCommandsTest, OptionsStoreTheSettingsAndMakeTheCustomFolders) {

@@ -18,6 +18,12 @@
 //   bench_editor album <project> <spreads> <photos> [<objects on spread 1>]
 //                                              rewrites the album's pages with
 //                                              its imported photos
+//   bench_editor export <project> <destination>
+//                                              the album's laboratory export
+//                                              (Invia al laboratorio) into the
+//                                              destination, sealed with a key
+//                                              made for the run; seconds, and
+//                                              processor seconds of all threads
 //   bench_editor drive <project> <frame log> [<editor's Unix process id>]
 //                                              File > Open, ten seconds with
 //                                              nobody at the editor (once the
@@ -47,9 +53,14 @@
 #include "app/support/GeneratedAlbum.h"
 #include "app/resource.h"
 #include "framework/ids.h"
+#include "framework/scripted_ui.h"
+#include "document/LabKeys.h"
+#include "document/SposalboDoc.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/OutsideEdits.h"
 #include "document/imagelist/WorkingCopyRemakes.h"
+#include "document/pages/SposalboTreeNode.h"
+#include "document/services/CryptoEngine.h"
 #include "imagelib/ImgBitmap.h"
 
 namespace {
@@ -171,6 +182,42 @@ int Import(const std::string& album, const std::string& folder) {
   for (const std::string& name : names) list->AddFromFile((folder + "\\" + name).c_str(), album.c_str());
   list->Save(album.c_str(), false);
   std::printf("import %.4f %zu\n", Seconds(start, Now()) / static_cast<double>(names.size()), names.size());
+  return 0;
+}
+
+// Processor time of this process over all its threads (user and kernel).
+double ProcessorSeconds() {
+  FILETIME created, ended, kernel, user;
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
+  const auto ticks = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+  };
+  return (ticks(kernel) + ticks(user)) / 1e7;
+}
+
+int Export(const std::string& project, const std::string& destination) {
+  // A question would wait for nobody: refused, and the export's failure printed.
+  CScriptedUi ui;
+  lab_test::Laboratory lab;
+  ::CreateDirectoryA(destination.c_str(), nullptr);
+  const std::string key = destination + "\\public.key";
+  lab_test::WriteBytes(key, lab.PublicKeyBlob());
+  CCryptoEngine seal;
+  if (!lab.Ready() || !seal.AcquireContext() || !seal.ImportPublicKey(key.c_str())) return 1;
+  CSposalboDoc album(project, nullptr);
+  auto list = spab_imagelist::CMImageList::Load(album.GetFolder().c_str(), false);
+  if (!list) return 1;
+  album.GetRoot()->SetImageList(std::move(list));
+  const LARGE_INTEGER start = Now();
+  const double processorBefore = ProcessorSeconds();
+  const bool written = album.ExportForLab(destination, seal);
+  const double seconds = Seconds(start, Now());
+  const double processor = ProcessorSeconds() - processorBefore;
+  if (!written) {
+    std::fprintf(stderr, "export failed: %s\n", album.GetLastExportError().c_str());
+    return 1;
+  }
+  std::printf("export %.3f %.3f\n", seconds, processor);
   return 0;
 }
 
@@ -355,6 +402,7 @@ int main(int argc, char** argv) {
   if (command == "limit" && argc == 3) return MeasureLimit(argv[2]);
   if (command == "import" && argc == 4) return Import(argv[2], argv[3]);
   if (command == "remake" && argc == 3) return Remake(argv[2]);
+  if (command == "export" && argc == 4) return Export(argv[2], argv[3]);
   if (command == "album" && argc >= 5)
     return RewriteAlbumPages(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0) ? 0 : 1;
   if (command == "drive" && (argc == 4 || argc == 5)) {

@@ -469,3 +469,30 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
   ASSERT_NE(photo, nullptr);
   EXPECT_TRUE(photo->Picture().HasMask());
 }
+
+// A reference copy put back from a backup (another picture, an older date)
+// goes unnoticed until an export: the export makes its working copy again,
+// and the page shows the new copy as soon as the export is over.
+TEST_F(MainFrameListsTest, AWorkingCopyTheExportMadeAgainReachesThePage) {
+  OpenSample();
+  treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
+  frame->GetPageSurface()->Render();
+  const std::string reference = frame->GetAlbum()->GetResourceFolder(0, false, Sample().PhotoA(), false);
+  const std::string working = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoA(), false);
+  SampleAlbum::WritePicture(reference, 90, 30, 0x00FF00);
+  {
+    HANDLE file = ::CreateFileA(reference.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const FILETIME old{0, 0x01C00000};
+    EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &old));
+    ::CloseHandle(file);
+  }
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  ASSERT_NE(PictureWidth(working), 90) << "an older reference copy is no outside edit";
+  ui.AnswerFolder(Temp().Path().c_str());
+  Menu(ID_ALBUM_SEND_TO_LAB);
+  EXPECT_EQ(PictureWidth(working), 90);
+  frame->GetPageSurface()->Render();
+  auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
+  ASSERT_NE(photo, nullptr);
+  EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), 3.0f, 0.1f) << "the page shows the new copy";
+}

@@ -1,0 +1,148 @@
+// The photos of a laboratory export: each photo a page shows travels with its
+// working copy and, unless it came from a laboratory CD, its reference copy.
+// Before anything is sealed every pair is read and compared, so the
+// laboratory prints the picture the pages show.
+#include "document/LabExport.h"
+
+#include <windows.h>
+
+#include "document/LabExportFailure.h"
+#include "document/LabExportFiles.h"
+#include "document/imagelist/MImageList.h"
+#include "document/imagelist/PictureLikeness.h"
+#include "document/imagelist/WorkingCopy.h"
+#include "document/services/DocumentMessageBox.h"
+#include "document/services/FileStamp.h"
+#include "document/services/PathNames.h"
+#include "render/MaskPath.h"
+
+namespace {
+using lab_export::Fail;
+using lab_export::kTitle;
+const char kImportAgain[] =
+    "caricarla di nuovo (File > Carica immagini) e rimetterla al suo posto nelle pagine";
+
+// A photo as the user knows it: the name the photo bar shows, and the file it
+// came from.
+std::string PhotoLabel(const spab_imagelist::CMImg& image) {
+  std::string label = "\"" + image.thumb + "\"";
+  if (!image.nome.empty() && image.nome != image.thumb) label += " (" + image.nome + ")";
+  return label;
+}
+}  // namespace
+
+void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
+  spab_imagelist::CMImageList exported;
+  std::vector<const spab_imagelist::CMImg*> sent;
+  for (const auto& image : albumList.GetImages())
+    if (image->refCount > 0 && exported.AppendCopy(*image)) sent.push_back(image.get());
+  RefuseLostPhotos(sent);
+  // The pictures are read on the machine's other cores while the files are copied.
+  spab_imagelist::CLikenessReader reader;
+  std::vector<SentPair> pairs;
+  for (const spab_imagelist::CMImg* image : sent) {
+    // The working copy with its mask: the shape of a cut-out on the pages.
+    CopyPhotoFile("img", image->thumb);
+    // A CD photo's working copy is the CD's own file, which the laboratory
+    // has: nothing to compare it with.
+    if (image->tipo == 0) continue;
+    CopyPhotoFile("rif", image->riferimento);
+    const size_t working = reader.Add(ExportPath("img", image->thumb));
+    pairs.push_back({image, working, reader.Add(ExportPath("rif", image->riferimento))});
+  }
+  CheckPairs(pairs, reader.Finish());
+  if (!exported.Save(m_buildFolder.c_str(), false))
+    Fail("Impossibile scrivere la lista immagini in " + m_buildFolder + ".");
+}
+
+void CLabExport::RefuseLostPhotos(const std::vector<const spab_imagelist::CMImg*>& sent) const {
+  std::string lost;
+  for (const spab_imagelist::CMImg* image : sent) {
+    if (image->tipo == 0) {
+      // The laboratory finds a CD photo's full-size picture by its CD's key.
+      if (image->cdkey.empty()) lost += "\n" + PhotoLabel(*image) + ": foto di un CD di cui non si conosce la chiave";
+    } else if (image->riferimento.empty()) {
+      lost += "\n" + PhotoLabel(*image) + ": senza copia a piena risoluzione";
+    } else if (IsSingleFileName(image->riferimento.c_str())) {
+      // A name that is no file name is refused as the photos are copied.
+      const std::string reference = AlbumPath("rif", image->riferimento);
+      if (!ReadFileStamp(reference).exists) lost += "\n" + PhotoLabel(*image) + ": manca " + reference;
+    }
+  }
+  if (lost.empty()) return;
+  Fail("Il laboratorio non troverebbe la foto a piena risoluzione di queste foto:" + lost +
+       "\n\nPer ciascuna: " + kImportAgain + ".");
+}
+
+void CLabExport::CheckPairs(const std::vector<SentPair>& pairs,
+                            const std::vector<spab_imagelist::CLikenessReader::Result>& read) {
+  std::string unreadable;
+  std::vector<const spab_imagelist::CMImg*> differing;
+  for (const SentPair& pair : pairs) {
+    const spab_imagelist::CMImg& image = *pair.image;
+    // A copy that cannot be read whole may have caught a file still written.
+    spab_imagelist::CLikenessReader::Result reference = read[pair.reference];
+    if (!reference.readable) reference = ReadAgainSettled("rif", image.riferimento);
+    if (!reference.readable) {
+      unreadable += "\n" + PhotoLabel(image) + ": " + AlbumPath("rif", image.riferimento);
+      continue;
+    }
+    spab_imagelist::CLikenessReader::Result working = read[pair.working];
+    if (!working.readable) working = ReadAgainSettled("img", image.thumb);
+    if (!working.readable || !spab_imagelist::AreAlike(working.likeness, reference.likeness))
+      differing.push_back(&image);
+  }
+  for (const spab_imagelist::CMImg* image : differing) RemakeSentWorkingCopy(*image);
+  TellRemade();
+  if (!unreadable.empty())
+    Fail("La copia a piena risoluzione di queste foto non si pu\xF2 leggere (troncata, vuota o non \xE8 "
+         "un'immagine): il laboratorio non potrebbe stamparle." + unreadable +
+         "\n\nPer ciascuna: rimettere al suo posto il file originale, oppure " + kImportAgain + ".");
+}
+
+spab_imagelist::CLikenessReader::Result CLabExport::ReadAgainSettled(const char* folder, const std::string& name) {
+  spab_imagelist::CLikenessReader::Result result;
+  const std::string source = AlbumPath(folder, name), target = ExportPath(folder, name);
+  if (!WaitUntilSettled(source)) return result;
+  CopyOneFile(source, target);
+  result.readable = spab_imagelist::ReadPictureLikeness(target, result.likeness);
+  return result;
+}
+
+void CLabExport::RemakeSentWorkingCopy(const spab_imagelist::CMImg& image) {
+  const std::string working = AlbumPath("img", image.thumb);
+  if (RemakeWorkingCopy(AlbumPath("rif", image.riferimento).c_str(), working.c_str()) != RemakeResult::kWritten)
+    Fail("La copia di lavoro della foto " + PhotoLabel(image) + " non corrisponde alla sua copia a piena "
+         "risoluzione e non si \xE8 potuta rifare in " + working + ".");
+  m_remade.push_back(image.thumb);
+  // The copy made again may have no shape where the old one had one.
+  const std::string target = ExportPath("img", image.thumb);
+  ::DeleteFileA(MaskPathFor(target.c_str()).c_str());
+  CopyPictureWithMask(working, target);
+}
+
+void CLabExport::TellRemade() const {
+  if (m_remade.empty()) return;
+  std::string text =
+      "La copia di lavoro di queste foto non corrispondeva alla loro copia a piena risoluzione ed \xE8 stata "
+      "rifatta da questa: le pagine le mostrano come le ricever\xE0 il laboratorio.\n";
+  for (const std::string& name : m_remade) text += "\n\"" + name + "\"";
+  DocumentMessageBox(text.c_str(), kTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+std::string CLabExport::AlbumPath(const char* folder, const std::string& name) const {
+  return JoinPath(JoinPath(m_albumFolder, folder), name);
+}
+
+std::string CLabExport::ExportPath(const char* folder, const std::string& name) const {
+  return JoinPath(JoinPath(m_buildFolder, folder), name);
+}
+
+void CLabExport::CopyPhotoFile(const char* folder, const std::string& name) {
+  // One file each: a name that is no single file name would copy a folder.
+  if (!IsSingleFileName(name.c_str())) Fail("Nome di foto non valido: \"" + name + "\".");
+  const std::string target = ExportPath(folder, name);
+  if (m_written.count(target)) return;
+  CopyPictureWithMask(AlbumPath(folder, name), target);
+  m_written.insert(target);
+}
