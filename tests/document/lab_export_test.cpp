@@ -489,6 +489,9 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
   const std::string originalReference = ReadTextFile(reference), originalWorking = ReadTextFile(working);
   const ULONGLONG referenceTime = WriteTimeOf(reference), workingTime = WriteTimeOf(working);
   const std::string photo = "\"4.jpg\" (sposi.bmp)";
+  // What the list knows of the pair as imported comes back with the files.
+  spab_imagelist::CMImg& entry = *album->GetRoot()->GetImageList()->Find("4.jpg");
+  const CFileStamp madeFrom = entry.madeFrom, toldUnreadable = entry.toldUnreadable;
   const struct {
     const char* what;
     std::function<void()> change;
@@ -519,6 +522,8 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
   for (const auto& c : cases) {
     PutBack(reference, originalReference, referenceTime);
     PutBack(working, originalWorking, workingTime);
+    entry.madeFrom = madeFrom;
+    entry.toldUnreadable = toldUnreadable;
     album->GetRoot()->GetImageList()->Find("1.BMP")->cdkey = "LAB-2006";
     CScriptedUi shown;
     c.change();
