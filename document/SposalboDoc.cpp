@@ -1,5 +1,6 @@
 #include "document/SposalboDoc.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -9,6 +10,7 @@
 #include "document/LabExport.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/OutsideEdits.h"
+#include "document/imagelist/WorkingCopyOrigin.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/PathNames.h"
 #include "document/services/SystemMessage.h"
@@ -311,6 +313,19 @@ bool CSposalboDoc::CreateText(float x, float y) {
   return true;
 }
 
+void CSposalboDoc::KeepOriginsOfRemade(const std::vector<std::string>& keptAlready) {
+  spab_imagelist::CMImageList* list = m_root->GetImageList();
+  if (!list) return;
+  bool changed = false;
+  for (const std::string& name : m_lastExportRemade) {
+    spab_imagelist::CMImg* image = list->Find(name.c_str());
+    if (!image || std::find(keptAlready.begin(), keptAlready.end(), name) != keptAlready.end()) continue;
+    changed |= RecordWorkingCopyOrigin(*image, ReadFileStamp(GetResourceFolder(0, false, name, false)),
+                                       GetResourceFolder(0, true, name, false));
+  }
+  if (changed) list->Save(m_folder.c_str(), false);
+}
+
 bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& seal) {
   m_lastExportError.clear();
   m_lastExportRemade.clear();
@@ -322,6 +337,7 @@ bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& s
   exporter.NoteRemade(remade);
   const CLabExport::Result result = exporter.Run(destination);
   m_lastExportRemade = exporter.GetRemade();
+  KeepOriginsOfRemade(remade);
   switch (result) {
     case CLabExport::kWritten:
       return true;

@@ -114,6 +114,9 @@ class CSposalboDoc {
   // False when another editor holds the album.
   bool Lock(const std::string& projectPath);
   void TellIfUnlocked();
+  // The list keeps what the working copies the export made again were made
+  // from (those the catch-up before it made are kept already).
+  void KeepOriginsOfRemade(const std::vector<std::string>& keptAlready);
 
   std::unique_ptr<treeNode::CSposalboTreeNode> m_root;
   std::string m_folder;

@@ -111,6 +111,11 @@ void ReadMadeFrom(const TiXmlElement* element, CMImg& image) {
     stamp.exists = true;
     image.madeFrom = stamp;
   }
+  CFileStamp made;
+  if (ReadCount(element, "imgSize", made.size) && ReadCount(element, "imgTime", made.written)) {
+    made.exists = true;
+    image.madeAs = made;
+  }
   image.masked = Integer(element, "maschera") == 1;
 }
 
@@ -119,6 +124,10 @@ void WriteMadeFrom(TiXmlElement& element, const CMImg& image) {
   if (image.madeFrom.exists) {
     element.SetAttribute("rifSize", std::to_string(image.madeFrom.size));
     element.SetAttribute("rifTime", std::to_string(image.madeFrom.written));
+  }
+  if (image.madeAs.exists) {
+    element.SetAttribute("imgSize", std::to_string(image.madeAs.size));
+    element.SetAttribute("imgTime", std::to_string(image.madeAs.written));
   }
   if (image.masked) element.SetAttribute("maschera", 1);
 }

@@ -35,6 +35,9 @@ class CMImg {
   // the picture's shape went into a mask beside the copy.
   CFileStamp madeFrom;
   bool masked = false;
+  // The working copy as it was made from it: with both stamps unchanged the
+  // pair is known to show one picture.
+  CFileStamp madeAs;
   // Kept while the album is open: the working copy as last made or seen, and
   // a reference copy already told to be unreadable.
   CFileStamp workingSeen;

@@ -54,7 +54,7 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
     const bool stale = remakable && WorkingCopyIsStale(*image, referenceStamp, workingStamp, working);
     // A photo of an older list takes its origin from the copies that agree.
     if (remakable && !stale && !image->madeFrom.exists)
-      plan.originsChanged |= RecordWorkingCopyOrigin(*image, referenceStamp, working);
+      plan.originsChanged |= RecordWorkingCopyOrigin(*image, referenceStamp, working, false);
     // An unreadable one told once already is left as it is until it changes.
     if (!stale || (image->toldUnreadable.exists && image->toldUnreadable == referenceStamp)) {
       NoteReplacedCopy(*image, workingStamp, working, found);

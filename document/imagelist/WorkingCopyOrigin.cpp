@@ -3,13 +3,20 @@
 #include "render/MaskPath.h"
 
 bool RecordWorkingCopyOrigin(spab_imagelist::CMImg& image, const CFileStamp& reference,
-                             const std::string& workingPath) {
+                             const std::string& workingPath, bool madeNow) {
   const bool masked = HasMaskBeside(workingPath.c_str());
-  const bool changed = image.madeFrom != reference || image.masked != masked;
+  const CFileStamp seen = ReadFileStamp(workingPath);
+  const CFileStamp made = madeNow ? seen : CFileStamp();
+  const bool changed = image.madeFrom != reference || image.masked != masked || image.madeAs != made;
   image.madeFrom = reference;
   image.masked = masked;
-  image.workingSeen = ReadFileStamp(workingPath);
+  image.madeAs = made;
+  image.workingSeen = seen;
   return changed;
+}
+
+bool PairIsAsMade(const spab_imagelist::CMImg& image, const CFileStamp& reference, const CFileStamp& working) {
+  return image.madeFrom.exists && image.madeAs.exists && reference == image.madeFrom && working == image.madeAs;
 }
 
 bool WorkingCopyIsStale(const spab_imagelist::CMImg& image, const CFileStamp& reference,

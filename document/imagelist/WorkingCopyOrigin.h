@@ -8,10 +8,16 @@
 #include "document/imagelist/MImageList.h"
 #include "document/services/FileStamp.h"
 
-// Notes what the working copy at workingPath was just made from, and the copy
-// itself. True when what the list keeps of the photo changed.
+// Notes what the working copy at workingPath was made from, and the copy
+// itself. Made now: the reference copy was just read whole to make it; a copy
+// found beside its reference copy is only taken to agree with it. True when
+// what the list keeps of the photo changed.
 bool RecordWorkingCopyOrigin(spab_imagelist::CMImg& image, const CFileStamp& reference,
-                             const std::string& workingPath);
+                             const std::string& workingPath, bool madeNow = true);
+
+// Whether both copies are still the files they were when the working copy
+// was made, the reference copy read whole: then they show one picture.
+bool PairIsAsMade(const spab_imagelist::CMImg& image, const CFileStamp& reference, const CFileStamp& working);
 
 // Whether the working copy must be made again from the reference copy
 // (which exists). A photo of an older list, whose origin is not known, goes

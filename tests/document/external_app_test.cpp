@@ -40,7 +40,7 @@ std::string ExeFolder() {
 
 // Waits for the stand-in editor's record; the bound only matters when it never comes.
 std::string WaitForRecord(const std::string& path) {
-  for (int i = 0; i < 500 && !FileExists(path); ++i) ::Sleep(20);
+  for (int i = 0; i < 1500 && !FileExists(path); ++i) ::Sleep(20);
   return ReadTextFile(path);
 }
 
