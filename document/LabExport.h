@@ -43,6 +43,8 @@ class CLabExport {
   // and the photo bar can show them as the laboratory gets them; also after
   // a failure.
   const std::vector<std::string>& GetRemade() const { return m_remade; }
+  // The photos whose pair was read whole and found alike.
+  const std::vector<std::string>& GetFoundAlike() const { return m_foundAlike; }
   const std::string& GetExportFolder() const { return m_exportFolder; }
 
   // destination\<album folder name>_xlab
@@ -94,4 +96,5 @@ class CLabExport {
   std::string m_error;
   std::set<std::string> m_written;  // files already in the export (shared resources)
   std::vector<std::string> m_remade;
+  std::vector<std::string> m_foundAlike;
 };

@@ -98,6 +98,8 @@ void CLabExport::CheckPairs(const std::vector<SentPair>& pairs,
     if (!working.readable) working = ReadAgainSettled("img", image.thumb);
     if (!working.readable || !spab_imagelist::AreAlike(working.likeness, reference.likeness))
       differing.push_back(&image);
+    else
+      m_foundAlike.push_back(image.thumb);
   }
   for (const spab_imagelist::CMImg* image : differing) RemakeSentWorkingCopy(*image);
   TellRemade();

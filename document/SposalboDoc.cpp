@@ -313,16 +313,19 @@ bool CSposalboDoc::CreateText(float x, float y) {
   return true;
 }
 
-void CSposalboDoc::KeepOriginsOfRemade(const std::vector<std::string>& keptAlready) {
+void CSposalboDoc::KeepOriginsOfRemade(const std::vector<std::string>& keptAlready,
+                                       const std::vector<std::string>& foundAlike) {
   spab_imagelist::CMImageList* list = m_root->GetImageList();
   if (!list) return;
   bool changed = false;
-  for (const std::string& name : m_lastExportRemade) {
+  const auto keep = [&](const std::string& name) {
     spab_imagelist::CMImg* image = list->Find(name.c_str());
-    if (!image || std::find(keptAlready.begin(), keptAlready.end(), name) != keptAlready.end()) continue;
+    if (!image || std::find(keptAlready.begin(), keptAlready.end(), name) != keptAlready.end()) return;
     changed |= RecordWorkingCopyOrigin(*image, ReadFileStamp(GetResourceFolder(0, false, name, false)),
                                        GetResourceFolder(0, true, name, false));
-  }
+  };
+  for (const std::string& name : m_lastExportRemade) keep(name);
+  for (const std::string& name : foundAlike) keep(name);
   if (changed) list->Save(m_folder.c_str(), false);
 }
 
@@ -337,7 +340,7 @@ bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& s
   exporter.NoteRemade(remade);
   const CLabExport::Result result = exporter.Run(destination);
   m_lastExportRemade = exporter.GetRemade();
-  KeepOriginsOfRemade(remade);
+  KeepOriginsOfRemade(remade, exporter.GetFoundAlike());
   switch (result) {
     case CLabExport::kWritten:
       return true;

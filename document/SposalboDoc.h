@@ -115,8 +115,9 @@ class CSposalboDoc {
   bool Lock(const std::string& projectPath);
   void TellIfUnlocked();
   // The list keeps what the working copies the export made again were made
-  // from (those the catch-up before it made are kept already).
-  void KeepOriginsOfRemade(const std::vector<std::string>& keptAlready);
+  // from (those the catch-up before it made are kept already), and the pairs
+  // it found alike, which the next export need not read again.
+  void KeepOriginsOfRemade(const std::vector<std::string>& keptAlready, const std::vector<std::string>& foundAlike);
 
   std::unique_ptr<treeNode::CSposalboTreeNode> m_root;
   std::string m_folder;

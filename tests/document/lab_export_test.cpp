@@ -493,6 +493,15 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
   // What the list knows of the pair as imported comes back with the files.
   spab_imagelist::CMImg& entry = *album->GetRoot()->GetImageList()->Find("4.jpg");
   ASSERT_FALSE(entry.masked) << "an opaque photo: a working copy made again takes no mask";
+  {
+    // A pair of a list that does not know it as made is read, and once found
+    // alike is known as made: the next export need not read it again.
+    CScriptedUi shown;
+    entry.madeAs = CFileStamp();
+    EXPECT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
+    EXPECT_EQ(entry.madeAs, ReadFileStamp(working));
+    RemoveTree(ExportFolder());
+  }
   const CFileStamp madeFrom = entry.madeFrom, madeAs = entry.madeAs, toldUnreadable = entry.toldUnreadable;
   const struct {
     const char* what;
