@@ -1,7 +1,7 @@
 #pragma once
 // Photos whose reference copy cannot be read whole: the page and the
-// laboratory keep their last good working copy, and the user is told which,
-// once for each change of the file.
+// laboratory keep their last good working copy, or show a grey box when there
+// is none, and the user is told which, once for each change of the file.
 #include <vector>
 
 #include <windows.h>

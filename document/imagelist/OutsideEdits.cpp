@@ -89,7 +89,8 @@ std::vector<std::string> TakeRemadeWorkingCopies(spab_imagelist::CMImageList& li
         // A picture the editor left unreadable keeps the copy it had; the
         // next look tries again.
         if (found && !HeldByItsWriter(remake.reference))
-          found->unreadable.push_back({image->thumb, image->nome, remake.reference, remake.referenceBefore});
+          found->unreadable.push_back(
+              {image->thumb, image->nome, remake.reference, remake.referenceBefore, remake.workingBefore.exists});
         break;
       case RemakeResult::kNotWritten:
         break;

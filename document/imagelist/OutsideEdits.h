@@ -21,6 +21,7 @@ struct UnreadableReference {
   std::string nome;   // the photo's own name
   std::string path;   // the reference copy
   CFileStamp stamp;   // the reference copy as it was found
+  bool workingKept = true;  // a working copy is there for the page to show
 };
 
 struct OutsideEditsFound {

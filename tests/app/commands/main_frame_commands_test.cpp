@@ -421,6 +421,16 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
   EXPECT_EQ(copy.GetWidth(), 50);
   ASSERT_EQ(told().size(), 1u);
   EXPECT_NE(told()[0].find("\"rosso.bmp\" (file \"" + reference + "\")"), std::string::npos) << told()[0];
+  EXPECT_NE(told()[0].find("ultima immagine buona"), std::string::npos) << told()[0];
+
+  // Its working copy gone as well, no good picture is left to show: the box
+  // says the page shows a grey box instead.
+  Menu(ID_ALBUM_CLOSE);
+  ASSERT_TRUE(::DeleteFileA(working.c_str()));
+  OpenSample();
+  ASSERT_EQ(told().size(), 2u);
+  EXPECT_EQ(told()[1].find("ultima immagine buona"), std::string::npos) << told()[1];
+  EXPECT_NE(told()[1].find("riquadri grigi"), std::string::npos) << told()[1];
 }
 
 // An album whose folder of working copies has gone opens with every copy
