@@ -53,7 +53,7 @@ std::vector<WorkingCopyRemake> RemakeShowingProgress(CWnd* owner, std::vector<Wo
     if (progress && running.Done() != shown) {
       shown = running.Done();
       char text[160];
-      std::snprintf(text, sizeof text, "Copie di lavoro delle foto rifatte dalle copie a piena risoluzione: %u di %u",
+      std::snprintf(text, sizeof text, "Copie di lavoro delle foto rifatte dalle copie a piena risoluzione:\n%u di %u",
                     static_cast<unsigned>(shown), static_cast<unsigned>(running.Total()));
       progress->Show(text, shown, running.Total());
     }

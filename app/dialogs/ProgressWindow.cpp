@@ -1,7 +1,8 @@
 #include "app/dialogs/ProgressWindow.h"
 
 namespace {
-constexpr int kWidth = 380, kHeight = 80, kMargin = 12, kTextHeight = 32, kBarHeight = 18;
+// Room for three lines of text: a long sentence wraps, and the count keeps a line of its own.
+constexpr int kWidth = 380, kHeight = 102, kMargin = 12, kTextHeight = 48, kBarHeight = 18;
 }  // namespace
 
 CProgressWindow::CProgressWindow(CWnd* owner, const char* title) : m_owner(owner ? owner->GetSafeHwnd() : nullptr) {

@@ -121,7 +121,7 @@ MenuAnswer* MenuAnswer::s_current = nullptr;
 struct ProgressWatch {
   HWND frame = nullptr;
   HANDLE release = nullptr;
-  bool shown = false, answered = false, frameTookInput = true;
+  bool shown = false, answered = false, frameTookInput = true, textFits = false;
   std::string text;
 
   static DWORD WINAPI Run(void* self) {
@@ -134,8 +134,21 @@ struct ProgressWatch {
         watch.answered =
             ::SendMessageTimeoutA(watch.frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result) != 0;
         char text[256] = "";
-        ::GetWindowTextA(::GetWindow(progress, GW_CHILD), text, sizeof text);
+        const HWND label = ::GetWindow(progress, GW_CHILD);
+        ::GetWindowTextA(label, text, sizeof text);
         watch.text = text;
+        // The words wrapped as the label wraps them, in its font, fit inside it.
+        RECT box{}, needed{};
+        ::GetClientRect(label, &box);
+        needed = box;
+        DWORD_PTR font = 0;
+        ::SendMessageTimeoutA(label, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 10000, &font);
+        const HDC dc = ::GetDC(label);
+        const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(font));
+        ::DrawTextA(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(label, dc);
+        watch.textFits = needed.bottom <= box.bottom && needed.right <= box.right;
         watch.frameTookInput = ::IsWindowEnabled(watch.frame) != FALSE;
       } else {
         ::Sleep(20);
@@ -455,6 +468,7 @@ TEST_F(MainFrameCommandsTest, OpeningAnAlbumWithoutItsWorkingCopiesShowsTheirRem
   EXPECT_TRUE(watch.answered) << "the frame answers while the copies are made";
   EXPECT_FALSE(watch.frameTookInput) << "no command starts meanwhile";
   EXPECT_NE(watch.text.find("0 di 2"), std::string::npos) << watch.text;
+  EXPECT_TRUE(watch.textFits) << "the whole text shows: " << watch.text;
   for (const std::string& photo : {Sample().PhotoA(), Sample().PhotoB()})
     EXPECT_EQ(ReadTextFile(working + "\\" + photo).substr(0, 2), "\xFF\xD8") << photo;
   EXPECT_EQ(::FindWindowA(nullptr, "Apri sposalbo"), nullptr) << "gone with the work";
