@@ -20,8 +20,9 @@ struct UnreadableReference {
   std::string thumb;  // the photo's working copy, its key in the list
   std::string nome;   // the photo's own name
   std::string path;   // the reference copy
+  std::string working;  // the working copy's path, as the pages read it
   CFileStamp stamp;   // the reference copy as it was found
-  bool workingKept = true;  // a working copy is there for the page to show
+  bool workingKept = true;  // a readable working copy is there for the page to show
 };
 
 struct OutsideEditsFound {
