@@ -34,7 +34,8 @@ struct OutsideEditsFound {
 
 struct OutsideEditsPlan {
   // In list order: every working copy whose reference copy changed since it
-  // was made, that is missing beside its reference copy, or that lost its mask.
+  // was made, that is missing or (changed since last seen) cannot be read
+  // whole beside its reference copy, or that lost its mask.
   std::vector<WorkingCopyRemake> remakes;
   // An older list's photos took the origin of copies that agree.
   bool originsChanged = false;
