@@ -48,6 +48,13 @@ std::vector<std::string> TakeUntoldPictureFailures()
     return untold;
 }
 
+void MarkPictureFailureTold(const std::string& path)
+{
+    Failures& state = State();
+    state.untold.erase(std::remove(state.untold.begin(), state.untold.end(), path), state.untold.end());
+    state.told.insert(path);
+}
+
 void ForgetToldPictureFailures()
 {
     State().told.clear();

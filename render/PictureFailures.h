@@ -13,6 +13,8 @@
 void NotePictureFailure(const std::string& path);
 // The pictures noted since the last call that were never told before.
 std::vector<std::string> TakeUntoldPictureFailures();
+// A picture the user was already told of another way is not told again.
+void MarkPictureFailureTold(const std::string& path);
 // A new album: every picture may be told again.
 void ForgetToldPictureFailures();
 

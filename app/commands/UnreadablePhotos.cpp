@@ -6,6 +6,7 @@
 #include "app/commands/QuotedNames.h"
 #include "document/imagelist/MImageList.h"
 #include "framework/ui_seam.h"
+#include "render/PictureFailures.h"
 
 void TellUnreadablePhotos(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& unreadable,
                           HWND owner) {
@@ -19,6 +20,8 @@ void TellUnreadablePhotos(spab_imagelist::CMImageList& list, const std::vector<U
     if (!photo.workingKept) {
       line += ", senza copia di lavoro";
       ++withoutCopy;
+      // The grey box the page draws for it is told here, not once more.
+      MarkPictureFailureTold(photo.working);
     }
     lines.push_back(std::move(line));
   }

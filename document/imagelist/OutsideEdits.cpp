@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "document/imagelist/MImageList.h"
+#include "document/imagelist/PictureLikeness.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "document/imagelist/WorkingCopyOrigin.h"
 #include "document/services/FileOperation.h"
@@ -18,6 +19,22 @@ bool HeldByItsWriter(const std::string& path) {
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   const DWORD error = ::GetLastError();
   return !file.IsValid() && error == ERROR_SHARING_VIOLATION;
+}
+
+// Decoded scaled down by the codec: a picture cut short still fails.
+bool ReadsWhole(const std::string& path) {
+  spab_imagelist::PictureLikeness likeness;
+  return spab_imagelist::ReadPictureLikeness(path, likeness);
+}
+
+// A working copy cut short or spoilt while nobody looked is made again from
+// its reference copy, as a missing one is. Only a copy whose stamp differs
+// from the one last known is read (scaled down by the codec), so the look
+// stays cheap; one still being written is looked at when it has changed again.
+bool WorkingCopyUnreadable(const spab_imagelist::CMImg& image, const CFileStamp& working, const std::string& path) {
+  const CFileStamp& known = image.workingSeen.exists ? image.workingSeen : image.madeAs;
+  if (!working.exists || !known.exists || working == known || HeldByItsWriter(path)) return false;
+  return !ReadsWhole(path);
 }
 
 // A working copy another program wrote since it was last seen.
@@ -51,7 +68,9 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
     const bool remakable =
         referenceStamp.exists &&
         (workingStamp.exists || CFileOperation().GetPathKind(working.c_str()) == CFileOperation::kPathMissing);
-    const bool stale = remakable && WorkingCopyIsStale(*image, referenceStamp, workingStamp, working);
+    const bool staleOrigin = remakable && WorkingCopyIsStale(*image, referenceStamp, workingStamp, working);
+    const bool unreadableCopy = remakable && !staleOrigin && WorkingCopyUnreadable(*image, workingStamp, working);
+    const bool stale = staleOrigin || unreadableCopy;
     // A photo of an older list takes its origin from the copies that agree.
     if (remakable && !stale && !image->madeFrom.exists)
       plan.originsChanged |= RecordWorkingCopyOrigin(*image, referenceStamp, working, false);
@@ -86,11 +105,12 @@ std::vector<std::string> TakeRemadeWorkingCopies(spab_imagelist::CMImageList& li
         remade.push_back(remake.name);
         continue;
       case RemakeResult::kUnreadable:
-        // A picture the editor left unreadable keeps the copy it had; the
-        // next look tries again.
+        // A picture the editor left unreadable keeps the copy it had, if
+        // that can be read; the next look tries again.
         if (found && !HeldByItsWriter(remake.reference))
-          found->unreadable.push_back(
-              {image->thumb, image->nome, remake.reference, remake.referenceBefore, remake.workingBefore.exists});
+          found->unreadable.push_back({image->thumb, image->nome, remake.reference, remake.working,
+                                       remake.referenceBefore,
+                                       remake.workingBefore.exists && ReadsWhole(remake.working)});
         break;
       case RemakeResult::kNotWritten:
         break;

@@ -20,8 +20,9 @@ struct UnreadableReference {
   std::string thumb;  // the photo's working copy, its key in the list
   std::string nome;   // the photo's own name
   std::string path;   // the reference copy
+  std::string working;  // the working copy's path, as the pages read it
   CFileStamp stamp;   // the reference copy as it was found
-  bool workingKept = true;  // a working copy is there for the page to show
+  bool workingKept = true;  // a readable working copy is there for the page to show
 };
 
 struct OutsideEditsFound {
@@ -33,7 +34,8 @@ struct OutsideEditsFound {
 
 struct OutsideEditsPlan {
   // In list order: every working copy whose reference copy changed since it
-  // was made, that is missing beside its reference copy, or that lost its mask.
+  // was made, that is missing or (changed since last seen) cannot be read
+  // whole beside its reference copy, or that lost its mask.
   std::vector<WorkingCopyRemake> remakes;
   // An older list's photos took the origin of copies that agree.
   bool originsChanged = false;

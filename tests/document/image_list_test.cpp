@@ -57,6 +57,12 @@ void MoveWriteTime(const std::string& path, int seconds) {
 }
 
 // 0 while the file holds no picture.
+// Half of the file is left, as by a copy that stopped.
+void CutShort(const std::string& path) {
+  const std::string whole = ReadTextFile(path);
+  WriteTextFile(path, whole.substr(0, whole.size() / 2));
+}
+
 int PictureWidth(const std::string& path) {
   CImgBitmap picture;
   return picture.Load(path.c_str(), 1, 1) == 1 ? picture.GetWidth() : 0;
@@ -684,6 +690,7 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
     std::vector<std::string> remade;
     int width;  // of the photo's working copy afterwards
     size_t unreadable, replaced;
+    bool workingKept = true;
   } cases[] = {
       {"nothing", [] {}, {}, 80, 0, 0},
       {"an older picture",
@@ -705,6 +712,13 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
       {"no picture, told already", [] {}, {}, 40, 0, 0},
       {"an empty file", [&] { WriteTextFile(reference, ""); }, {}, 40, 1, 0},
       {"a picture again", [&] { WriteBmp(reference, 70, 60, plain); }, {photo}, 70, 0, 0},
+      {"the working copy cut short", [&] { CutShort(working); }, {photo}, 70, 0, 0},
+      {"the working copy cut short while the album was closed",
+       [&] {
+         list.Find(photo.c_str())->workingSeen = CFileStamp();
+         CutShort(working);
+       },
+       {photo}, 70, 0, 0},
       {"the working copy replaced",
        [&] {
          CImgBitmap other;
@@ -712,6 +726,12 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
          ASSERT_TRUE(other.Save(working.c_str(), IMG_FORMAT_JPEG, 1, 90));
        },
        {}, 30, 0, 1},
+      {"both copies cut short",
+       [&] {
+         CutShort(reference);
+         CutShort(working);
+       },
+       {}, 0, 1, 1, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
@@ -725,6 +745,8 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
     if (c.unreadable) {
       EXPECT_EQ(now.unreadable[0].nome, "a.bmp");
       EXPECT_EQ(now.unreadable[0].path, reference);
+      EXPECT_EQ(now.unreadable[0].working, working);
+      EXPECT_EQ(now.unreadable[0].workingKept, c.workingKept);
     }
     MarkUnreadableTold(list, now.unreadable);
     auto saved = CMImageList::Load(Album(), false);

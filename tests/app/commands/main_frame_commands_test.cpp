@@ -29,6 +29,7 @@
 #include "document/services/SystemMessage.h"
 #include "document/services/Win32Handle.h"
 #include "imagelib/ImgBitmap.h"
+#include "render/D3DImage.h"
 #include "render/PictureCache.h"
 
 using dialog_test::Click;
@@ -444,6 +445,20 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
   ASSERT_EQ(told().size(), 2u);
   EXPECT_EQ(told()[1].find("ultima immagine buona"), std::string::npos) << told()[1];
   EXPECT_NE(told()[1].find("riquadri grigi"), std::string::npos) << told()[1];
+  // The grey box the page and the page bar draw for it is not told again.
+  frame->ShowCurrentPage();
+  CSposalboPageStatic& surface = *frame->GetPageSurface();
+  surface.Render();
+  frame->GetLists().pages.DrawPendingPages();
+  surface.SendMessage(WM_TIMER, CSposalboPageStatic::kRenderTimer);
+  auto* grey = dynamic_cast<treeNode::CImgTreeNode*>(frame->GetCurrentPage()->GetChild(0));
+  ASSERT_NE(grey, nullptr);
+  EXPECT_TRUE(grey->Picture().HasFailed());
+  const std::string workingName = "\n" + working.substr(working.find_last_of('\\') + 1);
+  for (const AfxUiQuestion& q : ui.Questions()) {
+    if (q.caption != "Immagini non disponibili") continue;
+    EXPECT_EQ(q.text.str().find(workingName), std::string::npos) << q.text.str();
+  }
 }
 
 // An album whose folder of working copies has gone opens with every copy

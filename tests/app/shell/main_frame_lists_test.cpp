@@ -424,8 +424,14 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
        },
        60, 'b', 0},
       {"the working copy replaced", [&] { writeJpeg(working, 30, 30, 0xFFFF00); }, 30, 'y', 0},
-      {"an unreadable reference copy", [&] { WriteTextFile(otherReference, ""); }, 30, 'y', 1},
-      {"the same unreadable copy", [] {}, 30, 'y', 1},
+      {"the working copy cut short",
+       [&] {
+         const std::string whole = ReadTextFile(working);
+         WriteTextFile(working, whole.substr(0, whole.size() / 2));
+       },
+       60, 'b', 0},
+      {"an unreadable reference copy", [&] { WriteTextFile(otherReference, ""); }, 60, 'b', 1},
+      {"the same unreadable copy", [] {}, 60, 'b', 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
@@ -437,6 +443,7 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
     auto* photo = dynamic_cast<treeNode::CImgTreeNode*>(page->GetChild(0));
     ASSERT_NE(photo, nullptr);
     EXPECT_NEAR(photo->GetWidth() / photo->GetHeight(), c.width / 30.0f, 0.1f) << "the page shows the new copy";
+    EXPECT_FALSE(photo->Picture().HasFailed());
     EXPECT_EQ(Look(ListItemPixel(pages, 0, 82, 64)), c.shown) << "the page bar";
     EXPECT_EQ(Look(ListItemPixel(photos, photoA(), kThumbnailSize / 2, kThumbnailSize / 2)), c.shown) << "the photo bar";
     size_t told = 0;
