@@ -10,6 +10,7 @@
 #include "app/surface/FrameSignature.h"
 #include "app/surface/PictureFailureNotice.h"
 #include "document/SposalboDoc.h"
+#include "document/imagelist/MImageList.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
@@ -133,7 +134,18 @@ void CSposalboPageStatic::OnTimer(UINT_PTR nIDEvent) {
 
 void CSposalboPageStatic::TellPictureFailures() {
   const HWND owner = GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd;
-  TellUntoldPictureFailures(owner);
+  IEditorFrame* frame = GetEditorFrame();
+  const CSposalboDoc* album = frame ? frame->GetAlbum() : nullptr;
+  // A photo by the name the photo bar shows, beside its working copy's file.
+  TellUntoldPictureFailures(owner, [album](const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    const spab_imagelist::CMImg* photo = album ? album->GetRoot()->FindImage(file) : nullptr;
+    if (!photo || photo->nome.empty() || photo->nome == file ||
+        ::lstrcmpiA(path.c_str(), album->GetResourceFolder(0, true, file, false).c_str()) != 0)
+      return file;
+    return "\"" + photo->nome + "\" (" + file + ")";
+  });
   TellUntoldTextPlaceholders(owner);
 }
 

@@ -13,24 +13,24 @@ constexpr size_t kNamesShown = 15;
 bool g_telling = false;
 }  // namespace
 
-std::string PictureFailureText(const std::vector<std::string>& paths) {
+std::string PictureFailureText(const std::vector<std::string>& paths, const PictureNamer& name) {
   std::string text =
       "Alcune immagini non possono essere mostrate (file illeggibile o memoria insufficiente).\n"
       "Nella pagina appaiono come riquadri grigi; lo sposalbo le conserva invariate.\n";
   for (size_t i = 0; i < paths.size() && i < kNamesShown; ++i) {
     const size_t slash = paths[i].find_last_of("\\/");
-    text += "\n" + (slash == std::string::npos ? paths[i] : paths[i].substr(slash + 1));
+    text += "\n" + (name ? name(paths[i]) : slash == std::string::npos ? paths[i] : paths[i].substr(slash + 1));
   }
   if (paths.size() > kNamesShown) text += "\n... e altre " + std::to_string(paths.size() - kNamesShown);
   return text;
 }
 
-void TellUntoldPictureFailures(HWND owner) {
+void TellUntoldPictureFailures(HWND owner, const PictureNamer& name) {
   if (g_telling) return;
   const std::vector<std::string> untold = TakeUntoldPictureFailures();
   if (untold.empty()) return;
   g_telling = true;
-  AfxGetUiSeam()->MessageBox(owner, PictureFailureText(untold).c_str(), "Immagini non disponibili",
+  AfxGetUiSeam()->MessageBox(owner, PictureFailureText(untold, name).c_str(), "Immagini non disponibili",
                              MB_OK | MB_ICONWARNING);
   g_telling = false;
 }

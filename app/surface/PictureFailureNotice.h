@@ -4,15 +4,20 @@
 // a cross and stay in the album as they are.
 #include <windows.h>
 
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
 
+// How a picture is named to the user, from its full path; without one, by
+// its file name.
+using PictureNamer = std::function<std::string(const std::string& path)>;
+
 // The message for the pictures (full paths); names only, at most a screenful.
-std::string PictureFailureText(const std::vector<std::string>& paths);
+std::string PictureFailureText(const std::vector<std::string>& paths, const PictureNamer& name = nullptr);
 // Shows the pictures noted since the last call and never told; nothing when
 // there are none.
-void TellUntoldPictureFailures(HWND owner);
+void TellUntoldPictureFailures(HWND owner, const PictureNamer& name = nullptr);
 
 // Texts past the memory the page's texts may hold are drawn as boxes with a
 // cross: told once per album, when the first of them was drawn.

@@ -181,6 +181,9 @@ TEST_F(MemoryRoadTest, PicturesWithoutMemoryShowAsCrossedBoxesTheAlbumStaysAndSa
     ASSERT_FALSE(told.empty());
     for (const std::string& name : {Sample().PhotoA(), Sample().PhotoB()})
       EXPECT_EQ(std::count_if(told.begin(), told.end(), [&](const CString& t) { return Names(t, name); }), 1) << name;
+    // A photo by the name the photo bar shows, beside its file.
+    const std::string photoA = "\"rosso.bmp\" (" + Sample().PhotoA() + ")";
+    EXPECT_TRUE(std::any_of(told.begin(), told.end(), [&](const CString& t) { return Names(t, photoA); })) << photoA;
     Draw();
     EXPECT_EQ(Told("Immagini non disponibili").size(), told.size()) << "not told again";
     EXPECT_EQ(Told("error").size(), 0u);
