@@ -12,6 +12,7 @@
 #include "document/imagelist/PictureLikeness.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "document/imagelist/WorkingCopyOrigin.h"
+#include "document/pages/SposalboTreeNode.h"
 #include "document/services/DocumentMessageBox.h"
 #include "document/services/FileStamp.h"
 #include "document/services/PathNames.h"
@@ -135,7 +136,11 @@ void CLabExport::TellRemade() const {
   std::string text =
       "La copia di lavoro di queste foto non corrispondeva alla loro copia a piena risoluzione ed \xE8 stata "
       "rifatta da questa: le pagine le mostrano come le ricever\xE0 il laboratorio.\n";
-  for (const std::string& name : m_remade) text += "\n\"" + name + "\"";
+  const spab_imagelist::CMImageList* list = m_album.GetImageList();
+  for (const std::string& name : m_remade) {
+    const spab_imagelist::CMImg* image = list ? list->Find(name.c_str()) : nullptr;
+    text += "\n" + (image ? PhotoLabel(*image) : "\"" + name + "\"");
+  }
   DocumentMessageBox(text.c_str(), kTitle, MB_OK | MB_ICONINFORMATION);
 }
 

@@ -75,11 +75,19 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const {
 
 CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop) {
   HWND h = pParent ? pParent->m_hWnd : nullptr;
+  const bool named = h != nullptr;
   if (!h) {
     CWnd* pMain = AfxGetMainWnd();
     h = pMain ? pMain->m_hWnd : nullptr;
   }
   while (h && (::GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) h = ::GetParent(h);
+  // Nobody named: a box or dialog goes on the window in front, the dialog the
+  // main window has open if any. Owned by the disabled main window instead, it
+  // would enable it on closing and send that dialog behind it.
+  if (!named && h) {
+    HWND popup = ::GetLastActivePopup(h);
+    if (popup && popup != h && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup)) h = popup;
+  }
   if (pWndTop) *pWndTop = h;
   return FromHandle(h);
 }

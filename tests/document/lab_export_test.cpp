@@ -516,14 +516,14 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
       {"another picture, older", [&] {
          ::WriteBmp(reference, 8, 4, [](int, int) { return Rgba{0, 0, 220, 255}; });
          SetWriteTime(reference, referenceTime - 10000000ull * 86400 * 365);
-       }, true, {"4.jpg"}, {"rifatta", "\"4.jpg\""}},
+       }, true, {"4.jpg"}, {"rifatta", photo}},
       // Replaced while the album was closed: no stamp of the pair is as made.
       {"another working copy", [&] {
          const std::string blue = albumFolder + "\\blu.bmp";
          ::WriteBmp(blue, 8, 4, [](int, int) { return Rgba{0, 0, 220, 255}; });
          ASSERT_TRUE(MakeWorkingCopy(blue.c_str(), working.c_str()));
          ::DeleteFileA(blue.c_str());
-       }, true, {"4.jpg"}, {"rifatta", "\"4.jpg\""}, false},
+       }, true, {"4.jpg"}, {"rifatta", photo}, false},
       {"cut short", [&] { WriteTextFile(reference, originalReference.substr(0, originalReference.size() / 2)); },
        false, {}, {"non si pu\xF2 leggere", photo + ": " + reference}},
       {"empty", [&] { WriteTextFile(reference, ""); }, false, {}, {photo + ": " + reference}},

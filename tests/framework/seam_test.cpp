@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include "framework/framework.h"
 #include "framework/scripted_ui.h"
@@ -298,4 +299,39 @@ TEST(SystemDialogs, OpenCentredOnTheirOwner) {
   }
   g_owner = nullptr;
   owner.DestroyWindow();
+}
+
+namespace {
+class COwnerRecordingSeam : public CScriptedUi {
+ public:
+  int MessageBox(HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) override {
+    owners.push_back(hOwner);
+    return CScriptedUi::MessageBox(hOwner, lpszText, lpszCaption, nType);
+  }
+  std::vector<HWND> owners;
+};
+}  // namespace
+
+// A box shown while a dialog is open sits on that dialog: owned by the
+// disabled main window, closing it would enable that window over the dialog.
+TEST(UiSeam, MessageBoxWithoutOwnerGoesOnTheDialogInFront) {
+  CWnd main, dialog;
+  ASSERT_TRUE(main.CreateEx(0, AfxRegisterWndClass(0), "Main", WS_POPUP | WS_VISIBLE | WS_CAPTION, 100, 100, 600, 450,
+                            nullptr, nullptr));
+  CWnd* before = TestApp().m_pMainWnd;
+  TestApp().m_pMainWnd = &main;
+  COwnerRecordingSeam seam;
+  AfxMessageBox("Alone", MB_OK);
+  ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), "Dialog", WS_POPUP | WS_VISIBLE | WS_CAPTION, 200, 200, 300,
+                              200, main.m_hWnd, nullptr));
+  ::SetActiveWindow(dialog.m_hWnd);
+  main.EnableWindow(FALSE);  // as while the dialog runs modal
+  AfxMessageBox("Over the dialog", MB_OK);
+  main.EnableWindow(TRUE);
+  ASSERT_EQ(seam.owners.size(), 2u);
+  EXPECT_EQ(seam.owners[0], main.m_hWnd);
+  EXPECT_EQ(seam.owners[1], dialog.m_hWnd);
+  TestApp().m_pMainWnd = before;
+  dialog.DestroyWindow();
+  main.DestroyWindow();
 }
