@@ -9,6 +9,7 @@ constexpr size_t kDefaultLimit = size_t{64} << 20;
 
 std::atomic<size_t> g_held{0};
 std::atomic<size_t> g_limit{kDefaultLimit};
+std::atomic<size_t> g_placeholdersDrawn{0};
 
 struct Placeholders {
     bool untold = false;
@@ -61,8 +62,14 @@ bool TextMemoryAllowsAnother()
     return g_held.load() < g_limit.load();
 }
 
+size_t TextPlaceholdersDrawn()
+{
+    return g_placeholdersDrawn.load();
+}
+
 void NoteTextPlaceholder()
 {
+    ++g_placeholdersDrawn;
     Placeholders& state = State();
     if (!state.told)
         state.untold = true;

@@ -25,6 +25,9 @@ bool TextMemoryAllowsAnother();
 
 // A text drawn as a placeholder; the user is told once per album.
 void NoteTextPlaceholder();
+// How many texts were drawn as placeholders so far: a drawing that raised it
+// shows boxes where texts belong.
+size_t TextPlaceholdersDrawn();
 // True once after texts were drawn as placeholders and not yet told.
 bool TakeUntoldTextPlaceholders();
 // A new album: its placeholders are told afresh.

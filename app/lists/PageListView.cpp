@@ -8,6 +8,7 @@
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "render/PictureCache.h"
+#include "render/TextMemory.h"
 
 #include <algorithm>
 #include <new>
@@ -194,7 +195,34 @@ void CPageImgListView::DrawAgainSoon(treeNode::CSposalboTreeNode& album, int ind
   if (m_hWnd) SetTimer(kPendingPagesTimer, kPendingPagesDelay, nullptr);
 }
 
+void CPageImgListView::DrawPage(treeNode::CPaginaTreeNode& page, int item) {
+  const size_t placeholders = TextPlaceholdersDrawn(), held = TextMemoryHeld();
+  CPageListView::DrawPage(page, item);
+  if (item < 0 || item >= GetItemCount()) return;
+  const int image = GetItemImage(item);
+  if (TextPlaceholdersDrawn() != placeholders)
+    m_shortImages[image] = held;
+  else
+    m_shortImages.erase(image);
+}
+
+void CPageImgListView::DrawShortPagesAgainIfRoom() {
+  if (!m_album) return;
+  const size_t held = TextMemoryHeld();
+  for (auto shortImage = m_shortImages.begin(); shortImage != m_shortImages.end();) {
+    int item = 0;
+    while (item < GetItemCount() && GetItemImage(item) != shortImage->first) ++item;
+    if (held < shortImage->second && item < GetItemCount()) {
+      DrawAgainSoon(*m_album, item);
+      shortImage = m_shortImages.erase(shortImage);
+    } else {
+      ++shortImage;
+    }
+  }
+}
+
 void CPageImgListView::ClearPending() {
+  m_shortImages.clear();
   m_blankImages.clear();
   m_album = nullptr;
   if (m_hWnd) KillTimer(kPendingPagesTimer);
@@ -215,6 +243,9 @@ void CPageImgListView::FollowCurrentPage(int index) {
   // selection otherwise.
   if (index == m_followedPage && GetNextItem(-1, LVNI_SELECTED) >= 0) return;
   m_followedPage = index;
+  // The page left gave its texts' memory back: pictures drawn with boxes for
+  // texts may now show them.
+  DrawShortPagesAgainIfRoom();
   SetItemState(-1, 0, LVIS_SELECTED);
   SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   EnsureVisible(index, FALSE);
@@ -227,6 +258,10 @@ void CPageImgListView::RemovePage(int index) {
   blank.erase(std::remove(blank.begin(), blank.end(), removed), blank.end());
   for (int& image : blank)
     if (image > removed) --image;
+  std::map<int, size_t> shortImages;
+  for (const auto& [image, held] : m_shortImages)
+    if (image != removed) shortImages[image > removed ? image - 1 : image] = held;
+  m_shortImages.swap(shortImages);
   CPageListView::RemovePage(index);
 }
 

@@ -3,6 +3,7 @@
 // from 1) and the list of page templates. Items keep image indexes of their
 // own, so inserting, removing and moving pages moves indexes, not pictures.
 // Everything happens on the user-interface thread.
+#include <map>
 #include <vector>
 
 #include "app/lists/ImgListView.h"
@@ -64,6 +65,9 @@ class CPageImgListView : public CPageListView {
   void FollowCurrentPage(int index);
   void RemovePage(int index) override;
   void Clear() override;
+  // Draws the page's picture now; one whose texts were drawn as boxes, the
+  // texts' memory full, is drawn again once other texts gave theirs back.
+  void DrawPage(treeNode::CPaginaTreeNode& page, int item);
 
  protected:
   void OnDoubleClick() override;
@@ -72,12 +76,18 @@ class CPageImgListView : public CPageListView {
 
  private:
   void ClearPending();
+  // Pages drawn with boxes for texts drawn again when the texts' memory held
+  // less than it did then.
+  void DrawShortPagesAgainIfRoom();
 
   // Pictures not drawn yet, or to be drawn again, by image index: moves of
   // pages move items between images, not images.
   std::vector<int> m_blankImages;
   treeNode::CSposalboTreeNode* m_album = nullptr;
   int m_followedPage = -1;
+  // Image index of a page drawn with texts as boxes, and the texts' memory
+  // held by others as it was drawn.
+  std::map<int, size_t> m_shortImages;
 };
 
 class CTemplateListView : public CPageListView {

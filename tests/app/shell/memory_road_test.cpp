@@ -127,6 +127,37 @@ TEST_F(MemoryRoadTest, APageOfThousandsOfTextsDrawsThosePastTheirMemoryAsBoxesTo
   Menu(ID_ALBUM_CLOSE);
 }
 
+// The page bar draws the next page while the current one holds the texts'
+// memory: its text is a box there, until the user leaves the crowded page.
+TEST_F(MemoryRoadTest, APagePictureDrawnWithTextsAsBoxesIsDrawnAgainOnceTheirMemoryIsBack) {
+  ASSERT_TRUE(AddTextsToCurrentPage(Sample().ProjectPath(), 5000));
+  {
+    auto root = treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr);
+    ASSERT_TRUE(root && root->GetPage(1));
+    LOGFONTA font{};
+    font.lfHeight = -24;
+    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    root->GetPage(1)->AddChild(
+        std::make_unique<treeNode::CTestoTreeNode>("Grazie di cuore", font, RGB(0, 0, 0), root->GetPage(1)), true);
+    ASSERT_TRUE(root->SaveToFile(Sample().ProjectPath()));
+  }
+  SetTextMemoryLimit(TextMemoryHeld() + (size_t{1} << 20));
+  OpenSample();
+  Draw();
+  CPageImgListView& pages = frame->GetLists().pages;
+  const size_t boxes = TextPlaceholdersDrawn();
+  pages.DrawPendingPages();
+  ASSERT_GT(TextPlaceholdersDrawn(), boxes) << "the next page's text drawn as a box";
+  Menu(ID_PAGE_NEXT);
+  Draw();
+  pages.FollowCurrentPage(1);
+  EXPECT_TRUE(pages.HasPendingPages()) << "drawn again";
+  const size_t shown = TextPlaceholdersDrawn();
+  pages.DrawPendingPages();
+  EXPECT_EQ(TextPlaceholdersDrawn(), shown) << "its text is a text now";
+  Menu(ID_ALBUM_CLOSE);
+}
+
 // An album of a thousand texts opened and closed again and again gives its
 // memory back each time: the texts' meshes all go with it, and the process
 // ends where it was after the first close.
