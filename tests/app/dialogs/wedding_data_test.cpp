@@ -71,6 +71,17 @@ VARIANT Of(VARTYPE type) {
 }
 
 // An album's data node with two variables, and the script object over it.
+// The dialog over its own script object holding the album's data, on the
+// program's page (shown as the native stand-in where the system has no page).
+struct StandIn {
+  explicit StandIn(treeNode::CDatiTreeNode& dati) : pageScript(&dialog) {
+    pageScript.LoadParams(&dati);
+    dialog.m_strCurrentUrl = PagePath().c_str();
+  }
+  CDatiSposalboDlg dialog;
+  CIDispatchIEExt pageScript;
+};
+
 class WeddingDataTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -367,10 +378,9 @@ TEST(WeddingPage, WithoutAProfileValueThePageIsBesideTheProgram) {
 TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
   if (AfxHtmlEngineAvailable()) GTEST_SKIP() << "the system shows the page itself";
   CScriptedUi ui;
-  CDatiSposalboDlg dialog;
-  CIDispatchIEExt pageScript(&dialog);
-  pageScript.LoadParams(&dati);
-  dialog.m_strCurrentUrl = PagePath().c_str();
+  StandIn standIn(dati);
+  CDatiSposalboDlg& dialog = standIn.dialog;
+  CIDispatchIEExt& pageScript = standIn.pageScript;
   ui.AnswerModalWith([&](CWnd* wnd) {
     EXPECT_TRUE(dialog.IsStandInShown());
     // Centred once it has taken the form's size (no owner here: on the screen).
@@ -453,10 +463,9 @@ TEST_F(WeddingDataTest, TheDialogShowsItsNativeStandInOverTheSameScriptObject) {
 TEST_F(WeddingDataTest, LettersTypedOnTheStandInArriveAsTypedAndAreNamed) {
   if (AfxHtmlEngineAvailable()) GTEST_SKIP() << "the system shows the page itself";
   CScriptedUi ui;
-  CDatiSposalboDlg dialog;
-  CIDispatchIEExt pageScript(&dialog);
-  pageScript.LoadParams(&dati);
-  dialog.m_strCurrentUrl = PagePath().c_str();
+  StandIn standIn(dati);
+  CDatiSposalboDlg& dialog = standIn.dialog;
+  CIDispatchIEExt& pageScript = standIn.pageScript;
   std::atomic<HWND> form{nullptr}, bride{nullptr};
   ui.AnswerModalWith([&](CWnd* wnd) {
     wnd->SetForegroundWindow();
