@@ -39,9 +39,15 @@ std::string ExeFolder() {
 }
 
 // Waits for the stand-in editor's record; the bound only matters when it never comes.
+// The record is whole once it has its name, but for a moment after the rename the
+// renaming process still holds it and it cannot be opened: read until it can.
 std::string WaitForRecord(const std::string& path) {
-  for (int i = 0; i < 1500 && !FileExists(path); ++i) ::Sleep(20);
-  return ReadTextFile(path);
+  std::string record;
+  for (int i = 0; i < 1500 && record.empty(); ++i) {
+    if (FileExists(path)) record = ReadTextFile(path);
+    if (record.empty()) ::Sleep(20);
+  }
+  return record;
 }
 
 TEST(ExternalApp, StartsTheEditorMinimisedOnTheFile) {
