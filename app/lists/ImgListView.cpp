@@ -315,6 +315,9 @@ bool CImgListView::SelectItemNamed(const CString& name) {
 
 void CImgListView::RemoveItem(int index) {
   if (index < 0 || static_cast<size_t>(index) >= m_names.size()) return;
+  // A focused item that goes hands its focus to the next one, and the control
+  // scrolls that one into sight: the list would jump under the user's eyes.
+  SetItemState(index, 0, LVIS_FOCUSED);
   DeleteItem(index);
   m_names.erase(m_names.begin() + index);
   // The items after it close the gap, as an arranged list keeps them.

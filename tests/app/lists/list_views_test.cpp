@@ -364,3 +364,32 @@ TEST_F(ListTest, ADeletedPhotoLeavesNoGap) {
   EXPECT_EQ(moved.x, second.x);
   EXPECT_EQ(moved.y, second.y);
 }
+
+// Deleting a photo from a list taller than its window leaves the list scrolled
+// where it was: the photos above the deleted one stay in sight.
+TEST_F(ListTest, ADeletedPhotoKeepsTheListWhereItWas) {
+  spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList();
+  SampleAlbum::WritePicture(temp.Path() + "\\verde.bmp", 30, 30, 0x00FF00);
+  std::vector<CString> names;
+  for (int i = 0; i < 6; ++i)
+    names.emplace_back(images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str())->thumb.c_str());
+  CFotoImgListView list;
+  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_ICON | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS |
+                              LVS_SINGLESEL, CRect(0, 0, 150, 300), &host, 10));
+  list.SetFolder(album->GetImageFolder(true).c_str());
+  list.LoadFilesAsync(names, false);
+  Settle(list);
+  ASSERT_EQ(list.GetItemCount(), 6);
+  CRect first, firstAfter;
+  list.GetItemRect(0, &first, LVIR_BOUNDS);
+  // As the right button leaves it: a photo in sight selected and focused.
+  list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  CRect shown;
+  list.GetItemRect(0, &shown, LVIR_BOUNDS);
+  ASSERT_EQ(shown, first);
+  list.SendMessage(WM_COMMAND, CFotoImgListView::kDeleteCommand);
+  ASSERT_EQ(list.GetItemCount(), 5);
+  list.GetItemRect(0, &firstAfter, LVIR_BOUNDS);
+  EXPECT_EQ(firstAfter.top, first.top);
+  EXPECT_EQ(firstAfter.left, first.left);
+}
