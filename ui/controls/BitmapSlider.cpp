@@ -337,6 +337,9 @@ void CBitmapSlider::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       return;
   }
   SetPos(ClampToInt(next));
+  // A key moves the thumb as a drag does: the parent follows the move, then
+  // hears that it ended.
+  if (m_nPos != pos) NotifyParent(WM_BITMAPSLIDER_MOVING);
   NotifyParent(WM_BITMAPSLIDER_MOVED);
 }
 

@@ -134,15 +134,20 @@ TEST_F(ColourDialogTest, OpensOnTheSelectionsColours) {
 }
 
 TEST_F(ColourDialogTest, SliderDragPreviewsAndOkKeeps) {
-  CString redText;
+  CString redText, greenText;
   EXPECT_EQ(Run([&](CDlgImgColor& dialog) {
               DragToEnd(&dialog, IDC_COL_RED_SLIDER);
               DragToEnd(&dialog, IDC_COL_CONTRAST_SLIDER);
+              // A key moves a slider as a drag does.
+              dialog.GetDlgItem(IDC_COL_GREEN_SLIDER)->SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+              PumpPending();
               redText = TextOf(&dialog, IDC_COL_RED_EDIT);
+              greenText = TextOf(&dialog, IDC_COL_GREEN_EDIT);
               Click(&dialog, IDOK);
             }),
             IDOK);
   EXPECT_STREQ(redText, "100");
+  EXPECT_STREQ(greenText, "51");
   ASSERT_FALSE(page.calls.empty());
   for (size_t i = 0; i + 1 < page.calls.size(); ++i) {
     EXPECT_EQ(page.calls[i].kind, 'c');
@@ -152,6 +157,7 @@ TEST_F(ColourDialogTest, SliderDragPreviewsAndOkKeeps) {
   EXPECT_EQ(last.kind, 'c');
   EXPECT_FALSE(last.preview);
   EXPECT_FLOAT_EQ(last.colour.red, 2.0f);
+  EXPECT_FLOAT_EQ(last.colour.green, 1.02f);
   EXPECT_FLOAT_EQ(last.colour.contrast, 1.0f);
   EXPECT_FLOAT_EQ(last.colour.alpha, 0.75f);
 }

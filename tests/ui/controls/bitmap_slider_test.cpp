@@ -136,12 +136,21 @@ TEST_F(SliderTest, KeysMoveThePositionAndReportTheMove) {
     slider.SetPos(50);
     slider.SendMessage(WM_KEYDOWN, key[0], 0);
     EXPECT_EQ(slider.GetPos(), static_cast<int>(key[1])) << key[0];
+    // Told as a drag is: moving, then moved.
     const std::vector<Posted> posted = Drain();
-    ASSERT_EQ(posted.size(), 1u) << key[0];
-    EXPECT_EQ(posted[0].message, WM_BITMAPSLIDER_MOVED);
-    EXPECT_EQ(posted[0].id, static_cast<WPARAM>(kSliderId));
-    EXPECT_EQ(posted[0].position, static_cast<LPARAM>(key[1]));
+    ASSERT_EQ(posted.size(), 2u) << key[0];
+    EXPECT_EQ(posted[0].message, WM_BITMAPSLIDER_MOVING);
+    EXPECT_EQ(posted[1].message, WM_BITMAPSLIDER_MOVED);
+    for (const Posted& p : posted) {
+      EXPECT_EQ(p.id, static_cast<WPARAM>(kSliderId));
+      EXPECT_EQ(p.position, static_cast<LPARAM>(key[1]));
+    }
   }
+  slider.SetPos(100);  // already at the end: nothing moved, only the end is told
+  slider.SendMessage(WM_KEYDOWN, VK_END, 0);
+  const std::vector<Posted> still = Drain();
+  ASSERT_EQ(still.size(), 1u);
+  EXPECT_EQ(still[0].message, WM_BITMAPSLIDER_MOVED);
   slider.SendMessage(WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(Drain().empty());
   EXPECT_EQ(slider.SendMessage(WM_GETDLGCODE), static_cast<LRESULT>(DLGC_WANTARROWS));
