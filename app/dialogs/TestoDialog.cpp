@@ -74,6 +74,13 @@ BOOL CTestoDialog::OnInitDialog() {
   UpdateData(FALSE);
   m_chosen = Chosen{};  // filling the lists was not the user's choice
   m_shown = true;
+  // The user opens the dialog to write: the keyboard goes to the text, all of
+  // it selected, rather than to the face list.
+  if (HWND text = ::GetDlgItem(m_hWnd, IDC_TESTO_TEXT)) {
+    ::SetFocus(text);
+    ::SendMessageA(text, EM_SETSEL, 0, -1);
+    return FALSE;
+  }
   return TRUE;
 }
 

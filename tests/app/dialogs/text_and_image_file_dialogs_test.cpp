@@ -110,6 +110,7 @@ namespace {
 int g_unkeptStep = 0;
 CScriptedUi* g_unkeptUi = nullptr;
 bool g_editWide = false;
+bool g_typesIntoText = false;
 
 void CALLBACK typeUnkeptThenKept(HWND, UINT, UINT_PTR id, DWORD) {
   HWND dialog = g_textDialog ? g_textDialog->m_hWnd : nullptr;
@@ -121,6 +122,10 @@ void CALLBACK typeUnkeptThenKept(HWND, UINT, UINT_PTR id, DWORD) {
   if (g_unkeptStep == 0) {
     // Made for wide characters: letters the code page lacks reach the check.
     g_editWide = ::IsWindowUnicode(edit) != FALSE;
+    // What the user types first replaces the text, not the face.
+    DWORD from = 1, to = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    g_typesIntoText = ::GetFocus() == edit && from == 0 && to == 5;
     ::SetWindowTextW(edit, L"\x03A9 e\x00E8\r\n\x039A\x03B1\x03BB\x03B7\x03BC\x03AD\x03C1\x03B1 \xD83D\xDE00 e\x00E8\x03A9");
   } else if (!g_unkeptUi->Questions().empty() || ++g_textWaits >= 200) {
     ::KillTimer(nullptr, id);
@@ -165,6 +170,7 @@ TEST(TestoDialog, CharactersTheCodePageCannotHoldAreNamedAndTheTextStaysToBeCorr
       << told;
   EXPECT_EQ(told.find("U+00E8"), std::string::npos) << told;
   EXPECT_TRUE(g_editWide);
+  EXPECT_TRUE(g_typesIntoText);
   EXPECT_EQ(g_unkeptStep, 2) << "the dialog stayed open for the second try";
   EXPECT_EQ(dialog.GetText(), "Buongiorno");
 }
