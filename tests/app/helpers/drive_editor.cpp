@@ -23,9 +23,10 @@
 //                                open and after each close: committed private,
 //                                mapped and image bytes of its address space,
 //                                its GDI and USER objects; at each of those
-//                                times it writes "closed-<n>" in the marks
-//                                folder and waits until a script reading the
-//                                Unix process's memory removes it
+//                                times (and with the album open) it writes
+//                                "start", "open-<n>" or "closed-<n>" in the
+//                                marks folder and waits until a script reading
+//                                the Unix process's memory removes it
 #include <windows.h>
 
 #include <cstdio>
@@ -164,9 +165,9 @@ void AnswerBoxes(HWND editor) {
 
 // The script reads the Unix process's memory while the file is there: it
 // removes the file when done.
-void MarkForSampler(const std::string& marks, int cycle) {
+void MarkForSampler(const std::string& marks, const std::string& when) {
   if (marks.empty()) return;
-  const std::string path = marks + "\\closed-" + std::to_string(cycle);
+  const std::string path = marks + "\\" + when;
   std::ofstream(path).put('\n');
   for (int i = 0; i < 100 && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(100);
 }
@@ -177,7 +178,7 @@ int Cycles(const char* project, int count, const std::string& marks) {
   WaitIdle(editor);
   ::Sleep(2000);
   PrintMemory("start", editor);
-  MarkForSampler(marks, 0);
+  MarkForSampler(marks, "start");
   for (int cycle = 1; cycle <= count; ++cycle) {
     ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_ALBUM_OPEN, 0), 0);
     HWND dialog = WaitForOwnedDialog(editor, 30);
@@ -189,12 +190,13 @@ int Cycles(const char* project, int count, const std::string& marks) {
     ::Sleep(2000);
     AnswerBoxes(editor);
     PrintMemory(("open " + std::to_string(cycle)).c_str(), editor);
+    MarkForSampler(marks, "open-" + std::to_string(cycle));
     ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(ID_ALBUM_CLOSE, 0), 0);
     for (int i = 0; i < 600 && TitleHasAlbum(editor); ++i) ::Sleep(100);
     WaitIdle(editor);
     ::Sleep(2000);
     PrintMemory(("closed " + std::to_string(cycle)).c_str(), editor);
-    MarkForSampler(marks, cycle);
+    MarkForSampler(marks, "closed-" + std::to_string(cycle));
   }
   return 0;
 }
