@@ -129,6 +129,7 @@ void PrintMemory(const char* when, HWND editor) {
     if (next <= at) break;
     at = next;
   }
+  // Wine answers 0 for both: it does not count them.
   const DWORD gdi = ::GetGuiResources(process, GR_GDIOBJECTS);
   const DWORD user = ::GetGuiResources(process, GR_USEROBJECTS);
   ::CloseHandle(process);
