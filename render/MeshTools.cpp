@@ -124,7 +124,7 @@ HRESULT MergeByHand(const std::vector<ID3DXMesh*>& meshes, const std::vector<D3D
         faces += part.faceCount;
     }
     const bool wide = vertices > 0xFFFF;
-    const DWORD options = D3DXMESH_MANAGED | (wide ? D3DXMESH_32BIT : 0);
+    const DWORD options = D3DXMESH_SYSTEMMEM | (wide ? D3DXMESH_32BIT : 0);
     HRESULT hr = D3DXCreateMeshFVF(faces, vertices, options, fvf, device, merged.Out());
     if (FAILED(hr))
         return hr;

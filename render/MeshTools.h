@@ -17,8 +17,11 @@ enum class MergedFaces {
     kFlatFront,
 };
 
-// One managed mesh of all the given meshes, each moved by its transform.
-// Attributes (subsets) are kept as each mesh had them.
+// One mesh of all the given meshes, each moved by its transform, in system
+// memory: the device processes vertices in software and reads them there, and
+// no graphics driver keeps a copy of its own (under Wine such copies outlived
+// the mesh by hundreds of MB for a page of thousands of texts). Attributes
+// (subsets) are kept as each mesh had them.
 HRESULT MergeMeshes(const std::vector<ID3DXMesh*>& meshes,
                     const std::vector<D3DXMATRIX>& transforms, IDirect3DDevice9* device,
                     ComRef<ID3DXMesh>& merged, MergedFaces kept = MergedFaces::kAll);

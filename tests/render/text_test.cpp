@@ -317,6 +317,20 @@ TEST_F(TextTest, AFlatTextKeepsOnlyTheFrontOfItsGlyphs)
     EXPECT_EQ(walls, 0);
 }
 
+// The device processes vertices in software: a text's geometry stays in
+// system memory, where no graphics driver keeps a copy of its own.
+TEST_F(TextTest, ATextsGeometryIsKeptInSystemMemory)
+{
+    CD3DText text(surface.get());
+    ASSERT_EQ(text.BuildMesh("Testo 12", font, RGB(255, 0, 0), 0.0f, 0.0f), 1);
+    EXPECT_TRUE(text.GetMesh()->GetOptions() & D3DXMESH_SYSTEMMEM);
+    ComRef<IDirect3DVertexBuffer9> vertices;
+    ASSERT_TRUE(SUCCEEDED(text.GetMesh()->GetVertexBuffer(vertices.Out())));
+    D3DVERTEXBUFFER_DESC desc{};
+    vertices->GetDesc(&desc);
+    EXPECT_EQ(desc.Pool, D3DPOOL_SYSTEMMEM);
+}
+
 TEST_F(TextTest, MovesScalesAndRotatesLikeAPicture)
 {
     CD3DText text(surface.get());
@@ -334,3 +348,4 @@ TEST_F(TextTest, MovesScalesAndRotatesLikeAPicture)
 }
 
 }  // namespace
+

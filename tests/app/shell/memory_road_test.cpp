@@ -88,6 +88,13 @@ size_t CommittedBytes() {
   }
   return total;
 }
+
+// What the device holds besides its owner's reference: every buffer, texture,
+// surface, mesh and state block made on it keeps a reference to it.
+ULONG DeviceHeld(IDirect3DDevice9* device) {
+  device->AddRef();
+  return device->Release() - 1;
+}
 }  // namespace
 
 // A page of thousands of texts opens, draws and saves: the texts past the
@@ -159,11 +166,14 @@ TEST_F(MemoryRoadTest, APagePictureDrawnWithTextsAsBoxesIsDrawnAgainOnceTheirMem
 }
 
 // An album of a thousand texts opened and closed again and again gives its
-// memory back each time: the texts' meshes all go with it, and the process
-// ends where it was after the first close.
+// memory back each time: the texts' meshes and every other object of the
+// device go with it, and the process ends where it was after the first close.
 TEST_F(MemoryRoadTest, AnAlbumOfManyTextsGivesItsMemoryBackWhenItCloses) {
   ASSERT_TRUE(AddTextsToCurrentPage(Sample().ProjectPath(), 1000));
   const size_t held = TextMemoryHeld();
+  IDirect3DDevice9* device = frame->GetPageSurface()->GetDevice();
+  ASSERT_NE(device, nullptr);
+  const ULONG deviceHeld = DeviceHeld(device);
   std::vector<size_t> afterClose;
   for (int round = 0; round < 4; ++round) {
     OpenSample();
@@ -173,6 +183,7 @@ TEST_F(MemoryRoadTest, AnAlbumOfManyTextsGivesItsMemoryBackWhenItCloses) {
     EXPECT_GT(TextMemoryHeld(), held);
     Menu(ID_ALBUM_CLOSE);
     EXPECT_EQ(TextMemoryHeld(), held);
+    EXPECT_EQ(DeviceHeld(device), deviceHeld) << "objects left on the device after close " << round + 1;
     afterClose.push_back(CommittedBytes());
   }
   EXPECT_LT(afterClose.back(), afterClose.front() + afterClose.front() / 10)
