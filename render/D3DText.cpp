@@ -182,10 +182,26 @@ void CD3DText::BecomePlaceholder(HDC dc, const std::vector<std::string>& lines)
     NoteTextPlaceholder();
 }
 
+bool CD3DText::AddPlaceholderTo(PlaceholderBatch& boxes) const
+{
+    if (!m_placeholder)
+        return false;
+    boxes.Add(GetWorldTransform(), m_width, m_colour);
+    return true;
+}
+
 void CD3DText::Render(int pass)
 {
     IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device || (!m_geometry && !m_placeholder))
+    if (!device)
+        return;
+    if (m_placeholder) {
+        PlaceholderBatch box;
+        AddPlaceholderTo(box);
+        box.Draw(device, pass == kPassInsideMask);
+        return;
+    }
+    if (!m_geometry)
         return;
     ComRef<IDirect3DStateBlock9> saved;
     if (FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out())))
@@ -204,15 +220,11 @@ void CD3DText::Render(int pass)
         device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
         device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
     }
-    if (m_placeholder) {
-        DrawTextPlaceholder(device, m_width, m_colour);
-    } else {
-        device->SetMaterial(&m_material);
-        device->SetRenderState(D3DRS_LIGHTING, TRUE);
-        for (int subset = 0; subset < m_lineCount; ++subset)
-            m_geometry->Mesh()->DrawSubset(static_cast<DWORD>(subset));
-        device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    }
+    device->SetMaterial(&m_material);
+    device->SetRenderState(D3DRS_LIGHTING, TRUE);
+    for (int subset = 0; subset < m_lineCount; ++subset)
+        m_geometry->Mesh()->DrawSubset(static_cast<DWORD>(subset));
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
     if (pass == kPassInsideMask)
         device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
     saved->Apply();

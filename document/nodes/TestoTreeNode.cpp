@@ -215,7 +215,7 @@ void CTestoTreeNode::SetPosition(float x, float y)
     m_mesh->SetPosition(x, y);
 }
 
-void CTestoTreeNode::Render(int pass)
+void CTestoTreeNode::BuildMeshIfDue()
 {
     // A placeholder becomes the text again as soon as the texts' memory has
     // room, e.g. after other texts were deleted.
@@ -224,7 +224,18 @@ void CTestoTreeNode::Render(int pass)
         PushPlacement();
         m_meshBuilt = true;
     }
+}
+
+void CTestoTreeNode::Render(int pass)
+{
+    BuildMeshIfDue();
     m_mesh->Render(pass);
+}
+
+bool CTestoTreeNode::AddPlaceholderTo(PlaceholderBatch& boxes)
+{
+    BuildMeshIfDue();
+    return m_mesh->AddPlaceholderTo(boxes);
 }
 
 void CTestoTreeNode::SyncSelection()

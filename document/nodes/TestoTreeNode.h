@@ -33,6 +33,7 @@ public:
     void MoveBy(float dx, float dy) override;
     void SetPosition(float x, float y) override;
     void Render(int pass) override;
+    bool AddPlaceholderTo(PlaceholderBatch& boxes) override;
     void SyncSelection() override;
     int HitTestHandles(float x, float y) override;
     float GetX() override;
@@ -72,6 +73,7 @@ private:
         float rotation = 0.0f;
     };
     void PushPlacement();
+    void BuildMeshIfDue();
 
     std::unique_ptr<CD3DText> m_mesh;
     CD3DSelection m_selection;

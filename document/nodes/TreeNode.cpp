@@ -8,7 +8,9 @@
 
 #include "document/albumfile/AlbumXml.h"
 #include "document/albumfile/NestingLimit.h"
+#include "render/D3DImage.h"
 #include "render/D3DObj.h"
+#include "render/TextPlaceholder.h"
 
 namespace treeNode {
 
@@ -202,8 +204,24 @@ void CTreeNode::SetPosition(float x, float y)
 
 void CTreeNode::Render(int pass)
 {
-    for (const auto& child : m_children)
+    // Placeholder boxes next to one another in the drawing order go in one
+    // draw; anything else drawn between them keeps its place.
+    PlaceholderBatch boxes;
+    CD3DObj* view = GetView();
+    IDirect3DDevice9* device = view ? view->GetDevice() : nullptr;
+    const bool stencilled = pass == kPassInsideMask;
+    for (const auto& child : m_children) {
+        if (child->AddPlaceholderTo(boxes))
+            continue;
+        boxes.Draw(device, stencilled);
         child->Render(pass);
+    }
+    boxes.Draw(device, stencilled);
+}
+
+bool CTreeNode::AddPlaceholderTo(PlaceholderBatch&)
+{
+    return false;
 }
 
 void CTreeNode::AddChild(std::unique_ptr<CTreeNode> node, bool append)
