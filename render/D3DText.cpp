@@ -12,6 +12,7 @@
 #include "render/TextLines.h"
 #include "render/TextMemory.h"
 #include "render/TextPlaceholder.h"
+#include "render/TextRun.h"
 
 namespace {
 struct LineMesh {
@@ -182,52 +183,18 @@ void CD3DText::BecomePlaceholder(HDC dc, const std::vector<std::string>& lines)
     NoteTextPlaceholder();
 }
 
-bool CD3DText::AddPlaceholderTo(PlaceholderBatch& boxes) const
+void CD3DText::DrawIn(TextRun& run) const
 {
-    if (!m_placeholder)
-        return false;
-    boxes.Add(GetWorldTransform(), m_width, m_colour);
-    return true;
+    if (m_placeholder)
+        run.AddBox(GetWorldTransform(), m_width, m_colour);
+    else if (m_geometry)
+        run.DrawMesh(GetWorldTransform(), m_material, m_geometry->Mesh(), m_lineCount);
 }
 
 void CD3DText::Render(int pass)
 {
-    IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device)
-        return;
-    if (m_placeholder) {
-        PlaceholderBatch box;
-        AddPlaceholderTo(box);
-        box.Draw(device, pass == kPassInsideMask);
-        return;
-    }
-    if (!m_geometry)
-        return;
-    ComRef<IDirect3DStateBlock9> saved;
-    if (FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out())))
-        return;
-    device->SetTexture(0, nullptr);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    // The material's alpha, whatever a picture left in the alpha stage.
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-    device->SetTransform(D3DTS_WORLD, &GetWorldTransform());
-    if (pass == kPassInsideMask) {
-        device->SetRenderState(D3DRS_STENCILREF, 1);
-        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
-        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-        device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-    }
-    device->SetMaterial(&m_material);
-    device->SetRenderState(D3DRS_LIGHTING, TRUE);
-    for (int subset = 0; subset < m_lineCount; ++subset)
-        m_geometry->Mesh()->DrawSubset(static_cast<DWORD>(subset));
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    if (pass == kPassInsideMask)
-        device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
-    saved->Apply();
+    TextRun run(m_owner ? m_owner->GetDevice() : nullptr, pass == kPassInsideMask);
+    DrawIn(run);
 }
 
 QuadShape CD3DText::Shape() const

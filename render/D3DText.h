@@ -18,7 +18,7 @@
 #include "render/SharedTextMesh.h"
 
 class CD3DObj;
-class PlaceholderBatch;
+class TextRun;
 
 class CD3DText : public Placement {
 public:
@@ -33,8 +33,8 @@ public:
                   float extrusion);
 
     void Render(int pass);
-    // Adds the text's box to `boxes` when it is drawn as one; false when not.
-    bool AddPlaceholderTo(PlaceholderBatch& boxes) const;
+    // Draws the text as part of `run`, after what the run drew before it.
+    void DrawIn(TextRun& run) const;
 
     bool HitTest(float x, float y) const;
     bool IntersectsRect(float x1, float y1, float x2, float y2) const;

@@ -69,41 +69,19 @@ void PlaceholderBatch::Add(const D3DXMATRIX& world, float width, COLORREF colour
         m_lines.push_back(corners[end]);
 }
 
-void PlaceholderBatch::Clear()
+void PlaceholderBatch::Forget()
 {
     m_fills.clear();
     m_lines.clear();
 }
 
-void PlaceholderBatch::Draw(IDirect3DDevice9* device, bool stencilled)
+void PlaceholderBatch::Draw(IDirect3DDevice9* device)
 {
     if (IsEmpty())
         return;
-    if (!device) {
-        Clear();
-        return;
-    }
-    ComRef<IDirect3DStateBlock9> saved;
-    if (FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out()))) {
-        Clear();
-        return;
-    }
-    device->SetTexture(0, nullptr);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
     device->SetTransform(D3DTS_WORLD, &identity);
-    if (stencilled) {
-        device->SetRenderState(D3DRS_STENCILREF, 1);
-        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
-        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-        device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-    }
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->SetFVF(kPlaceholderFormat);
     ComRef<IDirect3DSurface9> depth;
     const size_t boxes = m_lines.size() / kLineVertices;
@@ -113,8 +91,7 @@ void PlaceholderBatch::Draw(IDirect3DDevice9* device, bool stencilled)
     } else {
         DrawInOrder(device);
     }
-    saved->Apply();
-    Clear();
+    Forget();
 }
 
 // One box after another, each its fill then its lines: without a depth

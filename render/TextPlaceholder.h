@@ -26,15 +26,16 @@ public:
 
     // A box `width` wide and 1 high about the origin of `world`.
     void Add(const D3DXMATRIX& world, float width, COLORREF colour);
-    // Draws the boxes added and empties the batch; `stencilled` keeps them
-    // inside the mask drawn into the stencil.
-    void Draw(IDirect3DDevice9* device, bool stencilled);
+    // Draws the boxes added, unlit in their vertices' colours, and empties
+    // the batch. The device's texture stages and lighting are the caller's;
+    // the world transform, vertex format and depth test are left changed.
+    void Draw(IDirect3DDevice9* device);
+    void Forget();
     bool IsEmpty() const { return m_lines.empty(); }
 
 private:
     void DrawInOrder(IDirect3DDevice9* device) const;
     void DrawLayered(IDirect3DDevice9* device, size_t first, size_t count);
-    void Clear();
 
     // Two triangles and six lines a box, already in the page's space.
     std::vector<Vertex> m_fills;

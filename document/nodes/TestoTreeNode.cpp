@@ -232,10 +232,11 @@ void CTestoTreeNode::Render(int pass)
     m_mesh->Render(pass);
 }
 
-bool CTestoTreeNode::AddPlaceholderTo(PlaceholderBatch& boxes)
+bool CTestoTreeNode::DrawInTextRun(TextRun& texts)
 {
     BuildMeshIfDue();
-    return m_mesh->AddPlaceholderTo(boxes);
+    m_mesh->DrawIn(texts);
+    return true;
 }
 
 void CTestoTreeNode::SyncSelection()

@@ -33,7 +33,7 @@ public:
     void MoveBy(float dx, float dy) override;
     void SetPosition(float x, float y) override;
     void Render(int pass) override;
-    bool AddPlaceholderTo(PlaceholderBatch& boxes) override;
+    bool DrawInTextRun(TextRun& texts) override;
     void SyncSelection() override;
     int HitTestHandles(float x, float y) override;
     float GetX() override;

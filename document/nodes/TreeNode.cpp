@@ -10,7 +10,7 @@
 #include "document/albumfile/NestingLimit.h"
 #include "render/D3DImage.h"
 #include "render/D3DObj.h"
-#include "render/TextPlaceholder.h"
+#include "render/TextRun.h"
 
 namespace treeNode {
 
@@ -204,22 +204,20 @@ void CTreeNode::SetPosition(float x, float y)
 
 void CTreeNode::Render(int pass)
 {
-    // Placeholder boxes next to one another in the drawing order go in one
-    // draw; anything else drawn between them keeps its place.
-    PlaceholderBatch boxes;
+    // Texts next to one another in the drawing order are drawn as one run;
+    // anything else drawn between them keeps its place.
     CD3DObj* view = GetView();
-    IDirect3DDevice9* device = view ? view->GetDevice() : nullptr;
-    const bool stencilled = pass == kPassInsideMask;
+    TextRun texts(view ? view->GetDevice() : nullptr, pass == kPassInsideMask);
     for (const auto& child : m_children) {
-        if (child->AddPlaceholderTo(boxes))
+        if (child->DrawInTextRun(texts))
             continue;
-        boxes.Draw(device, stencilled);
+        texts.Finish();
         child->Render(pass);
     }
-    boxes.Draw(device, stencilled);
+    texts.Finish();
 }
 
-bool CTreeNode::AddPlaceholderTo(PlaceholderBatch&)
+bool CTreeNode::DrawInTextRun(TextRun&)
 {
     return false;
 }

@@ -11,7 +11,7 @@
 class TiXmlElement;
 class TiXmlNode;
 class CD3DObj;
-class PlaceholderBatch;
+class TextRun;
 class CImgColor;
 
 namespace spab_imagelist {
@@ -67,9 +67,9 @@ public:
     virtual void MoveBy(float dx, float dy);
     virtual void SetPosition(float x, float y);
     virtual void Render(int pass);
-    // Adds the node to `boxes` instead of drawing it when it is drawn as a
-    // placeholder box; false (and nothing added) otherwise.
-    virtual bool AddPlaceholderTo(PlaceholderBatch& boxes);
+    // Draws the node as part of a run of texts; false (and nothing drawn)
+    // for a node that is not a text.
+    virtual bool DrawInTextRun(TextRun& texts);
     virtual void AddChild(std::unique_ptr<CTreeNode> node, bool append);
     virtual bool ToggleSelected();
     virtual void SelectChildren(bool select);
