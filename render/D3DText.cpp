@@ -1,6 +1,7 @@
 #include "render/D3DText.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,17 @@ bool MakeTextMesh(IDirect3DDevice9* device, HDC dc, const std::vector<std::strin
     return true;
 }
 
+// The memory device context texts are measured and built in, made once: one
+// made for each text was a fifth of the first frame of a page of tens of
+// thousands of texts. Texts are built on the thread that owns the device.
+HDC TextBuildingContext()
+{
+    static std::unique_ptr<MemoryDC> shared;
+    if (!shared || !shared->Get())
+        shared = std::make_unique<MemoryDC>();
+    return shared->Get();
+}
+
 }  // namespace
 
 CD3DText::CD3DText(CD3DObj* owner) : Placement(0.1f), m_owner(owner) {}
@@ -132,9 +144,10 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
                         float extrusion)
 {
     Reset();
-    FontContext dc(font);
-    if (!dc.Get())
+    const HDC measuring = TextBuildingContext();
+    if (!measuring)
         return E_OUTOFMEMORY;
+    const SelectScope selected(measuring, font);
     const std::vector<std::string> texts = SplitTextLines(text);
     m_lineCount = static_cast<int>(texts.size());
     if (texts.empty())
@@ -147,14 +160,14 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
     if (!m_geometry) {
         // A mesh another text holds costs nothing more; a new one must fit.
         if (!TextMemoryAllowsAnother()) {
-            BecomePlaceholder(dc.Get(), texts);
+            BecomePlaceholder(measuring, texts);
             SetColour(colour);
             UpdateWorld();
             return 0;
         }
         ComRef<ID3DXMesh> mesh;
         float width = 0.0f;
-        if (!MakeTextMesh(device, dc.Get(), texts, deviation, extrusion, mesh, width))
+        if (!MakeTextMesh(device, measuring, texts, deviation, extrusion, mesh, width))
             return 0;
         m_geometry = ShareTextGeometry(key, std::move(mesh), width);
     }
