@@ -74,9 +74,13 @@ private:
     };
     void PushPlacement();
     void BuildMeshIfDue();
+    CD3DSelection& Selection();
 
     std::unique_ptr<CD3DText> m_mesh;
-    CD3DSelection m_selection;
+    // Made when the text is first selected: nine handles for each of tens of
+    // thousands of texts took a fifth of the load of a page at the ceiling
+    // of objects and over a hundred megabytes.
+    std::unique_ptr<CD3DSelection> m_selection;
     bool m_meshBuilt = false;
     std::string m_text;
     LOGFONTA m_logFont{};
