@@ -69,6 +69,11 @@ void PlaceholderBatch::Add(const D3DXMATRIX& world, float width, COLORREF colour
         m_lines.push_back(corners[end]);
 }
 
+bool PlaceholderBatch::IsFull() const
+{
+    return m_lines.size() >= kBoxesPerDraw * kLineVertices;
+}
+
 void PlaceholderBatch::Forget()
 {
     m_fills.clear();

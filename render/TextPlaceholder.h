@@ -32,6 +32,9 @@ public:
     void Draw(IDirect3DDevice9* device);
     void Forget();
     bool IsEmpty() const { return m_lines.empty(); }
+    // As many boxes as one draw takes: drawn then, a page of tens of
+    // thousands of them holds the vertices of a few thousand at a time.
+    bool IsFull() const;
 
 private:
     void DrawInOrder(IDirect3DDevice9* device) const;

@@ -36,6 +36,8 @@ bool TextRun::Begin()
 
 void TextRun::AddBox(const D3DXMATRIX& world, float width, COLORREF colour)
 {
+    if (m_boxes.IsFull())
+        DrawBoxes();
     m_boxes.Add(world, width, colour);
 }
 
