@@ -1,6 +1,7 @@
 #include "render/D3DText.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "render/TextLines.h"
 #include "render/TextMemory.h"
 #include "render/TextPlaceholder.h"
+#include "render/TextRun.h"
 
 namespace {
 struct LineMesh {
@@ -110,6 +112,17 @@ bool MakeTextMesh(IDirect3DDevice9* device, HDC dc, const std::vector<std::strin
     return true;
 }
 
+// The memory device context texts are measured and built in, made once: one
+// made for each text was a fifth of the first frame of a page of tens of
+// thousands of texts. Texts are built on the thread that owns the device.
+HDC TextBuildingContext()
+{
+    static std::unique_ptr<MemoryDC> shared;
+    if (!shared || !shared->Get())
+        shared = std::make_unique<MemoryDC>();
+    return shared->Get();
+}
+
 }  // namespace
 
 CD3DText::CD3DText(CD3DObj* owner) : Placement(0.1f), m_owner(owner) {}
@@ -131,9 +144,10 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
                         float extrusion)
 {
     Reset();
-    FontContext dc(font);
-    if (!dc.Get())
+    const HDC measuring = TextBuildingContext();
+    if (!measuring)
         return E_OUTOFMEMORY;
+    const SelectScope selected(measuring, font);
     const std::vector<std::string> texts = SplitTextLines(text);
     m_lineCount = static_cast<int>(texts.size());
     if (texts.empty())
@@ -146,14 +160,14 @@ int CD3DText::BuildMesh(const char* text, HFONT font, COLORREF colour, float dev
     if (!m_geometry) {
         // A mesh another text holds costs nothing more; a new one must fit.
         if (!TextMemoryAllowsAnother()) {
-            BecomePlaceholder(dc.Get(), texts);
+            BecomePlaceholder(measuring, texts);
             SetColour(colour);
             UpdateWorld();
             return 0;
         }
         ComRef<ID3DXMesh> mesh;
         float width = 0.0f;
-        if (!MakeTextMesh(device, dc.Get(), texts, deviation, extrusion, mesh, width))
+        if (!MakeTextMesh(device, measuring, texts, deviation, extrusion, mesh, width))
             return 0;
         m_geometry = ShareTextGeometry(key, std::move(mesh), width);
     }
@@ -182,40 +196,18 @@ void CD3DText::BecomePlaceholder(HDC dc, const std::vector<std::string>& lines)
     NoteTextPlaceholder();
 }
 
+void CD3DText::DrawIn(TextRun& run) const
+{
+    if (m_placeholder)
+        run.AddBox(GetWorldTransform(), m_width, m_colour);
+    else if (m_geometry)
+        run.DrawMesh(GetWorldTransform(), m_material, m_geometry->Mesh(), m_lineCount);
+}
+
 void CD3DText::Render(int pass)
 {
-    IDirect3DDevice9* device = m_owner ? m_owner->GetDevice() : nullptr;
-    if (!device || (!m_geometry && !m_placeholder))
-        return;
-    ComRef<IDirect3DStateBlock9> saved;
-    if (FAILED(device->CreateStateBlock(D3DSBT_ALL, saved.Out())))
-        return;
-    device->SetTexture(0, nullptr);
-    device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-    // The material's alpha, whatever a picture left in the alpha stage.
-    device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
-    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
-    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-    device->SetTransform(D3DTS_WORLD, &GetWorldTransform());
-    if (pass == kPassInsideMask) {
-        device->SetRenderState(D3DRS_STENCILREF, 1);
-        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
-        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-        device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-    }
-    if (m_placeholder) {
-        DrawTextPlaceholder(device, m_width, m_colour);
-    } else {
-        device->SetMaterial(&m_material);
-        device->SetRenderState(D3DRS_LIGHTING, TRUE);
-        for (int subset = 0; subset < m_lineCount; ++subset)
-            m_geometry->Mesh()->DrawSubset(static_cast<DWORD>(subset));
-        device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    }
-    if (pass == kPassInsideMask)
-        device->SetRenderState(D3DRS_STENCILENABLE, FALSE);
-    saved->Apply();
+    TextRun run(m_owner ? m_owner->GetDevice() : nullptr, pass == kPassInsideMask);
+    DrawIn(run);
 }
 
 QuadShape CD3DText::Shape() const

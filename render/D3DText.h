@@ -18,6 +18,7 @@
 #include "render/SharedTextMesh.h"
 
 class CD3DObj;
+class TextRun;
 
 class CD3DText : public Placement {
 public:
@@ -32,6 +33,8 @@ public:
                   float extrusion);
 
     void Render(int pass);
+    // Draws the text as part of `run`, after what the run drew before it.
+    void DrawIn(TextRun& run) const;
 
     bool HitTest(float x, float y) const;
     bool IntersectsRect(float x1, float y1, float x2, float y2) const;

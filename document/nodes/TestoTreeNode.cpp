@@ -85,7 +85,6 @@ CTestoTreeNode::CTestoTreeNode(const std::string& text, const LOGFONTA& font, CO
                                CTreeNode* parent)
     : CTreeNode(tags::kTesto, parent),
       m_mesh(std::make_unique<CD3DText>(GetView())),
-      m_selection(GetView()),
       m_text(text),
       m_logFont(WithEndedFace(font)),
       m_colour(colour)
@@ -95,8 +94,7 @@ CTestoTreeNode::CTestoTreeNode(const std::string& text, const LOGFONTA& font, CO
 
 CTestoTreeNode::CTestoTreeNode(const TiXmlElement& element, CTreeNode* parent)
     : CTreeNode(element, parent),
-      m_mesh(std::make_unique<CD3DText>(GetView())),
-      m_selection(GetView())
+      m_mesh(std::make_unique<CD3DText>(GetView()))
 {
     ReadStringAttribute(element, "testo", m_text);
     const StoredPlacement stored = ReadPlacementAttributes(element);
@@ -113,7 +111,6 @@ CTestoTreeNode::CTestoTreeNode(const TiXmlElement& element, CTreeNode* parent)
 CTestoTreeNode::CTestoTreeNode(const CTestoTreeNode& source, CTreeNode* parent)
     : CTreeNode(source, parent),
       m_mesh(std::make_unique<CD3DText>(GetView())),
-      m_selection(GetView()),
       m_text(source.m_text),
       m_logFont(source.m_logFont),
       m_colour(source.m_colour),
@@ -215,7 +212,7 @@ void CTestoTreeNode::SetPosition(float x, float y)
     m_mesh->SetPosition(x, y);
 }
 
-void CTestoTreeNode::Render(int pass)
+void CTestoTreeNode::BuildMeshIfDue()
 {
     // A placeholder becomes the text again as soon as the texts' memory has
     // room, e.g. after other texts were deleted.
@@ -224,17 +221,36 @@ void CTestoTreeNode::Render(int pass)
         PushPlacement();
         m_meshBuilt = true;
     }
+}
+
+void CTestoTreeNode::Render(int pass)
+{
+    BuildMeshIfDue();
     m_mesh->Render(pass);
+}
+
+bool CTestoTreeNode::DrawInTextRun(TextRun& texts)
+{
+    BuildMeshIfDue();
+    m_mesh->DrawIn(texts);
+    return true;
+}
+
+CD3DSelection& CTestoTreeNode::Selection()
+{
+    if (!m_selection)
+        m_selection = std::make_unique<CD3DSelection>(GetView());
+    return *m_selection;
 }
 
 void CTestoTreeNode::SyncSelection()
 {
-    DrawSelectionFrame(m_selection, *this, m_mesh->GetWidth());
+    DrawSelectionFrame(Selection(), *this, m_mesh->GetWidth());
 }
 
 int CTestoTreeNode::HitTestHandles(float x, float y)
 {
-    return IsSelected() ? m_selection.HitTest(x, y) : kHandleNone;
+    return IsSelected() ? Selection().HitTest(x, y) : kHandleNone;
 }
 
 float CTestoTreeNode::GetX()
@@ -296,20 +312,23 @@ std::unique_ptr<CTreeNode> CTestoTreeNode::Clone(CTreeNode* parent) const
 
 void CTestoTreeNode::OnDeviceLost()
 {
-    m_selection.OnLostDevice();
+    if (m_selection)
+        m_selection->OnLostDevice();
     CTreeNode::OnDeviceLost();
 }
 
 void CTestoTreeNode::OnDeviceReset()
 {
-    m_selection.OnResetDevice();
+    if (m_selection)
+        m_selection->OnResetDevice();
     CTreeNode::OnDeviceReset();
 }
 
 void CTestoTreeNode::ReleaseResources()
 {
     m_mesh->ReleaseResources();
-    m_selection.ReleaseResources();
+    if (m_selection)
+        m_selection->ReleaseResources();
     m_meshBuilt = false;
     m_font.Reset();
     CTreeNode::ReleaseResources();

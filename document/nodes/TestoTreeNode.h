@@ -33,6 +33,7 @@ public:
     void MoveBy(float dx, float dy) override;
     void SetPosition(float x, float y) override;
     void Render(int pass) override;
+    bool DrawInTextRun(TextRun& texts) override;
     void SyncSelection() override;
     int HitTestHandles(float x, float y) override;
     float GetX() override;
@@ -72,9 +73,14 @@ private:
         float rotation = 0.0f;
     };
     void PushPlacement();
+    void BuildMeshIfDue();
+    CD3DSelection& Selection();
 
     std::unique_ptr<CD3DText> m_mesh;
-    CD3DSelection m_selection;
+    // Made when the text is first selected: nine handles for each of tens of
+    // thousands of texts took a fifth of the load of a page at the ceiling
+    // of objects and over a hundred megabytes.
+    std::unique_ptr<CD3DSelection> m_selection;
     bool m_meshBuilt = false;
     std::string m_text;
     LOGFONTA m_logFont{};

@@ -8,7 +8,9 @@
 
 #include "document/albumfile/AlbumXml.h"
 #include "document/albumfile/NestingLimit.h"
+#include "render/D3DImage.h"
 #include "render/D3DObj.h"
+#include "render/TextRun.h"
 
 namespace treeNode {
 
@@ -202,8 +204,22 @@ void CTreeNode::SetPosition(float x, float y)
 
 void CTreeNode::Render(int pass)
 {
-    for (const auto& child : m_children)
+    // Texts next to one another in the drawing order are drawn as one run;
+    // anything else drawn between them keeps its place.
+    CD3DObj* view = GetView();
+    TextRun texts(view ? view->GetDevice() : nullptr, pass == kPassInsideMask);
+    for (const auto& child : m_children) {
+        if (child->DrawInTextRun(texts))
+            continue;
+        texts.Finish();
         child->Render(pass);
+    }
+    texts.Finish();
+}
+
+bool CTreeNode::DrawInTextRun(TextRun&)
+{
+    return false;
 }
 
 void CTreeNode::AddChild(std::unique_ptr<CTreeNode> node, bool append)

@@ -11,6 +11,7 @@
 class TiXmlElement;
 class TiXmlNode;
 class CD3DObj;
+class TextRun;
 class CImgColor;
 
 namespace spab_imagelist {
@@ -66,6 +67,9 @@ public:
     virtual void MoveBy(float dx, float dy);
     virtual void SetPosition(float x, float y);
     virtual void Render(int pass);
+    // Draws the node as part of a run of texts; false (and nothing drawn)
+    // for a node that is not a text.
+    virtual bool DrawInTextRun(TextRun& texts);
     virtual void AddChild(std::unique_ptr<CTreeNode> node, bool append);
     virtual bool ToggleSelected();
     virtual void SelectChildren(bool select);

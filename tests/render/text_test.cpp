@@ -2,6 +2,7 @@
 // meshes with one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "render/RenderResources.h"
 #include "render/TextLines.h"
 #include "render/TextMemory.h"
+#include "render/TextRun.h"
 
 namespace {
 
@@ -246,6 +248,68 @@ TEST_F(TextTest, PastTheMemoryBudgetATextIsABoxWithACrossToldOnce)
     EXPECT_EQ(TextMemoryHeld(), before);
     boxed.Reset();
     EXPECT_FALSE(boxed.IsPlaceholder());
+}
+
+// Texts drawn in one run, their boxes gathered into one draw, show exactly what
+// drawing them one by one shows: each box above the boxes and texts before it
+// and below those after it, and the device's state is given back.
+TEST_F(TextTest, BoxesDrawnInOneRunLayerAsWhenDrawnOneByOne)
+{
+    const size_t before = TextMemoryHeld();
+    CD3DText built(surface.get());
+    ASSERT_EQ(built.BuildMesh("HHH", font, RGB(0, 0, 255), 0.001f, 0.0f), 1);
+    SetTextMemoryLimit(TextMemoryHeld());
+    const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(200, 200, 0),
+                                RGB(0, 0, 0), RGB(120, 0, 160)};
+    std::vector<std::unique_ptr<CD3DText>> boxes;
+    for (int i = 0; i < 5; ++i) {
+        boxes.push_back(std::make_unique<CD3DText>(surface.get()));
+        CD3DText& box = *boxes.back();
+        ASSERT_EQ(box.BuildMesh(("Box " + std::to_string(i)).c_str(), font, colours[i], 0.001f,
+                                0.0f), 0);
+        ASSERT_TRUE(box.IsPlaceholder());
+        // Overlapping, the later ones turned, so each covers its neighbours' lines.
+        box.SetScale(0.25f, 0.25f);
+        box.SetRotation(0.3f * static_cast<float>(i));
+        box.SetPosition(-0.25f + 0.1f * static_cast<float>(i), 0.05f * static_cast<float>(i % 2));
+    }
+    SetTextMemoryLimit(0);
+    built.SetScale(0.2f, 0.2f);
+    built.SetPosition(0.0f, 0.0f);
+    const std::vector<const CD3DText*> order = {boxes[0].get(), boxes[1].get(), &built,
+                                                boxes[2].get(), boxes[3].get(), boxes[4].get()};
+
+    BeginFrame(0xFFFFFFFF);
+    for (const CD3DText* text : order)
+        const_cast<CD3DText*>(text)->Render(kPassNormal);
+    EndFrame();
+    const Pixels alone = ReadBack();
+
+    BeginFrame(0xFFFFFFFF);
+    {
+        TextRun run(Device(), false);
+        for (const CD3DText* text : order)
+            text->DrawIn(run);
+    }
+    DWORD lighting = TRUE, depth = TRUE;
+    Device()->GetRenderState(D3DRS_LIGHTING, &lighting);
+    Device()->GetRenderState(D3DRS_ZENABLE, &depth);
+    EndFrame();
+    const Pixels together = ReadBack();
+
+    EXPECT_EQ(lighting, static_cast<DWORD>(FALSE));
+    EXPECT_EQ(depth, static_cast<DWORD>(D3DZB_FALSE));
+    ASSERT_EQ(together.argb.size(), alone.argb.size());
+    int differing = 0;
+    for (size_t i = 0; i < alone.argb.size(); ++i)
+        differing += (alone.argb[i] & 0xFFFFFFu) != (together.argb[i] & 0xFFFFFFu);
+    EXPECT_EQ(differing, 0);
+    EXPECT_LT(std::count(alone.argb.begin(), alone.argb.end(), alone.argb[0]),
+              static_cast<std::ptrdiff_t>(alone.argb.size() * 9 / 10))
+        << "the boxes are drawn";
+    boxes.clear();
+    built.Reset();
+    EXPECT_EQ(TextMemoryHeld(), before);
 }
 
 // Texts of the same words and font share one mesh whatever their colours,

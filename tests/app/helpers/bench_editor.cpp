@@ -24,6 +24,13 @@
 //                                              destination, sealed with a key
 //                                              made for the run; seconds, and
 //                                              processor seconds of all threads
+//   bench_editor texts <project> <count>      <count> texts added to the album's
+//                                              first page, the album loaded and
+//                                              its page drawn as the page
+//                                              surface draws it: seconds of the
+//                                              load, of the first frame (which
+//                                              builds the texts) and the median
+//                                              milliseconds of a frame after it
 //   bench_editor drive <project> <frame log> [<editor's Unix process id>]
 //                                              File > Open, ten seconds with
 //                                              nobody at the editor (once the
@@ -59,9 +66,13 @@
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/OutsideEdits.h"
 #include "document/imagelist/WorkingCopyRemakes.h"
+#include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/services/CryptoEngine.h"
+#include "framework/com_ref.h"
 #include "imagelib/ImgBitmap.h"
+#include "render/D3DObj.h"
+#include "render/PictureCache.h"
 
 namespace {
 long long NowMs() {
@@ -381,6 +392,56 @@ int Drive(const std::string& project, const std::string& log, int unixPid) {
   return 0;
 }
 
+// Waits until the device has drawn everything asked of it: a frame's time
+// is the drawing's, not only the asking's.
+void WaitForDrawing(IDirect3DDevice9* device) {
+  ComRef<IDirect3DQuery9> done;
+  if (FAILED(device->CreateQuery(D3DQUERYTYPE_EVENT, done.Out()))) return;
+  done->Issue(D3DISSUE_END);
+  while (done->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE) {
+  }
+}
+
+int MeasureTextFrames(const std::string& project, int count) {
+  if (!AddTextsToCurrentPage(project, count)) return 1;
+  // The size of the editor's page on a common screen.
+  HWND window = ::CreateWindowExA(0, "STATIC", "texts", WS_POPUP | WS_VISIBLE, 0, 0, 1200, 600, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+  if (!window) return 1;
+  int result = 1;
+  {
+    CD3DObj view;
+    view.CreateDevice(window, false);
+    IDirect3DDevice9* device = view.GetDevice();
+    const LARGE_INTEGER start = Now();
+    auto album = device ? treeNode::CSposalboTreeNode::Load(project, &view) : nullptr;
+    treeNode::CPaginaTreeNode* page = album ? album->GetCurrentPage() : nullptr;
+    if (page) {
+      const double load = Seconds(start, Now());
+      const auto frame = [&] {
+        const LARGE_INTEGER from = Now();
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFDCDCDC, 1.0f, 0);
+        if (SUCCEEDED(device->BeginScene())) {
+          PictureFileLook look;
+          page->Render(0);
+          device->EndScene();
+        }
+        view.ShowBackBuffer();
+        WaitForDrawing(device);
+        return Seconds(from, Now());
+      };
+      const double first = frame();
+      std::vector<double> frames;
+      for (int i = 0; i < 7; ++i) frames.push_back(frame());
+      std::sort(frames.begin(), frames.end());
+      std::printf("texts %d %.3f %.3f %.1f\n", count, load, first, frames[frames.size() / 2] * 1000.0);
+      result = 0;
+    }
+  }
+  ::DestroyWindow(window);
+  return result;
+}
+
 int Remake(const std::string& album) {
   auto list = spab_imagelist::CMImageList::Load(album.c_str(), false);
   if (!list) return 1;
@@ -405,6 +466,7 @@ int main(int argc, char** argv) {
   if (command == "export" && argc == 4) return Export(argv[2], argv[3]);
   if (command == "album" && argc >= 5)
     return RewriteAlbumPages(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc > 5 ? std::atoi(argv[5]) : 0) ? 0 : 1;
+  if (command == "texts" && argc == 4) return MeasureTextFrames(argv[2], std::atoi(argv[3]));
   if (command == "drive" && (argc == 4 || argc == 5)) {
     const int result = Drive(argv[2], argv[3], argc == 5 ? std::atoi(argv[4]) : 0);
     std::fflush(stdout);
