@@ -29,8 +29,9 @@
 //                                              its page drawn as the page
 //                                              surface draws it: seconds of the
 //                                              load, of the first frame (which
-//                                              builds the texts) and the median
+//                                              builds the texts), the median
 //                                              milliseconds of a frame after it
+//                                              and the bytes a text held once read
 //   bench_editor drive <project> <frame log> [<editor's Unix process id>]
 //                                              File > Open, ten seconds with
 //                                              nobody at the editor (once the
@@ -58,6 +59,7 @@
 
 #include "EditorDriving.h"
 #include "app/support/GeneratedAlbum.h"
+#include "app/support/ProcessMemory.h"
 #include "app/resource.h"
 #include "framework/ids.h"
 #include "framework/scripted_ui.h"
@@ -413,11 +415,14 @@ int MeasureTextFrames(const std::string& project, int count) {
     CD3DObj view;
     view.CreateDevice(window, false);
     IDirect3DDevice9* device = view.GetDevice();
+    const size_t heldBefore = CommittedPrivateBytes();
     const LARGE_INTEGER start = Now();
     auto album = device ? treeNode::CSposalboTreeNode::Load(project, &view) : nullptr;
     treeNode::CPaginaTreeNode* page = album ? album->GetCurrentPage() : nullptr;
     if (page) {
       const double load = Seconds(start, Now());
+      // What a text costs once read, before any is drawn (the file read counts too).
+      const double bytesEach = (static_cast<double>(CommittedPrivateBytes()) - heldBefore) / count;
       const auto frame = [&] {
         const LARGE_INTEGER from = Now();
         device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFDCDCDC, 1.0f, 0);
@@ -434,7 +439,8 @@ int MeasureTextFrames(const std::string& project, int count) {
       std::vector<double> frames;
       for (int i = 0; i < 7; ++i) frames.push_back(frame());
       std::sort(frames.begin(), frames.end());
-      std::printf("texts %d %.3f %.3f %.1f\n", count, load, first, frames[frames.size() / 2] * 1000.0);
+      std::printf("texts %d %.3f %.3f %.1f %.0f\n", count, load, first, frames[frames.size() / 2] * 1000.0,
+                  bytesEach);
       result = 0;
     }
   }

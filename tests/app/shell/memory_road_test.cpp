@@ -14,6 +14,7 @@
 #include "app/support/EditorFrameFixture.h"
 #include "app/support/FailingAllocation.h"
 #include "app/support/GeneratedAlbum.h"
+#include "app/support/ProcessMemory.h"
 #include "app/surface/PageStatic.h"
 #include "crop/MouseInput.h"
 #include "document/SposalboDoc.h"
@@ -73,20 +74,6 @@ TextCount CountTexts(treeNode::CPaginaTreeNode& page) {
       if (text->Mesh().GetMesh()) ++count.built;
     }
   return count;
-}
-
-// The process's committed private memory, as its address space shows it.
-size_t CommittedBytes() {
-  size_t total = 0;
-  MEMORY_BASIC_INFORMATION info{};
-  uintptr_t at = 0;
-  while (VirtualQuery(reinterpret_cast<const void*>(at), &info, sizeof info) == sizeof info) {
-    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
-    const uintptr_t next = reinterpret_cast<uintptr_t>(info.BaseAddress) + info.RegionSize;
-    if (next <= at) break;  // the top of the address space
-    at = next;
-  }
-  return total;
 }
 
 // What the device holds besides its owner's reference: every buffer, texture,
@@ -184,23 +171,10 @@ TEST_F(MemoryRoadTest, AnAlbumOfManyTextsGivesItsMemoryBackWhenItCloses) {
     Menu(ID_ALBUM_CLOSE);
     EXPECT_EQ(TextMemoryHeld(), held);
     EXPECT_EQ(DeviceHeld(device), deviceHeld) << "objects left on the device after close " << round + 1;
-    afterClose.push_back(CommittedBytes());
+    afterClose.push_back(CommittedPrivateBytes());
   }
   EXPECT_LT(afterClose.back(), afterClose.front() + afterClose.front() / 10)
       << (afterClose.front() >> 20) << " MB after the first close, " << (afterClose.back() >> 20) << " MB after the last";
-}
-
-// A page of many texts costs little memory before it is drawn: a text holds
-// no selection handles until it is selected.
-TEST_F(MemoryRoadTest, APageOfManyTextsLoadsInLittleMemory) {
-  const int texts = 10000;
-  ASSERT_TRUE(AddTextsToCurrentPage(Sample().ProjectPath(), texts));
-  const size_t before = CommittedBytes();
-  auto root = treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr);
-  ASSERT_TRUE(root);
-  const size_t perText = (CommittedBytes() - before) / texts;
-  // The album file read counts too; nine handles a text made it over 5 KB.
-  EXPECT_LT(perText, 3072u);
 }
 
 TEST_F(MemoryRoadTest, PicturesWithoutMemoryShowAsCrossedBoxesTheAlbumStaysAndSavesAsItWas) {
