@@ -37,6 +37,7 @@ ImageButtonFace ChooseImageButtonFace(const ImageButtonState& s) {
 
 BEGIN_MESSAGE_MAP(CImageButton, CButton)
   ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSELEAVE()
   ON_WM_KILLFOCUS()
   ON_WM_CANCELMODE()
@@ -164,6 +165,13 @@ void CImageButton::StopHover() {
   if (!m_bMouseOnButton) return;
   m_bMouseOnButton = FALSE;
   Repaint();
+}
+
+// The system turns the second of two quick clicks on a drawn button into a
+// double click that no parent listens to; taken as a press, it clicks again
+// (two quick presses on a zoom button zoom twice).
+void CImageButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  DefWindowProc(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
 }
 
 void CImageButton::OnMouseMove(UINT nFlags, CPoint point) {

@@ -72,6 +72,7 @@ class CImageButton : public CButton {
   virtual void DrawCaption(CDC* pDC, const CRect& captionRect, BOOL bDisabled);
 
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnMouseLeave();
   afx_msg void OnKillFocus(CWnd* pNewWnd);
   afx_msg void OnCancelMode();

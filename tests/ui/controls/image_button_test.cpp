@@ -191,6 +191,17 @@ TEST_F(ImageButtonTest, AClickTogglesACheckBoxAndStillReachesTheParent) {
   EXPECT_EQ(host.clicks, 3);
 }
 
+TEST_F(ImageButtonTest, AQuickSecondClickIsAClickToo) {
+  // Two clicks in quick succession come as a press, a release, a double click
+  // and a release: the parent hears two clicks.
+  const LPARAM inside = MAKELPARAM(5, 5);
+  push.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  push.SendMessage(WM_LBUTTONUP, 0, inside);
+  push.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+  push.SendMessage(WM_LBUTTONUP, 0, inside);
+  EXPECT_EQ(host.clicks, 2);
+}
+
 TEST_F(ImageButtonTest, ShowsTheInPictureWhileCheckedAndNeverTheTransparentColour) {
   std::vector<COLORREF> unchecked = Paint(check);
   EXPECT_EQ(Count(unchecked, kOutColour), 64);
