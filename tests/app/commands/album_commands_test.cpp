@@ -125,10 +125,12 @@ TEST_F(AlbumCommandsTest, ASecondEditorIsRefusedTheAlbumAndASaveOverAnOutsideCha
   EXPECT_EQ(ReadTextFile(project), outside);
 }
 
-// An empty file is said to be one.
+// The file is named with why it cannot be read: cut short or damaged, empty.
 TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
   const std::pair<const char*, std::string> files[] = {
-      {"not an album <", "Impossibile aprire il sposalbo."},
+      {"not an album <", "Impossibile aprire il sposalbo.\n" + project + ": il file \xe8 danneggiato o incompleto."},
+      {"<sposalbo><pagina></sposalbo>",
+       "Impossibile aprire il sposalbo.\n" + project + ": il file \xe8 danneggiato o incompleto (riga 1, colonna 19)."},
       {"", "Impossibile aprire il sposalbo.\n" + project + ": il file \xe8 vuoto."}};
   for (const auto& file : files) {
     SCOPED_TRACE(file.first);
