@@ -20,6 +20,7 @@
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/services/PathNames.h"
+#include "document/services/SystemMessage.h"
 #include "document/nodes/SfondoTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
 #include "document/nodes/TestoTreeNode.h"
@@ -69,7 +70,8 @@ CLabExport::Result CLabExport::Run(const std::string& destination) {
   // it is whole: until then an earlier export stays exactly as it was.
   m_buildFolder = MakeBuildFolder();
   if (m_buildFolder.empty()) {
-    m_error = "Impossibile creare la cartella " + m_exportFolder + ".";
+    // The system's reason tells the user whether to pick another folder.
+    m_error = "Impossibile creare la cartella " + m_exportFolder + ": " + SystemMessage(::GetLastError()).str();
     return kFailed;
   }
   try {
@@ -229,5 +231,5 @@ void CLabExport::CopyPictureWithMask(const std::string& source, const std::strin
 
 void CLabExport::MakeFolder(const std::string& folder) {
   if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
-    Fail("Impossibile creare la cartella " + folder + ".");
+    Fail("Impossibile creare la cartella " + folder + ": " + SystemMessage(::GetLastError()).str());
 }

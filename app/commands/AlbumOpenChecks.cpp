@@ -94,6 +94,7 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
     case spab_imagelist::OpenedImageList::kNone:
       return true;
     case spab_imagelist::OpenedImageList::kSetAside:
+    case spab_imagelist::OpenedImageList::kLost:
       TakeRebuiltImageList(album, opened);
       return true;
     case spab_imagelist::OpenedImageList::kStuck:
@@ -131,9 +132,11 @@ void CAlbumCommandTarget::TakeRebuiltImageList(CSposalboDoc& album, spab_imageli
   // Written at once: an album closed without saving would otherwise open
   // next time with no list at all, and its next import would hide its photos.
   const bool written = root.GetImageList()->Save(album.GetFolder().c_str(), false);
-  std::string text = "La lista delle immagini dello sposalbo non pu\xF2 essere letta:\n" + opened.path +
-                     "\n\n\xC8 stata conservata com'era in\n" + opened.setAsidePath +
-                     "\n\nUna nuova lista \xE8 stata ricostruita dalle foto della cartella img (foto trovate: " +
+  std::string text = opened.state == spab_imagelist::OpenedImageList::kLost
+                         ? "La lista delle immagini dello sposalbo manca:\n" + opened.path
+                         : "La lista delle immagini dello sposalbo non pu\xF2 essere letta:\n" + opened.path +
+                               "\n\n\xC8 stata conservata com'era in\n" + opened.setAsidePath;
+  text += "\n\nUna nuova lista \xE8 stata ricostruita dalle foto della cartella img (foto trovate: " +
                      std::to_string(found) +
                      "); i nomi originali dei file e le chiavi dei CD non si sono potuti recuperare.";
   // A photo without a reference copy became a CD photo without its CD's key:

@@ -87,15 +87,17 @@ XmlRead ReadXmlFile(const std::string& path, TiXmlDocument& document)
     if (HasMoreElementsThan(bytes, kMaxXmlElements))
         return XmlRead::kTooManyElements;
     const XmlNesting nesting = MeasureXmlNesting(bytes.data(), kMaxNestingDepth);
-    if (nesting.parserFails || nesting.depth > kMaxNestingDepth)
-        return XmlRead::kUnreadable;
+    if (nesting.depth > kMaxNestingDepth)
+        return XmlRead::kTooDeep;
+    if (nesting.parserFails)
+        return XmlRead::kNotXml;
     try {
         document.Parse(bytes.data(), nullptr, TIXML_DEFAULT_ENCODING);
     } catch (const std::bad_alloc&) {
         document.Clear();
         return XmlRead::kTooLarge;
     }
-    return document.Error() ? XmlRead::kUnreadable : XmlRead::kRead;
+    return document.Error() ? XmlRead::kNotXml : XmlRead::kRead;
 }
 
 bool LoadXmlFile(const std::string& path, TiXmlDocument& document)

@@ -20,12 +20,13 @@ std::string XmlText(const TiXmlDocument& document);
 // ceiling keeps a file from outside from taking all the program's memory.
 constexpr size_t kMaxXmlElements = 50000;
 
-enum class XmlRead { kRead, kUnreadable, kTooManyElements, kEmpty, kTooLarge };
+enum class XmlRead { kRead, kUnreadable, kNotXml, kTooDeep, kTooManyElements, kEmpty, kTooLarge };
 
-// kUnreadable when the file cannot be read, is refused as above, or is no
-// XML document; kTooManyElements when it holds more than kMaxXmlElements;
-// kEmpty for a file of no byte; kTooLarge when memory runs out while it is
-// read or parsed.
+// kUnreadable when the file cannot be opened or read; kNotXml when its text
+// is no XML document (cut short, or damaged), the document then holding the
+// parser's row and column; kTooDeep when nested deeper than kMaxNestingDepth;
+// kTooManyElements when it holds more than kMaxXmlElements; kEmpty for a
+// file of no byte; kTooLarge when memory runs out while it is read or parsed.
 XmlRead ReadXmlFile(const std::string& path, TiXmlDocument& document);
 
 // Whether ReadXmlFile read the file; else the caller's own failure (its

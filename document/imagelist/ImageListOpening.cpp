@@ -35,6 +35,20 @@ bool IsMissing(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// A list that is gone while its photos are still there was lost, not never
+// made: a new album, or one that never imported, has no working copy.
+bool HasWorkingCopies(const std::string& albumFolder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = ::FindFirstFileA(JoinPath(albumFolder, "img\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  bool any = false;
+  do {
+    any = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  } while (!any && ::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return any;
+}
+
 bool MoveAside(const std::string& albumFolder, const std::string& path, std::string& moved) {
   for (int n = 1; n <= kSetAsideTries; ++n) {
     const std::string target = NumberedPath(albumFolder, kSetAsideStem, n);
@@ -71,8 +85,11 @@ OpenedImageList OpenAlbumImageList(const std::string& albumFolder, const std::ve
   if (opened.list) {
     opened.state = OpenedImageList::kRead;
     if (!opened.refused.empty()) KeepCopy(albumFolder, opened.path, opened.keptPath);
-  } else if (IsMissing(opened.path)) {
+  } else if (IsMissing(opened.path) && !HasWorkingCopies(albumFolder)) {
     opened.state = OpenedImageList::kNone;
+  } else if (IsMissing(opened.path)) {
+    opened.state = OpenedImageList::kLost;
+    opened.list = RebuildImageList(albumFolder, photosInUse, &opened.unmatched);
   } else if (!MoveAside(albumFolder, opened.path, opened.setAsidePath)) {
     opened.state = OpenedImageList::kStuck;
   } else {

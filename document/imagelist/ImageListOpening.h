@@ -19,6 +19,8 @@ struct OpenedImageList {
     kNone,      // the album has none yet: nothing was ever imported
     kSetAside,  // it could not be read, now lies at setAsidePath, and list
                 // holds one rebuilt from the album's folders
+    kLost,      // it is gone though the album has working copies: list
+                // holds one rebuilt from the album's folders
     kStuck,     // it could not be read, nor moved aside
   };
   State state = kNone;

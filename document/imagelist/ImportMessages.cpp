@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "document/services/FileOperation.h"
+#include "document/services/FileStamp.h"
 #include "document/services/SystemMessage.h"
 
 namespace spab_imagelist {
@@ -65,8 +66,11 @@ std::string ImportSourceFault(const char* sourcePath) {
       return NamedByNearestLetters(path) ? kNameOutsideCodePage : "file non trovato";
     case CFileOperation::kPathFolder:
       return "\xE8 una cartella, non un'immagine";
-    default:
-      return std::string();
+    default: {
+      // A file of no byte (a copy that never finished) holds no picture.
+      const CFileStamp stamp = ReadFileStamp(path);
+      return stamp.exists && stamp.size == 0 ? "il file \xE8 vuoto" : std::string();
+    }
   }
 }
 

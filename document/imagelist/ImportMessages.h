@@ -10,7 +10,7 @@ namespace spab_imagelist {
 
 // Why a source file cannot be imported before anything is copied, or empty
 // when it can be tried: a name the program cannot use, a missing file, a
-// folder.
+// folder, an empty file.
 std::string ImportSourceFault(const char* sourcePath);
 
 // Why a copy failed, from the operation's system error.

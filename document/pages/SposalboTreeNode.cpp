@@ -4,9 +4,12 @@
 #include <string>
 #include <utility>
 
+#include <windows.h>
+
 #include <tinyxml.h>
 
 #include "document/albumfile/AlbumXml.h"
+#include "document/albumfile/NestingLimit.h"
 #include "document/albumfile/PageTemplateMark.h"
 #include "document/albumfile/XmlFile.h"
 #include "document/services/FileStamp.h"
@@ -51,11 +54,38 @@ void ReadPageSide(const TiXmlElement& element, const char* name, int& millimetre
         ParsePageSide(text, millimetres);
 }
 
-// What the user is told of a file that was not read, where more than "it
-// cannot be read" is known.
-std::string ReadRefusal(XmlRead read, const std::string& path)
+// Where the parser stopped, when it knows, tells the user what to look at.
+std::string NotXmlRefusal(const TiXmlDocument& document, const std::string& path)
+{
+    std::string told = path + ": il file \xE8 danneggiato o incompleto";
+    // A text that ends too soon has no place where the parser stopped.
+    if (document.Error() && document.ErrorRow() > 0)
+        told += " (riga " + std::to_string(document.ErrorRow()) + ", colonna " +
+            std::to_string(document.ErrorCol()) + ")";
+    return told + ".";
+}
+
+std::string UnreadableRefusal(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return path + ": il file non esiste.";
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return path + ": \xE8 una cartella, non un file.";
+    return path + ": il file non pu\xF2 essere letto.";
+}
+
+// What the user is told of a file that was not read: which file, and why.
+std::string ReadRefusal(XmlRead read, const TiXmlDocument& document, const std::string& path)
 {
     switch (read) {
+    case XmlRead::kRead:
+        return std::string();
+    case XmlRead::kNotXml:
+        return NotXmlRefusal(document, path);
+    case XmlRead::kTooDeep:
+        return path + ": il file \xE8 danneggiato (oggetti annidati oltre " +
+            std::to_string(kMaxNestingDepth) + " livelli).";
     case XmlRead::kTooManyElements:
         return "Troppi oggetti: il file ne contiene pi\xF9 di " + std::to_string(kMaxXmlElements) + ".";
     case XmlRead::kEmpty:
@@ -63,9 +93,10 @@ std::string ReadRefusal(XmlRead read, const std::string& path)
     case XmlRead::kTooLarge:
         return path + ": il file \xE8 troppo grande per la memoria disponibile (" +
             std::to_string(ReadFileStamp(path).size) + " byte).";
-    default:
-        return std::string();
+    case XmlRead::kUnreadable:
+        break;
     }
+    return UnreadableRefusal(path);
 }
 } // namespace
 
@@ -135,12 +166,15 @@ std::unique_ptr<CSposalboTreeNode> CSposalboTreeNode::Load(const std::string& pa
     TiXmlDocument document;
     const XmlRead read = ReadXmlFile(path, document);
     if (refusal)
-        *refusal = ReadRefusal(read, path);
+        *refusal = ReadRefusal(read, document, path);
     if (read != XmlRead::kRead)
         return nullptr;
     const TiXmlElement* root = document.FirstChildElement();
-    if (!root)
+    if (!root) {
+        if (refusal)
+            *refusal = path + ": il file non contiene alcun elemento.";
         return nullptr;
+    }
     const std::string fault = PageSizeFault(*root);
     if (!fault.empty()) {
         if (refusal)

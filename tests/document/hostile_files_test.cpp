@@ -381,7 +381,10 @@ class HostileFilesTest : public testing::Test {
                 : std::make_unique<CSposalboDoc>(albumFolder + "\\sposalbo.sbm", &device->view);
     } catch (const CSposalboException& error) {
       EXPECT_EQ(error.code, 2) << c.name;
-      EXPECT_EQ(error.message, "Impossibile aprire il sposalbo.") << c.name;
+      // Which file, and that it is damaged.
+      const std::string file = c.asTemplate ? scratch / "modello.sbt" : albumFolder + "\\sposalbo.sbm";
+      EXPECT_EQ(error.message.find("Impossibile aprire il sposalbo.\n" + file + ": il file \xe8 danneggiato"), 0u)
+          << c.name << ": " << error.message;
     }
     EXPECT_EQ(doc != nullptr, c.opens) << c.name;
     if (doc) Use(c, *doc, host, scratch / "cd", exportFolder);
@@ -557,7 +560,8 @@ std::vector<FileRoad> FileRoads(std::string& told) {
 
 // Every kind of file the album reads, cut inside a character: the album and
 // the album template are refused with the message of any album that cannot
-// be opened, a page template, an image list and a CD list read as none.
+// be opened and the file named as damaged, a page template, an image list
+// and a CD list read as none.
 TEST(CutCharacters, FilesCutInsideACharacterAreRefusedOrRead) {
   std::string told;
   for (const FileRoad& road : FileRoads(told)) {
@@ -566,7 +570,8 @@ TEST(CutCharacters, FilesCutInsideACharacterAreRefusedOrRead) {
         cut_xml_test::CutFiles(road.open, road.close), [&](const cut_xml_test::CutFile& file) {
           EXPECT_EQ(road.read(folder, file.text), file.whole) << road.name << " " << file.name;
           if (!file.whole && road.IsAlbum()) {
-            EXPECT_EQ(told, "Impossibile aprire il sposalbo.") << road.name << " " << file.name;
+            EXPECT_EQ(told.find("Impossibile aprire il sposalbo.\n"), 0u) << road.name << " " << file.name;
+            EXPECT_NE(told.find(": il file \xe8 danneggiato o incompleto"), std::string::npos) << told;
           }
           RemoveTree(folder / "Nuovo");
         });

@@ -196,6 +196,7 @@ TEST_F(ImageListTest, EveryFailedImportNamesItsFileAndWhatFailed) {
   const std::string nearFileText = nearFile + outsideCodePage;
   const std::string nearFolderText = "a.jpg" + outsideCodePage;
   MakeFolder(sources / "cartella.jpg");
+  WriteTextFile(sources / "vuoto.jpg", "");
   TempFolder noRif;  // an album folder without its "rif" folder
   const struct {
     const char* source;
@@ -210,6 +211,7 @@ TEST_F(ImageListTest, EveryFailedImportNamesItsFileAndWhatFailed) {
       {nearFolderFile.c_str(), nullptr, &CopyAsWorkingCopy, nearFolderText.c_str()},
       {"none.jpg", nullptr, &CopyAsWorkingCopy, "none.jpg: file non trovato."},
       {"cartella.jpg", nullptr, &CopyAsWorkingCopy, "cartella.jpg: \xE8 una cartella, non un'immagine."},
+      {"vuoto.jpg", nullptr, &CopyAsWorkingCopy, "vuoto.jpg: il file \xE8 vuoto."},
       {"a.jpg", noRif.Path().c_str(), &CopyAsWorkingCopy,
        "a.jpg: impossibile copiare il file nello sposalbo (percorso non trovato)."},
       {"a.jpg", nullptr, &FailWorkingCopy, "a.jpg: impossibile leggere l'immagine."},

@@ -17,6 +17,7 @@
 #include "document/imagelist/CDImageList.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/services/CryptoEngine.h"
+#include "document/services/SystemMessage.h"
 #include "document/nodes/EffectTreeNode.h"
 #include "document/nodes/ImageTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
@@ -450,7 +451,7 @@ TEST_F(LabExportTest, AFailureNamesItsCauseAndLeavesNothing) {
   };
   const struct {
     std::function<std::function<void()>()> breakIt;
-    const char* named;
+    std::string named;
     bool withoutKey;
     std::string into;  // the destination, when not the usual one
   } cases[] = {
@@ -461,7 +462,9 @@ TEST_F(LabExportTest, AFailureNamesItsCauseAndLeavesNothing) {
       {[&] { return removeFile(albumFolder + "\\rif\\1.bmp"); }, "1.bmp", false, ""},
       {[&] { return addText("Carattere che non esiste"); }, "Carattere che non esiste", false, ""},
       {[&] { return addText("..\\..\\fuori"); }, "", false, ""},
-      {[] { return [] {}; }, "Nozze.2006_xlab", false, destination / "manca"},
+      // A destination that cannot take the export: the system says why.
+      {[] { return [] {}; }, "Nozze.2006_xlab: " + SystemMessage(ERROR_PATH_NOT_FOUND).str(), false,
+       destination / "manca"},
   };
   for (const auto& c : cases) {
     CScriptedUi shown;

@@ -138,8 +138,13 @@ TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
     std::string told;
     if (c.what == "missing parent")
       told = std::string("\n") + (parent / "manca\\Nozze") + ":\n" + SystemMessage(ERROR_PATH_NOT_FOUND).str();
-    if (c.what.find("vuoto.sb") != std::string::npos)
-      told = "\n" + (c.what.find('\\') == std::string::npos ? parent / c.what : c.what) + ": il file \xe8 vuoto.";
+    // A file the album cannot be read from is named, with why.
+    const std::string file = c.what.find('\\') == std::string::npos ? parent / c.what : c.what;
+    if (c.what.find("vuoto.sb") != std::string::npos) told = "\n" + file + ": il file \xe8 vuoto.";
+    if (c.what.find("manca.sb") != std::string::npos) told = "\n" + file + ": il file non esiste.";
+    if (c.what == parent / "rotto.sbm") told = "\n" + file + ": il file \xe8 danneggiato o incompleto.";
+    if (c.what == "rotto.sbt") told = "\n" + file + ": il file \xe8 danneggiato o incompleto (riga 1, colonna 19).";
+    if (c.what == parent.Path()) told = "\n" + file + ": \xe8 una cartella, non un file.";
     EXPECT_EQ(error.message, (c.code == 1 ? kCannotCreate : kCannotOpen) + told) << c.what;
     EXPECT_FALSE(FolderExists(parent / "Nozze")) << c.what;
   }

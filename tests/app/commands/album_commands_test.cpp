@@ -125,10 +125,12 @@ TEST_F(AlbumCommandsTest, ASecondEditorIsRefusedTheAlbumAndASaveOverAnOutsideCha
   EXPECT_EQ(ReadTextFile(project), outside);
 }
 
-// An empty file is said to be one.
+// The file is named with why it cannot be read: cut short or damaged, empty.
 TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
   const std::pair<const char*, std::string> files[] = {
-      {"not an album <", "Impossibile aprire il sposalbo."},
+      {"not an album <", "Impossibile aprire il sposalbo.\n" + project + ": il file \xe8 danneggiato o incompleto."},
+      {"<sposalbo><pagina></sposalbo>",
+       "Impossibile aprire il sposalbo.\n" + project + ": il file \xe8 danneggiato o incompleto (riga 1, colonna 19)."},
       {"", "Impossibile aprire il sposalbo.\n" + project + ": il file \xe8 vuoto."}};
   for (const auto& file : files) {
     SCOPED_TRACE(file.first);
@@ -211,22 +213,37 @@ TEST_F(AlbumCommandsTest, TheRepairIsToldInTheNumberOfItsValues) {
   }
 }
 
-// The image list as an album opens: none yet is no fault; one that cannot be
-// read is kept aside, said, and never written over, and a list rebuilt from
-// the "img" folder takes its place at once; one that can be neither read nor
-// moved keeps the album closed.
+// The image list as an album opens: none yet is no fault; one gone while its
+// photos are there is rebuilt and told; one that cannot be read is kept
+// aside, said, and never written over, and a list rebuilt from the "img"
+// folder takes its place at once; one that can be neither read nor moved
+// keeps the album closed.
 TEST_F(AlbumCommandsTest, AnUnreadableImageListIsKeptAsideAndNeverWrittenOver) {
   const std::string listPath = temp / "Nozze\\immagini.xml";
   const std::string aside = temp / "Nozze\\immagini-illeggibile.xml";
   const char damaged[] = "<immagini lastThumb=\"40\" lastRif=\"12\"><immagine thumb=\"altra.jpg\"";
+  Open();  // no list and no photo: nothing was ever imported
+  EXPECT_EQ(MessagesAsked(), 0u);
+  frame.Command(ID_ALBUM_CLOSE);
+
   for (const char* photo : {"Nozze\\img\\altra.jpg", "Nozze\\img\\1.jpg", "Nozze\\img\\1.msk.jpg"})
     model_test::WriteBmp((temp / photo).c_str(), 1, 2, 3);
   // Of the number and the proportions of 1.jpg, but another picture.
   model_test::WriteBmp((temp / "Nozze\\rif\\1.bmp").c_str(), 200, 0, 0);
 
-  Open();  // no list at all
-  EXPECT_EQ(MessagesAsked(), 0u);
+  // The list gone, its photos still there: rebuilt, written and told.
+  ui.Clear();
+  Open();
+  ASSERT_EQ(MessagesAsked(), 1u);
+  EXPECT_EQ(ui.Questions().back().text.Find(("La lista delle immagini dello sposalbo manca:\n" + listPath + "\n\n" +
+                                             "Una nuova lista \xE8 stata ricostruita dalle foto della cartella img "
+                                             "(foto trovate: 2)").c_str()),
+            0)
+      << ui.Questions().back().text.str();
+  EXPECT_EQ(frame.photoNames, (std::vector<CString>{"1.jpg", "altra.jpg"}));
+  EXPECT_FALSE(frame.album->IsModified()) << "the rebuilt list is written already";
   frame.Command(ID_ALBUM_CLOSE);
+  ASSERT_TRUE(::DeleteFileA(listPath.c_str()));
 
   WriteTextFile(listPath, damaged);
   ui.Clear();
