@@ -85,11 +85,13 @@ OpenedImageList OpenAlbumImageList(const std::string& albumFolder, const std::ve
   if (opened.list) {
     opened.state = OpenedImageList::kRead;
     if (!opened.refused.empty()) KeepCopy(albumFolder, opened.path, opened.keptPath);
-  } else if (IsMissing(opened.path) && !HasWorkingCopies(albumFolder)) {
-    opened.state = OpenedImageList::kNone;
   } else if (IsMissing(opened.path)) {
-    opened.state = OpenedImageList::kLost;
-    opened.list = RebuildImageList(albumFolder, photosInUse, &opened.unmatched);
+    if (HasWorkingCopies(albumFolder)) {
+      opened.state = OpenedImageList::kLost;
+      opened.list = RebuildImageList(albumFolder, photosInUse, &opened.unmatched);
+    } else {
+      opened.state = OpenedImageList::kNone;
+    }
   } else if (!MoveAside(albumFolder, opened.path, opened.setAsidePath)) {
     opened.state = OpenedImageList::kStuck;
   } else {

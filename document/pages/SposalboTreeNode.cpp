@@ -4,14 +4,13 @@
 #include <string>
 #include <utility>
 
-#include <windows.h>
-
 #include <tinyxml.h>
 
 #include "document/albumfile/AlbumXml.h"
 #include "document/albumfile/NestingLimit.h"
 #include "document/albumfile/PageTemplateMark.h"
 #include "document/albumfile/XmlFile.h"
+#include "document/services/FileOperation.h"
 #include "document/services/FileStamp.h"
 #include "document/nodes/DatiTreeNode.h"
 #include "document/DocumentHost.h"
@@ -67,12 +66,15 @@ std::string NotXmlRefusal(const TiXmlDocument& document, const std::string& path
 
 std::string UnreadableRefusal(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    switch (CFileOperation().GetPathKind(path.c_str())) {
+    case CFileOperation::kPathMissing:
+    case CFileOperation::kPathError:
         return path + ": il file non esiste.";
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    case CFileOperation::kPathFolder:
         return path + ": \xE8 una cartella, non un file.";
-    return path + ": il file non pu\xF2 essere letto.";
+    default:
+        return path + ": il file non pu\xF2 essere letto.";
+    }
 }
 
 // What the user is told of a file that was not read: which file, and why.
