@@ -63,6 +63,16 @@ class ListTest : public SurfaceTest {
     ASSERT_FALSE(list.IsLoading());
   }
   void Picture(const std::string& name) { SampleAlbum::WritePicture(library + "\\" + name, 40, 20, 0x00FF00); }
+  // `count` photos imported into the album's list, named as the list names them.
+  std::vector<CString> ImportGreenPhotos(size_t count) {
+    const std::string source = temp.Path() + "\\verde.bmp";
+    SampleAlbum::WritePicture(source, 30, 30, 0x00FF00);
+    spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList();
+    std::vector<CString> names;
+    for (size_t i = 0; i < count; ++i)
+      names.emplace_back(images->AddFromFile(source.c_str(), album->GetFolder().c_str())->thumb.c_str());
+    return names;
+  }
   // The frame list loaded with one frame of the library, which the frame
   // under test finds there.
   void LoadOneFrame(CImgListView& list) {
@@ -270,7 +280,6 @@ TEST_F(ListTest, AQuickDragOffTheItemStillCarriesIt) {
 TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyWhatNothingUses) {
   treeNode::CSposalboTreeNode& root = *album->GetRoot();
   spab_imagelist::CMImageList* images = root.GetImageList();
-  SampleAlbum::WritePicture(temp.Path() + "\\verde.bmp", 30, 30, 0x00FF00);
   // A photo put on a page directly: no undo snapshot, no reference counted.
   auto putOnPage = [&](const std::string& name) {
     Page()->SelectAll(false);
@@ -312,8 +321,7 @@ TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyWhatNothingUses) {
       {nullptr, [](const std::string&) {}},  // nothing: it goes
   };
   std::vector<CString> names{sample.PhotoA().c_str()};
-  for (size_t i = 1; i < std::size(cases); ++i)
-    names.emplace_back(images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str())->thumb.c_str());
+  for (const CString& imported : ImportGreenPhotos(std::size(cases) - 1)) names.push_back(imported);
   CFotoImgListView list;
   Create(list);
   list.SetFolder(album->GetImageFolder(true).c_str());
@@ -344,11 +352,7 @@ TEST_F(ListTest, ThePhotoListMarksPhotosInUseAndDeletesOnlyWhatNothingUses) {
 // The photo list keeps its photos arranged: the ones after a deleted photo
 // close its gap.
 TEST_F(ListTest, ADeletedPhotoLeavesNoGap) {
-  spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList();
-  SampleAlbum::WritePicture(temp.Path() + "\\verde.bmp", 30, 30, 0x00FF00);
-  std::vector<CString> names;
-  for (int i = 0; i < 3; ++i)
-    names.emplace_back(images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str())->thumb.c_str());
+  const std::vector<CString> names = ImportGreenPhotos(3);
   CFotoImgListView list;
   ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE, CRect(0, 0, 150, 500), &host, 10));
   list.SetFolder(album->GetImageFolder(true).c_str());
@@ -368,11 +372,7 @@ TEST_F(ListTest, ADeletedPhotoLeavesNoGap) {
 // Deleting a photo from a list taller than its window leaves the list scrolled
 // where it was: the photos above the deleted one stay in sight.
 TEST_F(ListTest, ADeletedPhotoKeepsTheListWhereItWas) {
-  spab_imagelist::CMImageList* images = album->GetRoot()->GetImageList();
-  SampleAlbum::WritePicture(temp.Path() + "\\verde.bmp", 30, 30, 0x00FF00);
-  std::vector<CString> names;
-  for (int i = 0; i < 6; ++i)
-    names.emplace_back(images->AddFromFile((temp.Path() + "\\verde.bmp").c_str(), album->GetFolder().c_str())->thumb.c_str());
+  const std::vector<CString> names = ImportGreenPhotos(6);
   CFotoImgListView list;
   ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_ICON | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS |
                               LVS_SINGLESEL, CRect(0, 0, 150, 300), &host, 10));
