@@ -5,6 +5,7 @@
 #include <new>
 
 #include "document/AlbumFolder.h"
+#include "document/albumfile/XmlFile.h"
 #include "document/DocumentHost.h"
 #include "document/services/DocumentMessageBox.h"
 #include "document/LabExport.h"
@@ -181,6 +182,15 @@ bool CSposalboDoc::MayWriteProjectFile() {
   return DocumentMessageBox(question.c_str(), kSaveTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+bool CSposalboDoc::FitsProjectFile() const {
+  if (m_root->CountFileElements() <= kMaxXmlElements) return true;
+  const std::string text = "Troppi oggetti: l'album ne contiene pi\xf9 di " + std::to_string(kMaxXmlElements) +
+                           ".\nNon \xe8 stato salvato, perch\xe9 non si potrebbe pi\xf9 aprire: il file salvato prima "
+                           "resta com'era. Eliminare alcuni oggetti e salvare di nuovo.";
+  DocumentMessageBox(text.c_str(), kSaveTitle, MB_OK | MB_ICONWARNING);
+  return false;
+}
+
 bool CSposalboDoc::Lock(const std::string& projectPath) {
   const CAlbumLock::Result result = m_lock.Acquire(projectPath);
   m_unlockedToTell = result == CAlbumLock::kUnlocked;
@@ -198,7 +208,7 @@ void CSposalboDoc::TellIfUnlocked() {
 
 bool CSposalboDoc::Save() {
   m_saveError = 0;
-  m_saveDeclined = !MayWriteProjectFile();
+  m_saveDeclined = !FitsProjectFile() || !MayWriteProjectFile();
   if (m_saveDeclined) return false;
   const bool projectWritten = m_root->SaveToFile(m_projectPath);
   if (projectWritten)
@@ -296,7 +306,7 @@ bool CSposalboDoc::EditSelectedText() {
 bool CSposalboDoc::CreateText(float x, float y) {
   treeNode::CPaginaTreeNode* page = GetCurrentPage();
   IDocumentHost* host = GetDocumentHost();
-  if (!page || !host) return false;
+  if (!page || !host || !m_root->MayGrowBy(1)) return false;
   std::string text = kNewTextSample;
   LOGFONTA font = m_textFont;
   COLORREF colour = m_textColour;

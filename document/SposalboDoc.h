@@ -46,10 +46,12 @@ class CSposalboDoc {
   // Writes the project file and the image list; false when either could not be
   // written (the album then still counts as never saved if it was). A project
   // file changed on disk since it was read or last written is written over
-  // only when the user says so.
+  // only when the user says so. An album of more objects than its file may
+  // hold is not written at all, and the user is told.
   bool Save();
-  // True when the last save was not made because the user chose not to write
-  // over a project file changed on disk since it was read.
+  // True when the last save was not made and the user knows why already: they
+  // chose not to write over a project file changed on disk since it was read,
+  // or were told the album holds too many objects.
   bool WasSaveDeclined() const { return m_saveDeclined; }
   // The system's error of the last save that failed to write; 0 when it wrote.
   DWORD GetSaveError() const { return m_saveError; }
@@ -111,6 +113,9 @@ class CSposalboDoc {
   // False when the project file changed on disk since it was read or written
   // and the user does not want it written over.
   bool MayWriteProjectFile();
+  // False, with the user told, when the project file would hold more
+  // elements than the program reads back.
+  bool FitsProjectFile() const;
   // False when another editor holds the album.
   bool Lock(const std::string& projectPath);
   void TellIfUnlocked();

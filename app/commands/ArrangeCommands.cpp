@@ -14,7 +14,7 @@ CommandUi AnyChildSelected(const EditState& s) { return Enabled(s.page && s.selC
 }  // namespace
 
 const std::vector<EditCommand> kArrangeCommands = {
-    {ID_GROUP, [](EditContext& c) { if (auto* p = Page(c)) p->GroupSelection(); },
+    {ID_GROUP, [](EditContext& c) { if (auto* p = Page(c); p && Root(c)->MayGrowBy(1)) p->GroupSelection(); },
      [](const EditState& s) { return Enabled(s.page && s.selChildren > 1); }},
     {ID_UNGROUP, [](EditContext& c) { if (auto* p = Page(c)) p->UngroupSelection(); },
      [](const EditState& s) { return Enabled(s.page && s.groupOrFrameSelected); }},

@@ -26,9 +26,31 @@ using treeNode::CTreeNode;
 namespace {
 constexpr float kDropScale = 0.2f;
 
+treeNode::CSposalboTreeNode* AlbumOf(CPaginaTreeNode* page) {
+  return dynamic_cast<treeNode::CSposalboTreeNode*>(page->GetParent());
+}
+
 spab_imagelist::CMImageList* ImageListOf(CPaginaTreeNode* page) {
-  auto* album = dynamic_cast<treeNode::CSposalboTreeNode*>(page->GetParent());
+  treeNode::CSposalboTreeNode* album = AlbumOf(page);
   return album ? album->GetImageList() : nullptr;
+}
+
+// Whether the album's file may take the elements a drop adds; when not, the
+// user is told and the drop changes nothing.
+bool HasRoomFor(CPaginaTreeNode* page, size_t elements) {
+  treeNode::CSposalboTreeNode* album = AlbumOf(page);
+  return !album || album->MayGrowBy(elements);
+}
+
+// The elements a picture dropped adds to the album file: itself, and the
+// background that holds it when the page has none; none when it takes the
+// place or the name of a picture.
+size_t PictureDropAdds(CPaginaTreeNode* page, bool toBackground, bool replaces) {
+  if (toBackground) {
+    treeNode::CSfondoTreeNode* background = page->GetBackground();
+    return background ? (background->HasImage() ? 0 : 1) : 2;
+  }
+  return replaces ? 0 : 1;
 }
 
 void AddRef(CPaginaTreeNode* page, const std::string& name) {
@@ -147,10 +169,13 @@ void CSposalboPageStatic::DropTemplate(const std::string& path, POINT screen) {
 void CSposalboPageStatic::PlacePhoto(const std::string& name, float x, float y) {
   CPaginaTreeNode* page = CurrentPage();
   if (!page) return;
+  CTreeNode* selected = SoleSelected(page);
+  const bool toBackground = HeldKeys().ctrl;
+  const bool replaces = selected && (selected->HasTag("immagine") || selected->HasTag("image"));
+  if (!HasRoomFor(page, PictureDropAdds(page, toBackground, replaces))) return;
   auto node = NewPicture<CImgTreeNode>(name, page);
   page->SaveUndo();
-  CTreeNode* selected = SoleSelected(page);
-  if (HeldKeys().ctrl) {
+  if (toBackground) {
     ReleaseBackgroundPhoto(page);
     page->SetBackgroundImage(std::move(node));
     AddRef(page, name);
@@ -179,14 +204,17 @@ void CSposalboPageStatic::PlacePhoto(const std::string& name, float x, float y) 
 void CSposalboPageStatic::PlaceImage(const std::string& name, float x, float y, bool pers) {
   CPaginaTreeNode* page = CurrentPage();
   if (!page) return;
+  CTreeNode* selected = SoleSelected(page);
+  const bool toBackground = HeldKeys().ctrl;
+  const bool replaces = selected && (selected->HasTag("immagine") || selected->HasTag("image"));
+  if (!HasRoomFor(page, PictureDropAdds(page, toBackground, replaces))) return;
   // An image of the custom graphics folder is looked up there.
   auto node = std::make_unique<treeNode::CImageTreeNode>(name, page);
   node->SetPersonal(pers);
   node->LoadResources();
   node->SetRotation(0.0f);
   page->SaveUndo();
-  CTreeNode* selected = SoleSelected(page);
-  if (HeldKeys().ctrl) {
+  if (toBackground) {
     ReleaseBackgroundPhoto(page);
     page->SetBackgroundImage(std::move(node));
   } else if (selected && selected->HasTag("image")) {
@@ -218,6 +246,7 @@ void CSposalboPageStatic::PlaceFrame(const std::string& name, float x, float y, 
   // The selection goes one level down, into the frame: a drop that would nest
   // it deeper than an album may is refused, as grouping is.
   if (groups && !page->CanNestSelection(1)) return;
+  if (!HasRoomFor(page, PictureDropAdds(page, keys.ctrl && keys.space, false))) return;
   auto frame = std::make_unique<CCorniceTreeNode>(name, page);
   frame->SetPersonal(pers);
   frame->LoadResources();
@@ -288,6 +317,7 @@ void CSposalboPageStatic::PlaceEffect(const std::string& name, float, float, boo
   CTreeNode* selected = SoleSelected(page);
   if (!selected || !(selected->HasTag("immagine") || selected->HasTag("cornice"))) return;
   auto* owner = static_cast<CImgTreeNode*>(selected);
+  if (!HasRoomFor(page, owner->GetEffect() ? 0 : 1)) return;
   auto effect = std::make_unique<treeNode::CEffectTreeNode>(name, owner);
   effect->SetPersonal(pers);
   effect->LoadResources();
@@ -304,6 +334,9 @@ void CSposalboPageStatic::PlaceTemplate(const std::string& path) {
     std::unique_ptr<treeNode::CSposalboTreeNode> album = treeNode::CSposalboTreeNode::Load(path, this);
     CPaginaTreeNode* source = album ? album->GetCurrentPage() : nullptr;
     if (!source) return;
+    size_t added = 0;
+    for (size_t i = 0; i < source->GetChildCount(); ++i) added += source->GetChild(i)->CountFileElements();
+    if (!HasRoomFor(page, added)) return;
     // Every copy is made before the page changes.
     std::vector<std::unique_ptr<CTreeNode>> copies;
     for (size_t i = 0; i < source->GetChildCount(); ++i) copies.push_back(source->GetChild(i)->Clone(page));
@@ -343,7 +376,7 @@ bool CSposalboPageStatic::RunCropDialog(const std::string& photoName, std::strin
 
 void CSposalboPageStatic::CropPhoto(CImgTreeNode* photo) {
   CPaginaTreeNode* page = CurrentPage();
-  if (!page || !photo || !photo->GetParent()) return;
+  if (!page || !photo || !photo->GetParent() || !HasRoomFor(page, 1)) return;
   std::string newName;
   if (!RunCropDialog(photo->GetName(), newName)) return;
   // Only a crop that was stored changes the page, so only it takes a snapshot.

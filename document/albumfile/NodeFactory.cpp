@@ -94,6 +94,9 @@ void CTreeNode::BuildChildrenFromXml(const TiXmlElement& element, const std::str
 
 bool CTreeNode::SaveToFile(const std::string& path)
 {
+    // A file the reader would refuse is never written over one it reads.
+    if (CountFileElements() > kMaxXmlElements)
+        return false;
     TiXmlDocument document;
     SaveXml(document);
     if (!ReplaceFileWithBytes(path, XmlText(document)))

@@ -66,6 +66,14 @@ void CTreeNode::SaveXml(TiXmlNode& xmlParent)
         child->SaveXml(*element);
 }
 
+size_t CTreeNode::CountFileElements() const
+{
+    size_t elements = 1;
+    for (const auto& child : m_children)
+        elements += child->CountFileElements();
+    return elements;
+}
+
 void CTreeNode::WriteAttributes(TiXmlElement& element)
 {
     SetIntAttribute(element, "locked", m_locked ? 1 : 0);

@@ -128,8 +128,12 @@ public:
     static std::unique_ptr<CTreeNode> CreateFromXml(const TiXmlElement& element,
                                                     CTreeNode* parent);
     // Writes this node as the root element of a new document. The file is
-    // replaced only once the new one is complete; false when it could not be.
+    // replaced only once the new one is complete; false when it could not be,
+    // and, writing nothing, for a tree of more elements than a file may hold.
     bool SaveToFile(const std::string& path);
+    // The elements SaveXml writes for this node and all below it, as the
+    // reader counts them against kMaxXmlElements; a walk, no writing.
+    virtual size_t CountFileElements() const;
 
     // Called on the whole written tree once its file is complete, so unsaved
     // marks survive a failed save.

@@ -89,6 +89,11 @@ void CPaginaTreeNode::WriteAttributes(TiXmlElement& element)
         SetIntAttribute(element, "copertina", 1);
 }
 
+size_t CPaginaTreeNode::CountFileElements() const
+{
+    return CTreeNode::CountFileElements() + (m_background ? m_background->CountFileElements() : 0);
+}
+
 void CPaginaTreeNode::OnSavedToFile()
 {
     m_modified = false;

@@ -53,6 +53,8 @@ public:
     void SetLocked(bool locked) override;
     void ReleaseResources() override;
     void OnSavedToFile() override;
+    // The background, held apart, is written inside the page.
+    size_t CountFileElements() const override;
 
     virtual void MoveSelection(float dx, float dy, bool saveUndo);
     virtual int GetSelectedCount(bool countChildren);

@@ -10,6 +10,7 @@
 #include "document/albumfile/NestingLimit.h"
 #include "document/albumfile/PageTemplateMark.h"
 #include "document/albumfile/XmlFile.h"
+#include "document/services/DocumentMessageBox.h"
 #include "document/services/FileOperation.h"
 #include "document/services/FileStamp.h"
 #include "document/nodes/DatiTreeNode.h"
@@ -232,6 +233,21 @@ void CSposalboTreeNode::OnSavedToFile()
     CTreeNode::OnSavedToFile();
 }
 
+size_t CSposalboTreeNode::CountFileElements() const
+{
+    return CTreeNode::CountFileElements() + m_dati->CountFileElements();
+}
+
+bool CSposalboTreeNode::MayGrowBy(size_t elements) const
+{
+    if (elements <= kMaxXmlElements && CountFileElements() <= kMaxXmlElements - elements)
+        return true;
+    const std::string text = "Troppi oggetti: l'album ne conterrebbe pi\xF9 di " + std::to_string(kMaxXmlElements) +
+        ".\nNon \xE8 stato aggiunto niente: un album cos\xEC non si potrebbe pi\xF9 aprire.";
+    DocumentMessageBox(text.c_str(), "Troppi oggetti", MB_OK | MB_ICONWARNING);
+    return false;
+}
+
 std::unique_ptr<CTreeNode> CSposalboTreeNode::Clone(CTreeNode*) const
 {
     return CloneAlbum(m_view);
@@ -402,7 +418,7 @@ bool CSposalboTreeNode::FillToMinPages()
 
 void CSposalboTreeNode::AddPage(int index)
 {
-    if (GetPageCount() >= m_numMaxPage)
+    if (GetPageCount() >= m_numMaxPage || !MayGrowBy(1))
         return;
     const int place = index < 0 ? m_currentPage + 1 : index;
     if (place < GetPageCount()) {
@@ -444,7 +460,7 @@ void CSposalboTreeNode::CopyPage()
 
 void CSposalboTreeNode::PastePage()
 {
-    if (GetPageCount() >= m_numMaxPage || !m_pageClipboard)
+    if (GetPageCount() >= m_numMaxPage || !m_pageClipboard || !MayGrowBy(m_pageClipboard->CountFileElements()))
         return;
     m_currentPage = m_currentPage >= 0 ? m_currentPage + 1 : 0;
     InsertPage(static_cast<size_t>(m_currentPage), m_pageClipboard->Clone(this));
@@ -612,7 +628,10 @@ void CSposalboTreeNode::CutSelection()
 void CSposalboTreeNode::PasteSelection()
 {
     CPaginaTreeNode* page = GetCurrentPage();
-    if (!page)
+    size_t pasted = 0;
+    for (const auto& node : m_objectClipboard)
+        pasted += node->CountFileElements();
+    if (!page || !MayGrowBy(pasted))
         return;
     // Every copy is made before the page changes: a paste that runs out of
     // memory leaves the page and its history as they were.

@@ -52,6 +52,13 @@ public:
     int NextId() override;
     spab_imagelist::CMImg* FindImage(const std::string& name) override;
     void OnSavedToFile() override;
+    // The wedding data, held apart, is written inside the album.
+    size_t CountFileElements() const override;
+
+    // Whether the album's file, elements more, would still be read again
+    // (kMaxXmlElements). When not, the user is told and the edit that asks
+    // leaves the album and its histories as they are.
+    bool MayGrowBy(size_t elements) const;
 
     virtual std::unique_ptr<CSposalboTreeNode> CloneAlbum(CD3DObj* view) const;
     virtual void SetUseLowResImages(bool lowRes);

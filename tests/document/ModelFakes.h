@@ -10,7 +10,10 @@
 #include <string>
 
 #include "document/DocumentHost.h"
+#include "document/albumfile/XmlFile.h"
+#include "document/nodes/DatiTreeNode.h"
 #include "document/nodes/TreeNode.h"
+#include "document/pages/SposalboTreeNode.h"
 #include "render/TestPictures.h"
 
 namespace model_test {
@@ -138,6 +141,20 @@ public:
 private:
     float m_x, m_y, m_w, m_sx, m_sy, m_r = 0.0f;
 };
+
+// Leaves the album's file room for that many elements more before the
+// reader's ceiling: the wedding data takes or gives the difference, so the
+// pages stay as the test made them.
+inline void LeaveRoomFor(treeNode::CSposalboTreeNode& album, size_t room)
+{
+    treeNode::CDatiTreeNode& dati = *album.GetDati();
+    const size_t wanted = kMaxXmlElements - room;
+    size_t count = album.CountFileElements();
+    for (; count < wanted; ++count)
+        dati.InsertChildAt(dati.GetChildCount(), std::make_unique<treeNode::CVariabileTreeNode>("v", "x", &dati));
+    for (; count > wanted && dati.GetChildCount() > 0; --count)
+        dati.DetachChild(dati.GetChildCount() - 1);
+}
 
 // A small 24-bit picture of one colour, twice as wide as high.
 inline void WriteBmp(const char* path, uint8_t red, uint8_t green, uint8_t blue)

@@ -75,6 +75,12 @@ TEST(AlbumFileTest, RichAlbumSavesBackByteIdentical)
     auto album = LoadText(model_test::RichAlbum());
     ASSERT_TRUE(album);
     EXPECT_EQ(model_test::RichAlbum(), SaveText(*album));
+    // As the reader counts them against its ceiling: every '<' no '/' follows.
+    size_t elements = 0;
+    const std::string text = model_test::RichAlbum();
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        elements += text[i] == '<' && text[i + 1] != '/';
+    EXPECT_EQ(elements, album->CountFileElements());
 }
 
 TEST(AlbumFileTest, RichAlbumIsReadIntoTheRightNodes)

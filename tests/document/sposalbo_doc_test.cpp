@@ -300,6 +300,27 @@ TEST_F(SposalboDocTest, ASaveOverAProjectFileChangedOnDiskAsksFirst) {
   EXPECT_EQ(ui.Questions().size(), 2u);
 }
 
+// An album at the ceiling of objects is written and read again; one past it
+// is not written at all: the user is told, the last file stays byte for byte
+// and the album still has changes to save.
+TEST_F(SposalboDocTest, AnAlbumPastTheCeilingOfObjectsIsNotSaved) {
+  auto doc = NewWithPage();
+  model_test::LeaveRoomFor(*doc->GetRoot(), 0);
+  ASSERT_TRUE(doc->Save());
+  ASSERT_TRUE(treeNode::CSposalboTreeNode::Load(doc->GetProjectPath(), nullptr));
+  const std::string last = ReadTextFile(doc->GetProjectPath());
+  doc->GetRoot()->GetDati()->AddVariable("sposa", "Anna");
+  doc->GetRoot()->SetModified(true);
+  EXPECT_FALSE(doc->Save());
+  EXPECT_TRUE(doc->WasSaveDeclined()) << "told already";
+  EXPECT_EQ(ReadTextFile(doc->GetProjectPath()), last);
+  EXPECT_TRUE(doc->IsModified());
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Salva sposalbo");
+  EXPECT_EQ(ui.Questions()[0].text.Find("Troppi oggetti: l'album ne contiene pi\xf9 di 50000.\n"), 0)
+      << ui.Questions()[0].text.str();
+}
+
 TEST_F(SposalboDocTest, ResourcePathsLeadToTheAlbumOrTheLibrary) {
   auto doc = NewBlank();
   auto list = std::make_unique<spab_imagelist::CMImageList>();

@@ -9,6 +9,7 @@
 #include "document/imagelist/MImageList.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "framework/scripted_ui.h"
 
 using namespace treeNode;
 using model_test::FakeBox;
@@ -187,6 +188,52 @@ TEST(SposalboTest, ObjectClipboardCopiesCutsAndPastesWithAnOffset)
     album.CutSelection();
     EXPECT_EQ(0, page->GetSelectedCount(false));
     EXPECT_EQ(0u, page->GetChildCount());
+}
+
+// An edit that would take the album's file past the elements the reader
+// takes is refused and told, the page, its history and the page list as they
+// were; with room for exactly what it adds it goes through.
+TEST(SposalboTest, EditsPastTheCeilingOfObjectsAreRefused)
+{
+    const struct {
+        const char* name;
+        std::function<void(Album&)> edit;
+        size_t adds;
+    } cases[] = {
+        {"paste", [](Album& a) { a.PasteSelection(); }, 2},
+        {"paste of a page", [](Album& a) { a.PastePage(); }, 3},
+        {"new page", [](Album& a) { a.AddPage(-1); }, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CScriptedUi ui;
+        Album album(nullptr, nullptr);
+        WithPages(album, 1);
+        CPaginaTreeNode* page = album.GetCurrentPage();
+        AddBox(page, 0.0f)->SetSelected(true);
+        AddBox(page, 0.5f)->SetSelected(true);
+        album.CopySelection();
+        album.CopyPage();
+        page->MoveSelection(0.25f, 0.0f, true);  // the one step of the history
+        model_test::LeaveRoomFor(album, c.adds - 1);
+        c.edit(album);
+        EXPECT_EQ(1, album.GetPageCount());
+        EXPECT_EQ(2u, page->GetChildCount());
+        EXPECT_FALSE(album.HasPageListChanged());
+        ASSERT_EQ(1u, ui.Questions().size());
+        EXPECT_STREQ("Troppi oggetti", ui.Questions()[0].caption);
+        EXPECT_EQ(0, ui.Questions()[0].text.Find("Troppi oggetti: l'album ne conterrebbe pi\xF9 di 50000.\n"))
+            << ui.Questions()[0].text.str();
+        album.Undo();
+        EXPECT_FALSE(album.CanUndo()) << "no step was added";
+        EXPECT_FLOAT_EQ(0.0f, album.GetCurrentPage()->GetChild(0)->GetX());
+        album.Redo();
+
+        model_test::LeaveRoomFor(album, c.adds);
+        c.edit(album);
+        EXPECT_EQ(kMaxXmlElements, album.CountFileElements());
+        EXPECT_EQ(1u, ui.Questions().size());
+    }
 }
 
 TEST(SposalboTest, UndoAndRedoKeepTheAlbumModified)
