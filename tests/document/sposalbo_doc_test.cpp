@@ -445,6 +445,12 @@ TEST_F(SposalboDocTest, ANewTextIsPlacedAtThePointAndSelectedAlone) {
   EXPECT_FALSE(NewBlank("Senza pagine")->CreateText(0.0f, 0.0f));
   EXPECT_EQ(host.textEdits, 3) << "no page, no dialog";
   EXPECT_EQ(host.newTextEdits, 3) << "each for a text being made";
+  model_test::LeaveRoomFor(*doc->GetRoot(), 0);
+  EXPECT_FALSE(doc->CreateText(0.0f, 0.0f));
+  EXPECT_EQ(host.textEdits, 3) << "an album past which no object fits opens no dialog";
+  EXPECT_EQ(page->GetChildCount(), 2u);
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_STREQ(ui.Questions()[0].caption, "Troppi oggetti");
 }
 
 TEST_F(SposalboDocTest, EditingTheOneSelectedTextReplacesTextColourAndFont) {

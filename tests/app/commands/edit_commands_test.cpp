@@ -8,12 +8,14 @@
 #include "app/commands/EditCommands.h"
 #include "app/resource.h"
 #include "document/DocumentHost.h"
+#include "document/ModelFakes.h"
 #include "document/SposalboDoc.h"
 #include "document/TempFolder.h"
 #include "document/nodes/EffectTreeNode.h"
 #include "document/nodes/ImgTreeNode.h"
 #include "document/pages/PaginaTreeNode.h"
 #include "document/pages/SposalboTreeNode.h"
+#include "framework/scripted_ui.h"
 #include "render/D3DObj.h"
 
 namespace {
@@ -82,6 +84,7 @@ struct EditCommandsTest {
     FindEditCommand(id)->run(context);
   }
 
+  CScriptedUi ui;
   TempFolder temp;
   CD3DObj view;
   std::unique_ptr<CSposalboDoc> album;
@@ -150,6 +153,18 @@ const Case kCases[] = {
        EXPECT_TRUE(t.Ui(ID_EDIT_UNDO).enabled);
      }},
     {"group needs two", [](EditCommandsTest& t) { t.Select({1}); }, ID_GROUP, {false, false}, nullptr},
+    {"no group past the ceiling of objects",
+     [](EditCommandsTest& t) {
+       t.Select({0, 1});
+       model_test::LeaveRoomFor(*t.Root(), 0);
+     },
+     ID_GROUP, {true, false},
+     [](EditCommandsTest& t) {
+       EXPECT_EQ(t.Page()->GetChildCount(), 4u);
+       EXPECT_FALSE(t.Root()->CanUndo());
+       ASSERT_EQ(t.ui.Questions().size(), 1u);
+       EXPECT_STREQ(t.ui.Questions()[0].caption, "Troppi oggetti");
+     }},
     {"ungroup one group", [](EditCommandsTest& t) { t.Select({2}); }, ID_UNGROUP, {true, false},
      [](EditCommandsTest& t) { EXPECT_EQ(t.Page()->GetChildCount(), 4u); }},
     {"ungroup not with two selected", [](EditCommandsTest& t) { t.Select({1, 2}); }, ID_UNGROUP, {false, false},

@@ -1,6 +1,7 @@
 // Drops from the lists onto the surface and the crop launch, on the sample
 // album: page 1 (photo A, photo B) and page 2 (masked frame, library image).
 #include "app/support/SurfaceFixture.h"
+#include "document/ModelFakes.h"
 #include "document/imagelist/MImageList.h"
 #include "document/nodes/CorniceTreeNode.h"
 #include "document/albumfile/NestingLimit.h"
@@ -176,6 +177,51 @@ TEST_F(SurfaceDropTest, ATemplateAddsItsObjects) {
   ASSERT_EQ(Page()->GetChildCount(), 4u);
   EXPECT_TRUE(Object(2)->HasTag("image"));
   EXPECT_FLOAT_EQ(Picture(3)->GetX(), -0.1f);
+}
+
+// A drop that would take the album's file past the elements the reader takes
+// is refused and told, the page and its history as they were; with room for
+// exactly what it adds it lands.
+TEST_F(SurfaceDropTest, DropsPastTheCeilingOfObjectsAreRefused) {
+  const POINT at = Screen(PixelOf(0.0f, 0.0f));
+  const struct {
+    const char* name;
+    std::initializer_list<int> keys;
+    size_t adds;
+    std::function<void()> drop;
+  } cases[] = {
+      {"a photo", {}, 1, [&] { surface.DropPhoto(sample.PhotoB(), at); }},
+      {"a photo as the background", {VK_CONTROL}, 2,
+       [&] { surface.DropPhoto(sample.PhotoA(), at); }},
+      {"a frame", {}, 1, [&] { surface.DropFrame("cornice.bmp", at, false); }},
+      {"a template", {}, 2, [&] { surface.DropTemplate(sample.TemplatePath(), at); }},
+  };
+  treeNode::CSposalboTreeNode& root = *album->GetRoot();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // A page of its own: empty, without a background or a history.
+    model_test::LeaveRoomFor(root, 1);
+    root.AddPage(-1);
+    root.LastPage();
+    Hold(c.keys);
+    ui.Clear();
+    const size_t objects = Page()->GetChildCount();
+    treeNode::CSfondoTreeNode* background = Page()->GetBackground();
+    model_test::LeaveRoomFor(root, c.adds - 1);
+    c.drop();
+    EXPECT_EQ(Page()->GetChildCount(), objects);
+    EXPECT_EQ(Page()->GetBackground(), background);
+    EXPECT_FALSE(CanUndo());
+    ASSERT_EQ(ui.Questions().size(), 1u);
+    EXPECT_EQ(ui.Questions()[0].text.Find("Troppi oggetti: l'album ne conterrebbe pi\xF9 di 50000.\n"), 0)
+        << ui.Questions()[0].text.str();
+
+    model_test::LeaveRoomFor(root, c.adds);
+    c.drop();
+    EXPECT_EQ(root.CountFileElements(), kMaxXmlElements);
+    EXPECT_TRUE(CanUndo());
+    EXPECT_EQ(ui.Questions().size(), 1u);
+  }
 }
 
 TEST_F(SurfaceDropTest, AStoredCropIsPlacedOverThePhotoAndACancelledOneChangesNothing) {
