@@ -313,7 +313,8 @@ TEST_F(SposalboDocTest, AnAlbumPastTheCeilingOfObjectsIsNotSaved) {
   doc->GetRoot()->SetModified(true);
   EXPECT_FALSE(doc->Save());
   EXPECT_TRUE(doc->WasSaveDeclined()) << "told already";
-  EXPECT_EQ(ReadTextFile(doc->GetProjectPath()), last);
+  // Compared whole, not printed: the file holds 50000 elements.
+  EXPECT_TRUE(ReadTextFile(doc->GetProjectPath()) == last) << "the last file as it was";
   EXPECT_TRUE(doc->IsModified());
   ASSERT_EQ(ui.Questions().size(), 1u);
   EXPECT_STREQ(ui.Questions()[0].caption, "Salva sposalbo");
