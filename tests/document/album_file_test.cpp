@@ -450,6 +450,11 @@ TEST(AlbumFileTest, SavingClearsTheModifiedMarksOnlyWhenTheFileWasWritten)
     EXPECT_FALSE(album->SaveToFile("blocked.sbm"));
     EXPECT_EQ("old album", ReadTextFile("blocked.sbm"));
     RemoveDirectoryA("blocked.sbm.new");
+    // Past the ceiling of elements nothing is written: the file could not be read.
+    model_test::LeaveRoomFor(*album, 0);
+    album->GetDati()->AddVariable("sposa", "Anna");
+    EXPECT_FALSE(album->SaveToFile("blocked.sbm"));
+    EXPECT_EQ("old album", ReadTextFile("blocked.sbm"));
 }
 
 TEST(AlbumFileTest, AFullDiskIsAFailedWrite)
