@@ -454,7 +454,7 @@ TEST(AlbumFileTest, SavingClearsTheModifiedMarksOnlyWhenTheFileWasWritten)
     model_test::LeaveRoomFor(*album, 0);
     album->GetDati()->AddVariable("sposa", "Anna");
     EXPECT_FALSE(album->SaveToFile("blocked.sbm"));
-    EXPECT_EQ("old album", ReadTextFile("blocked.sbm"));
+    EXPECT_TRUE(ReadTextFile("blocked.sbm") == "old album") << "not printed: a file written would be long";
 }
 
 TEST(AlbumFileTest, AFullDiskIsAFailedWrite)
