@@ -131,6 +131,7 @@ struct ProgressWatch {
   bool closing = false;
   bool shown = false, answered = false, frameTookInput = true, textFits = false;
   LRESULT sessionMayEnd = TRUE;
+  bool stayedOpen = false;
   std::string text;
 
   // The closes the frame's thread has taken from its queue.
@@ -150,6 +151,7 @@ struct ProgressWatch {
       ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
     // Answered at the frame's next look at its queue: the close taken last is done with.
     ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+    stayedOpen = ::IsWindow(frame) != FALSE;
     ::SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
     sessionMayEnd = static_cast<LRESULT>(result);
   }
@@ -543,7 +545,8 @@ TEST_F(MainFrameCommandsTest, AProgramClosedWhileWorkingCopiesAreRemadeClosesOnc
   OpenWithoutWorkingCopies(watch);
   ASSERT_TRUE(watch.shown);
   EXPECT_NE(watch.text.find("0 di 2"), std::string::npos) << watch.text;
-  EXPECT_EQ(watch.sessionMayEnd, FALSE) << "the session waits for the copies";
+  EXPECT_TRUE(watch.stayedOpen) << "the close waits for the copies";
+  EXPECT_EQ(watch.sessionMayEnd, FALSE) << "so does the session's end";
   EXPECT_FALSE(::IsWindow(watch.frame)) << "closed after the open";
   EXPECT_EQ(app.m_pMainWnd, nullptr);
   frame = nullptr;
