@@ -123,37 +123,52 @@ MenuAnswer* MenuAnswer::s_current = nullptr;
 
 // Plays the user while an album opens: waits for the progress window, asks
 // the frame something from outside its thread, notes what the window says,
-// then (closing, as the taskbar, the task list and the session's end do)
-// lets the held work go on.
+// then lets the held work go on. Before that it may close the program, as
+// the taskbar, the task list and the session's end do, or have the frame's
+// window destroyed outright.
 struct ProgressWatch {
+  enum Act { kLook, kClose, kDestroy };
   HWND frame = nullptr;
   HANDLE release = nullptr;
-  bool closing = false;
+  Act act = kLook;
   bool shown = false, answered = false, frameTookInput = true, textFits = false;
   LRESULT sessionMayEnd = TRUE;
   bool stayedOpen = false;
   std::string text;
 
-  // The closes the frame's thread has taken from its queue.
+  // On the frame's thread, as it takes each message from its queue: counts
+  // the closes, and destroys the frame when asked.
   static LRESULT CALLBACK Taken(int code, WPARAM removed, LPARAM lParam) {
-    const UINT message = reinterpret_cast<const MSG*>(lParam)->message;
-    if (code == HC_ACTION && removed == PM_REMOVE && (message == WM_SYSCOMMAND || message == WM_CLOSE))
-      ::InterlockedIncrement(&s_closesTaken);
+    const MSG& taken = *reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && removed == PM_REMOVE) {
+      if (taken.message == WM_SYSCOMMAND || taken.message == WM_CLOSE) ::InterlockedIncrement(&s_closesTaken);
+      if (taken.message == kDestroyNow) ::DestroyWindow(taken.hwnd);
+    }
     return ::CallNextHookEx(nullptr, code, removed, lParam);
   }
+  static constexpr UINT kDestroyNow = WM_APP + 50;
   static volatile LONG s_closesTaken;
 
+  // Until the frame's thread has handled the messages posted to it.
+  void Settle(LONG closes) const {
+    DWORD_PTR result = 0;
+    for (int look = 0; look < 1500 && s_closesTaken < closes && ::IsWindow(frame); ++look)
+      ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+    // Answered at the frame's next look at its queue: the message taken last is done with.
+    ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  }
   void Close() {
     ::PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
     ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    DWORD_PTR result = 0;
-    for (int look = 0; look < 1500 && s_closesTaken < 2 && ::IsWindow(frame); ++look)
-      ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
-    // Answered at the frame's next look at its queue: the close taken last is done with.
-    ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+    Settle(2);
     stayedOpen = ::IsWindow(frame) != FALSE;
+    DWORD_PTR result = 0;
     ::SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
     sessionMayEnd = static_cast<LRESULT>(result);
+  }
+  void Destroy() {
+    ::PostMessageA(frame, kDestroyNow, 0, 0);
+    Settle(1);
   }
 
   static DWORD WINAPI Run(void* self) {
@@ -182,7 +197,8 @@ struct ProgressWatch {
         ::ReleaseDC(label, dc);
         watch.textFits = needed.bottom <= box.bottom && needed.right <= box.right;
         watch.frameTookInput = ::IsWindowEnabled(watch.frame) != FALSE;
-        if (watch.closing) watch.Close();
+        if (watch.act == kClose) watch.Close();
+        if (watch.act == kDestroy) watch.Destroy();
       } else {
         ::Sleep(20);
       }
@@ -541,7 +557,7 @@ TEST_F(MainFrameCommandsTest, OpeningAnAlbumWithoutItsWorkingCopiesShowsTheirRem
 // returned by then, and the album's files are whole.
 TEST_F(MainFrameCommandsTest, AProgramClosedWhileWorkingCopiesAreRemadeClosesOnceTheyAreMade) {
   ProgressWatch watch;
-  watch.closing = true;
+  watch.act = ProgressWatch::kClose;
   OpenWithoutWorkingCopies(watch);
   ASSERT_TRUE(watch.shown);
   EXPECT_NE(watch.text.find("0 di 2"), std::string::npos) << watch.text;
@@ -561,6 +577,20 @@ TEST_F(MainFrameCommandsTest, AProgramClosedWhileWorkingCopiesAreRemadeClosesOnc
   ASSERT_TRUE(list);
   EXPECT_EQ(list->GetImages().size(), 2u);
   EXPECT_TRUE(treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr));
+}
+
+// A frame gone all the same while the copies are made is not touched again:
+// the open command leaves with the album unopened.
+TEST_F(MainFrameCommandsTest, TheOpenCommandLeavesAFrameDestroyedWhileWorkingCopiesAreRemadeAlone) {
+  ProgressWatch watch;
+  watch.act = ProgressWatch::kDestroy;
+  OpenWithoutWorkingCopies(watch);
+  ASSERT_TRUE(watch.shown);
+  EXPECT_FALSE(::IsWindow(watch.frame));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  frame = nullptr;
+  for (const AfxUiQuestion& asked : Asked())
+    EXPECT_NE(asked.kind, CString("message")) << "nothing to tell: " << asked.text.str();
 }
 
 // Undo and redo on a page whose pictures the cache holds read no file: with
