@@ -72,7 +72,8 @@ void CAlbumCommandTarget::OnNewAlbum() {
 }
 
 void CAlbumCommandTarget::OnOpenAlbum() {
-  // Making working copies again may take minutes with the progress window up.
+  // A close asked for meanwhile waits: the working copies made again may take
+  // minutes, and every box shown lets the frame's messages through.
   const CloseHold hold(m_host, m_lifetime);
   if (!QueryCloseAlbum()) return;
   CFileDialog dialog(TRUE, "sposalbo", "sposalbo.sbm", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,

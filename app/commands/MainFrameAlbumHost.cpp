@@ -60,7 +60,7 @@ void CMainFrame::HoldClose(bool hold) {
   m_closeHeld = false;
   // Posted: the frame closes once the command holding it has returned, not
   // under its feet.
-  PostMessage(WM_CLOSE);
+  if (m_hWnd) PostMessage(WM_CLOSE);
 }
 
 void CMainFrame::OnClose() {
