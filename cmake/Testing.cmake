@@ -35,7 +35,7 @@ set(SPAB_DESKTOP_LANES 3 CACHE STRING "Wine sessions tools/test runs for the pro
 # named by the program.
 set(SPAB_TEST_USUAL_SECONDS
   app_shell_tests 52  app_bars_tests 35  scenario_tests 34  app_surface_tests 22  document_tests 20
-  app_commands_tests 17  app_menus_tests 15  render_tests 14  imagelib_tests 12  boolengine_tests 6
+  app_commands_tests 20  app_menus_tests 15  render_tests 14  imagelib_tests 12  boolengine_tests 6
   lifetime_tests 12  app_lists_tests 9)
 
 # The lane whose programs add up to the fewest usual seconds takes the next

@@ -62,4 +62,7 @@ class IAlbumCommandHost {
   // The page, the page bar and the photo bar show the photos again whose
   // working copies were made anew on disk.
   virtual void ShowRemadePhotos(const std::vector<std::string>& names) = 0;
+  // While held (holds nest), a close of the program asked for meanwhile
+  // waits; the last release lets it go ahead once the program's loop has it.
+  virtual void HoldClose(bool hold) = 0;
 };

@@ -5,6 +5,7 @@
 // the external image editor, print. The main frame routes these commands
 // here and answers the target's questions through IAlbumCommandHost.
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,14 +55,15 @@ class CAlbumCommandTarget : public CCmdTarget {
   // Tells which names of a CD list were not imported.
   void ReportRefusedCdNames(const std::vector<std::string>& names);
   // The album's image list for an album being opened: false, said, when the
-  // album must not open (AlbumOpenChecks.cpp).
+  // album must not open, or when this target went meanwhile (AlbumOpenChecks.cpp).
   bool TakeAlbumImageList(CSposalboDoc& album);
   // One rebuilt from the album's folders for a list that could not be read:
   // written at once, and said.
   void TakeRebuiltImageList(CSposalboDoc& album, spab_imagelist::OpenedImageList& opened);
   // Makes again the working copies changed outside while the album was
-  // closed, and tells the photos that cannot be read.
-  void CatchUpOpenedAlbum(CSposalboDoc& album);
+  // closed, and tells the photos that cannot be read. False when this target
+  // went with its frame meanwhile: nothing of it may be touched.
+  bool CatchUpOpenedAlbum(CSposalboDoc& album);
   // Tells which entries of a list that was read were refused for their names,
   // and where the list is kept as it was.
   void TellRefusedImageNames(const spab_imagelist::OpenedImageList& opened);
@@ -77,4 +79,7 @@ class CAlbumCommandTarget : public CCmdTarget {
 
   IAlbumCommandHost& m_host;
   std::map<UINT, std::string> m_watchedImages;
+  // Expires with this target: a command that let messages through sees
+  // whether it still exists.
+  std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
 };

@@ -14,6 +14,24 @@ CString CustomTemplateFolder(IAlbumCommandHost& host) {
   const std::string custom = host.GetCustomFolder();
   return custom.empty() ? CString() : CString((custom + "\\template\\").c_str());
 }
+
+// Holds the frame's close while it lives: what the command shows lets the
+// frame's messages through, and the frame must outlive the command.
+class CloseHold {
+ public:
+  CloseHold(IAlbumCommandHost& host, const std::shared_ptr<const bool>& lifetime) : m_host(host), m_alive(lifetime) {
+    m_host.HoldClose(true);
+  }
+  ~CloseHold() {
+    if (!m_alive.expired()) m_host.HoldClose(false);
+  }
+  CloseHold(const CloseHold&) = delete;
+  CloseHold& operator=(const CloseHold&) = delete;
+
+ private:
+  IAlbumCommandHost& m_host;
+  std::weak_ptr<const bool> m_alive;  // the command target's, which goes with the host
+};
 }  // namespace
 
 void CAlbumCommandTarget::ShowAlbumPhotos() {
@@ -54,6 +72,9 @@ void CAlbumCommandTarget::OnNewAlbum() {
 }
 
 void CAlbumCommandTarget::OnOpenAlbum() {
+  // A close asked for meanwhile waits: the working copies made again may take
+  // minutes, and every box shown lets the frame's messages through.
+  const CloseHold hold(m_host, m_lifetime);
   if (!QueryCloseAlbum()) return;
   CFileDialog dialog(TRUE, "sposalbo", "sposalbo.sbm", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
                      "File sposalbo (sposalbo.sbm)|sposalbo.sbm|", m_host.GetOwnerWindow());

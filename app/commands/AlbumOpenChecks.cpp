@@ -89,8 +89,7 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
       // The photo bar marks what the pages use, not the counts last saved.
       root.RecountImageRefs();
       TellRefusedImageNames(opened);
-      CatchUpOpenedAlbum(album);
-      return true;
+      return CatchUpOpenedAlbum(album);
     case spab_imagelist::OpenedImageList::kNone:
       return true;
     case spab_imagelist::OpenedImageList::kSetAside:
@@ -111,15 +110,20 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
 // Edits saved outside after the album was last closed reach its pages, and
 // working copies deleted meanwhile come back; the photos whose reference
 // copy cannot be read are told.
-void CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
+bool CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
   spab_imagelist::CMImageList& list = *album.GetRoot()->GetImageList();
   OutsideEditsFound found;
   OutsideEditsPlan plan = FindOutsideEdits(list, album.GetFolder(), &found);
   CWnd* owner = m_host.GetOwnerWindow();
   const bool originsChanged = plan.originsChanged;
-  TakeRemadeWorkingCopies(list, album.GetFolder(), RemakeShowingProgress(owner, std::move(plan.remakes)),
-                          originsChanged, &found);
+  const std::weak_ptr<const bool> alive = m_lifetime;
+  std::vector<WorkingCopyRemake> remade = RemakeShowingProgress(owner, std::move(plan.remakes));
+  // The frame holds a close until the album is open; should it have gone
+  // all the same, the album goes unopened with it.
+  if (alive.expired()) return false;
+  TakeRemadeWorkingCopies(list, album.GetFolder(), std::move(remade), originsChanged, &found);
   TellUnreadablePhotos(list, found.unreadable, owner ? owner->m_hWnd : nullptr);
+  return true;
 }
 
 // The rebuilt list only guesses which reference copy belongs to which photo:

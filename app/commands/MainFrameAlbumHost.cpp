@@ -51,6 +51,36 @@ void CMainFrame::ShowRemadePhotos(const std::vector<std::string>& names) {
   RebuildPageList();
 }
 
+void CMainFrame::HoldClose(bool hold) {
+  if (hold) {
+    ++m_closeHolds;
+    return;
+  }
+  if (--m_closeHolds > 0 || !m_closeHeld) return;
+  m_closeHeld = false;
+  // Posted: the frame closes once the command holding it has returned, not
+  // under its feet.
+  if (m_hWnd) PostMessage(WM_CLOSE);
+}
+
+void CMainFrame::OnClose() {
+  // The taskbar, the task list or the session's end reach the frame even
+  // while it is disabled.
+  if (m_closeHolds > 0) {
+    m_closeHeld = true;
+    return;
+  }
+  CSkinFrameWnd::OnClose();
+}
+
+LRESULT CMainFrame::OnQueryEndSession(WPARAM, LPARAM) {
+  if (m_closeHolds == 0) return Default();
+  // Ending now would cut short the files being written; the program closes
+  // as soon as the work is done.
+  m_closeHeld = true;
+  return FALSE;
+}
+
 void CMainFrame::SetDocumentTitle(const std::string& title) {
   if (CDocument* doc = GetActiveDocument()) doc->SetTitle(title.c_str());
   RefreshTitle();

@@ -27,6 +27,8 @@ const UINT g_fileWatchMessage = GetFileWatchMessage();
 
 BEGIN_MESSAGE_MAP(CMainFrame, CSkinFrameWnd)
   ON_WM_DESTROY()
+  ON_WM_CLOSE()
+  ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
   ON_WM_SIZING()
   ON_WM_EXITSIZEMOVE()
   ON_WM_SETFOCUS()

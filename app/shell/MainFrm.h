@@ -84,6 +84,7 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   INT_PTR RunWeddingData() override;
   CCryptoEngine& GetSeal() override;
   void ShowRemadePhotos(const std::vector<std::string>& names) override;
+  void HoldClose(bool hold) override;
 
   // Library folders: the profile value or its default under the program
   // folder, then "lowres\" or "highres\".
@@ -125,6 +126,10 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
 
  protected:
   afx_msg void OnDestroy();
+  // A close asked for while a command holds it waits for the command's end;
+  // the session's end is refused meanwhile (MainFrameAlbumHost.cpp).
+  afx_msg void OnClose();
+  afx_msg LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSizing(UINT fwSide, LPRECT pRect);
   afx_msg void OnExitSizeMove();
   afx_msg void OnSetFocus(CWnd* pOldWnd);
@@ -165,6 +170,8 @@ class CMainFrame : public CSkinFrameWnd, public IEditorFrame, public IAlbumComma
   bool m_sizing = false;
   bool m_savedPause = true;
   int m_referenceLooks = 0;  // left before the reference copies are let be
+  int m_closeHolds = 0;
+  bool m_closeHeld = false;  // a close came while held
   std::unique_ptr<CSposalboDoc> m_album;
   std::string m_customFolder;
   CChildView* m_view = nullptr;

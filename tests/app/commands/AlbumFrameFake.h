@@ -46,6 +46,7 @@ class FakeAlbumFrame : public IAlbumCommandHost {
   void ShowRemadePhotos(const std::vector<std::string>& names) override {
     remadeShown.insert(remadeShown.end(), names.begin(), names.end());
   }
+  void HoldClose(bool hold) override { closeHolds += hold ? 1 : -1; }
 
   // Sends a command through the target's message map.
   void Command(UINT id) { commands.OnCmdMsg(id, CN_COMMAND, nullptr, nullptr); }
@@ -73,6 +74,7 @@ class FakeAlbumFrame : public IAlbumCommandHost {
   std::map<std::string, std::string> settings;
   INT_PTR weddingAnswer = IDCANCEL;
   std::vector<std::string> remadeShown;
+  int closeHolds = 0;
   CCryptoEngine seal;
   CAlbumCommandTarget commands{*this};
 };

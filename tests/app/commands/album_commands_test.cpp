@@ -143,6 +143,7 @@ TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
     EXPECT_STREQ(ui.Questions().back().caption, "Errore caricamento File");
     EXPECT_EQ(ui.Questions().back().text.str(), file.second);
     EXPECT_TRUE(frame.renderPaused);
+    EXPECT_EQ(frame.closeHolds, 0) << "a close asked for meanwhile goes ahead";
     for (UINT id : {ID_ALBUM_CLOSE, ID_ALBUM_SAVE, ID_ALBUM_PRINT, ID_ALBUM_DATA})
       EXPECT_FALSE(frame.Enabled(id)) << id;
   }

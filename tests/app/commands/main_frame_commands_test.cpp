@@ -36,12 +36,17 @@ using dialog_test::Click;
 using dialog_test::Type;
 
 namespace {
+struct ProgressWatch;
+
 class MainFrameCommandsTest : public EditorFrameTest {
  protected:
   bool HasHandler(UINT id) {
     AFX_CMDHANDLERINFO info{nullptr, nullptr};
     return frame->OnCmdMsg(id, CN_COMMAND, nullptr, &info) != FALSE;
   }
+  // The sample album opened with its folder of working copies gone, their
+  // remaking held until the watch lets it go.
+  void OpenWithoutWorkingCopies(ProgressWatch& watch);
 };
 
 // A colour slider's thumb dragged from its start to beyond its end.
@@ -118,12 +123,53 @@ MenuAnswer* MenuAnswer::s_current = nullptr;
 
 // Plays the user while an album opens: waits for the progress window, asks
 // the frame something from outside its thread, notes what the window says,
-// then lets the held work go on.
+// then lets the held work go on. Before that it may close the program, as
+// the taskbar, the task list and the session's end do, or have the frame's
+// window destroyed outright.
 struct ProgressWatch {
+  enum Act { kLook, kClose, kDestroy };
   HWND frame = nullptr;
   HANDLE release = nullptr;
+  Act act = kLook;
   bool shown = false, answered = false, frameTookInput = true, textFits = false;
+  LRESULT sessionMayEnd = TRUE;
+  bool stayedOpen = false;
   std::string text;
+
+  // On the frame's thread, as it takes each message from its queue: counts
+  // the closes, and destroys the frame when asked.
+  static LRESULT CALLBACK Taken(int code, WPARAM removed, LPARAM lParam) {
+    const MSG& taken = *reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && removed == PM_REMOVE) {
+      if (taken.message == WM_SYSCOMMAND || taken.message == WM_CLOSE) ::InterlockedIncrement(&s_closesTaken);
+      if (taken.message == kDestroyNow) ::DestroyWindow(taken.hwnd);
+    }
+    return ::CallNextHookEx(nullptr, code, removed, lParam);
+  }
+  static constexpr UINT kDestroyNow = WM_APP + 50;
+  static volatile LONG s_closesTaken;
+
+  // Until the frame's thread has handled the messages posted to it.
+  void Settle(LONG closes) const {
+    DWORD_PTR result = 0;
+    for (int look = 0; look < 1500 && s_closesTaken < closes && ::IsWindow(frame); ++look)
+      ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+    // Answered at the frame's next look at its queue: the message taken last is done with.
+    ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  }
+  void Close() {
+    ::PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    Settle(2);
+    stayedOpen = ::IsWindow(frame) != FALSE;
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+    sessionMayEnd = static_cast<LRESULT>(result);
+  }
+  void Destroy() {
+    ::PostMessageA(frame, kDestroyNow, 0, 0);
+    Settle(1);
+  }
 
   static DWORD WINAPI Run(void* self) {
     auto& watch = *static_cast<ProgressWatch*>(self);
@@ -151,6 +197,8 @@ struct ProgressWatch {
         ::ReleaseDC(label, dc);
         watch.textFits = needed.bottom <= box.bottom && needed.right <= box.right;
         watch.frameTookInput = ::IsWindowEnabled(watch.frame) != FALSE;
+        if (watch.act == kClose) watch.Close();
+        if (watch.act == kDestroy) watch.Destroy();
       } else {
         ::Sleep(20);
       }
@@ -159,7 +207,27 @@ struct ProgressWatch {
     return 0;
   }
 };
+volatile LONG ProgressWatch::s_closesTaken = 0;
 }  // namespace
+
+void MainFrameCommandsTest::OpenWithoutWorkingCopies(ProgressWatch& watch) {
+  const std::string working = Sample().AlbumFolder() + "\\img";
+  for (const std::string& name : FilesIn(working)) ASSERT_TRUE(::DeleteFileA((working + "\\" + name).c_str()));
+  ASSERT_TRUE(::RemoveDirectoryA(working.c_str()));
+  CScopedHandle release(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  watch.frame = frame->GetSafeHwnd();
+  watch.release = release.Get();
+  HoldWorkingCopyRemakes(release.Get());
+  CScopedHandle watcher(::CreateThread(nullptr, 0, ProgressWatch::Run, &watch, 0, nullptr));
+  ASSERT_TRUE(watcher.IsValid());
+  ProgressWatch::s_closesTaken = 0;
+  HHOOK taken = ::SetWindowsHookExA(WH_GETMESSAGE, ProgressWatch::Taken, nullptr, ::GetCurrentThreadId());
+  ui.AnswerFiles({Sample().ProjectPath().c_str()});
+  Menu(ID_ALBUM_OPEN);
+  ::WaitForSingleObject(watcher.Get(), INFINITE);
+  HoldWorkingCopyRemakes(nullptr);
+  ::UnhookWindowsHookEx(taken);
+}
 
 TEST_F(MainFrameCommandsTest, CommandsReachTheirHandlersFromTheMenuToolbarKeysAndContextMenu) {
   std::map<std::string, std::vector<UINT>> roads;
@@ -465,19 +533,10 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
 // made again from its reference copy; the window shows how far the work has
 // gone, takes no input meanwhile and goes on answering.
 TEST_F(MainFrameCommandsTest, OpeningAnAlbumWithoutItsWorkingCopiesShowsTheirRemakingAndAnswers) {
-  const std::string working = Sample().AlbumFolder() + "\\img";
-  for (const std::string& name : FilesIn(working)) ASSERT_TRUE(::DeleteFileA((working + "\\" + name).c_str()));
-  ASSERT_TRUE(::RemoveDirectoryA(working.c_str()));
-  CScopedHandle release(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
   ProgressWatch watch;
-  watch.frame = frame->GetSafeHwnd();
-  watch.release = release.Get();
-  HoldWorkingCopyRemakes(release.Get());
-  CScopedHandle watcher(::CreateThread(nullptr, 0, ProgressWatch::Run, &watch, 0, nullptr));
-  ASSERT_TRUE(watcher.IsValid());
-  OpenSample();
-  ::WaitForSingleObject(watcher.Get(), INFINITE);
-  HoldWorkingCopyRemakes(nullptr);
+  OpenWithoutWorkingCopies(watch);
+  ASSERT_NE(frame->GetAlbum(), nullptr);
+  const std::string working = Sample().AlbumFolder() + "\\img";
 
   EXPECT_TRUE(watch.shown) << "the progress shows";
   EXPECT_TRUE(watch.answered) << "the frame answers while the copies are made";
@@ -488,6 +547,48 @@ TEST_F(MainFrameCommandsTest, OpeningAnAlbumWithoutItsWorkingCopiesShowsTheirRem
     EXPECT_EQ(ReadTextFile(working + "\\" + photo).substr(0, 2), "\xFF\xD8") << photo;
   EXPECT_EQ(::FindWindowA(nullptr, "Apri sposalbo"), nullptr) << "gone with the work";
   EXPECT_TRUE(frame->IsWindowEnabled());
+  for (const AfxUiQuestion& asked : Asked())
+    EXPECT_NE(asked.kind, CString("message")) << "nothing to tell: " << asked.text.str();
+  EXPECT_EQ(frame->SendMessage(WM_QUERYENDSESSION), TRUE) << "nothing held once the album is open";
+}
+
+// Closed while the working copies are made again, the program waits for them
+// (the session's end too), then closes as usual: the open command has
+// returned by then, and the album's files are whole.
+TEST_F(MainFrameCommandsTest, AProgramClosedWhileWorkingCopiesAreRemadeClosesOnceTheyAreMade) {
+  ProgressWatch watch;
+  watch.act = ProgressWatch::kClose;
+  OpenWithoutWorkingCopies(watch);
+  ASSERT_TRUE(watch.shown);
+  EXPECT_NE(watch.text.find("0 di 2"), std::string::npos) << watch.text;
+  EXPECT_TRUE(watch.stayedOpen) << "the close waits for the copies";
+  EXPECT_EQ(watch.sessionMayEnd, FALSE) << "so does the session's end";
+  EXPECT_FALSE(::IsWindow(watch.frame)) << "closed after the open";
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  frame = nullptr;
+  for (const AfxUiQuestion& asked : Asked())
+    EXPECT_NE(asked.kind, CString("message")) << "an album just opened asks nothing: " << asked.text.str();
+  const std::string folder = Sample().AlbumFolder();
+  for (const std::string& photo : {Sample().PhotoA(), Sample().PhotoB()}) {
+    CImgBitmap copy;
+    EXPECT_EQ(copy.Load((folder + "\\img\\" + photo).c_str(), 1, 1), 1) << photo;
+  }
+  auto list = spab_imagelist::CMImageList::Load(folder.c_str(), false);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->GetImages().size(), 2u);
+  EXPECT_TRUE(treeNode::CSposalboTreeNode::Load(Sample().ProjectPath(), nullptr));
+}
+
+// A frame gone all the same while the copies are made is not touched again:
+// the open command leaves with the album unopened.
+TEST_F(MainFrameCommandsTest, TheOpenCommandLeavesAFrameDestroyedWhileWorkingCopiesAreRemadeAlone) {
+  ProgressWatch watch;
+  watch.act = ProgressWatch::kDestroy;
+  OpenWithoutWorkingCopies(watch);
+  ASSERT_TRUE(watch.shown);
+  EXPECT_FALSE(::IsWindow(watch.frame));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  frame = nullptr;
   for (const AfxUiQuestion& asked : Asked())
     EXPECT_NE(asked.kind, CString("message")) << "nothing to tell: " << asked.text.str();
 }
