@@ -110,7 +110,8 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
 
 // Edits saved outside after the album was last closed reach its pages, and
 // working copies deleted meanwhile come back; the photos whose reference
-// copy cannot be read are told.
+// copy cannot be read or is gone, or whose working copy could not be made
+// again, are told.
 void CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
   spab_imagelist::CMImageList& list = *album.GetRoot()->GetImageList();
   OutsideEditsFound found;
@@ -119,7 +120,7 @@ void CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
   const bool originsChanged = plan.originsChanged;
   TakeRemadeWorkingCopies(list, album.GetFolder(), RemakeShowingProgress(owner, std::move(plan.remakes)),
                           originsChanged, &found);
-  TellUnreadablePhotos(list, found.unreadable, owner ? owner->m_hWnd : nullptr);
+  TellPhotoFailures(list, found, owner ? owner->m_hWnd : nullptr);
 }
 
 // The rebuilt list only guesses which reference copy belongs to which photo:
