@@ -876,7 +876,9 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
       EXPECT_EQ(now.unreadable[0].workingKept, c.workingKept);
     }
     ASSERT_EQ(now.missing.size(), c.missing);
-    if (c.missing) EXPECT_EQ(now.missing[0].path, reference);
+    if (c.missing) {
+      EXPECT_EQ(now.missing[0].path, reference);
+    }
     ASSERT_EQ(now.unmade.size(), c.unmade);
     if (c.unmade) {
       EXPECT_EQ(now.unmade[0].nome, "a.bmp");

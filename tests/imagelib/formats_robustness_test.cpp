@@ -98,7 +98,15 @@ TEST(Robustness, UnknownDataIsNotAcceptedByAnyFormat) {
 // it in place, caught half way): libjpeg reads on past the splice with
 // warnings, which the decoder reports; a whole one reports none.
 TEST(Robustness, DamageReadPastInAJpegIsReported) {
-    Picture first = Pattern(160, 120, false, 1), second = Pattern(160, 120, false, 2);
+    Picture first = Pattern(160, 120, false, 1), second = Blank(160, 120, false);
+    // Another picture, of noise: its data runs out of step with the first's.
+    uint32_t noise = 12345;
+    for (int32_t y = 0; y < second.height; ++y)
+        for (int32_t x = 0; x < second.width; ++x) {
+            noise = noise * 1103515245u + 12345u;
+            SetPixel(second, x, y, static_cast<uint8_t>(noise >> 8), static_cast<uint8_t>(noise >> 16),
+                     static_cast<uint8_t>(noise >> 24), 255);
+        }
     img::VectorSink old, written;
     ASSERT_TRUE(img::EncodeJpeg(RasterOf(first), img::JpegContent::Colour, 90, old));
     ASSERT_TRUE(img::EncodeJpeg(RasterOf(second), img::JpegContent::Colour, 90, written));
