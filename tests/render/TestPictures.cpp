@@ -27,25 +27,36 @@ void Save(const std::string& path, const std::vector<uint8_t>& bytes)
 }
 }  // namespace
 
-void WriteBmp(const std::string& path, int width, int height, const std::function<Rgba(int, int)>& pixel)
+namespace {
+// The file and info headers of a bottom-up BMP whose pixel data follows after
+// `extra` bytes (bit-field masks).
+std::vector<uint8_t> BmpHeaders(int width, int height, uint16_t bits, uint32_t compression, uint32_t extra,
+                                uint32_t dataSize)
 {
-    const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-    const uint32_t dataSize = rowBytes * static_cast<uint32_t>(height);
+    const uint32_t offset = 54 + extra;
     std::vector<uint8_t> out{'B', 'M'};
-    Put32(out, 54 + dataSize);
+    Put32(out, offset + dataSize);
     Put32(out, 0);
-    Put32(out, 54);
+    Put32(out, offset);
     Put32(out, 40);
     Put32(out, static_cast<uint32_t>(width));
     Put32(out, static_cast<uint32_t>(height));
     Put16(out, 1);
-    Put16(out, 24);
-    Put32(out, 0);
+    Put16(out, bits);
+    Put32(out, compression);
     Put32(out, dataSize);
     Put32(out, 2835);
     Put32(out, 2835);
     Put32(out, 0);
     Put32(out, 0);
+    return out;
+}
+}  // namespace
+
+void WriteBmp(const std::string& path, int width, int height, const std::function<Rgba(int, int)>& pixel)
+{
+    const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+    std::vector<uint8_t> out = BmpHeaders(width, height, 24, 0, 0, rowBytes * static_cast<uint32_t>(height));
     for (int y = height - 1; y >= 0; --y) {
         uint32_t written = 0;
         for (int x = 0; x < width; ++x, written += 3) {
@@ -60,22 +71,9 @@ void WriteBmp(const std::string& path, int width, int height, const std::functio
 
 void WriteAlphaBmp(const std::string& path, int width, int height, const std::function<Rgba(int, int)>& pixel)
 {
-    const uint32_t dataSize = static_cast<uint32_t>(width) * static_cast<uint32_t>(height) * 4;
-    std::vector<uint8_t> out{'B', 'M'};
-    Put32(out, 70 + dataSize);
-    Put32(out, 0);
-    Put32(out, 70);
-    Put32(out, 40);
-    Put32(out, static_cast<uint32_t>(width));
-    Put32(out, static_cast<uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, 32);
-    Put32(out, 6);  // bit fields with alpha: four masks follow the header
-    Put32(out, dataSize);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, 0);
-    Put32(out, 0);
+    // Bit fields with alpha: four masks follow the header.
+    std::vector<uint8_t> out =
+        BmpHeaders(width, height, 32, 6, 16, static_cast<uint32_t>(width) * static_cast<uint32_t>(height) * 4);
     for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u})
         Put32(out, mask);
     for (int y = height - 1; y >= 0; --y) {
