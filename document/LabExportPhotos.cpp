@@ -105,9 +105,11 @@ void CLabExport::CheckPairs(const std::vector<SentPair>& pairs,
   for (const spab_imagelist::CMImg* image : differing) RemakeSentWorkingCopy(*image);
   TellRemade();
   if (!unreadable.empty())
-    Fail("La copia a piena risoluzione di queste foto non si pu\xF2 leggere (troncata, vuota o non \xE8 "
-         "un'immagine): il laboratorio non potrebbe stamparle." + unreadable +
-         "\n\nPer ciascuna: rimettere al suo posto il file originale, oppure " + kImportAgain + ".");
+    Fail("La copia a piena risoluzione di queste foto non si pu\xF2 leggere per intero (troncata, vuota, "
+         "danneggiata o ancora in scrittura da parte di un altro programma, oppure non \xE8 un'immagine): il "
+         "laboratorio non potrebbe stamparle." + unreadable +
+         "\n\nPer ciascuna: se un programma la sta scrivendo, riprovare quando il programma che lo scrive ha "
+         "finito; altrimenti rimettere al suo posto il file originale, oppure " + kImportAgain + ".");
 }
 
 spab_imagelist::CLikenessReader::Result CLabExport::ReadAgainSettled(const char* folder, const std::string& name) {

@@ -20,6 +20,11 @@ public:
     // 3 or 4 channels. Pictures without alpha get 255 in a fourth channel.
     // ReadInfo must have succeeded. False on corrupt or truncated data.
     virtual bool Decode(const Raster& target, int32_t reduction) = 0;
+    // Whether reading went on past damage the decoder found in the data (a
+    // JPEG's corrupt entropy data, a TIFF strip or tile that could not be read
+    // as stored): the picture came out, though not as the file was meant to
+    // hold it. Readings that must know a file is whole fail on it.
+    virtual bool Complained() const { return false; }
 };
 
 inline bool IsValidReduction(int32_t reduction) {

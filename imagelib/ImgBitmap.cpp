@@ -116,8 +116,9 @@ img::Raster CImgBitmap::GetRaster() const {
     return r;
 }
 
-int CImgBitmap::Load(const char* path, int alphaMode, int reduction) {
+int CImgBitmap::Load(const char* path, int alphaMode, int reduction, bool whole) {
     Destroy();
+    damaged_ = false;
     if (!path || alphaMode < 0 || alphaMode > 2 || !img::IsValidReduction(reduction)) return 0;
     img::ImageFile file;
     if (!file.Open(path)) return 0;
@@ -125,15 +126,18 @@ int CImgBitmap::Load(const char* path, int alphaMode, int reduction) {
     if (!Create(img::ReducedSide(info.width, reduction), img::ReducedSide(info.height, reduction),
                 WantsAlpha(alphaMode, info.hasAlpha)))
         return 0;
-    if (!file.Decoder().Decode(GetRaster(), reduction)) {
+    const bool decoded = file.Decoder().Decode(GetRaster(), reduction);
+    damaged_ = file.Decoder().Complained();
+    if (!decoded || (whole && damaged_)) {
         Destroy();
         return 0;
     }
     return 1;
 }
 
-int CImgBitmap::LoadPreview(const char* path, int alphaMode, bool useThumbnail, int maxSize, bool fit) {
+int CImgBitmap::LoadPreview(const char* path, int alphaMode, bool useThumbnail, int maxSize, bool fit, bool whole) {
     Destroy();
+    damaged_ = false;
     if (!path) return 0;
     img::PreviewRequest request;
     request.path = path;
@@ -141,6 +145,7 @@ int CImgBitmap::LoadPreview(const char* path, int alphaMode, bool useThumbnail, 
     request.useThumbnail = useThumbnail;
     request.maxSize = maxSize;
     request.fit = fit;
+    request.whole = whole;
     auto allocate = [this](int32_t width, int32_t height, bool alpha, img::Raster& raster) {
         if (!Create(width, height, alpha)) return false;
         raster = GetRaster();

@@ -29,9 +29,15 @@ public:
     void Destroy();
 
     // alphaMode 0: three channels; 1: four when the file has alpha; 2: always
-    // four (255 where the file has none). reduction 1, 2, 4 or 8.
-    int Load(const char* path, int alphaMode, int reduction);
-    int LoadPreview(const char* path, int alphaMode, bool useThumbnail, int maxSize, bool fit);
+    // four (255 where the file has none). reduction 1, 2, 4 or 8. whole: fails
+    // when the decoder went on past damage in the data (see
+    // ImageDecoder::Complained); otherwise such a picture loads and
+    // WasDamaged says so.
+    int Load(const char* path, int alphaMode, int reduction, bool whole = false);
+    // whole: the picture itself is decoded, never a thumbnail trailer, and
+    // damage fails the load as for Load.
+    int LoadPreview(const char* path, int alphaMode, bool useThumbnail, int maxSize, bool fit, bool whole = false);
+    bool WasDamaged() const { return damaged_; }
     // format IMG_FORMAT_JPEG, IMG_FORMAT_TIFF or IMG_FORMAT_PROTECTED_JPEG;
     // quality 1..100; flags are accepted and not used.
     int Save(const char* path, int format, int flags, int quality) const;
@@ -73,6 +79,7 @@ private:
     HDC dc_ = nullptr;
     HGDIOBJ previousBitmap_ = nullptr;
     int dcReferences_ = 0;
+    bool damaged_ = false;  // of the last load
 };
 
 #endif

@@ -37,8 +37,12 @@ std::string MessageOf(j_common_ptr cinfo) {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
+// Counted as libjpeg's own handler counts them; only the first is written:
+// a damaged stream can warn at every block.
 void EmitMessage(j_common_ptr cinfo, int level) {
-    if (level < 0) ImgWarning(MessageOf(cinfo));
+    if (level >= 0) return;
+    if (cinfo->err->num_warnings == 0) ImgWarning(MessageOf(cinfo));
+    ++cinfo->err->num_warnings;
 }
 
 void InstallErrorManager(ErrorManager& err) {
@@ -176,6 +180,8 @@ JpegDecoder::JpegDecoder(ByteSource& source, uint64_t offset, const KeyStream* k
 JpegDecoder::~JpegDecoder() {
     if (state_->created) jpeg_destroy_decompress(&state_->cinfo);
 }
+
+bool JpegDecoder::Complained() const { return state_->err.base.num_warnings > 0; }
 
 bool JpegDecoder::Probe(ByteSource& source) {
     uint8_t m[3];

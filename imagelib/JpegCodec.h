@@ -28,6 +28,8 @@ public:
 
     bool ReadInfo(ImageInfo& info) override;
     bool Decode(const Raster& target, int32_t reduction) override;
+    // Any warning of libjpeg since the header was read.
+    bool Complained() const override;
 
     struct State;
 

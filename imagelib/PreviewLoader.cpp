@@ -31,7 +31,7 @@ void CopyPixels(const Raster& from, const Raster& to) {
 bool LoadPreviewPicture(const PreviewRequest& request, const AllocatePicture& allocate, const ResizePicture& resize) {
     if (request.alphaMode < 0 || request.alphaMode > 2 || request.maxSize < 1) return false;
 
-    {
+    if (!request.whole) {
         FileSource whole;
         TrailerFooter footer;
         if (whole.Open(request.path) && FindValidTrailer(whole, footer) &&
@@ -54,6 +54,7 @@ bool LoadPreviewPicture(const PreviewRequest& request, const AllocatePicture& al
     const int32_t channels = WantsAlpha(decodeAlphaMode, info.hasAlpha) ? 4 : 3;
     OwnedRaster decoded(ReducedSide(info.width, reduction), ReducedSide(info.height, reduction), channels);
     if (!file.Decoder().Decode(decoded.View(), reduction)) return false;
+    if (request.whole && file.Decoder().Complained()) return false;
     const Raster* picture = &decoded.View();
     OwnedRaster fitted;
     if (request.fit && std::max(picture->width, picture->height) > target) {

@@ -33,6 +33,9 @@ struct PreviewRequest {
     bool useThumbnail = false;
     int32_t maxSize = 0;
     bool fit = false;
+    // The picture must be read whole: no trailer stands in for it, and damage
+    // the decoder went on past fails the load (ImageDecoder::Complained).
+    bool whole = false;
 };
 
 // Makes the caller's picture (replacing one made before) and answers its raster.

@@ -31,6 +31,7 @@ public:
 
     bool ReadInfo(ImageInfo& info) override;
     bool Decode(const Raster& target, int32_t reduction) override;
+    bool Complained() const override { return jpeg_ && jpeg_->Complained(); }
 
 private:
     ByteSource& source_;

@@ -14,7 +14,12 @@ namespace img {
 
 namespace {
 
+// libtiff's handlers are the process's, not a file's: a decode counts the
+// reports made on its own thread while it runs.
+thread_local unsigned t_reports = 0;
+
 void Report(const char* module, const char* format, va_list args) {
+    ++t_reports;
     char text[512];
     std::vsnprintf(text, sizeof text, format, args);
     ImgWarning(module ? std::string(module) + ": " + text : std::string(text));
@@ -122,9 +127,11 @@ bool TiffDecoder::ReadInfo(ImageInfo& info) {
 
 bool TiffDecoder::Decode(const Raster& target, int32_t reduction) {
     if (!tiff_) return false;
+    const unsigned reportsBefore = t_reports;
     RowReducer reducer(target, info_.width, info_.height, reduction);
     bool ok = contiguousLayout_ ? DecodeContiguous(reducer) : DecodeThroughRgba(reducer);
     reducer.Finish();
+    complained_ = t_reports != reportsBefore;
     return ok;
 }
 

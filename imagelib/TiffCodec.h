@@ -25,6 +25,9 @@ public:
 
     bool ReadInfo(ImageInfo& info) override;
     bool Decode(const Raster& target, int32_t reduction) override;
+    // libtiff's errors or warnings while the pixels were read (those of the
+    // header, such as tags it does not know, say nothing of the pixels).
+    bool Complained() const override { return complained_; }
 
     // libtiff's client callbacks reach the source through this.
     ByteSource& Source() { return source_; }
@@ -42,6 +45,7 @@ private:
     uint16_t samples_ = 0;
     uint16_t alphaKind_ = 0;  // EXTRASAMPLE_* of the fourth (or second) sample
     bool contiguousLayout_ = false;
+    bool complained_ = false;
     uint16_t* mapR_ = nullptr;  // palette, owned by libtiff
     uint16_t* mapG_ = nullptr;
     uint16_t* mapB_ = nullptr;

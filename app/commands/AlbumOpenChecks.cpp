@@ -109,7 +109,8 @@ bool CAlbumCommandTarget::TakeAlbumImageList(CSposalboDoc& album) {
 
 // Edits saved outside after the album was last closed reach its pages, and
 // working copies deleted meanwhile come back; the photos whose reference
-// copy cannot be read are told.
+// copy cannot be read or is gone, or whose working copy could not be made
+// again, are told.
 bool CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
   spab_imagelist::CMImageList& list = *album.GetRoot()->GetImageList();
   OutsideEditsFound found;
@@ -122,7 +123,7 @@ bool CAlbumCommandTarget::CatchUpOpenedAlbum(CSposalboDoc& album) {
   // all the same, the album goes unopened with it.
   if (alive.expired()) return false;
   TakeRemadeWorkingCopies(list, album.GetFolder(), std::move(remade), originsChanged, &found);
-  TellUnreadablePhotos(list, found.unreadable, owner ? owner->m_hWnd : nullptr);
+  TellPhotoFailures(list, found, owner ? owner->m_hWnd : nullptr);
   return true;
 }
 

@@ -85,7 +85,7 @@ void CMainFrame::CatchUpReferenceCopies(bool userIsBack) {
   changed.insert(changed.end(), found.replaced.begin(), found.replaced.end());
   ShowChangedWorkingCopies(changed);
   // A file still written while the editor's save is looked at is not told.
-  if (userIsBack) TellUnreadablePhotos(*images, found.unreadable, m_hWnd);
+  if (userIsBack) TellPhotoFailures(*images, found, m_hWnd);
 }
 
 void CMainFrame::ShowChangedWorkingCopies(const std::vector<std::string>& names) {

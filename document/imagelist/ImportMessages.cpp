@@ -128,4 +128,13 @@ std::string WriteFailureReason(unsigned long systemError) {
 
 std::string ImportFailureText(const std::string& name, const std::string& what) { return name + ": " + what + "."; }
 
+const char kImportTitle[] = "Carica immagini";
+
+std::string DamagedImportText(const std::string& name) {
+  return ImportFailureText(name,
+                           "il file \xE8 danneggiato (l'immagine contiene dati non validi) ed \xE8 stato "
+                           "caricato come si \xE8 potuto leggere; per stamparla bene, caricare di nuovo la foto "
+                           "da un file intero");
+}
+
 }  // namespace spab_imagelist

@@ -22,4 +22,8 @@ std::string WriteFailureReason(unsigned long systemError);
 // "name: what." as the import's error box shows it.
 std::string ImportFailureText(const std::string& name, const std::string& what);
 
+// The title of the box telling of a photo imported damaged, and its text.
+extern const char kImportTitle[];
+std::string DamagedImportText(const std::string& name);
+
 }  // namespace spab_imagelist

@@ -320,14 +320,14 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
 // An entry without its working copy would be a photo the album cannot show:
 // when none can be made, the reference copy goes again too.
 std::string CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
-                                              const char* albumFolder, std::string& workingName) {
+                                              const char* albumFolder, std::string& workingName, bool* damaged) {
   if (!TakeWorkingName(workingName, albumFolder, ".jpg")) {
     ::DeleteFileA(reference.c_str());
     return kNoNumberLeft;
   }
   const std::string working = ImgPath(albumFolder, workingName);
   ::SetLastError(ERROR_SUCCESS);
-  if (MakeWorkingCopy(sourcePath, working.c_str())) return std::string();
+  if (MakeWorkingCopy(sourcePath, working.c_str(), damaged)) return std::string();
   // Taken before the clean-up below sets its own.
   const DWORD writeError = ::GetLastError();
   ::DeleteFileA(reference.c_str());
@@ -359,11 +359,13 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   ::SetFileAttributesA(reference.c_str(), FILE_ATTRIBUTE_NORMAL);
 
   std::string workingName;
-  if (const std::string fault = MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName);
+  bool damaged = false;
+  if (const std::string fault = MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName, &damaged);
       !fault.empty()) {
     ShowImportFailure(name, fault);
     return nullptr;
   }
+  if (damaged) DocumentMessageBox(DamagedImportText(name).c_str(), kImportTitle, MB_OK | MB_ICONWARNING);
 
   auto image = std::make_unique<CMImg>();
   image->tipo = 1;

@@ -38,10 +38,13 @@ class CMImg {
   // The working copy as it was made from it: with both stamps unchanged the
   // pair is known to show one picture.
   CFileStamp madeAs;
-  // Kept while the album is open: the working copy as last made or seen, and
-  // a reference copy already told to be unreadable.
+  // Kept while the album is open: the working copy as last made or seen, a
+  // reference copy already told to be unreadable or to be missing, and one
+  // whose working copy was told not to be made again from it.
   CFileStamp workingSeen;
   CFileStamp toldUnreadable;
+  bool toldMissing = false;
+  CFileStamp toldUnmade;
 };
 
 // An entry left out of the list for a file name it gives: the photo's own
@@ -78,7 +81,9 @@ class CMImageList {
                     const char* fileName);
 
   // Imports an image file: its reference copy and a JPEG working copy. Null when the
-  // source is missing or a folder (silently), or when a copy fails (shown).
+  // source is missing or a folder (silently), or when a copy fails (shown). A
+  // picture the decoder reads only past damage is imported as it reads, and
+  // the user is told so.
   CMImg* AddFromFile(const char* sourcePath, const char* albumFolder);
 
   // Stores the crop dialog's cut-out as a new photo; the dialog's SaveCrop writes it.
@@ -139,9 +144,10 @@ class CMImageList {
   // False once the counter cannot grow any more.
   bool TakeWorkingName(std::string& out, const char* albumFolder, const char* extension);
   bool TakeReferenceName(std::string& out, const char* albumFolder, const char* extension);
-  // Empty when made; else what failed, for the import's message.
+  // Empty when made; else what failed, for the import's message. damaged,
+  // when given: the picture was read only past damage in its data.
   std::string MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
-                                   const char* albumFolder, std::string& workingName);
+                                   const char* albumFolder, std::string& workingName, bool* damaged = nullptr);
   CMImg* Append(std::unique_ptr<CMImg> image);
   void RebuildIndex();
   int ChangeRef(const char* thumb, int delta);

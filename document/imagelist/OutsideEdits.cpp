@@ -37,6 +37,20 @@ bool WorkingCopyUnreadable(const spab_imagelist::CMImg& image, const CFileStamp&
   return !ReadsWhole(path);
 }
 
+// A reference copy deleted is told when found, once until it is back: the
+// page still shows its working copy, and only the export would say.
+void NoteMissingReference(spab_imagelist::CMImg& image, const CFileStamp& referenceStamp,
+                          const std::string& reference, const std::string& working, const CFileStamp& workingStamp,
+                          OutsideEditsFound* found) {
+  if (referenceStamp.exists) {
+    image.toldMissing = false;
+    return;
+  }
+  if (!found || image.toldMissing || CFileOperation().GetPathKind(reference.c_str()) != CFileOperation::kPathMissing)
+    return;
+  found->missing.push_back({image.thumb, image.nome, reference, working, referenceStamp, workingStamp.exists});
+}
+
 // A working copy another program wrote since it was last seen.
 void NoteReplacedCopy(spab_imagelist::CMImg& image, const CFileStamp& working, const std::string& path,
                       OutsideEditsFound* found) {
@@ -62,6 +76,7 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
     }
     const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
     const CFileStamp referenceStamp = ReadFileStamp(reference);
+    NoteMissingReference(*image, referenceStamp, reference, working, workingStamp, found);
     // A working copy deleted while the album was closed is made again too:
     // without it the photo would show as a grey box and could not be sent.
     // A path that is there but no file is left alone.
@@ -102,6 +117,7 @@ std::vector<std::string> TakeRemadeWorkingCopies(spab_imagelist::CMImageList& li
     switch (remake.result) {
       case RemakeResult::kWritten:
         originsChanged |= RecordWorkingCopyOrigin(*image, remake.madeFrom, remake.working);
+        image->toldUnmade = CFileStamp();
         remade.push_back(remake.name);
         continue;
       case RemakeResult::kUnreadable:
@@ -113,6 +129,10 @@ std::vector<std::string> TakeRemadeWorkingCopies(spab_imagelist::CMImageList& li
                                        remake.workingBefore.exists && ReadsWhole(remake.working)});
         break;
       case RemakeResult::kNotWritten:
+        // Tried again at the next look; told once for this reference copy.
+        if (found && !(image->toldUnmade.exists && image->toldUnmade == remake.referenceBefore))
+          found->unmade.push_back({image->thumb, image->nome, remake.working, remake.referenceBefore,
+                                   remake.writeError});
         break;
     }
     NoteReplacedCopy(*image, remake.workingBefore, remake.working, found);
@@ -132,4 +152,14 @@ std::vector<std::string> CatchUpOutsideEdits(spab_imagelist::CMImageList& list, 
 void MarkUnreadableTold(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& told) {
   for (const UnreadableReference& reference : told)
     if (spab_imagelist::CMImg* image = list.Find(reference.thumb.c_str())) image->toldUnreadable = reference.stamp;
+}
+
+void MarkMissingTold(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& told) {
+  for (const UnreadableReference& reference : told)
+    if (spab_imagelist::CMImg* image = list.Find(reference.thumb.c_str())) image->toldMissing = true;
+}
+
+void MarkUnmadeTold(spab_imagelist::CMImageList& list, const std::vector<UnmadeWorkingCopy>& told) {
+  for (const UnmadeWorkingCopy& copy : told)
+    if (spab_imagelist::CMImg* image = list.Find(copy.thumb.c_str())) image->toldUnmade = copy.reference;
 }

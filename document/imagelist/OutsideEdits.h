@@ -25,11 +25,26 @@ struct UnreadableReference {
   bool workingKept = true;  // a readable working copy is there for the page to show
 };
 
+// A working copy that could not be made again from its changed reference
+// copy (a full disk, a copy that cannot be replaced, memory): the page keeps
+// the copy it had, or a grey box.
+struct UnmadeWorkingCopy {
+  std::string thumb;
+  std::string nome;
+  std::string working;
+  CFileStamp reference;  // the reference copy it was to be made from
+  unsigned long writeError = 0;  // the system's reason
+};
+
 struct OutsideEditsFound {
   // Working copies written by another program: what shows them reads them again.
   std::vector<std::string> replaced;
   // Not told before in this form; the one who tells marks them told.
   std::vector<UnreadableReference> unreadable;
+  // Reference copies gone (the stamp does not exist), and working copies not
+  // made again: likewise.
+  std::vector<UnreadableReference> missing;
+  std::vector<UnmadeWorkingCopy> unmade;
 };
 
 struct OutsideEditsPlan {
@@ -61,3 +76,7 @@ std::vector<std::string> CatchUpOutsideEdits(spab_imagelist::CMImageList& list, 
 
 // The unreadable reference copies are not told again until they change.
 void MarkUnreadableTold(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& told);
+// Nor the missing ones until they are back, nor the copies not made until
+// their reference copy changes or one is made.
+void MarkMissingTold(spab_imagelist::CMImageList& list, const std::vector<UnreadableReference>& told);
+void MarkUnmadeTold(spab_imagelist::CMImageList& list, const std::vector<UnmadeWorkingCopy>& told);

@@ -66,12 +66,13 @@ bool Written(bool written, const char* path) {
 // Alpha kept when the file has it; fitted into the working size with linear
 // interpolation: the codec's reduction already smoothed the picture, and
 // what is left to shrink is less than half.
-bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath) {
+bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath, bool* damaged) {
   img::ImageFile file;
   if (!file.Open(sourcePath)) return Unreadable();
   const int longer = std::max(file.Info().width, file.Info().height);
   CImgBitmap decoded;
   if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return Unreadable();
+  if (damaged) *damaged = decoded.WasDamaged();
   if (std::max(decoded.GetWidth(), decoded.GetHeight()) <= kWorkingSize) return SaveWorkingCopy(decoded, jpegPath);
   int32_t width = 0, height = 0;
   img::FitLongerSide(decoded.GetWidth(), decoded.GetHeight(), kWorkingSize, width, height);
@@ -162,14 +163,24 @@ RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPat
     if (!read.exists) return RemakeResult::kUnreadable;
     CImgBitmap picture;
     // No preview trailer: the file just edited is the user's and stays as the
-    // editor wrote it.
-    if (!picture.LoadPreview(changedPath, 1, false, kWorkingSize, true)) return RemakeResult::kUnreadable;
+    // editor wrote it. Read whole: a picture the decoder finds damaged (one
+    // still rewritten in place, half new and half old) makes no copy.
+    if (!picture.LoadPreview(changedPath, 1, false, kWorkingSize, true, true)) return RemakeResult::kUnreadable;
     if (ReadFileStamp(changedPath) != read) continue;
-    // Our own rewrite of the copy must not come back as a change.
-    CFileWatchOwnWrite ownWrite(jpegPath);
-    // The shape of an edited cut-out is kept, or taken off when the edit made
-    // it opaque.
-    if (!WriteWorkingCopy(picture, jpegPath)) return RemakeResult::kNotWritten;
+    bool written = false;
+    DWORD writeError = ERROR_SUCCESS;
+    {
+      // Our own rewrite of the copy must not come back as a change.
+      CFileWatchOwnWrite ownWrite(jpegPath);
+      // The shape of an edited cut-out is kept, or taken off when the edit
+      // made it opaque.
+      written = WriteWorkingCopy(picture, jpegPath);
+      writeError = ::GetLastError();
+    }
+    if (!written) {
+      ::SetLastError(writeError);
+      return RemakeResult::kNotWritten;
+    }
     DateAsMadeFrom(jpegPath, read.written);
     if (madeFrom) *madeFrom = read;
     return RemakeResult::kWritten;
@@ -183,8 +194,9 @@ void DeleteWorkingCopy(const char* jpegPath) {
   ::DeleteFileA(MaskPathFor(jpegPath).c_str());
 }
 
-bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath) {
-  return g_maker ? g_maker(sourcePath, jpegPath) : MakeWithImageLibrary(sourcePath, jpegPath);
+bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath, bool* damaged) {
+  if (damaged) *damaged = false;
+  return g_maker ? g_maker(sourcePath, jpegPath) : MakeWithImageLibrary(sourcePath, jpegPath, damaged);
 }
 
 WorkingCopyMaker SetWorkingCopyMaker(WorkingCopyMaker maker) {

@@ -25,8 +25,10 @@ void Remake(WorkingCopyRemake& remake) {
   // left keeps the copy it had.
   try {
     remake.result = RemakeWorkingCopyFiles(remake.reference.c_str(), remake.working.c_str(), &remake.madeFrom);
+    if (remake.result == RemakeResult::kNotWritten) remake.writeError = ::GetLastError();
   } catch (...) {
     remake.result = RemakeResult::kNotWritten;
+    remake.writeError = ERROR_NOT_ENOUGH_MEMORY;
   }
 }
 }  // namespace

@@ -22,6 +22,7 @@ struct WorkingCopyRemake {
   // What the remake did, and the reference copy as it was read.
   RemakeResult result = RemakeResult::kNotWritten;
   CFileStamp madeFrom;
+  DWORD writeError = ERROR_SUCCESS;  // why it was not written, in the system's code
 };
 
 class CWorkingCopyRemakes {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include <clocale>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "document/imagelist/ImageListRebuild.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/OutsideEdits.h"
+#include "document/imagelist/PictureLikeness.h"
 #include "document/imagelist/WorkingCopy.h"
 #include "document/services/FileOperation.h"
 #include "document/services/Win32Handle.h"
@@ -558,6 +560,99 @@ TEST(ImageListPreview, ImportedPictureGetsAJpegWorkingCopyAndOtherFilesAreRefuse
   EXPECT_STREQ(ui.Questions()[0].caption, "Error");
   // Said in the user's language, as the rest of the program speaks.
   EXPECT_EQ(ui.Questions()[0].text.str(), "notes.txt: impossibile leggere l'immagine.");
+
+  // A JPEG the decoder reads only past damage is imported as it reads, and
+  // the user is told, once, naming it.
+  const std::string damaged = sources / "rotta.jpg", other = sources / "altra.jpg";
+  WriteJpeg(damaged, 320, 240, [](int x, int y) { return Speckled(x, y, 1); });
+  WriteJpeg(other, 320, 240, [](int x, int y) { return Speckled(x, y, 2); });
+  RewriteFirstHalf(damaged, other);
+  ASSERT_TRUE(list.AddFromFile(damaged.c_str(), album.Path().c_str()));
+  EXPECT_EQ(PictureWidth(album / "img\\3.jpg"), 320);
+  ASSERT_EQ(ui.Questions().size(), 2u);
+  EXPECT_STREQ(ui.Questions()[1].caption, "Carica immagini");
+  EXPECT_EQ(ui.Questions()[1].text.str().rfind("rotta.jpg: il file \xE8 danneggiato", 0), 0u) << ui.Questions()[1].text.str();
+  ASSERT_TRUE(list.AddFromFile(other.c_str(), album.Path().c_str()));
+  EXPECT_EQ(ui.Questions().size(), 2u) << "a whole picture is not told";
+}
+
+// A working copy is like its reference copy in colour too, whatever the
+// reference copy's format; a grey or recoloured print of the same scene is
+// another picture.
+TEST(ImageListPreview, AWorkingCopyIsLikeItsReferenceInColourAndAGreyOrRecolouredPrintIsNot) {
+  TempFolder folder;
+  constexpr int kWidth = 2400, kHeight = 1600;
+  const auto scene = [](int x, int y) {
+    return Rgba{static_cast<uint8_t>(x * 255 / kWidth), static_cast<uint8_t>(60 + y * 120 / kHeight),
+                static_cast<uint8_t>(255 - y * 255 / kHeight), 255};
+  };
+  const auto grey = [&](int x, int y) {
+    const Rgba p = scene(x, y);
+    const auto level = static_cast<uint8_t>((p.r + 2 * p.g + p.b) / 4);
+    return Rgba{level, level, level, 255};
+  };
+  const auto recoloured = [&](int x, int y) {
+    const Rgba p = scene(x, y);
+    return Rgba{p.b, p.g, p.r, 255};
+  };
+  const auto cmykTiff = [&](const std::string& path) {
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tiff, nullptr);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(kWidth));
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(kHeight));
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 4);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_SEPARATED);
+    TIFFSetField(tiff, TIFFTAG_INKSET, INKSET_CMYK);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 16);
+    std::vector<uint8_t> line(kWidth * 4);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const Rgba p = scene(x, y);
+        const uint8_t ink[4] = {static_cast<uint8_t>(255 - p.r), static_cast<uint8_t>(255 - p.g),
+                                static_cast<uint8_t>(255 - p.b), 0};
+        std::copy(ink, ink + 4, &line[static_cast<size_t>(x) * 4]);
+      }
+      TIFFWriteScanline(tiff, line.data(), static_cast<uint32_t>(y), 0);
+    }
+    TIFFClose(tiff);
+  };
+  const struct {
+    const char* format;
+    std::function<void(const std::string&)> write;
+  } references[] = {
+      {"jpg", [&](const std::string& path) { WriteJpeg(path, kWidth, kHeight, scene); }},
+      {"tif", cmykTiff},
+      {"bmp", [&](const std::string& path) {
+         // A cut-out: its left quarter clear.
+         WriteAlphaBmp(path, kWidth, kHeight, [&](int x, int y) {
+           Rgba p = scene(x, y);
+           p.a = x < kWidth / 4 ? 0 : 255;
+           return p;
+         });
+       }},
+  };
+  spab_imagelist::PictureLikeness greyPrint{}, recolouredPrint{};
+  for (const auto& print : {std::make_pair(&greyPrint, std::function<Rgba(int, int)>(grey)),
+                            std::make_pair(&recolouredPrint, std::function<Rgba(int, int)>(recoloured))}) {
+    const std::string source = folder / "print.bmp", copy = folder / "print.jpg";
+    ::WriteBmp(source, kWidth, kHeight, print.second);
+    ASSERT_TRUE(MakeWorkingCopy(source.c_str(), copy.c_str()));
+    ASSERT_TRUE(spab_imagelist::ReadPictureLikeness(copy, *print.first));
+  }
+  for (const auto& r : references) {
+    SCOPED_TRACE(r.format);
+    const std::string reference = folder / (std::string("reference.") + r.format), working = folder / "working.jpg";
+    r.write(reference);
+    ASSERT_TRUE(MakeWorkingCopy(reference.c_str(), working.c_str()));
+    spab_imagelist::PictureLikeness referenceLikeness{}, workingLikeness{};
+    ASSERT_TRUE(spab_imagelist::ReadPictureLikeness(reference, referenceLikeness));
+    ASSERT_TRUE(spab_imagelist::ReadPictureLikeness(working, workingLikeness));
+    EXPECT_TRUE(spab_imagelist::AreAlike(workingLikeness, referenceLikeness));
+    EXPECT_FALSE(spab_imagelist::AreAlike(greyPrint, referenceLikeness)) << "grey";
+    EXPECT_FALSE(spab_imagelist::AreAlike(recolouredPrint, referenceLikeness)) << "recoloured";
+  }
 }
 
 // Working copies gone with their folder are made again on several threads at
@@ -672,8 +767,10 @@ TEST(ImageListPreview, TransparencyGoesIntoAGreyMaskBesideTheWorkingCopy) {
 // Coming back to an album, a working copy is made again whenever its
 // reference copy differs in any way from the one it was made from (a copy
 // restored from a backup keeps its older date), or lost its mask; an
-// unreadable reference copy is reported once, until it changes; a working
-// copy written by another program is reported to be read again. What each
+// unreadable reference copy (a damaged one too) is reported once, until it
+// changes, as are a deleted one and a working copy that could not be made
+// again; a working copy written by another program is reported to be read
+// again. What each
 // copy was made from is saved with the list.
 TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
   ScopedWorkingCopyMaker library(nullptr);
@@ -693,6 +790,7 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
     int width;  // of the photo's working copy afterwards
     size_t unreadable, replaced;
     bool workingKept = true;
+    size_t missing = 0, unmade = 0;  // told now
   } cases[] = {
       {"nothing", [] {}, {}, 80, 0, 0},
       {"an older picture",
@@ -713,7 +811,34 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
       {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, {}, 40, 1, 0},
       {"no picture, told already", [] {}, {}, 40, 0, 0},
       {"an empty file", [&] { WriteTextFile(reference, ""); }, {}, 40, 1, 0},
-      {"a picture again", [&] { WriteBmp(reference, 70, 60, plain); }, {photo}, 70, 0, 0},
+      {"a JPEG", [&] { WriteJpeg(reference, 90, 60, [](int x, int y) { return Speckled(x, y, 1); }); }, {photo}, 90, 0, 0},
+      // Another program writing a new picture over it, caught half way: the
+      // decoder reads on past the old data, and says so.
+      {"the JPEG half rewritten",
+       [&] {
+         const std::string other = sources / "other.jpg";
+         WriteJpeg(other, 90, 60, [](int x, int y) { return Speckled(x, y, 2); });
+         RewriteFirstHalf(reference, other);
+         MoveWriteTime(reference, 2);
+       },
+       {}, 90, 1, 0},
+      {"deleted", [&] { ASSERT_TRUE(::DeleteFileA(reference.c_str())); }, {}, 90, 0, 0, true, 1},
+      {"deleted, told already", [] {}, {}, 90, 0, 0, true, 0},
+      // The copy cannot be replaced: the system says why, once for this
+      // reference copy, and the copy is tried again at each look.
+      {"a picture whose copy cannot be written",
+       [&] {
+         WriteBmp(reference, 50, 60, plain);
+         MakeFolder(working + ".new");
+       },
+       {}, 90, 0, 0, true, 0, 1},
+      {"its copy still cannot be written", [] {}, {}, 90, 0, 0, true, 0, 0},
+      {"a picture again",
+       [&] {
+         ASSERT_TRUE(::RemoveDirectoryA((working + ".new").c_str()));
+         WriteBmp(reference, 70, 60, plain);
+       },
+       {photo}, 70, 0, 0},
       {"the working copy cut short", [&] { CutShort(working); }, {photo}, 70, 0, 0},
       {"the working copy cut short while the album was closed",
        [&] {
@@ -750,7 +875,19 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
       EXPECT_EQ(now.unreadable[0].working, working);
       EXPECT_EQ(now.unreadable[0].workingKept, c.workingKept);
     }
+    ASSERT_EQ(now.missing.size(), c.missing);
+    if (c.missing) {
+      EXPECT_EQ(now.missing[0].path, reference);
+    }
+    ASSERT_EQ(now.unmade.size(), c.unmade);
+    if (c.unmade) {
+      EXPECT_EQ(now.unmade[0].nome, "a.bmp");
+      EXPECT_EQ(now.unmade[0].working, working);
+      EXPECT_EQ(now.unmade[0].writeError, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+    }
     MarkUnreadableTold(list, now.unreadable);
+    MarkMissingTold(list, now.missing);
+    MarkUnmadeTold(list, now.unmade);
     auto saved = CMImageList::Load(Album(), false);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->Find(photo.c_str())->madeFrom, list.Find(photo.c_str())->madeFrom);

@@ -32,6 +32,7 @@
 #include "document/services/Win32Handle.h"
 #include "framework/scripted_ui.h"
 #include "imagelib/ImgBitmap.h"
+#include "render/TestPictures.h"
 
 namespace {
 
@@ -527,8 +528,25 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
          ASSERT_TRUE(MakeWorkingCopy(blue.c_str(), working.c_str()));
          ::DeleteFileA(blue.c_str());
        }, true, {"4.jpg"}, {"rifatta", photo}, false},
+      // The grey print of a colour photo.
+      {"a grey working copy", [&] {
+         const std::string grey = albumFolder + "\\grigia.bmp";
+         model_test::WriteBmp(grey.c_str(), 112, 112, 112);
+         ASSERT_TRUE(MakeWorkingCopy(grey.c_str(), working.c_str()));
+         ::DeleteFileA(grey.c_str());
+       }, true, {"4.jpg"}, {"rifatta", photo}, false},
       {"cut short", [&] { WriteTextFile(reference, originalReference.substr(0, originalReference.size() / 2)); },
        false, {}, {"non si pu\xF2 leggere", photo + ": " + reference}},
+      // Another program writing a new picture over it, caught half way: no
+      // working copy is made from it, and the user is told to try again.
+      {"rewritten half way", [&] {
+         const std::string other = albumFolder + "\\altra.jpg";
+         ::WriteJpeg(reference, 400, 200, [](int x, int y) { return Speckled(x, y, 1); });
+         ::WriteJpeg(other, 400, 200, [](int x, int y) { return Speckled(x, y, 2); });
+         RewriteFirstHalf(reference, other);
+         ::DeleteFileA(other.c_str());
+       }, false, {}, {"danneggiata o ancora in scrittura", "riprovare quando il programma che lo scrive ha finito",
+                      photo + ": " + reference}},
       {"empty", [&] { WriteTextFile(reference, ""); }, false, {}, {photo + ": " + reference}},
       {"no picture", [&] { WriteTextFile(reference, "testo"); }, false, {}, {photo + ": " + reference}},
       {"gone", [&] { ::DeleteFileA(reference.c_str()); }, false, {},
@@ -562,6 +580,9 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
       EXPECT_TRUE(shown.Questions().empty()) << c.what;
     }
     EXPECT_EQ(FolderExists(ExportFolder()), c.written) << c.what;
+    if (!c.written) {
+      EXPECT_EQ(ReadTextFile(working), originalWorking) << c.what << ": no copy made from it";
+    }
     if (!c.remade.empty()) {
       // Told before the seal; what travels is the new picture in both copies.
       EXPECT_EQ(shown.Questions().size(), 1u) << c.what;

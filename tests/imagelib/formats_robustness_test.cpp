@@ -2,6 +2,7 @@
 // never an allocation beyond the limits (corrupted bytes: the fuzz targets).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "TestPictures.h"
@@ -91,6 +92,37 @@ TEST(Robustness, UnknownDataIsNotAcceptedByAnyFormat) {
     EXPECT_EQ(img::OpenDecoder(none, info), nullptr);
     img::ImageFile missing;
     EXPECT_FALSE(missing.Open("no such file.jpg"));
+}
+
+// A JPEG whose first half another JPEG's bytes overwrote (a program writing
+// it in place, caught half way): libjpeg reads on past the splice with
+// warnings, which the decoder reports; a whole one reports none.
+TEST(Robustness, DamageReadPastInAJpegIsReported) {
+    Picture first = Pattern(160, 120, false, 1), second = Blank(160, 120, false);
+    // Another picture, of noise: its data runs out of step with the first's.
+    uint32_t noise = 12345;
+    for (int32_t y = 0; y < second.height; ++y)
+        for (int32_t x = 0; x < second.width; ++x) {
+            noise = noise * 1103515245u + 12345u;
+            SetPixel(second, x, y, static_cast<uint8_t>(noise >> 8), static_cast<uint8_t>(noise >> 16),
+                     static_cast<uint8_t>(noise >> 24), 255);
+        }
+    img::VectorSink old, written;
+    ASSERT_TRUE(img::EncodeJpeg(RasterOf(first), img::JpegContent::Colour, 90, old));
+    ASSERT_TRUE(img::EncodeJpeg(RasterOf(second), img::JpegContent::Colour, 90, written));
+    Bytes spliced = old.bytes;
+    std::copy_n(written.bytes.begin(), std::min(spliced.size(), written.bytes.size()) / 2, spliced.begin());
+    for (const Bytes* bytes : {&old.bytes, &spliced}) {
+        const bool damaged = bytes == &spliced;
+        SCOPED_TRACE(damaged ? "spliced" : "whole");
+        img::MemorySource source(*bytes);
+        img::ImageInfo info;
+        auto decoder = img::OpenDecoder(source, info);
+        ASSERT_NE(decoder, nullptr);
+        img::OwnedRaster raster(info.width, info.height, 3);
+        const bool decoded = decoder->Decode(raster.View(), 1);
+        EXPECT_EQ(decoded && !decoder->Complained(), !damaged);
+    }
 }
 
 TEST(Robustness, EncodersRefuseBadArguments) {

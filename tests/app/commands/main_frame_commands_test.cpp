@@ -442,7 +442,8 @@ TEST_F(MainFrameCommandsTest, APhotoEditedOutsideIsWatchedUntilTheAlbumReallyClo
 
 // An outside edit saved only after the album was closed: closing asks
 // nothing of it, and the next open makes the photo's working copy again from
-// the edit, so the page shows what the laboratory will get.
+// the edit, so the page shows what the laboratory will get; a reference copy
+// that cannot be read, or is gone, is told as the album opens.
 TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePageWhenItOpens) {
   OpenSample();
   SelectPhotoA();
@@ -527,6 +528,20 @@ TEST_F(MainFrameCommandsTest, AnOutsideEditSavedAfterTheAlbumClosedReachesThePag
     if (q.caption != "Immagini non disponibili") continue;
     EXPECT_EQ(q.text.str().find(workingName), std::string::npos) << q.text.str();
   }
+
+  // A reference copy deleted while the album was closed is told as it
+  // opens, and not again while it stays gone.
+  Menu(ID_ALBUM_CLOSE);
+  ASSERT_TRUE(::DeleteFileA(reference.c_str()));
+  OpenSample();
+  frame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+  size_t missing = 0;
+  for (const AfxUiQuestion& q : Asked()) {
+    if (q.caption != "Foto mancanti") continue;
+    ++missing;
+    EXPECT_NE(q.text.str().find("\"rosso.bmp\" (file \"" + reference + "\")"), std::string::npos) << q.text.str();
+  }
+  EXPECT_EQ(missing, 1u);
 }
 
 // An album whose folder of working copies has gone opens with every copy

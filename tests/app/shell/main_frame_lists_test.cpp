@@ -375,7 +375,8 @@ TEST_F(MainFrameListsTest, EveryOutsideSaveReachesThePageWhicheverWayTheEditorWr
 // no outside editor, by a newer picture or by one restored with an older
 // date: once the user is back, its working copy is made again and the page
 // shows it. A working copy replaced is shown by the page, the photo bar and
-// the page bar; an unreadable reference copy is told once.
+// the page bar; an unreadable reference copy (a damaged one too), a deleted
+// one and a working copy that cannot be made again are told once each.
 TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePage) {
   OpenSample();
   treeNode::CPaginaTreeNode* page = frame->GetCurrentPage();
@@ -415,6 +416,7 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
     int width;        // of photo A's working copy afterwards
     char shown;       // photo A in the photo bar and the page bar
     size_t told;      // unreadable reference copies told so far
+    size_t missing = 0, unmade = 0;  // reference copies gone, copies not made again: told so far
   } cases[] = {
       {"a newer picture", [&] { SampleAlbum::WritePicture(reference, 90, 30, 0x00FF00); }, 90, 'g', 0},
       {"an older picture",
@@ -430,9 +432,31 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
          WriteTextFile(working, whole.substr(0, whole.size() / 2));
        },
        60, 'b', 0},
-      {"an unreadable reference copy", [&] { WriteTextFile(otherReference, ""); }, 60, 'b', 1},
-      {"the same unreadable copy", [] {}, 60, 'b', 1},
+      // Another program writing a new picture over it, caught half way.
+      {"a reference copy rewritten half way",
+       [&] {
+         WriteJpeg(otherReference, 48, 64, [](int x, int y) { return Speckled(x, y, 1); });
+         WriteJpeg(otherReference + ".jpg", 48, 64, [](int x, int y) { return Speckled(x, y, 2); });
+         RewriteFirstHalf(otherReference, otherReference + ".jpg");
+         ::DeleteFileA((otherReference + ".jpg").c_str());
+       },
+       60, 'b', 1},
+      {"an unreadable reference copy", [&] { WriteTextFile(otherReference, ""); }, 60, 'b', 2},
+      {"the same unreadable copy", [] {}, 60, 'b', 2},
+      {"a reference copy deleted", [&] { ASSERT_TRUE(::DeleteFileA(otherReference.c_str())); }, 60, 'b', 2, 1},
+      {"the same reference copy still gone", [] {}, 60, 'b', 2, 1},
+      {"a new picture whose copy cannot be written",
+       [&] {
+         SampleAlbum::WritePicture(reference, 50, 30, 0x0000FF);
+         MakeFolder(working + ".new");
+       },
+       60, 'b', 2, 1, 1},
+      {"its copy still cannot be written", [] {}, 60, 'b', 2, 1, 1},
+      {"its copy can be written again", [&] { ASSERT_TRUE(::RemoveDirectoryA((working + ".new").c_str())); },
+       50, 'b', 2, 1, 1},
   };
+  const std::string otherWorking = frame->GetAlbum()->GetResourceFolder(0, true, Sample().PhotoB(), false);
+  const std::string otherWorkingBytes = ReadTextFile(otherWorking);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
     c.make();
@@ -446,13 +470,24 @@ TEST_F(MainFrameListsTest, AReferenceCopyReplacedWhileTheAlbumIsOpenReachesThePa
     EXPECT_FALSE(photo->Picture().HasFailed());
     EXPECT_EQ(Look(ListItemPixel(pages, 0, 82, 64)), c.shown) << "the page bar";
     EXPECT_EQ(Look(ListItemPixel(photos, photoA(), kThumbnailSize / 2, kThumbnailSize / 2)), c.shown) << "the photo bar";
-    size_t told = 0;
+    size_t told = 0, missing = 0, unmade = 0;
     for (const AfxUiQuestion& q : Asked())
       if (q.caption == "Foto illeggibili") {
         ++told;
         EXPECT_NE(q.text.str().find("\"blu.bmp\" (file \"" + otherReference + "\")"), std::string::npos) << q.text.str();
+      } else if (q.caption == "Foto mancanti") {
+        ++missing;
+        EXPECT_NE(q.text.str().find("\"blu.bmp\" (file \"" + otherReference + "\")"), std::string::npos) << q.text.str();
+      } else if (q.caption == "Copie di lavoro non rifatte") {
+        ++unmade;
+        // The system's reason, in the user's words.
+        EXPECT_NE(q.text.str().find("\"rosso.bmp\" (file \"" + working + "\"): accesso negato"), std::string::npos)
+            << q.text.str();
       }
     EXPECT_EQ(told, c.told);
+    EXPECT_EQ(missing, c.missing);
+    EXPECT_EQ(unmade, c.unmade);
+    EXPECT_EQ(ReadTextFile(otherWorking), otherWorkingBytes) << "no copy is made of a picture not read whole";
   }
 
   // The page bar draws again, a few at a time, the pages not shown.
