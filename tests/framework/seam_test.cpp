@@ -335,6 +335,15 @@ void CALLBACK typeAndAccept(HWND, UINT, UINT_PTR id, DWORD) {
     if (HWND name = ::GetDlgItem(dialog, box)) ::SetWindowTextW(name, g_typed.c_str());
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
+
+class CTypingSeam : public CScriptedUi {
+ public:
+  BOOL GetSaveFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) override {
+    g_waits = 0;
+    ::SetTimer(nullptr, 0, 50, typeAndAccept);
+    return CUiSeam::GetSaveFileName(pOfn, rWidePath);
+  }
+};
 }  // namespace
 
 // The system's dialog gives the name as typed, letters the code page lacks
@@ -348,8 +357,7 @@ TEST(SystemDialogs, ANameTypedWithLettersTheCodePageLacksComesBackAsTyped) {
   ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
   const std::string initialDir = AfxNarrow(folder);
   g_typed = L"\u039a\u03bc.txt";
-  g_waits = 0;
-  ::SetTimer(nullptr, 0, 50, typeAndAccept);
+  CTypingSeam seam;
   CFileDialog dialog(FALSE, nullptr, nullptr, 0, "Testo|*.txt|", &owner);
   dialog.m_ofn.lpstrInitialDir = initialDir.c_str();
   ASSERT_EQ(dialog.DoModal(), IDOK);
