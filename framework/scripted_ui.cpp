@@ -51,21 +51,17 @@ void CScriptedUi::AnswerFolder(const CString& path) {
   m_answers.push_back(a);
 }
 
-void CScriptedUi::AnswerWideFile(const std::wstring& path) {
+void CScriptedUi::AnswerWide(const char* kind, const std::wstring& path) {
   Answer a;
-  a.kind = "file";
+  a.kind = kind;
   a.paths.push_back(AfxNarrow(path).c_str());
   a.widePath = path;
   m_answers.push_back(a);
 }
 
-void CScriptedUi::AnswerWideFolder(const std::wstring& path) {
-  Answer a;
-  a.kind = "folder";
-  a.paths.push_back(AfxNarrow(path).c_str());
-  a.widePath = path;
-  m_answers.push_back(a);
-}
+void CScriptedUi::AnswerWideFile(const std::wstring& path) { AnswerWide("file", path); }
+
+void CScriptedUi::AnswerWideFolder(const std::wstring& path) { AnswerWide("folder", path); }
 
 void CScriptedUi::AnswerModal(INT_PTR nResult) {
   Answer a;

@@ -61,6 +61,7 @@ class CScriptedUi : public CUiSeam {
     LOGFONTA font{};
     std::function<void(CWnd*)> action;
   };
+  void AnswerWide(const char* kind, const std::wstring& path);
   bool Take(const char* kind, Answer& rAnswer);
   BOOL FillFileName(OPENFILENAMEA* pOfn, const char* kind, std::wstring& rWidePath);
 

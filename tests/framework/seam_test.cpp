@@ -243,6 +243,20 @@ namespace {
 HWND g_owner = nullptr;
 CRect g_opened;
 int g_waits = 0;
+// The shown window the system dialogs open over, 600 x 450.
+class COwnerWindow : public CWnd {
+ public:
+  COwnerWindow(int x, int y)
+      : created(CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, x, y, 600, 450,
+                         nullptr, nullptr) != FALSE) {
+    g_owner = m_hWnd;
+  }
+  ~COwnerWindow() override {
+    g_owner = nullptr;
+    DestroyWindow();
+  }
+  const bool created;
+};
 BOOL CALLBACK ownedDialog(HWND window, LPARAM out) {
   char name[16] = "";
   ::GetClassNameA(window, name, sizeof name);
@@ -294,10 +308,8 @@ class CMeasuringSeam : public CScriptedUi {
 }  // namespace
 
 TEST(SystemDialogs, OpenCentredOnTheirOwner) {
-  CWnd owner;
-  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 420, 300, 600,
-                             450, nullptr, nullptr));
-  g_owner = owner.m_hWnd;
+  COwnerWindow owner(420, 300);
+  ASSERT_TRUE(owner.created);
   CMeasuringSeam seam;
   const CPoint centre(420 + 600 / 2, 300 + 450 / 2);
   const struct {
@@ -319,8 +331,6 @@ TEST(SystemDialogs, OpenCentredOnTheirOwner) {
     EXPECT_NEAR(g_opened.CenterPoint().x, centre.x, 2);
     EXPECT_NEAR(g_opened.CenterPoint().y, centre.y, 2);
   }
-  g_owner = nullptr;
-  owner.DestroyWindow();
 }
 
 namespace {
@@ -349,10 +359,8 @@ class CTypingSeam : public CScriptedUi {
 // The system's dialog gives the name as typed, letters the code page lacks
 // too, beside the code page's text of it.
 TEST(SystemDialogs, ANameTypedWithLettersTheCodePageLacksComesBackAsTyped) {
-  CWnd owner;
-  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 100, 100, 600,
-                             450, nullptr, nullptr));
-  g_owner = owner.m_hWnd;
+  COwnerWindow owner(100, 100);
+  ASSERT_TRUE(owner.created);
   wchar_t folder[MAX_PATH] = L"";
   ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
   const std::string initialDir = AfxNarrow(folder);
@@ -364,8 +372,6 @@ TEST(SystemDialogs, ANameTypedWithLettersTheCodePageLacksComesBackAsTyped) {
   EXPECT_EQ(dialog.GetWidePathName(), folder + g_typed);
   EXPECT_STREQ(dialog.GetPathName(), (initialDir + "?\xb5.txt").c_str());
   EXPECT_STREQ(dialog.GetFileName(), "?\xb5.txt");
-  g_owner = nullptr;
-  owner.DestroyWindow();
 }
 
 namespace {
