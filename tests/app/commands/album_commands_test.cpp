@@ -155,9 +155,8 @@ TEST_F(AlbumCommandsTest, APathWithLettersTheCodePageLacksIsRefusedNamingThem) {
   const std::wstring folder = AfxWiden(temp.Path().c_str()) + L"\\\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1";
   const std::string shown = temp.Path() + "\\?a??\xb5??a";
   const size_t first = temp.Path().size() + 2;  // where the folder's name starts, counted from 1
-  const std::string letters = "carattere " + std::to_string(first) + " (U+039A), carattere " +
-                              std::to_string(first + 1) + " (U+03B1), carattere " + std::to_string(first + 2) +
-                              " (U+03BB)";
+  const std::string letters =
+      "carattere " + std::to_string(first) + " (U+039A), carattere " + std::to_string(first + 1) + " (U+03B1)";
   auto told = [&](const char* caption, const std::string& path) {
     ASSERT_EQ(MessagesAsked(), 1u);
     EXPECT_STREQ(ui.Questions().back().caption, caption);
