@@ -9,6 +9,7 @@
 #include "document/DocumentHost.h"
 #include "document/services/DocumentMessageBox.h"
 #include "document/LabExport.h"
+#include "document/imagelist/ImportMessages.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/OutsideEdits.h"
 #include "document/imagelist/WorkingCopyOrigin.h"
@@ -135,8 +136,9 @@ void CSposalboDoc::CreateFolderOrThrow(const std::string& parentFolder, const st
   if (!IsValidAlbumFolderName(name))
     throw CSposalboException(CSposalboException::kCannotCreateFolder, kCannotCreateFolder);
   if (!CreateFolder(parentFolder, name)) {
-    // The folder and the system's reason tell the user what to change.
-    const std::string reason = SystemMessage(::GetLastError()).str();
+    // The folder and the reason, in the program's language, tell the user what
+    // to change.
+    const std::string reason = spab_imagelist::WriteFailureReason(::GetLastError());
     throw CSposalboException(CSposalboException::kCannotCreateFolder,
                              std::string(kCannotCreateFolder) + "\n" + JoinPath(parentFolder, name) + ":\n" + reason);
   }

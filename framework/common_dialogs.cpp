@@ -113,7 +113,8 @@ INT_PTR CFileDialog::DoModal() {
   m_ofn.hwndOwner = ownerOf(m_pParentWnd);
   if (m_ofn.Flags & OFN_ENABLEHOOK && !m_ofn.lpfnHook) m_ofn.lpfnHook = commonDialogHook;
   CCentreOnFirstActivation centre;
-  BOOL ok = m_bOpenFileDialog ? AfxGetUiSeam()->GetOpenFileName(&m_ofn) : AfxGetUiSeam()->GetSaveFileName(&m_ofn);
+  BOOL ok = m_bOpenFileDialog ? AfxGetUiSeam()->GetOpenFileName(&m_ofn, m_widePath)
+                              : AfxGetUiSeam()->GetSaveFileName(&m_ofn, m_widePath);
   return ok ? IDOK : IDCANCEL;
 }
 
@@ -236,7 +237,7 @@ void CFontDialog::GetCurrentFont(LPLOGFONTA lplf) {
 
 // --- Folder browser -----------------------------------------------------------------
 
-BOOL AfxBrowseForFolder(CWnd* pOwner, LPCSTR lpszTitle, UINT nFlags, CString& rPath) {
+BOOL AfxBrowseForFolder(CWnd* pOwner, LPCSTR lpszTitle, UINT nFlags, CString& rPath, std::wstring* pWidePath) {
   char displayName[MAX_PATH] = "";
   BROWSEINFOA bi{};
   bi.hwndOwner = CWnd::SafeHwnd(pOwner);
@@ -245,7 +246,9 @@ BOOL AfxBrowseForFolder(CWnd* pOwner, LPCSTR lpszTitle, UINT nFlags, CString& rP
   bi.ulFlags = nFlags;
   bi.lpfn = browseCallback;
   CString path;
-  if (!AfxGetUiSeam()->BrowseForFolder(&bi, path)) return FALSE;
+  std::wstring widePath;
+  if (!AfxGetUiSeam()->BrowseForFolder(&bi, path, widePath)) return FALSE;
   rPath = path;
+  if (pWidePath) *pWidePath = widePath;
   return TRUE;
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <string>
+
 #include "framework/dialog.h"
 #include "framework/position.h"
 
@@ -29,6 +31,9 @@ class CFileDialog : public CCommonDialog {
   CString GetFileName() const;
   CString GetFileExt() const;
   CString GetFileTitle() const;
+  // The one path chosen as the user chose it, before the code page held it
+  // (where a letter it lacks is a look-alike or a "?"); empty for several.
+  const std::wstring& GetWidePathName() const { return m_widePath; }
   // Several files chosen with OFN_ALLOWMULTISELECT (one file works too).
   POSITION GetStartPosition() const;
   CString GetNextPathName(POSITION& pos) const;
@@ -41,6 +46,7 @@ class CFileDialog : public CCommonDialog {
   CString m_strDefExt;
   CString m_strTitle;
   std::string m_fileBuffer;
+  std::wstring m_widePath;
 };
 
 class CColorDialog : public CCommonDialog {
@@ -78,5 +84,6 @@ class CFontDialog : public CCommonDialog {
 };
 
 // The shell's folder browser: TRUE with the chosen folder in rPath, FALSE when
-// cancelled.
-BOOL AfxBrowseForFolder(CWnd* pOwner, LPCSTR lpszTitle, UINT nFlags, CString& rPath);
+// cancelled. pWidePath, when given, gets the folder as the user chose it.
+BOOL AfxBrowseForFolder(CWnd* pOwner, LPCSTR lpszTitle, UINT nFlags, CString& rPath,
+                        std::wstring* pWidePath = nullptr);

@@ -17,6 +17,7 @@ void CScriptedUi::AnswerFiles(const std::vector<CString>& paths) {
   Answer a;
   a.kind = "file";
   a.paths = paths;
+  if (paths.size() == 1) a.widePath = AfxWiden(paths[0]);
   m_answers.push_back(a);
 }
 
@@ -46,8 +47,21 @@ void CScriptedUi::AnswerFolder(const CString& path) {
   Answer a;
   a.kind = "folder";
   a.paths.push_back(path);
+  a.widePath = AfxWiden(path);
   m_answers.push_back(a);
 }
+
+void CScriptedUi::AnswerWide(const char* kind, const std::wstring& path) {
+  Answer a;
+  a.kind = kind;
+  a.paths.push_back(AfxNarrow(path).c_str());
+  a.widePath = path;
+  m_answers.push_back(a);
+}
+
+void CScriptedUi::AnswerWideFile(const std::wstring& path) { AnswerWide("file", path); }
+
+void CScriptedUi::AnswerWideFolder(const std::wstring& path) { AnswerWide("folder", path); }
 
 void CScriptedUi::AnswerModal(INT_PTR nResult) {
   Answer a;
@@ -94,21 +108,21 @@ int CScriptedUi::MessageBox(HWND, LPCSTR lpszText, LPCSTR lpszCaption, UINT nTyp
   }
 }
 
-BOOL CScriptedUi::FillFileName(OPENFILENAMEA* pOfn, const char* kind) {
+BOOL CScriptedUi::FillFileName(OPENFILENAMEA* pOfn, const char* kind, std::wstring& rWidePath) {
   m_questions.push_back({kind, pOfn->lpstrTitle ? pOfn->lpstrTitle : "", "", 0});
+  rWidePath.clear();
   Answer a;
   if (!Take("file", a) || a.paths.empty() || !pOfn->lpstrFile || pOfn->nMaxFile == 0) return FALSE;
-  // One path as is; several as folder, names, double terminator (the
-  // multi-select form).
-  std::string block;
   if (a.paths.size() == 1) {
-    block = a.paths[0].str();
+    if (!AfxStoreChosenPath(pOfn, a.widePath)) return FALSE;
+    rWidePath = a.widePath;
+    return TRUE;
+  }
+  // Several: folder, names, double terminator (the multi-select form).
+  std::string block;
+  for (const CString& p : a.paths) {
+    block += p.str();
     block.push_back('\0');
-  } else {
-    for (const CString& p : a.paths) {
-      block += p.str();
-      block.push_back('\0');
-    }
   }
   block.push_back('\0');
   if (block.size() > pOfn->nMaxFile) {
@@ -120,22 +134,18 @@ BOOL CScriptedUi::FillFileName(OPENFILENAMEA* pOfn, const char* kind) {
     return FALSE;
   }
   std::memcpy(pOfn->lpstrFile, block.data(), block.size());
-  if (a.paths.size() == 1) {
-    const std::string& path = a.paths[0].str();
-    size_t slash = path.find_last_of("\\/");
-    pOfn->nFileOffset = static_cast<WORD>(slash == std::string::npos ? 0 : slash + 1);
-    size_t dot = path.find_last_of('.');
-    pOfn->nFileExtension =
-        static_cast<WORD>(dot == std::string::npos || dot < pOfn->nFileOffset ? 0 : dot + 1);
-  } else {
-    pOfn->nFileOffset = static_cast<WORD>(a.paths[0].GetLength() + 1);
-    pOfn->nFileExtension = 0;
-  }
+  pOfn->nFileOffset = static_cast<WORD>(a.paths[0].GetLength() + 1);
+  pOfn->nFileExtension = 0;
   return TRUE;
 }
 
-BOOL CScriptedUi::GetOpenFileName(OPENFILENAMEA* pOfn) { return FillFileName(pOfn, "open"); }
-BOOL CScriptedUi::GetSaveFileName(OPENFILENAMEA* pOfn) { return FillFileName(pOfn, "save"); }
+BOOL CScriptedUi::GetOpenFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) {
+  return FillFileName(pOfn, "open", rWidePath);
+}
+
+BOOL CScriptedUi::GetSaveFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) {
+  return FillFileName(pOfn, "save", rWidePath);
+}
 
 BOOL CScriptedUi::ChooseColor(CHOOSECOLORA* pCc) {
   m_questions.push_back({"color", "", "", 0});
@@ -153,11 +163,12 @@ BOOL CScriptedUi::ChooseFont(CHOOSEFONTA* pCf) {
   return TRUE;
 }
 
-BOOL CScriptedUi::BrowseForFolder(BROWSEINFOA* pBi, CString& rPath) {
+BOOL CScriptedUi::BrowseForFolder(BROWSEINFOA* pBi, CString& rPath, std::wstring& rWidePath) {
   m_questions.push_back({"folder", pBi && pBi->lpszTitle ? pBi->lpszTitle : "", "", 0});
   Answer a;
   if (!Take("folder", a) || a.paths.empty() || a.paths[0].IsEmpty()) return FALSE;
   rPath = a.paths[0];
+  rWidePath = a.widePath;
   return TRUE;
 }
 

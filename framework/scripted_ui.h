@@ -29,6 +29,10 @@ class CScriptedUi : public CUiSeam {
   void CancelColor();
   void AnswerFont(const LOGFONTA& font);
   void AnswerFolder(const CString& path);  // empty: cancelled
+  // One file or folder as the user chose it; the code page's text of it is
+  // what the ANSI calls return.
+  void AnswerWideFile(const std::wstring& path);
+  void AnswerWideFolder(const std::wstring& path);
   void AnswerModal(INT_PTR nResult);
   // The real modal loop runs and the action acts on the initialised dialog.
   void AnswerModalWith(std::function<void(CWnd*)> action);
@@ -38,11 +42,11 @@ class CScriptedUi : public CUiSeam {
   void Clear();
 
   int MessageBox(HWND hOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) override;
-  BOOL GetOpenFileName(OPENFILENAMEA* pOfn) override;
-  BOOL GetSaveFileName(OPENFILENAMEA* pOfn) override;
+  BOOL GetOpenFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) override;
+  BOOL GetSaveFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) override;
   BOOL ChooseColor(CHOOSECOLORA* pCc) override;
   BOOL ChooseFont(CHOOSEFONTA* pCf) override;
-  BOOL BrowseForFolder(BROWSEINFOA* pBi, CString& rPath) override;
+  BOOL BrowseForFolder(BROWSEINFOA* pBi, CString& rPath, std::wstring& rWidePath) override;
   BOOL BeforeModal(CWnd* pDialog, UINT nIDTemplate, INT_PTR& rResult,
                    std::function<void(CWnd*)>& rAction) override;
   void ReportError(LPCSTR lpszText) override;
@@ -52,12 +56,14 @@ class CScriptedUi : public CUiSeam {
     CString kind;
     int result = 0;
     std::vector<CString> paths;
+    std::wstring widePath;  // one path answered as the user chose it
     COLORREF color = 0;
     LOGFONTA font{};
     std::function<void(CWnd*)> action;
   };
+  void AnswerWide(const char* kind, const std::wstring& path);
   bool Take(const char* kind, Answer& rAnswer);
-  BOOL FillFileName(OPENFILENAMEA* pOfn, const char* kind);
+  BOOL FillFileName(OPENFILENAMEA* pOfn, const char* kind, std::wstring& rWidePath);
 
   std::deque<Answer> m_answers;
   std::vector<AfxUiQuestion> m_questions;

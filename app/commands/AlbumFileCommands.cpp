@@ -1,5 +1,6 @@
 // New, open, and the album and page templates.
 #include "app/commands/AlbumCommandTarget.h"
+#include "app/dialogs/CodePageText.h"
 #include "app/dialogs/DlgNuovoSposalbo.h"
 #include "document/SposalboDoc.h"
 #include "document/SposalboException.h"
@@ -79,6 +80,12 @@ void CAlbumCommandTarget::OnOpenAlbum() {
   CFileDialog dialog(TRUE, "sposalbo", "sposalbo.sbm", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
                      "File sposalbo (sposalbo.sbm)|sposalbo.sbm|", m_host.GetOwnerWindow());
   if (dialog.DoModal() != IDOK) return;
+  // Opened through the code page, such a path names another file or none.
+  const std::string unusable = UnusablePathMessage(dialog.GetWidePathName());
+  if (!unusable.empty()) {
+    Ask(unusable.c_str(), "Errore caricamento File", MB_ICONERROR);
+    return;
+  }
   std::unique_ptr<CSposalboDoc> album;
   try {
     album = std::make_unique<CSposalboDoc>(dialog.GetPathName().str(), m_host.GetPageView());
@@ -113,6 +120,11 @@ std::string CAlbumCommandTarget::SaveTemplate(int pageIndex) {
   const CString customTemplates = CustomTemplateFolder(m_host);
   if (!customTemplates.IsEmpty()) dialog.m_ofn.lpstrInitialDir = customTemplates;
   if (dialog.DoModal() != IDOK) return std::string();
+  const std::string unusable = UnusablePathMessage(dialog.GetWidePathName());
+  if (!unusable.empty()) {
+    Ask(unusable.c_str(), "Salva come template", MB_OK | MB_ICONERROR);
+    return std::string();
+  }
 
   std::unique_ptr<treeNode::CSposalboTreeNode> copy = album->GetRoot()->CloneAlbum(m_host.GetPageView());
   if (pageIndex >= 0) {

@@ -4,6 +4,7 @@
 
 #include "app/commands/AlbumCommandTarget.h"
 #include "app/commands/QuotedNames.h"
+#include "app/dialogs/CodePageText.h"
 #include "app/dialogs/ImageFileDlg.h"
 #include "document/SposalboDoc.h"
 #include "document/imagelist/CDImageList.h"
@@ -18,9 +19,15 @@ void CAlbumCommandTarget::OnLoadCD() {
   CSposalboDoc* album = m_host.GetAlbum();
   if (!album) return;
   CString cdFolder;
+  std::wstring chosen;
   if (!AfxBrowseForFolder(m_host.GetOwnerWindow(), "Scegli il cd da cui importare le immagini.", kCdBrowseFlags,
-                          cdFolder))
+                          cdFolder, &chosen))
     return;
+  const std::string unusable = UnusablePathMessage(chosen);
+  if (!unusable.empty()) {
+    Ask(unusable.c_str(), "Carica CD", MB_OK | MB_ICONERROR);
+    return;
+  }
   std::unique_ptr<cd_imagelist::CCDImageList> cd = cd_imagelist::CCDImageList::Load(cdFolder);
   if (!cd) {
     Ask(cdFolder, "Il CD selezionato non contiene la lista immagini.", MB_OK);
@@ -89,9 +96,15 @@ void CAlbumCommandTarget::OnSendToLab() {
   }
   for (;;) {
     CString destination;
+    std::wstring chosen;
     if (!AfxBrowseForFolder(m_host.GetOwnerWindow(), "Scegli la cartella in cui copiare i dati da inviare al laboratorio.",
-                            BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE, destination))
+                            BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_NEWDIALOGSTYLE, destination, &chosen))
       return;
+    const std::string unusable = UnusablePathMessage(chosen);
+    if (!unusable.empty()) {
+      Ask(unusable.c_str(), "Invia al laboratorio", MB_OK | MB_ICONERROR);
+      continue;  // another folder, as after a failed export
+    }
     const bool written = album->ExportForLab(destination.str(), m_host.GetSeal());
     // What the laboratory gets is what the pages show, also after a failure.
     m_host.ShowRemadePhotos(album->GetLastExportRemade());

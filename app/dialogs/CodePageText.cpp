@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "framework/ui_seam.h"
+
 namespace {
 // Whether the code page holds these UTF-16 units (one character) as they are.
 bool Fits(const wchar_t* units, int count) {
@@ -63,9 +65,28 @@ std::wstring WideWindowText(HWND window) {
   return text;
 }
 
+namespace {
+std::string Named(const std::string& what, const char* cannot, const std::string& where) {
+  return what + " contiene caratteri che " + cannot + ": " + where + ".\n";
+}
+}  // namespace
+
 std::string UnkeptCharactersMessage(const UnkeptCharacters& unkept) {
   std::string message;
-  for (const auto& text : unkept)
-    message += text.first + " contiene caratteri che non possono essere salvati: " + text.second + ".\n";
+  for (const auto& text : unkept) message += Named(text.first, "non possono essere salvati", text.second);
   return message + "Correggere il testo.";
+}
+
+std::string UnusableNameMessage(const std::string& what, const std::wstring& name) {
+  const std::string where = CharactersOutsideCodePage(name);
+  if (where.empty()) return where;
+  // The letters the code page holds are those of the system's setting for
+  // programs that are not Unicode.
+  return Named(what, "il programma non pu\xf2 usare", where) +
+         "Usare nomi di cartelle e file scritti solo con le lettere della lingua per i programmi non Unicode "
+         "di Windows.";
+}
+
+std::string UnusablePathMessage(const std::wstring& path) {
+  return UnusableNameMessage("Il percorso " + AfxNarrow(path), path);
 }

@@ -21,3 +21,11 @@ std::wstring WideWindowText(HWND window);
 // is ("Il testo") and its characters as CharactersOutsideCodePage names them.
 using UnkeptCharacters = std::vector<std::pair<std::string, std::string>>;
 std::string UnkeptCharactersMessage(const UnkeptCharacters& unkept);
+
+// Names of files and folders pass through the code page too, where such a
+// character names another file or none. Empty when the name as typed or
+// chosen fits; else the message naming its characters, what the name is
+// first ("Il nome dello sposalbo"), with what to do instead.
+std::string UnusableNameMessage(const std::string& what, const std::wstring& name);
+// The same for a path, named as the code page shows it.
+std::string UnusablePathMessage(const std::wstring& path);

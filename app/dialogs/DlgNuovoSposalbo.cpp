@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
+#include "app/dialogs/CodePageText.h"
+#include "app/dialogs/WideEdit.h"
 #include "document/AlbumFolder.h"
 #include "document/albumfile/PageTemplateMark.h"
 
@@ -66,7 +68,12 @@ CDlgNuovoSposalbo::CDlgNuovoSposalbo(CWnd* pParent, const CString& customTemplat
 BOOL CDlgNuovoSposalbo::OnInitDialog() {
   CDialog::OnInitDialog();
   m_templates.SubclassDlgItem(IDC_NS_TEMPLATE, this);
-  for (int id : {IDC_NS_NAME, IDC_NS_FOLDER}) SendDlgItemMessage(id, EM_LIMITTEXT, kMaxTextLength);
+  // Both become names of folders: letters the code page lacks are kept as
+  // typed, so that the check names them.
+  for (int id : {IDC_NS_NAME, IDC_NS_FOLDER}) {
+    RemakeEditForWideText(::GetDlgItem(m_hWnd, id));
+    SendDlgItemMessage(id, EM_LIMITTEXT, kMaxTextLength);
+  }
   SetDlgItemText(IDC_NS_NAME, m_strName);
   SetDlgItemText(IDC_NS_FOLDER, m_strFolder);
   FillTemplateList();
@@ -124,9 +131,10 @@ void CDlgNuovoSposalbo::OnBlank() { ApplyMode(false); }
 
 void CDlgNuovoSposalbo::OnBrowseFolder() {
   CString folder;
+  std::wstring chosen;
   if (AfxBrowseForFolder(this, "Scegli la directory in cui creare il nuovo sposalbo.",
-                         BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT, folder))
-    SetDlgItemText(IDC_NS_FOLDER, folder);
+                         BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT, folder, &chosen))
+    ::SetDlgItemTextW(m_hWnd, IDC_NS_FOLDER, chosen.c_str());
 }
 
 void CDlgNuovoSposalbo::OnBrowseTemplate() {
@@ -134,6 +142,8 @@ void CDlgNuovoSposalbo::OnBrowseTemplate() {
                      "File template sposalbo (*.sbt)|*.sbt|", this);
   if (!m_customTemplateFolder.IsEmpty()) dialog.m_ofn.lpstrInitialDir = m_customTemplateFolder;
   if (dialog.DoModal() != IDOK) return;
+  const std::string unusable = UnusablePathMessage(dialog.GetWidePathName());
+  if (!unusable.empty()) return Refuse(unusable.c_str(), IDC_NS_BROWSE_TEMPLATE);
   if (IsPageTemplateFile(dialog.GetPathName().str()))
     return Refuse("Il file scelto \xE8 un template di pagina: un nuovo sposalbo si crea da un template di sposalbo.",
                   IDC_NS_BROWSE_TEMPLATE);
@@ -150,6 +160,9 @@ void CDlgNuovoSposalbo::OnOK() {
   GetDlgItemText(IDC_NS_NAME, m_strName);
   m_strName = m_strName.Left(kMaxTextLength);
   if (m_strName.IsEmpty()) return Refuse("Nome sposalbo macante.", IDC_NS_NAME);
+  const std::string unusableName =
+      UnusableNameMessage("Il nome dello sposalbo", WideWindowText(::GetDlgItem(m_hWnd, IDC_NS_NAME)));
+  if (!unusableName.empty()) return Refuse(unusableName.c_str(), IDC_NS_NAME);
   // The name becomes a folder name: checked before anything is made.
   if (!IsValidAlbumFolderName(static_cast<const char*>(m_strName)))
     return Refuse("Nome sposalbo non valido: non pu\xf2 contenere \\ / : * ? \" < > | n\xe9 finire con un punto o "
@@ -159,6 +172,8 @@ void CDlgNuovoSposalbo::OnOK() {
   m_strFolder = m_strFolder.Left(kMaxTextLength);
   if (m_strFolder.IsEmpty())
     return Refuse("Percorso in cui salvare il sposalbo non impostato.", IDC_NS_BROWSE_FOLDER);
+  const std::string unusableFolder = UnusablePathMessage(WideWindowText(::GetDlgItem(m_hWnd, IDC_NS_FOLDER)));
+  if (!unusableFolder.empty()) return Refuse(unusableFolder.c_str(), IDC_NS_FOLDER);
 
   if (!m_bFromTemplate) {
     CString text;

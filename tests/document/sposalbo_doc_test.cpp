@@ -126,6 +126,9 @@ TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
   for (const std::string name : {"", "a\\b", "Nozze.", "Nozze ", "x:y", "a|b"})
     cases.push_back({"name " + name, 1, [=] { NewBlank(name); }});
   cases.push_back({"missing parent", 1, [&] { CSposalboDoc("Nozze", 300, 200, parent / "manca", nullptr); }});
+  // A folder named with letters the code page lacks, as the ANSI calls give it.
+  const std::string replaced = parent / "?a??\xb5??a";
+  cases.push_back({"replaced letters", 1, [&] { CSposalboDoc("Nozze", 300, 200, replaced, nullptr); }});
   for (const std::string name : {"manca.sbt", "rotto.sbt", "vuoto.sbt"})
     cases.push_back({name, 2, [=] { CSposalboDoc("Nozze", parent.Path(), parent / name, nullptr); }});
   for (const std::string& path : {parent / "manca.sbm", parent / "rotto.sbm", parent / "vuoto.sbm", parent.Path()})
@@ -133,11 +136,11 @@ TEST_F(SposalboDocTest, AlbumsThatCannotBeMadeOrOpenedThrowWithTheirCode) {
   for (const Case& c : cases) {
     const CSposalboException error = ThrownBy(c.make);
     EXPECT_EQ(error.code, c.code) << c.what;
-    // A folder the system would not make is named, with the system's reason;
-    // an empty file is named and said to be empty.
+    // A folder the system would not make is named, with the reason in the
+    // program's language; an empty file is named and said to be empty.
     std::string told;
-    if (c.what == "missing parent")
-      told = std::string("\n") + (parent / "manca\\Nozze") + ":\n" + SystemMessage(ERROR_PATH_NOT_FOUND).str();
+    if (c.what == "missing parent") told = std::string("\n") + (parent / "manca\\Nozze") + ":\npercorso non trovato";
+    if (c.what == "replaced letters") told = "\n" + replaced + "\\Nozze:\nnome o percorso non valido";
     // A file the album cannot be read from is named, with why.
     const std::string file = c.what.find('\\') == std::string::npos ? parent / c.what : c.what;
     if (c.what.find("vuoto.sb") != std::string::npos) told = "\n" + file + ": il file \xe8 vuoto.";

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "framework/framework.h"
+
+#include <dlgs.h>
 #include "framework/scripted_ui.h"
 #include "test_ids.h"
 #include "test_support.h"
@@ -71,6 +73,26 @@ TEST(FileDialog, MultiSelectionIteratesEveryPath) {
   POSITION pos = single.GetStartPosition();
   EXPECT_STREQ(single.GetNextPathName(pos), "C:\\photos\\single.jpg");
   EXPECT_EQ(pos, nullptr);
+}
+
+// A name with letters the code page lacks comes back twice: as chosen, and as
+// the ANSI calls hold it, with "?" or a look-alike and the offsets in bytes.
+TEST(FileDialog, APathComesBackAsChosenAndAsTheCodePageHoldsIt) {
+  CScriptedUi ui;
+  const std::wstring chosen = L"C:\\\u039a\u03bc\\\u00e8.jpg";
+  ui.AnswerWideFile(chosen);
+  ui.AnswerWideFolder(L"D:\\\u039a\u03bc");
+  CFileDialog dialog(TRUE);
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.GetWidePathName(), chosen);
+  EXPECT_STREQ(dialog.GetPathName(), "C:\\?\xb5\\\xe8.jpg");
+  EXPECT_EQ(dialog.m_ofn.nFileOffset, 6);
+  EXPECT_EQ(dialog.m_ofn.nFileExtension, 8);
+  CString folder;
+  std::wstring wideFolder;
+  ASSERT_TRUE(AfxBrowseForFolder(nullptr, "Scegli", 0, folder, &wideFolder));
+  EXPECT_EQ(wideFolder, L"D:\\\u039a\u03bc");
+  EXPECT_STREQ(folder, "D:\\?\xb5");
 }
 
 TEST(FileDialog, CancelAndUnansweredBothCancel) {
@@ -221,6 +243,20 @@ namespace {
 HWND g_owner = nullptr;
 CRect g_opened;
 int g_waits = 0;
+// The shown window the system dialogs open over, 600 x 450.
+class COwnerWindow : public CWnd {
+ public:
+  COwnerWindow(int x, int y)
+      : created(CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, x, y, 600, 450,
+                         nullptr, nullptr) != FALSE) {
+    g_owner = m_hWnd;
+  }
+  ~COwnerWindow() override {
+    g_owner = nullptr;
+    DestroyWindow();
+  }
+  const bool created;
+};
 BOOL CALLBACK ownedDialog(HWND window, LPARAM out) {
   char name[16] = "";
   ::GetClassNameA(window, name, sizeof name);
@@ -249,17 +285,17 @@ class CMeasuringSeam : public CScriptedUi {
     Arm();
     return CUiSeam::ChooseColor(pCc);
   }
-  BOOL BrowseForFolder(BROWSEINFOA* pBi, CString& rPath) override {
+  BOOL BrowseForFolder(BROWSEINFOA* pBi, CString& rPath, std::wstring& rWidePath) override {
     Arm();
-    return CUiSeam::BrowseForFolder(pBi, rPath);
+    return CUiSeam::BrowseForFolder(pBi, rPath, rWidePath);
   }
-  BOOL GetOpenFileName(OPENFILENAMEA* pOfn) override {
+  BOOL GetOpenFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) override {
     Arm();
-    return CUiSeam::GetOpenFileName(pOfn);
+    return CUiSeam::GetOpenFileName(pOfn, rWidePath);
   }
-  BOOL GetSaveFileName(OPENFILENAMEA* pOfn) override {
+  BOOL GetSaveFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) override {
     Arm();
-    return CUiSeam::GetSaveFileName(pOfn);
+    return CUiSeam::GetSaveFileName(pOfn, rWidePath);
   }
 
  private:
@@ -272,10 +308,8 @@ class CMeasuringSeam : public CScriptedUi {
 }  // namespace
 
 TEST(SystemDialogs, OpenCentredOnTheirOwner) {
-  CWnd owner;
-  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE | WS_CAPTION, 420, 300, 600,
-                             450, nullptr, nullptr));
-  g_owner = owner.m_hWnd;
+  COwnerWindow owner(420, 300);
+  ASSERT_TRUE(owner.created);
   CMeasuringSeam seam;
   const CPoint centre(420 + 600 / 2, 300 + 450 / 2);
   const struct {
@@ -297,8 +331,47 @@ TEST(SystemDialogs, OpenCentredOnTheirOwner) {
     EXPECT_NEAR(g_opened.CenterPoint().x, centre.x, 2);
     EXPECT_NEAR(g_opened.CenterPoint().y, centre.y, 2);
   }
-  g_owner = nullptr;
-  owner.DestroyWindow();
+}
+
+namespace {
+// Types a name into the system's file dialog that opened and accepts it.
+std::wstring g_typed;
+void CALLBACK typeAndAccept(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = OpenedDialog();
+  if (!dialog && ++g_waits < 200) return;
+  ::KillTimer(nullptr, id);
+  if (!dialog) return;
+  for (int box : {edt1, cmb13})
+    if (HWND name = ::GetDlgItem(dialog, box)) ::SetWindowTextW(name, g_typed.c_str());
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+class CTypingSeam : public CScriptedUi {
+ public:
+  BOOL GetSaveFileName(OPENFILENAMEA* pOfn, std::wstring& rWidePath) override {
+    g_waits = 0;
+    ::SetTimer(nullptr, 0, 50, typeAndAccept);
+    return CUiSeam::GetSaveFileName(pOfn, rWidePath);
+  }
+};
+}  // namespace
+
+// The system's dialog gives the name as typed, letters the code page lacks
+// too, beside the code page's text of it.
+TEST(SystemDialogs, ANameTypedWithLettersTheCodePageLacksComesBackAsTyped) {
+  COwnerWindow owner(100, 100);
+  ASSERT_TRUE(owner.created);
+  wchar_t folder[MAX_PATH] = L"";
+  ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
+  const std::string initialDir = AfxNarrow(folder);
+  g_typed = L"\u039a\u03bc.txt";
+  CTypingSeam seam;
+  CFileDialog dialog(FALSE, nullptr, nullptr, 0, "Testo|*.txt|", &owner);
+  dialog.m_ofn.lpstrInitialDir = initialDir.c_str();
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.GetWidePathName(), folder + g_typed);
+  EXPECT_STREQ(dialog.GetPathName(), (initialDir + "?\xb5.txt").c_str());
+  EXPECT_STREQ(dialog.GetFileName(), "?\xb5.txt");
 }
 
 namespace {

@@ -149,6 +149,39 @@ TEST_F(AlbumCommandsTest, AnUnreadableAlbumIsReportedAndNothingOpens) {
   }
 }
 
+// A path chosen through a folder named with letters the code page lacks
+// would name another file or none: it is refused naming those letters, and
+// nothing is opened or written.
+TEST_F(AlbumCommandsTest, APathWithLettersTheCodePageLacksIsRefusedNamingThem) {
+  const std::wstring folder = AfxWiden(temp.Path().c_str()) + L"\\\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1";
+  const std::string shown = temp.Path() + "\\?a??\xb5??a";
+  const size_t first = temp.Path().size() + 2;  // where the folder's name starts, counted from 1
+  const std::string letters =
+      "carattere " + std::to_string(first) + " (U+039A), carattere " + std::to_string(first + 1) + " (U+03B1)";
+  auto told = [&](const char* caption, const std::string& path) {
+    ASSERT_EQ(MessagesAsked(), 1u);
+    EXPECT_STREQ(ui.Questions().back().caption, caption);
+    const std::string text = ui.Questions().back().text.str();
+    EXPECT_EQ(text.find("Il percorso " + path + " contiene caratteri che il programma non pu\xf2 usare: " + letters),
+              0u)
+        << text;
+  };
+  ui.AnswerWideFile(folder + L"\\sposalbo.sbm");
+  frame.Command(ID_ALBUM_OPEN);
+  EXPECT_EQ(frame.album, nullptr);
+  told("Errore caricamento File", shown + "\\sposalbo.sbm");
+
+  Open();
+  ui.Clear();
+  ui.AnswerWideFile(folder + L"\\album.sbt");
+  frame.Command(ID_ALBUM_SAVE_AS_TEMPLATE);
+  told("Salva come template", shown + "\\album.sbt");
+  ui.Clear();
+  ui.AnswerWideFolder(folder);
+  frame.Command(ID_ALBUM_LOAD_CD);
+  told("Carica CD", shown);
+}
+
 // A page size no page can have is the open error, naming the value: no
 // album titled "(0 x -5)".
 TEST_F(AlbumCommandsTest, AnAlbumWithAPageSizeThatIsNoSizeIsRefusedNamingIt) {
@@ -556,8 +589,14 @@ TEST_F(AlbumCommandsTest, SendingToTheLaboratorySavesFirstAndSealsTheExport) {
   ui.AnswerMessage(IDOK);                                   // save first
   ui.AnswerFolder((temp / "manca\\del tutto").c_str());     // an export that fails
   ui.AnswerMessage(IDOK);                                   // its error
+  ui.AnswerWideFolder(AfxWiden(temp.Path().c_str()) + L"\\\u039a\u03b1");  // letters the code page lacks
+  ui.AnswerMessage(IDOK);                                   // named
   ui.AnswerFolder((temp / "invio").c_str());
   frame.Command(ID_ALBUM_SEND_TO_LAB);
+  const CString named = ui.Questions()[ui.Questions().size() - 2].text;
+  EXPECT_EQ(named.Find(("Il percorso " + temp.Path() + "\\?a contiene caratteri che il programma non pu\xf2 usare").c_str()),
+            0)
+      << named.str();
   EXPECT_FALSE(frame.album->IsModified());
   const std::string exported = temp / "invio\\Nozze_xlab\\sposalbo.sbm";
   ASSERT_TRUE(FileExists(exported));

@@ -26,6 +26,12 @@ inline void Type(CWnd* dialog, int id, const char* text) {
   PumpPending();
 }
 
+// As typed, letters the code page lacks too.
+inline void Type(CWnd* dialog, int id, const wchar_t* text) {
+  ::SetDlgItemTextW(dialog->m_hWnd, id, text);
+  PumpPending();
+}
+
 inline CString TextOf(CWnd* dialog, int id) {
   CString text;
   dialog->GetDlgItemText(id, text);

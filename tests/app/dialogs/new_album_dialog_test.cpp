@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/dialogs/CodePageText.h"
 #include "app/dialogs/DialogDriving.h"
 #include "app/dialogs/DlgNuovoSposalbo.h"
 #include "document/TempFolder.h"
@@ -60,9 +61,22 @@ TEST_F(NewAlbumDialogTest, ChecksEachEntryAndStaysOpen) {
   // A side the page surface and a laboratory cannot use is refused naming the range.
   const char* const kBadWidth = "Larghezza pagina invalida: serve un numero intero di millimetri da 50 a 1000.";
   const char* const kBadHeight = "Altezza pagina invalida: serve un numero intero di millimetri da 50 a 1000.";
+  // "Kalimera" in Greek letters, none of which the code page holds.
+  const std::string letters[] = {"U+039A", "U+03B1", "U+03BB", "U+03B7", "U+03BC", "U+03AD", "U+03C1", "U+03B1"};
+  auto named = [&](int first) {
+    std::string where;
+    for (const std::string& letter : letters)
+      where += (where.empty() ? "" : ", ") + std::string("carattere ") + std::to_string(first++) + " (" + letter + ")";
+    return where + ".\nUsare nomi di cartelle e file scritti solo con le lettere della lingua per i programmi non "
+                   "Unicode di Windows.";
+  };
+  const std::string greekName =
+      "Il nome dello sposalbo contiene caratteri che il programma non pu\xf2 usare: " + named(1);
+  const std::string greekFolder =
+      "Il percorso c:\\?a??\xb5??a contiene caratteri che il programma non pu\xf2 usare: " + named(4);
   struct Case {
-    const char* name;
-    const char* folder;
+    const wchar_t* name;
+    const wchar_t* folder;
     bool blank;
     const char* width;
     const char* height;
@@ -71,26 +85,31 @@ TEST_F(NewAlbumDialogTest, ChecksEachEntryAndStaysOpen) {
     int focus;
   };
   const Case cases[] = {
-      {"", "c:\\album", false, "", "", false, "Nome sposalbo macante.", IDC_NS_NAME},
-      {"Nozze", "", false, "", "", false, "Percorso in cui salvare il sposalbo non impostato.", IDC_NS_BROWSE_FOLDER},
-      {"Nozze", "c:\\album", true, "0", "200", false, kBadWidth, IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "-3", "200", false, kBadWidth, IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "30x", "200", false, kBadWidth, IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "1", "1", false, kBadWidth, IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "49", "200", false, kBadWidth, IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "100000", "99999999", false, kBadWidth, IDC_NS_WIDTH},
-      {"Nozze", "c:\\album", true, "300", "", false, kBadHeight, IDC_NS_HEIGHT},
-      {"Nozze", "c:\\album", true, "300", "1001", false, kBadHeight, IDC_NS_HEIGHT},
-      {"Nozze", "c:\\album", true, "300", "99999999999", false, kBadHeight, IDC_NS_HEIGHT},
-      {"Nozze", "c:\\album", false, "", "", true, "Template non impostato.", IDC_NS_NAME},
-      {"Nozze?", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
-      {"Nozze.", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
-      {"..", "c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
+      {L"", L"c:\\album", false, "", "", false, "Nome sposalbo macante.", IDC_NS_NAME},
+      {L"Nozze", L"", false, "", "", false, "Percorso in cui salvare il sposalbo non impostato.", IDC_NS_BROWSE_FOLDER},
+      {L"Nozze", L"c:\\album", true, "0", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {L"Nozze", L"c:\\album", true, "-3", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {L"Nozze", L"c:\\album", true, "30x", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {L"Nozze", L"c:\\album", true, "1", "1", false, kBadWidth, IDC_NS_WIDTH},
+      {L"Nozze", L"c:\\album", true, "49", "200", false, kBadWidth, IDC_NS_WIDTH},
+      {L"Nozze", L"c:\\album", true, "100000", "99999999", false, kBadWidth, IDC_NS_WIDTH},
+      {L"Nozze", L"c:\\album", true, "300", "", false, kBadHeight, IDC_NS_HEIGHT},
+      {L"Nozze", L"c:\\album", true, "300", "1001", false, kBadHeight, IDC_NS_HEIGHT},
+      {L"Nozze", L"c:\\album", true, "300", "99999999999", false, kBadHeight, IDC_NS_HEIGHT},
+      {L"Nozze", L"c:\\album", false, "", "", true, "Template non impostato.", IDC_NS_NAME},
+      {L"Nozze?", L"c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
+      {L"Nozze.", L"c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
+      {L"..", L"c:\\album", false, "", "", false, nullptr, IDC_NS_NAME},
       // A name the system keeps for a device is refused as such.
-      {"CON", "c:\\album", false, "", "", false,
+      {L"CON", L"c:\\album", false, "", "", false,
        "Nome sposalbo non valido: non pu\xf2 contenere \\ / : * ? \" < > | n\xe9 finire con un punto o uno spazio, "
        "n\xe9 essere un nome riservato al sistema (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9).",
        IDC_NS_NAME},
+      // Letters the code page lacks are named, in the name or in the folder.
+      {L"\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1", L"c:\\album", false, "", "", false, greekName.c_str(),
+       IDC_NS_NAME},
+      {L"Nozze", L"c:\\\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1", false, "", "", false, greekFolder.c_str(),
+       IDC_NS_FOLDER},
   };
   for (const Case& c : cases) {
     ui.Clear();
@@ -112,10 +131,11 @@ TEST_F(NewAlbumDialogTest, ChecksEachEntryAndStaysOpen) {
       stillOpen = ::IsWindow(dialog->m_hWnd) && dialog->IsWindowVisible();
       Click(dialog, IDCANCEL);
     });
-    EXPECT_EQ(result, IDCANCEL) << c.name;
-    EXPECT_TRUE(stillOpen) << c.name;
-    EXPECT_EQ(focus, c.focus) << c.name;
-    ASSERT_EQ(ui.Questions().size(), 2u) << c.name;  // the dialog, then its message
+    SCOPED_TRACE(AfxNarrow(c.name));
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(focus, c.focus);
+    ASSERT_EQ(ui.Questions().size(), 2u);  // the dialog, then its message
     const AfxUiQuestion& message = ui.Questions()[1];
     EXPECT_STREQ(message.kind, "message");
     EXPECT_STREQ(message.caption, CDlgNuovoSposalbo::kErrorTitle);
@@ -147,12 +167,12 @@ TEST_F(NewAlbumDialogTest, ListsCustomTemplatesFirst) {
 
 TEST_F(NewAlbumDialogTest, OkReturnsTheTemplateOrThePageSize) {
   EXPECT_EQ(Run([&](CWnd* dialog) {
-              Type(dialog, IDC_NS_NAME, "Nozze Rossi");
+              Type(dialog, IDC_NS_NAME, L"Nozze Nicol\u00f2 Rossi");  // a letter the code page holds
               Type(dialog, IDC_NS_FOLDER, "c:\\album");
               Click(dialog, IDOK);
             }),
             IDOK);
-  EXPECT_STREQ(name, "Nozze Rossi");
+  EXPECT_STREQ(name, "Nozze Nicol\xf2 Rossi");
   EXPECT_TRUE(fromTemplate);
   EXPECT_FALSE(templatePath.IsEmpty());
 
@@ -205,6 +225,37 @@ TEST_F(NewAlbumDialogTest, BrowsingFillsTheFolderAndAddsATemplate) {
       EXPECT_STREQ(q.text, "Scegli la directory in cui creare il nuovo sposalbo.");
     }
   EXPECT_TRUE(sawFolder);
+}
+
+// A folder or template chosen in a folder named with letters the code page
+// lacks is shown as chosen, and refused naming them.
+TEST_F(NewAlbumDialogTest, BrowsingToNamesTheCodePageCannotHoldNamesTheirLetters) {
+  const std::wstring greek = L"d:\\\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1";
+  ui.AnswerWideFolder(greek);
+  ui.AnswerMessage(IDOK);
+  ui.AnswerWideFile(greek + L"\\a.sbt");
+  ui.AnswerMessage(IDOK);
+  std::wstring shown;
+  int before = 0, after = 0;
+  Run([&](CWnd* dialog) {
+    Type(dialog, IDC_NS_NAME, "Nozze");
+    Click(dialog, IDC_NS_BROWSE_FOLDER);
+    shown = WideWindowText(::GetDlgItem(dialog->m_hWnd, IDC_NS_FOLDER));
+    Click(dialog, IDOK);
+    auto* combo = static_cast<CComboBox*>(dialog->GetDlgItem(IDC_NS_TEMPLATE));
+    before = combo->GetCount();
+    Click(dialog, IDC_NS_BROWSE_TEMPLATE);
+    after = combo->GetCount();
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(shown, greek);
+  EXPECT_EQ(after, before);
+  const std::string told = "contiene caratteri che il programma non pu\xf2 usare: carattere 4 (U+039A), carattere 5 ";
+  const auto& questions = ui.Questions();  // the dialog, the folder, its message, the file, its message
+  ASSERT_EQ(questions.size(), 5u);
+  EXPECT_EQ(questions[2].text.Find(("Il percorso d:\\?a??\xb5??a " + told).c_str()), 0) << questions[2].text.str();
+  EXPECT_EQ(questions[4].text.Find(("Il percorso d:\\?a??\xb5??a\\a.sbt " + told).c_str()), 0)
+      << questions[4].text.str();
 }
 
 TEST_F(NewAlbumDialogTest, TheArrowKeysChooseBetweenTemplateAndBlankPages) {

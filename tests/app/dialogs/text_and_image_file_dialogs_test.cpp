@@ -326,7 +326,7 @@ class CuttingSeam : public CUiSeam {
  public:
   std::string spec;
   std::vector<std::string> returned;
-  BOOL GetOpenFileName(OPENFILENAMEA* pOfn) override {
+  BOOL GetOpenFileName(OPENFILENAMEA* pOfn, std::wstring&) override {
     WNDCLASSA wc{};
     wc.lpfnWndProc = AnswerSpec;
     wc.hInstance = ::GetModuleHandleA(nullptr);
