@@ -129,7 +129,8 @@ void CTestoDialog::ShowOwnFont() {
   HWND styles = ::GetDlgItem(m_hWnd, kStyleList), sizes = ::GetDlgItem(m_hWnd, kSizeList);
   HWND colours = ::GetDlgItem(m_hWnd, kColourList);
   if (styles) {
-    const LRESULT style = ItemOfData(styles, MAKELONG(m_own.lfWeight > FW_MEDIUM ? FW_BOLD : FW_NORMAL, m_own.lfItalic ? 1 : 0));
+    const LPARAM own = MAKELONG(m_own.lfWeight > FW_MEDIUM ? FW_BOLD : FW_NORMAL, m_own.lfItalic ? 1 : 0);
+    const LRESULT style = ItemOfData(styles, own);
     if (style != CB_ERR) ::SendMessageA(styles, CB_SETCURSEL, static_cast<WPARAM>(style), 0);
   }
   if (sizes && m_own.lfHeight != 0) {
@@ -139,7 +140,8 @@ void CTestoDialog::ShowOwnFont() {
   }
   if (colours) SelectItemOfData(colours, static_cast<LPARAM>(m_cf.rgbColors), "Personalizzato", -1);
   // The system makes the sample's font and colour from the lists' choice.
-  if (styles) ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(kStyleList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(styles));
+  if (styles)
+    ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(kStyleList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(styles));
   if (colours)
     ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(kColourList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(colours));
 }
