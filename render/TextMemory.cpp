@@ -10,6 +10,9 @@ constexpr size_t kDefaultLimit = size_t{64} << 20;
 std::atomic<size_t> g_held{0};
 std::atomic<size_t> g_limit{kDefaultLimit};
 std::atomic<size_t> g_placeholdersDrawn{0};
+// The memory held as the share began; none while no share lives.
+constexpr size_t kNoShare = static_cast<size_t>(-1);
+std::atomic<size_t> g_shareFrom{kNoShare};
 
 struct Placeholders {
     bool untold = false;
@@ -59,7 +62,22 @@ size_t TextMemoryLimit()
 
 bool TextMemoryAllowsAnother()
 {
-    return g_held.load() < g_limit.load();
+    const size_t held = g_held.load(), limit = g_limit.load(), from = g_shareFrom.load();
+    if (held < limit)
+        return true;
+    return from != kNoShare && held < from + limit / 4;
+}
+
+// A share inside another counts from the outer one's start.
+TextMemoryShare::TextMemoryShare() : m_outer(g_shareFrom.load())
+{
+    if (m_outer == kNoShare)
+        g_shareFrom = g_held.load();
+}
+
+TextMemoryShare::~TextMemoryShare()
+{
+    g_shareFrom = m_outer;
 }
 
 size_t TextPlaceholdersDrawn()

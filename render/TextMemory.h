@@ -23,6 +23,21 @@ size_t TextMemoryLimit();
 // Whether one more text may be built.
 bool TextMemoryAllowsAnother();
 
+// While one lives, the texts built may also take a share of the budget of
+// their own (a quarter of it), whatever the others hold: the page bar draws a
+// page that is not on screen under one, and gives its texts back at once, so
+// that its picture shows them while the page on screen holds the budget.
+class TextMemoryShare {
+public:
+    TextMemoryShare();
+    ~TextMemoryShare();
+    TextMemoryShare(const TextMemoryShare&) = delete;
+    TextMemoryShare& operator=(const TextMemoryShare&) = delete;
+
+private:
+    const size_t m_outer;
+};
+
 // A text drawn as a placeholder; the user is told once per album.
 void NoteTextPlaceholder();
 // How many texts were drawn as placeholders so far: a drawing that raised it

@@ -1,6 +1,8 @@
 #include "app/dialogs/TestoDialog.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/dialogs/CodePageText.h"
 #include "app/dialogs/EditLineBreaks.h"
@@ -11,7 +13,35 @@
 
 namespace {
 // The font choice's own lists, by the ids the system fills them by.
-constexpr int kFaceList = 0x470, kStyleList = 0x471, kSizeList = 0x472, kScriptList = 0x474;
+constexpr int kFaceList = 0x470, kStyleList = 0x471, kSizeList = 0x472, kColourList = 0x473, kScriptList = 0x474;
+
+// The list's item whose data is `data`; CB_ERR when none is.
+LRESULT ItemOfData(HWND list, LPARAM data) {
+  const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i)
+    if (::SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == data) return i;
+  return CB_ERR;
+}
+
+// Selects the item of that data, made at `at` (-1: last) with `name` when the
+// list has none.
+void SelectItemOfData(HWND list, LPARAM data, const std::string& name, LRESULT at) {
+  LRESULT item = ItemOfData(list, data);
+  if (item == CB_ERR) {
+    item = ::SendMessageA(list, CB_INSERTSTRING, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(name.c_str()));
+    if (item < 0) return;
+    ::SendMessageA(list, CB_SETITEMDATA, static_cast<WPARAM>(item), data);
+  }
+  ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+}
+
+// Where a size joins the size list: before the first larger one.
+LRESULT SizePlace(HWND sizes, int points) {
+  const LRESULT count = ::SendMessageA(sizes, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i)
+    if (static_cast<int>(::SendMessageA(sizes, CB_GETITEMDATA, static_cast<WPARAM>(i), 0)) > points) return i;
+  return -1;
+}
 }  // namespace
 
 CTestoDialog::CTestoDialog(CWnd* parent) : CFontDialog(nullptr, CF_EFFECTS | CF_SCREENFONTS, nullptr, parent) {
@@ -69,7 +99,7 @@ INT_PTR CTestoDialog::DoModal() {
 BOOL CTestoDialog::OnInitDialog() {
   // Letters the code page lacks reach the check below as typed.
   RemakeEditForWideText(::GetDlgItem(m_hWnd, IDC_TESTO_TEXT));
-  if (m_ownFont) ShowOwnFace();
+  if (m_ownFont) ShowOwnFont();
   CFontDialog::OnInitDialog();
   UpdateData(FALSE);
   m_chosen = Chosen{};  // filling the lists was not the user's choice
@@ -84,7 +114,7 @@ BOOL CTestoDialog::OnInitDialog() {
   return TRUE;
 }
 
-void CTestoDialog::ShowOwnFace() {
+void CTestoDialog::ShowOwnFont() {
   // A face the list lacks (not installed here) joins it, so that the text's
   // face is the one the dialog shows.
   HWND faces = ::GetDlgItem(m_hWnd, kFaceList);
@@ -93,6 +123,27 @@ void CTestoDialog::ShowOwnFace() {
                               reinterpret_cast<LPARAM>(m_own.lfFaceName));
   if (at == CB_ERR) at = ::SendMessageA(faces, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_own.lfFaceName));
   if (at >= 0) ::SendMessageA(faces, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+  // The system shows the style and size of a face it did not find as those of
+  // its first face, and a colour outside its own sixteen as none: the text's
+  // own are shown instead, and the sample drawn with them.
+  HWND styles = ::GetDlgItem(m_hWnd, kStyleList), sizes = ::GetDlgItem(m_hWnd, kSizeList);
+  HWND colours = ::GetDlgItem(m_hWnd, kColourList);
+  if (styles) {
+    const LPARAM own = MAKELONG(m_own.lfWeight > FW_MEDIUM ? FW_BOLD : FW_NORMAL, m_own.lfItalic ? 1 : 0);
+    const LRESULT style = ItemOfData(styles, own);
+    if (style != CB_ERR) ::SendMessageA(styles, CB_SETCURSEL, static_cast<WPARAM>(style), 0);
+  }
+  if (sizes && m_own.lfHeight != 0) {
+    CClientDC screen(nullptr);
+    const int points = ::MulDiv(std::abs(m_own.lfHeight), 72, screen.GetDeviceCaps(LOGPIXELSY));
+    SelectItemOfData(sizes, points, std::to_string(points), SizePlace(sizes, points));
+  }
+  if (colours) SelectItemOfData(colours, static_cast<LPARAM>(m_cf.rgbColors), "Personalizzato", -1);
+  // The system makes the sample's font and colour from the lists' choice.
+  if (styles)
+    ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(kStyleList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(styles));
+  if (colours)
+    ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(kColourList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(colours));
 }
 
 BOOL CTestoDialog::OnCommand(WPARAM wParam, LPARAM lParam) {

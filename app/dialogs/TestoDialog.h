@@ -34,7 +34,8 @@ class CTestoDialog : public CFontDialog {
   struct Chosen {
     bool face = false, style = false, size = false, script = false;
   };
-  void ShowOwnFace();
+  // The text's face, style, size and colour shown whatever the system's lists hold.
+  void ShowOwnFont();
 
   bool m_ownFont = false;
   bool m_shown = false;

@@ -195,15 +195,34 @@ void CPageImgListView::DrawAgainSoon(treeNode::CSposalboTreeNode& album, int ind
   if (m_hWnd) SetTimer(kPendingPagesTimer, kPendingPagesDelay, nullptr);
 }
 
+bool CPageImgListView::IsOnScreen(const treeNode::CPaginaTreeNode& page) const {
+  IEditorFrame* frame = GetEditorFrame();
+  const treeNode::CPaginaTreeNode* current =
+      frame ? frame->GetCurrentPage() : (m_album ? m_album->GetCurrentPage() : nullptr);
+  return &page == current;
+}
+
 void CPageImgListView::DrawPage(treeNode::CPaginaTreeNode& page, int item) {
   const size_t placeholders = TextPlaceholdersDrawn(), held = TextMemoryHeld();
-  CPageListView::DrawPage(page, item);
+  if (IsOnScreen(page)) {
+    CPageListView::DrawPage(page, item);
+  } else {
+    // Drawn with a share of the texts' memory of its own, given back at once:
+    // the page on screen may hold the whole budget. Pages not on screen keep
+    // no textures either; the current page makes its own again at its next draw.
+    const TextMemoryShare share;
+    CPageListView::DrawPage(page, item);
+    page.ReleaseResources();
+  }
   if (item < 0 || item >= GetItemCount()) return;
   const int image = GetItemImage(item);
-  if (TextPlaceholdersDrawn() != placeholders)
+  if (TextPlaceholdersDrawn() != placeholders) {
     m_shortImages[image] = held;
-  else
+    // Looked at on the timer until the memory is back.
+    if (m_hWnd) SetTimer(kPendingPagesTimer, kPendingPagesDelay, nullptr);
+  } else {
     m_shortImages.erase(image);
+  }
 }
 
 void CPageImgListView::DrawShortPagesAgainIfRoom() {
@@ -243,9 +262,6 @@ void CPageImgListView::FollowCurrentPage(int index) {
   // selection otherwise.
   if (index == m_followedPage && GetNextItem(-1, LVNI_SELECTED) >= 0) return;
   m_followedPage = index;
-  // The page left gave its texts' memory back: pictures drawn with boxes for
-  // texts may now show them.
-  DrawShortPagesAgainIfRoom();
   SetItemState(-1, 0, LVIS_SELECTED);
   SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   EnsureVisible(index, FALSE);
@@ -266,6 +282,9 @@ void CPageImgListView::RemovePage(int index) {
 }
 
 void CPageImgListView::DrawPendingPages(int budgetMs) {
+  // Memory other pages gave back since (a page emptied, left or closed) lets
+  // pictures drawn with boxes for texts show them.
+  DrawShortPagesAgainIfRoom();
   const DWORD start = ::GetTickCount();
   while (!m_blankImages.empty() && m_album) {
     const int image = m_blankImages.front();
@@ -275,9 +294,6 @@ void CPageImgListView::DrawPendingPages(int budgetMs) {
     treeNode::CPaginaTreeNode* page = m_album->GetPage(item);
     if (!page) continue;
     DrawPage(*page, item);
-    // Pages not on screen keep no textures; the current page makes its own
-    // again at its next draw.
-    if (page != m_album->GetCurrentPage()) page->ReleaseResources();
     PictureCache::Instance().ReleaseUnused();
     // A slice gives way to the user: what was clicked or typed goes first.
     if (budgetMs >= 0 && !m_blankImages.empty() &&
@@ -285,7 +301,7 @@ void CPageImgListView::DrawPendingPages(int budgetMs) {
          HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0))
       return;
   }
-  if (m_hWnd) KillTimer(kPendingPagesTimer);
+  if (m_hWnd && m_shortImages.empty()) KillTimer(kPendingPagesTimer);
 }
 
 void CPageImgListView::OnTimer(UINT_PTR nIDEvent) {

@@ -66,7 +66,8 @@ class CPageImgListView : public CPageListView {
   void RemovePage(int index) override;
   void Clear() override;
   // Draws the page's picture now; one whose texts were drawn as boxes, the
-  // texts' memory full, is drawn again once other texts gave theirs back.
+  // texts' memory full, is drawn again once other texts gave theirs back. A
+  // page not on screen gives its resources back once drawn.
   void DrawPage(treeNode::CPaginaTreeNode& page, int item);
 
  protected:
@@ -76,6 +77,7 @@ class CPageImgListView : public CPageListView {
 
  private:
   void ClearPending();
+  bool IsOnScreen(const treeNode::CPaginaTreeNode& page) const;
   // Pages drawn with boxes for texts drawn again when the texts' memory held
   // less than it did then.
   void DrawShortPagesAgainIfRoom();

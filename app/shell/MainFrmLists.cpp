@@ -71,8 +71,6 @@ void CMainFrame::UpdatePageThumbnail(int pageIndex) {
   treeNode::CPaginaTreeNode* page = root.GetPage(pageIndex);
   if (!page) return;
   m_lists.pages.DrawPage(*page, pageIndex);
-  // A page not on screen gives its pictures back once its thumbnail has them.
-  if (page != root.GetCurrentPage()) page->ReleaseResources();
 }
 
 void CMainFrame::NotifyPageList() {

@@ -620,6 +620,9 @@ void CSposalboTreeNode::CutSelection()
     for (auto& node : page->TakeSelectedChildren()) {
         node->SetSelectedFlagOnly(false);
         page->ReleaseImageRefs(node.get());
+        // Off the page it draws nothing: its textures and text meshes go
+        // back now, a paste's copies make their own.
+        node->ReleaseResources();
         node->SetParent(this);
         m_objectClipboard.push_back(std::move(node));
     }

@@ -223,6 +223,16 @@ TEST_F(TextTest, PastTheMemoryBudgetATextIsABoxWithACrossToldOnce)
     EXPECT_GT(TextMemoryHeld(), before);
     // The same words would share the mesh held: other words must be made.
     EXPECT_EQ(boxed.BuildMesh("HHN", font, RGB(255, 0, 0), 0.001f, 0.0f), 0);
+    {
+        // Under a share of its own (a quarter of the budget) a text is made
+        // whatever the others hold, as far as the share goes.
+        SetTextMemoryLimit(TextMemoryHeld());
+        const TextMemoryShare share;
+        CD3DText shared(surface.get()), past(surface.get());
+        EXPECT_EQ(shared.BuildMesh("HHN", font, RGB(255, 0, 0), 0.001f, 0.0f), 1);
+        EXPECT_EQ(past.BuildMesh("HNN", font, RGB(255, 0, 0), 0.001f, 0.0f), 0);
+    }
+    EXPECT_FALSE(TextMemoryAllowsAnother()) << "the share ends with it";
     SetTextMemoryLimit(0);
     ASSERT_TRUE(boxed.IsPlaceholder());
     EXPECT_EQ(boxed.GetMesh(), nullptr);

@@ -210,21 +210,54 @@ TEST(TestoDialog, AFaceThisComputerLacksIsNotOffered) {
 }
 
 namespace {
-// Reads the face the dialog shows, changes the words (and the size when asked)
-// and presses OK.
+// Reads the face, style, size and colour the dialog shows and its sample's
+// pixels, changes the words (and the size when asked) and presses OK.
 struct OwnFaceRun {
   bool sizeToo = false;
-  std::string faceShown;
+  std::string faceShown, sizeShown;
+  LRESULT styleShown = CB_ERR, colourShown = CB_ERR;
+  COLORREF sampleColour = CLR_INVALID;
+  int samplePixels = 0, sampleHeight = 0;  // of the sample colour
 } g_ownFace;
+
+LRESULT SelectedData(HWND list) {
+  const LRESULT at = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
+  return at == CB_ERR ? CB_ERR : ::SendMessageA(list, CB_GETITEMDATA, static_cast<WPARAM>(at), 0);
+}
+
+// The pixels of the sample's colour in the sample's place, and how many rows
+// they span.
+void ReadSample(HWND dialog) {
+  ::UpdateWindow(dialog);
+  RECT place{};
+  ::GetWindowRect(::GetDlgItem(dialog, 0x444), &place);
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+  HDC dc = ::GetDC(dialog);
+  int top = place.bottom, bottom = place.top;
+  for (int y = place.top; y < place.bottom; ++y)
+    for (int x = place.left; x < place.right; ++x)
+      if (::GetPixel(dc, x, y) == g_ownFace.sampleColour) {
+        ++g_ownFace.samplePixels;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y + 1);
+      }
+  ::ReleaseDC(dialog, dc);
+  g_ownFace.sampleHeight = std::max(0, bottom - top);
+}
 
 void CALLBACK changeWordsOnly(HWND, UINT, UINT_PTR id, DWORD) {
   HWND dialog = g_textDialog ? g_textDialog->m_hWnd : nullptr;
-  if (!dialog && ++g_textWaits < 200) return;
+  if ((!dialog || !::IsWindowVisible(dialog)) && ++g_textWaits < 200) return;
   ::KillTimer(nullptr, id);
   if (!dialog) return;
-  char face[LF_FACESIZE] = "";
-  ::GetWindowTextA(::GetDlgItem(dialog, 0x470), face, LF_FACESIZE);
-  g_ownFace.faceShown = face;
+  char shown[LF_FACESIZE] = "";
+  ::GetWindowTextA(::GetDlgItem(dialog, 0x470), shown, LF_FACESIZE);
+  g_ownFace.faceShown = shown;
+  ::GetWindowTextA(::GetDlgItem(dialog, 0x472), shown, LF_FACESIZE);
+  g_ownFace.sizeShown = shown;
+  g_ownFace.styleShown = SelectedData(::GetDlgItem(dialog, 0x471));
+  g_ownFace.colourShown = SelectedData(::GetDlgItem(dialog, 0x473));
+  ReadSample(dialog);
   if (g_ownFace.sizeToo) {
     HWND sizes = ::GetDlgItem(dialog, 0x472);
     ::SendMessageA(sizes, CB_SETCURSEL, 0, 0);
@@ -244,27 +277,41 @@ class CWordsChange : public CScriptedUi {
 };
 }  // namespace
 
-TEST(TestoDialog, ATextKeepsItsOwnFaceStyleAndSizeUnlessOthersAreChosen) {
+// A face this computer lacks shows with the text's own style, size (24 points)
+// and colour (one of none of the system's sixteen), its sample drawn with them.
+TEST(TestoDialog, ATextKeepsItsOwnFaceStyleSizeAndColourUnlessOthersAreChosen) {
   CWordsChange seam;
   LOGFONTA own{};
   lstrcpyA(own.lfFaceName, "Carattere che non esiste");
-  own.lfHeight = -37;
+  CClientDC screen(nullptr);
+  own.lfHeight = -::MulDiv(24, screen.GetDeviceCaps(LOGPIXELSY), 72);
   own.lfWeight = FW_BOLD;
   own.lfItalic = TRUE;
   own.lfOutPrecision = OUT_TT_PRECIS;
   own.lfQuality = ANTIALIASED_QUALITY;
   own.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+  const COLORREF brown = RGB(122, 90, 52);
   for (const bool sizeToo : {false, true}) {
+    SCOPED_TRACE(sizeToo ? "size chosen" : "words only");
     CTestoDialog dialog;
     dialog.SetText("Marco e Giulia");
     dialog.SetTextFont(own);
-    g_ownFace = OwnFaceRun{sizeToo, ""};
+    dialog.m_cf.rgbColors = brown;
+    g_ownFace = OwnFaceRun{};
+    g_ownFace.sizeToo = sizeToo;
+    g_ownFace.sampleColour = brown;
     g_textDialog = &dialog;
     const INT_PTR result = dialog.DoModal();
     g_textDialog = nullptr;
     ASSERT_EQ(result, IDOK);
     EXPECT_EQ(g_ownFace.faceShown, own.lfFaceName);
+    EXPECT_EQ(g_ownFace.styleShown, MAKELONG(FW_BOLD, 1));
+    EXPECT_EQ(g_ownFace.sizeShown, "24");
+    EXPECT_EQ(g_ownFace.colourShown, static_cast<LRESULT>(brown));
+    EXPECT_GT(g_ownFace.samplePixels, 50) << "the sample in the text's colour";
+    EXPECT_GE(g_ownFace.sampleHeight, 20) << "and at its size";
     EXPECT_EQ(dialog.GetText(), "Giulia e Marco");
+    EXPECT_EQ(dialog.m_cf.rgbColors, brown);
     EXPECT_STREQ(dialog.m_lf.lfFaceName, own.lfFaceName);
     EXPECT_EQ(dialog.m_lf.lfWeight, own.lfWeight);
     EXPECT_EQ(dialog.m_lf.lfItalic, own.lfItalic);

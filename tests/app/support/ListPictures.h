@@ -4,3 +4,6 @@
 #include "app/lists/ImgListView.h"
 
 COLORREF ListItemPixel(CImgListView& list, int item, int x, int y);
+// How many pixels of the item's picture are within `tolerance` of `colour`
+// in each of red, green and blue.
+int ListItemPixelsNear(CImgListView& list, int item, COLORREF colour, int tolerance);
