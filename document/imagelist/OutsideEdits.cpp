@@ -68,6 +68,9 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
     const bool remakable =
         referenceStamp.exists &&
         (workingStamp.exists || CFileOperation().GetPathKind(working.c_str()) == CFileOperation::kPathMissing);
+    // Only a reference copy whose stamp changed is read, and only one whose
+    // bytes changed too has its working copy made again.
+    if (remakable) plan.originsChanged |= RestampIfSameBytes(*image, referenceStamp, reference);
     const bool staleOrigin = remakable && WorkingCopyIsStale(*image, referenceStamp, workingStamp, working);
     const bool unreadableCopy = remakable && !staleOrigin && WorkingCopyUnreadable(*image, workingStamp, working);
     const bool stale = staleOrigin || unreadableCopy;
@@ -101,7 +104,7 @@ std::vector<std::string> TakeRemadeWorkingCopies(spab_imagelist::CMImageList& li
     if (!image) continue;
     switch (remake.result) {
       case RemakeResult::kWritten:
-        originsChanged |= RecordWorkingCopyOrigin(*image, remake.madeFrom, remake.working);
+        originsChanged |= RecordWorkingCopyOrigin(*image, remake.madeFrom, remake.working, true, remake.madeFromDigest);
         remade.push_back(remake.name);
         continue;
       case RemakeResult::kUnreadable:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "document/services/FileDigest.h"
 #include "document/services/FileStamp.h"
 #include "document/services/FileWatch.h"
 #include "document/services/Win32Handle.h"
@@ -66,12 +67,17 @@ bool Written(bool written, const char* path) {
 // Alpha kept when the file has it; fitted into the working size with linear
 // interpolation: the codec's reduction already smoothed the picture, and
 // what is left to shrink is less than half.
-bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath) {
+bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath, CFileDigest* read) {
+  // Held while it is decoded: its digest is that of the bytes decoded.
+  CHeldFile held;
+  if (!held.Open(sourcePath)) return Unreadable();
   img::ImageFile file;
   if (!file.Open(sourcePath)) return Unreadable();
   const int longer = std::max(file.Info().width, file.Info().height);
   CImgBitmap decoded;
   if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return Unreadable();
+  // The decode left the bytes in the system's cache: read again from there.
+  if (read && !held.Digest(*read)) return Unreadable();
   if (std::max(decoded.GetWidth(), decoded.GetHeight()) <= kWorkingSize) return SaveWorkingCopy(decoded, jpegPath);
   int32_t width = 0, height = 0;
   img::FitLongerSide(decoded.GetWidth(), decoded.GetHeight(), kWorkingSize, width, height);
@@ -150,21 +156,29 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   return WriteWorkingCopy(picture, jpegPath);
 }
 
-RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom) {
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom,
+                               CFileDigest* madeFromDigest) {
   PictureCache::Instance().ForgetFile(jpegPath);
-  return RemakeWorkingCopyFiles(changedPath, jpegPath, madeFrom);
+  return RemakeWorkingCopyFiles(changedPath, jpegPath, madeFrom, madeFromDigest);
 }
 
-RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom) {
+RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom,
+                                    CFileDigest* madeFromDigest) {
   // A picture replaced or still written while it is read is read again.
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
     const CFileStamp read = ReadFileStamp(changedPath);
     if (!read.exists) return RemakeResult::kUnreadable;
+    // No program writes it while it is read: still held by its writer, it
+    // is read once that is done.
+    CHeldFile held;
+    if (!held.Open(changedPath)) return RemakeResult::kUnreadable;
     CImgBitmap picture;
     // No preview trailer: the file just edited is the user's and stays as the
     // editor wrote it.
     if (!picture.LoadPreview(changedPath, 1, false, kWorkingSize, true)) return RemakeResult::kUnreadable;
     if (ReadFileStamp(changedPath) != read) continue;
+    CFileDigest digest;
+    if (!held.Digest(digest)) return RemakeResult::kUnreadable;
     // Our own rewrite of the copy must not come back as a change.
     CFileWatchOwnWrite ownWrite(jpegPath);
     // The shape of an edited cut-out is kept, or taken off when the edit made
@@ -172,6 +186,7 @@ RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPat
     if (!WriteWorkingCopy(picture, jpegPath)) return RemakeResult::kNotWritten;
     DateAsMadeFrom(jpegPath, read.written);
     if (madeFrom) *madeFrom = read;
+    if (madeFromDigest) *madeFromDigest = digest;
     return RemakeResult::kWritten;
   }
   return RemakeResult::kUnreadable;
@@ -183,8 +198,11 @@ void DeleteWorkingCopy(const char* jpegPath) {
   ::DeleteFileA(MaskPathFor(jpegPath).c_str());
 }
 
-bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath) {
-  return g_maker ? g_maker(sourcePath, jpegPath) : MakeWithImageLibrary(sourcePath, jpegPath);
+bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath, CFileDigest* read) {
+  if (!g_maker) return MakeWithImageLibrary(sourcePath, jpegPath, read);
+  if (!g_maker(sourcePath, jpegPath)) return false;
+  if (read) *read = DigestFile(sourcePath);
+  return true;
 }
 
 WorkingCopyMaker SetWorkingCopyMaker(WorkingCopyMaker maker) {

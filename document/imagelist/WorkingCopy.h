@@ -7,13 +7,15 @@
 // of their own in place.
 
 class CImgBitmap;
+struct CFileDigest;
 struct CFileStamp;
 
 typedef bool (*WorkingCopyMaker)(const char* sourcePath, const char* jpegPath);
 
 // False when no copy was made: the system's last error then says why it could
 // not be written (a full disk), and is 0 when the picture could not be read.
-bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath);
+// The digest of the bytes it was made from goes to read, when given.
+bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath, CFileDigest* read = nullptr);
 
 // Returns the maker that was set before; null restores the image library's.
 WorkingCopyMaker SetWorkingCopyMaker(WorkingCopyMaker maker);
@@ -28,12 +30,15 @@ enum class RemakeResult { kUnreadable, kNotWritten, kWritten };
 // Makes a working copy again from its photo's changed picture (an outside
 // editor saved it): fitted into 1024 pixels per side, its embedded thumbnail
 // never taken for it. A watch of the copy does not see the rewrite. The
-// changed picture's stamp as it was read goes to madeFrom, when given.
-RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom = nullptr);
+// changed picture's stamp as it was read goes to madeFrom, and the digest of
+// the bytes read to madeFromDigest, when given.
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom = nullptr,
+                               CFileDigest* madeFromDigest = nullptr);
 
 // The same, off the window's thread: the picture cache is left alone, so the
 // caller forgets the copy's old picture there (PictureCache::ForgetFile).
-RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom = nullptr);
+RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom = nullptr,
+                                    CFileDigest* madeFromDigest = nullptr);
 
 // Deletes a working copy and the mask beside it.
 void DeleteWorkingCopy(const char* jpegPath);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/imagelist/WorkingCopy.h"
+#include "document/services/FileDigest.h"
 #include "document/services/FileStamp.h"
 #include "document/services/Win32Handle.h"
 
@@ -22,6 +23,7 @@ struct WorkingCopyRemake {
   // What the remake did, and the reference copy as it was read.
   RemakeResult result = RemakeResult::kNotWritten;
   CFileStamp madeFrom;
+  CFileDigest madeFromDigest;
 };
 
 class CWorkingCopyRemakes {

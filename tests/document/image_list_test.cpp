@@ -336,6 +336,13 @@ TEST_F(ImageListTest, SavedListReadsBackTheSameAndCopiesAreDeep) {
   EXPECT_NE(xml.find("rifSize=\"4\" rifTime=\""), std::string::npos) << xml;
   EXPECT_EQ(loaded->Find("2.jpg")->madeFrom, ReadFileStamp(album / "rif\\1.tif"));
   EXPECT_FALSE(loaded->Find("1.jpg")->madeFrom.exists);
+  // And the digests of both copies' bytes, after the attributes older readers know.
+  const CFileDigest reference = DigestFile(album / "rif\\1.tif"), working = DigestFile(album / "img\\2.jpg");
+  ASSERT_TRUE(reference.known && working.known);
+  EXPECT_NE(xml.find("rifHash=\"" + DigestText(reference) + "\" imgHash=\"" + DigestText(working) + "\""),
+            std::string::npos) << xml;
+  EXPECT_EQ(loaded->Find("2.jpg")->madeFromDigest, reference);
+  EXPECT_EQ(loaded->Find("2.jpg")->madeAsDigest, working);
 
   CMImageList copy(*loaded);
   copy.AddRef("1.jpg");
@@ -518,7 +525,8 @@ TEST(ImageListFile, ReadingIsTolerantButNeedsARoot) {
   WriteTextFile(dir / "list.xml",
                 "<altro><foto thumb=\"1.jpg\" riferimento=\"r.jpg\"/>"
                 "<x thumb=\"2.jpg\" tipo=\"1\" riferimento=\"2.png\" refCount=\"-4\" "
-                "cropX=\"nan\" cropY=\"inf\" ratioH=\"abc\"/></altro>");
+                "cropX=\"nan\" cropY=\"inf\" ratioH=\"abc\" rifHash=\"0123456789abcdeg\" "
+                "imgHash=\"0123456789abcdef0\"/></altro>");
   auto list = CMImageList::Load((dir / "list.xml").c_str(), true);
   ASSERT_TRUE(list);
   EXPECT_EQ(list->GetLastThumb(), 0);
@@ -534,6 +542,8 @@ TEST(ImageListFile, ReadingIsTolerantButNeedsARoot) {
   EXPECT_EQ(second.cropX, 0.0f);
   EXPECT_EQ(second.cropY, 0.0f);
   EXPECT_EQ(second.ratioH, 0.0f);
+  EXPECT_FALSE(second.madeFromDigest.known);
+  EXPECT_FALSE(second.madeAsDigest.known);
 }
 
 // The image library makes the working copies here.
@@ -693,6 +703,7 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
     int width;  // of the photo's working copy afterwards
     size_t unreadable, replaced;
     bool workingKept = true;
+    bool stampTaken = false;  // the list took the reference copy's new stamp
   } cases[] = {
       {"nothing", [] {}, {}, 80, 0, 0},
       {"an older picture",
@@ -709,6 +720,17 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
          ASSERT_EQ(ReadFileStamp(reference).written, before.written);
        },
        {photo}, 40, 0, 0},
+      // Stamps are the cheap trigger, and only a digest that differs from
+      // the one recorded makes the copy again.
+      {"another picture of the same size, its time put back",
+       [&] {
+         const CFileStamp before = ReadFileStamp(reference);
+         WriteBmp(reference, 40, 60, [](int x, int) { return Rgba{20, 220, uint8_t(x), 255}; });
+         SetWriteTime(reference, before.written);
+         ASSERT_EQ(ReadFileStamp(reference).size, before.size);
+       },
+       {photo}, 40, 0, 0},
+      {"only the time moved", [&] { MoveWriteTime(reference, 3600); }, {}, 40, 0, 0, true, true},
       {"a mask deleted", [&] { ASSERT_TRUE(::DeleteFileA(cutMask.c_str())); }, {cut}, 40, 0, 0},
       {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, {}, 40, 1, 0},
       {"no picture, told already", [] {}, {}, 40, 0, 0},
@@ -751,9 +773,13 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
       EXPECT_EQ(now.unreadable[0].workingKept, c.workingKept);
     }
     MarkUnreadableTold(list, now.unreadable);
+    if (c.stampTaken) {
+      EXPECT_EQ(list.Find(photo.c_str())->madeFrom, ReadFileStamp(reference));
+    }
     auto saved = CMImageList::Load(Album(), false);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->Find(photo.c_str())->madeFrom, list.Find(photo.c_str())->madeFrom);
+    EXPECT_EQ(saved->Find(photo.c_str())->madeFromDigest, list.Find(photo.c_str())->madeFromDigest);
     EXPECT_TRUE(saved->Find(cut.c_str())->masked);
   }
 
