@@ -525,6 +525,12 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
     std::vector<std::string> remadeNext = {};    // by the export after
   } cases[] = {
       {"as imported", [] {}, true, {}, {}},
+      // A pair read whole is recorded as it was copied and compared, not as
+      // its files are once the export is done.
+      {"another picture while the export runs", [&] {
+         entry.madeAs = CFileStamp();
+         entry.madeAsDigest = CFileDigest();
+       }, true, {}, {}, true, blue, {"4.jpg"}},
       // The bytes the working copy was made from, their time moved.
       {"the same picture, another time", [&] { SetWriteTime(reference, referenceTime + 10000000ull * 3600); }, true,
        {}, {}},
@@ -533,12 +539,6 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
          SetWriteTime(reference, referenceTime);
          ASSERT_EQ(ReadFileStamp(reference).size, originalReference.size());
        }, true, {"4.jpg"}, {"rifatta", photo}},
-      // A pair read whole is recorded as it was copied and compared, not as
-      // its files are once the export is done.
-      {"another picture while the export runs", [&] {
-         entry.madeAs = CFileStamp();
-         entry.madeAsDigest = CFileDigest();
-       }, true, {}, {}, true, blue, {"4.jpg"}},
       // Restored from a backup: older than the working copy.
       {"another picture, older", [&] {
          ::WriteBmp(reference, 8, 4, [](int, int) { return Rgba{0, 0, 220, 255}; });
