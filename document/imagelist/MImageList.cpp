@@ -379,7 +379,7 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   image->riferimento = referenceName;
   image->thumb = workingName;
   image->nome = name;
-  RecordWorkingCopyOrigin(*image, ReadFileStamp(reference), ImgPath(albumFolder, workingName), true, read);
+  RecordWorkingCopyOrigin(*image, ReadContentStamp(reference), ImgPath(albumFolder, workingName), true, read);
   return Append(std::move(image));
 }
 
@@ -407,7 +407,7 @@ bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const ch
   image->cropX = cropX;
   image->cropY = cropY;
   image->ratioH = ratioH;
-  RecordWorkingCopyOrigin(*image, ReadFileStamp(reference), ImgPath(albumFolder, workingName), true, read);
+  RecordWorkingCopyOrigin(*image, ReadContentStamp(reference), ImgPath(albumFolder, workingName), true, read);
   Append(std::move(image));
   if (pWorkingName) *pWorkingName = CString(workingName);
   return true;

@@ -61,7 +61,7 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
       continue;
     }
     const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
-    const CFileStamp referenceStamp = ReadFileStamp(reference);
+    const CFileStamp referenceStamp = ReadContentStamp(reference);
     // A working copy deleted while the album was closed is made again too:
     // without it the photo would show as a grey box and could not be sent.
     // A path that is there but no file is left alone.

@@ -166,7 +166,7 @@ RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPat
                                     CFileDigest* madeFromDigest) {
   // A picture replaced or still written while it is read is read again.
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-    const CFileStamp read = ReadFileStamp(changedPath);
+    const CFileStamp read = ReadContentStamp(changedPath);
     if (!read.exists) return RemakeResult::kUnreadable;
     // No program writes it while it is read: still held by its writer, it
     // is read once that is done.

@@ -1,14 +1,12 @@
 #include "document/services/FileStamp.h"
 
+#include <vector>
+
 #include "document/services/Win32Handle.h"
 
 namespace {
-// The system's basic information of an open file; the change time is
-// nowhere in the documented calls of the systems the program runs on.
-struct BasicInformation {
-  LARGE_INTEGER creation, access, write, change;
-  ULONG attributes;
-};
+// The system's own listing of a folder, the one call that gives a file's
+// change time without opening the file.
 struct IoStatus {
   union {
     LONG status;
@@ -16,28 +14,49 @@ struct IoStatus {
   };
   ULONG_PTR information;
 };
-using QueryInformationFile = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
-constexpr int kBasicInformation = 4;
+struct CountedName {
+  USHORT length, maximumLength;  // in bytes
+  PWSTR buffer;
+};
+struct DirectoryEntry {
+  ULONG nextEntryOffset, fileIndex;
+  LARGE_INTEGER creation, access, write, change, endOfFile, allocation;
+  ULONG attributes, nameLength;
+  WCHAR name[1];
+};
+using QueryDirectoryFile = LONG(WINAPI*)(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, int, BOOLEAN,
+                                          CountedName*, BOOLEAN);
+constexpr int kDirectoryInformation = 1;
 
-QueryInformationFile Query() {
-  static const QueryInformationFile query = reinterpret_cast<QueryInformationFile>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+QueryDirectoryFile Query() {
+  static const QueryDirectoryFile query = reinterpret_cast<QueryDirectoryFile>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryDirectoryFile")));
   return query;
 }
 
 // 0 when it cannot be read: the stamp then goes by size and write time.
 ULONGLONG ChangeTime(const std::string& path) {
-  const QueryInformationFile query = Query();
-  if (!query) return 0;
-  // Asking for the attributes only: no program's sharing stands in the way.
-  const CScopedHandle file(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                         OPEN_EXISTING, 0, nullptr));
-  if (!file.IsValid()) return 0;
+  const QueryDirectoryFile query = Query();
+  const size_t separator = path.find_last_of("\\/");
+  if (!query || separator == std::string::npos || separator + 1 == path.size()) return 0;
+  const std::string folder = path.substr(0, separator + 1), name = path.substr(separator + 1);
+  // The file's name as the listing's pattern: it holds no wildcard.
+  std::wstring wide(name.size() + 1, L'\0');
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), static_cast<int>(name.size()), &wide[0],
+                                           static_cast<int>(wide.size()));
+  if (length <= 0 || length > 255) return 0;
+  CountedName pattern{static_cast<USHORT>(length * sizeof(WCHAR)), static_cast<USHORT>(length * sizeof(WCHAR)),
+                      &wide[0]};
+  const CScopedHandle listing(::CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!listing.IsValid()) return 0;
+  std::vector<ULONGLONG> entry((sizeof(DirectoryEntry) + 512 + sizeof(ULONGLONG) - 1) / sizeof(ULONGLONG));
   IoStatus status{};
-  BasicInformation basic{};
-  if (query(file.Get(), &status, &basic, sizeof basic, kBasicInformation) != 0) return 0;
-  return static_cast<ULONGLONG>(basic.change.QuadPart);
+  if (query(listing.Get(), nullptr, nullptr, nullptr, &status, entry.data(),
+            static_cast<ULONG>(entry.size() * sizeof(ULONGLONG)), kDirectoryInformation, TRUE, &pattern, TRUE) != 0)
+    return 0;
+  return static_cast<ULONGLONG>(reinterpret_cast<const DirectoryEntry*>(entry.data())->change.QuadPart);
 }
 }  // namespace
 
@@ -51,6 +70,11 @@ CFileStamp ReadFileStamp(const std::string& path) {
   stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   stamp.written = (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                   data.ftLastWriteTime.dwLowDateTime;
-  stamp.changed = ChangeTime(path);
+  return stamp;
+}
+
+CFileStamp ReadContentStamp(const std::string& path) {
+  CFileStamp stamp = ReadFileStamp(path);
+  if (stamp.exists) stamp.changed = ChangeTime(path);
   return stamp;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // What tells a file's content apart from an earlier one without reading it:
-// its size, last write time and last change time.
+// its size and last write time.
 #include <windows.h>
 
 #include <string>
@@ -9,11 +9,11 @@ struct CFileStamp {
   bool exists = false;
   ULONGLONG size = 0;
   ULONGLONG written = 0;  // FILETIME ticks
-  // When the file's bytes or times last changed (FILETIME ticks): unlike the
-  // write time, no program can set it back, so a file replaced by another of
-  // the same size with its write time put back still stamps as changed. 0
-  // where not known (read from a list written before it was kept), which
-  // agrees with any.
+  // When the file's bytes, times or attributes last changed (FILETIME ticks),
+  // read only for the photos' reference copies (ReadContentStamp): unlike the
+  // write time no program can put it back, so a file replaced by another of
+  // the same size with its write time put back still stamps as another. 0
+  // where not known, which agrees with any.
   ULONGLONG changed = 0;
 
   bool operator==(const CFileStamp& other) const {
@@ -26,3 +26,8 @@ struct CFileStamp {
 // The stamp of a file; one that does not exist (or cannot be read) stamps as
 // not existing.
 CFileStamp ReadFileStamp(const std::string& path);
+
+// The same with the change time, read from the file's folder: the file
+// itself is not opened, so a program replacing it meanwhile (saving by a
+// rename over it) is never in the way.
+CFileStamp ReadContentStamp(const std::string& path);
