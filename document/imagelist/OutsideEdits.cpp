@@ -51,6 +51,7 @@ void NoteReplacedCopy(spab_imagelist::CMImg& image, const CFileStamp& working, c
 OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::string& albumFolder,
                                   OutsideEditsFound* found) {
   OutsideEditsPlan plan;
+  const CFolderChangeTimes referenceTimes(albumFolder + "\\rif");
   for (const auto& image : list.GetImages()) {
     if (!IsSingleFileName(image->thumb.c_str())) continue;
     const std::string working = albumFolder + "\\img\\" + image->thumb;
@@ -61,7 +62,8 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
       continue;
     }
     const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
-    const CFileStamp referenceStamp = ReadContentStamp(reference);
+    CFileStamp referenceStamp = ReadFileStamp(reference);
+    if (referenceStamp.exists) referenceStamp.changed = referenceTimes.Of(image->riferimento);
     // A working copy deleted while the album was closed is made again too:
     // without it the photo would show as a grey box and could not be sent.
     // A path that is there but no file is left alone.

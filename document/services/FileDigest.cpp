@@ -6,8 +6,9 @@
 #include <vector>
 
 namespace {
-// Pieces large enough that a 24-megapixel photo takes a few dozen reads.
-constexpr DWORD kPiece = 1 << 20;
+// Pieces large enough that a camera photo takes a few dozen reads, small
+// enough to stay in the processor's cache from their read to their write.
+constexpr DWORD kPiece = 256 << 10;
 
 ULONGLONG SizeOf(HANDLE file) {
   LARGE_INTEGER size{};

@@ -27,11 +27,22 @@ struct DirectoryEntry {
 using QueryDirectoryFile = LONG(WINAPI*)(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, int, BOOLEAN,
                                           CountedName*, BOOLEAN);
 constexpr int kDirectoryInformation = 1;
+constexpr LONG kNoMoreFiles = static_cast<LONG>(0x80000006);
 
 QueryDirectoryFile Query() {
   static const QueryDirectoryFile query = reinterpret_cast<QueryDirectoryFile>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryDirectoryFile")));
   return query;
+}
+
+HANDLE OpenListing(const std::string& folder) {
+  return ::CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::string LowerCase(std::string name) {
+  if (!name.empty()) ::CharLowerBuffA(&name[0], static_cast<DWORD>(name.size()));
+  return name;
 }
 
 // 0 when it cannot be read: the stamp then goes by size and write time.
@@ -47,9 +58,7 @@ ULONGLONG ChangeTime(const std::string& path) {
   if (length <= 0 || length > 255) return 0;
   CountedName pattern{static_cast<USHORT>(length * sizeof(WCHAR)), static_cast<USHORT>(length * sizeof(WCHAR)),
                       &wide[0]};
-  const CScopedHandle listing(::CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const CScopedHandle listing(OpenListing(folder));
   if (!listing.IsValid()) return 0;
   std::vector<ULONGLONG> entry((sizeof(DirectoryEntry) + 512 + sizeof(ULONGLONG) - 1) / sizeof(ULONGLONG));
   IoStatus status{};
@@ -77,4 +86,34 @@ CFileStamp ReadContentStamp(const std::string& path) {
   CFileStamp stamp = ReadFileStamp(path);
   if (stamp.exists) stamp.changed = ChangeTime(path);
   return stamp;
+}
+
+CFolderChangeTimes::CFolderChangeTimes(const std::string& folder) {
+  const QueryDirectoryFile query = Query();
+  const CScopedHandle listing(OpenListing(folder));
+  if (!query || !listing.IsValid()) return;
+  std::vector<ULONGLONG> entries(64 * 1024 / sizeof(ULONGLONG));
+  for (BOOLEAN first = TRUE;; first = FALSE) {
+    IoStatus status{};
+    const LONG result = query(listing.Get(), nullptr, nullptr, nullptr, &status, entries.data(),
+                              static_cast<ULONG>(entries.size() * sizeof(ULONGLONG)), kDirectoryInformation, FALSE,
+                              nullptr, first);
+    if (result == kNoMoreFiles || result < 0) return;
+    const char* at = reinterpret_cast<const char*>(entries.data());
+    for (;;) {
+      const auto* entry = reinterpret_cast<const DirectoryEntry*>(at);
+      char name[MAX_PATH * 2];
+      const int length = ::WideCharToMultiByte(CP_ACP, 0, entry->name, static_cast<int>(entry->nameLength / sizeof(WCHAR)),
+                                               name, sizeof name, nullptr, nullptr);
+      if (length > 0) m_times[LowerCase(std::string(name, static_cast<size_t>(length)))] =
+          static_cast<ULONGLONG>(entry->change.QuadPart);
+      if (entry->nextEntryOffset == 0) break;
+      at += entry->nextEntryOffset;
+    }
+  }
+}
+
+ULONGLONG CFolderChangeTimes::Of(const std::string& name) const {
+  const auto found = m_times.find(LowerCase(name));
+  return found == m_times.end() ? 0 : found->second;
 }

@@ -3,6 +3,7 @@
 // its size and last write time.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 struct CFileStamp {
@@ -31,3 +32,15 @@ CFileStamp ReadFileStamp(const std::string& path);
 // itself is not opened, so a program replacing it meanwhile (saving by a
 // rename over it) is never in the way.
 CFileStamp ReadContentStamp(const std::string& path);
+
+// The change times of every file of a folder, read in one listing: a look
+// at many files of one folder costs about what a look at one does.
+class CFolderChangeTimes {
+ public:
+  explicit CFolderChangeTimes(const std::string& folder);
+  // 0 for a name not found.
+  ULONGLONG Of(const std::string& name) const;
+
+ private:
+  std::map<std::string, ULONGLONG> m_times;  // by lower-case name
+};
