@@ -620,9 +620,10 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
   }
 }
 
-// A photo an outside editor is still writing in place when the export copies
-// it: the export waits for the file to settle and copies it again, and stops,
-// naming the file, when it never does.
+// A photo an outside editor is still writing in place, or holds open for
+// writing, when the export copies it: the export waits for the file to settle
+// and copies it again, and stops, naming the photo and its file, when it never
+// does.
 TEST_F(LabExportTest, AFileStillWrittenIsCopiedOnceItSettles) {
   const std::string reference = albumFolder + "\\rif\\1.bmp";
   const std::string whole = ReadTextFile(reference);
@@ -632,11 +633,14 @@ TEST_F(LabExportTest, AFileStillWrittenIsCopiedOnceItSettles) {
     bool halfWrittenAtStart;  // the editor finishes it while the export waits
     int writesDuringCopies;   // copies during which the editor writes it
     bool written;
+    int heldFor = 0;  // pauses the editor holds it open for writing, from the start
   } cases[] = {
       {"settled", false, 0, true},
       {"written during the first copy", false, 1, true},
       {"half written, finished while waiting", true, 0, true},
       {"never settles", false, 100, false},
+      {"held by its writer, let go while waiting", false, 0, true, 1},
+      {"held by its writer throughout", false, 0, false, 1000},
   };
   for (const auto& c : cases) {
     if (c.halfWrittenAtStart) WriteTextFile(reference, whole.substr(0, whole.size() / 2));
@@ -650,17 +654,26 @@ TEST_F(LabExportTest, AFileStillWrittenIsCopiedOnceItSettles) {
         WrittenAgain(reference);
       }
     };
+    int held = c.heldFor;
+    CScopedHandle writer(held ? ::CreateFileA(reference.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, 0, nullptr)
+                              : nullptr);
     files.whilePaused = [&] {
-      if (ReadTextFile(reference) != whole) WriteTextFile(reference, whole);
+      if (held && --held == 0) writer.Reset();
+      if (!writer.IsValid() && ReadTextFile(reference) != whole) WriteTextFile(reference, whole);
     };
     EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written) << c.what << ": " << album->GetLastExportError();
-    EXPECT_EQ(files.paused > 0, c.halfWrittenAtStart || c.writesDuringCopies > 0) << c.what;
+    writer.Reset();
+    EXPECT_EQ(files.paused > 0, c.halfWrittenAtStart || c.writesDuringCopies > 0 || c.heldFor > 0) << c.what;
     EXPECT_LE(files.paused, 3 * 5000u) << c.what << ": the wait is bounded";
     if (c.written) {
       EXPECT_EQ(ReadTextFile(ExportFolder() + "\\rif\\1.bmp"), whole) << c.what;
       EXPECT_TRUE(album->GetLastExportRemade().empty()) << c.what;
     } else {
-      EXPECT_NE(album->GetLastExportError().find(reference), std::string::npos) << album->GetLastExportError();
+      const std::string error = album->GetLastExportError();
+      EXPECT_NE(error.find("La foto \"4.jpg\" (sposi.bmp): il file " + reference + " \xE8 danneggiato o ancora in "
+                           "scrittura: riprovare quando il programma che lo scrive ha finito."),
+                std::string::npos) << c.what << ": " << error;
     }
     RemoveTree(ExportFolder());
   }
