@@ -6,9 +6,10 @@
 #include <vector>
 
 namespace {
-// Pieces large enough that a camera photo takes a few dozen reads, small
-// enough to stay in the processor's cache from their read to their write.
-constexpr DWORD kPiece = 256 << 10;
+// Pieces the size the system's own copy takes: small enough to stay in the
+// processor's nearest cache from their read through their digest to their
+// write (larger ones made the copy measurably slower).
+constexpr DWORD kPiece = 64 << 10;
 
 ULONGLONG SizeOf(HANDLE file) {
   LARGE_INTEGER size{};
