@@ -214,7 +214,7 @@ CFileContent CLabExport::CopyOneFile(const std::string& source, const std::strin
   ILabExportFiles& files = GetLabExportFiles();
   for (unsigned waited = 0;; waited += kSettleStep) {
     CFileContent copied;
-    copied.stamp = ReadContentStamp(source);
+    copied.stamp = ReadFileStamp(source);
     const ILabExportFiles::CopyResult result = files.Copy(source, target, copied.digest);
     if (result == ILabExportFiles::CopyResult::kFailed)
       Fail("Impossibile copiare " + source + ": " + files.LastError() + ".");

@@ -43,13 +43,17 @@ void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
   // The pictures are read on the machine's other cores while the files are copied.
   spab_imagelist::CLikenessReader reader;
   std::vector<SentPair> pairs;
+  // Read before the copies: a change after it shows at the next look as one.
+  const CFolderChangeTimes referenceTimes(JoinPath(m_albumFolder, "rif"));
   for (const spab_imagelist::CMImg* image : sent) {
     // The working copy with its mask: the shape of a cut-out on the pages.
     const CFileContent workingCopied = CopyPhotoFile("img", image->thumb, *image);
     // A CD photo's working copy is the CD's own file, which the laboratory
     // has: nothing to compare it with.
     if (image->tipo == 0) continue;
-    const CFileContent referenceCopied = CopyPhotoFile("rif", image->riferimento, *image);
+    CopyPhotoFile("rif", image->riferimento, *image);
+    CFileContent& referenceCopied = m_copied[ExportPath("rif", image->riferimento)];
+    referenceCopied.stamp.changed = referenceTimes.Of(image->riferimento);
     // A pair whose bytes, as copied, are those it held when the working copy
     // was made from the reference copy, read whole then, shows one picture:
     // read again, the export of an album of camera photos would take twice
