@@ -29,6 +29,7 @@
 namespace {
 using lab_export::Fail;
 using lab_export::Failure;
+using lab_export::StillWritten;
 using lab_export::kTitle;
 const char kExportSuffix[] = "_xlab";
 const char kOverwriteQuestion[] =
@@ -39,8 +40,6 @@ const char kOverwriteTitle[] = "Invio gi\xE0 esistente";
 // at most this long, before it is copied again.
 constexpr unsigned kSettleStep = 250;    // milliseconds
 constexpr unsigned kSettleLimit = 5000;  // milliseconds
-// Copies of a file that kept changing while it was copied.
-constexpr int kCopyAttempts = 3;
 }  // namespace
 
 CLabExport::CLabExport(treeNode::CSposalboTreeNode& album, const std::string& albumFolder,
@@ -55,6 +54,7 @@ std::string CLabExport::ExportFolderFor(const std::string& destination,
 CLabExport::Result CLabExport::Run(const std::string& destination) {
   m_error.clear();
   m_written.clear();
+  m_copied.clear();
   m_exportFolder = ExportFolderFor(destination, m_albumFolder);
   // What an export that never finished left goes first, so that it neither
   // reaches the laboratory nor holds the names of this one.
@@ -210,23 +210,30 @@ bool CLabExport::WaitUntilSettled(const std::string& path) const {
   return false;
 }
 
-void CLabExport::CopyOneFile(const std::string& source, const std::string& target) {
+CFileContent CLabExport::CopyOneFile(const std::string& source, const std::string& target, const std::string& photo) {
   ILabExportFiles& files = GetLabExportFiles();
-  for (int attempt = 1;; ++attempt) {
-    const CFileStamp before = ReadFileStamp(source);
-    if (!files.Copy(source, target)) Fail("Impossibile copiare " + source + ": " + files.LastError() + ".");
-    // A program writing the file meanwhile (an outside editor saving a
-    // photo) leaves half of it in the copy.
-    if (ReadFileStamp(source) == before) return;
-    if (attempt == kCopyAttempts || !WaitUntilSettled(source))
-      Fail("Il file " + source + " continua a cambiare mentre viene copiato: chiudere il programma che lo "
-           "sta scrivendo e inviare di nuovo.");
+  for (unsigned waited = 0;; waited += kSettleStep) {
+    CFileContent copied;
+    copied.stamp = ReadFileStamp(source);
+    const ILabExportFiles::CopyResult result = files.Copy(source, target, copied.digest);
+    if (result == ILabExportFiles::CopyResult::kFailed)
+      Fail("Impossibile copiare " + source + ": " + files.LastError() + ".");
+    // A program that had the file open for writing, or wrote it just before
+    // it was held (an outside editor saving a photo), is waited for.
+    if (result == ILabExportFiles::CopyResult::kCopied && ReadFileStamp(source) == copied.stamp) {
+      m_copied[target] = copied;
+      return copied;
+    }
+    if (waited >= kSettleLimit) Fail(StillWritten(photo, source));
+    files.Pause(kSettleStep);
   }
 }
 
-void CLabExport::CopyPictureWithMask(const std::string& source, const std::string& target) {
-  CopyOneFile(source, target);
-  if (HasMaskBeside(source.c_str())) CopyOneFile(MaskPathFor(source.c_str()), MaskPathFor(target.c_str()));
+CFileContent CLabExport::CopyPictureWithMask(const std::string& source, const std::string& target,
+                                             const std::string& photo) {
+  const CFileContent copied = CopyOneFile(source, target, photo);
+  if (HasMaskBeside(source.c_str())) CopyOneFile(MaskPathFor(source.c_str()), MaskPathFor(target.c_str()), photo);
+  return copied;
 }
 
 void CLabExport::MakeFolder(const std::string& folder) {

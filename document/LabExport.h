@@ -3,11 +3,13 @@
 // Beside the album's folder name + "_xlab" it holds a copy of the project file
 // and its seal, the photos the album uses (img, rif and their image list), the
 // user's own graphics the album uses and the fonts the laboratory lacks.
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "document/imagelist/LikenessReader.h"
+#include "document/services/FileDigest.h"
 
 class CCryptoEngine;
 
@@ -43,8 +45,13 @@ class CLabExport {
   // and the photo bar can show them as the laboratory gets them; also after
   // a failure.
   const std::vector<std::string>& GetRemade() const { return m_remade; }
-  // The photos whose pair was read whole and found alike.
-  const std::vector<std::string>& GetFoundAlike() const { return m_foundAlike; }
+  // A pair read whole and found alike, or whose working copy was made again:
+  // both copies as the laboratory gets them.
+  struct ComparedPair {
+    std::string name;  // the photo's working copy, its key in the list
+    CFileContent reference, working;
+  };
+  const std::vector<ComparedPair>& GetCompared() const { return m_compared; }
   const std::string& GetExportFolder() const { return m_exportFolder; }
 
   // destination\<album folder name>_xlab
@@ -73,19 +80,25 @@ class CLabExport {
   // Each pair shows one picture, the reference copy read whole; a working copy
   // that differs is made again from the reference copy.
   void CheckPairs(const std::vector<SentPair>& pairs, const std::vector<spab_imagelist::CLikenessReader::Result>& read);
-  // Copies folder\name again once its source stopped changing and reads the copy.
-  spab_imagelist::CLikenessReader::Result ReadAgainSettled(const char* folder, const std::string& name);
+  // Copies folder\name of the photo again once its source stopped changing and
+  // reads the copy.
+  spab_imagelist::CLikenessReader::Result ReadAgainSettled(const char* folder, const std::string& name,
+                                                           const spab_imagelist::CMImg& image);
   void RemakeSentWorkingCopy(const spab_imagelist::CMImg& image);
   void TellRemade() const;
   // True once the file's stamp stays the same over a short wait, within a bound.
   bool WaitUntilSettled(const std::string& path) const;
   std::string AlbumPath(const char* folder, const std::string& name) const;
   std::string ExportPath(const char* folder, const std::string& name) const;
-  // folder\name of the album into the same place of the export, once.
-  void CopyPhotoFile(const char* folder, const std::string& name);
-  void CopyOneFile(const std::string& source, const std::string& target);
+  // folder\name of the photo into the same place of the export, once.
+  CFileContent CopyPhotoFile(const char* folder, const std::string& name, const spab_imagelist::CMImg& image);
+  // What was copied: its stamp before, the digest of the bytes copied. A
+  // file another program is still writing is waited for within a bound; the
+  // failure names the photo, when given.
+  CFileContent CopyOneFile(const std::string& source, const std::string& target, const std::string& photo = "");
   // The picture and, when one lies beside it, its mask.
-  void CopyPictureWithMask(const std::string& source, const std::string& target);
+  CFileContent CopyPictureWithMask(const std::string& source, const std::string& target,
+                                   const std::string& photo = "");
   void MakeFolder(const std::string& folder);
 
   treeNode::CSposalboTreeNode& m_album;
@@ -95,6 +108,7 @@ class CLabExport {
   std::string m_buildFolder;
   std::string m_error;
   std::set<std::string> m_written;  // files already in the export (shared resources)
+  std::map<std::string, CFileContent> m_copied;  // photo files in the export, by their path there
   std::vector<std::string> m_remade;
-  std::vector<std::string> m_foundAlike;
+  std::vector<ComparedPair> m_compared;
 };

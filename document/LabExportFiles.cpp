@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "document/services/FileDigest.h"
 #include "document/services/FileOperation.h"
 
 namespace {
@@ -31,13 +32,13 @@ class CSystemLabExportFiles : public ILabExportFiles {
     m_error = AsClause(files.GetErrorString().str());
     return false;
   }
-  bool Copy(const std::string& from, const std::string& to) override {
-    CFileOperation files;
+  CopyResult Copy(const std::string& from, const std::string& to, CFileDigest& copied) override {
     // A file copied again (still written the first time) replaces its copy.
-    files.SetOverwriteMode(true);
-    if (files.Copy(from.c_str(), to.c_str())) return true;
-    m_error = AsClause(files.GetErrorString().str());
-    return false;
+    if (CopyFileWithDigest(from, to, copied)) return CopyResult::kCopied;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return CopyResult::kHeld;
+    m_error = AsClause(CFExeption(error).GetErrorText().str());
+    return CopyResult::kFailed;
   }
   void Pause(unsigned milliseconds) override { ::Sleep(milliseconds); }
   std::string LastError() override { return m_error; }

@@ -20,6 +20,7 @@
 
 namespace {
 using lab_export::Fail;
+using lab_export::StillWritten;
 using lab_export::kTitle;
 const char kImportAgain[] =
     "caricarla di nuovo (File > Carica immagini) e rimetterla al suo posto nelle pagine";
@@ -42,19 +43,22 @@ void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
   // The pictures are read on the machine's other cores while the files are copied.
   spab_imagelist::CLikenessReader reader;
   std::vector<SentPair> pairs;
+  // Read before the copies: a change after it shows at the next look as one.
+  const CFolderChangeTimes referenceTimes(JoinPath(m_albumFolder, "rif"));
   for (const spab_imagelist::CMImg* image : sent) {
     // The working copy with its mask: the shape of a cut-out on the pages.
-    CopyPhotoFile("img", image->thumb);
+    const CFileContent workingCopied = CopyPhotoFile("img", image->thumb, *image);
     // A CD photo's working copy is the CD's own file, which the laboratory
     // has: nothing to compare it with.
     if (image->tipo == 0) continue;
-    CopyPhotoFile("rif", image->riferimento);
-    // A pair still the files it was when the working copy was made from the
-    // reference copy, read whole then, shows one picture: read again, the
-    // export of an album of camera photos would take twice as long.
-    if (PairIsAsMade(*image, ReadFileStamp(AlbumPath("rif", image->riferimento)),
-                     ReadFileStamp(AlbumPath("img", image->thumb))))
-      continue;
+    CopyPhotoFile("rif", image->riferimento, *image);
+    CFileContent& referenceCopied = m_copied[ExportPath("rif", image->riferimento)];
+    referenceCopied.stamp.changed = referenceTimes.Of(image->riferimento);
+    // A pair whose bytes, as copied, are those it held when the working copy
+    // was made from the reference copy, read whole then, shows one picture:
+    // read again, the export of an album of camera photos would take twice
+    // as long.
+    if (PairIsAsMade(*image, referenceCopied.digest, workingCopied.digest)) continue;
     const size_t working = reader.Add(ExportPath("img", image->thumb));
     pairs.push_back({image, working, reader.Add(ExportPath("rif", image->riferimento))});
   }
@@ -90,17 +94,18 @@ void CLabExport::CheckPairs(const std::vector<SentPair>& pairs,
     const spab_imagelist::CMImg& image = *pair.image;
     // A copy that cannot be read whole may have caught a file still written.
     spab_imagelist::CLikenessReader::Result reference = read[pair.reference];
-    if (!reference.readable) reference = ReadAgainSettled("rif", image.riferimento);
+    if (!reference.readable) reference = ReadAgainSettled("rif", image.riferimento, image);
     if (!reference.readable) {
       unreadable += "\n" + PhotoLabel(image) + ": " + AlbumPath("rif", image.riferimento);
       continue;
     }
     spab_imagelist::CLikenessReader::Result working = read[pair.working];
-    if (!working.readable) working = ReadAgainSettled("img", image.thumb);
+    if (!working.readable) working = ReadAgainSettled("img", image.thumb, image);
     if (!working.readable || !spab_imagelist::AreAlike(working.likeness, reference.likeness))
       differing.push_back(&image);
     else
-      m_foundAlike.push_back(image.thumb);
+      m_compared.push_back({image.thumb, m_copied[ExportPath("rif", image.riferimento)],
+                            m_copied[ExportPath("img", image.thumb)]});
   }
   for (const spab_imagelist::CMImg* image : differing) RemakeSentWorkingCopy(*image);
   TellRemade();
@@ -112,25 +117,32 @@ void CLabExport::CheckPairs(const std::vector<SentPair>& pairs,
          "finito; altrimenti rimettere al suo posto il file originale, oppure " + kImportAgain + ".");
 }
 
-spab_imagelist::CLikenessReader::Result CLabExport::ReadAgainSettled(const char* folder, const std::string& name) {
+spab_imagelist::CLikenessReader::Result CLabExport::ReadAgainSettled(const char* folder, const std::string& name,
+                                                                     const spab_imagelist::CMImg& image) {
   spab_imagelist::CLikenessReader::Result result;
   const std::string source = AlbumPath(folder, name), target = ExportPath(folder, name);
   if (!WaitUntilSettled(source)) return result;
-  CopyOneFile(source, target);
+  CopyOneFile(source, target, PhotoLabel(image));
   result.readable = spab_imagelist::ReadPictureLikeness(target, result.likeness);
   return result;
 }
 
 void CLabExport::RemakeSentWorkingCopy(const spab_imagelist::CMImg& image) {
-  const std::string working = AlbumPath("img", image.thumb);
-  if (RemakeWorkingCopy(AlbumPath("rif", image.riferimento).c_str(), working.c_str()) != RemakeResult::kWritten)
+  const std::string working = AlbumPath("img", image.thumb), reference = AlbumPath("rif", image.riferimento);
+  CFileContent madeFrom;
+  if (RemakeWorkingCopy(reference.c_str(), working.c_str(), &madeFrom.stamp, &madeFrom.digest) !=
+      RemakeResult::kWritten)
     Fail("La copia di lavoro della foto " + PhotoLabel(image) + " non corrisponde alla sua copia a piena "
          "risoluzione e non si \xE8 potuta rifare in " + working + ".");
+  // Made from other bytes than those the laboratory gets: the reference
+  // copy was written meanwhile.
+  if (madeFrom.digest != m_copied[ExportPath("rif", image.riferimento)].digest)
+    Fail(StillWritten(PhotoLabel(image), reference));
   m_remade.push_back(image.thumb);
   // The copy made again may have no shape where the old one had one.
   const std::string target = ExportPath("img", image.thumb);
   ::DeleteFileA(MaskPathFor(target.c_str()).c_str());
-  CopyPictureWithMask(working, target);
+  m_compared.push_back({image.thumb, madeFrom, CopyPictureWithMask(working, target, PhotoLabel(image))});
 }
 
 void CLabExport::TellRemade() const {
@@ -154,11 +166,13 @@ std::string CLabExport::ExportPath(const char* folder, const std::string& name) 
   return JoinPath(JoinPath(m_buildFolder, folder), name);
 }
 
-void CLabExport::CopyPhotoFile(const char* folder, const std::string& name) {
+CFileContent CLabExport::CopyPhotoFile(const char* folder, const std::string& name,
+                                       const spab_imagelist::CMImg& image) {
   // One file each: a name that is no single file name would copy a folder.
   if (!IsSingleFileName(name.c_str())) Fail("Nome di foto non valido: \"" + name + "\".");
   const std::string target = ExportPath(folder, name);
-  if (m_written.count(target)) return;
-  CopyPictureWithMask(AlbumPath(folder, name), target);
+  if (m_written.count(target)) return m_copied[target];
+  const CFileContent copied = CopyPictureWithMask(AlbumPath(folder, name), target, PhotoLabel(image));
   m_written.insert(target);
+  return copied;
 }

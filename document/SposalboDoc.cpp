@@ -325,19 +325,13 @@ bool CSposalboDoc::CreateText(float x, float y) {
   return true;
 }
 
-void CSposalboDoc::KeepOriginsOfRemade(const std::vector<std::string>& keptAlready,
-                                       const std::vector<std::string>& foundAlike) {
+void CSposalboDoc::KeepComparedPairs(const CLabExport& exporter) {
   spab_imagelist::CMImageList* list = m_root->GetImageList();
   if (!list) return;
   bool changed = false;
-  const auto keep = [&](const std::string& name) {
-    spab_imagelist::CMImg* image = list->Find(name.c_str());
-    if (!image || std::find(keptAlready.begin(), keptAlready.end(), name) != keptAlready.end()) return;
-    changed |= RecordWorkingCopyOrigin(*image, ReadFileStamp(GetResourceFolder(0, false, name, false)),
-                                       GetResourceFolder(0, true, name, false));
-  };
-  for (const std::string& name : m_lastExportRemade) keep(name);
-  for (const std::string& name : foundAlike) keep(name);
+  for (const CLabExport::ComparedPair& pair : exporter.GetCompared())
+    if (spab_imagelist::CMImg* image = list->Find(pair.name.c_str()))
+      changed |= RecordComparedPair(*image, pair.reference, pair.working, GetResourceFolder(0, true, pair.name, false));
   if (changed) list->Save(m_folder.c_str(), false);
 }
 
@@ -352,7 +346,7 @@ bool CSposalboDoc::ExportForLab(const std::string& destination, CCryptoEngine& s
   exporter.NoteRemade(remade);
   const CLabExport::Result result = exporter.Run(destination);
   m_lastExportRemade = exporter.GetRemade();
-  KeepOriginsOfRemade(remade, exporter.GetFoundAlike());
+  KeepComparedPairs(exporter);
   switch (result) {
     case CLabExport::kWritten:
       return true;

@@ -16,6 +16,7 @@
 
 class CCryptoEngine;
 class CD3DObj;
+class CLabExport;
 
 namespace treeNode {
 class CPaginaTreeNode;
@@ -121,8 +122,9 @@ class CSposalboDoc {
   void TellIfUnlocked();
   // The list keeps what the working copies the export made again were made
   // from (those the catch-up before it made are kept already), and the pairs
-  // it found alike, which the next export need not read again.
-  void KeepOriginsOfRemade(const std::vector<std::string>& keptAlready, const std::vector<std::string>& foundAlike);
+  // it found alike, which the next export need not read again: each as the
+  // export copied and compared it, never as the files are after it.
+  void KeepComparedPairs(const CLabExport& exporter);
 
   std::unique_ptr<treeNode::CSposalboTreeNode> m_root;
   std::string m_folder;

@@ -38,14 +38,15 @@ LRESULT CMainFrame::OnFileWatchNotify(WPARAM wParam, LPARAM) {
     const std::string target = GetResourceFolder(0, true, found->second, false);
     if (GetFileWatchPath(id, changed)) {
       CFileStamp madeFrom;
-      const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str(), &madeFrom);
+      CFileDigest madeFromDigest;
+      const RemakeResult remade = RemakeWorkingCopy(changed, target.c_str(), &madeFrom, &madeFromDigest);
       if (remade == RemakeResult::kWritten) {
         m_lists.photos.RefreshThumbnail(found->second.c_str(), target.c_str());
         // Kept with the list at once: the next look must not make it again.
         spab_imagelist::CMImg& image = *images->Find(found->second.c_str());
         const std::string reference = GetResourceFolder(0, false, found->second, false);
         if (image.tipo != 0 && ::lstrcmpiA(changed, reference.c_str()) == 0 &&
-            RecordWorkingCopyOrigin(image, madeFrom, target))
+            RecordWorkingCopyOrigin(image, madeFrom, target, true, madeFromDigest))
           images->Save(m_album->GetFolder().c_str(), false);
       }
       if (remade != RemakeResult::kUnreadable) m_lists.photos.SelectItemNamed(found->second.c_str());

@@ -109,6 +109,7 @@ void ReadMadeFrom(const TiXmlElement* element, CMImg& image) {
   CFileStamp stamp;
   if (ReadCount(element, "rifSize", stamp.size) && ReadCount(element, "rifTime", stamp.written)) {
     stamp.exists = true;
+    if (!ReadCount(element, "rifChange", stamp.changed)) stamp.changed = 0;
     image.madeFrom = stamp;
   }
   CFileStamp made;
@@ -117,6 +118,8 @@ void ReadMadeFrom(const TiXmlElement* element, CMImg& image) {
     image.madeAs = made;
   }
   image.masked = Integer(element, "maschera") == 1;
+  image.madeFromDigest = DigestFromText(element->Attribute("rifHash"));
+  image.madeAsDigest = DigestFromText(element->Attribute("imgHash"));
 }
 
 // Written after the attributes every reader knows; older readers pass over them.
@@ -130,6 +133,10 @@ void WriteMadeFrom(TiXmlElement& element, const CMImg& image) {
     element.SetAttribute("imgTime", std::to_string(image.madeAs.written));
   }
   if (image.masked) element.SetAttribute("maschera", 1);
+  if (image.madeFrom.exists && image.madeFrom.changed)
+    element.SetAttribute("rifChange", std::to_string(image.madeFrom.changed));
+  if (image.madeFromDigest.known) element.SetAttribute("rifHash", DigestText(image.madeFromDigest));
+  if (image.madeAsDigest.known) element.SetAttribute("imgHash", DigestText(image.madeAsDigest));
 }
 
 // A name read from the file must name one file inside its folder: an empty
@@ -319,15 +326,17 @@ bool CMImageList::AddFromLabCd(const char* cdKey, const char* albumFolder, const
 
 // An entry without its working copy would be a photo the album cannot show:
 // when none can be made, the reference copy goes again too.
-std::string CMImageList::MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
-                                              const char* albumFolder, std::string& workingName, bool* damaged) {
+std::string CMImageList::MakeEntryWorkingCopy(const std::string& reference, const char* albumFolder,
+                                              std::string& workingName, CFileDigest& read, bool* damaged) {
   if (!TakeWorkingName(workingName, albumFolder, ".jpg")) {
     ::DeleteFileA(reference.c_str());
     return kNoNumberLeft;
   }
   const std::string working = ImgPath(albumFolder, workingName);
   ::SetLastError(ERROR_SUCCESS);
-  if (MakeWorkingCopy(sourcePath, working.c_str(), damaged)) return std::string();
+  // Made from the album's own copy: what the list records is the digest of
+  // the bytes the working copy shows.
+  if (MakeWorkingCopy(reference.c_str(), working.c_str(), damaged, &read)) return std::string();
   // Taken before the clean-up below sets its own.
   const DWORD writeError = ::GetLastError();
   ::DeleteFileA(reference.c_str());
@@ -360,7 +369,8 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
 
   std::string workingName;
   bool damaged = false;
-  if (const std::string fault = MakeEntryWorkingCopy(sourcePath, reference, albumFolder, workingName, &damaged);
+  CFileDigest read;
+  if (const std::string fault = MakeEntryWorkingCopy(reference, albumFolder, workingName, read, &damaged);
       !fault.empty()) {
     ShowImportFailure(name, fault);
     return nullptr;
@@ -372,7 +382,7 @@ CMImg* CMImageList::AddFromFile(const char* sourcePath, const char* albumFolder)
   image->riferimento = referenceName;
   image->thumb = workingName;
   image->nome = name;
-  RecordWorkingCopyOrigin(*image, ReadFileStamp(reference), ImgPath(albumFolder, workingName));
+  RecordWorkingCopyOrigin(*image, ReadContentStamp(reference), ImgPath(albumFolder, workingName), true, read);
   return Append(std::move(image));
 }
 
@@ -389,7 +399,8 @@ bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const ch
   }
 
   std::string workingName;
-  if (!MakeEntryWorkingCopy(reference.c_str(), reference, albumFolder, workingName).empty()) return false;
+  CFileDigest read;
+  if (!MakeEntryWorkingCopy(reference, albumFolder, workingName, read).empty()) return false;
 
   auto image = std::make_unique<CMImg>();
   image->tipo = 1;
@@ -399,7 +410,7 @@ bool CMImageList::AddCroppedImageWith(const SaveCropFunction& saveCrop, const ch
   image->cropX = cropX;
   image->cropY = cropY;
   image->ratioH = ratioH;
-  RecordWorkingCopyOrigin(*image, ReadFileStamp(reference), ImgPath(albumFolder, workingName));
+  RecordWorkingCopyOrigin(*image, ReadContentStamp(reference), ImgPath(albumFolder, workingName), true, read);
   Append(std::move(image));
   if (pWorkingName) *pWorkingName = CString(workingName);
   return true;

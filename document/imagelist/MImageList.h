@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "document/services/FileDigest.h"
 #include "document/services/FileStamp.h"
 #include "framework/string_type.h"
 
@@ -38,6 +39,10 @@ class CMImg {
   // The working copy as it was made from it: with both stamps unchanged the
   // pair is known to show one picture.
   CFileStamp madeAs;
+  // The digests of both copies' bytes then, which tell what the stamps
+  // cannot (not known for lists written before they were kept).
+  CFileDigest madeFromDigest;
+  CFileDigest madeAsDigest;
   // Kept while the album is open: the working copy as last made or seen, a
   // reference copy already told to be unreadable or to be missing, and one
   // whose working copy was told not to be made again from it.
@@ -144,10 +149,11 @@ class CMImageList {
   // False once the counter cannot grow any more.
   bool TakeWorkingName(std::string& out, const char* albumFolder, const char* extension);
   bool TakeReferenceName(std::string& out, const char* albumFolder, const char* extension);
-  // Empty when made; else what failed, for the import's message. damaged,
-  // when given: the picture was read only past damage in its data.
-  std::string MakeEntryWorkingCopy(const char* sourcePath, const std::string& reference,
-                                   const char* albumFolder, std::string& workingName, bool* damaged = nullptr);
+  // Empty when made from the reference copy, whose digest goes to read;
+  // else what failed, for the import's message. damaged, when given: the
+  // picture was read only past damage in its data.
+  std::string MakeEntryWorkingCopy(const std::string& reference, const char* albumFolder, std::string& workingName,
+                                   CFileDigest& read, bool* damaged = nullptr);
   CMImg* Append(std::unique_ptr<CMImg> image);
   void RebuildIndex();
   int ChangeRef(const char* thumb, int delta);

@@ -65,6 +65,7 @@ void NoteReplacedCopy(spab_imagelist::CMImg& image, const CFileStamp& working, c
 OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::string& albumFolder,
                                   OutsideEditsFound* found) {
   OutsideEditsPlan plan;
+  const CFolderChangeTimes referenceTimes(albumFolder + "\\rif");
   for (const auto& image : list.GetImages()) {
     if (!IsSingleFileName(image->thumb.c_str())) continue;
     const std::string working = albumFolder + "\\img\\" + image->thumb;
@@ -75,7 +76,8 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
       continue;
     }
     const std::string reference = albumFolder + "\\rif\\" + image->riferimento;
-    const CFileStamp referenceStamp = ReadFileStamp(reference);
+    CFileStamp referenceStamp = ReadFileStamp(reference);
+    if (referenceStamp.exists) referenceStamp.changed = referenceTimes.Of(image->riferimento);
     NoteMissingReference(*image, referenceStamp, reference, working, workingStamp, found);
     // A working copy deleted while the album was closed is made again too:
     // without it the photo would show as a grey box and could not be sent.
@@ -83,6 +85,9 @@ OutsideEditsPlan FindOutsideEdits(spab_imagelist::CMImageList& list, const std::
     const bool remakable =
         referenceStamp.exists &&
         (workingStamp.exists || CFileOperation().GetPathKind(working.c_str()) == CFileOperation::kPathMissing);
+    // Only a reference copy whose stamp changed is read, and only one whose
+    // bytes changed too has its working copy made again.
+    if (remakable) plan.originsChanged |= RestampIfSameBytes(*image, referenceStamp, reference);
     const bool staleOrigin = remakable && WorkingCopyIsStale(*image, referenceStamp, workingStamp, working);
     const bool unreadableCopy = remakable && !staleOrigin && WorkingCopyUnreadable(*image, workingStamp, working);
     const bool stale = staleOrigin || unreadableCopy;
@@ -116,7 +121,7 @@ std::vector<std::string> TakeRemadeWorkingCopies(spab_imagelist::CMImageList& li
     if (!image) continue;
     switch (remake.result) {
       case RemakeResult::kWritten:
-        originsChanged |= RecordWorkingCopyOrigin(*image, remake.madeFrom, remake.working);
+        originsChanged |= RecordWorkingCopyOrigin(*image, remake.madeFrom, remake.working, true, remake.madeFromDigest);
         image->toldUnmade = CFileStamp();
         remade.push_back(remake.name);
         continue;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "document/services/FileDigest.h"
 #include "document/services/FileStamp.h"
 #include "document/services/FileWatch.h"
 #include "document/services/Win32Handle.h"
@@ -66,13 +67,18 @@ bool Written(bool written, const char* path) {
 // Alpha kept when the file has it; fitted into the working size with linear
 // interpolation: the codec's reduction already smoothed the picture, and
 // what is left to shrink is less than half.
-bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath, bool* damaged) {
+bool MakeWithImageLibrary(const char* sourcePath, const char* jpegPath, bool* damaged, CFileDigest* read) {
+  // Held while it is decoded: its digest is that of the bytes decoded.
+  CHeldFile held;
+  if (!held.Open(sourcePath)) return Unreadable();
   img::ImageFile file;
   if (!file.Open(sourcePath)) return Unreadable();
   const int longer = std::max(file.Info().width, file.Info().height);
   CImgBitmap decoded;
   if (!decoded.Load(sourcePath, 1, ReductionKeeping(longer))) return Unreadable();
   if (damaged) *damaged = decoded.WasDamaged();
+  // The decode left the bytes in the system's cache: read again from there.
+  if (read && !held.Digest(*read)) return Unreadable();
   if (std::max(decoded.GetWidth(), decoded.GetHeight()) <= kWorkingSize) return SaveWorkingCopy(decoded, jpegPath);
   int32_t width = 0, height = 0;
   img::FitLongerSide(decoded.GetWidth(), decoded.GetHeight(), kWorkingSize, width, height);
@@ -151,22 +157,30 @@ bool SaveWorkingCopy(const CImgBitmap& picture, const char* jpegPath) {
   return WriteWorkingCopy(picture, jpegPath);
 }
 
-RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom) {
+RemakeResult RemakeWorkingCopy(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom,
+                               CFileDigest* madeFromDigest) {
   PictureCache::Instance().ForgetFile(jpegPath);
-  return RemakeWorkingCopyFiles(changedPath, jpegPath, madeFrom);
+  return RemakeWorkingCopyFiles(changedPath, jpegPath, madeFrom, madeFromDigest);
 }
 
-RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom) {
+RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPath, CFileStamp* madeFrom,
+                                    CFileDigest* madeFromDigest) {
   // A picture replaced or still written while it is read is read again.
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-    const CFileStamp read = ReadFileStamp(changedPath);
+    const CFileStamp read = ReadContentStamp(changedPath);
     if (!read.exists) return RemakeResult::kUnreadable;
+    // No program writes it while it is read: still held by its writer, it
+    // is read once that is done.
+    CHeldFile held;
+    if (!held.Open(changedPath)) return RemakeResult::kUnreadable;
     CImgBitmap picture;
     // No preview trailer: the file just edited is the user's and stays as the
     // editor wrote it. Read whole: a picture the decoder finds damaged (one
     // still rewritten in place, half new and half old) makes no copy.
     if (!picture.LoadPreview(changedPath, 1, false, kWorkingSize, true, true)) return RemakeResult::kUnreadable;
     if (ReadFileStamp(changedPath) != read) continue;
+    CFileDigest digest;
+    if (!held.Digest(digest)) return RemakeResult::kUnreadable;
     bool written = false;
     DWORD writeError = ERROR_SUCCESS;
     {
@@ -183,6 +197,7 @@ RemakeResult RemakeWorkingCopyFiles(const char* changedPath, const char* jpegPat
     }
     DateAsMadeFrom(jpegPath, read.written);
     if (madeFrom) *madeFrom = read;
+    if (madeFromDigest) *madeFromDigest = digest;
     return RemakeResult::kWritten;
   }
   return RemakeResult::kUnreadable;
@@ -194,9 +209,12 @@ void DeleteWorkingCopy(const char* jpegPath) {
   ::DeleteFileA(MaskPathFor(jpegPath).c_str());
 }
 
-bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath, bool* damaged) {
+bool MakeWorkingCopy(const char* sourcePath, const char* jpegPath, bool* damaged, CFileDigest* read) {
   if (damaged) *damaged = false;
-  return g_maker ? g_maker(sourcePath, jpegPath) : MakeWithImageLibrary(sourcePath, jpegPath, damaged);
+  if (!g_maker) return MakeWithImageLibrary(sourcePath, jpegPath, damaged, read);
+  if (!g_maker(sourcePath, jpegPath)) return false;
+  if (read) *read = DigestFile(sourcePath);
+  return true;
 }
 
 WorkingCopyMaker SetWorkingCopyMaker(WorkingCopyMaker maker) {

@@ -3,20 +3,49 @@
 #include "render/MaskPath.h"
 
 bool RecordWorkingCopyOrigin(spab_imagelist::CMImg& image, const CFileStamp& reference,
-                             const std::string& workingPath, bool madeNow) {
+                             const std::string& workingPath, bool madeNow, const CFileDigest& referenceDigest) {
   const bool masked = HasMaskBeside(workingPath.c_str());
   const CFileStamp seen = ReadFileStamp(workingPath);
   const CFileStamp made = madeNow ? seen : CFileStamp();
-  const bool changed = image.madeFrom != reference || image.masked != masked || image.madeAs != made;
+  const CFileDigest madeFromDigest = madeNow ? referenceDigest : CFileDigest();
+  const CFileDigest madeAsDigest = madeFromDigest.known ? DigestFile(workingPath) : CFileDigest();
+  const bool changed = image.madeFrom != reference || image.masked != masked || image.madeAs != made ||
+                       image.madeFromDigest != madeFromDigest || image.madeAsDigest != madeAsDigest;
   image.madeFrom = reference;
   image.masked = masked;
   image.madeAs = made;
+  image.madeFromDigest = madeFromDigest;
+  image.madeAsDigest = madeAsDigest;
   image.workingSeen = seen;
   return changed;
 }
 
-bool PairIsAsMade(const spab_imagelist::CMImg& image, const CFileStamp& reference, const CFileStamp& working) {
-  return image.madeFrom.exists && image.madeAs.exists && reference == image.madeFrom && working == image.madeAs;
+bool RecordComparedPair(spab_imagelist::CMImg& image, const CFileContent& reference, const CFileContent& working,
+                        const std::string& workingPath) {
+  const bool masked = HasMaskBeside(workingPath.c_str());
+  const bool changed = image.madeFrom != reference.stamp || image.masked != masked || image.madeAs != working.stamp ||
+                       image.madeFromDigest != reference.digest || image.madeAsDigest != working.digest;
+  image.madeFrom = reference.stamp;
+  image.masked = masked;
+  image.madeAs = working.stamp;
+  image.madeFromDigest = reference.digest;
+  image.madeAsDigest = working.digest;
+  image.workingSeen = working.stamp;
+  return changed;
+}
+
+bool PairIsAsMade(const spab_imagelist::CMImg& image, const CFileDigest& reference, const CFileDigest& working) {
+  return image.madeFromDigest.known && image.madeAsDigest.known && reference == image.madeFromDigest &&
+         working == image.madeAsDigest;
+}
+
+bool RestampIfSameBytes(spab_imagelist::CMImg& image, const CFileStamp& reference, const std::string& referencePath) {
+  if (!image.madeFrom.exists || !image.madeFromDigest.known || !reference.exists || reference == image.madeFrom)
+    return false;
+  // The stamp read before the bytes: a write after it shows as a change again.
+  if (DigestFile(referencePath) != image.madeFromDigest) return false;
+  image.madeFrom = reference;
+  return true;
 }
 
 bool WorkingCopyIsStale(const spab_imagelist::CMImg& image, const CFileStamp& reference,

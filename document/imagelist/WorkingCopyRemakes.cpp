@@ -24,7 +24,8 @@ void Remake(WorkingCopyRemake& remake) {
   // Nothing may leave a thread's body: a picture too large for the memory
   // left keeps the copy it had.
   try {
-    remake.result = RemakeWorkingCopyFiles(remake.reference.c_str(), remake.working.c_str(), &remake.madeFrom);
+    remake.result = RemakeWorkingCopyFiles(remake.reference.c_str(), remake.working.c_str(), &remake.madeFrom,
+                                           &remake.madeFromDigest);
     if (remake.result == RemakeResult::kNotWritten) remake.writeError = ::GetLastError();
   } catch (...) {
     remake.result = RemakeResult::kNotWritten;

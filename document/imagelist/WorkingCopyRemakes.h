@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/imagelist/WorkingCopy.h"
+#include "document/services/FileDigest.h"
 #include "document/services/FileStamp.h"
 #include "document/services/Win32Handle.h"
 
@@ -23,6 +24,7 @@ struct WorkingCopyRemake {
   RemakeResult result = RemakeResult::kNotWritten;
   CFileStamp madeFrom;
   DWORD writeError = ERROR_SUCCESS;  // why it was not written, in the system's code
+  CFileDigest madeFromDigest;
 };
 
 class CWorkingCopyRemakes {

@@ -338,6 +338,13 @@ TEST_F(ImageListTest, SavedListReadsBackTheSameAndCopiesAreDeep) {
   EXPECT_NE(xml.find("rifSize=\"4\" rifTime=\""), std::string::npos) << xml;
   EXPECT_EQ(loaded->Find("2.jpg")->madeFrom, ReadFileStamp(album / "rif\\1.tif"));
   EXPECT_FALSE(loaded->Find("1.jpg")->madeFrom.exists);
+  // And the digests of both copies' bytes, after the attributes older readers know.
+  const CFileDigest reference = DigestFile(album / "rif\\1.tif"), working = DigestFile(album / "img\\2.jpg");
+  ASSERT_TRUE(reference.known && working.known);
+  EXPECT_NE(xml.find("rifHash=\"" + DigestText(reference) + "\" imgHash=\"" + DigestText(working) + "\""),
+            std::string::npos) << xml;
+  EXPECT_EQ(loaded->Find("2.jpg")->madeFromDigest, reference);
+  EXPECT_EQ(loaded->Find("2.jpg")->madeAsDigest, working);
 
   CMImageList copy(*loaded);
   copy.AddRef("1.jpg");
@@ -520,7 +527,8 @@ TEST(ImageListFile, ReadingIsTolerantButNeedsARoot) {
   WriteTextFile(dir / "list.xml",
                 "<altro><foto thumb=\"1.jpg\" riferimento=\"r.jpg\"/>"
                 "<x thumb=\"2.jpg\" tipo=\"1\" riferimento=\"2.png\" refCount=\"-4\" "
-                "cropX=\"nan\" cropY=\"inf\" ratioH=\"abc\"/></altro>");
+                "cropX=\"nan\" cropY=\"inf\" ratioH=\"abc\" rifHash=\"0123456789abcdeg\" "
+                "imgHash=\"0123456789abcdef0\"/></altro>");
   auto list = CMImageList::Load((dir / "list.xml").c_str(), true);
   ASSERT_TRUE(list);
   EXPECT_EQ(list->GetLastThumb(), 0);
@@ -536,6 +544,8 @@ TEST(ImageListFile, ReadingIsTolerantButNeedsARoot) {
   EXPECT_EQ(second.cropX, 0.0f);
   EXPECT_EQ(second.cropY, 0.0f);
   EXPECT_EQ(second.ratioH, 0.0f);
+  EXPECT_FALSE(second.madeFromDigest.known);
+  EXPECT_FALSE(second.madeAsDigest.known);
 }
 
 // The image library makes the working copies here.
@@ -790,6 +800,7 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
     int width;  // of the photo's working copy afterwards
     size_t unreadable, replaced;
     bool workingKept = true;
+    bool stampTaken = false;  // the list took the reference copy's new stamp
     size_t missing = 0, unmade = 0;  // told now
   } cases[] = {
       {"nothing", [] {}, {}, 80, 0, 0},
@@ -807,6 +818,17 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
          ASSERT_EQ(ReadFileStamp(reference).written, before.written);
        },
        {photo}, 40, 0, 0},
+      // Stamps are the cheap trigger, and only a digest that differs from
+      // the one recorded makes the copy again.
+      {"another picture of the same size, its time put back",
+       [&] {
+         const CFileStamp before = ReadFileStamp(reference);
+         WriteBmp(reference, 40, 60, [](int x, int) { return Rgba{20, 220, uint8_t(x), 255}; });
+         SetWriteTime(reference, before.written);
+         ASSERT_EQ(ReadFileStamp(reference).size, before.size);
+       },
+       {photo}, 40, 0, 0},
+      {"only the time moved", [&] { MoveWriteTime(reference, 3600); }, {}, 40, 0, 0, true, true},
       {"a mask deleted", [&] { ASSERT_TRUE(::DeleteFileA(cutMask.c_str())); }, {cut}, 40, 0, 0},
       {"no picture", [&] { WriteTextFile(reference, "not a picture"); }, {}, 40, 1, 0},
       {"no picture, told already", [] {}, {}, 40, 0, 0},
@@ -822,8 +844,8 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
          MoveWriteTime(reference, 2);
        },
        {}, 90, 1, 0},
-      {"deleted", [&] { ASSERT_TRUE(::DeleteFileA(reference.c_str())); }, {}, 90, 0, 0, true, 1},
-      {"deleted, told already", [] {}, {}, 90, 0, 0, true, 0},
+      {"deleted", [&] { ASSERT_TRUE(::DeleteFileA(reference.c_str())); }, {}, 90, 0, 0, true, false, 1},
+      {"deleted, told already", [] {}, {}, 90, 0, 0, true, false, 0},
       // The copy cannot be replaced: the system says why, once for this
       // reference copy, and the copy is tried again at each look.
       {"a picture whose copy cannot be written",
@@ -831,8 +853,8 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
          WriteBmp(reference, 50, 60, plain);
          MakeFolder(working + ".new");
        },
-       {}, 90, 0, 0, true, 0, 1},
-      {"its copy still cannot be written", [] {}, {}, 90, 0, 0, true, 0, 0},
+       {}, 90, 0, 0, true, false, 0, 1},
+      {"its copy still cannot be written", [] {}, {}, 90, 0, 0, true, false, 0, 0},
       {"a picture again",
        [&] {
          ASSERT_TRUE(::RemoveDirectoryA((working + ".new").c_str()));
@@ -888,9 +910,13 @@ TEST_F(ImageListTest, WorkingCopiesFollowTheirReferenceCopyWhateverItsDate) {
     MarkUnreadableTold(list, now.unreadable);
     MarkMissingTold(list, now.missing);
     MarkUnmadeTold(list, now.unmade);
+    if (c.stampTaken) {
+      EXPECT_EQ(list.Find(photo.c_str())->madeFrom, ReadFileStamp(reference));
+    }
     auto saved = CMImageList::Load(Album(), false);
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->Find(photo.c_str())->madeFrom, list.Find(photo.c_str())->madeFrom);
+    EXPECT_EQ(saved->Find(photo.c_str())->madeFromDigest, list.Find(photo.c_str())->madeFromDigest);
     EXPECT_TRUE(saved->Find(cut.c_str())->masked);
   }
 

@@ -297,11 +297,11 @@ class FailingFolders : public ILabExportFiles {
     m_failed = failRemovals.count(folder) > 0;
     return !m_failed && m_system->RemoveTree(folder);
   }
-  bool Copy(const std::string& from, const std::string& to) override {
+  CopyResult Copy(const std::string& from, const std::string& to, CFileDigest& copied) override {
     m_failed = false;
-    const bool copied = m_system->Copy(from, to);
+    const CopyResult result = m_system->Copy(from, to, copied);
     if (whileCopying) whileCopying(from);
-    return copied;
+    return result;
   }
   // No real wait: the other program's next step instead.
   void Pause(unsigned milliseconds) override {
@@ -498,15 +498,23 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
   spab_imagelist::CMImg& entry = *album->GetRoot()->GetImageList()->Find("4.jpg");
   ASSERT_FALSE(entry.masked) << "an opaque photo: a working copy made again takes no mask";
   {
-    // A pair of a list that does not know it as made is read, and once found
-    // alike is known as made: the next export need not read it again.
+    // A pair of a list that does not know it as made (one written before
+    // digests were kept) is read, and once found alike is known as made:
+    // the next export need not read it again.
     CScriptedUi shown;
+    const CFileDigest imported = entry.madeAsDigest;
     entry.madeAs = CFileStamp();
+    entry.madeFromDigest = entry.madeAsDigest = CFileDigest();
     EXPECT_TRUE(album->ExportForLab(destination.Path(), seal)) << album->GetLastExportError();
     EXPECT_EQ(entry.madeAs, ReadFileStamp(working));
+    EXPECT_EQ(entry.madeAsDigest, imported);
+    EXPECT_EQ(entry.madeFromDigest, DigestFile(reference));
     RemoveTree(ExportFolder());
   }
   const CFileStamp madeFrom = entry.madeFrom, madeAs = entry.madeAs, toldUnreadable = entry.toldUnreadable;
+  const CFileDigest madeFromDigest = entry.madeFromDigest, madeAsDigest = entry.madeAsDigest;
+  ASSERT_TRUE(madeFromDigest.known && madeAsDigest.known);
+  const auto blue = [&] { ::WriteBmp(reference, 8, 4, [](int, int) { return Rgba{0, 0, 220, 255}; }); };
   const struct {
     const char* what;
     std::function<void()> change;
@@ -514,8 +522,24 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
     std::vector<std::string> remade;
     std::vector<std::string> told;  // in the last message
     bool blueSent = true;           // what travels, when a copy was made again
+    std::function<void()> whileSent = nullptr;  // once the photos are copied
+    std::vector<std::string> remadeNext = {};    // by the export after
   } cases[] = {
       {"as imported", [] {}, true, {}, {}},
+      // A pair read whole is recorded as it was copied and compared, not as
+      // its files are once the export is done.
+      {"another picture while the export runs", [&] {
+         entry.madeAs = CFileStamp();
+         entry.madeAsDigest = CFileDigest();
+       }, true, {}, {}, true, blue, {"4.jpg"}},
+      // The bytes the working copy was made from, their time moved.
+      {"the same picture, another time", [&] { SetWriteTime(reference, referenceTime + 10000000ull * 3600); }, true,
+       {}, {}},
+      {"another picture of the same size, its time put back", [&] {
+         blue();
+         SetWriteTime(reference, referenceTime);
+         ASSERT_EQ(ReadFileStamp(reference).size, originalReference.size());
+       }, true, {"4.jpg"}, {"rifatta", photo}},
       // Restored from a backup: older than the working copy.
       {"another picture, older", [&] {
          ::WriteBmp(reference, 8, 4, [](int, int) { return Rgba{0, 0, 220, 255}; });
@@ -564,11 +588,21 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
     PutBack(working, originalWorking, workingTime);
     entry.madeFrom = madeFrom;
     entry.madeAs = madeAs;
+    entry.madeFromDigest = madeFromDigest;
+    entry.madeAsDigest = madeAsDigest;
     entry.toldUnreadable = toldUnreadable;
     album->GetRoot()->GetImageList()->Find("1.BMP")->cdkey = "LAB-2006";
     CScriptedUi shown;
     c.change();
-    EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written) << c.what << ": " << album->GetLastExportError();
+    {
+      FailingFolders files;
+      // The user's frame is copied after the photos.
+      files.whileCopying = [&](const std::string& copied) {
+        if (c.whileSent && copied.find("ovale.png") != std::string::npos) c.whileSent();
+      };
+      EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written)
+          << c.what << ": " << album->GetLastExportError();
+    }
     ::RemoveDirectoryA((working + ".new").c_str());
     EXPECT_EQ(album->GetLastExportRemade(), c.remade) << c.what;
     if (!c.told.empty()) {
@@ -599,12 +633,18 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
       EXPECT_EQ(ReadTextFile(ExportFolder() + "\\rif\\1.bmp"), ReadTextFile(reference)) << c.what;
     }
     RemoveTree(ExportFolder());
+    if (c.remadeNext.empty()) continue;
+    shown.Clear();
+    EXPECT_TRUE(album->ExportForLab(destination.Path(), seal)) << c.what << ": " << album->GetLastExportError();
+    EXPECT_EQ(album->GetLastExportRemade(), c.remadeNext) << c.what;
+    RemoveTree(ExportFolder());
   }
 }
 
-// A photo an outside editor is still writing in place when the export copies
-// it: the export waits for the file to settle and copies it again, and stops,
-// naming the file, when it never does.
+// A photo an outside editor is still writing in place, or holds open for
+// writing, when the export copies it: the export waits for the file to settle
+// and copies it again, and stops, naming the photo and its file, when it never
+// does.
 TEST_F(LabExportTest, AFileStillWrittenIsCopiedOnceItSettles) {
   const std::string reference = albumFolder + "\\rif\\1.bmp";
   const std::string whole = ReadTextFile(reference);
@@ -614,11 +654,14 @@ TEST_F(LabExportTest, AFileStillWrittenIsCopiedOnceItSettles) {
     bool halfWrittenAtStart;  // the editor finishes it while the export waits
     int writesDuringCopies;   // copies during which the editor writes it
     bool written;
+    int heldFor = 0;  // pauses the editor holds it open for writing, from the start
   } cases[] = {
       {"settled", false, 0, true},
       {"written during the first copy", false, 1, true},
       {"half written, finished while waiting", true, 0, true},
       {"never settles", false, 100, false},
+      {"held by its writer, let go while waiting", false, 0, true, 1},
+      {"held by its writer throughout", false, 0, false, 1000},
   };
   for (const auto& c : cases) {
     if (c.halfWrittenAtStart) WriteTextFile(reference, whole.substr(0, whole.size() / 2));
@@ -632,17 +675,26 @@ TEST_F(LabExportTest, AFileStillWrittenIsCopiedOnceItSettles) {
         WrittenAgain(reference);
       }
     };
+    int held = c.heldFor;
+    CScopedHandle writer(held ? ::CreateFileA(reference.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_EXISTING, 0, nullptr)
+                              : nullptr);
     files.whilePaused = [&] {
-      if (ReadTextFile(reference) != whole) WriteTextFile(reference, whole);
+      if (held && --held == 0) writer.Reset();
+      if (!writer.IsValid() && ReadTextFile(reference) != whole) WriteTextFile(reference, whole);
     };
     EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written) << c.what << ": " << album->GetLastExportError();
-    EXPECT_EQ(files.paused > 0, c.halfWrittenAtStart || c.writesDuringCopies > 0) << c.what;
+    writer.Reset();
+    EXPECT_EQ(files.paused > 0, c.halfWrittenAtStart || c.writesDuringCopies > 0 || c.heldFor > 0) << c.what;
     EXPECT_LE(files.paused, 3 * 5000u) << c.what << ": the wait is bounded";
     if (c.written) {
       EXPECT_EQ(ReadTextFile(ExportFolder() + "\\rif\\1.bmp"), whole) << c.what;
       EXPECT_TRUE(album->GetLastExportRemade().empty()) << c.what;
     } else {
-      EXPECT_NE(album->GetLastExportError().find(reference), std::string::npos) << album->GetLastExportError();
+      const std::string error = album->GetLastExportError();
+      EXPECT_NE(error.find("La foto \"4.jpg\" (sposi.bmp): il file " + reference + " \xE8 danneggiato o ancora in "
+                           "scrittura: riprovare quando il programma che lo scrive ha finito."),
+                std::string::npos) << c.what << ": " << error;
     }
     RemoveTree(ExportFolder());
   }
