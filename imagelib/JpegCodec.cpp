@@ -37,10 +37,15 @@ std::string MessageOf(j_common_ptr cinfo) {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
+// Notes on how the file was written (a newer JFIF revision, an Adobe
+// transform code libjpeg does not know), not on damage to its data: such a
+// picture is read whole.
+bool IsFormatNote(int code) { return code == JWRN_JFIF_MAJOR || code == JWRN_ADOBE_XFORM; }
+
 // Counted as libjpeg's own handler counts them; only the first is written:
 // a damaged stream can warn at every block.
 void EmitMessage(j_common_ptr cinfo, int level) {
-    if (level >= 0) return;
+    if (level >= 0 || IsFormatNote(cinfo->err->msg_code)) return;
     if (cinfo->err->num_warnings == 0) ImgWarning(MessageOf(cinfo));
     ++cinfo->err->num_warnings;
 }
