@@ -20,6 +20,11 @@ bool Fits(const wchar_t* units, int count) {
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+// The UTF-16 units of the character at i: two for a surrogate pair.
+int UnitsAt(const std::wstring& text, size_t i) {
+  return IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
+}
+
 // "U+03BA": the character's code point, of one unit or a surrogate pair.
 std::string CodeName(const wchar_t* units, bool pair) {
   const unsigned long code =
@@ -43,8 +48,8 @@ std::string CharactersOutsideCodePage(const std::wstring& text) {
       column = 0;
       continue;
     }
-    const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
-    const int count = pair ? 2 : 1;
+    const int count = UnitsAt(text, i);
+    const bool pair = count == 2;
     ++column;  // a pair of units is one character
     if (!Fits(&text[i], count) && ++found <= kPlacesNamed) {
       if (!named.empty()) named += lines ? "; " : ", ";
@@ -88,5 +93,14 @@ std::string UnusableNameMessage(const std::string& what, const std::wstring& nam
 }
 
 std::string UnusablePathMessage(const std::wstring& path) {
-  return UnusableNameMessage("Il percorso " + AfxNarrow(path), path);
+  // The system would show a look-alike for some letters ("a" for alpha, the
+  // micro sign for mu), which reads as a letter that is fine: each one the
+  // code page lacks is a "?", at the place the message names.
+  std::string shown;
+  for (size_t i = 0; i < path.size();) {
+    const int count = UnitsAt(path, i);
+    shown += Fits(&path[i], count) ? AfxNarrow(path.substr(i, static_cast<size_t>(count))) : "?";
+    i += static_cast<size_t>(count);
+  }
+  return UnusableNameMessage("Il percorso " + shown, path);
 }

@@ -27,5 +27,5 @@ std::string UnkeptCharactersMessage(const UnkeptCharacters& unkept);
 // chosen fits; else the message naming its characters, what the name is
 // first ("Il nome dello sposalbo"), with what to do instead.
 std::string UnusableNameMessage(const std::string& what, const std::wstring& name);
-// The same for a path, named as the code page shows it.
+// The same for a path, shown in the code page with a "?" for each of them.
 std::string UnusablePathMessage(const std::wstring& path);
