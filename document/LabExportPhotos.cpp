@@ -63,6 +63,11 @@ void CLabExport::CopyPhotos(const spab_imagelist::CMImageList& albumList) {
     pairs.push_back({image, working, reader.Add(ExportPath("rif", image->riferimento))});
   }
   CheckPairs(pairs, reader.Finish());
+  // The laboratory's list tells the pairs as they travel: a working copy made
+  // again, or a reference copy written since the list was taken, is another.
+  for (const ComparedPair& pair : m_compared)
+    if (spab_imagelist::CMImg* image = exported.Find(pair.name.c_str()))
+      RecordComparedPair(*image, pair.reference, pair.working, ExportPath("img", pair.name));
   if (!exported.Save(m_buildFolder.c_str(), false))
     Fail("Impossibile scrivere la lista immagini in " + m_buildFolder + ".");
 }

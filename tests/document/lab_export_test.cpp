@@ -524,6 +524,7 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
     bool blueSent = true;           // what travels, when a copy was made again
     std::function<void()> whileSent = nullptr;  // once the photos are copied
     std::vector<std::string> remadeNext = {};    // by the export after
+    const char* sentAfter = "ovale.png";         // whileSent once this file is copied
   } cases[] = {
       {"as imported", [] {}, true, {}, {}},
       // A pair read whole is recorded as it was copied and compared, not as
@@ -533,6 +534,10 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
          entry.madeAsDigest = CFileDigest();
        }, true, {}, {}, true, blue, {"4.jpg"}},
       // The bytes the working copy was made from, their time moved.
+      // Written between the copies of the pair: the working copy is made
+      // again during the export, and the laboratory's list tells that pair.
+      {"another picture as the pair is copied", [] {}, true, {"4.jpg"}, {"rifatta", photo}, true, blue, {},
+       "img\\4.jpg"},
       {"the same picture, another time", [&] { SetWriteTime(reference, referenceTime + 10000000ull * 3600); }, true,
        {}, {}},
       {"another picture of the same size, its time put back", [&] {
@@ -597,8 +602,12 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
     {
       FailingFolders files;
       // The user's frame is copied after the photos.
+      bool sent = false;
       files.whileCopying = [&](const std::string& copied) {
-        if (c.whileSent && copied.find("ovale.png") != std::string::npos) c.whileSent();
+        if (c.whileSent && !sent && copied.find(c.sentAfter) != std::string::npos) {
+          sent = true;
+          c.whileSent();
+        }
       };
       EXPECT_EQ(album->ExportForLab(destination.Path(), seal), c.written)
           << c.what << ": " << album->GetLastExportError();
@@ -631,6 +640,15 @@ TEST_F(LabExportTest, EveryPairIsReadAndComparedBeforeTheSeal) {
       }
       EXPECT_EQ(ReadTextFile(ExportFolder() + "\\img\\4.jpg"), ReadTextFile(working)) << c.what;
       EXPECT_EQ(ReadTextFile(ExportFolder() + "\\rif\\1.bmp"), ReadTextFile(reference)) << c.what;
+      // The laboratory's list tells the pair that travels, not the one the export found.
+      std::unique_ptr<spab_imagelist::CMImageList> sentList =
+          spab_imagelist::CMImageList::Load(ExportFolder().c_str(), false);
+      ASSERT_TRUE(sentList) << c.what;
+      const spab_imagelist::CMImg* sentEntry = sentList->Find("4.jpg");
+      ASSERT_TRUE(sentEntry) << c.what;
+      EXPECT_EQ(sentEntry->madeAsDigest, DigestFile(ExportFolder() + "\\img\\4.jpg")) << c.what;
+      EXPECT_EQ(sentEntry->madeFromDigest, DigestFile(ExportFolder() + "\\rif\\1.bmp")) << c.what;
+      EXPECT_EQ(sentEntry->madeAs.size, ReadFileStamp(working).size) << c.what;
     }
     RemoveTree(ExportFolder());
     if (c.remadeNext.empty()) continue;
