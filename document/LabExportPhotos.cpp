@@ -8,6 +8,7 @@
 
 #include "document/LabExportFailure.h"
 #include "document/LabExportFiles.h"
+#include "document/imagelist/ImportMessages.h"
 #include "document/imagelist/MImageList.h"
 #include "document/imagelist/PictureLikeness.h"
 #include "document/imagelist/WorkingCopy.h"
@@ -22,8 +23,7 @@ namespace {
 using lab_export::Fail;
 using lab_export::StillWritten;
 using lab_export::kTitle;
-const char kImportAgain[] =
-    "caricarla di nuovo (File > Carica immagini) e rimetterla al suo posto nelle pagine";
+using spab_imagelist::kImportAgain;
 
 // A photo as the user knows it: the name the photo bar shows, and the file it
 // came from.

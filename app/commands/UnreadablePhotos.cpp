@@ -24,8 +24,8 @@ void TellMissingPhotos(spab_imagelist::CMImageList& list, const std::vector<Unre
     lines.push_back(PhotoName(photo.nome, photo.thumb) + " (file \"" + photo.path + "\")");
   const std::string text =
       "Foto a piena risoluzione che non si trovano pi\xF9:" + ListedLines(lines) +
-      "\n\nIl laboratorio non potrebbe stamparle. Per ciascuna: rimettere al suo posto il file originale, oppure "
-      "caricarla di nuovo (File > Carica immagini) e rimetterla al suo posto nelle pagine.";
+      "\n\nIl laboratorio non potrebbe stamparle. Per ciascuna: rimettere al suo posto il file originale, oppure " +
+      std::string(spab_imagelist::kImportAgain) + ".";
   MarkMissingTold(list, missing);
   AfxGetUiSeam()->MessageBox(owner, text.c_str(), "Foto mancanti", MB_OK | MB_ICONWARNING);
 }

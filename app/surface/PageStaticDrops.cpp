@@ -44,13 +44,13 @@ bool HasRoomFor(CPaginaTreeNode* page, size_t elements) {
 
 // The elements a picture dropped adds to the album file: itself, and the
 // background that holds it when the page has none; none when it takes the
-// place or the name of a picture.
-size_t PictureDropAdds(CPaginaTreeNode* page, bool toBackground, bool replaces) {
+// place or the name of the picture selected.
+size_t PictureDropAdds(CPaginaTreeNode* page, bool toBackground, const CTreeNode* selected) {
   if (toBackground) {
     treeNode::CSfondoTreeNode* background = page->GetBackground();
     return background ? (background->HasImage() ? 0 : 1) : 2;
   }
-  return replaces ? 0 : 1;
+  return selected && (selected->HasTag("immagine") || selected->HasTag("image")) ? 0 : 1;
 }
 
 void AddRef(CPaginaTreeNode* page, const std::string& name) {
@@ -171,8 +171,7 @@ void CSposalboPageStatic::PlacePhoto(const std::string& name, float x, float y) 
   if (!page) return;
   CTreeNode* selected = SoleSelected(page);
   const bool toBackground = HeldKeys().ctrl;
-  const bool replaces = selected && (selected->HasTag("immagine") || selected->HasTag("image"));
-  if (!HasRoomFor(page, PictureDropAdds(page, toBackground, replaces))) return;
+  if (!HasRoomFor(page, PictureDropAdds(page, toBackground, selected))) return;
   auto node = NewPicture<CImgTreeNode>(name, page);
   page->SaveUndo();
   if (toBackground) {
@@ -206,8 +205,7 @@ void CSposalboPageStatic::PlaceImage(const std::string& name, float x, float y, 
   if (!page) return;
   CTreeNode* selected = SoleSelected(page);
   const bool toBackground = HeldKeys().ctrl;
-  const bool replaces = selected && (selected->HasTag("immagine") || selected->HasTag("image"));
-  if (!HasRoomFor(page, PictureDropAdds(page, toBackground, replaces))) return;
+  if (!HasRoomFor(page, PictureDropAdds(page, toBackground, selected))) return;
   // An image of the custom graphics folder is looked up there.
   auto node = std::make_unique<treeNode::CImageTreeNode>(name, page);
   node->SetPersonal(pers);
@@ -246,7 +244,7 @@ void CSposalboPageStatic::PlaceFrame(const std::string& name, float x, float y, 
   // The selection goes one level down, into the frame: a drop that would nest
   // it deeper than an album may is refused, as grouping is.
   if (groups && !page->CanNestSelection(1)) return;
-  if (!HasRoomFor(page, PictureDropAdds(page, keys.ctrl && keys.space, false))) return;
+  if (!HasRoomFor(page, PictureDropAdds(page, keys.ctrl && keys.space, nullptr))) return;
   auto frame = std::make_unique<CCorniceTreeNode>(name, page);
   frame->SetPersonal(pers);
   frame->LoadResources();

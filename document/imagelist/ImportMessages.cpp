@@ -130,6 +130,8 @@ std::string ImportFailureText(const std::string& name, const std::string& what) 
 
 const char kImportTitle[] = "Carica immagini";
 
+const char kImportAgain[] = "caricarla di nuovo (File > Carica immagini) e rimetterla al suo posto nelle pagine";
+
 std::string DamagedImportText(const std::string& name) {
   return ImportFailureText(name,
                            "il file \xE8 danneggiato (l'immagine contiene dati non validi) ed \xE8 stato "

@@ -22,6 +22,10 @@ std::string WriteFailureReason(unsigned long systemError);
 // "name: what." as the import's error box shows it.
 std::string ImportFailureText(const std::string& name, const std::string& what);
 
+// What to do for a photo whose full-size picture is lost: "caricarla di nuovo
+// ..." (import it again and put it back in its places), as a clause.
+extern const char kImportAgain[];
+
 // The title of the box telling of a photo imported damaged, and its text.
 extern const char kImportTitle[];
 std::string DamagedImportText(const std::string& name);

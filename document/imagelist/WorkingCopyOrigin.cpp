@@ -2,26 +2,11 @@
 
 #include "render/MaskPath.h"
 
-bool RecordWorkingCopyOrigin(spab_imagelist::CMImg& image, const CFileStamp& reference,
-                             const std::string& workingPath, bool madeNow, const CFileDigest& referenceDigest) {
-  const bool masked = HasMaskBeside(workingPath.c_str());
-  const CFileStamp seen = ReadFileStamp(workingPath);
-  const CFileStamp made = madeNow ? seen : CFileStamp();
-  const CFileDigest madeFromDigest = madeNow ? referenceDigest : CFileDigest();
-  const CFileDigest madeAsDigest = madeFromDigest.known ? DigestFile(workingPath) : CFileDigest();
-  const bool changed = image.madeFrom != reference || image.masked != masked || image.madeAs != made ||
-                       image.madeFromDigest != madeFromDigest || image.madeAsDigest != madeAsDigest;
-  image.madeFrom = reference;
-  image.masked = masked;
-  image.madeAs = made;
-  image.madeFromDigest = madeFromDigest;
-  image.madeAsDigest = madeAsDigest;
-  image.workingSeen = seen;
-  return changed;
-}
-
-bool RecordComparedPair(spab_imagelist::CMImg& image, const CFileContent& reference, const CFileContent& working,
-                        const std::string& workingPath) {
+namespace {
+// Keeps both copies of a pair, and the working copy as last seen; true when
+// what the list keeps of the photo changed.
+bool KeepPair(spab_imagelist::CMImg& image, const CFileContent& reference, const CFileContent& working,
+              const CFileStamp& seen, const std::string& workingPath) {
   const bool masked = HasMaskBeside(workingPath.c_str());
   const bool changed = image.madeFrom != reference.stamp || image.masked != masked || image.madeAs != working.stamp ||
                        image.madeFromDigest != reference.digest || image.madeAsDigest != working.digest;
@@ -30,8 +15,23 @@ bool RecordComparedPair(spab_imagelist::CMImg& image, const CFileContent& refere
   image.madeAs = working.stamp;
   image.madeFromDigest = reference.digest;
   image.madeAsDigest = working.digest;
-  image.workingSeen = working.stamp;
+  image.workingSeen = seen;
   return changed;
+}
+}  // namespace
+
+bool RecordWorkingCopyOrigin(spab_imagelist::CMImg& image, const CFileStamp& reference,
+                             const std::string& workingPath, bool madeNow, const CFileDigest& referenceDigest) {
+  const CFileStamp seen = ReadFileStamp(workingPath);
+  const CFileContent madeFrom{reference, madeNow ? referenceDigest : CFileDigest()};
+  const CFileContent madeAs{madeNow ? seen : CFileStamp(),
+                            madeFrom.digest.known ? DigestFile(workingPath) : CFileDigest()};
+  return KeepPair(image, madeFrom, madeAs, seen, workingPath);
+}
+
+bool RecordComparedPair(spab_imagelist::CMImg& image, const CFileContent& reference, const CFileContent& working,
+                        const std::string& workingPath) {
+  return KeepPair(image, reference, working, working.stamp, workingPath);
 }
 
 bool PairIsAsMade(const spab_imagelist::CMImg& image, const CFileDigest& reference, const CFileDigest& working) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/services/Win32Handle.h"
+#include "framework/ui_seam.h"
 
 namespace {
 // The system's own listing of a folder, the one call that gives a file's
@@ -52,12 +53,10 @@ ULONGLONG ChangeTime(const std::string& path) {
   if (!query || separator == std::string::npos || separator + 1 == path.size()) return 0;
   const std::string folder = path.substr(0, separator + 1), name = path.substr(separator + 1);
   // The file's name as the listing's pattern: it holds no wildcard.
-  std::wstring wide(name.size() + 1, L'\0');
-  const int length = ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), static_cast<int>(name.size()), &wide[0],
-                                           static_cast<int>(wide.size()));
-  if (length <= 0 || length > 255) return 0;
-  CountedName pattern{static_cast<USHORT>(length * sizeof(WCHAR)), static_cast<USHORT>(length * sizeof(WCHAR)),
-                      &wide[0]};
+  std::wstring wide = AfxWiden(name.c_str());
+  if (wide.empty() || wide.size() > 255) return 0;
+  const USHORT bytes = static_cast<USHORT>(wide.size() * sizeof(WCHAR));
+  CountedName pattern{bytes, bytes, &wide[0]};
   const CScopedHandle listing(OpenListing(folder));
   if (!listing.IsValid()) return 0;
   std::vector<ULONGLONG> entry((sizeof(DirectoryEntry) + 512 + sizeof(ULONGLONG) - 1) / sizeof(ULONGLONG));
@@ -102,11 +101,8 @@ CFolderChangeTimes::CFolderChangeTimes(const std::string& folder) {
     const char* at = reinterpret_cast<const char*>(entries.data());
     for (;;) {
       const auto* entry = reinterpret_cast<const DirectoryEntry*>(at);
-      char name[MAX_PATH * 2];
-      const int length = ::WideCharToMultiByte(CP_ACP, 0, entry->name, static_cast<int>(entry->nameLength / sizeof(WCHAR)),
-                                               name, sizeof name, nullptr, nullptr);
-      if (length > 0) m_times[LowerCase(std::string(name, static_cast<size_t>(length)))] =
-          static_cast<ULONGLONG>(entry->change.QuadPart);
+      const std::string name = AfxNarrow(std::wstring(entry->name, entry->nameLength / sizeof(WCHAR)));
+      if (!name.empty()) m_times[LowerCase(name)] = static_cast<ULONGLONG>(entry->change.QuadPart);
       if (entry->nextEntryOffset == 0) break;
       at += entry->nextEntryOffset;
     }
